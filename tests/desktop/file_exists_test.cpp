@@ -1,0 +1,64 @@
+#include "desktop/file_exists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ExtractFileName, TakesTheTextAfterTheLastSeparator) {
+    struct Row {
+        const char* path;
+        const char* name;
+    } rows[] = {
+        {"", ""},
+        {"/usr/lib/quorvane/source.htm", "source.htm"},
+        {"source.htm", "source.htm"},
+        {"/usr/lib/", ""},
+        {"C:\\dir\\file.txt", "C:\\dir\\file.txt"},
+        {"//double//slash", "slash"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ExtractFileName(row.path), row.name) << row.path;
+    }
+}
+
+class FileExistsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("quorvane-file-exists-" + std::to_string(::getpid()));
+        fs::create_directories(folder_ / "sub");
+        std::ofstream(folder_ / "plain.txt") << "x";
+        std::ofstream(folder_ / ".hidden") << "x";
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string Path(const char* name) const { return (folder_ / name).string(); }
+    fs::path folder_;
+};
+
+TEST_F(FileExistsTest, TrueOnlyForAnOrdinaryVisibleFile) {
+    EXPECT_TRUE(FileExists(Path("plain.txt")));
+    EXPECT_FALSE(FileExists(Path("PLAIN.TXT")));  // names are case-sensitive here
+    EXPECT_FALSE(FileExists(Path(".hidden")));
+    EXPECT_FALSE(FileExists(Path("sub")));
+    EXPECT_FALSE(FileExists(Path("missing.txt")));
+    EXPECT_FALSE(FileExists(Path("*.txt")));
+    EXPECT_FALSE(FileExists(Path("plain.tx?")));
+    EXPECT_FALSE(FileExists(Path("sub/")));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists("/no/such/drive/file.txt"));
+    EXPECT_FALSE(FileExists(Path("plain.txt/inside")));
+}
+
+TEST_F(FileExistsTest, WorkFileNamesJoinWithoutAnExtraSeparator) {
+    // A work file's name begins with the separator, so the join inserts nothing.
+    EXPECT_TRUE(FileExists(folder_.string() + "/plain.txt"));
+}
+
+}  // namespace
+}  // namespace quorvane
