@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class wxWindow;
+
+namespace quorvane {
+
+// The Help, About and Website windows beside one main window. Each is loaded on
+// demand and is at most once on screen; loading one that is loaded does nothing.
+class SecondaryWindows {
+public:
+    explicit SecondaryWindows(wxWindow* mainWindow);
+    ~SecondaryWindows();
+    SecondaryWindows(const SecondaryWindows&) = delete;
+    SecondaryWindows& operator=(const SecondaryWindows&) = delete;
+
+    // The value of "showHelp" in section "Settings", "1" when absent.
+    std::string ReadShowHelpSetting() const;
+    void ShowHelp();
+    void UnloadHelp();
+    void ShowAbout();
+    // The website command: strWebsiteRequest = "Website", then load the Website window.
+    void RunWebsiteCommand();
+    bool WebsiteWindowShown() const;
+
+private:
+    struct Windows;
+    wxWindow* mainWindow_;
+    std::unique_ptr<Windows> windows_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace quorvane {
+
+// Raised by a browser element operation that cannot be carried out (no earlier page
+// for GoBack, no later one for GoForward, ...).
+class BrowserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The events the main window handles. Every event carries the element's index first.
+class BrowserEvents {
+public:
+    virtual ~BrowserEvents() = default;
+    virtual void StatusTextChange(int index, const std::string& text) = 0;
+    virtual void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) = 0;
+    // Raised at the end of every load of the element: finished, failed or stopped.
+    virtual void DownloadComplete(int index) = 0;
+    virtual void TitleChange(int index, const std::string& text) = 0;
+};
+
+// One browser element: a view of the main window with its own history and document.
+// Two twins implement it: WebViewBrowserElement on the real engine, and the fake the
+// logic tests use.
+class BrowserElement {
+public:
+    // nullopt when there is no HTML document or it has no body.
+    using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;
+
+    virtual ~BrowserElement() = default;
+
+    virtual void Navigate(const std::string& address) = 0;
+    // Loads a local file, given as a plain path, as a file URL.
+    virtual void Navigate2(const std::string& filePath) = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void GoHome() = 0;
+    virtual void Stop() = 0;
+    virtual void Refresh() = 0;
+
+    virtual std::string LocationURL() const = 0;
+    virtual std::string LocationName() const = 0;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+
+    // Captures the document body's outer HTML with every line break made CR LF.
+    // done runs exactly once: at once (fake) or once the engine answers (real), and
+    // never after the element has been destroyed.
+    virtual void CaptureBodyHtml(CaptureDone done) = 0;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "analysis/analysis_lists.h"
+#include "main_window/browser_element.h"
+#include "main_window/main_window_surface.h"
+
+namespace quorvane {
+
+// The main window's logic: start-up and unload, the three views, the navigation
+// commands, the browser events and the page analysis of the Browser view. It knows
+// the window only through MainWindowSurface and the views only through
+// BrowserElement, so it runs without a display in the tests.
+class MainWindowController : public BrowserEvents {
+public:
+    static constexpr int kBrowserView = 0;
+    static constexpr int kSourceView = 1;
+    static constexpr int kImagesView = 2;
+
+    // wb: the three browser elements, element i being view i. workFolder: where the
+    // six work files live (the program folder, or the per-user fallback).
+    MainWindowController(MainWindowSurface& surface, std::array<BrowserElement*, 3> wb,
+                         std::string workFolder);
+
+    void Form_Load();
+    void Form_Unload();
+
+    void ShowView(int view);
+    void SelectView(int view);
+    void TabStrip1_Click();  // the tab strip's Click: shows the selected tab's view
+    int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
+
+    // Navigation commands: one routine each, run by the button and its menu item.
+    void Go();
+    void Back();
+    void Forward();
+    void StopAll();
+    void RefreshPage();
+    void UpDir();
+    void SendToIE();
+    void Open();
+    void Exit();
+    void AddressKeyPress(int characterCode);  // Enter (13) runs Go
+
+    // Menu items by element number, as the menus number them.
+    void FileMenuItemClick(int index);
+    void GoMenuItemClick(int index);
+    void ViewMenuItemClick(int index);
+
+    // Captures the Browser view's body and runs the analysis; the Source Code and
+    // Images views are then told to load the generated pages. Two analyses never
+    // overlap: one asked for while another runs is run once when it ends.
+    void AnalysePage();
+    const AnalysisLists& Lists() const { return lists_; }
+
+    // BrowserEvents.
+    void StatusTextChange(int index, const std::string& text) override;
+    void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override;
+    void DownloadComplete(int index) override;
+    void TitleChange(int index, const std::string& text) override;
+
+private:
+    MainWindowSurface& surface_;
+    std::array<BrowserElement*, 3> wb_;
+    std::string workFolder_;
+    AnalysisLists lists_;
+    bool analysing_ = false;
+    bool analysisRequested_ = false;
+};
+
+}  // namespace quorvane
