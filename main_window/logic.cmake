@@ -1,0 +1,1 @@
+# quorvane_main_logic: layout, controller (filled in as built)
