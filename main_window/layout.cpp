@@ -1,0 +1,79 @@
+#include "main_window/layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+// The width a status-bar panel gets when it is added with default properties.
+constexpr float kDefaultPanelWidth = 1440;
+
+// Panels sit side by side from the status bar's left edge, so a panel's Left is the
+// bar's Left plus the widths of the panels before it.
+float PanelLeft(const MainWindowPlaces& places, std::size_t panel) {
+    float left = places.sb1.Left;
+    for (std::size_t i = 0; i < panel && i < places.panelWidths.size(); ++i) {
+        left += places.panelWidths[i];
+    }
+    return left;
+}
+
+void ArrangeTabStripAndViews(float W, float H, MainWindowPlaces& p) {
+    p.TabStrip1.Left = 25;
+    p.TabStrip1.Height = std::fabs(H - p.TabStrip1.Top - p.sb1.Height - 800);
+    p.TabStrip1.Width = std::fabs(W - 2 * p.TabStrip1.Left);
+    p.wb.Top = std::fabs(p.TabStrip1.Top + 400);
+    p.wb.Left = std::fabs(p.TabStrip1.Left + 100);
+    p.wb.Width = std::fabs(p.TabStrip1.Width - 250);
+    p.wb.Height = std::fabs(p.TabStrip1.Height - 500);
+}
+
+// Panel 2 is deliberately as wide as panel 1 less 300 twips, not the room that remains
+// right of panel 1, so it and the progress bar over it run past the window's edge.
+// The progress bar's height and width are the only sizes not taken as absolute values;
+// they stop at 0, since a window narrower than 533 twips would otherwise hand the
+// toolkit a negative width, which it reads as "use the default size".
+void ArrangeStatusBar(float W, MainWindowPlaces& p) {
+    while (p.panelWidths.size() < 2) {
+        p.panelWidths.push_back(kDefaultPanelWidth);
+    }
+    p.panelWidths[0] = W * 0.75f;
+    p.panelWidths[1] = std::fabs(p.panelWidths[0] - 300);
+    p.pb1.Left = PanelLeft(p, 1) + 50;
+    p.pb1.Top = p.sb1.Top - 10;
+    p.pb1.Height = std::max(0.0f, p.sb1.Height - 20);
+    p.pb1.Width = std::max(0.0f, p.panelWidths[1] - 100);
+}
+
+void ArrangeAddressRow(float W, MainWindowPlaces& p) {
+    p.txtUrl.Width = std::fabs(W - p.txtUrl.Left - p.cmdGo.Width - 200);
+    p.cmdWebsite.Width = std::fabs(W - p.cmdWebsite.Left - 150);
+    p.cmdGo.Left = p.txtUrl.Width + p.txtUrl.Left + 50;
+}
+
+}  // namespace
+
+MainWindowPlaces DesignPlaces() {
+    MainWindowPlaces places;
+    places.TabStrip1 = {0, 1380, 10215, 7875};
+    // The browser elements have no design place of their own: they start where the
+    // first arrangement would put them inside the design tab strip.
+    places.wb = {100, 1780, 9965, 7375};
+    places.sb1 = {0, 10785, 12135, 315};
+    places.panelWidths = {kDefaultPanelWidth};
+    places.pb1 = {840, 10800, 1935, 315};
+    places.txtUrl = {540, 960, 2715, 315};
+    places.cmdWebsite = {5520, 60, 3495, 855};
+    places.cmdGo = {3600, 960, 1095, 315};
+    return places;
+}
+
+void ArrangeControls(float W, float H, MainWindowPlaces& places) {
+    ArrangeTabStripAndViews(W, H, places);
+    ArrangeStatusBar(W, places);
+    ArrangeAddressRow(W, places);
+}
+
+}  // namespace quorvane
