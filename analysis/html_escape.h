@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// Everything cut from a page is escaped before it goes into a generated page, so that
+// no markup of the page can become live there. Text without the escaped characters
+// comes back unchanged, and "&" is never touched: the engine already writes "&amp;"
+// inside attribute values, and a second escape would show it.
+
+// Text between tags: "<" becomes "&lt;".
+std::string EscapeInsertedText(std::string_view text);
+
+// A value inside a single-quoted attribute: "'", "<" and ">" become references.
+std::string EscapeInsertedAttribute(std::string_view value);
+
+// An address in an anchor of the source view. A later linking pass may wrap a name
+// found inside this address in an anchor of its own, whose quote then ends the
+// attribute early and leaves the rest of the address between the attributes of the
+// tag; "=" is escaped as well there, so that no part of it can become an attribute
+// with a value (an event handler, say).
+std::string EscapeLinkedAddress(std::string_view address);
+
+}  // namespace quorvane

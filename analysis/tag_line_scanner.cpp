@@ -1,0 +1,140 @@
+#include "analysis/tag_line_scanner.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "analysis/address_resolution.h"
+#include "analysis/text_file.h"
+#include "analysis/text_search.h"
+#include "analysis/url_helpers.h"
+#include "analysis/work_files.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+std::string KeepLinesWith(const std::vector<std::string>& lines, std::string_view keyword,
+                          std::string_view removed) {
+    std::string kept;
+    for (const std::string& line : lines) {
+        const std::string cleaned =
+            removed.empty() ? line : ReplaceAllNoCase(line, removed, std::string_view());
+        if (ContainsNoCase(cleaned, keyword)) {
+            kept.append(cleaned).append(kCrLf);
+        }
+    }
+    return kept;
+}
+
+bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
+    if (rules.extensions.empty()) {
+        return true;
+    }
+    for (const std::string_view extension : rules.extensions) {
+        if (ContainsNoCase(line, extension)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Steps 16 to 18 of the cut: from the text after the attribute to the bare value.
+std::string TrimToValue(std::string l) {
+    const std::size_t firstNonQuote = l.find_first_not_of('"');
+    l.erase(0, firstNonQuote == std::string::npos ? l.size() : firstNonQuote);
+    const std::size_t quote = l.find('"');
+    const std::size_t blank = l.find(' ');
+    if (quote != std::string::npos) {
+        l.erase(quote + 1);
+    } else if (blank != std::string::npos) {
+        l.erase(blank + 1);
+    } else {
+        l.clear();
+    }
+    return ReplaceAllExact(l, "\"", "");
+}
+
+}  // namespace
+
+std::string TagLinePass(std::string_view text, std::string_view keyword) {
+    std::string lowered(keyword);
+    for (char& c : lowered) {
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const std::string split = ReplaceAllNoCase(text, keyword, std::string(kCrLf) + lowered);
+    return ReplaceAllExact(split, "\r\n\r\n", kCrLf);
+}
+
+std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
+    for (int pass = 0; pass < kTagLinePasses; ++pass) {
+        std::string next = TagLinePass(text, keyword);
+        if (next == text) {
+            break;
+        }
+        text = std::move(next);
+    }
+    return text;
+}
+
+bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
+    const std::size_t attribute = FindNoCase(l, rules.attribute);
+    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string::npos) {
+        return false;
+    }
+    if ((rules.requiresClose && l.find('>') == std::string::npos) || !NamesAnImage(l, rules)) {
+        return false;
+    }
+    // Cut from the attribute to the first ">" after it. When a ">" stands before the
+    // attribute, the cut starts at the attribute all the same; with no ">" after it
+    // the rest of the line is kept.
+    const std::size_t close = l.find('>', attribute);
+    if (l.find('>') != std::string::npos) {
+        l = close == std::string::npos ? l.substr(attribute)
+                                       : l.substr(attribute, close - attribute + 1);
+    }
+    l = ReplaceAllExact(l, "'", "\"");
+    l.erase(0, FindNoCase(l, rules.attribute) + rules.attribute.size());
+    // A tag continued on the next line has no ">" here: the whole rest is kept.
+    const std::size_t cut = l.find('>');
+    const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
+    if (cut != std::string::npos && keep < l.size()) {
+        l.erase(keep);
+    }
+    l = ReplaceAllNoCase(l, "href=", std::string_view());
+    value = TrimToValue(std::move(l));
+    return true;
+}
+
+void ScanTagLines(const std::string& programFolder, const std::string& pageAddress,
+                  const TagScanRules& rules, std::vector<std::string>& links,
+                  std::vector<std::string>& names) {
+    const std::string base = ScanBaseAddress(pageAddress);
+    const std::string pagePath = WorkFilePath(programFolder, kCheckImagesFile);
+    const std::string cleanPath = WorkFilePath(programFolder, kCheckImagesCleanFile);
+
+    const std::string tagText = SplitIntoTagLines(
+        KeepLinesWith(ReadTextLines(pagePath), rules.keyword, rules.removedFromLines),
+        rules.keyword);
+    WriteTextFile(cleanPath, tagText);
+    WriteTextFile(cleanPath, KeepLinesWith(ReadTextLines(cleanPath), rules.keyword, {}));
+
+    // The set mirrors names so that the duplicate test stays cheap on large pages.
+    std::unordered_set<std::string> known(names.begin(), names.end());
+    for (const std::string& line : ReadTextLines(cleanPath)) {
+        std::string value;
+        if (!CutTagValue(line, rules, value)) {
+            continue;
+        }
+        std::string name = GetUrlFileName(value);
+        if (known.count(name) != 0 || names.size() >= kMaxListEntries) {
+            continue;
+        }
+        links.push_back(ResolveImageAddress(value, base));
+        known.insert(name);
+        names.push_back(std::move(name));
+    }
+}
+
+}  // namespace quorvane

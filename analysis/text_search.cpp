@@ -1,0 +1,98 @@
+#include "analysis/text_search.h"
+
+#include <cstring>
+#include <functional>
+
+namespace quorvane {
+
+namespace {
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(const char* a, const char* b, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+using Finder = std::size_t (*)(std::string_view, std::string_view, std::size_t);
+
+std::string ReplaceAll(std::string_view text, std::string_view needle, std::string_view replacement,
+                       Finder find) {
+    std::string result;
+    if (needle.empty()) {
+        return std::string(text);
+    }
+    std::size_t done = 0;
+    for (std::size_t at = find(text, needle, 0); at != std::string_view::npos;
+         at = find(text, needle, done)) {
+        if (result.empty()) {
+            result.reserve(text.size() + replacement.size());
+        }
+        result.append(text.substr(done, at - done));
+        result.append(replacement);
+        done = at + needle.size();
+    }
+    result.append(text.substr(done));
+    return result;
+}
+
+}  // namespace
+
+std::size_t FindExact(std::string_view text, std::string_view needle, std::size_t from) {
+    if (from > text.size()) {
+        return std::string_view::npos;
+    }
+    if (needle.empty()) {
+        return from;
+    }
+    const void* found =
+        ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return found == nullptr ? std::string_view::npos
+                            : static_cast<const char*>(found) - text.data();
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
+    if (from > text.size()) {
+        return std::string_view::npos;
+    }
+    if (needle.empty()) {
+        return from;
+    }
+    const char lower = FoldAscii(needle[0]);
+    const char upper =
+        (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const std::size_t last = text.size() < needle.size() ? 0 : text.size() - needle.size() + 1;
+    for (std::size_t at = from; at < last; ++at) {
+        if ((text[at] == lower || text[at] == upper) &&
+            EqualNoCase(text.data() + at + 1, needle.data() + 1, needle.size() - 1)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool ContainsNoCase(std::string_view text, std::string_view needle) {
+    return FindNoCase(text, needle) != std::string_view::npos;
+}
+
+std::string ReplaceAllExact(std::string_view text, std::string_view needle,
+                            std::string_view replacement) {
+    return ReplaceAll(text, needle, replacement, &FindExact);
+}
+
+std::string ReplaceAllNoCase(std::string_view text, std::string_view needle,
+                             std::string_view replacement) {
+    return ReplaceAll(text, needle, replacement, &FindNoCase);
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+}  // namespace quorvane

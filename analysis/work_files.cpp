@@ -1,0 +1,29 @@
+#include "analysis/work_files.h"
+
+#include "analysis/text_file.h"
+#include "desktop/file_exists.h"
+
+namespace quorvane {
+
+std::string WorkFilePath(const std::string& programFolder, std::string_view name) {
+    return programFolder + std::string(name);
+}
+
+void EnsureWorkFiles(const std::string& programFolder) {
+    for (const std::string_view name : {kBrowserFile, kSourceFile, kImagesFile, kCheckImagesFile,
+                                        kCheckImagesCleanFile, kImagePageFile}) {
+        const std::string path = WorkFilePath(programFolder, name);
+        if (!FileExists(path)) {
+            AppendTextFile(path, "");
+        }
+    }
+}
+
+void ResetWorkFiles(const std::string& programFolder) {
+    for (const std::string_view name :
+         {kCheckImagesFile, kCheckImagesCleanFile, kBrowserFile, kImagesFile}) {
+        WriteTextFile(WorkFilePath(programFolder, name), "");
+    }
+}
+
+}  // namespace quorvane
