@@ -1,0 +1,451 @@
+#include "main_window/main_frame.h"
+
+#include <gtk/gtk.h>
+#include <wx/app.h>
+#include <wx/artprov.h>
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "branding/branding_values.h"
+#include "branding/secondary_windows.h"
+#include "desktop/program_folder.h"
+#include "desktop/registry_store.h"
+#include "desktop/window_helpers.h"
+#include "main_window/twips.h"
+
+namespace quorvane {
+namespace {
+
+// The client area of the restored window, and the design places of the controls that
+// ArrangeControls leaves alone.
+constexpr float kDesignClientWidth = 12135;
+constexpr float kDesignClientHeight = 11100;
+const TwipsRect kBackPlace{60, 60, 915, 855};
+const TwipsRect kForwardPlace{1020, 60, 855, 855};
+const TwipsRect kStopPlace{1920, 60, 855, 855};
+const TwipsRect kRefreshPlace{2820, 60, 795, 855};
+const TwipsRect kBackDirPlace{3660, 60, 855, 855};
+const TwipsRect kCommand1Place{4560, 60, 915, 855};
+const TwipsRect kText1Place{60, 1020, 495, 285};
+
+constexpr const char* kHomePageName = "/home.html";
+
+struct TabText {
+    const char* caption;
+    const char* tooltip;
+};
+constexpr TabText kTabs[] = {
+    {"Browser", "Browser Identical to Internet Explorer"},
+    {"Source Code", "View the Source Code of the Current Page"},
+    {"Images", "Displays All Images and Links to Images on the Current Page"},
+};
+
+wxString FromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+int DisplayDotsPerInch() {
+    return wxGetDisplayPPI().GetHeight();
+}
+
+}  // namespace
+
+// Hands the browser elements' events to the controller, which is made after them.
+class Form1::EventRelay : public BrowserEvents {
+  public:
+    MainWindowController* target = nullptr;
+
+    void StatusTextChange(int index, const std::string& text) override {
+        if (target)
+            target->StatusTextChange(index, text);
+    }
+    void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override {
+        if (target)
+            target->ProgressChange(index, progress, progressMax);
+    }
+    void DownloadComplete(int index) override {
+        if (target)
+            target->DownloadComplete(index);
+    }
+    void TitleChange(int index, const std::string& text) override {
+        if (target)
+            target->TitleChange(index, text);
+    }
+};
+
+Form1::Form1(wxWindow* splash, const std::string& workFolder)
+    : wxFrame(nullptr, wxID_ANY, wxString()),
+      splash_(splash),
+      dotsPerInch_(DisplayDotsPerInch()),
+      places_(DesignPlaces()),
+      relay_(std::make_unique<EventRelay>()) {
+    panel_ = new wxPanel(this);
+    CreateButtons();
+    CreateAddressRow();
+    CreateTabStrip();
+    CreateBrowserElements();
+    CreateStatusBar();
+    CreateMenus();
+    BindShortcuts();
+    secondary_ = std::make_unique<SecondaryWindows>(this);
+    controller_ = std::make_unique<MainWindowController>(
+        *this, std::array<BrowserElement*, 3>{wb_[0].get(), wb_[1].get(), wb_[2].get()},
+        workFolder);
+    relay_->target = controller_.get();
+    SetClientSize(Px(kDesignClientWidth), Px(kDesignClientHeight));
+    Bind(wxEVT_SIZE, &Form1::OnResize, this);
+    Bind(wxEVT_CLOSE_WINDOW, &Form1::OnClose, this);
+}
+
+Form1::~Form1() {
+    // The elements outlive the controller's last use of them, and no event of theirs
+    // may reach a controller that is gone.
+    relay_->target = nullptr;
+}
+
+void Form1::Load() {
+    controller_->Form_Load();
+}
+
+wxButton* Form1::AddPictureButton(const wxString& caption, const wxString& tooltip,
+                                  const wxString& art, const TwipsRect& place) {
+    auto* button = new wxButton(panel_, wxID_ANY, caption);
+    button->SetBitmap(wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), wxTOP);
+    if (!tooltip.empty()) {
+        button->SetToolTip(tooltip);
+    }
+    Place(button, place);
+    return button;
+}
+
+void Form1::CreateButtons() {
+    cmbBack_ = AddPictureButton("Back", "Back", wxART_GO_BACK, kBackPlace);
+    cmdForward_ = AddPictureButton("Forward", "Forward", wxART_GO_FORWARD, kForwardPlace);
+    cmdStop_ = AddPictureButton("Stop", "Stop", wxART_STOP, kStopPlace);
+    cmdRefresh_ = AddPictureButton("Refresh", "Refresh", wxART_REFRESH, kRefreshPlace);
+    cmdBackDir_ =
+        AddPictureButton("Up Dir", "Go back 1 directory level", wxART_GO_DIR_UP, kBackDirPlace);
+    Command1_ =
+        AddPictureButton("Send to IE", "Send Page to Browser Tab", "document-send", kCommand1Place);
+    Command1_->Hide();
+    cmdWebsite_ = AddPictureButton("Website", "", "web-browser", places_.cmdWebsite);
+
+    cmbBack_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Back(); });
+    cmdForward_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Forward(); });
+    cmdStop_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->StopAll(); });
+    cmdRefresh_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->RefreshPage(); });
+    cmdBackDir_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->UpDir(); });
+    Command1_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->SendToIE(); });
+    cmdWebsite_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RunWebsiteCommand(); });
+}
+
+void Form1::CreateAddressRow() {
+    auto* text1 = new wxStaticText(panel_, wxID_ANY, "URL:", wxDefaultPosition, wxDefaultSize,
+                                   wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+    Place(text1, kText1Place);
+    txtUrl_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                             wxTE_PROCESS_ENTER);
+    Place(txtUrl_, places_.txtUrl);
+    // Enter runs Go; the key still reaches the box.
+    txtUrl_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent& event) {
+        controller_->AddressKeyPress(13);
+        event.Skip();
+    });
+    cmdGo_ =
+        new wxButton(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    cmdGo_->SetBitmap(wxArtProvider::GetBitmapBundle("go-jump", wxART_BUTTON));
+    cmdGo_->SetToolTip("Go!");
+    Place(cmdGo_, places_.cmdGo);
+    cmdGo_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Go(); });
+}
+
+void Form1::CreateTabStrip() {
+    TabStrip1_ = new wxNotebook(panel_, wxID_ANY);
+    auto* notebook = GTK_NOTEBOOK(TabStrip1_->GetHandle());
+    for (const TabText& tab : kTabs) {
+        // The pages stay empty: the browser elements lie over them, and which of them
+        // is visible is the views' business, not the tab strip's.
+        auto* page = new wxPanel(TabStrip1_);
+        TabStrip1_->AddPage(page, tab.caption);
+        GtkWidget* label = gtk_notebook_get_tab_label(notebook, page->GetHandle());
+        gtk_widget_set_tooltip_text(label, tab.tooltip);
+    }
+    Place(TabStrip1_, places_.TabStrip1);
+    TabStrip1_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
+        if (controller_) {
+            controller_->TabStrip1_Click();
+        }
+        event.Skip();
+    });
+}
+
+void Form1::CreateBrowserElements() {
+    const std::string homePage = ProgramFolder() + kHomePageName;
+    using Kind = WebViewBrowserElement::Kind;
+    const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
+    for (int i = 0; i < 3; ++i) {
+        wb_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], *relay_, homePage);
+        Place(wb_[i]->Window(), places_.wb);
+    }
+}
+
+void Form1::CreateStatusBar() {
+    sb1_ = wxFrame::CreateStatusBar(1);
+    pb1_ = new wxGauge(sb1_, wxID_ANY, 100);
+    pb1_->SetValue(0);
+}
+
+void Form1::BindShortcuts() {
+    // Ctrl+L has no menu item: it only moves the focus to the address box.
+    const int focusAddressId = wxWindow::NewControlId();
+    Bind(
+        wxEVT_MENU,
+        [this](wxCommandEvent&) {
+            txtUrl_->SetFocus();
+            txtUrl_->SelectAll();
+        },
+        focusAddressId);
+    wxAcceleratorEntry entries[] = {{wxACCEL_CTRL, 'L', focusAddressId}};
+    SetAcceleratorTable(wxAcceleratorTable(1, entries));
+}
+
+namespace {
+
+// Adds an item whose Click runs onClick. The accelerator, after a tab, is shown in the
+// menu and works as a shortcut.
+wxMenuItem* AddMenuItem(wxFrame* frame, wxMenu* menu, const wxString& caption,
+                        const wxString& accelerator, std::function<void()> onClick) {
+    const wxString label = accelerator.empty() ? caption : caption + "\t" + accelerator;
+    wxMenuItem* item = menu->Append(wxID_ANY, label);
+    frame->Bind(
+        wxEVT_MENU, [onClick = std::move(onClick)](wxCommandEvent&) { onClick(); }, item->GetId());
+    return item;
+}
+
+}  // namespace
+
+void Form1::CreateMenus() {
+    auto* bar = new wxMenuBar;
+    auto* file = new wxMenu;
+    AddMenuItem(this, file, "Open", "Ctrl+O", [this] { controller_->FileMenuItemClick(0); });
+    AddMenuItem(this, file, "Exit", "Ctrl+Q", [this] { controller_->FileMenuItemClick(1); });
+    bar->Append(file, "File");
+
+    auto* go = new wxMenu;
+    const char* goCaptions[] = {"Back",    "Forward",          "Stop",
+                                "Refresh", "Back a Directory", "Send Page to Browser Tab"};
+    const char* goKeys[] = {"Alt+Left", "Alt+Right", "Esc", "F5", "", ""};
+    for (int i = 0; i < 6; ++i) {
+        AddMenuItem(this, go, goCaptions[i], goKeys[i],
+                    [this, i] { controller_->GoMenuItemClick(i); });
+    }
+    bar->Append(go, "Go");
+
+    auto* view = new wxMenu;
+    const char* viewKeys[] = {"Ctrl+1", "Ctrl+2", "Ctrl+3"};
+    for (int i = 0; i < 3; ++i) {
+        AddMenuItem(this, view, kTabs[i].caption, viewKeys[i],
+                    [this, i] { controller_->ViewMenuItemClick(i); });
+    }
+    viewWebsiteItem_ =
+        AddMenuItem(this, view, "Website", "", [this] { controller_->ViewMenuItemClick(3); });
+    bar->Append(view, "View");
+
+    auto* tools = new wxMenu;
+    toolsAddItem_ =
+        AddMenuItem(this, tools, "Add program to IE Tools Menu", "", [this] { OnToolsMenu(0); });
+    toolsRemoveItem_ = AddMenuItem(this, tools, "Remove Program from IE Tools Menu", "",
+                                   [this] { OnToolsMenu(1); });
+    bar->Append(tools, "Tools");
+
+    auto* help = new wxMenu;
+    AddMenuItem(this, help, "View Help", "", [this] { secondary_->ShowHelp(); });
+    bar->Append(help, "Help");
+
+    auto* about = new wxMenu;
+    AddMenuItem(this, about, "About this software", "", [this] { secondary_->ShowAbout(); });
+    bar->Append(about, "About");
+    SetMenuBar(bar);
+}
+
+void Form1::OnToolsMenu(int index) {
+    RegistryStore localMachine = RegistryStore::ForRoot(RootKey::LocalMachine);
+    toolsItems_ =
+        ToolsMenuItemClick(index, toolsItems_, localMachine, ProgramPath(), strProductName);
+    toolsAddItem_->Enable(toolsItems_.addEnabled);
+    toolsRemoveItem_->Enable(toolsItems_.removeEnabled);
+}
+
+int Form1::Px(float twips) const {
+    return TwipsToPixels(twips, dotsPerInch_);
+}
+
+float Form1::Twips(int pixels) const {
+    return PixelsToTwips(pixels, dotsPerInch_);
+}
+
+void Form1::Place(wxWindow* control, const TwipsRect& place) const {
+    control->SetSize(Px(place.Left), Px(place.Top), Px(place.Width), Px(place.Height));
+}
+
+void Form1::OnResize(wxSizeEvent& event) {
+    // The status bar is docked below the client area, so its Top is the client height.
+    const wxSize size = GetSize();
+    places_.sb1 = {0, Twips(GetClientSize().GetHeight()), Twips(sb1_->GetSize().GetWidth()),
+                   Twips(sb1_->GetSize().GetHeight())};
+    places_.panelWidths.resize(sb1_->GetFieldsCount());
+    ArrangeControls(Twips(size.GetWidth()), Twips(size.GetHeight()), places_);
+    ApplyPlaces();
+    event.Skip();
+}
+
+void Form1::ApplyPlaces() {
+    Place(TabStrip1_, places_.TabStrip1);
+    for (const auto& element : wb_) {
+        Place(element->Window(), places_.wb);
+    }
+    std::vector<int> widths;
+    for (float width : places_.panelWidths) {
+        widths.push_back(Px(width));
+    }
+    sb1_->SetFieldsCount(static_cast<int>(widths.size()), widths.data());
+    // The progress bar lives on the status bar, so its place is taken relative to it.
+    TwipsRect bar = places_.pb1;
+    bar.Left -= places_.sb1.Left;
+    bar.Top -= places_.sb1.Top;
+    Place(pb1_, bar);
+    Place(txtUrl_, places_.txtUrl);
+    Place(cmdWebsite_, places_.cmdWebsite);
+    Place(cmdGo_, places_.cmdGo);
+}
+
+void Form1::OnClose(wxCloseEvent&) {
+    // Closing is never cancelled.
+    if (!unloaded_) {
+        unloaded_ = true;
+        controller_->Form_Unload();
+    }
+    Destroy();
+}
+
+void Form1::SetWindowIcon() {
+    quorvane::SetIcon(this, "AAA", true);
+}
+
+void Form1::SetWebsiteCaptions(const std::string& website) {
+    cmdWebsite_->SetLabel("Visit " + FromUtf8(website));
+    viewWebsiteItem_->SetItemLabel(FromUtf8(website));
+}
+
+void Form1::SetCaption(const std::string& caption) {
+    SetTitle(FromUtf8(caption));
+}
+
+std::string Form1::ReadShowHelpSetting() {
+    return secondary_->ReadShowHelpSetting();
+}
+
+void Form1::ShowHelpWindow() {
+    secondary_->ShowHelp();
+}
+
+int Form1::StatusPanelCount() const {
+    return sb1_->GetFieldsCount();
+}
+
+void Form1::AddStatusPanel() {
+    sb1_->SetFieldsCount(sb1_->GetFieldsCount() + 1);
+    places_.panelWidths.resize(sb1_->GetFieldsCount(), places_.panelWidths.back());
+}
+
+std::string Form1::AddressText() const {
+    return txtUrl_->GetValue().utf8_string();
+}
+
+void Form1::SetAddressText(const std::string& text) {
+    txtUrl_->ChangeValue(FromUtf8(text));
+}
+
+void Form1::SetStatusText(const std::string& text) {
+    sb1_->SetStatusText(FromUtf8(text), 0);
+}
+
+void Form1::SetProgress(float max, float value) {
+    progressMax_ = max;
+    progressValue_ = value;
+    const int range = std::max(1, static_cast<int>(std::lround(max)));
+    pb1_->SetRange(range);
+    pb1_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
+}
+
+int Form1::SelectedTab() const {
+    return TabStrip1_->GetSelection() + 1;
+}
+
+void Form1::SelectTab(int tab) {
+    if (TabStrip1_->GetSelection() == tab - 1) {
+        return;
+    }
+    // ChangeSelection raises no event of its own, so the tab strip's Click runs here,
+    // exactly once.
+    TabStrip1_->ChangeSelection(tab - 1);
+    controller_->TabStrip1_Click();
+}
+
+std::optional<std::string> Form1::ChooseFileToOpen() {
+    wxFileDialog dialog(this);
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    return dialog.GetPath().utf8_string();
+}
+
+void Form1::RunWebsiteCommand() {
+    secondary_->RunWebsiteCommand();
+}
+
+void Form1::UnloadHelpWindow() {
+    secondary_->UnloadHelp();
+}
+
+void Form1::UnloadSplashWindow() {
+    if (splash_ != nullptr) {
+        splash_->Destroy();
+        splash_ = nullptr;
+    }
+}
+
+bool Form1::WebsiteWindowShown() const {
+    return secondary_->WebsiteWindowShown();
+}
+
+void Form1::EndProcess() {
+    // Every window goes and the event loop ends: no further event reaches the program.
+    const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+    for (wxWindow* window : windows) {
+        if (window != this) {
+            window->Destroy();
+        }
+    }
+    wxTheApp->ExitMainLoop();
+}
+
+void Form1::CloseMainWindow() {
+    Close(true);
+}
+
+}  // namespace quorvane

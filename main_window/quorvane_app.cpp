@@ -1,0 +1,36 @@
+#include "main_window/quorvane_app.h"
+
+#include <wx/image.h>
+#include <wx/msgdlg.h>
+
+#include <vector>
+
+#include "branding/branding_values.h"
+#include "main_window/splash_window.h"
+
+namespace quorvane {
+
+bool QuorvaneApp::OnInit() {
+    wxInitAllImageHandlers();
+    auto* splash = new frmSplash([this](const std::string& message) { EndStartUp(message); });
+    splash->Show();
+    return true;
+}
+
+int QuorvaneApp::OnRun() {
+    const int status = wxApp::OnRun();
+    return startFailed_ ? 1 : status;
+}
+
+void QuorvaneApp::EndStartUp(const std::string& message) {
+    startFailed_ = true;
+    wxMessageBox(wxString::FromUTF8(message), wxString::FromUTF8(strProductName),
+                 wxOK | wxICON_ERROR);
+    const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+    for (wxWindow* window : windows) {
+        window->Destroy();
+    }
+    ExitMainLoop();
+}
+
+}  // namespace quorvane

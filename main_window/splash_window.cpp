@@ -1,0 +1,83 @@
+#include "main_window/splash_window.h"
+
+#include <wx/bitmap.h>
+#include <wx/image.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+
+#include <exception>
+#include <utility>
+
+#include "branding/branding_values.h"
+#include "desktop/program_folder.h"
+#include "main_window/main_frame.h"
+#include "main_window/twips.h"
+
+namespace quorvane {
+namespace {
+
+constexpr float kClientWidth = 7170;
+constexpr float kClientHeight = 4770;
+constexpr float kLabelHeight = 600;
+constexpr const char* kPictureName = "/splash.png";
+
+}  // namespace
+
+frmSplash::frmSplash(std::function<void(const std::string&)> startFailed)
+    : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+              wxBORDER_NONE | wxFRAME_NO_TASKBAR),
+      startFailed_(std::move(startFailed)),
+      Timer2(this) {
+    const int dpi = wxGetDisplayPPI().GetHeight();
+    const int width = TwipsToPixels(kClientWidth, dpi);
+    const int height = TwipsToPixels(kClientHeight, dpi);
+    const int labelHeight = TwipsToPixels(kLabelHeight, dpi);
+    SetClientSize(width, height);
+    SetBackgroundColour(*wxWHITE);
+
+    wxImage picture;
+    if (picture.LoadFile(ProgramFolder() + kPictureName, wxBITMAP_TYPE_PNG)) {
+        picture.Rescale(width, height - labelHeight, wxIMAGE_QUALITY_HIGH);
+        new wxStaticBitmap(this, wxID_ANY, wxBitmap(picture), wxPoint(0, 0));
+    }
+    Form_Load();
+    auto* label3 =
+        new wxStaticText(this, wxID_ANY, "Look behind every web page. Visit " + strWebsite,
+                         wxPoint(0, height - labelHeight), wxSize(width, labelHeight),
+                         wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    label3->SetForegroundColour(wxColour(0x33, 0x33, 0x55));
+    Centre();
+    Bind(wxEVT_TIMER, &frmSplash::OnTimer2, this);
+}
+
+void frmSplash::Form_Load() {
+    LoadBrandingValues();
+    Timer2.Start(SplashTicker::kTimer2IntervalMs);
+}
+
+void frmSplash::OnTimer2(wxTimerEvent&) {
+    if (!ticker_.Tick()) {
+        return;
+    }
+    Timer2.Stop();
+    LoadMainWindow();
+}
+
+void frmSplash::LoadMainWindow() {
+    Form1* main = nullptr;
+    try {
+        main = new Form1(this, ChooseWorkFolder(ProgramFolder(), strProductName));
+        main->Load();
+    } catch (const std::exception& error) {
+        if (main != nullptr) {
+            main->Destroy();
+        }
+        startFailed_(error.what());
+        return;
+    }
+    main->Maximize();
+    main->Show();
+    Hide();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "main_window/splash_ticker.h"
+
+namespace quorvane {
+
+// The borderless start window. Its Load fills the branding values and starts Timer2;
+// on the 75th tick it opens the main window maximised and hides itself.
+class frmSplash : public wxFrame {
+  public:
+    // startFailed is told the error's message when the main window cannot be loaded;
+    // start-up then ends with that message.
+    explicit frmSplash(std::function<void(const std::string&)> startFailed);
+
+  private:
+    void Form_Load();
+    void OnTimer2(wxTimerEvent& event);
+    void LoadMainWindow();
+
+    std::function<void(const std::string&)> startFailed_;
+    SplashTicker ticker_;
+    wxTimer Timer2;
+};
+
+}  // namespace quorvane

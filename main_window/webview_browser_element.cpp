@@ -1,0 +1,200 @@
+#include "main_window/webview_browser_element.h"
+
+#include <gio/gio.h>
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include <memory>
+#include <utility>
+
+#include "analysis/line_breaks.h"
+
+namespace quorvane {
+namespace {
+
+// Runs in a script world of its own, so a page that redefines the DOM's getters for
+// its own scripts cannot change what we capture.
+constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
+constexpr const char* kCaptureWorld = "quorvane-capture";
+
+wxString FromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+struct PendingCapture {
+    BrowserElement::CaptureDone done;
+};
+
+void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<PendingCapture> capture(static_cast<PendingCapture*>(data));
+    GError* error = nullptr;
+    JSCValue* value =
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    if (error != nullptr) {
+        // A cancelled capture belongs to an element that is gone: nobody may be told.
+        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        g_error_free(error);
+        if (!cancelled) {
+            capture->done(std::nullopt);
+        }
+        return;
+    }
+    std::optional<std::string> bodyHtml;
+    if (jsc_value_is_string(value)) {
+        gchar* text = jsc_value_to_string(value);
+        bodyHtml = WithCrLfLineBreaks(text);
+        g_free(text);
+    }
+    g_object_unref(value);
+    capture->done(std::move(bodyHtml));
+}
+
+}  // namespace
+
+std::string AddressToLoad(const std::string& addressOrPath) {
+    if (addressOrPath.empty() || addressOrPath.front() != '/') {
+        return addressOrPath;
+    }
+    gchar* uri = g_filename_to_uri(addressOrPath.c_str(), nullptr, nullptr);
+    if (uri == nullptr) {
+        return addressOrPath;
+    }
+    std::string result(uri);
+    g_free(uri);
+    return result;
+}
+
+WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
+                                             BrowserEvents& events, std::string homePagePath)
+    : index_(index),
+      events_(events),
+      homePagePath_(std::move(homePagePath)),
+      webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                              wxWebViewBackendWebKit)),
+      native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
+      captures_(g_cancellable_new()) {
+    if (kind == Kind::GeneratedView) {
+        WebKitSettings* settings = webkit_web_view_get_settings(native_);
+        webkit_settings_set_enable_javascript(settings, FALSE);
+        webkit_settings_set_default_charset(settings, "UTF-8");
+    }
+    g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
+    g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
+    g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
+    g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
+    // A link that asks for a new window opens in this element: the program has one window.
+    webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                   [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+}
+
+WebViewBrowserElement::~WebViewBrowserElement() {
+    g_signal_handlers_disconnect_by_data(native_, this);
+    g_cancellable_cancel(captures_);
+    g_object_unref(captures_);
+}
+
+void WebViewBrowserElement::LoadAddress(const std::string& address) {
+    webView_->LoadURL(FromUtf8(AddressToLoad(address)));
+}
+
+void WebViewBrowserElement::Navigate(const std::string& address) {
+    LoadAddress(address);
+}
+
+void WebViewBrowserElement::Navigate2(const std::string& filePath) {
+    LoadAddress(filePath);
+}
+
+void WebViewBrowserElement::GoBack() {
+    if (!webView_->CanGoBack()) {
+        throw BrowserError("There is no earlier page in this view's history.");
+    }
+    webView_->GoBack();
+}
+
+void WebViewBrowserElement::GoForward() {
+    if (!webView_->CanGoForward()) {
+        throw BrowserError("There is no later page in this view's history.");
+    }
+    webView_->GoForward();
+}
+
+void WebViewBrowserElement::GoHome() {
+    LoadAddress(homePagePath_);
+}
+
+void WebViewBrowserElement::Stop() {
+    webView_->Stop();
+}
+
+void WebViewBrowserElement::Refresh() {
+    webView_->Reload();
+}
+
+std::string WebViewBrowserElement::LocationURL() const {
+    return webView_->GetCurrentURL().utf8_string();
+}
+
+std::string WebViewBrowserElement::LocationName() const {
+    return webView_->GetCurrentTitle().utf8_string();
+}
+
+bool WebViewBrowserElement::Visible() const {
+    return webView_->IsShown();
+}
+
+void WebViewBrowserElement::SetVisible(bool visible) {
+    webView_->Show(visible);
+}
+
+bool WebViewBrowserElement::Busy() const {
+    return webView_->IsBusy();
+}
+
+void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
+    webkit_web_view_evaluate_javascript(native_, kCaptureScript, -1, kCaptureWorld, nullptr,
+                                        captures_, &OnCaptured,
+                                        new PendingCapture{std::move(done)});
+}
+
+void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        const gchar* uri = webkit_web_view_get_uri(view);
+        element->events_.StatusTextChange(element->index_,
+                                          std::string("Opening ") + (uri ? uri : "") + "...");
+    } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
+        // WebKit ends every load here, after load-failed too when it failed or was stopped.
+        element->events_.StatusTextChange(element->index_, "Done");
+        element->events_.DownloadComplete(element->index_);
+    }
+}
+
+void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const double progress = webkit_web_view_get_estimated_load_progress(view);
+    element->events_.ProgressChange(element->index_, static_cast<std::int32_t>(progress * 100),
+                                    100);
+}
+
+void WebViewBrowserElement::OnTitle(WebKitWebView* view, void*, void* self) {
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const gchar* title = webkit_web_view_get_title(view);
+    element->events_.TitleChange(element->index_, title ? title : "");
+}
+
+void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigned, void* self) {
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    auto* hit = static_cast<WebKitHitTestResult*>(hitTest);
+    std::string text;
+    if (webkit_hit_test_result_context_is_link(hit)) {
+        const gchar* uri = webkit_hit_test_result_get_link_uri(hit);
+        text = uri ? uri : "";
+    }
+    if (text != element->lastStatusText_) {
+        element->lastStatusText_ = text;
+        element->events_.StatusTextChange(element->index_, text);
+    }
+}
+
+}  // namespace quorvane

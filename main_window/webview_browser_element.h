@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+
+#include "main_window/browser_element.h"
+
+class wxWebView;
+class wxWindow;
+typedef struct _GCancellable GCancellable;
+typedef struct _WebKitWebView WebKitWebView;
+
+namespace quorvane {
+
+// A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
+// event for what the main window needs (load progress, the hovered link's address,
+// the end of every load however it ended), the element listens to the native
+// WebKitWebView's signals itself.
+class WebViewBrowserElement : public BrowserElement {
+  public:
+    enum class Kind {
+        // A normal browser: the page the user chose.
+        Browser,
+        // Shows only the generated pages and what the user follows from them: no
+        // script runs, and files without a charset declaration are read as UTF-8.
+        GeneratedView,
+    };
+
+    // index: the element number every event carries. homePagePath: the start page
+    // shipped beside the program, loaded by GoHome.
+    WebViewBrowserElement(wxWindow* parent, int index, Kind kind, BrowserEvents& events,
+                          std::string homePagePath);
+    ~WebViewBrowserElement() override;
+    WebViewBrowserElement(const WebViewBrowserElement&) = delete;
+    WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
+
+    void Navigate(const std::string& address) override;
+    void Navigate2(const std::string& filePath) override;
+    void GoBack() override;
+    void GoForward() override;
+    void GoHome() override;
+    void Stop() override;
+    void Refresh() override;
+
+    std::string LocationURL() const override;
+    std::string LocationName() const override;
+    bool Visible() const override;
+    void SetVisible(bool visible) override;
+
+    void CaptureBodyHtml(CaptureDone done) override;
+
+    // The window to place on the main window, and whether a load is running.
+    wxWebView* Window() const { return webView_; }
+    bool Busy() const;
+
+  private:
+    static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
+    static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
+    static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
+    static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
+
+    void LoadAddress(const std::string& address);
+
+    int index_;
+    BrowserEvents& events_;
+    std::string homePagePath_;
+    wxWebView* webView_;
+    WebKitWebView* native_;
+    GCancellable* captures_;  // cancels every capture still running when we go
+    std::string lastStatusText_;
+};
+
+// The file URL of an absolute local path (percent-encoded as file URLs need); any
+// other text is returned unchanged.
+std::string AddressToLoad(const std::string& addressOrPath);
+
+}  // namespace quorvane
