@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "analysis/analysis_lists.h"
@@ -63,6 +64,10 @@ public:
     void TitleChange(int index, const std::string& text) override;
 
 private:
+    // The two halves of AnalysePage, around the engine's answer to the capture.
+    void OnBodyCaptured(std::optional<std::string> bodyHtml);
+    void RunAnalysis(const std::optional<std::string>& bodyHtml);
+
     MainWindowSurface& surface_;
     std::array<BrowserElement*, 3> wb_;
     std::string workFolder_;

@@ -1,0 +1,61 @@
+// The page analysis of the Browser view, run for every finished download of that view
+// and by Refresh.
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "analysis/page_analysis.h"
+#include "main_window/main_window_controller.h"
+#include "main_window/skip_browser_errors.h"
+
+namespace quorvane {
+
+// The engine answers the capture later, while events keep arriving. An analysis asked
+// for meanwhile must not start a second, overlapping run on the same work files and
+// lists; it is remembered and run once when the current run ends.
+void MainWindowController::AnalysePage() {
+    if (analysing_) {
+        analysisRequested_ = true;
+        return;
+    }
+    analysing_ = true;
+    auto answered = std::make_shared<bool>(false);
+    try {
+        wb_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {
+            *answered = true;
+            OnBodyCaptured(std::move(body));
+        });
+    } catch (const BrowserError&) {
+        // A capture that cannot be made is a page without a document: the analysis
+        // still writes the files and points the views at them.
+        if (!*answered) {
+            OnBodyCaptured(std::nullopt);
+        }
+    }
+}
+
+void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
+    {
+        // However the run ends, the next analysis must be able to start.
+        struct EndOfRun {
+            bool& analysing;
+            ~EndOfRun() { analysing = false; }
+        } endOfRun{analysing_};
+        RunAnalysis(bodyHtml);
+    }
+    if (analysisRequested_) {
+        analysisRequested_ = false;
+        AnalysePage();
+    }
+}
+
+void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtml) {
+    std::string address;
+    SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
+    const AnalysedPage page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
+    SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page.sourcePagePath); });
+    SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page.imagePagePath); });
+}
+
+}  // namespace quorvane

@@ -1,0 +1,184 @@
+#include "main_window/main_window_controller.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "analysis/work_files.h"
+#include "branding/branding_values.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr int kViewCount = 3;
+constexpr int kEnterKey = 13;
+
+std::string StartCaption() {
+    return strProductName + " by " + strCompanyName;
+}
+
+}  // namespace
+
+MainWindowController::MainWindowController(MainWindowSurface& surface,
+                                           std::array<BrowserElement*, 3> wb,
+                                           std::string workFolder)
+    : surface_(surface), wb_(wb), workFolder_(std::move(workFolder)) {}
+
+// No step is guarded: a start-up that cannot make its work files must not go on to
+// show a window whose views can never work.
+void MainWindowController::Form_Load() {
+    surface_.SetWindowIcon();
+    surface_.SetWebsiteCaptions(strWebsite);
+    surface_.SetCaption(StartCaption());
+    if (surface_.ReadShowHelpSetting() == "1") {
+        surface_.ShowHelpWindow();
+    }
+    EnsureWorkFiles(workFolder_);
+    // A Resize before this point may already have added the second panel.
+    while (surface_.StatusPanelCount() < 2) {
+        surface_.AddStatusPanel();
+    }
+    ShowView(kBrowserView);
+    wb_[kBrowserView]->GoHome();
+}
+
+void MainWindowController::Form_Unload() {
+    surface_.UnloadHelpWindow();
+    surface_.UnloadSplashWindow();
+    for (BrowserElement* element : wb_) {
+        element->Stop();
+    }
+    // The Website window closes itself within a second; while it is shown the process
+    // ends when that last window closes instead of here.
+    if (!surface_.WebsiteWindowShown()) {
+        surface_.EndProcess();
+    }
+}
+
+void MainWindowController::ShowView(int view) {
+    if (view < 0 || view >= kViewCount) {
+        throw std::out_of_range("no view " + std::to_string(view));
+    }
+    for (BrowserElement* element : wb_) {
+        element->SetVisible(false);
+    }
+    wb_[view]->SetVisible(true);
+}
+
+void MainWindowController::SelectView(int view) {
+    if (view < 0 || view >= kViewCount) {
+        throw std::out_of_range("no view " + std::to_string(view));
+    }
+    for (BrowserElement* element : wb_) {
+        element->SetVisible(false);
+    }
+    // Selecting a tab that was not selected runs the tab strip's Click, which shows
+    // the same view; the element is made visible here either way.
+    surface_.SelectTab(view + 1);
+    wb_[view]->SetVisible(true);
+}
+
+void MainWindowController::TabStrip1_Click() {
+    ShowView(surface_.SelectedTab() - 1);
+}
+
+// With no element visible (only before start-up) the Browser view counts as visible.
+int MainWindowController::VisibleView() const {
+    int visible = kBrowserView;
+    for (int i = 0; i < kViewCount; ++i) {
+        if (wb_[i]->Visible()) {
+            visible = i;
+        }
+    }
+    return visible;
+}
+
+void MainWindowController::AddressKeyPress(int characterCode) {
+    if (characterCode == kEnterKey) {
+        Go();
+    }
+}
+
+void MainWindowController::FileMenuItemClick(int index) {
+    switch (index) {
+        case 0:
+            Open();
+            break;
+        case 1:
+            Exit();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindowController::GoMenuItemClick(int index) {
+    switch (index) {
+        case 0:
+            Back();
+            break;
+        case 1:
+            Forward();
+            break;
+        case 2:
+            StopAll();
+            break;
+        case 3:
+            RefreshPage();
+            break;
+        case 4:
+            UpDir();
+            break;
+        case 5:
+            SendToIE();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindowController::ViewMenuItemClick(int index) {
+    if (index > 2) {
+        surface_.RunWebsiteCommand();
+    } else if (index >= 0) {
+        SelectView(index);
+    }
+}
+
+void MainWindowController::StatusTextChange(int /*index*/, const std::string& text) {
+    surface_.SetStatusText(text);
+}
+
+// A ProgressMax of 0 leaves the bar as it was; a negative one would put Max below the
+// bar's Min of 0 and is ignored the same way.
+void MainWindowController::ProgressChange(int index, std::int32_t progress,
+                                          std::int32_t progressMax) {
+    if (index != kBrowserView || progressMax <= 0) {
+        return;
+    }
+    const bool inRange = progress > 0 && progress <= progressMax;
+    // 0.01 rather than 0 gives a bar that looks empty.
+    surface_.SetProgress(static_cast<float>(progressMax),
+                         inRange ? static_cast<float>(progress) : 0.01f);
+}
+
+// Every download of the Browser view is analysed, however it ended (finished, failed,
+// stopped); the views' own downloads of the generated pages never are.
+void MainWindowController::DownloadComplete(int index) {
+    if (index == kBrowserView) {
+        AnalysePage();
+    }
+}
+
+// The event's text is not used: the caption takes the element's current title, and the
+// address box its current address even while the user types in it.
+void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
+    if (index != kBrowserView) {
+        return;
+    }
+    const BrowserElement& browser = *wb_[kBrowserView];
+    surface_.SetAddressText(browser.LocationURL());
+    surface_.SetCaption(StartCaption() + " - " + browser.LocationName());
+}
+
+}  // namespace quorvane

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "branding/branding_values.h"
+#include "main_window/main_window_controller.h"
+#include "tests/main_window/call_log.h"
+#include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_surface.h"
+
+namespace quorvane::testing {
+
+// A controller over a fake window and three fake browser elements, with a work folder
+// of its own that is removed afterwards. The tab strip's Click and the window's unload
+// are connected as the real window connects them.
+class ControllerTest : public ::testing::Test {
+  protected:
+    ControllerTest()
+        : workFolder_(std::filesystem::temp_directory_path() /
+                      ("quorvane-controller-" + std::to_string(::getpid()) + "-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+          surface_(log_),
+          wb0_("wb0", log_),
+          wb1_("wb1", log_),
+          wb2_("wb2", log_),
+          controller_(surface_, {&wb0_, &wb1_, &wb2_}, workFolder_.string()) {
+        LoadBrandingValues();
+        std::filesystem::create_directories(workFolder_);
+        surface_.tabStripClick = [this] { controller_.TabStrip1_Click(); };
+        surface_.unloadMainWindow = [this] { controller_.Form_Unload(); };
+    }
+    ~ControllerTest() override { std::filesystem::remove_all(workFolder_); }
+
+    // The state right after start-up: Browser view shown and at home, log emptied.
+    void StartUp() {
+        controller_.Form_Load();
+        log_.clear();
+    }
+
+    // Shows view as the user does, by clicking its tab.
+    void ClickTab(int view) {
+        surface_.selectedTab = view + 1;
+        controller_.TabStrip1_Click();
+        log_.clear();
+    }
+
+    // Which elements are visible, as "0", "1", "2" or a combination such as "01".
+    std::string VisibleElements() const {
+        std::string visible;
+        if (wb0_.Visible())
+            visible += '0';
+        if (wb1_.Visible())
+            visible += '1';
+        if (wb2_.Visible())
+            visible += '2';
+        return visible;
+    }
+
+    std::string WorkPath(const std::string& name) const { return (workFolder_ / name).string(); }
+
+    std::filesystem::path workFolder_;
+    CallLog log_;
+    FakeSurface surface_;
+    FakeBrowserElement wb0_;
+    FakeBrowserElement wb1_;
+    FakeBrowserElement wb2_;
+    MainWindowController controller_;
+};
+
+}  // namespace quorvane::testing

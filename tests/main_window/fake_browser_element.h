@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "main_window/browser_element.h"
+#include "tests/main_window/call_log.h"
+
+namespace quorvane::testing {
+
+// A browser element without an engine: it records every call in the shared log as
+// "<name>.<operation>" or "<name>.<operation>(<argument>)", keeps a history of the
+// addresses it was sent to, and throws BrowserError where an engine would fail (going
+// back or forward with nowhere to go, or any operation the test marks as failing).
+class FakeBrowserElement : public BrowserElement {
+  public:
+    static constexpr const char* kHomeAddress = "http://home.example/";
+
+    FakeBrowserElement(std::string name, CallLog& log);
+
+    // Every later call of operation ("Stop", "LocationURL", ...) throws BrowserError.
+    void FailOn(const std::string& operation) { failing_.insert(operation); }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    // The body the next captures return; nullopt stands for a page without a document.
+    void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
+    // From now on captures wait until AnswerCapture, as the real engine's do.
+    void AnswerCapturesOnDemand() { onDemand_ = true; }
+    void AnswerCapture();  // answers the oldest waiting capture
+    std::size_t WaitingCaptures() const { return waiting_.size(); }
+    const std::vector<std::string>& History() const { return history_; }
+
+    void Navigate(const std::string& address) override;
+    void Navigate2(const std::string& filePath) override;
+    void GoBack() override;
+    void GoForward() override;
+    void GoHome() override;
+    void Stop() override;
+    void Refresh() override;
+    std::string LocationURL() const override;
+    std::string LocationName() const override;
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override;
+    void CaptureBodyHtml(CaptureDone done) override;
+
+  private:
+    void Record(const std::string& operation, const std::string& argument = {}) const;
+    void Visit(const std::string& address);
+
+    std::string name_;
+    CallLog& log_;
+    std::set<std::string> failing_;
+    std::vector<std::string> history_;
+    std::size_t position_ = 0;
+    std::string title_;
+    bool visible_ = false;
+    std::optional<std::string> body_;
+    bool onDemand_ = false;
+    std::vector<CaptureDone> waiting_;
+};
+
+}  // namespace quorvane::testing

@@ -1,0 +1,72 @@
+#include "tests/main_window/fake_surface.h"
+
+namespace quorvane::testing {
+
+void FakeSurface::Record(const std::string& call, const std::string& argument) const {
+    const std::string entry = "surface." + call + (argument.empty() ? "" : "(" + argument + ")");
+    log_.push_back(entry);
+    if (afterCall) {
+        afterCall(entry);
+    }
+}
+
+void FakeSurface::SetWebsiteCaptions(const std::string& website) {
+    websiteCaption = website;
+    Record("SetWebsiteCaptions", website);
+}
+
+void FakeSurface::SetCaption(const std::string& text) {
+    caption = text;
+    Record("SetCaption", text);
+}
+
+std::string FakeSurface::ReadShowHelpSetting() {
+    Record("ReadShowHelpSetting");
+    return showHelpSetting.value_or("1");
+}
+
+void FakeSurface::AddStatusPanel() {
+    ++panelCount;
+    Record("AddStatusPanel");
+}
+
+void FakeSurface::SetAddressText(const std::string& text) {
+    address = text;
+    Record("SetAddressText", text);
+}
+
+void FakeSurface::SetStatusText(const std::string& text) {
+    statusText = text;
+    Record("SetStatusText", text);
+}
+
+void FakeSurface::SetProgress(float max, float value) {
+    progressMax = max;
+    progressValue = value;
+    Record("SetProgress");
+}
+
+// Like the real tab strip, selecting a tab that is not yet selected raises its Click.
+void FakeSurface::SelectTab(int tab) {
+    Record("SelectTab", std::to_string(tab));
+    if (tab != selectedTab) {
+        selectedTab = tab;
+        if (tabStripClick) {
+            tabStripClick();
+        }
+    }
+}
+
+std::optional<std::string> FakeSurface::ChooseFileToOpen() {
+    Record("ChooseFileToOpen");
+    return fileToOpen;
+}
+
+void FakeSurface::CloseMainWindow() {
+    Record("CloseMainWindow");
+    if (unloadMainWindow) {
+        unloadMainWindow();
+    }
+}
+
+}  // namespace quorvane::testing

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "main_window/main_window_surface.h"
+#include "tests/main_window/call_log.h"
+
+namespace quorvane::testing {
+
+// The main window without a display: it keeps the state of its controls, records every
+// call that changes something in the shared log as "surface.<call>" or
+// "surface.<call>(<argument>)", and runs the tab strip's Click and the window's unload
+// through callbacks the test connects to the controller.
+class FakeSurface : public MainWindowSurface {
+  public:
+    explicit FakeSurface(CallLog& log) : log_(log) {}
+
+    // Connected by the test; the real window runs these itself.
+    std::function<void()> tabStripClick;
+    std::function<void()> unloadMainWindow;
+    // Runs after every recorded call, so a test can look at the world at that moment.
+    std::function<void(const std::string& call)> afterCall;
+
+    // What the controls hold and what the neighbouring windows answer.
+    std::string caption;
+    std::string websiteCaption;
+    std::optional<std::string> showHelpSetting;  // nullopt: never stored
+    int panelCount = 1;
+    std::string address;
+    std::string statusText;
+    float progressMax = 100;
+    float progressValue = 0;
+    int selectedTab = 1;
+    std::optional<std::string> fileToOpen;
+    bool websiteWindowShown = false;
+
+    void SetWindowIcon() override { Record("SetWindowIcon"); }
+    void SetWebsiteCaptions(const std::string& website) override;
+    void SetCaption(const std::string& text) override;
+    std::string ReadShowHelpSetting() override;
+    void ShowHelpWindow() override { Record("ShowHelpWindow"); }
+    int StatusPanelCount() const override { return panelCount; }
+    void AddStatusPanel() override;
+    std::string AddressText() const override { return address; }
+    void SetAddressText(const std::string& text) override;
+    void SetStatusText(const std::string& text) override;
+    float ProgressMax() const override { return progressMax; }
+    float ProgressValue() const override { return progressValue; }
+    void SetProgress(float max, float value) override;
+    int SelectedTab() const override { return selectedTab; }
+    void SelectTab(int tab) override;
+    std::optional<std::string> ChooseFileToOpen() override;
+    void RunWebsiteCommand() override { Record("RunWebsiteCommand"); }
+    void UnloadHelpWindow() override { Record("UnloadHelpWindow"); }
+    void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
+    bool WebsiteWindowShown() const override { return websiteWindowShown; }
+    void EndProcess() override { Record("EndProcess"); }
+    void CloseMainWindow() override;
+
+  private:
+    void Record(const std::string& call, const std::string& argument = {}) const;
+
+    CallLog& log_;
+};
+
+}  // namespace quorvane::testing

@@ -1,0 +1,107 @@
+// Start-up and unload of the main window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "tests/main_window/controller_fixture.h"
+
+namespace quorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+using LifecycleTest = ControllerTest;
+
+const char* const kWorkFiles[] = {"browser.txt",     "source.htm",           "images.htm",
+                                  "checkImages.txt", "checkImagesClean.txt", "imagepage.html"};
+
+TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
+    // The work files are made between the Help window and the second panel.
+    std::map<std::string, bool> workFilesExistAt;
+    surface_.afterCall = [this, &workFilesExistAt](const std::string& call) {
+        workFilesExistAt[call] = std::filesystem::exists(WorkPath("imagepage.html"));
+    };
+
+    controller_.Form_Load();
+
+    EXPECT_THAT(
+        log_,
+        ElementsAre("surface.SetWindowIcon", "surface.SetWebsiteCaptions(tarnwick.example)",
+                    "surface.SetCaption(Quorvane by Tarnwick Downloads)",
+                    "surface.ReadShowHelpSetting", "surface.ShowHelpWindow",
+                    "surface.AddStatusPanel", "wb0.SetVisible(false)", "wb1.SetVisible(false)",
+                    "wb2.SetVisible(false)", "wb0.SetVisible(true)", "wb0.GoHome"));
+    EXPECT_FALSE(workFilesExistAt["surface.ShowHelpWindow"]);
+    EXPECT_TRUE(workFilesExistAt["surface.AddStatusPanel"]);
+    for (const char* name : kWorkFiles) {
+        EXPECT_TRUE(std::filesystem::exists(WorkPath(name))) << name;
+    }
+    EXPECT_EQ(surface_.caption, "Quorvane by Tarnwick Downloads");
+    EXPECT_EQ(surface_.panelCount, 2);
+    EXPECT_EQ(VisibleElements(), "0");
+    EXPECT_EQ(wb0_.LocationURL(), FakeBrowserElement::kHomeAddress);
+}
+
+TEST_F(LifecycleTest, HelpWindowOpensOnlyForAStoredOneOrNone) {
+    const struct {
+        std::optional<std::string> stored;
+        bool opens;
+    } rows[] = {{std::nullopt, true}, {"1", true},   {"0", false},
+                {"", false},          {"1 ", false}, {"true", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored.value_or("(none stored)"));
+        surface_.showHelpSetting = row.stored;
+        log_.clear();
+        controller_.Form_Load();
+        EXPECT_EQ(CallsStartingWith(log_, "surface.ShowHelpWindow").size(), row.opens ? 1u : 0u);
+    }
+}
+
+TEST_F(LifecycleTest, LoadLeavesExistingWorkFilesAsTheyAre) {
+    {
+        std::ofstream earlier(WorkPath("source.htm"), std::ios::binary);
+        earlier << "an earlier run's view";
+    }
+    controller_.Form_Load();
+    std::ifstream kept(WorkPath("source.htm"), std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(kept), {}};
+    EXPECT_EQ(content, "an earlier run's view");
+}
+
+TEST_F(LifecycleTest, LoadAddsNoPanelWhenAResizeAlreadyDid) {
+    surface_.panelCount = 2;
+    controller_.Form_Load();
+    EXPECT_EQ(surface_.panelCount, 2);
+    EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());
+}
+
+TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
+    // A work folder below an ordinary file can never be created.
+    { std::ofstream(WorkPath("plain-file")); }
+    MainWindowController blocked(surface_, {&wb0_, &wb1_, &wb2_},
+                                 WorkPath("plain-file") + "/folder");
+    EXPECT_ANY_THROW(blocked.Form_Load());
+    EXPECT_TRUE(CallsStartingWith(log_, "wb0.GoHome").empty());
+    EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());
+}
+
+TEST_F(LifecycleTest, UnloadClosesWindowsStopsViewsAndEndsTheProcess) {
+    StartUp();
+    controller_.Form_Unload();
+    EXPECT_THAT(log_, ElementsAre("surface.UnloadHelpWindow", "surface.UnloadSplashWindow",
+                                  "wb0.Stop", "wb1.Stop", "wb2.Stop", "surface.EndProcess"));
+}
+
+TEST_F(LifecycleTest, UnloadWaitsForTheWebsiteWindow) {
+    StartUp();
+    surface_.websiteWindowShown = true;
+    controller_.Form_Unload();
+    EXPECT_THAT(log_, ElementsAre("surface.UnloadHelpWindow", "surface.UnloadSplashWindow",
+                                  "wb0.Stop", "wb1.Stop", "wb2.Stop"));
+}
+
+}  // namespace
+}  // namespace quorvane::testing

@@ -1,0 +1,260 @@
+// The navigation commands, the views and the menus of the main window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "tests/main_window/controller_fixture.h"
+
+namespace quorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class NavigationTest : public ControllerTest {
+  protected:
+    void SetUp() override {
+        StartUp();
+        surface_.address = kTyped;
+    }
+
+    static constexpr const char* kTyped = "http://host.example/dir/page.html";
+};
+
+// Each command runs the same steps from every place it is reached from.
+TEST_F(NavigationTest, EveryCommandRunsItsStepsFromEachOfItsPlaces) {
+    using Route = std::function<void(MainWindowController&)>;
+    const std::string source = "wb1.Navigate2(" + WorkPath("source.htm") + ")";
+    const std::string images = "wb2.Navigate2(" + WorkPath("imagepage.html") + ")";
+    const std::vector<std::string> stops = {"wb0.Stop", "wb1.Stop", "wb2.Stop"};
+    const std::vector<std::string> browserView = {"wb0.SetVisible(false)", "wb1.SetVisible(false)",
+                                                  "wb2.SetVisible(false)", "surface.SelectTab(1)",
+                                                  "wb0.SetVisible(true)"};
+    auto join = [](std::vector<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    const struct {
+        const char* command;
+        std::vector<Route> routes;
+        std::vector<std::string> calls;
+    } rows[] = {
+        {"Go",
+         {[](auto& c) { c.Go(); }, [](auto& c) { c.AddressKeyPress(13); }},
+         {"wb0.Navigate(http://host.example/dir/page.html)"}},
+        {"Back",
+         {[](auto& c) { c.Back(); }, [](auto& c) { c.GoMenuItemClick(0); }},
+         join({stops, {"wb0.GoBack"}})},
+        {"Forward",
+         {[](auto& c) { c.Forward(); }, [](auto& c) { c.GoMenuItemClick(1); }},
+         join({stops, {"wb0.GoForward"}})},
+        {"Stop", {[](auto& c) { c.StopAll(); }, [](auto& c) { c.GoMenuItemClick(2); }}, stops},
+        {"Refresh",
+         {[](auto& c) { c.RefreshPage(); }, [](auto& c) { c.GoMenuItemClick(3); }},
+         join({stops,
+               browserView,
+               {"wb0.Refresh", "wb0.CaptureBodyHtml", "wb0.LocationURL", source, images}})},
+        {"Up Dir",
+         {[](auto& c) { c.UpDir(); }, [](auto& c) { c.GoMenuItemClick(4); }},
+         join({{"surface.SetAddressText(http://host.example/dir/)",
+                "wb0.Navigate(http://host.example/dir/)"},
+               browserView})},
+        // The rows run one after the other: Up Dir has left the Browser view here.
+        {"Send to IE",
+         {[](auto& c) { c.SendToIE(); }, [](auto& c) { c.GoMenuItemClick(5); }},
+         join({stops,
+               {"wb0.LocationURL", "surface.SetAddressText(http://host.example/dir/)"},
+               browserView,
+               {"wb0.Navigate(http://host.example/dir/)"}})},
+        {"Open",
+         {[](auto& c) { c.Open(); }, [](auto& c) { c.FileMenuItemClick(0); }},
+         {"surface.ChooseFileToOpen", "wb0.Navigate2(/home/user/page.html)"}},
+        {"Exit",
+         {[](auto& c) { c.Exit(); }, [](auto& c) { c.FileMenuItemClick(1); }},
+         join(
+             {{"surface.CloseMainWindow", "surface.UnloadHelpWindow", "surface.UnloadSplashWindow"},
+              stops,
+              {"surface.EndProcess"}})},
+    };
+    for (const auto& row : rows) {
+        for (std::size_t route = 0; route < row.routes.size(); ++route) {
+            SCOPED_TRACE(std::string(row.command) + ", route " + std::to_string(route));
+            surface_.address = kTyped;
+            surface_.fileToOpen = "/home/user/page.html";
+            wb0_.SetBody("<body></body>");
+            log_.clear();
+            row.routes[route](controller_);
+            EXPECT_THAT(log_, ElementsAreArray(row.calls));
+        }
+    }
+}
+
+TEST_F(NavigationTest, GoSendsTheAddressExactlyAsTyped) {
+    surface_.address = "  host.example/a b ";
+    controller_.Go();
+    EXPECT_THAT(wb0_.History(),
+                ElementsAre(FakeBrowserElement::kHomeAddress, "  host.example/a b "));
+}
+
+TEST_F(NavigationTest, GoAndOpenKeepTheVisibleView) {
+    for (int view : {1, 2}) {
+        ClickTab(view);
+        controller_.Go();
+        surface_.fileToOpen = "/home/user/page.html";
+        controller_.Open();
+        EXPECT_EQ(VisibleElements(), std::to_string(view));
+        EXPECT_EQ(surface_.selectedTab, view + 1);
+        EXPECT_EQ(wb0_.LocationURL(), "file:///home/user/page.html");
+    }
+}
+
+TEST_F(NavigationTest, OnlyEnterInTheAddressBoxRunsGo) {
+    for (int key : {10, 32, 27, 65, 12, 14}) {
+        controller_.AddressKeyPress(key);
+    }
+    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Navigate").empty());
+    controller_.AddressKeyPress(13);
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").size(), 1u);
+}
+
+TEST_F(NavigationTest, BackAndForwardMoveTheVisibleElementsOwnHistory) {
+    wb1_.Navigate2("/work/first-source.htm");
+    wb1_.Navigate2("/work/second-source.htm");
+    ClickTab(1);
+
+    controller_.Back();
+    EXPECT_EQ(wb1_.LocationURL(), "file:///work/first-source.htm");
+    controller_.Forward();
+    EXPECT_EQ(wb1_.LocationURL(), "file:///work/second-source.htm");
+    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Go").empty());
+    EXPECT_EQ(VisibleElements(), "1");
+}
+
+TEST_F(NavigationTest, BackAndForwardWithNowhereToGoDoNothing) {
+    ClickTab(2);  // element 2 has no history at all
+    EXPECT_NO_THROW(controller_.Back());
+    EXPECT_NO_THROW(controller_.Forward());
+    ClickTab(0);  // element 0 holds the home page only
+    EXPECT_NO_THROW(controller_.Back());
+    EXPECT_NO_THROW(controller_.Forward());
+    EXPECT_EQ(wb0_.LocationURL(), FakeBrowserElement::kHomeAddress);
+    EXPECT_EQ(VisibleElements(), "0");
+    EXPECT_EQ(surface_.address, kTyped);
+}
+
+TEST_F(NavigationTest, BackAndSendToIEGoOnPastAnElementThatCannotStop) {
+    wb0_.Navigate("http://host.example/earlier.html");
+    wb0_.Navigate("http://host.example/later.html");
+    wb0_.FailOn("Stop");
+    wb1_.FailOn("Stop");
+    log_.clear();
+    controller_.Back();
+    EXPECT_THAT(CallsStartingWith(log_, "wb"),
+                ElementsAre("wb0.Stop", "wb1.Stop", "wb2.Stop", "wb0.GoBack"));
+    EXPECT_EQ(wb0_.LocationURL(), "http://host.example/earlier.html");
+
+    controller_.SendToIE();
+    EXPECT_EQ(surface_.address, "http://host.example/earlier.html");
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").back(),
+              "wb0.Navigate(http://host.example/earlier.html)");
+}
+
+TEST_F(NavigationTest, StopRefreshAndGoLetTheBrowsersFailuresThrough) {
+    wb1_.FailOn("Stop");
+    EXPECT_THROW(controller_.StopAll(), BrowserError);
+    EXPECT_THAT(CallsStartingWith(log_, "wb"), ElementsAre("wb0.Stop", "wb1.Stop"));
+    EXPECT_THROW(controller_.RefreshPage(), BrowserError);
+    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Refresh").empty());
+    wb0_.FailOn("Navigate");
+    EXPECT_THROW(controller_.Go(), BrowserError);
+}
+
+TEST_F(NavigationTest, RefreshAnalysesAtOnceAndAgainWhenTheReloadCompletes) {
+    ClickTab(1);
+    controller_.RefreshPage();
+    EXPECT_EQ(VisibleElements(), "0");
+    EXPECT_EQ(surface_.selectedTab, 1);
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 1u);
+    controller_.DownloadComplete(0);
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+}
+
+TEST_F(NavigationTest, UpDirClimbsOneLevelAndEndsOnTheBrowserView) {
+    ClickTab(2);
+    controller_.UpDir();
+    EXPECT_EQ(surface_.address, "http://host.example/dir/");
+    EXPECT_EQ(VisibleElements(), "0");
+    EXPECT_EQ(surface_.selectedTab, 1);
+    controller_.UpDir();
+    EXPECT_EQ(surface_.address, "http://host.example/");
+    EXPECT_EQ(wb0_.LocationURL(), "http://host.example/");
+}
+
+TEST_F(NavigationTest, SendToIEShowsTheVisibleViewsPageInTheBrowserView) {
+    controller_.AnalysePage();  // the generated views now show their files
+    const struct {
+        int view;
+        std::string address;
+    } rows[] = {{0, FakeBrowserElement::kHomeAddress},
+                {1, "file://" + WorkPath("source.htm")},
+                {2, "file://" + WorkPath("imagepage.html")}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.view);
+        ClickTab(row.view);
+        controller_.SendToIE();
+        EXPECT_EQ(surface_.address, row.address);
+        EXPECT_EQ(wb0_.LocationURL(), row.address);
+        EXPECT_EQ(VisibleElements(), "0");
+        EXPECT_EQ(surface_.selectedTab, 1);
+    }
+}
+
+TEST_F(NavigationTest, SendToIEWithoutAnAddressNavigatesToTheBoxAsItIs) {
+    wb0_.FailOn("LocationURL");
+    controller_.SendToIE();
+    EXPECT_EQ(surface_.address, kTyped);
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").back(),
+              "wb0.Navigate(http://host.example/dir/page.html)");
+}
+
+TEST_F(NavigationTest, OpenWithNothingChosenNavigatesNowhere) {
+    for (const std::optional<std::string>& chosen :
+         {std::optional<std::string>(), std::optional<std::string>("")}) {
+        surface_.fileToOpen = chosen;
+        controller_.Open();
+    }
+    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Navigate").empty());
+}
+
+TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
+    for (int from = 0; from < 3; ++from) {
+        for (int to = 0; to < 3; ++to) {
+            SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
+            ClickTab(from);
+            controller_.ViewMenuItemClick(to);
+            EXPECT_EQ(VisibleElements(), std::to_string(to));
+            EXPECT_EQ(surface_.selectedTab, to + 1);
+            EXPECT_EQ(controller_.VisibleView(), to);
+
+            ClickTab(from);
+            surface_.selectedTab = to + 1;
+            controller_.TabStrip1_Click();
+            EXPECT_EQ(VisibleElements(), std::to_string(to));
+        }
+    }
+}
+
+TEST_F(NavigationTest, WebsiteItemOfTheViewMenuChangesNoView) {
+    ClickTab(1);
+    controller_.ViewMenuItemClick(3);
+    EXPECT_THAT(log_, ElementsAre("surface.RunWebsiteCommand"));
+    EXPECT_EQ(VisibleElements(), "1");
+    EXPECT_EQ(surface_.selectedTab, 2);
+}
+
+}  // namespace
+}  // namespace quorvane::testing
