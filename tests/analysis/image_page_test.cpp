@@ -1,0 +1,59 @@
+#include "analysis/image_page.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/html_escape.h"
+#include "tests/analysis/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+TEST(ImagePage, WritesOneLinkedPicturePerImageOnOneLine) {
+    testing::TempFolder folder;
+    AnalysisLists lists;
+    lists.Links[1] = {"http://host/a.gif", "host.org/b.gif"};
+    lists.frmList[1] = {"a.gif", "b.gif"};
+    EXPECT_TRUE(WriteImagePage(folder.Path(), lists));
+    EXPECT_EQ(folder.Read("/imagepage.html"),
+              "<a href='http://host/a.gif'><img src='http://host/a.gif'></a><BR>http://host/a.gif"
+              "<BR><BR><BR><a href='http://host.org/b.gif'><img src='http://host.org/b.gif'></a>"
+              "<BR>host.org/b.gif<BR><BR><BR>\r\n");
+    EXPECT_TRUE(WriteImagePage(folder.Path(), AnalysisLists{}));
+    EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
+}
+
+TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
+    EXPECT_EQ(ImagePageText({"HTTP://h/a.gif ", "http:/h/b.gif"}),
+              "<a href='HTTP://h/a.gif '><img src='HTTP://h/a.gif '></a><BR>HTTP://h/a.gif "
+              "<BR><BR><BR><a href='http://http:/h/b.gif'><img src='http://http:/h/b.gif'></a>"
+              "<BR>http:/h/b.gif<BR><BR><BR>");
+}
+
+TEST(ImagePage, FailsWhenTheFileCannotBeWritten) {
+    testing::TempFolder folder;
+    EXPECT_THROW(WriteImagePage(folder.Path() + "/missing", AnalysisLists{}), std::exception);
+}
+
+TEST(HtmlEscape, EscapesOnlyWhatCouldOpenOrCloseMarkup) {
+    struct Row {
+        const char* input;
+        const char* text;
+        const char* attribute;
+        const char* linked;
+    } rows[] = {
+        {"http://h/a.gif?x=1&amp;y", "http://h/a.gif?x=1&amp;y", "http://h/a.gif?x=1&amp;y",
+         "http://h/a.gif?x&#61;1&amp;y"},
+        {"<svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>", "&lt;svg/onload=alert(1)&gt;",
+         "&lt;svg/onload&#61;alert(1)&gt;"},
+        {"x'y", "x'y", "x&#39;y", "x&#39;y"},
+        {"", "", "", ""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(EscapeInsertedText(row.input), row.text);
+        EXPECT_EQ(EscapeInsertedAttribute(row.input), row.attribute);
+        EXPECT_EQ(EscapeLinkedAddress(row.input), row.linked);
+    }
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,182 @@
+#include "analysis/image_scanners.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/address_resolution.h"
+#include "analysis/tag_line_scanner.h"
+#include "tests/analysis/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using testing::TempFolder;
+
+constexpr char kPage[] = "http://host/dir/page.html";
+
+struct Found {
+    std::vector<std::string> links;
+    std::vector<std::string> names;
+};
+
+Found Scan(const std::string& pageText, bool tags, const std::string& pageAddress = kPage) {
+    TempFolder folder;
+    folder.Write("/checkImages.txt", pageText + "\r\n");
+    AnalysisLists lists;
+    const int pair = tags ? 1 : 0;
+    if (tags) {
+        ScanImageTags(folder.Path(), pageAddress, lists);
+    } else {
+        ScanImageLinks(folder.Path(), pageAddress, lists);
+    }
+    return {lists.Links[pair], lists.frmList[pair]};
+}
+
+struct Row {
+    std::string page;
+    std::string address;  // what must be recorded; empty with recorded = false: nothing
+    std::string name;
+    bool recorded = true;
+    std::string pageAddress = kPage;
+};
+
+void ExpectRows(const std::vector<Row>& rows, bool tags) {
+    for (const Row& row : rows) {
+        const Found found = Scan(row.page, tags, row.pageAddress);
+        if (row.recorded) {
+            EXPECT_EQ(found.links, std::vector<std::string>{row.address}) << row.page;
+            EXPECT_EQ(found.names, std::vector<std::string>{row.name}) << row.page;
+        } else {
+            EXPECT_TRUE(found.links.empty() && found.names.empty()) << row.page;
+        }
+    }
+}
+
+TEST(ImageTagScanner, RecordsTheTableOfTags) {
+    ExpectRows(
+        {
+            {"<img src='pics/a.gif' width=10>", "http://host/dir/pics/a.gif", "a.gif"},
+            {"<IMG SRC='/img/b.png'>", "http://host/img/b.png", "b.png"},
+            {"<img src='http://cdn/x.jpg'>", "http://cdn/x.jpg", "x.jpg"},
+            {"<img src=c.gif width=1>", "http://host/dir/c.gif ", "c.gif "},
+            {"<img src=d.gif>", "http://host/dir/", ""},
+            {"<img src='e.gif?href=1'>", "http://host/dir/e.gif?1", "e.gif?1"},
+            {"<img src='https://cdn/x.jpg'>", "http://host/dir/https://cdn/x.jpg", "x.jpg"},
+            {"<img src='a.gif'>", "http://example.com/a.gif", "a.gif", true, "http://example.com"},
+            {"<img src='a.gif'>", "host.org/a.gif", "a.gif", true, "http://host.org"},
+            {"text <img\r\nsrc='a.gif'>", "", "", false},
+            {"<p>no images</p>", "", "", false},
+        },
+        true);
+}
+
+TEST(ImageTagScanner, DecidesTheOpenCasesSoundly) {
+    ExpectRows(
+        {
+            // "../" climbs one level per occurrence, never above the host.
+            {"<img src='../a.gif'>", "http://host/d/a.gif", "a.gif", true, "http://host/d/e/p.html"},
+            {"<img src='../../../a.gif'>", "http://host/a.gif", "a.gif"},
+            {"<img src='../a.gif'>", "host/a.gif", "a.gif", true, "host/d/"},
+            // A root-relative value goes after the host, with or without scheme.
+            {"<img src='/img/a.gif'>", "http://example.com/img/a.gif", "a.gif", true,
+             "http://example.com"},
+            {"<img src='/img/a.gif'>", "host.org/img/a.gif", "a.gif", true, "http://host.org"},
+            {"<img src='/img/a.gif'>", "site/img/a.gif", "a.gif", true, "site/x/"},
+            // A tag continued on the next line keeps the rest of its line.
+            {"<img src=\"a b.gif\" width=1", "http://host/dir/a b.gif", "a b.gif"},
+            // A ">" before the attribute: the cut runs to the ">" after it.
+            {"<img alt=x> src='e.gif'", "http://host/dir/e.gif", "e.gif"},
+            {"<img><b src='c.gif'>", "http://host/dir/c.gif", "c.gif"},
+            // The hosting service's page host serves its images from the other one.
+            {"<img src='a.gif'>", "http://images.hosting.invalid/u/a.gif", "a.gif", true,
+             "http://HomePages.Hosting.invalid/u/p.html"},
+        },
+        true);
+}
+
+TEST(ImageTagScanner, RecordsEachFileNameOnceInPageOrder) {
+    const Found found = Scan(
+        "<img src='pics/a.gif'><IMG src='b.gif'>\r\n<img src='other/a.gif'> x <img src=d.gif>"
+        "<img src='e/'><img src=\"B.gif\">",
+        true);
+    EXPECT_EQ(found.links,
+              (std::vector<std::string>{"http://host/dir/pics/a.gif", "http://host/dir/b.gif",
+                                        "http://host/dir/", "http://host/dir/B.gif"}));
+    EXPECT_EQ(found.names, (std::vector<std::string>{"a.gif", "b.gif", "", "B.gif"}));
+}
+
+TEST(ImageTagScanner, LeavesOneLinePerTagInTheCleanFile) {
+    TempFolder folder;
+    folder.Write("/checkImages.txt", "x<img src='a.gif'><IMG src='b.gif'>\r\n\r\nno\r\n");
+    AnalysisLists lists;
+    ScanImageTags(folder.Path(), kPage, lists);
+    EXPECT_EQ(folder.Read("/checkImagesClean.txt"),
+              "<img src='a.gif'>\r\n<img src='b.gif'>\r\n\r\n");
+    folder.Write("/checkImages.txt", "none\r\n");
+    ScanImageTags(folder.Path(), kPage, lists);
+    EXPECT_EQ(folder.Read("/checkImagesClean.txt"), "\r\n");
+}
+
+TEST(ImageTagScanner, StopsAddingAtTheListLimit) {
+    std::string page;
+    for (std::size_t i = 0; i < kMaxListEntries + 10; ++i) {
+        page += "<img src='" + std::to_string(i) + ".gif'>";
+    }
+    const Found found = Scan(page, true);
+    EXPECT_EQ(found.links.size(), kMaxListEntries);
+    EXPECT_EQ(found.names.back(), std::to_string(kMaxListEntries - 1) + ".gif");
+}
+
+TEST(ImageLinkScanner, RecordsTheTableOfAnchors) {
+    ExpectRows(
+        {
+            {"<a href='photos/big.jpg'>Photo</a>", "http://host/dir/photos/big.jpg", "big.jpg"},
+            {"<A HREF='/pics/b.GIF'>b</A>", "http://host/pics/b.GIF", "b.GIF"},
+            {"<a href='view.html'><img src='thumb.gif'></a>", "http://host/dir/view.html",
+             "view.html"},
+            {"<a href='cgi-bin/i/c.bmp'>c</a>", "http://host/dir/c.bmp", "c.bmp"},
+            {"<a href='x.JPEG'>c</a>", "http://host/dir/x.JPEG", "x.JPEG"},
+            {"<a href='page.html'>Pictures</a>", "", "", false},
+            {"<a name='top'>\r\nhref='x.gif'>", "", "", false},
+            {"<a\thref='x.gif'>", "", "", false},
+            {"<abbr href='x.gif'>", "", "", false},
+            {"<a href='x.gif'", "", "", false},
+        },
+        false);
+}
+
+TEST(ImageLinkScanner, RecordsEachFileNameOnceUnderTheFirstAddress) {
+    const Found found =
+        Scan("<a href='a/x.gif'>1</a><a href='b/x.gif'>2</a><a href='y.jpg'>", false);
+    EXPECT_EQ(found.links,
+              (std::vector<std::string>{"http://host/dir/a/x.gif", "http://host/dir/y.jpg"}));
+    EXPECT_EQ(found.names, (std::vector<std::string>{"x.gif", "y.jpg"}));
+}
+
+// The rewriting exactly as written: a fixed 100 passes.
+std::string HundredPasses(std::string text, std::string_view keyword) {
+    for (int pass = 0; pass < 100; ++pass) {
+        text = TagLinePass(text, keyword);
+    }
+    return text;
+}
+
+TEST(TagLinePasses, StoppingEarlyGivesTheSameTextAsAHundredPasses) {
+    std::mt19937 random(7);
+    const std::string pieces[] = {"<img", "<IMG", "<Img ", "<a ",  "<A ", "\r\n",
+                                  "\r",   "\n",   "x",     "src=", "<im", "\r\n\r\n\r\n"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i) {
+            text += pieces[random() % std::size(pieces)];
+        }
+        for (const std::string_view keyword : {"<img", "<a "}) {
+            EXPECT_EQ(SplitIntoTagLines(text, keyword), HundredPasses(text, keyword)) << text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,78 @@
+#include "analysis/page_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "analysis/work_files.h"
+#include "tests/analysis/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using testing::TempFolder;
+
+constexpr char kPage[] = "http://host/dir/page.html";
+
+TEST(PageAnalysis, WritesBothViewsAndResetsTheScratchFiles) {
+    TempFolder folder;
+    EnsureWorkFiles(folder.Path());
+    AnalysisLists lists;
+    const std::string body = "<body><img src='a.gif'>\r\n<a href='big.jpg'>see a.gif</a></body>";
+    const AnalysedPage page = AnalysePageText(folder.Path(), body, kPage, lists);
+
+    EXPECT_EQ(page.sourcePagePath, folder.Path() + "/source.htm");
+    EXPECT_EQ(page.imagePagePath, folder.Path() + "/imagepage.html");
+    EXPECT_EQ(lists.Links[1], std::vector<std::string>{"http://host/dir/a.gif"});
+    EXPECT_EQ(lists.Links[0], std::vector<std::string>{"http://host/dir/big.jpg"});
+    const std::string a = "<a href='http://host/dir/a.gif'>a.gif</a>";
+    const std::string big = "<a href='http://host/dir/big.jpg'>big.jpg</a>";
+    EXPECT_EQ(folder.Read("/source.htm"), "&lt;body>&lt;img src='" + a + "'><BR><BR>&lt;a href='" +
+                                              big + "'>see " + a + "&lt;/a>&lt;/body>\r\n");
+    EXPECT_EQ(folder.Read("/imagepage.html"),
+              "<a href='http://host/dir/a.gif'><img src='http://host/dir/a.gif'></a><BR>"
+              "http://host/dir/a.gif<BR><BR><BR>\r\n");
+    for (const char* name :
+         {"/checkImages.txt", "/checkImagesClean.txt", "/browser.txt", "/images.htm"}) {
+        EXPECT_EQ(folder.Read(name), "\r\n") << name;
+    }
+}
+
+TEST(PageAnalysis, NoDocumentGivesEmptyViewsAndClearsEarlierLists) {
+    TempFolder folder;
+    AnalysisLists lists;
+    AnalysePageText(folder.Path(), "<img src='a.gif'><a href='b.gif'>", kPage, lists);
+    AnalysePageText(folder.Path(), std::nullopt, kPage, lists);
+    for (int pair : {0, 1}) {
+        EXPECT_TRUE(lists.Links[pair].empty() && lists.frmList[pair].empty());
+    }
+    EXPECT_EQ(folder.Read("/source.htm"), "\r\n");
+    EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
+}
+
+TEST(PageAnalysis, AbsorbsAFailingStepAndGoesOn) {
+    TempFolder folder;
+    // The scanners cannot write their intermediate file and the reset stops there; the
+    // other steps still run.
+    std::filesystem::create_directory(folder.File("/checkImagesClean.txt"));
+    folder.Write("/browser.txt", "old");
+    AnalysisLists lists;
+    AnalysePageText(folder.Path(), "<img src='a.gif'>", kPage, lists);
+    EXPECT_TRUE(lists.frmList[1].empty());
+    EXPECT_EQ(folder.Read("/source.htm"), "&lt;img src='a.gif'>\r\n");
+    EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
+    EXPECT_EQ(folder.Read("/checkImages.txt"), "\r\n");
+    EXPECT_EQ(folder.Read("/browser.txt"), "old");
+}
+
+TEST(PageAnalysis, ReturnsThePathsEvenWhenNothingCanBeWritten) {
+    AnalysisLists lists;
+    lists.frmList[0] = {"stale"};
+    const AnalysedPage page =
+        AnalysePageText("/nonexistent/folder", "<img src='a.gif'>", kPage, lists);
+    EXPECT_EQ(page.sourcePagePath, "/nonexistent/folder/source.htm");
+    EXPECT_TRUE(lists.frmList[0].empty());
+}
+
+}  // namespace
+}  // namespace quorvane

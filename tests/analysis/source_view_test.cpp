@@ -1,0 +1,65 @@
+#include "analysis/source_view.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvane {
+namespace {
+
+AnalysisLists ListsOf(std::vector<std::string> links0, std::vector<std::string> names0,
+                      std::vector<std::string> links1, std::vector<std::string> names1) {
+    AnalysisLists lists;
+    lists.Links[0] = std::move(links0);
+    lists.frmList[0] = std::move(names0);
+    lists.Links[1] = std::move(links1);
+    lists.frmList[1] = std::move(names1);
+    return lists;
+}
+
+TEST(SourceView, ShowsMarkupAsTextAndEveryBreakAsBr) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"a<b", "a&lt;b"},
+        {"one\r\ntwo", "one<BR><BR>two"},
+        {"a\rb\nc", "a<BR>b<BR>c"},
+        {"&amp; > \"'", "&amp; > \"'"},
+        {"<p>\xd0\xbf\xd1\x80</p>", "&lt;p>\xd0\xbf\xd1\x80&lt;/p>"},
+        {"", ""},
+    };
+    for (const auto& [body, expected] : rows) {
+        EXPECT_EQ(SourceViewText(body, {}), expected) << body;
+    }
+}
+
+TEST(SourceView, LinksEveryOccurrenceOfAFileNameCaseSensitively) {
+    const AnalysisLists lists = ListsOf({}, {}, {"http://host/pics/a.gif"}, {"a.gif"});
+    EXPECT_EQ(SourceViewText("<img src='pics/a.gif'> ba.gif A.GIF", lists),
+              "&lt;img src='pics/<a href='http://host/pics/a.gif'>a.gif</a>'> "
+              "b<a href='http://host/pics/a.gif'>a.gif</a> A.GIF");
+}
+
+TEST(SourceView, WrapsANameInBothPairsTwice) {
+    const AnalysisLists lists =
+        ListsOf({"http://h/a.gif"}, {"a.gif"}, {"http://i/a.gif"}, {"a.gif"});
+    const std::string inner = "<a href='http://i/a.gif'>a.gif</a>";
+    EXPECT_EQ(SourceViewText("x a.gif", lists),
+              "x <a href='http://h/" + inner + "'>" + inner + "</a>");
+}
+
+TEST(SourceView, LaterPassesRewriteEarlierAnchorsAndOverlappingNames) {
+    // "b.gif" is inside "ab.gif"; "ref" is inside every inserted anchor.
+    const AnalysisLists lists =
+        ListsOf({"http://h/ab.gif", "http://h/b.gif"}, {"ab.gif", "b.gif"}, {"R"}, {"ref"});
+    EXPECT_EQ(SourceViewText("ab.gif", lists),
+              "<a h<a href='R'>ref</a>='http://h/a<a h<a href='R'>ref</a>='http://h/b.gif'>"
+              "b.gif</a>'>a<a h<a href='R'>ref</a>='http://h/b.gif'>b.gif</a></a>");
+}
+
+TEST(SourceView, SkipsEmptyNamesAndEscapesWhatItInserts) {
+    const AnalysisLists lists =
+        ListsOf({"http://h/x'y=1"}, {"x.gif"}, {"http://h/", "http://h/a<b.gif"}, {"", "a<b.gif"});
+    EXPECT_EQ(SourceViewText("x.gif", lists), "<a href='http://h/x&#39;y&#61;1'>x.gif</a>");
+    // A name holding "<" can only match where the text has one: inside inserted markup.
+    EXPECT_EQ(SourceViewText("a<b.gif", lists), "a&lt;b.gif");
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,104 @@
+#include "analysis/work_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "analysis/line_breaks.h"
+#include "analysis/text_file.h"
+#include "tests/analysis/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using testing::TempFolder;
+
+const char* const kAllFiles[] = {"/browser.txt",     "/source.htm",           "/images.htm",
+                                 "/checkImages.txt", "/checkImagesClean.txt", "/imagepage.html"};
+
+TEST(WorkFiles, EnsureCreatesMissingFilesHoldingCrLfAndLeavesExistingOnes) {
+    TempFolder folder;
+    folder.Write("/source.htm", "earlier view\n\x01");
+    folder.Write("/images.htm", "");
+    EnsureWorkFiles(folder.Path());
+    for (const char* name : kAllFiles) {
+        const std::string expected = std::string(name) == "/source.htm"   ? "earlier view\n\x01"
+                                     : std::string(name) == "/images.htm" ? ""
+                                                                          : "\r\n";
+        EXPECT_EQ(folder.Read(name), expected) << name;
+    }
+}
+
+TEST(WorkFiles, EnsureFailsNamingTheFileWhenTheFolderIsMissing) {
+    TempFolder folder;
+    try {
+        EnsureWorkFiles(folder.Path() + "/missing");
+        FAIL() << "no error";
+    } catch (const std::system_error& error) {
+        EXPECT_NE(std::string(error.what()).find("/missing/browser.txt"), std::string::npos);
+    }
+}
+
+TEST(WorkFiles, ResetEmptiesTheFourScratchFilesOnly) {
+    TempFolder folder;
+    for (const char* name : kAllFiles) {
+        folder.Write(name, "old");
+    }
+    ResetWorkFiles(folder.Path());
+    for (const char* name : kAllFiles) {
+        const bool kept =
+            std::string(name) == "/source.htm" || std::string(name) == "/imagepage.html";
+        EXPECT_EQ(folder.Read(name), kept ? "old" : "\r\n") << name;
+    }
+}
+
+TEST(WorkFiles, ResetStopsAtTheFirstFileThatCannotBeWritten) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.File("/checkImagesClean.txt"));
+    folder.Write("/browser.txt", "old");
+    EXPECT_THROW(ResetWorkFiles(folder.Path()), std::system_error);
+    EXPECT_EQ(folder.Read("/checkImages.txt"), "\r\n");
+    EXPECT_EQ(folder.Read("/browser.txt"), "old");
+}
+
+TEST(TextFile, WritesReplaceAndAppendsAddOneLineEach) {
+    TempFolder folder;
+    WriteTextFile(folder.File("/f"), "first");
+    AppendTextFile(folder.File("/f"), "second");
+    EXPECT_EQ(folder.Read("/f"), "first\r\nsecond\r\n");
+    WriteTextFile(folder.File("/f"), "\xc3\xa9t\xc3\xa9");
+    EXPECT_EQ(folder.Read("/f"), "\xc3\xa9t\xc3\xa9\r\n");
+}
+
+TEST(TextFile, LinesEndAtCrLfOrLoneCrButNotAtLoneLf) {
+    struct Row {
+        std::string text;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\nb\r\n", {"a\nb"}},
+        {"\r\n\r\n", {"", ""}},
+        {"a\r\r\nb", {"a", "", "b"}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(SplitLines(row.text), row.lines) << row.text;
+    }
+}
+
+TEST(LineBreaks, EveryBreakBecomesCrLf) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"a\nb", "a\r\nb"},   {"a\rb", "a\r\nb"},     {"a\r\nb", "a\r\nb"},
+        {"\n\r", "\r\n\r\n"}, {"\r\r\n", "\r\n\r\n"}, {"", ""},
+    };
+    for (const auto& [text, expected] : rows) {
+        EXPECT_EQ(WithCrLfLineBreaks(text), expected);
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
