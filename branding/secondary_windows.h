@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "branding/website_request.h"
+
 class wxWindow;
 
 namespace quorvane {
@@ -10,7 +12,7 @@ namespace quorvane {
 // The Help, About and Website windows beside one main window. Each is loaded on
 // demand and is at most once on screen; loading one that is loaded does nothing.
 class SecondaryWindows {
-public:
+  public:
     explicit SecondaryWindows(wxWindow* mainWindow);
     ~SecondaryWindows();
     SecondaryWindows(const SecondaryWindows&) = delete;
@@ -23,9 +25,12 @@ public:
     void ShowAbout();
     // The website command: strWebsiteRequest = "Website", then load the Website window.
     void RunWebsiteCommand();
+    // True while the Website window is loaded (it closes itself within a second).
     bool WebsiteWindowShown() const;
+    // How the Website window opens addresses: the default browser unless replaced.
+    void SetWebsiteLauncher(WebsiteLauncher launch);
 
-private:
+  private:
     struct Windows;
     wxWindow* mainWindow_;
     std::unique_ptr<Windows> windows_;

@@ -72,6 +72,8 @@ VersionRecord ParseVersionRecord(std::string_view text) {
     return record;
 }
 
-VersionRecord EmbeddedVersionRecord() { return ParseVersionRecord(embeddedVersionRecordText); }
+VersionRecord EmbeddedVersionRecord() {
+    return ParseVersionRecord(embeddedVersionRecordText);
+}
 
 }  // namespace quorvane

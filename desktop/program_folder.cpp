@@ -10,9 +10,13 @@ namespace quorvane {
 
 namespace fs = std::filesystem;
 
-std::string ProgramPath() { return fs::read_symlink("/proc/self/exe").string(); }
+std::string ProgramPath() {
+    return fs::read_symlink("/proc/self/exe").string();
+}
 
-std::string ProgramFolder() { return fs::path(ProgramPath()).parent_path().string(); }
+std::string ProgramFolder() {
+    return fs::path(ProgramPath()).parent_path().string();
+}
 
 fs::path UserDataFolder(const std::string& productName) {
     const char* dataHome = std::getenv("XDG_DATA_HOME");

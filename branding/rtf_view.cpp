@@ -1,0 +1,68 @@
+#include "branding/rtf_view.h"
+
+#include <wx/richtext/richtextctrl.h>
+#include <wx/settings.h>
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+wxRichTextAttr RunStyle(const RtfDocument& document, const RtfCharFormat& format) {
+    wxRichTextAttr style;
+    style.SetFontWeight(format.bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
+    style.SetFontStyle(format.italic ? wxFONTSTYLE_ITALIC : wxFONTSTYLE_NORMAL);
+    style.SetFontUnderlined(format.underline);
+    style.SetTextEffects(format.strike ? wxTEXT_ATTR_EFFECT_STRIKETHROUGH : 0);
+    style.SetTextEffectFlags(wxTEXT_ATTR_EFFECT_STRIKETHROUGH);
+    style.SetFontPointSize(std::max(1, format.fontSizeHalfPoints / 2));
+    const auto colour = document.ColourOf(format);
+    style.SetTextColour(colour ? wxColour(colour->red, colour->green, colour->blue)
+                               : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
+    return style;
+}
+
+// Writes a run; "\n" in its text is a line break inside the paragraph.
+void WriteRun(wxRichTextCtrl* box, const std::string& text) {
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n');; end = text.find('\n', start)) {
+        box->WriteText(wxString::FromUTF8(text.substr(start, end - start)));
+        if (end == std::string::npos) {
+            return;
+        }
+        box->LineBreak();
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+void ShowRtfDocument(wxRichTextCtrl* box, const RtfDocument& document) {
+    box->Freeze();
+    box->Clear();
+    bool first = true;
+    for (const auto& paragraph : document.paragraphs) {
+        if (!first) {
+            box->Newline();
+        }
+        first = false;
+        const long start = box->GetInsertionPoint();
+        for (const auto& run : paragraph.runs) {
+            box->BeginStyle(RunStyle(document, run.format));
+            WriteRun(box, run.text);
+            box->EndStyle();
+        }
+        if (paragraph.centred) {
+            wxRichTextAttr centred;
+            centred.SetAlignment(wxTEXT_ALIGNMENT_CENTRE);
+            box->SetStyleEx(wxRichTextRange(start, box->GetInsertionPoint()), centred,
+                            wxRICHTEXT_SETSTYLE_PARAGRAPHS_ONLY);
+        }
+    }
+    box->SetInsertionPoint(0);
+    box->ShowPosition(0);
+    box->Thaw();
+}
+
+}  // namespace quorvane

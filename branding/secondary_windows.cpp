@@ -1,0 +1,85 @@
+#include "branding/secondary_windows.h"
+
+#include <wx/log.h>
+#include <wx/utils.h>
+#include <wx/weakref.h>
+
+#include "branding/about_captions.h"
+#include "branding/about_window.h"
+#include "branding/branding_values.h"
+#include "branding/help_window.h"
+#include "branding/show_help_setting.h"
+#include "branding/version_record.h"
+#include "branding/website_window.h"
+#include "desktop/program_folder.h"
+
+namespace quorvane {
+
+namespace {
+
+void OpenInDefaultBrowser(const std::string& address) {
+    // No browser or a bad address: nothing opens and nothing is said.
+    wxLogNull quiet;
+    wxLaunchDefaultBrowser(wxString::FromUTF8(address));
+}
+
+}  // namespace
+
+struct SecondaryWindows::Windows {
+    wxWeakRef<HelpWindow> help;
+    wxWeakRef<AboutWindow> about;
+    wxWeakRef<WebsiteWindow> website;
+    WebsiteLauncher launch = OpenInDefaultBrowser;
+};
+
+SecondaryWindows::SecondaryWindows(wxWindow* mainWindow)
+    : mainWindow_(mainWindow), windows_(std::make_unique<Windows>()) {}
+
+SecondaryWindows::~SecondaryWindows() = default;
+
+std::string SecondaryWindows::ReadShowHelpSetting() const {
+    return ShowHelpSetting(EmbeddedVersionRecord().ProductName).Read();
+}
+
+void SecondaryWindows::ShowHelp() {
+    if (!windows_->help) {
+        windows_->help = new HelpWindow(mainWindow_, ProgramFolder() + "/Help.rtf",
+                                        ShowHelpSetting(EmbeddedVersionRecord().ProductName));
+    }
+    windows_->help->Show();
+    windows_->help->Raise();
+}
+
+void SecondaryWindows::UnloadHelp() {
+    if (windows_->help) {
+        windows_->help->Destroy();
+        windows_->help = nullptr;
+    }
+}
+
+void SecondaryWindows::ShowAbout() {
+    if (!windows_->about) {
+        windows_->about = new AboutWindow(mainWindow_, MakeAboutCaptions(EmbeddedVersionRecord()),
+                                          [this] { RunWebsiteCommand(); });
+    }
+    windows_->about->Show();
+    windows_->about->Raise();
+}
+
+void SecondaryWindows::RunWebsiteCommand() {
+    strWebsiteRequest = "Website";
+    // Loading a loaded window does nothing: the request then waits for the next load.
+    if (!windows_->website) {
+        windows_->website = new WebsiteWindow(windows_->launch);
+    }
+}
+
+bool SecondaryWindows::WebsiteWindowShown() const {
+    return windows_->website.get() != nullptr;
+}
+
+void SecondaryWindows::SetWebsiteLauncher(WebsiteLauncher launch) {
+    windows_->launch = std::move(launch);
+}
+
+}  // namespace quorvane

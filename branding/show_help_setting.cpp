@@ -1,0 +1,70 @@
+#include "branding/show_help_setting.h"
+
+#include <wx/fileconf.h>
+#include <wx/log.h>
+
+#include <charconv>
+#include <cstdlib>
+
+namespace quorvane {
+
+namespace {
+
+constexpr char kKey[] = "/Settings/showHelp";
+constexpr char kDefault[] = "1";
+
+std::unique_ptr<wxFileConfig> OpenStore(const std::string& productName,
+                                        const std::filesystem::path& file) {
+    const std::filesystem::path path = file.empty() ? UserSettingsFile(productName) : file;
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    return std::make_unique<wxFileConfig>(wxString::FromUTF8(productName), wxEmptyString,
+                                          wxString::FromUTF8(path.string()), wxEmptyString,
+                                          wxCONFIG_USE_LOCAL_FILE);
+}
+
+}  // namespace
+
+std::filesystem::path UserSettingsFile(const std::string& productName) {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const std::filesystem::path folder =
+        configHome != nullptr && configHome[0] == '/'
+            ? std::filesystem::path(configHome)
+            : std::filesystem::path(home != nullptr ? home : "") / ".config";
+    return folder / productName / (productName + ".conf");
+}
+
+std::optional<CheckState> CheckStateFromSetting(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    if (first == std::string::npos) {
+        return std::nullopt;
+    }
+    int value = -1;
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last + 1;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end || value < kUnchecked || value > kGrayed) {
+        return std::nullopt;
+    }
+    return static_cast<CheckState>(value);
+}
+
+ShowHelpSetting::ShowHelpSetting(std::string productName, std::filesystem::path file)
+    : productName_(std::move(productName)), file_(std::move(file)) {}
+
+std::string ShowHelpSetting::Read() const {
+    // A damaged settings file must not put a message on screen: the default holds.
+    wxLogNull quiet;
+    const auto store = OpenStore(productName_, file_);
+    return store->Read(kKey, kDefault).utf8_string();
+}
+
+bool ShowHelpSetting::Write(const std::string& value) const {
+    wxLogNull quiet;
+    const auto store = OpenStore(productName_, file_);
+    return store->Write(kKey, wxString::FromUTF8(value)) && store->Flush();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include "branding/website_request.h"
+
+namespace quorvane {
+
+// frmWebsite: an invisible window whose load serves strWebsiteRequest and which
+// closes itself one second later (Timer1). It has no parent, so it can outlive the
+// main window for that second.
+class WebsiteWindow : public wxFrame {
+  public:
+    explicit WebsiteWindow(const WebsiteLauncher& launch);
+
+  private:
+    wxTimer timer1_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,154 @@
+#include "desktop/registry_file.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace quorvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// Reads a quoted, escaped text starting at line[pos] == '"'; pos ends after the
+// closing quote. nullopt when the text is not closed.
+std::optional<std::string> ReadQuoted(const std::string& line, std::size_t& pos) {
+    std::string out;
+    for (++pos; pos < line.size(); ++pos) {
+        char c = line[pos];
+        if (c == '"') {
+            ++pos;
+            return out;
+        }
+        if (c == '\\' && pos + 1 < line.size()) {
+            c = line[++pos];
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+        }
+        out += c;
+    }
+    return std::nullopt;
+}
+
+// '"name"="text"' or '@="text"'; nullopt for anything else.
+std::optional<std::pair<std::string, std::string>> ParseValueLine(const std::string& line) {
+    std::size_t pos = 0;
+    std::string name;
+    if (line.starts_with("@=")) {
+        pos = 1;
+    } else if (line.starts_with('"')) {
+        auto quoted = ReadQuoted(line, pos);
+        if (!quoted) {
+            return std::nullopt;
+        }
+        name = *quoted;
+    } else {
+        return std::nullopt;
+    }
+    if (pos + 1 >= line.size() || line[pos] != '=' || line[pos + 1] != '"') {
+        return std::nullopt;
+    }
+    ++pos;
+    auto text = ReadQuoted(line, pos);
+    if (!text || pos != line.size()) {
+        return std::nullopt;
+    }
+    return std::make_pair(name, *text);
+}
+
+}  // namespace
+
+RegistryKeys ParseRegistryText(const std::string& text) {
+    RegistryKeys keys;
+    std::istringstream lines(text);
+    std::string line;
+    bool inKey = false;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            keys.push_back({line.substr(1, line.size() - 2), {}});
+            inKey = true;
+        } else if (auto value = ParseValueLine(line); value && inKey) {
+            keys.back().values.push_back(std::move(*value));
+        }
+    }
+    return keys;
+}
+
+std::string FormatRegistryText(const RegistryKeys& keys) {
+    std::string text;
+    for (const auto& key : keys) {
+        text += "[" + key.path + "]\n";
+        for (const auto& [name, value] : key.values) {
+            text += name.empty() ? "@" : "\"" + Escape(name) + "\"";
+            text += "=\"" + Escape(value) + "\"\n";
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+std::optional<RegistryKeys> ReadRegistryFile(const fs::path& file) {
+    std::error_code error;
+    if (!fs::exists(file, error)) {
+        return error ? std::nullopt : std::optional<RegistryKeys>(RegistryKeys{});
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    if (!(in && text << in.rdbuf())) {
+        return std::nullopt;
+    }
+    return ParseRegistryText(text.str());
+}
+
+bool WriteRegistryFile(const fs::path& file, const RegistryKeys& keys) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    if (error) {
+        return false;
+    }
+    fs::path temporary = file;
+    temporary += ".new-" + std::to_string(::getpid());
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!(out << FormatRegistryText(keys)) || !out.flush()) {
+            out.close();
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    fs::rename(temporary, file, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace quorvane

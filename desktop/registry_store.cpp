@@ -1,0 +1,171 @@
+#include "desktop/registry_store.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "desktop/registry_file.h"
+
+namespace quorvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// A key path is a run of non-empty names separated by single backslashes; the empty
+// path is the root itself.
+bool ValidKeyPath(const std::string& path) {
+    if (path.empty()) {
+        return true;
+    }
+    return path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == std::string::npos &&
+           path.find_first_of("\r\n") == std::string::npos;
+}
+
+RegistryKey* FindKey(RegistryKeys& keys, const std::string& path) {
+    const auto found = std::find_if(
+        keys.begin(), keys.end(), [&](const RegistryKey& key) { return SameName(key.path, path); });
+    return found == keys.end() ? nullptr : &*found;
+}
+
+const RegistryKey* FindKey(const RegistryKeys& keys, const std::string& path) {
+    return FindKey(const_cast<RegistryKeys&>(keys), path);
+}
+
+std::optional<RegistryKeys> Load(const fs::path& file) {
+    return ReadRegistryFile(file);
+}
+
+fs::path ConfigHome() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && configHome[0] == '/') {
+        return configHome;
+    }
+    const char* home = std::getenv("HOME");
+    return fs::path(home != nullptr ? home : "") / ".config";
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore(fs::path file) : file_(std::move(file)) {}
+
+RegistryStore RegistryStore::ForRoot(RootKey root) {
+    if (root == RootKey::LocalMachine) {
+        return RegistryStore("/etc/quorvane/registry/HKEY_LOCAL_MACHINE.reg");
+    }
+    return RegistryStore(ConfigHome() / "quorvane" / "registry" / "HKEY_CURRENT_USER.reg");
+}
+
+bool RegistryStore::CreateKey(const std::string& keyPath) {
+    auto keys = Load(file_);
+    if (!keys || !ValidKeyPath(keyPath)) {
+        return false;
+    }
+    if (keyPath.empty() || FindKey(*keys, keyPath) != nullptr) {
+        return true;
+    }
+    // Every key on the path exists as a key of its own, as a registry has it.
+    for (std::size_t end = keyPath.find('\\');; end = keyPath.find('\\', end + 1)) {
+        const std::string prefix = keyPath.substr(0, end);
+        if (FindKey(*keys, prefix) == nullptr) {
+            keys->push_back({prefix, {}});
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+    }
+    return WriteRegistryFile(file_, *keys);
+}
+
+bool RegistryStore::SetValue(const std::string& keyPath, const std::string& valueName,
+                             const std::string& text) {
+    auto keys = Load(file_);
+    if (!keys || !ValidKeyPath(keyPath)) {
+        return false;
+    }
+    RegistryKey* key = FindKey(*keys, keyPath);
+    if (key == nullptr) {
+        if (!keyPath.empty()) {
+            return false;
+        }
+        keys->insert(keys->begin(), {"", {}});
+        key = &keys->front();
+    }
+    const auto value = std::find_if(key->values.begin(), key->values.end(), [&](const auto& entry) {
+        return SameName(entry.first, valueName);
+    });
+    if (value == key->values.end()) {
+        key->values.emplace_back(valueName, text);
+    } else {
+        value->second = text;
+    }
+    return WriteRegistryFile(file_, *keys);
+}
+
+bool RegistryStore::DeleteValue(const std::string& keyPath, const std::string& valueName) {
+    auto keys = Load(file_);
+    RegistryKey* key = keys ? FindKey(*keys, keyPath) : nullptr;
+    if (key == nullptr) {
+        return false;
+    }
+    const auto removed = std::erase_if(
+        key->values, [&](const auto& entry) { return SameName(entry.first, valueName); });
+    return removed > 0 && WriteRegistryFile(file_, *keys);
+}
+
+bool RegistryStore::DeleteKey(const std::string& keyPath) {
+    auto keys = Load(file_);
+    if (!keys || keyPath.empty() || FindKey(*keys, keyPath) == nullptr) {
+        return false;
+    }
+    const std::string childPrefix = keyPath + "\\";
+    const bool hasSubKeys = std::any_of(keys->begin(), keys->end(), [&](const RegistryKey& key) {
+        return key.path.size() > childPrefix.size() &&
+               SameName(key.path.substr(0, childPrefix.size()), childPrefix);
+    });
+    if (hasSubKeys) {
+        return false;
+    }
+    std::erase_if(*keys, [&](const RegistryKey& key) { return SameName(key.path, keyPath); });
+    return WriteRegistryFile(file_, *keys);
+}
+
+bool RegistryStore::KeyExists(const std::string& keyPath) const {
+    const auto keys = Load(file_);
+    return keys && FindKey(*keys, keyPath) != nullptr;
+}
+
+std::optional<std::string> RegistryStore::Value(const std::string& keyPath,
+                                                const std::string& valueName) const {
+    const auto keys = Load(file_);
+    const RegistryKey* key = keys ? FindKey(*keys, keyPath) : nullptr;
+    if (key == nullptr) {
+        return std::nullopt;
+    }
+    for (const auto& [name, text] : key->values) {
+        if (SameName(name, valueName)) {
+            return text;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> RegistryStore::ValueNames(const std::string& keyPath) const {
+    const auto keys = Load(file_);
+    const RegistryKey* key = keys ? FindKey(*keys, keyPath) : nullptr;
+    std::vector<std::string> names;
+    if (key != nullptr) {
+        for (const auto& entry : key->values) {
+            names.push_back(entry.first);
+        }
+    }
+    return names;
+}
+
+}  // namespace quorvane

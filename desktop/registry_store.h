@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// The root keys that have a store of their own.
+enum class RootKey { LocalMachine, CurrentUser };
+
+// A small registry of our own: one text file per root key holding keys (paths with
+// backslash separators) and their string values. Every call reads the file and every
+// change rewrites it whole, so nothing is held open between calls. Key and value
+// names compare without regard to letter case; an empty value name is the key's
+// default value. Failures are reported only through the results.
+class RegistryStore {
+  public:
+    explicit RegistryStore(std::filesystem::path file);
+
+    // The store of a root key: HKEY_LOCAL_MACHINE's is machine-wide under /etc (an
+    // ordinary user cannot change it), HKEY_CURRENT_USER's is in the user's config home.
+    static RegistryStore ForRoot(RootKey root);
+
+    const std::filesystem::path& File() const { return file_; }
+
+    // Creates the key and every missing key on its path. False when the path is not
+    // a valid key path or the file cannot be written.
+    bool CreateKey(const std::string& keyPath);
+    // Writes a value into an existing key; false when the key does not exist.
+    bool SetValue(const std::string& keyPath, const std::string& valueName,
+                  const std::string& text);
+    bool DeleteValue(const std::string& keyPath, const std::string& valueName);
+    // Deletes a key that has no sub-keys; its parents stay.
+    bool DeleteKey(const std::string& keyPath);
+
+    bool KeyExists(const std::string& keyPath) const;
+    std::optional<std::string> Value(const std::string& keyPath,
+                                     const std::string& valueName) const;
+    // Value names of the key in the order they were first written.
+    std::vector<std::string> ValueNames(const std::string& keyPath) const;
+
+  private:
+    std::filesystem::path file_;
+};
+
+}  // namespace quorvane

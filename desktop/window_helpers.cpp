@@ -1,0 +1,39 @@
+#include "desktop/window_helpers.h"
+
+#include <wx/toplevel.h>
+
+#include "desktop/icon_bundle.h"
+
+namespace quorvane {
+
+namespace {
+
+// The last top-level window on the chain of parents: the window itself when it has
+// no owner.
+wxTopLevelWindow* OutermostOwner(wxTopLevelWindow* window) {
+    wxTopLevelWindow* outermost = window;
+    for (wxWindow* parent = window->GetParent(); parent != nullptr; parent = parent->GetParent()) {
+        if (auto* topLevel = dynamic_cast<wxTopLevelWindow*>(parent)) {
+            outermost = topLevel;
+        }
+    }
+    return outermost;
+}
+
+}  // namespace
+
+void SetIcon(wxTopLevelWindow* window, const std::string& resourceName, bool alsoSetOnOwner) {
+    // An unknown resource gives an empty bundle, which is set all the same.
+    const wxIconBundle icons = LoadIconBundle(resourceName);
+    if (alsoSetOnOwner) {
+        OutermostOwner(window)->SetIcons(icons);
+    }
+    window->SetIcons(icons);
+}
+
+void SetTopMost(wxTopLevelWindow* window, bool onTop) {
+    const long style = window->GetWindowStyleFlag();
+    window->SetWindowStyleFlag(onTop ? style | wxSTAY_ON_TOP : style & ~wxSTAY_ON_TOP);
+}
+
+}  // namespace quorvane
