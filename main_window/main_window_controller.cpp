@@ -17,6 +17,13 @@ std::string StartCaption() {
     return strProductName + " by " + strCompanyName;
 }
 
+// Checked before anything changes, so a wrong view never leaves all three hidden.
+void CheckView(int view) {
+    if (view < 0 || view >= kViewCount) {
+        throw std::out_of_range("no view " + std::to_string(view));
+    }
+}
+
 }  // namespace
 
 MainWindowController::MainWindowController(MainWindowSurface& surface,
@@ -24,8 +31,8 @@ MainWindowController::MainWindowController(MainWindowSurface& surface,
                                            std::string workFolder)
     : surface_(surface), wb_(wb), workFolder_(std::move(workFolder)) {}
 
-// No step is guarded: a start-up that cannot make its work files must not go on to
-// show a window whose views can never work.
+// No step is guarded: a failure goes on to the caller, which ends the program with a
+// message naming it, rather than showing a window whose views could never work.
 void MainWindowController::Form_Load() {
     surface_.SetWindowIcon();
     surface_.SetWebsiteCaptions(strWebsite);
@@ -56,9 +63,7 @@ void MainWindowController::Form_Unload() {
 }
 
 void MainWindowController::ShowView(int view) {
-    if (view < 0 || view >= kViewCount) {
-        throw std::out_of_range("no view " + std::to_string(view));
-    }
+    CheckView(view);
     for (BrowserElement* element : wb_) {
         element->SetVisible(false);
     }
@@ -66,9 +71,7 @@ void MainWindowController::ShowView(int view) {
 }
 
 void MainWindowController::SelectView(int view) {
-    if (view < 0 || view >= kViewCount) {
-        throw std::out_of_range("no view " + std::to_string(view));
-    }
+    CheckView(view);
     for (BrowserElement* element : wb_) {
         element->SetVisible(false);
     }

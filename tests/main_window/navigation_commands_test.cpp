@@ -248,6 +248,16 @@ TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
     }
 }
 
+TEST_F(NavigationTest, AViewThatDoesNotExistLeavesTheVisibleOneShown) {
+    ClickTab(2);
+    for (int view : {-1, 3}) {
+        EXPECT_THROW(controller_.ShowView(view), std::out_of_range);
+        EXPECT_THROW(controller_.SelectView(view), std::out_of_range);
+    }
+    EXPECT_EQ(VisibleElements(), "2");
+    EXPECT_EQ(surface_.selectedTab, 3);
+}
+
 TEST_F(NavigationTest, WebsiteItemOfTheViewMenuChangesNoView) {
     ClickTab(1);
     controller_.ViewMenuItemClick(3);
