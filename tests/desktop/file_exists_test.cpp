@@ -28,10 +28,10 @@ TEST(ExtractFileName, TakesTheTextAfterTheLastSeparator) {
 }
 
 class FileExistsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("quorvane-file-exists-" + std::to_string(::getpid()));
+        folder_ =
+            fs::temp_directory_path() / ("quorvane-file-exists-" + std::to_string(::getpid()));
         fs::create_directories(folder_ / "sub");
         std::ofstream(folder_ / "plain.txt") << "x";
         std::ofstream(folder_ / ".hidden") << "x";

@@ -21,7 +21,7 @@ TEST(ProgramFolder, IsTheFolderOfThisExecutable) {
 }
 
 class WorkFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("quorvane-work-folder-" + std::to_string(::getpid()));
         fs::create_directories(root_ / "program");

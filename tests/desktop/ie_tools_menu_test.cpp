@@ -1,0 +1,90 @@
+#include "desktop/ie_tools_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/desktop/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+const Values kExpectedValues = {
+    {"ButtonText", "Quorvane"},
+    {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}"},
+    {"Default Visible", "Yes"},
+    {"Exec", "/opt/My Programs/quorvane/quorvane"},
+    {"HotIcon", "/opt/My Programs/quorvane/hoticon.ico"},
+    {"Icon", "/opt/My Programs/quorvane/icon.ico"},
+    {"MenuStatusBar", "Quorvane"},
+    {"MenuText", "&Quorvane"},
+};
+
+class IEToolsMenuTest : public ::testing::Test {
+  protected:
+    Values StoredValues() const {
+        Values values;
+        for (const auto& name : store_.ValueNames(kIEToolsMenuKey)) {
+            values.emplace_back(name, store_.Value(kIEToolsMenuKey, name).value_or("?"));
+        }
+        return values;
+    }
+    TempFolder folder_{"ie-tools"};
+    RegistryStore store_{folder_.Path() / "HKEY_LOCAL_MACHINE.reg"};
+    const std::string program_ = "/opt/My Programs/quorvane/quorvane";
+};
+
+TEST_F(IEToolsMenuTest, AddWritesTheEightValuesInOrderWithSpacesKept) {
+    AddToIEToolsMenu(store_, program_, "Quorvane");
+    EXPECT_EQ(StoredValues(), kExpectedValues);
+    EXPECT_TRUE(store_.KeyExists("Software\\Microsoft\\Internet Explorer\\Extensions"));
+}
+
+TEST_F(IEToolsMenuTest, AddingAgainRewritesTheSameValues) {
+    AddToIEToolsMenu(store_, program_, "Quorvane");
+    AddToIEToolsMenu(store_, program_, "Quorvane");
+    EXPECT_EQ(StoredValues(), kExpectedValues);
+}
+
+TEST_F(IEToolsMenuTest, RemoveDeletesTheWholeEntryAndKeepsItsParents) {
+    AddToIEToolsMenu(store_, program_, "Quorvane");
+    RemoveFromIEToolsMenu(store_);
+    EXPECT_FALSE(store_.KeyExists(kIEToolsMenuKey));
+    EXPECT_TRUE(store_.KeyExists("Software\\Microsoft\\Internet Explorer\\Extensions"));
+    RemoveFromIEToolsMenu(store_);  // nothing to remove: no effect, no failure
+    EXPECT_FALSE(store_.KeyExists(kIEToolsMenuKey));
+}
+
+TEST_F(IEToolsMenuTest, MenuItemsToggleAndOtherIndexesDoNothing) {
+    struct Row {
+        int index;
+        ToolsMenuItems before;
+        ToolsMenuItems after;
+        bool entryAfter;
+    } rows[] = {
+        {0, {true, true}, {false, true}, true},   {1, {false, true}, {true, false}, false},
+        {0, {true, false}, {false, true}, true},  {2, {false, true}, {false, true}, true},
+        {-1, {false, true}, {false, true}, true},
+    };
+    for (const auto& row : rows) {
+        const ToolsMenuItems items =
+            ToolsMenuItemClick(row.index, row.before, store_, program_, "Quorvane");
+        EXPECT_EQ(items, row.after) << "index " << row.index;
+        EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "index " << row.index;
+    }
+}
+
+TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenStillTogglesTheItems) {
+    std::ofstream(folder_.Path() / "blocked") << "x";
+    RegistryStore blocked(folder_.Path() / "blocked" / "HKEY_LOCAL_MACHINE.reg");
+    const ToolsMenuItems afterAdd = ToolsMenuItemClick(0, {}, blocked, program_, "Quorvane");
+    EXPECT_EQ(afterAdd, (ToolsMenuItems{false, true}));
+    EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
+    EXPECT_EQ(ToolsMenuItemClick(1, afterAdd, blocked, program_, "Quorvane"),
+              (ToolsMenuItems{true, false}));
+}
+
+}  // namespace
+}  // namespace quorvane
