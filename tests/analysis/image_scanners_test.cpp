@@ -75,7 +75,8 @@ TEST(ImageTagScanner, DecidesTheOpenCasesSoundly) {
     ExpectRows(
         {
             // "../" climbs one level per occurrence, never above the host.
-            {"<img src='../a.gif'>", "http://host/d/a.gif", "a.gif", true, "http://host/d/e/p.html"},
+            {"<img src='../a.gif'>", "http://host/d/a.gif", "a.gif", true,
+             "http://host/d/e/p.html"},
             {"<img src='../../../a.gif'>", "http://host/a.gif", "a.gif"},
             {"<img src='../a.gif'>", "host/a.gif", "a.gif", true, "host/d/"},
             // A root-relative value goes after the host, with or without scheme.
