@@ -1,0 +1,55 @@
+#include "branding/website_request.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "branding/branding_values.h"
+
+namespace quorvane {
+namespace {
+
+TEST(AddSchemeWhenMissing, PutsHttpInFrontOnlyWithoutAScheme) {
+    struct Row {
+        const char* address;
+        const char* opened;
+    } rows[] = {
+        {"tarnwick.example", "http://tarnwick.example"},
+        {"", "http://"},
+        {"http://tarnwick.example", "http://tarnwick.example"},
+        {"HTTPS://tarnwick.example", "HTTPS://tarnwick.example"},
+        {"Http://Tarnwick.example", "Http://Tarnwick.example"},
+        {"see https://tarnwick.example", "see https://tarnwick.example"},
+        {"ftp://tarnwick.example", "http://ftp://tarnwick.example"},
+        {"http:/tarnwick.example", "http://http:/tarnwick.example"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(AddSchemeWhenMissing(row.address), row.opened) << row.address;
+    }
+}
+
+TEST(ServeWebsiteRequest, OpensTheWebsiteOnceAndClearsTheRequest) {
+    std::vector<std::string> opened;
+    const WebsiteLauncher record = [&](const std::string& address) { opened.push_back(address); };
+    strWebsite = "changed by someone";  // the load reloads the branding values first
+
+    strWebsiteRequest = "Website";
+    EXPECT_EQ(ServeWebsiteRequest(record), "http://tarnwick.example");
+    EXPECT_EQ(strWebsiteRequest, "");
+    EXPECT_EQ(ServeWebsiteRequest(record), std::nullopt);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://tarnwick.example"});
+}
+
+TEST(ServeWebsiteRequest, OtherRequestsOpenNothingAndStay) {
+    for (const char* request : {"website", "Website ", "Help"}) {
+        bool called = false;
+        strWebsiteRequest = request;
+        EXPECT_EQ(ServeWebsiteRequest([&](const std::string&) { called = true; }), std::nullopt);
+        EXPECT_FALSE(called) << request;
+        EXPECT_EQ(strWebsiteRequest, request);
+    }
+    strWebsiteRequest.clear();
+}
+
+}  // namespace
+}  // namespace quorvane
