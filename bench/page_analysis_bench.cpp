@@ -1,0 +1,76 @@
+// The whole page analysis on generated pages: run with
+//   build-analysis/bin/page_analysis_bench
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "analysis/page_analysis.h"
+#include "analysis/source_view.h"
+
+namespace {
+
+// A body of about size bytes with images image tags and as many image links, spread
+// evenly over lines of ordinary text ending with lineBreak.
+std::string GeneratedBody(std::size_t size, int images, const std::string& lineBreak = "\r\n") {
+    const std::string filler = "<p class=\"text\">Lorem ipsum dolor sit amet, consectetur</p>";
+    std::string body = "<body>" + lineBreak;
+    const std::size_t spacing = size / (2 * static_cast<std::size_t>(images) + 1);
+    for (int i = 0; i < images; ++i) {
+        for (const bool tag : {true, false}) {
+            while (body.size() < (2 * static_cast<std::size_t>(i) + (tag ? 1 : 2)) * spacing) {
+                body += filler + lineBreak;
+            }
+            const std::string n = std::to_string(i);
+            body += tag ? "<img src=\"pics/photo" + n + ".gif\" width=\"10\">"
+                        : "<a href=\"/full/picture" + n + ".jpg\">picture " + n + "</a>";
+            body += lineBreak;
+        }
+    }
+    while (body.size() < size) {
+        body += filler + lineBreak;
+    }
+    return body + "</body>";
+}
+
+class Folder {
+  public:
+    Folder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qbench-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~Folder() { std::filesystem::remove_all(path_); }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+void BM_AnalysePage(benchmark::State& state, std::string lineBreak) {
+    const std::string body = GeneratedBody(static_cast<std::size_t>(state.range(0)),
+                                           static_cast<int>(state.range(1)), lineBreak);
+    Folder folder;
+    quorvane::AnalysisLists lists;
+    for (auto _ : state) {
+        quorvane::AnalysePageText(folder.Path(), body, "http://host/dir/page.html", lists);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
+}
+
+constexpr int kKB = 1000;
+constexpr int kMB = 1000 * 1000;
+
+BENCHMARK_CAPTURE(BM_AnalysePage, crlf, std::string("\r\n"))
+    ->ArgsProduct({{100 * kKB, kMB, 10 * kMB}, {10, 100, 1000, 10000}})
+    ->Args({100 * kKB, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_AnalysePage, lone_lf, std::string("\n"))
+    ->Args({kMB, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
