@@ -44,6 +44,11 @@ const TwipsRect kText1Place{60, 1020, 495, 285};
 
 constexpr const char* kHomePageName = "/home.html";
 
+// The theme's tabs are taller than the 400 twips the views leave above themselves, so
+// the tab strip's tabs are made compact enough to stay fully visible.
+constexpr const char* kCompactTabsCss =
+    "#TabStrip1 > header > tabs > tab { min-height: 0; padding: 3px 12px; }";
+
 struct TabText {
     const char* caption;
     const char* tooltip;
@@ -167,7 +172,7 @@ void Form1::CreateAddressRow() {
     });
     cmdGo_ =
         new wxButton(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    cmdGo_->SetBitmap(wxArtProvider::GetBitmapBundle("go-jump", wxART_BUTTON));
+    cmdGo_->SetBitmap(wxArtProvider::GetBitmapBundle(wxART_GO_FORWARD, wxART_BUTTON));
     cmdGo_->SetToolTip("Go!");
     Place(cmdGo_, places_.cmdGo);
     cmdGo_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Go(); });
@@ -176,6 +181,12 @@ void Form1::CreateAddressRow() {
 void Form1::CreateTabStrip() {
     TabStrip1_ = new wxNotebook(panel_, wxID_ANY);
     auto* notebook = GTK_NOTEBOOK(TabStrip1_->GetHandle());
+    gtk_widget_set_name(GTK_WIDGET(notebook), "TabStrip1");
+    GtkCssProvider* css = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(css, kCompactTabsCss, -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(css);
     for (const TabText& tab : kTabs) {
         // The pages stay empty: the browser elements lie over them, and which of them
         // is visible is the views' business, not the tab strip's.
