@@ -1,5 +1,6 @@
 #include "analysis/source_view.h"
 
+#include "analysis/file_name_linker.h"
 #include "analysis/html_escape.h"
 #include "analysis/text_search.h"
 
@@ -47,7 +48,7 @@ std::string LinkFileNamesPassByPass(std::string text, const std::vector<LinkPass
 }
 
 std::string SourceViewText(std::string_view body, const AnalysisLists& lists) {
-    return LinkFileNamesPassByPass(EscapeSourceText(body), LinkPasses(lists));
+    return LinkFileNames(EscapeSourceText(body), LinkPasses(lists));
 }
 
 }  // namespace quorvane
