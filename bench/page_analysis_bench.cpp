@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/file_name_linker.h"
 #include "analysis/page_analysis.h"
 #include "analysis/source_view.h"
 
@@ -58,6 +59,23 @@ void BM_AnalysePage(benchmark::State& state, std::string lineBreak) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }
 
+// The source view's linking alone, one whole-text pass per entry (as before) against
+// the multi-pattern linker, on the lists the scanners find in the same page.
+void BM_Linking(benchmark::State& state, bool passByPass) {
+    const std::string body =
+        GeneratedBody(static_cast<std::size_t>(state.range(0)), static_cast<int>(state.range(1)));
+    Folder folder;
+    quorvane::AnalysisLists lists;
+    quorvane::AnalysePageText(folder.Path(), body, "http://host/dir/page.html", lists);
+    const std::string escaped = quorvane::EscapeSourceText(body);
+    const std::vector<quorvane::LinkPass> passes = quorvane::LinkPasses(lists);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(passByPass ? quorvane::LinkFileNamesPassByPass(escaped, passes)
+                                            : quorvane::LinkFileNames(escaped, passes));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
+}
+
 constexpr int kKB = 1000;
 constexpr int kMB = 1000 * 1000;
 
@@ -68,6 +86,22 @@ BENCHMARK_CAPTURE(BM_AnalysePage, crlf, std::string("\r\n"))
     ->Iterations(3);
 BENCHMARK_CAPTURE(BM_AnalysePage, lone_lf, std::string("\n"))
     ->Args({kMB, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+BENCHMARK_CAPTURE(BM_Linking, pass_by_pass, true)
+    ->Args({100 * kKB, 50})
+    ->Args({kMB, 100})
+    ->Args({kMB, 1000})
+    ->Args({10 * kMB, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_Linking, multi_pattern, false)
+    ->Args({100 * kKB, 50})
+    ->Args({kMB, 100})
+    ->Args({kMB, 1000})
+    ->Args({10 * kMB, 1000})
+    ->Args({10 * kMB, 10000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
