@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "branding/code_page.h"
 
@@ -32,6 +33,12 @@ constexpr std::array<std::string_view, 24> kSkippedDestinations = {
     "header",   "headerl",   "headerr",    "headerf",      "footer",
     "footerl",  "footerr",   "footerf",    "footnote",     "fldinst",
     "xmlnstbl", "themedata", "datastore",  "latentstyles",
+};
+
+// Control words that stand for one character.
+constexpr std::pair<std::string_view, char32_t> kSymbolWords[] = {
+    {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+    {"bullet", 0x2022}, {"endash", 0x2013}, {"emdash", 0x2014},
 };
 
 enum class Destination { Body, ColourTable, Skipped };
@@ -218,6 +225,8 @@ class RtfParser {
             format.fontSizeHalfPoints = parameter > 0 ? std::min(parameter, 3276) : 24;
         } else if (word == "cf") {
             format.colourIndex = std::max(parameter, 0);
+        } else if (const auto symbol = SymbolWord(word)) {
+            Character(*symbol);
         } else if (word == "plain") {
             format = RtfCharFormat();
         } else if (word == "qc") {
@@ -308,6 +317,15 @@ class RtfParser {
             document_.paragraphs.push_back(std::move(paragraph_));
         }
         paragraph_ = RtfParagraph();
+    }
+
+    static std::optional<char32_t> SymbolWord(std::string_view word) {
+        for (const auto& [name, character] : kSymbolWords) {
+            if (word == name) {
+                return character;
+            }
+        }
+        return std::nullopt;
     }
 
     static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -10,7 +10,8 @@ namespace quorvane {
 
 // Reads the part of RTF that a help document uses: groups, \par, \line, \tab, \b, \i,
 // \ul, \strike, \fs, \cf with the colour table, \qc, \pard, \plain, \'hh in the
-// document's code page (\ansicpg, Windows-1252 when absent) and \uN with \ucN.
+// document's code page (\ansicpg, Windows-1252 when absent), \uN with \ucN and the
+// quote, dash and bullet words.
 // The font table, \* groups and other destinations that hold no body text are
 // skipped. Any input, however malformed, gives a document: the reader never fails,
 // keeps to linear time and bounded nesting.

@@ -53,12 +53,11 @@ void ShowRtfDocument(wxRichTextCtrl* box, const RtfDocument& document) {
             WriteRun(box, run.text);
             box->EndStyle();
         }
-        if (paragraph.centred) {
-            wxRichTextAttr centred;
-            centred.SetAlignment(wxTEXT_ALIGNMENT_CENTRE);
-            box->SetStyleEx(wxRichTextRange(start, box->GetInsertionPoint()), centred,
-                            wxRICHTEXT_SETSTYLE_PARAGRAPHS_ONLY);
-        }
+        // A new paragraph inherits the one before; its alignment is set every time.
+        wxRichTextAttr alignment;
+        alignment.SetAlignment(paragraph.centred ? wxTEXT_ALIGNMENT_CENTRE : wxTEXT_ALIGNMENT_LEFT);
+        box->SetStyleEx(wxRichTextRange(start, box->GetInsertionPoint()), alignment,
+                        wxRICHTEXT_SETSTYLE_PARAGRAPHS_ONLY);
     }
     box->SetInsertionPoint(0);
     box->ShowPosition(0);

@@ -47,6 +47,8 @@ TEST(RtfReader, TextOfSmallDocuments) {
         {"{\\rtf1 {\\*\\unknowndest {nested} x}Body}", "Body"},
         {"{\\rtf1 {\\unknownword kept}}", "kept"},
         {"{\\rtf1 a\\~b\\-c\\_d}", "a\u00a0bc\u2011d"},
+        {"{\\rtf1 it\\rquote s \\ldblquote q\\rdblquote\\endash\\emdash\\bullet}",
+         "it\u2019s \u201cq\u201d\u2013\u2014\u2022"},
         {"{\\rtf1 Before}After the document", "BeforeAfter the document"},
     };
     for (const auto& row : rows) {

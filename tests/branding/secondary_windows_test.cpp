@@ -1,0 +1,212 @@
+#include "branding/secondary_windows.h"
+
+#include <gtest/gtest.h>
+#include <wx/checkbox.h>
+#include <wx/evtloop.h>
+#include <wx/frame.h>
+#include <wx/richtext/richtextctrl.h>
+#include <wx/stattext.h>
+#include <wx/timer.h>
+
+#include <fstream>
+
+#include "branding/about_window.h"
+#include "branding/branding_values.h"
+#include "branding/help_window.h"
+#include "tests/desktop/temp_folder.h"
+
+namespace quorvane {
+namespace {
+
+// Runs the event loop for a while, so timers fire and closed windows go away.
+void RunEventsFor(int milliseconds) {
+    wxEventLoop loop;
+    wxTimer stop;
+    stop.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { loop.Exit(); });
+    stop.StartOnce(milliseconds);
+    loop.Run();
+}
+
+int TopLevelWindowsTitled(const wxString& title) {
+    int count = 0;
+    for (const wxWindow* window : wxTopLevelWindows) {
+        count += window->GetLabel() == title && !window->IsBeingDeleted() ? 1 : 0;
+    }
+    return count;
+}
+
+class HelpWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::ofstream(helpFile_) << "{\\rtf1\\ansi{\\fonttbl{\\f0 Verdana;}}\\qc\\b Title\\b0\\par"
+                                    "\\pard Body text\\par}";
+    }
+    void TearDown() override {
+        main_->Destroy();
+        RunEventsFor(50);
+    }
+    void StoreSetting(const std::string& text) {
+        ShowHelpSetting("Quorvane", settings_).Write(text);
+    }
+    std::string StoredSetting() const {
+        std::ifstream in(settings_);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        const auto at = text.find("showHelp=");
+        return at == std::string::npos ? "<none>"
+                                       : text.substr(at + 9, text.find('\n', at) - at - 9);
+    }
+    HelpWindow* Open(const std::filesystem::path& helpFile) {
+        return new HelpWindow(main_, helpFile, ShowHelpSetting("Quorvane", settings_));
+    }
+
+    TempFolder folder_{"help-window"};
+    std::filesystem::path helpFile_ = folder_.Path() / "Help.rtf";
+    std::filesystem::path settings_ = folder_.Path() / "settings.conf";
+    wxFrame* main_ = new wxFrame(nullptr, wxID_ANY, "main");
+};
+
+TEST_F(HelpWindowTest, FirstRunTicksTheBoxAndHasAlreadyStoredOne) {
+    HelpWindow* help = Open(helpFile_);
+    EXPECT_EQ(help->Check1()->Get3StateValue(), wxCHK_CHECKED);
+    EXPECT_EQ(StoredSetting(), "1");
+}
+
+TEST_F(HelpWindowTest, TheStoredTextSetsTheBoxWhenItIsAState) {
+    struct Row {
+        const char* stored;
+        wxCheckBoxState state;
+        const char* storedAfter;
+    } rows[] = {
+        {"0", wxCHK_UNCHECKED, "0"}, {"1", wxCHK_CHECKED, "1"},     {"2", wxCHK_UNDETERMINED, "2"},
+        {"7", wxCHK_UNCHECKED, "7"}, {"on", wxCHK_UNCHECKED, "on"},
+    };
+    for (const auto& row : rows) {
+        StoreSetting(row.stored);
+        HelpWindow* help = Open(helpFile_);
+        EXPECT_EQ(help->Check1()->Get3StateValue(), row.state) << row.stored;
+        EXPECT_EQ(StoredSetting(), row.storedAfter) << row.stored;
+        help->Destroy();
+    }
+}
+
+TEST_F(HelpWindowTest, ClickingTheBoxStoresItsStateAtOnce) {
+    HelpWindow* help = Open(helpFile_);
+    help->Check1()->Set3StateValue(wxCHK_UNCHECKED);
+    wxCommandEvent click(wxEVT_CHECKBOX, help->Check1()->GetId());
+    click.SetEventObject(help->Check1());
+    help->Check1()->ProcessWindowEvent(click);
+    EXPECT_EQ(StoredSetting(), "0");
+}
+
+TEST_F(HelpWindowTest, ShowsTheDocumentReadOnlyFixedAndOnTop) {
+    HelpWindow* help = Open(helpFile_);
+    EXPECT_EQ(help->GetTitle(), "Readme/Help");
+    EXPECT_TRUE(help->HasFlag(wxSTAY_ON_TOP));
+    EXPECT_FALSE(help->HasFlag(wxRESIZE_BORDER));
+    EXPECT_FALSE(help->rtf1()->IsEditable());
+    EXPECT_EQ(help->rtf1()->GetValue(), "Title\nBody text");
+
+    wxRichTextAttr title;
+    ASSERT_TRUE(help->rtf1()->GetStyle(1, title));
+    EXPECT_EQ(title.GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(title.GetAlignment(), wxTEXT_ALIGNMENT_CENTRE);
+    wxRichTextAttr body;
+    ASSERT_TRUE(help->rtf1()->GetStyle(8, body));
+    EXPECT_NE(body.GetFontWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_NE(body.GetAlignment(), wxTEXT_ALIGNMENT_CENTRE);
+}
+
+TEST_F(HelpWindowTest, AMissingHelpFileIsNamedInTheWindow) {
+    HelpWindow* help = Open(folder_.Path() / "Missing.rtf");
+    EXPECT_NE(help->rtf1()->GetValue().Find("\"Missing.rtf\" was not found"), wxNOT_FOUND);
+    EXPECT_EQ(help->Check1()->Get3StateValue(), wxCHK_CHECKED);
+}
+
+TEST(AboutWindow, ShowsTheCaptionsAndTheWebsiteLabelOpensTheSite) {
+    int opened = 0;
+    auto* about =
+        new AboutWindow(nullptr, MakeAboutCaptions(EmbeddedVersionRecord()), [&] { ++opened; });
+    EXPECT_EQ(about->GetTitle(), "About Quorvane");
+    EXPECT_EQ(about->Label1()->GetLabel(), "Quorvane");
+    EXPECT_EQ(about->lblVersion()->GetLabel(), "2.1");
+    EXPECT_EQ(about->lblCompany()->GetLabel(), "Tarnwick Downloads");
+    EXPECT_EQ(about->lblWebsite()->GetLabel(), "tarnwick.example");
+    EXPECT_FALSE(about->HasFlag(wxRESIZE_BORDER));
+    wxMouseEvent click(wxEVT_LEFT_UP);
+    click.SetEventObject(about->lblWebsite());
+    about->lblWebsite()->ProcessWindowEvent(click);
+    EXPECT_EQ(opened, 1);
+    about->Destroy();
+    RunEventsFor(50);
+}
+
+class SecondaryWindowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
+        LoadBrandingValues();
+        strWebsiteRequest.clear();
+        windows_.SetWebsiteLauncher(
+            [this](const std::string& address) { opened_.push_back(address); });
+    }
+    void TearDown() override {
+        main_->Destroy();
+        RunEventsFor(50);
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    TempFolder folder_{"secondary-windows"};
+    wxFrame* main_ = new wxFrame(nullptr, wxID_ANY, "main");
+    SecondaryWindows windows_{main_};
+    std::vector<std::string> opened_;
+};
+
+TEST_F(SecondaryWindowsTest, HelpAndAboutAreLoadedOnceAndHelpUnloads) {
+    EXPECT_EQ(windows_.ReadShowHelpSetting(), "1");
+    windows_.ShowHelp();
+    windows_.ShowHelp();
+    windows_.ShowAbout();
+    windows_.ShowAbout();
+    EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 1);
+    EXPECT_EQ(TopLevelWindowsTitled("About Quorvane"), 1);
+    EXPECT_EQ(windows_.ReadShowHelpSetting(), "1");
+
+    windows_.UnloadHelp();
+    windows_.UnloadHelp();
+    RunEventsFor(50);
+    EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 0);
+}
+
+TEST_F(SecondaryWindowsTest, TheShippedHelpDocumentIsShown) {
+    windows_.ShowHelp();
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (auto* help = dynamic_cast<HelpWindow*>(window)) {
+            EXPECT_NE(help->rtf1()->GetValue().Find("Source Code"), wxNOT_FOUND);
+        }
+    }
+    EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 1);
+}
+
+TEST_F(SecondaryWindowsTest, TwoQuickClicksOpenTheSiteOnceAndTheNextLoadServesTheRest) {
+    windows_.RunWebsiteCommand();
+    windows_.RunWebsiteCommand();
+    EXPECT_EQ(opened_, std::vector<std::string>{"http://tarnwick.example"});
+    EXPECT_EQ(strWebsiteRequest, "Website");
+    EXPECT_TRUE(windows_.WebsiteWindowShown());
+
+    RunEventsFor(1300);
+    EXPECT_FALSE(windows_.WebsiteWindowShown());
+    windows_.RunWebsiteCommand();
+    EXPECT_EQ(opened_.size(), 2u);
+    EXPECT_EQ(strWebsiteRequest, "");
+}
+
+TEST_F(SecondaryWindowsTest, TheWebsiteWindowStaysOpenForAboutASecond) {
+    windows_.RunWebsiteCommand();
+    RunEventsFor(700);
+    EXPECT_TRUE(windows_.WebsiteWindowShown());
+    RunEventsFor(600);
+    EXPECT_FALSE(windows_.WebsiteWindowShown());
+}
+
+}  // namespace
+}  // namespace quorvane
