@@ -8,8 +8,6 @@ std::string_view ReferenceFor(char c, bool inAttribute, bool equalsToo) {
     switch (c) {
         case '<':
             return "&lt;";
-        case '>':
-            return inAttribute ? "&gt;" : std::string_view();
         case '\'':
             return inAttribute ? "&#39;" : std::string_view();
         case '=':

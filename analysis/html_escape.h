@@ -13,7 +13,8 @@ namespace quorvane {
 // Text between tags: "<" becomes "&lt;".
 std::string EscapeInsertedText(std::string_view text);
 
-// A value inside a single-quoted attribute: "'", "<" and ">" become references.
+// A value inside a single-quoted attribute: "'" and "<" become references. A ">" ends
+// nothing inside the quotes and stays, so an ordinary address is written as found.
 std::string EscapeInsertedAttribute(std::string_view value);
 
 // An address in an anchor of the source view. A later linking pass may wrap a name

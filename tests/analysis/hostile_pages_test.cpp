@@ -79,6 +79,9 @@ TEST(HostilePages, NoMarkupOfThePageBecomesLiveInEitherView) {
         {"<a href=\"a.gif\">a</a><img src=\"x onmouseover=alert(1) /a.gif\">"},
         {"<a href=\"<b>.gif\">x</a><img src=\"q/<b\">"},
         {"<img src='<img src=x onerror=alert(1)>'>"},
+        // A ">" kept in an address that a later pass splits ends that tag early.
+        {"<a href=\"a.gif\">a</a><img src=\"a.gif\">",
+         "http://host/x>y onmouseover=alert(1) <svg onload=alert(1)>/p.html"},
     };
     for (const Row& row : rows) {
         testing::TempFolder folder;

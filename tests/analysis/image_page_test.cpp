@@ -29,6 +29,13 @@ TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
               "<BR>http:/h/b.gif<BR><BR><BR>");
 }
 
+TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
+    EXPECT_EQ(
+        ImagePageText({"http://h/x>y/a.gif"}),
+        "<a href='http://h/x>y/a.gif'><img src='http://h/x>y/a.gif'></a><BR>http://h/x>y/a.gif"
+        "<BR><BR><BR>");
+}
+
 TEST(ImagePage, FailsWhenTheFileCannotBeWritten) {
     testing::TempFolder folder;
     EXPECT_THROW(WriteImagePage(folder.Path() + "/missing", AnalysisLists{}), std::exception);
@@ -43,8 +50,9 @@ TEST(HtmlEscape, EscapesOnlyWhatCouldOpenOrCloseMarkup) {
     } rows[] = {
         {"http://h/a.gif?x=1&amp;y", "http://h/a.gif?x=1&amp;y", "http://h/a.gif?x=1&amp;y",
          "http://h/a.gif?x&#61;1&amp;y"},
-        {"<svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>", "&lt;svg/onload=alert(1)&gt;",
-         "&lt;svg/onload&#61;alert(1)&gt;"},
+        // Inside a single-quoted value ">" ends nothing, so it stays as the address has it.
+        {"<svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>",
+         "&lt;svg/onload&#61;alert(1)>"},
         {"x'y", "x'y", "x&#39;y", "x&#39;y"},
         {"", "", "", ""},
     };
