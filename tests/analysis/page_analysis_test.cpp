@@ -38,6 +38,16 @@ TEST(PageAnalysis, WritesBothViewsAndResetsTheScratchFiles) {
     }
 }
 
+TEST(PageAnalysis, EachPairHasItsOwnDuplicateTest) {
+    TempFolder folder;
+    AnalysisLists lists;
+    AnalysePageText(folder.Path(), "<img src='a.gif'><a href='x/a.gif'>a</a><a href='y/a.gif'>",
+                    kPage, lists);
+    EXPECT_EQ(lists.Links[1], std::vector<std::string>{"http://host/dir/a.gif"});
+    EXPECT_EQ(lists.Links[0], std::vector<std::string>{"http://host/dir/x/a.gif"});
+    EXPECT_EQ(lists.frmList[0], std::vector<std::string>{"a.gif"});
+}
+
 TEST(PageAnalysis, NoDocumentGivesEmptyViewsAndClearsEarlierLists) {
     TempFolder folder;
     AnalysisLists lists;

@@ -82,6 +82,9 @@ TEST(TextFile, LinesEndAtCrLfOrLoneCrButNotAtLoneLf) {
         {"a\r\nb", {"a", "b"}},
         {"a\rb\r", {"a", "b"}},
         {"a\nb\r\n", {"a\nb"}},
+        {"\r\n", {""}},
+        {"\r", {""}},
+        {"\n", {"\n"}},
         {"\r\n\r\n", {"", ""}},
         {"a\r\r\nb", {"a", "", "b"}},
     };
