@@ -1,0 +1,140 @@
+#include "tests/e2e/http_test_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace quorvane::test {
+namespace {
+
+// Closes a socket however the answer ends.
+class SocketHandle {
+  public:
+    explicit SocketHandle(int fd) : fd_(fd) {}
+    ~SocketHandle() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+std::string ReadRequestHead(int connection) {
+    std::string head;
+    char buffer[4096];
+    while (head.find("\r\n\r\n") == std::string::npos && head.size() < 65536) {
+        pollfd ready{connection, POLLIN, 0};
+        if (poll(&ready, 1, 2000) <= 0) {
+            break;
+        }
+        const ssize_t count = recv(connection, buffer, sizeof buffer, 0);
+        if (count <= 0) {
+            break;
+        }
+        head.append(buffer, static_cast<std::size_t>(count));
+    }
+    return head;
+}
+
+// The path of "GET /path HTTP/1.1", without a query.
+std::string RequestPath(const std::string& head) {
+    const auto start = head.find(' ');
+    const auto end = head.find(' ', start + 1);
+    if (start == std::string::npos || end == std::string::npos) {
+        return {};
+    }
+    return head.substr(start + 1, end - start - 1);
+}
+
+void SendAll(int connection, const std::string& data) {
+    std::size_t sent = 0;
+    while (sent < data.size()) {
+        const ssize_t count =
+            send(connection, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (count <= 0) {
+            return;
+        }
+        sent += static_cast<std::size_t>(count);
+    }
+}
+
+}  // namespace
+
+HttpTestServer::HttpTestServer() {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(listener_, 16) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("the test server cannot listen on 127.0.0.1");
+    }
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { AcceptLoop(); });
+}
+
+HttpTestServer::~HttpTestServer() {
+    stopping_ = true;
+    thread_.join();
+    close(listener_);
+}
+
+void HttpTestServer::Serve(const std::string& path, const std::string& contentType,
+                           const std::string& body) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, body};
+}
+
+std::string HttpTestServer::Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> HttpTestServer::RequestedPaths() const {
+    std::lock_guard lock(mutex_);
+    return requested_;
+}
+
+void HttpTestServer::AcceptLoop() {
+    while (!stopping_) {
+        pollfd ready{listener_, POLLIN, 0};
+        if (poll(&ready, 1, 50) <= 0) {
+            continue;
+        }
+        const int connection = accept(listener_, nullptr, nullptr);
+        if (connection >= 0) {
+            Answer(connection);
+        }
+    }
+}
+
+void HttpTestServer::Answer(int connection) {
+    SocketHandle socket(connection);
+    const std::string path = RequestPath(ReadRequestHead(socket.get()));
+    Page page{"text/plain", "not found"};
+    std::string status = "404 Not Found";
+    {
+        std::lock_guard lock(mutex_);
+        requested_.push_back(path);
+        if (auto found = pages_.find(path); found != pages_.end()) {
+            page = found->second;
+            status = "200 OK";
+        }
+    }
+    SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
+                              "\r\nContent-Length: " + std::to_string(page.body.size()) +
+                              "\r\nConnection: close\r\n\r\n" + page.body);
+}
+
+}  // namespace quorvane::test

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quorvane::test {
+
+// A tiny HTTP/1.0 server on 127.0.0.1 for the end-to-end tests: it serves fixed pages
+// by path, answers 404 to anything else, and records every path asked for. It starts
+// in the constructor on a port of the system's choosing and stops in the destructor.
+class HttpTestServer {
+  public:
+    HttpTestServer();
+    ~HttpTestServer();
+    HttpTestServer(const HttpTestServer&) = delete;
+    HttpTestServer& operator=(const HttpTestServer&) = delete;
+
+    void Serve(const std::string& path, const std::string& contentType, const std::string& body);
+    // "http://127.0.0.1:<port>" followed by path.
+    std::string Url(const std::string& path) const;
+    int Port() const { return port_; }
+    std::vector<std::string> RequestedPaths() const;
+
+  private:
+    struct Page {
+        std::string contentType;
+        std::string body;
+    };
+
+    void AcceptLoop();
+    void Answer(int connection);
+
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::map<std::string, Page> pages_;
+    std::vector<std::string> requested_;
+    std::thread thread_;
+};
+
+}  // namespace quorvane::test

@@ -1,0 +1,259 @@
+// The main window end to end: the real frame, real WebKit elements, pages served from
+// 127.0.0.1, and the work files the analysis writes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <wx/notebook.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <thread>
+
+#include "analysis/page_analysis.h"
+#include "analysis/work_files.h"
+#include "branding/branding_values.h"
+#include "desktop/program_folder.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::UnorderedElementsAre;
+
+int CountOf(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// Image tags of every kind the scanner meets on real pages, and links to image files.
+std::string ImageTagsPage(const std::string& absoluteImage) {
+    return "<html><head><title>Image tags</title></head><body>\n"
+           "<p>marker-image-tags</p>\n"
+           "<img src=\"pics/relative.gif\">\n"
+           "<img src=\"/root/rooted.png\">\n"
+           "<img src=\"" +
+           absoluteImage +
+           "\">\n"
+           "<img src='pics/single.jpg'>\n"
+           "<IMG SRC=\"pics/upper.gif\">\n"
+           "<img src=\"pics/relative.gif\">\n"
+           "<a href=\"pics/linked.jpg\">a linked picture</a>\n"
+           "<a href=\"other.html\">not a picture</a>\n"
+           "</body></html>\n";
+}
+
+TEST_F(MainWindowEndToEnd, StartsOnTheHomePageWithItsAnalysisInBothViews) {
+    const std::string home = AddressToLoad(ProgramFolder() + "/home.html");
+    EXPECT_EQ(frame_->GetTitle().utf8_string(),
+              strProductName + " by " + strCompanyName + " - Welcome to Quorvane");
+    EXPECT_EQ(frame_->AddressText(), home);
+    EXPECT_EQ(frame_->StatusPanelCount(), 2);
+    EXPECT_EQ(frame_->SelectedTab(), 1);
+    EXPECT_TRUE(frame_->Element(0).Visible());
+    EXPECT_FALSE(frame_->Element(1).Visible());
+    EXPECT_FALSE(frame_->Element(2).Visible());
+    // Three pictures in image tags, two more named by links, each name a link.
+    const std::string source = ReadWorkFile("/source.htm");
+    for (const char* name : {"home-browser.svg", "home-source.svg", "home-images.svg",
+                             "home-poster.jpg", "home-target.gif"}) {
+        EXPECT_THAT(source, HasSubstr(std::string(name) + "</a>")) << name;
+    }
+    EXPECT_EQ(CountOf(ReadWorkFile("/imagepage.html"), "<img src="), 3);
+}
+
+TEST_F(MainWindowEndToEnd, AnalysesEveryKindOfImageTagAndShowsTheGeneratedPages) {
+    server_.Serve("/site/dir/page.html", "text/html",
+                  ImageTagsPage(server_.Url("/abs/absolute.png")));
+    const std::string page = server_.Url("/site/dir/page.html");
+    TypeAddressAndPressEnter(page);
+    ASSERT_TRUE(WaitForAnalysedPage(page, "marker-image-tags"));
+
+    const AnalysisLists& lists = frame_->Controller().Lists();
+    EXPECT_THAT(lists.frmList[1], UnorderedElementsAre("relative.gif", "rooted.png", "absolute.png",
+                                                       "single.jpg", "upper.gif"));
+    EXPECT_THAT(lists.Links[1], Contains(server_.Url("/abs/absolute.png")));
+    EXPECT_THAT(lists.Links[1], Contains(server_.Url("/site/dir/pics/relative.gif")));
+    EXPECT_THAT(lists.frmList[0], Contains("linked.jpg"));
+    EXPECT_THAT(lists.frmList[0], Not(Contains("other.html")));
+
+    // What the program wrote is exactly what the analysis makes of the captured body.
+    const std::optional<std::string> body = CaptureBrowserBody();
+    ASSERT_TRUE(body.has_value());
+    EXPECT_THAT(*body, HasSubstr("\r\n"));
+    const auto reference = FreshTempFolder("reference");
+    EnsureWorkFiles(reference.string());
+    AnalysisLists referenceLists;
+    AnalysePageText(reference.string(), body, page, referenceLists);
+    EXPECT_EQ(ReadWorkFile("/source.htm"), ReadFileBytes(reference / "source.htm"));
+    EXPECT_EQ(ReadWorkFile("/imagepage.html"), ReadFileBytes(reference / "imagepage.html"));
+    EXPECT_EQ(CountOf(ReadWorkFile("/imagepage.html"), "<img src="), 5);
+    std::filesystem::remove_all(reference);
+    // The views left the work files holding an empty line each.
+    for (const char* name :
+         {"/checkImages.txt", "/checkImagesClean.txt", "/browser.txt", "/images.htm"}) {
+        EXPECT_EQ(ReadWorkFile(name), "\r\n") << name;
+    }
+}
+
+TEST_F(MainWindowEndToEnd, BackUpDirAndRefreshDriveTheBrowserView) {
+    server_.Serve("/site/dir/first.html", "text/html",
+                  "<html><body><p>marker-first</p></body></html>");
+    server_.Serve("/site/dir/second.html", "text/html",
+                  "<html><body><p>marker-second</p></body></html>");
+    server_.Serve("/site/dir/", "text/html", "<html><body><p>marker-folder</p></body></html>");
+    const std::string first = server_.Url("/site/dir/first.html");
+    const std::string second = server_.Url("/site/dir/second.html");
+    TypeAddressAndPressEnter(first);
+    ASSERT_TRUE(WaitForAnalysedPage(first, "marker-first"));
+    TypeAddressAndPressEnter(second);
+    ASSERT_TRUE(WaitForAnalysedPage(second, "marker-second"));
+
+    frame_->Controller().Back();
+    ASSERT_TRUE(WaitForAnalysedPage(first, "marker-first"));
+
+    // Up Dir shows the folder's address at once and ends on the Browser view.
+    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().UpDir();
+    EXPECT_EQ(frame_->AddressText(), server_.Url("/site/dir/"));
+    EXPECT_EQ(frame_->SelectedTab(), 1);
+    EXPECT_TRUE(frame_->Element(0).Visible());
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/site/dir/"), "marker-folder"));
+
+    // Refresh asks the server again and analyses the page again.
+    const auto asked = [&] {
+        const auto paths = server_.RequestedPaths();
+        return std::count(paths.begin(), paths.end(), "/site/dir/");
+    };
+    const auto before = asked();
+    std::filesystem::remove(WorkFile("/source.htm"));
+    frame_->Controller().RefreshPage();
+    EXPECT_TRUE(WaitUntil([&] { return asked() == before + 1; }));
+    EXPECT_TRUE(WaitForAnalysedPage(server_.Url("/site/dir/"), "marker-folder"));
+}
+
+TEST_F(MainWindowEndToEnd, BackWithNoEarlierPageInTheImagesViewChangesNothing) {
+    frame_->Controller().ViewMenuItemClick(2);
+    const std::string shown = frame_->Element(2).LocationURL();
+    frame_->Controller().Back();
+    PumpEvents(std::chrono::milliseconds(300));
+    EXPECT_EQ(frame_->Element(2).LocationURL(), shown);
+    EXPECT_TRUE(frame_->Element(2).Visible());
+    EXPECT_EQ(frame_->SelectedTab(), 3);
+}
+
+TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
+    const auto folder = FreshTempFolder("open");
+    const auto file = folder / "local page.html";
+    std::ofstream(file) << "<html><body><p>marker-local</p><img src=\"local.png\"></body></html>";
+    // The dialog is modal: a user types the path into it while it waits.
+    std::thread user([&] {
+        const std::string typing =
+            "timeout 15 xdotool search --sync --name '^Select a file$' windowfocus --sync && "
+            "xdotool type --delay 15 '" +
+            file.string() +
+            "' && sleep 0.3 && xdotool key Return"
+            " || xdotool key Escape";
+        EXPECT_EQ(std::system(typing.c_str()), 0);
+    });
+    frame_->Controller().FileMenuItemClick(0);
+    user.join();
+    EXPECT_TRUE(WaitForAnalysedPage(AddressToLoad(file.string()), "marker-local"));
+    EXPECT_THAT(frame_->Controller().Lists().frmList[1], Contains("local.png"));
+    std::filesystem::remove_all(folder);
+}
+
+// A page built to run script in the generated views if it ever became live markup there:
+// an image value carrying markup, an address with a single quote, script in the body.
+TEST_F(MainWindowEndToEnd, GeneratedViewsOfAHostilePageRunNoScript) {
+    const std::string beacon =
+        "http:\\x2f\\x2f127.0.0.1:" + std::to_string(server_.Port()) + "\\x2fbeacon";
+    const std::string payload = "fetch(`" + beacon + "`);document.title=`script ran`";
+    server_.Serve("/it's/hostile.html", "text/html",
+                  "<html><head><title>hostile</title></head><body><p>marker-hostile</p>\n"
+                  "<img src=\"pics/x.gif' onerror='" +
+                      payload +
+                      "' q='.gif\">\n"
+                      "<img src=\"pics/y.gif\"><a href=\"pics/y.gif'><script>" +
+                      payload +
+                      "</script>.jpg\">link</a>\n"
+                      "<pre>&lt;script&gt;" +
+                      payload +
+                      "&lt;/script&gt;</pre>\n"
+                      "</body></html>\n");
+    const std::string page = server_.Url("/it's/hostile.html");
+    TypeAddressAndPressEnter(page);
+    ASSERT_TRUE(WaitForElementAt(0, page));
+    ASSERT_TRUE(WaitUntil([&] {
+        return ReadWorkFile("/source.htm").find("marker-hostile") != std::string::npos &&
+               ViewsShowTheWorkFiles();
+    }));
+    // And the views run no script even in a file that is nothing but live script.
+    const auto folder = FreshTempFolder("hostile");
+    std::ofstream(folder / "live.html")
+        << "<html><body><script>" << payload << "</script><img src=x onerror='" << payload
+        << "'></body></html>";
+    for (int view : {1, 2}) {
+        frame_->Element(view).Navigate((folder / "live.html").string());
+        ASSERT_TRUE(WaitForElementAt(view, AddressToLoad((folder / "live.html").string())));
+    }
+    PumpEvents(std::chrono::milliseconds(500));
+    EXPECT_THAT(server_.RequestedPaths(), Not(Contains("/beacon")));
+    EXPECT_NE(frame_->Element(1).LocationName(), "script ran");
+    EXPECT_NE(frame_->Element(2).LocationName(), "script ran");
+    std::filesystem::remove_all(folder);
+}
+
+// How long the generated views take to follow a finished load of the Browser view.
+TEST_F(MainWindowEndToEnd, GeneratedViewsFollowALoadWithinSeconds) {
+    std::string body = "<html><body><p>marker-large</p>\n";
+    for (int i = 0; i < 500; ++i) {
+        body += "<p>" + std::string(1900, 'x') + "</p><img src=\"pics/image" + std::to_string(i) +
+                ".gif\">\n";
+    }
+    body += "</body></html>\n";
+    server_.Serve("/large.html", "text/html", body);
+    struct Case {
+        const char* name;
+        std::string address;
+        const char* marker;
+        std::size_t images;
+    };
+    const Case cases[] = {
+        {"start page", AddressToLoad(ProgramFolder() + "/home.html"), "home-browser.svg", 3},
+        {"1 MB page with 500 images", server_.Url("/large.html"), "marker-large", 500},
+    };
+    for (const Case& test : cases) {
+        // Something else first, so that the files must change for the page measured.
+        server_.Serve("/blank.html", "text/html", "<html><body>marker-blank</body></html>");
+        TypeAddressAndPressEnter(server_.Url("/blank.html"));
+        ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/blank.html"), "marker-blank"));
+        TypeAddressAndPressEnter(test.address);
+        ASSERT_TRUE(WaitForElementAt(0, test.address)) << test.name;
+        const auto loaded = std::chrono::steady_clock::now();
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return ReadWorkFile("/source.htm").find(test.marker) != std::string::npos &&
+                       ViewsShowTheWorkFiles();
+            },
+            std::chrono::seconds(60)))
+            << test.name;
+        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - loaded);
+        std::cout << test.name << ": both generated views loaded " << took.count()
+                  << " ms after the Browser view's load ended\n";
+        EXPECT_EQ(frame_->Controller().Lists().Links[1].size(), test.images) << test.name;
+        EXPECT_LT(took, std::chrono::seconds(30)) << test.name;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::test
