@@ -257,3 +257,28 @@ TEST_F(MainWindowEndToEnd, GeneratedViewsFollowALoadWithinSeconds) {
 
 }  // namespace
 }  // namespace quorvane::test
+
+namespace quorvane::test {
+namespace {
+
+// An absolute local path loads as a file URL; anything else is loaded as typed.
+TEST(AddressToLoad, TurnsOnlyAbsolutePathsIntoFileUrls) {
+    const struct {
+        const char* given;
+        const char* loaded;
+    } rows[] = {
+        {"/tmp/page.html", "file:///tmp/page.html"},
+        {"/tmp/a b#c.html", "file:///tmp/a%20b%23c.html"},
+        {"/tmp/\xc3\xbc.html", "file:///tmp/%C3%BC.html"},
+        {"http://host/page.html", "http://host/page.html"},
+        {"host/page.html", "host/page.html"},
+        {" /tmp/page.html", " /tmp/page.html"},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(AddressToLoad(row.given), row.loaded) << row.given;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane::test
