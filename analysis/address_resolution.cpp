@@ -11,15 +11,22 @@ constexpr std::string_view kScheme = "http://";
 constexpr std::string_view kParent = "../";
 
 struct SplitAddress {
-    bool hadScheme = false;
-    std::string host;  // up to the first "/" after the scheme
-    std::string path;  // from that "/" on; may be empty
+    std::string scheme;  // "http://" (cut from anywhere), another leading "scheme://", or ""
+    std::string host;    // up to the first "/" after the scheme
+    std::string path;    // from that "/" on; may be empty
 };
 
 SplitAddress Split(const std::string& address) {
     SplitAddress split;
-    split.hadScheme = ContainsNoCase(address, kScheme);
-    const std::string bare = ReplaceAllNoCase(address, kScheme, "");
+    std::string bare;
+    if (ContainsNoCase(address, kScheme)) {
+        split.scheme = kScheme;
+        bare = ReplaceAllNoCase(address, kScheme, "");
+    } else {
+        const std::size_t schemeLength = SchemePrefixLength(address);
+        split.scheme = address.substr(0, schemeLength);
+        bare = address.substr(schemeLength);
+    }
     const std::size_t slash = bare.find('/');
     split.host = bare.substr(0, slash);
     split.path = slash == std::string::npos ? std::string() : bare.substr(slash);
@@ -27,7 +34,7 @@ SplitAddress Split(const std::string& address) {
 }
 
 std::string Join(const SplitAddress& split, std::string_view directory, std::string_view rest) {
-    std::string address = split.hadScheme ? std::string(kScheme) : std::string();
+    std::string address = split.scheme;
     return address.append(split.host).append(directory).append(rest);
 }
 
@@ -52,9 +59,14 @@ std::string ResolveParentRelative(const std::string& value, const std::string& b
 }
 
 // A root-relative value goes after the base's host. A base without scheme keeps none,
-// and a bare host gets the "/" it lacks.
+// and a bare host gets the "/" it lacks. A value beginning "//" names a host of its
+// own and takes the base's scheme ("http:" when the base has none).
 std::string ResolveRootRelative(const std::string& value, const std::string& base) {
     const SplitAddress split = Split(base);
+    if (value.starts_with("//")) {
+        const std::string scheme = split.scheme.empty() ? std::string(kScheme) : split.scheme;
+        return scheme.substr(0, scheme.size() - 2) + value;
+    }
     return Join(split, "/", std::string_view(value).substr(1));
 }
 
@@ -90,8 +102,11 @@ std::string ScanBaseAddress(const std::string& pageAddress) {
     return GetUrlDirectory(pageAddress);
 }
 
+// Besides "http://" anywhere in the value, a value that begins with a scheme of its
+// own ("https://cdn/x.jpg") is absolute: taking it as relative would give an address
+// that names nothing.
 std::string ResolveImageAddress(const std::string& value, const std::string& base) {
-    if (ContainsNoCase(value, kScheme)) {
+    if (ContainsNoCase(value, kScheme) || SchemePrefixLength(value) > 0) {
         return value;
     }
     if (value.find(kParent) != std::string::npos) {

@@ -22,7 +22,8 @@ std::string GetUrlDirectory(std::string address) {
     if (hadScheme) {
         d.insert(0, kScheme);
     }
-    if (d.empty() || d == kScheme) {
+    // A bare "https://" is no directory either: the address itself is the top.
+    if (d.empty() || d == kScheme || SchemePrefixLength(d) == d.size()) {
         return s + "/";
     }
     return d;
@@ -36,6 +37,21 @@ std::string GetUrlFileName(std::string address) {
     }
     s = ReplaceAllNoCase(s, " border=", "");
     return ReplaceAllExact(s, "\"", "");
+}
+
+std::size_t SchemePrefixLength(std::string_view address) {
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isSchemeChar = [&](char c) {
+        return isLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+    };
+    if (address.empty() || !isLetter(address.front())) {
+        return 0;
+    }
+    std::size_t end = 1;
+    while (end < address.size() && isSchemeChar(address[end])) {
+        ++end;
+    }
+    return address.substr(end, 3) == "://" ? end + 3 : 0;
 }
 
 }  // namespace quorvane

@@ -29,6 +29,13 @@ TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
               "<BR>http:/h/b.gif<BR><BR><BR>");
 }
 
+TEST(ImagePage, KeepsAnotherSchemeInsteadOfAddingHttp) {
+    EXPECT_EQ(ImagePageText({"https://h/a.gif", "file:///usr/lib/q/b.svg"}),
+              "<a href='https://h/a.gif'><img src='https://h/a.gif'></a><BR>https://h/a.gif"
+              "<BR><BR><BR><a href='file:///usr/lib/q/b.svg'><img src='file:///usr/lib/q/b.svg'>"
+              "</a><BR>file:///usr/lib/q/b.svg<BR><BR><BR>");
+}
+
 TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
     EXPECT_EQ(
         ImagePageText({"http://h/x>y/a.gif"}),

@@ -62,7 +62,6 @@ TEST(ImageTagScanner, RecordsTheTableOfTags) {
             {"<img src=c.gif width=1>", "http://host/dir/c.gif ", "c.gif "},
             {"<img src=d.gif>", "http://host/dir/", ""},
             {"<img src='e.gif?href=1'>", "http://host/dir/e.gif?1", "e.gif?1"},
-            {"<img src='https://cdn/x.jpg'>", "http://host/dir/https://cdn/x.jpg", "x.jpg"},
             {"<img src='a.gif'>", "http://example.com/a.gif", "a.gif", true, "http://example.com"},
             {"<img src='a.gif'>", "host.org/a.gif", "a.gif", true, "http://host.org"},
             {"text <img\r\nsrc='a.gif'>", "", "", false},
@@ -89,6 +88,25 @@ TEST(ImageTagScanner, DecidesTheOpenCasesSoundly) {
             // A ">" before the attribute: the cut runs to the ">" after it.
             {"<img alt=x> src='e.gif'", "http://host/dir/e.gif", "e.gif"},
             {"<img><b src='c.gif'>", "http://host/dir/c.gif", "c.gif"},
+            // A value with a scheme of its own is absolute, whatever the scheme.
+            {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg"},
+            {"<img src='HTTPS://cdn/x.jpg'>", "HTTPS://cdn/x.jpg", "x.jpg"},
+            // Pages with another scheme resolve within it.
+            {"<img src='a.gif'>", "https://host/dir/a.gif", "a.gif", true,
+             "https://host/dir/page.html"},
+            {"<img src='/img/a.gif'>", "https://host/img/a.gif", "a.gif", true,
+             "https://host/dir/page.html"},
+            {"<img src='../a.gif'>", "https://host/a.gif", "a.gif", true,
+             "https://host/dir/page.html"},
+            {"<img src='a.gif'>", "https://host.org/a.gif", "a.gif", true, "https://host.org"},
+            {"<img src='/a.gif'>", "file:///a.gif", "a.gif", true, "file:///usr/lib/q/home.html"},
+            {"<img src='home.svg'>", "file:///usr/lib/q/home.svg", "home.svg", true,
+             "file:///usr/lib/q/home.html"},
+            // A value beginning "//" names its own host and takes the page's scheme.
+            {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif"},
+            {"<img src='//cdn/a.gif'>", "https://cdn/a.gif", "a.gif", true,
+             "https://host/dir/page.html"},
+            {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif", true, "host/dir/"},
             // The hosting service's page host serves its images from the other one.
             {"<img src='a.gif'>", "http://images.hosting.invalid/u/a.gif", "a.gif", true,
              "http://HomePages.Hosting.invalid/u/p.html"},

@@ -22,6 +22,13 @@ TEST(UrlDirectory, CutsAfterTheLastSlashAndClimbsFromADirectory) {
         {"http://host/a.asp?u=x/y", "http://host/a.asp?u=x/"},
         {"", "/"},
         {"host//", "host/"},  // only one trailing slash goes
+        // Another scheme stays; its bare host is the top and is no "https://".
+        {"https://host/dir/page.html", "https://host/dir/"},
+        {"https://host/dir/", "https://host/"},
+        {"https://host/", "https://host/"},
+        {"https://host", "https://host/"},
+        {"file:///usr/lib/q/home.html", "file:///usr/lib/q/"},
+        {"file:///home.html", "file:///"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(GetUrlDirectory(row.argument), row.result) << row.argument;
@@ -41,6 +48,23 @@ TEST(UrlFileName, KeepsTheLastSegmentWithoutBorderAndQuotes) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(GetUrlFileName(row.argument), row.result) << row.argument;
+    }
+}
+
+TEST(SchemePrefix, IsALetterThenSchemeCharactersThenColonSlashSlash) {
+    const struct {
+        const char* address;
+        std::size_t length;
+    } rows[] = {
+        {"http://host", 7}, {"HTTPS://host", 8},
+        {"file:///x", 7},   {"svn+ssh://h", 10},
+        {"host/a.gif", 0},  {"host:8080/x", 0},
+        {"1http://h", 0},   {"://h", 0},
+        {"mailto:a@b", 0},  {"", 0},
+        {"a b://h", 0},     {"x-y.z://", 8},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SchemePrefixLength(row.address), row.length) << row.address;
     }
 }
 
