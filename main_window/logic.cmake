@@ -1,6 +1,7 @@
 # quorvane_main_logic: the main window's logic without a display (layout, views,
 # navigation commands, browser events, page analysis of the Browser view).
 add_library(quorvane_main_logic STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/address_to_load.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/twips.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_window_controller.cpp

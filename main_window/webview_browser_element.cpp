@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "analysis/line_breaks.h"
+#include "main_window/address_to_load.h"
 
 namespace quorvane {
 namespace {
@@ -50,19 +51,6 @@ void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
 }
 
 }  // namespace
-
-std::string AddressToLoad(const std::string& addressOrPath) {
-    if (addressOrPath.empty() || addressOrPath.front() != '/') {
-        return addressOrPath;
-    }
-    gchar* uri = g_filename_to_uri(addressOrPath.c_str(), nullptr, nullptr);
-    if (uri == nullptr) {
-        return addressOrPath;
-    }
-    std::string result(uri);
-    g_free(uri);
-    return result;
-}
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath)

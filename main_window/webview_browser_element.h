@@ -69,8 +69,5 @@ class WebViewBrowserElement : public BrowserElement {
     std::string lastStatusText_;
 };
 
-// The file URL of an absolute local path (percent-encoded as file URLs need); any
-// other text is returned unchanged.
-std::string AddressToLoad(const std::string& addressOrPath);
 
 }  // namespace quorvane

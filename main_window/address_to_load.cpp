@@ -1,0 +1,63 @@
+#include "main_window/address_to_load.h"
+
+#include <string_view>
+
+namespace quorvane {
+namespace {
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A scheme is a letter, then letters, digits, "+", "-" or ".", then ":". A colon
+// followed by a digit is a host's port ("localhost:8080"), not the end of a scheme.
+bool HasScheme(const std::string& address) {
+    if (address.empty() || !IsAsciiLetter(address.front())) {
+        return false;
+    }
+    for (std::size_t i = 1; i < address.size(); ++i) {
+        const char c = address[i];
+        if (c == ':') {
+            return i + 1 == address.size() || !IsAsciiDigit(address[i + 1]);
+        }
+        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Percent-encodes every byte a file URL's path may not hold as it is.
+std::string FileUrl(const std::string& path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr std::string_view kKept = "-_.!~*'()/:@&=+$,";
+    std::string url = "file://";
+    for (const char c : path) {
+        if (IsAsciiLetter(c) || IsAsciiDigit(c) || kKept.find(c) != std::string_view::npos) {
+            url += c;
+        } else {
+            const auto byte = static_cast<unsigned char>(c);
+            url += '%';
+            url += kHex[byte >> 4];
+            url += kHex[byte & 0x0F];
+        }
+    }
+    return url;
+}
+
+}  // namespace
+
+std::string AddressToLoad(const std::string& addressOrPath) {
+    if (addressOrPath.empty() || HasScheme(addressOrPath)) {
+        return addressOrPath;
+    }
+    if (addressOrPath.front() == '/') {
+        return FileUrl(addressOrPath);
+    }
+    return "http://" + addressOrPath;
+}
+
+}  // namespace quorvane

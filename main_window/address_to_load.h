@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// What a browser element loads for the address it is given: an absolute local path
+// becomes a file URL, and an address typed without a scheme ("example.com",
+// "localhost:8080/page") is read as a web address, as browsers read what users type.
+// An address that carries a scheme is loaded unchanged.
+std::string AddressToLoad(const std::string& addressOrPath);
+
+}  // namespace quorvane
