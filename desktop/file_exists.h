@@ -8,7 +8,7 @@ namespace quorvane {
 std::string ExtractFileName(const std::string& path);
 
 // True only for an existing ordinary file that is not hidden (its name does not begin
-// with "."). Directories, missing files, paths with wildcard characters and any error
+// with "."). Directories, missing files, names with wildcard characters and any error
 // give false. Names compare as the file system compares them (case-sensitive here).
 bool FileExists(const std::string& path);
 

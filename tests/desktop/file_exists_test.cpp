@@ -33,6 +33,8 @@ class FileExistsTest : public ::testing::Test {
         folder_ =
             fs::temp_directory_path() / ("quorvane-file-exists-" + std::to_string(::getpid()));
         fs::create_directories(folder_ / "sub");
+        fs::create_directories(folder_ / "Apps [old]");
+        std::ofstream(folder_ / "Apps [old]" / "source.htm") << "x";
         std::ofstream(folder_ / "plain.txt") << "x";
         std::ofstream(folder_ / ".hidden") << "x";
     }
@@ -53,6 +55,11 @@ TEST_F(FileExistsTest, TrueOnlyForAnOrdinaryVisibleFile) {
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists("/no/such/drive/file.txt"));
     EXPECT_FALSE(FileExists(Path("plain.txt/inside")));
+}
+
+TEST_F(FileExistsTest, WildcardCharactersInAFolderNameAreOnlyCharacters) {
+    EXPECT_TRUE(FileExists(Path("Apps [old]/source.htm")));
+    EXPECT_FALSE(FileExists(Path("Apps [old]/source.ht?")));
 }
 
 TEST_F(FileExistsTest, WorkFileNamesJoinWithoutAnExtraSeparator) {
