@@ -1,22 +1,12 @@
 #include "desktop/twips_size.h"
 
-#include <cmath>
+#include "desktop/twips.h"
 
 namespace quorvane {
 
-namespace {
-
-constexpr float kTwipsPerInch = 1440.0f;
-
-int ToPixels(float twips, int dotsPerInch) {
-    return static_cast<int>(std::lround(twips * static_cast<float>(dotsPerInch) / kTwipsPerInch));
-}
-
-}  // namespace
-
 wxSize TwipsToSize(const wxWindow* window, float widthTwips, float heightTwips) {
     const wxSize dpi = window->GetDPI();
-    return {ToPixels(widthTwips, dpi.x), ToPixels(heightTwips, dpi.y)};
+    return {TwipsToPixels(widthTwips, dpi.x), TwipsToPixels(heightTwips, dpi.y)};
 }
 
 wxPoint TwipsToPoint(const wxWindow* window, float leftTwips, float topTwips) {

@@ -3,7 +3,6 @@
 add_library(quorvane_main_logic STATIC
     ${CMAKE_CURRENT_LIST_DIR}/address_to_load.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/twips.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_window_controller.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigation_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/analyse_page.cpp)

@@ -25,7 +25,7 @@
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
 #include "desktop/window_helpers.h"
-#include "main_window/twips.h"
+#include "desktop/twips.h"
 
 namespace quorvane {
 namespace {

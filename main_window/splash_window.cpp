@@ -11,7 +11,7 @@
 #include "branding/branding_values.h"
 #include "desktop/program_folder.h"
 #include "main_window/main_frame.h"
-#include "main_window/twips.h"
+#include "desktop/twips.h"
 
 namespace quorvane {
 namespace {

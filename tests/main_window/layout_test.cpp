@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window/splash_ticker.h"
-#include "main_window/twips.h"
+#include "desktop/twips.h"
 
 namespace quorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "main_window/twips.h"
+#include "desktop/twips.h"
 
 #include <cmath>
 
