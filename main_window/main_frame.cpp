@@ -1,6 +1,5 @@
 #include "main_window/main_frame.h"
 
-#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -24,8 +23,9 @@
 #include "branding/secondary_windows.h"
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
-#include "desktop/window_helpers.h"
+#include "desktop/tab_strip.h"
 #include "desktop/twips.h"
+#include "desktop/window_helpers.h"
 
 namespace quorvane {
 namespace {
@@ -43,11 +43,6 @@ const TwipsRect kCommand1Place{4560, 60, 915, 855};
 const TwipsRect kText1Place{60, 1020, 495, 285};
 
 constexpr const char* kHomePageName = "/home.html";
-
-// The theme's tabs are taller than the 400 twips the views leave above themselves, so
-// the tab strip's tabs are made compact enough to stay fully visible.
-constexpr const char* kCompactTabsCss =
-    "#TabStrip1 > header > tabs > tab { min-height: 0; padding: 3px 12px; }";
 
 struct TabText {
     const char* caption;
@@ -180,21 +175,16 @@ void Form1::CreateAddressRow() {
 
 void Form1::CreateTabStrip() {
     TabStrip1_ = new wxNotebook(panel_, wxID_ANY);
-    auto* notebook = GTK_NOTEBOOK(TabStrip1_->GetHandle());
-    gtk_widget_set_name(GTK_WIDGET(notebook), "TabStrip1");
-    GtkCssProvider* css = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(css, kCompactTabsCss, -1, nullptr);
-    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
-                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(css);
+    std::vector<wxString> tooltips;
     for (const TabText& tab : kTabs) {
         // The pages stay empty: the browser elements lie over them, and which of them
         // is visible is the views' business, not the tab strip's.
-        auto* page = new wxPanel(TabStrip1_);
-        TabStrip1_->AddPage(page, tab.caption);
-        GtkWidget* label = gtk_notebook_get_tab_label(notebook, page->GetHandle());
-        gtk_widget_set_tooltip_text(label, tab.tooltip);
+        TabStrip1_->AddPage(new wxPanel(TabStrip1_), tab.caption);
+        tooltips.emplace_back(tab.tooltip);
     }
+    SetTabToolTips(TabStrip1_, tooltips);
+    // The theme's tabs are taller than the 400 twips the views leave above themselves.
+    MakeTabsCompact(TabStrip1_);
     Place(TabStrip1_, places_.TabStrip1);
     TabStrip1_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         if (controller_) {
