@@ -5,7 +5,7 @@
 #include <set>
 
 #include "analysis/page_analysis.h"
-#include "tests/analysis/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -84,7 +84,7 @@ TEST(HostilePages, NoMarkupOfThePageBecomesLiveInEitherView) {
          "http://host/x>y onmouseover=alert(1) <svg onload=alert(1)>/p.html"},
     };
     for (const Row& row : rows) {
-        testing::TempFolder folder;
+        TempFolder folder;
         AnalysisLists lists;
         const AnalysedPage page = AnalysePageText(folder.Path(), row.body, row.pageAddress, lists);
         ExpectOnlyInsertedMarkup(folder.Read("/source.htm"), "source view of " + row.body);

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "analysis/html_escape.h"
-#include "tests/analysis/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 TEST(ImagePage, WritesOneLinkedPicturePerImageOnOneLine) {
-    testing::TempFolder folder;
+    TempFolder folder;
     AnalysisLists lists;
     lists.Links[1] = {"http://host/a.gif", "host.org/b.gif"};
     lists.frmList[1] = {"a.gif", "b.gif"};
@@ -44,7 +44,7 @@ TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
 }
 
 TEST(ImagePage, FailsWhenTheFileCannotBeWritten) {
-    testing::TempFolder folder;
+    TempFolder folder;
     EXPECT_THROW(WriteImagePage(folder.Path() + "/missing", AnalysisLists{}), std::exception);
 }
 

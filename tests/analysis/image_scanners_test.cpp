@@ -6,12 +6,11 @@
 
 #include "analysis/address_resolution.h"
 #include "analysis/tag_line_scanner.h"
-#include "tests/analysis/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
-using testing::TempFolder;
 
 constexpr char kPage[] = "http://host/dir/page.html";
 

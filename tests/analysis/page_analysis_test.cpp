@@ -5,12 +5,11 @@
 #include <filesystem>
 
 #include "analysis/work_files.h"
-#include "tests/analysis/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
-using testing::TempFolder;
 
 constexpr char kPage[] = "http://host/dir/page.html";
 

@@ -7,12 +7,11 @@
 
 #include "analysis/line_breaks.h"
 #include "analysis/text_file.h"
-#include "tests/analysis/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
-using testing::TempFolder;
 
 const char* const kAllFiles[] = {"/browser.txt",     "/source.htm",           "/images.htm",
                                  "/checkImages.txt", "/checkImagesClean.txt", "/imagepage.html"};

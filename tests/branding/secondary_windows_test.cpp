@@ -13,7 +13,7 @@
 #include "branding/about_window.h"
 #include "branding/branding_values.h"
 #include "branding/help_window.h"
-#include "tests/desktop/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -59,9 +59,9 @@ class HelpWindowTest : public ::testing::Test {
         return new HelpWindow(main_, helpFile, ShowHelpSetting("Quorvane", settings_));
     }
 
-    TempFolder folder_{"help-window"};
-    std::filesystem::path helpFile_ = folder_.Path() / "Help.rtf";
-    std::filesystem::path settings_ = folder_.Path() / "settings.conf";
+    TempFolder folder_;
+    std::filesystem::path helpFile_ = folder_ / "Help.rtf";
+    std::filesystem::path settings_ = folder_ / "settings.conf";
     wxFrame* main_ = new wxFrame(nullptr, wxID_ANY, "main");
 };
 
@@ -117,7 +117,7 @@ TEST_F(HelpWindowTest, ShowsTheDocumentReadOnlyFixedAndOnTop) {
 }
 
 TEST_F(HelpWindowTest, AMissingHelpFileIsNamedInTheWindow) {
-    HelpWindow* help = Open(folder_.Path() / "Missing.rtf");
+    HelpWindow* help = Open(folder_ / "Missing.rtf");
     EXPECT_NE(help->rtf1()->GetValue().Find("\"Missing.rtf\" was not found"), wxNOT_FOUND);
     EXPECT_EQ(help->Check1()->Get3StateValue(), wxCHK_CHECKED);
 }
@@ -154,7 +154,7 @@ class SecondaryWindowsTest : public ::testing::Test {
         RunEventsFor(50);
         ::unsetenv("XDG_CONFIG_HOME");
     }
-    TempFolder folder_{"secondary-windows"};
+    TempFolder folder_;
     wxFrame* main_ = new wxFrame(nullptr, wxID_ANY, "main");
     SecondaryWindows windows_{main_};
     std::vector<std::string> opened_;

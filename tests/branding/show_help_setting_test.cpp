@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "tests/desktop/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -33,8 +33,8 @@ TEST(CheckStateFromSetting, ReadsTheThreeStatesAndRejectsTheRest) {
 
 class ShowHelpSettingTest : public ::testing::Test {
   protected:
-    TempFolder folder_{"show-help"};
-    std::filesystem::path file_ = folder_.Path() / "settings.conf";
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_ / "settings.conf";
 };
 
 TEST_F(ShowHelpSettingTest, DefaultsToOneAndRoundTripsEveryState) {
@@ -55,16 +55,16 @@ TEST_F(ShowHelpSettingTest, KeptInGroupSettingsUnderKeyShowHelp) {
 
 TEST_F(ShowHelpSettingTest, TheUserFileIsNamedAfterTheProduct) {
     ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
-    EXPECT_EQ(UserSettingsFile("Quorvane"), folder_.Path() / "Quorvane" / "Quorvane.conf");
+    EXPECT_EQ(UserSettingsFile("Quorvane"), folder_ / "Quorvane" / "Quorvane.conf");
     ASSERT_TRUE(ShowHelpSetting("Quorvane").Write("0"));
-    EXPECT_TRUE(std::filesystem::exists(folder_.Path() / "Quorvane" / "Quorvane.conf"));
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "Quorvane" / "Quorvane.conf"));
     EXPECT_EQ(ShowHelpSetting("Quorvane").Read(), "0");
     ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(ShowHelpSettingTest, AStoreThatCantBeUsedGivesTheDefaultAndLosesWrites) {
-    std::ofstream(folder_.Path() / "blocked") << "x";
-    const ShowHelpSetting setting("Quorvane", folder_.Path() / "blocked" / "settings.conf");
+    std::ofstream(folder_ / "blocked") << "x";
+    const ShowHelpSetting setting("Quorvane", folder_ / "blocked" / "settings.conf");
     EXPECT_FALSE(setting.Write("0"));
     EXPECT_EQ(setting.Read(), "1");
 }

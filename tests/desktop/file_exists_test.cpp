@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/temp_folder.h"
+
 namespace quorvane {
 namespace {
 
@@ -30,17 +32,14 @@ TEST(ExtractFileName, TakesTheTextAfterTheLastSeparator) {
 class FileExistsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() / ("quorvane-file-exists-" + std::to_string(::getpid()));
         fs::create_directories(folder_ / "sub");
         fs::create_directories(folder_ / "Apps [old]");
         std::ofstream(folder_ / "Apps [old]" / "source.htm") << "x";
         std::ofstream(folder_ / "plain.txt") << "x";
         std::ofstream(folder_ / ".hidden") << "x";
     }
-    void TearDown() override { fs::remove_all(folder_); }
     std::string Path(const char* name) const { return (folder_ / name).string(); }
-    fs::path folder_;
+    TempFolder folder_;
 };
 
 TEST_F(FileExistsTest, TrueOnlyForAnOrdinaryVisibleFile) {
@@ -64,7 +63,7 @@ TEST_F(FileExistsTest, WildcardCharactersInAFolderNameAreOnlyCharacters) {
 
 TEST_F(FileExistsTest, WorkFileNamesJoinWithoutAnExtraSeparator) {
     // A work file's name begins with the separator, so the join inserts nothing.
-    EXPECT_TRUE(FileExists(folder_.string() + "/plain.txt"));
+    EXPECT_TRUE(FileExists(folder_.Path() + "/plain.txt"));
 }
 
 }  // namespace

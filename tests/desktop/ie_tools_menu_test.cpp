@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "tests/desktop/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -31,8 +31,8 @@ class IEToolsMenuTest : public ::testing::Test {
         }
         return values;
     }
-    TempFolder folder_{"ie-tools"};
-    RegistryStore store_{folder_.Path() / "HKEY_LOCAL_MACHINE.reg"};
+    TempFolder folder_;
+    RegistryStore store_{folder_ / "HKEY_LOCAL_MACHINE.reg"};
     const std::string program_ = "/opt/My Programs/quorvane/quorvane";
 };
 
@@ -77,8 +77,8 @@ TEST_F(IEToolsMenuTest, MenuItemsToggleAndOtherIndexesDoNothing) {
 }
 
 TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenStillTogglesTheItems) {
-    std::ofstream(folder_.Path() / "blocked") << "x";
-    RegistryStore blocked(folder_.Path() / "blocked" / "HKEY_LOCAL_MACHINE.reg");
+    std::ofstream(folder_ / "blocked") << "x";
+    RegistryStore blocked(folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg");
     const ToolsMenuItems afterAdd = ToolsMenuItemClick(0, {}, blocked, program_, "Quorvane");
     EXPECT_EQ(afterAdd, (ToolsMenuItems{false, true}));
     EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));

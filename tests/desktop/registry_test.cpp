@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "desktop/registry_file.h"
-#include "tests/desktop/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -30,8 +30,8 @@ TEST(TrimKeySlashes, DropsAtMostOneBackslashAtEachEnd) {
 
 class RegistryTest : public ::testing::Test {
   protected:
-    TempFolder folder_{"registry"};
-    RegistryStore store_{folder_.Path() / "store" / "HKEY_LOCAL_MACHINE.reg"};
+    TempFolder folder_;
+    RegistryStore store_{folder_ / "store" / "HKEY_LOCAL_MACHINE.reg"};
 };
 
 TEST_F(RegistryTest, WritesCreateTheKeyAndEveryParent) {
@@ -96,8 +96,8 @@ TEST_F(RegistryTest, MalformedKeyPathsFail) {
 
 TEST_F(RegistryTest, AStoreThatCantBeWrittenFailsQuietly) {
     // A regular file where the store's folder should be: nothing can be created.
-    std::ofstream(folder_.Path() / "blocked") << "x";
-    RegistryStore blocked(folder_.Path() / "blocked" / "HKEY_LOCAL_MACHINE.reg");
+    std::ofstream(folder_ / "blocked") << "x";
+    RegistryStore blocked(folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg");
     EXPECT_FALSE(SetRegistryString(blocked, "Key", "Name", "Text"));
     EXPECT_FALSE(DeleteRegistryEntry(blocked, "Key", ""));
     EXPECT_FALSE(blocked.KeyExists("Key"));
