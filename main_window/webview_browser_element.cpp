@@ -151,6 +151,12 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
+    } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        // A new document is in place, so the element's title is that document's now. WebKit
+        // raises no title notification when it equals the one before (two pages without a
+        // title), which would leave the old page's address in the box.
+        const gchar* title = webkit_web_view_get_title(view);
+        element->events_.TitleChange(element->index_, title ? title : "");
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
         element->events_.StatusTextChange(element->index_, "Done");

@@ -145,6 +145,35 @@ TEST_F(MainWindowEndToEnd, BackUpDirAndRefreshDriveTheBrowserView) {
     EXPECT_TRUE(WaitForAnalysedPage(server_.Url("/site/dir/"), "marker-folder"));
 }
 
+// Pages without a title, one after another: the title never changes, yet each new page
+// must show its own address in the box.
+TEST_F(MainWindowEndToEnd, EveryNewPageSetsAddressAndCaptionEvenWithoutATitle) {
+    const std::string startCaption = strProductName + " by " + strCompanyName;
+    server_.Serve("/untitled/a.html", "text/html", "<html><body><p>marker-a</p></body></html>");
+    server_.Serve("/untitled/b.html", "text/html", "<html><body><p>marker-b</p></body></html>");
+    server_.Serve("/titled/c.html", "text/html",
+                  "<html><head><title>Same</title></head><body><p>marker-c</p></body></html>");
+    server_.Serve("/titled/d.html", "text/html",
+                  "<html><head><title>Same</title></head><body><p>marker-d</p></body></html>");
+    const struct {
+        std::string path;
+        const char* marker;
+        const char* title;
+    } pages[] = {{"/untitled/a.html", "marker-a", ""},
+                 {"/untitled/b.html", "marker-b", ""},
+                 {"/titled/c.html", "marker-c", "Same"},
+                 {"/titled/d.html", "marker-d", "Same"}};
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.path);
+        // Typed without its scheme, so only the browser's own address matches it.
+        const std::string address = server_.Url(page.path);
+        TypeAddressAndPressEnter(address.substr(std::string("http://").size()));
+        ASSERT_TRUE(WaitForAnalysedPage(address, page.marker));
+        EXPECT_EQ(frame_->AddressText(), address);
+        EXPECT_EQ(frame_->GetTitle().utf8_string(), startCaption + " - " + page.title);
+    }
+}
+
 TEST_F(MainWindowEndToEnd, BackWithNoEarlierPageInTheImagesViewChangesNothing) {
     frame_->Controller().ViewMenuItemClick(2);
     const std::string shown = frame_->Element(2).LocationURL();
