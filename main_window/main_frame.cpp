@@ -315,7 +315,13 @@ void Form1::OnResize(wxSizeEvent& event) {
 }
 
 void Form1::ApplyPlaces() {
-    Place(TabStrip1_, places_.TabStrip1);
+    // GTK cannot draw a tab strip smaller than its tabs and complains on the terminal
+    // when asked to, so in a tiny window the strip keeps that size and the window cuts
+    // it off.
+    const wxSize tabs = TabStrip1_->GetBestSize();
+    TabStrip1_->SetSize(Px(places_.TabStrip1.Left), Px(places_.TabStrip1.Top),
+                        std::max(Px(places_.TabStrip1.Width), tabs.GetWidth()),
+                        std::max(Px(places_.TabStrip1.Height), tabs.GetHeight()));
     for (const auto& element : wb_) {
         Place(element->Window(), places_.wb);
     }
