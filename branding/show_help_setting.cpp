@@ -4,6 +4,7 @@
 #include <wx/log.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace quorvane {
@@ -41,14 +42,23 @@ std::optional<CheckState> CheckStateFromSetting(const std::string& text) {
     if (first == std::string::npos) {
         return std::nullopt;
     }
-    int value = -1;
     const char* begin = text.data() + first;
     const char* end = text.data() + last + 1;
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || stop != end || value < kUnchecked || value > kGrayed) {
+    // A number is converted to the nearest whole one, as the state is a small integer:
+    // "1.0" and "+1" tick the box as "1" does.
+    if (*begin == '+' && end - begin > 1 && begin[1] != '-') {
+        ++begin;
+    }
+    double number = 0;
+    const auto [stop, error] = std::from_chars(begin, end, number);
+    if (error != std::errc() || stop != end || !std::isfinite(number)) {
         return std::nullopt;
     }
-    return static_cast<CheckState>(value);
+    const double value = std::nearbyint(number);  // halves go to the even neighbour
+    if (value < static_cast<double>(kUnchecked) || value > static_cast<double>(kGrayed)) {
+        return std::nullopt;
+    }
+    return static_cast<CheckState>(static_cast<int>(value));
 }
 
 ShowHelpSetting::ShowHelpSetting(std::string productName, std::filesystem::path file)

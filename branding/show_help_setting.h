@@ -9,9 +9,9 @@ namespace quorvane {
 // The states of the "Show at Startup" check box, as the setting stores them.
 enum CheckState { kUnchecked = 0, kChecked = 1, kGrayed = 2 };
 
-// The check box state a stored "showHelp" text stands for: a decimal number from 0
-// to 2, blanks around it allowed. nullopt for any other text, which leaves the box
-// as it is.
+// The check box state a stored "showHelp" text stands for: a decimal number, blanks
+// around it allowed, rounded to the nearest whole number, which must be 0, 1 or 2.
+// nullopt for any other text, which leaves the box as it is.
 std::optional<CheckState> CheckStateFromSetting(const std::string& text);
 
 // The user's own settings file for the product, following the XDG rules:

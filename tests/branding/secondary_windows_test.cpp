@@ -77,8 +77,13 @@ TEST_F(HelpWindowTest, TheStoredTextSetsTheBoxWhenItIsAState) {
         wxCheckBoxState state;
         const char* storedAfter;
     } rows[] = {
-        {"0", wxCHK_UNCHECKED, "0"}, {"1", wxCHK_CHECKED, "1"},     {"2", wxCHK_UNDETERMINED, "2"},
-        {"7", wxCHK_UNCHECKED, "7"}, {"on", wxCHK_UNCHECKED, "on"},
+        {"0", wxCHK_UNCHECKED, "0"},
+        {"1", wxCHK_CHECKED, "1"},
+        {"2", wxCHK_UNDETERMINED, "2"},
+        {"7", wxCHK_UNCHECKED, "7"},
+        {"on", wxCHK_UNCHECKED, "on"},
+        // The box changes, so its Click stores the state in its own words.
+        {"1.0", wxCHK_CHECKED, "1"},
     };
     for (const auto& row : rows) {
         StoreSetting(row.stored);

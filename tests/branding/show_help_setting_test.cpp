@@ -23,8 +23,23 @@ TEST(CheckStateFromSetting, ReadsTheThreeStatesAndRejectsTheRest) {
         {"", std::nullopt},
         {"yes", std::nullopt},
         {"1x", std::nullopt},
-        {"1.0", std::nullopt},
         {"99999999999", std::nullopt},
+        // A number with a fraction is still a number: it rounds to the nearest whole
+        // one, halves to the even neighbour.
+        {"1.0", kChecked},
+        {"+1", kChecked},
+        {"0.4", kUnchecked},
+        {"1.5", kGrayed},
+        {"2.5", kGrayed},
+        {"-0.4", kUnchecked},
+        {"2.6", std::nullopt},
+        {"1e0", kChecked},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"1.", kChecked},
+        {".", std::nullopt},
+        {"+", std::nullopt},
+        {"0x1", std::nullopt},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(CheckStateFromSetting(row.text), row.state) << '"' << row.text << '"';
