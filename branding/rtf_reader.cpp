@@ -358,6 +358,12 @@ class RtfParser {
 }  // namespace
 
 RtfDocument ReadRtf(std::string_view text) {
+    // A help file saved by an editor as UTF-8 may start with a byte order mark, which
+    // would otherwise show as three stray characters before the document.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     return RtfParser(text).Parse();
 }
 

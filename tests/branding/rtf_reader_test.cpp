@@ -50,6 +50,8 @@ TEST(RtfReader, TextOfSmallDocuments) {
         {"{\\rtf1 it\\rquote s \\ldblquote q\\rdblquote\\endash\\emdash\\bullet}",
          "it\u2019s \u201cq\u201d\u2013\u2014\u2022"},
         {"{\\rtf1 Before}After the document", "BeforeAfter the document"},
+        // Editors that save as UTF-8 put a byte order mark in front; it is no text.
+        {"\xEF\xBB\xBF{\\rtf1 Marked}", "Marked"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(PlainText(ReadRtf(row.rtf)), row.text) << row.rtf;
