@@ -50,6 +50,14 @@ void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
     capture->done(std::move(bodyHtml));
 }
 
+// The window's shortcuts come before the page: the engine would otherwise keep some of
+// them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
+// shortcut of the window go on to the page as usual.
+gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(view);
+    return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
+}
+
 }  // namespace
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
@@ -70,6 +78,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
+    g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
     // A link that asks for a new window opens in this element: the program has one window.
     webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
                    [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
