@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "desktop/user_folders.h"
+
 namespace quorvane {
 
 namespace {
@@ -27,13 +29,7 @@ std::unique_ptr<wxFileConfig> OpenStore(const std::string& productName,
 }  // namespace
 
 std::filesystem::path UserSettingsFile(const std::string& productName) {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path folder =
-        configHome != nullptr && configHome[0] == '/'
-            ? std::filesystem::path(configHome)
-            : std::filesystem::path(home != nullptr ? home : "") / ".config";
-    return folder / productName / (productName + ".conf");
+    return UserConfigHome() / productName / (productName + ".conf");
 }
 
 std::optional<CheckState> CheckStateFromSetting(const std::string& text) {

@@ -2,9 +2,10 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <stdexcept>
 #include <system_error>
+
+#include "desktop/user_folders.h"
 
 namespace quorvane {
 
@@ -19,12 +20,7 @@ std::string ProgramFolder() {
 }
 
 fs::path UserDataFolder(const std::string& productName) {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        return fs::path(dataHome) / productName;
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : "") / ".local" / "share" / productName;
+    return UserDataHome() / productName;
 }
 
 std::string ChooseWorkFolder(const std::string& programFolder, const std::string& productName) {

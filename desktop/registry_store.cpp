@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "desktop/registry_file.h"
+#include "desktop/user_folders.h"
 
 namespace quorvane {
 
@@ -42,15 +43,6 @@ std::optional<RegistryKeys> Load(const fs::path& file) {
     return ReadRegistryFile(file);
 }
 
-fs::path ConfigHome() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/') {
-        return configHome;
-    }
-    const char* home = std::getenv("HOME");
-    return fs::path(home != nullptr ? home : "") / ".config";
-}
-
 }  // namespace
 
 RegistryStore::RegistryStore(fs::path file) : file_(std::move(file)) {}
@@ -59,7 +51,7 @@ RegistryStore RegistryStore::ForRoot(RootKey root) {
     if (root == RootKey::LocalMachine) {
         return RegistryStore("/etc/quorvane/registry/HKEY_LOCAL_MACHINE.reg");
     }
-    return RegistryStore(ConfigHome() / "quorvane" / "registry" / "HKEY_CURRENT_USER.reg");
+    return RegistryStore(UserConfigHome() / "quorvane" / "registry" / "HKEY_CURRENT_USER.reg");
 }
 
 bool RegistryStore::CreateKey(const std::string& keyPath) {

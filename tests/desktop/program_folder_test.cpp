@@ -1,12 +1,15 @@
 #include "desktop/program_folder.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "desktop/user_folders.h"
 
 namespace quorvane {
 namespace {
@@ -74,6 +77,18 @@ TEST(UserDataFolder, FollowsXdgRules) {
     ::setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(UserDataFolder("Quorvane"), fs::path("/data/Quorvane"));
     ::unsetenv("XDG_DATA_HOME");
+}
+
+TEST(UserFolders, WithoutHomeTheUserDatabaseNamesTheHomeFolder) {
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_CONFIG_HOME");
+    const fs::path databaseHome = ::getpwuid(::getuid())->pw_dir;
+    EXPECT_EQ(UserHomeFolder(), databaseHome);
+    EXPECT_EQ(UserConfigHome(), databaseHome / ".config");
+    ::setenv("HOME", "relative", 1);
+    EXPECT_EQ(UserHomeFolder(), databaseHome);
+    ::setenv("HOME", savedHome.c_str(), 1);
 }
 
 }  // namespace
