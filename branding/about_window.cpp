@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "desktop/twips_size.h"
+#include "desktop/window_helpers.h"
 
 namespace quorvane {
 
@@ -39,6 +40,7 @@ AboutWindow::AboutWindow(wxWindow* parent, const AboutCaptions& captions,
     lblWebsite_->SetCursor(wxCursor(wxCURSOR_HAND));
     lblWebsite_->Bind(wxEVT_LEFT_UP, [openWebsite](wxMouseEvent&) { openWebsite(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+    CloseOnEscape(this);
 }
 
 wxStaticText* AboutWindow::AddLabel(wxWindow* parent, const wxString& text, float left, float top,

@@ -28,6 +28,7 @@ HelpWindow::HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHel
     check1_->SetSize(checkSize);
     check1_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Check1_Click(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+    CloseOnEscape(this);
     Form_Load();
 }
 

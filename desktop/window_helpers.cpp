@@ -36,4 +36,14 @@ void SetTopMost(wxTopLevelWindow* window, bool onTop) {
     window->SetWindowStyleFlag(onTop ? style | wxSTAY_ON_TOP : style & ~wxSTAY_ON_TOP);
 }
 
+void CloseOnEscape(wxTopLevelWindow* window) {
+    window->Bind(wxEVT_CHAR_HOOK, [window](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+            window->Close();
+            return;
+        }
+        event.Skip();
+    });
+}
+
 }  // namespace quorvane

@@ -13,4 +13,7 @@ void SetIcon(wxTopLevelWindow* window, const std::string& resourceName, bool als
 // Keeps the window above ordinary windows (onTop true) or lets it go back (false).
 void SetTopMost(wxTopLevelWindow* window, bool onTop);
 
+// Lets Escape close the window, as it closes any dialog-like window.
+void CloseOnEscape(wxTopLevelWindow* window);
+
 }  // namespace quorvane

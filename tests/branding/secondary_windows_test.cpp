@@ -181,6 +181,32 @@ TEST_F(SecondaryWindowsTest, HelpAndAboutAreLoadedOnceAndHelpUnloads) {
     EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 0);
 }
 
+TEST_F(SecondaryWindowsTest, EscapeClosesHelpAndAboutButOtherKeysDoNot) {
+    windows_.ShowHelp();
+    windows_.ShowAbout();
+    const auto press = [](const wxString& title, int keyCode) {
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (window->GetLabel() == title && !window->IsBeingDeleted()) {
+                wxKeyEvent key(wxEVT_CHAR_HOOK);
+                key.m_keyCode = keyCode;
+                key.SetEventObject(window);
+                window->GetEventHandler()->ProcessEvent(key);
+                return;
+            }
+        }
+    };
+    press("Readme/Help", 'x');
+    press("About Quorvane", WXK_RETURN);
+    RunEventsFor(50);
+    EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 1);
+    EXPECT_EQ(TopLevelWindowsTitled("About Quorvane"), 1);
+    press("Readme/Help", WXK_ESCAPE);
+    press("About Quorvane", WXK_ESCAPE);
+    RunEventsFor(50);
+    EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 0);
+    EXPECT_EQ(TopLevelWindowsTitled("About Quorvane"), 0);
+}
+
 TEST_F(SecondaryWindowsTest, TheShippedHelpDocumentIsShown) {
     windows_.ShowHelp();
     for (wxWindow* window : wxTopLevelWindows) {
