@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <iostream>
-#include <set>
 #include <thread>
 
 #include "analysis/page_analysis.h"
@@ -244,49 +242,6 @@ TEST_F(MainWindowEndToEnd, GeneratedViewsOfAHostilePageRunNoScript) {
     EXPECT_NE(frame_->Element(1).LocationName(), "script ran");
     EXPECT_NE(frame_->Element(2).LocationName(), "script ran");
     std::filesystem::remove_all(folder);
-}
-
-// How long the generated views take to follow a finished load of the Browser view.
-TEST_F(MainWindowEndToEnd, GeneratedViewsFollowALoadWithinSeconds) {
-    std::string body = "<html><body><p>marker-large</p>\n";
-    for (int i = 0; i < 500; ++i) {
-        body += "<p>" + std::string(1900, 'x') + "</p><img src=\"pics/image" + std::to_string(i) +
-                ".gif\">\n";
-    }
-    body += "</body></html>\n";
-    server_.Serve("/large.html", "text/html", body);
-    struct Case {
-        const char* name;
-        std::string address;
-        const char* marker;
-        std::size_t images;
-    };
-    const Case cases[] = {
-        {"start page", AddressToLoad(ProgramFolder() + "/home.html"), "home-browser.svg", 3},
-        {"1 MB page with 500 images", server_.Url("/large.html"), "marker-large", 500},
-    };
-    for (const Case& test : cases) {
-        // Something else first, so that the files must change for the page measured.
-        server_.Serve("/blank.html", "text/html", "<html><body>marker-blank</body></html>");
-        TypeAddressAndPressEnter(server_.Url("/blank.html"));
-        ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/blank.html"), "marker-blank"));
-        TypeAddressAndPressEnter(test.address);
-        ASSERT_TRUE(WaitForElementAt(0, test.address)) << test.name;
-        const auto loaded = std::chrono::steady_clock::now();
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                return ReadWorkFile("/source.htm").find(test.marker) != std::string::npos &&
-                       ViewsShowTheWorkFiles();
-            },
-            std::chrono::seconds(60)))
-            << test.name;
-        const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - loaded);
-        std::cout << test.name << ": both generated views loaded " << took.count()
-                  << " ms after the Browser view's load ended\n";
-        EXPECT_EQ(frame_->Controller().Lists().Links[1].size(), test.images) << test.name;
-        EXPECT_LT(took, std::chrono::seconds(30)) << test.name;
-    }
 }
 
 }  // namespace
