@@ -5,6 +5,7 @@
 #include <wx/webview.h>
 
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "analysis/line_breaks.h"
@@ -154,8 +155,28 @@ void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
                                         new PendingCapture{std::move(done)});
 }
 
+// wxWebView loads an empty page of its own when it is created, which nobody asked for: it
+// raises no event, so the first load the program sees is the first one it asked for (the
+// home page in the Browser view), and no analysis runs on an empty page at start. That
+// page loads at once and ends before anything asked for later begins; should it never
+// come, the first page of ours to commit ends the wait.
+bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
+    if (!creationLoadPending_) {
+        return false;
+    }
+    const bool blank = uri == nullptr || *uri == '\0' || std::string_view(uri) == "about:blank";
+    if (loadEvent == WEBKIT_LOAD_FINISHED || (loadEvent == WEBKIT_LOAD_COMMITTED && !blank)) {
+        creationLoadPending_ = false;
+        return loadEvent == WEBKIT_LOAD_FINISHED;
+    }
+    return true;
+}
+
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
+        return;
+    }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
@@ -175,6 +196,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
 
 void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    if (element->creationLoadPending_) {
+        return;
+    }
     const double progress = webkit_web_view_get_estimated_load_progress(view);
     element->events_.ProgressChange(element->index_, static_cast<std::int32_t>(progress * 100),
                                     100);

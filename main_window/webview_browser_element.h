@@ -59,6 +59,8 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
 
     void LoadAddress(const std::string& address);
+    // True for the events of the empty page wxWebView loads when it is created.
+    bool InCreationLoad(int loadEvent, const char* uri);
 
     int index_;
     BrowserEvents& events_;
@@ -67,7 +69,7 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitWebView* native_;
     GCancellable* captures_;  // cancels every capture still running when we go
     std::string lastStatusText_;
+    bool creationLoadPending_ = true;
 };
-
 
 }  // namespace quorvane
