@@ -64,6 +64,7 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath)
     : index_(index),
+      kind_(kind),
       events_(events),
       homePagePath_(std::move(homePagePath)),
       webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
@@ -74,6 +75,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         WebKitSettings* settings = webkit_web_view_get_settings(native_);
         webkit_settings_set_enable_javascript(settings, FALSE);
         webkit_settings_set_default_charset(settings, "UTF-8");
+        webkit_settings_set_auto_load_images(settings, FALSE);
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -141,8 +143,14 @@ bool WebViewBrowserElement::Visible() const {
     return webView_->IsShown();
 }
 
+// A generated view fetches its pictures only while the user can see it: a hidden Images
+// view would otherwise download every picture of every page, competing with the views the
+// user looks at. Shown, it loads them in place.
 void WebViewBrowserElement::SetVisible(bool visible) {
     webView_->Show(visible);
+    if (kind_ == Kind::GeneratedView) {
+        webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+    }
 }
 
 bool WebViewBrowserElement::Busy() const {

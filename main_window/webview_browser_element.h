@@ -21,7 +21,8 @@ class WebViewBrowserElement : public BrowserElement {
         // A normal browser: the page the user chose.
         Browser,
         // Shows only the generated pages and what the user follows from them: no
-        // script runs, and files without a charset declaration are read as UTF-8.
+        // script runs, files without a charset declaration are read as UTF-8, and
+        // pictures load only while the view is shown.
         GeneratedView,
     };
 
@@ -63,6 +64,7 @@ class WebViewBrowserElement : public BrowserElement {
     bool InCreationLoad(int loadEvent, const char* uri);
 
     int index_;
+    Kind kind_;
     BrowserEvents& events_;
     std::string homePagePath_;
     wxWebView* webView_;

@@ -182,6 +182,26 @@ TEST_F(MainWindowEndToEnd, BackWithNoEarlierPageInTheImagesViewChangesNothing) {
     EXPECT_EQ(frame_->SelectedTab(), 3);
 }
 
+// The picture sits in a template, which the Browser view never renders, so only the
+// Images view can ask the server for it.
+TEST_F(MainWindowEndToEnd, TheImagesViewFetchesPicturesOnlyWhileItIsShown) {
+    server_.Serve("/shy/page.html", "text/html",
+                  "<html><body><p>marker-shy</p>"
+                  "<template><img src=\"pics/shy.gif\"></template></body></html>");
+    const auto asked = [&] {
+        const auto paths = server_.RequestedPaths();
+        return std::count(paths.begin(), paths.end(), "/shy/pics/shy.gif");
+    };
+    const std::string page = server_.Url("/shy/page.html");
+    TypeAddressAndPressEnter(page);
+    ASSERT_TRUE(WaitForAnalysedPage(page, "marker-shy"));
+    PumpEvents(std::chrono::milliseconds(300));
+    EXPECT_EQ(asked(), 0);
+
+    frame_->Controller().ViewMenuItemClick(2);
+    EXPECT_TRUE(WaitUntil([&] { return asked() == 1; }));
+}
+
 TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
     const auto folder = FreshTempFolder("open");
     const auto file = folder / "local page.html";
