@@ -6,10 +6,8 @@
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
 #include <wx/timer.h>
-#include <wx/webview.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +21,14 @@
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
 #include "tests/e2e/http_test_server.h"
+#include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_driver.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using quorvane::test::HttpTestServer;
+using quorvane::test::LoadClock;
 using quorvane::test::MainWindowDriver;
 
 // One page measured: a short key to choose it by, where it is, a text its analysis must
@@ -51,46 +51,6 @@ struct RunFigures {
 double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
-
-// When the Browser view finished loading the measured page, and when each generated view
-// finished loading its file after that.
-class LoadClock {
-  public:
-    LoadClock(quorvane::Form1& frame, std::array<std::string, 3> addresses)
-        : addresses_(std::move(addresses)) {
-        for (int i = 0; i < 3; ++i) {
-            windows_[i] = frame.Element(i).Window();
-            windows_[i]->Bind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
-        }
-    }
-    ~LoadClock() {
-        for (wxWebView* window : windows_) {
-            window->Unbind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
-        }
-    }
-    LoadClock(const LoadClock&) = delete;
-    LoadClock& operator=(const LoadClock&) = delete;
-
-    bool BothViewsLoaded() const { return ended_[1] && ended_[2]; }
-    Clock::time_point End(int index) const { return *ended_[index]; }
-
-  private:
-    void OnLoaded(wxWebViewEvent& event) {
-        event.Skip();
-        const auto now = Clock::now();
-        for (int i = 0; i < 3; ++i) {
-            const bool counts = i == 0 || ended_[0].has_value();
-            if (event.GetEventObject() == windows_[i] && !ended_[i] && counts &&
-                event.GetURL().utf8_string() == addresses_[i]) {
-                ended_[i] = now;
-            }
-        }
-    }
-
-    std::array<wxWebView*, 3> windows_{};
-    std::array<std::string, 3> addresses_;
-    std::array<std::optional<Clock::time_point>, 3> ended_;
-};
 
 // The longest time the window's event loop went without running a timer that is due every
 // two milliseconds: how long the program could not have answered its user.
