@@ -19,6 +19,9 @@ namespace {
 constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
 constexpr const char* kCaptureWorld = "quorvane-capture";
 
+// A generated view draws nothing of a page while it reads it (see HoldDrawingUntilLoaded).
+constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
@@ -76,6 +79,9 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         webkit_settings_set_enable_javascript(settings, FALSE);
         webkit_settings_set_default_charset(settings, "UTF-8");
         webkit_settings_set_auto_load_images(settings, FALSE);
+        holdDrawing_ =
+            webkit_user_style_sheet_new(kHoldDrawingStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
+                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -91,10 +97,17 @@ WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
+    if (holdDrawing_ != nullptr) {
+        webkit_user_style_sheet_unref(holdDrawing_);
+    }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
-    webView_->LoadURL(FromUtf8(AddressToLoad(address)));
+    const wxString uri = FromUtf8(AddressToLoad(address));
+    if (kind_ == Kind::GeneratedView) {
+        HoldDrawingUntilLoaded();
+    }
+    webView_->LoadURL(uri);
 }
 
 void WebViewBrowserElement::Navigate(const std::string& address) {
@@ -186,6 +199,7 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         return;
     }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
+        element->OnLoadStarted();
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
@@ -197,8 +211,36 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.TitleChange(element->index_, title ? title : "");
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
+        element->OnLoadFinished();
         element->events_.StatusTextChange(element->index_, "Done");
         element->events_.DownloadComplete(element->index_);
+    }
+}
+
+// WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls
+// between two chunks of the page being read, and each piece then costs time in proportion
+// to all the lines before it: the source of a page of a few megabytes could keep the
+// view's engine busy for minutes, the more so while it was shown. Hidden until it is read
+// whole, the page is laid out once, in time in proportion to its size.
+void WebViewBrowserElement::HoldDrawingUntilLoaded() {
+    if (!drawingHeld_) {
+        webkit_user_content_manager_add_style_sheet(
+            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
+        drawingHeld_ = true;
+    }
+    askedSinceLoadStart_ = true;
+}
+
+void WebViewBrowserElement::OnLoadStarted() {
+    askedSinceLoadStart_ = false;
+}
+
+// A load that ends because a newer one was asked for keeps the page hidden for the newer.
+void WebViewBrowserElement::OnLoadFinished() {
+    if (drawingHeld_ && !askedSinceLoadStart_) {
+        webkit_user_content_manager_remove_style_sheet(
+            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
+        drawingHeld_ = false;
     }
 }
 

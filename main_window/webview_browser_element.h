@@ -8,6 +8,7 @@ class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 
 namespace quorvane {
 
@@ -21,8 +22,9 @@ class WebViewBrowserElement : public BrowserElement {
         // A normal browser: the page the user chose.
         Browser,
         // Shows only the generated pages and what the user follows from them: no
-        // script runs, files without a charset declaration are read as UTF-8, and
-        // pictures load only while the view is shown.
+        // script runs, files without a charset declaration are read as UTF-8,
+        // pictures load only while the view is shown, and a page it is sent to is
+        // drawn once it is read whole.
         GeneratedView,
     };
 
@@ -62,6 +64,10 @@ class WebViewBrowserElement : public BrowserElement {
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWebView loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
+    // A generated view's pages, drawn once read whole.
+    void HoldDrawingUntilLoaded();
+    void OnLoadStarted();
+    void OnLoadFinished();
 
     int index_;
     Kind kind_;
@@ -72,6 +78,9 @@ class WebViewBrowserElement : public BrowserElement {
     GCancellable* captures_;  // cancels every capture still running when we go
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
+    WebKitUserStyleSheet* holdDrawing_ = nullptr;  // generated views only
+    bool drawingHeld_ = false;
+    bool askedSinceLoadStart_ = false;
 };
 
 }  // namespace quorvane

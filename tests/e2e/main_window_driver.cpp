@@ -1,8 +1,10 @@
 #include "tests/e2e/main_window_driver.h"
 
+#include <gtk/gtk.h>
 #include <unistd.h>
 #include <wx/webview.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -83,6 +85,28 @@ bool MainWindowDriver::ViewsShowTheWorkFiles() const {
            images.LocationURL() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
            PageSource(1) == ReadWorkFile("/source.htm") &&
            PageSource(2) == ReadWorkFile("/imagepage.html");
+}
+
+// What the display shows in the element's place, read back from the X server.
+bool MainWindowDriver::DrawsSomething(int index) const {
+    const wxRect place = frame_->Element(index).Window()->GetScreenRect();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
+                                                 place.width, place.height);
+    if (shot == nullptr) {
+        return false;
+    }
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const guchar* pixels = gdk_pixbuf_get_pixels(shot);
+    bool drawn = false;
+    for (int y = 0; y < place.height && !drawn; ++y) {
+        const guchar* row = pixels + y * stride;
+        drawn = std::find_if(row, row + channels * place.width, [](guchar value) {
+                    return value != 255;
+                }) != row + channels * place.width;
+    }
+    g_object_unref(shot);
+    return drawn;
 }
 
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {

@@ -40,6 +40,8 @@ class MainWindowDriver {
     std::string ReadWorkFile(const std::string& name) const;
     std::string PageSource(int index) const;
     bool ViewsShowTheWorkFiles() const;
+    // Whether element index, shown, has drawn anything but a white page on the screen.
+    bool DrawsSomething(int index) const;
 
   protected:
     std::filesystem::path workFolder_;

@@ -200,6 +200,7 @@ TEST_F(MainWindowEndToEnd, TheImagesViewFetchesPicturesOnlyWhileItIsShown) {
 
     frame_->Controller().ViewMenuItemClick(2);
     EXPECT_TRUE(WaitUntil([&] { return asked() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(2); }));
 }
 
 TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
