@@ -21,6 +21,8 @@ constexpr const char* kCaptureWorld = "quorvane-capture";
 
 // A generated view draws nothing of a page while it reads it (see HoldDrawingUntilLoaded).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+// How long the engine may take to begin a load before its process counts as busy.
+constexpr int kLoadStartGraceMs = 250;
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -82,6 +84,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         holdDrawing_ =
             webkit_user_style_sheet_new(kHoldDrawingStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
                                         WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+        loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -97,6 +100,7 @@ WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
+    loadStartWatch_.Stop();
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
     }
@@ -106,6 +110,8 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         HoldDrawingUntilLoaded();
+        awaitedAddress_ = uri;
+        loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
     webView_->LoadURL(uri);
 }
@@ -232,6 +238,7 @@ void WebViewBrowserElement::HoldDrawingUntilLoaded() {
 }
 
 void WebViewBrowserElement::OnLoadStarted() {
+    loadStartWatch_.Stop();
     askedSinceLoadStart_ = false;
 }
 
@@ -242,6 +249,13 @@ void WebViewBrowserElement::OnLoadFinished() {
             webkit_web_view_get_user_content_manager(native_), holdDrawing_);
         drawingHeld_ = false;
     }
+}
+
+// The engine has not begun the load: its process is still busy with the page before, which
+// the view no longer needs. The view gets a fresh engine process, and the load goes there.
+void WebViewBrowserElement::OnLoadNotStarted() {
+    webkit_web_view_terminate_web_process(native_);
+    webView_->LoadURL(awaitedAddress_);
 }
 
 void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <wx/string.h>
+#include <wx/timer.h>
+
 #include <string>
 
 #include "main_window/browser_element.h"
@@ -23,8 +26,8 @@ class WebViewBrowserElement : public BrowserElement {
         Browser,
         // Shows only the generated pages and what the user follows from them: no
         // script runs, files without a charset declaration are read as UTF-8,
-        // pictures load only while the view is shown, and a page it is sent to is
-        // drawn once it is read whole.
+        // pictures load only while the view is shown, a page it is sent to is drawn
+        // once it is read whole, and a new page never waits behind an old one.
         GeneratedView,
     };
 
@@ -64,10 +67,11 @@ class WebViewBrowserElement : public BrowserElement {
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWebView loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
-    // A generated view's pages, drawn once read whole.
+    // A generated view's pages, drawn once read whole and never left waiting.
     void HoldDrawingUntilLoaded();
     void OnLoadStarted();
     void OnLoadFinished();
+    void OnLoadNotStarted();
 
     int index_;
     Kind kind_;
@@ -81,6 +85,8 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitUserStyleSheet* holdDrawing_ = nullptr;  // generated views only
     bool drawingHeld_ = false;
     bool askedSinceLoadStart_ = false;
+    wxTimer loadStartWatch_;
+    wxString awaitedAddress_;
 };
 
 }  // namespace quorvane

@@ -15,6 +15,7 @@
 #include "desktop/program_folder.h"
 #include "main_window/address_to_load.h"
 #include "tests/e2e/event_pump.h"
+#include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
 
 namespace quorvane::test {
@@ -201,6 +202,45 @@ TEST_F(MainWindowEndToEnd, TheImagesViewFetchesPicturesOnlyWhileItIsShown) {
     frame_->Controller().ViewMenuItemClick(2);
     EXPECT_TRUE(WaitUntil([&] { return asked() == 1; }));
     EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(2); }));
+}
+
+// The user is on the Source Code view while a 20 MB page loads: the engine is still busy
+// with that very tall source page when the next, small page comes, and the next page must
+// show at once all the same. The huge page keeps its lines in a comment, which costs the
+// Browser view nothing and the Source Code view everything.
+TEST_F(MainWindowEndToEnd, TheNextPageWinsOverTheShownSourceOfAHugeOneWithinASecond) {
+    std::string huge = "<html><body><p>marker-huge</p><!--\n";
+    const std::string line = "a line of a very large page, kept in a comment of it; " +
+                             std::string("lorem ipsum dolor sit amet consectetur ") + "\n";
+    while (huge.size() < 20'000'000) {
+        huge += line;
+    }
+    server_.Serve("/huge.html", "text/html", huge + "--></body></html>");
+    server_.Serve("/small.html", "text/html", "<html><body><p>marker-small</p></body></html>");
+    const std::string sourcePage = AddressToLoad(WorkFile("/source.htm"));
+    const std::string imagePage = AddressToLoad(WorkFile("/imagepage.html"));
+
+    frame_->Controller().ViewMenuItemClick(1);
+    {
+        LoadClock clock(*frame_, {server_.Url("/huge.html"), sourcePage, imagePage});
+        TypeAddressAndPressEnter(server_.Url("/huge.html"));
+        ASSERT_TRUE(WaitUntil([&] { return clock.BrowserViewLoaded(); }, std::chrono::seconds(60)));
+    }
+    // The analysis has sent the Source Code view to the huge page by now.
+    PumpEvents(std::chrono::milliseconds(1500));
+
+    LoadClock clock(*frame_, {server_.Url("/small.html"), sourcePage, imagePage});
+    TypeAddressAndPressEnter(server_.Url("/small.html"));
+    ASSERT_TRUE(WaitUntil([&] { return clock.BrowserViewLoaded(); }));
+    const auto deadline = clock.End(0) + std::chrono::seconds(1);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return clock.BothViewsLoaded(); },
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - LoadClock::Clock::now())));
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadWorkFile("/source.htm").find("marker-small") != std::string::npos &&
+               ViewsShowTheWorkFiles();
+    }));
+    EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(1); }));
 }
 
 TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
