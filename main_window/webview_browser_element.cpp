@@ -19,10 +19,18 @@ namespace {
 constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
 constexpr const char* kCaptureWorld = "quorvane-capture";
 
+// The generated views show plain text and addresses, which need neither kerning nor
+// ligatures; without them the engine lays text out faster.
+constexpr const char* kPlainTextStyle = "* { font-kerning: none; font-variant-ligatures: none; }";
 // A generated view draws nothing of a page while it reads it (see HoldDrawingUntilLoaded).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before its process counts as busy.
 constexpr int kLoadStartGraceMs = 250;
+
+WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
+    return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                       WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+}
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -77,14 +85,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       captures_(g_cancellable_new()) {
     if (kind == Kind::GeneratedView) {
-        WebKitSettings* settings = webkit_web_view_get_settings(native_);
-        webkit_settings_set_enable_javascript(settings, FALSE);
-        webkit_settings_set_default_charset(settings, "UTF-8");
-        webkit_settings_set_auto_load_images(settings, FALSE);
-        holdDrawing_ =
-            webkit_user_style_sheet_new(kHoldDrawingStyle, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
-                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
-        loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
+        SetUpGeneratedView();
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -94,6 +95,20 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     // A link that asks for a new window opens in this element: the program has one window.
     webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
                    [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+}
+
+void WebViewBrowserElement::SetUpGeneratedView() {
+    WebKitSettings* settings = webkit_web_view_get_settings(native_);
+    webkit_settings_set_enable_javascript(settings, FALSE);
+    webkit_settings_set_default_charset(settings, "UTF-8");
+    // Hidden at first: SetVisible turns pictures on while the view is shown.
+    webkit_settings_set_auto_load_images(settings, FALSE);
+    WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
+    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(native_),
+                                                plainText);
+    webkit_user_style_sheet_unref(plainText);
+    holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
+    loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {

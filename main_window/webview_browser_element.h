@@ -64,6 +64,7 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
 
+    void SetUpGeneratedView();
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWebView loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
