@@ -22,7 +22,7 @@ constexpr const char* kCaptureWorld = "quorvane-capture";
 // The generated views show plain text and addresses, which need neither kerning nor
 // ligatures; without them the engine lays text out faster.
 constexpr const char* kPlainTextStyle = "* { font-kerning: none; font-variant-ligatures: none; }";
-// A generated view draws nothing of a page while it reads it (see HoldDrawingUntilLoaded).
+// A generated view draws nothing of a page until it has read it and is shown (HoldDrawing).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before its process counts as busy.
 constexpr int kLoadStartGraceMs = 250;
@@ -124,7 +124,7 @@ WebViewBrowserElement::~WebViewBrowserElement() {
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
-        HoldDrawingUntilLoaded();
+        HoldDrawing();
         awaitedAddress_ = uri;
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
@@ -184,6 +184,7 @@ void WebViewBrowserElement::SetVisible(bool visible) {
     webView_->Show(visible);
     if (kind_ == Kind::GeneratedView) {
         webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+        ReleaseDrawingWhenReady();
     }
 }
 
@@ -241,15 +242,26 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
 // WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls
 // between two chunks of the page being read, and each piece then costs time in proportion
 // to all the lines before it: the source of a page of a few megabytes could keep the
-// view's engine busy for minutes, the more so while it was shown. Hidden until it is read
-// whole, the page is laid out once, in time in proportion to its size.
-void WebViewBrowserElement::HoldDrawingUntilLoaded() {
+// view's engine busy for minutes, the more so while it was shown. Held back until it is
+// read whole, the page is laid out once, in time in proportion to its size. A hidden view
+// holds it back until it is shown, too: hidden, it has no width of its own, so a layout then
+// would cost more and be done again at the view's real width when it is shown.
+void WebViewBrowserElement::HoldDrawing() {
     if (!drawingHeld_) {
         webkit_user_content_manager_add_style_sheet(
             webkit_web_view_get_user_content_manager(native_), holdDrawing_);
         drawingHeld_ = true;
     }
+    heldPageRead_ = false;
     askedSinceLoadStart_ = true;
+}
+
+void WebViewBrowserElement::ReleaseDrawingWhenReady() {
+    if (drawingHeld_ && heldPageRead_ && webView_->IsShown()) {
+        webkit_user_content_manager_remove_style_sheet(
+            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
+        drawingHeld_ = false;
+    }
 }
 
 void WebViewBrowserElement::OnLoadStarted() {
@@ -257,12 +269,11 @@ void WebViewBrowserElement::OnLoadStarted() {
     askedSinceLoadStart_ = false;
 }
 
-// A load that ends because a newer one was asked for keeps the page hidden for the newer.
+// A load that ends because a newer one was asked for keeps the page held for the newer.
 void WebViewBrowserElement::OnLoadFinished() {
-    if (drawingHeld_ && !askedSinceLoadStart_) {
-        webkit_user_content_manager_remove_style_sheet(
-            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
-        drawingHeld_ = false;
+    if (!askedSinceLoadStart_) {
+        heldPageRead_ = true;
+        ReleaseDrawingWhenReady();
     }
 }
 

@@ -27,7 +27,7 @@ class WebViewBrowserElement : public BrowserElement {
         // Shows only the generated pages and what the user follows from them: no
         // script runs, files without a charset declaration are read as UTF-8,
         // pictures load only while the view is shown, a page it is sent to is drawn
-        // once it is read whole, and a new page never waits behind an old one.
+        // once it is read whole and shown, and a new page never waits behind an old one.
         GeneratedView,
     };
 
@@ -68,8 +68,9 @@ class WebViewBrowserElement : public BrowserElement {
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWebView loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
-    // A generated view's pages, drawn once read whole and never left waiting.
-    void HoldDrawingUntilLoaded();
+    // A generated view's pages: drawn once read whole and shown, never left waiting.
+    void HoldDrawing();
+    void ReleaseDrawingWhenReady();
     void OnLoadStarted();
     void OnLoadFinished();
     void OnLoadNotStarted();
@@ -85,6 +86,7 @@ class WebViewBrowserElement : public BrowserElement {
     bool creationLoadPending_ = true;
     WebKitUserStyleSheet* holdDrawing_ = nullptr;  // generated views only
     bool drawingHeld_ = false;
+    bool heldPageRead_ = false;
     bool askedSinceLoadStart_ = false;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
