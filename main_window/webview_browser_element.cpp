@@ -108,6 +108,7 @@ void WebViewBrowserElement::SetUpGeneratedView() {
                                                 plainText);
     webkit_user_style_sheet_unref(plainText);
     holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
+    g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
 }
 
@@ -256,8 +257,10 @@ void WebViewBrowserElement::HoldDrawing() {
     askedSinceLoadStart_ = true;
 }
 
+// A view shown for the first time has its width only once GTK has allocated it.
 void WebViewBrowserElement::ReleaseDrawingWhenReady() {
-    if (drawingHeld_ && heldPageRead_ && webView_->IsShown()) {
+    const bool hasWidth = gtk_widget_get_allocated_width(GTK_WIDGET(native_)) > 1;
+    if (drawingHeld_ && heldPageRead_ && webView_->IsShown() && hasWidth) {
         webkit_user_content_manager_remove_style_sheet(
             webkit_web_view_get_user_content_manager(native_), holdDrawing_);
         drawingHeld_ = false;
@@ -267,6 +270,10 @@ void WebViewBrowserElement::ReleaseDrawingWhenReady() {
 void WebViewBrowserElement::OnLoadStarted() {
     loadStartWatch_.Stop();
     askedSinceLoadStart_ = false;
+}
+
+void WebViewBrowserElement::OnSizeAllocated(GtkWidget*, void*, void* self) {
+    static_cast<WebViewBrowserElement*>(self)->ReleaseDrawingWhenReady();
 }
 
 // A load that ends because a newer one was asked for keeps the page held for the newer.

@@ -12,6 +12,7 @@ class wxWindow;
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
+typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
@@ -63,6 +64,7 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
+    static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
 
     void SetUpGeneratedView();
     void LoadAddress(const std::string& address);
