@@ -1,9 +1,8 @@
 #include "analysis/image_page.h"
 
+#include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/text_file.h"
-#include "analysis/text_search.h"
-#include "analysis/url_helpers.h"
 #include "analysis/work_files.h"
 
 namespace quorvane {
@@ -16,13 +15,13 @@ std::string ImagePageText(const std::vector<std::string>& links) {
     std::string page;
     for (const std::string& raw : links) {
         // Addresses found without a scheme get one for the link and the picture; the
-        // caption shows the address as it was found. An address with a scheme of its
-        // own (an https or a local page's) keeps it: a second one would break it.
-        const bool hasScheme =
-            FindNoCase(std::string_view(raw).substr(0, kScheme.size()), kScheme) == 0 ||
-            SchemePrefixLength(raw) > 0;
+        // caption shows the address as it was found. A web address, a data: picture and
+        // a local page's file: address keep their own scheme: a second one would break
+        // them. (The scanners let a file: address stand only on a local page.) Any other
+        // scheme is taken for text, so no javascript: link can come alive here.
+        const bool keepsScheme = StandsAsWritten(raw, true);
         const std::string url =
-            EscapeInsertedAttribute(hasScheme ? raw : std::string(kScheme) + raw);
+            EscapeInsertedAttribute(keepsScheme ? raw : std::string(kScheme) + raw);
         page.append("<a href='").append(url).append("'><img src='").append(url);
         page.append("'></a><BR>").append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
     }

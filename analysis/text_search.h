@@ -14,6 +14,7 @@ std::size_t FindExact(std::string_view text, std::string_view needle, std::size_
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 bool ContainsNoCase(std::string_view text, std::string_view needle);
+bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // Replace every occurrence, left to right without overlap, never rescanning what was
 // just inserted. An empty needle leaves the text unchanged.

@@ -29,11 +29,20 @@ TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
               "<BR>http:/h/b.gif<BR><BR><BR>");
 }
 
-TEST(ImagePage, KeepsAnotherSchemeInsteadOfAddingHttp) {
-    EXPECT_EQ(ImagePageText({"https://h/a.gif", "file:///usr/lib/q/b.svg"}),
-              "<a href='https://h/a.gif'><img src='https://h/a.gif'></a><BR>https://h/a.gif"
-              "<BR><BR><BR><a href='file:///usr/lib/q/b.svg'><img src='file:///usr/lib/q/b.svg'>"
-              "</a><BR>file:///usr/lib/q/b.svg<BR><BR><BR>");
+TEST(ImagePage, KeepsTheSchemeOfWebDataAndFileAddressesOnly) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"https://h/a.gif", "https://h/a.gif"},
+        {"file:///usr/lib/q/b.svg", "file:///usr/lib/q/b.svg"},
+        {"data:image/gif;base64,R0lG", "data:image/gif;base64,R0lG"},
+        // No other scheme comes alive in a link of the generated page.
+        {"javascript://x/%0Aalert(1)", "http://javascript://x/%0Aalert(1)"},
+        {"ftp://h/c.gif", "http://ftp://h/c.gif"},
+    };
+    for (const auto& [raw, url] : rows) {
+        EXPECT_EQ(ImagePageText({raw}), std::string("<a href='") + url + "'><img src='" + url +
+                                            "'></a><BR>" + raw + "<BR><BR><BR>")
+            << raw;
+    }
 }
 
 TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
