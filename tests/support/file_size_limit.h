@@ -1,0 +1,30 @@
+#pragma once
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace quorvane {
+
+// Runs step in a child process that cannot make any file larger than maxFileSize
+// bytes, which is what a full disk looks like to a program, without needing root to
+// fill one: a write past the limit fails (EFBIG) instead of killing the child. Returns
+// the child's exit status, which is step's result, or -1 when it did not end normally.
+inline int RunWithFileSizeLimit(rlim_t maxFileSize, const std::function<int()>& step) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{maxFileSize, maxFileSize};
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? step() : 126);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+}  // namespace quorvane
