@@ -54,8 +54,22 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     std::string address;
     SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
     const AnalysedPage page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
+    analysisNote_ = StatusLine(page);
+    noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
+    if (!analysisNote_.empty()) {
+        surface_.SetStatusText(analysisNote_);
+    }
     SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page.sourcePagePath); });
     SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page.imagePagePath); });
+}
+
+// The generated views' own loads put their status texts in panel 1 too; once a view has
+// loaded the page the analysis wrote, what the analysis has to say comes back.
+void MainWindowController::ShowAnalysisNoteAfterLoad(int index) {
+    if (noteAfterLoad_[index]) {
+        noteAfterLoad_[index] = false;
+        surface_.SetStatusText(analysisNote_);
+    }
 }
 
 }  // namespace quorvane

@@ -19,7 +19,9 @@ constexpr char kUsage[] =
     "Usage: quorvane-analyse --page-address URL --out DIR [FILE]\n"
     "Reads the captured body HTML from FILE (standard input when FILE is absent or \"-\"),\n"
     "analyses it as the page at URL and writes the six work files into DIR, which must\n"
-    "exist. Prints the number of images and image links found.\n";
+    "exist. Prints the number of images and image links found. A page too large to show\n"
+    "whole is reported on standard error; a view file that cannot be written is reported\n"
+    "there too, and the exit status is then 1.\n";
 
 struct Options {
     std::string pageAddress;
@@ -105,7 +107,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     quorvane::AnalysisLists lists;
-    quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
+    const quorvane::AnalysedPage page =
+        quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
+    // What the window says in its status bar goes to standard error; a view file that
+    // could not be written makes the run a failure.
+    for (const std::string& note : page.notes) {
+        std::cerr << "quorvane-analyse: " << note << "\n";
+    }
+    if (page.viewFileNotWritten) {
+        return 1;
+    }
     std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
     return 0;
 }

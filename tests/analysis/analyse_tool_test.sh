@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command-line analyser: its exit codes, its output line, and that a refused run
-# leaves the output folder as it was.
+# The command-line analyser: its exit codes, its output line, that a refused run
+# leaves the output folder as it was, and what it reports about pages it cannot write
+# whole.
 set -u
 tool="$1"
 dir=$(mktemp -d)
@@ -30,4 +31,33 @@ expect 0 "analysis of a file" "$tool" --page-address http://h/d/p.html --out "$d
 printf '<img src="x.png">' | "$tool" --page-address http://h/ --out "$dir/out" - >"$dir/stdout"
 [ "$(cat "$dir/out/imagepage.html")" = "<a href='http://h/x.png'><img src='http://h/x.png'></a><BR>http://h/x.png<BR><BR><BR>"$'\r' ] ||
     { echo "FAIL: image page from standard input"; failures=$((failures + 1)); }
+
+# Pages built to grow without end stop at their largest size and say so: file names that
+# are parts of each other (each anchor holds its name twice), and a huge page address
+# times many images.
+python3 -c "print('<body>');[print('<img src=\"%s.gif\">'%('a'*k)) for k in range(24,0,-1)];print('</body>')" >"$dir/names.html"
+expect 0 "names inside names" "$tool" --page-address http://h/d/p.html --out "$dir/out" "$dir/names.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Source Code: 17 of 24 image names linked; the rest would make the page too large" ] ||
+    { echo "FAIL: names inside names: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+# 879 bytes once escaped.
+[ "$(stat -c %s "$dir/out/source.htm")" -le $((8 * 879 + 16 * 1024 * 1024 + 2)) ] ||
+    { echo "FAIL: source page past its largest size"; failures=$((failures + 1)); }
+python3 -c "print('<body>');[print('<img src=\"i%d.gif\">'%i) for i in range(1000)];print('</body>')" >"$dir/many.html"
+expect 0 "a long page address" "$tool" --page-address "http://h/$(head -c 100000 /dev/zero | tr '\0' d)/p.html" --out "$dir/out" "$dir/many.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Source Code: 169 of 1000 image names linked; the rest would make the page too large
+quorvane-analyse: Images: 223 of 1000 images shown; the rest would make the page too large" ] ||
+    { echo "FAIL: long address: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+[ "$(stat -c %s "$dir/out/imagepage.html")" -le $((64 * 1024 * 1024 + 2)) ] ||
+    { echo "FAIL: image page past its largest size"; failures=$((failures + 1)); }
+
+# A full disk (no file past 1 KB here): the source page keeps its earlier content and the
+# run fails, naming the file and the error.
+cp "$dir/out/source.htm" "$dir/earlier.htm"
+{ printf '<img src="x.png">'; head -c 3000 /dev/zero | tr '\0' x; } >"$dir/big.html"
+expect 1 "a full disk" bash -c 'trap "" XFSZ; ulimit -f 1; exec "$@"' - \
+    "$tool" --page-address http://h/ --out "$dir/out" "$dir/big.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Cannot write $dir/out/source.htm: File too large" ] ||
+    { echo "FAIL: full disk: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+cmp -s "$dir/out/source.htm" "$dir/earlier.htm" || { echo "FAIL: source page not kept"; failures=$((failures + 1)); }
+[ "$(ls -A "$dir/out" | wc -l)" = 6 ] || { echo "FAIL: files left behind: $(ls -A "$dir/out")"; failures=$((failures + 1)); }
 exit $((failures > 0))
