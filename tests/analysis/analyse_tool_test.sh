@@ -60,4 +60,34 @@ expect 1 "a full disk" bash -c 'trap "" XFSZ; ulimit -f 1; exec "$@"' - \
     { echo "FAIL: full disk: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
 cmp -s "$dir/out/source.htm" "$dir/earlier.htm" || { echo "FAIL: source page not kept"; failures=$((failures + 1)); }
 [ "$(ls -A "$dir/out" | wc -l)" = 6 ] || { echo "FAIL: files left behind: $(ls -A "$dir/out")"; failures=$((failures + 1)); }
+
+# Two runs on one folder at the same time take turns: each prints its own page's count,
+# and the folder ends up holding one page's files whole, never a mix.
+page() {  # page <letter> <images>: a page large enough for two runs to overlap
+    python3 -c "import sys; l, n = sys.argv[1], int(sys.argv[2]); print('<body>' + ''.join('<p>%s</p><img src=\"%s%d.gif\">\n' % ('x' * 2000, l, i) for i in range(n)) + '<a href=\"%s.jpg\">x</a></body>' % l)" "$1" "$2"
+}
+page a 300 >"$dir/a.html"
+page b 200 >"$dir/b.html"
+for letter in a b; do
+    mkdir "$dir/only-$letter"
+    "$tool" --page-address "http://$letter/p.html" --out "$dir/only-$letter" "$dir/$letter.html" >/dev/null
+done
+mkdir "$dir/shared"
+crossed=0
+for round in $(seq 40); do
+    "$tool" --page-address http://a/p.html --out "$dir/shared" "$dir/a.html" >"$dir/count-a" &
+    "$tool" --page-address http://b/p.html --out "$dir/shared" "$dir/b.html" >"$dir/count-b" &
+    wait
+    [ "$(cat "$dir/count-a")" = "300 images, 1 image links" ] && [ "$(cat "$dir/count-b")" = "200 images, 1 image links" ] ||
+        crossed=$((crossed + 1))
+    same=0
+    for letter in a b; do
+        for name in browser.txt source.htm images.htm checkImages.txt checkImagesClean.txt imagepage.html; do
+            cmp -s "$dir/shared/$name" "$dir/only-$letter/$name" || continue 2
+        done
+        same=1
+    done
+    [ "$same" = 1 ] || crossed=$((crossed + 1))
+done
+[ "$crossed" = 0 ] || { echo "FAIL: $crossed of 40 concurrent pairs crossed"; failures=$((failures + 1)); }
 exit $((failures > 0))
