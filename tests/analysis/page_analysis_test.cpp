@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "analysis/work_files.h"
-#include "tests/support/file_size_limit.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {

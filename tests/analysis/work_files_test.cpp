@@ -7,7 +7,7 @@
 
 #include "analysis/line_breaks.h"
 #include "analysis/text_file.h"
-#include "tests/support/file_size_limit.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
