@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/address_scheme.h"
 #include "analysis/page_analysis.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
@@ -58,6 +59,10 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
     if (!analysisNote_.empty()) {
         surface_.SetStatusText(analysisNote_);
+    }
+    // The generated pages are local files; a web page's may load nothing local.
+    for (const int view : {kSourceView, kImagesView}) {
+        SkipBrowserErrors([&] { wb_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
     SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page.sourcePagePath); });
     SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page.imagePagePath); });

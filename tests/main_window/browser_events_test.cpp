@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -115,6 +116,33 @@ TEST_F(BrowserEventsTest, CapturedBodyOfTheBrowserViewIsAnalysedAtItsAddress) {
     EXPECT_THAT(controller_.Lists().Links[1], ElementsAre("http://host.example/dir/pics/a.gif"));
     EXPECT_THAT(controller_.Lists().frmList[1], ElementsAre("a.gif"));
     EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 9), "&lt;body>");
+}
+
+// Before the generated views load a page's analysis, they are told whether that page
+// may have them load local files: only a local page may.
+TEST_F(BrowserEventsTest, TheGeneratedViewsOfAWebPageLoadNoLocalFiles) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"http://host.example/page.html", "true"},
+        {"https://host.example/page.html", "true"},
+        {"file:///home/user/page.html", "false"},
+        {"about:blank", "true"},
+    };
+    for (const auto& [address, blocked] : rows) {
+        wb0_.Navigate(address);
+        log_.clear();
+        controller_.DownloadComplete(0);
+        for (const char* view : {"wb1", "wb2"}) {
+            const std::string name = view;
+            CallLog calls = CallsStartingWith(log_, name + ".SetLocalFilesBlocked");
+            for (const std::string& call : CallsStartingWith(log_, name + ".Navigate2")) {
+                calls.push_back(call);
+            }
+            ASSERT_EQ(calls.size(), 2u) << address;
+            EXPECT_EQ(calls[0], name + ".SetLocalFilesBlocked(" + blocked + ")") << address;
+            EXPECT_LT(std::find(log_.begin(), log_.end(), calls[0]),
+                      std::find(log_.begin(), log_.end(), calls[1]));
+        }
+    }
 }
 
 TEST_F(BrowserEventsTest, ACaptureThatFailsIsAPageWithoutADocument) {
