@@ -3,16 +3,10 @@
 #include <string_view>
 
 #include "analysis/address_scheme.h"
+#include "analysis/text_search.h"
 
 namespace quorvane {
 namespace {
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Percent-encodes every byte a file URL's path may not hold as it is.
 std::string FileUrl(const std::string& path) {
