@@ -28,15 +28,16 @@ void Attempt(Step&& step) {
 // the user is told which file and why, in the error's own words.
 template <typename Step>
 void AttemptViewWrite(AnalysedPage& page, Step&& step) {
-    try {
-        step();
-    } catch (const std::system_error& error) {
-        std::string note = error.what();
-        note.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(note.front())));
-        page.notes.push_back(std::move(note));
-        page.viewFileNotWritten = true;
-    } catch (const std::exception&) {
-    }
+    Attempt([&] {
+        try {
+            step();
+        } catch (const std::system_error& error) {
+            std::string note = error.what();
+            note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
+            page.notes.push_back(std::move(note));
+            page.viewFileNotWritten = true;
+        }
+    });
 }
 
 std::string TooLargeNote(const char* view, std::size_t done, std::size_t all, const char* what) {
