@@ -4,7 +4,10 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <utility>
 
 #include "analysis/line_breaks.h"
@@ -17,6 +20,13 @@ namespace {
 // its own scripts cannot change what we capture.
 constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
 constexpr const char* kCaptureWorld = "quorvane-capture";
+
+// Blocks every load of a local file except a document of the view's own (the generated
+// page itself, or a page the user follows a link to).
+constexpr const char* kLocalFilesFilterId = "local-files";
+constexpr const char* kLocalFilesRules =
+    R"([{"trigger": {"url-filter": "^file:", "resource-type": ["image", "style-sheet", "script",)"
+    R"( "font", "raw", "svg-document", "media"]}, "action": {"type": "block"}}])";
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -73,6 +83,8 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         WebKitSettings* settings = webkit_web_view_get_settings(native_);
         webkit_settings_set_enable_javascript(settings, FALSE);
         webkit_settings_set_default_charset(settings, "UTF-8");
+        // Made now, so that it is ready before the first web page is analysed.
+        PrepareLocalFilesFilter();
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -88,10 +100,86 @@ WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
+    if (localFilesFilter_ != nullptr) {
+        webkit_user_content_filter_unref(localFilesFilter_);
+    }
+    if (filterStore_ != nullptr) {
+        g_object_unref(filterStore_);
+    }
+    if (!filterFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(filterFolder_, ignored);
+    }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
+    // A load that must not reach local files waits until the filter can keep them out.
+    if (localFilesBlocked_ && filterBeingMade_) {
+        loadAfterFilter_ = address;
+        return;
+    }
+    loadAfterFilter_.clear();
     webView_->LoadURL(FromUtf8(AddressToLoad(address)));
+}
+
+void WebViewBrowserElement::PrepareLocalFilesFilter() {
+    if (filterStore_ != nullptr) {
+        return;
+    }
+    gchar* folder = g_dir_make_tmp("quorvane-filter-XXXXXX", nullptr);
+    if (folder == nullptr) {
+        return;
+    }
+    filterFolder_ = folder;
+    g_free(folder);
+    filterStore_ = webkit_user_content_filter_store_new(filterFolder_.c_str());
+    GBytes* rules = g_bytes_new_static(kLocalFilesRules, std::strlen(kLocalFilesRules));
+    filterBeingMade_ = true;
+    webkit_user_content_filter_store_save(filterStore_, kLocalFilesFilterId, rules, captures_,
+                                          &OnFilterSaved, this);
+    g_bytes_unref(rules);
+}
+
+// Without a filter (the engine could not make one) the pages load as they always did:
+// the analysis itself already keeps a web page's local addresses out of them.
+void WebViewBrowserElement::OnFilterSaved(GObject* store, GAsyncResult* result, void* self) {
+    GError* error = nullptr;
+    WebKitUserContentFilter* filter = webkit_user_content_filter_store_save_finish(
+        WEBKIT_USER_CONTENT_FILTER_STORE(store), result, &error);
+    if (error != nullptr) {
+        // A cancelled filter belongs to an element that is gone.
+        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        g_error_free(error);
+        if (cancelled) {
+            return;
+        }
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    element->localFilesFilter_ = filter;
+    element->filterBeingMade_ = false;
+    element->ApplyLocalFilesFilter();
+    if (!element->loadAfterFilter_.empty()) {
+        element->LoadAddress(std::exchange(element->loadAfterFilter_, std::string()));
+    }
+}
+
+void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    localFilesBlocked_ = blocked;
+    PrepareLocalFilesFilter();
+    ApplyLocalFilesFilter();
+}
+
+void WebViewBrowserElement::ApplyLocalFilesFilter() {
+    if (localFilesFilter_ == nullptr || filterApplied_ == localFilesBlocked_) {
+        return;
+    }
+    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(native_);
+    if (localFilesBlocked_) {
+        webkit_user_content_manager_add_filter(manager, localFilesFilter_);
+    } else {
+        webkit_user_content_manager_remove_filter(manager, localFilesFilter_);
+    }
+    filterApplied_ = localFilesBlocked_;
 }
 
 void WebViewBrowserElement::Navigate(const std::string& address) {

@@ -7,7 +7,11 @@
 class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
+typedef struct _GObject GObject;
+typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
+typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
 
 namespace quorvane {
 
@@ -45,6 +49,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::string LocationName() const override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
+    void SetLocalFilesBlocked(bool blocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
 
@@ -58,7 +63,11 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
 
+    static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
+
     void LoadAddress(const std::string& address);
+    void PrepareLocalFilesFilter();
+    void ApplyLocalFilesFilter();
 
     int index_;
     BrowserEvents& events_;
@@ -67,7 +76,20 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitWebView* native_;
     GCancellable* captures_;  // cancels every capture still running when we go
     std::string lastStatusText_;
-};
 
+    // The content filter that keeps local files out of the pages shown while blocked:
+    // made once by the engine (asynchronously, in a folder of the element's own), and
+    // added to or removed from the view as the blocking changes. A filter in the view
+    // leaves the generated pages as they are, local files at their own paths, so that a
+    // local page's pictures still show; it stops a load before it starts, whatever
+    // address got into the page.
+    std::string filterFolder_;
+    WebKitUserContentFilterStore* filterStore_ = nullptr;
+    WebKitUserContentFilter* localFilesFilter_ = nullptr;
+    bool filterBeingMade_ = false;
+    bool localFilesBlocked_ = false;
+    bool filterApplied_ = false;
+    std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
+};
 
 }  // namespace quorvane

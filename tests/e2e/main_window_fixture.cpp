@@ -34,7 +34,7 @@ void MainWindowEndToEnd::SetUp() {
     // The Help window is not what these tests look at.
     ShowHelpSetting(strProductName).Write("0");
     workFolder_ = FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    frame_ = new Form1(nullptr, workFolder_.string());
+    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     ASSERT_TRUE(
