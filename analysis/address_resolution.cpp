@@ -1,5 +1,6 @@
 #include "analysis/address_resolution.h"
 
+#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
 
@@ -11,22 +12,16 @@ constexpr std::string_view kScheme = "http://";
 constexpr std::string_view kParent = "../";
 
 struct SplitAddress {
-    std::string scheme;  // "http://" (cut from anywhere), another leading "scheme://", or ""
+    std::string scheme;  // "http://" (in lower case), another leading "scheme://", or ""
     std::string host;    // up to the first "/" after the scheme
     std::string path;    // from that "/" on; may be empty
 };
 
 SplitAddress Split(const std::string& address) {
     SplitAddress split;
-    std::string bare;
-    if (ContainsNoCase(address, kScheme)) {
-        split.scheme = kScheme;
-        bare = ReplaceAllNoCase(address, kScheme, "");
-    } else {
-        const std::size_t schemeLength = SchemePrefixLength(address);
-        split.scheme = address.substr(0, schemeLength);
-        bare = address.substr(schemeLength);
-    }
+    const std::size_t schemeLength = SchemePrefixLength(address);
+    split.scheme = IsHttpAddress(address) ? std::string(kScheme) : address.substr(0, schemeLength);
+    const std::string bare = address.substr(schemeLength);
     const std::size_t slash = bare.find('/');
     split.host = bare.substr(0, slash);
     split.path = slash == std::string::npos ? std::string() : bare.substr(slash);
@@ -72,9 +67,9 @@ std::string ResolveRootRelative(const std::string& value, const std::string& bas
 
 std::string ResolveRelative(const std::string& value, const std::string& base) {
     std::string b = base;
-    const bool hadScheme = ContainsNoCase(b, kScheme);
+    const bool hadScheme = IsHttpAddress(b);
     if (hadScheme) {
-        b = ReplaceAllNoCase(b, kScheme, "");
+        b.erase(0, kScheme.size());
     }
     if (!EndsWith(b, "/")) {
         b = GetUrlDirectory(b);
@@ -102,11 +97,10 @@ std::string ScanBaseAddress(const std::string& pageAddress) {
     return GetUrlDirectory(pageAddress);
 }
 
-// Besides "http://" anywhere in the value, a value that begins with a scheme of its
-// own ("https://cdn/x.jpg") is absolute: taking it as relative would give an address
-// that names nothing.
+// Only a value that names its resource by itself stands as written; a web page can
+// thereby never point the generated views at a local file or at script.
 std::string ResolveImageAddress(const std::string& value, const std::string& base) {
-    if (ContainsNoCase(value, kScheme) || SchemePrefixLength(value) > 0) {
+    if (StandsAsWritten(value, IsLocalPage(base))) {
         return value;
     }
     if (value.find(kParent) != std::string::npos) {

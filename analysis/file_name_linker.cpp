@@ -5,13 +5,20 @@
 #include <unordered_map>
 
 #include "analysis/multi_pattern_search.h"
+#include "analysis/saturating_size.h"
 
 // Every anchor begins with "<" and ends with ">". A name holding neither can therefore
 // never match across the edge of an anchor: each pass matches only inside a stretch of
 // the original text that no earlier pass replaced, or inside one inserted anchor. So
-// the passes are decided on the original text alone, each anchor is expanded once by
-// the passes after its own (the same for every copy of it), and the text is written
-// once at the end.
+// the passes are decided on the original text alone, each anchor is rewritten the same
+// way by the passes after its own (for every copy of it), and the text is written once
+// at the end.
+//
+// A pass also never changes what the passes before it chose, so the passes can be
+// weighed one at a time, in order: pass k puts its anchor at every copy of its name,
+// and there are as many copies as its matches in the text plus, for each earlier
+// anchor, its matches there times that anchor's copies. Those counts give the size of
+// the text after each pass before any of it is built.
 
 namespace quorvane {
 
@@ -19,20 +26,18 @@ namespace {
 
 struct Names {
     std::vector<std::string> distinct;
-    std::vector<std::size_t> ofPass;                     // pass -> distinct name
     std::vector<std::vector<std::size_t>> passesOfName;  // distinct name -> passes, in order
 };
 
 Names CollectNames(const std::vector<LinkPass>& passes) {
     Names names;
-    std::unordered_map<std::string, std::size_t> index;
+    std::unordered_map<std::string_view, std::size_t> index;
     for (std::size_t j = 0; j < passes.size(); ++j) {
         const auto [it, added] = index.try_emplace(passes[j].name, names.distinct.size());
         if (added) {
-            names.distinct.push_back(passes[j].name);
+            names.distinct.emplace_back(passes[j].name);
             names.passesOfName.emplace_back();
         }
-        names.ofPass.push_back(it->second);
         names.passesOfName[it->second].push_back(j);
     }
     return names;
@@ -86,16 +91,75 @@ std::vector<std::pair<std::size_t, std::size_t>> Candidates(const std::string& t
     return passAndStart;
 }
 
-std::string Expand(const std::string& text, const Replaced& replaced,
-                   const std::vector<std::string>& expanded) {
-    std::string result;
-    std::size_t done = 0;
-    for (const auto& [start, endAndPass] : replaced) {
-        result.append(text, done, start - done);
-        result.append(expanded[endAndPass.second]);
-        done = endAndPass.first;
+// The anchors the text will hold, each with what the passes after its own replace in
+// it, and how many passes run before the text would grow past its largest size.
+struct Plan {
+    struct Anchor {
+        std::string text;
+        Replaced replaced;
+    };
+    std::vector<Anchor> anchors;  // by pass; empty for a pass that finds nothing
+    std::size_t passesRun = 0;
+    std::size_t size = 0;
+};
+
+Plan PlanPasses(std::size_t textSize, const Replaced& inText, const std::vector<LinkPass>& passes,
+                const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
+    Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
+    std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
+    for (const auto& [start, endAndPass] : inText) {
+        ++copies[endAndPass.second];
     }
-    result.append(text, done);
+    for (std::size_t k = 0; k < passes.size(); ++k) {
+        if (copies[k] == 0) {
+            continue;
+        }
+        std::string anchor = AnchorFor(passes[k]);
+        const std::size_t growth =
+            SaturatingMultiply(copies[k], anchor.size() - passes[k].name.size());
+        if (SaturatingAdd(plan.size, growth) > maxSize) {
+            plan.passesRun = k;
+            break;
+        }
+        plan.size += growth;
+        Replaced replaced = ChooseMatches(Candidates(anchor, search, names, k + 1), passes);
+        for (const auto& [start, endAndPass] : replaced) {
+            copies[endAndPass.second] = SaturatingAdd(copies[endAndPass.second], copies[k]);
+        }
+        plan.anchors[k] = {std::move(anchor), std::move(replaced)};
+    }
+    return plan;
+}
+
+// Writes the text with each stretch of a pass that ran replaced by that pass's anchor,
+// itself written the same way. Anchors nest as deep as there are passes, so the
+// nesting is kept on a stack of its own rather than on the call stack.
+std::string Write(const std::string& text, const Replaced& inText, const Plan& plan) {
+    struct Frame {
+        const std::string* text;
+        const Replaced* replaced;
+        Replaced::const_iterator next;
+        std::size_t done;
+    };
+    std::string result;
+    result.reserve(plan.size);
+    std::vector<Frame> stack{{&text, &inText, inText.begin(), 0}};
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        while (frame.next != frame.replaced->end() && frame.next->second.second >= plan.passesRun) {
+            ++frame.next;
+        }
+        if (frame.next == frame.replaced->end()) {
+            result.append(*frame.text, frame.done);
+            stack.pop_back();
+            continue;
+        }
+        const auto [start, endAndPass] = *frame.next++;
+        result.append(*frame.text, frame.done, start - frame.done);
+        frame.done = endAndPass.first;
+        const Plan::Anchor& anchor = plan.anchors[endAndPass.second];
+        stack.push_back({&anchor.text, &anchor.replaced, anchor.replaced.begin(), 0});
+    }
     return result;
 }
 
@@ -107,20 +171,16 @@ bool CanSkipAnchorEdges(const std::vector<LinkPass>& passes) {
 
 }  // namespace
 
-std::string LinkFileNames(const std::string& text, const std::vector<LinkPass>& passes) {
+LinkedText LinkFileNames(const std::string& text, const std::vector<LinkPass>& passes,
+                         std::size_t maxSize) {
     if (!CanSkipAnchorEdges(passes)) {
-        return LinkFileNamesPassByPass(text, passes);
+        return LinkFileNamesPassByPass(text, passes, maxSize);
     }
     const Names names = CollectNames(passes);
     const MultiPatternSearch search(names.distinct);
-    // Each anchor as the passes after its own leave it; later ones are needed first.
-    std::vector<std::string> expanded(passes.size());
-    for (std::size_t j = passes.size(); j-- > 0;) {
-        const std::string& anchor = passes[j].anchor;
-        expanded[j] = Expand(
-            anchor, ChooseMatches(Candidates(anchor, search, names, j + 1), passes), expanded);
-    }
-    return Expand(text, ChooseMatches(Candidates(text, search, names, 0), passes), expanded);
+    const Replaced inText = ChooseMatches(Candidates(text, search, names, 0), passes);
+    const Plan plan = PlanPasses(text.size(), inText, passes, search, names, maxSize);
+    return {Write(text, inText, plan), plan.passesRun};
 }
 
 }  // namespace quorvane

@@ -1,37 +1,60 @@
 #include "analysis/image_page.h"
 
+#include <algorithm>
+
+#include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
+#include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
-#include "analysis/text_search.h"
-#include "analysis/url_helpers.h"
 #include "analysis/work_files.h"
 
 namespace quorvane {
 
 namespace {
+
 constexpr std::string_view kScheme = "http://";
+
+std::string ImageEntry(const std::string& raw) {
+    // Addresses found without a scheme get one for the link and the picture; the
+    // caption shows the address as it was found. A web address, a data: picture and
+    // a local page's file: address keep their own scheme: a second one would break
+    // them. (The scanners let a file: address stand only on a local page.) Any other
+    // scheme is taken for text, so no javascript: link can come alive here.
+    const bool keepsScheme = StandsAsWritten(raw, true);
+    const std::string url = EscapeInsertedAttribute(keepsScheme ? raw : std::string(kScheme) + raw);
+    std::string entry = "<a href='" + url + "'><img src='" + url + "'></a><BR>";
+    return entry.append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
 }
 
-std::string ImagePageText(const std::vector<std::string>& links) {
-    std::string page;
+// The page's size before escaping, as far as the limit: enough room in the common case.
+std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxSize) {
+    std::size_t size = 0;
     for (const std::string& raw : links) {
-        // Addresses found without a scheme get one for the link and the picture; the
-        // caption shows the address as it was found. An address with a scheme of its
-        // own (an https or a local page's) keeps it: a second one would break it.
-        const bool hasScheme =
-            FindNoCase(std::string_view(raw).substr(0, kScheme.size()), kScheme) == 0 ||
-            SchemePrefixLength(raw) > 0;
-        const std::string url =
-            EscapeInsertedAttribute(hasScheme ? raw : std::string(kScheme) + raw);
-        page.append("<a href='").append(url).append("'><img src='").append(url);
-        page.append("'></a><BR>").append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
+        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kScheme.size(), 3) + 43);
+    }
+    return std::min(size, maxSize);
+}
+
+}  // namespace
+
+ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
+    ImagePage page;
+    page.text.reserve(ExpectedSize(links, maxSize));
+    for (const std::string& raw : links) {
+        const std::string entry = ImageEntry(raw);
+        if (entry.size() > maxSize - page.text.size()) {
+            break;
+        }
+        page.text.append(entry);
+        ++page.imagesShown;
     }
     return page;
 }
 
-bool WriteImagePage(const std::string& programFolder, const AnalysisLists& lists) {
-    WriteTextFile(WorkFilePath(programFolder, kImagePageFile), ImagePageText(lists.Links[1]));
-    return true;
+std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists) {
+    const ImagePage page = ImagePageText(lists.Links[1]);
+    WriteTextFile(WorkFilePath(programFolder, kImagePageFile), page.text);
+    return page.imagesShown;
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -7,12 +8,25 @@
 
 namespace quorvane {
 
+// The Images view's page holds at most this many bytes. An image takes its address
+// three times and some 50 bytes of markup, so a page with ten thousand images of
+// 200-character addresses needs about 6.5 MB. Only a huge page address times many
+// images comes near it (a 100 KB address with 1000 relative images would need 300 MB),
+// and the engine would need a gigabyte or more to show that page.
+inline constexpr std::size_t kMaxImagePageSize = 64 * 1024 * 1024;
+
 // The Images view's page for the image addresses links: per image, a picture linked to
-// itself with its address under it, as a bare fragment on one line.
-std::string ImagePageText(const std::vector<std::string>& links);
+// itself with its address under it, as a bare fragment on one line. The images that
+// would take the page past maxSize bytes are left out, from the first of them on.
+struct ImagePage {
+    std::string text;
+    std::size_t imagesShown = 0;
+};
+ImagePage ImagePageText(const std::vector<std::string>& links,
+                        std::size_t maxSize = kMaxImagePageSize);
 
 // Writes the image page of lists.Links[1] to programFolder's imagepage.html and returns
-// true. Throws std::system_error when the file cannot be written.
-bool WriteImagePage(const std::string& programFolder, const AnalysisLists& lists);
+// how many images it shows. Throws std::system_error when the file cannot be written.
+std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists);
 
 }  // namespace quorvane

@@ -2,9 +2,35 @@
 
 #include "analysis/file_name_linker.h"
 #include "analysis/html_escape.h"
+#include "analysis/saturating_size.h"
 #include "analysis/text_search.h"
 
 namespace quorvane {
+
+namespace {
+
+std::size_t CountExact(std::string_view text, std::string_view name) {
+    std::size_t count = 0;
+    if (name.empty()) {
+        return count;
+    }
+    for (std::size_t at = FindExact(text, name); at != std::string_view::npos;
+         at = FindExact(text, name, at + name.size())) {
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string AnchorFor(const LinkPass& pass) {
+    return "<a href='" + EscapeLinkedAddress(pass.address) + "'>" + EscapeInsertedText(pass.name) +
+           "</a>";
+}
+
+std::size_t MaxSourcePageSize(std::size_t escapedSize) {
+    return SaturatingAdd(SaturatingMultiply(escapedSize, kSourcePageGrowth), kSourcePageHeadroom);
+}
 
 std::string EscapeSourceText(std::string_view body) {
     std::string text;
@@ -27,28 +53,37 @@ std::vector<LinkPass> LinkPasses(const AnalysisLists& lists) {
         const std::vector<std::string>& names = lists.frmList[pair];
         const std::vector<std::string>& links = lists.Links[pair];
         for (std::size_t i = 0; i < names.size() && i < links.size(); ++i) {
-            if (names[i].empty()) {
-                continue;
+            if (!names[i].empty()) {
+                passes.push_back({names[i], links[i]});
             }
-            std::string anchor = "<a href='" + EscapeLinkedAddress(links[i]) + "'>" +
-                                 EscapeInsertedText(names[i]) + "</a>";
-            passes.push_back({names[i], std::move(anchor)});
         }
     }
     return passes;
 }
 
-std::string LinkFileNamesPassByPass(std::string text, const std::vector<LinkPass>& passes) {
-    for (const LinkPass& pass : passes) {
-        if (FindExact(text, pass.name) != std::string::npos) {
-            text = ReplaceAllExact(text, pass.name, pass.anchor);
+LinkedText LinkFileNamesPassByPass(std::string text, const std::vector<LinkPass>& passes,
+                                   std::size_t maxSize) {
+    for (std::size_t j = 0; j < passes.size(); ++j) {
+        const std::size_t matches = CountExact(text, passes[j].name);
+        if (matches == 0) {
+            continue;
         }
+        const std::string anchor = AnchorFor(passes[j]);
+        const std::size_t growth =
+            SaturatingMultiply(matches, anchor.size() - passes[j].name.size());
+        if (SaturatingAdd(text.size(), growth) > maxSize) {
+            return {std::move(text), j};
+        }
+        text = ReplaceAllExact(text, passes[j].name, anchor);
     }
-    return text;
+    return {std::move(text), passes.size()};
 }
 
-std::string SourceViewText(std::string_view body, const AnalysisLists& lists) {
-    return LinkFileNames(EscapeSourceText(body), LinkPasses(lists));
+SourceView SourceViewText(std::string_view body, const AnalysisLists& lists) {
+    const std::string escaped = EscapeSourceText(body);
+    const std::vector<LinkPass> passes = LinkPasses(lists);
+    LinkedText linked = LinkFileNames(escaped, passes, MaxSourcePageSize(escaped.size()));
+    return {std::move(linked.text), linked.passesRun, passes.size()};
 }
 
 }  // namespace quorvane

@@ -40,7 +40,9 @@ bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     return false;
 }
 
-// Steps 16 to 18 of the cut: from the text after the attribute to the bare value.
+// From the text after the attribute to the bare value: leading quotes go, the value
+// ends at its closing quote or else at the first blank (a value with neither is empty),
+// and any quote left inside is dropped.
 std::string TrimToValue(std::string l) {
     const std::size_t firstNonQuote = l.find_first_not_of('"');
     l.erase(0, firstNonQuote == std::string::npos ? l.size() : firstNonQuote);

@@ -1,5 +1,9 @@
 #include "analysis/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
 #include <iterator>
@@ -11,35 +15,88 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-[[noreturn]] void ThrowFileError(const std::string& path, const char* what) {
-    const int error = errno != 0 ? errno : EIO;
-    throw std::system_error(error, std::generic_category(), std::string(what) + " " + path);
+[[noreturn]] void ThrowFileError(const std::string& path, const char* what, int error) {
+    throw std::system_error(error != 0 ? error : EIO, std::generic_category(),
+                            std::string(what) + " " + path);
 }
 
-void WriteWithMode(const std::string& path, std::string_view text, std::ios::openmode mode) {
-    errno = 0;
-    std::ofstream file(path, std::ios::binary | mode);
-    if (!file) {
-        ThrowFileError(path, "cannot open");
+// A new file of this process's own beside path, hidden and named after it, with the
+// permissions the work file has (or would get). It is removed unless Commit renames it
+// over the work file, so a write that fails anywhere leaves nothing behind.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::string& path) : target_(path) {
+        const std::size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+        const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+        for (int attempt = 0; fd_ < 0; ++attempt) {
+            path_ = folder + "/." + name + "." + std::to_string(::getpid()) + "-" +
+                    std::to_string(attempt) + ".new";
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ < 0 && errno != EEXIST) {
+                ThrowFileError(target_, "cannot write", errno);
+            }
+        }
+        struct stat status {};
+        if (::stat(target_.c_str(), &status) == 0) {
+            ::fchmod(fd_, status.st_mode & 07777);
+        }
     }
-    std::string whole;
-    whole.reserve(text.size() + kCrLf.size());
-    whole.append(text).append(kCrLf);
-    file.write(whole.data(), static_cast<std::streamsize>(whole.size()));
-    file.close();
-    if (!file) {
-        ThrowFileError(path, "cannot write");
+    ~TemporaryFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
     }
-}
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    void Write(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                ThrowFileError(target_, "cannot write", written < 0 ? errno : EIO);
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+    }
+
+    // Closes the file and puts it in the work file's place.
+    void Commit() {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0 || ::rename(path_.c_str(), target_.c_str()) != 0) {
+            ThrowFileError(target_, "cannot write", errno);
+        }
+        path_.clear();
+    }
+
+  private:
+    std::string target_;
+    std::string path_;
+    int fd_ = -1;
+};
 
 }  // namespace
 
+// A work file is the page a view shows, or what the next step reads: it must hold the
+// whole text or, when the disk is full or the folder cannot be written, what it held
+// before, never a part. So the text goes to a file of its own first and takes the work
+// file's place only once all of it is written. A work file that cannot be written as
+// it stands (read-only) is refused as an open for writing would refuse it.
 void WriteTextFile(const std::string& path, std::string_view text) {
-    WriteWithMode(path, text, std::ios::out | std::ios::trunc);
-}
-
-void AppendTextFile(const std::string& path, std::string_view text) {
-    WriteWithMode(path, text, std::ios::out | std::ios::app);
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        ThrowFileError(path, "cannot write", errno);
+    }
+    TemporaryFile file(path);
+    file.Write(text);
+    file.Write(kCrLf);
+    file.Commit();
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -64,11 +121,11 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
     errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        ThrowFileError(path, "cannot open");
+        ThrowFileError(path, "cannot open", errno);
     }
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (file.bad()) {
-        ThrowFileError(path, "cannot read");
+        ThrowFileError(path, "cannot read", errno);
     }
     return SplitLines(text);
 }

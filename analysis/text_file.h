@@ -6,11 +6,11 @@
 
 namespace quorvane {
 
-// Whole-file writes: one open-write-close of text followed by CR LF. They throw
-// std::system_error naming the path when the file cannot be opened or written; the
-// file is closed however the call ends.
-void WriteTextFile(const std::string& path, std::string_view text);   // create or truncate
-void AppendTextFile(const std::string& path, std::string_view text);  // create or append
+// A whole-file write of text followed by CR LF, creating or replacing the file: the
+// file holds either all of it or, when the write fails, what it held before. Throws
+// std::system_error naming the path and the error when the file cannot be written;
+// nothing stays open or behind however the call ends.
+void WriteTextFile(const std::string& path, std::string_view text);
 
 // The lines of a text: a line ends at CR LF or at a lone CR; a lone LF belongs to the
 // line. A final line without a break counts; the break after the last line opens none.

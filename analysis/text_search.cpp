@@ -81,6 +81,10 @@ bool ContainsNoCase(std::string_view text, std::string_view needle) {
     return FindNoCase(text, needle) != std::string_view::npos;
 }
 
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && EqualNoCase(a.data(), b.data(), a.size());
+}
+
 std::string ReplaceAllExact(std::string_view text, std::string_view needle,
                             std::string_view replacement) {
     return ReplaceAll(text, needle, replacement, &FindExact);

@@ -1,5 +1,6 @@
 #include "analysis/url_helpers.h"
 
+#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
 
 namespace quorvane {
@@ -8,11 +9,13 @@ namespace {
 constexpr std::string_view kScheme = "http://";
 }
 
+// Only a leading "http://" is the scheme cut and put back (in lower case); one further
+// on, in a query, stays where it is, and another scheme stays in front of the text.
 std::string GetUrlDirectory(std::string address) {
     std::string s = std::move(address);
-    const bool hadScheme = ContainsNoCase(s, kScheme);
+    const bool hadScheme = IsHttpAddress(s);
     if (hadScheme) {
-        s = ReplaceAllNoCase(s, kScheme, "");
+        s.erase(0, kScheme.size());
     }
     if (!s.empty() && s.back() == '/') {
         s.pop_back();
@@ -37,21 +40,6 @@ std::string GetUrlFileName(std::string address) {
     }
     s = ReplaceAllNoCase(s, " border=", "");
     return ReplaceAllExact(s, "\"", "");
-}
-
-std::size_t SchemePrefixLength(std::string_view address) {
-    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    const auto isSchemeChar = [&](char c) {
-        return isLetter(c) || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
-    };
-    if (address.empty() || !isLetter(address.front())) {
-        return 0;
-    }
-    std::size_t end = 1;
-    while (end < address.size() && isSchemeChar(address[end])) {
-        ++end;
-    }
-    return address.substr(end, 3) == "://" ? end + 3 : 0;
 }
 
 }  // namespace quorvane

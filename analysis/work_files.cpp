@@ -13,8 +13,9 @@ void EnsureWorkFiles(const std::string& programFolder) {
     for (const std::string_view name : {kBrowserFile, kSourceFile, kImagesFile, kCheckImagesFile,
                                         kCheckImagesCleanFile, kImagePageFile}) {
         const std::string path = WorkFilePath(programFolder, name);
+        // Created whole, like every write: a full disk leaves no empty file behind.
         if (!FileExists(path)) {
-            AppendTextFile(path, "");
+            WriteTextFile(path, "");
         }
     }
 }

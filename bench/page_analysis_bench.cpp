@@ -51,7 +51,7 @@ void BM_Linking(benchmark::State& state, bool passByPass) {
     const std::vector<quorvane::LinkPass> passes = quorvane::LinkPasses(lists);
     for (auto _ : state) {
         benchmark::DoNotOptimize(passByPass ? quorvane::LinkFileNamesPassByPass(escaped, passes)
-                                            : quorvane::LinkFileNames(escaped, passes));
+                                            : quorvane::LinkFileNames(escaped, passes, SIZE_MAX));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }

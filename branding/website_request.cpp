@@ -1,29 +1,14 @@
 #include "branding/website_request.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "analysis/address_scheme.h"
 #include "branding/branding_values.h"
 
 namespace quorvane {
 
 std::string strWebsiteRequest;
 
-namespace {
-
-bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-    const auto found =
-        std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) ==
-                   std::tolower(static_cast<unsigned char>(b));
-        });
-    return found != text.end();
-}
-
-}  // namespace
-
 std::string AddSchemeWhenMissing(const std::string& address) {
-    if (ContainsIgnoringCase(address, "https://") || ContainsIgnoringCase(address, "http://")) {
+    if (IsWebAddress(address)) {
         return address;
     }
     return "http://" + address;

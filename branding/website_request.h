@@ -13,8 +13,8 @@ extern std::string strWebsiteRequest;
 // Opens an address with the user's default handler; tests put a recorder in its place.
 using WebsiteLauncher = std::function<void(const std::string& address)>;
 
-// The address with "http://" in front, unless it already holds "http://" or
-// "https://" somewhere, in any letter case.
+// The address with "http://" in front, unless it begins with "http://" or "https://"
+// in any letter case.
 std::string AddSchemeWhenMissing(const std::string& address);
 
 // The load of the Website window: reloads the branding values and, for the request

@@ -1,7 +1,11 @@
 #include "desktop/registry_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -80,6 +84,28 @@ std::optional<std::pair<std::string, std::string>> ParseValueLine(const std::str
     return std::make_pair(name, *text);
 }
 
+bool IsReadable(const struct stat& status) {
+    return S_ISREG(status.st_mode) &&
+           static_cast<std::uintmax_t>(status.st_size) <= kMaxRegistryFileSize;
+}
+
+// Reads the file up to one byte past the largest size, so that a file that has grown
+// since it was looked at shows as too large. False on a read error.
+bool ReadAtMost(int fd, std::string& text) {
+    char buffer[65536];
+    while (text.size() <= kMaxRegistryFileSize) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            return count == 0;
+        }
+        text.append(buffer, static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
 }  // namespace
 
 RegistryKeys ParseRegistryText(const std::string& text) {
@@ -114,17 +140,28 @@ std::string FormatRegistryText(const RegistryKeys& keys) {
     return text;
 }
 
+// Only an ordinary file of a size a registry can have is read: anything else in its
+// place (a FIFO that would block, a device that never ends) reads as a damaged file,
+// whose keys are all lost, and the next write puts an ordinary file there.
 std::optional<RegistryKeys> ReadRegistryFile(const fs::path& file) {
-    std::error_code error;
-    if (!fs::exists(file, error)) {
-        return error ? std::nullopt : std::optional<RegistryKeys>(RegistryKeys{});
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return errno == ENOENT ? std::optional<RegistryKeys>(RegistryKeys{}) : std::nullopt;
     }
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    if (!(in && text << in.rdbuf())) {
+    if (!IsReadable(status)) {
+        return RegistryKeys{};
+    }
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         return std::nullopt;
     }
-    return ParseRegistryText(text.str());
+    std::string text;
+    const bool read = ::fstat(fd, &status) == 0 && IsReadable(status) && ReadAtMost(fd, text);
+    ::close(fd);
+    if (!read || text.size() > kMaxRegistryFileSize) {
+        return RegistryKeys{};
+    }
+    return ParseRegistryText(text);
 }
 
 bool WriteRegistryFile(const fs::path& file, const RegistryKeys& keys) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -25,7 +26,13 @@ using RegistryKeys = std::vector<RegistryKey>;
 RegistryKeys ParseRegistryText(const std::string& text);
 std::string FormatRegistryText(const RegistryKeys& keys);
 
+// A registry holds a few keys: a file larger than this is no registry of ours, and is
+// read as damaged rather than loaded whole.
+inline constexpr std::size_t kMaxRegistryFileSize = 4 * 1024 * 1024;
+
 // A missing file reads as an empty registry; nullopt when it exists but can't be read.
+// Anything but an ordinary file of at most kMaxRegistryFileSize bytes reads as damaged:
+// empty, as a damaged line reads as nothing.
 std::optional<RegistryKeys> ReadRegistryFile(const std::filesystem::path& file);
 // Writes a new file beside the old one and renames it over, so a failed write never
 // leaves a half-written registry.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "desktop/folder_lock.h"
 #include "desktop/registry_file.h"
 #include "desktop/user_folders.h"
 
@@ -54,78 +55,103 @@ RegistryStore RegistryStore::ForRoot(RootKey root) {
     return RegistryStore(UserConfigHome() / "quorvane" / "registry" / "HKEY_CURRENT_USER.reg");
 }
 
-bool RegistryStore::CreateKey(const std::string& keyPath) {
+// Every change reads the file, changes the keys and writes the file back while it holds
+// the lock on the store's folder, so that two changes at the same time (two programs
+// writing their entries) follow each other instead of one losing the other's.
+bool RegistryStore::Update(const std::function<Edit(RegistryKeys&)>& edit) {
+    std::error_code ignored;
+    fs::create_directories(file_.parent_path(), ignored);
+    const std::optional<FolderLock> lock = FolderLock::Take(file_.parent_path().string(), true);
     auto keys = Load(file_);
-    if (!keys || !ValidKeyPath(keyPath)) {
+    if (!keys) {
         return false;
     }
-    if (keyPath.empty() || FindKey(*keys, keyPath) != nullptr) {
-        return true;
-    }
-    // Every key on the path exists as a key of its own, as a registry has it.
-    for (std::size_t end = keyPath.find('\\');; end = keyPath.find('\\', end + 1)) {
-        const std::string prefix = keyPath.substr(0, end);
-        if (FindKey(*keys, prefix) == nullptr) {
-            keys->push_back({prefix, {}});
-        }
-        if (end == std::string::npos) {
+    switch (edit(*keys)) {
+        case Edit::Refused:
+            return false;
+        case Edit::Unchanged:
+            return true;
+        case Edit::Changed:
             break;
-        }
     }
     return WriteRegistryFile(file_, *keys);
+}
+
+bool RegistryStore::CreateKey(const std::string& keyPath) {
+    if (!ValidKeyPath(keyPath)) {
+        return false;
+    }
+    return Update([&](RegistryKeys& keys) {
+        if (keyPath.empty() || FindKey(keys, keyPath) != nullptr) {
+            return Edit::Unchanged;
+        }
+        // Every key on the path exists as a key of its own, as a registry has it.
+        for (std::size_t end = keyPath.find('\\');; end = keyPath.find('\\', end + 1)) {
+            const std::string prefix = keyPath.substr(0, end);
+            if (FindKey(keys, prefix) == nullptr) {
+                keys.push_back({prefix, {}});
+            }
+            if (end == std::string::npos) {
+                break;
+            }
+        }
+        return Edit::Changed;
+    });
 }
 
 bool RegistryStore::SetValue(const std::string& keyPath, const std::string& valueName,
                              const std::string& text) {
-    auto keys = Load(file_);
-    if (!keys || !ValidKeyPath(keyPath)) {
+    if (!ValidKeyPath(keyPath)) {
         return false;
     }
-    RegistryKey* key = FindKey(*keys, keyPath);
-    if (key == nullptr) {
-        if (!keyPath.empty()) {
-            return false;
+    return Update([&](RegistryKeys& keys) {
+        RegistryKey* key = FindKey(keys, keyPath);
+        if (key == nullptr) {
+            if (!keyPath.empty()) {
+                return Edit::Refused;
+            }
+            keys.insert(keys.begin(), {"", {}});
+            key = &keys.front();
         }
-        keys->insert(keys->begin(), {"", {}});
-        key = &keys->front();
-    }
-    const auto value = std::find_if(key->values.begin(), key->values.end(), [&](const auto& entry) {
-        return SameName(entry.first, valueName);
+        const auto value =
+            std::find_if(key->values.begin(), key->values.end(),
+                         [&](const auto& entry) { return SameName(entry.first, valueName); });
+        if (value == key->values.end()) {
+            key->values.emplace_back(valueName, text);
+        } else {
+            value->second = text;
+        }
+        return Edit::Changed;
     });
-    if (value == key->values.end()) {
-        key->values.emplace_back(valueName, text);
-    } else {
-        value->second = text;
-    }
-    return WriteRegistryFile(file_, *keys);
 }
 
 bool RegistryStore::DeleteValue(const std::string& keyPath, const std::string& valueName) {
-    auto keys = Load(file_);
-    RegistryKey* key = keys ? FindKey(*keys, keyPath) : nullptr;
-    if (key == nullptr) {
-        return false;
-    }
-    const auto removed = std::erase_if(
-        key->values, [&](const auto& entry) { return SameName(entry.first, valueName); });
-    return removed > 0 && WriteRegistryFile(file_, *keys);
+    return Update([&](RegistryKeys& keys) {
+        RegistryKey* key = FindKey(keys, keyPath);
+        const auto removed =
+            key == nullptr ? 0 : std::erase_if(key->values, [&](const auto& entry) {
+                return SameName(entry.first, valueName);
+            });
+        return removed > 0 ? Edit::Changed : Edit::Refused;
+    });
 }
 
 bool RegistryStore::DeleteKey(const std::string& keyPath) {
-    auto keys = Load(file_);
-    if (!keys || keyPath.empty() || FindKey(*keys, keyPath) == nullptr) {
-        return false;
-    }
-    const std::string childPrefix = keyPath + "\\";
-    const bool hasSubKeys = std::any_of(keys->begin(), keys->end(), [&](const RegistryKey& key) {
-        return key.path.size() > childPrefix.size() &&
-               SameName(key.path.substr(0, childPrefix.size()), childPrefix);
+    return Update([&](RegistryKeys& keys) {
+        if (keyPath.empty() || FindKey(keys, keyPath) == nullptr) {
+            return Edit::Refused;
+        }
+        const std::string childPrefix = keyPath + "\\";
+        const bool hasSubKeys = std::any_of(keys.begin(), keys.end(), [&](const RegistryKey& key) {
+            return key.path.size() > childPrefix.size() &&
+                   SameName(key.path.substr(0, childPrefix.size()), childPrefix);
+        });
+        if (hasSubKeys) {
+            return Edit::Refused;
+        }
+        std::erase_if(keys, [&](const RegistryKey& key) { return SameName(key.path, keyPath); });
+        return Edit::Changed;
     });
-    if (hasSubKeys) {
-        return false;
-    }
-    std::erase_if(*keys, [&](const RegistryKey& key) { return SameName(key.path, keyPath); });
-    return WriteRegistryFile(file_, *keys);
 }
 
 bool RegistryStore::KeyExists(const std::string& keyPath) const {

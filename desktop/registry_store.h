@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "desktop/registry_file.h"
 
 namespace quorvane {
 
@@ -12,7 +15,8 @@ enum class RootKey { LocalMachine, CurrentUser };
 
 // A small registry of our own: one text file per root key holding keys (paths with
 // backslash separators) and their string values. Every call reads the file and every
-// change rewrites it whole, so nothing is held open between calls. Key and value
+// change rewrites it whole, under a lock on the store's folder, so nothing is held
+// open between calls and changes made at the same time are all kept. Key and value
 // names compare without regard to letter case; an empty value name is the key's
 // default value. Failures are reported only through the results.
 class RegistryStore {
@@ -42,6 +46,11 @@ class RegistryStore {
     std::vector<std::string> ValueNames(const std::string& keyPath) const;
 
   private:
+    // What a change made of the keys: nothing, because there was nothing to do (the
+    // call succeeds) or because it cannot be done (it fails), or something to write.
+    enum class Edit { Unchanged, Refused, Changed };
+    bool Update(const std::function<Edit(RegistryKeys&)>& edit);
+
     std::filesystem::path file_;
 };
 

@@ -2,33 +2,11 @@
 
 #include <string_view>
 
+#include "analysis/address_scheme.h"
+#include "analysis/text_search.h"
+
 namespace quorvane {
 namespace {
-
-bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool IsAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A scheme is a letter, then letters, digits, "+", "-" or ".", then ":". A colon
-// followed by a digit is a host's port ("localhost:8080"), not the end of a scheme.
-bool HasScheme(const std::string& address) {
-    if (address.empty() || !IsAsciiLetter(address.front())) {
-        return false;
-    }
-    for (std::size_t i = 1; i < address.size(); ++i) {
-        const char c = address[i];
-        if (c == ':') {
-            return i + 1 == address.size() || !IsAsciiDigit(address[i + 1]);
-        }
-        if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '+' && c != '-' && c != '.') {
-            return false;
-        }
-    }
-    return false;
-}
 
 // Percent-encodes every byte a file URL's path may not hold as it is.
 std::string FileUrl(const std::string& path) {
@@ -51,7 +29,7 @@ std::string FileUrl(const std::string& path) {
 }  // namespace
 
 std::string AddressToLoad(const std::string& addressOrPath) {
-    if (addressOrPath.empty() || HasScheme(addressOrPath)) {
+    if (addressOrPath.empty() || LeadingSchemeOf(addressOrPath).scheme != Scheme::None) {
         return addressOrPath;
     }
     if (addressOrPath.front() == '/') {

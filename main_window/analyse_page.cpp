@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/address_scheme.h"
 #include "analysis/page_analysis.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
@@ -54,8 +55,26 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     std::string address;
     SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
     const AnalysedPage page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
+    analysisNote_ = StatusLine(page);
+    noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
+    if (!analysisNote_.empty()) {
+        surface_.SetStatusText(analysisNote_);
+    }
+    // The generated pages are local files; a web page's may load nothing local.
+    for (const int view : {kSourceView, kImagesView}) {
+        SkipBrowserErrors([&] { wb_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
+    }
     SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page.sourcePagePath); });
     SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page.imagePagePath); });
+}
+
+// The generated views' own loads put their status texts in panel 1 too; once a view has
+// loaded the page the analysis wrote, what the analysis has to say comes back.
+void MainWindowController::ShowAnalysisNoteAfterLoad(int index) {
+    if (noteAfterLoad_[index]) {
+        noteAfterLoad_[index] = false;
+        surface_.SetStatusText(analysisNote_);
+    }
 }
 
 }  // namespace quorvane

@@ -11,13 +11,13 @@ namespace quorvane {
 // Raised by a browser element operation that cannot be carried out (no earlier page
 // for GoBack, no later one for GoForward, ...).
 class BrowserError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // The events the main window handles. Every event carries the element's index first.
 class BrowserEvents {
-public:
+  public:
     virtual ~BrowserEvents() = default;
     virtual void StatusTextChange(int index, const std::string& text) = 0;
     virtual void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) = 0;
@@ -30,7 +30,7 @@ public:
 // Two twins implement it: WebViewBrowserElement on the real engine, and the fake the
 // logic tests use.
 class BrowserElement {
-public:
+  public:
     // nullopt when there is no HTML document or it has no body.
     using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;
 
@@ -49,6 +49,12 @@ public:
     virtual std::string LocationName() const = 0;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
+
+    // While blocked, the pages the element shows load nothing from local files (their
+    // own document may still be one). The generated views are blocked while they show
+    // a web page's analysis, so that no address that page slipped into them can reach
+    // a local file or device.
+    virtual void SetLocalFilesBlocked(bool blocked) = 0;
 
     // Captures the document body's outer HTML with every line break made CR LF.
     // done runs exactly once: at once (fake) or once the engine answers (real), and

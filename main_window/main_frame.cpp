@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "branding/branding_values.h"
@@ -87,8 +88,9 @@ class Form1::EventRelay : public BrowserEvents {
     }
 };
 
-Form1::Form1(wxWindow* splash, const std::string& workFolder)
+Form1::Form1(wxWindow* splash, WorkFolder workFolder)
     : wxFrame(nullptr, wxID_ANY, wxString()),
+      workFolder_(std::move(workFolder)),
       splash_(splash),
       dotsPerInch_(DisplayDotsPerInch()),
       places_(DesignPlaces()),
@@ -104,7 +106,7 @@ Form1::Form1(wxWindow* splash, const std::string& workFolder)
     secondary_ = std::make_unique<SecondaryWindows>(this);
     controller_ = std::make_unique<MainWindowController>(
         *this, std::array<BrowserElement*, 3>{wb_[0].get(), wb_[1].get(), wb_[2].get()},
-        workFolder);
+        workFolder_.Path());
     relay_->target = controller_.get();
     SetClientSize(Px(kDesignClientWidth), Px(kDesignClientHeight));
     Bind(wxEVT_SIZE, &Form1::OnResize, this);

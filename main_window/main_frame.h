@@ -8,6 +8,7 @@
 #include <wx/frame.h>
 
 #include "desktop/ie_tools_menu.h"
+#include "desktop/work_folder.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"
@@ -32,8 +33,8 @@ class SecondaryWindows;
 class Form1 : public wxFrame, public MainWindowSurface {
   public:
     // splash: the splash window that opened this one (closed when this one unloads).
-    // workFolder: where the six work files live.
-    Form1(wxWindow* splash, const std::string& workFolder);
+    // workFolder: where the six work files live, owned by this window's run.
+    Form1(wxWindow* splash, WorkFolder workFolder);
     ~Form1() override;
 
     // The window's Load. A failure throws and the caller ends start-up with its message.
@@ -89,6 +90,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void Place(wxWindow* control, const TwipsRect& place) const;
     void ApplyPlaces();
 
+    WorkFolder workFolder_;
     wxWindow* splash_;
     int dotsPerInch_;
     MainWindowPlaces places_;

@@ -170,6 +170,8 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
 void MainWindowController::DownloadComplete(int index) {
     if (index == kBrowserView) {
         AnalysePage();
+    } else if (index > kBrowserView && index < kViewCount) {
+        ShowAnalysisNoteAfterLoad(index);
     }
 }
 

@@ -16,7 +16,7 @@ namespace quorvane {
 // the window only through MainWindowSurface and the views only through
 // BrowserElement, so it runs without a display in the tests.
 class MainWindowController : public BrowserEvents {
-public:
+  public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
     static constexpr int kImagesView = 2;
@@ -31,7 +31,7 @@ public:
 
     void ShowView(int view);
     void SelectView(int view);
-    void TabStrip1_Click();  // the tab strip's Click: shows the selected tab's view
+    void TabStrip1_Click();   // the tab strip's Click: shows the selected tab's view
     int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
 
     // Navigation commands: one routine each, run by the button and its menu item.
@@ -63,10 +63,11 @@ public:
     void DownloadComplete(int index) override;
     void TitleChange(int index, const std::string& text) override;
 
-private:
+  private:
     // The two halves of AnalysePage, around the engine's answer to the capture.
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
     void RunAnalysis(const std::optional<std::string>& bodyHtml);
+    void ShowAnalysisNoteAfterLoad(int index);
 
     MainWindowSurface& surface_;
     std::array<BrowserElement*, 3> wb_;
@@ -74,6 +75,10 @@ private:
     AnalysisLists lists_;
     bool analysing_ = false;
     bool analysisRequested_ = false;
+    // What the last analysis has to say in panel 1 (a page cut short, a view file not
+    // written), and which views have yet to load the page it wrote.
+    std::string analysisNote_;
+    std::array<bool, 3> noteAfterLoad_{};
 };
 
 }  // namespace quorvane

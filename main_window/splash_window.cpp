@@ -10,8 +10,9 @@
 
 #include "branding/branding_values.h"
 #include "desktop/program_folder.h"
-#include "main_window/main_frame.h"
 #include "desktop/twips.h"
+#include "desktop/work_folder.h"
+#include "main_window/main_frame.h"
 
 namespace quorvane {
 namespace {
@@ -66,7 +67,10 @@ void frmSplash::OnTimer2(wxTimerEvent&) {
 void frmSplash::LoadMainWindow() {
     Form1* main = nullptr;
     try {
-        main = new Form1(this, ChooseWorkFolder(ProgramFolder(), strProductName));
+        // A second copy of the program finds the work folder owned by the first and
+        // works in a folder of its own for this run.
+        main = new Form1(this, WorkFolder::ForRun(ChooseWorkFolder(ProgramFolder(), strProductName),
+                                                  PrivateWorkFolders(strProductName)));
         main->Load();
     } catch (const std::exception& error) {
         if (main != nullptr) {

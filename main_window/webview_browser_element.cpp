@@ -4,8 +4,11 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "analysis/line_breaks.h"
@@ -31,6 +34,13 @@ WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
     return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
 }
+
+// Blocks every load of a local file except a document of the view's own (the generated
+// page itself, or a page the user follows a link to).
+constexpr const char* kLocalFilesFilterId = "local-files";
+constexpr const char* kLocalFilesRules =
+    R"([{"trigger": {"url-filter": "^file:", "resource-type": ["image", "style-sheet", "script",)"
+    R"( "font", "raw", "svg-document", "media"]}, "action": {"type": "block"}}])";
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -108,6 +118,8 @@ void WebViewBrowserElement::SetUpGeneratedView() {
                                                 plainText);
     webkit_user_style_sheet_unref(plainText);
     holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
+    // Made now, so that it is ready before the first web page is analysed.
+    PrepareLocalFilesFilter();
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
 }
@@ -116,13 +128,28 @@ WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
-    loadStartWatch_.Stop();
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
+    }
+    if (localFilesFilter_ != nullptr) {
+        webkit_user_content_filter_unref(localFilesFilter_);
+    }
+    if (filterStore_ != nullptr) {
+        g_object_unref(filterStore_);
+    }
+    if (!filterFolder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(filterFolder_, ignored);
     }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
+    // A load that must not reach local files waits until the filter can keep them out.
+    if (localFilesBlocked_ && filterBeingMade_) {
+        loadAfterFilter_ = address;
+        return;
+    }
+    loadAfterFilter_.clear();
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         HoldDrawing();
@@ -130,6 +157,66 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
     webView_->LoadURL(uri);
+}
+
+void WebViewBrowserElement::PrepareLocalFilesFilter() {
+    if (filterStore_ != nullptr) {
+        return;
+    }
+    gchar* folder = g_dir_make_tmp("quorvane-filter-XXXXXX", nullptr);
+    if (folder == nullptr) {
+        return;
+    }
+    filterFolder_ = folder;
+    g_free(folder);
+    filterStore_ = webkit_user_content_filter_store_new(filterFolder_.c_str());
+    GBytes* rules = g_bytes_new_static(kLocalFilesRules, std::strlen(kLocalFilesRules));
+    filterBeingMade_ = true;
+    webkit_user_content_filter_store_save(filterStore_, kLocalFilesFilterId, rules, captures_,
+                                          &OnFilterSaved, this);
+    g_bytes_unref(rules);
+}
+
+// Without a filter (the engine could not make one) the pages load as they always did:
+// the analysis itself already keeps a web page's local addresses out of them.
+void WebViewBrowserElement::OnFilterSaved(GObject* store, GAsyncResult* result, void* self) {
+    GError* error = nullptr;
+    WebKitUserContentFilter* filter = webkit_user_content_filter_store_save_finish(
+        WEBKIT_USER_CONTENT_FILTER_STORE(store), result, &error);
+    if (error != nullptr) {
+        // A cancelled filter belongs to an element that is gone.
+        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+        g_error_free(error);
+        if (cancelled) {
+            return;
+        }
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    element->localFilesFilter_ = filter;
+    element->filterBeingMade_ = false;
+    element->ApplyLocalFilesFilter();
+    if (!element->loadAfterFilter_.empty()) {
+        element->LoadAddress(std::exchange(element->loadAfterFilter_, std::string()));
+    }
+}
+
+void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    localFilesBlocked_ = blocked;
+    PrepareLocalFilesFilter();
+    ApplyLocalFilesFilter();
+}
+
+void WebViewBrowserElement::ApplyLocalFilesFilter() {
+    if (localFilesFilter_ == nullptr || filterApplied_ == localFilesBlocked_) {
+        return;
+    }
+    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(native_);
+    if (localFilesBlocked_) {
+        webkit_user_content_manager_add_filter(manager, localFilesFilter_);
+    } else {
+        webkit_user_content_manager_remove_filter(manager, localFilesFilter_);
+    }
+    filterApplied_ = localFilesBlocked_;
 }
 
 void WebViewBrowserElement::Navigate(const std::string& address) {
@@ -199,11 +286,9 @@ void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
                                         new PendingCapture{std::move(done)});
 }
 
-// wxWebView loads an empty page of its own when it is created, which nobody asked for: it
-// raises no event, so the first load the program sees is the first one it asked for (the
-// home page in the Browser view), and no analysis runs on an empty page at start. That
-// page loads at once and ends before anything asked for later begins; should it never
-// come, the first page of ours to commit ends the wait.
+// wxWebView loads an empty page of its own when it is created, which nobody asked for and
+// which raises no event: no analysis runs on it at start. It ends before anything asked for
+// later begins; should it never come, the first page of ours to commit ends the wait.
 bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
     if (!creationLoadPending_) {
         return false;
@@ -222,7 +307,8 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         return;
     }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
-        element->OnLoadStarted();
+        element->loadStartWatch_.Stop();
+        element->askedSinceLoadStart_ = false;
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
@@ -234,19 +320,19 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.TitleChange(element->index_, title ? title : "");
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
-        element->OnLoadFinished();
+        // One that ends because a newer load was asked for leaves the page held for that.
+        element->heldPageRead_ = !element->askedSinceLoadStart_;
+        element->ReleaseDrawingWhenReady();
         element->events_.StatusTextChange(element->index_, "Done");
         element->events_.DownloadComplete(element->index_);
     }
 }
 
 // WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls
-// between two chunks of the page being read, and each piece then costs time in proportion
-// to all the lines before it: the source of a page of a few megabytes could keep the
-// view's engine busy for minutes, the more so while it was shown. Held back until it is
-// read whole, the page is laid out once, in time in proportion to its size. A hidden view
-// holds it back until it is shown, too: hidden, it has no width of its own, so a layout then
-// would cost more and be done again at the view's real width when it is shown.
+// between two chunks of the page being read, each piece costing in proportion to all the
+// lines before it: a source of a few megabytes could keep the view busy for minutes. Held
+// back until read whole, a page is laid out once. Hidden, a view has no width of its own, so
+// it holds back until shown too: a layout then would be redone at its real width anyway.
 void WebViewBrowserElement::HoldDrawing() {
     if (!drawingHeld_) {
         webkit_user_content_manager_add_style_sheet(
@@ -267,21 +353,8 @@ void WebViewBrowserElement::ReleaseDrawingWhenReady() {
     }
 }
 
-void WebViewBrowserElement::OnLoadStarted() {
-    loadStartWatch_.Stop();
-    askedSinceLoadStart_ = false;
-}
-
 void WebViewBrowserElement::OnSizeAllocated(GtkWidget*, void*, void* self) {
     static_cast<WebViewBrowserElement*>(self)->ReleaseDrawingWhenReady();
-}
-
-// A load that ends because a newer one was asked for keeps the page held for the newer.
-void WebViewBrowserElement::OnLoadFinished() {
-    if (!askedSinceLoadStart_) {
-        heldPageRead_ = true;
-        ReleaseDrawingWhenReady();
-    }
 }
 
 // The engine has not begun the load: its process is still busy with the page before, which

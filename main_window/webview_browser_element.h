@@ -10,9 +10,13 @@
 class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
+typedef struct _GObject GObject;
+typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _GtkWidget GtkWidget;
+typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
+typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
 
 namespace quorvane {
 
@@ -52,6 +56,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::string LocationName() const override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
+    void SetLocalFilesBlocked(bool blocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
 
@@ -73,9 +78,11 @@ class WebViewBrowserElement : public BrowserElement {
     // A generated view's pages: drawn once read whole and shown, never left waiting.
     void HoldDrawing();
     void ReleaseDrawingWhenReady();
-    void OnLoadStarted();
-    void OnLoadFinished();
     void OnLoadNotStarted();
+    static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
+
+    void PrepareLocalFilesFilter();
+    void ApplyLocalFilesFilter();
 
     int index_;
     Kind kind_;
@@ -92,6 +99,20 @@ class WebViewBrowserElement : public BrowserElement {
     bool askedSinceLoadStart_ = false;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
+
+    // The content filter that keeps local files out of the pages shown while blocked:
+    // made once by the engine (asynchronously, in a folder of the element's own), and
+    // added to or removed from the view as the blocking changes. A filter in the view
+    // leaves the generated pages as they are, local files at their own paths, so that a
+    // local page's pictures still show; it stops a load before it starts, whatever
+    // address got into the page.
+    std::string filterFolder_;
+    WebKitUserContentFilterStore* filterStore_ = nullptr;
+    WebKitUserContentFilter* localFilesFilter_ = nullptr;
+    bool filterBeingMade_ = false;
+    bool localFilesBlocked_ = false;
+    bool filterApplied_ = false;
+    std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
 };
 
 }  // namespace quorvane

@@ -12,6 +12,7 @@
 
 #include "analysis/page_analysis.h"
 #include "analysis/work_files.h"
+#include "desktop/folder_lock.h"
 
 namespace {
 
@@ -19,7 +20,10 @@ constexpr char kUsage[] =
     "Usage: quorvane-analyse --page-address URL --out DIR [FILE]\n"
     "Reads the captured body HTML from FILE (standard input when FILE is absent or \"-\"),\n"
     "analyses it as the page at URL and writes the six work files into DIR, which must\n"
-    "exist. Prints the number of images and image links found.\n";
+    "exist. Prints the number of images and image links found. A page too large to show\n"
+    "whole is reported on standard error; a view file that cannot be written is reported\n"
+    "there too, and the exit status is then 1. Runs on one DIR, and the program using it\n"
+    "as its work folder, take turns: a run waits until DIR is free.\n";
 
 struct Options {
     std::string pageAddress;
@@ -98,6 +102,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::ios::sync_with_stdio(false);
+    // Two runs on one folder follow each other, as two copies of the program keep out
+    // of each other's folders.
+    const std::optional<quorvane::FolderLock> ownsOut =
+        quorvane::FolderLock::Take(options->out, true);
     try {
         quorvane::EnsureWorkFiles(options->out);
     } catch (const std::exception& error) {
@@ -105,7 +113,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     quorvane::AnalysisLists lists;
-    quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
+    const quorvane::AnalysedPage page =
+        quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
+    // What the window says in its status bar goes to standard error; a view file that
+    // could not be written makes the run a failure.
+    for (const std::string& note : page.notes) {
+        std::cerr << "quorvane-analyse: " << note << "\n";
+    }
+    if (page.viewFileNotWritten) {
+        return 1;
+    }
     std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
     return 0;
 }

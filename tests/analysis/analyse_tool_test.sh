@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command-line analyser: its exit codes, its output line, and that a refused run
-# leaves the output folder as it was.
+# The command-line analyser: its exit codes, its output line, that a refused run
+# leaves the output folder as it was, and what it reports about pages it cannot write
+# whole.
 set -u
 tool="$1"
 dir=$(mktemp -d)
@@ -30,4 +31,63 @@ expect 0 "analysis of a file" "$tool" --page-address http://h/d/p.html --out "$d
 printf '<img src="x.png">' | "$tool" --page-address http://h/ --out "$dir/out" - >"$dir/stdout"
 [ "$(cat "$dir/out/imagepage.html")" = "<a href='http://h/x.png'><img src='http://h/x.png'></a><BR>http://h/x.png<BR><BR><BR>"$'\r' ] ||
     { echo "FAIL: image page from standard input"; failures=$((failures + 1)); }
+
+# Pages built to grow without end stop at their largest size and say so: file names that
+# are parts of each other (each anchor holds its name twice), and a huge page address
+# times many images.
+python3 -c "print('<body>');[print('<img src=\"%s.gif\">'%('a'*k)) for k in range(24,0,-1)];print('</body>')" >"$dir/names.html"
+expect 0 "names inside names" "$tool" --page-address http://h/d/p.html --out "$dir/out" "$dir/names.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Source Code: 17 of 24 image names linked; the rest would make the page too large" ] ||
+    { echo "FAIL: names inside names: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+# 879 bytes once escaped.
+[ "$(stat -c %s "$dir/out/source.htm")" -le $((8 * 879 + 16 * 1024 * 1024 + 2)) ] ||
+    { echo "FAIL: source page past its largest size"; failures=$((failures + 1)); }
+python3 -c "print('<body>');[print('<img src=\"i%d.gif\">'%i) for i in range(1000)];print('</body>')" >"$dir/many.html"
+expect 0 "a long page address" "$tool" --page-address "http://h/$(head -c 100000 /dev/zero | tr '\0' d)/p.html" --out "$dir/out" "$dir/many.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Source Code: 169 of 1000 image names linked; the rest would make the page too large
+quorvane-analyse: Images: 223 of 1000 images shown; the rest would make the page too large" ] ||
+    { echo "FAIL: long address: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+[ "$(stat -c %s "$dir/out/imagepage.html")" -le $((64 * 1024 * 1024 + 2)) ] ||
+    { echo "FAIL: image page past its largest size"; failures=$((failures + 1)); }
+
+# A full disk (no file past 1 KB here): the source page keeps its earlier content and the
+# run fails, naming the file and the error.
+cp "$dir/out/source.htm" "$dir/earlier.htm"
+{ printf '<img src="x.png">'; head -c 3000 /dev/zero | tr '\0' x; } >"$dir/big.html"
+expect 1 "a full disk" bash -c 'trap "" XFSZ; ulimit -f 1; exec "$@"' - \
+    "$tool" --page-address http://h/ --out "$dir/out" "$dir/big.html"
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Cannot write $dir/out/source.htm: File too large" ] ||
+    { echo "FAIL: full disk: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
+cmp -s "$dir/out/source.htm" "$dir/earlier.htm" || { echo "FAIL: source page not kept"; failures=$((failures + 1)); }
+[ "$(ls -A "$dir/out" | wc -l)" = 6 ] || { echo "FAIL: files left behind: $(ls -A "$dir/out")"; failures=$((failures + 1)); }
+
+# Two runs on one folder at the same time take turns: each prints its own page's count,
+# and the folder ends up holding one page's files whole, never a mix.
+page() {  # page <letter> <images>: a page large enough for two runs to overlap
+    python3 -c "import sys; l, n = sys.argv[1], int(sys.argv[2]); print('<body>' + ''.join('<p>%s</p><img src=\"%s%d.gif\">\n' % ('x' * 2000, l, i) for i in range(n)) + '<a href=\"%s.jpg\">x</a></body>' % l)" "$1" "$2"
+}
+page a 300 >"$dir/a.html"
+page b 200 >"$dir/b.html"
+for letter in a b; do
+    mkdir "$dir/only-$letter"
+    "$tool" --page-address "http://$letter/p.html" --out "$dir/only-$letter" "$dir/$letter.html" >/dev/null
+done
+mkdir "$dir/shared"
+crossed=0
+for round in $(seq 40); do
+    "$tool" --page-address http://a/p.html --out "$dir/shared" "$dir/a.html" >"$dir/count-a" &
+    "$tool" --page-address http://b/p.html --out "$dir/shared" "$dir/b.html" >"$dir/count-b" &
+    wait
+    [ "$(cat "$dir/count-a")" = "300 images, 1 image links" ] && [ "$(cat "$dir/count-b")" = "200 images, 1 image links" ] ||
+        crossed=$((crossed + 1))
+    same=0
+    for letter in a b; do
+        for name in browser.txt source.htm images.htm checkImages.txt checkImagesClean.txt imagepage.html; do
+            cmp -s "$dir/shared/$name" "$dir/only-$letter/$name" || continue 2
+        done
+        same=1
+    done
+    [ "$same" = 1 ] || crossed=$((crossed + 1))
+done
+[ "$crossed" = 0 ] || { echo "FAIL: $crossed of 40 concurrent pairs crossed"; failures=$((failures + 1)); }
 exit $((failures > 0))

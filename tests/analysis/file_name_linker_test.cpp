@@ -16,18 +16,31 @@ const std::vector<std::string> kNames = {"a",     "a.gif", "ba.gif", "ref",   "h
                                          ".gif'", "x y",   "http",   "a.gif", "&lt;", "BR"};
 const std::vector<std::string> kTextPieces = {"a",   "b",  ".gif", "&lt;", "<BR>", "'",
                                               "ref", "h/", " ",    "x",    "aa",   "="};
+const std::vector<std::string> kAddresses = [] {
+    std::vector<std::string> addresses;
+    for (const std::string& name : kNames) {
+        addresses.push_back("http://h/" + name);
+    }
+    return addresses;
+}();
 
 std::vector<LinkPass> RandomPasses(std::mt19937& random) {
     std::vector<LinkPass> passes;
     const int count = static_cast<int>(random() % 8);
     for (int i = 0; i < count; ++i) {
-        const std::string name = kNames[random() % kNames.size()];
-        const std::string address = "http://h/" + kNames[random() % kNames.size()];
-        passes.push_back({name, "<a href='" + EscapeLinkedAddress(address) + "'>" + name + "</a>"});
+        const std::string& name = kNames[random() % kNames.size()];
+        passes.push_back({name, kAddresses[random() % kAddresses.size()]});
     }
     return passes;
 }
 
+void ExpectSameLinking(const LinkedText& fast, const LinkedText& reference) {
+    EXPECT_EQ(fast.text, reference.text);
+    EXPECT_EQ(fast.passesRun, reference.passesRun);
+}
+
+// Unbounded, and with a largest size anywhere between the text's own and the size
+// after every pass: the same passes run and the same text comes out.
 TEST(FileNameLinker, AgreesWithOnePassPerEntryOnNastyCases) {
     std::mt19937 random(11);
     for (int round = 0; round < 20000; ++round) {
@@ -37,8 +50,13 @@ TEST(FileNameLinker, AgreesWithOnePassPerEntryOnNastyCases) {
             text += kTextPieces[random() % kTextPieces.size()];
         }
         const std::vector<LinkPass> passes = RandomPasses(random);
-        ASSERT_EQ(LinkFileNames(text, passes), LinkFileNamesPassByPass(text, passes))
-            << "round " << round << ": " << text;
+        SCOPED_TRACE("round " + std::to_string(round) + ": " + text);
+        const LinkedText whole = LinkFileNamesPassByPass(text, passes);
+        ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), whole);
+        const std::size_t maxSize = text.size() + random() % (whole.text.size() - text.size() + 2);
+        ExpectSameLinking(LinkFileNames(text, passes, maxSize),
+                          LinkFileNamesPassByPass(text, passes, maxSize));
+        ASSERT_FALSE(::testing::Test::HasFailure());
     }
 }
 
@@ -47,17 +65,14 @@ TEST(FileNameLinker, AgreesOnNamesRepeatedThousandsOfTimes) {
     for (int i = 0; i < 5000; ++i) {
         text += "a.gif ba.gif aa ";
     }
-    const std::vector<LinkPass> passes = {{"a.gif", "<a href='http://h/a.gif'>a.gif</a>"},
-                                          {"a", "<a href='A'>a</a>"},
-                                          {"a.gif", "<a href='http://i/a.gif'>a.gif</a>"},
-                                          {"ref", "<a href='R'>ref</a>"}};
-    EXPECT_EQ(LinkFileNames(text, passes), LinkFileNamesPassByPass(text, passes));
+    const std::vector<LinkPass> passes = {
+        {"a.gif", "http://h/a.gif"}, {"a", "A"}, {"a.gif", "http://i/a.gif"}, {"ref", "R"}};
+    ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), LinkFileNamesPassByPass(text, passes));
 }
 
 TEST(FileNameLinker, FallsBackForNamesHoldingAngleBrackets) {
-    const std::vector<LinkPass> passes = {{"x", "<a href='X'>x</a>"},
-                                          {"<a h", "<a href='Y'>&lt;a h</a>"}};
-    EXPECT_EQ(LinkFileNames("x", passes), "<a href='Y'>&lt;a h</a>ref='X'>x</a>");
+    const std::vector<LinkPass> passes = {{"x", "X"}, {"<a h", "Y"}};
+    EXPECT_EQ(LinkFileNames("x", passes, SIZE_MAX).text, "<a href='Y'>&lt;a h</a>ref='X'>x</a>");
 }
 
 }  // namespace

@@ -13,32 +13,58 @@ TEST(ImagePage, WritesOneLinkedPicturePerImageOnOneLine) {
     AnalysisLists lists;
     lists.Links[1] = {"http://host/a.gif", "host.org/b.gif"};
     lists.frmList[1] = {"a.gif", "b.gif"};
-    EXPECT_TRUE(WriteImagePage(folder.Path(), lists));
+    EXPECT_EQ(WriteImagePage(folder.Path(), lists), 2u);
     EXPECT_EQ(folder.Read("/imagepage.html"),
               "<a href='http://host/a.gif'><img src='http://host/a.gif'></a><BR>http://host/a.gif"
               "<BR><BR><BR><a href='http://host.org/b.gif'><img src='http://host.org/b.gif'></a>"
               "<BR>host.org/b.gif<BR><BR><BR>\r\n");
-    EXPECT_TRUE(WriteImagePage(folder.Path(), AnalysisLists{}));
+    EXPECT_EQ(WriteImagePage(folder.Path(), AnalysisLists{}), 0u);
     EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
 }
 
 TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
-    EXPECT_EQ(ImagePageText({"HTTP://h/a.gif ", "http:/h/b.gif"}),
+    EXPECT_EQ(ImagePageText({"HTTP://h/a.gif ", "http:/h/b.gif"}).text,
               "<a href='HTTP://h/a.gif '><img src='HTTP://h/a.gif '></a><BR>HTTP://h/a.gif "
               "<BR><BR><BR><a href='http://http:/h/b.gif'><img src='http://http:/h/b.gif'></a>"
               "<BR>http:/h/b.gif<BR><BR><BR>");
 }
 
-TEST(ImagePage, KeepsAnotherSchemeInsteadOfAddingHttp) {
-    EXPECT_EQ(ImagePageText({"https://h/a.gif", "file:///usr/lib/q/b.svg"}),
-              "<a href='https://h/a.gif'><img src='https://h/a.gif'></a><BR>https://h/a.gif"
-              "<BR><BR><BR><a href='file:///usr/lib/q/b.svg'><img src='file:///usr/lib/q/b.svg'>"
-              "</a><BR>file:///usr/lib/q/b.svg<BR><BR><BR>");
+TEST(ImagePage, KeepsTheSchemeOfWebDataAndFileAddressesOnly) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"https://h/a.gif", "https://h/a.gif"},
+        {"file:///usr/lib/q/b.svg", "file:///usr/lib/q/b.svg"},
+        {"data:image/gif;base64,R0lG", "data:image/gif;base64,R0lG"},
+        // No other scheme comes alive in a link of the generated page.
+        {"javascript://x/%0Aalert(1)", "http://javascript://x/%0Aalert(1)"},
+        {"ftp://h/c.gif", "http://ftp://h/c.gif"},
+    };
+    for (const auto& [raw, url] : rows) {
+        EXPECT_EQ(ImagePageText({raw}).text, std::string("<a href='") + url + "'><img src='" + url +
+                                                 "'></a><BR>" + raw + "<BR><BR><BR>")
+            << raw;
+    }
+}
+
+TEST(ImagePage, LeavesOutEveryImageFromTheFirstThatWouldPassTheLargestSize) {
+    const std::vector<std::string> links = {"http://h/a.gif", "http://h/bb.gif", "http://h/c.gif"};
+    const std::string whole = ImagePageText(links).text;
+    const std::size_t ends[] = {0, ImagePageText({links[0]}).text.size(),
+                                ImagePageText({links[0], links[1]}).text.size(), whole.size()};
+    const std::pair<std::size_t, std::size_t> rows[] = {
+        // largest size, images shown
+        {0, 0},       {ends[1] - 1, 0}, {ends[1], 1}, {ends[2] - 1, 1},
+        {ends[2], 2}, {ends[3] - 1, 2}, {ends[3], 3},
+    };
+    for (const auto& [maxSize, shown] : rows) {
+        const ImagePage page = ImagePageText(links, maxSize);
+        EXPECT_EQ(page.imagesShown, shown) << maxSize;
+        EXPECT_EQ(page.text, whole.substr(0, ends[shown])) << maxSize;
+    }
 }
 
 TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
     EXPECT_EQ(
-        ImagePageText({"http://h/x>y/a.gif"}),
+        ImagePageText({"http://h/x>y/a.gif"}).text,
         "<a href='http://h/x>y/a.gif'><img src='http://h/x>y/a.gif'></a><BR>http://h/x>y/a.gif"
         "<BR><BR><BR>");
 }

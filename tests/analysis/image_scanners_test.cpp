@@ -11,7 +11,6 @@
 namespace quorvane {
 namespace {
 
-
 constexpr char kPage[] = "http://host/dir/page.html";
 
 struct Found {
@@ -109,6 +108,53 @@ TEST(ImageTagScanner, DecidesTheOpenCasesSoundly) {
             // The hosting service's page host serves its images from the other one.
             {"<img src='a.gif'>", "http://images.hosting.invalid/u/a.gif", "a.gif", true,
              "http://HomePages.Hosting.invalid/u/p.html"},
+        },
+        true);
+}
+
+// A web page may point the generated views only at the web and at its own data:
+// pictures; any other scheme reads as a relative value on the page's own site.
+TEST(ImageTagScanner, LetsOnlyWebAndDataAddressesStandOnAWebPage) {
+    const std::string https = "https://host/dir/page.html";
+    const std::string local = "file:///usr/lib/q/home.html";
+    const std::string query = "https://host/d/p.html?u=http://x/y";
+    ExpectRows(
+        {
+            {"<img src='file:///dev/zero'>", "http://host/dir/file:///dev/zero", "zero"},
+            {"<img src='FILE:/etc/p.gif'>", "http://host/dir/FILE:/etc/p.gif", "p.gif"},
+            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
+             "gif;base64,R0lG"},
+            {"<img src='javascript://x/%0Aalert(1)'>", "http://host/dir/javascript://x/%0Aalert(1)",
+             "%0Aalert(1)"},
+            {"<img src='javascript:alert(1)'>", "http://host/dir/javascript:alert(1)",
+             "javascript:alert(1)"},
+            {"<img src='vbscript:msgbox(1)'>", "http://host/dir/vbscript:msgbox(1)",
+             "vbscript:msgbox(1)"},
+            {"<img src='about:blank'>", "http://host/dir/about:blank", "about:blank"},
+            {"<img src='blob:https://host/1-2'>", "http://host/dir/blob:https://host/1-2", "1-2"},
+            {"<img src='x.php?u=http://cdn/a.gif'>", "http://host/dir/x.php?u=http://cdn/a.gif",
+             "a.gif"},
+            {"<img src='file:///dev/zero'>", "https://host/dir/file:///dev/zero", "zero", true,
+             https},
+            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
+             "gif;base64,R0lG", true, https},
+            {"<img src='javascript:alert(1)'>", "https://host/dir/javascript:alert(1)",
+             "javascript:alert(1)", true, https},
+            {"<img src='http://cdn/x.jpg'>", "http://cdn/x.jpg", "x.jpg", true, https},
+            // A local page's own pictures may be local files.
+            {"<img src='file:///home/u/p.png'>", "file:///home/u/p.png", "p.png", true, local},
+            {"<img src='FILE:/etc/p.gif'>", "FILE:/etc/p.gif", "p.gif", true, local},
+            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
+             "gif;base64,R0lG", true, local},
+            {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg", true, local},
+            {"<img src='javascript:alert(1)'>", "file:///usr/lib/q/javascript:alert(1)",
+             "javascript:alert(1)", true, local},
+            // Only the page address's leading scheme is its scheme.
+            {"<img src='/b.gif'>", "https://host/b.gif", "b.gif", true, query},
+            {"<img src='//c/a.gif'>", "https://c/a.gif", "a.gif", true, query},
+            {"<img src='a.gif'>", "https://host/d/p.html?u=http://x/a.gif", "a.gif", true, query},
+            {"<img src='a.gif'>", "http://host/d/p.html?u=http://x/a.gif", "a.gif", true,
+             "http://host/d/p.html?u=http://x/y"},
         },
         true);
 }

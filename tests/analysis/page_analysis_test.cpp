@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "analysis/work_files.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
-
 
 constexpr char kPage[] = "http://host/dir/page.html";
 
@@ -72,6 +72,49 @@ TEST(PageAnalysis, AbsorbsAFailingStepAndGoesOn) {
     EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
     EXPECT_EQ(folder.Read("/checkImages.txt"), "\r\n");
     EXPECT_EQ(folder.Read("/browser.txt"), "old");
+}
+
+// Whichever write the full disk stops, every work file holds either what it held
+// before or all of what it gets now, and a view file that keeps its earlier page is
+// reported naming the file and the error. (The limits let the page's own text be
+// written, so that every write that succeeds writes what the reference run wrote.)
+TEST(PageAnalysis, AFullDiskLeavesEveryWorkFileWholeOldOrNew) {
+    std::string body = "<body><a href='b.jpg'>b</a>\r\n";
+    for (int i = 0; i < 40; ++i) {
+        body += "<img src='pics/image" + std::to_string(i) + ".gif'>\r\n";
+    }
+    const char* const names[] = {"/browser.txt",     "/source.htm",           "/images.htm",
+                                 "/checkImages.txt", "/checkImagesClean.txt", "/imagepage.html"};
+    TempFolder reference;
+    AnalysisLists lists;
+    AnalysePageText(reference.Path(), body, kPage, lists);
+    const rlim_t source = reference.Read("/source.htm").size();
+    const rlim_t images = reference.Read("/imagepage.html").size();
+    ASSERT_LT(body.size() + 2, source);
+    ASSERT_LT(source, images);
+    for (const rlim_t limit : {rlim_t{0}, rlim_t{1}, body.size() + 2, source, images}) {
+        SCOPED_TRACE("files of at most " + std::to_string(limit) + " bytes");
+        TempFolder folder;
+        for (const char* name : names) {
+            folder.Write(name, std::string("earlier ") + name);
+        }
+        const int status = RunWithFileSizeLimit(limit, [&] {
+            const AnalysedPage page = AnalysePageText(folder.Path(), body, kPage, lists);
+            const bool named =
+                StatusLine(page).find("Cannot write " + folder.Path() +
+                                      "/imagepage.html: File too large") != std::string::npos;
+            return page.viewFileNotWritten ? (named ? 1 : 2) : 0;
+        });
+        for (const char* name : names) {
+            const std::string now = folder.Read(name);
+            EXPECT_TRUE(now == "earlier " + std::string(name) || now == reference.Read(name))
+                << name << " holds " << now.size() << " bytes: " << now.substr(0, 40);
+        }
+        EXPECT_EQ(status, limit < images ? 1 : 0);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                                std::filesystem::directory_iterator()),
+                  6);
+    }
 }
 
 TEST(PageAnalysis, ReturnsThePathsEvenWhenNothingCanBeWritten) {

@@ -25,13 +25,13 @@ TEST(SourceView, ShowsMarkupAsTextAndEveryBreakAsBr) {
         {"", ""},
     };
     for (const auto& [body, expected] : rows) {
-        EXPECT_EQ(SourceViewText(body, {}), expected) << body;
+        EXPECT_EQ(SourceViewText(body, {}).text, expected) << body;
     }
 }
 
 TEST(SourceView, LinksEveryOccurrenceOfAFileNameCaseSensitively) {
     const AnalysisLists lists = ListsOf({}, {}, {"http://host/pics/a.gif"}, {"a.gif"});
-    EXPECT_EQ(SourceViewText("<img src='pics/a.gif'> ba.gif A.GIF", lists),
+    EXPECT_EQ(SourceViewText("<img src='pics/a.gif'> ba.gif A.GIF", lists).text,
               "&lt;img src='pics/<a href='http://host/pics/a.gif'>a.gif</a>'> "
               "b<a href='http://host/pics/a.gif'>a.gif</a> A.GIF");
 }
@@ -40,7 +40,7 @@ TEST(SourceView, WrapsANameInBothPairsTwice) {
     const AnalysisLists lists =
         ListsOf({"http://h/a.gif"}, {"a.gif"}, {"http://i/a.gif"}, {"a.gif"});
     const std::string inner = "<a href='http://i/a.gif'>a.gif</a>";
-    EXPECT_EQ(SourceViewText("x a.gif", lists),
+    EXPECT_EQ(SourceViewText("x a.gif", lists).text,
               "x <a href='http://h/" + inner + "'>" + inner + "</a>");
 }
 
@@ -48,7 +48,7 @@ TEST(SourceView, LaterPassesRewriteEarlierAnchorsAndOverlappingNames) {
     // "b.gif" is inside "ab.gif"; "ref" is inside every inserted anchor.
     const AnalysisLists lists =
         ListsOf({"http://h/ab.gif", "http://h/b.gif"}, {"ab.gif", "b.gif"}, {"R"}, {"ref"});
-    EXPECT_EQ(SourceViewText("ab.gif", lists),
+    EXPECT_EQ(SourceViewText("ab.gif", lists).text,
               "<a h<a href='R'>ref</a>='http://h/a<a h<a href='R'>ref</a>='http://h/b.gif'>"
               "b.gif</a>'>a<a h<a href='R'>ref</a>='http://h/b.gif'>b.gif</a></a>");
 }
@@ -56,9 +56,9 @@ TEST(SourceView, LaterPassesRewriteEarlierAnchorsAndOverlappingNames) {
 TEST(SourceView, SkipsEmptyNamesAndEscapesWhatItInserts) {
     const AnalysisLists lists =
         ListsOf({"http://h/x'y=1"}, {"x.gif"}, {"http://h/", "http://h/a<b.gif"}, {"", "a<b.gif"});
-    EXPECT_EQ(SourceViewText("x.gif", lists), "<a href='http://h/x&#39;y&#61;1'>x.gif</a>");
+    EXPECT_EQ(SourceViewText("x.gif", lists).text, "<a href='http://h/x&#39;y&#61;1'>x.gif</a>");
     // A name holding "<" can only match where the text has one: inside inserted markup.
-    EXPECT_EQ(SourceViewText("a<b.gif", lists), "a&lt;b.gif");
+    EXPECT_EQ(SourceViewText("a<b.gif", lists).text, "a&lt;b.gif");
 }
 
 }  // namespace

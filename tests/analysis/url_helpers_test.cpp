@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/address_scheme.h"
+
 namespace quorvane {
 namespace {
 
@@ -29,6 +31,9 @@ TEST(UrlDirectory, CutsAfterTheLastSlashAndClimbsFromADirectory) {
         {"https://host", "https://host/"},
         {"file:///usr/lib/q/home.html", "file:///usr/lib/q/"},
         {"file:///home.html", "file:///"},
+        // Only a leading scheme counts: one in the query is part of the path.
+        {"https://h/p?u=http://x/y", "https://h/p?u=http://x/"},
+        {"HTTP://h/p?u=http://x/y", "http://h/p?u=http://x/"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(GetUrlDirectory(row.argument), row.result) << row.argument;

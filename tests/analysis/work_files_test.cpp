@@ -7,11 +7,11 @@
 
 #include "analysis/line_breaks.h"
 #include "analysis/text_file.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
-
 
 const char* const kAllFiles[] = {"/browser.txt",     "/source.htm",           "/images.htm",
                                  "/checkImages.txt", "/checkImagesClean.txt", "/imagepage.html"};
@@ -39,6 +39,21 @@ TEST(WorkFiles, EnsureFailsNamingTheFileWhenTheFolderIsMissing) {
     }
 }
 
+TEST(WorkFiles, EnsureOnAFullDiskLeavesNoEmptyFileBehind) {
+    TempFolder folder;
+    EXPECT_EQ(RunWithFileSizeLimit(0,
+                                   [&] {
+                                       try {
+                                           EnsureWorkFiles(folder.Path());
+                                       } catch (const std::system_error&) {
+                                           return 1;
+                                       }
+                                       return 0;
+                                   }),
+              1);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
 TEST(WorkFiles, ResetEmptiesTheFourScratchFilesOnly) {
     TempFolder folder;
     for (const char* name : kAllFiles) {
@@ -61,11 +76,10 @@ TEST(WorkFiles, ResetStopsAtTheFirstFileThatCannotBeWritten) {
     EXPECT_EQ(folder.Read("/browser.txt"), "old");
 }
 
-TEST(TextFile, WritesReplaceAndAppendsAddOneLineEach) {
+TEST(TextFile, WritesReplaceTheWholeFileWithOneLine) {
     TempFolder folder;
     WriteTextFile(folder.File("/f"), "first");
-    AppendTextFile(folder.File("/f"), "second");
-    EXPECT_EQ(folder.Read("/f"), "first\r\nsecond\r\n");
+    EXPECT_EQ(folder.Read("/f"), "first\r\n");
     WriteTextFile(folder.File("/f"), "\xc3\xa9t\xc3\xa9");
     EXPECT_EQ(folder.Read("/f"), "\xc3\xa9t\xc3\xa9\r\n");
 }

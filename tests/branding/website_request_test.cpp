@@ -19,7 +19,7 @@ TEST(AddSchemeWhenMissing, PutsHttpInFrontOnlyWithoutAScheme) {
         {"http://tarnwick.example", "http://tarnwick.example"},
         {"HTTPS://tarnwick.example", "HTTPS://tarnwick.example"},
         {"Http://Tarnwick.example", "Http://Tarnwick.example"},
-        {"see https://tarnwick.example", "see https://tarnwick.example"},
+        {"see https://tarnwick.example", "http://see https://tarnwick.example"},
         {"ftp://tarnwick.example", "http://ftp://tarnwick.example"},
         {"http:/tarnwick.example", "http://http:/tarnwick.example"},
     };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <fstream>
 
 #include "desktop/user_folders.h"
+#include "desktop/work_folder.h"
 
 namespace quorvane {
 namespace {
@@ -66,6 +68,44 @@ TEST_F(WorkFolderTest, FailsWithAMessageWhenNothingCanBeWritten) {
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("Cannot write the work files"), std::string::npos);
     }
+}
+
+// Within one process as between two: each run holds its own lock on the folder.
+TEST_F(WorkFolderTest, ASecondRunWorksInAFolderOfItsOwnUntilItEnds) {
+    const std::string program = (root_ / "program").string();
+    const fs::path copies = root_ / "copies";
+    // What a copy that did not end properly left behind: its process is gone.
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    fs::create_directories(copies / std::to_string(ended));
+    fs::create_directories(copies / "notes");
+    {
+        const WorkFolder first = WorkFolder::ForRun(program, copies);
+        EXPECT_EQ(first.Path(), program);
+        {
+            const WorkFolder second = WorkFolder::ForRun(program, copies);
+            EXPECT_EQ(second.Path(), (copies / std::to_string(::getpid())).string());
+            EXPECT_TRUE(fs::is_directory(second.Path()));
+            EXPECT_FALSE(fs::exists(copies / std::to_string(ended)));
+            EXPECT_TRUE(fs::exists(copies / "notes"));
+            std::ofstream(second.Path() + "/source.htm") << "second";
+        }
+        EXPECT_FALSE(fs::exists(copies / std::to_string(::getpid())));
+        EXPECT_TRUE(fs::exists(program));
+    }
+    EXPECT_EQ(WorkFolder::ForRun(program, copies).Path(), program);
+}
+
+TEST(PrivateWorkFolders, LieInTheRuntimeFolderOrElseTheDataFolder) {
+    ::setenv("XDG_DATA_HOME", "/data", 1);
+    ::setenv("XDG_RUNTIME_DIR", fs::temp_directory_path().c_str(), 1);
+    EXPECT_EQ(PrivateWorkFolders("Quorvane"), fs::temp_directory_path() / "Quorvane");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(PrivateWorkFolders("Quorvane"), fs::path("/data/Quorvane/copies"));
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST(UserDataFolder, FollowsXdgRules) {

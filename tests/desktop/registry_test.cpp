@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <functional>
 
 #include "desktop/registry_file.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -108,6 +114,67 @@ TEST_F(RegistryTest, TextsSurviveTheFileWhateverTheyHold) {
     ASSERT_TRUE(SetRegistryString(store_, "Key [1]", awkward, awkward));
     RegistryStore reopened(store_.File());
     EXPECT_EQ(reopened.Value("Key [1]", awkward), awkward);
+}
+
+// Twenty programs writing their values at once: every one of them is kept.
+TEST_F(RegistryTest, ValuesWrittenAtTheSameTimeAreAllKept) {
+    ASSERT_TRUE(SetRegistryString(store_, "Software\\Tool", "first", "0"));
+    std::vector<pid_t> writers;
+    for (int i = 1; i <= 20; ++i) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            RegistryStore own(store_.File());
+            const std::string n = std::to_string(i);
+            ::_exit(SetRegistryString(own, "Software\\Tool", "value" + n, n) ? 0 : 1);
+        }
+        writers.push_back(writer);
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(store_.ValueNames("Software\\Tool").size(), 21u);
+    for (int i = 1; i <= 20; ++i) {
+        EXPECT_EQ(store_.Value("Software\\Tool", "value" + std::to_string(i)), std::to_string(i));
+    }
+}
+
+// Something other than a registry file in the store's place is read as a damaged
+// file (nothing in it), without waiting on it or reading it without end, and the next
+// write puts a registry file there.
+TEST_F(RegistryTest, AFifoADeviceOrAHugeFileInPlaceOfTheStoreReadsAsDamaged) {
+    const struct {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> make;
+    } rows[] = {
+        {"FIFO", [](const auto& path) { ::mkfifo(path.c_str(), 0600); }},
+        {"device", [](const auto& path) { std::filesystem::create_symlink("/dev/zero", path); }},
+        {"huge file",
+         [](const auto& path) {
+             std::ofstream file(path);
+             file << "[Key]\n";
+             for (std::size_t size = 0; size <= kMaxRegistryFileSize; size += 12) {
+                 file << "\"Name\"=\"Text\"\n";
+             }
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::filesystem::remove_all(store_.File());
+        std::filesystem::create_directories(store_.File().parent_path());
+        row.make(store_.File());
+        // A read that blocked or ran on would end the child by its alarm.
+        EXPECT_EQ(RunInChild([&] {
+                      ::alarm(10);
+                      return store_.KeyExists("Key") ? 1 : 0;
+                  }),
+                  0);
+        EXPECT_TRUE(SetRegistryString(store_, "Key", "Name", "Text"));
+        EXPECT_TRUE(
+            std::filesystem::is_regular_file(std::filesystem::symlink_status(store_.File())));
+        EXPECT_EQ(store_.ValueNames("Key"), std::vector<std::string>{"Name"});
+    }
 }
 
 TEST(RegistryFile, DamagedLinesAreSkippedAndTheRestIsKept) {

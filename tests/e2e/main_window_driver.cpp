@@ -36,7 +36,7 @@ bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
     // The Help window is not what the driver looks at.
     ShowHelpSetting(strProductName).Write("0");
     workFolder_ = workFolder;
-    frame_ = new Form1(nullptr, workFolder_.string());
+    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     return WaitForAnalysedPage(HomePageAddress(), "home-browser.svg");

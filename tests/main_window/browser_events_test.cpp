@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -116,6 +118,33 @@ TEST_F(BrowserEventsTest, CapturedBodyOfTheBrowserViewIsAnalysedAtItsAddress) {
     EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 9), "&lt;body>");
 }
 
+// Before the generated views load a page's analysis, they are told whether that page
+// may have them load local files: only a local page may.
+TEST_F(BrowserEventsTest, TheGeneratedViewsOfAWebPageLoadNoLocalFiles) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"http://host.example/page.html", "true"},
+        {"https://host.example/page.html", "true"},
+        {"file:///home/user/page.html", "false"},
+        {"about:blank", "true"},
+    };
+    for (const auto& [address, blocked] : rows) {
+        wb0_.Navigate(address);
+        log_.clear();
+        controller_.DownloadComplete(0);
+        for (const char* view : {"wb1", "wb2"}) {
+            const std::string name = view;
+            CallLog calls = CallsStartingWith(log_, name + ".SetLocalFilesBlocked");
+            for (const std::string& call : CallsStartingWith(log_, name + ".Navigate2")) {
+                calls.push_back(call);
+            }
+            ASSERT_EQ(calls.size(), 2u) << address;
+            EXPECT_EQ(calls[0], name + ".SetLocalFilesBlocked(" + blocked + ")") << address;
+            EXPECT_LT(std::find(log_.begin(), log_.end(), calls[0]),
+                      std::find(log_.begin(), log_.end(), calls[1]));
+        }
+    }
+}
+
 TEST_F(BrowserEventsTest, ACaptureThatFailsIsAPageWithoutADocument) {
     wb0_.SetBody("<body>old</body>");
     controller_.DownloadComplete(0);
@@ -152,6 +181,47 @@ TEST_F(BrowserEventsTest, DownloadsDuringAPendingCaptureAreAnalysedOnceAfterIt) 
     EXPECT_EQ(ViewLoads().size(), 4u);
     EXPECT_EQ(wb0_.WaitingCaptures(), 0u);
     EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+}
+
+// A page cut short or a view file that cannot be written is said in panel 1, and said
+// again after each generated view's own load has put its status text there; an
+// ordinary page leaves the panel to the views.
+TEST_F(BrowserEventsTest, WhatTheAnalysisHasToSayStaysInPanelOneAfterTheViewsLoad) {
+    std::string names = "<body>";
+    for (int k = 24; k > 0; --k) {
+        names += "<img src=\"" + std::string(k, 'a') + ".gif\">\r\n";
+    }
+    const struct {
+        std::string body;
+        bool sourceFileIsAFolder;
+        std::string note;
+    } rows[] = {
+        {names, false,
+         "Source Code: 17 of 24 image names linked; the rest would make the page too large"},
+        {"<body><img src=\"a.gif\"></body>", true,
+         "Cannot write " + WorkPath("source.htm") + ": Is a directory"},
+        {"<body><img src=\"a.gif\"></body>", false, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.note);
+        std::filesystem::remove_all(WorkPath("source.htm"));
+        if (row.sourceFileIsAFolder) {
+            std::filesystem::create_directory(WorkPath("source.htm"));
+        }
+        wb0_.SetBody(row.body);
+        surface_.statusText = "Done";
+        controller_.DownloadComplete(0);
+        EXPECT_EQ(surface_.statusText, row.note.empty() ? "Done" : row.note);
+        for (int view : {1, 2}) {
+            controller_.StatusTextChange(view, "Done");
+            controller_.DownloadComplete(view);
+            EXPECT_EQ(surface_.statusText, row.note.empty() ? "Done" : row.note);
+        }
+        // A later load of a view (a link followed) is the view's own business.
+        controller_.StatusTextChange(1, "Done");
+        controller_.DownloadComplete(1);
+        EXPECT_EQ(surface_.statusText, "Done");
+    }
 }
 
 }  // namespace

@@ -77,6 +77,10 @@ void FakeBrowserElement::SetVisible(bool visible) {
     visible_ = visible;
 }
 
+void FakeBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    Record("SetLocalFilesBlocked", blocked ? "true" : "false");
+}
+
 void FakeBrowserElement::CaptureBodyHtml(CaptureDone done) {
     Record("CaptureBodyHtml");
     if (onDemand_) {

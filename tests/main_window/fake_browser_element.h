@@ -43,6 +43,7 @@ class FakeBrowserElement : public BrowserElement {
     std::string LocationName() const override;
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
+    void SetLocalFilesBlocked(bool blocked) override;
     void CaptureBodyHtml(CaptureDone done) override;
 
   private:

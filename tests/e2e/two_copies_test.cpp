@@ -1,0 +1,133 @@
+// Two copies of the real program at once, as a user may start it twice: each shows its
+// own pages in its views, and the second one keeps its work files in a folder of its
+// own that goes when it ends.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "tests/e2e/close_request.h"
+#include "tests/e2e/http_test_server.h"
+#include "tests/e2e/program_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using namespace quorvane::test;
+
+const std::string kStartCaption = "Quorvane by Tarnwick Downloads";
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A page whose one picture is a square of one colour, so that a look at the Images
+// view tells which page it shows.
+struct ColouredPage {
+    std::string letter;
+    std::string colour;  // as the screenshot's histogram names it, "#FF0000"
+};
+
+void Serve(HttpTestServer& server, const ColouredPage& page) {
+    server.Serve("/" + page.letter + "/page.html", "text/html",
+                 "<html><head><title>Page " + page.letter + "</title></head><body><p>marker-" +
+                     page.letter + "</p><img src=\"square-" + page.letter +
+                     ".svg\"></body></html>");
+    server.Serve("/" + page.letter + "/square-" + page.letter + ".svg", "image/svg+xml",
+                 "<svg xmlns='http://www.w3.org/2000/svg' width='300' height='300'><rect "
+                 "width='300' height='300' fill='" +
+                     page.colour + "'/></svg>");
+}
+
+// Keys go to the window as a user types them.
+void TypeInto(unsigned long window, const std::string& xdotoolKeys) {
+    RunCommand("xdotool windowfocus --sync " + std::to_string(window) + " " + xdotoolKeys);
+}
+
+void Load(unsigned long window, const std::string& address) {
+    TypeInto(window, "key ctrl+l type --delay 10 '" + address + "'");
+    TypeInto(window, "key Return");
+}
+
+// How many pixels of the colour the window shows, after raising it above the other.
+int PixelsOf(unsigned long window, const std::string& colour, const fs::path& shot) {
+    RunCommand("xdotool windowraise " + std::to_string(window) + " sleep 0.3");
+    RunCommand("import -window " + std::to_string(window) + " " + shot.string());
+    const std::string histogram = RunCommand(
+        "convert " + shot.string() + " -format %c histogram:info:- | grep -i '" + colour + "'");
+    return histogram.empty() ? 0 : std::stoi(histogram);
+}
+
+TEST(TwoCopies, EachShowsItsOwnPagesAndKeepsItsOwnWorkFiles) {
+    HttpTestServer server;
+    const ColouredPage pages[] = {{"a", "#FF0000"}, {"b", "#0000FF"}};
+    for (const ColouredPage& page : pages) {
+        Serve(server, page);
+    }
+    const fs::path home = FreshProgramHome("two-copies");
+    // The Help window would stand above the views.
+    fs::create_directories(home / "config" / "Quorvane");
+    std::ofstream(home / "config" / "Quorvane" / "Quorvane.conf") << "[Settings]\nshowHelp=0\n";
+    const fs::path programFolder = fs::path(QUORVANE_PROGRAM).parent_path();
+
+    pid_t copies[2] = {};
+    unsigned long windows[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        copies[i] = StartProgram(QUORVANE_PROGRAM, home);
+        const auto window = FindWindow(kStartCaption + " - Welcome to Quorvane", 30s, copies[i]);
+        ASSERT_TRUE(window) << "copy " << i << " never showed the start page";
+        windows[i] = *window;
+    }
+    for (int i = 0; i < 2; ++i) {
+        Load(windows[i], server.Url("/" + pages[i].letter + "/page.html"));
+        ASSERT_TRUE(FindWindow(kStartCaption + " - Page " + pages[i].letter, 20s, copies[i]));
+    }
+    // The first copy keeps the program folder; the second works in one of its own.
+    const fs::path folders[2] = {programFolder,
+                                 home / "runtime" / "Quorvane" / std::to_string(copies[1])};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE("copy " + std::to_string(i));
+        const std::string marker = "marker-" + pages[i].letter;
+        for (int tries = 0;
+             tries < 100 && ReadFile(folders[i] / "source.htm").find(marker) == std::string::npos;
+             ++tries) {
+            std::this_thread::sleep_for(100ms);
+        }
+        EXPECT_NE(ReadFile(folders[i] / "source.htm").find(marker), std::string::npos);
+        EXPECT_NE(ReadFile(folders[i] / "imagepage.html").find("square-" + pages[i].letter),
+                  std::string::npos);
+    }
+    // Each one's Images view shows its own picture and nothing of the other's.
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE("copy " + std::to_string(i));
+        TypeInto(windows[i], "key ctrl+3");
+        const fs::path shot = home / ("images-" + std::to_string(i) + ".png");
+        int own = 0;
+        for (int tries = 0; tries < 20 && own < 10000; ++tries) {
+            own = PixelsOf(windows[i], pages[i].colour, shot);
+        }
+        EXPECT_GE(own, 10000);
+        EXPECT_EQ(PixelsOf(windows[i], pages[1 - i].colour, shot), 0);
+    }
+    for (int i = 1; i >= 0; --i) {
+        ASSERT_TRUE(SendCloseRequest(windows[i]));
+        EXPECT_EQ(WaitForExit(copies[i], 15s), std::optional<int>(0));
+        EXPECT_EQ(ProgramErrors(home, copies[i]), "") << "copy " << i << " wrote to its terminal";
+    }
+    EXPECT_FALSE(fs::exists(folders[1]));
+    EXPECT_TRUE(fs::exists(programFolder / "source.htm"));
+    fs::remove_all(home);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
