@@ -65,8 +65,7 @@ class RtfParser {
             } else if (c == '\\') {
                 ReadControl();
             } else if (c != '\r' && c != '\n') {
-                Character(c == '\t' ? U'\t'
-                                    : DecodeCodePageByte(codePage_, static_cast<unsigned char>(c)));
+                Character(c == '\t' ? U'\t' : codePage_.Decode(static_cast<unsigned char>(c)));
             }
         }
         EndParagraph(false);
@@ -144,7 +143,7 @@ class RtfParser {
             value = value * 16 + nibble;
             ++pos_;
         }
-        Character(DecodeCodePageByte(codePage_, static_cast<unsigned char>(value)));
+        Character(codePage_.Decode(static_cast<unsigned char>(value)));
     }
 
     void ReadControlWord() {
@@ -191,7 +190,10 @@ class RtfParser {
         } else if (state.destination == Destination::ColourTable) {
             ColourComponent(word, parameter);
         } else if (word == "ansicpg") {
-            codePage_ = parameter;
+            // Each code page is built once, however often a document names it.
+            if (parameter != codePage_.Number()) {
+                codePage_ = CodePage(parameter);
+            }
         } else if (word == "u") {
             Unicode(value);
         } else if (word == "uc") {
@@ -347,7 +349,7 @@ class RtfParser {
     std::size_t pos_ = 0;
     std::vector<GroupState> states_;
     std::size_t sharedDepth_ = 0;
-    int codePage_ = 1252;
+    CodePage codePage_;
     int pendingSkip_ = 0;
     char32_t highSurrogate_ = 0;
     std::optional<RtfColour> pendingColour_;
