@@ -5,8 +5,6 @@
 #include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
-#include "analysis/text_file.h"
-#include "analysis/work_files.h"
 
 namespace quorvane {
 
@@ -49,12 +47,6 @@ ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSi
         ++page.imagesShown;
     }
     return page;
-}
-
-std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists) {
-    const ImagePage page = ImagePageText(lists.Links[1]);
-    WriteTextFile(WorkFilePath(programFolder, kImagePageFile), page.text);
-    return page.imagesShown;
 }
 
 }  // namespace quorvane

@@ -7,7 +7,6 @@
 #include "analysis/text_file.h"
 #include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
-#include "analysis/work_files.h"
 
 namespace quorvane {
 
@@ -109,34 +108,33 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     return true;
 }
 
-void ScanTagLines(const std::string& programFolder, const std::string& pageAddress,
-                  const TagScanRules& rules, std::vector<std::string>& links,
-                  std::vector<std::string>& names) {
+// Each text is read back as the lines of the file it was written to. The CR LF the
+// file holds after the text ends its last line, or opens an empty one, which no step
+// keeps; so the lines of the text alone are the file's lines for every step.
+TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
+                     const TagScanRules& rules) {
+    TagScan scan;
+    scan.tagLines = SplitIntoTagLines(
+        KeepLinesWith(SplitLines(pageText), rules.keyword, rules.removedFromLines), rules.keyword);
+    scan.keptLines = KeepLinesWith(SplitLines(scan.tagLines), rules.keyword, {});
+
     const std::string base = ScanBaseAddress(pageAddress);
-    const std::string pagePath = WorkFilePath(programFolder, kCheckImagesFile);
-    const std::string cleanPath = WorkFilePath(programFolder, kCheckImagesCleanFile);
-
-    const std::string tagText = SplitIntoTagLines(
-        KeepLinesWith(ReadTextLines(pagePath), rules.keyword, rules.removedFromLines),
-        rules.keyword);
-    WriteTextFile(cleanPath, tagText);
-    WriteTextFile(cleanPath, KeepLinesWith(ReadTextLines(cleanPath), rules.keyword, {}));
-
     // The set mirrors names so that the duplicate test stays cheap on large pages.
-    std::unordered_set<std::string> known(names.begin(), names.end());
-    for (const std::string& line : ReadTextLines(cleanPath)) {
+    std::unordered_set<std::string> known;
+    for (const std::string& line : SplitLines(scan.keptLines)) {
         std::string value;
         if (!CutTagValue(line, rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.count(name) != 0 || names.size() >= kMaxListEntries) {
+        if (known.count(name) != 0 || scan.names.size() >= kMaxListEntries) {
             continue;
         }
-        links.push_back(ResolveImageAddress(value, base));
+        scan.links.push_back(ResolveImageAddress(value, base));
         known.insert(name);
-        names.push_back(std::move(name));
+        scan.names.push_back(std::move(name));
     }
+    return scan;
 }
 
 }  // namespace quorvane

@@ -35,11 +35,18 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword);
 // is not a candidate.
 bool CutTagValue(std::string line, const TagScanRules& rules, std::string& value);
 
-// Scans programFolder's checkImages.txt with rules, rewriting checkImagesClean.txt, and
-// appends each new image's address to links and its file name to names. Throws
-// std::system_error when a work file cannot be read or written.
-void ScanTagLines(const std::string& programFolder, const std::string& pageAddress,
-                  const TagScanRules& rules, std::vector<std::string>& links,
-                  std::vector<std::string>& names);
+// What a scanner makes of a page's text: the two texts it writes to
+// checkImagesClean.txt, in order, and the images it found there, in page order.
+struct TagScan {
+    std::string tagLines;   // the kept page lines split into one line per tag
+    std::string keptLines;  // of those, only the lines that hold the tag
+    std::vector<std::string> links;
+    std::vector<std::string> names;  // names[i] is the file name of links[i]
+};
+
+// Scans pageText (the content of checkImages.txt) with rules: the address of each
+// image whose file name was not found before goes to links, its name to names.
+TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
+                     const TagScanRules& rules);
 
 }  // namespace quorvane

@@ -22,8 +22,9 @@ constexpr char kUsage[] =
     "analyses it as the page at URL and writes the six work files into DIR, which must\n"
     "exist. Prints the number of images and image links found. A page too large to show\n"
     "whole is reported on standard error; a view file that cannot be written is reported\n"
-    "there too, and the exit status is then 1. Runs on one DIR, and the program using it\n"
-    "as its work folder, take turns: a run waits until DIR is free.\n";
+    "there too, and the exit status is then 1. A fault of the program ends the run with\n"
+    "exit status 3. Runs on one DIR, and the program using it as its work folder, take\n"
+    "turns: a run waits until DIR is free.\n";
 
 struct Options {
     std::string pageAddress;
@@ -81,6 +82,28 @@ std::optional<std::string> ReadBody(const std::string& file) {
     return input.bad() ? std::nullopt : std::optional(body);
 }
 
+// Runs the analysis on the folder's work files. What the window says in its status bar
+// goes to standard error; a view file that could not be written makes the run a
+// failure, and so does a fault of the program, which the window reports in its place.
+int Analyse(const Options& options, const std::string& body) {
+    quorvane::AnalysisLists lists;
+    quorvane::AnalysedPage page;
+    try {
+        page = quorvane::AnalysePageText(options.out, body, options.pageAddress, lists);
+    } catch (const std::exception& fault) {
+        std::cerr << "quorvane-analyse: the analysis failed: " << fault.what() << "\n";
+        return 3;
+    }
+    for (const std::string& note : page.notes) {
+        std::cerr << "quorvane-analyse: " << note << "\n";
+    }
+    if (page.viewFileNotWritten) {
+        return 1;
+    }
+    std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -112,17 +135,5 @@ int main(int argc, char** argv) {
         std::cerr << "quorvane-analyse: " << error.what() << "\n";
         return 1;
     }
-    quorvane::AnalysisLists lists;
-    const quorvane::AnalysedPage page =
-        quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
-    // What the window says in its status bar goes to standard error; a view file that
-    // could not be written makes the run a failure.
-    for (const std::string& note : page.notes) {
-        std::cerr << "quorvane-analyse: " << note << "\n";
-    }
-    if (page.viewFileNotWritten) {
-        return 1;
-    }
-    std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
-    return 0;
+    return Analyse(*options, *body);
 }
