@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,11 +9,13 @@
 namespace quorvane {
 
 // Finds the images shown by "<img" tags in pageText (the content of checkImages.txt),
-// for lists pair 1 (Links[1], frmList[1]).
-TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress);
+// for lists pair 1 (Links[1], frmList[1]), in at most maxBytes.
+TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress,
+                      std::size_t maxBytes = kMaxListBytes);
 
 // Finds the links ("<a " tags with "href=") to ".bmp", ".gif", ".jpeg" and ".jpg" files
-// in pageText, for lists pair 0 (Links[0], frmList[0]).
-TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress);
+// in pageText, for lists pair 0 (Links[0], frmList[0]), in at most maxBytes.
+TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress,
+                       std::size_t maxBytes = kMaxListBytes);
 
 }  // namespace quorvane

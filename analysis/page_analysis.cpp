@@ -35,12 +35,13 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
     names = std::move(scan.names);
 }
 
-// Both scanners over the text they read, each with its writes of the tag lines.
+// Both scanners over the text they read, each with its writes of the tag lines, and
+// both lists pairs together within their largest size.
 void ScanPage(WorkFileWriter& files, const std::string& scanned, const std::string& pageAddress,
               AnalysisLists& lists) {
-    TagScan tags = ScanImageTags(scanned, pageAddress);
+    TagScan tags = ScanImageTags(scanned, pageAddress, kMaxListBytes);
     Attempt([&] { RecordScan(files, std::move(tags), lists.Links[1], lists.frmList[1]); });
-    TagScan links = ScanImageLinks(scanned, pageAddress);
+    TagScan links = ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes());
     Attempt([&] { RecordScan(files, std::move(links), lists.Links[0], lists.frmList[0]); });
 }
 

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "analysis/address_resolution.h"
+#include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
 #include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
@@ -112,7 +113,7 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
 // file holds after the text ends its last line, or opens an empty one, which no step
 // keeps; so the lines of the text alone are the file's lines for every step.
 TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
-                     const TagScanRules& rules) {
+                     const TagScanRules& rules, std::size_t maxBytes) {
     TagScan scan;
     scan.tagLines = SplitIntoTagLines(
         KeepLinesWith(SplitLines(pageText), rules.keyword, rules.removedFromLines), rules.keyword);
@@ -121,16 +122,22 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
     const std::string base = ScanBaseAddress(pageAddress);
     // The set mirrors names so that the duplicate test stays cheap on large pages.
     std::unordered_set<std::string> known;
+    std::size_t bytes = 0;
     for (const std::string& line : SplitLines(scan.keptLines)) {
         std::string value;
         if (!CutTagValue(line, rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.count(name) != 0 || scan.names.size() >= kMaxListEntries) {
+        if (known.count(name) != 0) {
             continue;
         }
-        scan.links.push_back(ResolveImageAddress(value, base));
+        std::string link = ResolveImageAddress(value, base);
+        bytes = SaturatingAdd(bytes, link.size() + name.size());
+        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
+            break;
+        }
+        scan.links.push_back(std::move(link));
         known.insert(name);
         scan.names.push_back(std::move(name));
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "analysis/tag_line_scanner.h"
 #include "analysis/work_files.h"
 #include "tests/support/child_process.h"
 #include "tests/support/memory_work_files.h"
@@ -183,6 +184,25 @@ TEST(PageAnalysis, AFaultIsNotAbsorbed) {
     } files;
     AnalysisLists lists;
     EXPECT_THROW(AnalysePageText(files, "<img src='a.gif'>", kPage, lists), std::out_of_range);
+}
+
+// A huge page address times many relative images would fill the lists with gigabytes:
+// they stop at their largest size, the image tags' pair taking its share first.
+TEST(PageAnalysis, TheListsStopAtTheirLargestSize) {
+    const std::string pageAddress = "http://h/" + std::string(100000, 'd') + "/p.html";
+    std::string body;
+    for (int i = 10000; i < 11400; ++i) {
+        const std::string n = std::to_string(i);
+        body += "<img src='" + n + ".gif'><a href='" + n + ".jpg'>\r\n";
+    }
+    MemoryWorkFiles files;
+    AnalysisLists lists;
+    AnalysePageText(files, body, pageAddress, lists);
+    ASSERT_FALSE(lists.Links[1].empty());
+    const std::size_t entry = lists.Links[1][0].size() + lists.frmList[1][0].size();
+    EXPECT_EQ(lists.Links[1].size(), kMaxListBytes / entry);
+    EXPECT_EQ(lists.frmList[1].back(), std::to_string(10000 + kMaxListBytes / entry - 1) + ".gif");
+    EXPECT_TRUE(lists.Links[0].empty());
 }
 
 TEST(PageAnalysis, ReturnsThePathsEvenWhenNothingCanBeWritten) {
