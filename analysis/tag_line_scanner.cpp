@@ -63,7 +63,7 @@ std::string TrimToValue(std::string l) {
 std::string TagLinePass(std::string_view text, std::string_view keyword) {
     std::string lowered(keyword);
     for (char& c : lowered) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        c = LowerAscii(c);
     }
     const std::string split = ReplaceAllNoCase(text, keyword, std::string(kCrLf) + lowered);
     return ReplaceAllExact(split, "\r\n\r\n", kCrLf);

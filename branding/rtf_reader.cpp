@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/text_search.h"
 #include "branding/code_page.h"
 
 namespace quorvane {
@@ -98,7 +99,7 @@ class RtfParser {
             return;
         }
         const char c = text_[pos_];
-        if (IsLetter(c)) {
+        if (IsAsciiLetter(c)) {
             ReadControlWord();
             return;
         }
@@ -148,7 +149,7 @@ class RtfParser {
 
     void ReadControlWord() {
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && IsLetter(text_[pos_])) {
+        while (pos_ < text_.size() && IsAsciiLetter(text_[pos_])) {
             ++pos_;
         }
         const std::string_view word = text_.substr(start, std::min(pos_ - start, kMaxWordLength));
@@ -159,7 +160,7 @@ class RtfParser {
         }
         long long value = 0;
         int digits = 0;
-        while (pos_ < text_.size() && IsDigit(text_[pos_])) {
+        while (pos_ < text_.size() && IsAsciiDigit(text_[pos_])) {
             if (digits++ < kMaxParameterDigits) {
                 value = value * 10 + (text_[pos_] - '0');
             }
@@ -330,17 +331,13 @@ class RtfParser {
         return std::nullopt;
     }
 
-    static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     static int HexValue(char c) {
-        if (IsDigit(c)) {
+        if (IsAsciiDigit(c)) {
             return c - '0';
         }
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
+        const char lower = LowerAscii(c);
+        if (lower >= 'a' && lower <= 'f') {
+            return lower - 'a' + 10;
         }
         return -1;
     }

@@ -35,7 +35,7 @@ std::string AddressToLoad(const std::string& addressOrPath) {
     if (addressOrPath.front() == '/') {
         return FileUrl(addressOrPath);
     }
-    return "http://" + addressOrPath;
+    return std::string(kHttpScheme) + addressOrPath;
 }
 
 }  // namespace quorvane
