@@ -1,6 +1,7 @@
 // quorvane-analyse: runs the page analysis of the Browser view on captured body HTML,
 // for scripts and for checking the two generated views without a window.
 
+#include <getopt.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -30,6 +31,9 @@ struct Options {
     std::string pageAddress;
     std::string out;
     std::string file = "-";
+    bool help = false;
+    bool hasAddress = false;
+    bool hasOut = false;
 };
 
 bool IsDirectory(const std::string& path) {
@@ -37,26 +41,50 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// The options, or a message saying what is wrong with them.
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
-    Options options;
-    bool hasAddress = false;
-    bool hasOut = false;
-    bool hasFile = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if ((argument == "--page-address" || argument == "--out") && i + 1 < argc) {
-            (argument == "--out" ? options.out : options.pageAddress) = argv[++i];
-            (argument == "--out" ? hasOut : hasAddress) = true;
-        } else if ((argument.empty() || argument[0] != '-' || argument == "-") && !hasFile) {
-            options.file = argument;
-            hasFile = true;
-        } else {
-            problem = "unknown or incomplete option: " + argument;
-            return std::nullopt;
+// The options and FILE as getopt_long reads them; false, with a message, for a wrong one.
+bool ReadArguments(int argc, char** argv, Options& options, std::string& problem) {
+    static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                      {"page-address", required_argument, nullptr, 'p'},
+                                      {"out", required_argument, nullptr, 'o'},
+                                      {nullptr, 0, nullptr, 0}};
+    ::opterr = 0;
+    bool read = true;
+    for (int option = 0; (option = ::getopt_long(argc, argv, "", kOptions, nullptr)) != -1;) {
+        if (option == 'h') {
+            options.help = true;
+        } else if (option == 'p') {
+            options.pageAddress = ::optarg;
+            options.hasAddress = true;
+        } else if (option == 'o') {
+            options.out = ::optarg;
+            options.hasOut = true;
+        } else if (read) {
+            problem = std::string("unknown or incomplete option: ") + argv[::optind - 1];
+            read = false;
         }
     }
-    if (!hasAddress || !hasOut) {
+    if (read && argc - ::optind > 1) {
+        problem = std::string("more than one FILE: ") + argv[::optind + 1];
+        read = false;
+    }
+    if (::optind < argc) {
+        options.file = argv[::optind];
+    }
+    return read;
+}
+
+// The options, or a message saying what is wrong with them. Asked for its usage, the
+// tool needs nothing else.
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
+    Options options;
+    const bool read = ReadArguments(argc, argv, options, problem);
+    if (options.help) {
+        return options;
+    }
+    if (!read) {
+        return std::nullopt;
+    }
+    if (!options.hasAddress || !options.hasOut) {
         problem = "both --page-address and --out are needed";
         return std::nullopt;
     }
@@ -107,17 +135,15 @@ int Analyse(const Options& options, const std::string& body) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
-    }
     std::string problem;
     const std::optional<Options> options = ParseOptions(argc, argv, problem);
     if (!options) {
         std::cerr << "quorvane-analyse: " << problem << "\n" << kUsage;
         return 2;
+    }
+    if (options->help) {
+        std::cout << kUsage;
+        return 0;
     }
     const std::optional<std::string> body = ReadBody(options->file);
     if (!body) {
