@@ -5,14 +5,10 @@
 #include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
-#include "analysis/text_file.h"
-#include "analysis/work_files.h"
 
 namespace quorvane {
 
 namespace {
-
-constexpr std::string_view kScheme = "http://";
 
 std::string ImageEntry(const std::string& raw) {
     // Addresses found without a scheme get one for the link and the picture; the
@@ -21,7 +17,8 @@ std::string ImageEntry(const std::string& raw) {
     // them. (The scanners let a file: address stand only on a local page.) Any other
     // scheme is taken for text, so no javascript: link can come alive here.
     const bool keepsScheme = StandsAsWritten(raw, true);
-    const std::string url = EscapeInsertedAttribute(keepsScheme ? raw : std::string(kScheme) + raw);
+    const std::string url =
+        EscapeInsertedAttribute(keepsScheme ? raw : std::string(kHttpScheme) + raw);
     std::string entry = "<a href='" + url + "'><img src='" + url + "'></a><BR>";
     return entry.append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
 }
@@ -30,7 +27,7 @@ std::string ImageEntry(const std::string& raw) {
 std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxSize) {
     std::size_t size = 0;
     for (const std::string& raw : links) {
-        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kScheme.size(), 3) + 43);
+        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kHttpScheme.size(), 3) + 43);
     }
     return std::min(size, maxSize);
 }
@@ -49,12 +46,6 @@ ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSi
         ++page.imagesShown;
     }
     return page;
-}
-
-std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists) {
-    const ImagePage page = ImagePageText(lists.Links[1]);
-    WriteTextFile(WorkFilePath(programFolder, kImagePageFile), page.text);
-    return page.imagesShown;
 }
 
 }  // namespace quorvane

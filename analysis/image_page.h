@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_lists.h"
-
 namespace quorvane {
 
 // The Images view's page holds at most this many bytes. An image takes its address
@@ -24,9 +22,5 @@ struct ImagePage {
 };
 ImagePage ImagePageText(const std::vector<std::string>& links,
                         std::size_t maxSize = kMaxImagePageSize);
-
-// Writes the image page of lists.Links[1] to programFolder's imagepage.html and returns
-// how many images it shows. Throws std::system_error when the file cannot be written.
-std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists);
 
 }  // namespace quorvane

@@ -8,4 +8,4 @@ add_library(quorvane_main_logic STATIC
     ${CMAKE_CURRENT_LIST_DIR}/analyse_page.cpp)
 target_include_directories(quorvane_main_logic PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(quorvane_main_logic PUBLIC quorvane_analysis quorvane_branding
-                      quorvane_platform)
+                      quorvane_platform PRIVATE PkgConfig::GLIB)

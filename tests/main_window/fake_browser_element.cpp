@@ -1,5 +1,6 @@
 #include "tests/main_window/fake_browser_element.h"
 
+#include <stdexcept>
 #include <utility>
 
 namespace quorvane::testing {
@@ -11,6 +12,9 @@ void FakeBrowserElement::Record(const std::string& operation, const std::string&
     log_.push_back(name_ + "." + operation + (argument.empty() ? "" : "(" + argument + ")"));
     if (failing_.contains(operation)) {
         throw BrowserError(name_ + ": " + operation + " failed");
+    }
+    if (faulting_.contains(operation)) {
+        throw std::logic_error(name_ + ": " + operation + " went wrong");
     }
 }
 

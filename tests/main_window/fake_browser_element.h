@@ -23,6 +23,8 @@ class FakeBrowserElement : public BrowserElement {
 
     // Every later call of operation ("Stop", "LocationURL", ...) throws BrowserError.
     void FailOn(const std::string& operation) { failing_.insert(operation); }
+    // Every later call of operation throws std::logic_error, as a fault of the program.
+    void FaultOn(const std::string& operation) { faulting_.insert(operation); }
     void SetTitle(std::string title) { title_ = std::move(title); }
     // The body the next captures return; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
@@ -53,6 +55,7 @@ class FakeBrowserElement : public BrowserElement {
     std::string name_;
     CallLog& log_;
     std::set<std::string> failing_;
+    std::set<std::string> faulting_;
     std::vector<std::string> history_;
     std::size_t position_ = 0;
     std::string title_;
