@@ -26,6 +26,7 @@
 #include "desktop/registry_store.h"
 #include "desktop/tab_strip.h"
 #include "desktop/twips.h"
+#include "desktop/twips_size.h"
 #include "desktop/window_helpers.h"
 
 namespace quorvane {
@@ -59,10 +60,6 @@ wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
-int DisplayDotsPerInch() {
-    return wxGetDisplayPPI().GetHeight();
-}
-
 }  // namespace
 
 // Hands the browser elements' events to the controller, which is made after them.
@@ -92,7 +89,7 @@ Form1::Form1(wxWindow* splash, WorkFolder workFolder)
     : wxFrame(nullptr, wxID_ANY, wxString()),
       workFolder_(std::move(workFolder)),
       splash_(splash),
-      dotsPerInch_(DisplayDotsPerInch()),
+      dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
       relay_(std::make_unique<EventRelay>()) {
     panel_ = new wxPanel(this);
