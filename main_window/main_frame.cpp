@@ -24,6 +24,7 @@
 #include "branding/secondary_windows.h"
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
+#include "desktop/status_bar.h"
 #include "desktop/tab_strip.h"
 #include "desktop/twips.h"
 #include "desktop/twips_size.h"
@@ -204,7 +205,10 @@ void Form1::CreateBrowserElements() {
 }
 
 void Form1::CreateStatusBar() {
-    sb1_ = wxFrame::CreateStatusBar(1);
+    // The progress bar lies on the status bar; a status bar that drew its text at once
+    // would draw the progress bar with it before its new value is laid out (StatusBar).
+    sb1_ = new StatusBar(this);
+    SetStatusBar(sb1_);
     pb1_ = new wxGauge(sb1_, wxID_ANY, 100);
     pb1_->SetValue(0);
 }
