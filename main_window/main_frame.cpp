@@ -22,6 +22,7 @@
 
 #include "branding/branding_values.h"
 #include "branding/secondary_windows.h"
+#include "desktop/button_pictures.h"
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
 #include "desktop/status_bar.h"
@@ -122,9 +123,9 @@ void Form1::Load() {
 }
 
 wxButton* Form1::AddPictureButton(const wxString& caption, const wxString& tooltip,
-                                  const wxString& art, const TwipsRect& place) {
+                                  const wxBitmapBundle& picture, const TwipsRect& place) {
     auto* button = new wxButton(panel_, wxID_ANY, caption);
-    button->SetBitmap(wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), wxTOP);
+    button->SetBitmap(picture, wxTOP);
     if (!tooltip.empty()) {
         button->SetToolTip(tooltip);
     }
@@ -133,16 +134,24 @@ wxButton* Form1::AddPictureButton(const wxString& caption, const wxString& toolt
 }
 
 void Form1::CreateButtons() {
-    cmbBack_ = AddPictureButton("Back", "Back", wxART_GO_BACK, kBackPlace);
-    cmdForward_ = AddPictureButton("Forward", "Forward", wxART_GO_FORWARD, kForwardPlace);
-    cmdStop_ = AddPictureButton("Stop", "Stop", wxART_STOP, kStopPlace);
-    cmdRefresh_ = AddPictureButton("Refresh", "Refresh", wxART_REFRESH, kRefreshPlace);
-    cmdBackDir_ =
-        AddPictureButton("Up Dir", "Go back 1 directory level", wxART_GO_DIR_UP, kBackDirPlace);
-    Command1_ =
-        AddPictureButton("Send to IE", "Send Page to Browser Tab", "document-send", kCommand1Place);
+    const wxSize size = wxArtProvider::GetNativeDIPSizeHint(wxART_TOOLBAR);
+    const auto own = [&size](ButtonPicture picture) { return ButtonPictureBundle(picture, size); };
+    // The theme's stop sign and globe are in full colour already.
+    const auto theme = [](const wxString& art) {
+        return wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR);
+    };
+    cmbBack_ = AddPictureButton("Back", "Back", own(ButtonPicture::Back), kBackPlace);
+    cmdForward_ =
+        AddPictureButton("Forward", "Forward", own(ButtonPicture::Forward), kForwardPlace);
+    cmdStop_ = AddPictureButton("Stop", "Stop", theme(wxART_STOP), kStopPlace);
+    cmdRefresh_ =
+        AddPictureButton("Refresh", "Refresh", own(ButtonPicture::Refresh), kRefreshPlace);
+    cmdBackDir_ = AddPictureButton("Up Dir", "Go back 1 directory level",
+                                   own(ButtonPicture::UpDir), kBackDirPlace);
+    Command1_ = AddPictureButton("Send to IE", "Send Page to Browser Tab", theme("document-send"),
+                                 kCommand1Place);
     Command1_->Hide();
-    cmdWebsite_ = AddPictureButton("Website", "", "web-browser", places_.cmdWebsite);
+    cmdWebsite_ = AddPictureButton("Website", "", theme("web-browser"), places_.cmdWebsite);
 
     cmbBack_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Back(); });
     cmdForward_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Forward(); });
@@ -167,7 +176,8 @@ void Form1::CreateAddressRow() {
     });
     cmdGo_ =
         new wxButton(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    cmdGo_->SetBitmap(wxArtProvider::GetBitmapBundle(wxART_GO_FORWARD, wxART_BUTTON));
+    cmdGo_->SetBitmap(
+        ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
     cmdGo_->SetToolTip("Go!");
     Place(cmdGo_, places_.cmdGo);
     cmdGo_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Go(); });

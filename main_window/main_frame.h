@@ -14,6 +14,7 @@
 #include "main_window/main_window_surface.h"
 #include "main_window/webview_browser_element.h"
 
+class wxBitmapBundle;
 class wxButton;
 class wxGauge;
 class wxMenuBar;
@@ -78,7 +79,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void CreateMenus();
     void BindShortcuts();
     wxButton* AddPictureButton(const wxString& caption, const wxString& tooltip,
-                               const wxString& art, const TwipsRect& place);
+                               const wxBitmapBundle& picture, const TwipsRect& place);
 
     void OnResize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
