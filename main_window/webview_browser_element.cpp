@@ -182,8 +182,10 @@ void WebViewBrowserElement::ApplyLocalFilesFilter() {
     filterApplied_ = localFilesBlocked_;
 }
 
+// The address box's text comes here as typed; what is loaded leaves out the blanks
+// around it.
 void WebViewBrowserElement::Navigate(const std::string& address) {
-    LoadAddress(address);
+    LoadAddress(TypedAddress(address));
 }
 
 void WebViewBrowserElement::Navigate2(const std::string& filePath) {
