@@ -3,6 +3,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,7 +20,10 @@ class HttpTestServer {
     HttpTestServer(const HttpTestServer&) = delete;
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
-    void Serve(const std::string& path, const std::string& contentType, const std::string& body);
+    // declaredLength, when given, is the length the answer's header announces: a longer
+    // one makes an answer cut off before its end.
+    void Serve(const std::string& path, const std::string& contentType, const std::string& body,
+               std::optional<std::size_t> declaredLength = std::nullopt);
     // "http://127.0.0.1:<port>" followed by path.
     std::string Url(const std::string& path) const;
     int Port() const { return port_; }
@@ -29,6 +33,7 @@ class HttpTestServer {
     struct Page {
         std::string contentType;
         std::string body;
+        std::optional<std::size_t> declaredLength;
     };
 
     void AcceptLoop();
