@@ -34,6 +34,8 @@ TEST(RtfReader, TextOfSmallDocuments) {
         {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94}",
          "caf\u00e9 \u20ac \u201cq\u201d"},
         {"{\\rtf1 \\'E9\\'zz}", "\u00e9zz"},
+        {"{\\rtf1 \\'84\\'85\\'86\\'8c\\'8e\\'8f\\'9f}",
+         "\u201e\u2026\u2020\u0152\u017d\ufffd\u0178"},
         {"{\\rtf1 \\u8364?uro}", "\u20acuro"},
         {"{\\rtf1 \\uc2\\u8364 xxEnd}", "\u20acEnd"},
         {"{\\rtf1 \\uc0\\u8364 End}", "\u20acEnd"},
