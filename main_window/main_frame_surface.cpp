@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "branding/secondary_windows.h"
@@ -103,7 +105,11 @@ std::optional<std::string> Form1::ChooseFileToOpen() {
     return dialog.GetPath().utf8_string();
 }
 
+// The download folder is made when missing, as a download would make it: the dialog
+// could not start there otherwise.
 std::optional<std::string> Form1::ChooseFolderToSaveImages(const std::string& startFolder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(startFolder, ignored);
     wxDirDialog dialog(this, "Choose a Folder for the Images", wxString::FromUTF8(startFolder));
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
