@@ -89,6 +89,29 @@ std::string EvaluateInBrowserView(Form1& frame, const std::string& script) {
 
 class BrowserToolsEndToEnd : public MainWindowEndToEnd {
   protected:
+    // Runs "Save Images…" and chooses folder in its dialog as a user does. The dialog is
+    // modal: the user types the path into it, its first "/" opening the location box,
+    // which takes a moment to come. A dialog still open after the last key is
+    // cancelled, so that the test ends.
+    void SaveImagesInto(const fs::path& folder) {
+        const std::string dialog = "--name '^Choose a Folder for the Images$'";
+        std::thread user([&] {
+            const std::string typing = "timeout 15 xdotool search --sync " + dialog +
+                                       " windowfocus --sync && xdotool type / && sleep 0.5 && "
+                                       "xdotool type --delay 15 '" +
+                                       folder.string().substr(1) +
+                                       "/' && sleep 0.3 && xdotool key Return";
+            EXPECT_EQ(std::system(typing.c_str()), 0);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const std::string open = "xdotool search --onlyvisible " + dialog + " >/dev/null";
+            if (std::system(open.c_str()) == 0) {
+                ADD_FAILURE() << "the folder dialog stayed open";
+                EXPECT_EQ(std::system("xdotool key Escape"), 0);
+            }
+        });
+        frame_->Controller().SaveImages();
+        user.join();
+    }
     std::string StatusText() const {
         return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
     }
@@ -207,16 +230,7 @@ TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
              "marker-save");
     const fs::path folder = FreshTempFolder("saved images");
     std::ofstream(folder / "a.png") << "there before";
-    // The folder dialog is modal: the user types the folder's path into it.
-    std::thread user([&] {
-        const std::string typing =
-            "timeout 15 xdotool search --sync --name '^Choose a Folder for the Images$' "
-            "windowfocus --sync && xdotool type --delay 15 '" +
-            folder.string() + "/' && sleep 0.3 && xdotool key Return || xdotool key Escape";
-        EXPECT_EQ(std::system(typing.c_str()), 0);
-    });
-    frame_->Controller().SaveImages();
-    user.join();
+    SaveImagesInto(folder);
     ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saved "); })) << StatusText();
 
     // The analysis of this program's pages resolves a data: source as a relative
@@ -236,6 +250,28 @@ TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     EXPECT_EQ(ReadFileBytes(folder / "a (1).png"), png + "a");
     EXPECT_EQ(ReadFileBytes(folder / "b.gif"), "GIF89a-b");
     EXPECT_EQ(ReadFileBytes(folder / "c.png"), png + "c");
+    fs::remove_all(folder);
+}
+
+TEST_F(BrowserToolsEndToEnd, StopEndsSaveImagesAndLeavesNoPartialFile) {
+    for (const char* name : {"/slow/a.png", "/slow/b.png", "/slow/c.png"}) {
+        server_.ServeAfter(std::chrono::seconds(1), name, "image/png", "not to be kept");
+    }
+    OpenPage("/slow/page.html",
+             "<html><body><p>marker-slow</p><img src=\"a.png\"><img src=\"b.png\">"
+             "<img src=\"c.png\"></body></html>",
+             "marker-slow");
+    const fs::path folder = FreshTempFolder("stopped images");
+    SaveImagesInto(folder);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saving 3 images"); }))
+        << StatusText();
+    EXPECT_FALSE(FilesIn(folder).empty());
+    frame_->Controller().Stop();
+    EXPECT_EQ(StatusText(),
+              "Stopped: saved 0 of 3 images to " + FolderForDisplay(folder, UserHomeFolder()));
+    // The engine lets go of the cancelled files in its own time.
+    PumpEvents(std::chrono::seconds(3));
+    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
     fs::remove_all(folder);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -24,6 +25,10 @@ class HttpTestServer {
     // one makes an answer cut off before its end.
     void Serve(const std::string& path, const std::string& contentType, const std::string& body,
                std::optional<std::size_t> declaredLength = std::nullopt);
+    // Serves path as Serve does, but only after a pause, during which the server answers
+    // nobody else.
+    void ServeAfter(std::chrono::milliseconds pause, const std::string& path,
+                    const std::string& contentType, const std::string& body);
     // "http://127.0.0.1:<port>" followed by path.
     std::string Url(const std::string& path) const;
     int Port() const { return port_; }
@@ -34,6 +39,7 @@ class HttpTestServer {
         std::string contentType;
         std::string body;
         std::optional<std::size_t> declaredLength;
+        std::chrono::milliseconds pause{0};
     };
 
     void AcceptLoop();
