@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
 
 namespace quorvane {
@@ -97,7 +98,7 @@ std::string PercentDecoded(std::string_view text) {
 }
 
 bool IsDataUrl(std::string_view address) {
-    return EqualNoCase(address.substr(0, kScheme.size()), kScheme);
+    return LeadingSchemeOf(address).scheme == Scheme::Data;
 }
 
 std::optional<DataUrlContent> DecodeDataUrl(std::string_view address) {

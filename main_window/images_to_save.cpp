@@ -56,9 +56,7 @@ std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links) {
     std::vector<ImageToSave> images;
     images.reserve(links.size());
     for (const std::string& raw : links) {
-        // A data: picture is its own address: no scheme goes in front of it.
-        const std::string address =
-            WithAttributeReferencesRead(IsDataUrl(raw) ? raw : ImagePageAddress(raw));
+        const std::string address = WithAttributeReferencesRead(ImagePageAddress(raw));
         images.push_back({address, FileNameOf(address)});
     }
     return images;
