@@ -1,6 +1,7 @@
 # quorvane_main_window: the windows and the real browser elements on WebKitGTK.
 add_library(quorvane_main_window STATIC
     ${CMAKE_CURRENT_LIST_DIR}/webview_browser_element.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/webview_find_and_zoom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webkit_downloads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_layout.cpp

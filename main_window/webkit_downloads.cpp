@@ -66,12 +66,41 @@ void SetDestination(WebKitDownload* download, const std::string& filePath) {
     g_free(uri);
 }
 
+// A response the server marks as an attachment is a file to keep, not a page to show.
+bool IsAttachment(WebKitURIResponse* response) {
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    char* disposition = nullptr;
+    if (headers == nullptr ||
+        !soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) {
+        return false;
+    }
+    const bool attachment = g_ascii_strcasecmp(disposition, "attachment") == 0;
+    g_free(disposition);
+    return attachment;
+}
+
 template <typename Handler>
 void Connect(WebKitDownload* download, const char* signal, Handler handler, void* data) {
     g_signal_connect(download, signal, G_CALLBACK(handler), data);
 }
 
 }  // namespace
+
+// A response the engine cannot show (an archive, a PDF without a viewer) or that the
+// server marks as an attachment is downloaded; the engine would otherwise drop it
+// without a word.
+int DownloadWhatCannotBeShown(WebKitWebView*, WebKitPolicyDecision* decision, int type, void*) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+        return FALSE;
+    }
+    auto* answer = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    if (webkit_response_policy_decision_is_mime_type_supported(answer) &&
+        !IsAttachment(webkit_response_policy_decision_get_response(answer))) {
+        return FALSE;
+    }
+    webkit_policy_decision_download(decision);
+    return TRUE;
+}
 
 // One download from the moment the engine starts it until it finished.
 struct WebKitDownloads::Download {

@@ -10,10 +10,17 @@
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
+
+// The handler of a view's "decide-policy": a response the engine cannot show, or that
+// the server marks as an attachment, becomes a download. Every other decision is left
+// to the engine.
+int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                              void* unused);
 
 // Every download the engine starts for the views (a link to an archive, a file the
 // engine cannot show, the context menu's "Download Linked File") goes to the user's

@@ -1,7 +1,6 @@
 #include "main_window/webview_browser_element.h"
 
 #include <gio/gio.h>
-#include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
@@ -14,7 +13,6 @@
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
 #include "main_window/webkit_downloads.h"
-#include "main_window/zoom_ladder.h"
 
 namespace quorvane {
 namespace {
@@ -71,19 +69,6 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
     return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
 }
 
-// A response the server marks as an attachment is a file to keep, not a page to show.
-bool IsAttachment(WebKitURIResponse* response) {
-    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
-    char* disposition = nullptr;
-    if (headers == nullptr ||
-        !soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) {
-        return false;
-    }
-    const bool attachment = g_ascii_strcasecmp(disposition, "attachment") == 0;
-    g_free(disposition);
-    return attachment;
-}
-
 }  // namespace
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
@@ -109,7 +94,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
-    g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnDecidePolicy), this);
+    g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
     g_signal_connect(native_, "scroll-event", G_CALLBACK(&OnScroll), this);
     g_signal_connect(finder_, "counted-matches", G_CALLBACK(&OnCountedMatches), this);
     // A link that asks for a new window opens in this element: the program has one window.
@@ -266,70 +251,6 @@ void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
                                         new PendingCapture{std::move(done)});
 }
 
-void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
-                                 FindDone found) {
-    const guint32 options =
-        WEBKIT_FIND_OPTIONS_WRAP_AROUND | (matchCase ? 0 : WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE);
-    found_ = std::move(found);
-    ++countsAsked_;
-    webkit_find_controller_count_matches(finder_, text.c_str(), options, maxMatches);
-    webkit_find_controller_search(finder_, text.c_str(), options, maxMatches);
-}
-
-void WebViewBrowserElement::FindNext() {
-    webkit_find_controller_search_next(finder_);
-}
-
-void WebViewBrowserElement::FindPrevious() {
-    webkit_find_controller_search_previous(finder_);
-}
-
-void WebViewBrowserElement::EndFind() {
-    found_ = nullptr;
-    webkit_find_controller_search_finish(finder_);
-}
-
-// Only the answer to the last count is passed on: the ones before belong to searches
-// the user has typed past.
-void WebViewBrowserElement::OnCountedMatches(WebKitFindController*, unsigned matches, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    if (element->countsAsked_ > 0 && --element->countsAsked_ == 0 && element->found_) {
-        std::exchange(element->found_, nullptr)(matches);
-    }
-}
-
-double WebViewBrowserElement::ZoomLevel() const {
-    return webkit_web_view_get_zoom_level(native_);
-}
-
-void WebViewBrowserElement::SetZoomLevel(double level) {
-    webkit_web_view_set_zoom_level(native_, level);
-}
-
-// Ctrl and the wheel zoom the view under the pointer, a rung of the ladder per step of
-// the wheel; a touchpad's smooth scrolling counts as a step once it has come that far.
-int WebViewBrowserElement::OnScroll(GtkWidget*, GdkEventScroll* event, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    if ((event->state & GDK_CONTROL_MASK) == 0) {
-        return FALSE;
-    }
-    int steps = 0;
-    if (event->direction == GDK_SCROLL_UP || event->direction == GDK_SCROLL_DOWN) {
-        steps = event->direction == GDK_SCROLL_UP ? 1 : -1;
-    } else if (event->direction == GDK_SCROLL_SMOOTH) {
-        element->wheelTurn_ -= event->delta_y;
-        steps = static_cast<int>(element->wheelTurn_);
-        element->wheelTurn_ -= steps;
-    }
-    for (; steps > 0; --steps) {
-        element->SetZoomLevel(ZoomedIn(element->ZoomLevel()));
-    }
-    for (; steps < 0; ++steps) {
-        element->SetZoomLevel(ZoomedOut(element->ZoomLevel()));
-    }
-    return TRUE;
-}
-
 void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
                                   FetchDone done) {
     fetches_->Fetch(address, filePath, std::move(done));
@@ -337,23 +258,6 @@ void WebViewBrowserElement::Fetch(const std::string& address, const std::string&
 
 void WebViewBrowserElement::CancelFetches() {
     fetches_->CancelAll();
-}
-
-// A response the engine cannot show (an archive, a PDF without a viewer) or that the
-// server marks as an attachment is downloaded; the engine would otherwise drop it
-// without a word.
-int WebViewBrowserElement::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, int type,
-                                          void*) {
-    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
-        return FALSE;
-    }
-    auto* answer = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-    if (webkit_response_policy_decision_is_mime_type_supported(answer) &&
-        !IsAttachment(webkit_response_policy_decision_get_response(answer))) {
-        return FALSE;
-    }
-    webkit_policy_decision_download(decision);
-    return TRUE;
 }
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {

@@ -15,7 +15,6 @@ typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
 typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
 typedef struct _WebKitFindController WebKitFindController;
-typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _GdkEventScroll GdkEventScroll;
 typedef struct _GtkWidget GtkWidget;
 
@@ -79,8 +78,6 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
-    static int OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
-                              void* self);
     static int OnScroll(GtkWidget* view, GdkEventScroll* event, void* self);
     static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
