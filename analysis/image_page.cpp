@@ -10,15 +10,10 @@ namespace quorvane {
 
 namespace {
 
+// The caption shows the address as it was found; the link and the picture load
+// ImagePageAddress.
 std::string ImageEntry(const std::string& raw) {
-    // Addresses found without a scheme get one for the link and the picture; the
-    // caption shows the address as it was found. A web address, a data: picture and
-    // a local page's file: address keep their own scheme: a second one would break
-    // them. (The scanners let a file: address stand only on a local page.) Any other
-    // scheme is taken for text, so no javascript: link can come alive here.
-    const bool keepsScheme = StandsAsWritten(raw, true);
-    const std::string url =
-        EscapeInsertedAttribute(keepsScheme ? raw : std::string(kHttpScheme) + raw);
+    const std::string url = EscapeInsertedAttribute(ImagePageAddress(raw));
     std::string entry = "<a href='" + url + "'><img src='" + url + "'></a><BR>";
     return entry.append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
 }
@@ -33,6 +28,14 @@ std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxS
 }
 
 }  // namespace
+
+// Addresses found without a scheme get one for the link and the picture. A web address,
+// a data: picture and a local page's file: address keep their own scheme: a second one
+// would break them. (The scanners let a file: address stand only on a local page.) Any
+// other scheme is taken for text, so no javascript: link can come alive here.
+std::string ImagePageAddress(const std::string& raw) {
+    return StandsAsWritten(raw, true) ? raw : std::string(kHttpScheme) + raw;
+}
 
 ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
     ImagePage page;

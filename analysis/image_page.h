@@ -13,6 +13,10 @@ namespace quorvane {
 // and the engine would need a gigabyte or more to show that page.
 inline constexpr std::size_t kMaxImagePageSize = 64 * 1024 * 1024;
 
+// The address that the Images view's picture and link of the image address raw load:
+// raw itself when it stands as written, else raw with "http://" put in front.
+std::string ImagePageAddress(const std::string& raw);
+
 // The Images view's page for the image addresses links: per image, a picture linked to
 // itself with its address under it, as a bare fragment on one line. The images that
 // would take the page past maxSize bytes are left out, from the first of them on.

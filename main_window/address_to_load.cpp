@@ -21,4 +21,13 @@ std::string AddressToLoad(const std::string& addressOrPath) {
     return std::string(kHttpScheme) + addressOrPath;
 }
 
+std::string TypedAddress(const std::string& typed) {
+    constexpr std::string_view kBlanks = " \t\r\n\f\v";
+    const std::size_t first = typed.find_first_not_of(kBlanks);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return typed.substr(first, typed.find_last_not_of(kBlanks) - first + 1);
+}
+
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "main_window/browser_element.h"
@@ -12,8 +14,13 @@ typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
 typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
+typedef struct _WebKitFindController WebKitFindController;
+typedef struct _GdkEventScroll GdkEventScroll;
+typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
+
+class EngineFetches;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -52,6 +59,15 @@ class WebViewBrowserElement : public BrowserElement {
     void SetLocalFilesBlocked(bool blocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
+    void Find(const std::string& text, bool matchCase, unsigned maxMatches,
+              FindDone found) override;
+    void FindNext() override;
+    void FindPrevious() override;
+    void EndFind() override;
+    double ZoomLevel() const override;
+    void SetZoomLevel(double level) override;
+    void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
+    void CancelFetches() override;
 
     // The window to place on the main window, and whether a load is running.
     wxWebView* Window() const { return webView_; }
@@ -62,6 +78,8 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
+    static int OnScroll(GtkWidget* view, GdkEventScroll* event, void* self);
+    static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
     static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
 
@@ -90,6 +108,11 @@ class WebViewBrowserElement : public BrowserElement {
     bool localFilesBlocked_ = false;
     bool filterApplied_ = false;
     std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
+    WebKitFindController* finder_;
+    FindDone found_;            // the last Find's, until the engine has counted
+    unsigned countsAsked_ = 0;  // counts the engine owes, the last one being found_'s
+    double wheelTurn_ = 0;      // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
+    std::unique_ptr<EngineFetches> fetches_;
 };
 
 }  // namespace quorvane

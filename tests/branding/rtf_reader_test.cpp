@@ -38,6 +38,8 @@ TEST(RtfReader, TextOfSmallDocuments) {
         {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", "\u03b1"},
         {"{\\rtf1\\ansi\\ansicpg99999 \\'e9}", "\u00e9"},
         {"{\\rtf1\\ansi\\ansicpg1252 \\'81}", "\ufffd"},
+        {"{\\rtf1 \\'84\\'85\\'86\\'8c\\'8e\\'8f\\'9f}",
+         "\u201e\u2026\u2020\u0152\u017d\ufffd\u0178"},
         {"{\\rtf1 \\u8364?uro}", "\u20acuro"},
         {"{\\rtf1 \\uc2\\u8364 xxEnd}", "\u20acEnd"},
         {"{\\rtf1 \\uc0\\u8364 End}", "\u20acEnd"},
