@@ -8,7 +8,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr std::string_view kScheme = "http://";
 constexpr std::string_view kParent = "../";
 
 struct SplitAddress {
@@ -20,7 +19,8 @@ struct SplitAddress {
 SplitAddress Split(const std::string& address) {
     SplitAddress split;
     const std::size_t schemeLength = SchemePrefixLength(address);
-    split.scheme = IsHttpAddress(address) ? std::string(kScheme) : address.substr(0, schemeLength);
+    split.scheme =
+        IsHttpAddress(address) ? std::string(kHttpScheme) : address.substr(0, schemeLength);
     const std::string bare = address.substr(schemeLength);
     const std::size_t slash = bare.find('/');
     split.host = bare.substr(0, slash);
@@ -59,7 +59,7 @@ std::string ResolveParentRelative(const std::string& value, const std::string& b
 std::string ResolveRootRelative(const std::string& value, const std::string& base) {
     const SplitAddress split = Split(base);
     if (value.starts_with("//")) {
-        const std::string scheme = split.scheme.empty() ? std::string(kScheme) : split.scheme;
+        const std::string scheme = split.scheme.empty() ? std::string(kHttpScheme) : split.scheme;
         return scheme.substr(0, scheme.size() - 2) + value;
     }
     return Join(split, "/", std::string_view(value).substr(1));
@@ -69,7 +69,7 @@ std::string ResolveRelative(const std::string& value, const std::string& base) {
     std::string b = base;
     const bool hadScheme = IsHttpAddress(b);
     if (hadScheme) {
-        b.erase(0, kScheme.size());
+        b.erase(0, kHttpScheme.size());
     }
     if (!EndsWith(b, "/")) {
         b = GetUrlDirectory(b);
@@ -78,7 +78,7 @@ std::string ResolveRelative(const std::string& value, const std::string& base) {
         b = ReplaceAllNoCase(b, kHostingPageFragment, kHostingImageFragment);
     }
     if (hadScheme) {
-        b.insert(0, kScheme);
+        b.insert(0, kHttpScheme);
     }
     return b + value;
 }

@@ -5,6 +5,10 @@
 
 namespace quorvane {
 
+// The only scheme the address rules of the analysis cut and put back, and the one an
+// address typed without any is given.
+inline constexpr std::string_view kHttpScheme = "http://";
+
 // The schemes the program tells apart; every other one is Other.
 enum class Scheme { None, Http, Https, File, Data, Other };
 

@@ -9,4 +9,14 @@ void AnalysisLists::Clear() {
     frmList[1].clear();
 }
 
+std::size_t AnalysisLists::Bytes() const {
+    std::size_t bytes = 0;
+    for (const std::vector<std::string>* list : {&Links[0], &frmList[0], &Links[1], &frmList[1]}) {
+        for (const std::string& entry : *list) {
+            bytes += entry.size();
+        }
+    }
+    return bytes;
+}
+
 }  // namespace quorvane

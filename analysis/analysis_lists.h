@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct AnalysisLists {
 
     // Clears Links(0), frmList(0), Links(1), frmList(1), in that order.
     void Clear();
+    // The bytes of all addresses and file names the lists hold.
+    std::size_t Bytes() const;
 };
 
 }  // namespace quorvane

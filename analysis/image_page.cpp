@@ -5,23 +5,15 @@
 #include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
-#include "analysis/text_file.h"
-#include "analysis/work_files.h"
 
 namespace quorvane {
 
 namespace {
 
-constexpr std::string_view kScheme = "http://";
-
+// The caption shows the address as it was found; the link and the picture load
+// ImagePageAddress.
 std::string ImageEntry(const std::string& raw) {
-    // Addresses found without a scheme get one for the link and the picture; the
-    // caption shows the address as it was found. A web address, a data: picture and
-    // a local page's file: address keep their own scheme: a second one would break
-    // them. (The scanners let a file: address stand only on a local page.) Any other
-    // scheme is taken for text, so no javascript: link can come alive here.
-    const bool keepsScheme = StandsAsWritten(raw, true);
-    const std::string url = EscapeInsertedAttribute(keepsScheme ? raw : std::string(kScheme) + raw);
+    const std::string url = EscapeInsertedAttribute(ImagePageAddress(raw));
     std::string entry = "<a href='" + url + "'><img src='" + url + "'></a><BR>";
     return entry.append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
 }
@@ -30,12 +22,20 @@ std::string ImageEntry(const std::string& raw) {
 std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxSize) {
     std::size_t size = 0;
     for (const std::string& raw : links) {
-        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kScheme.size(), 3) + 43);
+        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kHttpScheme.size(), 3) + 43);
     }
     return std::min(size, maxSize);
 }
 
 }  // namespace
+
+// Addresses found without a scheme get one for the link and the picture. A web address,
+// a data: picture and a local page's file: address keep their own scheme: a second one
+// would break them. (The scanners let a file: address stand only on a local page.) Any
+// other scheme is taken for text, so no javascript: link can come alive here.
+std::string ImagePageAddress(const std::string& raw) {
+    return StandsAsWritten(raw, true) ? raw : std::string(kHttpScheme) + raw;
+}
 
 ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
     ImagePage page;
@@ -49,12 +49,6 @@ ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSi
         ++page.imagesShown;
     }
     return page;
-}
-
-std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists) {
-    const ImagePage page = ImagePageText(lists.Links[1]);
-    WriteTextFile(WorkFilePath(programFolder, kImagePageFile), page.text);
-    return page.imagesShown;
 }
 
 }  // namespace quorvane

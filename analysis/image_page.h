@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_lists.h"
-
 namespace quorvane {
 
 // The Images view's page holds at most this many bytes. An image takes its address
@@ -14,6 +12,10 @@ namespace quorvane {
 // images comes near it (a 100 KB address with 1000 relative images would need 300 MB),
 // and the engine would need a gigabyte or more to show that page.
 inline constexpr std::size_t kMaxImagePageSize = 64 * 1024 * 1024;
+
+// The address that the Images view's picture and link of the image address raw load:
+// raw itself when it stands as written, else raw with "http://" put in front.
+std::string ImagePageAddress(const std::string& raw);
 
 // The Images view's page for the image addresses links: per image, a picture linked to
 // itself with its address under it, as a bare fragment on one line. The images that
@@ -24,9 +26,5 @@ struct ImagePage {
 };
 ImagePage ImagePageText(const std::vector<std::string>& links,
                         std::size_t maxSize = kMaxImagePageSize);
-
-// Writes the image page of lists.Links[1] to programFolder's imagepage.html and returns
-// how many images it shows. Throws std::system_error when the file cannot be written.
-std::size_t WriteImagePage(const std::string& programFolder, const AnalysisLists& lists);
 
 }  // namespace quorvane

@@ -1,19 +1,21 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-#include "analysis/analysis_lists.h"
+#include "analysis/tag_line_scanner.h"
 
 namespace quorvane {
 
-// Finds the images shown by "<img" tags in programFolder's checkImages.txt and appends
-// them to lists pair 1 (Links[1], frmList[1]). Throws std::system_error when a work
-// file cannot be read or written; entries appended until then stay.
-void ScanImageTags(const std::string& programFolder, std::string pageAddress, AnalysisLists& lists);
+// Finds the images shown by "<img" tags in pageText (the content of checkImages.txt),
+// for lists pair 1 (Links[1], frmList[1]), in at most maxBytes.
+TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress,
+                      std::size_t maxBytes = kMaxListBytes);
 
 // Finds the links ("<a " tags with "href=") to ".bmp", ".gif", ".jpeg" and ".jpg" files
-// and appends them to lists pair 0 (Links[0], frmList[0]). Fails as ScanImageTags.
-void ScanImageLinks(const std::string& programFolder, std::string pageAddress,
-                    AnalysisLists& lists);
+// in pageText, for lists pair 0 (Links[0], frmList[0]), in at most maxBytes.
+TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress,
+                       std::size_t maxBytes = kMaxListBytes);
 
 }  // namespace quorvane

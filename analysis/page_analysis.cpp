@@ -1,48 +1,88 @@
 #include "analysis/page_analysis.h"
 
-#include <cctype>
-#include <exception>
 #include <system_error>
 
 #include "analysis/image_page.h"
 #include "analysis/image_scanners.h"
 #include "analysis/source_view.h"
-#include "analysis/text_file.h"
+#include "analysis/text_search.h"
 #include "analysis/work_files.h"
 
 namespace quorvane {
 
 namespace {
 
-// The analysis stays silent: a step that fails ends where it failed and the run goes
-// on with the next step. This is the one place that swallows the failure.
+// The analysis stays silent about its work files: a step whose file cannot be written
+// or read ends where it failed and the run goes on with the next step. This is the one
+// place that swallows such a failure; no other kind is expected here.
 template <typename Step>
-void Attempt(Step&& step) {
+bool Attempt(Step&& step) {
     try {
         step();
-    } catch (const std::exception&) {
+        return true;
+    } catch (const std::system_error&) {
+        return false;
     }
+}
+
+// A scanner writes its tag lines twice; one whose write fails ends there, so its
+// images count only when both writes were made.
+void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& links,
+                std::vector<std::string>& names) {
+    files.Write(kCheckImagesCleanFile, scan.tagLines);
+    files.Write(kCheckImagesCleanFile, scan.keptLines);
+    links = std::move(scan.links);
+    names = std::move(scan.names);
+}
+
+// Both scanners over the text they read, each with its writes of the tag lines, and
+// both lists pairs together within their largest size.
+void ScanPage(WorkFileWriter& files, const std::string& scanned, const std::string& pageAddress,
+              AnalysisLists& lists) {
+    TagScan tags = ScanImageTags(scanned, pageAddress, kMaxListBytes);
+    Attempt([&] { RecordScan(files, std::move(tags), lists.Links[1], lists.frmList[1]); });
+    TagScan links = ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes());
+    Attempt([&] { RecordScan(files, std::move(links), lists.Links[0], lists.frmList[0]); });
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
 // the user is told which file and why, in the error's own words.
-template <typename Step>
-void AttemptViewWrite(AnalysedPage& page, Step&& step) {
-    Attempt([&] {
-        try {
-            step();
-        } catch (const std::system_error& error) {
-            std::string note = error.what();
-            note[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(note[0])));
-            page.notes.push_back(std::move(note));
-            page.viewFileNotWritten = true;
-        }
-    });
+bool WriteView(AnalysedPage& page, WorkFileWriter& files, std::string_view name,
+               std::string_view text) {
+    try {
+        files.Write(name, text);
+        return true;
+    } catch (const std::system_error& error) {
+        std::string note = error.what();
+        note[0] = UpperAscii(note[0]);
+        page.notes.push_back(std::move(note));
+        page.viewFileNotWritten = true;
+        return false;
+    }
 }
 
 std::string TooLargeNote(const char* view, std::size_t done, std::size_t all, const char* what) {
     return std::string(view) + ": " + std::to_string(done) + " of " + std::to_string(all) + " " +
            what + "; the rest would make the page too large";
+}
+
+// Both views, each written whole or not at all, and what the user is told about them.
+void WriteViews(AnalysedPage& page, WorkFileWriter& files, const std::string& source,
+                const AnalysisLists& lists) {
+    const SourceView sourceView = SourceViewText(source, lists);
+    if (sourceView.namesLinked < sourceView.names) {
+        page.notes.push_back(TooLargeNote("Source Code", sourceView.namesLinked, sourceView.names,
+                                          "image names linked"));
+    }
+    {
+        const ImagePage imagePage = ImagePageText(lists.Links[1]);
+        if (WriteView(page, files, kImagePageFile, imagePage.text) &&
+            imagePage.imagesShown < lists.Links[1].size()) {
+            page.notes.push_back(TooLargeNote("Images", imagePage.imagesShown,
+                                              lists.Links[1].size(), "images shown"));
+        }
+    }
+    WriteView(page, files, kSourceFile, sourceView.text);
 }
 
 }  // namespace
@@ -55,32 +95,30 @@ std::string StatusLine(const AnalysedPage& page) {
     return line;
 }
 
+AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::string>& bodyHtml,
+                             const std::string& pageAddress, AnalysisLists& lists) {
+    AnalysedPage page;
+    page.sourcePagePath = files.Path(kSourceFile);
+    page.imagePagePath = files.Path(kImagePageFile);
+    const std::string source = bodyHtml.value_or(std::string());
+    // What the scanners read: the page, or what checkImages.txt held if it was not written.
+    std::string scanned;
+    const bool readable =
+        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source); });
+    lists.Clear();
+    if (readable) {
+        ScanPage(files, scanned, pageAddress, lists);
+    }
+    WriteViews(page, files, source, lists);
+    Attempt([&] { ResetWorkFiles(files); });
+    return page;
+}
+
 AnalysedPage AnalysePageText(const std::string& programFolder,
                              const std::optional<std::string>& bodyHtml,
                              const std::string& pageAddress, AnalysisLists& lists) {
-    AnalysedPage page;
-    page.sourcePagePath = WorkFilePath(programFolder, kSourceFile);
-    page.imagePagePath = WorkFilePath(programFolder, kImagePageFile);
-    const std::string source = bodyHtml.value_or(std::string());
-    Attempt([&] { WriteTextFile(WorkFilePath(programFolder, kCheckImagesFile), source); });
-    lists.Clear();
-    Attempt([&] { ScanImageTags(programFolder, pageAddress, lists); });
-    Attempt([&] { ScanImageLinks(programFolder, pageAddress, lists); });
-    SourceView sourceView;
-    Attempt([&] { sourceView = SourceViewText(source, lists); });
-    if (sourceView.namesLinked < sourceView.names) {
-        page.notes.push_back(TooLargeNote("Source Code", sourceView.namesLinked, sourceView.names,
-                                          "image names linked"));
-    }
-    std::optional<std::size_t> imagesShown;
-    AttemptViewWrite(page, [&] { imagesShown = WriteImagePage(programFolder, lists); });
-    if (imagesShown && *imagesShown < lists.Links[1].size()) {
-        page.notes.push_back(
-            TooLargeNote("Images", *imagesShown, lists.Links[1].size(), "images shown"));
-    }
-    AttemptViewWrite(page, [&] { WriteTextFile(page.sourcePagePath, sourceView.text); });
-    Attempt([&] { ResetWorkFiles(programFolder); });
-    return page;
+    WorkFileWriter files(programFolder);
+    return AnalysePageText(files, bodyHtml, pageAddress, lists);
 }
 
 }  // namespace quorvane

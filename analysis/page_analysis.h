@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/analysis_lists.h"
+#include "analysis/work_file_writer.h"
 
 namespace quorvane {
 
@@ -23,9 +24,15 @@ struct AnalysedPage {
 // The notes as one line for the status bar; empty when there are none.
 std::string StatusLine(const AnalysedPage& page);
 
-// The text pipeline of a page analysis, from the captured body HTML (nullopt: no
-// document) and the page address to the written work files. Every failing step is
-// absorbed and the run goes on with the next one.
+// The pipeline of a page analysis, from the captured body HTML (nullopt: no document)
+// and the page address to the work files and lists: every text is made in memory and
+// files makes the writes, in their order. A step that fails on its work file ends
+// there and the run goes on with the next one; any other exception is a fault of the
+// program and goes on to the caller, ending the run.
+AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::string>& bodyHtml,
+                             const std::string& pageAddress, AnalysisLists& lists);
+
+// The same on the work files in programFolder.
 AnalysedPage AnalysePageText(const std::string& programFolder,
                              const std::optional<std::string>& bodyHtml,
                              const std::string& pageAddress, AnalysisLists& lists);

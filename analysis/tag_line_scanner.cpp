@@ -4,10 +4,10 @@
 #include <unordered_set>
 
 #include "analysis/address_resolution.h"
+#include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
 #include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
-#include "analysis/work_files.h"
 
 namespace quorvane {
 
@@ -63,7 +63,7 @@ std::string TrimToValue(std::string l) {
 std::string TagLinePass(std::string_view text, std::string_view keyword) {
     std::string lowered(keyword);
     for (char& c : lowered) {
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        c = LowerAscii(c);
     }
     const std::string split = ReplaceAllNoCase(text, keyword, std::string(kCrLf) + lowered);
     return ReplaceAllExact(split, "\r\n\r\n", kCrLf);
@@ -109,34 +109,39 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     return true;
 }
 
-void ScanTagLines(const std::string& programFolder, const std::string& pageAddress,
-                  const TagScanRules& rules, std::vector<std::string>& links,
-                  std::vector<std::string>& names) {
+// Each text is read back as the lines of the file it was written to. The CR LF the
+// file holds after the text ends its last line, or opens an empty one, which no step
+// keeps; so the lines of the text alone are the file's lines for every step.
+TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
+                     const TagScanRules& rules, std::size_t maxBytes) {
+    TagScan scan;
+    scan.tagLines = SplitIntoTagLines(
+        KeepLinesWith(SplitLines(pageText), rules.keyword, rules.removedFromLines), rules.keyword);
+    scan.keptLines = KeepLinesWith(SplitLines(scan.tagLines), rules.keyword, {});
+
     const std::string base = ScanBaseAddress(pageAddress);
-    const std::string pagePath = WorkFilePath(programFolder, kCheckImagesFile);
-    const std::string cleanPath = WorkFilePath(programFolder, kCheckImagesCleanFile);
-
-    const std::string tagText = SplitIntoTagLines(
-        KeepLinesWith(ReadTextLines(pagePath), rules.keyword, rules.removedFromLines),
-        rules.keyword);
-    WriteTextFile(cleanPath, tagText);
-    WriteTextFile(cleanPath, KeepLinesWith(ReadTextLines(cleanPath), rules.keyword, {}));
-
     // The set mirrors names so that the duplicate test stays cheap on large pages.
-    std::unordered_set<std::string> known(names.begin(), names.end());
-    for (const std::string& line : ReadTextLines(cleanPath)) {
+    std::unordered_set<std::string> known;
+    std::size_t bytes = 0;
+    for (const std::string& line : SplitLines(scan.keptLines)) {
         std::string value;
         if (!CutTagValue(line, rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.count(name) != 0 || names.size() >= kMaxListEntries) {
+        if (known.count(name) != 0) {
             continue;
         }
-        links.push_back(ResolveImageAddress(value, base));
+        std::string link = ResolveImageAddress(value, base);
+        bytes = SaturatingAdd(bytes, link.size() + name.size());
+        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
+            break;
+        }
+        scan.links.push_back(std::move(link));
         known.insert(name);
-        names.push_back(std::move(name));
+        scan.names.push_back(std::move(name));
     }
+    return scan;
 }
 
 }  // namespace quorvane

@@ -117,17 +117,17 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
+std::string ReadTextFile(const std::string& path) {
     errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         ThrowFileError(path, "cannot open", errno);
     }
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (file.bad()) {
         ThrowFileError(path, "cannot read", errno);
     }
-    return SplitLines(text);
+    return text;
 }
 
 }  // namespace quorvane

@@ -16,7 +16,7 @@ void WriteTextFile(const std::string& path, std::string_view text);
 // line. A final line without a break counts; the break after the last line opens none.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// The lines of a file, read whole. Throws std::system_error when it cannot be read.
-std::vector<std::string> ReadTextLines(const std::string& path);
+// The whole content of a file. Throws std::system_error when it cannot be read.
+std::string ReadTextFile(const std::string& path);
 
 }  // namespace quorvane

@@ -7,13 +7,9 @@ namespace quorvane {
 
 namespace {
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool EqualNoCase(const char* a, const char* b, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
             return false;
         }
     }
@@ -64,9 +60,8 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
     if (needle.empty()) {
         return from;
     }
-    const char lower = FoldAscii(needle[0]);
-    const char upper =
-        (lower >= 'a' && lower <= 'z') ? static_cast<char>(lower - 'a' + 'A') : lower;
+    const char lower = LowerAscii(needle[0]);
+    const char upper = UpperAscii(lower);
     const std::size_t last = text.size() < needle.size() ? 0 : text.size() - needle.size() + 1;
     for (std::size_t at = from; at < last; ++at) {
         if ((text[at] == lower || text[at] == upper) &&

@@ -17,6 +17,14 @@ constexpr bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The one ASCII case fold: letters change case, every other byte stays as it is.
+constexpr char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+constexpr char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // Position of the first occurrence of needle at or after from, or npos.
 std::size_t FindExact(std::string_view text, std::string_view needle, std::size_t from = 0);
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);

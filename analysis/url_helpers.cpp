@@ -5,17 +5,13 @@
 
 namespace quorvane {
 
-namespace {
-constexpr std::string_view kScheme = "http://";
-}
-
 // Only a leading "http://" is the scheme cut and put back (in lower case); one further
 // on, in a query, stays where it is, and another scheme stays in front of the text.
 std::string GetUrlDirectory(std::string address) {
     std::string s = std::move(address);
     const bool hadScheme = IsHttpAddress(s);
     if (hadScheme) {
-        s.erase(0, kScheme.size());
+        s.erase(0, kHttpScheme.size());
     }
     if (!s.empty() && s.back() == '/') {
         s.pop_back();
@@ -23,17 +19,17 @@ std::string GetUrlDirectory(std::string address) {
     const std::size_t lastSlash = s.rfind('/');
     std::string d = lastSlash == std::string::npos ? std::string() : s.substr(0, lastSlash + 1);
     if (hadScheme) {
-        d.insert(0, kScheme);
+        d.insert(0, kHttpScheme);
     }
     // A bare "https://" is no directory either: the address itself is the top.
-    if (d.empty() || d == kScheme || SchemePrefixLength(d) == d.size()) {
+    if (d.empty() || d == kHttpScheme || SchemePrefixLength(d) == d.size()) {
         return s + "/";
     }
     return d;
 }
 
 std::string GetUrlFileName(std::string address) {
-    std::string s = ReplaceAllNoCase(address, kScheme, "");
+    std::string s = ReplaceAllNoCase(address, kHttpScheme, "");
     const std::size_t lastSlash = s.rfind('/');
     if (lastSlash != std::string::npos) {
         s.erase(0, lastSlash + 1);

@@ -1,6 +1,7 @@
 #include "analysis/work_files.h"
 
 #include "analysis/text_file.h"
+#include "analysis/work_file_writer.h"
 #include "desktop/file_exists.h"
 
 namespace quorvane {
@@ -20,10 +21,10 @@ void EnsureWorkFiles(const std::string& programFolder) {
     }
 }
 
-void ResetWorkFiles(const std::string& programFolder) {
+void ResetWorkFiles(WorkFileWriter& files) {
     for (const std::string_view name :
          {kCheckImagesFile, kCheckImagesCleanFile, kBrowserFile, kImagesFile}) {
-        WriteTextFile(WorkFilePath(programFolder, name), "");
+        files.Write(name, "");
     }
 }
 

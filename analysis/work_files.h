@@ -5,6 +5,8 @@
 
 namespace quorvane {
 
+class WorkFileWriter;
+
 // The six work files; each name begins with the separator and is joined to the
 // program folder by plain concatenation.
 inline constexpr std::string_view kBrowserFile = "/browser.txt";
@@ -23,7 +25,7 @@ std::string WorkFilePath(const std::string& programFolder, std::string_view name
 void EnsureWorkFiles(const std::string& programFolder);
 
 // Empties checkImages.txt, checkImagesClean.txt, browser.txt and images.htm (each then
-// holds CR LF). Throws at the first file that cannot be written.
-void ResetWorkFiles(const std::string& programFolder);
+// holds CR LF) through files. Throws at the first file that cannot be written.
+void ResetWorkFiles(WorkFileWriter& files);
 
 }  // namespace quorvane

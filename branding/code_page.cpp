@@ -1,27 +1,63 @@
 #include "branding/code_page.h"
 
+#include <iconv.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
 namespace quorvane {
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Windows-1252 bytes 0x80..0x9F; the rest of the code page equals Latin-1.
-constexpr char32_t kWindows1252High[32] = {
-    0x20AC,       kReplacement, 0x201A,       0x0192, 0x2026, 0x2020,       0x2021,
-    0x02C6,       0x2030,       0x0160,       0x2039, 0x0152, kReplacement, 0x017D,
-    kReplacement, kReplacement, kReplacement, 0x2018, 0x2019, 0x201C,       0x201D,
-    0x2022,       0x2013,       0x2014,       0x02DC, 0x2122, 0x0161,       0x203A,
-    0x0153,       kReplacement, 0x017E,       0x0178,
+struct IconvCloser {
+    void operator()(iconv_t converter) const { iconv_close(converter); }
 };
+using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
+
+Converter OpenConverter(int codePage) {
+    const std::string from = "CP" + std::to_string(codePage);
+    iconv_t converter = iconv_open("UTF-32LE", from.c_str());
+    return Converter(converter == reinterpret_cast<iconv_t>(-1) ? nullptr : converter);
+}
+
+// The one character a byte stands for; nullopt when the byte alone makes none (a lead
+// byte of a double-byte code page, or a byte the code page leaves undefined).
+std::optional<char32_t> DecodeAlone(iconv_t converter, unsigned char byte) {
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char in = static_cast<char>(byte);
+    unsigned char out[4] = {};
+    char* inPointer = &in;
+    char* outPointer = reinterpret_cast<char*>(out);
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof out;
+    if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) ==
+            static_cast<std::size_t>(-1) ||
+        inLeft != 0 || outLeft != 0) {
+        return std::nullopt;
+    }
+    return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
+}
 
 }  // namespace
 
-char32_t DecodeCodePageByte(int /*codePage*/, unsigned char byte) {
-    if (byte >= 0x80 && byte < 0xA0) {
-        return kWindows1252High[byte - 0x80];
+CodePage::CodePage(int number) : number_(number) {
+    Converter converter = OpenConverter(number);
+    if (!converter) {
+        converter = OpenConverter(kWindowsLatin1);
     }
-    return byte;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::optional<char32_t> character =
+            converter ? DecodeAlone(converter.get(), static_cast<unsigned char>(byte))
+                      : std::nullopt;
+        upperHalf_[byte - 0x80] = character.value_or(kReplacement);
+    }
+}
+
+char32_t CodePage::Decode(unsigned char byte) const {
+    return byte < 0x80 ? byte : upperHalf_[byte - 0x80];
 }
 
 void AppendUtf8(std::string& text, char32_t character) {

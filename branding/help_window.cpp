@@ -1,5 +1,6 @@
 #include "branding/help_window.h"
 
+#include <wx/caret.h>
 #include <wx/checkbox.h>
 #include <wx/richtext/richtextctrl.h>
 
@@ -10,6 +11,32 @@
 #include "desktop/window_helpers.h"
 
 namespace quorvane {
+namespace {
+
+// The help text is read, not edited: a blinking caret in it would say otherwise. The
+// caret is kept, as the box needs it to scroll by keys, but drawn no wider than nothing.
+class TextWithoutCaret : public wxRichTextCtrl {
+  public:
+    TextWithoutCaret(wxWindow* parent, const wxPoint& place, const wxSize& size)
+        : wxRichTextCtrl(parent, wxID_ANY, "RichTextBox1", place, size,
+                         wxRE_MULTILINE | wxRE_READONLY | wxVSCROLL) {
+        HideCaret();
+    }
+
+    void PositionCaret(wxRichTextParagraphLayoutBox* container = nullptr) override {
+        wxRichTextCtrl::PositionCaret(container);
+        HideCaret();
+    }
+
+  private:
+    void HideCaret() {
+        if (wxCaret* caret = GetCaret()) {
+            caret->SetSize(0, caret->GetSize().GetHeight());
+        }
+    }
+};
+
+}  // namespace
 
 HelpWindow::HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHelpSetting setting)
     : wxDialog(parent, wxID_ANY, "Readme/Help", wxDefaultPosition, wxDefaultSize,
@@ -17,9 +44,7 @@ HelpWindow::HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHel
       helpFile_(std::move(helpFile)),
       setting_(std::move(setting)) {
     SetClientSize(TwipsToSize(this, 10290, 7920));
-    rtf1_ = new wxRichTextCtrl(this, wxID_ANY, "RichTextBox1", TwipsToPoint(this, 0, 0),
-                               TwipsToSize(this, 10275, 7515),
-                               wxRE_MULTILINE | wxRE_READONLY | wxVSCROLL);
+    rtf1_ = new TextWithoutCaret(this, TwipsToPoint(this, 0, 0), TwipsToSize(this, 10275, 7515));
     check1_ = new wxCheckBox(this, wxID_ANY, "Show at Startup", TwipsToPoint(this, 60, 7620),
                              wxDefaultSize, wxCHK_3STATE);
     check1_->SetMinSize(TwipsToSize(this, 1995, 255));

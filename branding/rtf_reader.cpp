@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "analysis/text_search.h"
 #include "branding/code_page.h"
 
 namespace quorvane {
@@ -65,8 +66,7 @@ class RtfParser {
             } else if (c == '\\') {
                 ReadControl();
             } else if (c != '\r' && c != '\n') {
-                Character(c == '\t' ? U'\t'
-                                    : DecodeCodePageByte(codePage_, static_cast<unsigned char>(c)));
+                Character(c == '\t' ? U'\t' : codePage_.Decode(static_cast<unsigned char>(c)));
             }
         }
         EndParagraph(false);
@@ -99,7 +99,7 @@ class RtfParser {
             return;
         }
         const char c = text_[pos_];
-        if (IsLetter(c)) {
+        if (IsAsciiLetter(c)) {
             ReadControlWord();
             return;
         }
@@ -144,12 +144,12 @@ class RtfParser {
             value = value * 16 + nibble;
             ++pos_;
         }
-        Character(DecodeCodePageByte(codePage_, static_cast<unsigned char>(value)));
+        Character(codePage_.Decode(static_cast<unsigned char>(value)));
     }
 
     void ReadControlWord() {
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && IsLetter(text_[pos_])) {
+        while (pos_ < text_.size() && IsAsciiLetter(text_[pos_])) {
             ++pos_;
         }
         const std::string_view word = text_.substr(start, std::min(pos_ - start, kMaxWordLength));
@@ -160,7 +160,7 @@ class RtfParser {
         }
         long long value = 0;
         int digits = 0;
-        while (pos_ < text_.size() && IsDigit(text_[pos_])) {
+        while (pos_ < text_.size() && IsAsciiDigit(text_[pos_])) {
             if (digits++ < kMaxParameterDigits) {
                 value = value * 10 + (text_[pos_] - '0');
             }
@@ -191,7 +191,10 @@ class RtfParser {
         } else if (state.destination == Destination::ColourTable) {
             ColourComponent(word, parameter);
         } else if (word == "ansicpg") {
-            codePage_ = parameter;
+            // Each code page is built once, however often a document names it.
+            if (parameter != codePage_.Number()) {
+                codePage_ = CodePage(parameter);
+            }
         } else if (word == "u") {
             Unicode(value);
         } else if (word == "uc") {
@@ -328,17 +331,13 @@ class RtfParser {
         return std::nullopt;
     }
 
-    static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     static int HexValue(char c) {
-        if (IsDigit(c)) {
+        if (IsAsciiDigit(c)) {
             return c - '0';
         }
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
+        const char lower = LowerAscii(c);
+        if (lower >= 'a' && lower <= 'f') {
+            return lower - 'a' + 10;
         }
         return -1;
     }
@@ -347,7 +346,7 @@ class RtfParser {
     std::size_t pos_ = 0;
     std::vector<GroupState> states_;
     std::size_t sharedDepth_ = 0;
-    int codePage_ = 1252;
+    CodePage codePage_;
     int pendingSkip_ = 0;
     char32_t highSurrogate_ = 0;
     std::optional<RtfColour> pendingColour_;

@@ -50,6 +50,13 @@ void SecondaryWindows::ShowHelp() {
     windows_->help->Raise();
 }
 
+void SecondaryWindows::FocusHelp() {
+    if (windows_->help && windows_->help->IsShown()) {
+        windows_->help->Raise();
+        windows_->help->SetFocus();
+    }
+}
+
 void SecondaryWindows::UnloadHelp() {
     if (windows_->help) {
         windows_->help->Destroy();

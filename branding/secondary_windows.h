@@ -21,6 +21,8 @@ class SecondaryWindows {
     // The value of "showHelp" in section "Settings", "1" when absent.
     std::string ReadShowHelpSetting() const;
     void ShowHelp();
+    // Gives the Help window the focus when it is shown.
+    void FocusHelp();
     void UnloadHelp();
     void ShowAbout();
     // The website command: strWebsiteRequest = "Website", then load the Website window.

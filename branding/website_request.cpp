@@ -11,7 +11,7 @@ std::string AddSchemeWhenMissing(const std::string& address) {
     if (IsWebAddress(address)) {
         return address;
     }
-    return "http://" + address;
+    return std::string(kHttpScheme) + address;
 }
 
 std::optional<std::string> ServeWebsiteRequest(const WebsiteLauncher& launch) {

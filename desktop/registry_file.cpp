@@ -1,43 +1,22 @@
 #include "desktop/registry_file.h"
 
 #include <fcntl.h>
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 #include <system_error>
+
+#include "desktop/registry_key_file.h"
 
 namespace quorvane {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 // Reads a quoted, escaped text starting at line[pos] == '"'; pos ends after the
 // closing quote. nullopt when the text is not closed.
@@ -106,9 +85,8 @@ bool ReadAtMost(int fd, std::string& text) {
     return true;
 }
 
-}  // namespace
-
-RegistryKeys ParseRegistryText(const std::string& text) {
+// The form the store wrote its files in before they were key files.
+RegistryKeys ParseEarlierRegistryText(const std::string& text) {
     RegistryKeys keys;
     std::istringstream lines(text);
     std::string line;
@@ -127,17 +105,11 @@ RegistryKeys ParseRegistryText(const std::string& text) {
     return keys;
 }
 
-std::string FormatRegistryText(const RegistryKeys& keys) {
-    std::string text;
-    for (const auto& key : keys) {
-        text += "[" + key.path + "]\n";
-        for (const auto& [name, value] : key.values) {
-            text += name.empty() ? "@" : "\"" + Escape(name) + "\"";
-            text += "=\"" + Escape(value) + "\"\n";
-        }
-        text += "\n";
-    }
-    return text;
+}  // namespace
+
+RegistryKeys ParseRegistryText(const std::string& text) {
+    const std::string header = std::string("[") + kRegistryKeyFileHeader + "]";
+    return text.starts_with(header) ? ParseRegistryKeyFile(text) : ParseEarlierRegistryText(text);
 }
 
 // Only an ordinary file of a size a registry can have is read: anything else in its
@@ -167,25 +139,9 @@ std::optional<RegistryKeys> ReadRegistryFile(const fs::path& file) {
 bool WriteRegistryFile(const fs::path& file, const RegistryKeys& keys) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
-    if (error) {
-        return false;
-    }
-    fs::path temporary = file;
-    temporary += ".new-" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!(out << FormatRegistryText(keys)) || !out.flush()) {
-            out.close();
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, file, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    const std::string text = FormatRegistryKeyFile(keys);
+    return !error && g_file_set_contents(file.c_str(), text.data(),
+                                         static_cast<gssize>(text.size()), nullptr);
 }
 
 }  // namespace quorvane

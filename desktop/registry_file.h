@@ -17,14 +17,14 @@ struct RegistryKey {
 };
 using RegistryKeys = std::vector<RegistryKey>;
 
-// Text form, one key per section:
+// The keys of a file's text. Files are key files (registry_key_file.h); a text in the
+// earlier form, which still reads, has one key per section:
 //   [Software\Some Key]
 //   "Name"="Text"
 //   @="Default value text"
-// Backslash, quote, CR and LF inside names and texts are escaped with a backslash.
-// Lines that do not parse are skipped, so a damaged file loses only those lines.
+// with backslash, quote, CR and LF inside names and texts escaped with a backslash.
+// Its lines that do not parse are skipped, so a damaged file loses only those lines.
 RegistryKeys ParseRegistryText(const std::string& text);
-std::string FormatRegistryText(const RegistryKeys& keys);
 
 // A registry holds a few keys: a file larger than this is no registry of ours, and is
 // read as damaged rather than loaded whole.
@@ -34,8 +34,8 @@ inline constexpr std::size_t kMaxRegistryFileSize = 4 * 1024 * 1024;
 // Anything but an ordinary file of at most kMaxRegistryFileSize bytes reads as damaged:
 // empty, as a damaged line reads as nothing.
 std::optional<RegistryKeys> ReadRegistryFile(const std::filesystem::path& file);
-// Writes a new file beside the old one and renames it over, so a failed write never
-// leaves a half-written registry.
+// Writes the keys as a key file, through a new file beside the old one that is renamed
+// over it, so a failed write never leaves a half-written registry.
 bool WriteRegistryFile(const std::filesystem::path& file, const RegistryKeys& keys);
 
 }  // namespace quorvane

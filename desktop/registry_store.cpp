@@ -1,10 +1,12 @@
 #include "desktop/registry_store.h"
 
+#include <glib.h>
+
 #include <algorithm>
-#include <cstdlib>
 
 #include "desktop/folder_lock.h"
 #include "desktop/registry_file.h"
+#include "desktop/registry_key_file.h"
 #include "desktop/user_folders.h"
 
 namespace quorvane {
@@ -14,10 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool SameName(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
+    return a.size() == b.size() && g_ascii_strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
 }
 
 // A key path is a run of non-empty names separated by single backslashes; the empty
@@ -101,7 +100,7 @@ bool RegistryStore::CreateKey(const std::string& keyPath) {
 
 bool RegistryStore::SetValue(const std::string& keyPath, const std::string& valueName,
                              const std::string& text) {
-    if (!ValidKeyPath(keyPath)) {
+    if (!ValidKeyPath(keyPath) || !KeyFileCanHold(text)) {
         return false;
     }
     return Update([&](RegistryKeys& keys) {

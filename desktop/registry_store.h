@@ -13,12 +13,12 @@ namespace quorvane {
 // The root keys that have a store of their own.
 enum class RootKey { LocalMachine, CurrentUser };
 
-// A small registry of our own: one text file per root key holding keys (paths with
-// backslash separators) and their string values. Every call reads the file and every
-// change rewrites it whole, under a lock on the store's folder, so nothing is held
-// open between calls and changes made at the same time are all kept. Key and value
-// names compare without regard to letter case; an empty value name is the key's
-// default value. Failures are reported only through the results.
+// A small registry of our own: one key file per root key holding keys (paths with
+// backslash separators) and their string values, which must be UTF-8. Every call reads the file and
+// every change rewrites it whole, under a lock on the store's folder, so nothing is held open
+// between calls and changes made at the same time are all kept. Key and value names compare without
+// regard to letter case; an empty value name is the key's default value. Failures are reported only
+// through the results.
 class RegistryStore {
   public:
     explicit RegistryStore(std::filesystem::path file);
@@ -32,7 +32,8 @@ class RegistryStore {
     // Creates the key and every missing key on its path. False when the path is not
     // a valid key path or the file cannot be written.
     bool CreateKey(const std::string& keyPath);
-    // Writes a value into an existing key; false when the key does not exist.
+    // Writes a value into an existing key; false when the key does not exist or the
+    // text is not UTF-8.
     bool SetValue(const std::string& keyPath, const std::string& valueName,
                   const std::string& text);
     bool DeleteValue(const std::string& keyPath, const std::string& valueName);

@@ -1,12 +1,19 @@
 #include "desktop/twips_size.h"
 
+#include <cmath>
+
 #include "desktop/twips.h"
 
 namespace quorvane {
 
+int LogicalDotsPerInch(const wxWindow* window) {
+    return static_cast<int>(
+        std::lround(window->GetDPI().GetHeight() / window->GetContentScaleFactor()));
+}
+
 wxSize TwipsToSize(const wxWindow* window, float widthTwips, float heightTwips) {
-    const wxSize dpi = window->GetDPI();
-    return {TwipsToPixels(widthTwips, dpi.x), TwipsToPixels(heightTwips, dpi.y)};
+    const int dpi = LogicalDotsPerInch(window);
+    return {TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi)};
 }
 
 wxPoint TwipsToPoint(const wxWindow* window, float leftTwips, float topTwips) {

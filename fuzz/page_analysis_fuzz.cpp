@@ -1,24 +1,14 @@
-// Arbitrary bytes as page text and page address: the analysis must never crash, hang
-// or read out of bounds, and the fast linker must agree with one pass per entry.
+// Arbitrary bytes as page text and page address: the analysis must never crash, hang,
+// read out of bounds or throw, and the fast linker must agree with one pass per entry.
+// The pipeline runs as the program runs it but on work files in memory, and without
+// the program's guard against faults, so that one shows here.
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "analysis/file_name_linker.h"
 #include "analysis/page_analysis.h"
-
-namespace {
-
-const std::string& Folder() {
-    static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qfuzz-XXXXXX").string();
-        return std::string(::mkdtemp(pattern.data()));
-    }();
-    return folder;
-}
-
-}  // namespace
+#include "tests/support/memory_work_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -26,8 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find('\n');
     const std::string address = split == std::string::npos ? input : input.substr(0, split);
     const std::string body = split == std::string::npos ? std::string() : input.substr(split + 1);
+    quorvane::MemoryWorkFiles files;
     quorvane::AnalysisLists lists;
-    quorvane::AnalysePageText(Folder(), body, address, lists);
+    quorvane::AnalysePageText(files, body, address, lists);
     const std::vector<quorvane::LinkPass> passes = quorvane::LinkPasses(lists);
     const std::string escaped = quorvane::EscapeSourceText(body);
     // With the page's own largest size, so that a page built to multiply its text

@@ -10,4 +10,8 @@ namespace quorvane {
 // An address that carries a scheme is loaded unchanged.
 std::string AddressToLoad(const std::string& addressOrPath);
 
+// The address the user typed or pasted, without the blanks and line breaks around it
+// that a paste often brings.
+std::string TypedAddress(const std::string& typed);
+
 }  // namespace quorvane

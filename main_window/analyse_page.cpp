@@ -1,5 +1,6 @@
 // The page analysis of the Browser view, run for every finished download of that view
 // and by Refresh.
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,9 +54,19 @@ void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
 
 void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtml) {
     std::string address;
-    SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
-    const AnalysedPage page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
-    analysisNote_ = StatusLine(page);
+    std::optional<AnalysedPage> page;
+    try {
+        SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
+        page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
+    } catch (const std::exception& fault) {
+        // A fault of the program, not of the page: this page's analysis ends here and
+        // the views keep the pages they show, but the user learns that it failed.
+        analysisNote_ = std::string("The analysis of this page failed: ") + fault.what();
+        noteAfterLoad_ = {};
+        surface_.SetStatusText(analysisNote_);
+        return;
+    }
+    analysisNote_ = StatusLine(*page);
     noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
     if (!analysisNote_.empty()) {
         surface_.SetStatusText(analysisNote_);
@@ -64,8 +75,8 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     for (const int view : {kSourceView, kImagesView}) {
         SkipBrowserErrors([&] { wb_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
-    SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page.sourcePagePath); });
-    SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page.imagePagePath); });
+    SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page->sourcePagePath); });
+    SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page->imagePagePath); });
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has

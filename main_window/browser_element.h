@@ -33,6 +33,11 @@ class BrowserElement {
   public:
     // nullopt when there is no HTML document or it has no body.
     using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;
+    // The number of matches of a search; more than the search's maximum when it found
+    // more than that.
+    using FindDone = std::function<void(unsigned matches)>;
+    // nullopt when the file was fetched whole, else what went wrong.
+    using FetchDone = std::function<void(std::optional<std::string> error)>;
 
     virtual ~BrowserElement() = default;
 
@@ -60,6 +65,28 @@ class BrowserElement {
     // done runs exactly once: at once (fake) or once the engine answers (real), and
     // never after the element has been destroyed.
     virtual void CaptureBodyHtml(CaptureDone done) = 0;
+
+    // Highlights every match of text in the shown document, scrolls the first into view,
+    // and counts the matches up to maxMatches; found runs once with the count, unless a
+    // later Find or EndFind comes first. Letter case counts only when matchCase is true.
+    virtual void Find(const std::string& text, bool matchCase, unsigned maxMatches,
+                      FindDone found) = 0;
+    // The match after (before) the current one; after the last comes the first again.
+    virtual void FindNext() = 0;
+    virtual void FindPrevious() = 0;
+    // Removes the highlights of the last Find.
+    virtual void EndFind() = 0;
+
+    // The zoom level, 1.0 being the page's own size.
+    virtual double ZoomLevel() const = 0;
+    virtual void SetZoomLevel(double level) = 0;
+
+    // Fetches address, as this element would with its cookies and session, into the
+    // existing file filePath (its contents are replaced). done runs once, unless
+    // CancelFetches comes first.
+    virtual void Fetch(const std::string& address, const std::string& filePath, FetchDone done) = 0;
+    // Ends every fetch still running; their done never runs.
+    virtual void CancelFetches() = 0;
 };
 
 }  // namespace quorvane

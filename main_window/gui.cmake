@@ -1,7 +1,12 @@
 # quorvane_main_window: the windows and the real browser elements on WebKitGTK.
 add_library(quorvane_main_window STATIC
     ${CMAKE_CURRENT_LIST_DIR}/webview_browser_element.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/webview_find_and_zoom.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/webkit_downloads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_layout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_surface.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/find_bar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/splash_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/quorvane_app.cpp)
 target_include_directories(quorvane_main_window PUBLIC ${PROJECT_SOURCE_DIR})

@@ -76,4 +76,13 @@ void ArrangeControls(float W, float H, MainWindowPlaces& places) {
     ArrangeAddressRow(W, places);
 }
 
+ViewsAndBar TakeBarFromViews(const TwipsRect& views, float barHeight) {
+    const float bar = std::min(barHeight, views.Height);
+    ViewsAndBar places{views, views};
+    places.views.Height = views.Height - bar;
+    places.bar.Top = views.Top + places.views.Height;
+    places.bar.Height = bar;
+    return places;
+}
+
 }  // namespace quorvane

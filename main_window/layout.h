@@ -33,4 +33,13 @@ MainWindowPlaces DesignPlaces();
 // twips and so runs past the window's right edge: only its inside part is seen.
 void ArrangeControls(float W, float H, MainWindowPlaces& places);
 
+// The views' rectangle with a bar (the find bar) taken from its bottom: the views keep
+// their place less the bar's height, and the bar lies under them, as wide as they are.
+// A bar taller than the views takes all of their height.
+struct ViewsAndBar {
+    TwipsRect views;
+    TwipsRect bar;
+};
+ViewsAndBar TakeBarFromViews(const TwipsRect& views, float barHeight);
+
 }  // namespace quorvane

@@ -3,7 +3,6 @@
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
-#include <wx/filedlg.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -11,7 +10,6 @@
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -22,11 +20,16 @@
 
 #include "branding/branding_values.h"
 #include "branding/secondary_windows.h"
+#include "desktop/button_pictures.h"
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
+#include "desktop/status_bar.h"
 #include "desktop/tab_strip.h"
 #include "desktop/twips.h"
+#include "desktop/twips_size.h"
 #include "desktop/window_helpers.h"
+#include "main_window/find_bar.h"
+#include "main_window/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
@@ -54,14 +57,6 @@ constexpr TabText kTabs[] = {
     {"Source Code", "View the Source Code of the Current Page"},
     {"Images", "Displays All Images and Links to Images on the Current Page"},
 };
-
-wxString FromUtf8(const std::string& text) {
-    return wxString::FromUTF8(text.data(), text.size());
-}
-
-int DisplayDotsPerInch() {
-    return wxGetDisplayPPI().GetHeight();
-}
 
 }  // namespace
 
@@ -92,7 +87,7 @@ Form1::Form1(wxWindow* splash, WorkFolder workFolder)
     : wxFrame(nullptr, wxID_ANY, wxString()),
       workFolder_(std::move(workFolder)),
       splash_(splash),
-      dotsPerInch_(DisplayDotsPerInch()),
+      dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
       relay_(std::make_unique<EventRelay>()) {
     panel_ = new wxPanel(this);
@@ -100,6 +95,7 @@ Form1::Form1(wxWindow* splash, WorkFolder workFolder)
     CreateAddressRow();
     CreateTabStrip();
     CreateBrowserElements();
+    CreateFindBar();
     CreateStatusBar();
     CreateMenus();
     BindShortcuts();
@@ -121,12 +117,26 @@ Form1::~Form1() {
 
 void Form1::Load() {
     controller_->Form_Load();
+    // Once the window is on screen: the address box waits for the user's first address.
+    CallAfter([this] { FocusAtStart(); });
+}
+
+// The Help window shown at start keeps the focus above the main window, so that Escape
+// closes it as its text says; behind it, the address box is ready for when it closes.
+void Form1::FocusAtStart() {
+    txtUrl_->SetFocus();
+    txtUrl_->SelectAll();
+    secondary_->FocusHelp();
+}
+
+void Form1::FocusVisibleView() {
+    wb_[controller_->VisibleView()]->Window()->SetFocus();
 }
 
 wxButton* Form1::AddPictureButton(const wxString& caption, const wxString& tooltip,
-                                  const wxString& art, const TwipsRect& place) {
+                                  const wxBitmapBundle& picture, const TwipsRect& place) {
     auto* button = new wxButton(panel_, wxID_ANY, caption);
-    button->SetBitmap(wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR), wxTOP);
+    button->SetBitmap(picture, wxTOP);
     if (!tooltip.empty()) {
         button->SetToolTip(tooltip);
     }
@@ -135,20 +145,28 @@ wxButton* Form1::AddPictureButton(const wxString& caption, const wxString& toolt
 }
 
 void Form1::CreateButtons() {
-    cmbBack_ = AddPictureButton("Back", "Back", wxART_GO_BACK, kBackPlace);
-    cmdForward_ = AddPictureButton("Forward", "Forward", wxART_GO_FORWARD, kForwardPlace);
-    cmdStop_ = AddPictureButton("Stop", "Stop", wxART_STOP, kStopPlace);
-    cmdRefresh_ = AddPictureButton("Refresh", "Refresh", wxART_REFRESH, kRefreshPlace);
-    cmdBackDir_ =
-        AddPictureButton("Up Dir", "Go back 1 directory level", wxART_GO_DIR_UP, kBackDirPlace);
-    Command1_ =
-        AddPictureButton("Send to IE", "Send Page to Browser Tab", "document-send", kCommand1Place);
+    const wxSize size = wxArtProvider::GetNativeDIPSizeHint(wxART_TOOLBAR);
+    const auto own = [&size](ButtonPicture picture) { return ButtonPictureBundle(picture, size); };
+    // The theme's stop sign and globe are in full colour already.
+    const auto theme = [](const wxString& art) {
+        return wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR);
+    };
+    cmbBack_ = AddPictureButton("Back", "Back", own(ButtonPicture::Back), kBackPlace);
+    cmdForward_ =
+        AddPictureButton("Forward", "Forward", own(ButtonPicture::Forward), kForwardPlace);
+    cmdStop_ = AddPictureButton("Stop", "Stop", theme(wxART_STOP), kStopPlace);
+    cmdRefresh_ =
+        AddPictureButton("Refresh", "Refresh", own(ButtonPicture::Refresh), kRefreshPlace);
+    cmdBackDir_ = AddPictureButton("Up Dir", "Go back 1 directory level", own(ButtonPicture::UpDir),
+                                   kBackDirPlace);
+    Command1_ = AddPictureButton("Send to IE", "Send Page to Browser Tab", theme("document-send"),
+                                 kCommand1Place);
     Command1_->Hide();
-    cmdWebsite_ = AddPictureButton("Website", "", "web-browser", places_.cmdWebsite);
+    cmdWebsite_ = AddPictureButton("Website", "", theme("web-browser"), places_.cmdWebsite);
 
     cmbBack_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Back(); });
     cmdForward_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Forward(); });
-    cmdStop_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->StopAll(); });
+    cmdStop_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Stop(); });
     cmdRefresh_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->RefreshPage(); });
     cmdBackDir_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->UpDir(); });
     Command1_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->SendToIE(); });
@@ -169,7 +187,8 @@ void Form1::CreateAddressRow() {
     });
     cmdGo_ =
         new wxButton(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    cmdGo_->SetBitmap(wxArtProvider::GetBitmapBundle(wxART_GO_FORWARD, wxART_BUTTON));
+    cmdGo_->SetBitmap(
+        ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
     cmdGo_->SetToolTip("Go!");
     Place(cmdGo_, places_.cmdGo);
     cmdGo_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { controller_->Go(); });
@@ -191,6 +210,8 @@ void Form1::CreateTabStrip() {
     TabStrip1_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         if (controller_) {
             controller_->TabStrip1_Click();
+            // After the tab strip has done with the click, which takes the focus itself.
+            CallAfter([this] { FocusVisibleView(); });
         }
         event.Skip();
     });
@@ -204,10 +225,32 @@ void Form1::CreateBrowserElements() {
         wb_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], *relay_, homePage);
         Place(wb_[i]->Window(), places_.wb);
     }
+    downloads_ = std::make_unique<WebKitDownloads>(*this);
+    for (const auto& element : wb_) {
+        downloads_->Follow(element->Window());
+    }
+}
+
+void Form1::CreateFindBar() {
+    FindBar::Actions actions;
+    actions.search = [this](const std::string& text, bool matchCase) {
+        controller_->Find(text, matchCase);
+    };
+    actions.next = [this] { controller_->FindNext(); };
+    actions.previous = [this] { controller_->FindPrevious(); };
+    actions.shownOrHidden = [this] { ApplyPlaces(); };
+    actions.closed = [this] {
+        controller_->EndFind();
+        FocusVisibleView();
+    };
+    findBar_ = new FindBar(panel_, std::move(actions));
 }
 
 void Form1::CreateStatusBar() {
-    sb1_ = wxFrame::CreateStatusBar(1);
+    // The progress bar lies on the status bar; a status bar that drew its text at once
+    // would draw the progress bar with it before its new value is laid out (StatusBar).
+    sb1_ = new StatusBar(this);
+    SetStatusBar(sb1_);
     pb1_ = new wxGauge(sb1_, wxID_ANY, 100);
     pb1_->SetValue(0);
 }
@@ -222,8 +265,16 @@ void Form1::BindShortcuts() {
             txtUrl_->SelectAll();
         },
         focusAddressId);
-    wxAcceleratorEntry entries[] = {{wxACCEL_CTRL, 'L', focusAddressId}};
-    SetAcceleratorTable(wxAcceleratorTable(1, entries));
+    // The zoom keys as other browsers take them too: Ctrl+= without Shift, and the
+    // keypad's.
+    wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'L', focusAddressId},
+        {wxACCEL_CTRL, '=', zoomInItem_->GetId()},
+        {wxACCEL_CTRL, WXK_NUMPAD_ADD, zoomInItem_->GetId()},
+        {wxACCEL_CTRL, WXK_NUMPAD_SUBTRACT, zoomOutItem_->GetId()},
+        {wxACCEL_CTRL, WXK_NUMPAD0, actualSizeItem_->GetId()},
+    };
+    SetAcceleratorTable(wxAcceleratorTable(std::size(entries), entries));
 }
 
 namespace {
@@ -246,7 +297,16 @@ void Form1::CreateMenus() {
     auto* file = new wxMenu;
     AddMenuItem(this, file, "Open", "Ctrl+O", [this] { controller_->FileMenuItemClick(0); });
     AddMenuItem(this, file, "Exit", "Ctrl+Q", [this] { controller_->FileMenuItemClick(1); });
-    bar->Append(file, "File");
+    file->AppendSeparator();
+    const wxMenuItem* saveImages =
+        AddMenuItem(this, file, wxString::FromUTF8("Save Images\u2026"), "Ctrl+Shift+S",
+                    [this] { controller_->SaveImages(); });
+    Bind(
+        wxEVT_UPDATE_UI,
+        [this](wxUpdateUIEvent& event) { event.Enable(controller_->CanSaveImages()); },
+        saveImages->GetId());
+    // The access keys (Alt+F, ...) show as underlined letters, not as part of the captions.
+    bar->Append(file, "&File");
 
     auto* go = new wxMenu;
     const char* goCaptions[] = {"Back",    "Forward",          "Stop",
@@ -256,33 +316,50 @@ void Form1::CreateMenus() {
         AddMenuItem(this, go, goCaptions[i], goKeys[i],
                     [this, i] { controller_->GoMenuItemClick(i); });
     }
-    bar->Append(go, "Go");
+    bar->Append(go, "&Go");
 
     auto* view = new wxMenu;
     const char* viewKeys[] = {"Ctrl+1", "Ctrl+2", "Ctrl+3"};
     for (int i = 0; i < 3; ++i) {
-        AddMenuItem(this, view, kTabs[i].caption, viewKeys[i],
-                    [this, i] { controller_->ViewMenuItemClick(i); });
+        AddMenuItem(this, view, kTabs[i].caption, viewKeys[i], [this, i] {
+            controller_->ViewMenuItemClick(i);
+            FocusVisibleView();
+        });
     }
     viewWebsiteItem_ =
         AddMenuItem(this, view, "Website", "", [this] { controller_->ViewMenuItemClick(3); });
-    bar->Append(view, "View");
+    AddFindAndZoomItems(view);
+    bar->Append(view, "&View");
 
     auto* tools = new wxMenu;
     toolsAddItem_ =
         AddMenuItem(this, tools, "Add program to IE Tools Menu", "", [this] { OnToolsMenu(0); });
     toolsRemoveItem_ = AddMenuItem(this, tools, "Remove Program from IE Tools Menu", "",
                                    [this] { OnToolsMenu(1); });
-    bar->Append(tools, "Tools");
+    bar->Append(tools, "&Tools");
 
     auto* help = new wxMenu;
     AddMenuItem(this, help, "View Help", "", [this] { secondary_->ShowHelp(); });
-    bar->Append(help, "Help");
+    bar->Append(help, "&Help");
 
     auto* about = new wxMenu;
     AddMenuItem(this, about, "About this software", "", [this] { secondary_->ShowAbout(); });
-    bar->Append(about, "About");
+    bar->Append(about, "&About");
     SetMenuBar(bar);
+}
+
+void Form1::AddFindAndZoomItems(wxMenu* view) {
+    view->AppendSeparator();
+    AddMenuItem(this, view, wxString::FromUTF8("Find\u2026"), "Ctrl+F",
+                [this] { findBar_->Open(); });
+    AddMenuItem(this, view, "Find Next", "F3", [this] { findBar_->FindAgain(true); });
+    AddMenuItem(this, view, "Find Previous", "Shift+F3", [this] { findBar_->FindAgain(false); });
+    view->AppendSeparator();
+    zoomInItem_ = AddMenuItem(this, view, "Zoom In", "Ctrl++", [this] { controller_->ZoomIn(); });
+    zoomOutItem_ =
+        AddMenuItem(this, view, "Zoom Out", "Ctrl+-", [this] { controller_->ZoomOut(); });
+    actualSizeItem_ =
+        AddMenuItem(this, view, "Actual Size", "Ctrl+0", [this] { controller_->ActualSize(); });
 }
 
 void Form1::OnToolsMenu(int index) {
@@ -293,55 +370,6 @@ void Form1::OnToolsMenu(int index) {
     toolsRemoveItem_->Enable(toolsItems_.removeEnabled);
 }
 
-int Form1::Px(float twips) const {
-    return TwipsToPixels(twips, dotsPerInch_);
-}
-
-float Form1::Twips(int pixels) const {
-    return PixelsToTwips(pixels, dotsPerInch_);
-}
-
-void Form1::Place(wxWindow* control, const TwipsRect& place) const {
-    control->SetSize(Px(place.Left), Px(place.Top), Px(place.Width), Px(place.Height));
-}
-
-void Form1::OnResize(wxSizeEvent& event) {
-    // The status bar is docked below the client area, so its Top is the client height.
-    const wxSize size = GetSize();
-    places_.sb1 = {0, Twips(GetClientSize().GetHeight()), Twips(sb1_->GetSize().GetWidth()),
-                   Twips(sb1_->GetSize().GetHeight())};
-    places_.panelWidths.resize(sb1_->GetFieldsCount());
-    ArrangeControls(Twips(size.GetWidth()), Twips(size.GetHeight()), places_);
-    ApplyPlaces();
-    event.Skip();
-}
-
-void Form1::ApplyPlaces() {
-    // GTK cannot draw a tab strip smaller than its tabs and complains on the terminal
-    // when asked to, so in a tiny window the strip keeps that size and the window cuts
-    // it off.
-    const wxSize tabs = TabStrip1_->GetBestSize();
-    TabStrip1_->SetSize(Px(places_.TabStrip1.Left), Px(places_.TabStrip1.Top),
-                        std::max(Px(places_.TabStrip1.Width), tabs.GetWidth()),
-                        std::max(Px(places_.TabStrip1.Height), tabs.GetHeight()));
-    for (const auto& element : wb_) {
-        Place(element->Window(), places_.wb);
-    }
-    std::vector<int> widths;
-    for (float width : places_.panelWidths) {
-        widths.push_back(Px(width));
-    }
-    sb1_->SetFieldsCount(static_cast<int>(widths.size()), widths.data());
-    // The progress bar lives on the status bar, so its place is taken relative to it.
-    TwipsRect bar = places_.pb1;
-    bar.Left -= places_.sb1.Left;
-    bar.Top -= places_.sb1.Top;
-    Place(pb1_, bar);
-    Place(txtUrl_, places_.txtUrl);
-    Place(cmdWebsite_, places_.cmdWebsite);
-    Place(cmdGo_, places_.cmdGo);
-}
-
 void Form1::OnClose(wxCloseEvent&) {
     // Closing is never cancelled.
     if (!unloaded_) {
@@ -349,112 +377,6 @@ void Form1::OnClose(wxCloseEvent&) {
         controller_->Form_Unload();
     }
     Destroy();
-}
-
-void Form1::SetWindowIcon() {
-    quorvane::SetIcon(this, "AAA", true);
-}
-
-void Form1::SetWebsiteCaptions(const std::string& website) {
-    cmdWebsite_->SetLabel("Visit " + FromUtf8(website));
-    viewWebsiteItem_->SetItemLabel(FromUtf8(website));
-}
-
-void Form1::SetCaption(const std::string& caption) {
-    SetTitle(FromUtf8(caption));
-}
-
-std::string Form1::ReadShowHelpSetting() {
-    return secondary_->ReadShowHelpSetting();
-}
-
-void Form1::ShowHelpWindow() {
-    secondary_->ShowHelp();
-}
-
-int Form1::StatusPanelCount() const {
-    return sb1_->GetFieldsCount();
-}
-
-void Form1::AddStatusPanel() {
-    sb1_->SetFieldsCount(sb1_->GetFieldsCount() + 1);
-    places_.panelWidths.resize(sb1_->GetFieldsCount(), places_.panelWidths.back());
-}
-
-std::string Form1::AddressText() const {
-    return txtUrl_->GetValue().utf8_string();
-}
-
-void Form1::SetAddressText(const std::string& text) {
-    txtUrl_->ChangeValue(FromUtf8(text));
-}
-
-void Form1::SetStatusText(const std::string& text) {
-    sb1_->SetStatusText(FromUtf8(text), 0);
-}
-
-void Form1::SetProgress(float max, float value) {
-    progressMax_ = max;
-    progressValue_ = value;
-    const int range = std::max(1, static_cast<int>(std::lround(max)));
-    pb1_->SetRange(range);
-    pb1_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
-}
-
-int Form1::SelectedTab() const {
-    return TabStrip1_->GetSelection() + 1;
-}
-
-void Form1::SelectTab(int tab) {
-    if (TabStrip1_->GetSelection() == tab - 1) {
-        return;
-    }
-    // ChangeSelection raises no event of its own, so the tab strip's Click runs here,
-    // exactly once.
-    TabStrip1_->ChangeSelection(tab - 1);
-    controller_->TabStrip1_Click();
-}
-
-std::optional<std::string> Form1::ChooseFileToOpen() {
-    wxFileDialog dialog(this);
-    if (dialog.ShowModal() != wxID_OK) {
-        return std::nullopt;
-    }
-    return dialog.GetPath().utf8_string();
-}
-
-void Form1::RunWebsiteCommand() {
-    secondary_->RunWebsiteCommand();
-}
-
-void Form1::UnloadHelpWindow() {
-    secondary_->UnloadHelp();
-}
-
-void Form1::UnloadSplashWindow() {
-    if (splash_ != nullptr) {
-        splash_->Destroy();
-        splash_ = nullptr;
-    }
-}
-
-bool Form1::WebsiteWindowShown() const {
-    return secondary_->WebsiteWindowShown();
-}
-
-void Form1::EndProcess() {
-    // Every window goes and the event loop ends: no further event reaches the program.
-    const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
-    for (wxWindow* window : windows) {
-        if (window != this) {
-            window->Destroy();
-        }
-    }
-    wxTheApp->ExitMainLoop();
-}
-
-void Form1::CloseMainWindow() {
-    Close(true);
 }
 
 }  // namespace quorvane

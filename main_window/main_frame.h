@@ -14,8 +14,10 @@
 #include "main_window/main_window_surface.h"
 #include "main_window/webview_browser_element.h"
 
+class wxBitmapBundle;
 class wxButton;
 class wxGauge;
+class wxMenu;
 class wxMenuBar;
 class wxMenuItem;
 class wxNotebook;
@@ -25,7 +27,9 @@ class wxTextCtrl;
 
 namespace quorvane {
 
+class FindBar;
 class SecondaryWindows;
+class WebKitDownloads;
 
 // The main browser window: picture buttons, the address row, the tab strip over the
 // three browser elements, the status bar with its progress bar, and the six menus.
@@ -60,12 +64,18 @@ class Form1 : public wxFrame, public MainWindowSurface {
     int SelectedTab() const override;
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
+    std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    void SetFindStatus(const std::string& status) override;
     void RunWebsiteCommand() override;
     void UnloadHelpWindow() override;
     void UnloadSplashWindow() override;
     bool WebsiteWindowShown() const override;
     void EndProcess() override;
     void CloseMainWindow() override;
+
+    // The address box, for the tests of where the focus is.
+    wxTextCtrl* AddressBox() const { return txtUrl_; }
+    FindBar* FindBarControl() const { return findBar_; }
 
   private:
     class EventRelay;
@@ -75,10 +85,14 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void CreateTabStrip();
     void CreateBrowserElements();
     void CreateStatusBar();
+    void CreateFindBar();
     void CreateMenus();
+    void AddFindAndZoomItems(wxMenu* view);
     void BindShortcuts();
+    void FocusVisibleView();
+    void FocusAtStart();
     wxButton* AddPictureButton(const wxString& caption, const wxString& tooltip,
-                               const wxString& art, const TwipsRect& place);
+                               const wxBitmapBundle& picture, const TwipsRect& place);
 
     void OnResize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
@@ -108,9 +122,13 @@ class Form1 : public wxFrame, public MainWindowSurface {
     wxNotebook* TabStrip1_ = nullptr;
     wxStatusBar* sb1_ = nullptr;
     wxGauge* pb1_ = nullptr;
+    FindBar* findBar_ = nullptr;
     wxMenuItem* viewWebsiteItem_ = nullptr;
     wxMenuItem* toolsAddItem_ = nullptr;
     wxMenuItem* toolsRemoveItem_ = nullptr;
+    wxMenuItem* zoomInItem_ = nullptr;
+    wxMenuItem* zoomOutItem_ = nullptr;
+    wxMenuItem* actualSizeItem_ = nullptr;
     float progressMax_ = 100;
     float progressValue_ = 0;
     ToolsMenuItems toolsItems_;
@@ -118,6 +136,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
 
     std::unique_ptr<EventRelay> relay_;
     std::array<std::unique_ptr<WebViewBrowserElement>, 3> wb_;
+    std::unique_ptr<WebKitDownloads> downloads_;
     std::unique_ptr<SecondaryWindows> secondary_;
     std::unique_ptr<MainWindowController> controller_;
 };

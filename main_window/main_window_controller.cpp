@@ -29,7 +29,11 @@ void CheckView(int view) {
 MainWindowController::MainWindowController(MainWindowSurface& surface,
                                            std::array<BrowserElement*, 3> wb,
                                            std::string workFolder)
-    : surface_(surface), wb_(wb), workFolder_(std::move(workFolder)) {}
+    : surface_(surface),
+      wb_(wb),
+      workFolder_(std::move(workFolder)),
+      find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
+      saving_(surface, *wb[kBrowserView]) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
@@ -68,6 +72,7 @@ void MainWindowController::ShowView(int view) {
         element->SetVisible(false);
     }
     wb_[view]->SetVisible(true);
+    find_.Follow(*wb_[view]);
 }
 
 void MainWindowController::SelectView(int view) {
@@ -79,6 +84,7 @@ void MainWindowController::SelectView(int view) {
     // the same view; the element is made visible here either way.
     surface_.SelectTab(view + 1);
     wb_[view]->SetVisible(true);
+    find_.Follow(*wb_[view]);
 }
 
 void MainWindowController::TabStrip1_Click() {
@@ -124,7 +130,7 @@ void MainWindowController::GoMenuItemClick(int index) {
             Forward();
             break;
         case 2:
-            StopAll();
+            Stop();
             break;
         case 3:
             RefreshPage();

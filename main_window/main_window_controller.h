@@ -7,6 +7,8 @@
 
 #include "analysis/analysis_lists.h"
 #include "main_window/browser_element.h"
+#include "main_window/find_in_page.h"
+#include "main_window/image_saving.h"
 #include "main_window/main_window_surface.h"
 
 namespace quorvane {
@@ -39,6 +41,8 @@ class MainWindowController : public BrowserEvents {
     void Back();
     void Forward();
     void StopAll();
+    // The Stop command: StopAll, and "Save Images…" ends with what it has saved.
+    void Stop();
     void RefreshPage();
     void UpDir();
     void SendToIE();
@@ -50,6 +54,22 @@ class MainWindowController : public BrowserEvents {
     void FileMenuItemClick(int index);
     void GoMenuItemClick(int index);
     void ViewMenuItemClick(int index);
+
+    // Commands on the visible view: find, zoom. Each view keeps its own zoom level, and
+    // an open search follows the visible view when it changes.
+    void Find(const std::string& text, bool matchCase);
+    void FindNext();
+    void FindPrevious();
+    void EndFind();
+    void ZoomIn();
+    void ZoomOut();
+    void ActualSize();
+
+    // "Save Images…": asks for a folder, starting in the user's download folder, and
+    // saves the Images view's pictures there. Nothing happens while the list is empty or
+    // a run is on (CanSaveImages false).
+    void SaveImages();
+    bool CanSaveImages() const;
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages. Two analyses never
@@ -73,6 +93,8 @@ class MainWindowController : public BrowserEvents {
     std::array<BrowserElement*, 3> wb_;
     std::string workFolder_;
     AnalysisLists lists_;
+    FindInPage find_;
+    ImageSaving saving_;
     bool analysing_ = false;
     bool analysisRequested_ = false;
     // What the last analysis has to say in panel 1 (a page cut short, a view file not

@@ -8,7 +8,7 @@ namespace quorvane {
 // What the main window's logic needs from its controls and neighbouring windows.
 // The wx frame implements it; tests use a recording fake.
 class MainWindowSurface {
-public:
+  public:
     virtual ~MainWindowSurface() = default;
 
     // Start-up.
@@ -32,6 +32,9 @@ public:
     virtual void SelectTab(int tab) = 0;
     // The open-file dialog with its defaults; nullopt or "" when nothing was chosen.
     virtual std::optional<std::string> ChooseFileToOpen() = 0;
+    // The folder dialog of "Save Images…", opened in startFolder; nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
+    virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
 
     // Neighbouring windows.
     virtual void RunWebsiteCommand() = 0;  // the Click of cmdWebsite

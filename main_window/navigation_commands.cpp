@@ -44,6 +44,11 @@ void MainWindowController::StopAll() {
     }
 }
 
+void MainWindowController::Stop() {
+    StopAll();
+    saving_.Stop();
+}
+
 // The analysis runs at once on the document as it is before the reload; the reload's
 // own DownloadComplete analyses the page again.
 void MainWindowController::RefreshPage() {

@@ -11,6 +11,7 @@
 #include "branding/branding_values.h"
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
+#include "desktop/twips_size.h"
 #include "desktop/work_folder.h"
 #include "main_window/main_frame.h"
 
@@ -29,7 +30,7 @@ frmSplash::frmSplash(std::function<void(const std::string&)> startFailed)
               wxBORDER_NONE | wxFRAME_NO_TASKBAR),
       startFailed_(std::move(startFailed)),
       Timer2(this) {
-    const int dpi = wxGetDisplayPPI().GetHeight();
+    const int dpi = LogicalDotsPerInch(this);
     const int width = TwipsToPixels(kClientWidth, dpi);
     const int height = TwipsToPixels(kClientHeight, dpi);
     const int labelHeight = TwipsToPixels(kLabelHeight, dpi);

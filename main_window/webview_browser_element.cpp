@@ -13,6 +13,7 @@
 
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
+#include "main_window/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
@@ -93,7 +94,9 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
-      captures_(g_cancellable_new()) {
+      captures_(g_cancellable_new()),
+      finder_(webkit_web_view_get_find_controller(native_)),
+      fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView();
     }
@@ -102,6 +105,9 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
+    g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
+    g_signal_connect(native_, "scroll-event", G_CALLBACK(&OnScroll), this);
+    g_signal_connect(finder_, "counted-matches", G_CALLBACK(&OnCountedMatches), this);
     // A link that asks for a new window opens in this element: the program has one window.
     webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
                    [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
@@ -126,6 +132,7 @@ void WebViewBrowserElement::SetUpGeneratedView() {
 
 WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
+    g_signal_handlers_disconnect_by_data(finder_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
     if (holdDrawing_ != nullptr) {
@@ -219,8 +226,10 @@ void WebViewBrowserElement::ApplyLocalFilesFilter() {
     filterApplied_ = localFilesBlocked_;
 }
 
+// The address box's text comes here as typed; what is loaded leaves out the blanks
+// around it.
 void WebViewBrowserElement::Navigate(const std::string& address) {
-    LoadAddress(address);
+    LoadAddress(TypedAddress(address));
 }
 
 void WebViewBrowserElement::Navigate2(const std::string& filePath) {
@@ -301,6 +310,15 @@ bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
     return true;
 }
 
+void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
+                                  FetchDone done) {
+    fetches_->Fetch(address, filePath, std::move(done));
+}
+
+void WebViewBrowserElement::CancelFetches() {
+    fetches_->CancelAll();
+}
+
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
     if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
@@ -350,6 +368,9 @@ void WebViewBrowserElement::ReleaseDrawingWhenReady() {
         webkit_user_content_manager_remove_style_sheet(
             webkit_web_view_get_user_content_manager(native_), holdDrawing_);
         drawingHeld_ = false;
+        if (heldFind_) {
+            RunFind(*std::exchange(heldFind_, std::nullopt));
+        }
     }
 }
 

@@ -3,6 +3,9 @@
 #include <wx/string.h>
 #include <wx/timer.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "main_window/browser_element.h"
@@ -17,8 +20,12 @@ typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
 typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
+typedef struct _WebKitFindController WebKitFindController;
+typedef struct _GdkEventScroll GdkEventScroll;
 
 namespace quorvane {
+
+class EngineFetches;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -59,17 +66,35 @@ class WebViewBrowserElement : public BrowserElement {
     void SetLocalFilesBlocked(bool blocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
+    void Find(const std::string& text, bool matchCase, unsigned maxMatches,
+              FindDone found) override;
+    void FindNext() override;
+    void FindPrevious() override;
+    void EndFind() override;
+    double ZoomLevel() const override;
+    void SetZoomLevel(double level) override;
+    void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
+    void CancelFetches() override;
 
     // The window to place on the main window, and whether a load is running.
     wxWebView* Window() const { return webView_; }
     bool Busy() const;
 
   private:
+    // The engine finds no text in a page it does not draw: a search asked for then waits.
+    struct HeldFind {
+        std::string text;
+        unsigned options = 0;
+        unsigned maxMatches = 0;
+    };
+
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
+    static int OnScroll(GtkWidget* view, GdkEventScroll* event, void* self);
+    static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
     void SetUpGeneratedView();
     void LoadAddress(const std::string& address);
@@ -79,6 +104,7 @@ class WebViewBrowserElement : public BrowserElement {
     void HoldDrawing();
     void ReleaseDrawingWhenReady();
     void OnLoadNotStarted();
+    void RunFind(const HeldFind& find);
     static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
 
     void PrepareLocalFilesFilter();
@@ -113,6 +139,12 @@ class WebViewBrowserElement : public BrowserElement {
     bool localFilesBlocked_ = false;
     bool filterApplied_ = false;
     std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
+    WebKitFindController* finder_;
+    FindDone found_;            // the last Find's, until the engine has counted
+    unsigned countsAsked_ = 0;  // counts the engine owes, the last one being found_'s
+    std::optional<HeldFind> heldFind_;  // a search waiting for the page to show
+    double wheelTurn_ = 0;      // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
+    std::unique_ptr<EngineFetches> fetches_;
 };
 
 }  // namespace quorvane

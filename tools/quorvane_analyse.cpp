@@ -1,6 +1,7 @@
 // quorvane-analyse: runs the page analysis of the Browser view on captured body HTML,
 // for scripts and for checking the two generated views without a window.
 
+#include <getopt.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -22,13 +23,17 @@ constexpr char kUsage[] =
     "analyses it as the page at URL and writes the six work files into DIR, which must\n"
     "exist. Prints the number of images and image links found. A page too large to show\n"
     "whole is reported on standard error; a view file that cannot be written is reported\n"
-    "there too, and the exit status is then 1. Runs on one DIR, and the program using it\n"
-    "as its work folder, take turns: a run waits until DIR is free.\n";
+    "there too, and the exit status is then 1. A fault of the program ends the run with\n"
+    "exit status 3. Runs on one DIR, and the program using it as its work folder, take\n"
+    "turns: a run waits until DIR is free.\n";
 
 struct Options {
     std::string pageAddress;
     std::string out;
     std::string file = "-";
+    bool help = false;
+    bool hasAddress = false;
+    bool hasOut = false;
 };
 
 bool IsDirectory(const std::string& path) {
@@ -36,26 +41,50 @@ bool IsDirectory(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-// The options, or a message saying what is wrong with them.
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
-    Options options;
-    bool hasAddress = false;
-    bool hasOut = false;
-    bool hasFile = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if ((argument == "--page-address" || argument == "--out") && i + 1 < argc) {
-            (argument == "--out" ? options.out : options.pageAddress) = argv[++i];
-            (argument == "--out" ? hasOut : hasAddress) = true;
-        } else if ((argument.empty() || argument[0] != '-' || argument == "-") && !hasFile) {
-            options.file = argument;
-            hasFile = true;
-        } else {
-            problem = "unknown or incomplete option: " + argument;
-            return std::nullopt;
+// The options and FILE as getopt_long reads them; false, with a message, for a wrong one.
+bool ReadArguments(int argc, char** argv, Options& options, std::string& problem) {
+    static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                      {"page-address", required_argument, nullptr, 'p'},
+                                      {"out", required_argument, nullptr, 'o'},
+                                      {nullptr, 0, nullptr, 0}};
+    ::opterr = 0;
+    bool read = true;
+    for (int option = 0; (option = ::getopt_long(argc, argv, "", kOptions, nullptr)) != -1;) {
+        if (option == 'h') {
+            options.help = true;
+        } else if (option == 'p') {
+            options.pageAddress = ::optarg;
+            options.hasAddress = true;
+        } else if (option == 'o') {
+            options.out = ::optarg;
+            options.hasOut = true;
+        } else if (read) {
+            problem = std::string("unknown or incomplete option: ") + argv[::optind - 1];
+            read = false;
         }
     }
-    if (!hasAddress || !hasOut) {
+    if (read && argc - ::optind > 1) {
+        problem = std::string("more than one FILE: ") + argv[::optind + 1];
+        read = false;
+    }
+    if (::optind < argc) {
+        options.file = argv[::optind];
+    }
+    return read;
+}
+
+// The options, or a message saying what is wrong with them. Asked for its usage, the
+// tool needs nothing else.
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& problem) {
+    Options options;
+    const bool read = ReadArguments(argc, argv, options, problem);
+    if (options.help) {
+        return options;
+    }
+    if (!read) {
+        return std::nullopt;
+    }
+    if (!options.hasAddress || !options.hasOut) {
         problem = "both --page-address and --out are needed";
         return std::nullopt;
     }
@@ -81,20 +110,40 @@ std::optional<std::string> ReadBody(const std::string& file) {
     return input.bad() ? std::nullopt : std::optional(body);
 }
 
+// Runs the analysis on the folder's work files. What the window says in its status bar
+// goes to standard error; a view file that could not be written makes the run a
+// failure, and so does a fault of the program, which the window reports in its place.
+int Analyse(const Options& options, const std::string& body) {
+    quorvane::AnalysisLists lists;
+    quorvane::AnalysedPage page;
+    try {
+        page = quorvane::AnalysePageText(options.out, body, options.pageAddress, lists);
+    } catch (const std::exception& fault) {
+        std::cerr << "quorvane-analyse: the analysis failed: " << fault.what() << "\n";
+        return 3;
+    }
+    for (const std::string& note : page.notes) {
+        std::cerr << "quorvane-analyse: " << note << "\n";
+    }
+    if (page.viewFileNotWritten) {
+        return 1;
+    }
+    std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::string(argv[i]) == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
-    }
     std::string problem;
     const std::optional<Options> options = ParseOptions(argc, argv, problem);
     if (!options) {
         std::cerr << "quorvane-analyse: " << problem << "\n" << kUsage;
         return 2;
+    }
+    if (options->help) {
+        std::cout << kUsage;
+        return 0;
     }
     const std::optional<std::string> body = ReadBody(options->file);
     if (!body) {
@@ -112,17 +161,5 @@ int main(int argc, char** argv) {
         std::cerr << "quorvane-analyse: " << error.what() << "\n";
         return 1;
     }
-    quorvane::AnalysisLists lists;
-    const quorvane::AnalysedPage page =
-        quorvane::AnalysePageText(options->out, body, options->pageAddress, lists);
-    // What the window says in its status bar goes to standard error; a view file that
-    // could not be written makes the run a failure.
-    for (const std::string& note : page.notes) {
-        std::cerr << "quorvane-analyse: " << note << "\n";
-    }
-    if (page.viewFileNotWritten) {
-        return 1;
-    }
-    std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
-    return 0;
+    return Analyse(*options, *body);
 }

@@ -2,24 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <system_error>
+
 #include "analysis/html_escape.h"
+#include "analysis/work_file_writer.h"
+#include "analysis/work_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
 
 TEST(ImagePage, WritesOneLinkedPicturePerImageOnOneLine) {
-    TempFolder folder;
-    AnalysisLists lists;
-    lists.Links[1] = {"http://host/a.gif", "host.org/b.gif"};
-    lists.frmList[1] = {"a.gif", "b.gif"};
-    EXPECT_EQ(WriteImagePage(folder.Path(), lists), 2u);
-    EXPECT_EQ(folder.Read("/imagepage.html"),
+    const ImagePage page = ImagePageText({"http://host/a.gif", "host.org/b.gif"});
+    EXPECT_EQ(page.imagesShown, 2u);
+    EXPECT_EQ(page.text,
               "<a href='http://host/a.gif'><img src='http://host/a.gif'></a><BR>http://host/a.gif"
               "<BR><BR><BR><a href='http://host.org/b.gif'><img src='http://host.org/b.gif'></a>"
-              "<BR>host.org/b.gif<BR><BR><BR>\r\n");
-    EXPECT_EQ(WriteImagePage(folder.Path(), AnalysisLists{}), 0u);
-    EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
+              "<BR>host.org/b.gif<BR><BR><BR>");
+    const ImagePage empty = ImagePageText({});
+    EXPECT_EQ(empty.imagesShown, 0u);
+    EXPECT_EQ(empty.text, "");
 }
 
 TEST(ImagePage, KeepsACapitalSchemeAndATrailingBlank) {
@@ -71,7 +73,8 @@ TEST(ImagePage, WritesAnAddressWithoutQuoteOrLessThanAsFound) {
 
 TEST(ImagePage, FailsWhenTheFileCannotBeWritten) {
     TempFolder folder;
-    EXPECT_THROW(WriteImagePage(folder.Path() + "/missing", AnalysisLists{}), std::exception);
+    WorkFileWriter files(folder.Path() + "/missing");
+    EXPECT_THROW(files.Write(kImagePageFile, ImagePageText({}).text), std::system_error);
 }
 
 TEST(HtmlEscape, EscapesOnlyWhatCouldOpenOrCloseMarkup) {

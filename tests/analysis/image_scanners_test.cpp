@@ -6,7 +6,6 @@
 
 #include "analysis/address_resolution.h"
 #include "analysis/tag_line_scanner.h"
-#include "tests/support/temp_folder.h"
 
 namespace quorvane {
 namespace {
@@ -18,17 +17,11 @@ struct Found {
     std::vector<std::string> names;
 };
 
+// The scanners read checkImages.txt, which holds the page text and CR LF.
 Found Scan(const std::string& pageText, bool tags, const std::string& pageAddress = kPage) {
-    TempFolder folder;
-    folder.Write("/checkImages.txt", pageText + "\r\n");
-    AnalysisLists lists;
-    const int pair = tags ? 1 : 0;
-    if (tags) {
-        ScanImageTags(folder.Path(), pageAddress, lists);
-    } else {
-        ScanImageLinks(folder.Path(), pageAddress, lists);
-    }
-    return {lists.Links[pair], lists.frmList[pair]};
+    TagScan scan = tags ? ScanImageTags(pageText + "\r\n", pageAddress)
+                        : ScanImageLinks(pageText + "\r\n", pageAddress);
+    return {std::move(scan.links), std::move(scan.names)};
 }
 
 struct Row {
@@ -170,16 +163,12 @@ TEST(ImageTagScanner, RecordsEachFileNameOnceInPageOrder) {
     EXPECT_EQ(found.names, (std::vector<std::string>{"a.gif", "b.gif", "", "B.gif"}));
 }
 
+// What the scanner writes last to checkImagesClean.txt, which adds CR LF to it.
 TEST(ImageTagScanner, LeavesOneLinePerTagInTheCleanFile) {
-    TempFolder folder;
-    folder.Write("/checkImages.txt", "x<img src='a.gif'><IMG src='b.gif'>\r\n\r\nno\r\n");
-    AnalysisLists lists;
-    ScanImageTags(folder.Path(), kPage, lists);
-    EXPECT_EQ(folder.Read("/checkImagesClean.txt"),
+    EXPECT_EQ(ScanImageTags("x<img src='a.gif'><IMG src='b.gif'>\r\n\r\nno\r\n", kPage).keptLines +
+                  "\r\n",
               "<img src='a.gif'>\r\n<img src='b.gif'>\r\n\r\n");
-    folder.Write("/checkImages.txt", "none\r\n");
-    ScanImageTags(folder.Path(), kPage, lists);
-    EXPECT_EQ(folder.Read("/checkImagesClean.txt"), "\r\n");
+    EXPECT_EQ(ScanImageTags("none\r\n", kPage).keptLines + "\r\n", "\r\n");
 }
 
 TEST(ImageTagScanner, StopsAddingAtTheListLimit) {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stdexcept>
 
+#include "analysis/tag_line_scanner.h"
 #include "analysis/work_files.h"
 #include "tests/support/child_process.h"
+#include "tests/support/memory_work_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -115,6 +118,91 @@ TEST(PageAnalysis, AFullDiskLeavesEveryWorkFileWholeOldOrNew) {
                                 std::filesystem::directory_iterator()),
                   6);
     }
+}
+
+// The names of the writes made, in order, from groups of them.
+std::vector<std::string> Writes(std::initializer_list<std::vector<std::string>> groups) {
+    std::vector<std::string> all;
+    for (const auto& group : groups) {
+        all.insert(all.end(), group.begin(), group.end());
+    }
+    return all;
+}
+
+// The work files are written in the order of the rules, each once; only a write that
+// fails makes the analysis read a file: the scanners then read checkImages.txt as it was,
+// once for both, and a scanner whose own file fails records nothing. (A reset that
+// fails ends the resets.)
+TEST(PageAnalysis, AFileThatCannotBeWrittenIsReadAsItWasByTheStepsAfter) {
+    const std::string clean = "/checkImagesClean.txt";
+    const std::vector<std::string> scans = {clean, clean, clean, clean};
+    const std::vector<std::string> views = {"/imagepage.html", "/source.htm"};
+    const std::vector<std::string> resets = {"/checkImages.txt", clean, "/browser.txt",
+                                             "/images.htm"};
+    const struct {
+        std::string failing;
+        bool earlierPage;
+        std::string found;  // whose image and image link the lists hold: "new", "old", none
+        std::vector<std::string> read;
+        std::vector<std::string> written;
+    } rows[] = {
+        {"", true, "new", {}, Writes({{"/checkImages.txt"}, scans, views, resets})},
+        {"/checkImages.txt", true, "old", {"/checkImages.txt"}, Writes({scans, views})},
+        {"/checkImages.txt", false, "", {"/checkImages.txt"}, views},
+        {clean, true, "", {}, Writes({{"/checkImages.txt"}, views, {"/checkImages.txt"}})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.failing + (row.earlierPage ? " with an earlier page" : ""));
+        MemoryWorkFiles files;
+        if (row.earlierPage) {
+            files.files["/checkImages.txt"] = "<img src='old.gif'><a href='old.jpg'>\r\n";
+        }
+        files.failingWrites = {row.failing};
+        AnalysisLists lists;
+        AnalysePageText(files, "<img src='new.gif'><a href='new.jpg'>", kPage, lists);
+        const auto found = [&](const char* extension) {
+            return row.found.empty() ? std::vector<std::string>{}
+                                     : std::vector<std::string>{row.found + extension};
+        };
+        EXPECT_EQ(lists.frmList[1], found(".gif"));
+        EXPECT_EQ(lists.frmList[0], found(".jpg"));
+        EXPECT_EQ(files.read, row.read);
+        EXPECT_EQ(files.written, row.written);
+    }
+}
+
+// Only the failures of work files are part of an analysis; anything else is a fault
+// and reaches the caller.
+TEST(PageAnalysis, AFaultIsNotAbsorbed) {
+    struct FaultyFiles : MemoryWorkFiles {
+        void WriteFile(const std::string& path, std::string_view text) override {
+            if (path.ends_with("/imagepage.html")) {
+                throw std::out_of_range("fault");
+            }
+            MemoryWorkFiles::WriteFile(path, text);
+        }
+    } files;
+    AnalysisLists lists;
+    EXPECT_THROW(AnalysePageText(files, "<img src='a.gif'>", kPage, lists), std::out_of_range);
+}
+
+// A huge page address times many relative images would fill the lists with gigabytes:
+// they stop at their largest size, the image tags' pair taking its share first.
+TEST(PageAnalysis, TheListsStopAtTheirLargestSize) {
+    const std::string pageAddress = "http://h/" + std::string(100000, 'd') + "/p.html";
+    std::string body;
+    for (int i = 10000; i < 11400; ++i) {
+        const std::string n = std::to_string(i);
+        body += "<img src='" + n + ".gif'><a href='" + n + ".jpg'>\r\n";
+    }
+    MemoryWorkFiles files;
+    AnalysisLists lists;
+    AnalysePageText(files, body, pageAddress, lists);
+    ASSERT_FALSE(lists.Links[1].empty());
+    const std::size_t entry = lists.Links[1][0].size() + lists.frmList[1][0].size();
+    EXPECT_EQ(lists.Links[1].size(), kMaxListBytes / entry);
+    EXPECT_EQ(lists.frmList[1].back(), std::to_string(10000 + kMaxListBytes / entry - 1) + ".gif");
+    EXPECT_TRUE(lists.Links[0].empty());
 }
 
 TEST(PageAnalysis, ReturnsThePathsEvenWhenNothingCanBeWritten) {

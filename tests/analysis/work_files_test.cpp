@@ -7,6 +7,7 @@
 
 #include "analysis/line_breaks.h"
 #include "analysis/text_file.h"
+#include "analysis/work_file_writer.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
@@ -59,7 +60,8 @@ TEST(WorkFiles, ResetEmptiesTheFourScratchFilesOnly) {
     for (const char* name : kAllFiles) {
         folder.Write(name, "old");
     }
-    ResetWorkFiles(folder.Path());
+    WorkFileWriter files(folder.Path());
+    ResetWorkFiles(files);
     for (const char* name : kAllFiles) {
         const bool kept =
             std::string(name) == "/source.htm" || std::string(name) == "/imagepage.html";
@@ -71,7 +73,8 @@ TEST(WorkFiles, ResetStopsAtTheFirstFileThatCannotBeWritten) {
     TempFolder folder;
     std::filesystem::create_directory(folder.File("/checkImagesClean.txt"));
     folder.Write("/browser.txt", "old");
-    EXPECT_THROW(ResetWorkFiles(folder.Path()), std::system_error);
+    WorkFileWriter files(folder.Path());
+    EXPECT_THROW(ResetWorkFiles(files), std::system_error);
     EXPECT_EQ(folder.Read("/checkImages.txt"), "\r\n");
     EXPECT_EQ(folder.Read("/browser.txt"), "old");
 }

@@ -114,6 +114,27 @@ TEST_F(RegistryTest, TextsSurviveTheFileWhateverTheyHold) {
     ASSERT_TRUE(SetRegistryString(store_, "Key [1]", awkward, awkward));
     RegistryStore reopened(store_.File());
     EXPECT_EQ(reopened.Value("Key [1]", awkward), awkward);
+    // A text that is not UTF-8 cannot be a value of the file.
+    EXPECT_FALSE(SetRegistryString(store_, "Key [1]", "Latin-1", "caf\xe9"));
+}
+
+// A store file written before the store kept key files reads as it did, and the next
+// change rewrites it as a key file that keeps everything it held.
+TEST_F(RegistryTest, AFileOfTheEarlierFormStillReadsAndTheNextChangeConvertsIt) {
+    std::filesystem::create_directories(store_.File().parent_path());
+    std::ofstream(store_.File()) << "[Software]\n\n[Software\\Tool]\n"
+                                    "\"Name\"=\"a \\\"b\\\" c\\\\d\\r\\ne\"\n@=\"default\"\n\n";
+    const std::string text = "a \"b\" c\\d\r\ne";
+    EXPECT_EQ(store_.Value("Software\\Tool", "Name"), text);
+    ASSERT_TRUE(SetRegistryString(store_, "Software\\Tool", "Added", "x"));
+    std::ifstream file(store_.File());
+    std::string firstLine;
+    std::getline(file, firstLine);
+    EXPECT_EQ(firstLine, "[Quorvane registry]");
+    EXPECT_EQ(store_.ValueNames("Software\\Tool"), (std::vector<std::string>{"Name", "", "Added"}));
+    EXPECT_EQ(store_.Value("Software\\Tool", "Name"), text);
+    EXPECT_EQ(store_.Value("Software\\Tool", ""), "default");
+    EXPECT_TRUE(store_.KeyExists("Software"));
 }
 
 // Twenty programs writing their values at once: every one of them is kept.

@@ -92,9 +92,15 @@ HttpTestServer::~HttpTestServer() {
 }
 
 void HttpTestServer::Serve(const std::string& path, const std::string& contentType,
-                           const std::string& body) {
+                           const std::string& body, std::optional<std::size_t> declaredLength) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, body};
+    pages_[path] = Page{contentType, body, declaredLength, {}};
+}
+
+void HttpTestServer::ServeAfter(std::chrono::milliseconds pause, const std::string& path,
+                                const std::string& contentType, const std::string& body) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, body, std::nullopt, pause};
 }
 
 std::string HttpTestServer::Url(const std::string& path) const {
@@ -122,7 +128,7 @@ void HttpTestServer::AcceptLoop() {
 void HttpTestServer::Answer(int connection) {
     SocketHandle socket(connection);
     const std::string path = RequestPath(ReadRequestHead(socket.get()));
-    Page page{"text/plain", "not found"};
+    Page page{"text/plain", "not found", std::nullopt, {}};
     std::string status = "404 Not Found";
     {
         std::lock_guard lock(mutex_);
@@ -132,8 +138,10 @@ void HttpTestServer::Answer(int connection) {
             status = "200 OK";
         }
     }
+    std::this_thread::sleep_for(page.pause);
     SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
-                              "\r\nContent-Length: " + std::to_string(page.body.size()) +
+                              "\r\nContent-Length: " +
+                              std::to_string(page.declaredLength.value_or(page.body.size())) +
                               "\r\nConnection: close\r\n\r\n" + page.body);
 }
 

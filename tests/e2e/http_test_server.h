@@ -1,8 +1,10 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,7 +21,14 @@ class HttpTestServer {
     HttpTestServer(const HttpTestServer&) = delete;
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
-    void Serve(const std::string& path, const std::string& contentType, const std::string& body);
+    // declaredLength, when given, is the length the answer's header announces: a longer
+    // one makes an answer cut off before its end.
+    void Serve(const std::string& path, const std::string& contentType, const std::string& body,
+               std::optional<std::size_t> declaredLength = std::nullopt);
+    // Serves path as Serve does, but only after a pause, during which the server answers
+    // nobody else.
+    void ServeAfter(std::chrono::milliseconds pause, const std::string& path,
+                    const std::string& contentType, const std::string& body);
     // "http://127.0.0.1:<port>" followed by path.
     std::string Url(const std::string& path) const;
     int Port() const { return port_; }
@@ -29,6 +38,8 @@ class HttpTestServer {
     struct Page {
         std::string contentType;
         std::string body;
+        std::optional<std::size_t> declaredLength;
+        std::chrono::milliseconds pause{0};
     };
 
     void AcceptLoop();

@@ -1,10 +1,12 @@
 // The real program as a user starts it: splash, main window with its caption and the
 // start page, then closed with the window's close box.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -29,6 +31,18 @@ TEST(ProgramStartUp, OpensTheStartPageAndEndsCleanlyWhenClosed) {
     }
     // The splash window has gone by now.
     EXPECT_EQ(RunCommand("xdotool search --onlyvisible --name '^Quorvane$'"), "");
+    // Docks group the window under the desktop entry's icon by its class.
+    std::ifstream entry(QUORVANE_DESKTOP_ENTRY);
+    std::string line;
+    std::string entryClass;
+    while (std::getline(entry, line)) {
+        if (line.starts_with("StartupWMClass=")) {
+            entryClass = line.substr(line.find('=') + 1);
+        }
+    }
+    EXPECT_THAT(RunCommand("xprop -id " + std::to_string(*window) + " WM_CLASS"),
+                ::testing::EndsWith(", \"" + entryClass + "\"\n"));
+    EXPECT_FALSE(entryClass.empty());
     ASSERT_TRUE(SendCloseRequest(*window));
     EXPECT_EQ(WaitForExit(child, 15s), std::optional<int>(0));
     EXPECT_EQ(ProgramErrors(home, child), "") << "the program wrote to its terminal";

@@ -29,5 +29,20 @@ TEST(AddressToLoad, LoadsPathsAsFileUrlsAndAddressesWithoutSchemeAsWebAddresses)
     }
 }
 
+TEST(TypedAddress, LoadsWithoutTheBlanksAroundAPastedAddress) {
+    const struct {
+        const char* typed;
+        const char* loaded;
+    } rows[] = {
+        {"  http://host/a b.html\t", "http://host/a b.html"},
+        {"\nexample.com \r\n", "http://example.com"},
+        {" /tmp/page.html ", "file:///tmp/page.html"},
+        {" \t ", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(AddressToLoad(TypedAddress(row.typed)), row.loaded) << row.typed;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane

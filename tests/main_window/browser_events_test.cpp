@@ -165,6 +165,17 @@ TEST_F(BrowserEventsTest, AnalysisGoesOnPastBrowserFailures) {
                                          "wb2.Navigate2(" + WorkPath("imagepage.html") + ")"));
 }
 
+// A fault of the program ends the analysis of that page only: the views keep the pages
+// they show, panel 1 says the analysis failed, and the next download is analysed.
+TEST_F(BrowserEventsTest, AFaultEndsThatPagesAnalysisAndSaysSoInPanelOne) {
+    wb0_.FaultOn("LocationURL");
+    controller_.DownloadComplete(0);
+    EXPECT_TRUE(ViewLoads().empty());
+    EXPECT_EQ(surface_.statusText, "The analysis of this page failed: wb0: LocationURL went wrong");
+    controller_.DownloadComplete(0);
+    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+}
+
 TEST_F(BrowserEventsTest, DownloadsDuringAPendingCaptureAreAnalysedOnceAfterIt) {
     wb0_.AnswerCapturesOnDemand();
     controller_.DownloadComplete(0);

@@ -1,5 +1,8 @@
 #include "tests/main_window/fake_browser_element.h"
 
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <utility>
 
 namespace quorvane::testing {
@@ -11,6 +14,9 @@ void FakeBrowserElement::Record(const std::string& operation, const std::string&
     log_.push_back(name_ + "." + operation + (argument.empty() ? "" : "(" + argument + ")"));
     if (failing_.contains(operation)) {
         throw BrowserError(name_ + ": " + operation + " failed");
+    }
+    if (faulting_.contains(operation)) {
+        throw std::logic_error(name_ + ": " + operation + " went wrong");
     }
 }
 
@@ -87,6 +93,56 @@ void FakeBrowserElement::CaptureBodyHtml(CaptureDone done) {
         waiting_.push_back(std::move(done));
     } else {
         done(body_);
+    }
+}
+
+void FakeBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
+                              FindDone found) {
+    Record("Find", text + (matchCase ? ", case" : "") + ", " + std::to_string(maxMatches));
+    found(matches_);
+}
+
+void FakeBrowserElement::SetZoomLevel(double level) {
+    std::ostringstream shown;
+    shown << level;
+    Record("SetZoomLevel", shown.str());
+    zoom_ = level;
+}
+
+void FakeBrowserElement::ServeFetch(const std::string& address, const std::string& bytes) {
+    fetchBytes_[address] = bytes;
+}
+
+void FakeBrowserElement::FailFetch(const std::string& address, const std::string& error) {
+    fetchErrors_[address] = error;
+}
+
+// The file is written as the engine writes it: replaced, and complete before done runs.
+void FakeBrowserElement::Fetch(const std::string& address, const std::string& filePath,
+                               FetchDone done) {
+    Record("Fetch", address);
+    if (const auto bytes = fetchBytes_.find(address); bytes != fetchBytes_.end()) {
+        std::ofstream(filePath, std::ios::binary) << bytes->second;
+        done(std::nullopt);
+    } else if (const auto error = fetchErrors_.find(address); error != fetchErrors_.end()) {
+        done(error->second);
+    } else {
+        std::ofstream(filePath, std::ios::binary) << "partial";
+        waitingFetches_.emplace_back(filePath, std::move(done));
+    }
+}
+
+void FakeBrowserElement::CancelFetches() {
+    Record("CancelFetches");
+    waitingFetches_.clear();
+}
+
+void FakeBrowserElement::AnswerFetches() {
+    auto waiting = std::move(waitingFetches_);
+    waitingFetches_.clear();
+    for (auto& [filePath, done] : waiting) {
+        std::ofstream(filePath, std::ios::binary) << "later";
+        done(std::nullopt);
     }
 }
 

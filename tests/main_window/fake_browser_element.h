@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main_window/browser_element.h"
@@ -23,6 +25,8 @@ class FakeBrowserElement : public BrowserElement {
 
     // Every later call of operation ("Stop", "LocationURL", ...) throws BrowserError.
     void FailOn(const std::string& operation) { failing_.insert(operation); }
+    // Every later call of operation throws std::logic_error, as a fault of the program.
+    void FaultOn(const std::string& operation) { faulting_.insert(operation); }
     void SetTitle(std::string title) { title_ = std::move(title); }
     // The body the next captures return; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
@@ -31,6 +35,14 @@ class FakeBrowserElement : public BrowserElement {
     void AnswerCapture();  // answers the oldest waiting capture
     std::size_t WaitingCaptures() const { return waiting_.size(); }
     const std::vector<std::string>& History() const { return history_; }
+    // The number of matches the next searches count.
+    void SetMatches(unsigned matches) { matches_ = matches; }
+    // How each fetch ends: the bytes written into its file, or the error it reports;
+    // an address without either waits until AnswerFetches.
+    void ServeFetch(const std::string& address, const std::string& bytes);
+    void FailFetch(const std::string& address, const std::string& error);
+    std::size_t WaitingFetches() const { return waitingFetches_.size(); }
+    void AnswerFetches();  // answers every waiting fetch with success, writing "later"
 
     void Navigate(const std::string& address) override;
     void Navigate2(const std::string& filePath) override;
@@ -45,6 +57,15 @@ class FakeBrowserElement : public BrowserElement {
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
     void CaptureBodyHtml(CaptureDone done) override;
+    void Find(const std::string& text, bool matchCase, unsigned maxMatches,
+              FindDone found) override;
+    void FindNext() override { Record("FindNext"); }
+    void FindPrevious() override { Record("FindPrevious"); }
+    void EndFind() override { Record("EndFind"); }
+    double ZoomLevel() const override { return zoom_; }
+    void SetZoomLevel(double level) override;
+    void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
+    void CancelFetches() override;
 
   private:
     void Record(const std::string& operation, const std::string& argument = {}) const;
@@ -53,6 +74,7 @@ class FakeBrowserElement : public BrowserElement {
     std::string name_;
     CallLog& log_;
     std::set<std::string> failing_;
+    std::set<std::string> faulting_;
     std::vector<std::string> history_;
     std::size_t position_ = 0;
     std::string title_;
@@ -60,6 +82,11 @@ class FakeBrowserElement : public BrowserElement {
     std::optional<std::string> body_;
     bool onDemand_ = false;
     std::vector<CaptureDone> waiting_;
+    unsigned matches_ = 0;
+    double zoom_ = 1.0;
+    std::map<std::string, std::string> fetchBytes_;
+    std::map<std::string, std::string> fetchErrors_;
+    std::vector<std::pair<std::string, FetchDone>> waitingFetches_;
 };
 
 }  // namespace quorvane::testing

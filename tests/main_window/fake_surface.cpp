@@ -62,6 +62,16 @@ std::optional<std::string> FakeSurface::ChooseFileToOpen() {
     return fileToOpen;
 }
 
+std::optional<std::string> FakeSurface::ChooseFolderToSaveImages(const std::string& startFolder) {
+    Record("ChooseFolderToSaveImages", startFolder);
+    return folderToSaveImages;
+}
+
+void FakeSurface::SetFindStatus(const std::string& status) {
+    findStatus = status;
+    Record("SetFindStatus", status);
+}
+
 void FakeSurface::CloseMainWindow() {
     Record("CloseMainWindow");
     if (unloadMainWindow) {

@@ -34,6 +34,8 @@ class FakeSurface : public MainWindowSurface {
     float progressValue = 0;
     int selectedTab = 1;
     std::optional<std::string> fileToOpen;
+    std::optional<std::string> folderToSaveImages;
+    std::string findStatus;
     bool websiteWindowShown = false;
 
     void SetWindowIcon() override { Record("SetWindowIcon"); }
@@ -52,6 +54,8 @@ class FakeSurface : public MainWindowSurface {
     int SelectedTab() const override { return selectedTab; }
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
+    std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    void SetFindStatus(const std::string& status) override;
     void RunWebsiteCommand() override { Record("RunWebsiteCommand"); }
     void UnloadHelpWindow() override { Record("UnloadHelpWindow"); }
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "main_window/splash_ticker.h"
 #include "desktop/twips.h"
+#include "main_window/splash_ticker.h"
 
 namespace quorvane {
 namespace {
@@ -150,6 +150,22 @@ TEST(ArrangeControls, AddsTheSecondPanelOnlyOnce) {
     ArrangeControls(9000, 9000, started);
     ASSERT_EQ(started.panelWidths.size(), 2u);
     EXPECT_FLOAT_EQ(started.panelWidths[0], 6750);
+}
+
+TEST(TakeBarFromViews, TheBarTakesItsHeightFromTheViewsBottomOnly) {
+    const struct {
+        TwipsRect views;
+        float bar;
+        TwipsRect expectedViews, expectedBar;
+    } rows[] = {
+        {{125, 1780, 15060, 8525}, 500, {125, 1780, 15060, 8025}, {125, 9805, 15060, 500}},
+        {{125, 1780, 15060, 300}, 500, {125, 1780, 15060, 0}, {125, 1780, 15060, 300}},
+    };
+    for (const auto& row : rows) {
+        const ViewsAndBar places = TakeBarFromViews(row.views, row.bar);
+        ExpectRect(places.views, row.expectedViews, "views");
+        ExpectRect(places.bar, row.expectedBar, "bar");
+    }
 }
 
 TEST(Twips, ConvertAtTheDisplaysResolution) {

@@ -1,0 +1,38 @@
+#include "analysis/work_file_writer.h"
+
+#include <system_error>
+
+#include "analysis/text_file.h"
+#include "analysis/work_files.h"
+
+namespace quorvane {
+
+std::string WorkFileWriter::Path(std::string_view name) const {
+    return WorkFilePath(folder_, name);
+}
+
+void WorkFileWriter::Write(std::string_view name, std::string_view text) {
+    WriteFile(Path(name), text);
+}
+
+// The steps after a write read the file as it then is, which the writer knows without
+// reading it back unless the write failed.
+std::string WorkFileWriter::WriteForReaders(std::string_view name, std::string text) {
+    const std::string path = Path(name);
+    try {
+        WriteFile(path, text);
+    } catch (const std::system_error&) {
+        return ReadFile(path);
+    }
+    return text.append("\r\n");
+}
+
+void WorkFileWriter::WriteFile(const std::string& path, std::string_view text) {
+    WriteTextFile(path, text);
+}
+
+std::string WorkFileWriter::ReadFile(const std::string& path) {
+    return ReadTextFile(path);
+}
+
+}  // namespace quorvane

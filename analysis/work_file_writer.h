@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace quorvane {
+
+// The one place where a page analysis reaches its work files: every other step of it
+// works on texts in memory. Each write is an output write (the text and CR LF, whole);
+// a file that cannot be written keeps its earlier content.
+class WorkFileWriter {
+  public:
+    explicit WorkFileWriter(std::string folder) : folder_(std::move(folder)) {}
+    virtual ~WorkFileWriter() = default;
+    WorkFileWriter(const WorkFileWriter&) = delete;
+    WorkFileWriter& operator=(const WorkFileWriter&) = delete;
+
+    // The work file's path: the folder followed directly by name ("/source.htm").
+    std::string Path(std::string_view name) const;
+
+    // Writes text to the work file name. Throws std::system_error naming the file and
+    // the error when it cannot be written.
+    void Write(std::string_view name, std::string_view text);
+
+    // Writes text to a work file that later steps read, and returns what they read: the
+    // file's new content, or, when it cannot be written, its earlier content, read then.
+    // Throws std::system_error when it can be neither written nor read.
+    std::string WriteForReaders(std::string_view name, std::string text);
+
+  protected:
+    // The whole-file write and read of one path; tests put failing ones in their place.
+    virtual void WriteFile(const std::string& path, std::string_view text);
+    virtual std::string ReadFile(const std::string& path);
+
+  private:
+    std::string folder_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,111 @@
+#include "main_window/find_bar.h"
+
+#include <wx/artprov.h>
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <utility>
+
+namespace quorvane {
+namespace {
+
+// Wide enough for a long word or a short phrase, as other browsers' find bars are.
+constexpr int kTextWidthChars = 28;
+
+}  // namespace
+
+FindBar::FindBar(wxWindow* parent, Actions actions)
+    : wxPanel(parent, wxID_ANY), actions_(std::move(actions)) {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    const auto add = [&](wxWindow* control, int flags = wxALIGN_CENTER_VERTICAL | wxRIGHT) {
+        row->Add(control, 0, flags, FromDIP(6));
+        return control;
+    };
+    add(new wxStaticText(this, wxID_ANY, "Find:"), wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT);
+    text_ = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                           wxTE_PROCESS_ENTER);
+    text_->SetMinSize(wxSize(GetCharWidth() * kTextWidthChars, -1));
+    add(text_);
+    auto* previous = add(new wxButton(this, wxID_ANY, "Previous"));
+    auto* next = add(new wxButton(this, wxID_ANY, "Next"));
+    matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
+    add(matchCase_);
+    status_ = new wxStaticText(this, wxID_ANY, wxString());
+    add(status_);
+    row->AddStretchSpacer();
+    auto* close = new wxBitmapButton(this, wxID_ANY,
+                                     wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
+                                     wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+    close->SetToolTip("Close the find bar (Escape)");
+    add(close);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(row, 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(3));
+    SetSizerAndFit(column);
+
+    text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { Search(); });
+    matchCase_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
+    previous->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.previous(); });
+    next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.next(); });
+    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
+    Bind(wxEVT_CHAR_HOOK, &FindBar::OnKey, this);
+    Hide();
+}
+
+void FindBar::Open() {
+    if (!IsShown()) {
+        Show();
+        actions_.shownOrHidden();
+    }
+    text_->SetFocus();
+    text_->SelectAll();
+    Search();
+}
+
+void FindBar::Close() {
+    Hide();
+    actions_.shownOrHidden();
+    actions_.closed();
+}
+
+void FindBar::FindAgain(bool next) {
+    if (!IsShown() || text_->IsEmpty()) {
+        Open();
+    } else if (next) {
+        actions_.next();
+    } else {
+        actions_.previous();
+    }
+}
+
+void FindBar::SetStatus(const std::string& status) {
+    status_->SetLabel(wxString::FromUTF8(status));
+    Layout();
+}
+
+std::string FindBar::Status() const {
+    return status_->GetLabel().utf8_string();
+}
+
+void FindBar::Search() {
+    actions_.search(text_->GetValue().utf8_string(), matchCase_->GetValue());
+}
+
+// Escape is the bar's own while it has the focus (it would otherwise reach the window's
+// Stop), and so is Enter in the text.
+void FindBar::OnKey(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE) {
+        Close();
+    } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == text_ &&
+               (event.GetModifiers() & ~wxMOD_SHIFT) == 0) {
+        event.ShiftDown() ? actions_.previous() : actions_.next();
+    } else {
+        event.Skip();
+    }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <wx/panel.h>
+
+#include <functional>
+#include <string>
+
+class wxCheckBox;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace quorvane {
+
+// The find bar under the views: the text to find, Previous and Next, "Match case", where
+// the current match is ("3 of 41") and a close button. It is hidden until opened and
+// searches as the user types; Enter is Next, Shift+Enter Previous, Escape closes it.
+class FindBar : public wxPanel {
+  public:
+    struct Actions {
+        std::function<void(const std::string& text, bool matchCase)> search;
+        std::function<void()> next;
+        std::function<void()> previous;
+        std::function<void()> shownOrHidden;  // the views' place changes with the bar's
+        std::function<void()> closed;
+    };
+
+    FindBar(wxWindow* parent, Actions actions);
+
+    // Shows the bar with the cursor in its text, selected, and searches for it again.
+    void Open();
+    void Close();
+    // Next (or previous) match; with the bar closed or empty it opens instead.
+    void FindAgain(bool next);
+    void SetStatus(const std::string& status);
+    std::string Status() const;
+
+  private:
+    void Search();
+    void OnKey(wxKeyEvent& event);
+
+    Actions actions_;
+    wxTextCtrl* text_;
+    wxCheckBox* matchCase_;
+    wxStaticText* status_;
+};
+
+}  // namespace quorvane

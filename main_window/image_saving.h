@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "main_window/browser_element.h"
+#include "main_window/images_to_save.h"
+#include "main_window/main_window_surface.h"
+#include "main_window/partial_file.h"
+#include "main_window/transfer_messages.h"
+
+namespace quorvane {
+
+// "Save Images…": writes every image of a list into a folder, fetched through the
+// Browser view's element so that the page's cookies and session apply, a few at a time.
+// data: images are written from their data. Each file is written under its partial
+// name and named only when whole, never over a file that is there. The progress bar
+// counts the images; status panel 1 ends with what was saved and what failed.
+class ImageSaving {
+  public:
+    static constexpr std::size_t kFetchesAtOnce = 4;
+
+    ImageSaving(MainWindowSurface& surface, BrowserElement& fetcher);
+    ~ImageSaving();
+    ImageSaving(const ImageSaving&) = delete;
+    ImageSaving& operator=(const ImageSaving&) = delete;
+
+    bool Running() const { return running_; }
+    // Starts saving images into folder (made when missing); nothing while a run is on.
+    void Start(std::vector<ImageToSave> images, std::filesystem::path folder);
+    // Ends the run: the fetches still running are cancelled and their partial files
+    // removed; what was saved stays.
+    void Stop();
+
+  private:
+    void StartMore();
+    void SaveData(const ImageToSave& image);
+    void OnFetched(unsigned run, std::size_t index, const std::optional<std::string>& error);
+    void Count(bool saved);
+    void FinishWhenDone();
+    void Finish();
+
+    MainWindowSurface& surface_;
+    BrowserElement& fetcher_;
+    std::vector<ImageToSave> images_;
+    std::filesystem::path folder_;
+    std::size_t next_ = 0;
+    std::map<std::size_t, PartialFile> fetching_;
+    ImageSavingTally tally_;
+    bool running_ = false;
+    unsigned run_ = 0;  // numbers the runs, so an answer for an earlier run is known
+};
+
+}  // namespace quorvane

@@ -1,0 +1,65 @@
+#include "main_window/images_to_save.h"
+
+#include <string_view>
+
+#include "analysis/image_page.h"
+#include "analysis/text_search.h"
+#include "main_window/data_url.h"
+#include "main_window/saved_file_name.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kFallbackName = "image";
+
+// The references the engine writes into attribute values when it gives a page's markup.
+std::string WithAttributeReferencesRead(const std::string& value) {
+    std::string text = ReplaceAllExact(value, "&quot;", "\"");
+    text = ReplaceAllExact(text, "&lt;", "<");
+    text = ReplaceAllExact(text, "&gt;", ">");
+    text = ReplaceAllExact(text, "&nbsp;", "\xC2\xA0");
+    return ReplaceAllExact(text, "&amp;", "&");
+}
+
+std::string ExtensionOf(std::string_view mediaType) {
+    const struct {
+        std::string_view type;
+        const char* extension;
+    } kTypes[] = {
+        {"image/png", ".png"},     {"image/jpeg", ".jpg"},   {"image/gif", ".gif"},
+        {"image/svg+xml", ".svg"}, {"image/webp", ".webp"},  {"image/avif", ".avif"},
+        {"image/bmp", ".bmp"},     {"image/x-icon", ".ico"}, {"image/vnd.microsoft.icon", ".ico"},
+        {"image/tiff", ".tif"}};
+    for (const auto& known : kTypes) {
+        if (known.type.size() == mediaType.size() && FindNoCase(mediaType, known.type) == 0) {
+            return known.extension;
+        }
+    }
+    return {};
+}
+
+std::string FileNameOf(std::string_view address) {
+    if (IsDataUrl(address)) {
+        const auto content = DecodeDataUrl(address);
+        return kFallbackName + (content ? ExtensionOf(content->mediaType) : std::string());
+    }
+    address = address.substr(0, address.find_first_of("?#"));
+    const std::size_t slash = address.rfind('/');
+    const std::string_view segment =
+        slash == std::string_view::npos ? address : address.substr(slash + 1);
+    return SafeFileName(PercentDecoded(segment), kFallbackName);
+}
+
+}  // namespace
+
+std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links) {
+    std::vector<ImageToSave> images;
+    images.reserve(links.size());
+    for (const std::string& raw : links) {
+        const std::string address = WithAttributeReferencesRead(ImagePageAddress(raw));
+        images.push_back({address, FileNameOf(address)});
+    }
+    return images;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,158 @@
+// Form1 as the surface of the window's logic: what MainWindowController reads and writes
+// on the controls and on the neighbouring windows.
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "branding/secondary_windows.h"
+#include "desktop/window_helpers.h"
+#include "main_window/find_bar.h"
+#include "main_window/main_frame.h"
+
+namespace quorvane {
+
+void Form1::SetWindowIcon() {
+    quorvane::SetIcon(this, "AAA", true);
+}
+
+void Form1::SetWebsiteCaptions(const std::string& website) {
+    cmdWebsite_->SetLabel("Visit " + wxString::FromUTF8(website));
+    viewWebsiteItem_->SetItemLabel(wxString::FromUTF8(website));
+}
+
+void Form1::SetCaption(const std::string& caption) {
+    SetTitle(wxString::FromUTF8(caption));
+}
+
+std::string Form1::ReadShowHelpSetting() {
+    return secondary_->ReadShowHelpSetting();
+}
+
+void Form1::ShowHelpWindow() {
+    secondary_->ShowHelp();
+}
+
+int Form1::StatusPanelCount() const {
+    return sb1_->GetFieldsCount();
+}
+
+void Form1::AddStatusPanel() {
+    sb1_->SetFieldsCount(sb1_->GetFieldsCount() + 1);
+    places_.panelWidths.resize(sb1_->GetFieldsCount(), places_.panelWidths.back());
+}
+
+std::string Form1::AddressText() const {
+    return txtUrl_->GetValue().utf8_string();
+}
+
+// A box whose whole text is selected (as at start, or after Ctrl+L) keeps it selected
+// when a new address replaces it, so that what the user types still replaces all of it.
+// So does an empty box: the user has just cleared it to type.
+void Form1::SetAddressText(const std::string& text) {
+    long from = 0;
+    long to = 0;
+    txtUrl_->GetSelection(&from, &to);
+    const bool allSelected = from == 0 && to == txtUrl_->GetLastPosition();
+    txtUrl_->ChangeValue(wxString::FromUTF8(text));
+    if (allSelected) {
+        txtUrl_->SelectAll();
+    }
+}
+
+void Form1::SetStatusText(const std::string& text) {
+    sb1_->SetStatusText(wxString::FromUTF8(text), 0);
+}
+
+void Form1::SetProgress(float max, float value) {
+    progressMax_ = max;
+    progressValue_ = value;
+    const int range = std::max(1, static_cast<int>(std::lround(max)));
+    pb1_->SetRange(range);
+    pb1_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
+}
+
+int Form1::SelectedTab() const {
+    return TabStrip1_->GetSelection() + 1;
+}
+
+void Form1::SelectTab(int tab) {
+    if (TabStrip1_->GetSelection() == tab - 1) {
+        return;
+    }
+    // ChangeSelection raises no event of its own, so the tab strip's Click runs here,
+    // exactly once.
+    TabStrip1_->ChangeSelection(tab - 1);
+    controller_->TabStrip1_Click();
+}
+
+std::optional<std::string> Form1::ChooseFileToOpen() {
+    wxFileDialog dialog(this);
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    return dialog.GetPath().utf8_string();
+}
+
+// The download folder is made when missing, as a download would make it: the dialog
+// could not start there otherwise.
+std::optional<std::string> Form1::ChooseFolderToSaveImages(const std::string& startFolder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(startFolder, ignored);
+    wxDirDialog dialog(this, "Choose a Folder for the Images", wxString::FromUTF8(startFolder));
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    return dialog.GetPath().utf8_string();
+}
+
+void Form1::SetFindStatus(const std::string& status) {
+    findBar_->SetStatus(status);
+}
+
+void Form1::RunWebsiteCommand() {
+    secondary_->RunWebsiteCommand();
+}
+
+void Form1::UnloadHelpWindow() {
+    secondary_->UnloadHelp();
+}
+
+void Form1::UnloadSplashWindow() {
+    if (splash_ != nullptr) {
+        splash_->Destroy();
+        splash_ = nullptr;
+    }
+}
+
+bool Form1::WebsiteWindowShown() const {
+    return secondary_->WebsiteWindowShown();
+}
+
+void Form1::EndProcess() {
+    // Every window goes and the event loop ends: no further event reaches the program.
+    const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+    for (wxWindow* window : windows) {
+        if (window != this) {
+            window->Destroy();
+        }
+    }
+    wxTheApp->ExitMainLoop();
+}
+
+void Form1::CloseMainWindow() {
+    Close(true);
+}
+
+}  // namespace quorvane

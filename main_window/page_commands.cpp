@@ -1,0 +1,61 @@
+// The commands that act on the visible view's page rather than on navigation: find,
+// zoom and "Save Images…".
+#include <optional>
+#include <string>
+
+#include "desktop/user_folders.h"
+#include "main_window/images_to_save.h"
+#include "main_window/main_window_controller.h"
+#include "main_window/zoom_ladder.h"
+
+namespace quorvane {
+
+void MainWindowController::Find(const std::string& text, bool matchCase) {
+    find_.Search(*wb_[VisibleView()], text, matchCase);
+}
+
+void MainWindowController::FindNext() {
+    find_.Next();
+}
+
+void MainWindowController::FindPrevious() {
+    find_.Previous();
+}
+
+void MainWindowController::EndFind() {
+    find_.End();
+}
+
+void MainWindowController::ZoomIn() {
+    BrowserElement& view = *wb_[VisibleView()];
+    view.SetZoomLevel(ZoomedIn(view.ZoomLevel()));
+}
+
+void MainWindowController::ZoomOut() {
+    BrowserElement& view = *wb_[VisibleView()];
+    view.SetZoomLevel(ZoomedOut(view.ZoomLevel()));
+}
+
+void MainWindowController::ActualSize() {
+    wb_[VisibleView()]->SetZoomLevel(kActualSize);
+}
+
+bool MainWindowController::CanSaveImages() const {
+    return !lists_.Links[1].empty() && !saving_.Running();
+}
+
+void MainWindowController::SaveImages() {
+    if (!CanSaveImages()) {
+        return;
+    }
+    // The list is taken before the dialog: a page that finishes loading meanwhile
+    // changes the Images view, not what the user asked to save.
+    std::vector<ImageToSave> images = ImagesToSave(lists_.Links[1]);
+    const std::optional<std::string> folder =
+        surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
+    if (folder && !folder->empty()) {
+        saving_.Start(std::move(images), *folder);
+    }
+}
+
+}  // namespace quorvane

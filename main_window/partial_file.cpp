@@ -1,0 +1,110 @@
+#include "main_window/partial_file.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "main_window/saved_file_name.h"
+
+namespace quorvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Exists(const fs::path& path) {
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(path, ignored));
+}
+
+bool TakenWithItsPartialFile(const fs::path& folder, const std::string& name) {
+    return Exists(folder / name) || Exists(folder / (name + PartialFile::kSuffix));
+}
+
+// Renames from to to unless to exists; errno EEXIST when it does. Folders that cannot
+// rename without replacing (some network and FAT file systems) get a hard link, or at
+// last a test for the name followed by a plain rename.
+bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP) {
+        return false;
+    }
+    if (Exists(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
+PartialFile::PartialFile(const fs::path& folder, const std::string& name)
+    : folder_(folder), name_(name) {
+    fs::create_directories(folder_);
+    const auto taken = [this](const std::string& candidate) {
+        return TakenWithItsPartialFile(folder_, candidate);
+    };
+    // Another program may take the free name between the test and the creation.
+    constexpr int kTries = 100;
+    for (int tries = 1;; ++tries) {
+        final_ = folder_ / FreeFileName(name_, taken);
+        partial_ = final_;
+        partial_ += kSuffix;
+        const int fd = ::open(partial_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return;
+        }
+        if (errno != EEXIST || tries == kTries) {
+            const int error = errno;
+            partial_.clear();
+            throw std::system_error(error, std::generic_category(),
+                                    "cannot create a file in " + folder_.string());
+        }
+    }
+}
+
+PartialFile::PartialFile(PartialFile&& other) noexcept
+    : folder_(std::move(other.folder_)),
+      name_(std::move(other.name_)),
+      partial_(std::move(other.partial_)),
+      final_(std::move(other.final_)),
+      committed_(std::exchange(other.committed_, true)) {}
+
+PartialFile::~PartialFile() {
+    if (!committed_ && !partial_.empty()) {
+        std::error_code ignored;
+        fs::remove(partial_, ignored);
+    }
+}
+
+fs::path PartialFile::Commit() {
+    // Each try that loses a race to another program takes the next free name.
+    constexpr int kTries = 100;
+    for (int tries = 1; !MoveWithoutReplacing(partial_, final_); ++tries) {
+        if (errno != EEXIST || tries == kTries) {
+            throw std::system_error(errno, std::generic_category(),
+                                    "cannot name the file " + final_.string());
+        }
+        final_ = folder_ / FreeFileName(name_, [this](const std::string& candidate) {
+                     return TakenWithItsPartialFile(folder_, candidate);
+                 });
+    }
+    committed_ = true;
+    return final_;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,48 @@
+#include "main_window/transfer_messages.h"
+
+namespace quorvane {
+
+namespace fs = std::filesystem;
+
+std::string FolderForDisplay(const fs::path& folder, const fs::path& home) {
+    const fs::path relative = folder.lexically_normal().lexically_relative(home.lexically_normal());
+    if (home.empty() || relative.empty() || *relative.begin() == "..") {
+        return folder.string();
+    }
+    return relative == "." ? "~" : "~/" + relative.string();
+}
+
+std::string DownloadStartedMessage(const fs::path& file) {
+    return "Downloading " + file.filename().string() + "\u2026";
+}
+
+std::string SavedFileMessage(const fs::path& file, const fs::path& home) {
+    return "Saved " + file.filename().string() + " to " +
+           FolderForDisplay(file.parent_path(), home);
+}
+
+std::string DownloadFailedMessage(const std::string& name, const std::string& reason) {
+    return "Download of " + name + " failed: " + reason;
+}
+
+std::string DownloadCancelledMessage(const std::string& name) {
+    return "Download of " + name + " cancelled";
+}
+
+std::string SavingImagesMessage(int total, const fs::path& folder, const fs::path& home) {
+    return "Saving " + std::to_string(total) + (total == 1 ? " image" : " images") + " to " +
+           FolderForDisplay(folder, home) + "\u2026";
+}
+
+std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& folder,
+                               const fs::path& home) {
+    std::string message = tally.stopped ? "Stopped: saved " : "Saved ";
+    message += std::to_string(tally.saved) + " of " + std::to_string(tally.total) +
+               (tally.total == 1 ? " image" : " images") + " to " + FolderForDisplay(folder, home);
+    if (tally.failed > 0) {
+        message += "; " + std::to_string(tally.failed) + " failed";
+    }
+    return message;
+}
+
+}  // namespace quorvane

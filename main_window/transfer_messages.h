@@ -1,0 +1,38 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quorvane {
+
+// What status panel 1 says about downloads and saved images.
+
+// folder as the user reads it: "~/Downloads" below home, the full path elsewhere.
+std::string FolderForDisplay(const std::filesystem::path& folder,
+                             const std::filesystem::path& home);
+
+// "Downloading archive.zip…"
+std::string DownloadStartedMessage(const std::filesystem::path& file);
+// "Saved archive.zip to ~/Downloads"
+std::string SavedFileMessage(const std::filesystem::path& file, const std::filesystem::path& home);
+// "Download of archive.zip failed: <reason>", or "Download of archive.zip cancelled".
+std::string DownloadFailedMessage(const std::string& name, const std::string& reason);
+std::string DownloadCancelledMessage(const std::string& name);
+
+// How a run of "Save Images…" went.
+struct ImageSavingTally {
+    int total = 0;
+    int saved = 0;
+    int failed = 0;
+    bool stopped = false;
+};
+
+// "Saving 38 images to ~/Downloads/page…"
+std::string SavingImagesMessage(int total, const std::filesystem::path& folder,
+                                const std::filesystem::path& home);
+// "Saved 37 of 38 images to ~/Downloads/page; 1 failed", begun with "Stopped: " and
+// "saved" when Stop ended the run.
+std::string SavedImagesMessage(const ImageSavingTally& tally, const std::filesystem::path& folder,
+                               const std::filesystem::path& home);
+
+}  // namespace quorvane

@@ -1,0 +1,324 @@
+#include "main_window/webkit_downloads.h"
+
+#include <libsoup/soup.h>
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "desktop/user_folders.h"
+#include "main_window/partial_file.h"
+#include "main_window/saved_file_name.h"
+#include "main_window/transfer_messages.h"
+
+namespace quorvane {
+namespace {
+
+// Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
+constexpr const char* kFetchMark = "quorvane-fetch";
+constexpr const char* kFallbackName = "download";
+
+bool IsFetch(WebKitDownload* download) {
+    return g_object_get_data(G_OBJECT(download), kFetchMark) != nullptr;
+}
+
+// The engine counts an answer such as 404 as a download like any other; its body is a
+// page about the error, not the file asked for.
+std::optional<std::string> HttpFailure(WebKitDownload* download) {
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    const guint status = response != nullptr ? webkit_uri_response_get_status_code(response) : 0;
+    if (status < 400) {
+        return std::nullopt;
+    }
+    return "the server answered " + std::to_string(status) + " " + soup_status_get_phrase(status);
+}
+
+// A connection that closes before the length its answer announced leaves a file cut
+// off, which the engine counts as complete.
+std::optional<std::string> Incomplete(WebKitDownload* download) {
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    const guint64 announced =
+        response != nullptr ? webkit_uri_response_get_content_length(response) : 0;
+    const guint64 received = webkit_download_get_received_data_length(download);
+    if (announced == 0 || received >= announced) {
+        return std::nullopt;
+    }
+    return "the connection ended after " + std::to_string(received) + " of " +
+           std::to_string(announced) + " bytes";
+}
+
+// Why a download that the engine says has finished is no whole file, or nullopt.
+std::optional<std::string> Unfinished(WebKitDownload* download) {
+    if (auto failure = HttpFailure(download)) {
+        return failure;
+    }
+    return Incomplete(download);
+}
+
+void SetDestination(WebKitDownload* download, const std::string& filePath) {
+    gchar* uri = g_filename_to_uri(filePath.c_str(), nullptr, nullptr);
+    // The file is there already: it was made to hold the name.
+    webkit_download_set_allow_overwrite(download, TRUE);
+    webkit_download_set_destination(download, uri);
+    g_free(uri);
+}
+
+// A response the server marks as an attachment is a file to keep, not a page to show.
+bool IsAttachment(WebKitURIResponse* response) {
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    char* disposition = nullptr;
+    if (headers == nullptr ||
+        !soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) {
+        return false;
+    }
+    const bool attachment = g_ascii_strcasecmp(disposition, "attachment") == 0;
+    g_free(disposition);
+    return attachment;
+}
+
+template <typename Handler>
+void Connect(WebKitDownload* download, const char* signal, Handler handler, void* data) {
+    g_signal_connect(download, signal, G_CALLBACK(handler), data);
+}
+
+}  // namespace
+
+// A response the engine cannot show (an archive, a PDF without a viewer) or that the
+// server marks as an attachment is downloaded; the engine would otherwise drop it
+// without a word.
+int DownloadWhatCannotBeShown(WebKitWebView*, WebKitPolicyDecision* decision, int type, void*) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+        return FALSE;
+    }
+    auto* answer = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    if (webkit_response_policy_decision_is_mime_type_supported(answer) &&
+        !IsAttachment(webkit_response_policy_decision_get_response(answer))) {
+        return FALSE;
+    }
+    webkit_policy_decision_download(decision);
+    return TRUE;
+}
+
+// One download from the moment the engine starts it until it finished.
+struct WebKitDownloads::Download {
+    WebKitDownloads* owner;
+    WebKitDownload* download;  // a reference of our own
+    std::string name;
+    std::optional<PartialFile> file;
+    std::optional<std::string> error;
+    bool cancelled = false;
+
+    Download(WebKitDownloads* owner, WebKitDownload* download)
+        : owner(owner), download(static_cast<WebKitDownload*>(g_object_ref(download))) {}
+    ~Download() {
+        g_signal_handlers_disconnect_by_data(download, this);
+        g_object_unref(download);
+    }
+    Download(const Download&) = delete;
+    Download& operator=(const Download&) = delete;
+
+    static gboolean OnDecideDestination(WebKitDownload*, gchar* suggested, void* self);
+    static void OnReceivedData(WebKitDownload*, guint64, void* self);
+    static void OnFailed(WebKitDownload*, GError* error, void* self);
+    static void OnFinished(WebKitDownload*, void* self);
+    // True, having let go of the download, when it is a fetch.
+    bool LeftToItsFetch();
+    void Report();
+};
+
+bool WebKitDownloads::Download::LeftToItsFetch() {
+    if (!IsFetch(download)) {
+        return false;
+    }
+    owner->Forget(this);
+    return true;
+}
+
+gboolean WebKitDownloads::Download::OnDecideDestination(WebKitDownload*, gchar* suggested,
+                                                        void* self) {
+    auto* state = static_cast<Download*>(self);
+    if (state->LeftToItsFetch()) {
+        return FALSE;
+    }
+    state->name = SafeFileName(suggested != nullptr ? suggested : "", kFallbackName);
+    const std::filesystem::path folder = UserDownloadFolder();
+    try {
+        state->file.emplace(folder, state->name);
+    } catch (const std::system_error& error) {
+        state->error = "cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
+                       error.code().message() + ")";
+        webkit_download_cancel(state->download);
+        return TRUE;
+    }
+    SetDestination(state->download, state->file->Path().string());
+    state->owner->report_.SetStatusText(DownloadStartedMessage(state->file->FinalPath()));
+    state->owner->report_.SetProgress(100, 0.01f);
+    return TRUE;
+}
+
+void WebKitDownloads::Download::OnReceivedData(WebKitDownload*, guint64, void* self) {
+    auto* state = static_cast<Download*>(self);
+    if (state->LeftToItsFetch()) {
+        return;
+    }
+    const double progress = webkit_download_get_estimated_progress(state->download);
+    state->owner->report_.SetProgress(100, std::max(0.01f, static_cast<float>(progress * 100)));
+}
+
+void WebKitDownloads::Download::OnFailed(WebKitDownload*, GError* error, void* self) {
+    auto* state = static_cast<Download*>(self);
+    if (state->LeftToItsFetch() || state->error) {
+        return;
+    }
+    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)) {
+        state->cancelled = true;
+    } else {
+        state->error = error->message;
+    }
+}
+
+// The engine ends every download here, after "failed" when it failed.
+void WebKitDownloads::Download::OnFinished(WebKitDownload*, void* self) {
+    auto* state = static_cast<Download*>(self);
+    if (state->LeftToItsFetch()) {
+        return;
+    }
+    state->Report();
+    state->owner->Forget(state);
+}
+
+void WebKitDownloads::Download::Report() {
+    MainWindowSurface& report = owner->report_;
+    if (!error && !cancelled) {
+        error = Unfinished(download);
+    }
+    if (!error && !cancelled && file) {
+        try {
+            const std::filesystem::path saved = file->Commit();
+            report.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
+            report.SetProgress(100, 100);
+            return;
+        } catch (const std::system_error& failure) {
+            error = failure.code().message();
+        }
+    }
+    // The partial file goes with the state; the message says why.
+    file.reset();
+    const std::string shown = name.empty() ? std::string(kFallbackName) : name;
+    report.SetStatusText(error ? DownloadFailedMessage(shown, *error)
+                               : DownloadCancelledMessage(shown));
+    report.SetProgress(100, 0.01f);
+}
+
+WebKitDownloads::WebKitDownloads(MainWindowSurface& report) : report_(report) {}
+
+WebKitDownloads::~WebKitDownloads() {
+    for (WebKitWebContext* context : contexts_) {
+        g_signal_handlers_disconnect_by_data(context, this);
+    }
+    for (const auto& state : downloads_) {
+        g_signal_handlers_disconnect_by_data(state->download, state.get());
+        webkit_download_cancel(state->download);
+    }
+}
+
+void WebKitDownloads::Follow(wxWebView* view) {
+    auto* native = static_cast<WebKitWebView*>(view->GetNativeBackend());
+    WebKitWebContext* context = webkit_web_view_get_context(native);
+    if (contexts_.insert(context).second) {
+        g_signal_connect(context, "download-started", G_CALLBACK(&OnStarted), this);
+    }
+}
+
+void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, void* self) {
+    auto* downloads = static_cast<WebKitDownloads*>(self);
+    if (IsFetch(download)) {
+        return;
+    }
+    Download* state =
+        downloads->downloads_.emplace_back(std::make_unique<Download>(downloads, download)).get();
+    Connect(download, "decide-destination", &Download::OnDecideDestination, state);
+    Connect(download, "received-data", &Download::OnReceivedData, state);
+    Connect(download, "failed", &Download::OnFailed, state);
+    Connect(download, "finished", &Download::OnFinished, state);
+}
+
+void WebKitDownloads::Forget(Download* download) {
+    downloads_.remove_if([download](const auto& state) { return state.get() == download; });
+}
+
+// One fetch: a download into a file the caller chose.
+struct EngineFetches::Pending {
+    EngineFetches* owner;
+    WebKitDownload* download;  // a reference of our own
+    std::string filePath;
+    BrowserElement::FetchDone done;
+    std::optional<std::string> error;
+
+    ~Pending() {
+        g_signal_handlers_disconnect_by_data(download, this);
+        g_object_unref(download);
+    }
+
+    static gboolean OnDecideDestination(WebKitDownload*, gchar*, void* self) {
+        auto* fetch = static_cast<Pending*>(self);
+        SetDestination(fetch->download, fetch->filePath);
+        return TRUE;
+    }
+    static void OnFailed(WebKitDownload*, GError* error, void* self) {
+        static_cast<Pending*>(self)->error = error->message;
+    }
+    static void OnFinished(WebKitDownload*, void* self) {
+        auto* fetch = static_cast<Pending*>(self);
+        fetch->owner->Finish(fetch);
+    }
+};
+
+EngineFetches::EngineFetches(WebKitWebView* view) : view_(view) {}
+
+EngineFetches::~EngineFetches() {
+    CancelAll();
+}
+
+void EngineFetches::Fetch(const std::string& address, const std::string& filePath,
+                          BrowserElement::FetchDone done) {
+    WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
+    g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
+    auto* fetch = fetches_
+                      .emplace_back(std::make_unique<Pending>(this, download, filePath,
+                                                              std::move(done), std::nullopt))
+                      .get();
+    Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
+    Connect(download, "failed", &Pending::OnFailed, fetch);
+    Connect(download, "finished", &Pending::OnFinished, fetch);
+}
+
+void EngineFetches::CancelAll() {
+    auto cancelled = std::move(fetches_);
+    fetches_.clear();
+    for (const auto& fetch : cancelled) {
+        g_signal_handlers_disconnect_by_data(fetch->download, fetch.get());
+        webkit_download_cancel(fetch->download);
+    }
+}
+
+// done runs last: it may start the next fetch at once.
+void EngineFetches::Finish(Pending* fetch) {
+    const auto found = std::find_if(fetches_.begin(), fetches_.end(),
+                                    [fetch](const auto& each) { return each.get() == fetch; });
+    if (found == fetches_.end()) {
+        return;
+    }
+    std::unique_ptr<Pending> finished = std::move(*found);
+    fetches_.erase(found);
+    std::optional<std::string> error =
+        finished->error ? finished->error : Unfinished(finished->download);
+    BrowserElement::FetchDone done = std::move(finished->done);
+    finished.reset();
+    done(std::move(error));
+}
+
+}  // namespace quorvane

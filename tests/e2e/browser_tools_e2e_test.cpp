@@ -1,0 +1,330 @@
+// Find, zoom, downloads, "Save Images…", access keys and the focus, end to end: the real
+// window and engine, pages served from 127.0.0.1, keys typed with xdotool.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/webview.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "branding/branding_values.h"
+#include "branding/show_help_setting.h"
+#include "desktop/program_folder.h"
+#include "desktop/user_folders.h"
+#include "main_window/address_to_load.h"
+#include "main_window/data_url.h"
+#include "main_window/find_bar.h"
+#include "main_window/transfer_messages.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
+
+// Runs the shell command (xdotool) while the window goes on handling its events.
+void AsAUser(const std::string& command) {
+    std::atomic<bool> done = false;
+    std::thread user([&] {
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        done = true;
+    });
+    WaitUntil([&] { return done.load(); }, std::chrono::seconds(30));
+    user.join();
+    PumpEvents(std::chrono::milliseconds(300));
+}
+
+// Keys typed into the main window, which is given the keyboard first.
+void TypeKeys(const std::string& keys) {
+    AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync key --delay 150 " + keys);
+}
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The result of a script run in element 0's own page world, as text.
+std::string EvaluateInBrowserView(Form1& frame, const std::string& script) {
+    struct Answer {
+        bool done = false;
+        std::string text;
+    } answer;
+    auto* view = static_cast<WebKitWebView*>(frame.Element(0).Window()->GetNativeBackend());
+    webkit_web_view_evaluate_javascript(
+        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* answer = static_cast<Answer*>(data);
+            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(
+                    WEBKIT_WEB_VIEW(source), result, nullptr)) {
+                gchar* text = jsc_value_to_string(value);
+                answer->text = text;
+                g_free(text);
+                g_object_unref(value);
+            }
+            answer->done = true;
+        },
+        &answer);
+    EXPECT_TRUE(WaitUntil([&] { return answer.done; }));
+    return answer.text;
+}
+
+class BrowserToolsEndToEnd : public MainWindowEndToEnd {
+  protected:
+    // Runs "Save Images…" and chooses folder in its dialog as a user does. The dialog is
+    // modal: the user types the path into it, its first "/" opening the location box,
+    // which takes a moment to come. A dialog still open after the last key is
+    // cancelled, so that the test ends.
+    void SaveImagesInto(const fs::path& folder) {
+        const std::string dialog = "--name '^Choose a Folder for the Images$'";
+        std::thread user([&] {
+            const std::string typing = "timeout 15 xdotool search --sync " + dialog +
+                                       " windowfocus --sync && xdotool type / && sleep 0.5 && "
+                                       "xdotool type --delay 15 '" +
+                                       folder.string().substr(1) +
+                                       "/' && sleep 0.3 && xdotool key Return";
+            EXPECT_EQ(std::system(typing.c_str()), 0);
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const std::string open = "xdotool search --onlyvisible " + dialog + " >/dev/null";
+            if (std::system(open.c_str()) == 0) {
+                ADD_FAILURE() << "the folder dialog stayed open";
+                EXPECT_EQ(std::system("xdotool key Escape"), 0);
+            }
+        });
+        frame_->Controller().SaveImages();
+        user.join();
+    }
+    std::string StatusText() const {
+        return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
+    }
+    std::string FindStatus() const { return frame_->FindBarControl()->Status(); }
+    // Opens page and waits until the views show its analysis.
+    void OpenPage(const std::string& path, const std::string& body, const std::string& marker) {
+        server_.Serve(path, "text/html", body);
+        TypeAddressAndPressEnter(server_.Url(path));
+        ASSERT_TRUE(WaitForAnalysedPage(server_.Url(path), marker));
+    }
+};
+
+TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
+    OpenPage("/find.html",
+             "<html><body><p class=\"needle\">needle needle</p><p>NEEDLE</p>"
+             "<p>marker-find</p></body></html>",
+             "marker-find");
+    // The Source Code view shows the markup too: the class name is a match there.
+    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().Find("needle", false);
+    ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 4"; })) << FindStatus();
+    frame_->Controller().FindNext();
+    EXPECT_EQ(FindStatus(), "2 of 4");
+    frame_->Controller().Find("NEEDLE", true);
+    EXPECT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 1"; })) << FindStatus();
+    frame_->Controller().Find("haystack", false);
+    EXPECT_TRUE(WaitUntil([&] { return FindStatus() == "Not found"; })) << FindStatus();
+
+    // Another view: the open search runs again there, on the page's visible text.
+    frame_->Controller().Find("needle", false);
+    frame_->Controller().ViewMenuItemClick(0);
+    ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 3"; })) << FindStatus();
+    const std::string selection =
+        "(() => { const s = getSelection(); return s + '@' + s.anchorOffset; })()";
+    EXPECT_TRUE(WaitUntil([&] { return EvaluateInBrowserView(*frame_, selection) == "needle@0"; }));
+    frame_->Controller().FindNext();
+    EXPECT_EQ(FindStatus(), "2 of 3");
+    EXPECT_TRUE(WaitUntil([&] { return EvaluateInBrowserView(*frame_, selection) == "needle@7"; }));
+    frame_->Controller().FindPrevious();
+    frame_->Controller().FindPrevious();
+    EXPECT_EQ(FindStatus(), "3 of 3");
+    EXPECT_TRUE(WaitUntil([&] { return EvaluateInBrowserView(*frame_, selection) == "NEEDLE@0"; }));
+}
+
+TEST_F(BrowserToolsEndToEnd, ZoomChangesTheVisibleViewOnly) {
+    const auto zoom = [&](int view) { return frame_->Element(view).ZoomLevel(); };
+    TypeKeys("ctrl+2 ctrl+plus ctrl+plus");
+    EXPECT_DOUBLE_EQ(zoom(1), 1.25);
+    EXPECT_DOUBLE_EQ(zoom(0), 1.0);
+    EXPECT_DOUBLE_EQ(zoom(2), 1.0);
+    TypeKeys("ctrl+3 ctrl+minus");
+    EXPECT_DOUBLE_EQ(zoom(2), 0.9);
+    EXPECT_DOUBLE_EQ(zoom(1), 1.25);
+    TypeKeys("ctrl+2 ctrl+0");
+    EXPECT_DOUBLE_EQ(zoom(1), 1.0);
+    EXPECT_DOUBLE_EQ(zoom(2), 0.9);
+    EXPECT_DOUBLE_EQ(zoom(0), 1.0);
+    // Ctrl and the wheel, over the view: a rung of the ladder per step.
+    AsAUser(
+        "xdotool search --name '^Quorvane by' mousemove --window %1 --sync 400 400 "
+        "keydown ctrl click 4 click 4 click 4 click 5 keyup ctrl");
+    EXPECT_DOUBLE_EQ(zoom(1), 1.25);
+    EXPECT_DOUBLE_EQ(zoom(2), 0.9);
+}
+
+TEST_F(BrowserToolsEndToEnd, ADownloadLandsWholeInTheDownloadFolderAndNeverOverAFile) {
+    const fs::path folder = UserHomeFolder() / "downloads-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    std::string archive = "PK\x03\x04";
+    archive.append(1, '\0');
+    for (int i = 0; i < 200000; ++i) {
+        archive += static_cast<char>(i * 7);
+    }
+    server_.Serve("/files/archive.zip", "application/zip", archive);
+    server_.Serve("/files/broken.zip", "application/zip", archive.substr(0, 1000), archive.size());
+    // Typed into the address box: the engine cannot show the file, so it is kept.
+    for (const char* name : {"archive.zip", "archive (1).zip"}) {
+        TypeAddressAndPressEnter(server_.Url("/files/archive.zip"));
+        ASSERT_TRUE(WaitUntil([&] { return fs::exists(folder / name); })) << name;
+        EXPECT_EQ(ReadFileBytes(folder / name), archive) << name;
+    }
+    EXPECT_THAT(FilesIn(folder), ElementsAre("archive (1).zip", "archive.zip"));
+
+    // Links that ask for a download: nothing loads, so panel 1 keeps the download's word
+    // (after a load, the views' own "Done" follows it).
+    OpenPage("/files/links.html",
+             "<html><body><p>marker-links</p><a id=\"whole\" href=\"archive.zip\" download>a</a>"
+             "<a id=\"cut\" href=\"broken.zip\" download>b</a></body></html>",
+             "marker-links");
+    EvaluateInBrowserView(*frame_, "document.getElementById('whole').click(), ''");
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() == "Saved archive (2).zip to ~/downloads-e2e";
+    })) << StatusText();
+    EXPECT_EQ(ReadFileBytes(folder / "archive (2).zip"), archive);
+    // A download cut off halfway leaves nothing behind.
+    EvaluateInBrowserView(*frame_, "document.getElementById('cut').click(), ''");
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText().starts_with("Download of broken.zip failed");
+    })) << StatusText();
+    PumpEvents(std::chrono::milliseconds(500));
+    EXPECT_THAT(FilesIn(folder), ElementsAre("archive (1).zip", "archive (2).zip", "archive.zip"));
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
+TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
+    const std::string png = DecodeDataUrl("data:image/png;base64,iVBORw0KGgo=")->bytes;
+    server_.Serve("/pics/a.png", "image/png", png + "a");
+    server_.Serve("/pics/b.gif", "image/gif", "GIF89a-b");
+    server_.Serve("/other/c.png", "image/png", png + "c");
+    OpenPage("/pics/page.html",
+             "<html><body><p>marker-save</p><img src=\"a.png\"><img src=\"b.gif\">"
+             "<img src=\"missing.png\"><img src=\"/other/c.png\">"
+             "<img src=\"data:image/png;base64,iVBORw0KGgo=\"></body></html>",
+             "marker-save");
+    const fs::path folder = FreshTempFolder("saved images");
+    std::ofstream(folder / "a.png") << "there before";
+    SaveImagesInto(folder);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saved "); })) << StatusText();
+
+    // The missing picture is the one failure; the data: picture is written from its data.
+    EXPECT_EQ(StatusText(), "Saved 4 of 5 images to " + FolderForDisplay(folder, UserHomeFolder()) +
+                                "; 1 failed");
+    EXPECT_THAT(FilesIn(folder), ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image.png"));
+    EXPECT_EQ(ReadFileBytes(folder / "image.png"), png);
+    EXPECT_EQ(ReadFileBytes(folder / "a.png"), "there before");
+    EXPECT_EQ(ReadFileBytes(folder / "a (1).png"), png + "a");
+    EXPECT_EQ(ReadFileBytes(folder / "b.gif"), "GIF89a-b");
+    EXPECT_EQ(ReadFileBytes(folder / "c.png"), png + "c");
+    fs::remove_all(folder);
+}
+
+TEST_F(BrowserToolsEndToEnd, StopEndsSaveImagesAndLeavesNoPartialFile) {
+    for (const char* name : {"/slow/a.png", "/slow/b.png", "/slow/c.png"}) {
+        server_.ServeAfter(std::chrono::seconds(1), name, "image/png", "not to be kept");
+    }
+    OpenPage("/slow/page.html",
+             "<html><body><p>marker-slow</p><img src=\"a.png\"><img src=\"b.png\">"
+             "<img src=\"c.png\"></body></html>",
+             "marker-slow");
+    const fs::path folder = FreshTempFolder("stopped images");
+    SaveImagesInto(folder);
+    ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saving 3 images"); }))
+        << StatusText();
+    EXPECT_FALSE(FilesIn(folder).empty());
+    frame_->Controller().Stop();
+    EXPECT_EQ(StatusText(),
+              "Stopped: saved 0 of 3 images to " + FolderForDisplay(folder, UserHomeFolder()));
+    // The engine lets go of the cancelled files in its own time.
+    PumpEvents(std::chrono::seconds(3));
+    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+    fs::remove_all(folder);
+}
+
+TEST_F(BrowserToolsEndToEnd, AccessKeysOpenTheirMenus) {
+    std::vector<int> opened;
+    wxMenuBar* bar = frame_->GetMenuBar();
+    frame_->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        for (int i = 0; i < static_cast<int>(bar->GetMenuCount()); ++i) {
+            if (bar->GetMenu(i) == event.GetMenu()) {
+                opened.push_back(i);
+            }
+        }
+        event.Skip();
+    });
+    TypeKeys("alt+f Escape alt+g Escape alt+v Escape alt+t Escape alt+h Escape alt+a Escape");
+    EXPECT_THAT(opened, ElementsAre(0, 1, 2, 3, 4, 5));
+    // The captions read as before: the access keys are underlines, not text.
+    std::vector<std::string> captions;
+    for (int i = 0; i < static_cast<int>(bar->GetMenuCount()); ++i) {
+        captions.push_back(bar->GetMenuLabelText(i).utf8_string());
+    }
+    EXPECT_THAT(captions, ElementsAre("File", "Go", "View", "Tools", "Help", "About"));
+}
+
+TEST_F(BrowserToolsEndToEnd, TheAddressBoxHasTheFocusAtStartAndAChosenViewTakesIt) {
+    AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync");
+    EXPECT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    long from = -1;
+    long to = -1;
+    frame_->AddressBox()->GetSelection(&from, &to);
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, frame_->AddressBox()->GetLastPosition());
+    EXPECT_GT(to, 0);
+    TypeKeys("ctrl+2");
+    EXPECT_EQ(wxWindow::FindFocus(), frame_->Element(1).Window());
+}
+
+TEST_F(BrowserToolsEndToEnd, AHelpWindowShownAtStartHasTheFocusSoEscapeClosesIt) {
+    frame_->Destroy();
+    PumpEvents(std::chrono::milliseconds(50));
+    ShowHelpSetting(strProductName).Write("1");
+    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    frame_->Load();
+    frame_->Show();
+    ASSERT_TRUE(
+        WaitForAnalysedPage(AddressToLoad(ProgramFolder() + "/home.html"), "home-browser.svg"));
+    const auto helpWindow = [] {
+        for (wxWindow* window : wxTopLevelWindows) {
+            if (window->GetLabel() == "Readme/Help") {
+                return window;
+            }
+        }
+        return static_cast<wxWindow*>(nullptr);
+    };
+    ASSERT_NE(helpWindow(), nullptr);
+    ASSERT_NE(wxWindow::FindFocus(), nullptr);
+    EXPECT_EQ(wxGetTopLevelParent(wxWindow::FindFocus()), helpWindow());
+    AsAUser("xdotool key Escape");
+    EXPECT_EQ(helpWindow(), nullptr);
+    ShowHelpSetting(strProductName).Write("0");
+}
+
+}  // namespace
+}  // namespace quorvane::test

@@ -1,0 +1,158 @@
+// Find, zoom and "Save Images…" on the visible view, against fake views.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "desktop/user_folders.h"
+#include "main_window/image_saving.h"
+#include "main_window/images_to_save.h"
+#include "tests/main_window/controller_fixture.h"
+#include "tests/support/temp_folder.h"
+
+namespace quorvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class PageCommandsTest : public ControllerTest {
+  protected:
+    void SetUp() override { StartUp(); }
+
+    // Analyses a page of the Browser view that shows these pictures.
+    void AnalysePageWithImages(const std::vector<std::string>& sources) {
+        std::string body = "<body>";
+        for (const std::string& source : sources) {
+            body += "<img src=\"" + source + "\">\r\n";
+        }
+        wb0_.SetBody(body + "</body>");
+        controller_.AnalysePage();
+        log_.clear();
+    }
+    std::vector<std::string> FilesIn(const fs::path& folder) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(PageCommandsTest, FindCountsInTheVisibleViewAndFollowsItWhenItChanges) {
+    wb1_.SetMatches(3);
+    wb2_.SetMatches(0);
+    ClickTab(1);
+    controller_.Find("img", false);
+    EXPECT_EQ(surface_.findStatus, "1 of 3");
+    controller_.FindNext();
+    controller_.FindNext();
+    EXPECT_EQ(surface_.findStatus, "3 of 3");
+    controller_.FindNext();
+    EXPECT_EQ(surface_.findStatus, "1 of 3");
+    controller_.FindPrevious();
+    EXPECT_EQ(surface_.findStatus, "3 of 3");
+    EXPECT_THAT(CallsStartingWith(log_, "wb"),
+                ElementsAre("wb1.Find(img, 1000)", "wb1.FindNext", "wb1.FindNext", "wb1.FindNext",
+                            "wb1.FindPrevious"));
+
+    // The View menu shows another view: the search moves there, case and all.
+    controller_.Find("IMG", true);
+    log_.clear();
+    controller_.ViewMenuItemClick(2);
+    EXPECT_EQ(surface_.findStatus, "Not found");
+    EXPECT_THAT(CallsStartingWith(log_, "wb1.EndFind"), ElementsAre("wb1.EndFind"));
+    EXPECT_THAT(CallsStartingWith(log_, "wb2.Find"), ElementsAre("wb2.Find(IMG, case, 1000)"));
+
+    // Once closed, a view change searches nothing.
+    controller_.EndFind();
+    log_.clear();
+    controller_.ViewMenuItemClick(0);
+    EXPECT_THAT(CallsStartingWith(log_, "wb0.Find"), IsEmpty());
+    EXPECT_THAT(CallsStartingWith(log_, "wb2.EndFind"), IsEmpty());
+}
+
+TEST_F(PageCommandsTest, ZoomChangesOnlyTheVisibleView) {
+    ClickTab(1);
+    controller_.ZoomIn();
+    controller_.ZoomIn();
+    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
+    ClickTab(2);
+    controller_.ZoomOut();
+    EXPECT_DOUBLE_EQ(wb2_.ZoomLevel(), 0.9);
+    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
+    EXPECT_DOUBLE_EQ(wb0_.ZoomLevel(), 1.0);
+    controller_.ActualSize();
+    EXPECT_DOUBLE_EQ(wb2_.ZoomLevel(), 1.0);
+    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
+}
+
+TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
+    TempFolder folder;
+    folder.Write("/a.png", "was there before");
+    wb0_.ServeFetch("http://host/a.png", "first a");
+    wb0_.ServeFetch("http://host/b/a.png", "second a");
+    wb0_.FailFetch("http://host/missing.gif", "404 Not Found");
+    wb0_.ServeFetch("http://host/c.jpg", "c");
+    ImageSaving saving(surface_, wb0_);
+    saving.Start(
+        ImagesToSave({"http://host/a.png", "http://host/b/a.png", "http://host/missing.gif",
+                      "data:image/gif;base64,R0lGODlh", "http://host/c.jpg"}),
+        folder.Path());
+
+    EXPECT_FALSE(saving.Running());
+    EXPECT_THAT(FilesIn(folder.Path()),
+                ElementsAre("a (1).png", "a (2).png", "a.png", "c.jpg", "image.gif"));
+    EXPECT_EQ(folder.Read("/a.png"), "was there before");
+    EXPECT_EQ(folder.Read("/a (1).png"), "first a");
+    EXPECT_EQ(folder.Read("/a (2).png"), "second a");
+    EXPECT_EQ(folder.Read("/image.gif"), "GIF89a");
+    EXPECT_EQ(surface_.statusText, "Saved 4 of 5 images to " +
+                                       FolderForDisplay(folder.Path(), UserHomeFolder()) +
+                                       "; 1 failed");
+    EXPECT_FLOAT_EQ(surface_.progressMax, 5);
+    EXPECT_FLOAT_EQ(surface_.progressValue, 5);
+}
+
+TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
+    TempFolder folder;
+    AnalysePageWithImages({"a.png", "b.png", "c.png", "d.png", "e.png", "f.png"});
+    surface_.folderToSaveImages = folder.Path();
+    controller_.SaveImages();
+    EXPECT_THAT(
+        CallsStartingWith(log_, "surface.ChooseFolderToSaveImages"),
+        ElementsAre("surface.ChooseFolderToSaveImages(" + UserDownloadFolder().string() + ")"));
+    // A few at a time, each in its partial file until it is whole.
+    EXPECT_EQ(wb0_.WaitingFetches(), 4u);
+    EXPECT_EQ(FilesIn(folder.Path()).size(), 4u);
+    EXPECT_FALSE(controller_.CanSaveImages());
+    log_.clear();
+    controller_.SaveImages();
+    EXPECT_THAT(log_, IsEmpty());
+
+    controller_.Stop();
+    EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
+    EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 6 images to " +
+                                       FolderForDisplay(folder.Path(), UserHomeFolder()));
+    EXPECT_TRUE(controller_.CanSaveImages());
+}
+
+TEST_F(PageCommandsTest, SavesNothingWithoutImagesOrAFolder) {
+    AnalysePageWithImages({});
+    EXPECT_FALSE(controller_.CanSaveImages());
+    controller_.SaveImages();
+    EXPECT_THAT(log_, IsEmpty());
+    AnalysePageWithImages({"a.png"});
+    surface_.folderToSaveImages = std::nullopt;
+    controller_.SaveImages();
+    EXPECT_THAT(log_, ElementsAre("surface.ChooseFolderToSaveImages(" +
+                                  UserDownloadFolder().string() + ")"));
+}
+
+}  // namespace
+}  // namespace quorvane::testing
