@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -21,6 +22,19 @@ namespace {
 // its own scripts cannot change what we capture.
 constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
 constexpr const char* kCaptureWorld = "quorvane-capture";
+
+// The generated views show plain text and addresses, which need neither kerning nor
+// ligatures; without them the engine lays text out faster.
+constexpr const char* kPlainTextStyle = "* { font-kerning: none; font-variant-ligatures: none; }";
+// A generated view draws nothing of a page until it has read it and is shown (HoldDrawing).
+constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+// How long the engine may take to begin a load before its process counts as busy.
+constexpr int kLoadStartGraceMs = 250;
+
+WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
+    return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                       WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+}
 
 // Blocks every load of a local file except a document of the view's own (the generated
 // page itself, or a page the user follows a link to).
@@ -74,6 +88,7 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath)
     : index_(index),
+      kind_(kind),
       events_(events),
       homePagePath_(std::move(homePagePath)),
       webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
@@ -83,11 +98,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       finder_(webkit_web_view_get_find_controller(native_)),
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
-        WebKitSettings* settings = webkit_web_view_get_settings(native_);
-        webkit_settings_set_enable_javascript(settings, FALSE);
-        webkit_settings_set_default_charset(settings, "UTF-8");
-        // Made now, so that it is ready before the first web page is analysed.
-        PrepareLocalFilesFilter();
+        SetUpGeneratedView();
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -102,11 +113,31 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
                    [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
 }
 
+void WebViewBrowserElement::SetUpGeneratedView() {
+    WebKitSettings* settings = webkit_web_view_get_settings(native_);
+    webkit_settings_set_enable_javascript(settings, FALSE);
+    webkit_settings_set_default_charset(settings, "UTF-8");
+    // Hidden at first: SetVisible turns pictures on while the view is shown.
+    webkit_settings_set_auto_load_images(settings, FALSE);
+    WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
+    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(native_),
+                                                plainText);
+    webkit_user_style_sheet_unref(plainText);
+    holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
+    // Made now, so that it is ready before the first web page is analysed.
+    PrepareLocalFilesFilter();
+    g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
+    loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
+}
+
 WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
     g_signal_handlers_disconnect_by_data(finder_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
+    if (holdDrawing_ != nullptr) {
+        webkit_user_style_sheet_unref(holdDrawing_);
+    }
     if (localFilesFilter_ != nullptr) {
         webkit_user_content_filter_unref(localFilesFilter_);
     }
@@ -126,7 +157,13 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
         return;
     }
     loadAfterFilter_.clear();
-    webView_->LoadURL(FromUtf8(AddressToLoad(address)));
+    const wxString uri = FromUtf8(AddressToLoad(address));
+    if (kind_ == Kind::GeneratedView) {
+        HoldDrawing();
+        awaitedAddress_ = uri;
+        loadStartWatch_.StartOnce(kLoadStartGraceMs);
+    }
+    webView_->LoadURL(uri);
 }
 
 void WebViewBrowserElement::PrepareLocalFilesFilter() {
@@ -237,8 +274,15 @@ bool WebViewBrowserElement::Visible() const {
     return webView_->IsShown();
 }
 
+// A generated view fetches its pictures only while the user can see it: a hidden Images
+// view would otherwise download every picture of every page, competing with the views the
+// user looks at. Shown, it loads them in place.
 void WebViewBrowserElement::SetVisible(bool visible) {
     webView_->Show(visible);
+    if (kind_ == Kind::GeneratedView) {
+        webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+        ReleaseDrawingWhenReady();
+    }
 }
 
 bool WebViewBrowserElement::Busy() const {
@@ -249,6 +293,21 @@ void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
     webkit_web_view_evaluate_javascript(native_, kCaptureScript, -1, kCaptureWorld, nullptr,
                                         captures_, &OnCaptured,
                                         new PendingCapture{std::move(done)});
+}
+
+// wxWebView loads an empty page of its own when it is created, which nobody asked for and
+// which raises no event: no analysis runs on it at start. It ends before anything asked for
+// later begins; should it never come, the first page of ours to commit ends the wait.
+bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
+    if (!creationLoadPending_) {
+        return false;
+    }
+    const bool blank = uri == nullptr || *uri == '\0' || std::string_view(uri) == "about:blank";
+    if (loadEvent == WEBKIT_LOAD_FINISHED || (loadEvent == WEBKIT_LOAD_COMMITTED && !blank)) {
+        creationLoadPending_ = false;
+        return loadEvent == WEBKIT_LOAD_FINISHED;
+    }
+    return true;
 }
 
 void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
@@ -262,7 +321,12 @@ void WebViewBrowserElement::CancelFetches() {
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
+        return;
+    }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
+        element->loadStartWatch_.Stop();
+        element->askedSinceLoadStart_ = false;
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
@@ -274,13 +338,58 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.TitleChange(element->index_, title ? title : "");
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
+        // One that ends because a newer load was asked for leaves the page held for that.
+        element->heldPageRead_ = !element->askedSinceLoadStart_;
+        element->ReleaseDrawingWhenReady();
         element->events_.StatusTextChange(element->index_, "Done");
         element->events_.DownloadComplete(element->index_);
     }
 }
 
+// WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls
+// between two chunks of the page being read, each piece costing in proportion to all the
+// lines before it: a source of a few megabytes could keep the view busy for minutes. Held
+// back until read whole, a page is laid out once. Hidden, a view has no width of its own, so
+// it holds back until shown too: a layout then would be redone at its real width anyway.
+void WebViewBrowserElement::HoldDrawing() {
+    if (!drawingHeld_) {
+        webkit_user_content_manager_add_style_sheet(
+            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
+        drawingHeld_ = true;
+    }
+    heldPageRead_ = false;
+    askedSinceLoadStart_ = true;
+}
+
+// A view shown for the first time has its width only once GTK has allocated it.
+void WebViewBrowserElement::ReleaseDrawingWhenReady() {
+    const bool hasWidth = gtk_widget_get_allocated_width(GTK_WIDGET(native_)) > 1;
+    if (drawingHeld_ && heldPageRead_ && webView_->IsShown() && hasWidth) {
+        webkit_user_content_manager_remove_style_sheet(
+            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
+        drawingHeld_ = false;
+        if (heldFind_) {
+            RunFind(*std::exchange(heldFind_, std::nullopt));
+        }
+    }
+}
+
+void WebViewBrowserElement::OnSizeAllocated(GtkWidget*, void*, void* self) {
+    static_cast<WebViewBrowserElement*>(self)->ReleaseDrawingWhenReady();
+}
+
+// The engine has not begun the load: its process is still busy with the page before, which
+// the view no longer needs. The view gets a fresh engine process, and the load goes there.
+void WebViewBrowserElement::OnLoadNotStarted() {
+    webkit_web_view_terminate_web_process(native_);
+    webView_->LoadURL(awaitedAddress_);
+}
+
 void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    if (element->creationLoadPending_) {
+        return;
+    }
     const double progress = webkit_web_view_get_estimated_load_progress(view);
     element->events_.ProgressChange(element->index_, static_cast<std::int32_t>(progress * 100),
                                     100);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <wx/string.h>
+#include <wx/timer.h>
+
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "main_window/browser_element.h"
@@ -12,11 +16,12 @@ typedef struct _GCancellable GCancellable;
 typedef struct _GObject GObject;
 typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
+typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
+typedef struct _GtkWidget GtkWidget;
 typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
 typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
 typedef struct _WebKitFindController WebKitFindController;
 typedef struct _GdkEventScroll GdkEventScroll;
-typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
@@ -32,7 +37,9 @@ class WebViewBrowserElement : public BrowserElement {
         // A normal browser: the page the user chose.
         Browser,
         // Shows only the generated pages and what the user follows from them: no
-        // script runs, and files without a charset declaration are read as UTF-8.
+        // script runs, files without a charset declaration are read as UTF-8,
+        // pictures load only while the view is shown, a page it is sent to is drawn
+        // once it is read whole and shown, and a new page never waits behind an old one.
         GeneratedView,
     };
 
@@ -74,26 +81,50 @@ class WebViewBrowserElement : public BrowserElement {
     bool Busy() const;
 
   private:
+    // The engine finds no text in a page it does not draw: a search asked for then waits.
+    struct HeldFind {
+        std::string text;
+        unsigned options = 0;
+        unsigned maxMatches = 0;
+    };
+
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
+    static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
     static int OnScroll(GtkWidget* view, GdkEventScroll* event, void* self);
     static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
+    void SetUpGeneratedView();
+    void LoadAddress(const std::string& address);
+    // True for the events of the empty page wxWebView loads when it is created.
+    bool InCreationLoad(int loadEvent, const char* uri);
+    // A generated view's pages: drawn once read whole and shown, never left waiting.
+    void HoldDrawing();
+    void ReleaseDrawingWhenReady();
+    void OnLoadNotStarted();
+    void RunFind(const HeldFind& find);
     static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
 
-    void LoadAddress(const std::string& address);
     void PrepareLocalFilesFilter();
     void ApplyLocalFilesFilter();
 
     int index_;
+    Kind kind_;
     BrowserEvents& events_;
     std::string homePagePath_;
     wxWebView* webView_;
     WebKitWebView* native_;
     GCancellable* captures_;  // cancels every capture still running when we go
     std::string lastStatusText_;
+    bool creationLoadPending_ = true;
+    WebKitUserStyleSheet* holdDrawing_ = nullptr;  // generated views only
+    bool drawingHeld_ = false;
+    bool heldPageRead_ = false;
+    bool askedSinceLoadStart_ = false;
+    wxTimer loadStartWatch_;
+    wxString awaitedAddress_;
 
     // The content filter that keeps local files out of the pages shown while blocked:
     // made once by the engine (asynchronously, in a folder of the element's own), and
@@ -111,6 +142,7 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitFindController* finder_;
     FindDone found_;            // the last Find's, until the engine has counted
     unsigned countsAsked_ = 0;  // counts the engine owes, the last one being found_'s
+    std::optional<HeldFind> heldFind_;  // a search waiting for the page to show
     double wheelTurn_ = 0;      // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
     std::unique_ptr<EngineFetches> fetches_;
 };

@@ -14,9 +14,18 @@ void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsign
     const guint32 options =
         WEBKIT_FIND_OPTIONS_WRAP_AROUND | (matchCase ? 0 : WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE);
     found_ = std::move(found);
+    if (drawingHeld_) {
+        heldFind_ = HeldFind{text, options, maxMatches};
+        return;
+    }
+    RunFind({text, options, maxMatches});
+}
+
+void WebViewBrowserElement::RunFind(const HeldFind& find) {
     ++countsAsked_;
-    webkit_find_controller_count_matches(finder_, text.c_str(), options, maxMatches);
-    webkit_find_controller_search(finder_, text.c_str(), options, maxMatches);
+    webkit_find_controller_count_matches(finder_, find.text.c_str(), find.options,
+                                         find.maxMatches);
+    webkit_find_controller_search(finder_, find.text.c_str(), find.options, find.maxMatches);
 }
 
 void WebViewBrowserElement::FindNext() {
@@ -29,6 +38,7 @@ void WebViewBrowserElement::FindPrevious() {
 
 void WebViewBrowserElement::EndFind() {
     found_ = nullptr;
+    heldFind_.reset();
     webkit_find_controller_search_finish(finder_);
 }
 

@@ -1,0 +1,271 @@
+// How closely the generated views follow the Browser view, in the real main window: the
+// time from the end of the Browser view's load (the load whose end starts the analysis)
+// until the Source Code view, and then both generated views, have finished loading the
+// new files; until the Source Code view, shown at that moment, has laid its page out; and
+// the longest time the window's event loop could not answer meanwhile.
+// The pages come from a server on 127.0.0.1 of the benchmark's own. Run it on a display
+// of its own:
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
+#include <webkit2/webkit2.h>
+#include <wx/timer.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/generated_page.h"
+#include "main_window/address_to_load.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/gui_session.h"
+#include "tests/e2e/http_test_server.h"
+#include "tests/e2e/load_clock.h"
+#include "tests/e2e/main_window_driver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// How long one run may take before the benchmark gives up.
+constexpr int kRunMinutes = 30;
+using quorvane::test::HttpTestServer;
+using quorvane::test::LoadClock;
+using quorvane::test::MainWindowDriver;
+
+// One page measured: a short key to choose it by, where it is, a text its analysis must
+// hold, and how many pictures its Images view shows.
+struct BenchPage {
+    std::string key;
+    std::string name;
+    std::string address;
+    std::string marker;
+    std::size_t pictures;
+};
+
+// Milliseconds from the end of the Browser view's load, and the longest stall meanwhile.
+struct RunFigures {
+    double sourceLoaded;
+    double bothLoaded;
+    double sourceShown;
+    double longestStall;
+};
+
+double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// The longest time the window's event loop went without running a timer that is due every
+// two milliseconds: how long the program could not have answered its user.
+class StallMeter : public wxTimer {
+  public:
+    StallMeter() : last_(Clock::now()) { Start(kPeriodMs); }
+    void Notify() override { Tick(); }
+    double LongestMs() {
+        Tick();
+        return std::max(0.0, Milliseconds(longest_) - kPeriodMs);
+    }
+
+  private:
+    static constexpr int kPeriodMs = 2;
+
+    void Tick() {
+        const auto now = Clock::now();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+    }
+
+    Clock::time_point last_;
+    Clock::duration longest_{};
+};
+
+// When the view, just shown, has laid out what it loaded at its real width: the engine
+// can count text matches in a page only once it has laid it out, so the answer to a count
+// asked for once GTK has given the view its size comes no sooner. Loading may end before
+// the engine lays a page out, and the program has no reason to tell when it does: this is
+// the benchmark's one use of the engine itself.
+Clock::time_point LaidOutBy(wxWebView* view) {
+    auto* native = static_cast<WebKitWebView*>(view->GetNativeBackend());
+    quorvane::test::WaitUntil(
+        [&] { return gtk_widget_get_allocated_width(GTK_WIDGET(native)) > 1; });
+    WebKitFindController* find = webkit_web_view_get_find_controller(native);
+    bool answered = false;
+    const gulong handler = g_signal_connect(
+        find, "counted-matches", G_CALLBACK(+[](WebKitFindController*, guint, gpointer answered) {
+            *static_cast<bool*>(answered) = true;
+        }),
+        &answered);
+    // Every generated source page begins with the body's start tag.
+    webkit_find_controller_count_matches(find, "body", WEBKIT_FIND_OPTIONS_NONE, 1);
+    quorvane::test::WaitUntil([&] { return answered; }, std::chrono::minutes(kRunMinutes));
+    g_signal_handler_disconnect(find, handler);
+    return Clock::now();
+}
+
+// One run: a small page first, so that every file and view must change, then the page
+// measured, typed into the address box while the Browser view is shown.
+std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string& blank,
+                                     const BenchPage& page) {
+    driver.TypeAddressAndPressEnter(blank);
+    if (!driver.WaitForAnalysedPage(blank, "marker-blank")) {
+        return std::nullopt;
+    }
+    LoadClock clock(driver.Frame(),
+                    {page.address, quorvane::AddressToLoad(driver.WorkFile("/source.htm")),
+                     quorvane::AddressToLoad(driver.WorkFile("/imagepage.html"))});
+    StallMeter stalls;
+    driver.TypeAddressAndPressEnter(page.address);
+    if (!quorvane::test::WaitUntil([&] { return clock.BothViewsLoaded(); },
+                                   std::chrono::minutes(kRunMinutes))) {
+        return std::nullopt;
+    }
+    // The user switches to the Source Code view as soon as it is there.
+    driver.Frame().Controller().ViewMenuItemClick(1);
+    const auto laidOut = LaidOutBy(driver.Frame().Element(1).Window());
+    const RunFigures figures{Milliseconds(clock.End(1) - clock.End(0)),
+                             Milliseconds(std::max(clock.End(1), clock.End(2)) - clock.End(0)),
+                             Milliseconds(laidOut - clock.End(0)), stalls.LongestMs()};
+    stalls.Stop();
+    driver.Frame().Controller().ViewMenuItemClick(0);
+    // Only now, off the clock, is the outcome read: the views hold this page's analysis.
+    const bool right = driver.ReadWorkFile("/source.htm").find(page.marker) != std::string::npos &&
+                       driver.Frame().Controller().Lists().Links[1].size() == page.pictures &&
+                       driver.ViewsShowTheWorkFiles();
+    return right ? std::optional(figures) : std::nullopt;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string LoadAverage() {
+    std::string first, second, third;
+    std::ifstream("/proc/loadavg") >> first >> second >> third;
+    return first + " " + second + " " + third;
+}
+
+// The generated pages with their pictures (a 1x1 GIF each), and the small page between runs.
+std::vector<BenchPage> ServePages(HttpTestServer& server) {
+    static const unsigned char kGif[] = {'G', 'I', 'F', '8', '9', 'a',  1,    0,    1,   0,    0x80,
+                                         0,   0,   0,   0,   0,   0xff, 0xff, 0xff, '!', 0xf9, 4,
+                                         1,   0,   0,   0,   0,   ',',  0,    0,    0,   0,    1,
+                                         0,   1,   0,   0,   2,   2,    'D',  1,    0,   ';'};
+    const std::string gif(reinterpret_cast<const char*>(kGif), sizeof kGif);
+    server.Serve("/blank.html", "text/html", "<html><body>marker-blank</body></html>");
+    std::vector<BenchPage> pages{
+        {"start", "start page", MainWindowDriver::HomePageAddress(), "home-browser.svg", 3}};
+    const struct {
+        const char* key;
+        const char* name;
+        std::size_t size;
+        int pictures;
+    } generated[] = {{"100k", "100 KB, 50 pictures", 100'000, 50},
+                     {"1m", "1 MB, 500 pictures", 1'000'000, 500},
+                     {"5m", "5 MB, 2000 pictures", 5'000'000, 2000},
+                     {"20m", "20 MB, 10 000 pictures", 20'000'000, 10'000}};
+    for (const auto& page : generated) {
+        const std::string path = std::string("/bench/") + page.key + ".html";
+        server.Serve(path, "text/html",
+                     "<html><head><title>Views benchmark</title></head>" +
+                         quorvane::bench::GeneratedBody(page.size, page.pictures) + "</html>");
+        pages.push_back({page.key, page.name, server.Url(path),
+                         "photo" + std::to_string(page.pictures - 1) + ".gif",
+                         static_cast<std::size_t>(page.pictures)});
+    }
+    for (int i = 0; i < generated[std::size(generated) - 1].pictures; ++i) {
+        server.Serve("/bench/pics/photo" + std::to_string(i) + ".gif", "image/gif", gif);
+    }
+    return pages;
+}
+
+struct Options {
+    int runs = 5;
+    std::string pages = "start,100k,1m,5m,20m";
+};
+
+Options ReadOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i];
+        if (name == "--runs") {
+            options.runs = std::max(1, std::atoi(argv[i + 1]));
+        } else if (name == "--pages") {
+            options.pages = argv[i + 1];
+        }
+    }
+    return options;
+}
+
+bool Chosen(const Options& options, const std::string& key) {
+    return ("," + options.pages + ",").find("," + key + ",") != std::string::npos;
+}
+
+// Runs every chosen page, prints each run as it ends and the medians at the end.
+bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Options& options) {
+    const std::vector<BenchPage> pages = ServePages(server);
+    std::printf("views_bench: %d runs per page, load average %s\n", options.runs,
+                LoadAverage().c_str());
+    std::vector<std::string> table;
+    for (const BenchPage& page : pages) {
+        if (!Chosen(options, page.key)) {
+            continue;
+        }
+        std::vector<double> loaded, both, laidOut, stall;
+        for (int run = 1; run <= options.runs; ++run) {
+            const auto figures = MeasureRun(driver, server.Url("/blank.html"), page);
+            if (!figures) {
+                std::printf("%s, run %d: the views did not show the page within %d minutes\n",
+                            page.name.c_str(), run, kRunMinutes);
+                return false;
+            }
+            std::printf(
+                "%-24s run %d: Source Code view loaded %6.0f ms, both views loaded %6.0f "
+                "ms, Source Code view shown %6.0f ms, longest stall %4.0f ms\n",
+                page.name.c_str(), run, figures->sourceLoaded, figures->bothLoaded,
+                figures->sourceShown, figures->longestStall);
+            std::fflush(stdout);
+            loaded.push_back(figures->sourceLoaded);
+            both.push_back(figures->bothLoaded);
+            laidOut.push_back(figures->sourceShown);
+            stall.push_back(figures->longestStall);
+        }
+        char line[200];
+        std::snprintf(line, sizeof line, "%-24s %11.0f ms %11.0f ms %11.0f ms %9.0f / %.0f ms",
+                      page.name.c_str(), Median(loaded), Median(both), Median(laidOut),
+                      Median(stall), *std::max_element(stall.begin(), stall.end()));
+        table.emplace_back(line);
+    }
+    std::printf(
+        "\nMedians of %d runs in ms from the end of the Browser view's load, the Images "
+        "view hidden:\n%-24s %14s %14s %14s %20s\n",
+        options.runs, "page", "Source loaded", "both loaded", "Source shown",
+        "longest stall (median / worst)");
+    for (const std::string& line : table) {
+        std::printf("%s\n", line.c_str());
+    }
+    std::printf("load average at the end %s\n", LoadAverage().c_str());
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    quorvane::test::GuiSession session(argc, argv);
+    if (!session.Started()) {
+        std::fprintf(stderr, "views_bench: the windows cannot start (is there a display?)\n");
+        return 2;
+    }
+    const Options options = ReadOptions(argc, argv);
+    HttpTestServer server;
+    MainWindowDriver driver;
+    const auto workFolder = quorvane::test::FreshTempFolder("views-bench");
+    const bool done = driver.Open(workFolder) && RunBenchmark(driver, server, options);
+    driver.Close();
+    std::filesystem::remove_all(workFolder);
+    return done ? 0 : 1;
+}

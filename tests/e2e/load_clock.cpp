@@ -1,0 +1,37 @@
+#include "tests/e2e/load_clock.h"
+
+#include <wx/webview.h>
+
+#include <utility>
+
+namespace quorvane::test {
+
+LoadClock::LoadClock(Form1& frame, std::array<std::string, 3> addresses)
+    : addresses_(std::move(addresses)) {
+    for (int i = 0; i < 3; ++i) {
+        windows_[i] = frame.Element(i).Window();
+        windows_[i]->Bind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+    }
+}
+
+LoadClock::~LoadClock() {
+    for (wxWebView* window : windows_) {
+        window->Unbind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+    }
+}
+
+// wxWebView raises its load end just before the element's own DownloadComplete, in the
+// same engine notification.
+void LoadClock::OnLoaded(wxWebViewEvent& event) {
+    event.Skip();
+    const auto now = Clock::now();
+    for (int i = 0; i < 3; ++i) {
+        const bool counts = i == 0 || ended_[0].has_value();
+        if (event.GetEventObject() == windows_[i] && !ended_[i] && counts &&
+            event.GetURL().utf8_string() == addresses_[i]) {
+            ended_[i] = now;
+        }
+    }
+}
+
+}  // namespace quorvane::test

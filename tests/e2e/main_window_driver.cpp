@@ -1,0 +1,132 @@
+#include "tests/e2e/main_window_driver.h"
+
+#include <gtk/gtk.h>
+#include <unistd.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
+#include "analysis/work_files.h"
+#include "branding/branding_values.h"
+#include "branding/show_help_setting.h"
+#include "desktop/program_folder.h"
+#include "main_window/address_to_load.h"
+#include "tests/e2e/event_pump.h"
+
+namespace quorvane::test {
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::filesystem::path FreshTempFolder(const std::string& name) {
+    const auto folder = std::filesystem::temp_directory_path() /
+                        ("quorvane-e2e-" + std::to_string(getpid()) + "-" + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
+    LoadBrandingValues();
+    // The Help window is not what the driver looks at.
+    ShowHelpSetting(strProductName).Write("0");
+    workFolder_ = workFolder;
+    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    frame_->Load();
+    frame_->Show();
+    return WaitForAnalysedPage(HomePageAddress(), "home-browser.svg");
+}
+
+void MainWindowDriver::Close() {
+    if (frame_ != nullptr) {
+        frame_->Destroy();
+        frame_ = nullptr;
+        PumpEvents(std::chrono::milliseconds(50));
+    }
+}
+
+std::string MainWindowDriver::HomePageAddress() {
+    return AddressToLoad(ProgramFolder() + "/home.html");
+}
+
+void MainWindowDriver::TypeAddressAndPressEnter(const std::string& address) {
+    frame_->SetAddressText(address);
+    frame_->Controller().AddressKeyPress(13);
+}
+
+std::string MainWindowDriver::WorkFile(const std::string& name) const {
+    return WorkFilePath(workFolder_.string(), name);
+}
+
+std::string MainWindowDriver::ReadWorkFile(const std::string& name) const {
+    return ReadFileBytes(WorkFile(name));
+}
+
+std::string MainWindowDriver::PageSource(int index) const {
+    return frame_->Element(index).Window()->GetPageSource().utf8_string();
+}
+
+bool MainWindowDriver::WaitForElementAt(int index, const std::string& address) {
+    return WaitUntil([&] {
+        WebViewBrowserElement& element = frame_->Element(index);
+        return element.LocationURL() == address && !element.Busy();
+    });
+}
+
+bool MainWindowDriver::ViewsShowTheWorkFiles() const {
+    WebViewBrowserElement& source = frame_->Element(1);
+    WebViewBrowserElement& images = frame_->Element(2);
+    return source.LocationURL() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
+           images.LocationURL() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
+           PageSource(1) == ReadWorkFile("/source.htm") &&
+           PageSource(2) == ReadWorkFile("/imagepage.html");
+}
+
+// What the display shows in the element's place, read back from the X server.
+bool MainWindowDriver::DrawsSomething(int index) const {
+    const wxRect place = frame_->Element(index).Window()->GetScreenRect();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
+                                                 place.width, place.height);
+    if (shot == nullptr) {
+        return false;
+    }
+    const int channels = gdk_pixbuf_get_n_channels(shot);
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const guchar* pixels = gdk_pixbuf_get_pixels(shot);
+    bool drawn = false;
+    for (int y = 0; y < place.height && !drawn; ++y) {
+        const guchar* row = pixels + y * stride;
+        drawn = std::find_if(row, row + channels * place.width, [](guchar value) {
+                    return value != 255;
+                }) != row + channels * place.width;
+    }
+    g_object_unref(shot);
+    return drawn;
+}
+
+bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {
+    return WaitForElementAt(0, address) && WaitUntil([&] {
+               return ReadWorkFile("/source.htm").find(marker) != std::string::npos &&
+                      ViewsShowTheWorkFiles();
+           });
+}
+
+std::optional<std::string> MainWindowDriver::CaptureBrowserBody() {
+    bool done = false;
+    std::optional<std::string> body;
+    frame_->Element(0).CaptureBodyHtml([&](std::optional<std::string> html) {
+        body = std::move(html);
+        done = true;
+    });
+    if (!WaitUntil([&] { return done; })) {
+        return std::nullopt;
+    }
+    return body;
+}
+
+}  // namespace quorvane::test

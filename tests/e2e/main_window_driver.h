@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "main_window/main_frame.h"
+
+namespace quorvane::test {
+
+// A real main window with its three WebKit elements and a work folder of its own, driven
+// as a user drives it. The end-to-end tests and the views benchmark share it.
+class MainWindowDriver {
+  public:
+    MainWindowDriver() = default;
+    ~MainWindowDriver() { Close(); }
+    MainWindowDriver(const MainWindowDriver&) = delete;
+    MainWindowDriver& operator=(const MainWindowDriver&) = delete;
+
+    // Opens the window on workFolder, the Help window kept closed, and waits until the
+    // start page is loaded and analysed; false when that does not happen in time.
+    bool Open(const std::filesystem::path& workFolder);
+    void Close();
+
+    Form1& Frame() { return *frame_; }
+    // The address of the start page shipped beside the program.
+    static std::string HomePageAddress();
+
+    // Types the address into the address box and presses Enter, as a user would.
+    void TypeAddressAndPressEnter(const std::string& address);
+    // Waits until element 0 shows address and the two generated views have loaded the
+    // analysis of that page (source.htm holds marker, and both views show the files).
+    bool WaitForAnalysedPage(const std::string& address, const std::string& marker);
+    bool WaitForElementAt(int index, const std::string& address);
+    // The body HTML element 0 holds now, as the engine gives it; nullopt when it does not
+    // answer in time.
+    std::optional<std::string> CaptureBrowserBody();
+
+    std::string WorkFile(const std::string& name) const;
+    std::string ReadWorkFile(const std::string& name) const;
+    std::string PageSource(int index) const;
+    bool ViewsShowTheWorkFiles() const;
+    // Whether element index, shown, has drawn anything but a white page on the screen.
+    bool DrawsSomething(int index) const;
+
+  protected:
+    std::filesystem::path workFolder_;
+    Form1* frame_ = nullptr;
+};
+
+// Reads a whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// A folder of its own under the temporary folder, for this process and name.
+std::filesystem::path FreshTempFolder(const std::string& name);
+
+}  // namespace quorvane::test
