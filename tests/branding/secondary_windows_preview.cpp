@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "branding/about_window.h"
 #include "branding/branding_values.h"
-#include "branding/help_window.h"
+#include "branding/gui/about_window.h"
+#include "branding/gui/help_window.h"
+#include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
-#include "desktop/window_helpers.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "branding/secondary_windows.h"
+#include "branding/gui/secondary_windows.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
@@ -10,9 +10,9 @@
 
 #include <fstream>
 
-#include "branding/about_window.h"
 #include "branding/branding_values.h"
-#include "branding/help_window.h"
+#include "branding/gui/about_window.h"
+#include "branding/gui/help_window.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "branding/show_help_setting.h"
+#include "branding/gui/show_help_setting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "desktop/window_helpers.h"
+#include "desktop/gui/window_helpers.h"
 
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
 
-#include "desktop/icon_bundle.h"
+#include "desktop/gui/icon_bundle.h"
 
 namespace quorvane {
 namespace {

@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "branding/branding_values.h"
-#include "branding/show_help_setting.h"
+#include "branding/gui/show_help_setting.h"
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
 #include "main_window/address_to_load.h"
 #include "main_window/data_url.h"
-#include "main_window/find_bar.h"
+#include "main_window/gui/find_bar.h"
 #include "main_window/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "main_window/main_frame.h"
+#include "main_window/gui/main_frame.h"
 
 class wxWebView;
 class wxWebViewEvent;

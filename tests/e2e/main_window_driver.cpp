@@ -11,7 +11,7 @@
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
-#include "branding/show_help_setting.h"
+#include "branding/gui/show_help_setting.h"
 #include "desktop/program_folder.h"
 #include "main_window/address_to_load.h"
 #include "tests/e2e/event_pump.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "main_window/main_frame.h"
+#include "main_window/gui/main_frame.h"
 
 namespace quorvane::test {
 

@@ -1,4 +1,4 @@
-#include "desktop/icon_bundle.h"
+#include "desktop/gui/icon_bundle.h"
 
 #include <wx/bmpbndl.h>
 

@@ -1,4 +1,4 @@
-#include "branding/rtf_view.h"
+#include "branding/gui/rtf_view.h"
 
 #include <wx/richtext/richtextctrl.h>
 #include <wx/settings.h>

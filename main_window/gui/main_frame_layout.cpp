@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "desktop/twips.h"
-#include "main_window/find_bar.h"
-#include "main_window/main_frame.h"
+#include "main_window/gui/find_bar.h"
+#include "main_window/gui/main_frame.h"
 
 namespace quorvane {
 

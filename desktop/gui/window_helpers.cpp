@@ -1,8 +1,8 @@
-#include "desktop/window_helpers.h"
+#include "desktop/gui/window_helpers.h"
 
 #include <wx/toplevel.h>
 
-#include "desktop/icon_bundle.h"
+#include "desktop/gui/icon_bundle.h"
 
 namespace quorvane {
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "main_window/webview_browser_element.h"
+#include "main_window/gui/webview_browser_element.h"
 #include "main_window/zoom_ladder.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "desktop/tab_strip.h"
+#include "desktop/gui/tab_strip.h"
 
 #include <gtk/gtk.h>
 #include <wx/notebook.h>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/icon_bundle.h"
+#include "desktop/gui/icon_bundle.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
+#include "main_window/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"
-#include "main_window/webview_browser_element.h"
 
 class wxBitmapBundle;
 class wxButton;

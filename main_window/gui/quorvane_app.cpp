@@ -1,4 +1,4 @@
-#include "main_window/quorvane_app.h"
+#include "main_window/gui/quorvane_app.h"
 
 #include <wx/image.h>
 #include <wx/msgdlg.h>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "branding/branding_values.h"
-#include "main_window/splash_window.h"
+#include "main_window/gui/splash_window.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "main_window/webview_browser_element.h"
+#include "main_window/gui/webview_browser_element.h"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
@@ -13,7 +13,7 @@
 
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
-#include "main_window/webkit_downloads.h"
+#include "main_window/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {

@@ -16,10 +16,10 @@
 #include <system_error>
 #include <vector>
 
-#include "branding/secondary_windows.h"
-#include "desktop/window_helpers.h"
-#include "main_window/find_bar.h"
-#include "main_window/main_frame.h"
+#include "branding/gui/secondary_windows.h"
+#include "desktop/gui/window_helpers.h"
+#include "main_window/gui/find_bar.h"
+#include "main_window/gui/main_frame.h"
 
 namespace quorvane {
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "branding/show_help_setting.h"
+#include "branding/gui/show_help_setting.h"
 
 class wxCheckBox;
 class wxRichTextCtrl;

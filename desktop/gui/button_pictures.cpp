@@ -1,4 +1,4 @@
-#include "desktop/button_pictures.h"
+#include "desktop/gui/button_pictures.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "desktop/status_bar.h"
+#include "desktop/gui/status_bar.h"
 
 namespace quorvane {
 

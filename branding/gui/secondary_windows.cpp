@@ -1,16 +1,16 @@
-#include "branding/secondary_windows.h"
+#include "branding/gui/secondary_windows.h"
 
 #include <wx/log.h>
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
 #include "branding/about_captions.h"
-#include "branding/about_window.h"
 #include "branding/branding_values.h"
-#include "branding/help_window.h"
-#include "branding/show_help_setting.h"
+#include "branding/gui/about_window.h"
+#include "branding/gui/help_window.h"
+#include "branding/gui/show_help_setting.h"
+#include "branding/gui/website_window.h"
 #include "branding/version_record.h"
-#include "branding/website_window.h"
 #include "desktop/program_folder.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "main_window/webkit_downloads.h"
+#include "main_window/gui/webkit_downloads.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>

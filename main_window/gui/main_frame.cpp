@@ -1,4 +1,4 @@
-#include "main_window/main_frame.h"
+#include "main_window/gui/main_frame.h"
 
 #include <wx/app.h>
 #include <wx/artprov.h>
@@ -19,17 +19,17 @@
 #include <vector>
 
 #include "branding/branding_values.h"
-#include "branding/secondary_windows.h"
-#include "desktop/button_pictures.h"
+#include "branding/gui/secondary_windows.h"
+#include "desktop/gui/button_pictures.h"
+#include "desktop/gui/status_bar.h"
+#include "desktop/gui/tab_strip.h"
+#include "desktop/gui/twips_size.h"
+#include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
 #include "desktop/registry_store.h"
-#include "desktop/status_bar.h"
-#include "desktop/tab_strip.h"
 #include "desktop/twips.h"
-#include "desktop/twips_size.h"
-#include "desktop/window_helpers.h"
-#include "main_window/find_bar.h"
-#include "main_window/webkit_downloads.h"
+#include "main_window/gui/find_bar.h"
+#include "main_window/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {

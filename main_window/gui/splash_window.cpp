@@ -1,4 +1,4 @@
-#include "main_window/splash_window.h"
+#include "main_window/gui/splash_window.h"
 
 #include <wx/bitmap.h>
 #include <wx/image.h>
@@ -9,11 +9,11 @@
 #include <utility>
 
 #include "branding/branding_values.h"
+#include "desktop/gui/twips_size.h"
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
-#include "desktop/twips_size.h"
 #include "desktop/work_folder.h"
-#include "main_window/main_frame.h"
+#include "main_window/gui/main_frame.h"
 
 namespace quorvane {
 namespace {

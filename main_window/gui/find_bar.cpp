@@ -1,4 +1,4 @@
-#include "main_window/find_bar.h"
+#include "main_window/gui/find_bar.h"
 
 #include <wx/artprov.h>
 #include <wx/bmpbuttn.h>

@@ -1,6 +1,6 @@
-#include "branding/website_window.h"
+#include "branding/gui/website_window.h"
 
-#include "desktop/twips_size.h"
+#include "desktop/gui/twips_size.h"
 
 namespace quorvane {
 

@@ -1,11 +1,11 @@
-#include "branding/about_window.h"
+#include "branding/gui/about_window.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
-#include "desktop/twips_size.h"
-#include "desktop/window_helpers.h"
+#include "desktop/gui/twips_size.h"
+#include "desktop/gui/window_helpers.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "desktop/twips_size.h"
+#include "desktop/gui/twips_size.h"
 
 #include <cmath>
 

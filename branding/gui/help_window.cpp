@@ -1,14 +1,14 @@
-#include "branding/help_window.h"
+#include "branding/gui/help_window.h"
 
 #include <wx/caret.h>
 #include <wx/checkbox.h>
 #include <wx/richtext/richtextctrl.h>
 
+#include "branding/gui/rtf_view.h"
 #include "branding/rtf_reader.h"
-#include "branding/rtf_view.h"
 #include "desktop/file_exists.h"
-#include "desktop/twips_size.h"
-#include "desktop/window_helpers.h"
+#include "desktop/gui/twips_size.h"
+#include "desktop/gui/window_helpers.h"
 
 namespace quorvane {
 namespace {

@@ -1,3 +1,0 @@
-#include "main_window/quorvane_app.h"
-
-wxIMPLEMENT_APP(quorvane::QuorvaneApp);

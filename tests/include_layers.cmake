@@ -1,0 +1,47 @@
+# Checks the layers by their #include lines:
+#   cmake -DSOURCE_DIR=<checkout> -P include_layers.cmake
+# The page analysis includes only standard headers, its own and desktop/file_exists.h.
+# No library without a display (a folder outside gui/) includes a header of wxWidgets,
+# GTK, GDK or WebKit, nor one from a gui/ folder.
+cmake_minimum_required(VERSION 3.25)
+
+set(standard_header "^<[a-z_]+>$|^<(fcntl|unistd|sys/stat|sys/types)\\.h>$")
+set(analysis_header "^\"analysis/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
+set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
+
+# Sets <out> to the included names of <file>, such as <string> or "analysis/text_file.h".
+function(included_names file out)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include")
+    set(names "")
+    foreach(line IN LISTS lines)
+        string(REGEX MATCH "[<\"][^>\"]*[>\"]" name "${line}")
+        list(APPEND names "${name}")
+    endforeach()
+    set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+foreach(folder analysis desktop branding main_window)
+    file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
+         ${SOURCE_DIR}/${folder}/*.cpp)
+    list(FILTER files EXCLUDE REGEX "/gui/")
+    if(NOT files)
+        message(FATAL_ERROR "No sources in ${SOURCE_DIR}/${folder}")
+    endif()
+    foreach(file IN LISTS files)
+        included_names(${SOURCE_DIR}/${file} names)
+        foreach(name IN LISTS names)
+            if(name MATCHES "${window_header}")
+                list(APPEND faults "${file} includes ${name}, a window header")
+            elseif(folder STREQUAL "analysis" AND NOT name MATCHES "${standard_header}"
+                   AND NOT name MATCHES "${analysis_header}")
+                list(APPEND faults "${file} includes ${name}, outside the page analysis")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(faults)
+    list(JOIN faults "\n" text)
+    message(FATAL_ERROR "${text}")
+endif()
