@@ -4,6 +4,7 @@ add_library(quorvane_main_window STATIC
     ${CMAKE_CURRENT_LIST_DIR}/webview_find_and_zoom.cpp
     ${CMAKE_CURRENT_LIST_DIR}/webkit_downloads.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_surface.cpp
     ${CMAKE_CURRENT_LIST_DIR}/find_bar.cpp

@@ -5,6 +5,7 @@ add_library(quorvane_main_logic STATIC
     ${CMAKE_CURRENT_LIST_DIR}/address_to_load.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_window_controller.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/navigation_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/analyse_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_commands.cpp
