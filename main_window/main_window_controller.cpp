@@ -26,14 +26,14 @@ void CheckView(int view) {
 
 }  // namespace
 
-MainWindowController::MainWindowController(MainWindowSurface& surface,
-                                           std::array<BrowserElement*, 3> wb,
-                                           std::string workFolder)
+MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
+                                           const MakeViews& makeViews, std::string workFolder)
     : surface_(surface),
-      wb_(wb),
+      windows_(windows),
+      wb_(makeViews(*this)),
       workFolder_(std::move(workFolder)),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(surface, *wb[kBrowserView]) {}
+      saving_(surface, *wb_[kBrowserView]) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
@@ -41,8 +41,8 @@ void MainWindowController::Form_Load() {
     surface_.SetWindowIcon();
     surface_.SetWebsiteCaptions(strWebsite);
     surface_.SetCaption(StartCaption());
-    if (surface_.ReadShowHelpSetting() == "1") {
-        surface_.ShowHelpWindow();
+    if (windows_.ReadShowHelpSetting() == "1") {
+        windows_.ShowHelp();
     }
     EnsureWorkFiles(workFolder_);
     // A Resize before this point may already have added the second panel.
@@ -54,14 +54,14 @@ void MainWindowController::Form_Load() {
 }
 
 void MainWindowController::Form_Unload() {
-    surface_.UnloadHelpWindow();
+    windows_.UnloadHelp();
     surface_.UnloadSplashWindow();
     for (BrowserElement* element : wb_) {
         element->Stop();
     }
     // The Website window closes itself within a second; while it is shown the process
     // ends when that last window closes instead of here.
-    if (!surface_.WebsiteWindowShown()) {
+    if (!windows_.WebsiteWindowShown()) {
         surface_.EndProcess();
     }
 }
@@ -108,50 +108,24 @@ void MainWindowController::AddressKeyPress(int characterCode) {
     }
 }
 
-void MainWindowController::FileMenuItemClick(int index) {
-    switch (index) {
-        case 0:
-            Open();
-            break;
-        case 1:
-            Exit();
-            break;
-        default:
-            break;
-    }
-}
-
-void MainWindowController::GoMenuItemClick(int index) {
-    switch (index) {
-        case 0:
-            Back();
-            break;
-        case 1:
-            Forward();
-            break;
-        case 2:
-            Stop();
-            break;
-        case 3:
-            RefreshPage();
-            break;
-        case 4:
-            UpDir();
-            break;
-        case 5:
-            SendToIE();
-            break;
-        default:
-            break;
-    }
-}
-
 void MainWindowController::ViewMenuItemClick(int index) {
     if (index > 2) {
-        surface_.RunWebsiteCommand();
+        VisitWebsite();
     } else if (index >= 0) {
         SelectView(index);
     }
+}
+
+void MainWindowController::VisitWebsite() {
+    windows_.RunWebsiteCommand();
+}
+
+void MainWindowController::ShowHelp() {
+    windows_.ShowHelp();
+}
+
+void MainWindowController::ShowAbout() {
+    windows_.ShowAbout();
 }
 
 void MainWindowController::StatusTextChange(int /*index*/, const std::string& text) {

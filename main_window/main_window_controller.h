@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "analysis/analysis_lists.h"
+#include "branding/side_windows.h"
 #include "main_window/browser_element.h"
 #include "main_window/find_in_page.h"
 #include "main_window/image_saving.h"
@@ -15,18 +17,23 @@ namespace quorvane {
 
 // The main window's logic: start-up and unload, the three views, the navigation
 // commands, the browser events and the page analysis of the Browser view. It knows
-// the window only through MainWindowSurface and the views only through
-// BrowserElement, so it runs without a display in the tests.
+// the window only through MainWindowSurface, the Help, About and Website windows only
+// through SideWindows and the views only through BrowserElement, so it runs without a
+// display in the tests.
 class MainWindowController : public BrowserEvents {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
     static constexpr int kImagesView = 2;
 
-    // wb: the three browser elements, element i being view i. workFolder: where the
-    // six work files live (the program folder, or the per-user fallback).
-    MainWindowController(MainWindowSurface& surface, std::array<BrowserElement*, 3> wb,
-                         std::string workFolder);
+    // Makes the three browser elements, element i being view i, with events going to
+    // the controller being made: the elements need it, and it needs them.
+    using MakeViews = std::function<std::array<BrowserElement*, 3>(BrowserEvents& events)>;
+
+    // workFolder: where the six work files live (the program folder, or the per-user
+    // fallback).
+    MainWindowController(MainWindowSurface& surface, SideWindows& windows,
+                         const MakeViews& makeViews, std::string workFolder);
 
     void Form_Load();
     void Form_Unload();
@@ -36,7 +43,8 @@ class MainWindowController : public BrowserEvents {
     void TabStrip1_Click();   // the tab strip's Click: shows the selected tab's view
     int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
 
-    // Navigation commands: one routine each, run by the button and its menu item.
+    // The commands: one routine each, run by the button, the menu item and the shortcut
+    // alike (the table of Commands()).
     void Go();
     void Back();
     void Forward();
@@ -50,10 +58,11 @@ class MainWindowController : public BrowserEvents {
     void Exit();
     void AddressKeyPress(int characterCode);  // Enter (13) runs Go
 
-    // Menu items by element number, as the menus number them.
-    void FileMenuItemClick(int index);
-    void GoMenuItemClick(int index);
+    // The View menu's items by element number: the three views, then the website.
     void ViewMenuItemClick(int index);
+    void VisitWebsite();  // the website command, of the Website button and its menu item
+    void ShowHelp();
+    void ShowAbout();
 
     // Commands on the visible view: find, zoom. Each view keeps its own zoom level, and
     // an open search follows the visible view when it changes.
@@ -90,6 +99,7 @@ class MainWindowController : public BrowserEvents {
     void ShowAnalysisNoteAfterLoad(int index);
 
     MainWindowSurface& surface_;
+    SideWindows& windows_;
     std::array<BrowserElement*, 3> wb_;
     std::string workFolder_;
     AnalysisLists lists_;

@@ -5,8 +5,9 @@
 
 namespace quorvane {
 
-// What the main window's logic needs from its controls and neighbouring windows.
-// The wx frame implements it; tests use a recording fake.
+// What the main window's logic needs from the window's own controls, and from the
+// splash window and the process it belongs to. The wx frame implements it; tests use a
+// recording fake.
 class MainWindowSurface {
   public:
     virtual ~MainWindowSurface() = default;
@@ -15,8 +16,6 @@ class MainWindowSurface {
     virtual void SetWindowIcon() = 0;  // icon "AAA" on the window and its owner
     virtual void SetWebsiteCaptions(const std::string& website) = 0;  // cmdWebsite, View item 3
     virtual void SetCaption(const std::string& caption) = 0;
-    virtual std::string ReadShowHelpSetting() = 0;  // "showHelp", default "1"
-    virtual void ShowHelpWindow() = 0;
     virtual int StatusPanelCount() const = 0;
     virtual void AddStatusPanel() = 0;
 
@@ -24,8 +23,6 @@ class MainWindowSurface {
     virtual std::string AddressText() const = 0;
     virtual void SetAddressText(const std::string& text) = 0;
     virtual void SetStatusText(const std::string& text) = 0;  // panel 1
-    virtual float ProgressMax() const = 0;
-    virtual float ProgressValue() const = 0;
     virtual void SetProgress(float max, float value) = 0;
     virtual int SelectedTab() const = 0;  // 1..3
     // Selects tab 1..3; when it was not yet selected the tab strip's Click runs first.
@@ -36,11 +33,8 @@ class MainWindowSurface {
     virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
     virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
 
-    // Neighbouring windows.
-    virtual void RunWebsiteCommand() = 0;  // the Click of cmdWebsite
-    virtual void UnloadHelpWindow() = 0;
+    // The window's life.
     virtual void UnloadSplashWindow() = 0;
-    virtual bool WebsiteWindowShown() const = 0;
     virtual void EndProcess() = 0;
     virtual void CloseMainWindow() = 0;  // unloads the main window (runs Form_Unload)
 };

@@ -9,6 +9,7 @@
 
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
+#include "main_window/commands.h"
 #include "main_window/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
@@ -17,9 +18,6 @@
 class wxBitmapBundle;
 class wxButton;
 class wxGauge;
-class wxMenu;
-class wxMenuBar;
-class wxMenuItem;
 class wxNotebook;
 class wxPanel;
 class wxStatusBar;
@@ -34,6 +32,7 @@ class WebKitDownloads;
 // The main browser window: picture buttons, the address row, the tab strip over the
 // three browser elements, the status bar with its progress bar, and the six menus.
 // The logic lives in MainWindowController; this class is its surface on wxWidgets.
+// Every button, menu item and shortcut runs its command from the table of Commands().
 class Form1 : public wxFrame, public MainWindowSurface {
   public:
     // splash: the splash window that opened this one (closed when this one unloads).
@@ -51,25 +50,18 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void SetWindowIcon() override;
     void SetWebsiteCaptions(const std::string& website) override;
     void SetCaption(const std::string& caption) override;
-    std::string ReadShowHelpSetting() override;
-    void ShowHelpWindow() override;
     int StatusPanelCount() const override;
     void AddStatusPanel() override;
     std::string AddressText() const override;
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
-    float ProgressMax() const override { return progressMax_; }
-    float ProgressValue() const override { return progressValue_; }
     void SetProgress(float max, float value) override;
     int SelectedTab() const override;
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
     void SetFindStatus(const std::string& status) override;
-    void RunWebsiteCommand() override;
-    void UnloadHelpWindow() override;
     void UnloadSplashWindow() override;
-    bool WebsiteWindowShown() const override;
     void EndProcess() override;
     void CloseMainWindow() override;
 
@@ -78,20 +70,23 @@ class Form1 : public wxFrame, public MainWindowSurface {
     FindBar* FindBarControl() const { return findBar_; }
 
   private:
-    class EventRelay;
-
     void CreateButtons();
     void CreateAddressRow();
     void CreateTabStrip();
-    void CreateBrowserElements();
+    std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
     void CreateStatusBar();
     void CreateFindBar();
     void CreateMenus();
-    void AddFindAndZoomItems(wxMenu* view);
+    void BindCommands();
     void BindShortcuts();
+    // The window number of a command's buttons, menu item and shortcuts.
+    static int CommandWindowId(CommandId id);
+    void RunCommand(const Command& command);
+    void RunWindowCommand(CommandId id);
+    void FocusAddressBox();
     void FocusVisibleView();
     void FocusAtStart();
-    wxButton* AddPictureButton(const wxString& caption, const wxString& tooltip,
+    wxButton* AddPictureButton(CommandId command, const wxString& caption, const wxString& tooltip,
                                const wxBitmapBundle& picture, const TwipsRect& place);
 
     void OnResize(wxSizeEvent& event);
@@ -110,12 +105,6 @@ class Form1 : public wxFrame, public MainWindowSurface {
     MainWindowPlaces places_;
 
     wxPanel* panel_ = nullptr;
-    wxButton* cmbBack_ = nullptr;
-    wxButton* cmdForward_ = nullptr;
-    wxButton* cmdStop_ = nullptr;
-    wxButton* cmdRefresh_ = nullptr;
-    wxButton* cmdBackDir_ = nullptr;
-    wxButton* Command1_ = nullptr;
     wxButton* cmdWebsite_ = nullptr;
     wxButton* cmdGo_ = nullptr;
     wxTextCtrl* txtUrl_ = nullptr;
@@ -123,22 +112,16 @@ class Form1 : public wxFrame, public MainWindowSurface {
     wxStatusBar* sb1_ = nullptr;
     wxGauge* pb1_ = nullptr;
     FindBar* findBar_ = nullptr;
-    wxMenuItem* viewWebsiteItem_ = nullptr;
-    wxMenuItem* toolsAddItem_ = nullptr;
-    wxMenuItem* toolsRemoveItem_ = nullptr;
-    wxMenuItem* zoomInItem_ = nullptr;
-    wxMenuItem* zoomOutItem_ = nullptr;
-    wxMenuItem* actualSizeItem_ = nullptr;
-    float progressMax_ = 100;
-    float progressValue_ = 0;
     ToolsMenuItems toolsItems_;
     bool unloaded_ = false;
 
-    std::unique_ptr<EventRelay> relay_;
-    std::array<std::unique_ptr<WebViewBrowserElement>, 3> wb_;
-    std::unique_ptr<WebKitDownloads> downloads_;
+    // Destroyed from the last: the downloads go while everything they report to is
+    // there, then the controller while the elements it uses are, and nothing raises an
+    // event while it goes.
     std::unique_ptr<SecondaryWindows> secondary_;
+    std::array<std::unique_ptr<WebViewBrowserElement>, 3> wb_;
     std::unique_ptr<MainWindowController> controller_;
+    std::unique_ptr<WebKitDownloads> downloads_;
 };
 
 }  // namespace quorvane

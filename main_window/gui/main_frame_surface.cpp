@@ -1,5 +1,5 @@
 // Form1 as the surface of the window's logic: what MainWindowController reads and writes
-// on the controls and on the neighbouring windows.
+// on the controls, and the end of the window's run.
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dirdlg.h>
@@ -16,7 +16,6 @@
 #include <system_error>
 #include <vector>
 
-#include "branding/gui/secondary_windows.h"
 #include "desktop/gui/window_helpers.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/main_frame.h"
@@ -29,19 +28,11 @@ void Form1::SetWindowIcon() {
 
 void Form1::SetWebsiteCaptions(const std::string& website) {
     cmdWebsite_->SetLabel("Visit " + wxString::FromUTF8(website));
-    viewWebsiteItem_->SetItemLabel(wxString::FromUTF8(website));
+    GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), wxString::FromUTF8(website));
 }
 
 void Form1::SetCaption(const std::string& caption) {
     SetTitle(wxString::FromUTF8(caption));
-}
-
-std::string Form1::ReadShowHelpSetting() {
-    return secondary_->ReadShowHelpSetting();
-}
-
-void Form1::ShowHelpWindow() {
-    secondary_->ShowHelp();
 }
 
 int Form1::StatusPanelCount() const {
@@ -76,8 +67,6 @@ void Form1::SetStatusText(const std::string& text) {
 }
 
 void Form1::SetProgress(float max, float value) {
-    progressMax_ = max;
-    progressValue_ = value;
     const int range = std::max(1, static_cast<int>(std::lround(max)));
     pb1_->SetRange(range);
     pb1_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
@@ -121,23 +110,11 @@ void Form1::SetFindStatus(const std::string& status) {
     findBar_->SetStatus(status);
 }
 
-void Form1::RunWebsiteCommand() {
-    secondary_->RunWebsiteCommand();
-}
-
-void Form1::UnloadHelpWindow() {
-    secondary_->UnloadHelp();
-}
-
 void Form1::UnloadSplashWindow() {
     if (splash_ != nullptr) {
         splash_->Destroy();
         splash_ = nullptr;
     }
-}
-
-bool Form1::WebsiteWindowShown() const {
-    return secondary_->WebsiteWindowShown();
 }
 
 void Form1::EndProcess() {

@@ -16,6 +16,7 @@
 #include "branding/branding_values.h"
 #include "desktop/program_folder.h"
 #include "main_window/address_to_load.h"
+#include "main_window/commands.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -313,7 +314,7 @@ TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
             " || xdotool key Escape";
         EXPECT_EQ(std::system(typing.c_str()), 0);
     });
-    frame_->Controller().FileMenuItemClick(0);
+    CommandFor(CommandId::Open).routine(frame_->Controller());
     user.join();
     EXPECT_TRUE(WaitForAnalysedPage(AddressToLoad(file.string()), "marker-local"));
     EXPECT_THAT(frame_->Controller().Lists().frmList[1], Contains("local.png"));

@@ -10,13 +10,14 @@
 #include "main_window/main_window_controller.h"
 #include "tests/main_window/call_log.h"
 #include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_side_windows.h"
 #include "tests/main_window/fake_surface.h"
 
 namespace quorvane::testing {
 
-// A controller over a fake window and three fake browser elements, with a work folder
-// of its own that is removed afterwards. The tab strip's Click and the window's unload
-// are connected as the real window connects them.
+// A controller over a fake window, fake Help, About and Website windows and three fake
+// browser elements, with a work folder of its own that is removed afterwards. The tab
+// strip's Click and the window's unload are connected as the real window connects them.
 class ControllerTest : public ::testing::Test {
   protected:
     ControllerTest()
@@ -24,16 +25,24 @@ class ControllerTest : public ::testing::Test {
                       ("quorvane-controller-" + std::to_string(::getpid()) + "-" +
                        ::testing::UnitTest::GetInstance()->current_test_info()->name())),
           surface_(log_),
+          windows_(log_),
           wb0_("wb0", log_),
           wb1_("wb1", log_),
           wb2_("wb2", log_),
-          controller_(surface_, {&wb0_, &wb1_, &wb2_}, workFolder_.string()) {
+          controller_(surface_, windows_, FakeViews(), workFolder_.string()) {
         LoadBrandingValues();
         std::filesystem::create_directories(workFolder_);
         surface_.tabStripClick = [this] { controller_.TabStrip1_Click(); };
         surface_.unloadMainWindow = [this] { controller_.Form_Unload(); };
     }
     ~ControllerTest() override { std::filesystem::remove_all(workFolder_); }
+
+    // The three fake elements as the views of a controller; the test raises their events.
+    MainWindowController::MakeViews FakeViews() {
+        return [this](BrowserEvents&) {
+            return std::array<BrowserElement*, 3>{&wb0_, &wb1_, &wb2_};
+        };
+    }
 
     // The state right after start-up: Browser view shown and at home, log emptied.
     void StartUp() {
@@ -65,6 +74,7 @@ class ControllerTest : public ::testing::Test {
     std::filesystem::path workFolder_;
     CallLog log_;
     FakeSurface surface_;
+    FakeSideWindows windows_;
     FakeBrowserElement wb0_;
     FakeBrowserElement wb1_;
     FakeBrowserElement wb2_;

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "analysis/line_breaks.h"
+
 namespace quorvane::testing {
 
 FakeBrowserElement::FakeBrowserElement(std::string name, CallLog& log)
@@ -92,8 +94,15 @@ void FakeBrowserElement::CaptureBodyHtml(CaptureDone done) {
     if (onDemand_) {
         waiting_.push_back(std::move(done));
     } else {
-        done(body_);
+        done(CapturedBody());
     }
+}
+
+std::optional<std::string> FakeBrowserElement::CapturedBody() const {
+    if (!body_) {
+        return std::nullopt;
+    }
+    return WithCrLfLineBreaks(*body_);
 }
 
 void FakeBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
@@ -149,7 +158,7 @@ void FakeBrowserElement::AnswerFetches() {
 void FakeBrowserElement::AnswerCapture() {
     CaptureDone done = std::move(waiting_.front());
     waiting_.erase(waiting_.begin());
-    done(body_);
+    done(CapturedBody());
 }
 
 }  // namespace quorvane::testing

@@ -20,11 +20,6 @@ void FakeSurface::SetCaption(const std::string& text) {
     Record("SetCaption", text);
 }
 
-std::string FakeSurface::ReadShowHelpSetting() {
-    Record("ReadShowHelpSetting");
-    return showHelpSetting.value_or("1");
-}
-
 void FakeSurface::AddStatusPanel() {
     ++panelCount;
     Record("AddStatusPanel");

@@ -23,10 +23,9 @@ class FakeSurface : public MainWindowSurface {
     // Runs after every recorded call, so a test can look at the world at that moment.
     std::function<void(const std::string& call)> afterCall;
 
-    // What the controls hold and what the neighbouring windows answer.
+    // What the controls hold.
     std::string caption;
     std::string websiteCaption;
-    std::optional<std::string> showHelpSetting;  // nullopt: never stored
     int panelCount = 1;
     std::string address;
     std::string statusText;
@@ -36,30 +35,22 @@ class FakeSurface : public MainWindowSurface {
     std::optional<std::string> fileToOpen;
     std::optional<std::string> folderToSaveImages;
     std::string findStatus;
-    bool websiteWindowShown = false;
 
     void SetWindowIcon() override { Record("SetWindowIcon"); }
     void SetWebsiteCaptions(const std::string& website) override;
     void SetCaption(const std::string& text) override;
-    std::string ReadShowHelpSetting() override;
-    void ShowHelpWindow() override { Record("ShowHelpWindow"); }
     int StatusPanelCount() const override { return panelCount; }
     void AddStatusPanel() override;
     std::string AddressText() const override { return address; }
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
-    float ProgressMax() const override { return progressMax; }
-    float ProgressValue() const override { return progressValue; }
     void SetProgress(float max, float value) override;
     int SelectedTab() const override { return selectedTab; }
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
     void SetFindStatus(const std::string& status) override;
-    void RunWebsiteCommand() override { Record("RunWebsiteCommand"); }
-    void UnloadHelpWindow() override { Record("UnloadHelpWindow"); }
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
-    bool WebsiteWindowShown() const override { return websiteWindowShown; }
     void EndProcess() override { Record("EndProcess"); }
     void CloseMainWindow() override;
 

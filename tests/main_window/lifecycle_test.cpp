@@ -24,6 +24,7 @@ TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
     surface_.afterCall = [this, &workFilesExistAt](const std::string& call) {
         workFilesExistAt[call] = std::filesystem::exists(WorkPath("imagepage.html"));
     };
+    windows_.afterCall = surface_.afterCall;
 
     controller_.Form_Load();
 
@@ -31,10 +32,10 @@ TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
         log_,
         ElementsAre("surface.SetWindowIcon", "surface.SetWebsiteCaptions(tarnwick.example)",
                     "surface.SetCaption(Quorvane by Tarnwick Downloads)",
-                    "surface.ReadShowHelpSetting", "surface.ShowHelpWindow",
-                    "surface.AddStatusPanel", "wb0.SetVisible(false)", "wb1.SetVisible(false)",
-                    "wb2.SetVisible(false)", "wb0.SetVisible(true)", "wb0.GoHome"));
-    EXPECT_FALSE(workFilesExistAt["surface.ShowHelpWindow"]);
+                    "windows.ReadShowHelpSetting", "windows.ShowHelp", "surface.AddStatusPanel",
+                    "wb0.SetVisible(false)", "wb1.SetVisible(false)", "wb2.SetVisible(false)",
+                    "wb0.SetVisible(true)", "wb0.GoHome"));
+    EXPECT_FALSE(workFilesExistAt["windows.ShowHelp"]);
     EXPECT_TRUE(workFilesExistAt["surface.AddStatusPanel"]);
     for (const char* name : kWorkFiles) {
         EXPECT_TRUE(std::filesystem::exists(WorkPath(name))) << name;
@@ -53,10 +54,10 @@ TEST_F(LifecycleTest, HelpWindowOpensOnlyForAStoredOneOrNone) {
                 {"", false},          {"1 ", false}, {"true", false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored.value_or("(none stored)"));
-        surface_.showHelpSetting = row.stored;
+        windows_.showHelpSetting = row.stored;
         log_.clear();
         controller_.Form_Load();
-        EXPECT_EQ(CallsStartingWith(log_, "surface.ShowHelpWindow").size(), row.opens ? 1u : 0u);
+        EXPECT_EQ(CallsStartingWith(log_, "windows.ShowHelp").size(), row.opens ? 1u : 0u);
     }
 }
 
@@ -81,7 +82,7 @@ TEST_F(LifecycleTest, LoadAddsNoPanelWhenAResizeAlreadyDid) {
 TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
     // A work folder below an ordinary file can never be created.
     { std::ofstream(WorkPath("plain-file")); }
-    MainWindowController blocked(surface_, {&wb0_, &wb1_, &wb2_},
+    MainWindowController blocked(surface_, windows_, FakeViews(),
                                  WorkPath("plain-file") + "/folder");
     EXPECT_ANY_THROW(blocked.Form_Load());
     EXPECT_TRUE(CallsStartingWith(log_, "wb0.GoHome").empty());
@@ -91,16 +92,16 @@ TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
 TEST_F(LifecycleTest, UnloadClosesWindowsStopsViewsAndEndsTheProcess) {
     StartUp();
     controller_.Form_Unload();
-    EXPECT_THAT(log_, ElementsAre("surface.UnloadHelpWindow", "surface.UnloadSplashWindow",
-                                  "wb0.Stop", "wb1.Stop", "wb2.Stop", "surface.EndProcess"));
+    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "wb0.Stop",
+                                  "wb1.Stop", "wb2.Stop", "surface.EndProcess"));
 }
 
 TEST_F(LifecycleTest, UnloadWaitsForTheWebsiteWindow) {
     StartUp();
-    surface_.websiteWindowShown = true;
+    windows_.websiteWindowShown = true;
     controller_.Form_Unload();
-    EXPECT_THAT(log_, ElementsAre("surface.UnloadHelpWindow", "surface.UnloadSplashWindow",
-                                  "wb0.Stop", "wb1.Stop", "wb2.Stop"));
+    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "wb0.Stop",
+                                  "wb1.Stop", "wb2.Stop"));
 }
 
 }  // namespace

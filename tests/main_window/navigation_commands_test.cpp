@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "main_window/commands.h"
 #include "tests/main_window/controller_fixture.h"
 
 namespace quorvane::testing {
@@ -22,6 +23,11 @@ class NavigationTest : public ControllerTest {
 
     static constexpr const char* kTyped = "http://host.example/dir/page.html";
 };
+
+// The route of a command's button, menu item and shortcuts: its row of the table.
+std::function<void(MainWindowController&)> ByTable(CommandId id) {
+    return [id](MainWindowController& c) { CommandFor(id).routine(c); };
+}
 
 // Each command runs the same steps from every place it is reached from.
 TEST_F(NavigationTest, EveryCommandRunsItsStepsFromEachOfItsPlaces) {
@@ -44,46 +50,52 @@ TEST_F(NavigationTest, EveryCommandRunsItsStepsFromEachOfItsPlaces) {
         std::vector<std::string> calls;
     } rows[] = {
         {"Go",
-         {[](auto& c) { c.Go(); }, [](auto& c) { c.AddressKeyPress(13); }},
+         {[](auto& c) { c.Go(); }, [](auto& c) { c.AddressKeyPress(13); }, ByTable(CommandId::Go)},
          {"wb0.Navigate(http://host.example/dir/page.html)"}},
         {"Back",
-         {[](auto& c) { c.Back(); }, [](auto& c) { c.GoMenuItemClick(0); }},
+         {[](auto& c) { c.Back(); }, ByTable(CommandId::Back)},
          join({stops, {"wb0.GoBack"}})},
         {"Forward",
-         {[](auto& c) { c.Forward(); }, [](auto& c) { c.GoMenuItemClick(1); }},
+         {[](auto& c) { c.Forward(); }, ByTable(CommandId::Forward)},
          join({stops, {"wb0.GoForward"}})},
         {"Stop",
-         {[](auto& c) { c.StopAll(); }, [](auto& c) { c.Stop(); },
-          [](auto& c) { c.GoMenuItemClick(2); }},
+         {[](auto& c) { c.StopAll(); }, [](auto& c) { c.Stop(); }, ByTable(CommandId::Stop)},
          stops},
         {"Refresh",
-         {[](auto& c) { c.RefreshPage(); }, [](auto& c) { c.GoMenuItemClick(3); }},
+         {[](auto& c) { c.RefreshPage(); }, ByTable(CommandId::Refresh)},
          join({stops,
                browserView,
                {"wb0.Refresh", "wb0.CaptureBodyHtml", "wb0.LocationURL",
                 "wb1.SetLocalFilesBlocked(true)", "wb2.SetLocalFilesBlocked(true)", source,
                 images}})},
         {"Up Dir",
-         {[](auto& c) { c.UpDir(); }, [](auto& c) { c.GoMenuItemClick(4); }},
+         {[](auto& c) { c.UpDir(); }, ByTable(CommandId::UpDir)},
          join({{"surface.SetAddressText(http://host.example/dir/)",
                 "wb0.Navigate(http://host.example/dir/)"},
                browserView})},
         // The rows run one after the other: Up Dir has left the Browser view here.
         {"Send to IE",
-         {[](auto& c) { c.SendToIE(); }, [](auto& c) { c.GoMenuItemClick(5); }},
+         {[](auto& c) { c.SendToIE(); }, ByTable(CommandId::SendToIE)},
          join({stops,
                {"wb0.LocationURL", "surface.SetAddressText(http://host.example/dir/)"},
                browserView,
                {"wb0.Navigate(http://host.example/dir/)"}})},
         {"Open",
-         {[](auto& c) { c.Open(); }, [](auto& c) { c.FileMenuItemClick(0); }},
+         {[](auto& c) { c.Open(); }, ByTable(CommandId::Open)},
          {"surface.ChooseFileToOpen", "wb0.Navigate2(/home/user/page.html)"}},
         {"Exit",
-         {[](auto& c) { c.Exit(); }, [](auto& c) { c.FileMenuItemClick(1); }},
-         join(
-             {{"surface.CloseMainWindow", "surface.UnloadHelpWindow", "surface.UnloadSplashWindow"},
-              stops,
-              {"surface.EndProcess"}})},
+         {[](auto& c) { c.Exit(); }, ByTable(CommandId::Exit)},
+         join({{"surface.CloseMainWindow", "windows.UnloadHelp", "surface.UnloadSplashWindow"},
+               stops,
+               {"surface.EndProcess"}})},
+        {"Website",
+         {[](auto& c) { c.VisitWebsite(); }, ByTable(CommandId::Website),
+          [](auto& c) { c.ViewMenuItemClick(3); }},
+         {"windows.RunWebsiteCommand"}},
+        {"Help", {[](auto& c) { c.ShowHelp(); }, ByTable(CommandId::Help)}, {"windows.ShowHelp"}},
+        {"About",
+         {[](auto& c) { c.ShowAbout(); }, ByTable(CommandId::About)},
+         {"windows.ShowAbout"}},
     };
     for (const auto& row : rows) {
         for (std::size_t route = 0; route < row.routes.size(); ++route) {
@@ -266,7 +278,7 @@ TEST_F(NavigationTest, AViewThatDoesNotExistLeavesTheVisibleOneShown) {
 TEST_F(NavigationTest, WebsiteItemOfTheViewMenuChangesNoView) {
     ClickTab(1);
     controller_.ViewMenuItemClick(3);
-    EXPECT_THAT(log_, ElementsAre("surface.RunWebsiteCommand"));
+    EXPECT_THAT(log_, ElementsAre("windows.RunWebsiteCommand"));
     EXPECT_EQ(VisibleElements(), "1");
     EXPECT_EQ(surface_.selectedTab, 2);
 }
