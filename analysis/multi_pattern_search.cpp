@@ -13,32 +13,41 @@ MultiPatternSearch::MultiPatternSearch(const std::vector<std::string>& patterns)
       nextOutput_(patterns.size(), -1),
       lengths_(patterns.size()) {
     for (std::size_t p = 0; p < patterns.size(); ++p) {
-        std::int32_t node = 0;
-        for (const char c : patterns[p]) {
-            const auto byte = static_cast<unsigned char>(c);
-            std::int32_t child = Child(node, byte);
-            if (child < 0) {
-                child = static_cast<std::int32_t>(edges_.size());
-                auto& list = edges_[node];
-                list.insert(
-                    std::lower_bound(list.begin(), list.end(), byte,
-                                     [](const Edge& e, unsigned char b) { return e.byte < b; }),
-                    Edge{byte, child});
-                edges_.emplace_back();
-                fail_.push_back(0);
-                output_.push_back(-1);
-                if (node == 0) {
-                    rootChild_[byte] = child;
-                }
-            }
-            node = child;
-        }
-        lengths_[p] = patterns[p].size();
-        nextOutput_[p] = output_[node];
-        output_[node] = static_cast<std::int32_t>(p);
+        AddPattern(patterns[p], static_cast<std::int32_t>(p));
     }
-    // Breadth first, so that a node's failure target is finished before the node.
-    // Outputs are chained: a node's list ends in its failure target's list.
+    LinkFailures();
+}
+
+void MultiPatternSearch::AddPattern(const std::string& pattern, std::int32_t index) {
+    std::int32_t node = 0;
+    for (const char c : pattern) {
+        const auto byte = static_cast<unsigned char>(c);
+        const std::int32_t child = Child(node, byte);
+        node = child >= 0 ? child : AddChild(node, byte);
+    }
+    lengths_[index] = pattern.size();
+    nextOutput_[index] = output_[node];
+    output_[node] = index;
+}
+
+std::int32_t MultiPatternSearch::AddChild(std::int32_t node, unsigned char byte) {
+    const auto child = static_cast<std::int32_t>(edges_.size());
+    auto& list = edges_[node];
+    list.insert(std::lower_bound(list.begin(), list.end(), byte,
+                                 [](const Edge& e, unsigned char b) { return e.byte < b; }),
+                Edge{byte, child});
+    edges_.emplace_back();
+    fail_.push_back(0);
+    output_.push_back(-1);
+    if (node == 0) {
+        rootChild_[byte] = child;
+    }
+    return child;
+}
+
+// Breadth first, so that a node's failure target is finished before the node.
+// Outputs are chained: a node's list ends in its failure target's list.
+void MultiPatternSearch::LinkFailures() {
     std::deque<std::int32_t> queue;
     for (const Edge& edge : edges_[0]) {
         queue.push_back(edge.child);

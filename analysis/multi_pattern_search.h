@@ -29,6 +29,9 @@ class MultiPatternSearch {
     }
 
   private:
+    void AddPattern(const std::string& pattern, std::int32_t index);
+    std::int32_t AddChild(std::int32_t node, unsigned char byte);
+    void LinkFailures();
     std::int32_t Child(std::int32_t node, unsigned char byte) const;
     std::int32_t Step(std::int32_t node, unsigned char byte) const;
 

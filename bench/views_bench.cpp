@@ -205,7 +205,37 @@ bool Chosen(const Options& options, const std::string& key) {
     return ("," + options.pages + ",").find("," + key + ",") != std::string::npos;
 }
 
-// Runs every chosen page, prints each run as it ends and the medians at the end.
+// Runs one page options.runs times, printing each run as it ends; gives its line of
+// medians, or nothing when a run did not end.
+std::optional<std::string> MeasurePage(MainWindowDriver& driver, HttpTestServer& server,
+                                       const BenchPage& page, int runs) {
+    std::vector<double> loaded, both, laidOut, stall;
+    for (int run = 1; run <= runs; ++run) {
+        const auto figures = MeasureRun(driver, server.Url("/blank.html"), page);
+        if (!figures) {
+            std::printf("%s, run %d: the views did not show the page within %d minutes\n",
+                        page.name.c_str(), run, kRunMinutes);
+            return std::nullopt;
+        }
+        std::printf(
+            "%-24s run %d: Source Code view loaded %6.0f ms, both views loaded %6.0f "
+            "ms, Source Code view shown %6.0f ms, longest stall %4.0f ms\n",
+            page.name.c_str(), run, figures->sourceLoaded, figures->bothLoaded,
+            figures->sourceShown, figures->longestStall);
+        std::fflush(stdout);
+        loaded.push_back(figures->sourceLoaded);
+        both.push_back(figures->bothLoaded);
+        laidOut.push_back(figures->sourceShown);
+        stall.push_back(figures->longestStall);
+    }
+    char line[200];
+    std::snprintf(line, sizeof line, "%-24s %11.0f ms %11.0f ms %11.0f ms %9.0f / %.0f ms",
+                  page.name.c_str(), Median(loaded), Median(both), Median(laidOut), Median(stall),
+                  *std::max_element(stall.begin(), stall.end()));
+    return line;
+}
+
+// Runs every chosen page and prints the medians at the end.
 bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Options& options) {
     const std::vector<BenchPage> pages = ServePages(server);
     std::printf("views_bench: %d runs per page, load average %s\n", options.runs,
@@ -215,30 +245,11 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
         if (!Chosen(options, page.key)) {
             continue;
         }
-        std::vector<double> loaded, both, laidOut, stall;
-        for (int run = 1; run <= options.runs; ++run) {
-            const auto figures = MeasureRun(driver, server.Url("/blank.html"), page);
-            if (!figures) {
-                std::printf("%s, run %d: the views did not show the page within %d minutes\n",
-                            page.name.c_str(), run, kRunMinutes);
-                return false;
-            }
-            std::printf(
-                "%-24s run %d: Source Code view loaded %6.0f ms, both views loaded %6.0f "
-                "ms, Source Code view shown %6.0f ms, longest stall %4.0f ms\n",
-                page.name.c_str(), run, figures->sourceLoaded, figures->bothLoaded,
-                figures->sourceShown, figures->longestStall);
-            std::fflush(stdout);
-            loaded.push_back(figures->sourceLoaded);
-            both.push_back(figures->bothLoaded);
-            laidOut.push_back(figures->sourceShown);
-            stall.push_back(figures->longestStall);
+        const std::optional<std::string> medians = MeasurePage(driver, server, page, options.runs);
+        if (!medians) {
+            return false;
         }
-        char line[200];
-        std::snprintf(line, sizeof line, "%-24s %11.0f ms %11.0f ms %11.0f ms %9.0f / %.0f ms",
-                      page.name.c_str(), Median(loaded), Median(both), Median(laidOut),
-                      Median(stall), *std::max_element(stall.begin(), stall.end()));
-        table.emplace_back(line);
+        table.push_back(*medians);
     }
     std::printf(
         "\nMedians of %d runs in ms from the end of the Browser view's load, the Images "
