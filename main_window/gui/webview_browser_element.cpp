@@ -4,7 +4,6 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -35,13 +34,6 @@ WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
     return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
 }
-
-// Blocks every load of a local file except a document of the view's own (the generated
-// page itself, or a page the user follows a link to).
-constexpr const char* kLocalFilesFilterId = "local-files";
-constexpr const char* kLocalFilesRules =
-    R"([{"trigger": {"url-filter": "^file:", "resource-type": ["image", "style-sheet", "script",)"
-    R"( "font", "raw", "svg-document", "media"]}, "action": {"type": "block"}}])";
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -164,66 +156,6 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
     webView_->LoadURL(uri);
-}
-
-void WebViewBrowserElement::PrepareLocalFilesFilter() {
-    if (filterStore_ != nullptr) {
-        return;
-    }
-    gchar* folder = g_dir_make_tmp("quorvane-filter-XXXXXX", nullptr);
-    if (folder == nullptr) {
-        return;
-    }
-    filterFolder_ = folder;
-    g_free(folder);
-    filterStore_ = webkit_user_content_filter_store_new(filterFolder_.c_str());
-    GBytes* rules = g_bytes_new_static(kLocalFilesRules, std::strlen(kLocalFilesRules));
-    filterBeingMade_ = true;
-    webkit_user_content_filter_store_save(filterStore_, kLocalFilesFilterId, rules, captures_,
-                                          &OnFilterSaved, this);
-    g_bytes_unref(rules);
-}
-
-// Without a filter (the engine could not make one) the pages load as they always did:
-// the analysis itself already keeps a web page's local addresses out of them.
-void WebViewBrowserElement::OnFilterSaved(GObject* store, GAsyncResult* result, void* self) {
-    GError* error = nullptr;
-    WebKitUserContentFilter* filter = webkit_user_content_filter_store_save_finish(
-        WEBKIT_USER_CONTENT_FILTER_STORE(store), result, &error);
-    if (error != nullptr) {
-        // A cancelled filter belongs to an element that is gone.
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_error_free(error);
-        if (cancelled) {
-            return;
-        }
-    }
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    element->localFilesFilter_ = filter;
-    element->filterBeingMade_ = false;
-    element->ApplyLocalFilesFilter();
-    if (!element->loadAfterFilter_.empty()) {
-        element->LoadAddress(std::exchange(element->loadAfterFilter_, std::string()));
-    }
-}
-
-void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
-    localFilesBlocked_ = blocked;
-    PrepareLocalFilesFilter();
-    ApplyLocalFilesFilter();
-}
-
-void WebViewBrowserElement::ApplyLocalFilesFilter() {
-    if (localFilesFilter_ == nullptr || filterApplied_ == localFilesBlocked_) {
-        return;
-    }
-    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(native_);
-    if (localFilesBlocked_) {
-        webkit_user_content_manager_add_filter(manager, localFilesFilter_);
-    } else {
-        webkit_user_content_manager_remove_filter(manager, localFilesFilter_);
-    }
-    filterApplied_ = localFilesBlocked_;
 }
 
 // The address box's text comes here as typed; what is loaded leaves out the blanks
