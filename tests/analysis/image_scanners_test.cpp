@@ -61,95 +61,86 @@ TEST(ImageTagScanner, RecordsTheTableOfTags) {
         true);
 }
 
+const std::vector<Row> kOpenCases = {
+    // "../" climbs one level per occurrence, never above the host.
+    {"<img src='../a.gif'>", "http://host/d/a.gif", "a.gif", true, "http://host/d/e/p.html"},
+    {"<img src='../../../a.gif'>", "http://host/a.gif", "a.gif"},
+    {"<img src='../a.gif'>", "host/a.gif", "a.gif", true, "host/d/"},
+    // A root-relative value goes after the host, with or without scheme.
+    {"<img src='/img/a.gif'>", "http://example.com/img/a.gif", "a.gif", true, "http://example.com"},
+    {"<img src='/img/a.gif'>", "host.org/img/a.gif", "a.gif", true, "http://host.org"},
+    {"<img src='/img/a.gif'>", "site/img/a.gif", "a.gif", true, "site/x/"},
+    // A tag continued on the next line keeps the rest of its line.
+    {"<img src=\"a b.gif\" width=1", "http://host/dir/a b.gif", "a b.gif"},
+    // A ">" before the attribute: the cut runs to the ">" after it.
+    {"<img alt=x> src='e.gif'", "http://host/dir/e.gif", "e.gif"},
+    {"<img><b src='c.gif'>", "http://host/dir/c.gif", "c.gif"},
+    // A value with a scheme of its own is absolute, whatever the scheme.
+    {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg"},
+    {"<img src='HTTPS://cdn/x.jpg'>", "HTTPS://cdn/x.jpg", "x.jpg"},
+    // Pages with another scheme resolve within it.
+    {"<img src='a.gif'>", "https://host/dir/a.gif", "a.gif", true, "https://host/dir/page.html"},
+    {"<img src='/img/a.gif'>", "https://host/img/a.gif", "a.gif", true,
+     "https://host/dir/page.html"},
+    {"<img src='../a.gif'>", "https://host/a.gif", "a.gif", true, "https://host/dir/page.html"},
+    {"<img src='a.gif'>", "https://host.org/a.gif", "a.gif", true, "https://host.org"},
+    {"<img src='/a.gif'>", "file:///a.gif", "a.gif", true, "file:///usr/lib/q/home.html"},
+    {"<img src='home.svg'>", "file:///usr/lib/q/home.svg", "home.svg", true,
+     "file:///usr/lib/q/home.html"},
+    // A value beginning "//" names its own host and takes the page's scheme.
+    {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif"},
+    {"<img src='//cdn/a.gif'>", "https://cdn/a.gif", "a.gif", true, "https://host/dir/page.html"},
+    {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif", true, "host/dir/"},
+    // The hosting service's page host serves its images from the other one.
+    {"<img src='a.gif'>", "http://images.hosting.invalid/u/a.gif", "a.gif", true,
+     "http://HomePages.Hosting.invalid/u/p.html"},
+};
+
 TEST(ImageTagScanner, DecidesTheOpenCasesSoundly) {
-    ExpectRows(
-        {
-            // "../" climbs one level per occurrence, never above the host.
-            {"<img src='../a.gif'>", "http://host/d/a.gif", "a.gif", true,
-             "http://host/d/e/p.html"},
-            {"<img src='../../../a.gif'>", "http://host/a.gif", "a.gif"},
-            {"<img src='../a.gif'>", "host/a.gif", "a.gif", true, "host/d/"},
-            // A root-relative value goes after the host, with or without scheme.
-            {"<img src='/img/a.gif'>", "http://example.com/img/a.gif", "a.gif", true,
-             "http://example.com"},
-            {"<img src='/img/a.gif'>", "host.org/img/a.gif", "a.gif", true, "http://host.org"},
-            {"<img src='/img/a.gif'>", "site/img/a.gif", "a.gif", true, "site/x/"},
-            // A tag continued on the next line keeps the rest of its line.
-            {"<img src=\"a b.gif\" width=1", "http://host/dir/a b.gif", "a b.gif"},
-            // A ">" before the attribute: the cut runs to the ">" after it.
-            {"<img alt=x> src='e.gif'", "http://host/dir/e.gif", "e.gif"},
-            {"<img><b src='c.gif'>", "http://host/dir/c.gif", "c.gif"},
-            // A value with a scheme of its own is absolute, whatever the scheme.
-            {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg"},
-            {"<img src='HTTPS://cdn/x.jpg'>", "HTTPS://cdn/x.jpg", "x.jpg"},
-            // Pages with another scheme resolve within it.
-            {"<img src='a.gif'>", "https://host/dir/a.gif", "a.gif", true,
-             "https://host/dir/page.html"},
-            {"<img src='/img/a.gif'>", "https://host/img/a.gif", "a.gif", true,
-             "https://host/dir/page.html"},
-            {"<img src='../a.gif'>", "https://host/a.gif", "a.gif", true,
-             "https://host/dir/page.html"},
-            {"<img src='a.gif'>", "https://host.org/a.gif", "a.gif", true, "https://host.org"},
-            {"<img src='/a.gif'>", "file:///a.gif", "a.gif", true, "file:///usr/lib/q/home.html"},
-            {"<img src='home.svg'>", "file:///usr/lib/q/home.svg", "home.svg", true,
-             "file:///usr/lib/q/home.html"},
-            // A value beginning "//" names its own host and takes the page's scheme.
-            {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif"},
-            {"<img src='//cdn/a.gif'>", "https://cdn/a.gif", "a.gif", true,
-             "https://host/dir/page.html"},
-            {"<img src='//cdn/a.gif'>", "http://cdn/a.gif", "a.gif", true, "host/dir/"},
-            // The hosting service's page host serves its images from the other one.
-            {"<img src='a.gif'>", "http://images.hosting.invalid/u/a.gif", "a.gif", true,
-             "http://HomePages.Hosting.invalid/u/p.html"},
-        },
-        true);
+    ExpectRows(kOpenCases, true);
 }
 
 // A web page may point the generated views only at the web and at its own data:
 // pictures; any other scheme reads as a relative value on the page's own site.
+constexpr char kHttpsPage[] = "https://host/dir/page.html";
+constexpr char kLocalPage[] = "file:///usr/lib/q/home.html";
+constexpr char kQueryPage[] = "https://host/d/p.html?u=http://x/y";
+const std::vector<Row> kSchemeCases = {
+    {"<img src='file:///dev/zero'>", "http://host/dir/file:///dev/zero", "zero"},
+    {"<img src='FILE:/etc/p.gif'>", "http://host/dir/FILE:/etc/p.gif", "p.gif"},
+    {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG", "gif;base64,R0lG"},
+    {"<img src='javascript://x/%0Aalert(1)'>", "http://host/dir/javascript://x/%0Aalert(1)",
+     "%0Aalert(1)"},
+    {"<img src='javascript:alert(1)'>", "http://host/dir/javascript:alert(1)",
+     "javascript:alert(1)"},
+    {"<img src='vbscript:msgbox(1)'>", "http://host/dir/vbscript:msgbox(1)", "vbscript:msgbox(1)"},
+    {"<img src='about:blank'>", "http://host/dir/about:blank", "about:blank"},
+    {"<img src='blob:https://host/1-2'>", "http://host/dir/blob:https://host/1-2", "1-2"},
+    {"<img src='x.php?u=http://cdn/a.gif'>", "http://host/dir/x.php?u=http://cdn/a.gif", "a.gif"},
+    {"<img src='file:///dev/zero'>", "https://host/dir/file:///dev/zero", "zero", true, kHttpsPage},
+    {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG", "gif;base64,R0lG",
+     true, kHttpsPage},
+    {"<img src='javascript:alert(1)'>", "https://host/dir/javascript:alert(1)",
+     "javascript:alert(1)", true, kHttpsPage},
+    {"<img src='http://cdn/x.jpg'>", "http://cdn/x.jpg", "x.jpg", true, kHttpsPage},
+    // A local page's own pictures may be local files.
+    {"<img src='file:///home/u/p.png'>", "file:///home/u/p.png", "p.png", true, kLocalPage},
+    {"<img src='FILE:/etc/p.gif'>", "FILE:/etc/p.gif", "p.gif", true, kLocalPage},
+    {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG", "gif;base64,R0lG",
+     true, kLocalPage},
+    {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg", true, kLocalPage},
+    {"<img src='javascript:alert(1)'>", "file:///usr/lib/q/javascript:alert(1)",
+     "javascript:alert(1)", true, kLocalPage},
+    // Only the page address's leading scheme is its scheme.
+    {"<img src='/b.gif'>", "https://host/b.gif", "b.gif", true, kQueryPage},
+    {"<img src='//c/a.gif'>", "https://c/a.gif", "a.gif", true, kQueryPage},
+    {"<img src='a.gif'>", "https://host/d/p.html?u=http://x/a.gif", "a.gif", true, kQueryPage},
+    {"<img src='a.gif'>", "http://host/d/p.html?u=http://x/a.gif", "a.gif", true,
+     "http://host/d/p.html?u=http://x/y"},
+};
+
 TEST(ImageTagScanner, LetsOnlyWebAndDataAddressesStandOnAWebPage) {
-    const std::string https = "https://host/dir/page.html";
-    const std::string local = "file:///usr/lib/q/home.html";
-    const std::string query = "https://host/d/p.html?u=http://x/y";
-    ExpectRows(
-        {
-            {"<img src='file:///dev/zero'>", "http://host/dir/file:///dev/zero", "zero"},
-            {"<img src='FILE:/etc/p.gif'>", "http://host/dir/FILE:/etc/p.gif", "p.gif"},
-            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
-             "gif;base64,R0lG"},
-            {"<img src='javascript://x/%0Aalert(1)'>", "http://host/dir/javascript://x/%0Aalert(1)",
-             "%0Aalert(1)"},
-            {"<img src='javascript:alert(1)'>", "http://host/dir/javascript:alert(1)",
-             "javascript:alert(1)"},
-            {"<img src='vbscript:msgbox(1)'>", "http://host/dir/vbscript:msgbox(1)",
-             "vbscript:msgbox(1)"},
-            {"<img src='about:blank'>", "http://host/dir/about:blank", "about:blank"},
-            {"<img src='blob:https://host/1-2'>", "http://host/dir/blob:https://host/1-2", "1-2"},
-            {"<img src='x.php?u=http://cdn/a.gif'>", "http://host/dir/x.php?u=http://cdn/a.gif",
-             "a.gif"},
-            {"<img src='file:///dev/zero'>", "https://host/dir/file:///dev/zero", "zero", true,
-             https},
-            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
-             "gif;base64,R0lG", true, https},
-            {"<img src='javascript:alert(1)'>", "https://host/dir/javascript:alert(1)",
-             "javascript:alert(1)", true, https},
-            {"<img src='http://cdn/x.jpg'>", "http://cdn/x.jpg", "x.jpg", true, https},
-            // A local page's own pictures may be local files.
-            {"<img src='file:///home/u/p.png'>", "file:///home/u/p.png", "p.png", true, local},
-            {"<img src='FILE:/etc/p.gif'>", "FILE:/etc/p.gif", "p.gif", true, local},
-            {"<img src='data:image/gif;base64,R0lG'>", "data:image/gif;base64,R0lG",
-             "gif;base64,R0lG", true, local},
-            {"<img src='https://cdn/x.jpg'>", "https://cdn/x.jpg", "x.jpg", true, local},
-            {"<img src='javascript:alert(1)'>", "file:///usr/lib/q/javascript:alert(1)",
-             "javascript:alert(1)", true, local},
-            // Only the page address's leading scheme is its scheme.
-            {"<img src='/b.gif'>", "https://host/b.gif", "b.gif", true, query},
-            {"<img src='//c/a.gif'>", "https://c/a.gif", "a.gif", true, query},
-            {"<img src='a.gif'>", "https://host/d/p.html?u=http://x/a.gif", "a.gif", true, query},
-            {"<img src='a.gif'>", "http://host/d/p.html?u=http://x/a.gif", "a.gif", true,
-             "http://host/d/p.html?u=http://x/y"},
-        },
-        true);
+    ExpectRows(kSchemeCases, true);
 }
 
 TEST(ImageTagScanner, RecordsEachFileNameOnceInPageOrder) {

@@ -19,47 +19,48 @@ std::string PlainText(const RtfDocument& document) {
     return text;
 }
 
+struct RtfRow {
+    const char* rtf;
+    const char* text;
+};
+
+const RtfRow kSmallDocuments[] = {
+    {"", ""},
+    {"{\\rtf1 Hello}", "Hello"},
+    {"{\\rtf1 One\\par Two\\par}", "One|Two"},
+    {"{\\rtf1 One\\par\\par Three}", "One||Three"},
+    {"{\\rtf1 A\\line B\\tab C}", "A\nB\tC"},
+    {"{\\rtf1 Line\r\nbreaks\nin source}", "Linebreaksin source"},
+    {"{\\rtf1 \\{braces\\} and \\\\}", "{braces} and \\"},
+    {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94}", "caf\u00e9 \u20ac \u201cq\u201d"},
+    {"{\\rtf1 \\'E9\\'zz}", "\u00e9zz"},
+    {"{\\rtf1\\ansi\\ansicpg1251 \\'c0\\'e1\\'e2 \\'b9}", "\u0410\u0431\u0432 \u2116"},
+    {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", "\u03b1"},
+    {"{\\rtf1\\ansi\\ansicpg99999 \\'e9}", "\u00e9"},
+    {"{\\rtf1\\ansi\\ansicpg1252 \\'81}", "\ufffd"},
+    {"{\\rtf1 \\'84\\'85\\'86\\'8c\\'8e\\'8f\\'9f}", "\u201e\u2026\u2020\u0152\u017d\ufffd\u0178"},
+    {"{\\rtf1 \\u8364?uro}", "\u20acuro"},
+    {"{\\rtf1 \\uc2\\u8364 xxEnd}", "\u20acEnd"},
+    {"{\\rtf1 \\uc0\\u8364 End}", "\u20acEnd"},
+    {"{\\rtf1 \\u-3913?}", "\uf0b7"},
+    {"{\\rtf1 \\u-10179?\\u-8704?}", "\U0001F600"},
+    {"{\\rtf1 \\u-10179?x}", "\ufffdx"},
+    {"{\\rtf1 \\u8364\\'80rest}", "\u20acrest"},
+    {"{\\rtf1 {\\fonttbl{\\f0 Verdana;}}Body}", "Body"},
+    {"{\\rtf1 {\\*\\generator Writer 1.0;}Body}", "Body"},
+    {"{\\rtf1 {\\info{\\title T}}{\\header H}Body}", "Body"},
+    {"{\\rtf1 {\\*\\unknowndest {nested} x}Body}", "Body"},
+    {"{\\rtf1 {\\unknownword kept}}", "kept"},
+    {"{\\rtf1 a\\~b\\-c\\_d}", "a\u00a0bc\u2011d"},
+    {"{\\rtf1 it\\rquote s \\ldblquote q\\rdblquote\\endash\\emdash\\bullet}",
+     "it\u2019s \u201cq\u201d\u2013\u2014\u2022"},
+    {"{\\rtf1 Before}After the document", "BeforeAfter the document"},
+    // Editors that save as UTF-8 put a byte order mark in front; it is no text.
+    {"\xEF\xBB\xBF{\\rtf1 Marked}", "Marked"},
+};
+
 TEST(RtfReader, TextOfSmallDocuments) {
-    struct Row {
-        const char* rtf;
-        const char* text;
-    } rows[] = {
-        {"", ""},
-        {"{\\rtf1 Hello}", "Hello"},
-        {"{\\rtf1 One\\par Two\\par}", "One|Two"},
-        {"{\\rtf1 One\\par\\par Three}", "One||Three"},
-        {"{\\rtf1 A\\line B\\tab C}", "A\nB\tC"},
-        {"{\\rtf1 Line\r\nbreaks\nin source}", "Linebreaksin source"},
-        {"{\\rtf1 \\{braces\\} and \\\\}", "{braces} and \\"},
-        {"{\\rtf1\\ansi\\ansicpg1252 caf\\'e9 \\'80 \\'93q\\'94}",
-         "caf\u00e9 \u20ac \u201cq\u201d"},
-        {"{\\rtf1 \\'E9\\'zz}", "\u00e9zz"},
-        {"{\\rtf1\\ansi\\ansicpg1251 \\'c0\\'e1\\'e2 \\'b9}", "\u0410\u0431\u0432 \u2116"},
-        {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", "\u03b1"},
-        {"{\\rtf1\\ansi\\ansicpg99999 \\'e9}", "\u00e9"},
-        {"{\\rtf1\\ansi\\ansicpg1252 \\'81}", "\ufffd"},
-        {"{\\rtf1 \\'84\\'85\\'86\\'8c\\'8e\\'8f\\'9f}",
-         "\u201e\u2026\u2020\u0152\u017d\ufffd\u0178"},
-        {"{\\rtf1 \\u8364?uro}", "\u20acuro"},
-        {"{\\rtf1 \\uc2\\u8364 xxEnd}", "\u20acEnd"},
-        {"{\\rtf1 \\uc0\\u8364 End}", "\u20acEnd"},
-        {"{\\rtf1 \\u-3913?}", "\uf0b7"},
-        {"{\\rtf1 \\u-10179?\\u-8704?}", "\U0001F600"},
-        {"{\\rtf1 \\u-10179?x}", "\ufffdx"},
-        {"{\\rtf1 \\u8364\\'80rest}", "\u20acrest"},
-        {"{\\rtf1 {\\fonttbl{\\f0 Verdana;}}Body}", "Body"},
-        {"{\\rtf1 {\\*\\generator Writer 1.0;}Body}", "Body"},
-        {"{\\rtf1 {\\info{\\title T}}{\\header H}Body}", "Body"},
-        {"{\\rtf1 {\\*\\unknowndest {nested} x}Body}", "Body"},
-        {"{\\rtf1 {\\unknownword kept}}", "kept"},
-        {"{\\rtf1 a\\~b\\-c\\_d}", "a\u00a0bc\u2011d"},
-        {"{\\rtf1 it\\rquote s \\ldblquote q\\rdblquote\\endash\\emdash\\bullet}",
-         "it\u2019s \u201cq\u201d\u2013\u2014\u2022"},
-        {"{\\rtf1 Before}After the document", "BeforeAfter the document"},
-        // Editors that save as UTF-8 put a byte order mark in front; it is no text.
-        {"\xEF\xBB\xBF{\\rtf1 Marked}", "Marked"},
-    };
-    for (const auto& row : rows) {
+    for (const RtfRow& row : kSmallDocuments) {
         EXPECT_EQ(PlainText(ReadRtf(row.rtf)), row.text) << row.rtf;
     }
 }

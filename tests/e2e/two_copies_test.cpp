@@ -64,16 +64,51 @@ int PixelsOf(unsigned long window, const std::string& colour, const fs::path& sh
     return histogram.empty() ? 0 : std::stoi(histogram);
 }
 
+// The folder's work files hold the page's analysis, once it has come.
+void ExpectWorkFilesOf(const fs::path& folder, const ColouredPage& page) {
+    const std::string marker = "marker-" + page.letter;
+    for (int tries = 0;
+         tries < 100 && ReadFile(folder / "source.htm").find(marker) == std::string::npos;
+         ++tries) {
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_NE(ReadFile(folder / "source.htm").find(marker), std::string::npos);
+    EXPECT_NE(ReadFile(folder / "imagepage.html").find("square-" + page.letter), std::string::npos);
+}
+
+// The window's Images view shows the page's picture and nothing of the other page's.
+void ExpectImagesViewShows(unsigned long window, const ColouredPage& page,
+                           const ColouredPage& other, const fs::path& shot) {
+    int own = 0;
+    for (int tries = 0; tries < 20 && own < 10000; ++tries) {
+        own = PixelsOf(window, page.colour, shot);
+    }
+    EXPECT_GE(own, 10000);
+    EXPECT_EQ(PixelsOf(window, other.colour, shot), 0);
+}
+
+// The program closes on a close request, with exit code 0 and nothing on its terminal.
+void ExpectClosesCleanly(unsigned long window, pid_t copy, const fs::path& home) {
+    ASSERT_TRUE(SendCloseRequest(window));
+    EXPECT_EQ(WaitForExit(copy, 15s), std::optional<int>(0));
+    EXPECT_EQ(ProgramErrors(home, copy), "") << "the program wrote to its terminal";
+}
+
+// A fresh home for the programs. The Help window would stand above the views.
+fs::path HomeWithoutHelpAtStart() {
+    const fs::path home = FreshProgramHome("two-copies");
+    fs::create_directories(home / "config" / "Quorvane");
+    std::ofstream(home / "config" / "Quorvane" / "Quorvane.conf") << "[Settings]\nshowHelp=0\n";
+    return home;
+}
+
 TEST(TwoCopies, EachShowsItsOwnPagesAndKeepsItsOwnWorkFiles) {
     HttpTestServer server;
     const ColouredPage pages[] = {{"a", "#FF0000"}, {"b", "#0000FF"}};
     for (const ColouredPage& page : pages) {
         Serve(server, page);
     }
-    const fs::path home = FreshProgramHome("two-copies");
-    // The Help window would stand above the views.
-    fs::create_directories(home / "config" / "Quorvane");
-    std::ofstream(home / "config" / "Quorvane" / "Quorvane.conf") << "[Settings]\nshowHelp=0\n";
+    const fs::path home = HomeWithoutHelpAtStart();
     const fs::path programFolder = fs::path(QUORVANE_PROGRAM).parent_path();
 
     pid_t copies[2] = {};
@@ -91,34 +126,17 @@ TEST(TwoCopies, EachShowsItsOwnPagesAndKeepsItsOwnWorkFiles) {
     // The first copy keeps the program folder; the second works in one of its own.
     const fs::path folders[2] = {programFolder,
                                  home / "runtime" / "Quorvane" / std::to_string(copies[1])};
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE("copy " + std::to_string(i));
-        const std::string marker = "marker-" + pages[i].letter;
-        for (int tries = 0;
-             tries < 100 && ReadFile(folders[i] / "source.htm").find(marker) == std::string::npos;
-             ++tries) {
-            std::this_thread::sleep_for(100ms);
-        }
-        EXPECT_NE(ReadFile(folders[i] / "source.htm").find(marker), std::string::npos);
-        EXPECT_NE(ReadFile(folders[i] / "imagepage.html").find("square-" + pages[i].letter),
-                  std::string::npos);
-    }
     // Each one's Images view shows its own picture and nothing of the other's.
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE("copy " + std::to_string(i));
+        ExpectWorkFilesOf(folders[i], pages[i]);
         TypeInto(windows[i], "key ctrl+3");
-        const fs::path shot = home / ("images-" + std::to_string(i) + ".png");
-        int own = 0;
-        for (int tries = 0; tries < 20 && own < 10000; ++tries) {
-            own = PixelsOf(windows[i], pages[i].colour, shot);
-        }
-        EXPECT_GE(own, 10000);
-        EXPECT_EQ(PixelsOf(windows[i], pages[1 - i].colour, shot), 0);
+        ExpectImagesViewShows(windows[i], pages[i], pages[1 - i],
+                              home / ("images-" + std::to_string(i) + ".png"));
     }
     for (int i = 1; i >= 0; --i) {
-        ASSERT_TRUE(SendCloseRequest(windows[i]));
-        EXPECT_EQ(WaitForExit(copies[i], 15s), std::optional<int>(0));
-        EXPECT_EQ(ProgramErrors(home, copies[i]), "") << "copy " << i << " wrote to its terminal";
+        SCOPED_TRACE("copy " + std::to_string(i));
+        ExpectClosesCleanly(windows[i], copies[i], home);
     }
     EXPECT_FALSE(fs::exists(folders[1]));
     EXPECT_TRUE(fs::exists(programFolder / "source.htm"));

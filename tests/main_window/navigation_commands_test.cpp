@@ -14,6 +14,29 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
+using Route = std::function<void(MainWindowController&)>;
+using Calls = std::vector<std::string>;
+
+// A command, the places it is reached from, and the steps it must run from each.
+struct CommandRow {
+    const char* command;
+    std::vector<Route> routes;
+    Calls calls;
+};
+
+Calls Join(std::initializer_list<Calls> parts) {
+    Calls all;
+    for (const Calls& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// The route of a command's button, menu item and shortcuts: its row of the table.
+Route ByTable(CommandId id) {
+    return [id](MainWindowController& c) { CommandFor(id).routine(c); };
+}
+
 class NavigationTest : public ControllerTest {
   protected:
     void SetUp() override {
@@ -21,72 +44,79 @@ class NavigationTest : public ControllerTest {
         surface_.address = kTyped;
     }
 
+    // Runs the rows one after the other, each route of a row from the state the row
+    // before left.
+    void ExpectEachRouteRunsItsSteps(const std::vector<CommandRow>& rows) {
+        for (const CommandRow& row : rows) {
+            for (std::size_t route = 0; route < row.routes.size(); ++route) {
+                SCOPED_TRACE(std::string(row.command) + ", route " + std::to_string(route));
+                surface_.address = kTyped;
+                surface_.fileToOpen = "/home/user/page.html";
+                wb0_.SetBody("<body></body>");
+                log_.clear();
+                row.routes[route](controller_);
+                EXPECT_THAT(log_, ElementsAreArray(row.calls));
+            }
+        }
+    }
+
     static constexpr const char* kTyped = "http://host.example/dir/page.html";
+    const Calls stops_ = {"wb0.Stop", "wb1.Stop", "wb2.Stop"};
+    const Calls browserView_ = {"wb0.SetVisible(false)", "wb1.SetVisible(false)",
+                                "wb2.SetVisible(false)", "surface.SelectTab(1)",
+                                "wb0.SetVisible(true)"};
 };
 
-// The route of a command's button, menu item and shortcuts: its row of the table.
-std::function<void(MainWindowController&)> ByTable(CommandId id) {
-    return [id](MainWindowController& c) { CommandFor(id).routine(c); };
-}
-
-// Each command runs the same steps from every place it is reached from.
-TEST_F(NavigationTest, EveryCommandRunsItsStepsFromEachOfItsPlaces) {
-    using Route = std::function<void(MainWindowController&)>;
+// Each navigation command runs the same steps from every place it is reached from.
+TEST_F(NavigationTest, EveryNavigationCommandRunsItsStepsFromEachOfItsPlaces) {
     const std::string source = "wb1.Navigate2(" + WorkPath("source.htm") + ")";
     const std::string images = "wb2.Navigate2(" + WorkPath("imagepage.html") + ")";
-    const std::vector<std::string> stops = {"wb0.Stop", "wb1.Stop", "wb2.Stop"};
-    const std::vector<std::string> browserView = {"wb0.SetVisible(false)", "wb1.SetVisible(false)",
-                                                  "wb2.SetVisible(false)", "surface.SelectTab(1)",
-                                                  "wb0.SetVisible(true)"};
-    auto join = [](std::vector<std::vector<std::string>> parts) {
-        std::vector<std::string> all;
-        for (const auto& part : parts)
-            all.insert(all.end(), part.begin(), part.end());
-        return all;
-    };
-    const struct {
-        const char* command;
-        std::vector<Route> routes;
-        std::vector<std::string> calls;
-    } rows[] = {
+    ExpectEachRouteRunsItsSteps({
         {"Go",
          {[](auto& c) { c.Go(); }, [](auto& c) { c.AddressKeyPress(13); }, ByTable(CommandId::Go)},
          {"wb0.Navigate(http://host.example/dir/page.html)"}},
         {"Back",
          {[](auto& c) { c.Back(); }, ByTable(CommandId::Back)},
-         join({stops, {"wb0.GoBack"}})},
+         Join({stops_, {"wb0.GoBack"}})},
         {"Forward",
          {[](auto& c) { c.Forward(); }, ByTable(CommandId::Forward)},
-         join({stops, {"wb0.GoForward"}})},
+         Join({stops_, {"wb0.GoForward"}})},
         {"Stop",
          {[](auto& c) { c.StopAll(); }, [](auto& c) { c.Stop(); }, ByTable(CommandId::Stop)},
-         stops},
+         stops_},
         {"Refresh",
          {[](auto& c) { c.RefreshPage(); }, ByTable(CommandId::Refresh)},
-         join({stops,
-               browserView,
+         Join({stops_,
+               browserView_,
                {"wb0.Refresh", "wb0.CaptureBodyHtml", "wb0.LocationURL",
                 "wb1.SetLocalFilesBlocked(true)", "wb2.SetLocalFilesBlocked(true)", source,
                 images}})},
         {"Up Dir",
          {[](auto& c) { c.UpDir(); }, ByTable(CommandId::UpDir)},
-         join({{"surface.SetAddressText(http://host.example/dir/)",
+         Join({{"surface.SetAddressText(http://host.example/dir/)",
                 "wb0.Navigate(http://host.example/dir/)"},
-               browserView})},
-        // The rows run one after the other: Up Dir has left the Browser view here.
+               browserView_})},
+    });
+}
+
+// So do the commands of the window and its neighbours.
+TEST_F(NavigationTest, EveryWindowCommandRunsItsStepsFromEachOfItsPlaces) {
+    controller_.UpDir();
+    ExpectEachRouteRunsItsSteps({
+        // Up Dir has left the Browser view here.
         {"Send to IE",
          {[](auto& c) { c.SendToIE(); }, ByTable(CommandId::SendToIE)},
-         join({stops,
+         Join({stops_,
                {"wb0.LocationURL", "surface.SetAddressText(http://host.example/dir/)"},
-               browserView,
+               browserView_,
                {"wb0.Navigate(http://host.example/dir/)"}})},
         {"Open",
          {[](auto& c) { c.Open(); }, ByTable(CommandId::Open)},
          {"surface.ChooseFileToOpen", "wb0.Navigate2(/home/user/page.html)"}},
         {"Exit",
          {[](auto& c) { c.Exit(); }, ByTable(CommandId::Exit)},
-         join({{"surface.CloseMainWindow", "windows.UnloadHelp", "surface.UnloadSplashWindow"},
-               stops,
+         Join({{"surface.CloseMainWindow", "windows.UnloadHelp", "surface.UnloadSplashWindow"},
+               stops_,
                {"surface.EndProcess"}})},
         {"Website",
          {[](auto& c) { c.VisitWebsite(); }, ByTable(CommandId::Website),
@@ -96,18 +126,7 @@ TEST_F(NavigationTest, EveryCommandRunsItsStepsFromEachOfItsPlaces) {
         {"About",
          {[](auto& c) { c.ShowAbout(); }, ByTable(CommandId::About)},
          {"windows.ShowAbout"}},
-    };
-    for (const auto& row : rows) {
-        for (std::size_t route = 0; route < row.routes.size(); ++route) {
-            SCOPED_TRACE(std::string(row.command) + ", route " + std::to_string(route));
-            surface_.address = kTyped;
-            surface_.fileToOpen = "/home/user/page.html";
-            wb0_.SetBody("<body></body>");
-            log_.clear();
-            row.routes[route](controller_);
-            EXPECT_THAT(log_, ElementsAreArray(row.calls));
-        }
-    }
+    });
 }
 
 TEST_F(NavigationTest, GoSendsTheAddressExactlyAsTyped) {

@@ -12,7 +12,7 @@ namespace quorvane {
 
 // A fresh folder of one test's own, removed with everything in it when the test ends.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
@@ -40,7 +40,7 @@ public:
         std::ofstream(path_ + name, std::ios::binary) << bytes;
     }
 
-private:
+  private:
     std::string path_;
 };
 
