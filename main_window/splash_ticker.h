@@ -7,7 +7,7 @@ namespace quorvane {
 // The splash window's count of Timer2 ticks: intTemp grows by 2 a tick, and the 75th
 // tick (intTemp 150) is the one that opens the main window.
 class SplashTicker {
-public:
+  public:
     static constexpr int kTimer2IntervalMs = 2;
 
     // Returns true on the tick that must open the main window: the caller disables
@@ -18,7 +18,7 @@ public:
     }
     std::int16_t Count() const { return intTemp; }
 
-private:
+  private:
     std::int16_t intTemp = 0;
 };
 

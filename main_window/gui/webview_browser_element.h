@@ -140,10 +140,10 @@ class WebViewBrowserElement : public BrowserElement {
     bool filterApplied_ = false;
     std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
     WebKitFindController* finder_;
-    FindDone found_;            // the last Find's, until the engine has counted
-    unsigned countsAsked_ = 0;  // counts the engine owes, the last one being found_'s
+    FindDone found_;                    // the last Find's, until the engine has counted
+    unsigned countsAsked_ = 0;          // counts the engine owes, the last one being found_'s
     std::optional<HeldFind> heldFind_;  // a search waiting for the page to show
-    double wheelTurn_ = 0;      // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
+    double wheelTurn_ = 0;  // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
     std::unique_ptr<EngineFetches> fetches_;
 };
 

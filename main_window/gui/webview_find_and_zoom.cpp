@@ -23,8 +23,7 @@ void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsign
 
 void WebViewBrowserElement::RunFind(const HeldFind& find) {
     ++countsAsked_;
-    webkit_find_controller_count_matches(finder_, find.text.c_str(), find.options,
-                                         find.maxMatches);
+    webkit_find_controller_count_matches(finder_, find.text.c_str(), find.options, find.maxMatches);
     webkit_find_controller_search(finder_, find.text.c_str(), find.options, find.maxMatches);
 }
 
