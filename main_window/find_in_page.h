@@ -29,7 +29,6 @@ class FindInPage {
     void Previous();
     // Closes the search: the highlights go.
     void End();
-    bool IsOpen() const { return element_ != nullptr; }
 
   private:
     void Run(BrowserElement& element);
