@@ -54,13 +54,10 @@ bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
 PartialFile::PartialFile(const fs::path& folder, const std::string& name)
     : folder_(folder), name_(name) {
     fs::create_directories(folder_);
-    const auto taken = [this](const std::string& candidate) {
-        return TakenWithItsPartialFile(folder_, candidate);
-    };
     // Another program may take the free name between the test and the creation.
     constexpr int kTries = 100;
     for (int tries = 1;; ++tries) {
-        final_ = folder_ / FreeFileName(name_, taken);
+        final_ = FreePath();
         partial_ = final_;
         partial_ += kSuffix;
         const int fd = ::open(partial_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -91,6 +88,12 @@ PartialFile::~PartialFile() {
     }
 }
 
+fs::path PartialFile::FreePath() const {
+    return folder_ / FreeFileName(name_, [this](const std::string& candidate) {
+               return TakenWithItsPartialFile(folder_, candidate);
+           });
+}
+
 fs::path PartialFile::Commit() {
     // Each try that loses a race to another program takes the next free name.
     constexpr int kTries = 100;
@@ -99,9 +102,7 @@ fs::path PartialFile::Commit() {
             throw std::system_error(errno, std::generic_category(),
                                     "cannot name the file " + final_.string());
         }
-        final_ = folder_ / FreeFileName(name_, [this](const std::string& candidate) {
-                     return TakenWithItsPartialFile(folder_, candidate);
-                 });
+        final_ = FreePath();
     }
     committed_ = true;
     return final_;

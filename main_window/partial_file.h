@@ -34,6 +34,9 @@ class PartialFile {
     std::filesystem::path Commit();
 
   private:
+    // The first of name, "name (1).ext", ... that is free with its partial file.
+    std::filesystem::path FreePath() const;
+
     std::filesystem::path folder_;
     std::string name_;
     std::filesystem::path partial_;
