@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::string_view kScheme = "data:";
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && FindNoCase(a, b) == 0;
-}
-
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n\f");
     if (first == std::string_view::npos) {
@@ -115,7 +111,7 @@ std::optional<DataUrlContent> DecodeDataUrl(std::string_view address) {
     bool base64 = false;
     if (const std::size_t semicolon = header.rfind(';');
         semicolon != std::string_view::npos &&
-        EqualNoCase(Trimmed(header.substr(semicolon + 1)), "base64")) {
+        EqualsNoCase(Trimmed(header.substr(semicolon + 1)), "base64")) {
         base64 = true;
         header = header.substr(0, semicolon);
     }

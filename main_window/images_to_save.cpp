@@ -31,7 +31,7 @@ std::string ExtensionOf(std::string_view mediaType) {
         {"image/bmp", ".bmp"},     {"image/x-icon", ".ico"}, {"image/vnd.microsoft.icon", ".ico"},
         {"image/tiff", ".tif"}};
     for (const auto& known : kTypes) {
-        if (known.type.size() == mediaType.size() && FindNoCase(mediaType, known.type) == 0) {
+        if (EqualsNoCase(mediaType, known.type)) {
             return known.extension;
         }
     }
