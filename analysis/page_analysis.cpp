@@ -25,6 +25,15 @@ bool Attempt(Step&& step) {
     }
 }
 
+// The user is told which file could not be written and why, in the error's own words.
+void NoteNotWritten(AnalysedPage& page, const std::system_error& error) {
+    std::string note = error.what();
+    note[0] = UpperAscii(note[0]);
+    if (page.notes.empty() || page.notes.back() != note) {
+        page.notes.push_back(std::move(note));
+    }
+}
+
 // A scanner writes its tag lines twice; one whose write fails ends there, so its
 // images count only when both writes were made.
 void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& links,
@@ -37,12 +46,20 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
 
 // Both scanners over the text they read, each with its writes of the tag lines, and
 // both lists pairs together within their largest size.
-void ScanPage(WorkFileWriter& files, const std::string& scanned, const std::string& pageAddress,
-              AnalysisLists& lists) {
-    TagScan tags = ScanImageTags(scanned, pageAddress, kMaxListBytes);
-    Attempt([&] { RecordScan(files, std::move(tags), lists.Links[1], lists.frmList[1]); });
-    TagScan links = ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes());
-    Attempt([&] { RecordScan(files, std::move(links), lists.Links[0], lists.frmList[0]); });
+// A scan that could not write its file loses its images, which must not pass for a page
+// without any: the failure is reported.
+void ScanPage(AnalysedPage& page, WorkFileWriter& files, const std::string& scanned,
+              const std::string& pageAddress, AnalysisLists& lists) {
+    const auto record = [&](TagScan scan, int pair) {
+        try {
+            RecordScan(files, std::move(scan), lists.Links[pair], lists.frmList[pair]);
+        } catch (const std::system_error& error) {
+            NoteNotWritten(page, error);
+            page.scanFileNotWritten = true;
+        }
+    };
+    record(ScanImageTags(scanned, pageAddress, kMaxListBytes), 1);
+    record(ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes()), 0);
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
@@ -53,9 +70,7 @@ bool WriteView(AnalysedPage& page, WorkFileWriter& files, std::string_view name,
         files.Write(name, text);
         return true;
     } catch (const std::system_error& error) {
-        std::string note = error.what();
-        note[0] = UpperAscii(note[0]);
-        page.notes.push_back(std::move(note));
+        NoteNotWritten(page, error);
         page.viewFileNotWritten = true;
         return false;
     }
@@ -107,7 +122,7 @@ AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::str
         Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source); });
     lists.Clear();
     if (readable) {
-        ScanPage(files, scanned, pageAddress, lists);
+        ScanPage(page, files, scanned, pageAddress, lists);
     }
     WriteViews(page, files, source, lists);
     Attempt([&] { ResetWorkFiles(files); });
