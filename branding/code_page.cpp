@@ -69,6 +69,9 @@ const CodePage& CodePages::Get(int number) {
     if (const auto found = built_.find(number); found != built_.end()) {
         return found->second;
     }
+    if (number != CodePage::kWindowsLatin1 && ++lookedUp_ > kMaxLookedUp) {
+        return Get(CodePage::kWindowsLatin1);
+    }
     CodePage page(number);
     if (!page.Known() && number != CodePage::kWindowsLatin1) {
         unknown_[static_cast<std::size_t>(number)] = true;

@@ -31,15 +31,19 @@ class CodePage {
 };
 
 // The code pages one document names, each built once however often the document
-// switches to it. Numbers iconv does not know share the Windows-1252 table, so a
-// document naming thousands of them costs no more than the code pages there are.
+// switches to it. Numbers iconv does not know share the Windows-1252 table, and so does
+// every number after the first kMaxLookedUp, so a document naming thousands of code
+// pages costs no more than a few.
 class CodePages {
   public:
+    static constexpr int kMaxLookedUp = 64;
+
     const CodePage& Get(int number);
 
   private:
     std::map<int, CodePage> built_;
     std::vector<bool> unknown_ = std::vector<bool>(65536);  // by number
+    int lookedUp_ = 0;
 };
 
 // Characters from UTF-8 bytes that come one at a time (code page 65001). A byte that
