@@ -11,7 +11,8 @@ namespace quorvane {
 inline constexpr std::size_t kMaxSavedNameBytes = 200;
 
 // A name that a file from the web can be saved under in a folder of the user's: the last
-// segment of suggested, with "/", "\" and control characters made "_", and leading dots
+// segment of suggested, with "/", "\" and control characters (those that turn the text's
+// direction among them) made "_", and leading dots
 // and blanks dropped, so that a server can neither place a file elsewhere nor hide it;
 // fallback when nothing is left. A longer name is cut to kMaxSavedNameBytes before its
 // extension, at a character boundary.

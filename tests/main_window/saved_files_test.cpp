@@ -33,6 +33,10 @@ TEST(SavedFileName, KeepsAServerFromPlacingOrHidingAFile) {
         {"../../.bashrc", "bashrc"},
         {"dir\\evil.exe", "evil.exe"},
         {"a\nb\x7F.txt", "a_b_.txt"},
+        // U+202E and its kin would show "photo\u202Egpj.exe" as "photoexe.jpg".
+        {"photo\u202Egpj.exe", "photo_gpj.exe"},
+        {"a\u202Ab\u202Dc\u2066d\u2069e\u200Ef\u200Fg\u061Ch\u0085i.png", "a_b_c_d_e_f_g_h_i.png"},
+        {"caf\u00E9 \u2026 \u2070.png", "caf\u00E9 \u2026 \u2070.png"},
         {"  ...  ", "download"},
         {"", "download"},
         {"/", "download"},
