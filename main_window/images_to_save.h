@@ -15,7 +15,8 @@ struct ImageToSave {
 // The address is the one the Images view's picture loads, with the references the
 // engine wrote into the page's attribute ("&amp;") read back. The name is the last
 // segment of the address without query and fragment, percent-decoded and made safe for
-// a folder of the user's; a data: image is "image" with the extension of its type.
+// a folder of the user's; a data: image is "image-<its place in the list, from 1>" with
+// the extension of its type.
 std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links);
 
 }  // namespace quorvane

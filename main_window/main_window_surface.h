@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,9 @@ class MainWindowSurface {
     // The folder dialog of "Save Images…", opened in startFolder; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
     virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
+    // Runs step once the window has handled the events waiting now: a long task done in
+    // slices this way never holds the window.
+    virtual void CallSoon(std::function<void()> step) = 0;
 
     // The window's life.
     virtual void UnloadSplashWindow() = 0;

@@ -84,13 +84,14 @@ std::string NumberedFileName(const std::string& name, int n) {
 }
 
 std::string FreeFileName(const std::string& name,
-                         const std::function<bool(const std::string&)>& taken) {
+                         const std::function<bool(const std::string&)>& taken, int firstNumber) {
     // The numbers end somewhere: a folder this full gets the last one, which its
     // exclusive creation then refuses.
     constexpr int kLastNumber = 9999;
-    std::string candidate = name;
-    for (int n = 1; n <= kLastNumber && taken(candidate); ++n) {
-        candidate = NumberedFileName(name, n);
+    int n = std::clamp(firstNumber, 0, kLastNumber);
+    std::string candidate = n == 0 ? name : NumberedFileName(name, n);
+    while (n < kLastNumber && taken(candidate)) {
+        candidate = NumberedFileName(name, ++n);
     }
     return candidate;
 }

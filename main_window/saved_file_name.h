@@ -21,8 +21,9 @@ std::string SafeFileName(std::string_view suggested, std::string_view fallback);
 // name with " (n)" before its extension: "archive (1).zip", "notes (2)", "data (1).tar.gz".
 std::string NumberedFileName(const std::string& name, int n);
 
-// The first of name, "name (1).ext", "name (2).ext", ... that taken says is free.
+// The first of name, "name (1).ext", "name (2).ext", ... that taken says is free,
+// starting at "name (firstNumber).ext" when firstNumber is above 0.
 std::string FreeFileName(const std::string& name,
-                         const std::function<bool(const std::string&)>& taken);
+                         const std::function<bool(const std::string&)>& taken, int firstNumber = 0);
 
 }  // namespace quorvane

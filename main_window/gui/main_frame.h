@@ -56,6 +56,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
     void SetProgress(float max, float value) override;
+    void CallSoon(std::function<void()> step) override;
     int SelectedTab() const override;
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;

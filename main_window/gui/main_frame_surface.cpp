@@ -66,6 +66,10 @@ void Form1::SetStatusText(const std::string& text) {
     sb1_->SetStatusText(wxString::FromUTF8(text), 0);
 }
 
+void Form1::CallSoon(std::function<void()> step) {
+    CallAfter(std::move(step));
+}
+
 void Form1::SetProgress(float max, float value) {
     const int range = std::max(1, static_cast<int>(std::lround(max)));
     pb1_->SetRange(range);

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window/main_window_surface.h"
 #include "tests/main_window/call_log.h"
@@ -50,6 +51,20 @@ class FakeSurface : public MainWindowSurface {
     std::optional<std::string> ChooseFileToOpen() override;
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
     void SetFindStatus(const std::string& status) override;
+    // Keeps the step until the test runs it.
+    void CallSoon(std::function<void()> step) override { soon.push_back(std::move(step)); }
+    // Runs the steps kept, and those they keep in turn; how many ran.
+    int RunWhatCameSoon() {
+        int ran = 0;
+        while (!soon.empty()) {
+            std::function<void()> step = std::move(soon.front());
+            soon.erase(soon.begin());
+            step();
+            ++ran;
+        }
+        return ran;
+    }
+    std::vector<std::function<void()>> soon;
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
     void EndProcess() override { Record("EndProcess"); }
     void CloseMainWindow() override;

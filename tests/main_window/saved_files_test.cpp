@@ -133,8 +133,8 @@ TEST(ImagesToSave, TakesTheImagesViewsAddressesAndNamesEachFile) {
         {"http://host/pics/a.png", "a.png"},
         {"http://host/pics/b%20c.gif?size=2&v=1#top", "b c.gif"},
         {"https://host/dir/", "image"},
-        {"data:image/jpeg;base64,/9j/", "image.jpg"},
-        {"data:application/x-thing,abc", "image"},
+        {"data:image/jpeg;base64,/9j/", "image-4.jpg"},
+        {"data:application/x-thing,abc", "image-5"},
         {"file:///home/me/../x/.hidden.png", "hidden.png"},
     };
     const std::vector<ImageToSave> images = ImagesToSave(links);
