@@ -258,6 +258,9 @@ struct EngineFetches::Pending {
     BrowserElement::FetchDone done;
     std::optional<std::string> error;
 
+    Pending(EngineFetches* owner, WebKitDownload* download, std::string filePath,
+            BrowserElement::FetchDone done)
+        : owner(owner), download(download), filePath(std::move(filePath)), done(std::move(done)) {}
     ~Pending() {
         g_signal_handlers_disconnect_by_data(download, this);
         g_object_unref(download);
@@ -287,10 +290,9 @@ void EngineFetches::Fetch(const std::string& address, const std::string& filePat
                           BrowserElement::FetchDone done) {
     WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
     g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
-    auto* fetch = fetches_
-                      .emplace_back(std::make_unique<Pending>(this, download, filePath,
-                                                              std::move(done), std::nullopt))
-                      .get();
+    auto* fetch =
+        fetches_.emplace_back(std::make_unique<Pending>(this, download, filePath, std::move(done)))
+            .get();
     Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
     Connect(download, "failed", &Pending::OnFailed, fetch);
     Connect(download, "finished", &Pending::OnFinished, fetch);
