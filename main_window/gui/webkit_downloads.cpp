@@ -20,6 +20,9 @@ namespace {
 // Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
 constexpr const char* kFetchMark = "quorvane-fetch";
 constexpr const char* kFallbackName = "download";
+constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
+// The engine writes a download into the destination's name with this added.
+constexpr const char* kEngineSuffix = ".wkdownload";
 
 bool IsFetch(WebKitDownload* download) {
     return g_object_get_data(G_OBJECT(download), kFetchMark) != nullptr;
@@ -127,6 +130,9 @@ struct WebKitDownloads::Download {
     // True, having let go of the download, when it is a fetch.
     bool LeftToItsFetch();
     void Report();
+    // The engine has let go of the download without a word: it fails, and what the
+    // engine wrote goes too.
+    void Abandon(const std::string& why);
 };
 
 bool WebKitDownloads::Download::LeftToItsFetch() {
@@ -213,6 +219,16 @@ void WebKitDownloads::Download::Report() {
     report.SetProgress(100, 0.01f);
 }
 
+void WebKitDownloads::Download::Abandon(const std::string& why) {
+    g_signal_handlers_disconnect_by_data(download, this);
+    error = why;
+    if (file) {
+        std::error_code ignored;
+        std::filesystem::remove(file->Path().string() + kEngineSuffix, ignored);
+    }
+    Report();
+}
+
 WebKitDownloads::WebKitDownloads(MainWindowSurface& report) : report_(report) {}
 
 WebKitDownloads::~WebKitDownloads() {
@@ -238,6 +254,7 @@ void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, voi
     if (IsFetch(download)) {
         return;
     }
+    downloads->WatchNetworkProcess();
     Download* state =
         downloads->downloads_.emplace_back(std::make_unique<Download>(downloads, download)).get();
     Connect(download, "decide-destination", &Download::OnDecideDestination, state);
@@ -248,6 +265,23 @@ void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, voi
 
 void WebKitDownloads::Forget(Download* download) {
     downloads_.remove_if([download](const auto& state) { return state.get() == download; });
+}
+
+// After a crash the engine starts a new network process for the next download.
+void WebKitDownloads::WatchNetworkProcess() {
+    if (!networkProcess_ || !networkProcess_->Watching()) {
+        networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
+    }
+}
+
+// The engine would still cancel these downloads, on objects whose transfer it has
+// dropped; so they are failed here and never handed back to it.
+void WebKitDownloads::OnNetworkProcessEnded() {
+    auto abandoned = std::move(downloads_);
+    downloads_.clear();
+    for (const auto& state : abandoned) {
+        state->Abandon(kNetworkProcessEnded);
+    }
 }
 
 // One fetch: a download into a file the caller chose.
@@ -296,6 +330,23 @@ void EngineFetches::Fetch(const std::string& address, const std::string& filePat
     Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
     Connect(download, "failed", &Pending::OnFailed, fetch);
     Connect(download, "finished", &Pending::OnFinished, fetch);
+    if (!networkProcess_ || !networkProcess_->Watching()) {
+        networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
+    }
+}
+
+// The engine says nothing more of these fetches, and must not be asked to cancel them.
+void EngineFetches::OnNetworkProcessEnded() {
+    auto cut = std::move(fetches_);
+    fetches_.clear();
+    for (auto& fetch : cut) {
+        g_signal_handlers_disconnect_by_data(fetch->download, fetch.get());
+        std::error_code ignored;
+        std::filesystem::remove(fetch->filePath + kEngineSuffix, ignored);
+        BrowserElement::FetchDone done = std::move(fetch->done);
+        fetch.reset();
+        done(std::string(kNetworkProcessEnded));
+    }
 }
 
 void EngineFetches::CancelAll() {

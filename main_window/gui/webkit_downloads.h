@@ -2,10 +2,12 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "main_window/browser_element.h"
+#include "main_window/gui/network_process_watch.h"
 #include "main_window/main_window_surface.h"
 
 class wxWebView;
@@ -27,7 +29,7 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
 // download folder under the server's suggested name, never over a file that is there,
 // written to a partial file and named when complete. The progress bar follows it and
 // status panel 1 says where it went or what went wrong; a failed or cancelled download
-// leaves no file behind.
+// leaves no file behind, nor does one cut off by the end of the engine's network process.
 class WebKitDownloads {
   public:
     explicit WebKitDownloads(MainWindowSurface& report);
@@ -43,15 +45,18 @@ class WebKitDownloads {
     struct Download;
     static void OnStarted(WebKitWebContext* context, WebKitDownload* download, void* self);
     void Forget(Download* download);
+    void WatchNetworkProcess();
+    void OnNetworkProcessEnded();
 
     MainWindowSurface& report_;
     std::set<WebKitWebContext*> contexts_;
     std::list<std::unique_ptr<Download>> downloads_;
+    std::optional<NetworkProcessWatch> networkProcess_;
 };
 
 // The fetches of one view for "Save Images…": downloads of the view's engine, with its
 // cookies and session, into files that the caller chose. WebKitDownloads leaves them
-// alone.
+// alone. A fetch cut off by the end of the engine's network process fails.
 class EngineFetches {
   public:
     explicit EngineFetches(WebKitWebView* view);
@@ -67,9 +72,11 @@ class EngineFetches {
   private:
     struct Pending;
     void Finish(Pending* fetch);
+    void OnNetworkProcessEnded();
 
     WebKitWebView* view_;
     std::list<std::unique_ptr<Pending>> fetches_;
+    std::optional<NetworkProcessWatch> networkProcess_;
 };
 
 }  // namespace quorvane

@@ -8,6 +8,8 @@
 #include <wx/textctrl.h>
 #include <wx/webview.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "main_window/address_to_load.h"
 #include "main_window/data_url.h"
 #include "main_window/gui/find_bar.h"
+#include "main_window/gui/network_process_watch.h"
 #include "main_window/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -218,6 +221,34 @@ TEST_F(BrowserToolsEndToEnd, ADownloadLandsWholeInTheDownloadFolderAndNeverOverA
     fs::remove_all(folder);
 }
 
+// The engine says nothing of a download whose network process went away (killed here as
+// the kernel's out-of-memory killer would): it fails all the same, leaves nothing, and
+// the window closes cleanly in TearDown.
+TEST_F(BrowserToolsEndToEnd, ADownloadCutOffByTheEnginesNetworkProcessFailsAndLeavesNothing) {
+    const fs::path folder = UserHomeFolder() / "downloads-cut-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.ServeEndlessly("/files/endless.zip", "application/zip");
+    TypeAddressAndPressEnter(server_.Url("/files/endless.zip"));
+    const fs::path enginePart = folder / "endless.zip.part.wkdownload";
+    ASSERT_TRUE(WaitUntil([&] {
+        std::error_code missing;
+        const auto size = fs::file_size(enginePart, missing);
+        return !missing && size > 0;
+    })) << StatusText();
+    const std::vector<pid_t> networkProcesses = EngineNetworkProcesses();
+    ASSERT_FALSE(networkProcesses.empty());
+    for (const pid_t pid : networkProcesses) {
+        ::kill(pid, SIGKILL);
+    }
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() == "Download of endless.zip failed: the engine's network process ended";
+    })) << StatusText();
+    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
 TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     const std::string png = DecodeDataUrl("data:image/png;base64,iVBORw0KGgo=")->bytes;
     server_.Serve("/pics/a.png", "image/png", png + "a");
@@ -236,8 +267,9 @@ TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     // The missing picture is the one failure; the data: picture is written from its data.
     EXPECT_EQ(StatusText(), "Saved 4 of 5 images to " + FolderForDisplay(folder, UserHomeFolder()) +
                                 "; 1 failed");
-    EXPECT_THAT(FilesIn(folder), ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image.png"));
-    EXPECT_EQ(ReadFileBytes(folder / "image.png"), png);
+    EXPECT_THAT(FilesIn(folder),
+                ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image-5.png"));
+    EXPECT_EQ(ReadFileBytes(folder / "image-5.png"), png);
     EXPECT_EQ(ReadFileBytes(folder / "a.png"), "there before");
     EXPECT_EQ(ReadFileBytes(folder / "a (1).png"), png + "a");
     EXPECT_EQ(ReadFileBytes(folder / "b.gif"), "GIF89a-b");
