@@ -19,6 +19,8 @@ namespace {
 
 // Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
 constexpr const char* kFetchMark = "quorvane-fetch";
+// Where a view keeps the downloads that follow it.
+constexpr const char* kFollowedBy = "quorvane-downloads";
 constexpr const char* kFallbackName = "download";
 constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
 // The engine writes a download into the destination's name with this added.
@@ -92,14 +94,21 @@ void Connect(WebKitDownload* download, const char* signal, Handler handler, void
 // A response the engine cannot show (an archive, a PDF without a viewer) or that the
 // server marks as an attachment is downloaded; the engine would otherwise drop it
 // without a word.
-int DownloadWhatCannotBeShown(WebKitWebView*, WebKitPolicyDecision* decision, int type, void*) {
+int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                              void*) {
     if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
         return FALSE;
     }
     auto* answer = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-    if (webkit_response_policy_decision_is_mime_type_supported(answer) &&
-        !IsAttachment(webkit_response_policy_decision_get_response(answer))) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(answer);
+    if (webkit_response_policy_decision_is_mime_type_supported(answer) && !IsAttachment(response)) {
         return FALSE;
+    }
+    WebKitDownloads* downloads = WebKitDownloads::Following(view);
+    if (downloads != nullptr && EngineCannotDownload(response)) {
+        webkit_policy_decision_ignore(decision);
+        downloads->DownloadDirectly(view, response);
+        return TRUE;
     }
     webkit_policy_decision_download(decision);
     return TRUE;
@@ -235,6 +244,12 @@ WebKitDownloads::~WebKitDownloads() {
     for (WebKitWebContext* context : contexts_) {
         g_signal_handlers_disconnect_by_data(context, this);
     }
+    for (WebKitWebView* view : views_) {
+        g_object_set_data(G_OBJECT(view), kFollowedBy, nullptr);
+    }
+    for (const auto& direct : directDownloads_) {
+        direct->Abandon();
+    }
     for (const auto& state : downloads_) {
         g_signal_handlers_disconnect_by_data(state->download, state.get());
         webkit_download_cancel(state->download);
@@ -247,6 +262,17 @@ void WebKitDownloads::Follow(wxWebView* view) {
     if (contexts_.insert(context).second) {
         g_signal_connect(context, "download-started", G_CALLBACK(&OnStarted), this);
     }
+    views_.insert(native);
+    g_object_set_data(G_OBJECT(native), kFollowedBy, this);
+}
+
+WebKitDownloads* WebKitDownloads::Following(WebKitWebView* view) {
+    return static_cast<WebKitDownloads*>(g_object_get_data(G_OBJECT(view), kFollowedBy));
+}
+
+void WebKitDownloads::DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response) {
+    directDownloads_.remove_if([](const auto& direct) { return direct->Ended(); });
+    directDownloads_.push_back(DirectDownload::Start(view, response, report_));
 }
 
 void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, void* self) {

@@ -7,20 +7,22 @@
 #include <string>
 
 #include "main_window/browser_element.h"
+#include "main_window/gui/direct_download.h"
 #include "main_window/gui/network_process_watch.h"
 #include "main_window/main_window_surface.h"
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
+typedef struct _WebKitURIResponse WebKitURIResponse;
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
 // The handler of a view's "decide-policy": a response the engine cannot show, or that
-// the server marks as an attachment, becomes a download. Every other decision is left
-// to the engine.
+// the server marks as an attachment, becomes a download (made outside the engine when
+// the engine cannot make it). Every other decision is left to the engine.
 int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
                               void* unused);
 
@@ -38,8 +40,14 @@ class WebKitDownloads {
     WebKitDownloads(const WebKitDownloads&) = delete;
     WebKitDownloads& operator=(const WebKitDownloads&) = delete;
 
-    // Takes the downloads of view's engine context (each context once).
+    // Takes the downloads of view's engine context (each context once), and the
+    // downloads the view asks for that the engine cannot make.
     void Follow(wxWebView* view);
+    // The downloads that follow view, if any.
+    static WebKitDownloads* Following(WebKitWebView* view);
+
+    // Downloads the response's file outside the engine.
+    void DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response);
 
   private:
     struct Download;
@@ -50,7 +58,9 @@ class WebKitDownloads {
 
     MainWindowSurface& report_;
     std::set<WebKitWebContext*> contexts_;
+    std::set<WebKitWebView*> views_;
     std::list<std::unique_ptr<Download>> downloads_;
+    std::list<std::shared_ptr<DirectDownload>> directDownloads_;
     std::optional<NetworkProcessWatch> networkProcess_;
 };
 

@@ -221,6 +221,33 @@ TEST_F(BrowserToolsEndToEnd, ADownloadLandsWholeInTheDownloadFolderAndNeverOverA
     fs::remove_all(folder);
 }
 
+// A server's suggested name holding "/" would end the engine's network process (and
+// every load with it): such a file is fetched outside the engine and lands under a safe
+// name, and the page loads after it as before.
+TEST_F(BrowserToolsEndToEnd, ASuggestedNameWithASlashSavesSafelyAndDisturbsNothing) {
+    const fs::path folder = UserHomeFolder() / "downloads-named-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.ServeWithHeader("/files/a", "text/plain", "dot file",
+                            "Content-Disposition: attachment; filename=\"../../.bashrc\"");
+    server_.ServeWithHeader("/files/b", "application/zip", "escape",
+                            "Content-Disposition: attachment; "
+                            "filename*=UTF-8''..%2F..%2Fescape.txt");
+    for (const char* path : {"/files/a", "/files/b"}) {
+        TypeAddressAndPressEnter(server_.Url(path));
+        EXPECT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saved "); })) << StatusText();
+        frame_->GetStatusBar()->SetStatusText("", 0);
+    }
+    EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("bashrc", "escape.txt"));
+    EXPECT_EQ(ReadFileBytes(folder / "bashrc"), "dot file");
+    EXPECT_EQ(ReadFileBytes(folder / "escape.txt"), "escape");
+    const std::vector<pid_t> networkProcesses = EngineNetworkProcesses();
+    OpenPage("/files/after.html", "<html><body><p>marker-after</p></body></html>", "marker-after");
+    EXPECT_EQ(EngineNetworkProcesses(), networkProcesses);
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
 // The engine says nothing of a download whose network process went away (killed here as
 // the kernel's out-of-memory killer would): it fails all the same, leaves nothing, and
 // the window closes cleanly in TearDown.

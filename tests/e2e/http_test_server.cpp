@@ -96,18 +96,24 @@ HttpTestServer::~HttpTestServer() {
 void HttpTestServer::Serve(const std::string& path, const std::string& contentType,
                            const std::string& body, std::optional<std::size_t> declaredLength) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, body, declaredLength, {}, false};
+    pages_[path] = Page{contentType, body, declaredLength, {}, false, {}};
 }
 
 void HttpTestServer::ServeAfter(std::chrono::milliseconds pause, const std::string& path,
                                 const std::string& contentType, const std::string& body) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, body, std::nullopt, pause, false};
+    pages_[path] = Page{contentType, body, std::nullopt, pause, false, {}};
+}
+
+void HttpTestServer::ServeWithHeader(const std::string& path, const std::string& contentType,
+                                     const std::string& body, const std::string& header) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, body, std::nullopt, {}, false, header + "\r\n"};
 }
 
 void HttpTestServer::ServeEndlessly(const std::string& path, const std::string& contentType) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, {}, std::nullopt, {}, true};
+    pages_[path] = Page{contentType, {}, std::nullopt, {}, true, {}};
 }
 
 std::string HttpTestServer::Url(const std::string& path) const {
@@ -135,7 +141,7 @@ void HttpTestServer::AcceptLoop() {
 void HttpTestServer::Answer(int connection) {
     SocketHandle socket(connection);
     const std::string path = RequestPath(ReadRequestHead(socket.get()));
-    Page page{"text/plain", "not found", std::nullopt, {}, false};
+    Page page{"text/plain", "not found", std::nullopt, {}, false, {}};
     std::string status = "404 Not Found";
     {
         std::lock_guard lock(mutex_);
@@ -153,7 +159,7 @@ void HttpTestServer::Answer(int connection) {
     SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
                               "\r\nContent-Length: " +
                               std::to_string(page.declaredLength.value_or(page.body.size())) +
-                              "\r\nConnection: close\r\n\r\n" + page.body);
+                              "\r\n" + page.header + "Connection: close\r\n\r\n" + page.body);
 }
 
 void HttpTestServer::SendEndlessly(int connection, const std::string& contentType) {

@@ -29,6 +29,9 @@ class HttpTestServer {
     // nobody else.
     void ServeAfter(std::chrono::milliseconds pause, const std::string& path,
                     const std::string& contentType, const std::string& body);
+    // Serves path as Serve does, with one more header line ("Name: value").
+    void ServeWithHeader(const std::string& path, const std::string& contentType,
+                         const std::string& body, const std::string& header);
     // Serves path as a file that never ends: a little more every 50 ms until the client
     // goes, during which the server answers nobody else.
     void ServeEndlessly(const std::string& path, const std::string& contentType);
@@ -44,6 +47,7 @@ class HttpTestServer {
         std::optional<std::size_t> declaredLength;
         std::chrono::milliseconds pause{0};
         bool endless = false;
+        std::string header;
     };
 
     void AcceptLoop();
