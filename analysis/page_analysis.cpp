@@ -45,21 +45,21 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
 }
 
 // Both scanners over the text they read, each with its writes of the tag lines, and
-// both lists pairs together within their largest size.
-// A scan that could not write its file loses its images, which must not pass for a page
-// without any: the failure is reported.
+// all four lists together within their largest size. A scan that could not write its
+// file loses its images, which must not pass for a page without any: the failure is
+// reported.
 void ScanPage(AnalysedPage& page, WorkFileWriter& files, const std::string& scanned,
               const std::string& pageAddress, AnalysisLists& lists) {
-    const auto record = [&](TagScan scan, int pair) {
+    const auto record = [&](TagScan scan, FoundImages& found) {
         try {
-            RecordScan(files, std::move(scan), lists.Links[pair], lists.frmList[pair]);
+            RecordScan(files, std::move(scan), found.addresses, found.fileNames);
         } catch (const std::system_error& error) {
             NoteNotWritten(page, error);
             page.scanFileNotWritten = true;
         }
     };
-    record(ScanImageTags(scanned, pageAddress, kMaxListBytes), 1);
-    record(ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes()), 0);
+    record(ScanImageTags(scanned, pageAddress, kMaxListBytes), lists.imageTags);
+    record(ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes()), lists.imageLinks);
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
@@ -90,11 +90,11 @@ void WriteViews(AnalysedPage& page, WorkFileWriter& files, const std::string& so
                                           "image names linked"));
     }
     {
-        const ImagePage imagePage = ImagePageText(lists.Links[1]);
+        const ImagePage imagePage = ImagePageText(lists.imageTags.addresses);
         if (WriteView(page, files, kImagePageFile, imagePage.text) &&
-            imagePage.imagesShown < lists.Links[1].size()) {
+            imagePage.imagesShown < lists.imageTags.addresses.size()) {
             page.notes.push_back(TooLargeNote("Images", imagePage.imagesShown,
-                                              lists.Links[1].size(), "images shown"));
+                                              lists.imageTags.addresses.size(), "images shown"));
         }
     }
     WriteView(page, files, kSourceFile, sourceView.text);

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "main_window/image_saving.h"
-#include "main_window/images_to_save.h"
+#include "saving/image_saving.h"
+#include "saving/images_to_save.h"
 #include "tests/main_window/fake_browser_element.h"
 #include "tests/main_window/fake_surface.h"
 #include "tests/support/temp_folder.h"

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "main_window/main_window_surface.h"
+#include "saving/transfer_report.h"
 
 typedef struct _WebKitURIResponse WebKitURIResponse;
 typedef struct _WebKitWebView WebKitWebView;
@@ -30,7 +30,7 @@ class DirectDownload : public std::enable_shared_from_this<DirectDownload> {
 
     // Starts the download of the response's address; it holds itself until it ends.
     static std::shared_ptr<DirectDownload> Start(WebKitWebView* view, WebKitURIResponse* response,
-                                                 MainWindowSurface& report);
+                                                 TransferReport& report);
     explicit DirectDownload(std::unique_ptr<Transfer> transfer);
     ~DirectDownload();
     DirectDownload(const DirectDownload&) = delete;

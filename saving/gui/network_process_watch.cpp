@@ -1,4 +1,4 @@
-#include "main_window/gui/network_process_watch.h"
+#include "saving/gui/network_process_watch.h"
 
 #include <glib-unix.h>
 #include <sys/syscall.h>

@@ -1,4 +1,4 @@
-#include "main_window/gui/direct_download.h"
+#include "saving/gui/direct_download.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
@@ -7,9 +7,9 @@
 #include <system_error>
 
 #include "desktop/user_folders.h"
-#include "main_window/partial_file.h"
-#include "main_window/saved_file_name.h"
-#include "main_window/transfer_messages.h"
+#include "saving/partial_file.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
 
 namespace quorvane {
 
@@ -67,7 +67,7 @@ bool EngineCannotDownload(WebKitURIResponse* response) {
 }
 
 struct DirectDownload::Transfer {
-    MainWindowSurface* report;
+    TransferReport* report;
     std::string name;
     std::optional<PartialFile> file;
     GObjectPtr<GCancellable> cancellable{g_cancellable_new()};
@@ -84,7 +84,7 @@ DirectDownload::~DirectDownload() = default;
 
 std::shared_ptr<DirectDownload> DirectDownload::Start(WebKitWebView* view,
                                                       WebKitURIResponse* response,
-                                                      MainWindowSurface& report) {
+                                                      TransferReport& report) {
     auto transfer = std::make_unique<Transfer>();
     transfer->report = &report;
     transfer->name = SafeFileName(SuggestedFileName(response).value_or(""), kFallbackName);

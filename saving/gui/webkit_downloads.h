@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
-#include "main_window/browser_element.h"
-#include "main_window/gui/direct_download.h"
-#include "main_window/gui/network_process_watch.h"
-#include "main_window/main_window_surface.h"
+#include "saving/file_fetcher.h"
+#include "saving/gui/direct_download.h"
+#include "saving/gui/network_process_watch.h"
+#include "saving/transfer_report.h"
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
@@ -34,7 +34,7 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
 // leaves no file behind, nor does one cut off by the end of the engine's network process.
 class WebKitDownloads {
   public:
-    explicit WebKitDownloads(MainWindowSurface& report);
+    explicit WebKitDownloads(TransferReport& report);
     // Cancels the downloads still running; their partial files go.
     ~WebKitDownloads();
     WebKitDownloads(const WebKitDownloads&) = delete;
@@ -56,7 +56,7 @@ class WebKitDownloads {
     void WatchNetworkProcess();
     void OnNetworkProcessEnded();
 
-    MainWindowSurface& report_;
+    TransferReport& report_;
     std::set<WebKitWebContext*> contexts_;
     std::set<WebKitWebView*> views_;
     std::list<std::unique_ptr<Download>> downloads_;
@@ -76,7 +76,7 @@ class EngineFetches {
     EngineFetches& operator=(const EngineFetches&) = delete;
 
     void Fetch(const std::string& address, const std::string& filePath,
-               BrowserElement::FetchDone done);
+               FileFetcher::FetchDone done);
     void CancelAll();
 
   private:
