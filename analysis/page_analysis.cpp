@@ -1,5 +1,6 @@
 #include "analysis/page_analysis.h"
 
+#include <optional>
 #include <system_error>
 
 #include "analysis/image_page.h"
@@ -116,10 +117,16 @@ AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::str
     page.sourcePagePath = files.Path(kSourceFile);
     page.imagePagePath = files.Path(kImagePageFile);
     const std::string source = bodyHtml.value_or(std::string());
-    // What the scanners read: the page, or what checkImages.txt held if it was not written.
+    // What the scanners read: the page, or what checkImages.txt held if it was not written,
+    // which is no scan of this page and is said to be none.
     std::string scanned;
+    std::optional<std::system_error> notWritten;
     const bool readable =
-        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source); });
+        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source, &notWritten); });
+    if (notWritten) {
+        NoteNotWritten(page, *notWritten);
+        page.scanFileNotWritten = true;
+    }
     lists.Clear();
     if (readable) {
         ScanPage(page, files, scanned, pageAddress, lists);

@@ -15,9 +15,9 @@ struct AnalysedPage {
     std::string sourcePagePath;  // <program folder>/source.htm
     std::string imagePagePath;   // <program folder>/imagepage.html
     // Said in the status bar, in this order: a scanner's work file that could not be
-    // written (its images are then left out), a generated page that stopped at its
-    // largest size, and a view file that could not be written (the view then shows its
-    // earlier page); a file is named with the error. Empty when all went well.
+    // written (its images are then left out, or come from the page it held before), a generated
+    // page that stopped at its largest size, and a view file that could not be written (the view
+    // then shows its earlier page); a file is named with the error. Empty when all went well.
     std::vector<std::string> notes;
     bool viewFileNotWritten = false;
     bool scanFileNotWritten = false;
