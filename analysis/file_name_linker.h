@@ -33,9 +33,13 @@ struct LinkedText {
 // one whole-text pass per entry, and how large the text would grow is worked out before
 // any of it is written, so a page that stops at maxSize never costs more memory than
 // that. Only a name that could reach across the edge of an anchor costs a pass of its own
-// over the whole text: one with "<a" or a last "<" after its first byte, or with a
-// first ">" or "a>" before its last byte.
+// over the whole text: one that holds, after its first byte, "<" followed by the
+// beginning of "<a href='" up to its own end, or, before its last byte, the end of "</a>"
+// from its own beginning.
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
                          std::size_t maxSize);
+
+// Whether name could match across the edge of an anchor, and so costs a pass of its own.
+bool CanReachAcrossAnAnchorEdge(std::string_view name);
 
 }  // namespace quorvane

@@ -12,9 +12,10 @@ namespace {
 // Names built to be nasty: substrings of each other, of the inserted markup and of the
 // addresses, names in both pairs, names that repeat.
 const std::vector<std::string> kNames = {
-    "a",   "a.gif", "ba.gif", "ref",       "href", "gif",  "'",     "=",    "/",
-    "h/a", "aa",    "b",      ".gif'",     "x y",  "http", "a.gif", "&lt;", "BR",
-    "x<a", ">x",    "a>b",    "<i class=", "'><a", "a<<",  "<BR>x", "a>>"};
+    "a",     "a.gif", "ba.gif", "ref",  "href",       "gif",       "'",    "=",
+    "/",     "h/a",   "aa",     "b",    ".gif'",      "x y",       "http", "a.gif",
+    "&lt;",  "BR",    "x<a",    ">x",   "a>b",        "<i class=", "'><a", "a<<",
+    "<BR>x", "a>>",   "x<a.g",  "/a>x", "<a href='h", "x<a hre",   "'<a h"};
 const std::vector<std::string> kTextPieces = {"a",  "b", ".gif", "&lt;", "<BR>", "'", "ref",
                                               "h/", " ", "x",    "aa",   "=",    ">"};
 const std::vector<std::string> kAddresses = [] {
@@ -89,6 +90,8 @@ TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {
         {"qx", {{"x", "X"}, {"a", "A"}, {"q<<", "Q"}}},
         {"xy", {{"x", "X"}, {">y", "Y"}}},
         {"xy", {{"x", "X"}, {"a", "A"}, {"a>>y", "Y"}}},
+        {"qx", {{"x", "X"}, {"q<a href='X", "Q"}}},
+        {"xy", {{"x", "X"}, {"x</a>y", "Y"}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
@@ -97,6 +100,20 @@ TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {
     }
     EXPECT_EQ(LinkFileNames("x", rows[0].passes, SIZE_MAX).text,
               "<a href='Y'>&lt;a h</a>ref='X'>x</a>");
+}
+
+// Only a name that could match across an anchor's edge costs a pass of its own: those
+// that a page can make by accident go with the others.
+TEST(FileNameLinker, OnlyNamesThatCouldCrossAnAnchorsEdgeRunAlone) {
+    const std::pair<const char*, bool> rows[] = {
+        {"<i class=", false}, {"x1<a.gif", false}, {"a<b.gif", false},    {"x<ab", false},
+        {"x>y.gif", false},   {"b>y", false},      {"x.gif>", false},     {"x<", true},
+        {"x<a", true},        {"x<a hr", true},    {"x<a href='h", true}, {">y", true},
+        {"a>y", true},        {"/a>y", true},      {"x</a>y", true},      {"<a>y", false},
+    };
+    for (const auto& [name, alone] : rows) {
+        EXPECT_EQ(CanReachAcrossAnAnchorEdge(name), alone) << name;
+    }
 }
 
 }  // namespace
