@@ -21,7 +21,7 @@ function(included_names file out)
 endfunction()
 
 set(faults "")
-foreach(folder analysis desktop branding main_window)
+foreach(folder analysis desktop branding inspection main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")
