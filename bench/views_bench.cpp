@@ -7,7 +7,6 @@
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
 #include <webkit2/webkit2.h>
-#include <wx/timer.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "bench/generated_page.h"
+#include "bench/stall_meter.h"
 #include "main_window/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
@@ -29,7 +29,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using quorvane::bench::Clock;
+using quorvane::bench::Milliseconds;
+using quorvane::bench::StallMeter;
 // How long one run may take before the benchmark gives up.
 constexpr int kRunMinutes = 30;
 using quorvane::test::HttpTestServer;
@@ -52,34 +54,6 @@ struct RunFigures {
     double bothLoaded;
     double sourceShown;
     double longestStall;
-};
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-// The longest time the window's event loop went without running a timer that is due every
-// two milliseconds: how long the program could not have answered its user.
-class StallMeter : public wxTimer {
-  public:
-    StallMeter() : last_(Clock::now()) { Start(kPeriodMs); }
-    void Notify() override { Tick(); }
-    double LongestMs() {
-        Tick();
-        return std::max(0.0, Milliseconds(longest_) - kPeriodMs);
-    }
-
-  private:
-    static constexpr int kPeriodMs = 2;
-
-    void Tick() {
-        const auto now = Clock::now();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-    }
-
-    Clock::time_point last_;
-    Clock::duration longest_{};
 };
 
 // When the view, just shown, has laid out what it loaded at its real width: the engine

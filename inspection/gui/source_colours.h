@@ -1,0 +1,12 @@
+#pragma once
+
+class wxStyledTextCtrl;
+
+namespace quorvane {
+
+// Colours the HTML lexer's styles of view (tags, attributes, strings, comments, entities,
+// and the script inside), with colours for a dark desktop style when the desktop has one.
+// Without colour, every style looks as plain text does.
+void ApplySourceColours(wxStyledTextCtrl& view, bool coloured);
+
+}  // namespace quorvane
