@@ -1,6 +1,7 @@
 #include "inspection/gui/served_source_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "inspection/gui/source_colours.h"
@@ -20,6 +21,7 @@ constexpr int kContinuedMargin = 1;
 constexpr std::size_t kChunkBytes = 4096;
 // The text goes into the viewer this much at a time, the first piece at once.
 constexpr std::size_t kPieceBytes = std::size_t{2} << 20;
+constexpr double kFontPoints = kSourceFontPoints;
 
 }  // namespace
 
@@ -157,6 +159,15 @@ void ServedSourceView::SetReformatted(bool reformatted) {
     if (reformatted != showingReformatted_) {
         ShowAsAsked();
     }
+}
+
+// The viewer zooms in points added to its font's size.
+double ServedSourceView::ZoomLevel() const {
+    return 1.0 + GetZoom() / kFontPoints;
+}
+
+void ServedSourceView::SetZoomLevel(double level) {
+    SetZoom(static_cast<int>(std::lround((level - 1.0) * kFontPoints)));
 }
 
 void ServedSourceView::GoToLineNumber(int line) {

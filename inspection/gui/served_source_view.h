@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "inspection/hotspots.h"
+#include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
 
 namespace quorvane {
@@ -25,7 +26,7 @@ namespace quorvane {
 // lexer colours what is shown first and the rest while the program is idle, and lines
 // longer than kMaxShownLineBytes are shown in pieces, an arrow in the margin marking each
 // piece that goes on the line above.
-class ServedSourceView : public wxStyledTextCtrl {
+class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
   public:
     // target: the link's address; ownSource: its own source was asked for, not the page.
     using Follow = std::function<void(const std::string& target, bool ownSource)>;
@@ -33,9 +34,20 @@ class ServedSourceView : public wxStyledTextCtrl {
     ServedSourceView(wxWindow* parent, Follow follow);
     ~ServedSourceView() override;
 
-    // Shows text (UTF-8 but for bytes that are no character) of the page at pageAddress,
-    // from its first line.
-    void ShowSource(std::string text, std::string pageAddress);
+    // ServedSourcePane. The text is UTF-8 but for bytes that are no character; it is
+    // shown from its first line.
+    bool Visible() const override { return IsShown(); }
+    void SetVisible(bool visible) override { Show(visible); }
+    void ShowSource(std::string text, std::string pageAddress) override;
+    SourceMatches Find(const std::string& what, const SourceFindOptions& options,
+                       unsigned maxMatches) override;
+    void FindNext() override;
+    void FindPrevious() override;
+    void EndFind() override;
+    std::size_t CurrentMatch() const override { return current_; }
+    double ZoomLevel() const override;
+    void SetZoomLevel(double level) override;
+
     const std::string& PageAddress() const { return pageAddress_; }
     // The text as shown: the source as it came, or reformatted, with its long lines broken.
     std::string_view ShownText() const { return *shown_; }
@@ -49,16 +61,6 @@ class ServedSourceView : public wxStyledTextCtrl {
     // Scrolls line (counted from 1; past the last, the last) into the view's middle with
     // the caret at its start.
     void GoToLineNumber(int line);
-
-    // Marks every match of what, up to maxMatches, and selects the first from the caret on.
-    SourceMatches Find(const std::string& what, const SourceFindOptions& options,
-                       unsigned maxMatches);
-    // Selects the match after (before) the current one; after the last comes the first.
-    void FindNext();
-    void FindPrevious();
-    void EndFind();
-    // The selected match, counted from 1; 0 when none is.
-    std::size_t CurrentMatch() const { return current_; }
 
   private:
     void ShowAsAsked();

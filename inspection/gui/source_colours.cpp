@@ -71,7 +71,7 @@ void ApplySourceColours(wxStyledTextCtrl& view, bool coloured) {
     const bool dark = wxSystemSettings::GetAppearance().IsDark();
     const wxColour text = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT);
     const wxColour back = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
-    const wxFont font(wxFontInfo(10).Family(wxFONTFAMILY_TELETYPE));
+    const wxFont font(wxFontInfo(kSourceFontPoints).Family(wxFONTFAMILY_TELETYPE));
     view.StyleSetFont(wxSTC_STYLE_DEFAULT, font);
     view.StyleSetForeground(wxSTC_STYLE_DEFAULT, text);
     view.StyleSetBackground(wxSTC_STYLE_DEFAULT, back);
