@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-std::string strWebsiteRequest;
+std::string websiteRequest;
 
 std::string AddSchemeWhenMissing(const std::string& address) {
     if (IsWebAddress(address)) {
@@ -16,12 +16,12 @@ std::string AddSchemeWhenMissing(const std::string& address) {
 
 std::optional<std::string> ServeWebsiteRequest(const WebsiteLauncher& launch) {
     LoadBrandingValues();
-    if (strWebsiteRequest != "Website") {
+    if (websiteRequest != "Website") {
         return std::nullopt;
     }
-    const std::string address = AddSchemeWhenMissing(strWebsite);
+    const std::string address = AddSchemeWhenMissing(branding.website);
     launch(address);
-    strWebsiteRequest.clear();
+    websiteRequest.clear();
     return address;
 }
 

@@ -41,18 +41,14 @@ void RemoveFromIEToolsMenu(RegistryStore& root) {
     DeleteRegistryEntry(root, kIEToolsMenuKey, "");
 }
 
-ToolsMenuItems ToolsMenuItemClick(int index, ToolsMenuItems items, RegistryStore& root,
+ToolsMenuItems ClickToolsMenuItem(ToolsMenuItem item, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName) {
-    switch (index) {
-        case 0:
-            AddToIEToolsMenu(root, programPath, productName);
-            return {.addEnabled = false, .removeEnabled = true};
-        case 1:
-            RemoveFromIEToolsMenu(root);
-            return {.addEnabled = true, .removeEnabled = false};
-        default:
-            return items;
+    if (item == ToolsMenuItem::Add) {
+        AddToIEToolsMenu(root, programPath, productName);
+        return {.addEnabled = false, .removeEnabled = true};
     }
+    RemoveFromIEToolsMenu(root);
+    return {.addEnabled = true, .removeEnabled = false};
 }
 
 }  // namespace quorvane

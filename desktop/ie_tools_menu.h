@@ -24,18 +24,20 @@ void AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
 // Deletes the whole entry; its parent keys stay. Failure is silent.
 void RemoveFromIEToolsMenu(RegistryStore& root);
 
-// The enabled states of the Tools menu items: index 0 "Add program to IE Tools Menu",
-// index 1 "Remove Program from IE Tools Menu". Both start enabled in every run.
+// The Tools menu's two items: "Add program to IE Tools Menu" and "Remove Program from IE
+// Tools Menu".
+enum class ToolsMenuItem { Add, Remove };
+
+// The enabled states of the Tools menu items. Both start enabled in every run.
 struct ToolsMenuItems {
     bool addEnabled = true;
     bool removeEnabled = true;
     bool operator==(const ToolsMenuItems&) const = default;
 };
 
-// The Click of the Tools menu item with this index: runs its command and returns the
-// items' new enabled states (an index other than 0 or 1 does nothing). The states
-// change whether or not the registry could be written.
-ToolsMenuItems ToolsMenuItemClick(int index, ToolsMenuItems items, RegistryStore& root,
+// The Click of a Tools menu item: runs its command and returns the items' new enabled
+// states. The states change whether or not the registry could be written.
+ToolsMenuItems ClickToolsMenuItem(ToolsMenuItem item, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName);
 
 }  // namespace quorvane

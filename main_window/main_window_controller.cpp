@@ -11,10 +11,9 @@ namespace quorvane {
 namespace {
 
 constexpr int kViewCount = 3;
-constexpr int kEnterKey = 13;
 
 std::string StartCaption() {
-    return strProductName + " by " + strCompanyName;
+    return branding.productName + " by " + branding.companyName;
 }
 
 // Checked before anything changes, so a wrong view never leaves all three hidden.
@@ -30,16 +29,16 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
                                            const MakeViews& makeViews, std::string workFolder)
     : surface_(surface),
       windows_(windows),
-      wb_(makeViews(*this)),
+      views_(makeViews(*this)),
       workFolder_(std::move(workFolder)),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(surface, *wb_[kBrowserView]) {}
+      saving_(surface, *views_[kBrowserView]) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
-void MainWindowController::Form_Load() {
+void MainWindowController::Load() {
     surface_.SetWindowIcon();
-    surface_.SetWebsiteCaptions(strWebsite);
+    surface_.SetWebsiteCaptions(branding.website);
     surface_.SetCaption(StartCaption());
     if (windows_.ReadShowHelpSetting() == "1") {
         windows_.ShowHelp();
@@ -50,13 +49,13 @@ void MainWindowController::Form_Load() {
         surface_.AddStatusPanel();
     }
     ShowView(kBrowserView);
-    wb_[kBrowserView]->GoHome();
+    views_[kBrowserView]->GoHome();
 }
 
-void MainWindowController::Form_Unload() {
+void MainWindowController::Unload() {
     windows_.UnloadHelp();
     surface_.UnloadSplashWindow();
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->Stop();
     }
     // The Website window closes itself within a second; while it is shown the process
@@ -68,26 +67,26 @@ void MainWindowController::Form_Unload() {
 
 void MainWindowController::ShowView(int view) {
     CheckView(view);
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->SetVisible(false);
     }
-    wb_[view]->SetVisible(true);
-    find_.Follow(*wb_[view]);
+    views_[view]->SetVisible(true);
+    find_.Follow(*views_[view]);
 }
 
 void MainWindowController::SelectView(int view) {
     CheckView(view);
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->SetVisible(false);
     }
     // Selecting a tab that was not selected runs the tab strip's Click, which shows
     // the same view; the element is made visible here either way.
     surface_.SelectTab(view + 1);
-    wb_[view]->SetVisible(true);
-    find_.Follow(*wb_[view]);
+    views_[view]->SetVisible(true);
+    find_.Follow(*views_[view]);
 }
 
-void MainWindowController::TabStrip1_Click() {
+void MainWindowController::OnTabSelected() {
     ShowView(surface_.SelectedTab() - 1);
 }
 
@@ -95,25 +94,15 @@ void MainWindowController::TabStrip1_Click() {
 int MainWindowController::VisibleView() const {
     int visible = kBrowserView;
     for (int i = 0; i < kViewCount; ++i) {
-        if (wb_[i]->Visible()) {
+        if (views_[i]->Visible()) {
             visible = i;
         }
     }
     return visible;
 }
 
-void MainWindowController::AddressKeyPress(int characterCode) {
-    if (characterCode == kEnterKey) {
-        Go();
-    }
-}
-
-void MainWindowController::ViewMenuItemClick(int index) {
-    if (index > 2) {
-        VisitWebsite();
-    } else if (index >= 0) {
-        SelectView(index);
-    }
+void MainWindowController::EnterInAddressBox() {
+    Go();
 }
 
 void MainWindowController::VisitWebsite() {
@@ -147,7 +136,7 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
 
 // Every download of the Browser view is analysed, however it ended (finished, failed,
 // stopped); the views' own downloads of the generated pages never are.
-void MainWindowController::DownloadComplete(int index) {
+void MainWindowController::LoadFinished(int index) {
     if (index == kBrowserView) {
         AnalysePage();
     } else if (index > kBrowserView && index < kViewCount) {
@@ -161,9 +150,9 @@ void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
         return;
     }
-    const BrowserElement& browser = *wb_[kBrowserView];
-    surface_.SetAddressText(browser.LocationURL());
-    surface_.SetCaption(StartCaption() + " - " + browser.LocationName());
+    const BrowserElement& browser = *views_[kBrowserView];
+    surface_.SetAddressText(browser.Address());
+    surface_.SetCaption(StartCaption() + " - " + browser.Title());
 }
 
 }  // namespace quorvane

@@ -10,8 +10,8 @@
 #include "branding/side_windows.h"
 #include "main_window/browser_element.h"
 #include "main_window/find_in_page.h"
-#include "main_window/image_saving.h"
 #include "main_window/main_window_surface.h"
+#include "saving/image_saving.h"
 
 namespace quorvane {
 
@@ -35,12 +35,12 @@ class MainWindowController : public BrowserEvents {
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, std::string workFolder);
 
-    void Form_Load();
-    void Form_Unload();
+    void Load();
+    void Unload();
 
     void ShowView(int view);
     void SelectView(int view);
-    void TabStrip1_Click();   // the tab strip's Click: shows the selected tab's view
+    void OnTabSelected();     // shows the selected tab's view
     int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
@@ -56,10 +56,8 @@ class MainWindowController : public BrowserEvents {
     void SendToIE();
     void Open();
     void Exit();
-    void AddressKeyPress(int characterCode);  // Enter (13) runs Go
+    void EnterInAddressBox();  // runs Go
 
-    // The View menu's items by element number: the three views, then the website.
-    void ViewMenuItemClick(int index);
     void VisitWebsite();  // the website command, of the Website button and its menu item
     void ShowHelp();
     void ShowAbout();
@@ -89,7 +87,7 @@ class MainWindowController : public BrowserEvents {
     // BrowserEvents.
     void StatusTextChange(int index, const std::string& text) override;
     void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override;
-    void DownloadComplete(int index) override;
+    void LoadFinished(int index) override;
     void TitleChange(int index, const std::string& text) override;
 
   private:
@@ -100,7 +98,7 @@ class MainWindowController : public BrowserEvents {
 
     MainWindowSurface& surface_;
     SideWindows& windows_;
-    std::array<BrowserElement*, 3> wb_;
+    std::array<BrowserElement*, 3> views_;
     std::string workFolder_;
     AnalysisLists lists_;
     FindInPage find_;

@@ -12,7 +12,7 @@ namespace quorvane {
 
 bool QuorvaneApp::OnInit() {
     wxInitAllImageHandlers();
-    auto* splash = new frmSplash([this](const std::string& message) { EndStartUp(message); });
+    auto* splash = new SplashWindow([this](const std::string& message) { EndStartUp(message); });
     splash->Show();
     return true;
 }
@@ -24,7 +24,7 @@ int QuorvaneApp::OnRun() {
 
 void QuorvaneApp::EndStartUp(const std::string& message) {
     startFailed_ = true;
-    wxMessageBox(wxString::FromUTF8(message), wxString::FromUTF8(strProductName),
+    wxMessageBox(wxString::FromUTF8(message), wxString::FromUTF8(branding.productName),
                  wxOK | wxICON_ERROR);
     const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
     for (wxWindow* window : windows) {

@@ -12,7 +12,7 @@
 
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
-#include "main_window/gui/webkit_downloads.h"
+#include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
@@ -164,7 +164,7 @@ void WebViewBrowserElement::Navigate(const std::string& address) {
     LoadAddress(TypedAddress(address));
 }
 
-void WebViewBrowserElement::Navigate2(const std::string& filePath) {
+void WebViewBrowserElement::LoadFile(const std::string& filePath) {
     LoadAddress(filePath);
 }
 
@@ -194,11 +194,11 @@ void WebViewBrowserElement::Refresh() {
     webView_->Reload();
 }
 
-std::string WebViewBrowserElement::LocationURL() const {
+std::string WebViewBrowserElement::Address() const {
     return webView_->GetCurrentURL().utf8_string();
 }
 
-std::string WebViewBrowserElement::LocationName() const {
+std::string WebViewBrowserElement::Title() const {
     return webView_->GetCurrentTitle().utf8_string();
 }
 
@@ -274,7 +274,7 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->heldPageRead_ = !element->askedSinceLoadStart_;
         element->ReleaseDrawingWhenReady();
         element->events_.StatusTextChange(element->index_, "Done");
-        element->events_.DownloadComplete(element->index_);
+        element->events_.LoadFinished(element->index_);
     }
 }
 

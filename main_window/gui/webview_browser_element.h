@@ -52,15 +52,15 @@ class WebViewBrowserElement : public BrowserElement {
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
 
     void Navigate(const std::string& address) override;
-    void Navigate2(const std::string& filePath) override;
+    void LoadFile(const std::string& filePath) override;
     void GoBack() override;
     void GoForward() override;
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
 
-    std::string LocationURL() const override;
-    std::string LocationName() const override;
+    std::string Address() const override;
+    std::string Title() const override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;

@@ -31,11 +31,11 @@ TEST(AddSchemeWhenMissing, PutsHttpInFrontOnlyWithoutAScheme) {
 TEST(ServeWebsiteRequest, OpensTheWebsiteOnceAndClearsTheRequest) {
     std::vector<std::string> opened;
     const WebsiteLauncher record = [&](const std::string& address) { opened.push_back(address); };
-    strWebsite = "changed by someone";  // the load reloads the branding values first
+    branding.website = "changed by someone";  // the load reloads the branding values first
 
-    strWebsiteRequest = "Website";
+    websiteRequest = "Website";
     EXPECT_EQ(ServeWebsiteRequest(record), "http://tarnwick.example");
-    EXPECT_EQ(strWebsiteRequest, "");
+    EXPECT_EQ(websiteRequest, "");
     EXPECT_EQ(ServeWebsiteRequest(record), std::nullopt);
     EXPECT_EQ(opened, std::vector<std::string>{"http://tarnwick.example"});
 }
@@ -43,12 +43,12 @@ TEST(ServeWebsiteRequest, OpensTheWebsiteOnceAndClearsTheRequest) {
 TEST(ServeWebsiteRequest, OtherRequestsOpenNothingAndStay) {
     for (const char* request : {"website", "Website ", "Help"}) {
         bool called = false;
-        strWebsiteRequest = request;
+        websiteRequest = request;
         EXPECT_EQ(ServeWebsiteRequest([&](const std::string&) { called = true; }), std::nullopt);
         EXPECT_FALSE(called) << request;
-        EXPECT_EQ(strWebsiteRequest, request);
+        EXPECT_EQ(websiteRequest, request);
     }
-    strWebsiteRequest.clear();
+    websiteRequest.clear();
 }
 
 }  // namespace

@@ -57,32 +57,32 @@ TEST_F(IEToolsMenuTest, RemoveDeletesTheWholeEntryAndKeepsItsParents) {
     EXPECT_FALSE(store_.KeyExists(kIEToolsMenuKey));
 }
 
-TEST_F(IEToolsMenuTest, MenuItemsToggleAndOtherIndexesDoNothing) {
+TEST_F(IEToolsMenuTest, MenuItemsToggle) {
     struct Row {
-        int index;
-        ToolsMenuItems before;
+        ToolsMenuItem item;
         ToolsMenuItems after;
         bool entryAfter;
     } rows[] = {
-        {0, {true, true}, {false, true}, true},   {1, {false, true}, {true, false}, false},
-        {0, {true, false}, {false, true}, true},  {2, {false, true}, {false, true}, true},
-        {-1, {false, true}, {false, true}, true},
+        {ToolsMenuItem::Add, {false, true}, true},
+        {ToolsMenuItem::Remove, {true, false}, false},
+        {ToolsMenuItem::Add, {false, true}, true},
     };
     for (const auto& row : rows) {
-        const ToolsMenuItems items =
-            ToolsMenuItemClick(row.index, row.before, store_, program_, "Quorvane");
-        EXPECT_EQ(items, row.after) << "index " << row.index;
-        EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "index " << row.index;
+        const ToolsMenuItems items = ClickToolsMenuItem(row.item, store_, program_, "Quorvane");
+        const int item = static_cast<int>(row.item);
+        EXPECT_EQ(items, row.after) << "item " << item;
+        EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "item " << item;
     }
 }
 
 TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenStillTogglesTheItems) {
     std::ofstream(folder_ / "blocked") << "x";
     RegistryStore blocked(folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg");
-    const ToolsMenuItems afterAdd = ToolsMenuItemClick(0, {}, blocked, program_, "Quorvane");
+    const ToolsMenuItems afterAdd =
+        ClickToolsMenuItem(ToolsMenuItem::Add, blocked, program_, "Quorvane");
     EXPECT_EQ(afterAdd, (ToolsMenuItems{false, true}));
     EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
-    EXPECT_EQ(ToolsMenuItemClick(1, afterAdd, blocked, program_, "Quorvane"),
+    EXPECT_EQ(ClickToolsMenuItem(ToolsMenuItem::Remove, blocked, program_, "Quorvane"),
               (ToolsMenuItems{true, false}));
 }
 

@@ -23,9 +23,9 @@
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
 #include "main_window/address_to_load.h"
-#include "main_window/data_url.h"
 #include "main_window/gui/find_bar.h"
-#include "main_window/transfer_messages.h"
+#include "saving/data_url.h"
+#include "saving/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
 
@@ -63,7 +63,7 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
 }
 
 // The result of a script run in element 0's own page world, as text.
-std::string EvaluateInBrowserView(Form1& frame, const std::string& script) {
+std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script) {
     struct Answer {
         bool done = false;
         std::string text;
@@ -130,7 +130,7 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
              "<p>marker-find</p></body></html>",
              "marker-find");
     // The Source Code view shows the markup too: the class name is a match there.
-    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().SelectView(1);
     frame_->Controller().Find("needle", false);
     ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 4"; })) << FindStatus();
     frame_->Controller().FindNext();
@@ -142,7 +142,7 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
 
     // Another view: the open search runs again there, on the page's visible text.
     frame_->Controller().Find("needle", false);
-    frame_->Controller().ViewMenuItemClick(0);
+    frame_->Controller().SelectView(0);
     ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 3"; })) << FindStatus();
     const std::string selection =
         "(() => { const s = getSelection(); return s + '@' + s.anchorOffset; })()";
@@ -304,8 +304,9 @@ TEST_F(BrowserToolsEndToEnd, TheAddressBoxHasTheFocusAtStartAndAChosenViewTakesI
 TEST_F(BrowserToolsEndToEnd, AHelpWindowShownAtStartHasTheFocusSoEscapeClosesIt) {
     frame_->Destroy();
     PumpEvents(std::chrono::milliseconds(50));
-    ShowHelpSetting(strProductName).Write("1");
-    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    ShowHelpSetting(branding.productName).Write("1");
+    frame_ =
+        new MainFrame(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     ASSERT_TRUE(
@@ -323,7 +324,7 @@ TEST_F(BrowserToolsEndToEnd, AHelpWindowShownAtStartHasTheFocusSoEscapeClosesIt)
     EXPECT_EQ(wxGetTopLevelParent(wxWindow::FindFocus()), helpWindow());
     AsAUser("xdotool key Escape");
     EXPECT_EQ(helpWindow(), nullptr);
-    ShowHelpSetting(strProductName).Write("0");
+    ShowHelpSetting(branding.productName).Write("0");
 }
 
 }  // namespace

@@ -34,9 +34,10 @@ std::filesystem::path FreshTempFolder(const std::string& name) {
 bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
     LoadBrandingValues();
     // The Help window is not what the driver looks at.
-    ShowHelpSetting(strProductName).Write("0");
+    ShowHelpSetting(branding.productName).Write("0");
     workFolder_ = workFolder;
-    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    frame_ =
+        new MainFrame(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     return WaitForAnalysedPage(HomePageAddress(), "home-browser.svg");
@@ -56,7 +57,7 @@ std::string MainWindowDriver::HomePageAddress() {
 
 void MainWindowDriver::TypeAddressAndPressEnter(const std::string& address) {
     frame_->SetAddressText(address);
-    frame_->Controller().AddressKeyPress(13);
+    frame_->Controller().EnterInAddressBox();
 }
 
 std::string MainWindowDriver::WorkFile(const std::string& name) const {
@@ -74,15 +75,15 @@ std::string MainWindowDriver::PageSource(int index) const {
 bool MainWindowDriver::WaitForElementAt(int index, const std::string& address) {
     return WaitUntil([&] {
         WebViewBrowserElement& element = frame_->Element(index);
-        return element.LocationURL() == address && !element.Busy();
+        return element.Address() == address && !element.Busy();
     });
 }
 
 bool MainWindowDriver::ViewsShowTheWorkFiles() const {
     WebViewBrowserElement& source = frame_->Element(1);
     WebViewBrowserElement& images = frame_->Element(2);
-    return source.LocationURL() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
-           images.LocationURL() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
+    return source.Address() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
+           images.Address() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
            PageSource(1) == ReadWorkFile("/source.htm") &&
            PageSource(2) == ReadWorkFile("/imagepage.html");
 }

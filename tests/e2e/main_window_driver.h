@@ -22,7 +22,7 @@ class MainWindowDriver {
     bool Open(const std::filesystem::path& workFolder);
     void Close();
 
-    Form1& Frame() { return *frame_; }
+    MainFrame& Frame() { return *frame_; }
     // The address of the start page shipped beside the program.
     static std::string HomePageAddress();
 
@@ -45,7 +45,7 @@ class MainWindowDriver {
 
   protected:
     std::filesystem::path workFolder_;
-    Form1* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
 };
 
 // Reads a whole file as bytes; empty when it cannot be read.

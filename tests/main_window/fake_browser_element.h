@@ -23,7 +23,7 @@ class FakeBrowserElement : public BrowserElement {
 
     FakeBrowserElement(std::string name, CallLog& log);
 
-    // Every later call of operation ("Stop", "LocationURL", ...) throws BrowserError.
+    // Every later call of operation ("Stop", "Address", ...) throws BrowserError.
     void FailOn(const std::string& operation) { failing_.insert(operation); }
     // Every later call of operation throws std::logic_error, as a fault of the program.
     void FaultOn(const std::string& operation) { faulting_.insert(operation); }
@@ -46,14 +46,14 @@ class FakeBrowserElement : public BrowserElement {
     void AnswerFetches();  // answers every waiting fetch with success, writing "later"
 
     void Navigate(const std::string& address) override;
-    void Navigate2(const std::string& filePath) override;
+    void LoadFile(const std::string& filePath) override;
     void GoBack() override;
     void GoForward() override;
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
-    std::string LocationURL() const override;
-    std::string LocationName() const override;
+    std::string Address() const override;
+    std::string Title() const override;
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;

@@ -1,4 +1,4 @@
-#include "main_window/transfer_messages.h"
+#include "saving/transfer_messages.h"
 
 namespace quorvane {
 

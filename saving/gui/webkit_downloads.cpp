@@ -1,4 +1,4 @@
-#include "main_window/gui/webkit_downloads.h"
+#include "saving/gui/webkit_downloads.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "desktop/user_folders.h"
-#include "main_window/partial_file.h"
-#include "main_window/saved_file_name.h"
-#include "main_window/transfer_messages.h"
+#include "saving/partial_file.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
 
 namespace quorvane {
 namespace {
@@ -191,7 +191,7 @@ void WebKitDownloads::Download::OnFinished(WebKitDownload*, void* self) {
 }
 
 void WebKitDownloads::Download::Report() {
-    MainWindowSurface& report = owner->report_;
+    TransferReport& report = owner->report_;
     if (!error && !cancelled) {
         error = Unfinished(download);
     }
@@ -213,7 +213,7 @@ void WebKitDownloads::Download::Report() {
     report.SetProgress(100, 0.01f);
 }
 
-WebKitDownloads::WebKitDownloads(MainWindowSurface& report) : report_(report) {}
+WebKitDownloads::WebKitDownloads(TransferReport& report) : report_(report) {}
 
 WebKitDownloads::~WebKitDownloads() {
     for (WebKitWebContext* context : contexts_) {
@@ -255,7 +255,7 @@ struct EngineFetches::Pending {
     EngineFetches* owner;
     WebKitDownload* download;  // a reference of our own
     std::string filePath;
-    BrowserElement::FetchDone done;
+    FileFetcher::FetchDone done;
     std::optional<std::string> error;
 
     ~Pending() {
@@ -284,7 +284,7 @@ EngineFetches::~EngineFetches() {
 }
 
 void EngineFetches::Fetch(const std::string& address, const std::string& filePath,
-                          BrowserElement::FetchDone done) {
+                          FileFetcher::FetchDone done) {
     WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
     g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
     auto* fetch = fetches_
@@ -316,7 +316,7 @@ void EngineFetches::Finish(Pending* fetch) {
     fetches_.erase(found);
     std::optional<std::string> error =
         finished->error ? finished->error : Unfinished(finished->download);
-    BrowserElement::FetchDone done = std::move(finished->done);
+    FileFetcher::FetchDone done = std::move(finished->done);
     finished.reset();
     done(std::move(error));
 }

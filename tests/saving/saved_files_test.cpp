@@ -1,5 +1,5 @@
 // The pure rules behind downloads and "Save Images…": safe and numbered file names,
-// partial files, data: addresses, the image list, the zoom ladder and the messages.
+// partial files, data: addresses, the image list and the messages.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,13 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "main_window/data_url.h"
-#include "main_window/find_in_page.h"
-#include "main_window/images_to_save.h"
-#include "main_window/partial_file.h"
-#include "main_window/saved_file_name.h"
-#include "main_window/transfer_messages.h"
-#include "main_window/zoom_ladder.h"
+#include "saving/data_url.h"
+#include "saving/images_to_save.h"
+#include "saving/partial_file.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -141,26 +139,6 @@ TEST(ImagesToSave, TakesTheImagesViewsAddressesAndNamesEachFile) {
     }
 }
 
-TEST(ZoomLadder, StepsThroughTheLadderAndStopsAtItsEnds) {
-    const struct {
-        double level, in, out;
-    } rows[] = {
-        {1.0, 1.1, 0.9},
-        {0.3, 0.5, 0.3},
-        {3.0, 3.0, 2.5},
-        {1.2, 1.25, 1.1},
-        {4.0, 4.0, 3.0},
-        {0.2, 0.3, 0.2},
-        {0.67, 0.8, 0.5},
-        // The engine may hand back a rung a little off.
-        {1.0999999, 1.25, 1.0},
-    };
-    for (const auto& row : rows) {
-        EXPECT_DOUBLE_EQ(ZoomedIn(row.level), row.in) << row.level;
-        EXPECT_DOUBLE_EQ(ZoomedOut(row.level), row.out) << row.level;
-    }
-}
-
 TEST(TransferMessages, SayWhatWasSavedWhere) {
     const fs::path home = "/home/me";
     EXPECT_EQ(SavedFileMessage("/home/me/Downloads/archive.zip", home),
@@ -180,13 +158,6 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
     for (const auto& row : rows) {
         EXPECT_EQ(SavedImagesMessage(row.tally, folder, home), row.message);
     }
-}
-
-TEST(FindStatus, SaysWhereTheUserIsAmongTheMatches) {
-    EXPECT_EQ(FindStatusText(false, 0, 0, 1000), "");
-    EXPECT_EQ(FindStatusText(true, 0, 0, 1000), "Not found");
-    EXPECT_EQ(FindStatusText(true, 41, 3, 1000), "3 of 41");
-    EXPECT_EQ(FindStatusText(true, 1001, 1, 1000), "More than 1000 matches");
 }
 
 }  // namespace
