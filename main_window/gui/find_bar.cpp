@@ -34,6 +34,10 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     auto* next = add(new wxButton(this, wxID_ANY, "Next"));
     matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
     add(matchCase_);
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    add(regularExpression_);
+    wholeWord_ = new wxCheckBox(this, wxID_ANY, "Whole word");
+    add(wholeWord_);
     status_ = new wxStaticText(this, wxID_ANY, wxString());
     add(status_);
     row->AddStretchSpacer();
@@ -47,7 +51,14 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     SetSizerAndFit(column);
 
     text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { Search(); });
-    matchCase_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
+    for (wxCheckBox* tick : {matchCase_, regularExpression_, wholeWord_}) {
+        tick->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
+    }
+    // The web views search text only: there the two ticks are greyed out.
+    for (wxCheckBox* tick : {regularExpression_, wholeWord_}) {
+        tick->Bind(wxEVT_UPDATE_UI,
+                   [this](wxUpdateUIEvent& event) { event.Enable(actions_.expressionsUsable()); });
+    }
     previous->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.previous(); });
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.next(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
@@ -91,7 +102,12 @@ std::string FindBar::Status() const {
 }
 
 void FindBar::Search() {
-    actions_.search(text_->GetValue().utf8_string(), matchCase_->GetValue());
+    // A tick greyed out counts as clear.
+    const bool expressions = actions_.expressionsUsable();
+    actions_.search(text_->GetValue().utf8_string(),
+                    {.matchCase = matchCase_->GetValue(),
+                     .regularExpression = expressions && regularExpression_->GetValue(),
+                     .wholeWord = expressions && wholeWord_->GetValue()});
 }
 
 // Escape is the bar's own while it has the focus (it would otherwise reach the window's
