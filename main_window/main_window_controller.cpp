@@ -174,8 +174,10 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
 // stopped); the views' own downloads of the generated pages never are.
 void MainWindowController::LoadFinished(int index) {
     if (index == kBrowserView) {
-        AnalysePage();
+        // The Original Source view asks the engine first: when it is shown, the user is
+        // looking at it, and the engine answers in the order it is asked.
         servedSourceFollower_.OnPageLoaded();
+        AnalysePage();
     } else if (index > kBrowserView && index < kViewCount) {
         ShowAnalysisNoteAfterLoad(index);
     }
