@@ -13,8 +13,8 @@
 namespace quorvane {
 namespace {
 
-// Wide enough for a long word or a short phrase, as other browsers' find bars are.
-constexpr int kTextWidthChars = 28;
+// Wide enough for a long word, as other browsers' find bars are at the least.
+constexpr int kMinTextWidthChars = 14;
 
 }  // namespace
 
@@ -28,8 +28,13 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     add(new wxStaticText(this, wxID_ANY, "Find:"), wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT);
     text_ = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_PROCESS_ENTER);
-    text_->SetMinSize(wxSize(GetCharWidth() * kTextWidthChars, -1));
-    add(text_);
+    // The text takes the room the window has, down to a short phrase, so that in a
+    // narrow window the row still shows where the user is.
+    text_->SetMinSize(wxSize(GetCharWidth() * kMinTextWidthChars, -1));
+    row->Add(text_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+    // Beside the text: "3 of 41", or what is wrong with an expression.
+    status_ = new wxStaticText(this, wxID_ANY, wxString());
+    add(status_);
     auto* previous = add(new wxButton(this, wxID_ANY, "Previous"));
     auto* next = add(new wxButton(this, wxID_ANY, "Next"));
     matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
@@ -38,9 +43,6 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     add(regularExpression_);
     wholeWord_ = new wxCheckBox(this, wxID_ANY, "Whole word");
     add(wholeWord_);
-    status_ = new wxStaticText(this, wxID_ANY, wxString());
-    add(status_);
-    row->AddStretchSpacer();
     auto* close = new wxBitmapButton(this, wxID_ANY,
                                      wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
                                      wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
