@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "bench/generated_page.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
 #include "tests/e2e/http_test_server.h"

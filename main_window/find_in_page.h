@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 
 namespace quorvane {
 

@@ -8,7 +8,7 @@
 
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
 #include "saving/image_saving.h"

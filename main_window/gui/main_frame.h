@@ -10,7 +10,7 @@
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
 #include "main_window/commands.h"
-#include "main_window/gui/webview_browser_element.h"
+#include "engine/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"

@@ -13,7 +13,7 @@
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
 #include "desktop/program_folder.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 #include "main_window/commands.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"

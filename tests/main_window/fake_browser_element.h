@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 #include "tests/main_window/call_log.h"
 
 namespace quorvane::testing {
