@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 

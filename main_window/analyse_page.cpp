@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "analysis/address_scheme.h"
 #include "analysis/page_analysis.h"
+#include "base/address_scheme.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 

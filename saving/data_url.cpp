@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 #include "analysis/text_search.h"
 
 namespace quorvane {

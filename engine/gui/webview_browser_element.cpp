@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-#include "analysis/line_breaks.h"
+#include "base/line_breaks.h"
 #include "engine/address_to_load.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/local_files_filter.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "analysis/line_breaks.h"
+#include "base/line_breaks.h"
 
 namespace quorvane::testing {
 
