@@ -11,7 +11,6 @@
 #include <system_error>
 #include <utility>
 
-#include "base/line_breaks.h"
 #include "engine/address_to_load.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/local_files_filter.h"
@@ -65,7 +64,7 @@ void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
     std::optional<std::string> bodyHtml;
     if (jsc_value_is_string(value)) {
         gchar* text = jsc_value_to_string(value);
-        bodyHtml = WithCrLfLineBreaks(text);
+        bodyHtml = text;
         g_free(text);
     }
     g_object_unref(value);
