@@ -12,6 +12,12 @@ namespace quorvane {
 // raw itself when it stands as written, else raw with "http://" put in front.
 std::string ImagePageAddress(const std::string& raw);
 
+// The address the Images view's picture of raw loads, the one "Save Images…" fetches:
+// ImagePageAddress with the character references read back that the captured markup
+// left in it ("&amp;", "&quot;", "&lt;", "&gt;", "&nbsp;"), as the engine reads them when
+// it loads the Images page.
+std::string ImageShownAddress(const std::string& raw);
+
 // The Images view's page for the image addresses links: per image, a picture linked to
 // itself with its address under it, as a bare fragment on one line. The images that
 // would take the page past maxSize bytes are left out, from the first of them on.
