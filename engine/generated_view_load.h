@@ -39,14 +39,15 @@ class GeneratedViewLoad {
 
     // The view is sent to a page of pageBytes (0 when not known).
     Actions Asked(std::uintmax_t pageBytes);
-    // The engine has begun a load; ends a load however it ended (a newer page asked for,
-    // stopped, failed or read whole).
+    // The engine has begun a load.
     Actions Started();
+    // The engine has ended a load, however it ended: read whole, stopped, failed, or
+    // pushed aside by a newer page.
     Actions Finished();
     // The view is shown or hidden; it has its width (GTK has given it more than a pixel).
     Actions ShownChanged(bool shown);
     Actions WidthChanged(bool hasWidth);
-    // The watch over the start has run out while the engine had not begun the load.
+    // The watch over the start of the load asked for has run out.
     Actions WatchRanOut();
 
     // A search of the view: true when it must wait until the page is drawn, where the
