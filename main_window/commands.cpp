@@ -13,6 +13,10 @@ constexpr bool Always(T) {
     return true;
 }
 
+bool ServedSourceShown(T t) {
+    return t.controller.VisibleView() == MainWindowController::kServedSourceView;
+}
+
 // The View menu's "Website" item is captioned with the website's address at start-up.
 constexpr Command kCommands[] = {
     {CommandId::Open, "&File", false, "Open", "Ctrl+O", [](T t) { t.controller.Open(); }, Always,
@@ -22,6 +26,8 @@ constexpr Command kCommands[] = {
     {CommandId::SaveImages, "&File", true, "Save Images\u2026", "Ctrl+Shift+S",
      [](T t) { t.controller.SaveImages(); }, [](T t) { return t.controller.CanSaveImages(); },
      false},
+    {CommandId::SaveSource, "&File", false, "Save Source\u2026", "Ctrl+S",
+     [](T t) { t.controller.SaveSource(); }, Always, false},
     {CommandId::Back, "&Go", false, "Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
      false},
     {CommandId::Forward, "&Go", false, "Forward", "Alt+Right", [](T t) { t.controller.Forward(); },
@@ -41,6 +47,21 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SelectView(MainWindowController::kImagesView); }, Always, true},
     {CommandId::Website, "&View", false, "Website", "", [](T t) { t.controller.VisitWebsite(); },
      Always, false},
+    // The Original Source view and its look, a group of their own after the website so
+    // that the three views and the website keep their places.
+    {CommandId::ServedSourceView, "&View", true, "Original Source", "Ctrl+4",
+     [](T t) { t.controller.SelectView(MainWindowController::kServedSourceView); }, Always, true},
+    {CommandId::GoToLine, "&View", false, "Go to Line\u2026", "Ctrl+G",
+     [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
+    {CommandId::WrapLines, "&View", false, "Wrap Long Lines", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Wrap); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Wrap); }},
+    {CommandId::ColourSource, "&View", false, "Colour Source", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Colour); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Colour); }},
+    {CommandId::ReformatSource, "&View", false, "Reformat Source", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Reformat); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Reformat); }},
     {CommandId::Find, "&View", true, "Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
      Always, false},
     {CommandId::FindNext, "&View", false, "Find Next", "F3", [](T t) { t.window.FindNextOnBar(); },
@@ -76,6 +97,8 @@ constexpr ExtraShortcut kExtraShortcuts[] = {
     {"Ctrl+KP_Add", CommandId::ZoomIn},
     {"Ctrl+KP_Subtract", CommandId::ZoomOut},
     {"Ctrl+KP_0", CommandId::ActualSize},
+    // The key desktop browsers show a page's source with.
+    {"Ctrl+U", CommandId::ServedSourceView},
 };
 
 // Each command is in the table once, at the place of its number, so CommandFor finds it

@@ -9,22 +9,28 @@
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
 #include "engine/browser_element.h"
+#include "inspection/served_source_pane.h"
+#include "inspection/source_find.h"
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
+#include "main_window/served_source_follower.h"
 #include "saving/image_saving.h"
 
 namespace quorvane {
 
-// The main window's logic: start-up and unload, the three views, the navigation
-// commands, the browser events and the page analysis of the Browser view. It knows
-// the window only through MainWindowSurface, the Help, About and Website windows only
-// through SideWindows and the views only through BrowserElement, so it runs without a
-// display in the tests.
+// The main window's logic: start-up and unload, the three views and the "Original
+// Source" view, the navigation commands, the browser events and the page analysis of the
+// Browser view. It knows the window only through MainWindowSurface, the Help, About and
+// Website windows only through SideWindows, the views only through BrowserElement and
+// the Original Source view through ServedSourcePane, so it runs without a display in
+// the tests.
 class MainWindowController : public BrowserEvents {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
     static constexpr int kImagesView = 2;
+    // The fourth view, the page as the server sent it, is no browser element.
+    static constexpr int kServedSourceView = 3;
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
@@ -33,15 +39,18 @@ class MainWindowController : public BrowserEvents {
     // workFolder: where the six work files live (the program folder, or the per-user
     // fallback).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
-                         const MakeViews& makeViews, std::string workFolder);
+                         const MakeViews& makeViews, ServedSourcePane& servedSource,
+                         std::string workFolder);
 
     void Load();
     void Unload();
 
     void ShowView(int view);
     void SelectView(int view);
-    void OnTabSelected();     // shows the selected tab's view
-    int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
+    void OnTabSelected();  // shows the selected tab's view
+    // The Original Source view when it is shown, else the last element, of 0, 1, 2,
+    // whose Visible is true.
+    int VisibleView() const;
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
     // alike (the table of Commands()).
@@ -63,8 +72,10 @@ class MainWindowController : public BrowserEvents {
     void ShowAbout();
 
     // Commands on the visible view: find, zoom. Each view keeps its own zoom level, and
-    // an open search follows the visible view when it changes.
+    // an open search follows the visible view when it changes. Only the Original Source
+    // view finds regular expressions and whole words; the web views find the text.
     void Find(const std::string& text, bool matchCase);
+    void Find(const std::string& text, const SourceFindOptions& options);
     void FindNext();
     void FindPrevious();
     void EndFind();
@@ -77,6 +88,13 @@ class MainWindowController : public BrowserEvents {
     // a run is on (CanSaveImages false).
     void SaveImages();
     bool CanSaveImages() const;
+
+    // "Save Source…": the Browser view's page as the server sent it, into a file the user
+    // chooses, starting in the download folder under the page's name; never over a file.
+    void SaveSource();
+    // A link of the Original Source view: the Browser view loads target and is shown, or,
+    // for the target's own source, the Original Source view stays.
+    void FollowSourceLink(const std::string& target, bool ownSource);
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages. Two analyses never
@@ -91,6 +109,23 @@ class MainWindowController : public BrowserEvents {
     void TitleChange(int index, const std::string& text) override;
 
   private:
+    // A search open on the find bar, to run again in the view shown next.
+    struct OpenSearch {
+        std::string text;
+        SourceFindOptions options;
+    };
+
+    void HideViews();
+    void RevealView(int view, bool sourceWasShown);
+    // The element the navigation commands work on: the visible one, or the Browser view's
+    // while the Original Source view, which shows its page, is visible.
+    BrowserElement& VisibleElement() const;
+    void SearchServedSource();
+    void ShowServedSourceFindStatus();
+    double VisibleZoomLevel() const;
+    void SetVisibleZoomLevel(double level);
+    void SaveSourceFile(const ServedResource& resource);
+
     // The two halves of AnalysePage, around the engine's answer to the capture.
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
     void RunAnalysis(const std::optional<std::string>& bodyHtml);
@@ -99,9 +134,14 @@ class MainWindowController : public BrowserEvents {
     MainWindowSurface& surface_;
     SideWindows& windows_;
     std::array<BrowserElement*, 3> views_;
+    ServedSourcePane& servedSource_;
+    ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
     AnalysisLists lists_;
     FindInPage find_;
+    std::optional<OpenSearch> openSearch_;
+    SourceMatches sourceMatches_;        // of the last search in the Original Source view
+    bool servedSourceSearched_ = false;  // the open search has run in the view as it shows
     ImageSaving saving_;
     bool analysing_ = false;
     bool analysisRequested_ = false;

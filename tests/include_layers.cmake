@@ -28,9 +28,10 @@ set(uses_base "")
 set(uses_desktop base)
 set(uses_analysis base desktop)
 set(uses_branding base desktop)
+set(uses_inspection base analysis desktop)
 set(uses_saving base analysis desktop)
-set(uses_engine base saving analysis desktop)
-set(uses_main_window base engine saving branding analysis desktop)
+set(uses_engine base inspection saving analysis desktop)
+set(uses_main_window base engine inspection saving branding analysis desktop)
 
 # True in <out> when <file> of <folder> may include the project header <name>.
 function(may_include folder file name out)
@@ -49,7 +50,7 @@ function(may_include folder file name out)
 endfunction()
 
 set(faults "")
-foreach(folder base desktop analysis branding saving engine main_window)
+foreach(folder base desktop analysis branding inspection saving engine main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     foreach(file IN LISTS files)
@@ -63,7 +64,7 @@ foreach(folder base desktop analysis branding saving engine main_window)
     endforeach()
 endforeach()
 
-foreach(folder base analysis desktop branding saving engine main_window)
+foreach(folder base analysis desktop branding inspection saving engine main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")
