@@ -82,8 +82,10 @@ WorkFolder::WorkFolder(WorkFolder&& other) noexcept
       lock_(std::move(other.lock_)),
       removeAtEnd_(std::exchange(other.removeAtEnd_, false)) {}
 
-// A runtime folder this user cannot write (read-only, or another user's) is passed over
-// as if it were not set.
+// Not g_get_user_runtime_dir: without a runtime folder it gives the cache folder, which
+// outlives the session, where the data folder is the one this program falls back to. A
+// runtime folder this user cannot write (read-only, or another user's) is passed over as
+// if it were not set.
 fs::path PrivateWorkFolders(const std::string& productName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::error_code error;

@@ -11,7 +11,7 @@
 #include "desktop/work_folder.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
-#include "main_window/gui/webview_browser_element.h"
+#include "engine/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "analysis/line_breaks.h"
+#include "base/line_breaks.h"
 #include "analysis/text_file.h"
 #include "analysis/work_file_writer.h"
 #include "tests/support/child_process.h"

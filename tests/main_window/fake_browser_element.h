@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 #include "tests/main_window/call_log.h"
 
 namespace quorvane::testing {
@@ -28,8 +28,7 @@ class FakeBrowserElement : public BrowserElement {
     // Every later call of operation throws std::logic_error, as a fault of the program.
     void FaultOn(const std::string& operation) { faulting_.insert(operation); }
     void SetTitle(std::string title) { title_ = std::move(title); }
-    // The body the next captures return, with every line break made CR LF as the real
-    // element's captures have it; nullopt stands for a page without a document.
+    // The body the next captures return; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
     // From now on captures wait until AnswerCapture, as the real engine's do.
     void AnswerCapturesOnDemand() { onDemand_ = true; }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window/find_in_page.h"
-#include "main_window/zoom_ladder.h"
+#include "engine/zoom_ladder.h"
 
 namespace quorvane {
 namespace {
