@@ -2,23 +2,30 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 #include <unordered_map>
 
+#include "analysis/html_escape.h"
 #include "analysis/multi_pattern_search.h"
 #include "analysis/saturating_size.h"
+#include "analysis/text_search.h"
 
-// Every anchor begins with "<" and ends with ">". A name holding neither can therefore
-// never match across the edge of an anchor: each pass matches only inside a stretch of
-// the original text that no earlier pass replaced, or inside one inserted anchor. So
-// the passes are decided on the original text alone, each anchor is rewritten the same
-// way by the passes after its own (for every copy of it), and the text is written once
-// at the end.
+// Every anchor begins with "<" and ends with ">". A name that cannot hold an anchor's
+// first byte after its own first byte, nor an anchor's last byte before its own last
+// byte, can therefore never match across the edge of an anchor: each pass matches
+// only inside a stretch of the text that no earlier pass replaced, or inside one
+// inserted anchor. So the passes are decided on the text they start from alone, each
+// anchor is rewritten the same way by the passes after its own (for every copy of it),
+// and the text is written once at the end.
 //
 // A pass also never changes what the passes before it chose, so the passes can be
 // weighed one at a time, in order: pass k puts its anchor at every copy of its name,
 // and there are as many copies as its matches in the text plus, for each earlier
 // anchor, its matches there times that anchor's copies. Those counts give the size of
 // the text after each pass before any of it is built.
+//
+// The rare name that could reach across an edge runs as one pass over the text as the
+// passes before it left it; the passes between two such names still run together.
 
 namespace quorvane {
 
@@ -29,10 +36,13 @@ struct Names {
     std::vector<std::vector<std::size_t>> passesOfName;  // distinct name -> passes, in order
 };
 
-Names CollectNames(const std::vector<LinkPass>& passes) {
+Names CollectNames(std::span<const LinkPass> passes) {
     Names names;
     std::unordered_map<std::string_view, std::size_t> index;
     for (std::size_t j = 0; j < passes.size(); ++j) {
+        if (passes[j].name.empty()) {
+            continue;  // it changes nothing, and the search takes no empty pattern
+        }
         const auto [it, added] = index.try_emplace(passes[j].name, names.distinct.size());
         if (added) {
             names.distinct.emplace_back(passes[j].name);
@@ -57,7 +67,7 @@ bool IsFree(const Replaced& replaced, std::size_t start, std::size_t end) {
 // Runs the passes over one text, given each pass's candidate start positions in
 // ascending order: left to right without overlap, skipping what earlier passes took.
 Replaced ChooseMatches(const std::vector<std::pair<std::size_t, std::size_t>>& passAndStart,
-                       const std::vector<LinkPass>& passes) {
+                       std::span<const LinkPass> passes) {
     Replaced replaced;
     std::size_t currentPass = SIZE_MAX;
     std::size_t lastEnd = 0;
@@ -103,7 +113,7 @@ struct Plan {
     std::size_t size = 0;
 };
 
-Plan PlanPasses(std::size_t textSize, const Replaced& inText, const std::vector<LinkPass>& passes,
+Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const LinkPass> passes,
                 const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
     Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
@@ -163,24 +173,122 @@ std::string Write(const std::string& text, const Replaced& inText, const Plan& p
     return result;
 }
 
-bool CanSkipAnchorEdges(const std::vector<LinkPass>& passes) {
-    return std::none_of(passes.begin(), passes.end(), [](const LinkPass& pass) {
-        return pass.name.empty() || pass.name.find_first_of("<>") != std::string::npos;
-    });
+// Every anchor begins "<a href='" and ends "</a>". A later anchor put over some of those
+// bytes begins with "<" and ends with ">" in its turn, and a name that reaches into or
+// out of the outer anchor there reaches into or out of the later one as well. So a name
+// reaches into an anchor only through a "<" after its first byte from which the rest of
+// the name reads as that beginning (as far as the beginning goes), and out of one only
+// through a ">" before its last byte up to which the name reads as that end.
+bool CouldBeginAnAnchor(std::string_view rest) {
+    constexpr std::string_view kBeginning = "<a href='";
+    for (std::size_t k = 1; k < rest.size(); ++k) {
+        if (k >= kBeginning.size()) {
+            return true;
+        }
+        if (rest[k] != kBeginning[k]) {
+            return false;
+        }
+    }
+    return true;
 }
 
-}  // namespace
-
-LinkedText LinkFileNames(const std::string& text, const std::vector<LinkPass>& passes,
-                         std::size_t maxSize) {
-    if (!CanSkipAnchorEdges(passes)) {
-        return LinkFileNamesPassByPass(text, passes, maxSize);
+bool CouldEndAnAnchor(std::string_view upTo) {
+    constexpr std::string_view kEnd = "</a>";
+    for (std::size_t k = 1; k < upTo.size(); ++k) {
+        const char c = upTo[upTo.size() - 1 - k];
+        if (k >= kEnd.size()) {
+            return true;
+        }
+        if (c != kEnd[kEnd.size() - 1 - k]) {
+            return false;
+        }
     }
+    return true;
+}
+
+// Passes whose names cannot reach across an anchor's edge, all at once.
+LinkedText LinkTogether(const std::string& text, std::span<const LinkPass> passes,
+                        std::size_t maxSize) {
     const Names names = CollectNames(passes);
     const MultiPatternSearch search(names.distinct);
     const Replaced inText = ChooseMatches(Candidates(text, search, names, 0), passes);
     const Plan plan = PlanPasses(text.size(), inText, passes, search, names, maxSize);
     return {Write(text, inText, plan), plan.passesRun};
+}
+
+// One pass over the whole text; false when it would grow the text past maxSize.
+bool LinkAlone(std::string& text, const LinkPass& pass, std::size_t maxSize) {
+    std::vector<std::size_t> starts;
+    for (std::size_t at = FindExact(text, pass.name); at != std::string::npos;
+         at = FindExact(text, pass.name, at + pass.name.size())) {
+        starts.push_back(at);
+    }
+    if (starts.empty()) {
+        return true;
+    }
+    const std::string anchor = AnchorFor(pass);
+    const std::size_t growth = SaturatingMultiply(starts.size(), anchor.size() - pass.name.size());
+    if (SaturatingAdd(text.size(), growth) > maxSize) {
+        return false;
+    }
+    std::string linked;
+    linked.reserve(text.size() + growth);
+    std::size_t copied = 0;
+    for (const std::size_t start : starts) {
+        linked.append(text, copied, start - copied).append(anchor);
+        copied = start + pass.name.size();
+    }
+    text = std::move(linked.append(text, copied));
+    return true;
+}
+
+}  // namespace
+
+bool CanReachAcrossAnAnchorEdge(std::string_view name) {
+    for (std::size_t p = 0; p < name.size(); ++p) {
+        if (name[p] == '<' && p > 0 && CouldBeginAnAnchor(name.substr(p))) {
+            return true;
+        }
+        if (name[p] == '>' && p + 1 < name.size() && CouldEndAnAnchor(name.substr(0, p + 1))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string AnchorFor(const LinkPass& pass) {
+    return "<a href='" + EscapeLinkedAddress(pass.address) + "'>" + EscapeInsertedText(pass.name) +
+           "</a>";
+}
+
+LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
+                         std::size_t maxSize) {
+    const auto alone = [](const LinkPass& pass) {
+        return !pass.name.empty() && CanReachAcrossAnAnchorEdge(pass.name);
+    };
+    std::size_t done = 0;
+    while (done < passes.size()) {
+        const auto next =
+            std::find_if(passes.begin() + static_cast<std::ptrdiff_t>(done), passes.end(), alone);
+        const std::size_t together = static_cast<std::size_t>(next - passes.begin()) - done;
+        if (together > 0) {
+            LinkedText linked =
+                LinkTogether(text, std::span(passes).subspan(done, together), maxSize);
+            text = std::move(linked.text);
+            if (linked.passesRun < together) {
+                return {std::move(text), done + linked.passesRun};
+            }
+            done += together;
+        }
+        if (next == passes.end()) {
+            break;
+        }
+        if (!LinkAlone(text, *next, maxSize)) {
+            return {std::move(text), done};
+        }
+        ++done;
+    }
+    return {std::move(text), passes.size()};
 }
 
 }  // namespace quorvane

@@ -2,17 +2,44 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
-
-#include "analysis/source_view.h"
 
 namespace quorvane {
 
-// The same text and the same passes run as LinkFileNamesPassByPass, in time close to
-// linear in the text size plus the number of matches instead of one whole-text pass
-// per entry. How large the text would grow is worked out before any of it is written,
-// so a page that stops at maxSize never costs more memory than that.
-LinkedText LinkFileNames(const std::string& text, const std::vector<LinkPass>& passes,
+// One linking pass of the source view: every occurrence of name becomes the anchor
+// <a href='address'>name</a>. Both views point into the analysis lists, so that no
+// address is copied for a pass that never runs.
+struct LinkPass {
+    std::string_view name;
+    std::string_view address;
+};
+
+// The anchor a pass puts in place of its name, address and name escaped.
+std::string AnchorFor(const LinkPass& pass);
+
+// A text after linking, and how many of the passes ran over it.
+struct LinkedText {
+    std::string text;
+    std::size_t passesRun = 0;
+};
+
+// Runs the passes as if one after the other, each over the whole text as the passes
+// before it left it, replacing left to right without overlap and without rescanning
+// what it inserted. The first pass that would make the text longer than maxSize bytes
+// does not run, and neither does any pass after it.
+//
+// It takes time close to linear in the text size plus the number of matches instead of
+// one whole-text pass per entry, and how large the text would grow is worked out before
+// any of it is written, so a page that stops at maxSize never costs more memory than
+// that. Only a name that could reach across the edge of an anchor costs a pass of its own
+// over the whole text: one that holds, after its first byte, "<" followed by the
+// beginning of "<a href='" up to its own end, or, before its last byte, the end of "</a>"
+// from its own beginning.
+LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
                          std::size_t maxSize);
+
+// Whether name could match across the edge of an anchor, and so costs a pass of its own.
+bool CanReachAcrossAnAnchorEdge(std::string_view name);
 
 }  // namespace quorvane

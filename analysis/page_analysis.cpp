@@ -1,5 +1,6 @@
 #include "analysis/page_analysis.h"
 
+#include <optional>
 #include <system_error>
 
 #include "analysis/image_page.h"
@@ -25,6 +26,15 @@ bool Attempt(Step&& step) {
     }
 }
 
+// The user is told which file could not be written and why, in the error's own words.
+void NoteNotWritten(AnalysedPage& page, const std::system_error& error) {
+    std::string note = error.what();
+    note[0] = UpperAscii(note[0]);
+    if (page.notes.empty() || page.notes.back() != note) {
+        page.notes.push_back(std::move(note));
+    }
+}
+
 // A scanner writes its tag lines twice; one whose write fails ends there, so its
 // images count only when both writes were made.
 void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& links,
@@ -36,17 +46,21 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
 }
 
 // Both scanners over the text they read, each with its writes of the tag lines, and
-// all four lists together within their largest size.
-void ScanPage(WorkFileWriter& files, const std::string& scanned, const std::string& pageAddress,
-              AnalysisLists& lists) {
-    TagScan tags = ScanImageTags(scanned, pageAddress, kMaxListBytes);
-    Attempt([&] {
-        RecordScan(files, std::move(tags), lists.imageTags.addresses, lists.imageTags.fileNames);
-    });
-    TagScan links = ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes());
-    Attempt([&] {
-        RecordScan(files, std::move(links), lists.imageLinks.addresses, lists.imageLinks.fileNames);
-    });
+// all four lists together within their largest size. A scan that could not write its
+// file loses its images, which must not pass for a page without any: the failure is
+// reported.
+void ScanPage(AnalysedPage& page, WorkFileWriter& files, const std::string& scanned,
+              const std::string& pageAddress, AnalysisLists& lists) {
+    const auto record = [&](TagScan scan, FoundImages& found) {
+        try {
+            RecordScan(files, std::move(scan), found.addresses, found.fileNames);
+        } catch (const std::system_error& error) {
+            NoteNotWritten(page, error);
+            page.scanFileNotWritten = true;
+        }
+    };
+    record(ScanImageTags(scanned, pageAddress, kMaxListBytes), lists.imageTags);
+    record(ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes()), lists.imageLinks);
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
@@ -57,9 +71,7 @@ bool WriteView(AnalysedPage& page, WorkFileWriter& files, std::string_view name,
         files.Write(name, text);
         return true;
     } catch (const std::system_error& error) {
-        std::string note = error.what();
-        note[0] = UpperAscii(note[0]);
-        page.notes.push_back(std::move(note));
+        NoteNotWritten(page, error);
         page.viewFileNotWritten = true;
         return false;
     }
@@ -105,13 +117,19 @@ AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::str
     page.sourcePagePath = files.Path(kSourceFile);
     page.imagePagePath = files.Path(kImagePageFile);
     const std::string source = bodyHtml.value_or(std::string());
-    // What the scanners read: the page, or what checkImages.txt held if it was not written.
+    // What the scanners read: the page, or what checkImages.txt held if it was not written,
+    // which is no scan of this page and is said to be none.
     std::string scanned;
+    std::optional<std::system_error> notWritten;
     const bool readable =
-        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source); });
+        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source, &notWritten); });
+    if (notWritten) {
+        NoteNotWritten(page, *notWritten);
+        page.scanFileNotWritten = true;
+    }
     lists.Clear();
     if (readable) {
-        ScanPage(files, scanned, pageAddress, lists);
+        ScanPage(page, files, scanned, pageAddress, lists);
     }
     WriteViews(page, files, source, lists);
     Attempt([&] { ResetWorkFiles(files); });

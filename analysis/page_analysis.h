@@ -14,11 +14,13 @@ namespace quorvane {
 struct AnalysedPage {
     std::string sourcePagePath;  // <program folder>/source.htm
     std::string imagePagePath;   // <program folder>/imagepage.html
-    // Said in the status bar, in this order: a generated page that stopped at its
-    // largest size, and a view file that could not be written (naming the file and the
-    // error; the view then shows its earlier page). Empty when all went well.
+    // Said in the status bar, in this order: a scanner's work file that could not be
+    // written (its images are then left out, or come from the page it held before), a generated
+    // page that stopped at its largest size, and a view file that could not be written (the view
+    // then shows its earlier page); a file is named with the error. Empty when all went well.
     std::vector<std::string> notes;
     bool viewFileNotWritten = false;
+    bool scanFileNotWritten = false;
 };
 
 // The notes as one line for the status bar; empty when there are none.

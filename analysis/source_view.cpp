@@ -1,32 +1,8 @@
 #include "analysis/source_view.h"
 
-#include "analysis/file_name_linker.h"
-#include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
-#include "analysis/text_search.h"
 
 namespace quorvane {
-
-namespace {
-
-std::size_t CountExact(std::string_view text, std::string_view name) {
-    std::size_t count = 0;
-    if (name.empty()) {
-        return count;
-    }
-    for (std::size_t at = FindExact(text, name); at != std::string_view::npos;
-         at = FindExact(text, name, at + name.size())) {
-        ++count;
-    }
-    return count;
-}
-
-}  // namespace
-
-std::string AnchorFor(const LinkPass& pass) {
-    return "<a href='" + EscapeLinkedAddress(pass.address) + "'>" + EscapeInsertedText(pass.name) +
-           "</a>";
-}
 
 std::size_t MaxSourcePageSize(std::size_t escapedSize) {
     return SaturatingAdd(SaturatingMultiply(escapedSize, kSourcePageGrowth), kSourcePageHeadroom);
@@ -61,28 +37,11 @@ std::vector<LinkPass> LinkPasses(const AnalysisLists& lists) {
     return passes;
 }
 
-LinkedText LinkFileNamesPassByPass(std::string text, const std::vector<LinkPass>& passes,
-                                   std::size_t maxSize) {
-    for (std::size_t j = 0; j < passes.size(); ++j) {
-        const std::size_t matches = CountExact(text, passes[j].name);
-        if (matches == 0) {
-            continue;
-        }
-        const std::string anchor = AnchorFor(passes[j]);
-        const std::size_t growth =
-            SaturatingMultiply(matches, anchor.size() - passes[j].name.size());
-        if (SaturatingAdd(text.size(), growth) > maxSize) {
-            return {std::move(text), j};
-        }
-        text = ReplaceAllExact(text, passes[j].name, anchor);
-    }
-    return {std::move(text), passes.size()};
-}
-
 SourceView SourceViewText(std::string_view body, const AnalysisLists& lists) {
-    const std::string escaped = EscapeSourceText(body);
+    std::string escaped = EscapeSourceText(body);
     const std::vector<LinkPass> passes = LinkPasses(lists);
-    LinkedText linked = LinkFileNames(escaped, passes, MaxSourcePageSize(escaped.size()));
+    const std::size_t maxSize = MaxSourcePageSize(escaped.size());
+    LinkedText linked = LinkFileNames(std::move(escaped), passes, maxSize);
     return {std::move(linked.text), linked.passesRun, passes.size()};
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -20,6 +21,29 @@ constexpr std::string_view kCrLf = "\r\n";
                             std::string(what) + " " + path);
 }
 
+constexpr std::string_view kNewSuffix = ".new";
+
+// The process that wrote the hidden new file name (".<name>.<pid>-<attempt>.new"), or
+// 0 when name is no such file.
+pid_t WriterOf(std::string_view name) {
+    if (!name.starts_with('.') || !name.ends_with(kNewSuffix)) {
+        return 0;
+    }
+    name.remove_suffix(kNewSuffix.size());
+    const std::size_t dash = name.rfind('-');
+    const std::size_t dot = name.rfind('.', dash);
+    if (dash == std::string_view::npos || dot == std::string_view::npos || dot == 0) {
+        return 0;
+    }
+    const std::string_view pid = name.substr(dot + 1, dash - dot - 1);
+    const std::string_view attempt = name.substr(dash + 1);
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.size() <= 9 &&
+               text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return digits(pid) && digits(attempt) ? static_cast<pid_t>(std::stol(std::string(pid))) : 0;
+}
+
 // A new file of this process's own beside path, hidden and named after it, with the
 // permissions the work file has (or would get). It is removed unless Commit renames it
 // over the work file, so a write that fails anywhere leaves nothing behind.
@@ -31,7 +55,7 @@ class TemporaryFile {
         const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
         for (int attempt = 0; fd_ < 0; ++attempt) {
             path_ = folder + "/." + name + "." + std::to_string(::getpid()) + "-" +
-                    std::to_string(attempt) + ".new";
+                    std::to_string(attempt) + std::string(kNewSuffix);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ < 0 && errno != EEXIST) {
                 ThrowFileError(target_, "cannot write", errno);
@@ -128,6 +152,17 @@ std::string ReadTextFile(const std::string& path) {
         ThrowFileError(path, "cannot read", errno);
     }
     return text;
+}
+
+void RemoveLeftoverWrites(const std::string& folder) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const pid_t writer = WriterOf(entry.path().filename().string());
+        // A process that is gone has no process group either.
+        if (writer > 0 && writer != ::getpid() && ::getpgid(writer) < 0 && errno == ESRCH) {
+            std::filesystem::remove(entry.path(), error);
+        }
+    }
 }
 
 }  // namespace quorvane

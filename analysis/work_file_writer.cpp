@@ -17,11 +17,15 @@ void WorkFileWriter::Write(std::string_view name, std::string_view text) {
 
 // The steps after a write read the file as it then is, which the writer knows without
 // reading it back unless the write failed.
-std::string WorkFileWriter::WriteForReaders(std::string_view name, std::string text) {
+std::string WorkFileWriter::WriteForReaders(std::string_view name, std::string text,
+                                            std::optional<std::system_error>* writeError) {
     const std::string path = Path(name);
     try {
         WriteFile(path, text);
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
+        if (writeError != nullptr) {
+            writeError->emplace(error);
+        }
         return ReadFile(path);
     }
     return text.append("\r\n");

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace quorvane {
@@ -24,9 +26,11 @@ class WorkFileWriter {
     void Write(std::string_view name, std::string_view text);
 
     // Writes text to a work file that later steps read, and returns what they read: the
-    // file's new content, or, when it cannot be written, its earlier content, read then.
-    // Throws std::system_error when it can be neither written nor read.
-    std::string WriteForReaders(std::string_view name, std::string text);
+    // file's new content, or, when it cannot be written, its earlier content, read then,
+    // with the write's error in writeError when given. Throws std::system_error when it
+    // can be neither written nor read.
+    std::string WriteForReaders(std::string_view name, std::string text,
+                                std::optional<std::system_error>* writeError = nullptr);
 
   protected:
     // The whole-file write and read of one path; tests put failing ones in their place.

@@ -11,6 +11,8 @@ std::string WorkFilePath(const std::string& programFolder, std::string_view name
 }
 
 void EnsureWorkFiles(const std::string& programFolder) {
+    // Each run starts here, owning the folder: what killed runs left half-written goes.
+    RemoveLeftoverWrites(programFolder);
     for (const std::string_view name : {kBrowserFile, kSourceFile, kImagesFile, kCheckImagesFile,
                                         kCheckImagesCleanFile, kImagePageFile}) {
         const std::string path = WorkFilePath(programFolder, name);

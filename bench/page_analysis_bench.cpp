@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "analysis/file_name_linker.h"
 #include "analysis/page_analysis.h"
 #include "analysis/source_view.h"
 #include "bench/generated_page.h"
+#include "tests/support/pass_by_pass_linker.h"
 
 namespace {
 
@@ -28,9 +28,10 @@ class Folder {
     std::string path_;
 };
 
-void BM_AnalysePage(benchmark::State& state, std::string lineBreak) {
+void BM_AnalysePage(benchmark::State& state, std::string lineBreak, std::string tail) {
     const std::string body = GeneratedBody(static_cast<std::size_t>(state.range(0)),
-                                           static_cast<int>(state.range(1)), lineBreak);
+                                           static_cast<int>(state.range(1)), lineBreak) +
+                             tail;
     Folder folder;
     quorvane::AnalysisLists lists;
     for (auto _ : state) {
@@ -59,13 +60,26 @@ void BM_Linking(benchmark::State& state, bool passByPass) {
 constexpr int kKB = 1000;
 constexpr int kMB = 1000 * 1000;
 
-BENCHMARK_CAPTURE(BM_AnalysePage, crlf, std::string("\r\n"))
+BENCHMARK_CAPTURE(BM_AnalysePage, crlf, std::string("\r\n"), std::string())
     ->ArgsProduct({{100 * kKB, kMB, 10 * kMB}, {10, 100, 1000, 10000}})
     ->Args({100 * kKB, 50})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
-BENCHMARK_CAPTURE(BM_AnalysePage, lone_lf, std::string("\n"))
+BENCHMARK_CAPTURE(BM_AnalysePage, lone_lf, std::string("\n"), std::string())
     ->Args({kMB, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+// The same pages with one image whose name the scanner cuts to "<i class=": it must
+// cost no more than the page without it.
+BENCHMARK_CAPTURE(BM_AnalysePage, angle_bracket_name, std::string("\r\n"),
+                  std::string("<img alt=\"x\">src=<i class=\"c\">y.gif</i>"))
+    ->Args({2200 * kKB, 8000})
+    ->Args({8800 * kKB, 20000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_AnalysePage, plain_names, std::string("\r\n"), std::string())
+    ->Args({2200 * kKB, 8000})
+    ->Args({8800 * kKB, 20000})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 

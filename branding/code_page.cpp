@@ -45,6 +45,7 @@ std::optional<char32_t> DecodeAlone(iconv_t converter, unsigned char byte) {
 
 CodePage::CodePage(int number) : number_(number) {
     Converter converter = OpenConverter(number);
+    known_ = converter != nullptr;
     if (!converter) {
         converter = OpenConverter(kWindowsLatin1);
     }
@@ -58,6 +59,25 @@ CodePage::CodePage(int number) : number_(number) {
 
 char32_t CodePage::Decode(unsigned char byte) const {
     return byte < 0x80 ? byte : upperHalf_[byte - 0x80];
+}
+
+const CodePage& CodePages::Get(int number) {
+    const bool numbered = number >= 0 && static_cast<std::size_t>(number) < unknown_.size();
+    if (!numbered || unknown_[static_cast<std::size_t>(number)]) {
+        number = CodePage::kWindowsLatin1;
+    }
+    if (const auto found = built_.find(number); found != built_.end()) {
+        return found->second;
+    }
+    if (number != CodePage::kWindowsLatin1 && ++lookedUp_ > kMaxLookedUp) {
+        return Get(CodePage::kWindowsLatin1);
+    }
+    CodePage page(number);
+    if (!page.Known() && number != CodePage::kWindowsLatin1) {
+        unknown_[static_cast<std::size_t>(number)] = true;
+        return Get(CodePage::kWindowsLatin1);
+    }
+    return built_.emplace(number, std::move(page)).first->second;
 }
 
 void AppendUtf8(std::string& text, char32_t character) {

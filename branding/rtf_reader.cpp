@@ -65,10 +65,13 @@ class RtfParser {
                 CloseGroup();
             } else if (c == '\\') {
                 ReadControl();
+            } else if (c == '\t') {
+                Character(U'\t');
             } else if (c != '\r' && c != '\n') {
-                Character(c == '\t' ? U'\t' : codePage_.Decode(static_cast<unsigned char>(c)));
+                Byte(static_cast<unsigned char>(c));
             }
         }
+        utf8_.Finish([this](char32_t character) { Character(character); });
         EndParagraph(false);
         return std::move(document_);
     }
@@ -144,7 +147,19 @@ class RtfParser {
             value = value * 16 + nibble;
             ++pos_;
         }
-        Character(codePage_.Decode(static_cast<unsigned char>(value)));
+        Byte(static_cast<unsigned char>(value));
+    }
+
+    // A byte of text in the document's code page. In UTF-8 a character takes several
+    // bytes, and a \uN's stand-ins are counted in bytes.
+    void Byte(unsigned char byte) {
+        if (codePageNumber_ != CodePage::kUtf8) {
+            Character(codePage_->Decode(byte));
+        } else if (pendingSkip_ > 0) {
+            --pendingSkip_;
+        } else {
+            utf8_.Feed(byte, [this](char32_t character) { Character(character); });
+        }
     }
 
     void ReadControlWord() {
@@ -191,9 +206,10 @@ class RtfParser {
         } else if (state.destination == Destination::ColourTable) {
             ColourComponent(word, parameter);
         } else if (word == "ansicpg") {
-            // Each code page is built once, however often a document names it.
-            if (parameter != codePage_.Number()) {
-                codePage_ = CodePage(parameter);
+            utf8_.Finish([this](char32_t character) { Character(character); });
+            codePageNumber_ = parameter;
+            if (parameter != CodePage::kUtf8) {
+                codePage_ = &codePages_.Get(parameter);
             }
         } else if (word == "u") {
             Unicode(value);
@@ -346,7 +362,10 @@ class RtfParser {
     std::size_t pos_ = 0;
     std::vector<GroupState> states_;
     std::size_t sharedDepth_ = 0;
-    CodePage codePage_;
+    CodePages codePages_;
+    const CodePage* codePage_ = &codePages_.Get(CodePage::kWindowsLatin1);
+    int codePageNumber_ = CodePage::kWindowsLatin1;
+    Utf8Bytes utf8_;
     int pendingSkip_ = 0;
     char32_t highSurrogate_ = 0;
     std::optional<RtfColour> pendingColour_;

@@ -86,8 +86,9 @@ bool ReadAtMost(int fd, std::string& text) {
 }
 
 // The form the store wrote its files in before they were key files.
-RegistryKeys ParseEarlierRegistryText(const std::string& text) {
-    RegistryKeys keys;
+RegistryContents ParseEarlierRegistryText(const std::string& text) {
+    RegistryContents contents;
+    RegistryKeys& keys = contents.keys;
     std::istringstream lines(text);
     std::string line;
     bool inKey = false;
@@ -100,28 +101,34 @@ RegistryKeys ParseEarlierRegistryText(const std::string& text) {
             inKey = true;
         } else if (auto value = ParseValueLine(line); value && inKey) {
             keys.back().values.push_back(std::move(*value));
+        } else if (!line.empty()) {
+            contents.damaged = true;
         }
     }
-    return keys;
+    return contents;
 }
 
 }  // namespace
 
-RegistryKeys ParseRegistryText(const std::string& text) {
+RegistryContents ParseRegistryText(const std::string& text) {
     const std::string header = std::string("[") + kRegistryKeyFileHeader + "]";
-    return text.starts_with(header) ? ParseRegistryKeyFile(text) : ParseEarlierRegistryText(text);
+    if (!text.starts_with(header)) {
+        return ParseEarlierRegistryText(text);
+    }
+    std::optional<RegistryKeys> keys = ParseRegistryKeyFile(text);
+    return keys ? RegistryContents{std::move(*keys), false} : RegistryContents{{}, true};
 }
 
 // Only an ordinary file of a size a registry can have is read: anything else in its
-// place (a FIFO that would block, a device that never ends) reads as a damaged file,
-// whose keys are all lost, and the next write puts an ordinary file there.
-std::optional<RegistryKeys> ReadRegistryFile(const fs::path& file) {
+// place (a FIFO that would block, a device that never ends) reads as a damaged file.
+std::optional<RegistryContents> ReadRegistryFile(const fs::path& file) {
+    const RegistryContents damaged{{}, true};
     struct stat status {};
     if (::stat(file.c_str(), &status) != 0) {
-        return errno == ENOENT ? std::optional<RegistryKeys>(RegistryKeys{}) : std::nullopt;
+        return errno == ENOENT ? std::optional<RegistryContents>(RegistryContents{}) : std::nullopt;
     }
     if (!IsReadable(status)) {
-        return RegistryKeys{};
+        return damaged;
     }
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -131,7 +138,7 @@ std::optional<RegistryKeys> ReadRegistryFile(const fs::path& file) {
     const bool read = ::fstat(fd, &status) == 0 && IsReadable(status) && ReadAtMost(fd, text);
     ::close(fd);
     if (!read || text.size() > kMaxRegistryFileSize) {
-        return RegistryKeys{};
+        return damaged;
     }
     return ParseRegistryText(text);
 }

@@ -54,12 +54,12 @@ bool KeyFileCanHold(const std::string& text) {
     return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
 }
 
-RegistryKeys ParseRegistryKeyFile(const std::string& text) {
+std::optional<RegistryKeys> ParseRegistryKeyFile(const std::string& text) {
     const KeyFile file(g_key_file_new(), &g_key_file_free);
     if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_NONE,
                                    nullptr) ||
         !g_key_file_has_group(file.get(), kRegistryKeyFileHeader)) {
-        return {};
+        return std::nullopt;
     }
     RegistryKeys keys;
     const GlibTexts groups(g_key_file_get_groups(file.get(), nullptr), &g_strfreev);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "desktop/registry_file.h"
@@ -23,9 +24,9 @@ inline constexpr char kRegistryKeyFileHeader[] = "Quorvane registry";
 // Whether a text can be a value in the file.
 bool KeyFileCanHold(const std::string& text);
 
-// The keys of a key file's text; a text that is not a key file of ours holds none, and
-// a name or text that does not decode is skipped.
-RegistryKeys ParseRegistryKeyFile(const std::string& text);
+// The keys of a key file's text, nullopt when it is not a key file of ours; a name or
+// text that does not decode is skipped.
+std::optional<RegistryKeys> ParseRegistryKeyFile(const std::string& text);
 std::string FormatRegistryKeyFile(const RegistryKeys& keys);
 
 }  // namespace quorvane

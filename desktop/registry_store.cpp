@@ -39,8 +39,10 @@ const RegistryKey* FindKey(const RegistryKeys& keys, const std::string& path) {
     return FindKey(const_cast<RegistryKeys&>(keys), path);
 }
 
+// What readers see: as much of a damaged store as parses.
 std::optional<RegistryKeys> Load(const fs::path& file) {
-    return ReadRegistryFile(file);
+    std::optional<RegistryContents> contents = ReadRegistryFile(file);
+    return contents ? std::optional<RegistryKeys>(std::move(contents->keys)) : std::nullopt;
 }
 
 }  // namespace
@@ -61,11 +63,14 @@ bool RegistryStore::Update(const std::function<Edit(RegistryKeys&)>& edit) {
     std::error_code ignored;
     fs::create_directories(file_.parent_path(), ignored);
     const std::optional<FolderLock> lock = FolderLock::Take(file_.parent_path().string(), true);
-    auto keys = Load(file_);
-    if (!keys) {
+    // A store that does not parse stays as it is: writing it back would lose every key
+    // that did not parse.
+    std::optional<RegistryContents> contents = ReadRegistryFile(file_);
+    if (!contents || contents->damaged) {
         return false;
     }
-    switch (edit(*keys)) {
+    RegistryKeys& keys = contents->keys;
+    switch (edit(keys)) {
         case Edit::Refused:
             return false;
         case Edit::Unchanged:
@@ -73,7 +78,7 @@ bool RegistryStore::Update(const std::function<Edit(RegistryKeys&)>& edit) {
         case Edit::Changed:
             break;
     }
-    return WriteRegistryFile(file_, *keys);
+    return WriteRegistryFile(file_, keys);
 }
 
 bool RegistryStore::CreateKey(const std::string& keyPath) {

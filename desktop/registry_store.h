@@ -18,7 +18,8 @@ enum class RootKey { LocalMachine, CurrentUser };
 // every change rewrites it whole, under a lock on the store's folder, so nothing is held open
 // between calls and changes made at the same time are all kept. Key and value names compare without
 // regard to letter case; an empty value name is the key's default value. Failures are reported only
-// through the results.
+// through the results. A store whose file does not parse is read as far as it goes, and every
+// change to it fails, leaving the file as it is.
 class RegistryStore {
   public:
     explicit RegistryStore(std::filesystem::path file);

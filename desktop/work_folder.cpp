@@ -52,12 +52,18 @@ WorkFolder WorkFolder::ForRun(const std::string& folder, const fs::path& private
         return WorkFolder(folder, std::move(lock), false);
     }
     std::error_code error;
-    fs::create_directories(privateFolders, error);
-    fs::permissions(privateFolders, fs::perms::owner_all, error);
-    RemoveLeftBehind(privateFolders);
+    std::error_code ignored;
+    // The first error is the one that says why: the steps after it fail only because of it.
     const fs::path own = privateFolders / std::to_string(::getpid());
-    fs::remove_all(own, error);
-    if (!fs::create_directory(own, error) || error) {
+    if (fs::create_directories(privateFolders, error); !error) {
+        fs::permissions(privateFolders, fs::perms::owner_all, ignored);
+        RemoveLeftBehind(privateFolders);
+        fs::remove_all(own, ignored);
+        if (!fs::create_directory(own, error) && !error) {
+            error = std::make_error_code(std::errc::file_exists);
+        }
+    }
+    if (error) {
         throw std::runtime_error("Cannot make a work folder of this copy's own in " +
                                  privateFolders.string() + ": " + error.message());
     }
@@ -77,11 +83,14 @@ WorkFolder::WorkFolder(WorkFolder&& other) noexcept
       removeAtEnd_(std::exchange(other.removeAtEnd_, false)) {}
 
 // Not g_get_user_runtime_dir: without a runtime folder it gives the cache folder, which
-// outlives the session, where the data folder is the one this program falls back to.
+// outlives the session, where the data folder is the one this program falls back to. A
+// runtime folder this user cannot write (read-only, or another user's) is passed over as
+// if it were not set.
 fs::path PrivateWorkFolders(const std::string& productName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::error_code error;
-    if (runtime != nullptr && runtime[0] == '/' && fs::is_directory(runtime, error)) {
+    if (runtime != nullptr && runtime[0] == '/' && fs::is_directory(runtime, error) &&
+        ::access(runtime, W_OK | X_OK) == 0) {
         return fs::path(runtime) / productName;
     }
     return UserDataFolder(productName) / "copies";

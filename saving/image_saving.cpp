@@ -25,6 +25,7 @@ void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path f
     images_ = std::move(images);
     folder_ = std::move(folder);
     next_ = 0;
+    namesTaken_.clear();
     tally_ = ImageSavingTally{static_cast<int>(images_.size())};
     running_ = true;
     ++run_;
@@ -45,16 +46,28 @@ void ImageSaving::Stop() {
 
 // Fills the free fetch slots in the list's order, so that numbered names ("a (1).png")
 // follow that order too. An answer that comes at once runs this again from inside.
+// data: pictures are written here, a slice at a time, the rest after the window's turn.
 void ImageSaving::StartMore() {
+    std::size_t written = 0;
     while (running_ && fetching_.size() < kFetchesAtOnce && next_ < images_.size()) {
-        const std::size_t index = next_++;
-        const ImageToSave& image = images_[index];
+        const ImageToSave& image = images_[next_];
         if (IsDataUrl(image.address)) {
+            if (written == kDataPerSlice) {
+                report_.CallSoon([this, run = run_] {
+                    if (run == run_) {
+                        StartMore();
+                    }
+                });
+                return;
+            }
+            ++next_;
+            ++written;
             SaveData(image);
             continue;
         }
+        const std::size_t index = next_++;
         try {
-            auto [slot, added] = fetching_.emplace(index, PartialFile(folder_, image.fileName));
+            auto [slot, added] = fetching_.emplace(index, NewFile(image.fileName));
             fetcher_.Fetch(image.address, slot->second.Path().string(),
                            [this, run = run_, index](std::optional<std::string> error) {
                                OnFetched(run, index, error);
@@ -73,7 +86,7 @@ void ImageSaving::SaveData(const ImageToSave& image) {
         return;
     }
     try {
-        PartialFile file(folder_, image.fileName);
+        PartialFile file = NewFile(image.fileName);
         std::ofstream out(file.Path(), std::ios::binary);
         out.write(content->bytes.data(), static_cast<std::streamsize>(content->bytes.size()));
         out.close();
@@ -85,6 +98,13 @@ void ImageSaving::SaveData(const ImageToSave& image) {
     } catch (const std::system_error&) {
         Count(false);
     }
+}
+
+PartialFile ImageSaving::NewFile(const std::string& name) {
+    int& taken = namesTaken_[name];
+    PartialFile file(folder_, name, taken);
+    ++taken;
+    return file;
 }
 
 void ImageSaving::OnFetched(unsigned run, std::size_t index,

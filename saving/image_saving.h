@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "saving/file_fetcher.h"
@@ -21,6 +22,8 @@ namespace quorvane {
 class ImageSaving {
   public:
     static constexpr std::size_t kFetchesAtOnce = 4;
+    // data: pictures written before the window gets its turn again.
+    static constexpr std::size_t kDataPerSlice = 32;
 
     ImageSaving(TransferReport& report, FileFetcher& fetcher);
     ~ImageSaving();
@@ -37,6 +40,8 @@ class ImageSaving {
   private:
     void StartMore();
     void SaveData(const ImageToSave& image);
+    // A partial file for the name, looking past the numbers this run has taken.
+    PartialFile NewFile(const std::string& name);
     void OnFetched(unsigned run, std::size_t index, const std::optional<std::string>& error);
     void Count(bool saved);
     void FinishWhenDone();
@@ -48,6 +53,7 @@ class ImageSaving {
     std::filesystem::path folder_;
     std::size_t next_ = 0;
     std::map<std::size_t, PartialFile> fetching_;
+    std::map<std::string, int> namesTaken_;  // how often this run has used each name
     ImageSavingTally tally_;
     bool running_ = false;
     unsigned run_ = 0;  // numbers the runs, so an answer for an earlier run is known

@@ -29,10 +29,13 @@ std::string ExtensionOf(std::string_view mediaType) {
     return {};
 }
 
-std::string FileNameOf(std::string_view address) {
+// A data: picture has no name of its own: it is named by its place in the list, so
+// that thousands of them need no numbering.
+std::string FileNameOf(std::string_view address, std::size_t position) {
     if (IsDataUrl(address)) {
         const auto content = DecodeDataUrl(address);
-        return kFallbackName + (content ? ExtensionOf(content->mediaType) : std::string());
+        return std::string(kFallbackName) + "-" + std::to_string(position) +
+               (content ? ExtensionOf(content->mediaType) : std::string());
     }
     address = address.substr(0, address.find_first_of("?#"));
     const std::size_t slash = address.rfind('/');
@@ -48,7 +51,7 @@ std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links) {
     images.reserve(links.size());
     for (const std::string& raw : links) {
         const std::string address = ImageShownAddress(raw);
-        images.push_back({address, FileNameOf(address)});
+        images.push_back({address, FileNameOf(address, images.size() + 1)});
     }
     return images;
 }

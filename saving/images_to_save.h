@@ -14,7 +14,8 @@ struct ImageToSave {
 // The images of the image addresses links (the Images view's list), in their order.
 // The address is the one the Images view's picture loads (ImageShownAddress). The name is the last
 // segment of the address without query and fragment, percent-decoded and made safe for
-// a folder of the user's; a data: image is "image" with the extension of its type.
+// a folder of the user's; a data: image is "image-<its place in the list, from 1>" with
+// the extension of its type.
 std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links);
 
 }  // namespace quorvane

@@ -51,8 +51,8 @@ bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
 
 }  // namespace
 
-PartialFile::PartialFile(const fs::path& folder, const std::string& name)
-    : folder_(folder), name_(name) {
+PartialFile::PartialFile(const fs::path& folder, const std::string& name, int firstNumber)
+    : folder_(folder), name_(name), firstNumber_(firstNumber) {
     fs::create_directories(folder_);
     // Another program may take the free name between the test and the creation.
     constexpr int kTries = 100;
@@ -77,6 +77,7 @@ PartialFile::PartialFile(const fs::path& folder, const std::string& name)
 PartialFile::PartialFile(PartialFile&& other) noexcept
     : folder_(std::move(other.folder_)),
       name_(std::move(other.name_)),
+      firstNumber_(other.firstNumber_),
       partial_(std::move(other.partial_)),
       final_(std::move(other.final_)),
       committed_(std::exchange(other.committed_, true)) {}
@@ -89,9 +90,12 @@ PartialFile::~PartialFile() {
 }
 
 fs::path PartialFile::FreePath() const {
-    return folder_ / FreeFileName(name_, [this](const std::string& candidate) {
-               return TakenWithItsPartialFile(folder_, candidate);
-           });
+    return folder_ / FreeFileName(
+                         name_,
+                         [this](const std::string& candidate) {
+                             return TakenWithItsPartialFile(folder_, candidate);
+                         },
+                         firstNumber_);
 }
 
 fs::path PartialFile::Commit() {

@@ -15,8 +15,9 @@ class PartialFile {
     static constexpr const char* kSuffix = ".part";
 
     // Creates the empty partial file exclusively. Throws std::system_error when the
-    // folder cannot be written.
-    PartialFile(const std::filesystem::path& folder, const std::string& name);
+    // folder cannot be written. A caller that has already taken name and its first
+    // numbers names the number to look from.
+    PartialFile(const std::filesystem::path& folder, const std::string& name, int firstNumber = 0);
     ~PartialFile();
     PartialFile(PartialFile&& other) noexcept;
     PartialFile& operator=(PartialFile&&) = delete;
@@ -39,6 +40,7 @@ class PartialFile {
 
     std::filesystem::path folder_;
     std::string name_;
+    int firstNumber_ = 0;
     std::filesystem::path partial_;
     std::filesystem::path final_;
     bool committed_ = false;

@@ -1,5 +1,7 @@
 #include "saving/saved_file_name.h"
 
+#include <algorithm>
+
 namespace quorvane {
 namespace {
 
@@ -36,6 +38,28 @@ std::string CutToLength(const std::string& name) {
     return name.substr(0, stem) + extension;
 }
 
+// How many bytes at text's start make a control character: C0, DEL, C1, and the marks
+// and overrides that change the direction text is shown in (U+061C, U+200E, U+200F,
+// U+202A to U+202E, U+2066 to U+2069), which can make "gpj.exe" read "exe.jpg"; 0 for
+// anything else.
+std::size_t ControlLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (byte(0) < 0x20 || byte(0) == 0x7F) {
+        return 1;
+    }
+    if (text.size() >= 2 && ((byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) ||
+                             (byte(0) == 0xD8 && byte(1) == 0x9C))) {
+        return 2;
+    }
+    if (text.size() >= 3 && byte(0) == 0xE2 &&
+        ((byte(1) == 0x80 &&
+          (byte(2) == 0x8E || byte(2) == 0x8F || (byte(2) >= 0xAA && byte(2) <= 0xAE))) ||
+         (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9))) {
+        return 3;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string SafeFileName(std::string_view suggested, std::string_view fallback) {
@@ -44,9 +68,10 @@ std::string SafeFileName(std::string_view suggested, std::string_view fallback) 
         suggested.remove_prefix(slash + 1);
     }
     std::string name;
-    for (const char c : suggested) {
-        const auto byte = static_cast<unsigned char>(c);
-        name += byte < 0x20 || byte == 0x7F ? '_' : c;
+    for (std::size_t i = 0; i < suggested.size();) {
+        const std::size_t control = ControlLength(suggested.substr(i));
+        name += control > 0 ? '_' : suggested[i];
+        i += std::max<std::size_t>(control, 1);
     }
     name.erase(0, name.find_first_not_of(". "));
     name.erase(name.find_last_not_of(' ') + 1);
@@ -59,13 +84,14 @@ std::string NumberedFileName(const std::string& name, int n) {
 }
 
 std::string FreeFileName(const std::string& name,
-                         const std::function<bool(const std::string&)>& taken) {
+                         const std::function<bool(const std::string&)>& taken, int firstNumber) {
     // The numbers end somewhere: a folder this full gets the last one, which its
     // exclusive creation then refuses.
     constexpr int kLastNumber = 9999;
-    std::string candidate = name;
-    for (int n = 1; n <= kLastNumber && taken(candidate); ++n) {
-        candidate = NumberedFileName(name, n);
+    int n = std::clamp(firstNumber, 0, kLastNumber);
+    std::string candidate = n == 0 ? name : NumberedFileName(name, n);
+    while (n < kLastNumber && taken(candidate)) {
+        candidate = NumberedFileName(name, ++n);
     }
     return candidate;
 }

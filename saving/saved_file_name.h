@@ -11,7 +11,8 @@ namespace quorvane {
 inline constexpr std::size_t kMaxSavedNameBytes = 200;
 
 // A name that a file from the web can be saved under in a folder of the user's: the last
-// segment of suggested, with "/", "\" and control characters made "_", and leading dots
+// segment of suggested, with "/", "\" and control characters (those that turn the text's
+// direction among them) made "_", and leading dots
 // and blanks dropped, so that a server can neither place a file elsewhere nor hide it;
 // fallback when nothing is left. A longer name is cut to kMaxSavedNameBytes before its
 // extension, at a character boundary.
@@ -20,8 +21,9 @@ std::string SafeFileName(std::string_view suggested, std::string_view fallback);
 // name with " (n)" before its extension: "archive (1).zip", "notes (2)", "data (1).tar.gz".
 std::string NumberedFileName(const std::string& name, int n);
 
-// The first of name, "name (1).ext", "name (2).ext", ... that taken says is free.
+// The first of name, "name (1).ext", "name (2).ext", ... that taken says is free,
+// starting at "name (firstNumber).ext" when firstNumber is above 0.
 std::string FreeFileName(const std::string& name,
-                         const std::function<bool(const std::string&)>& taken);
+                         const std::function<bool(const std::string&)>& taken, int firstNumber = 0);
 
 }  // namespace quorvane

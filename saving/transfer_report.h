@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace quorvane {
@@ -11,6 +12,9 @@ class TransferReport {
     virtual ~TransferReport() = default;
     virtual void SetStatusText(const std::string& text) = 0;  // panel 1
     virtual void SetProgress(float max, float value) = 0;
+    // Runs step once the window has handled the events waiting now: a long task done in
+    // slices this way never holds the window.
+    virtual void CallSoon(std::function<void()> step) = 0;
 };
 
 }  // namespace quorvane

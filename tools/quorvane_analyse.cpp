@@ -111,8 +111,9 @@ std::optional<std::string> ReadBody(const std::string& file) {
 }
 
 // Runs the analysis on the folder's work files. What the window says in its status bar
-// goes to standard error; a view file that could not be written makes the run a
-// failure, and so does a fault of the program, which the window reports in its place.
+// goes to standard error; a work file of a scanner or a view that could not be written
+// makes the run a failure, and so does a fault of the program, which the window reports
+// in its place.
 int Analyse(const Options& options, const std::string& body) {
     quorvane::AnalysisLists lists;
     quorvane::AnalysedPage page;
@@ -125,7 +126,7 @@ int Analyse(const Options& options, const std::string& body) {
     for (const std::string& note : page.notes) {
         std::cerr << "quorvane-analyse: " << note << "\n";
     }
-    if (page.viewFileNotWritten) {
+    if (page.viewFileNotWritten || page.scanFileNotWritten) {
         return 1;
     }
     std::cout << lists.imageTags.addresses.size() << " images, "

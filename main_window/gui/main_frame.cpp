@@ -77,7 +77,7 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
         *servedSource_, workFolder_.Path());
     CreateFindBar();
-    CreateStatusBar();
+    CreateStatusPanels();
     CreateMenus();
     BindCommands();
     BindShortcuts();
@@ -223,7 +223,7 @@ void MainFrame::CreateFindBar() {
     findBar_ = new FindBar(panel_, std::move(actions));
 }
 
-void MainFrame::CreateStatusBar() {
+void MainFrame::CreateStatusPanels() {
     // The progress bar lies on the status bar; a status bar that drew its text at once
     // would draw the progress bar with it before its new value is laid out (StatusBar).
     statusBar_ = new StatusBar(this);

@@ -57,7 +57,10 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     std::string AddressText() const override;
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
+    // The frame's own, for a panel by number, stays callable beside it.
+    using wxFrame::SetStatusText;
     void SetProgress(float max, float value) override;
+    void CallSoon(std::function<void()> step) override;
     int SelectedTab() const override;
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
@@ -91,7 +94,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void CreateTabStrip();
     void CreateServedSourceView();
     std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
-    void CreateStatusBar();
+    void CreateStatusPanels();
     void CreateFindBar();
     void CreateMenus();
     void BindCommands();

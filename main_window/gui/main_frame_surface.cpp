@@ -66,6 +66,10 @@ void MainFrame::SetStatusText(const std::string& text) {
     statusBar_->SetStatusText(wxString::FromUTF8(text), 0);
 }
 
+void MainFrame::CallSoon(std::function<void()> step) {
+    CallAfter(std::move(step));
+}
+
 void MainFrame::SetProgress(float max, float value) {
     const int range = std::max(1, static_cast<int>(std::lround(max)));
     progressBar_->SetRange(range);

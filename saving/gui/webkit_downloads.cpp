@@ -19,7 +19,12 @@ namespace {
 
 // Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
 constexpr const char* kFetchMark = "quorvane-fetch";
+// Where a view keeps the downloads that follow it.
+constexpr const char* kFollowedBy = "quorvane-downloads";
 constexpr const char* kFallbackName = "download";
+constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
+// The engine writes a download into the destination's name with this added.
+constexpr const char* kEngineSuffix = ".wkdownload";
 
 bool IsFetch(WebKitDownload* download) {
     return g_object_get_data(G_OBJECT(download), kFetchMark) != nullptr;
@@ -89,14 +94,21 @@ void Connect(WebKitDownload* download, const char* signal, Handler handler, void
 // A response the engine cannot show (an archive, a PDF without a viewer) or that the
 // server marks as an attachment is downloaded; the engine would otherwise drop it
 // without a word.
-int DownloadWhatCannotBeShown(WebKitWebView*, WebKitPolicyDecision* decision, int type, void*) {
+int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                              void*) {
     if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
         return FALSE;
     }
     auto* answer = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-    if (webkit_response_policy_decision_is_mime_type_supported(answer) &&
-        !IsAttachment(webkit_response_policy_decision_get_response(answer))) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(answer);
+    if (webkit_response_policy_decision_is_mime_type_supported(answer) && !IsAttachment(response)) {
         return FALSE;
+    }
+    WebKitDownloads* downloads = WebKitDownloads::Following(view);
+    if (downloads != nullptr && EngineCannotDownload(response)) {
+        webkit_policy_decision_ignore(decision);
+        downloads->DownloadDirectly(view, response);
+        return TRUE;
     }
     webkit_policy_decision_download(decision);
     return TRUE;
@@ -127,6 +139,9 @@ struct WebKitDownloads::Download {
     // True, having let go of the download, when it is a fetch.
     bool LeftToItsFetch();
     void Report();
+    // The engine has let go of the download without a word: it fails, and what the
+    // engine wrote goes too.
+    void Abandon(const std::string& why);
 };
 
 bool WebKitDownloads::Download::LeftToItsFetch() {
@@ -213,11 +228,27 @@ void WebKitDownloads::Download::Report() {
     report.SetProgress(100, 0.01f);
 }
 
+void WebKitDownloads::Download::Abandon(const std::string& why) {
+    g_signal_handlers_disconnect_by_data(download, this);
+    error = why;
+    if (file) {
+        std::error_code ignored;
+        std::filesystem::remove(file->Path().string() + kEngineSuffix, ignored);
+    }
+    Report();
+}
+
 WebKitDownloads::WebKitDownloads(TransferReport& report) : report_(report) {}
 
 WebKitDownloads::~WebKitDownloads() {
     for (WebKitWebContext* context : contexts_) {
         g_signal_handlers_disconnect_by_data(context, this);
+    }
+    for (WebKitWebView* view : views_) {
+        g_object_set_data(G_OBJECT(view), kFollowedBy, nullptr);
+    }
+    for (const auto& direct : directDownloads_) {
+        direct->Abandon();
     }
     for (const auto& state : downloads_) {
         g_signal_handlers_disconnect_by_data(state->download, state.get());
@@ -231,6 +262,17 @@ void WebKitDownloads::Follow(wxWebView* view) {
     if (contexts_.insert(context).second) {
         g_signal_connect(context, "download-started", G_CALLBACK(&OnStarted), this);
     }
+    views_.insert(native);
+    g_object_set_data(G_OBJECT(native), kFollowedBy, this);
+}
+
+WebKitDownloads* WebKitDownloads::Following(WebKitWebView* view) {
+    return static_cast<WebKitDownloads*>(g_object_get_data(G_OBJECT(view), kFollowedBy));
+}
+
+void WebKitDownloads::DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response) {
+    directDownloads_.remove_if([](const auto& direct) { return direct->Ended(); });
+    directDownloads_.push_back(DirectDownload::Start(view, response, report_));
 }
 
 void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, void* self) {
@@ -238,6 +280,7 @@ void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, voi
     if (IsFetch(download)) {
         return;
     }
+    downloads->WatchNetworkProcess();
     Download* state =
         downloads->downloads_.emplace_back(std::make_unique<Download>(downloads, download)).get();
     Connect(download, "decide-destination", &Download::OnDecideDestination, state);
@@ -250,6 +293,23 @@ void WebKitDownloads::Forget(Download* download) {
     downloads_.remove_if([download](const auto& state) { return state.get() == download; });
 }
 
+// After a crash the engine starts a new network process for the next download.
+void WebKitDownloads::WatchNetworkProcess() {
+    if (!networkProcess_ || !networkProcess_->Watching()) {
+        networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
+    }
+}
+
+// The engine would still cancel these downloads, on objects whose transfer it has
+// dropped; so they are failed here and never handed back to it.
+void WebKitDownloads::OnNetworkProcessEnded() {
+    auto abandoned = std::move(downloads_);
+    downloads_.clear();
+    for (const auto& state : abandoned) {
+        state->Abandon(kNetworkProcessEnded);
+    }
+}
+
 // One fetch: a download into a file the caller chose.
 struct EngineFetches::Pending {
     EngineFetches* owner;
@@ -258,6 +318,9 @@ struct EngineFetches::Pending {
     FileFetcher::FetchDone done;
     std::optional<std::string> error;
 
+    Pending(EngineFetches* owner, WebKitDownload* download, std::string filePath,
+            FileFetcher::FetchDone done)
+        : owner(owner), download(download), filePath(std::move(filePath)), done(std::move(done)) {}
     ~Pending() {
         g_signal_handlers_disconnect_by_data(download, this);
         g_object_unref(download);
@@ -287,13 +350,29 @@ void EngineFetches::Fetch(const std::string& address, const std::string& filePat
                           FileFetcher::FetchDone done) {
     WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
     g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
-    auto* fetch = fetches_
-                      .emplace_back(std::make_unique<Pending>(this, download, filePath,
-                                                              std::move(done), std::nullopt))
-                      .get();
+    auto* fetch =
+        fetches_.emplace_back(std::make_unique<Pending>(this, download, filePath, std::move(done)))
+            .get();
     Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
     Connect(download, "failed", &Pending::OnFailed, fetch);
     Connect(download, "finished", &Pending::OnFinished, fetch);
+    if (!networkProcess_ || !networkProcess_->Watching()) {
+        networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
+    }
+}
+
+// The engine says nothing more of these fetches, and must not be asked to cancel them.
+void EngineFetches::OnNetworkProcessEnded() {
+    auto cut = std::move(fetches_);
+    fetches_.clear();
+    for (auto& fetch : cut) {
+        g_signal_handlers_disconnect_by_data(fetch->download, fetch.get());
+        std::error_code ignored;
+        std::filesystem::remove(fetch->filePath + kEngineSuffix, ignored);
+        FileFetcher::FetchDone done = std::move(fetch->done);
+        fetch.reset();
+        done(std::string(kNetworkProcessEnded));
+    }
 }
 
 void EngineFetches::CancelAll() {

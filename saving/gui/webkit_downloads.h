@@ -2,23 +2,27 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "saving/file_fetcher.h"
+#include "saving/gui/direct_download.h"
+#include "saving/gui/network_process_watch.h"
 #include "saving/transfer_report.h"
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
+typedef struct _WebKitURIResponse WebKitURIResponse;
 typedef struct _WebKitWebContext WebKitWebContext;
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
 // The handler of a view's "decide-policy": a response the engine cannot show, or that
-// the server marks as an attachment, becomes a download. Every other decision is left
-// to the engine.
+// the server marks as an attachment, becomes a download (made outside the engine when
+// the engine cannot make it). Every other decision is left to the engine.
 int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
                               void* unused);
 
@@ -27,7 +31,7 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
 // download folder under the server's suggested name, never over a file that is there,
 // written to a partial file and named when complete. The progress bar follows it and
 // status panel 1 says where it went or what went wrong; a failed or cancelled download
-// leaves no file behind.
+// leaves no file behind, nor does one cut off by the end of the engine's network process.
 class WebKitDownloads {
   public:
     explicit WebKitDownloads(TransferReport& report);
@@ -36,22 +40,33 @@ class WebKitDownloads {
     WebKitDownloads(const WebKitDownloads&) = delete;
     WebKitDownloads& operator=(const WebKitDownloads&) = delete;
 
-    // Takes the downloads of view's engine context (each context once).
+    // Takes the downloads of view's engine context (each context once), and the
+    // downloads the view asks for that the engine cannot make.
     void Follow(wxWebView* view);
+    // The downloads that follow view, if any.
+    static WebKitDownloads* Following(WebKitWebView* view);
+
+    // Downloads the response's file outside the engine.
+    void DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response);
 
   private:
     struct Download;
     static void OnStarted(WebKitWebContext* context, WebKitDownload* download, void* self);
     void Forget(Download* download);
+    void WatchNetworkProcess();
+    void OnNetworkProcessEnded();
 
     TransferReport& report_;
     std::set<WebKitWebContext*> contexts_;
+    std::set<WebKitWebView*> views_;
     std::list<std::unique_ptr<Download>> downloads_;
+    std::list<std::shared_ptr<DirectDownload>> directDownloads_;
+    std::optional<NetworkProcessWatch> networkProcess_;
 };
 
 // The fetches of one view for "Save Images…": downloads of the view's engine, with its
 // cookies and session, into files that the caller chose. WebKitDownloads leaves them
-// alone.
+// alone. A fetch cut off by the end of the engine's network process fails.
 class EngineFetches {
   public:
     explicit EngineFetches(WebKitWebView* view);
@@ -67,9 +82,11 @@ class EngineFetches {
   private:
     struct Pending;
     void Finish(Pending* fetch);
+    void OnNetworkProcessEnded();
 
     WebKitWebView* view_;
     std::list<std::unique_ptr<Pending>> fetches_;
+    std::optional<NetworkProcessWatch> networkProcess_;
 };
 
 }  // namespace quorvane

@@ -50,13 +50,14 @@ quorvane-analyse: Images: 223 of 1000 images shown; the rest would make the page
 [ "$(stat -c %s "$dir/out/imagepage.html")" -le $((64 * 1024 * 1024 + 2)) ] ||
     { echo "FAIL: image page past its largest size"; failures=$((failures + 1)); }
 
-# A full disk (no file past 1 KB here): the source page keeps its earlier content and the
-# run fails, naming the file and the error.
+# A full disk (no file past 1 KB here): the scanned text and the source page keep their
+# earlier content and the run fails, naming each file and its error.
 cp "$dir/out/source.htm" "$dir/earlier.htm"
 { printf '<img src="x.png">'; head -c 3000 /dev/zero | tr '\0' x; } >"$dir/big.html"
 expect 1 "a full disk" bash -c 'trap "" XFSZ; ulimit -f 1; exec "$@"' - \
     "$tool" --page-address http://h/ --out "$dir/out" "$dir/big.html"
-[ "$(cat "$dir/stderr")" = "quorvane-analyse: Cannot write $dir/out/source.htm: File too large" ] ||
+[ "$(cat "$dir/stderr")" = "quorvane-analyse: Cannot write $dir/out/checkImages.txt: File too large
+quorvane-analyse: Cannot write $dir/out/source.htm: File too large" ] ||
     { echo "FAIL: full disk: $(cat "$dir/stderr")"; failures=$((failures + 1)); }
 cmp -s "$dir/out/source.htm" "$dir/earlier.htm" || { echo "FAIL: source page not kept"; failures=$((failures + 1)); }
 [ "$(ls -A "$dir/out" | wc -l)" = 6 ] || { echo "FAIL: files left behind: $(ls -A "$dir/out")"; failures=$((failures + 1)); }

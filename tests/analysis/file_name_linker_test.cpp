@@ -4,18 +4,20 @@
 
 #include <random>
 
-#include "analysis/html_escape.h"
+#include "tests/support/pass_by_pass_linker.h"
 
 namespace quorvane {
 namespace {
 
 // Names built to be nasty: substrings of each other, of the inserted markup and of the
 // addresses, names in both pairs, names that repeat.
-const std::vector<std::string> kNames = {"a",     "a.gif", "ba.gif", "ref",   "href", "gif",
-                                         "'",     "=",     "/",      "h/a",   "aa",   "b",
-                                         ".gif'", "x y",   "http",   "a.gif", "&lt;", "BR"};
-const std::vector<std::string> kTextPieces = {"a",   "b",  ".gif", "&lt;", "<BR>", "'",
-                                              "ref", "h/", " ",    "x",    "aa",   "="};
+const std::vector<std::string> kNames = {
+    "a",     "a.gif", "ba.gif", "ref",  "href",       "gif",       "'",    "=",
+    "/",     "h/a",   "aa",     "b",    ".gif'",      "x y",       "http", "a.gif",
+    "&lt;",  "BR",    "x<a",    ">x",   "a>b",        "<i class=", "'><a", "a<<",
+    "<BR>x", "a>>",   "x<a.g",  "/a>x", "<a href='h", "x<a hre",   "'<a h"};
+const std::vector<std::string> kTextPieces = {"a",  "b", ".gif", "&lt;", "<BR>", "'", "ref",
+                                              "h/", " ", "x",    "aa",   "=",    ">"};
 const std::vector<std::string> kAddresses = [] {
     std::vector<std::string> addresses;
     for (const std::string& name : kNames) {
@@ -70,9 +72,48 @@ TEST(FileNameLinker, AgreesOnNamesRepeatedThousandsOfTimes) {
     ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), LinkFileNamesPassByPass(text, passes));
 }
 
-TEST(FileNameLinker, FallsBackForNamesHoldingAngleBrackets) {
-    const std::vector<LinkPass> passes = {{"x", "X"}, {"<a h", "Y"}};
-    EXPECT_EQ(LinkFileNames("x", passes, SIZE_MAX).text, "<a href='Y'>&lt;a h</a>ref='X'>x</a>");
+// Names that hold "<" or ">" where an anchor's edge could fall, and names that hold
+// them where none can: the same bytes as one pass per entry.
+TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {
+    const std::string y = "<i class=\"c\">y.gif</i>";
+    const struct {
+        std::string text;
+        std::vector<LinkPass> passes;
+    } rows[] = {
+        {"x", {{"x", "X"}, {"<a h", "Y"}}},
+        {"<img alt=\"x\">src=" + y, {{"<i class=", "http://h/<i class="}, {"y.gif", "Y"}}},
+        {"q x", {{"x", "X"}, {"q <a", "Q"}, {"x</a>", "Z"}}},
+        {"x y", {{"x", "X"}, {"a> y", "A"}, {"y", "Y"}}},
+        {"ab", {{"a", "A"}, {"b", "B"}, {"a><a", "C"}, {">", "D"}}},
+        {"a<BR>b", {{"b", "B"}, {"<BR><a", "C"}, {"<BR>", "D"}}},
+        {"qx", {{"x", "X"}, {"q<", "Q"}}},
+        {"qx", {{"x", "X"}, {"a", "A"}, {"q<<", "Q"}}},
+        {"xy", {{"x", "X"}, {">y", "Y"}}},
+        {"xy", {{"x", "X"}, {"a", "A"}, {"a>>y", "Y"}}},
+        {"qx", {{"x", "X"}, {"q<a href='X", "Q"}}},
+        {"xy", {{"x", "X"}, {"x</a>y", "Y"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        ExpectSameLinking(LinkFileNames(row.text, row.passes, SIZE_MAX),
+                          LinkFileNamesPassByPass(row.text, row.passes));
+    }
+    EXPECT_EQ(LinkFileNames("x", rows[0].passes, SIZE_MAX).text,
+              "<a href='Y'>&lt;a h</a>ref='X'>x</a>");
+}
+
+// Only a name that could match across an anchor's edge costs a pass of its own: those
+// that a page can make by accident go with the others.
+TEST(FileNameLinker, OnlyNamesThatCouldCrossAnAnchorsEdgeRunAlone) {
+    const std::pair<const char*, bool> rows[] = {
+        {"<i class=", false}, {"x1<a.gif", false}, {"a<b.gif", false},    {"x<ab", false},
+        {"x>y.gif", false},   {"b>y", false},      {"x.gif>", false},     {"x<", true},
+        {"x<a", true},        {"x<a hr", true},    {"x<a href='h", true}, {">y", true},
+        {"a>y", true},        {"/a>y", true},      {"x</a>y", true},      {"<a>y", false},
+    };
+    for (const auto& [name, alone] : rows) {
+        EXPECT_EQ(CanReachAcrossAnAnchorEdge(name), alone) << name;
+    }
 }
 
 }  // namespace

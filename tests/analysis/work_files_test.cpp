@@ -30,6 +30,38 @@ TEST(WorkFiles, EnsureCreatesMissingFilesHoldingCrLfAndLeavesExistingOnes) {
     }
 }
 
+// What a run killed in the middle of a write left goes; the new files of running
+// processes and every other file stay.
+TEST(WorkFiles, EnsureRemovesTheNewFilesOfKilledRuns) {
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string gone = std::to_string(ended);
+    const std::string running = std::to_string(::getppid());
+    const struct {
+        std::string name;
+        bool kept;
+    } rows[] = {
+        {"/.source.htm." + gone + "-0.new", false},
+        {"/.checkImagesClean.txt." + gone + "-12.new", false},
+        {"/.source.htm." + running + "-0.new", true},
+        {"/.source.htm." + gone + "-x.new", true},
+        {"/.source.htm." + gone + ".new", true},
+        {"/source.htm." + gone + "-0.new", true},
+        {"/.notes.new", true},
+    };
+    TempFolder folder;
+    for (const auto& row : rows) {
+        folder.Write(row.name, "half");
+    }
+    EnsureWorkFiles(folder.Path());
+    for (const auto& row : rows) {
+        EXPECT_EQ(std::filesystem::exists(folder.File(row.name)), row.kept) << row.name;
+    }
+}
+
 TEST(WorkFiles, EnsureFailsNamingTheFileWhenTheFolderIsMissing) {
     TempFolder folder;
     try {

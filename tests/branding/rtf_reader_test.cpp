@@ -38,6 +38,12 @@ const RtfRow kSmallDocuments[] = {
     {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", "\u03b1"},
     {"{\\rtf1\\ansi\\ansicpg99999 \\'e9}", "\u00e9"},
     {"{\\rtf1\\ansi\\ansicpg1252 \\'81}", "\ufffd"},
+    // Code page 65001 is UTF-8, in the text and in \'hh bytes alike.
+    {"{\\rtf1\\ansi\\ansicpg65001 caf\xC3\xA9 \\'e2\\'82\\'ac \\uc3\\u8364\\'e2\\'82\\'ac!}",
+     "caf\u00e9 \u20ac \u20ac!"},
+    {"{\\rtf1\\ansi\\ansicpg65001 \\'e2\\'82x \\'ff\\'80}", "\ufffdx \ufffd\ufffd"},
+    {"{\\rtf1\\ansicpg65001 \\'e9\\ansicpg1252 \\'e9\\ansicpg1251 \\'e9\\ansicpg70000 \\'e9}",
+     "\ufffd\u00e9\u0439\u00e9"},
     {"{\\rtf1 \\'84\\'85\\'86\\'8c\\'8e\\'8f\\'9f}", "\u201e\u2026\u2020\u0152\u017d\ufffd\u0178"},
     {"{\\rtf1 \\u8364?uro}", "\u20acuro"},
     {"{\\rtf1 \\uc2\\u8364 xxEnd}", "\u20acEnd"},

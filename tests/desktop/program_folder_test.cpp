@@ -13,6 +13,7 @@
 
 #include "desktop/user_folders.h"
 #include "desktop/work_folder.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -107,6 +108,20 @@ TEST(PrivateWorkFolders, LieInTheRuntimeFolderOrElseTheDataFolder) {
     EXPECT_EQ(PrivateWorkFolders("Quorvane"), fs::temp_directory_path() / "Quorvane");
     ::unsetenv("XDG_RUNTIME_DIR");
     EXPECT_EQ(PrivateWorkFolders("Quorvane"), fs::path("/data/Quorvane/copies"));
+    // One this user cannot write counts as none (root writes anywhere, so a child that
+    // is no longer root looks).
+    const TempFolder readOnly;
+    fs::permissions(readOnly.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    ::setenv("XDG_RUNTIME_DIR", readOnly.Path().c_str(), 1);
+    EXPECT_EQ(RunInChild([] {
+                  if (::geteuid() == 0 && ::setuid(65534) != 0) {
+                      return 2;
+                  }
+                  return PrivateWorkFolders("Quorvane") == "/data/Quorvane/copies" ? 0 : 1;
+              }),
+              0);
+    fs::permissions(readOnly.Path(), fs::perms::owner_all);
+    ::unsetenv("XDG_RUNTIME_DIR");
     ::unsetenv("XDG_DATA_HOME");
 }
 

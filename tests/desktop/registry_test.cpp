@@ -161,10 +161,13 @@ TEST_F(RegistryTest, ValuesWrittenAtTheSameTimeAreAllKept) {
     }
 }
 
-// Something other than a registry file in the store's place is read as a damaged
-// file (nothing in it), without waiting on it or reading it without end, and the next
-// write puts a registry file there.
-TEST_F(RegistryTest, AFifoADeviceOrAHugeFileInPlaceOfTheStoreReadsAsDamaged) {
+// Something other than a registry file in the store's place, or a file that does not
+// parse, is read as damaged, without waiting on it or reading it without end, and no
+// change is written over it: that would lose every key in it.
+TEST_F(RegistryTest, AStoreThatDoesNotParseReadsAsDamagedAndIsNeverWrittenOver) {
+    const auto writeFile = [](const std::filesystem::path& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    };
     const struct {
         const char* what;
         std::function<void(const std::filesystem::path&)> make;
@@ -179,27 +182,40 @@ TEST_F(RegistryTest, AFifoADeviceOrAHugeFileInPlaceOfTheStoreReadsAsDamaged) {
                  file << "\"Name\"=\"Text\"\n";
              }
          }},
+        {"key file with a line it cannot read",
+         [&](const auto& path) {
+             writeFile(path, "[Quorvane registry]\nFormat=1\n\n[Other]\nKept=1\ngarbage\n");
+         }},
+        {"earlier form with a line it cannot read",
+         [&](const auto& path) { writeFile(path, "[Other]\n\"Kept\"=\"1\"\ngarbage\n"); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         std::filesystem::remove_all(store_.File());
         std::filesystem::create_directories(store_.File().parent_path());
         row.make(store_.File());
+        const std::filesystem::file_status before = std::filesystem::symlink_status(store_.File());
+        const std::uintmax_t sizeBefore = std::filesystem::is_regular_file(before)
+                                              ? std::filesystem::file_size(store_.File())
+                                              : 0;
         // A read that blocked or ran on would end the child by its alarm.
         EXPECT_EQ(RunInChild([&] {
                       ::alarm(10);
                       return store_.KeyExists("Key") ? 1 : 0;
                   }),
                   0);
-        EXPECT_TRUE(SetRegistryString(store_, "Key", "Name", "Text"));
-        EXPECT_TRUE(
-            std::filesystem::is_regular_file(std::filesystem::symlink_status(store_.File())));
-        EXPECT_EQ(store_.ValueNames("Key"), std::vector<std::string>{"Name"});
+        EXPECT_FALSE(SetRegistryString(store_, "Key", "Name", "Text"));
+        EXPECT_FALSE(store_.KeyExists("Key"));
+        EXPECT_EQ(std::filesystem::symlink_status(store_.File()).type(), before.type());
+        if (std::filesystem::is_regular_file(before)) {
+            EXPECT_EQ(std::filesystem::file_size(store_.File()), sizeBefore);
+        }
     }
+    std::filesystem::remove_all(store_.File());
 }
 
 TEST(RegistryFile, DamagedLinesAreSkippedAndTheRestIsKept) {
-    const RegistryKeys keys = ParseRegistryText(
+    const RegistryContents contents = ParseRegistryText(
         "\"orphan\"=\"before any key\"\n"
         "[Good]\r\n"
         "\"A\"=\"1\"\n"
@@ -207,6 +223,8 @@ TEST(RegistryFile, DamagedLinesAreSkippedAndTheRestIsKept) {
         "garbage\n"
         "\"B\"=\"2\" trailing\n"
         "@=\"default\"\n");
+    EXPECT_TRUE(contents.damaged);
+    const RegistryKeys& keys = contents.keys;
     ASSERT_EQ(keys.size(), 1u);
     EXPECT_EQ(keys[0].path, "Good");
     using Values = std::vector<std::pair<std::string, std::string>>;

@@ -8,6 +8,8 @@
 #include <wx/textctrl.h>
 #include <wx/webview.h>
 
+#include <signal.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -25,6 +27,7 @@
 #include "engine/address_to_load.h"
 #include "main_window/gui/find_bar.h"
 #include "saving/data_url.h"
+#include "saving/gui/network_process_watch.h"
 #include "saving/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -218,6 +221,62 @@ TEST_F(BrowserToolsEndToEnd, ADownloadLandsWholeInTheDownloadFolderAndNeverOverA
     fs::remove_all(folder);
 }
 
+// A server's suggested name holding "/" would end the engine's network process (and
+// every load with it): such a file is fetched outside the engine and lands under a safe
+// name, and the page loads after it as before.
+TEST_F(BrowserToolsEndToEnd, ASuggestedNameWithASlashSavesSafelyAndDisturbsNothing) {
+    const fs::path folder = UserHomeFolder() / "downloads-named-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.ServeWithHeader("/files/a", "text/plain", "dot file",
+                            "Content-Disposition: attachment; filename=\"../../.bashrc\"");
+    server_.ServeWithHeader("/files/b", "application/zip", "escape",
+                            "Content-Disposition: attachment; "
+                            "filename*=UTF-8''..%2F..%2Fescape.txt");
+    // Typed into the address box: the views' own "Done" may follow the download's word,
+    // so the files tell.
+    for (const auto& [path, name] : {std::pair{"/files/a", "bashrc"}, {"/files/b", "escape.txt"}}) {
+        TypeAddressAndPressEnter(server_.Url(path));
+        EXPECT_TRUE(WaitUntil([&] { return fs::exists(folder / name); })) << StatusText();
+    }
+    EXPECT_THAT(FilesIn(folder), UnorderedElementsAre("bashrc", "escape.txt"));
+    EXPECT_EQ(ReadFileBytes(folder / "bashrc"), "dot file");
+    EXPECT_EQ(ReadFileBytes(folder / "escape.txt"), "escape");
+    const std::vector<pid_t> networkProcesses = EngineNetworkProcesses();
+    OpenPage("/files/after.html", "<html><body><p>marker-after</p></body></html>", "marker-after");
+    EXPECT_EQ(EngineNetworkProcesses(), networkProcesses);
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
+// The engine says nothing of a download whose network process went away (killed here as
+// the kernel's out-of-memory killer would): it fails all the same, leaves nothing, and
+// the window closes cleanly in TearDown.
+TEST_F(BrowserToolsEndToEnd, ADownloadCutOffByTheEnginesNetworkProcessFailsAndLeavesNothing) {
+    const fs::path folder = UserHomeFolder() / "downloads-cut-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.ServeEndlessly("/files/endless.zip", "application/zip");
+    TypeAddressAndPressEnter(server_.Url("/files/endless.zip"));
+    const fs::path enginePart = folder / "endless.zip.part.wkdownload";
+    ASSERT_TRUE(WaitUntil([&] {
+        std::error_code missing;
+        const auto size = fs::file_size(enginePart, missing);
+        return !missing && size > 0;
+    })) << StatusText();
+    const std::vector<pid_t> networkProcesses = EngineNetworkProcesses();
+    ASSERT_FALSE(networkProcesses.empty());
+    for (const pid_t pid : networkProcesses) {
+        ::kill(pid, SIGKILL);
+    }
+    // The views' own "Done" may follow the download's word in panel 1, so the files
+    // tell: the engine itself leaves both partial files behind.
+    EXPECT_TRUE(WaitUntil([&] { return FilesIn(folder).empty(); })) << StatusText();
+    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
 TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     const std::string png = DecodeDataUrl("data:image/png;base64,iVBORw0KGgo=")->bytes;
     server_.Serve("/pics/a.png", "image/png", png + "a");
@@ -236,8 +295,9 @@ TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     // The missing picture is the one failure; the data: picture is written from its data.
     EXPECT_EQ(StatusText(), "Saved 4 of 5 images to " + FolderForDisplay(folder, UserHomeFolder()) +
                                 "; 1 failed");
-    EXPECT_THAT(FilesIn(folder), ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image.png"));
-    EXPECT_EQ(ReadFileBytes(folder / "image.png"), png);
+    EXPECT_THAT(FilesIn(folder),
+                ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image-5.png"));
+    EXPECT_EQ(ReadFileBytes(folder / "image-5.png"), png);
     EXPECT_EQ(ReadFileBytes(folder / "a.png"), "there before");
     EXPECT_EQ(ReadFileBytes(folder / "a (1).png"), png + "a");
     EXPECT_EQ(ReadFileBytes(folder / "b.gif"), "GIF89a-b");

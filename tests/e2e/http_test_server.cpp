@@ -55,16 +55,18 @@ std::string RequestPath(const std::string& head) {
     return head.substr(start + 1, end - start - 1);
 }
 
-void SendAll(int connection, const std::string& data) {
+// False when the client went before it had everything.
+bool SendAll(int connection, const std::string& data) {
     std::size_t sent = 0;
     while (sent < data.size()) {
         const ssize_t count =
             send(connection, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
         if (count <= 0) {
-            return;
+            return false;
         }
         sent += static_cast<std::size_t>(count);
     }
+    return true;
 }
 
 }  // namespace
@@ -94,13 +96,24 @@ HttpTestServer::~HttpTestServer() {
 void HttpTestServer::Serve(const std::string& path, const std::string& contentType,
                            const std::string& body, std::optional<std::size_t> declaredLength) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, body, declaredLength, {}};
+    pages_[path] = Page{contentType, body, declaredLength, {}, false, {}};
 }
 
 void HttpTestServer::ServeAfter(std::chrono::milliseconds pause, const std::string& path,
                                 const std::string& contentType, const std::string& body) {
     std::lock_guard lock(mutex_);
-    pages_[path] = Page{contentType, body, std::nullopt, pause};
+    pages_[path] = Page{contentType, body, std::nullopt, pause, false, {}};
+}
+
+void HttpTestServer::ServeWithHeader(const std::string& path, const std::string& contentType,
+                                     const std::string& body, const std::string& header) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, body, std::nullopt, {}, false, header + "\r\n"};
+}
+
+void HttpTestServer::ServeEndlessly(const std::string& path, const std::string& contentType) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, {}, std::nullopt, {}, true, {}};
 }
 
 std::string HttpTestServer::Url(const std::string& path) const {
@@ -128,7 +141,7 @@ void HttpTestServer::AcceptLoop() {
 void HttpTestServer::Answer(int connection) {
     SocketHandle socket(connection);
     const std::string path = RequestPath(ReadRequestHead(socket.get()));
-    Page page{"text/plain", "not found", std::nullopt, {}};
+    Page page{"text/plain", "not found", std::nullopt, {}, false, {}};
     std::string status = "404 Not Found";
     {
         std::lock_guard lock(mutex_);
@@ -138,11 +151,27 @@ void HttpTestServer::Answer(int connection) {
             status = "200 OK";
         }
     }
+    if (page.endless) {
+        SendEndlessly(socket.get(), page.contentType);
+        return;
+    }
     std::this_thread::sleep_for(page.pause);
     SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
                               "\r\nContent-Length: " +
                               std::to_string(page.declaredLength.value_or(page.body.size())) +
-                              "\r\nConnection: close\r\n\r\n" + page.body);
+                              "\r\n" + page.header + "Connection: close\r\n\r\n" + page.body);
+}
+
+void HttpTestServer::SendEndlessly(int connection, const std::string& contentType) {
+    if (!SendAll(connection, "HTTP/1.0 200 OK\r\nContent-Type: " + contentType +
+                                 "\r\n"
+                                 "Content-Length: 1000000000\r\nConnection: close\r\n\r\n")) {
+        return;
+    }
+    const std::string chunk(16 * 1024, 'x');
+    while (!stopping_ && SendAll(connection, chunk)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 }
 
 }  // namespace quorvane::test

@@ -29,6 +29,12 @@ class HttpTestServer {
     // nobody else.
     void ServeAfter(std::chrono::milliseconds pause, const std::string& path,
                     const std::string& contentType, const std::string& body);
+    // Serves path as Serve does, with one more header line ("Name: value").
+    void ServeWithHeader(const std::string& path, const std::string& contentType,
+                         const std::string& body, const std::string& header);
+    // Serves path as a file that never ends: a little more every 50 ms until the client
+    // goes, during which the server answers nobody else.
+    void ServeEndlessly(const std::string& path, const std::string& contentType);
     // "http://127.0.0.1:<port>" followed by path.
     std::string Url(const std::string& path) const;
     int Port() const { return port_; }
@@ -40,10 +46,13 @@ class HttpTestServer {
         std::string body;
         std::optional<std::size_t> declaredLength;
         std::chrono::milliseconds pause{0};
+        bool endless = false;
+        std::string header;
     };
 
     void AcceptLoop();
     void Answer(int connection);
+    void SendEndlessly(int connection, const std::string& contentType);
 
     int listener_ = -1;
     int port_ = 0;

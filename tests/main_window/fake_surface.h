@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window/commands.h"
 #include "main_window/main_window_surface.h"
@@ -54,6 +55,20 @@ class FakeSurface : public MainWindowSurface {
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
+    // Keeps the step until the test runs it.
+    void CallSoon(std::function<void()> step) override { soon.push_back(std::move(step)); }
+    // Runs the steps kept, and those they keep in turn; how many ran.
+    int RunWhatCameSoon() {
+        int ran = 0;
+        while (!soon.empty()) {
+            std::function<void()> step = std::move(soon.front());
+            soon.erase(soon.begin());
+            step();
+            ++ran;
+        }
+        return ran;
+    }
+    std::vector<std::function<void()>> soon;
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
     void EndProcess() override { Record("EndProcess"); }
     void CloseMainWindow() override;

@@ -107,16 +107,35 @@ TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
 
     EXPECT_FALSE(saving.Running());
     EXPECT_THAT(FilesIn(folder.Path()),
-                ElementsAre("a (1).png", "a (2).png", "a.png", "c.jpg", "image.gif"));
+                ElementsAre("a (1).png", "a (2).png", "a.png", "c.jpg", "image-4.gif"));
     EXPECT_EQ(folder.Read("/a.png"), "was there before");
     EXPECT_EQ(folder.Read("/a (1).png"), "first a");
     EXPECT_EQ(folder.Read("/a (2).png"), "second a");
-    EXPECT_EQ(folder.Read("/image.gif"), "GIF89a");
+    EXPECT_EQ(folder.Read("/image-4.gif"), "GIF89a");
     EXPECT_EQ(surface_.statusText, "Saved 4 of 5 images to " +
                                        FolderForDisplay(folder.Path(), UserHomeFolder()) +
                                        "; 1 failed");
     EXPECT_FLOAT_EQ(surface_.progressMax, 5);
     EXPECT_FLOAT_EQ(surface_.progressValue, 5);
+}
+
+// Thousands of data: pictures are written a slice at a time, the window getting its turn
+// between slices, each under a name of its own.
+TEST_F(PageCommandsTest, WritesDataPicturesInSlicesThatLetTheWindowIn) {
+    TempFolder folder;
+    const std::vector<std::string> links(100, "data:image/gif;base64,R0lGODlh");
+    ImageSaving saving(surface_, browser_);
+    saving.Start(ImagesToSave(links), folder.Path());
+    EXPECT_TRUE(saving.Running());
+    EXPECT_EQ(FilesIn(folder.Path()).size(), ImageSaving::kDataPerSlice);
+    EXPECT_EQ(surface_.RunWhatCameSoon(), 3);
+    EXPECT_FALSE(saving.Running());
+    const std::vector<std::string> files = FilesIn(folder.Path());
+    ASSERT_EQ(files.size(), 100u);
+    EXPECT_EQ(files.front(), "image-1.gif");
+    EXPECT_EQ(folder.Read("/image-100.gif"), "GIF89a");
+    EXPECT_EQ(surface_.statusText,
+              "Saved 100 of 100 images to " + FolderForDisplay(folder.Path(), UserHomeFolder()));
 }
 
 TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {

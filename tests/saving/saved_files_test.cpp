@@ -31,6 +31,10 @@ TEST(SavedFileName, KeepsAServerFromPlacingOrHidingAFile) {
         {"../../.bashrc", "bashrc"},
         {"dir\\evil.exe", "evil.exe"},
         {"a\nb\x7F.txt", "a_b_.txt"},
+        // U+202E and its kin would show "photo\u202Egpj.exe" as "photoexe.jpg".
+        {"photo\u202Egpj.exe", "photo_gpj.exe"},
+        {"a\u202Ab\u202Dc\u2066d\u2069e\u200Ef\u200Fg\u061Ch\u0085i.png", "a_b_c_d_e_f_g_h_i.png"},
+        {"caf\u00E9 \u2026 \u2070.png", "caf\u00E9 \u2026 \u2070.png"},
         {"  ...  ", "download"},
         {"", "download"},
         {"/", "download"},
@@ -127,8 +131,8 @@ TEST(ImagesToSave, TakesTheImagesViewsAddressesAndNamesEachFile) {
         {"http://host/pics/a.png", "a.png"},
         {"http://host/pics/b%20c.gif?size=2&v=1#top", "b c.gif"},
         {"https://host/dir/", "image"},
-        {"data:image/jpeg;base64,/9j/", "image.jpg"},
-        {"data:application/x-thing,abc", "image"},
+        {"data:image/jpeg;base64,/9j/", "image-4.jpg"},
+        {"data:application/x-thing,abc", "image-5"},
         {"file:///home/me/../x/.hidden.png", "hidden.png"},
     };
     const std::vector<ImageToSave> images = ImagesToSave(links);
