@@ -8,6 +8,7 @@
 #include "inspection/source_find.h"
 
 class wxCheckBox;
+class wxSizer;
 class wxStaticText;
 class wxTextCtrl;
 
@@ -40,6 +41,10 @@ class FindBar : public wxPanel {
     std::string Status() const;
 
   private:
+    // The row of the find text, its status, the buttons and the ticks.
+    wxSizer* CreateRow();
+    // A change of the text or of a tick searches again.
+    void BindSearchInputs();
     void Search();
     void OnKey(wxKeyEvent& event);
 
