@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <wx/frame.h>
 
@@ -68,6 +69,9 @@ class Form1 : public wxFrame, public MainWindowSurface {
     // The address box, for the tests of where the focus is.
     wxTextCtrl* AddressBox() const { return txtUrl_; }
     FindBar* FindBarControl() const { return findBar_; }
+    // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
+    // gives another.
+    void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
 
   private:
     void CreateButtons();
@@ -113,6 +117,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
     wxGauge* pb1_ = nullptr;
     FindBar* findBar_ = nullptr;
     ToolsMenuItems toolsItems_;
+    RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;
 
     // Destroyed from the last: the downloads go while everything they report to is

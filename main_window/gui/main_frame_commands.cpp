@@ -123,9 +123,12 @@ void Form1::FocusAddressBox() {
 }
 
 void Form1::OnToolsMenu(int index) {
-    RegistryStore localMachine = RegistryStore::ForRoot(RootKey::LocalMachine);
-    toolsItems_ =
-        ToolsMenuItemClick(index, toolsItems_, localMachine, ProgramPath(), strProductName);
+    const ToolsMenuClick click =
+        ToolsMenuItemClick(index, toolsItems_, toolsMenuStore_, ProgramPath(), strProductName);
+    toolsItems_ = click.items;
+    if (!click.failure.empty()) {
+        SetStatusText(click.failure);
+    }
     GetMenuBar()->Enable(CommandWindowId(CommandId::AddToToolsMenu), toolsItems_.addEnabled);
     GetMenuBar()->Enable(CommandWindowId(CommandId::RemoveFromToolsMenu),
                          toolsItems_.removeEnabled);

@@ -69,21 +69,39 @@ TEST_F(IEToolsMenuTest, MenuItemsToggleAndOtherIndexesDoNothing) {
         {-1, {false, true}, {false, true}, true},
     };
     for (const auto& row : rows) {
-        const ToolsMenuItems items =
+        const ToolsMenuClick click =
             ToolsMenuItemClick(row.index, row.before, store_, program_, "Quorvane");
-        EXPECT_EQ(items, row.after) << "index " << row.index;
+        EXPECT_EQ(click.items, row.after) << "index " << row.index;
+        EXPECT_EQ(click.failure, "") << "index " << row.index;
         EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "index " << row.index;
     }
 }
 
-TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenStillTogglesTheItems) {
+// A file where the store's folder belongs cannot be written even by root, so the test
+// holds for every user.
+TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenLeavesTheItemsAndSaysWhereAndWhy) {
     std::ofstream(folder_ / "blocked") << "x";
     RegistryStore blocked(folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg");
-    const ToolsMenuItems afterAdd = ToolsMenuItemClick(0, {}, blocked, program_, "Quorvane");
-    EXPECT_EQ(afterAdd, (ToolsMenuItems{false, true}));
-    EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
-    EXPECT_EQ(ToolsMenuItemClick(1, afterAdd, blocked, program_, "Quorvane"),
-              (ToolsMenuItems{true, false}));
+    const std::string where = (folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg").string() +
+                              " cannot be written (" + (folder_ / "blocked").string() +
+                              " is not a folder)";
+    struct Row {
+        int index;
+        ToolsMenuItems before;
+        std::string failure;
+    } rows[] = {
+        {0, {true, true}, "Could not add Quorvane to the IE Tools menu: " + where},
+        {0, {true, false}, "Could not add Quorvane to the IE Tools menu: " + where},
+        {1, {false, true}, ""},  // no entry there: nothing to remove, nothing failed
+    };
+    for (const auto& row : rows) {
+        const ToolsMenuClick click =
+            ToolsMenuItemClick(row.index, row.before, blocked, program_, "Quorvane");
+        EXPECT_EQ(click.failure, row.failure) << "index " << row.index;
+        EXPECT_EQ(click.items, (row.failure.empty() ? ToolsMenuItems{true, false} : row.before))
+            << "index " << row.index;
+        EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
+    }
 }
 
 }  // namespace
