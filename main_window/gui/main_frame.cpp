@@ -60,7 +60,8 @@ Form1::Form1(wxWindow* splash, WorkFolder workFolder)
       splash_(splash),
       dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
-      secondary_(std::make_unique<SecondaryWindows>(this)) {
+      secondary_(std::make_unique<SecondaryWindows>(
+          this, [this](const std::string& text) { SetStatusText(text); })) {
     panel_ = new wxPanel(this);
     CreateButtons();
     CreateAddressRow();
