@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "branding/branding_values.h"
+#include "desktop/gui/desktop_style.h"
 #include "main_window/gui/splash_window.h"
 
 namespace quorvane {
 
 bool QuorvaneApp::OnInit() {
     wxInitAllImageHandlers();
+    // Before the first window, so every window is made in the desktop's style.
+    FollowDesktopStyle();
     auto* splash = new frmSplash([this](const std::string& message) { EndStartUp(message); });
     splash->Show();
     return true;

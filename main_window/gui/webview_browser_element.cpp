@@ -23,8 +23,10 @@ constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML 
 constexpr const char* kCaptureWorld = "quorvane-capture";
 
 // The generated views show plain text and addresses, which need neither kerning nor
-// ligatures; without them the engine lays text out faster.
-constexpr const char* kPlainTextStyle = "* { font-kerning: none; font-variant-ligatures: none; }";
+// ligatures; without them the engine lays text out faster. They take the desktop's light
+// or dark style, which the work files themselves leave open.
+constexpr const char* kPlainTextStyle =
+    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
 // A generated view draws nothing of a page until it has read it and is shown (HoldDrawing).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before its process counts as busy.
