@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kViewCount = 3;
 constexpr int kEnterKey = 13;
+// 0.01 rather than 0 gives a bar that looks empty.
+constexpr float kProgressEmpty = 0.01f;
+constexpr float kProgressMax = 100;
 
 std::string StartCaption() {
     return strProductName + " by " + strCompanyName;
@@ -140,15 +143,16 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
         return;
     }
     const bool inRange = progress > 0 && progress <= progressMax;
-    // 0.01 rather than 0 gives a bar that looks empty.
     surface_.SetProgress(static_cast<float>(progressMax),
-                         inRange ? static_cast<float>(progress) : 0.01f);
+                         inRange ? static_cast<float>(progress) : kProgressEmpty);
 }
 
 // Every download of the Browser view is analysed, however it ended (finished, failed,
-// stopped); the views' own downloads of the generated pages never are.
+// stopped); the views' own downloads of the generated pages never are. The progress bar
+// empties, as nothing loads any more: a full bar would say a load is on.
 void MainWindowController::DownloadComplete(int index) {
     if (index == kBrowserView) {
+        surface_.SetProgress(kProgressMax, kProgressEmpty);
         AnalysePage();
     } else if (index > kBrowserView && index < kViewCount) {
         ShowAnalysisNoteAfterLoad(index);

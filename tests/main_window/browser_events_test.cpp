@@ -64,6 +64,14 @@ TEST_F(BrowserEventsTest, ProgressOfTheBrowserViewFillsTheBar) {
     }
 }
 
+TEST_F(BrowserEventsTest, TheBarEmptiesWhenTheBrowserViewsLoadEnds) {
+    controller_.ProgressChange(0, 200, 200);
+    controller_.DownloadComplete(1);
+    EXPECT_FLOAT_EQ(surface_.progressValue, 200);
+    controller_.DownloadComplete(0);
+    EXPECT_FLOAT_EQ(surface_.progressValue, 0.01f);
+}
+
 TEST_F(BrowserEventsTest, TitleOfTheBrowserViewSetsAddressAndCaption) {
     wb0_.Navigate("http://host.example/page.html");
     wb0_.SetTitle("A Page");
