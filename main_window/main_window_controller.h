@@ -73,6 +73,7 @@ class MainWindowController : public BrowserEvents {
     void ZoomIn();
     void ZoomOut();
     void ActualSize();
+    double VisibleZoomLevel() const;
 
     // "Save Images…": asks for a folder, starting in the user's download folder, and
     // saves the Images view's pictures there. Nothing happens while the list is empty or
@@ -97,6 +98,7 @@ class MainWindowController : public BrowserEvents {
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
     void RunAnalysis(const std::optional<std::string>& bodyHtml);
     void ShowAnalysisNoteAfterLoad(int index);
+    void SetVisibleZoom(double level);
 
     MainWindowSurface& surface_;
     SideWindows& windows_;

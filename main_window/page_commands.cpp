@@ -28,16 +28,26 @@ void MainWindowController::EndFind() {
 
 void MainWindowController::ZoomIn() {
     BrowserElement& view = *wb_[VisibleView()];
-    view.SetZoomLevel(ZoomedIn(view.ZoomLevel()));
+    SetVisibleZoom(ZoomedIn(view.ZoomLevel()));
 }
 
 void MainWindowController::ZoomOut() {
     BrowserElement& view = *wb_[VisibleView()];
-    view.SetZoomLevel(ZoomedOut(view.ZoomLevel()));
+    SetVisibleZoom(ZoomedOut(view.ZoomLevel()));
 }
 
 void MainWindowController::ActualSize() {
-    wb_[VisibleView()]->SetZoomLevel(kActualSize);
+    SetVisibleZoom(kActualSize);
+}
+
+double MainWindowController::VisibleZoomLevel() const {
+    return wb_[VisibleView()]->ZoomLevel();
+}
+
+// The level is said at once: the view's new size alone does not tell where it stands.
+void MainWindowController::SetVisibleZoom(double level) {
+    wb_[VisibleView()]->SetZoomLevel(level);
+    surface_.SetStatusText("Zoom " + ZoomPercent(level));
 }
 
 bool MainWindowController::CanSaveImages() const {
