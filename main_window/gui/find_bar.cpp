@@ -15,11 +15,14 @@ namespace {
 
 // Wide enough for a long word or a short phrase, as other browsers' find bars are.
 constexpr int kTextWidthChars = 28;
+// A search on every key would search a long page for "n", "ne", "nee"... while the user
+// is still typing "needle"; the search waits for a pause as short as this.
+constexpr int kTypingPauseMs = 300;
 
 }  // namespace
 
 FindBar::FindBar(wxWindow* parent, Actions actions)
-    : wxPanel(parent, wxID_ANY), actions_(std::move(actions)) {
+    : wxPanel(parent, wxID_ANY), actions_(std::move(actions)), typingPause_(this) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     const auto add = [&](wxWindow* control, int flags = wxALIGN_CENTER_VERTICAL | wxRIGHT) {
         row->Add(control, 0, flags, FromDIP(6));
@@ -46,7 +49,8 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     column->Add(row, 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(3));
     SetSizerAndFit(column);
 
-    text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { Search(); });
+    text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { typingPause_.StartOnce(kTypingPauseMs); });
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Search(); });
     matchCase_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
     previous->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.previous(); });
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.next(); });
@@ -66,6 +70,7 @@ void FindBar::Open() {
 }
 
 void FindBar::Close() {
+    typingPause_.Stop();
     Hide();
     actions_.shownOrHidden();
     actions_.closed();
@@ -74,6 +79,8 @@ void FindBar::Close() {
 void FindBar::FindAgain(bool next) {
     if (!IsShown() || text_->IsEmpty()) {
         Open();
+    } else if (SearchHeldBack()) {
+        return;
     } else if (next) {
         actions_.next();
     } else {
@@ -91,7 +98,16 @@ std::string FindBar::Status() const {
 }
 
 void FindBar::Search() {
+    typingPause_.Stop();
     actions_.search(text_->GetValue().utf8_string(), matchCase_->GetValue());
+}
+
+bool FindBar::SearchHeldBack() {
+    if (!typingPause_.IsRunning()) {
+        return false;
+    }
+    Search();
+    return true;
 }
 
 // Escape is the bar's own while it has the focus (it would otherwise reach the window's
@@ -102,7 +118,9 @@ void FindBar::OnKey(wxKeyEvent& event) {
         Close();
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == text_ &&
                (event.GetModifiers() & ~wxMOD_SHIFT) == 0) {
-        event.ShiftDown() ? actions_.previous() : actions_.next();
+        if (!SearchHeldBack()) {
+            event.ShiftDown() ? actions_.previous() : actions_.next();
+        }
     } else {
         event.Skip();
     }

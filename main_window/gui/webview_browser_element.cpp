@@ -29,6 +29,9 @@ constexpr const char* kPlainTextStyle =
     "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
 // A generated view draws nothing of a page until it has read it and is shown (HoldDrawing).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+// The current match of a search, in the colours other browsers give it.
+constexpr const char* kCurrentMatchStyle =
+    "::selection { background-color: #ff9632 !important; color: #000 !important; }";
 // How long the engine may take to begin a load before its process counts as busy.
 constexpr int kLoadStartGraceMs = 250;
 
@@ -90,6 +93,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       captures_(g_cancellable_new()),
       finder_(webkit_web_view_get_find_controller(native_)),
+      currentMatchStyle_(NewUserStyleSheet(kCurrentMatchStyle)),
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView();
@@ -132,6 +136,7 @@ WebViewBrowserElement::~WebViewBrowserElement() {
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
     }
+    webkit_user_style_sheet_unref(currentMatchStyle_);
     if (localFilesFilter_ != nullptr) {
         webkit_user_content_filter_unref(localFilesFilter_);
     }

@@ -105,6 +105,7 @@ class WebViewBrowserElement : public BrowserElement {
     void ReleaseDrawingWhenReady();
     void OnLoadNotStarted();
     void RunFind(const HeldFind& find);
+    void StyleCurrentMatch(bool styled);
     static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
 
     void PrepareLocalFilesFilter();
@@ -140,6 +141,11 @@ class WebViewBrowserElement : public BrowserElement {
     bool filterApplied_ = false;
     std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
     WebKitFindController* finder_;
+    // While a search is open, the current match (the engine selects it) stands out from
+    // the others, even while the find bar has the keyboard and the view's selection
+    // would otherwise be a faint grey.
+    WebKitUserStyleSheet* currentMatchStyle_;
+    bool currentMatchStyled_ = false;
     FindDone found_;                    // the last Find's, until the engine has counted
     unsigned countsAsked_ = 0;          // counts the engine owes, the last one being found_'s
     std::optional<HeldFind> heldFind_;  // a search waiting for the page to show

@@ -8,12 +8,19 @@
 #include "main_window/zoom_ladder.h"
 
 namespace quorvane {
+namespace {
+
+// The engine's editing command that clears the selection; the API names no macro for it.
+constexpr const char* kUnselectCommand = "Unselect";
+
+}  // namespace
 
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
                                  FindDone found) {
     const guint32 options =
         WEBKIT_FIND_OPTIONS_WRAP_AROUND | (matchCase ? 0 : WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE);
     found_ = std::move(found);
+    StyleCurrentMatch(true);
     if (drawingHeld_) {
         heldFind_ = HeldFind{text, options, maxMatches};
         return;
@@ -21,7 +28,11 @@ void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsign
     RunFind({text, options, maxMatches});
 }
 
+// A new search starts at the top of the page: from the current match, as the engine would
+// start it, "needl" typed after the second "need" would select the second match while the
+// count, knowing no positions, says "1 of 3".
 void WebViewBrowserElement::RunFind(const HeldFind& find) {
+    webkit_web_view_execute_editing_command(native_, kUnselectCommand);
     ++countsAsked_;
     webkit_find_controller_count_matches(finder_, find.text.c_str(), find.options, find.maxMatches);
     webkit_find_controller_search(finder_, find.text.c_str(), find.options, find.maxMatches);
@@ -39,6 +50,20 @@ void WebViewBrowserElement::EndFind() {
     found_ = nullptr;
     heldFind_.reset();
     webkit_find_controller_search_finish(finder_);
+    StyleCurrentMatch(false);
+}
+
+void WebViewBrowserElement::StyleCurrentMatch(bool styled) {
+    if (styled == currentMatchStyled_) {
+        return;
+    }
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(native_);
+    if (styled) {
+        webkit_user_content_manager_add_style_sheet(content, currentMatchStyle_);
+    } else {
+        webkit_user_content_manager_remove_style_sheet(content, currentMatchStyle_);
+    }
+    currentMatchStyled_ = styled;
 }
 
 // Only the answer to the last count is passed on: the ones before belong to searches

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <unistd.h>
+#include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -127,6 +128,31 @@ std::optional<std::string> MainWindowDriver::CaptureBrowserBody() {
         return std::nullopt;
     }
     return body;
+}
+
+// The result of a script run in element 0's own page world, as text.
+std::string EvaluateInBrowserView(Form1& frame, const std::string& script) {
+    struct Answer {
+        bool done = false;
+        std::string text;
+    } answer;
+    auto* view = static_cast<WebKitWebView*>(frame.Element(0).Window()->GetNativeBackend());
+    webkit_web_view_evaluate_javascript(
+        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* answer = static_cast<Answer*>(data);
+            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(
+                    WEBKIT_WEB_VIEW(source), result, nullptr)) {
+                gchar* text = jsc_value_to_string(value);
+                answer->text = text;
+                g_free(text);
+                g_object_unref(value);
+            }
+            answer->done = true;
+        },
+        &answer);
+    WaitUntil([&] { return answer.done; });
+    return answer.text;
 }
 
 }  // namespace quorvane::test

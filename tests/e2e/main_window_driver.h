@@ -48,6 +48,9 @@ class MainWindowDriver {
     Form1* frame_ = nullptr;
 };
 
+// The result of a script run in element 0's own page world, as text.
+std::string EvaluateInBrowserView(Form1& frame, const std::string& script);
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
 
