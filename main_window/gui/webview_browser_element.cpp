@@ -12,6 +12,7 @@
 
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
+#include "main_window/gui/engine_answer_guard.h"
 #include "main_window/gui/webkit_downloads.h"
 
 namespace quorvane {
@@ -97,6 +98,8 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView();
+    } else {
+        answerGuard_ = std::make_unique<EngineAnswerGuard>(native_);
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -162,6 +165,9 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
         awaitedAddress_ = uri;
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
+    if (answerGuard_) {
+        answerGuard_->LoadAsked(uri.utf8_string());
+    }
     webView_->LoadURL(uri);
 }
 
@@ -194,10 +200,16 @@ void WebViewBrowserElement::GoHome() {
 }
 
 void WebViewBrowserElement::Stop() {
+    if (answerGuard_) {
+        answerGuard_->StopAsked();
+    }
     webView_->Stop();
 }
 
 void WebViewBrowserElement::Refresh() {
+    if (answerGuard_) {
+        answerGuard_->LoadAsked(LocationURL());
+    }
     webView_->Reload();
 }
 
@@ -260,6 +272,10 @@ void WebViewBrowserElement::CancelFetches() {
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    // Before the creation load is left out: the start page's own load may begin in it.
+    if (element->answerGuard_) {
+        element->answerGuard_->LoadChanged(loadEvent);
+    }
     if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
         return;
     }
@@ -280,7 +296,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         // One that ends because a newer load was asked for leaves the page held for that.
         element->heldPageRead_ = !element->askedSinceLoadStart_;
         element->ReleaseDrawingWhenReady();
-        element->events_.StatusTextChange(element->index_, "Done");
+        element->events_.StatusTextChange(
+            element->index_,
+            element->answerGuard_ ? element->answerGuard_->StatusWhenDone() : "Done");
         element->events_.DownloadComplete(element->index_);
     }
 }

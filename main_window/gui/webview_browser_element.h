@@ -25,6 +25,7 @@ typedef struct _GdkEventScroll GdkEventScroll;
 
 namespace quorvane {
 
+class EngineAnswerGuard;
 class EngineFetches;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
@@ -151,6 +152,9 @@ class WebViewBrowserElement : public BrowserElement {
     std::optional<HeldFind> heldFind_;  // a search waiting for the page to show
     double wheelTurn_ = 0;  // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
     std::unique_ptr<EngineFetches> fetches_;
+    // The Browser view's: a page that keeps the engine from answering a new address or
+    // Stop costs the user no more than a moment (the generated views restart on their own).
+    std::unique_ptr<EngineAnswerGuard> answerGuard_;
 };
 
 }  // namespace quorvane

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 #include <webkit2/webkit2.h>
@@ -59,6 +61,45 @@ TEST_F(UserFeedbackEndToEnd, AToolsEntryThatCannotBeWrittenLeavesBothItemsAndSay
     ClickMenuItem("Tools", kAddItem);
     EXPECT_FALSE(MenuItemEnabled("Tools", kAddItem));
     EXPECT_TRUE(MenuItemEnabled("Tools", kRemoveItem));
+}
+
+// A page that keeps the engine busy for minutes, and its network process with it: the user
+// gets the Browser view back at once when going elsewhere or stopping it.
+TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
+    std::string pictures = "<html><body><p>marker-wedge</p>";
+    for (int i = 0; i < 80000; ++i) {
+        pictures += "<img src=\"p/" + std::to_string(i) + ".png\">";
+    }
+    server_.Serve("/wedge/page.html", "text/html", pictures + "</body></html>");
+    server_.Serve("/small.html", "text/html", "<html><body><p>marker-small</p></body></html>");
+    const auto wedge = [&] {
+        const std::size_t before = server_.RequestedPaths().size();
+        TypeAddressAndPressEnter(server_.Url("/wedge/page.html"));
+        // Busy with its pictures once it has asked for a few of them.
+        return WaitUntil([&] { return server_.RequestedPaths().size() > before + 20; });
+    };
+
+    ASSERT_TRUE(wedge());
+    frame_->Controller().Stop();
+    const auto asked = std::chrono::steady_clock::now();
+    TypeAddressAndPressEnter(server_.Url("/small.html"));
+    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/small.html")));
+    std::cout << "the next page showed "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now() - asked)
+                     .count()
+              << " ms after it was asked for\n";
+    EXPECT_NE(CaptureBrowserBody().value_or("").find("marker-small"), std::string::npos);
+
+    // Stop alone: the view shows the stopped page's address, with nothing of it loaded.
+    ASSERT_TRUE(wedge());
+    frame_->Controller().Stop();
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() ==
+               "Stopped: " + server_.Url("/wedge/page.html") + " did not answer and was closed";
+    })) << StatusText();
+    EXPECT_TRUE(WaitForElementAt(0, server_.Url("/wedge/page.html")));
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), server_.Url("/wedge/page.html"));
 }
 
 }  // namespace

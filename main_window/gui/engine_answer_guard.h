@@ -1,0 +1,41 @@
+#pragma once
+
+#include <wx/timer.h>
+
+#include <string>
+
+#include "main_window/engine_answer_watch.h"
+
+typedef struct _WebKitWebView WebKitWebView;
+
+namespace quorvane {
+
+// Gives the user a view back from an engine that does not answer: a new page asked for,
+// or Stop, starts a short grace; when the engine has not begun the new load (or ended the
+// stopped one) by then, its process is ended and a fresh one loads the page, or shows the
+// stopped page's address with nothing loaded. The view tells it what was asked and what
+// the engine did.
+class EngineAnswerGuard {
+  public:
+    explicit EngineAnswerGuard(WebKitWebView* view);
+    EngineAnswerGuard(const EngineAnswerGuard&) = delete;
+    EngineAnswerGuard& operator=(const EngineAnswerGuard&) = delete;
+
+    void LoadAsked(const std::string& address);
+    void StopAsked();
+    // The engine's load-changed event.
+    void LoadChanged(int loadEvent);
+    // What status panel 1 says when the load now ending is done: "Done", or, for the page
+    // shown as stopped, that it was stopped.
+    std::string StatusWhenDone();
+
+  private:
+    void OnGraceOver();
+
+    WebKitWebView* view_;
+    EngineAnswerWatch watch_;
+    wxTimer grace_;
+    std::string stoppedNote_;
+};
+
+}  // namespace quorvane
