@@ -6,14 +6,19 @@
 
 namespace quorvane {
 
-// The four analysis lists, as pairs k = 0 and 1: Links[k][i] is an image's absolute
-// address and frmList[k][i] its file name. Pair 1 holds the images of image tags,
-// pair 0 the image files named by links.
-struct AnalysisLists {
-    std::vector<std::string> Links[2];
-    std::vector<std::string> frmList[2];
+// What one scanner found: addresses[i] is an image's absolute address and fileNames[i]
+// its file name.
+struct FoundImages {
+    std::vector<std::string> addresses;
+    std::vector<std::string> fileNames;
+};
 
-    // Clears Links(0), frmList(0), Links(1), frmList(1), in that order.
+// The four analysis lists: the images of image tags, and the image files named by links.
+struct AnalysisLists {
+    FoundImages imageLinks;
+    FoundImages imageTags;
+
+    // Clears the image links' addresses and names, then the image tags'.
     void Clear();
     // The bytes of all addresses and file names the lists hold.
     std::size_t Bytes() const;

@@ -9,12 +9,12 @@
 namespace quorvane {
 
 // Finds the images shown by "<img" tags in pageText (the content of checkImages.txt),
-// for lists pair 1 (Links[1], frmList[1]), in at most maxBytes.
+// for the lists' imageTags, in at most maxBytes.
 TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress,
                       std::size_t maxBytes = kMaxListBytes);
 
 // Finds the links ("<a " tags with "href=") to ".bmp", ".gif", ".jpeg" and ".jpg" files
-// in pageText, for lists pair 0 (Links[0], frmList[0]), in at most maxBytes.
+// in pageText, for the lists' imageLinks, in at most maxBytes.
 TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress,
                        std::size_t maxBytes = kMaxListBytes);
 

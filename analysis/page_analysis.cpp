@@ -36,13 +36,17 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
 }
 
 // Both scanners over the text they read, each with its writes of the tag lines, and
-// both lists pairs together within their largest size.
+// all four lists together within their largest size.
 void ScanPage(WorkFileWriter& files, const std::string& scanned, const std::string& pageAddress,
               AnalysisLists& lists) {
     TagScan tags = ScanImageTags(scanned, pageAddress, kMaxListBytes);
-    Attempt([&] { RecordScan(files, std::move(tags), lists.Links[1], lists.frmList[1]); });
+    Attempt([&] {
+        RecordScan(files, std::move(tags), lists.imageTags.addresses, lists.imageTags.fileNames);
+    });
     TagScan links = ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes());
-    Attempt([&] { RecordScan(files, std::move(links), lists.Links[0], lists.frmList[0]); });
+    Attempt([&] {
+        RecordScan(files, std::move(links), lists.imageLinks.addresses, lists.imageLinks.fileNames);
+    });
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
@@ -75,11 +79,11 @@ void WriteViews(AnalysedPage& page, WorkFileWriter& files, const std::string& so
                                           "image names linked"));
     }
     {
-        const ImagePage imagePage = ImagePageText(lists.Links[1]);
+        const ImagePage imagePage = ImagePageText(lists.imageTags.addresses);
         if (WriteView(page, files, kImagePageFile, imagePage.text) &&
-            imagePage.imagesShown < lists.Links[1].size()) {
+            imagePage.imagesShown < lists.imageTags.addresses.size()) {
             page.notes.push_back(TooLargeNote("Images", imagePage.imagesShown,
-                                              lists.Links[1].size(), "images shown"));
+                                              lists.imageTags.addresses.size(), "images shown"));
         }
     }
     WriteView(page, files, kSourceFile, sourceView.text);

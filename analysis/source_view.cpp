@@ -49,9 +49,9 @@ std::string EscapeSourceText(std::string_view body) {
 
 std::vector<LinkPass> LinkPasses(const AnalysisLists& lists) {
     std::vector<LinkPass> passes;
-    for (const int pair : {0, 1}) {
-        const std::vector<std::string>& names = lists.frmList[pair];
-        const std::vector<std::string>& links = lists.Links[pair];
+    for (const FoundImages* found : {&lists.imageLinks, &lists.imageTags}) {
+        const std::vector<std::string>& names = found->fileNames;
+        const std::vector<std::string>& links = found->addresses;
         for (std::size_t i = 0; i < names.size() && i < links.size(); ++i) {
             if (!names[i].empty()) {
                 passes.push_back({names[i], links[i]});

@@ -45,8 +45,8 @@ std::size_t MaxSourcePageSize(std::size_t escapedSize);
 // becomes "<BR>" (so CR LF gives two).
 std::string EscapeSourceText(std::string_view body);
 
-// The linking passes in the order they run: pair 0 (image links), then pair 1 (image
-// tags). Entries with an empty name are left out, since they change nothing.
+// The linking passes in the order they run: the image links, then the image
+// tags. Entries with an empty name are left out, since they change nothing.
 std::vector<LinkPass> LinkPasses(const AnalysisLists& lists);
 
 // Runs the passes one after the other, each over the whole text as the passes before

@@ -123,17 +123,18 @@ std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string
         return std::nullopt;
     }
     // The user switches to the Source Code view as soon as it is there.
-    driver.Frame().Controller().ViewMenuItemClick(1);
+    driver.Frame().Controller().SelectView(1);
     const auto laidOut = LaidOutBy(driver.Frame().Element(1).Window());
     const RunFigures figures{Milliseconds(clock.End(1) - clock.End(0)),
                              Milliseconds(std::max(clock.End(1), clock.End(2)) - clock.End(0)),
                              Milliseconds(laidOut - clock.End(0)), stalls.LongestMs()};
     stalls.Stop();
-    driver.Frame().Controller().ViewMenuItemClick(0);
+    driver.Frame().Controller().SelectView(0);
     // Only now, off the clock, is the outcome read: the views hold this page's analysis.
-    const bool right = driver.ReadWorkFile("/source.htm").find(page.marker) != std::string::npos &&
-                       driver.Frame().Controller().Lists().Links[1].size() == page.pictures &&
-                       driver.ViewsShowTheWorkFiles();
+    const bool right =
+        driver.ReadWorkFile("/source.htm").find(page.marker) != std::string::npos &&
+        driver.Frame().Controller().Lists().imageTags.addresses.size() == page.pictures &&
+        driver.ViewsShowTheWorkFiles();
     return right ? std::optional(figures) : std::nullopt;
 }
 

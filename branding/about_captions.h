@@ -8,11 +8,11 @@ namespace quorvane {
 
 // The run-time texts of the About window, all from the version record.
 struct AboutCaptions {
-    std::string caption;      // the window's title
-    std::string productName;  // Label1
-    std::string version;      // lblVersion: major "." minor
-    std::string company;      // lblCompany
-    std::string website;      // lblWebsite
+    std::string caption;  // the window's title
+    std::string productName;
+    std::string version;  // major "." minor
+    std::string company;
+    std::string website;
 };
 
 AboutCaptions MakeAboutCaptions(const VersionRecord& record);

@@ -4,15 +4,13 @@
 
 namespace quorvane {
 
-std::string strProductName;
-std::string strCompanyName;
-std::string strWebsite;
+BrandingValues branding;
 
 void LoadBrandingValues() {
     const VersionRecord record = EmbeddedVersionRecord();
-    strProductName = record.ProductName;
-    strCompanyName = record.CompanyName;
-    strWebsite = record.Comments;
+    branding.productName = record.ProductName;
+    branding.companyName = record.CompanyName;
+    branding.website = record.Comments;
 }
 
 }  // namespace quorvane

@@ -15,7 +15,7 @@ class SideWindows {
     virtual void ShowHelp() = 0;
     virtual void UnloadHelp() = 0;
     virtual void ShowAbout() = 0;
-    // The website command: strWebsiteRequest = "Website", then load the Website window.
+    // The website command: websiteRequest = "Website", then load the Website window.
     virtual void RunWebsiteCommand() = 0;
     // True while the Website window is loaded (it closes itself within a second).
     virtual bool WebsiteWindowShown() const = 0;

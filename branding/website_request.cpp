@@ -5,7 +5,7 @@
 
 namespace quorvane {
 
-std::string strWebsiteRequest;
+std::string websiteRequest;
 
 std::string AddSchemeWhenMissing(const std::string& address) {
     if (IsWebAddress(address)) {
@@ -20,12 +20,12 @@ std::string WebsiteNotStartedMessage(const std::string& address) {
 
 std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch) {
     LoadBrandingValues();
-    if (strWebsiteRequest != "Website") {
+    if (websiteRequest != "Website") {
         return std::nullopt;
     }
-    WebsiteVisit visit{AddSchemeWhenMissing(strWebsite)};
+    WebsiteVisit visit{AddSchemeWhenMissing(branding.website)};
     visit.started = launch(visit.address);
-    strWebsiteRequest.clear();
+    websiteRequest.clear();
     return visit;
 }
 

@@ -8,7 +8,7 @@ namespace quorvane {
 
 // What the Website window is asked to open; "Website" is the only request it serves.
 // Process-wide, empty at start, cleared once a request has been carried out.
-extern std::string strWebsiteRequest;
+extern std::string websiteRequest;
 
 // Opens an address with the user's default handler and says whether it could be started;
 // tests put a recorder in its place.
@@ -29,7 +29,7 @@ std::string WebsiteNotStartedMessage(const std::string& address);
 std::string AddSchemeWhenMissing(const std::string& address);
 
 // The load of the Website window: reloads the branding values and, for the request
-// "Website", opens strWebsite through the launcher and clears the request. Returns
+// "Website", opens branding.website through the launcher and clears the request. Returns
 // the address and whether it was opened, nullopt when the request was anything else.
 std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch);
 

@@ -56,22 +56,18 @@ std::string ToolsMenuFailure(const std::string& what, const RegistryStore& root)
 
 }  // namespace
 
-ToolsMenuClick ToolsMenuItemClick(int index, ToolsMenuItems items, RegistryStore& root,
+ToolsMenuClick ClickToolsMenuItem(ToolsMenuItem item, ToolsMenuItems items, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName) {
-    switch (index) {
-        case 0:
-            if (!AddToIEToolsMenu(root, programPath, productName)) {
-                return {items, ToolsMenuFailure("add " + productName + " to", root)};
-            }
-            return {{.addEnabled = false, .removeEnabled = true}, {}};
-        case 1:
-            if (!RemoveFromIEToolsMenu(root)) {
-                return {items, ToolsMenuFailure("remove " + productName + " from", root)};
-            }
-            return {{.addEnabled = true, .removeEnabled = false}, {}};
-        default:
-            return {items, {}};
+    if (item == ToolsMenuItem::Add) {
+        if (!AddToIEToolsMenu(root, programPath, productName)) {
+            return {items, ToolsMenuFailure("add " + productName + " to", root)};
+        }
+        return {{.addEnabled = false, .removeEnabled = true}, {}};
     }
+    if (!RemoveFromIEToolsMenu(root)) {
+        return {items, ToolsMenuFailure("remove " + productName + " from", root)};
+    }
+    return {{.addEnabled = true, .removeEnabled = false}, {}};
 }
 
 }  // namespace quorvane

@@ -26,8 +26,11 @@ bool AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
 // an entry that is not there succeeds.
 bool RemoveFromIEToolsMenu(RegistryStore& root);
 
-// The enabled states of the Tools menu items: index 0 "Add program to IE Tools Menu",
-// index 1 "Remove Program from IE Tools Menu". Both start enabled in every run.
+// The Tools menu's two items: "Add program to IE Tools Menu" and "Remove Program from IE
+// Tools Menu".
+enum class ToolsMenuItem { Add, Remove };
+
+// The enabled states of the Tools menu items. Both start enabled in every run.
 struct ToolsMenuItems {
     bool addEnabled = true;
     bool removeEnabled = true;
@@ -41,11 +44,11 @@ struct ToolsMenuClick {
     std::string failure;
 };
 
-// The Click of the Tools menu item with this index: runs its command and returns the
-// items' new enabled states (an index other than 0 or 1 does nothing). The states change
-// only when the command did what it says: an entry that could not be written leaves
-// both items as they were, and the failure names the store's file and the reason.
-ToolsMenuClick ToolsMenuItemClick(int index, ToolsMenuItems items, RegistryStore& root,
+// The Click of a Tools menu item: runs its command and returns the items' new enabled
+// states. The states change only when the command did what it says: an entry that could
+// not be written leaves both items as they were, and the failure names the store's file
+// and the reason.
+ToolsMenuClick ClickToolsMenuItem(ToolsMenuItem item, ToolsMenuItems items, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName);
 
 }  // namespace quorvane

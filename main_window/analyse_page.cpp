@@ -22,9 +22,15 @@ void MainWindowController::AnalysePage() {
         return;
     }
     analysing_ = true;
+    // A page of our own in the Browser view (the page could not be opened) is no page of
+    // the site: the generated views show no page rather than its source.
+    if (!views_[kBrowserView]->OwnPageStatus().empty()) {
+        OnBodyCaptured(std::nullopt);
+        return;
+    }
     auto answered = std::make_shared<bool>(false);
     try {
-        wb_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {
+        views_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {
             *answered = true;
             OnBodyCaptured(std::move(body));
         });
@@ -56,7 +62,7 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     std::string address;
     std::optional<AnalysedPage> page;
     try {
-        SkipBrowserErrors([&] { address = wb_[kBrowserView]->LocationURL(); });
+        SkipBrowserErrors([&] { address = views_[kBrowserView]->Address(); });
         page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
     } catch (const std::exception& fault) {
         // A fault of the program, not of the page: this page's analysis ends here and
@@ -73,10 +79,10 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     }
     // The generated pages are local files; a web page's may load nothing local.
     for (const int view : {kSourceView, kImagesView}) {
-        SkipBrowserErrors([&] { wb_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
+        SkipBrowserErrors([&] { views_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
-    SkipBrowserErrors([&] { wb_[kSourceView]->Navigate2(page->sourcePagePath); });
-    SkipBrowserErrors([&] { wb_[kImagesView]->Navigate2(page->imagePagePath); });
+    SkipBrowserErrors([&] { views_[kSourceView]->LoadFile(page->sourcePagePath); });
+    SkipBrowserErrors([&] { views_[kImagesView]->LoadFile(page->imagePagePath); });
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "saving/file_fetcher.h"
+
 namespace quorvane {
 
 // Raised by a browser element operation that cannot be carried out (no earlier page
@@ -22,36 +24,41 @@ class BrowserEvents {
     virtual void StatusTextChange(int index, const std::string& text) = 0;
     virtual void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) = 0;
     // Raised at the end of every load of the element: finished, failed or stopped.
-    virtual void DownloadComplete(int index) = 0;
+    virtual void LoadFinished(int index) = 0;
     virtual void TitleChange(int index, const std::string& text) = 0;
+    // The page asks for address in a window of its own; byUser when the user asked for it
+    // (a link's menu, a middle click) rather than the page itself.
+    virtual void NewWindowRequested(int index, const std::string& address, bool byUser) = 0;
 };
 
 // One browser element: a view of the main window with its own history and document.
 // Two twins implement it: WebViewBrowserElement on the real engine, and the fake the
-// logic tests use.
-class BrowserElement {
+// logic tests use. As a FileFetcher it fetches files with its cookies and session.
+class BrowserElement : public FileFetcher {
   public:
     // nullopt when there is no HTML document or it has no body.
     using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;
     // The number of matches of a search; more than the search's maximum when it found
     // more than that.
     using FindDone = std::function<void(unsigned matches)>;
-    // nullopt when the file was fetched whole, else what went wrong.
-    using FetchDone = std::function<void(std::optional<std::string> error)>;
 
     virtual ~BrowserElement() = default;
 
     virtual void Navigate(const std::string& address) = 0;
     // Loads a local file, given as a plain path, as a file URL.
-    virtual void Navigate2(const std::string& filePath) = 0;
+    virtual void LoadFile(const std::string& filePath) = 0;
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;
     virtual void GoHome() = 0;
     virtual void Stop() = 0;
     virtual void Refresh() = 0;
 
-    virtual std::string LocationURL() const = 0;
-    virtual std::string LocationName() const = 0;
+    virtual std::string Address() const = 0;
+    virtual std::string Title() const = 0;
+    // What status panel 1 says of a page the element shows in place of the one asked
+    // for, which could not be opened or was stopped ("Could not open …: …"); "" while it
+    // shows a page of the web.
+    virtual std::string OwnPageStatus() const = 0;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
 
@@ -80,13 +87,6 @@ class BrowserElement {
     // The zoom level, 1.0 being the page's own size.
     virtual double ZoomLevel() const = 0;
     virtual void SetZoomLevel(double level) = 0;
-
-    // Fetches address, as this element would with its cookies and session, into the
-    // existing file filePath (its contents are replaced). done runs once, unless
-    // CancelFetches comes first.
-    virtual void Fetch(const std::string& address, const std::string& filePath, FetchDone done) = 0;
-    // Ends every fetch still running; their done never runs.
-    virtual void CancelFetches() = 0;
 };
 
 }  // namespace quorvane

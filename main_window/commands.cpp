@@ -7,46 +7,72 @@
 namespace quorvane {
 namespace {
 
-using C = MainWindowController;
+using T = const CommandTarget&;
+
+constexpr bool Always(T) {
+    return true;
+}
 
 // The View menu's "Website" item is captioned with the website's address at start-up.
 constexpr Command kCommands[] = {
-    {CommandId::Open, "&File", false, "Open", "Ctrl+O", [](C& c) { c.Open(); }, false},
-    {CommandId::Exit, "&File", false, "Exit", "Ctrl+Q", [](C& c) { c.Exit(); }, false},
-    {CommandId::SaveImages, "&File", true, "Save Images\u2026", "Ctrl+Shift+S",
-     [](C& c) { c.SaveImages(); }, false},
-    {CommandId::Back, "&Go", false, "Back", "Alt+Left", [](C& c) { c.Back(); }, false},
-    {CommandId::Forward, "&Go", false, "Forward", "Alt+Right", [](C& c) { c.Forward(); }, false},
-    {CommandId::Stop, "&Go", false, "Stop", "Esc", [](C& c) { c.Stop(); }, false},
-    {CommandId::Refresh, "&Go", false, "Refresh", "F5", [](C& c) { c.RefreshPage(); }, false},
-    {CommandId::UpDir, "&Go", false, "Back a Directory", "", [](C& c) { c.UpDir(); }, false},
-    {CommandId::SendToIE, "&Go", false, "Send Page to Browser Tab", "", [](C& c) { c.SendToIE(); },
+    {CommandId::Open, "&File", false, "&Open", "Ctrl+O", [](T t) { t.controller.Open(); }, Always,
      false},
-    {CommandId::BrowserView, "&View", false, "Browser", "Ctrl+1",
-     [](C& c) { c.ViewMenuItemClick(C::kBrowserView); }, true},
-    {CommandId::SourceView, "&View", false, "Source Code", "Ctrl+2",
-     [](C& c) { c.ViewMenuItemClick(C::kSourceView); }, true},
-    {CommandId::ImagesView, "&View", false, "Images", "Ctrl+3",
-     [](C& c) { c.ViewMenuItemClick(C::kImagesView); }, true},
-    {CommandId::Website, "&View", false, "Website", "", [](C& c) { c.VisitWebsite(); }, false},
-    {CommandId::Find, "&View", true, "Find\u2026", "Ctrl+F", nullptr, false},
-    {CommandId::FindNext, "&View", false, "Find Next", "F3", nullptr, false},
-    {CommandId::FindPrevious, "&View", false, "Find Previous", "Shift+F3", nullptr, false},
-    {CommandId::ZoomIn, "&View", true, "Zoom In", "Ctrl++", [](C& c) { c.ZoomIn(); }, false},
-    {CommandId::ZoomOut, "&View", false, "Zoom Out", "Ctrl+-", [](C& c) { c.ZoomOut(); }, false},
-    {CommandId::ActualSize, "&View", false, "Actual Size", "Ctrl+0", [](C& c) { c.ActualSize(); },
+    {CommandId::NewWindow, "&File", false, "&New Window", "Ctrl+N",
+     [](T t) { t.controller.OpenNewWindow(); }, Always, false},
+    {CommandId::Exit, "&File", false, "E&xit", "Ctrl+Q", [](T t) { t.controller.Exit(); }, Always,
      false},
-    {CommandId::AddToToolsMenu, "&Tools", false, "Add program to IE Tools Menu", "", nullptr,
+    {CommandId::SaveImages, "&File", true, "Save &Images\u2026", "Ctrl+Shift+S",
+     [](T t) { t.controller.SaveImages(); }, [](T t) { return t.controller.CanSaveImages(); },
      false},
-    {CommandId::RemoveFromToolsMenu, "&Tools", false, "Remove Program from IE Tools Menu", "",
-     nullptr, false},
-    {CommandId::Help, "&Help", false, "View Help", "", [](C& c) { c.ShowHelp(); }, false},
-    {CommandId::About, "&About", false, "About this software", "", [](C& c) { c.ShowAbout(); },
+    {CommandId::Back, "&Go", false, "&Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
      false},
+    {CommandId::Forward, "&Go", false, "&Forward", "Alt+Right", [](T t) { t.controller.Forward(); },
+     Always, false},
+    {CommandId::Stop, "&Go", false, "&Stop", "Esc", [](T t) { t.controller.Stop(); }, Always,
+     false},
+    {CommandId::Refresh, "&Go", false, "&Refresh", "F5", [](T t) { t.controller.RefreshPage(); },
+     Always, false},
+    {CommandId::UpDir, "&Go", false, "Back a &Directory", "", [](T t) { t.controller.UpDir(); },
+     Always, false},
+    {CommandId::SendToIE, "&Go", false, "Send Page to Browser &Tab", "",
+     [](T t) { t.controller.SendToIE(); }, Always, false},
+    {CommandId::Home, "&Go", false, "&Home", "Alt+Home", [](T t) { t.controller.GoHome(); }, Always,
+     false},
+    {CommandId::BrowserView, "&View", false, "&Browser", "Ctrl+1",
+     [](T t) { t.controller.SelectView(MainWindowController::kBrowserView); }, Always, true},
+    {CommandId::SourceView, "&View", false, "&Source Code", "Ctrl+2",
+     [](T t) { t.controller.SelectView(MainWindowController::kSourceView); }, Always, true},
+    {CommandId::ImagesView, "&View", false, "&Images", "Ctrl+3",
+     [](T t) { t.controller.SelectView(MainWindowController::kImagesView); }, Always, true},
+    {CommandId::Website, "&View", false, "&Website", "", [](T t) { t.controller.VisitWebsite(); },
+     Always, false},
+    {CommandId::Find, "&View", true, "&Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
+     Always, false},
+    {CommandId::FindNext, "&View", false, "Find &Next", "F3", [](T t) { t.window.FindNextOnBar(); },
+     Always, false},
+    {CommandId::FindPrevious, "&View", false, "Find &Previous", "Shift+F3",
+     [](T t) { t.window.FindPreviousOnBar(); }, Always, false},
+    {CommandId::ZoomIn, "&View", true, "&Zoom In", "Ctrl++", [](T t) { t.controller.ZoomIn(); },
+     Always, false},
+    {CommandId::ZoomOut, "&View", false, "Zoom &Out", "Ctrl+-", [](T t) { t.controller.ZoomOut(); },
+     Always, false},
+    {CommandId::ActualSize, "&View", false, "&Actual Size", "Ctrl+0",
+     [](T t) { t.controller.ActualSize(); }, Always, false},
+    {CommandId::AddToToolsMenu, "&Tools", false, "&Add program to IE Tools Menu", "",
+     [](T t) { t.window.ClickToolsMenuItem(ToolsMenuItem::Add); },
+     [](T t) { return t.window.ToolsMenuItemEnabled(ToolsMenuItem::Add); }, false},
+    {CommandId::RemoveFromToolsMenu, "&Tools", false, "&Remove Program from IE Tools Menu", "",
+     [](T t) { t.window.ClickToolsMenuItem(ToolsMenuItem::Remove); },
+     [](T t) { return t.window.ToolsMenuItemEnabled(ToolsMenuItem::Remove); }, false},
+    {CommandId::Help, "&Help", false, "View &Help", "", [](T t) { t.controller.ShowHelp(); },
+     Always, false},
+    {CommandId::About, "&About", false, "&About this software", "",
+     [](T t) { t.controller.ShowAbout(); }, Always, false},
     // The Go button and Ctrl+L have no menu item; Ctrl+L only moves the focus to the
     // address box.
-    {CommandId::Go, nullptr, false, "", "", [](C& c) { c.Go(); }, false},
-    {CommandId::FocusAddress, nullptr, false, "", "Ctrl+L", nullptr, false},
+    {CommandId::Go, nullptr, false, "", "", [](T t) { t.controller.Go(); }, Always, false},
+    {CommandId::FocusAddress, nullptr, false, "", "Ctrl+L", [](T t) { t.window.FocusAddressBox(); },
+     Always, false},
 };
 
 // The zoom keys as other browsers take them too: Ctrl+= without Shift, and the keypad's.
@@ -55,6 +81,11 @@ constexpr ExtraShortcut kExtraShortcuts[] = {
     {"Ctrl+KP_Add", CommandId::ZoomIn},
     {"Ctrl+KP_Subtract", CommandId::ZoomOut},
     {"Ctrl+KP_0", CommandId::ActualSize},
+    // The keys of the desktop's own browser: the next and previous match, the address box.
+    {"Ctrl+G", CommandId::FindNext},
+    {"Ctrl+Shift+G", CommandId::FindPrevious},
+    {"F6", CommandId::FocusAddress},
+    {"Alt+D", CommandId::FocusAddress},
 };
 
 // Each command is in the table once, at the place of its number, so CommandFor finds it

@@ -2,14 +2,37 @@
 
 #include <span>
 
+#include "desktop/ie_tools_menu.h"
+
 namespace quorvane {
 
 class MainWindowController;
+
+// The controls a few commands work that only the window has: the find bar, the address
+// box and the Tools menu's items. The wx frame implements it; tests use a recording fake.
+class WindowControls {
+  public:
+    virtual ~WindowControls() = default;
+    virtual void OpenFindBar() = 0;
+    // The match after (before) the current one; with the bar closed or empty it opens.
+    virtual void FindNextOnBar() = 0;
+    virtual void FindPreviousOnBar() = 0;
+    virtual void FocusAddressBox() = 0;
+    virtual void ClickToolsMenuItem(ToolsMenuItem item) = 0;
+    virtual bool ToolsMenuItemEnabled(ToolsMenuItem item) const = 0;
+};
+
+// What a command works on: the window's logic, and the controls only the window has.
+struct CommandTarget {
+    MainWindowController& controller;
+    WindowControls& window;
+};
 
 // Every command of the main window, however the user reaches it: button, menu item or
 // shortcut.
 enum class CommandId {
     Open,
+    NewWindow,
     Exit,
     SaveImages,
     Back,
@@ -18,6 +41,7 @@ enum class CommandId {
     Refresh,
     UpDir,
     SendToIE,
+    Home,
     BrowserView,
     SourceView,
     ImagesView,
@@ -36,8 +60,8 @@ enum class CommandId {
     FocusAddress,
 };
 
-// One command: where its menu item is, its caption and shortcut, and the controller's
-// routine that carries it out. A button of the command runs the same routine.
+// One command: where its menu item is, its caption and shortcut, the routine that carries
+// it out and when it can be used. A button of the command runs the same routine.
 struct Command {
     CommandId id;
     // The title of the menu that holds the item, with its access key; nullptr when the
@@ -46,9 +70,9 @@ struct Command {
     bool afterSeparator;      // the item is the first of a group of its menu
     const char* caption;      // the menu item's caption
     const char* accelerator;  // shown beside the caption and a shortcut; "" when none
-    // nullptr for the few commands that only work the window's own controls (the find
-    // bar, the address box, the Tools menu's registry entries): the window runs those.
-    void (*routine)(MainWindowController& controller);
+    void (*run)(const CommandTarget& target);
+    // Whether its menu item, button and shortcuts can be used now.
+    bool (*enabled)(const CommandTarget& target);
     bool viewTakesFocus;  // the view shown afterwards takes the keyboard focus
 };
 

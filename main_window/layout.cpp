@@ -13,7 +13,7 @@ constexpr float kDefaultPanelWidth = 1440;
 // Panels sit side by side from the status bar's left edge, so a panel's Left is the
 // bar's Left plus the widths of the panels before it.
 float PanelLeft(const MainWindowPlaces& places, std::size_t panel) {
-    float left = places.sb1.Left;
+    float left = places.statusBar.Left;
     for (std::size_t i = 0; i < panel && i < places.panelWidths.size(); ++i) {
         left += places.panelWidths[i];
     }
@@ -21,13 +21,13 @@ float PanelLeft(const MainWindowPlaces& places, std::size_t panel) {
 }
 
 void ArrangeTabStripAndViews(float W, float H, MainWindowPlaces& p) {
-    p.TabStrip1.Left = 25;
-    p.TabStrip1.Height = std::fabs(H - p.TabStrip1.Top - p.sb1.Height - 800);
-    p.TabStrip1.Width = std::fabs(W - 2 * p.TabStrip1.Left);
-    p.wb.Top = std::fabs(p.TabStrip1.Top + 400);
-    p.wb.Left = std::fabs(p.TabStrip1.Left + 100);
-    p.wb.Width = std::fabs(p.TabStrip1.Width - 250);
-    p.wb.Height = std::fabs(p.TabStrip1.Height - 500);
+    p.tabStrip.Left = 25;
+    p.tabStrip.Height = std::fabs(H - p.tabStrip.Top - p.statusBar.Height - 800);
+    p.tabStrip.Width = std::fabs(W - 2 * p.tabStrip.Left);
+    p.views.Top = std::fabs(p.tabStrip.Top + 400);
+    p.views.Left = std::fabs(p.tabStrip.Left + 100);
+    p.views.Width = std::fabs(p.tabStrip.Width - 250);
+    p.views.Height = std::fabs(p.tabStrip.Height - 500);
 }
 
 // Panel 2 is deliberately as wide as panel 1 less 300 twips, not the room that remains
@@ -41,32 +41,32 @@ void ArrangeStatusBar(float W, MainWindowPlaces& p) {
     }
     p.panelWidths[0] = W * 0.75f;
     p.panelWidths[1] = std::fabs(p.panelWidths[0] - 300);
-    p.pb1.Left = PanelLeft(p, 1) + 50;
-    p.pb1.Top = p.sb1.Top - 10;
-    p.pb1.Height = std::max(0.0f, p.sb1.Height - 20);
-    p.pb1.Width = std::max(0.0f, p.panelWidths[1] - 100);
+    p.progressBar.Left = PanelLeft(p, 1) + 50;
+    p.progressBar.Top = p.statusBar.Top - 10;
+    p.progressBar.Height = std::max(0.0f, p.statusBar.Height - 20);
+    p.progressBar.Width = std::max(0.0f, p.panelWidths[1] - 100);
 }
 
 void ArrangeAddressRow(float W, MainWindowPlaces& p) {
-    p.txtUrl.Width = std::fabs(W - p.txtUrl.Left - p.cmdGo.Width - 200);
-    p.cmdWebsite.Width = std::fabs(W - p.cmdWebsite.Left - 150);
-    p.cmdGo.Left = p.txtUrl.Width + p.txtUrl.Left + 50;
+    p.addressBox.Width = std::fabs(W - p.addressBox.Left - p.goButton.Width - 200);
+    p.websiteButton.Width = std::fabs(W - p.websiteButton.Left - 150);
+    p.goButton.Left = p.addressBox.Width + p.addressBox.Left + 50;
 }
 
 }  // namespace
 
 MainWindowPlaces DesignPlaces() {
     MainWindowPlaces places;
-    places.TabStrip1 = {0, 1380, 10215, 7875};
+    places.tabStrip = {0, 1380, 10215, 7875};
     // The browser elements have no design place of their own: they start where the
     // first arrangement would put them inside the design tab strip.
-    places.wb = {100, 1780, 9965, 7375};
-    places.sb1 = {0, 10785, 12135, 315};
+    places.views = {100, 1780, 9965, 7375};
+    places.statusBar = {0, 10785, 12135, 315};
     places.panelWidths = {kDefaultPanelWidth};
-    places.pb1 = {840, 10800, 1935, 315};
-    places.txtUrl = {540, 960, 2715, 315};
-    places.cmdWebsite = {5520, 60, 3495, 855};
-    places.cmdGo = {3600, 960, 1095, 315};
+    places.progressBar = {840, 10800, 1935, 315};
+    places.addressBox = {540, 960, 2715, 315};
+    places.websiteButton = {5520, 60, 3495, 855};
+    places.goButton = {3600, 960, 1095, 315};
     return places;
 }
 

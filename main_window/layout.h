@@ -14,14 +14,14 @@ struct TwipsRect {
 
 // The places of the main window's controls that ArrangeControls reads or writes.
 struct MainWindowPlaces {
-    TwipsRect TabStrip1;
-    TwipsRect wb;  // the three browser elements always share one rectangle
-    TwipsRect sb1;
+    TwipsRect tabStrip;
+    TwipsRect views;  // the three browser elements always share one rectangle
+    TwipsRect statusBar;
     std::vector<float> panelWidths;  // the status bar's panels, one at design time
-    TwipsRect pb1;
-    TwipsRect txtUrl;
-    TwipsRect cmdWebsite;
-    TwipsRect cmdGo;
+    TwipsRect progressBar;
+    TwipsRect addressBox;
+    TwipsRect websiteButton;
+    TwipsRect goButton;
 };
 
 // The places of the window's design.

@@ -5,19 +5,24 @@
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
+#include "main_window/address_to_load.h"
 
 namespace quorvane {
 
 namespace {
 
 constexpr int kViewCount = 3;
-constexpr int kEnterKey = 13;
 // 0.01 rather than 0 gives a bar that looks empty.
 constexpr float kProgressEmpty = 0.01f;
 constexpr float kProgressMax = 100;
 
+// The engine writes an address without a path with one: "http://host" is "http://host/".
+bool SameAddress(const std::string& asked, const std::string& shown) {
+    return asked == shown || asked + "/" == shown;
+}
+
 std::string StartCaption() {
-    return strProductName + " by " + strCompanyName;
+    return branding.productName + " by " + branding.companyName;
 }
 
 // Checked before anything changes, so a wrong view never leaves all three hidden.
@@ -33,16 +38,17 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
                                            const MakeViews& makeViews, std::string workFolder)
     : surface_(surface),
       windows_(windows),
-      wb_(makeViews(*this)),
+      views_(makeViews(*this)),
       workFolder_(std::move(workFolder)),
+      status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(surface, *wb_[kBrowserView]) {}
+      saving_(*this, *views_[kBrowserView]) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
-void MainWindowController::Form_Load() {
+void MainWindowController::Load(const std::string& startAddress) {
     surface_.SetWindowIcon();
-    surface_.SetWebsiteCaptions(strWebsite);
+    surface_.SetWebsiteCaptions(branding.website);
     surface_.SetCaption(StartCaption());
     if (windows_.ReadShowHelpSetting() == "1") {
         windows_.ShowHelp();
@@ -53,13 +59,17 @@ void MainWindowController::Form_Load() {
         surface_.AddStatusPanel();
     }
     ShowView(kBrowserView);
-    wb_[kBrowserView]->GoHome();
+    if (startAddress.empty()) {
+        views_[kBrowserView]->GoHome();
+    } else {
+        views_[kBrowserView]->Navigate(startAddress);
+    }
 }
 
-void MainWindowController::Form_Unload() {
+void MainWindowController::Unload() {
     windows_.UnloadHelp();
     surface_.UnloadSplashWindow();
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->Stop();
     }
     // The Website window closes itself within a second; while it is shown the process
@@ -71,26 +81,26 @@ void MainWindowController::Form_Unload() {
 
 void MainWindowController::ShowView(int view) {
     CheckView(view);
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->SetVisible(false);
     }
-    wb_[view]->SetVisible(true);
-    find_.Follow(*wb_[view]);
+    views_[view]->SetVisible(true);
+    find_.Follow(*views_[view]);
 }
 
 void MainWindowController::SelectView(int view) {
     CheckView(view);
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->SetVisible(false);
     }
     // Selecting a tab that was not selected runs the tab strip's Click, which shows
     // the same view; the element is made visible here either way.
     surface_.SelectTab(view + 1);
-    wb_[view]->SetVisible(true);
-    find_.Follow(*wb_[view]);
+    views_[view]->SetVisible(true);
+    find_.Follow(*views_[view]);
 }
 
-void MainWindowController::TabStrip1_Click() {
+void MainWindowController::OnTabSelected() {
     ShowView(surface_.SelectedTab() - 1);
 }
 
@@ -98,25 +108,15 @@ void MainWindowController::TabStrip1_Click() {
 int MainWindowController::VisibleView() const {
     int visible = kBrowserView;
     for (int i = 0; i < kViewCount; ++i) {
-        if (wb_[i]->Visible()) {
+        if (views_[i]->Visible()) {
             visible = i;
         }
     }
     return visible;
 }
 
-void MainWindowController::AddressKeyPress(int characterCode) {
-    if (characterCode == kEnterKey) {
-        Go();
-    }
-}
-
-void MainWindowController::ViewMenuItemClick(int index) {
-    if (index > 2) {
-        VisitWebsite();
-    } else if (index >= 0) {
-        SelectView(index);
-    }
+void MainWindowController::EnterInAddressBox() {
+    Go();
 }
 
 void MainWindowController::VisitWebsite() {
@@ -131,8 +131,36 @@ void MainWindowController::ShowAbout() {
     windows_.ShowAbout();
 }
 
-void MainWindowController::StatusTextChange(int /*index*/, const std::string& text) {
-    surface_.SetStatusText(text);
+void MainWindowController::StatusTextChange(int index, const std::string& text) {
+    status_.EngineText(index, text);
+}
+
+// Windows of the program are copies of it: each has its own views and work files.
+void MainWindowController::NewWindowRequested(int index, const std::string& address, bool byUser) {
+    if (index != kBrowserView) {
+        return;
+    }
+    if (!byUser && !windowLimit_.Allow(WindowOpeningLimit::Clock::now())) {
+        status_.Message("Blocked a window the page tried to open: " + address);
+        return;
+    }
+    surface_.StartNewWindow(address);
+}
+
+void MainWindowController::ShowMessage(const std::string& text) {
+    status_.Message(text);
+}
+
+void MainWindowController::UserAction() {
+    status_.UserAction();
+}
+
+void MainWindowController::SetStatusText(const std::string& text) {
+    ShowMessage(text);
+}
+
+void MainWindowController::SetProgress(float max, float value) {
+    surface_.SetProgress(max, value);
 }
 
 // A ProgressMax of 0 leaves the bar as it was; a negative one would put Max below the
@@ -150,9 +178,13 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
 // Every download of the Browser view is analysed, however it ended (finished, failed,
 // stopped); the views' own downloads of the generated pages never are. The progress bar
 // empties, as nothing loads any more: a full bar would say a load is on.
-void MainWindowController::DownloadComplete(int index) {
+void MainWindowController::LoadFinished(int index) {
     if (index == kBrowserView) {
         surface_.SetProgress(kProgressMax, kProgressEmpty);
+        // A page shown in place of one that could not be opened says why, and that lasts.
+        if (const std::string ownPage = views_[kBrowserView]->OwnPageStatus(); !ownPage.empty()) {
+            status_.Message(ownPage);
+        }
         AnalysePage();
     } else if (index > kBrowserView && index < kViewCount) {
         ShowAnalysisNoteAfterLoad(index);
@@ -160,14 +192,18 @@ void MainWindowController::DownloadComplete(int index) {
 }
 
 // The event's text is not used: the caption takes the element's current title, and the
-// address box its current address even while the user types in it.
+// address box its current address even while the user types in it. A typed address that
+// could not be opened stays in the box as typed, so the user can mend it.
 void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
         return;
     }
-    const BrowserElement& browser = *wb_[kBrowserView];
-    surface_.SetAddressText(browser.LocationURL());
-    surface_.SetCaption(StartCaption() + " - " + browser.LocationName());
+    const BrowserElement& browser = *views_[kBrowserView];
+    const bool typedFailed =
+        !browser.OwnPageStatus().empty() && !typedAddress_.empty() &&
+        SameAddress(AddressToLoad(TypedAddress(typedAddress_)), browser.Address());
+    surface_.SetAddressText(typedFailed ? typedAddress_ : browser.Address());
+    surface_.SetCaption(StartCaption() + " - " + browser.Title());
 }
 
 }  // namespace quorvane

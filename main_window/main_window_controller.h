@@ -10,8 +10,11 @@
 #include "branding/side_windows.h"
 #include "main_window/browser_element.h"
 #include "main_window/find_in_page.h"
-#include "main_window/image_saving.h"
 #include "main_window/main_window_surface.h"
+#include "main_window/status_panel.h"
+#include "main_window/window_opening_limit.h"
+#include "saving/image_saving.h"
+#include "saving/transfer_report.h"
 
 namespace quorvane {
 
@@ -20,7 +23,7 @@ namespace quorvane {
 // the window only through MainWindowSurface, the Help, About and Website windows only
 // through SideWindows and the views only through BrowserElement, so it runs without a
 // display in the tests.
-class MainWindowController : public BrowserEvents {
+class MainWindowController : public BrowserEvents, public TransferReport {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
@@ -35,12 +38,13 @@ class MainWindowController : public BrowserEvents {
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, std::string workFolder);
 
-    void Form_Load();
-    void Form_Unload();
+    // startAddress: what the window loads first; its home page when empty.
+    void Load(const std::string& startAddress = {});
+    void Unload();
 
     void ShowView(int view);
     void SelectView(int view);
-    void TabStrip1_Click();   // the tab strip's Click: shows the selected tab's view
+    void OnTabSelected();     // shows the selected tab's view
     int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
@@ -56,10 +60,11 @@ class MainWindowController : public BrowserEvents {
     void SendToIE();
     void Open();
     void Exit();
-    void AddressKeyPress(int characterCode);  // Enter (13) runs Go
+    void EnterInAddressBox();  // runs Go
+    void GoHome();
+    // A new window of the program on the home page.
+    void OpenNewWindow();
 
-    // The View menu's items by element number: the three views, then the website.
-    void ViewMenuItemClick(int index);
     void VisitWebsite();  // the website command, of the Website button and its menu item
     void ShowHelp();
     void ShowAbout();
@@ -90,8 +95,18 @@ class MainWindowController : public BrowserEvents {
     // BrowserEvents.
     void StatusTextChange(int index, const std::string& text) override;
     void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override;
-    void DownloadComplete(int index) override;
+    void LoadFinished(int index) override;
     void TitleChange(int index, const std::string& text) override;
+    void NewWindowRequested(int index, const std::string& address, bool byUser) override;
+
+    // The program's own message in panel 1 (a Tools menu entry not written, no default
+    // browser): it lasts until the user's next command or the Browser view's next load.
+    void ShowMessage(const std::string& text);
+    // A command of the user, whatever it is: the message shown may now give way.
+    void UserAction();
+    // TransferReport, for downloads and "Save Images…": their messages last too.
+    void SetStatusText(const std::string& text) override;
+    void SetProgress(float max, float value) override;
 
   private:
     // The two halves of AnalysePage, around the engine's answer to the capture.
@@ -102,11 +117,16 @@ class MainWindowController : public BrowserEvents {
 
     MainWindowSurface& surface_;
     SideWindows& windows_;
-    std::array<BrowserElement*, 3> wb_;
+    std::array<BrowserElement*, 3> views_;
     std::string workFolder_;
     AnalysisLists lists_;
+    StatusPanel status_;
     FindInPage find_;
     ImageSaving saving_;
+    // The address the user typed and sent with Go: a page that could not be opened keeps
+    // it in the box, rather than what the engine made of it.
+    std::string typedAddress_;
+    WindowOpeningLimit windowLimit_;
     bool analysing_ = false;
     bool analysisRequested_ = false;
     // What the last analysis has to say in panel 1 (a page cut short, a view file not

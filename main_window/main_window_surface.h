@@ -3,18 +3,21 @@
 #include <optional>
 #include <string>
 
+#include "saving/transfer_report.h"
+
 namespace quorvane {
 
 // What the main window's logic needs from the window's own controls, and from the
 // splash window and the process it belongs to. The wx frame implements it; tests use a
 // recording fake.
-class MainWindowSurface {
+class MainWindowSurface : public TransferReport {
   public:
     virtual ~MainWindowSurface() = default;
 
     // Start-up.
     virtual void SetWindowIcon() = 0;  // icon "AAA" on the window and its owner
-    virtual void SetWebsiteCaptions(const std::string& website) = 0;  // cmdWebsite, View item 3
+    virtual void SetWebsiteCaptions(
+        const std::string& website) = 0;  // the Website button and menu item
     virtual void SetCaption(const std::string& caption) = 0;
     virtual int StatusPanelCount() const = 0;
     virtual void AddStatusPanel() = 0;
@@ -22,8 +25,6 @@ class MainWindowSurface {
     // Controls.
     virtual std::string AddressText() const = 0;
     virtual void SetAddressText(const std::string& text) = 0;
-    virtual void SetStatusText(const std::string& text) = 0;  // panel 1
-    virtual void SetProgress(float max, float value) = 0;
     virtual int SelectedTab() const = 0;  // 1..3
     // Selects tab 1..3; when it was not yet selected the tab strip's Click runs first.
     virtual void SelectTab(int tab) = 0;
@@ -36,7 +37,9 @@ class MainWindowSurface {
     // The window's life.
     virtual void UnloadSplashWindow() = 0;
     virtual void EndProcess() = 0;
-    virtual void CloseMainWindow() = 0;  // unloads the main window (runs Form_Unload)
+    virtual void CloseMainWindow() = 0;  // unloads the main window (runs Unload)
+    // Starts another copy of the program, its window loading address ("" its home page).
+    virtual void StartNewWindow(const std::string& address) = 0;
 };
 
 }  // namespace quorvane

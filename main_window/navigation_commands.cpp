@@ -14,8 +14,8 @@ namespace {
 
 // Stops elements 0, 1 and 2 in that order; one that cannot stop does not keep the
 // others from stopping.
-void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& wb) {
-    for (BrowserElement* element : wb) {
+void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& views) {
+    for (BrowserElement* element : views) {
         SkipBrowserErrors([element] { element->Stop(); });
     }
 }
@@ -25,21 +25,23 @@ void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& wb) {
 // The address goes to the browser exactly as typed: nothing trimmed, completed or
 // prefixed. The visible view stays as it is.
 void MainWindowController::Go() {
-    wb_[kBrowserView]->Navigate(surface_.AddressText());
+    status_.UserAction();
+    typedAddress_ = surface_.AddressText();
+    views_[kBrowserView]->Navigate(typedAddress_);
 }
 
 void MainWindowController::Back() {
-    StopEachSkippingErrors(wb_);
-    SkipBrowserErrors([this] { wb_[VisibleView()]->GoBack(); });
+    StopEachSkippingErrors(views_);
+    SkipBrowserErrors([this] { views_[VisibleView()]->GoBack(); });
 }
 
 void MainWindowController::Forward() {
-    StopEachSkippingErrors(wb_);
-    SkipBrowserErrors([this] { wb_[VisibleView()]->GoForward(); });
+    StopEachSkippingErrors(views_);
+    SkipBrowserErrors([this] { views_[VisibleView()]->GoForward(); });
 }
 
 void MainWindowController::StopAll() {
-    for (BrowserElement* element : wb_) {
+    for (BrowserElement* element : views_) {
         element->Stop();
     }
 }
@@ -50,11 +52,11 @@ void MainWindowController::Stop() {
 }
 
 // The analysis runs at once on the document as it is before the reload; the reload's
-// own DownloadComplete analyses the page again.
+// own LoadFinished analyses the page again.
 void MainWindowController::RefreshPage() {
     StopAll();
     SelectView(kBrowserView);
-    wb_[kBrowserView]->Refresh();
+    views_[kBrowserView]->Refresh();
     AnalysePage();
 }
 
@@ -66,19 +68,27 @@ void MainWindowController::UpDir() {
 }
 
 void MainWindowController::SendToIE() {
-    StopEachSkippingErrors(wb_);
+    StopEachSkippingErrors(views_);
     SkipBrowserErrors([this] {
         const int visible = VisibleView();
-        surface_.SetAddressText(wb_[visible]->LocationURL());
+        surface_.SetAddressText(views_[visible]->Address());
     });
     SkipBrowserErrors([this] { SelectView(kBrowserView); });
-    SkipBrowserErrors([this] { wb_[kBrowserView]->Navigate(surface_.AddressText()); });
+    SkipBrowserErrors([this] { views_[kBrowserView]->Navigate(surface_.AddressText()); });
+}
+
+void MainWindowController::GoHome() {
+    views_[kBrowserView]->GoHome();
+}
+
+void MainWindowController::OpenNewWindow() {
+    surface_.StartNewWindow({});
 }
 
 void MainWindowController::Open() {
     const std::optional<std::string> chosen = surface_.ChooseFileToOpen();
     if (chosen && !chosen->empty()) {
-        wb_[kBrowserView]->Navigate2(*chosen);
+        views_[kBrowserView]->LoadFile(*chosen);
     }
 }
 

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "desktop/user_folders.h"
-#include "main_window/images_to_save.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/zoom_ladder.h"
+#include "saving/images_to_save.h"
 
 namespace quorvane {
 
 void MainWindowController::Find(const std::string& text, bool matchCase) {
-    find_.Search(*wb_[VisibleView()], text, matchCase);
+    find_.Search(*views_[VisibleView()], text, matchCase);
 }
 
 void MainWindowController::FindNext() {
@@ -27,12 +27,12 @@ void MainWindowController::EndFind() {
 }
 
 void MainWindowController::ZoomIn() {
-    BrowserElement& view = *wb_[VisibleView()];
+    BrowserElement& view = *views_[VisibleView()];
     SetVisibleZoom(ZoomedIn(view.ZoomLevel()));
 }
 
 void MainWindowController::ZoomOut() {
-    BrowserElement& view = *wb_[VisibleView()];
+    BrowserElement& view = *views_[VisibleView()];
     SetVisibleZoom(ZoomedOut(view.ZoomLevel()));
 }
 
@@ -41,17 +41,17 @@ void MainWindowController::ActualSize() {
 }
 
 double MainWindowController::VisibleZoomLevel() const {
-    return wb_[VisibleView()]->ZoomLevel();
+    return views_[VisibleView()]->ZoomLevel();
 }
 
 // The level is said at once: the view's new size alone does not tell where it stands.
 void MainWindowController::SetVisibleZoom(double level) {
-    wb_[VisibleView()]->SetZoomLevel(level);
-    surface_.SetStatusText("Zoom " + ZoomPercent(level));
+    views_[VisibleView()]->SetZoomLevel(level);
+    status_.Message("Zoom " + ZoomPercent(level));
 }
 
 bool MainWindowController::CanSaveImages() const {
-    return !lists_.Links[1].empty() && !saving_.Running();
+    return !lists_.imageTags.addresses.empty() && !saving_.Running();
 }
 
 void MainWindowController::SaveImages() {
@@ -60,7 +60,7 @@ void MainWindowController::SaveImages() {
     }
     // The list is taken before the dialog: a page that finishes loading meanwhile
     // changes the Images view, not what the user asked to save.
-    std::vector<ImageToSave> images = ImagesToSave(lists_.Links[1]);
+    std::vector<ImageToSave> images = ImagesToSave(lists_.imageTags.addresses);
     const std::optional<std::string> folder =
         surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
     if (folder && !folder->empty()) {

@@ -2,7 +2,9 @@
 #   cmake -DSOURCE_DIR=<checkout> -P include_layers.cmake
 # The page analysis includes only standard headers, its own and desktop/file_exists.h.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
-# GTK, GDK or WebKit, nor one from a gui/ folder.
+# GTK, GDK or WebKit, nor one from a gui/ folder. A folder includes only its own headers
+# and those of the folders below it that it uses; a gui/ folder also those of the gui/
+# folders of the same ones.
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|unistd|sys/stat|sys/types)\\.h>$")
@@ -20,8 +22,45 @@ function(included_names file out)
     set(${out} "${names}" PARENT_SCOPE)
 endfunction()
 
+# The folders each folder may include, its own besides.
+set(uses_desktop "")
+set(uses_analysis desktop)
+set(uses_branding analysis desktop)
+set(uses_saving analysis desktop)
+set(uses_main_window saving branding analysis desktop)
+
+# True in <out> when <file> of <folder> may include the project header <name>.
+function(may_include folder file name out)
+    string(REGEX MATCH "^\"([a-z_]+)/" prefix "${name}")
+    set(${out} TRUE PARENT_SCOPE)
+    if(NOT prefix)
+        return()
+    endif()
+    set(used ${CMAKE_MATCH_1})
+    string(REGEX MATCH "^\"[a-z_]+/gui/" used_gui "${name}")
+    set(allowed ${folder} ${uses_${folder}})
+    if(used IN_LIST allowed AND (NOT used_gui OR file MATCHES "/gui/"))
+        return()
+    endif()
+    set(${out} FALSE PARENT_SCOPE)
+endfunction()
+
 set(faults "")
-foreach(folder analysis desktop branding main_window)
+foreach(folder desktop analysis branding saving main_window)
+    file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
+         ${SOURCE_DIR}/${folder}/*.cpp)
+    foreach(file IN LISTS files)
+        included_names(${SOURCE_DIR}/${file} names)
+        foreach(name IN LISTS names)
+            may_include(${folder} ${file} "${name}" allowed)
+            if(NOT allowed)
+                list(APPEND faults "${file} includes ${name}, from a folder it may not use")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+foreach(folder analysis desktop branding saving main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")

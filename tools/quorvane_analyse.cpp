@@ -128,7 +128,8 @@ int Analyse(const Options& options, const std::string& body) {
     if (page.viewFileNotWritten) {
         return 1;
     }
-    std::cout << lists.Links[1].size() << " images, " << lists.Links[0].size() << " image links\n";
+    std::cout << lists.imageTags.addresses.size() << " images, "
+              << lists.imageLinks.addresses.size() << " image links\n";
     return 0;
 }
 

@@ -27,18 +27,18 @@ AboutWindow::AboutWindow(wxWindow* parent, const AboutCaptions& captions,
     SetFont(Verdana(8.25f, false));
     SetClientSize(TwipsToSize(this, 7455, 2535));
     wxWindow* picture1 = AddPicture();
-    label1_ =
+    productNameLabel_ =
         AddLabel(picture1, wxString::FromUTF8(captions.productName), 120, 300, 5655, 435, 14.25f);
-    label1_->SetForegroundColour(*wxWHITE);
+    productNameLabel_->SetForegroundColour(*wxWHITE);
     AddLabel(this, "Version:", 180, 1260, 2295, 315, 12);
-    lblVersion_ = AddLabel(this, captions.version, 2580, 1260, 4635, 315, 12);
+    versionLabel_ = AddLabel(this, captions.version, 2580, 1260, 4635, 315, 12);
     AddLabel(this, "Owned By:", 180, 1680, 2295, 315, 12);
-    lblCompany_ = AddLabel(this, wxString::FromUTF8(captions.company), 2580, 1680, 4635, 315, 12);
+    companyLabel_ = AddLabel(this, wxString::FromUTF8(captions.company), 2580, 1680, 4635, 315, 12);
     AddLabel(this, "Website:", 180, 2100, 2295, 315, 12);
-    lblWebsite_ = AddLabel(this, wxString::FromUTF8(captions.website), 2580, 2100, 4635, 315, 12);
-    lblWebsite_->SetForegroundColour(*wxBLUE);
-    lblWebsite_->SetCursor(wxCursor(wxCURSOR_HAND));
-    lblWebsite_->Bind(wxEVT_LEFT_UP, [openWebsite](wxMouseEvent&) { openWebsite(); });
+    websiteLabel_ = AddLabel(this, wxString::FromUTF8(captions.website), 2580, 2100, 4635, 315, 12);
+    websiteLabel_->SetForegroundColour(*wxBLUE);
+    websiteLabel_->SetCursor(wxCursor(wxCURSOR_HAND));
+    websiteLabel_->Bind(wxEVT_LEFT_UP, [openWebsite](wxMouseEvent&) { openWebsite(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
     CloseOnEscape(this);
 }
@@ -51,7 +51,7 @@ wxStaticText* AboutWindow::AddLabel(wxWindow* parent, const wxString& text, floa
     return label;
 }
 
-// Picture1, the product banner: a deep blue band that fades to a lighter blue, with
+// The product banner: a deep blue band that fades to a lighter blue, with
 // the product name written over it.
 wxWindow* AboutWindow::AddPicture() {
     auto* picture =

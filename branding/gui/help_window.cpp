@@ -48,49 +48,49 @@ HelpWindow::HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHel
     const wxSize client = ClientSizeInsideWorkArea(this, TwipsToSize(this, 10290, 7920));
     const wxSize cut = TwipsToSize(this, 10290, 7920) - client;
     SetClientSize(client);
-    rtf1_ =
+    helpText_ =
         new TextWithoutCaret(this, TwipsToPoint(this, 0, 0), TwipsToSize(this, 10275, 7515) - cut);
     const wxPoint checkPlace = TwipsToPoint(this, 60, 7620) - wxPoint(0, cut.y);
-    check1_ =
+    showHelpCheck_ =
         new wxCheckBox(this, wxID_ANY, "Show at Startup", checkPlace, wxDefaultSize, wxCHK_3STATE);
-    check1_->SetMinSize(TwipsToSize(this, 1995, 255));
-    wxSize checkSize = check1_->GetBestSize();
+    showHelpCheck_->SetMinSize(TwipsToSize(this, 1995, 255));
+    wxSize checkSize = showHelpCheck_->GetBestSize();
     checkSize.IncTo(TwipsToSize(this, 1995, 255));
-    check1_->SetSize(checkSize);
-    check1_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Check1_Click(); });
+    showHelpCheck_->SetSize(checkSize);
+    showHelpCheck_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnShowHelpClicked(); });
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
     CloseOnEscape(this);
-    Form_Load();
+    Load();
 }
 
 // Every step stands alone: one that fails is passed over and the next one runs.
-void HelpWindow::Form_Load() {
+void HelpWindow::Load() {
     ShowHelpFile();
     SetTopMost(this, true);
     const auto state = CheckStateFromSetting(setting_.Read());
-    if (state && static_cast<int>(*state) != static_cast<int>(check1_->Get3StateValue())) {
-        check1_->Set3StateValue(static_cast<wxCheckBoxState>(*state));
+    if (state && static_cast<int>(*state) != static_cast<int>(showHelpCheck_->Get3StateValue())) {
+        showHelpCheck_->Set3StateValue(static_cast<wxCheckBoxState>(*state));
         // A state set from code counts as a click, so the setting is stored at once.
-        Check1_Click();
+        OnShowHelpClicked();
     }
 }
 
 // A missing help file would leave the window blank; it says where the file belongs.
 void HelpWindow::ShowHelpFile() {
     if (!FileExists(helpFile_.string())) {
-        rtf1_->SetValue("The help document \"" + wxString::FromUTF8(helpFile_.filename().string()) +
-                        "\" was not found in " +
-                        wxString::FromUTF8(helpFile_.parent_path().string()) + ".");
+        helpText_->SetValue(
+            "The help document \"" + wxString::FromUTF8(helpFile_.filename().string()) +
+            "\" was not found in " + wxString::FromUTF8(helpFile_.parent_path().string()) + ".");
         return;
     }
     if (const auto document = ReadRtfFile(helpFile_)) {
-        ShowRtfDocument(rtf1_, *document);
+        ShowRtfDocument(helpText_, *document);
     }
 }
 
-void HelpWindow::Check1_Click() {
+void HelpWindow::OnShowHelpClicked() {
     // A setting that can't be written is lost without a message.
-    setting_.Write(std::to_string(static_cast<int>(check1_->Get3StateValue())));
+    setting_.Write(std::to_string(static_cast<int>(showHelpCheck_->Get3StateValue())));
 }
 
 }  // namespace quorvane

@@ -11,24 +11,24 @@ class wxRichTextCtrl;
 
 namespace quorvane {
 
-// Form8, the "Readme/Help" window: the help document, read-only, and the
+// The "Readme/Help" window: the help document, read-only, and the
 // "Show at Startup" check box that owns the "showHelp" setting. Closing it destroys it.
 class HelpWindow : public wxDialog {
   public:
     HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHelpSetting setting);
 
-    wxRichTextCtrl* rtf1() const { return rtf1_; }
-    wxCheckBox* Check1() const { return check1_; }
+    wxRichTextCtrl* HelpText() const { return helpText_; }
+    wxCheckBox* ShowHelpCheck() const { return showHelpCheck_; }
 
   private:
-    void Form_Load();
+    void Load();
     void ShowHelpFile();
-    void Check1_Click();
+    void OnShowHelpClicked();
 
     std::filesystem::path helpFile_;
     ShowHelpSetting setting_;
-    wxRichTextCtrl* rtf1_;
-    wxCheckBox* check1_;
+    wxRichTextCtrl* helpText_;
+    wxCheckBox* showHelpCheck_;
 };
 
 }  // namespace quorvane

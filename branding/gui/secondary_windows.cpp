@@ -78,7 +78,7 @@ void SecondaryWindows::ShowAbout() {
 }
 
 void SecondaryWindows::RunWebsiteCommand() {
-    strWebsiteRequest = "Website";
+    websiteRequest = "Website";
     // Loading a loaded window does nothing: the request then waits for the next load.
     if (!windows_->website) {
         windows_->website = new WebsiteWindow(windows_->launch);

@@ -9,8 +9,8 @@
 
 namespace quorvane {
 
-// frmWebsite: an invisible window whose load serves strWebsiteRequest and which
-// closes itself one second later (Timer1). It has no parent, so it can outlive the
+// The Website window: an invisible window whose load serves websiteRequest and which
+// closes itself one second later. It has no parent, so it can outlive the
 // main window for that second.
 class WebsiteWindow : public wxFrame {
   public:

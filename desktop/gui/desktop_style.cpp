@@ -16,6 +16,12 @@ namespace {
 constexpr int kPortalTimeoutMs = 300;
 
 std::optional<std::uint32_t> PortalColourScheme() {
+    // Without a session bus of the desktop's there is no portal either. Asking for the bus
+    // then has GLib start one of its own for the display, and with it the browser
+    // engine's pages were seen not to load at all.
+    if (g_getenv("DBUS_SESSION_BUS_ADDRESS") == nullptr) {
+        return std::nullopt;
+    }
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (bus == nullptr) {
         return std::nullopt;

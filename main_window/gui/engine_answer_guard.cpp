@@ -18,10 +18,7 @@ namespace {
 
 // Long enough for a loaded machine to begin a load, short enough that the user has the
 // view back within two seconds of asking.
-constexpr int kAnswerGraceMs = 1000;
-
-// What a stopped page that the engine would not let go of shows: nothing of the page.
-constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
+constexpr int kAnswerGraceMs = 750;
 
 // The engine's network process, which every view of this program shares, is this
 // process's child of that name (the kernel keeps 15 characters of it).
@@ -56,12 +53,12 @@ std::vector<pid_t> ChildProcessesNamed(std::string_view name) {
 
 }  // namespace
 
-EngineAnswerGuard::EngineAnswerGuard(WebKitWebView* view) : view_(view) {
+EngineAnswerGuard::EngineAnswerGuard(WebKitWebView* view, ShowStopped showStopped)
+    : view_(view), showStopped_(std::move(showStopped)) {
     grace_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnGraceOver(); });
 }
 
 void EngineAnswerGuard::LoadAsked(const std::string& address) {
-    stoppedNote_.clear();
     watch_.LoadAsked(address, webkit_web_view_is_loading(view_) != FALSE);
     if (watch_.Current() != EngineAnswerWatch::State::Answered) {
         grace_.StartOnce(kAnswerGraceMs);
@@ -87,10 +84,6 @@ void EngineAnswerGuard::LoadChanged(int loadEvent) {
     }
 }
 
-std::string EngineAnswerGuard::StatusWhenDone() {
-    return stoppedNote_.empty() ? "Done" : std::exchange(stoppedNote_, {});
-}
-
 void EngineAnswerGuard::OnGraceOver() {
     const EngineAnswerWatch::Verdict verdict = watch_.GraceOver();
     if (verdict.remedy == EngineAnswerWatch::Remedy::None) {
@@ -107,8 +100,7 @@ void EngineAnswerGuard::OnGraceOver() {
     if (verdict.remedy == EngineAnswerWatch::Remedy::RestartAndLoad) {
         webkit_web_view_load_uri(view_, verdict.address.c_str());
     } else {
-        stoppedNote_ = "Stopped: " + verdict.address + " did not answer and was closed";
-        webkit_web_view_load_alternate_html(view_, kStoppedPage, verdict.address.c_str(), nullptr);
+        showStopped_(verdict.address);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <wx/timer.h>
 
+#include <functional>
 #include <string>
 
 #include "main_window/engine_answer_watch.h"
@@ -17,7 +18,10 @@ namespace quorvane {
 // the engine did.
 class EngineAnswerGuard {
   public:
-    explicit EngineAnswerGuard(WebKitWebView* view);
+    // showStopped: shows address as a stopped page, with nothing of it loaded, in the
+    // fresh engine process.
+    using ShowStopped = std::function<void(const std::string& address)>;
+    EngineAnswerGuard(WebKitWebView* view, ShowStopped showStopped);
     EngineAnswerGuard(const EngineAnswerGuard&) = delete;
     EngineAnswerGuard& operator=(const EngineAnswerGuard&) = delete;
 
@@ -25,17 +29,14 @@ class EngineAnswerGuard {
     void StopAsked();
     // The engine's load-changed event.
     void LoadChanged(int loadEvent);
-    // What status panel 1 says when the load now ending is done: "Done", or, for the page
-    // shown as stopped, that it was stopped.
-    std::string StatusWhenDone();
 
   private:
     void OnGraceOver();
 
     WebKitWebView* view_;
     EngineAnswerWatch watch_;
+    ShowStopped showStopped_;
     wxTimer grace_;
-    std::string stoppedNote_;
 };
 
 }  // namespace quorvane

@@ -23,7 +23,7 @@
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
 #include "main_window/gui/find_bar.h"
-#include "main_window/gui/webkit_downloads.h"
+#include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
@@ -37,8 +37,8 @@ const TwipsRect kForwardPlace{1020, 60, 855, 855};
 const TwipsRect kStopPlace{1920, 60, 855, 855};
 const TwipsRect kRefreshPlace{2820, 60, 795, 855};
 const TwipsRect kBackDirPlace{3660, 60, 855, 855};
-const TwipsRect kCommand1Place{4560, 60, 915, 855};
-const TwipsRect kText1Place{60, 1020, 495, 285};
+const TwipsRect kSendToBrowserTabPlace{4560, 60, 915, 855};
+const TwipsRect kAddressCaptionPlace{60, 1020, 495, 285};
 
 constexpr const char* kHomePageName = "/home.html";
 
@@ -54,14 +54,14 @@ constexpr TabText kTabs[] = {
 
 }  // namespace
 
-Form1::Form1(wxWindow* splash, WorkFolder workFolder)
+MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     : wxFrame(nullptr, wxID_ANY, wxString()),
       workFolder_(std::move(workFolder)),
       splash_(splash),
       dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
       secondary_(std::make_unique<SecondaryWindows>(
-          this, [this](const std::string& text) { SetStatusText(text); })) {
+          this, [this](const std::string& text) { controller_->ShowMessage(text); })) {
     panel_ = new wxPanel(this);
     CreateButtons();
     CreateAddressRow();
@@ -69,39 +69,44 @@ Form1::Form1(wxWindow* splash, WorkFolder workFolder)
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
         workFolder_.Path());
+    // Downloads say how they went through the controller, so that their word lasts.
+    downloads_ = std::make_unique<WebKitDownloads>(*controller_);
+    for (const auto& element : views_) {
+        downloads_->Follow(element->Window());
+    }
     CreateFindBar();
     CreateStatusBar();
     CreateMenus();
     BindCommands();
     BindShortcuts();
     SetClientSize(Px(kDesignClientWidth), Px(kDesignClientHeight));
-    Bind(wxEVT_SIZE, &Form1::OnResize, this);
-    Bind(wxEVT_CLOSE_WINDOW, &Form1::OnClose, this);
+    Bind(wxEVT_SIZE, &MainFrame::OnResize, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
 }
 
-Form1::~Form1() = default;
+MainFrame::~MainFrame() = default;
 
-void Form1::Load() {
-    controller_->Form_Load();
+void MainFrame::Load(const std::string& startAddress) {
+    controller_->Load(startAddress);
     // Once the window is on screen: the address box waits for the user's first address.
     CallAfter([this] { FocusAtStart(); });
 }
 
 // The Help window shown at start keeps the focus above the main window, so that Escape
 // closes it as its text says; behind it, the address box is ready for when it closes.
-void Form1::FocusAtStart() {
+void MainFrame::FocusAtStart() {
     FocusAddressBox();
     secondary_->FocusHelp();
 }
 
-void Form1::FocusVisibleView() {
-    wb_[controller_->VisibleView()]->Window()->SetFocus();
+void MainFrame::FocusVisibleView() {
+    views_[controller_->VisibleView()]->Window()->SetFocus();
 }
 
 // The button runs its command's routine, as the command's menu item and shortcut do.
-wxButton* Form1::AddPictureButton(CommandId command, const wxString& caption,
-                                  const wxString& tooltip, const wxBitmapBundle& picture,
-                                  const TwipsRect& place) {
+wxButton* MainFrame::AddPictureButton(CommandId command, const wxString& caption,
+                                      const wxString& tooltip, const wxBitmapBundle& picture,
+                                      const TwipsRect& place) {
     auto* button = new wxButton(panel_, CommandWindowId(command), caption);
     button->SetBitmap(picture, wxTOP);
     if (!tooltip.empty()) {
@@ -111,7 +116,7 @@ wxButton* Form1::AddPictureButton(CommandId command, const wxString& caption,
     return button;
 }
 
-void Form1::CreateButtons() {
+void MainFrame::CreateButtons() {
     const wxSize size = wxArtProvider::GetNativeDIPSizeHint(wxART_TOOLBAR);
     const auto own = [&size](ButtonPicture picture) { return ButtonPictureBundle(picture, size); };
     // The theme's stop sign and globe are in full colour already.
@@ -127,48 +132,57 @@ void Form1::CreateButtons() {
     AddPictureButton(CommandId::UpDir, "Up Dir", "Go back 1 directory level",
                      own(ButtonPicture::UpDir), kBackDirPlace);
     AddPictureButton(CommandId::SendToIE, "Send to IE", "Send Page to Browser Tab",
-                     theme("document-send"), kCommand1Place)
+                     theme("document-send"), kSendToBrowserTabPlace)
         ->Hide();
-    cmdWebsite_ = AddPictureButton(CommandId::Website, "Website", "", theme("web-browser"),
-                                   places_.cmdWebsite);
+    // Home has the place of the hidden button, which no user sees.
+    AddPictureButton(CommandId::Home, "Home", "Go to the home page (Alt+Home)",
+                     theme(wxART_GO_HOME), kSendToBrowserTabPlace);
+    websiteButton_ = AddPictureButton(CommandId::Website, "Website", "", theme("web-browser"),
+                                      places_.websiteButton);
 }
 
-void Form1::CreateAddressRow() {
-    auto* text1 = new wxStaticText(panel_, wxID_ANY, "URL:", wxDefaultPosition, wxDefaultSize,
-                                   wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
-    Place(text1, kText1Place);
-    txtUrl_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                             wxTE_PROCESS_ENTER);
-    Place(txtUrl_, places_.txtUrl);
+void MainFrame::CreateAddressRow() {
+    auto* addressCaption = new wxStaticText(panel_, wxID_ANY, "URL:", wxDefaultPosition,
+                                            wxDefaultSize, wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+    Place(addressCaption, kAddressCaptionPlace);
+    addressBox_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                 wxTE_PROCESS_ENTER);
+    Place(addressBox_, places_.addressBox);
     // Enter runs Go; the key still reaches the box.
-    txtUrl_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent& event) {
-        controller_->AddressKeyPress(13);
+    // Enter runs Go and, as in other desktop browsers, hands the keyboard to the page that
+    // now loads, when the Browser view is the one shown.
+    addressBox_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent& event) {
+        controller_->UserAction();
+        controller_->EnterInAddressBox();
+        if (controller_->VisibleView() == MainWindowController::kBrowserView) {
+            FocusVisibleView();
+        }
         event.Skip();
     });
-    cmdGo_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
-                          wxDefaultSize, wxBU_EXACTFIT);
-    cmdGo_->SetBitmap(
+    goButton_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
+                             wxDefaultSize, wxBU_EXACTFIT);
+    goButton_->SetBitmap(
         ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
-    cmdGo_->SetToolTip("Go!");
-    Place(cmdGo_, places_.cmdGo);
+    goButton_->SetToolTip("Go!");
+    Place(goButton_, places_.goButton);
 }
 
-void Form1::CreateTabStrip() {
-    TabStrip1_ = new wxNotebook(panel_, wxID_ANY);
+void MainFrame::CreateTabStrip() {
+    tabStrip_ = new wxNotebook(panel_, wxID_ANY);
     std::vector<wxString> tooltips;
     for (const TabText& tab : kTabs) {
         // The pages stay empty: the browser elements lie over them, and which of them
         // is visible is the views' business, not the tab strip's.
-        TabStrip1_->AddPage(new wxPanel(TabStrip1_), tab.caption);
+        tabStrip_->AddPage(new wxPanel(tabStrip_), tab.caption);
         tooltips.emplace_back(tab.tooltip);
     }
-    SetTabToolTips(TabStrip1_, tooltips);
+    SetTabToolTips(tabStrip_, tooltips);
     // The theme's tabs are taller than the 400 twips the views leave above themselves.
-    MakeTabsCompact(TabStrip1_);
-    Place(TabStrip1_, places_.TabStrip1);
-    TabStrip1_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
+    MakeTabsCompact(tabStrip_);
+    Place(tabStrip_, places_.tabStrip);
+    tabStrip_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         if (controller_) {
-            controller_->TabStrip1_Click();
+            controller_->OnTabSelected();
             // After the tab strip has done with the click, which takes the focus itself.
             CallAfter([this] { FocusVisibleView(); });
         }
@@ -176,22 +190,18 @@ void Form1::CreateTabStrip() {
     });
 }
 
-std::array<BrowserElement*, 3> Form1::CreateBrowserElements(BrowserEvents& events) {
+std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& events) {
     const std::string homePage = ProgramFolder() + kHomePageName;
     using Kind = WebViewBrowserElement::Kind;
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
     for (int i = 0; i < 3; ++i) {
-        wb_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage);
-        Place(wb_[i]->Window(), places_.wb);
+        views_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage);
+        Place(views_[i]->Window(), places_.views);
     }
-    downloads_ = std::make_unique<WebKitDownloads>(*this);
-    for (const auto& element : wb_) {
-        downloads_->Follow(element->Window());
-    }
-    return {wb_[0].get(), wb_[1].get(), wb_[2].get()};
+    return {views_[0].get(), views_[1].get(), views_[2].get()};
 }
 
-void Form1::CreateFindBar() {
+void MainFrame::CreateFindBar() {
     FindBar::Actions actions;
     actions.search = [this](const std::string& text, bool matchCase) {
         controller_->Find(text, matchCase);
@@ -206,20 +216,20 @@ void Form1::CreateFindBar() {
     findBar_ = new FindBar(panel_, std::move(actions));
 }
 
-void Form1::CreateStatusBar() {
+void MainFrame::CreateStatusBar() {
     // The progress bar lies on the status bar; a status bar that drew its text at once
     // would draw the progress bar with it before its new value is laid out (StatusBar).
-    sb1_ = new StatusBar(this);
-    SetStatusBar(sb1_);
-    pb1_ = new wxGauge(sb1_, wxID_ANY, 100);
-    pb1_->SetValue(0);
+    statusBar_ = new StatusBar(this);
+    SetStatusBar(statusBar_);
+    progressBar_ = new wxGauge(statusBar_, wxID_ANY, 100);
+    progressBar_->SetValue(0);
 }
 
-void Form1::OnClose(wxCloseEvent&) {
+void MainFrame::OnClose(wxCloseEvent&) {
     // Closing is never cancelled.
     if (!unloaded_) {
         unloaded_ = true;
-        controller_->Form_Unload();
+        controller_->Unload();
     }
     Destroy();
 }

@@ -34,18 +34,19 @@ class WebKitDownloads;
 // three browser elements, the status bar with its progress bar, and the six menus.
 // The logic lives in MainWindowController; this class is its surface on wxWidgets.
 // Every button, menu item and shortcut runs its command from the table of Commands().
-class Form1 : public wxFrame, public MainWindowSurface {
+class MainFrame : public wxFrame, public MainWindowSurface, public WindowControls {
   public:
     // splash: the splash window that opened this one (closed when this one unloads).
     // workFolder: where the six work files live, owned by this window's run.
-    Form1(wxWindow* splash, WorkFolder workFolder);
-    ~Form1() override;
+    MainFrame(wxWindow* splash, WorkFolder workFolder);
+    ~MainFrame() override;
 
     // The window's Load. A failure throws and the caller ends start-up with its message.
-    void Load();
+    // startAddress: what the window loads first; its home page when empty.
+    void Load(const std::string& startAddress = {});
 
     MainWindowController& Controller() { return *controller_; }
-    WebViewBrowserElement& Element(int index) { return *wb_[index]; }
+    WebViewBrowserElement& Element(int index) { return *views_[index]; }
 
     // MainWindowSurface.
     void SetWindowIcon() override;
@@ -65,9 +66,18 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void UnloadSplashWindow() override;
     void EndProcess() override;
     void CloseMainWindow() override;
+    void StartNewWindow(const std::string& address) override;
+
+    // WindowControls.
+    void OpenFindBar() override;
+    void FindNextOnBar() override;
+    void FindPreviousOnBar() override;
+    void FocusAddressBox() override;
+    void ClickToolsMenuItem(ToolsMenuItem item) override;
+    bool ToolsMenuItemEnabled(ToolsMenuItem item) const override;
 
     // The address box, for the tests of where the focus is.
-    wxTextCtrl* AddressBox() const { return txtUrl_; }
+    wxTextCtrl* AddressBox() const { return addressBox_; }
     FindBar* FindBarControl() const { return findBar_; }
     // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
     // gives another.
@@ -85,9 +95,8 @@ class Form1 : public wxFrame, public MainWindowSurface {
     void BindShortcuts();
     // The window number of a command's buttons, menu item and shortcuts.
     static int CommandWindowId(CommandId id);
+    CommandTarget Target();
     void RunCommand(const Command& command);
-    void RunWindowCommand(CommandId id);
-    void FocusAddressBox();
     void FocusVisibleView();
     void FocusAtStart();
     wxButton* AddPictureButton(CommandId command, const wxString& caption, const wxString& tooltip,
@@ -95,7 +104,6 @@ class Form1 : public wxFrame, public MainWindowSurface {
 
     void OnResize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
-    void OnToolsMenu(int index);
 
     // Twips to pixels at the display's resolution: the one conversion of this window.
     int Px(float twips) const;
@@ -109,12 +117,12 @@ class Form1 : public wxFrame, public MainWindowSurface {
     MainWindowPlaces places_;
 
     wxPanel* panel_ = nullptr;
-    wxButton* cmdWebsite_ = nullptr;
-    wxButton* cmdGo_ = nullptr;
-    wxTextCtrl* txtUrl_ = nullptr;
-    wxNotebook* TabStrip1_ = nullptr;
-    wxStatusBar* sb1_ = nullptr;
-    wxGauge* pb1_ = nullptr;
+    wxButton* websiteButton_ = nullptr;
+    wxButton* goButton_ = nullptr;
+    wxTextCtrl* addressBox_ = nullptr;
+    wxNotebook* tabStrip_ = nullptr;
+    wxStatusBar* statusBar_ = nullptr;
+    wxGauge* progressBar_ = nullptr;
     FindBar* findBar_ = nullptr;
     ToolsMenuItems toolsItems_;
     RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
@@ -124,7 +132,7 @@ class Form1 : public wxFrame, public MainWindowSurface {
     // there, then the controller while the elements it uses are, and nothing raises an
     // event while it goes.
     std::unique_ptr<SecondaryWindows> secondary_;
-    std::array<std::unique_ptr<WebViewBrowserElement>, 3> wb_;
+    std::array<std::unique_ptr<WebViewBrowserElement>, 3> views_;
     std::unique_ptr<MainWindowController> controller_;
     std::unique_ptr<WebKitDownloads> downloads_;
 };

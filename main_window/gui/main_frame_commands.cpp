@@ -1,4 +1,4 @@
-// Form1's commands: the menus built from the table of Commands(), and every button, menu
+// MainFrame's commands: the menus built from the table of Commands(), and every button, menu
 // item and shortcut bound to the routine of its command.
 #include <wx/menu.h>
 #include <wx/textctrl.h>
@@ -15,11 +15,11 @@
 
 namespace quorvane {
 
-int Form1::CommandWindowId(CommandId id) {
+int MainFrame::CommandWindowId(CommandId id) {
     return wxID_HIGHEST + 1 + static_cast<int>(id);
 }
 
-void Form1::CreateMenus() {
+void MainFrame::CreateMenus() {
     auto* bar = new wxMenuBar;
     wxMenu* menu = nullptr;
     wxString title;
@@ -48,20 +48,24 @@ void Form1::CreateMenus() {
 
 // Menu items and shortcuts raise menu events, buttons button events, each with the
 // number of its command.
-void Form1::BindCommands() {
+void MainFrame::BindCommands() {
     for (const Command& command : Commands()) {
         const auto run = [this, &command](wxCommandEvent&) { RunCommand(command); };
         Bind(wxEVT_MENU, run, CommandWindowId(command.id));
         Bind(wxEVT_BUTTON, run, CommandWindowId(command.id));
+        Bind(
+            wxEVT_UPDATE_UI,
+            [this, &command](wxUpdateUIEvent& event) { event.Enable(command.enabled(Target())); },
+            CommandWindowId(command.id));
     }
-    Bind(
-        wxEVT_UPDATE_UI,
-        [this](wxUpdateUIEvent& event) { event.Enable(controller_->CanSaveImages()); },
-        CommandWindowId(CommandId::SaveImages));
+}
+
+CommandTarget MainFrame::Target() {
+    return {*controller_, *this};
 }
 
 // The keys of commands without a menu item, and the further keys of some that have one.
-void Form1::BindShortcuts() {
+void MainFrame::BindShortcuts() {
     std::vector<wxAcceleratorEntry> entries;
     const auto add = [&entries](const char* keys, CommandId id) {
         wxAcceleratorEntry entry;
@@ -81,57 +85,42 @@ void Form1::BindShortcuts() {
     SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 
-void Form1::RunCommand(const Command& command) {
-    if (command.routine != nullptr) {
-        command.routine(*controller_);
-    } else {
-        RunWindowCommand(command.id);
-    }
+void MainFrame::RunCommand(const Command& command) {
+    controller_->UserAction();
+    command.run(Target());
     if (command.viewTakesFocus) {
         FocusVisibleView();
     }
 }
 
-void Form1::RunWindowCommand(CommandId id) {
-    switch (id) {
-        case CommandId::Find:
-            findBar_->Open();
-            break;
-        case CommandId::FindNext:
-            findBar_->FindAgain(true);
-            break;
-        case CommandId::FindPrevious:
-            findBar_->FindAgain(false);
-            break;
-        case CommandId::AddToToolsMenu:
-            OnToolsMenu(0);
-            break;
-        case CommandId::RemoveFromToolsMenu:
-            OnToolsMenu(1);
-            break;
-        case CommandId::FocusAddress:
-            FocusAddressBox();
-            break;
-        default:
-            break;
-    }
+void MainFrame::OpenFindBar() {
+    findBar_->Open();
 }
 
-void Form1::FocusAddressBox() {
-    txtUrl_->SetFocus();
-    txtUrl_->SelectAll();
+void MainFrame::FindNextOnBar() {
+    findBar_->FindAgain(true);
 }
 
-void Form1::OnToolsMenu(int index) {
-    const ToolsMenuClick click =
-        ToolsMenuItemClick(index, toolsItems_, toolsMenuStore_, ProgramPath(), strProductName);
+void MainFrame::FindPreviousOnBar() {
+    findBar_->FindAgain(false);
+}
+
+void MainFrame::FocusAddressBox() {
+    addressBox_->SetFocus();
+    addressBox_->SelectAll();
+}
+
+void MainFrame::ClickToolsMenuItem(ToolsMenuItem item) {
+    const ToolsMenuClick click = quorvane::ClickToolsMenuItem(item, toolsItems_, toolsMenuStore_,
+                                                              ProgramPath(), branding.productName);
     toolsItems_ = click.items;
     if (!click.failure.empty()) {
-        SetStatusText(click.failure);
+        controller_->ShowMessage(click.failure);
     }
-    GetMenuBar()->Enable(CommandWindowId(CommandId::AddToToolsMenu), toolsItems_.addEnabled);
-    GetMenuBar()->Enable(CommandWindowId(CommandId::RemoveFromToolsMenu),
-                         toolsItems_.removeEnabled);
+}
+
+bool MainFrame::ToolsMenuItemEnabled(ToolsMenuItem item) const {
+    return item == ToolsMenuItem::Add ? toolsItems_.addEnabled : toolsItems_.removeEnabled;
 }
 
 }  // namespace quorvane

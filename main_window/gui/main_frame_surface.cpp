@@ -1,5 +1,6 @@
-// Form1 as the surface of the window's logic: what MainWindowController reads and writes
+// MainFrame as the surface of the window's logic: what MainWindowController reads and writes
 // on the controls, and the end of the window's run.
+#include <glib.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dirdlg.h>
@@ -17,76 +18,80 @@
 #include <vector>
 
 #include "desktop/gui/window_helpers.h"
+#include "desktop/program_folder.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/main_frame.h"
 
 namespace quorvane {
 
-void Form1::SetWindowIcon() {
+void MainFrame::SetWindowIcon() {
     quorvane::SetIcon(this, "AAA", true);
 }
 
-void Form1::SetWebsiteCaptions(const std::string& website) {
-    cmdWebsite_->SetLabel("Visit " + wxString::FromUTF8(website));
-    GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), wxString::FromUTF8(website));
+void MainFrame::SetWebsiteCaptions(const std::string& website) {
+    websiteButton_->SetLabel("Visit " + wxString::FromUTF8(website));
+    // Its first letter is the item's access key; an "&" of the address is shown as one.
+    wxString caption = wxString::FromUTF8(website);
+    caption.Replace("&", "&&");
+    GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), "&" + caption);
 }
 
-void Form1::SetCaption(const std::string& caption) {
+void MainFrame::SetCaption(const std::string& caption) {
     SetTitle(wxString::FromUTF8(caption));
 }
 
-int Form1::StatusPanelCount() const {
-    return sb1_->GetFieldsCount();
+int MainFrame::StatusPanelCount() const {
+    return statusBar_->GetFieldsCount();
 }
 
-void Form1::AddStatusPanel() {
-    sb1_->SetFieldsCount(sb1_->GetFieldsCount() + 1);
-    places_.panelWidths.resize(sb1_->GetFieldsCount(), places_.panelWidths.back());
+void MainFrame::AddStatusPanel() {
+    statusBar_->SetFieldsCount(statusBar_->GetFieldsCount() + 1);
+    places_.panelWidths.resize(statusBar_->GetFieldsCount(), places_.panelWidths.back());
 }
 
-std::string Form1::AddressText() const {
-    return txtUrl_->GetValue().utf8_string();
+std::string MainFrame::AddressText() const {
+    return addressBox_->GetValue().utf8_string();
 }
 
 // A box whose whole text is selected (as at start, or after Ctrl+L) keeps it selected
 // when a new address replaces it, so that what the user types still replaces all of it.
 // So does an empty box: the user has just cleared it to type.
-void Form1::SetAddressText(const std::string& text) {
+void MainFrame::SetAddressText(const std::string& text) {
     long from = 0;
     long to = 0;
-    txtUrl_->GetSelection(&from, &to);
-    const bool allSelected = from == 0 && to == txtUrl_->GetLastPosition();
-    txtUrl_->ChangeValue(wxString::FromUTF8(text));
+    addressBox_->GetSelection(&from, &to);
+    const bool allSelected = from == 0 && to == addressBox_->GetLastPosition();
+    addressBox_->ChangeValue(wxString::FromUTF8(text));
     if (allSelected) {
-        txtUrl_->SelectAll();
+        addressBox_->SelectAll();
     }
 }
 
-void Form1::SetStatusText(const std::string& text) {
-    sb1_->SetStatusText(wxString::FromUTF8(text), 0);
+void MainFrame::SetStatusText(const std::string& text) {
+    statusBar_->SetStatusText(wxString::FromUTF8(text), 0);
 }
 
-void Form1::SetProgress(float max, float value) {
+void MainFrame::SetProgress(float max, float value) {
     const int range = std::max(1, static_cast<int>(std::lround(max)));
-    pb1_->SetRange(range);
-    pb1_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
+    progressBar_->SetRange(range);
+    progressBar_->SetValue(std::clamp(static_cast<int>(std::lround(value)), 0, range));
 }
 
-int Form1::SelectedTab() const {
-    return TabStrip1_->GetSelection() + 1;
+int MainFrame::SelectedTab() const {
+    return tabStrip_->GetSelection() + 1;
 }
 
-void Form1::SelectTab(int tab) {
-    if (TabStrip1_->GetSelection() == tab - 1) {
+void MainFrame::SelectTab(int tab) {
+    if (tabStrip_->GetSelection() == tab - 1) {
         return;
     }
     // ChangeSelection raises no event of its own, so the tab strip's Click runs here,
     // exactly once.
-    TabStrip1_->ChangeSelection(tab - 1);
-    controller_->TabStrip1_Click();
+    tabStrip_->ChangeSelection(tab - 1);
+    controller_->OnTabSelected();
 }
 
-std::optional<std::string> Form1::ChooseFileToOpen() {
+std::optional<std::string> MainFrame::ChooseFileToOpen() {
     wxFileDialog dialog(this);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
@@ -96,7 +101,7 @@ std::optional<std::string> Form1::ChooseFileToOpen() {
 
 // The download folder is made when missing, as a download would make it: the dialog
 // could not start there otherwise.
-std::optional<std::string> Form1::ChooseFolderToSaveImages(const std::string& startFolder) {
+std::optional<std::string> MainFrame::ChooseFolderToSaveImages(const std::string& startFolder) {
     std::error_code ignored;
     std::filesystem::create_directories(startFolder, ignored);
     wxDirDialog dialog(this, "Choose a Folder for the Images", wxString::FromUTF8(startFolder));
@@ -106,18 +111,34 @@ std::optional<std::string> Form1::ChooseFolderToSaveImages(const std::string& st
     return dialog.GetPath().utf8_string();
 }
 
-void Form1::SetFindStatus(const std::string& status) {
+void MainFrame::SetFindStatus(const std::string& status) {
     findBar_->SetStatus(status);
 }
 
-void Form1::UnloadSplashWindow() {
+// The program itself, given the address as its one argument; no shell reads the address.
+void MainFrame::StartNewWindow(const std::string& address) {
+    const std::string program = ProgramPath();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    if (!address.empty()) {
+        argv.push_back(const_cast<char*>(address.c_str()));
+    }
+    argv.push_back(nullptr);
+    GError* error = nullptr;
+    if (!g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                       &error)) {
+        controller_->ShowMessage("Could not open a new window: " + std::string(error->message));
+        g_error_free(error);
+    }
+}
+
+void MainFrame::UnloadSplashWindow() {
     if (splash_ != nullptr) {
         splash_->Destroy();
         splash_ = nullptr;
     }
 }
 
-void Form1::EndProcess() {
+void MainFrame::EndProcess() {
     // Every window goes and the event loop ends: no further event reaches the program.
     const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
     for (wxWindow* window : windows) {
@@ -128,7 +149,7 @@ void Form1::EndProcess() {
     wxTheApp->ExitMainLoop();
 }
 
-void Form1::CloseMainWindow() {
+void MainFrame::CloseMainWindow() {
     Close(true);
 }
 

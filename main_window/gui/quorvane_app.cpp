@@ -15,7 +15,10 @@ bool QuorvaneApp::OnInit() {
     wxInitAllImageHandlers();
     // Before the first window, so every window is made in the desktop's style.
     FollowDesktopStyle();
-    auto* splash = new frmSplash([this](const std::string& message) { EndStartUp(message); });
+    // A window the program opens for a page starts a copy of it with the page's address.
+    const std::string startAddress = argc > 1 ? argv[1].utf8_string() : std::string();
+    auto* splash =
+        new SplashWindow([this](const std::string& message) { EndStartUp(message); }, startAddress);
     splash->Show();
     return true;
 }
@@ -27,7 +30,7 @@ int QuorvaneApp::OnRun() {
 
 void QuorvaneApp::EndStartUp(const std::string& message) {
     startFailed_ = true;
-    wxMessageBox(wxString::FromUTF8(message), wxString::FromUTF8(strProductName),
+    wxMessageBox(wxString::FromUTF8(message), wxString::FromUTF8(branding.productName),
                  wxOK | wxICON_ERROR);
     const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
     for (wxWindow* window : windows) {

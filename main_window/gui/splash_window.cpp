@@ -25,11 +25,13 @@ constexpr const char* kPictureName = "/splash.png";
 
 }  // namespace
 
-frmSplash::frmSplash(std::function<void(const std::string&)> startFailed)
+SplashWindow::SplashWindow(std::function<void(const std::string&)> startFailed,
+                           std::string startAddress)
     : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
               wxBORDER_NONE | wxFRAME_NO_TASKBAR),
       startFailed_(std::move(startFailed)),
-      Timer2(this) {
+      startAddress_(std::move(startAddress)),
+      startTimer_(this) {
     const int dpi = LogicalDotsPerInch(this);
     const int width = TwipsToPixels(kClientWidth, dpi);
     const int height = TwipsToPixels(kClientHeight, dpi);
@@ -42,37 +44,38 @@ frmSplash::frmSplash(std::function<void(const std::string&)> startFailed)
         picture.Rescale(width, height - labelHeight, wxIMAGE_QUALITY_HIGH);
         new wxStaticBitmap(this, wxID_ANY, wxBitmap(picture), wxPoint(0, 0));
     }
-    Form_Load();
-    auto* label3 =
-        new wxStaticText(this, wxID_ANY, "Look behind every web page. Visit " + strWebsite,
+    Load();
+    auto* tagline =
+        new wxStaticText(this, wxID_ANY, "Look behind every web page. Visit " + branding.website,
                          wxPoint(0, height - labelHeight), wxSize(width, labelHeight),
                          wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
-    label3->SetForegroundColour(wxColour(0x33, 0x33, 0x55));
+    tagline->SetForegroundColour(wxColour(0x33, 0x33, 0x55));
     Centre();
-    Bind(wxEVT_TIMER, &frmSplash::OnTimer2, this);
+    Bind(wxEVT_TIMER, &SplashWindow::OnStartTick, this);
 }
 
-void frmSplash::Form_Load() {
+void SplashWindow::Load() {
     LoadBrandingValues();
-    Timer2.Start(SplashTicker::kTimer2IntervalMs);
+    startTimer_.Start(SplashTicker::kTickIntervalMs);
 }
 
-void frmSplash::OnTimer2(wxTimerEvent&) {
+void SplashWindow::OnStartTick(wxTimerEvent&) {
     if (!ticker_.Tick()) {
         return;
     }
-    Timer2.Stop();
+    startTimer_.Stop();
     LoadMainWindow();
 }
 
-void frmSplash::LoadMainWindow() {
-    Form1* main = nullptr;
+void SplashWindow::LoadMainWindow() {
+    MainFrame* main = nullptr;
     try {
         // A second copy of the program finds the work folder owned by the first and
         // works in a folder of its own for this run.
-        main = new Form1(this, WorkFolder::ForRun(ChooseWorkFolder(ProgramFolder(), strProductName),
-                                                  PrivateWorkFolders(strProductName)));
-        main->Load();
+        main = new MainFrame(
+            this, WorkFolder::ForRun(ChooseWorkFolder(ProgramFolder(), branding.productName),
+                                     PrivateWorkFolders(branding.productName)));
+        main->Load(startAddress_);
     } catch (const std::exception& error) {
         if (main != nullptr) {
             main->Destroy();

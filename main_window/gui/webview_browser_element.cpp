@@ -13,7 +13,8 @@
 #include "analysis/line_breaks.h"
 #include "main_window/address_to_load.h"
 #include "main_window/gui/engine_answer_guard.h"
-#include "main_window/gui/webkit_downloads.h"
+#include "main_window/load_failure.h"
+#include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
@@ -33,6 +34,9 @@ constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // The current match of a search, in the colours other browsers give it.
 constexpr const char* kCurrentMatchStyle =
     "::selection { background-color: #ff9632 !important; color: #000 !important; }";
+// What a stopped page that the engine would not let go of shows: nothing of the page.
+constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
+constexpr unsigned kMiddleButton = 2;
 // How long the engine may take to begin a load before its process counts as busy.
 constexpr int kLoadStartGraceMs = 250;
 
@@ -99,7 +103,10 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView();
     } else {
-        answerGuard_ = std::make_unique<EngineAnswerGuard>(native_);
+        answerGuard_ = std::make_unique<EngineAnswerGuard>(native_, [this](const std::string& uri) {
+            ShowOwnPage(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
+        });
+        g_signal_connect(native_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -109,9 +116,18 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
     g_signal_connect(native_, "scroll-event", G_CALLBACK(&OnScroll), this);
     g_signal_connect(finder_, "counted-matches", G_CALLBACK(&OnCountedMatches), this);
-    // A link that asks for a new window opens in this element: the program has one window.
-    webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
-                   [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+    // In the Browser view a link or page that asks for a new window gets a new window of the
+    // program; a generated view's links open in the view itself.
+    if (kind == Kind::Browser) {
+        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
+            events_.NewWindowRequested(index_, event.GetURL().utf8_string(),
+                                       event.GetNavigationAction() == wxWEBVIEW_NAV_ACTION_USER);
+        });
+        g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnMiddleClick), this);
+    } else {
+        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                       [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+    }
 }
 
 void WebViewBrowserElement::SetUpGeneratedView() {
@@ -159,13 +175,16 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
         return;
     }
     loadAfterFilter_.clear();
+    comingOwnPageStatus_.reset();
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         HoldDrawing();
         awaitedAddress_ = uri;
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
     }
-    if (answerGuard_) {
+    // The empty page wxWebView loads at creation keeps the engine busy for a moment at
+    // start; that is no page the user is waiting for.
+    if (answerGuard_ && !creationLoadPending_) {
         answerGuard_->LoadAsked(uri.utf8_string());
     }
     webView_->LoadURL(uri);
@@ -177,7 +196,7 @@ void WebViewBrowserElement::Navigate(const std::string& address) {
     LoadAddress(TypedAddress(address));
 }
 
-void WebViewBrowserElement::Navigate2(const std::string& filePath) {
+void WebViewBrowserElement::LoadFile(const std::string& filePath) {
     LoadAddress(filePath);
 }
 
@@ -208,16 +227,16 @@ void WebViewBrowserElement::Stop() {
 
 void WebViewBrowserElement::Refresh() {
     if (answerGuard_) {
-        answerGuard_->LoadAsked(LocationURL());
+        answerGuard_->LoadAsked(Address());
     }
     webView_->Reload();
 }
 
-std::string WebViewBrowserElement::LocationURL() const {
+std::string WebViewBrowserElement::Address() const {
     return webView_->GetCurrentURL().utf8_string();
 }
 
-std::string WebViewBrowserElement::LocationName() const {
+std::string WebViewBrowserElement::Title() const {
     return webView_->GetCurrentTitle().utf8_string();
 }
 
@@ -286,6 +305,8 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
     } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        element->ownPageStatus_ = element->comingOwnPageStatus_.value_or("");
+        element->comingOwnPageStatus_.reset();
         // A new document is in place, so the element's title is that document's now. WebKit
         // raises no title notification when it equals the one before (two pages without a
         // title), which would leave the old page's address in the box.
@@ -296,11 +317,53 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         // One that ends because a newer load was asked for leaves the page held for that.
         element->heldPageRead_ = !element->askedSinceLoadStart_;
         element->ReleaseDrawingWhenReady();
-        element->events_.StatusTextChange(
-            element->index_,
-            element->answerGuard_ ? element->answerGuard_->StatusWhenDone() : "Done");
-        element->events_.DownloadComplete(element->index_);
+        element->events_.StatusTextChange(element->index_, "Done");
+        element->events_.LoadFinished(element->index_);
     }
+}
+
+// A middle click on a link opens it in a new window, as in other desktop browsers.
+int WebViewBrowserElement::OnMiddleClick(WebKitWebView*, WebKitPolicyDecision* decision, int type,
+                                         void* self) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
+        type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        return FALSE;
+    }
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    if (webkit_navigation_action_get_mouse_button(action) != kMiddleButton ||
+        webkit_navigation_action_get_navigation_type(action) !=
+            WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
+        return FALSE;
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    webkit_policy_decision_ignore(decision);
+    element->events_.NewWindowRequested(element->index_, uri != nullptr ? uri : "", true);
+    return TRUE;
+}
+
+void WebViewBrowserElement::ShowOwnPage(const std::string& uri, const std::string& html,
+                                        const std::string& status) {
+    comingOwnPageStatus_ = status;
+    webkit_web_view_load_alternate_html(native_, html.c_str(), uri.c_str(), nullptr);
+}
+
+// A page that cannot be opened gets a page that says why, at its own address; a load the
+// user or the engine ended on purpose (Stop, a download, a newer load) gets none.
+int WebViewBrowserElement::OnLoadFailed(WebKitWebView*, int, const char* failingUri, GError* error,
+                                        void* self) {
+    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_PLUGIN_ERROR ||
+        failingUri == nullptr) {
+        return FALSE;
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const std::string reason =
+        LoadFailureReason({g_quark_to_string(error->domain), error->code, error->message});
+    element->ShowOwnPage(failingUri, ErrorPageHtml(failingUri, reason),
+                         LoadFailureMessage(failingUri, reason));
+    return TRUE;
 }
 
 // WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls

@@ -13,6 +13,8 @@
 class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
+typedef struct _GError GError;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _GObject GObject;
 typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
@@ -53,15 +55,16 @@ class WebViewBrowserElement : public BrowserElement {
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
 
     void Navigate(const std::string& address) override;
-    void Navigate2(const std::string& filePath) override;
+    void LoadFile(const std::string& filePath) override;
     void GoBack() override;
     void GoForward() override;
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
 
-    std::string LocationURL() const override;
-    std::string LocationName() const override;
+    std::string Address() const override;
+    std::string Title() const override;
+    std::string OwnPageStatus() const override { return ownPageStatus_; }
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
@@ -90,6 +93,10 @@ class WebViewBrowserElement : public BrowserElement {
     };
 
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
+    static int OnMiddleClick(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                             void* self);
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
+                            GError* error, void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
@@ -98,6 +105,9 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
     void SetUpGeneratedView();
+    // Shows html at uri in place of the page asked for there; status is what panel 1
+    // says of it.
+    void ShowOwnPage(const std::string& uri, const std::string& html, const std::string& status);
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWebView loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
@@ -155,6 +165,9 @@ class WebViewBrowserElement : public BrowserElement {
     // The Browser view's: a page that keeps the engine from answering a new address or
     // Stop costs the user no more than a moment (the generated views restart on their own).
     std::unique_ptr<EngineAnswerGuard> answerGuard_;
+    // The page of our own shown now, and the one on its way (ShowOwnPage).
+    std::string ownPageStatus_;
+    std::optional<std::string> comingOwnPageStatus_;
 };
 
 }  // namespace quorvane

@@ -25,8 +25,8 @@ TEST(PageAnalysis, WritesBothViewsAndResetsTheScratchFiles) {
 
     EXPECT_EQ(page.sourcePagePath, folder.Path() + "/source.htm");
     EXPECT_EQ(page.imagePagePath, folder.Path() + "/imagepage.html");
-    EXPECT_EQ(lists.Links[1], std::vector<std::string>{"http://host/dir/a.gif"});
-    EXPECT_EQ(lists.Links[0], std::vector<std::string>{"http://host/dir/big.jpg"});
+    EXPECT_EQ(lists.imageTags.addresses, std::vector<std::string>{"http://host/dir/a.gif"});
+    EXPECT_EQ(lists.imageLinks.addresses, std::vector<std::string>{"http://host/dir/big.jpg"});
     const std::string a = "<a href='http://host/dir/a.gif'>a.gif</a>";
     const std::string big = "<a href='http://host/dir/big.jpg'>big.jpg</a>";
     EXPECT_EQ(folder.Read("/source.htm"), "&lt;body>&lt;img src='" + a + "'><BR><BR>&lt;a href='" +
@@ -45,9 +45,9 @@ TEST(PageAnalysis, EachPairHasItsOwnDuplicateTest) {
     AnalysisLists lists;
     AnalysePageText(folder.Path(), "<img src='a.gif'><a href='x/a.gif'>a</a><a href='y/a.gif'>",
                     kPage, lists);
-    EXPECT_EQ(lists.Links[1], std::vector<std::string>{"http://host/dir/a.gif"});
-    EXPECT_EQ(lists.Links[0], std::vector<std::string>{"http://host/dir/x/a.gif"});
-    EXPECT_EQ(lists.frmList[0], std::vector<std::string>{"a.gif"});
+    EXPECT_EQ(lists.imageTags.addresses, std::vector<std::string>{"http://host/dir/a.gif"});
+    EXPECT_EQ(lists.imageLinks.addresses, std::vector<std::string>{"http://host/dir/x/a.gif"});
+    EXPECT_EQ(lists.imageLinks.fileNames, std::vector<std::string>{"a.gif"});
 }
 
 TEST(PageAnalysis, NoDocumentGivesEmptyViewsAndClearsEarlierLists) {
@@ -55,8 +55,8 @@ TEST(PageAnalysis, NoDocumentGivesEmptyViewsAndClearsEarlierLists) {
     AnalysisLists lists;
     AnalysePageText(folder.Path(), "<img src='a.gif'><a href='b.gif'>", kPage, lists);
     AnalysePageText(folder.Path(), std::nullopt, kPage, lists);
-    for (int pair : {0, 1}) {
-        EXPECT_TRUE(lists.Links[pair].empty() && lists.frmList[pair].empty());
+    for (const FoundImages* found : {&lists.imageLinks, &lists.imageTags}) {
+        EXPECT_TRUE(found->addresses.empty() && found->fileNames.empty());
     }
     EXPECT_EQ(folder.Read("/source.htm"), "\r\n");
     EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
@@ -70,7 +70,7 @@ TEST(PageAnalysis, AbsorbsAFailingStepAndGoesOn) {
     folder.Write("/browser.txt", "old");
     AnalysisLists lists;
     AnalysePageText(folder.Path(), "<img src='a.gif'>", kPage, lists);
-    EXPECT_TRUE(lists.frmList[1].empty());
+    EXPECT_TRUE(lists.imageTags.fileNames.empty());
     EXPECT_EQ(folder.Read("/source.htm"), "&lt;img src='a.gif'>\r\n");
     EXPECT_EQ(folder.Read("/imagepage.html"), "\r\n");
     EXPECT_EQ(folder.Read("/checkImages.txt"), "\r\n");
@@ -164,8 +164,8 @@ TEST(PageAnalysis, AFileThatCannotBeWrittenIsReadAsItWasByTheStepsAfter) {
             return row.found.empty() ? std::vector<std::string>{}
                                      : std::vector<std::string>{row.found + extension};
         };
-        EXPECT_EQ(lists.frmList[1], found(".gif"));
-        EXPECT_EQ(lists.frmList[0], found(".jpg"));
+        EXPECT_EQ(lists.imageTags.fileNames, found(".gif"));
+        EXPECT_EQ(lists.imageLinks.fileNames, found(".jpg"));
         EXPECT_EQ(files.read, row.read);
         EXPECT_EQ(files.written, row.written);
     }
@@ -187,7 +187,7 @@ TEST(PageAnalysis, AFaultIsNotAbsorbed) {
 }
 
 // A huge page address times many relative images would fill the lists with gigabytes:
-// they stop at their largest size, the image tags' pair taking its share first.
+// they stop at their largest size, the image tags taking their share first.
 TEST(PageAnalysis, TheListsStopAtTheirLargestSize) {
     const std::string pageAddress = "http://h/" + std::string(100000, 'd') + "/p.html";
     std::string body;
@@ -198,20 +198,22 @@ TEST(PageAnalysis, TheListsStopAtTheirLargestSize) {
     MemoryWorkFiles files;
     AnalysisLists lists;
     AnalysePageText(files, body, pageAddress, lists);
-    ASSERT_FALSE(lists.Links[1].empty());
-    const std::size_t entry = lists.Links[1][0].size() + lists.frmList[1][0].size();
-    EXPECT_EQ(lists.Links[1].size(), kMaxListBytes / entry);
-    EXPECT_EQ(lists.frmList[1].back(), std::to_string(10000 + kMaxListBytes / entry - 1) + ".gif");
-    EXPECT_TRUE(lists.Links[0].empty());
+    ASSERT_FALSE(lists.imageTags.addresses.empty());
+    const std::size_t entry =
+        lists.imageTags.addresses[0].size() + lists.imageTags.fileNames[0].size();
+    EXPECT_EQ(lists.imageTags.addresses.size(), kMaxListBytes / entry);
+    EXPECT_EQ(lists.imageTags.fileNames.back(),
+              std::to_string(10000 + kMaxListBytes / entry - 1) + ".gif");
+    EXPECT_TRUE(lists.imageLinks.addresses.empty());
 }
 
 TEST(PageAnalysis, ReturnsThePathsEvenWhenNothingCanBeWritten) {
     AnalysisLists lists;
-    lists.frmList[0] = {"stale"};
+    lists.imageLinks.fileNames = {"stale"};
     const AnalysedPage page =
         AnalysePageText("/nonexistent/folder", "<img src='a.gif'>", kPage, lists);
     EXPECT_EQ(page.sourcePagePath, "/nonexistent/folder/source.htm");
-    EXPECT_TRUE(lists.frmList[0].empty());
+    EXPECT_TRUE(lists.imageLinks.fileNames.empty());
 }
 
 }  // namespace

@@ -8,10 +8,10 @@ namespace {
 AnalysisLists ListsOf(std::vector<std::string> links0, std::vector<std::string> names0,
                       std::vector<std::string> links1, std::vector<std::string> names1) {
     AnalysisLists lists;
-    lists.Links[0] = std::move(links0);
-    lists.frmList[0] = std::move(names0);
-    lists.Links[1] = std::move(links1);
-    lists.frmList[1] = std::move(names1);
+    lists.imageLinks.addresses = std::move(links0);
+    lists.imageLinks.fileNames = std::move(names0);
+    lists.imageTags.addresses = std::move(links1);
+    lists.imageTags.fileNames = std::move(names1);
     return lists;
 }
 

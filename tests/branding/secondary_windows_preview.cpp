@@ -23,7 +23,7 @@ class PreviewApp : public wxApp {
             window = new AboutWindow(nullptr, MakeAboutCaptions(EmbeddedVersionRecord()), [] {});
         } else {
             window = new HelpWindow(nullptr, ProgramFolder() + "/Help.rtf",
-                                    ShowHelpSetting(strProductName));
+                                    ShowHelpSetting(branding.productName));
         }
         SetIcon(window, "AAA", true);
         window->Move(0, 0);

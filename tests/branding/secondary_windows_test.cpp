@@ -68,7 +68,7 @@ class HelpWindowTest : public ::testing::Test {
 
 TEST_F(HelpWindowTest, FirstRunTicksTheBoxAndHasAlreadyStoredOne) {
     HelpWindow* help = Open(helpFile_);
-    EXPECT_EQ(help->Check1()->Get3StateValue(), wxCHK_CHECKED);
+    EXPECT_EQ(help->ShowHelpCheck()->Get3StateValue(), wxCHK_CHECKED);
     EXPECT_EQ(StoredSetting(), "1");
 }
 
@@ -89,7 +89,7 @@ TEST_F(HelpWindowTest, TheStoredTextSetsTheBoxWhenItIsAState) {
     for (const auto& row : rows) {
         StoreSetting(row.stored);
         HelpWindow* help = Open(helpFile_);
-        EXPECT_EQ(help->Check1()->Get3StateValue(), row.state) << row.stored;
+        EXPECT_EQ(help->ShowHelpCheck()->Get3StateValue(), row.state) << row.stored;
         EXPECT_EQ(StoredSetting(), row.storedAfter) << row.stored;
         help->Destroy();
     }
@@ -97,10 +97,10 @@ TEST_F(HelpWindowTest, TheStoredTextSetsTheBoxWhenItIsAState) {
 
 TEST_F(HelpWindowTest, ClickingTheBoxStoresItsStateAtOnce) {
     HelpWindow* help = Open(helpFile_);
-    help->Check1()->Set3StateValue(wxCHK_UNCHECKED);
-    wxCommandEvent click(wxEVT_CHECKBOX, help->Check1()->GetId());
-    click.SetEventObject(help->Check1());
-    help->Check1()->ProcessWindowEvent(click);
+    help->ShowHelpCheck()->Set3StateValue(wxCHK_UNCHECKED);
+    wxCommandEvent click(wxEVT_CHECKBOX, help->ShowHelpCheck()->GetId());
+    click.SetEventObject(help->ShowHelpCheck());
+    help->ShowHelpCheck()->ProcessWindowEvent(click);
     EXPECT_EQ(StoredSetting(), "0");
 }
 
@@ -109,23 +109,23 @@ TEST_F(HelpWindowTest, ShowsTheDocumentReadOnlyFixedAndOnTop) {
     EXPECT_EQ(help->GetTitle(), "Readme/Help");
     EXPECT_TRUE(help->HasFlag(wxSTAY_ON_TOP));
     EXPECT_FALSE(help->HasFlag(wxRESIZE_BORDER));
-    EXPECT_FALSE(help->rtf1()->IsEditable());
-    EXPECT_EQ(help->rtf1()->GetValue(), "Title\nBody text");
+    EXPECT_FALSE(help->HelpText()->IsEditable());
+    EXPECT_EQ(help->HelpText()->GetValue(), "Title\nBody text");
 
     wxRichTextAttr title;
-    ASSERT_TRUE(help->rtf1()->GetStyle(1, title));
+    ASSERT_TRUE(help->HelpText()->GetStyle(1, title));
     EXPECT_EQ(title.GetFontWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_EQ(title.GetAlignment(), wxTEXT_ALIGNMENT_CENTRE);
     wxRichTextAttr body;
-    ASSERT_TRUE(help->rtf1()->GetStyle(8, body));
+    ASSERT_TRUE(help->HelpText()->GetStyle(8, body));
     EXPECT_NE(body.GetFontWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_NE(body.GetAlignment(), wxTEXT_ALIGNMENT_CENTRE);
 }
 
 TEST_F(HelpWindowTest, AMissingHelpFileIsNamedInTheWindow) {
     HelpWindow* help = Open(folder_ / "Missing.rtf");
-    EXPECT_NE(help->rtf1()->GetValue().Find("\"Missing.rtf\" was not found"), wxNOT_FOUND);
-    EXPECT_EQ(help->Check1()->Get3StateValue(), wxCHK_CHECKED);
+    EXPECT_NE(help->HelpText()->GetValue().Find("\"Missing.rtf\" was not found"), wxNOT_FOUND);
+    EXPECT_EQ(help->ShowHelpCheck()->Get3StateValue(), wxCHK_CHECKED);
 }
 
 TEST(AboutWindow, ShowsTheCaptionsAndTheWebsiteLabelOpensTheSite) {
@@ -133,14 +133,14 @@ TEST(AboutWindow, ShowsTheCaptionsAndTheWebsiteLabelOpensTheSite) {
     auto* about =
         new AboutWindow(nullptr, MakeAboutCaptions(EmbeddedVersionRecord()), [&] { ++opened; });
     EXPECT_EQ(about->GetTitle(), "About Quorvane");
-    EXPECT_EQ(about->Label1()->GetLabel(), "Quorvane");
-    EXPECT_EQ(about->lblVersion()->GetLabel(), "2.1");
-    EXPECT_EQ(about->lblCompany()->GetLabel(), "Tarnwick Downloads");
-    EXPECT_EQ(about->lblWebsite()->GetLabel(), "tarnwick.example");
+    EXPECT_EQ(about->ProductNameLabel()->GetLabel(), "Quorvane");
+    EXPECT_EQ(about->VersionLabel()->GetLabel(), "2.1");
+    EXPECT_EQ(about->CompanyLabel()->GetLabel(), "Tarnwick Downloads");
+    EXPECT_EQ(about->WebsiteLabel()->GetLabel(), "tarnwick.example");
     EXPECT_FALSE(about->HasFlag(wxRESIZE_BORDER));
     wxMouseEvent click(wxEVT_LEFT_UP);
-    click.SetEventObject(about->lblWebsite());
-    about->lblWebsite()->ProcessWindowEvent(click);
+    click.SetEventObject(about->WebsiteLabel());
+    about->WebsiteLabel()->ProcessWindowEvent(click);
     EXPECT_EQ(opened, 1);
     about->Destroy();
     RunEventsFor(50);
@@ -151,7 +151,7 @@ class SecondaryWindowsTest : public ::testing::Test {
     void SetUp() override {
         ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
         LoadBrandingValues();
-        strWebsiteRequest.clear();
+        websiteRequest.clear();
         windows_.SetWebsiteLauncher([this](const std::string& address) {
             opened_.push_back(address);
             return browserStarts_;
@@ -224,7 +224,7 @@ TEST_F(SecondaryWindowsTest, TheShippedHelpDocumentIsShown) {
     windows_.ShowHelp();
     for (wxWindow* window : wxTopLevelWindows) {
         if (auto* help = dynamic_cast<HelpWindow*>(window)) {
-            EXPECT_NE(help->rtf1()->GetValue().Find("Source Code"), wxNOT_FOUND);
+            EXPECT_NE(help->HelpText()->GetValue().Find("Source Code"), wxNOT_FOUND);
         }
     }
     EXPECT_EQ(TopLevelWindowsTitled("Readme/Help"), 1);
@@ -234,14 +234,14 @@ TEST_F(SecondaryWindowsTest, TwoQuickClicksOpenTheSiteOnceAndTheNextLoadServesTh
     windows_.RunWebsiteCommand();
     windows_.RunWebsiteCommand();
     EXPECT_EQ(opened_, std::vector<std::string>{"http://tarnwick.example"});
-    EXPECT_EQ(strWebsiteRequest, "Website");
+    EXPECT_EQ(websiteRequest, "Website");
     EXPECT_TRUE(windows_.WebsiteWindowShown());
 
     WaitUntilTheWebsiteWindowCloses();
     EXPECT_FALSE(windows_.WebsiteWindowShown());
     windows_.RunWebsiteCommand();
     EXPECT_EQ(opened_.size(), 2u);
-    EXPECT_EQ(strWebsiteRequest, "");
+    EXPECT_EQ(websiteRequest, "");
     EXPECT_TRUE(statusTexts_.empty());
 }
 

@@ -58,11 +58,12 @@ TEST(VersionRecord, MalformedFixedVersionReadsAsZeros) {
 
 TEST(BrandingValues, LoadedFromTheEmbeddedRecordAndStableOnReload) {
     LoadBrandingValues();
-    EXPECT_EQ(strProductName, "Quorvane");
-    EXPECT_EQ(strCompanyName, "Tarnwick Downloads");
-    EXPECT_EQ(strWebsite, "tarnwick.example");
+    EXPECT_EQ(branding.productName, "Quorvane");
+    EXPECT_EQ(branding.companyName, "Tarnwick Downloads");
+    EXPECT_EQ(branding.website, "tarnwick.example");
     LoadBrandingValues();
-    EXPECT_EQ(strProductName + " by " + strCompanyName, "Quorvane by Tarnwick Downloads");
+    EXPECT_EQ(branding.productName + " by " + branding.companyName,
+              "Quorvane by Tarnwick Downloads");
 }
 
 }  // namespace

@@ -35,11 +35,11 @@ TEST(ServeWebsiteRequest, OpensTheWebsiteOnceClearsTheRequestAndSaysWhetherItSta
             opened.push_back(address);
             return starts;
         };
-        strWebsite = "changed by someone";  // the load reloads the branding values first
+        branding.website = "changed by someone";  // the load reloads the branding values first
 
-        strWebsiteRequest = "Website";
+        websiteRequest = "Website";
         EXPECT_EQ(ServeWebsiteRequest(record), (WebsiteVisit{"http://tarnwick.example", starts}));
-        EXPECT_EQ(strWebsiteRequest, "");
+        EXPECT_EQ(websiteRequest, "");
         EXPECT_EQ(ServeWebsiteRequest(record), std::nullopt);
         EXPECT_EQ(opened, std::vector<std::string>{"http://tarnwick.example"});
     }
@@ -48,13 +48,13 @@ TEST(ServeWebsiteRequest, OpensTheWebsiteOnceClearsTheRequestAndSaysWhetherItSta
 TEST(ServeWebsiteRequest, OtherRequestsOpenNothingAndStay) {
     for (const char* request : {"website", "Website ", "Help"}) {
         bool called = false;
-        strWebsiteRequest = request;
+        websiteRequest = request;
         EXPECT_EQ(ServeWebsiteRequest([&](const std::string&) { return called = true; }),
                   std::nullopt);
         EXPECT_FALSE(called) << request;
-        EXPECT_EQ(strWebsiteRequest, request);
+        EXPECT_EQ(websiteRequest, request);
     }
-    strWebsiteRequest.clear();
+    websiteRequest.clear();
 }
 
 }  // namespace

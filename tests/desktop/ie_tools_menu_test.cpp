@@ -57,23 +57,22 @@ TEST_F(IEToolsMenuTest, RemoveDeletesTheWholeEntryAndKeepsItsParents) {
     EXPECT_FALSE(store_.KeyExists(kIEToolsMenuKey));
 }
 
-TEST_F(IEToolsMenuTest, MenuItemsToggleAndOtherIndexesDoNothing) {
+TEST_F(IEToolsMenuTest, MenuItemsToggle) {
     struct Row {
-        int index;
-        ToolsMenuItems before;
+        ToolsMenuItem item;
         ToolsMenuItems after;
         bool entryAfter;
     } rows[] = {
-        {0, {true, true}, {false, true}, true},   {1, {false, true}, {true, false}, false},
-        {0, {true, false}, {false, true}, true},  {2, {false, true}, {false, true}, true},
-        {-1, {false, true}, {false, true}, true},
+        {ToolsMenuItem::Add, {false, true}, true},
+        {ToolsMenuItem::Remove, {true, false}, false},
+        {ToolsMenuItem::Add, {false, true}, true},
     };
     for (const auto& row : rows) {
-        const ToolsMenuClick click =
-            ToolsMenuItemClick(row.index, row.before, store_, program_, "Quorvane");
-        EXPECT_EQ(click.items, row.after) << "index " << row.index;
-        EXPECT_EQ(click.failure, "") << "index " << row.index;
-        EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "index " << row.index;
+        const ToolsMenuClick click = ClickToolsMenuItem(row.item, {}, store_, program_, "Quorvane");
+        const int item = static_cast<int>(row.item);
+        EXPECT_EQ(click.items, row.after) << "item " << item;
+        EXPECT_EQ(click.failure, "") << "item " << item;
+        EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "item " << item;
     }
 }
 
@@ -86,20 +85,24 @@ TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenLeavesTheItemsAndSaysWhereAndWhy)
                               " cannot be written (" + (folder_ / "blocked").string() +
                               " is not a folder)";
     struct Row {
-        int index;
+        ToolsMenuItem item;
         ToolsMenuItems before;
         std::string failure;
     } rows[] = {
-        {0, {true, true}, "Could not add Quorvane to the IE Tools menu: " + where},
-        {0, {true, false}, "Could not add Quorvane to the IE Tools menu: " + where},
-        {1, {false, true}, ""},  // no entry there: nothing to remove, nothing failed
+        {ToolsMenuItem::Add, {true, true}, "Could not add Quorvane to the IE Tools menu: " + where},
+        {ToolsMenuItem::Add,
+         {true, false},
+         "Could not add Quorvane to the IE Tools menu: " + where},
+        // No entry there: nothing to remove, nothing failed.
+        {ToolsMenuItem::Remove, {false, true}, ""},
     };
     for (const auto& row : rows) {
         const ToolsMenuClick click =
-            ToolsMenuItemClick(row.index, row.before, blocked, program_, "Quorvane");
-        EXPECT_EQ(click.failure, row.failure) << "index " << row.index;
+            ClickToolsMenuItem(row.item, row.before, blocked, program_, "Quorvane");
+        const int item = static_cast<int>(row.item);
+        EXPECT_EQ(click.failure, row.failure) << "item " << item;
         EXPECT_EQ(click.items, (row.failure.empty() ? ToolsMenuItems{true, false} : row.before))
-            << "index " << row.index;
+            << "item " << item;
         EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
     }
 }

@@ -15,7 +15,7 @@
 namespace quorvane::test {
 namespace {
 
-// The address an element showed at each of its DownloadComplete events.
+// The address an element showed at each of its LoadFinished events.
 class DownloadRecorder : public BrowserEvents {
   public:
     const BrowserElement* element = nullptr;
@@ -23,8 +23,9 @@ class DownloadRecorder : public BrowserEvents {
 
     void StatusTextChange(int, const std::string&) override {}
     void ProgressChange(int, std::int32_t, std::int32_t) override {}
-    void DownloadComplete(int) override { downloads.push_back(element->LocationURL()); }
+    void LoadFinished(int) override { downloads.push_back(element->Address()); }
     void TitleChange(int, const std::string&) override {}
+    void NewWindowRequested(int, const std::string&, bool) override {}
 };
 
 // The engine loads an empty page into a new view of its own accord; an analysis of it

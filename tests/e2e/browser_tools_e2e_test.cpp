@@ -24,9 +24,9 @@
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
 #include "main_window/address_to_load.h"
-#include "main_window/data_url.h"
 #include "main_window/gui/find_bar.h"
-#include "main_window/transfer_messages.h"
+#include "saving/data_url.h"
+#include "saving/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
 
@@ -36,23 +36,6 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
-
-// Runs the shell command (xdotool) while the window goes on handling its events.
-void AsAUser(const std::string& command) {
-    std::atomic<bool> done = false;
-    std::thread user([&] {
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        done = true;
-    });
-    WaitUntil([&] { return done.load(); }, std::chrono::seconds(30));
-    user.join();
-    PumpEvents(std::chrono::milliseconds(300));
-}
-
-// Keys typed into the main window, which is given the keyboard first.
-void TypeKeys(const std::string& keys) {
-    AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync key --delay 150 " + keys);
-}
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
     std::vector<std::string> names;
@@ -106,7 +89,7 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
              "<p>marker-find</p></body></html>",
              "marker-find");
     // The Source Code view shows the markup too: the class name is a match there.
-    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().SelectView(1);
     frame_->Controller().Find("needle", false);
     ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 4"; })) << FindStatus();
     frame_->Controller().FindNext();
@@ -118,7 +101,7 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
 
     // Another view: the open search runs again there, on the page's visible text.
     frame_->Controller().Find("needle", false);
-    frame_->Controller().ViewMenuItemClick(0);
+    frame_->Controller().SelectView(0);
     ASSERT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 3"; })) << FindStatus();
     const std::string selection =
         "(() => { const s = getSelection(); return s + '@' + s.anchorOffset; })()";
@@ -290,8 +273,9 @@ TEST_F(BrowserToolsEndToEnd, TheAddressBoxHasTheFocusAtStartAndAChosenViewTakesI
 TEST_F(BrowserToolsEndToEnd, AHelpWindowShownAtStartHasTheFocusSoEscapeClosesIt) {
     frame_->Destroy();
     PumpEvents(std::chrono::milliseconds(50));
-    ShowHelpSetting(strProductName).Write("1");
-    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    ShowHelpSetting(branding.productName).Write("1");
+    frame_ =
+        new MainFrame(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     ASSERT_TRUE(
@@ -309,7 +293,7 @@ TEST_F(BrowserToolsEndToEnd, AHelpWindowShownAtStartHasTheFocusSoEscapeClosesIt)
     EXPECT_EQ(wxGetTopLevelParent(wxWindow::FindFocus()), helpWindow());
     AsAUser("xdotool key Escape");
     EXPECT_EQ(helpWindow(), nullptr);
-    ShowHelpSetting(strProductName).Write("0");
+    ShowHelpSetting(branding.productName).Write("0");
 }
 
 }  // namespace

@@ -111,8 +111,8 @@ TEST_F(MainWindowEndToEnd, GeneratedViewsOfAHostilePageRunNoScript) {
     }
     PumpEvents(std::chrono::milliseconds(500));
     EXPECT_THAT(server_.RequestedPaths(), Not(Contains("/beacon")));
-    EXPECT_NE(frame_->Element(1).LocationName(), "script ran");
-    EXPECT_NE(frame_->Element(2).LocationName(), "script ran");
+    EXPECT_NE(frame_->Element(1).Title(), "script ran");
+    EXPECT_NE(frame_->Element(2).Title(), "script ran");
     std::filesystem::remove_all(folder);
 }
 
@@ -133,13 +133,13 @@ TEST_F(MainWindowEndToEnd, AWebPageNeverMakesTheViewsReadLocalFiles) {
     const std::string page = server_.Url("/local/files.html");
     TypeAddressAndPressEnter(page);
     ASSERT_TRUE(WaitForAnalysedPage(page, "marker-local-files"));
-    for (const std::string& address : frame_->Controller().Lists().Links[1]) {
+    for (const std::string& address : frame_->Controller().Lists().imageTags.addresses) {
         EXPECT_EQ(address.rfind(server_.Url("/local/"), 0), 0u) << address;
     }
     // Addresses that slip into a generated view all the same stay out of reach, even
     // while it is shown and so loads its pictures.
     std::ofstream(folder / "slipped.html") << files;
-    frame_->Controller().ViewMenuItemClick(2);
+    frame_->Controller().SelectView(2);
     frame_->Element(2).Navigate((folder / "slipped.html").string());
     ASSERT_TRUE(WaitForElementAt(2, AddressToLoad((folder / "slipped.html").string())));
     PumpEvents(std::chrono::seconds(3));
@@ -160,7 +160,7 @@ TEST_F(MainWindowEndToEnd, ALocalPageStillShowsItsOwnPicturesInTheImagesView) {
     const std::string home = AddressToLoad(ProgramFolder() + "/home.html");
     TypeAddressAndPressEnter(home);
     ASSERT_TRUE(WaitForAnalysedPage(home, "home-browser.svg"));
-    frame_->Controller().ViewMenuItemClick(2);
+    frame_->Controller().SelectView(2);
     // A colour found in one picture only: the browser's lines, the source's dark
     // window, the images' purple tile.
     for (const char* colour : {"#9DB2D0", "#1F2A3A", "#D7B8F2"}) {

@@ -6,7 +6,7 @@
 
 namespace quorvane::test {
 
-LoadClock::LoadClock(Form1& frame, std::array<std::string, 3> addresses)
+LoadClock::LoadClock(MainFrame& frame, std::array<std::string, 3> addresses)
     : addresses_(std::move(addresses)) {
     for (int i = 0; i < 3; ++i) {
         windows_[i] = frame.Element(i).Window();
@@ -20,7 +20,7 @@ LoadClock::~LoadClock() {
     }
 }
 
-// wxWebView raises its load end just before the element's own DownloadComplete, in the
+// wxWebView raises its load end just before the element's own LoadFinished, in the
 // same engine notification.
 void LoadClock::OnLoaded(wxWebViewEvent& event) {
     event.Skip();

@@ -20,7 +20,7 @@ class LoadClock {
     using Clock = std::chrono::steady_clock;
 
     // addresses: what elements 0, 1 and 2 are expected to end loading.
-    LoadClock(Form1& frame, std::array<std::string, 3> addresses);
+    LoadClock(MainFrame& frame, std::array<std::string, 3> addresses);
     ~LoadClock();
     LoadClock(const LoadClock&) = delete;
     LoadClock& operator=(const LoadClock&) = delete;

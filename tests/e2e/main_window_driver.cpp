@@ -35,9 +35,10 @@ std::filesystem::path FreshTempFolder(const std::string& name) {
 bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
     LoadBrandingValues();
     // The Help window is not what the driver looks at.
-    ShowHelpSetting(strProductName).Write("0");
+    ShowHelpSetting(branding.productName).Write("0");
     workFolder_ = workFolder;
-    frame_ = new Form1(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
+    frame_ =
+        new MainFrame(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
     return WaitForAnalysedPage(HomePageAddress(), "home-browser.svg");
@@ -57,7 +58,7 @@ std::string MainWindowDriver::HomePageAddress() {
 
 void MainWindowDriver::TypeAddressAndPressEnter(const std::string& address) {
     frame_->SetAddressText(address);
-    frame_->Controller().AddressKeyPress(13);
+    frame_->Controller().EnterInAddressBox();
 }
 
 std::string MainWindowDriver::WorkFile(const std::string& name) const {
@@ -75,15 +76,15 @@ std::string MainWindowDriver::PageSource(int index) const {
 bool MainWindowDriver::WaitForElementAt(int index, const std::string& address) {
     return WaitUntil([&] {
         WebViewBrowserElement& element = frame_->Element(index);
-        return element.LocationURL() == address && !element.Busy();
+        return element.Address() == address && !element.Busy();
     });
 }
 
 bool MainWindowDriver::ViewsShowTheWorkFiles() const {
     WebViewBrowserElement& source = frame_->Element(1);
     WebViewBrowserElement& images = frame_->Element(2);
-    return source.LocationURL() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
-           images.LocationURL() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
+    return source.Address() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
+           images.Address() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
            PageSource(1) == ReadWorkFile("/source.htm") &&
            PageSource(2) == ReadWorkFile("/imagepage.html");
 }
@@ -110,6 +111,20 @@ bool MainWindowDriver::DrawsSomething(int index) const {
     return drawn;
 }
 
+std::string MainWindowDriver::Picture(int index) const {
+    const wxRect place = frame_->Element(index).Window()->GetScreenRect();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
+                                                 place.width, place.height);
+    if (shot == nullptr) {
+        return {};
+    }
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const auto* pixels = reinterpret_cast<const char*>(gdk_pixbuf_get_pixels(shot));
+    std::string picture(pixels, pixels + static_cast<std::size_t>(stride) * place.height);
+    g_object_unref(shot);
+    return picture;
+}
+
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {
     return WaitForElementAt(0, address) && WaitUntil([&] {
                return ReadWorkFile("/source.htm").find(marker) != std::string::npos &&
@@ -130,13 +145,16 @@ std::optional<std::string> MainWindowDriver::CaptureBrowserBody() {
     return body;
 }
 
-// The result of a script run in element 0's own page world, as text.
-std::string EvaluateInBrowserView(Form1& frame, const std::string& script) {
+std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script) {
+    return EvaluateInView(frame, 0, script);
+}
+
+std::string EvaluateInView(MainFrame& frame, int index, const std::string& script) {
     struct Answer {
         bool done = false;
         std::string text;
     } answer;
-    auto* view = static_cast<WebKitWebView*>(frame.Element(0).Window()->GetNativeBackend());
+    auto* view = static_cast<WebKitWebView*>(frame.Element(index).Window()->GetNativeBackend());
     webkit_web_view_evaluate_javascript(
         view, script.c_str(), -1, nullptr, nullptr, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer data) {

@@ -56,7 +56,7 @@ std::string ImageTagsPage(const std::string& absoluteImage) {
 TEST_F(MainWindowEndToEnd, StartsOnTheHomePageWithItsAnalysisInBothViews) {
     const std::string home = AddressToLoad(ProgramFolder() + "/home.html");
     EXPECT_EQ(frame_->GetTitle().utf8_string(),
-              strProductName + " by " + strCompanyName + " - Welcome to Quorvane");
+              branding.productName + " by " + branding.companyName + " - Welcome to Quorvane");
     EXPECT_EQ(frame_->AddressText(), home);
     EXPECT_EQ(frame_->StatusPanelCount(), 2);
     EXPECT_EQ(frame_->SelectedTab(), 1);
@@ -84,12 +84,13 @@ TEST_F(MainWindowEndToEnd, AnalysesEveryKindOfImageTagAndShowsTheGeneratedPages)
     ASSERT_TRUE(WaitForAnalysedPage(page, "marker-image-tags"));
 
     const AnalysisLists& lists = frame_->Controller().Lists();
-    EXPECT_THAT(lists.frmList[1], UnorderedElementsAre("relative.gif", "rooted.png", "absolute.png",
-                                                       "single.jpg", "upper.gif"));
-    EXPECT_THAT(lists.Links[1], Contains(server_.Url("/abs/absolute.png")));
-    EXPECT_THAT(lists.Links[1], Contains(server_.Url("/site/dir/pics/relative.gif")));
-    EXPECT_THAT(lists.frmList[0], Contains("linked.jpg"));
-    EXPECT_THAT(lists.frmList[0], Not(Contains("other.html")));
+    EXPECT_THAT(lists.imageTags.fileNames,
+                UnorderedElementsAre("relative.gif", "rooted.png", "absolute.png", "single.jpg",
+                                     "upper.gif"));
+    EXPECT_THAT(lists.imageTags.addresses, Contains(server_.Url("/abs/absolute.png")));
+    EXPECT_THAT(lists.imageTags.addresses, Contains(server_.Url("/site/dir/pics/relative.gif")));
+    EXPECT_THAT(lists.imageLinks.fileNames, Contains("linked.jpg"));
+    EXPECT_THAT(lists.imageLinks.fileNames, Not(Contains("other.html")));
 
     // What the program wrote is exactly what the analysis makes of the captured body.
     const std::optional<std::string> body = CaptureBrowserBody();
@@ -127,7 +128,7 @@ TEST_F(MainWindowEndToEnd, BackUpDirAndRefreshDriveTheBrowserView) {
     ASSERT_TRUE(WaitForAnalysedPage(first, "marker-first"));
 
     // Up Dir shows the folder's address at once and ends on the Browser view.
-    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().SelectView(1);
     frame_->Controller().UpDir();
     EXPECT_EQ(frame_->AddressText(), server_.Url("/site/dir/"));
     EXPECT_EQ(frame_->SelectedTab(), 1);
@@ -149,7 +150,7 @@ TEST_F(MainWindowEndToEnd, BackUpDirAndRefreshDriveTheBrowserView) {
 // Pages without a title, one after another: the title never changes, yet each new page
 // must show its own address in the box.
 TEST_F(MainWindowEndToEnd, EveryNewPageSetsAddressAndCaptionEvenWithoutATitle) {
-    const std::string startCaption = strProductName + " by " + strCompanyName;
+    const std::string startCaption = branding.productName + " by " + branding.companyName;
     server_.Serve("/untitled/a.html", "text/html", "<html><body><p>marker-a</p></body></html>");
     server_.Serve("/untitled/b.html", "text/html", "<html><body><p>marker-b</p></body></html>");
     server_.Serve("/titled/c.html", "text/html",
@@ -176,11 +177,11 @@ TEST_F(MainWindowEndToEnd, EveryNewPageSetsAddressAndCaptionEvenWithoutATitle) {
 }
 
 TEST_F(MainWindowEndToEnd, BackWithNoEarlierPageInTheImagesViewChangesNothing) {
-    frame_->Controller().ViewMenuItemClick(2);
-    const std::string shown = frame_->Element(2).LocationURL();
+    frame_->Controller().SelectView(2);
+    const std::string shown = frame_->Element(2).Address();
     frame_->Controller().Back();
     PumpEvents(std::chrono::milliseconds(300));
-    EXPECT_EQ(frame_->Element(2).LocationURL(), shown);
+    EXPECT_EQ(frame_->Element(2).Address(), shown);
     EXPECT_TRUE(frame_->Element(2).Visible());
     EXPECT_EQ(frame_->SelectedTab(), 3);
 }
@@ -201,7 +202,7 @@ TEST_F(MainWindowEndToEnd, TheImagesViewFetchesPicturesOnlyWhileItIsShown) {
     PumpEvents(std::chrono::milliseconds(300));
     EXPECT_EQ(asked(), 0);
 
-    frame_->Controller().ViewMenuItemClick(2);
+    frame_->Controller().SelectView(2);
     EXPECT_TRUE(WaitUntil([&] { return asked() == 1; }));
     EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(2); }));
 }
@@ -222,7 +223,7 @@ TEST_F(MainWindowEndToEnd, TheNextPageWinsOverTheShownSourceOfAHugeOneWithinASec
     const std::string sourcePage = AddressToLoad(WorkFile("/source.htm"));
     const std::string imagePage = AddressToLoad(WorkFile("/imagepage.html"));
 
-    frame_->Controller().ViewMenuItemClick(1);
+    frame_->Controller().SelectView(1);
     {
         LoadClock clock(*frame_, {server_.Url("/huge.html"), sourcePage, imagePage});
         TypeAddressAndPressEnter(server_.Url("/huge.html"));
@@ -259,10 +260,10 @@ TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
             " || xdotool key Escape";
         EXPECT_EQ(std::system(typing.c_str()), 0);
     });
-    CommandFor(CommandId::Open).routine(frame_->Controller());
+    CommandFor(CommandId::Open).run({frame_->Controller(), *frame_});
     user.join();
     EXPECT_TRUE(WaitForAnalysedPage(AddressToLoad(file.string()), "marker-local"));
-    EXPECT_THAT(frame_->Controller().Lists().frmList[1], Contains("local.png"));
+    EXPECT_THAT(frame_->Controller().Lists().imageTags.fileNames, Contains("local.png"));
     std::filesystem::remove_all(folder);
 }
 

@@ -5,6 +5,8 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -12,7 +14,6 @@
 
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
-#include <iostream>
 #include "desktop/registry_store.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_driver.h"
@@ -36,7 +37,9 @@ class UserFeedbackEndToEnd : public MainWindowEndToEnd {
         click.SetEventObject(frame_);
         frame_->ProcessWindowEvent(click);
     }
+    // As the user finds it on opening the menu.
     bool MenuItemEnabled(const char* menu, const char* item) const {
+        frame_->GetMenuBar()->UpdateMenus();
         return frame_->GetMenuBar()->IsEnabled(frame_->GetMenuBar()->FindMenuItem(menu, item));
     }
 };
@@ -71,7 +74,11 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
         pictures += "<img src=\"p/" + std::to_string(i) + ".png\">";
     }
     server_.Serve("/wedge/page.html", "text/html", pictures + "</body></html>");
-    server_.Serve("/small.html", "text/html", "<html><body><p>marker-small</p></body></html>");
+    std::string small = "<html><body><p>marker-small</p>";
+    for (int i = 0; i < 300; ++i) {
+        small += "<p>line " + std::to_string(i) + "</p>";
+    }
+    server_.Serve("/small.html", "text/html", small + "</body></html>");
     const auto wedge = [&] {
         const std::size_t before = server_.RequestedPaths().size();
         TypeAddressAndPressEnter(server_.Url("/wedge/page.html"));
@@ -90,6 +97,12 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
                      .count()
               << " ms after it was asked for\n";
     EXPECT_NE(CaptureBrowserBody().value_or("").find("marker-small"), std::string::npos);
+    // The fresh engine takes the keyboard as the old one did.
+    TypeKeys("ctrl+1");
+    ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(0); }));
+    const std::string pageTop = Picture(0);
+    TypeKeys("Next");
+    EXPECT_TRUE(WaitUntil([&] { return Picture(0) != pageTop; }));
 
     // Stop alone: the view shows the stopped page's address, with nothing of it loaded.
     ASSERT_TRUE(wedge());
@@ -100,6 +113,70 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
     })) << StatusText();
     EXPECT_TRUE(WaitForElementAt(0, server_.Url("/wedge/page.html")));
     EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), server_.Url("/wedge/page.html"));
+}
+
+// The keys the Help lists work in a view at once, without a click into it.
+TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox) {
+    std::string lines = "<html><body><p>marker-long</p>";
+    for (int i = 0; i < 400; ++i) {
+        lines += "<p>line " + std::to_string(i) + "</p>\n";
+    }
+    server_.Serve("/long.html", "text/html", lines + "</body></html>");
+    TypeAddressAndPressEnter(server_.Url("/long.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/long.html"), "marker-long"));
+    // The generated views run no script, so the screen tells whether a view scrolled.
+    TypeKeys("ctrl+2");
+    ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(1); }));
+    PumpEvents(std::chrono::milliseconds(300));
+    const std::string top = Picture(1);
+    TypeKeys("Next");
+    EXPECT_TRUE(WaitUntil([&] { return Picture(1) != top; }));
+
+    // Enter in the address box: the keyboard leaves the box for the page that loads.
+    TypeKeys("ctrl+1 ctrl+l");
+    ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    frame_->AddressBox()->ChangeValue(server_.Url("/long.html?again"));
+    TypeKeys("Return");
+    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/long.html?again")));
+    EXPECT_EQ(wxWindow::FindFocus(), frame_->Element(0).Window());
+}
+
+TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
+    // A port nobody listens on: the server's own, once it has let go of it.
+    const int port = [] {
+        HttpTestServer gone;
+        return gone.Port();
+    }();
+    const std::string typed = "127.0.0.1:" + std::to_string(port) + "/missing.html";
+    TypeAddressAndPressEnter(typed);
+    const std::string address = "http://" + typed;
+    const std::string reason = "Could not open " + address + ": The server refused the connection.";
+    ASSERT_TRUE(WaitUntil([&] { return StatusText() == reason; })) << StatusText();
+    EXPECT_TRUE(WaitForElementAt(0, address));
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), typed);
+    const std::string page = CaptureBrowserBody().value_or("");
+    EXPECT_NE(page.find("This page could not be opened"), std::string::npos) << page;
+    EXPECT_NE(page.find("Try Again"), std::string::npos) << page;
+    // The generated views show no page, and the reason outlasts their loads.
+    ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
+    EXPECT_EQ(ReadWorkFile("/source.htm"), "\r\n");
+    EXPECT_EQ(StatusText(), reason);
+}
+
+TEST_F(UserFeedbackEndToEnd, ADownloadsWordStaysPastTheViewsLoads) {
+    const fs::path folder = workFolder_ / "downloads";
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.Serve("/files/archive.zip", "application/zip", std::string(300000, 'z'));
+    TypeAddressAndPressEnter(server_.Url("/files/archive.zip"));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(folder / "archive.zip"); }));
+    const std::string saved = "Saved archive.zip to " + folder.string();
+    EXPECT_TRUE(WaitUntil([&] { return StatusText() == saved; })) << StatusText();
+    // The Browser view's load that became a download ends in an analysis, whose views
+    // load afterwards and say "Done": the word of the download stays.
+    ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
+    PumpEvents(std::chrono::seconds(1));
+    EXPECT_EQ(StatusText(), saved);
+    unsetenv("XDG_DOWNLOAD_DIR");
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ class BrowserEventsTest : public ControllerTest {
 
     // The calls that tell the generated views to load their pages.
     CallLog ViewLoads() const {
-        CallLog loads = CallsStartingWith(log_, "wb1.Navigate2");
-        for (const std::string& call : CallsStartingWith(log_, "wb2.Navigate2")) {
+        CallLog loads = CallsStartingWith(log_, "view1.LoadFile");
+        for (const std::string& call : CallsStartingWith(log_, "view2.LoadFile")) {
             loads.push_back(call);
         }
         return loads;
@@ -66,28 +66,72 @@ TEST_F(BrowserEventsTest, ProgressOfTheBrowserViewFillsTheBar) {
 
 TEST_F(BrowserEventsTest, TheBarEmptiesWhenTheBrowserViewsLoadEnds) {
     controller_.ProgressChange(0, 200, 200);
-    controller_.DownloadComplete(1);
+    controller_.LoadFinished(1);
     EXPECT_FLOAT_EQ(surface_.progressValue, 200);
-    controller_.DownloadComplete(0);
+    controller_.LoadFinished(0);
     EXPECT_FLOAT_EQ(surface_.progressValue, 0.01f);
 }
 
+TEST_F(BrowserEventsTest, APageOpensAFewWindowsAMinuteAndTheUserAsManyAsHeLikes) {
+    for (int i = 0; i < 4; ++i) {
+        controller_.NewWindowRequested(0, "http://pop.example/" + std::to_string(i), false);
+    }
+    controller_.NewWindowRequested(0, "http://asked.example/", true);
+    controller_.NewWindowRequested(1, "http://generated.example/", true);
+    EXPECT_THAT(CallsStartingWith(log_, "surface.StartNewWindow"),
+                ElementsAre("surface.StartNewWindow(http://pop.example/0)",
+                            "surface.StartNewWindow(http://pop.example/1)",
+                            "surface.StartNewWindow(http://pop.example/2)",
+                            "surface.StartNewWindow(http://asked.example/)"));
+    EXPECT_EQ(surface_.statusText, "Blocked a window the page tried to open: http://pop.example/3");
+}
+
+// A page that could not be opened: the typed address stays in the box, panel 1 keeps the
+// reason past the generated views' own "Done", and they show no page.
+TEST_F(BrowserEventsTest, APageThatCouldNotBeOpenedKeepsTheTypedAddressAndTheReason) {
+    surface_.address = "127.0.0.1:9";
+    controller_.Go();
+    browser_.Navigate("http://127.0.0.1:9/");
+    browser_.SetOwnPageStatus("Could not open http://127.0.0.1:9/: refused");
+    browser_.SetBody("<body>the error page <img src=\"x.png\"></body>");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "127.0.0.1:9");
+    controller_.StatusTextChange(0, "Done");
+    controller_.LoadFinished(0);
+    controller_.StatusTextChange(1, "Done");
+    controller_.StatusTextChange(0, "Done");
+    EXPECT_EQ(surface_.statusText, "Could not open http://127.0.0.1:9/: refused");
+    EXPECT_TRUE(controller_.Lists().imageTags.addresses.empty());
+    EXPECT_EQ(ReadWorkFile("source.htm"), "\r\n");
+
+    // The next page of the web takes the box back, and so does an error page of another
+    // address (a link followed from there).
+    browser_.SetOwnPageStatus("");
+    browser_.Navigate("http://host.example/");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "http://host.example/");
+    browser_.SetOwnPageStatus("Could not open http://other.example/: refused");
+    browser_.Navigate("http://other.example/");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "http://other.example/");
+}
+
 TEST_F(BrowserEventsTest, TitleOfTheBrowserViewSetsAddressAndCaption) {
-    wb0_.Navigate("http://host.example/page.html");
-    wb0_.SetTitle("A Page");
+    browser_.Navigate("http://host.example/page.html");
+    browser_.SetTitle("A Page");
     surface_.address = "what the user is typing";
     controller_.TitleChange(0, "the event's text is not used");
     EXPECT_EQ(surface_.address, "http://host.example/page.html");
     EXPECT_EQ(surface_.caption, "Quorvane by Tarnwick Downloads - A Page");
 
-    wb0_.SetTitle("");
+    browser_.SetTitle("");
     controller_.TitleChange(0, "");
     EXPECT_EQ(surface_.caption, "Quorvane by Tarnwick Downloads - ");
 }
 
 TEST_F(BrowserEventsTest, TitlesOfTheGeneratedViewsChangeNothing) {
-    wb1_.SetTitle("source");
-    wb1_.Navigate2("/work/source.htm");
+    source_.SetTitle("source");
+    source_.LoadFile("/work/source.htm");
     surface_.address = "typed";
     for (int index : {1, 2}) {
         controller_.TitleChange(index, "source");
@@ -97,32 +141,33 @@ TEST_F(BrowserEventsTest, TitlesOfTheGeneratedViewsChangeNothing) {
 }
 
 TEST_F(BrowserEventsTest, EveryDownloadOfTheBrowserViewIsAnalysedAndNoneOfTheOthers) {
-    controller_.DownloadComplete(1);
-    controller_.DownloadComplete(2);
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.CaptureBodyHtml").empty());
+    controller_.LoadFinished(1);
+    controller_.LoadFinished(2);
+    EXPECT_TRUE(CallsStartingWith(log_, "view0.CaptureBodyHtml").empty());
 
     controller_.StopAll();  // a stopped load ends with a download too
-    controller_.DownloadComplete(0);
-    controller_.DownloadComplete(0);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+    controller_.LoadFinished(0);
+    controller_.LoadFinished(0);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 2u);
     EXPECT_EQ(ViewLoads().size(), 4u);
 }
 
 TEST_F(BrowserEventsTest, PageWithoutADocumentStillGivesBothViews) {
-    wb0_.SetBody(std::nullopt);
-    controller_.DownloadComplete(0);
+    browser_.SetBody(std::nullopt);
+    controller_.LoadFinished(0);
     EXPECT_EQ(ReadWorkFile("source.htm"), "\r\n");
     EXPECT_EQ(ReadWorkFile("checkImages.txt"), "\r\n");
-    EXPECT_THAT(ViewLoads(), ElementsAre("wb1.Navigate2(" + WorkPath("source.htm") + ")",
-                                         "wb2.Navigate2(" + WorkPath("imagepage.html") + ")"));
+    EXPECT_THAT(ViewLoads(), ElementsAre("view1.LoadFile(" + WorkPath("source.htm") + ")",
+                                         "view2.LoadFile(" + WorkPath("imagepage.html") + ")"));
 }
 
 TEST_F(BrowserEventsTest, CapturedBodyOfTheBrowserViewIsAnalysedAtItsAddress) {
-    wb0_.Navigate("http://host.example/dir/page.html");
-    wb0_.SetBody("<body>a<img src=\"pics/a.gif\"></body>");
-    controller_.DownloadComplete(0);
-    EXPECT_THAT(controller_.Lists().Links[1], ElementsAre("http://host.example/dir/pics/a.gif"));
-    EXPECT_THAT(controller_.Lists().frmList[1], ElementsAre("a.gif"));
+    browser_.Navigate("http://host.example/dir/page.html");
+    browser_.SetBody("<body>a<img src=\"pics/a.gif\"></body>");
+    controller_.LoadFinished(0);
+    EXPECT_THAT(controller_.Lists().imageTags.addresses,
+                ElementsAre("http://host.example/dir/pics/a.gif"));
+    EXPECT_THAT(controller_.Lists().imageTags.fileNames, ElementsAre("a.gif"));
     EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 9), "&lt;body>");
 }
 
@@ -136,13 +181,13 @@ TEST_F(BrowserEventsTest, TheGeneratedViewsOfAWebPageLoadNoLocalFiles) {
         {"about:blank", "true"},
     };
     for (const auto& [address, blocked] : rows) {
-        wb0_.Navigate(address);
+        browser_.Navigate(address);
         log_.clear();
-        controller_.DownloadComplete(0);
-        for (const char* view : {"wb1", "wb2"}) {
+        controller_.LoadFinished(0);
+        for (const char* view : {"view1", "view2"}) {
             const std::string name = view;
             CallLog calls = CallsStartingWith(log_, name + ".SetLocalFilesBlocked");
-            for (const std::string& call : CallsStartingWith(log_, name + ".Navigate2")) {
+            for (const std::string& call : CallsStartingWith(log_, name + ".LoadFile")) {
                 calls.push_back(call);
             }
             ASSERT_EQ(calls.size(), 2u) << address;
@@ -154,52 +199,52 @@ TEST_F(BrowserEventsTest, TheGeneratedViewsOfAWebPageLoadNoLocalFiles) {
 }
 
 TEST_F(BrowserEventsTest, ACaptureThatFailsIsAPageWithoutADocument) {
-    wb0_.SetBody("<body>old</body>");
-    controller_.DownloadComplete(0);
-    wb0_.FailOn("CaptureBodyHtml");
-    controller_.DownloadComplete(0);
+    browser_.SetBody("<body>old</body>");
+    controller_.LoadFinished(0);
+    browser_.FailOn("CaptureBodyHtml");
+    controller_.LoadFinished(0);
     EXPECT_EQ(ReadWorkFile("source.htm"), "\r\n");
     EXPECT_EQ(ViewLoads().size(), 4u);
     // Nothing is left half-done: the next download is analysed again.
-    controller_.DownloadComplete(0);
+    controller_.LoadFinished(0);
     EXPECT_EQ(ViewLoads().size(), 6u);
 }
 
 TEST_F(BrowserEventsTest, AnalysisGoesOnPastBrowserFailures) {
-    wb0_.FailOn("LocationURL");
-    wb1_.FailOn("Navigate2");
-    controller_.DownloadComplete(0);
-    EXPECT_THAT(ViewLoads(), ElementsAre("wb1.Navigate2(" + WorkPath("source.htm") + ")",
-                                         "wb2.Navigate2(" + WorkPath("imagepage.html") + ")"));
+    browser_.FailOn("Address");
+    source_.FailOn("LoadFile");
+    controller_.LoadFinished(0);
+    EXPECT_THAT(ViewLoads(), ElementsAre("view1.LoadFile(" + WorkPath("source.htm") + ")",
+                                         "view2.LoadFile(" + WorkPath("imagepage.html") + ")"));
 }
 
 // A fault of the program ends the analysis of that page only: the views keep the pages
 // they show, panel 1 says the analysis failed, and the next download is analysed.
 TEST_F(BrowserEventsTest, AFaultEndsThatPagesAnalysisAndSaysSoInPanelOne) {
-    wb0_.FaultOn("LocationURL");
-    controller_.DownloadComplete(0);
+    browser_.FaultOn("Address");
+    controller_.LoadFinished(0);
     EXPECT_TRUE(ViewLoads().empty());
-    EXPECT_EQ(surface_.statusText, "The analysis of this page failed: wb0: LocationURL went wrong");
-    controller_.DownloadComplete(0);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+    EXPECT_EQ(surface_.statusText, "The analysis of this page failed: view0: Address went wrong");
+    controller_.LoadFinished(0);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 2u);
 }
 
 TEST_F(BrowserEventsTest, DownloadsDuringAPendingCaptureAreAnalysedOnceAfterIt) {
-    wb0_.AnswerCapturesOnDemand();
-    controller_.DownloadComplete(0);
-    controller_.DownloadComplete(0);
+    browser_.AnswerCapturesOnDemand();
+    controller_.LoadFinished(0);
+    controller_.LoadFinished(0);
     controller_.RefreshPage();
-    EXPECT_EQ(wb0_.WaitingCaptures(), 1u);
+    EXPECT_EQ(browser_.WaitingCaptures(), 1u);
     EXPECT_TRUE(ViewLoads().empty());
 
-    wb0_.AnswerCapture();
+    browser_.AnswerCapture();
     EXPECT_EQ(ViewLoads().size(), 2u);
-    EXPECT_EQ(wb0_.WaitingCaptures(), 1u);  // the one analysis asked for meanwhile
+    EXPECT_EQ(browser_.WaitingCaptures(), 1u);  // the one analysis asked for meanwhile
 
-    wb0_.AnswerCapture();
+    browser_.AnswerCapture();
     EXPECT_EQ(ViewLoads().size(), 4u);
-    EXPECT_EQ(wb0_.WaitingCaptures(), 0u);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+    EXPECT_EQ(browser_.WaitingCaptures(), 0u);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 2u);
 }
 
 // A page cut short or a view file that cannot be written is said in panel 1, and said
@@ -227,18 +272,18 @@ TEST_F(BrowserEventsTest, WhatTheAnalysisHasToSayStaysInPanelOneAfterTheViewsLoa
         if (row.sourceFileIsAFolder) {
             std::filesystem::create_directory(WorkPath("source.htm"));
         }
-        wb0_.SetBody(row.body);
+        browser_.SetBody(row.body);
         surface_.statusText = "Done";
-        controller_.DownloadComplete(0);
+        controller_.LoadFinished(0);
         EXPECT_EQ(surface_.statusText, row.note.empty() ? "Done" : row.note);
         for (int view : {1, 2}) {
             controller_.StatusTextChange(view, "Done");
-            controller_.DownloadComplete(view);
+            controller_.LoadFinished(view);
             EXPECT_EQ(surface_.statusText, row.note.empty() ? "Done" : row.note);
         }
         // A later load of a view (a link followed) is the view's own business.
         controller_.StatusTextChange(1, "Done");
-        controller_.DownloadComplete(1);
+        controller_.LoadFinished(1);
         EXPECT_EQ(surface_.statusText, "Done");
     }
 }

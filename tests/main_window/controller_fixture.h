@@ -25,46 +25,47 @@ class ControllerTest : public ::testing::Test {
                       ("quorvane-controller-" + std::to_string(::getpid()) + "-" +
                        ::testing::UnitTest::GetInstance()->current_test_info()->name())),
           surface_(log_),
+          window_(log_),
           windows_(log_),
-          wb0_("wb0", log_),
-          wb1_("wb1", log_),
-          wb2_("wb2", log_),
+          browser_("view0", log_),
+          source_("view1", log_),
+          images_("view2", log_),
           controller_(surface_, windows_, FakeViews(), workFolder_.string()) {
         LoadBrandingValues();
         std::filesystem::create_directories(workFolder_);
-        surface_.tabStripClick = [this] { controller_.TabStrip1_Click(); };
-        surface_.unloadMainWindow = [this] { controller_.Form_Unload(); };
+        surface_.tabStripClick = [this] { controller_.OnTabSelected(); };
+        surface_.unloadMainWindow = [this] { controller_.Unload(); };
     }
     ~ControllerTest() override { std::filesystem::remove_all(workFolder_); }
 
     // The three fake elements as the views of a controller; the test raises their events.
     MainWindowController::MakeViews FakeViews() {
         return [this](BrowserEvents&) {
-            return std::array<BrowserElement*, 3>{&wb0_, &wb1_, &wb2_};
+            return std::array<BrowserElement*, 3>{&browser_, &source_, &images_};
         };
     }
 
     // The state right after start-up: Browser view shown and at home, log emptied.
     void StartUp() {
-        controller_.Form_Load();
+        controller_.Load();
         log_.clear();
     }
 
     // Shows view as the user does, by clicking its tab.
     void ClickTab(int view) {
         surface_.selectedTab = view + 1;
-        controller_.TabStrip1_Click();
+        controller_.OnTabSelected();
         log_.clear();
     }
 
     // Which elements are visible, as "0", "1", "2" or a combination such as "01".
     std::string VisibleElements() const {
         std::string visible;
-        if (wb0_.Visible())
+        if (browser_.Visible())
             visible += '0';
-        if (wb1_.Visible())
+        if (source_.Visible())
             visible += '1';
-        if (wb2_.Visible())
+        if (images_.Visible())
             visible += '2';
         return visible;
     }
@@ -74,10 +75,11 @@ class ControllerTest : public ::testing::Test {
     std::filesystem::path workFolder_;
     CallLog log_;
     FakeSurface surface_;
+    FakeWindowControls window_;
     FakeSideWindows windows_;
-    FakeBrowserElement wb0_;
-    FakeBrowserElement wb1_;
-    FakeBrowserElement wb2_;
+    FakeBrowserElement browser_;
+    FakeBrowserElement source_;
+    FakeBrowserElement images_;
     MainWindowController controller_;
 };
 

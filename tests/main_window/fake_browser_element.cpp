@@ -36,8 +36,8 @@ void FakeBrowserElement::Navigate(const std::string& address) {
     Visit(address);
 }
 
-void FakeBrowserElement::Navigate2(const std::string& filePath) {
-    Record("Navigate2", filePath);
+void FakeBrowserElement::LoadFile(const std::string& filePath) {
+    Record("LoadFile", filePath);
     Visit("file://" + filePath);
 }
 
@@ -70,13 +70,13 @@ void FakeBrowserElement::Refresh() {
     Record("Refresh");
 }
 
-std::string FakeBrowserElement::LocationURL() const {
-    Record("LocationURL");
+std::string FakeBrowserElement::Address() const {
+    Record("Address");
     return history_.empty() ? std::string() : history_[position_];
 }
 
-std::string FakeBrowserElement::LocationName() const {
-    Record("LocationName");
+std::string FakeBrowserElement::Title() const {
+    Record("Title");
     return title_;
 }
 

@@ -23,11 +23,14 @@ class FakeBrowserElement : public BrowserElement {
 
     FakeBrowserElement(std::string name, CallLog& log);
 
-    // Every later call of operation ("Stop", "LocationURL", ...) throws BrowserError.
+    // Every later call of operation ("Stop", "Address", ...) throws BrowserError.
     void FailOn(const std::string& operation) { failing_.insert(operation); }
     // Every later call of operation throws std::logic_error, as a fault of the program.
     void FaultOn(const std::string& operation) { faulting_.insert(operation); }
     void SetTitle(std::string title) { title_ = std::move(title); }
+    // The element shows a page of its own in place of the one asked for, as the real
+    // one does when a page cannot be opened; "" for a page of the web.
+    void SetOwnPageStatus(std::string status) { ownPageStatus_ = std::move(status); }
     // The body the next captures return, with every line break made CR LF as the real
     // element's captures have it; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
@@ -46,14 +49,15 @@ class FakeBrowserElement : public BrowserElement {
     void AnswerFetches();  // answers every waiting fetch with success, writing "later"
 
     void Navigate(const std::string& address) override;
-    void Navigate2(const std::string& filePath) override;
+    void LoadFile(const std::string& filePath) override;
     void GoBack() override;
     void GoForward() override;
     void GoHome() override;
     void Stop() override;
     void Refresh() override;
-    std::string LocationURL() const override;
-    std::string LocationName() const override;
+    std::string Address() const override;
+    std::string Title() const override;
+    std::string OwnPageStatus() const override { return ownPageStatus_; }
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
@@ -80,6 +84,7 @@ class FakeBrowserElement : public BrowserElement {
     std::vector<std::string> history_;
     std::size_t position_ = 0;
     std::string title_;
+    std::string ownPageStatus_;
     bool visible_ = false;
     std::optional<std::string> body_;
     bool onDemand_ = false;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "main_window/commands.h"
 #include "main_window/main_window_surface.h"
 #include "tests/main_window/call_log.h"
 
@@ -53,10 +54,30 @@ class FakeSurface : public MainWindowSurface {
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
     void EndProcess() override { Record("EndProcess"); }
     void CloseMainWindow() override;
+    void StartNewWindow(const std::string& address) override { Record("StartNewWindow", address); }
 
   private:
     void Record(const std::string& call, const std::string& argument = {}) const;
 
+    CallLog& log_;
+};
+
+// The controls only the window has, recording every call as "window.<call>".
+class FakeWindowControls : public WindowControls {
+  public:
+    explicit FakeWindowControls(CallLog& log) : log_(log) {}
+
+    void OpenFindBar() override { log_.push_back("window.OpenFindBar"); }
+    void FindNextOnBar() override { log_.push_back("window.FindNextOnBar"); }
+    void FindPreviousOnBar() override { log_.push_back("window.FindPreviousOnBar"); }
+    void FocusAddressBox() override { log_.push_back("window.FocusAddressBox"); }
+    void ClickToolsMenuItem(ToolsMenuItem item) override {
+        log_.push_back(item == ToolsMenuItem::Add ? "window.ClickToolsMenuItem(Add)"
+                                                  : "window.ClickToolsMenuItem(Remove)");
+    }
+    bool ToolsMenuItemEnabled(ToolsMenuItem) const override { return true; }
+
+  private:
     CallLog& log_;
 };
 

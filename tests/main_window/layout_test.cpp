@@ -80,19 +80,19 @@ TEST(ArrangeControls, PlacesEveryControlByTheRules) {
         SCOPED_TRACE(row.name);
         MainWindowPlaces places = DesignPlaces();
         ArrangeControls(row.W, row.H, places);
-        ExpectRect(places.TabStrip1, row.tabStrip, "tab strip");
-        ExpectRect(places.wb, row.views, "browser elements");
+        ExpectRect(places.tabStrip, row.tabStrip, "tab strip");
+        ExpectRect(places.views, row.views, "browser elements");
         ASSERT_EQ(places.panelWidths.size(), 2u);
         EXPECT_FLOAT_EQ(places.panelWidths[0], row.panel1);
         EXPECT_FLOAT_EQ(places.panelWidths[1], row.panel2);
-        ExpectRect(places.pb1, row.progressBar, "progress bar");
-        EXPECT_FLOAT_EQ(places.txtUrl.Width, row.addressWidth);
-        EXPECT_FLOAT_EQ(places.cmdWebsite.Width, row.websiteWidth);
-        EXPECT_FLOAT_EQ(places.cmdGo.Left, row.goLeft);
+        ExpectRect(places.progressBar, row.progressBar, "progress bar");
+        EXPECT_FLOAT_EQ(places.addressBox.Width, row.addressWidth);
+        EXPECT_FLOAT_EQ(places.websiteButton.Width, row.websiteWidth);
+        EXPECT_FLOAT_EQ(places.goButton.Left, row.goLeft);
         // Nothing else moves.
-        EXPECT_FLOAT_EQ(places.txtUrl.Left, 540);
-        EXPECT_FLOAT_EQ(places.cmdGo.Top, 960);
-        ExpectRect(places.sb1, {0, 10785, 12135, 315}, "status bar");
+        EXPECT_FLOAT_EQ(places.addressBox.Left, 540);
+        EXPECT_FLOAT_EQ(places.goButton.Top, 960);
+        ExpectRect(places.statusBar, {0, 10785, 12135, 315}, "status bar");
     }
 }
 
@@ -101,8 +101,8 @@ TEST(ArrangeControls, NoSizeIsEverNegative) {
         for (float H : {0.0f, 1.0f, 2495.0f, 2995.0f, 3000.0f}) {
             MainWindowPlaces places = DesignPlaces();
             ArrangeControls(W, H, places);
-            for (const TwipsRect& rect :
-                 {places.TabStrip1, places.wb, places.pb1, places.txtUrl, places.cmdWebsite}) {
+            for (const TwipsRect& rect : {places.tabStrip, places.views, places.progressBar,
+                                          places.addressBox, places.websiteButton}) {
                 EXPECT_GE(rect.Width, 0) << W << " x " << H;
                 EXPECT_GE(rect.Height, 0) << W << " x " << H;
             }
@@ -116,21 +116,22 @@ TEST(ArrangeControls, WiderWindowWidensAddressBoxAndWebsiteButtonAlike) {
     MainWindowPlaces wide = DesignPlaces();
     ArrangeControls(12000, 9000, narrow);
     ArrangeControls(13000, 9000, wide);
-    EXPECT_FLOAT_EQ(wide.txtUrl.Width - narrow.txtUrl.Width, 1000);
-    EXPECT_FLOAT_EQ(wide.cmdWebsite.Width - narrow.cmdWebsite.Width, 1000);
-    EXPECT_FLOAT_EQ(wide.cmdGo.Left - (wide.txtUrl.Left + wide.txtUrl.Width), 50);
+    EXPECT_FLOAT_EQ(wide.addressBox.Width - narrow.addressBox.Width, 1000);
+    EXPECT_FLOAT_EQ(wide.websiteButton.Width - narrow.websiteButton.Width, 1000);
+    EXPECT_FLOAT_EQ(wide.goButton.Left - (wide.addressBox.Left + wide.addressBox.Width), 50);
 }
 
 TEST(ArrangeControls, SecondPanelRunsPastTheRightEdge) {
     for (float W : {601.0f, 701.0f, 9000.0f, 30000.0f}) {
         MainWindowPlaces places = DesignPlaces();
         ArrangeControls(W, 9000, places);
-        const float panel2Right = places.sb1.Left + places.panelWidths[0] + places.panelWidths[1];
+        const float panel2Right =
+            places.statusBar.Left + places.panelWidths[0] + places.panelWidths[1];
         EXPECT_GT(panel2Right, W);
         // The bar starts 50 twips into panel 2 and is 100 narrower, so it passes the
         // edge from 700 twips on.
         if (W > 700) {
-            EXPECT_GT(places.pb1.Left + places.pb1.Width, W);
+            EXPECT_GT(places.progressBar.Left + places.progressBar.Width, W);
         }
     }
     MainWindowPlaces narrow = DesignPlaces();
@@ -195,7 +196,7 @@ TEST(SplashTicker, OpensTheMainWindowOnTheSeventyFifthTickOnly) {
         }
     }
     EXPECT_EQ(openingTick, 75);
-    EXPECT_EQ(SplashTicker::kTimer2IntervalMs, 2);
+    EXPECT_EQ(SplashTicker::kTickIntervalMs, 2);
 }
 
 }  // namespace

@@ -26,15 +26,15 @@ TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
     };
     windows_.afterCall = surface_.afterCall;
 
-    controller_.Form_Load();
+    controller_.Load();
 
     EXPECT_THAT(
         log_,
         ElementsAre("surface.SetWindowIcon", "surface.SetWebsiteCaptions(tarnwick.example)",
                     "surface.SetCaption(Quorvane by Tarnwick Downloads)",
                     "windows.ReadShowHelpSetting", "windows.ShowHelp", "surface.AddStatusPanel",
-                    "wb0.SetVisible(false)", "wb1.SetVisible(false)", "wb2.SetVisible(false)",
-                    "wb0.SetVisible(true)", "wb0.GoHome"));
+                    "view0.SetVisible(false)", "view1.SetVisible(false)", "view2.SetVisible(false)",
+                    "view0.SetVisible(true)", "view0.GoHome"));
     EXPECT_FALSE(workFilesExistAt["windows.ShowHelp"]);
     EXPECT_TRUE(workFilesExistAt["surface.AddStatusPanel"]);
     for (const char* name : kWorkFiles) {
@@ -43,7 +43,7 @@ TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
     EXPECT_EQ(surface_.caption, "Quorvane by Tarnwick Downloads");
     EXPECT_EQ(surface_.panelCount, 2);
     EXPECT_EQ(VisibleElements(), "0");
-    EXPECT_EQ(wb0_.LocationURL(), FakeBrowserElement::kHomeAddress);
+    EXPECT_EQ(browser_.Address(), FakeBrowserElement::kHomeAddress);
 }
 
 TEST_F(LifecycleTest, HelpWindowOpensOnlyForAStoredOneOrNone) {
@@ -56,7 +56,7 @@ TEST_F(LifecycleTest, HelpWindowOpensOnlyForAStoredOneOrNone) {
         SCOPED_TRACE(row.stored.value_or("(none stored)"));
         windows_.showHelpSetting = row.stored;
         log_.clear();
-        controller_.Form_Load();
+        controller_.Load();
         EXPECT_EQ(CallsStartingWith(log_, "windows.ShowHelp").size(), row.opens ? 1u : 0u);
     }
 }
@@ -66,7 +66,7 @@ TEST_F(LifecycleTest, LoadLeavesExistingWorkFilesAsTheyAre) {
         std::ofstream earlier(WorkPath("source.htm"), std::ios::binary);
         earlier << "an earlier run's view";
     }
-    controller_.Form_Load();
+    controller_.Load();
     std::ifstream kept(WorkPath("source.htm"), std::ios::binary);
     const std::string content{std::istreambuf_iterator<char>(kept), {}};
     EXPECT_EQ(content, "an earlier run's view");
@@ -74,7 +74,7 @@ TEST_F(LifecycleTest, LoadLeavesExistingWorkFilesAsTheyAre) {
 
 TEST_F(LifecycleTest, LoadAddsNoPanelWhenAResizeAlreadyDid) {
     surface_.panelCount = 2;
-    controller_.Form_Load();
+    controller_.Load();
     EXPECT_EQ(surface_.panelCount, 2);
     EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());
 }
@@ -84,24 +84,24 @@ TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
     { std::ofstream(WorkPath("plain-file")); }
     MainWindowController blocked(surface_, windows_, FakeViews(),
                                  WorkPath("plain-file") + "/folder");
-    EXPECT_ANY_THROW(blocked.Form_Load());
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.GoHome").empty());
+    EXPECT_ANY_THROW(blocked.Load());
+    EXPECT_TRUE(CallsStartingWith(log_, "view0.GoHome").empty());
     EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());
 }
 
 TEST_F(LifecycleTest, UnloadClosesWindowsStopsViewsAndEndsTheProcess) {
     StartUp();
-    controller_.Form_Unload();
-    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "wb0.Stop",
-                                  "wb1.Stop", "wb2.Stop", "surface.EndProcess"));
+    controller_.Unload();
+    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "view0.Stop",
+                                  "view1.Stop", "view2.Stop", "surface.EndProcess"));
 }
 
 TEST_F(LifecycleTest, UnloadWaitsForTheWebsiteWindow) {
     StartUp();
     windows_.websiteWindowShown = true;
-    controller_.Form_Unload();
-    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "wb0.Stop",
-                                  "wb1.Stop", "wb2.Stop"));
+    controller_.Unload();
+    EXPECT_THAT(log_, ElementsAre("windows.UnloadHelp", "surface.UnloadSplashWindow", "view0.Stop",
+                                  "view1.Stop", "view2.Stop"));
 }
 
 }  // namespace

@@ -32,16 +32,16 @@ Calls Join(std::initializer_list<Calls> parts) {
     return all;
 }
 
-// The route of a command's button, menu item and shortcuts: its row of the table.
-Route ByTable(CommandId id) {
-    return [id](MainWindowController& c) { CommandFor(id).routine(c); };
-}
-
 class NavigationTest : public ControllerTest {
   protected:
     void SetUp() override {
         StartUp();
         surface_.address = kTyped;
+    }
+
+    // The route of a command's button, menu item and shortcuts: its row of the table.
+    Route ByTable(CommandId id) {
+        return [this, id](MainWindowController& c) { CommandFor(id).run({c, window_}); };
     }
 
     // Runs the rows one after the other, each route of a row from the state the row
@@ -52,7 +52,7 @@ class NavigationTest : public ControllerTest {
                 SCOPED_TRACE(std::string(row.command) + ", route " + std::to_string(route));
                 surface_.address = kTyped;
                 surface_.fileToOpen = "/home/user/page.html";
-                wb0_.SetBody("<body></body>");
+                browser_.SetBody("<body></body>");
                 log_.clear();
                 row.routes[route](controller_);
                 EXPECT_THAT(log_, ElementsAreArray(row.calls));
@@ -61,41 +61,41 @@ class NavigationTest : public ControllerTest {
     }
 
     static constexpr const char* kTyped = "http://host.example/dir/page.html";
-    const Calls stops_ = {"wb0.Stop", "wb1.Stop", "wb2.Stop"};
-    const Calls browserView_ = {"wb0.SetVisible(false)", "wb1.SetVisible(false)",
-                                "wb2.SetVisible(false)", "surface.SelectTab(1)",
-                                "wb0.SetVisible(true)"};
+    const Calls stops_ = {"view0.Stop", "view1.Stop", "view2.Stop"};
+    const Calls showBrowserView_ = {"view0.SetVisible(false)", "view1.SetVisible(false)",
+                                    "view2.SetVisible(false)", "surface.SelectTab(1)",
+                                    "view0.SetVisible(true)"};
 };
 
 // Each navigation command runs the same steps from every place it is reached from.
 TEST_F(NavigationTest, EveryNavigationCommandRunsItsStepsFromEachOfItsPlaces) {
-    const std::string source = "wb1.Navigate2(" + WorkPath("source.htm") + ")";
-    const std::string images = "wb2.Navigate2(" + WorkPath("imagepage.html") + ")";
+    const std::string source = "view1.LoadFile(" + WorkPath("source.htm") + ")";
+    const std::string images = "view2.LoadFile(" + WorkPath("imagepage.html") + ")";
     ExpectEachRouteRunsItsSteps({
         {"Go",
-         {[](auto& c) { c.Go(); }, [](auto& c) { c.AddressKeyPress(13); }, ByTable(CommandId::Go)},
-         {"wb0.Navigate(http://host.example/dir/page.html)"}},
+         {[](auto& c) { c.Go(); }, [](auto& c) { c.EnterInAddressBox(); }, ByTable(CommandId::Go)},
+         {"view0.Navigate(http://host.example/dir/page.html)"}},
         {"Back",
          {[](auto& c) { c.Back(); }, ByTable(CommandId::Back)},
-         Join({stops_, {"wb0.GoBack"}})},
+         Join({stops_, {"view0.GoBack"}})},
         {"Forward",
          {[](auto& c) { c.Forward(); }, ByTable(CommandId::Forward)},
-         Join({stops_, {"wb0.GoForward"}})},
+         Join({stops_, {"view0.GoForward"}})},
         {"Stop",
          {[](auto& c) { c.StopAll(); }, [](auto& c) { c.Stop(); }, ByTable(CommandId::Stop)},
          stops_},
         {"Refresh",
          {[](auto& c) { c.RefreshPage(); }, ByTable(CommandId::Refresh)},
          Join({stops_,
-               browserView_,
-               {"wb0.Refresh", "wb0.CaptureBodyHtml", "wb0.LocationURL",
-                "wb1.SetLocalFilesBlocked(true)", "wb2.SetLocalFilesBlocked(true)", source,
+               showBrowserView_,
+               {"view0.Refresh", "view0.CaptureBodyHtml", "view0.Address",
+                "view1.SetLocalFilesBlocked(true)", "view2.SetLocalFilesBlocked(true)", source,
                 images}})},
         {"Up Dir",
          {[](auto& c) { c.UpDir(); }, ByTable(CommandId::UpDir)},
          Join({{"surface.SetAddressText(http://host.example/dir/)",
-                "wb0.Navigate(http://host.example/dir/)"},
-               browserView_})},
+                "view0.Navigate(http://host.example/dir/)"},
+               showBrowserView_})},
     });
 }
 
@@ -107,32 +107,45 @@ TEST_F(NavigationTest, EveryWindowCommandRunsItsStepsFromEachOfItsPlaces) {
         {"Send to IE",
          {[](auto& c) { c.SendToIE(); }, ByTable(CommandId::SendToIE)},
          Join({stops_,
-               {"wb0.LocationURL", "surface.SetAddressText(http://host.example/dir/)"},
-               browserView_,
-               {"wb0.Navigate(http://host.example/dir/)"}})},
+               {"view0.Address", "surface.SetAddressText(http://host.example/dir/)"},
+               showBrowserView_,
+               {"view0.Navigate(http://host.example/dir/)"}})},
+        {"Home", {[](auto& c) { c.GoHome(); }, ByTable(CommandId::Home)}, {"view0.GoHome"}},
+        {"New Window",
+         {[](auto& c) { c.OpenNewWindow(); }, ByTable(CommandId::NewWindow)},
+         {"surface.StartNewWindow"}},
         {"Open",
          {[](auto& c) { c.Open(); }, ByTable(CommandId::Open)},
-         {"surface.ChooseFileToOpen", "wb0.Navigate2(/home/user/page.html)"}},
+         {"surface.ChooseFileToOpen", "view0.LoadFile(/home/user/page.html)"}},
         {"Exit",
          {[](auto& c) { c.Exit(); }, ByTable(CommandId::Exit)},
          Join({{"surface.CloseMainWindow", "windows.UnloadHelp", "surface.UnloadSplashWindow"},
                stops_,
                {"surface.EndProcess"}})},
         {"Website",
-         {[](auto& c) { c.VisitWebsite(); }, ByTable(CommandId::Website),
-          [](auto& c) { c.ViewMenuItemClick(3); }},
+         {[](auto& c) { c.VisitWebsite(); }, ByTable(CommandId::Website)},
          {"windows.RunWebsiteCommand"}},
         {"Help", {[](auto& c) { c.ShowHelp(); }, ByTable(CommandId::Help)}, {"windows.ShowHelp"}},
         {"About",
          {[](auto& c) { c.ShowAbout(); }, ByTable(CommandId::About)},
          {"windows.ShowAbout"}},
+        {"Find", {ByTable(CommandId::Find)}, {"window.OpenFindBar"}},
+        {"Find Next", {ByTable(CommandId::FindNext)}, {"window.FindNextOnBar"}},
+        {"Find Previous", {ByTable(CommandId::FindPrevious)}, {"window.FindPreviousOnBar"}},
+        {"Focus address", {ByTable(CommandId::FocusAddress)}, {"window.FocusAddressBox"}},
+        {"Add to Tools menu",
+         {ByTable(CommandId::AddToToolsMenu)},
+         {"window.ClickToolsMenuItem(Add)"}},
+        {"Remove from Tools menu",
+         {ByTable(CommandId::RemoveFromToolsMenu)},
+         {"window.ClickToolsMenuItem(Remove)"}},
     });
 }
 
 TEST_F(NavigationTest, GoSendsTheAddressExactlyAsTyped) {
     surface_.address = "  host.example/a b ";
     controller_.Go();
-    EXPECT_THAT(wb0_.History(),
+    EXPECT_THAT(browser_.History(),
                 ElementsAre(FakeBrowserElement::kHomeAddress, "  host.example/a b "));
 }
 
@@ -144,29 +157,20 @@ TEST_F(NavigationTest, GoAndOpenKeepTheVisibleView) {
         controller_.Open();
         EXPECT_EQ(VisibleElements(), std::to_string(view));
         EXPECT_EQ(surface_.selectedTab, view + 1);
-        EXPECT_EQ(wb0_.LocationURL(), "file:///home/user/page.html");
+        EXPECT_EQ(browser_.Address(), "file:///home/user/page.html");
     }
-}
-
-TEST_F(NavigationTest, OnlyEnterInTheAddressBoxRunsGo) {
-    for (int key : {10, 32, 27, 65, 12, 14}) {
-        controller_.AddressKeyPress(key);
-    }
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Navigate").empty());
-    controller_.AddressKeyPress(13);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").size(), 1u);
 }
 
 TEST_F(NavigationTest, BackAndForwardMoveTheVisibleElementsOwnHistory) {
-    wb1_.Navigate2("/work/first-source.htm");
-    wb1_.Navigate2("/work/second-source.htm");
+    source_.LoadFile("/work/first-source.htm");
+    source_.LoadFile("/work/second-source.htm");
     ClickTab(1);
 
     controller_.Back();
-    EXPECT_EQ(wb1_.LocationURL(), "file:///work/first-source.htm");
+    EXPECT_EQ(source_.Address(), "file:///work/first-source.htm");
     controller_.Forward();
-    EXPECT_EQ(wb1_.LocationURL(), "file:///work/second-source.htm");
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Go").empty());
+    EXPECT_EQ(source_.Address(), "file:///work/second-source.htm");
+    EXPECT_TRUE(CallsStartingWith(log_, "view0.Go").empty());
     EXPECT_EQ(VisibleElements(), "1");
 }
 
@@ -177,35 +181,35 @@ TEST_F(NavigationTest, BackAndForwardWithNowhereToGoDoNothing) {
     ClickTab(0);  // element 0 holds the home page only
     EXPECT_NO_THROW(controller_.Back());
     EXPECT_NO_THROW(controller_.Forward());
-    EXPECT_EQ(wb0_.LocationURL(), FakeBrowserElement::kHomeAddress);
+    EXPECT_EQ(browser_.Address(), FakeBrowserElement::kHomeAddress);
     EXPECT_EQ(VisibleElements(), "0");
     EXPECT_EQ(surface_.address, kTyped);
 }
 
 TEST_F(NavigationTest, BackAndSendToIEGoOnPastAnElementThatCannotStop) {
-    wb0_.Navigate("http://host.example/earlier.html");
-    wb0_.Navigate("http://host.example/later.html");
-    wb0_.FailOn("Stop");
-    wb1_.FailOn("Stop");
+    browser_.Navigate("http://host.example/earlier.html");
+    browser_.Navigate("http://host.example/later.html");
+    browser_.FailOn("Stop");
+    source_.FailOn("Stop");
     log_.clear();
     controller_.Back();
-    EXPECT_THAT(CallsStartingWith(log_, "wb"),
-                ElementsAre("wb0.Stop", "wb1.Stop", "wb2.Stop", "wb0.GoBack"));
-    EXPECT_EQ(wb0_.LocationURL(), "http://host.example/earlier.html");
+    EXPECT_THAT(CallsStartingWith(log_, "view"),
+                ElementsAre("view0.Stop", "view1.Stop", "view2.Stop", "view0.GoBack"));
+    EXPECT_EQ(browser_.Address(), "http://host.example/earlier.html");
 
     controller_.SendToIE();
     EXPECT_EQ(surface_.address, "http://host.example/earlier.html");
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").back(),
-              "wb0.Navigate(http://host.example/earlier.html)");
+    EXPECT_EQ(CallsStartingWith(log_, "view0.Navigate").back(),
+              "view0.Navigate(http://host.example/earlier.html)");
 }
 
 TEST_F(NavigationTest, StopRefreshAndGoLetTheBrowsersFailuresThrough) {
-    wb1_.FailOn("Stop");
+    source_.FailOn("Stop");
     EXPECT_THROW(controller_.StopAll(), BrowserError);
-    EXPECT_THAT(CallsStartingWith(log_, "wb"), ElementsAre("wb0.Stop", "wb1.Stop"));
+    EXPECT_THAT(CallsStartingWith(log_, "view"), ElementsAre("view0.Stop", "view1.Stop"));
     EXPECT_THROW(controller_.RefreshPage(), BrowserError);
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Refresh").empty());
-    wb0_.FailOn("Navigate");
+    EXPECT_TRUE(CallsStartingWith(log_, "view0.Refresh").empty());
+    browser_.FailOn("Navigate");
     EXPECT_THROW(controller_.Go(), BrowserError);
 }
 
@@ -214,9 +218,9 @@ TEST_F(NavigationTest, RefreshAnalysesAtOnceAndAgainWhenTheReloadCompletes) {
     controller_.RefreshPage();
     EXPECT_EQ(VisibleElements(), "0");
     EXPECT_EQ(surface_.selectedTab, 1);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 1u);
-    controller_.DownloadComplete(0);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.CaptureBodyHtml").size(), 2u);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 1u);
+    controller_.LoadFinished(0);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 2u);
 }
 
 TEST_F(NavigationTest, UpDirClimbsOneLevelAndEndsOnTheBrowserView) {
@@ -227,7 +231,7 @@ TEST_F(NavigationTest, UpDirClimbsOneLevelAndEndsOnTheBrowserView) {
     EXPECT_EQ(surface_.selectedTab, 1);
     controller_.UpDir();
     EXPECT_EQ(surface_.address, "http://host.example/");
-    EXPECT_EQ(wb0_.LocationURL(), "http://host.example/");
+    EXPECT_EQ(browser_.Address(), "http://host.example/");
 }
 
 TEST_F(NavigationTest, SendToIEShowsTheVisibleViewsPageInTheBrowserView) {
@@ -243,18 +247,18 @@ TEST_F(NavigationTest, SendToIEShowsTheVisibleViewsPageInTheBrowserView) {
         ClickTab(row.view);
         controller_.SendToIE();
         EXPECT_EQ(surface_.address, row.address);
-        EXPECT_EQ(wb0_.LocationURL(), row.address);
+        EXPECT_EQ(browser_.Address(), row.address);
         EXPECT_EQ(VisibleElements(), "0");
         EXPECT_EQ(surface_.selectedTab, 1);
     }
 }
 
 TEST_F(NavigationTest, SendToIEWithoutAnAddressNavigatesToTheBoxAsItIs) {
-    wb0_.FailOn("LocationURL");
+    browser_.FailOn("Address");
     controller_.SendToIE();
     EXPECT_EQ(surface_.address, kTyped);
-    EXPECT_EQ(CallsStartingWith(log_, "wb0.Navigate").back(),
-              "wb0.Navigate(http://host.example/dir/page.html)");
+    EXPECT_EQ(CallsStartingWith(log_, "view0.Navigate").back(),
+              "view0.Navigate(http://host.example/dir/page.html)");
 }
 
 TEST_F(NavigationTest, OpenWithNothingChosenNavigatesNowhere) {
@@ -263,7 +267,7 @@ TEST_F(NavigationTest, OpenWithNothingChosenNavigatesNowhere) {
         surface_.fileToOpen = chosen;
         controller_.Open();
     }
-    EXPECT_TRUE(CallsStartingWith(log_, "wb0.Navigate").empty());
+    EXPECT_TRUE(CallsStartingWith(log_, "view0.Navigate").empty());
 }
 
 TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
@@ -271,14 +275,14 @@ TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
         for (int to = 0; to < 3; ++to) {
             SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
             ClickTab(from);
-            controller_.ViewMenuItemClick(to);
+            controller_.SelectView(to);
             EXPECT_EQ(VisibleElements(), std::to_string(to));
             EXPECT_EQ(surface_.selectedTab, to + 1);
             EXPECT_EQ(controller_.VisibleView(), to);
 
             ClickTab(from);
             surface_.selectedTab = to + 1;
-            controller_.TabStrip1_Click();
+            controller_.OnTabSelected();
             EXPECT_EQ(VisibleElements(), std::to_string(to));
         }
     }
@@ -296,7 +300,7 @@ TEST_F(NavigationTest, AViewThatDoesNotExistLeavesTheVisibleOneShown) {
 
 TEST_F(NavigationTest, WebsiteItemOfTheViewMenuChangesNoView) {
     ClickTab(1);
-    controller_.ViewMenuItemClick(3);
+    controller_.VisitWebsite();
     EXPECT_THAT(log_, ElementsAre("windows.RunWebsiteCommand"));
     EXPECT_EQ(VisibleElements(), "1");
     EXPECT_EQ(surface_.selectedTab, 2);

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "desktop/user_folders.h"
-#include "main_window/image_saving.h"
-#include "main_window/images_to_save.h"
+#include "saving/image_saving.h"
+#include "saving/images_to_save.h"
 #include "tests/main_window/controller_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -30,7 +30,7 @@ class PageCommandsTest : public ControllerTest {
         for (const std::string& source : sources) {
             body += "<img src=\"" + source + "\">\r\n";
         }
-        wb0_.SetBody(body + "</body>");
+        browser_.SetBody(body + "</body>");
         controller_.AnalysePage();
         log_.clear();
     }
@@ -45,8 +45,8 @@ class PageCommandsTest : public ControllerTest {
 };
 
 TEST_F(PageCommandsTest, FindCountsInTheVisibleViewAndFollowsItWhenItChanges) {
-    wb1_.SetMatches(3);
-    wb2_.SetMatches(0);
+    source_.SetMatches(3);
+    images_.SetMatches(0);
     ClickTab(1);
     controller_.Find("img", false);
     EXPECT_EQ(surface_.findStatus, "1 of 3");
@@ -57,51 +57,51 @@ TEST_F(PageCommandsTest, FindCountsInTheVisibleViewAndFollowsItWhenItChanges) {
     EXPECT_EQ(surface_.findStatus, "1 of 3");
     controller_.FindPrevious();
     EXPECT_EQ(surface_.findStatus, "3 of 3");
-    EXPECT_THAT(CallsStartingWith(log_, "wb"),
-                ElementsAre("wb1.Find(img, 1000)", "wb1.FindNext", "wb1.FindNext", "wb1.FindNext",
-                            "wb1.FindPrevious"));
+    EXPECT_THAT(CallsStartingWith(log_, "view"),
+                ElementsAre("view1.Find(img, 1000)", "view1.FindNext", "view1.FindNext",
+                            "view1.FindNext", "view1.FindPrevious"));
 
     // The View menu shows another view: the search moves there, case and all.
     controller_.Find("IMG", true);
     log_.clear();
-    controller_.ViewMenuItemClick(2);
+    controller_.SelectView(2);
     EXPECT_EQ(surface_.findStatus, "Not found");
-    EXPECT_THAT(CallsStartingWith(log_, "wb1.EndFind"), ElementsAre("wb1.EndFind"));
-    EXPECT_THAT(CallsStartingWith(log_, "wb2.Find"), ElementsAre("wb2.Find(IMG, case, 1000)"));
+    EXPECT_THAT(CallsStartingWith(log_, "view1.EndFind"), ElementsAre("view1.EndFind"));
+    EXPECT_THAT(CallsStartingWith(log_, "view2.Find"), ElementsAre("view2.Find(IMG, case, 1000)"));
 
     // Once closed, a view change searches nothing.
     controller_.EndFind();
     log_.clear();
-    controller_.ViewMenuItemClick(0);
-    EXPECT_THAT(CallsStartingWith(log_, "wb0.Find"), IsEmpty());
-    EXPECT_THAT(CallsStartingWith(log_, "wb2.EndFind"), IsEmpty());
+    controller_.SelectView(0);
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Find"), IsEmpty());
+    EXPECT_THAT(CallsStartingWith(log_, "view2.EndFind"), IsEmpty());
 }
 
 TEST_F(PageCommandsTest, ZoomChangesOnlyTheVisibleView) {
     ClickTab(1);
     controller_.ZoomIn();
     controller_.ZoomIn();
-    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
+    EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
     ClickTab(2);
     controller_.ZoomOut();
     EXPECT_EQ(surface_.statusText, "Zoom 90 %");
-    EXPECT_DOUBLE_EQ(wb2_.ZoomLevel(), 0.9);
-    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
-    EXPECT_DOUBLE_EQ(wb0_.ZoomLevel(), 1.0);
+    EXPECT_DOUBLE_EQ(images_.ZoomLevel(), 0.9);
+    EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
+    EXPECT_DOUBLE_EQ(browser_.ZoomLevel(), 1.0);
     controller_.ActualSize();
     EXPECT_EQ(surface_.statusText, "Zoom 100 %");
-    EXPECT_DOUBLE_EQ(wb2_.ZoomLevel(), 1.0);
-    EXPECT_DOUBLE_EQ(wb1_.ZoomLevel(), 1.25);
+    EXPECT_DOUBLE_EQ(images_.ZoomLevel(), 1.0);
+    EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
 }
 
 TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
     TempFolder folder;
     folder.Write("/a.png", "was there before");
-    wb0_.ServeFetch("http://host/a.png", "first a");
-    wb0_.ServeFetch("http://host/b/a.png", "second a");
-    wb0_.FailFetch("http://host/missing.gif", "404 Not Found");
-    wb0_.ServeFetch("http://host/c.jpg", "c");
-    ImageSaving saving(surface_, wb0_);
+    browser_.ServeFetch("http://host/a.png", "first a");
+    browser_.ServeFetch("http://host/b/a.png", "second a");
+    browser_.FailFetch("http://host/missing.gif", "404 Not Found");
+    browser_.ServeFetch("http://host/c.jpg", "c");
+    ImageSaving saving(surface_, browser_);
     saving.Start(
         ImagesToSave({"http://host/a.png", "http://host/b/a.png", "http://host/missing.gif",
                       "data:image/gif;base64,R0lGODlh", "http://host/c.jpg"}),
@@ -130,7 +130,7 @@ TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
         CallsStartingWith(log_, "surface.ChooseFolderToSaveImages"),
         ElementsAre("surface.ChooseFolderToSaveImages(" + UserDownloadFolder().string() + ")"));
     // A few at a time, each in its partial file until it is whole.
-    EXPECT_EQ(wb0_.WaitingFetches(), 4u);
+    EXPECT_EQ(browser_.WaitingFetches(), 4u);
     EXPECT_EQ(FilesIn(folder.Path()).size(), 4u);
     EXPECT_FALSE(controller_.CanSaveImages());
     log_.clear();

@@ -1,11 +1,11 @@
-#include "main_window/images_to_save.h"
+#include "saving/images_to_save.h"
 
 #include <string_view>
 
 #include "analysis/image_page.h"
 #include "analysis/text_search.h"
-#include "main_window/data_url.h"
-#include "main_window/saved_file_name.h"
+#include "saving/data_url.h"
+#include "saving/saved_file_name.h"
 
 namespace quorvane {
 namespace {

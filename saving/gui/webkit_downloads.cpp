@@ -1,4 +1,4 @@
-#include "main_window/gui/webkit_downloads.h"
+#include "saving/gui/webkit_downloads.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "desktop/user_folders.h"
-#include "main_window/partial_file.h"
-#include "main_window/saved_file_name.h"
-#include "main_window/transfer_messages.h"
+#include "saving/partial_file.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
 
 namespace quorvane {
 namespace {
@@ -107,6 +107,7 @@ struct WebKitDownloads::Download {
     WebKitDownloads* owner;
     WebKitDownload* download;  // a reference of our own
     std::string name;
+    std::string shownProgress;  // the last progress said, so that each is said once
     std::optional<PartialFile> file;
     std::optional<std::string> error;
     bool cancelled = false;
@@ -166,6 +167,15 @@ void WebKitDownloads::Download::OnReceivedData(WebKitDownload*, guint64, void* s
     }
     const double progress = webkit_download_get_estimated_progress(state->download);
     state->owner->report_.SetProgress(100, std::max(0.01f, static_cast<float>(progress * 100)));
+    WebKitURIResponse* response = webkit_download_get_response(state->download);
+    std::string said = DownloadProgressMessage(
+        state->file ? state->file->FinalPath().filename().string() : std::string(kFallbackName),
+        webkit_download_get_received_data_length(state->download),
+        response != nullptr ? webkit_uri_response_get_content_length(response) : 0);
+    if (said != state->shownProgress) {
+        state->owner->report_.SetStatusText(said);
+        state->shownProgress = std::move(said);
+    }
 }
 
 void WebKitDownloads::Download::OnFailed(WebKitDownload*, GError* error, void* self) {
@@ -191,7 +201,7 @@ void WebKitDownloads::Download::OnFinished(WebKitDownload*, void* self) {
 }
 
 void WebKitDownloads::Download::Report() {
-    MainWindowSurface& report = owner->report_;
+    TransferReport& report = owner->report_;
     if (!error && !cancelled) {
         error = Unfinished(download);
     }
@@ -199,7 +209,8 @@ void WebKitDownloads::Download::Report() {
         try {
             const std::filesystem::path saved = file->Commit();
             report.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-            report.SetProgress(100, 100);
+            // Nothing loads any more: the bar is empty, as after a page.
+            report.SetProgress(100, 0.01f);
             return;
         } catch (const std::system_error& failure) {
             error = failure.code().message();
@@ -213,7 +224,7 @@ void WebKitDownloads::Download::Report() {
     report.SetProgress(100, 0.01f);
 }
 
-WebKitDownloads::WebKitDownloads(MainWindowSurface& report) : report_(report) {}
+WebKitDownloads::WebKitDownloads(TransferReport& report) : report_(report) {}
 
 WebKitDownloads::~WebKitDownloads() {
     for (WebKitWebContext* context : contexts_) {
@@ -255,7 +266,7 @@ struct EngineFetches::Pending {
     EngineFetches* owner;
     WebKitDownload* download;  // a reference of our own
     std::string filePath;
-    BrowserElement::FetchDone done;
+    FileFetcher::FetchDone done;
     std::optional<std::string> error;
 
     ~Pending() {
@@ -284,7 +295,7 @@ EngineFetches::~EngineFetches() {
 }
 
 void EngineFetches::Fetch(const std::string& address, const std::string& filePath,
-                          BrowserElement::FetchDone done) {
+                          FileFetcher::FetchDone done) {
     WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
     g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
     auto* fetch = fetches_
@@ -316,7 +327,7 @@ void EngineFetches::Finish(Pending* fetch) {
     fetches_.erase(found);
     std::optional<std::string> error =
         finished->error ? finished->error : Unfinished(finished->download);
-    BrowserElement::FetchDone done = std::move(finished->done);
+    FileFetcher::FetchDone done = std::move(finished->done);
     finished.reset();
     done(std::move(error));
 }

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "main_window/browser_element.h"
-#include "main_window/main_window_surface.h"
+#include "saving/file_fetcher.h"
+#include "saving/transfer_report.h"
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
@@ -30,7 +30,7 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
 // leaves no file behind.
 class WebKitDownloads {
   public:
-    explicit WebKitDownloads(MainWindowSurface& report);
+    explicit WebKitDownloads(TransferReport& report);
     // Cancels the downloads still running; their partial files go.
     ~WebKitDownloads();
     WebKitDownloads(const WebKitDownloads&) = delete;
@@ -44,7 +44,7 @@ class WebKitDownloads {
     static void OnStarted(WebKitWebContext* context, WebKitDownload* download, void* self);
     void Forget(Download* download);
 
-    MainWindowSurface& report_;
+    TransferReport& report_;
     std::set<WebKitWebContext*> contexts_;
     std::list<std::unique_ptr<Download>> downloads_;
 };
@@ -61,7 +61,7 @@ class EngineFetches {
     EngineFetches& operator=(const EngineFetches&) = delete;
 
     void Fetch(const std::string& address, const std::string& filePath,
-               BrowserElement::FetchDone done);
+               FileFetcher::FetchDone done);
     void CancelAll();
 
   private:

@@ -1,4 +1,4 @@
-#include "main_window/partial_file.h"
+#include "saving/partial_file.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "main_window/saved_file_name.h"
+#include "saving/saved_file_name.h"
 
 namespace quorvane {
 

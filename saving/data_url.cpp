@@ -1,4 +1,4 @@
-#include "main_window/data_url.h"
+#include "saving/data_url.h"
 
 #include <cstdint>
 

@@ -1,16 +1,16 @@
-#include "main_window/image_saving.h"
+#include "saving/image_saving.h"
 
 #include <fstream>
 #include <system_error>
 #include <utility>
 
 #include "desktop/user_folders.h"
-#include "main_window/data_url.h"
+#include "saving/data_url.h"
 
 namespace quorvane {
 
-ImageSaving::ImageSaving(MainWindowSurface& surface, BrowserElement& fetcher)
-    : surface_(surface), fetcher_(fetcher) {}
+ImageSaving::ImageSaving(TransferReport& report, FileFetcher& fetcher)
+    : report_(report), fetcher_(fetcher) {}
 
 ImageSaving::~ImageSaving() {
     if (running_) {
@@ -28,8 +28,8 @@ void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path f
     tally_ = ImageSavingTally{static_cast<int>(images_.size())};
     running_ = true;
     ++run_;
-    surface_.SetStatusText(SavingImagesMessage(tally_.total, folder_, UserHomeFolder()));
-    surface_.SetProgress(static_cast<float>(tally_.total), 0.01f);
+    report_.SetStatusText(SavingImagesMessage(tally_.total, folder_, UserHomeFolder()));
+    report_.SetProgress(static_cast<float>(tally_.total), 0.01f);
     StartMore();
 }
 
@@ -108,8 +108,8 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
 
 void ImageSaving::Count(bool saved) {
     ++(saved ? tally_.saved : tally_.failed);
-    surface_.SetProgress(static_cast<float>(tally_.total),
-                         static_cast<float>(tally_.saved + tally_.failed));
+    report_.SetProgress(static_cast<float>(tally_.total),
+                        static_cast<float>(tally_.saved + tally_.failed));
 }
 
 void ImageSaving::FinishWhenDone() {
@@ -120,7 +120,7 @@ void ImageSaving::FinishWhenDone() {
 
 void ImageSaving::Finish() {
     running_ = false;
-    surface_.SetStatusText(SavedImagesMessage(tally_, folder_, UserHomeFolder()));
+    report_.SetStatusText(SavedImagesMessage(tally_, folder_, UserHomeFolder()));
 }
 
 }  // namespace quorvane

@@ -1,5 +1,5 @@
 // The pure rules behind downloads and "Save Images…": safe and numbered file names,
-// partial files, data: addresses, the image list, the zoom ladder and the messages.
+// partial files, data: addresses, the image list and the messages.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,13 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "main_window/data_url.h"
-#include "main_window/find_in_page.h"
-#include "main_window/images_to_save.h"
-#include "main_window/partial_file.h"
-#include "main_window/saved_file_name.h"
-#include "main_window/transfer_messages.h"
-#include "main_window/zoom_ladder.h"
+#include "saving/data_url.h"
+#include "saving/images_to_save.h"
+#include "saving/partial_file.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -141,30 +139,6 @@ TEST(ImagesToSave, TakesTheImagesViewsAddressesAndNamesEachFile) {
     }
 }
 
-TEST(ZoomLadder, StepsThroughTheLadderAndStopsAtItsEnds) {
-    const struct {
-        double level, in, out;
-        const char* percent;
-    } rows[] = {
-        {1.0, 1.1, 0.9, "100 %"},
-        {0.3, 0.5, 0.3, "30 %"},
-        {3.0, 3.0, 2.5, "300 %"},
-        {1.2, 1.25, 1.1, "120 %"},
-        {4.0, 4.0, 3.0, "400 %"},
-        {0.2, 0.3, 0.2, "20 %"},
-        {0.67, 0.8, 0.5, "67 %"},
-        // The engine may hand back a rung a little off.
-        {1.0999999, 1.25, 1.0, "110 %"},
-        {1.0000001, 1.1, 0.9, "100 %"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_DOUBLE_EQ(ZoomedIn(row.level), row.in) << row.level;
-        EXPECT_DOUBLE_EQ(ZoomedOut(row.level), row.out) << row.level;
-        EXPECT_EQ(ZoomPercent(row.level), row.percent) << row.level;
-        EXPECT_EQ(IsActualSize(row.level), row.percent == std::string("100 %")) << row.level;
-    }
-}
-
 TEST(TransferMessages, SayWhatWasSavedWhere) {
     const fs::path home = "/home/me";
     EXPECT_EQ(SavedFileMessage("/home/me/Downloads/archive.zip", home),
@@ -172,6 +146,13 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
     EXPECT_EQ(SavedFileMessage("/home/me/archive.zip", home), "Saved archive.zip to ~");
     EXPECT_EQ(SavedFileMessage("/home/meg/a.zip", home), "Saved a.zip to /home/meg");
     EXPECT_EQ(SavedFileMessage("/srv/a.zip", home), "Saved a.zip to /srv");
+    EXPECT_EQ(DownloadProgressMessage("archive.zip", 3'100'000, 8'000'000),
+              "Downloading archive.zip: 3.1 of 8.0 MB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 12'340, 200'000),
+              "Downloading a.zip: 12.3 of 200.0 kB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 999'999, 1'000'000),
+              "Downloading a.zip: 1.0 of 1.0 MB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 2'500'000, 0), "Downloading a.zip: 2.5 MB");
     const fs::path folder = "/home/me/Downloads/page";
     const struct {
         ImageSavingTally tally;
@@ -184,13 +165,6 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
     for (const auto& row : rows) {
         EXPECT_EQ(SavedImagesMessage(row.tally, folder, home), row.message);
     }
-}
-
-TEST(FindStatus, SaysWhereTheUserIsAmongTheMatches) {
-    EXPECT_EQ(FindStatusText(false, 0, 0, 1000), "");
-    EXPECT_EQ(FindStatusText(true, 0, 0, 1000), "Not found");
-    EXPECT_EQ(FindStatusText(true, 41, 3, 1000), "3 of 41");
-    EXPECT_EQ(FindStatusText(true, 1001, 1, 1000), "More than 1000 matches");
 }
 
 }  // namespace

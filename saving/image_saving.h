@@ -5,11 +5,11 @@
 #include <map>
 #include <vector>
 
-#include "main_window/browser_element.h"
-#include "main_window/images_to_save.h"
-#include "main_window/main_window_surface.h"
-#include "main_window/partial_file.h"
-#include "main_window/transfer_messages.h"
+#include "saving/file_fetcher.h"
+#include "saving/images_to_save.h"
+#include "saving/partial_file.h"
+#include "saving/transfer_messages.h"
+#include "saving/transfer_report.h"
 
 namespace quorvane {
 
@@ -22,7 +22,7 @@ class ImageSaving {
   public:
     static constexpr std::size_t kFetchesAtOnce = 4;
 
-    ImageSaving(MainWindowSurface& surface, BrowserElement& fetcher);
+    ImageSaving(TransferReport& report, FileFetcher& fetcher);
     ~ImageSaving();
     ImageSaving(const ImageSaving&) = delete;
     ImageSaving& operator=(const ImageSaving&) = delete;
@@ -42,8 +42,8 @@ class ImageSaving {
     void FinishWhenDone();
     void Finish();
 
-    MainWindowSurface& surface_;
-    BrowserElement& fetcher_;
+    TransferReport& report_;
+    FileFetcher& fetcher_;
     std::vector<ImageToSave> images_;
     std::filesystem::path folder_;
     std::size_t next_ = 0;

@@ -1,4 +1,4 @@
-#include "main_window/saved_file_name.h"
+#include "saving/saved_file_name.h"
 
 namespace quorvane {
 namespace {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quorvane {
+
+// Fetches files as a view of the page would, with its cookies and session. The Browser
+// view's element is the one the program uses.
+class FileFetcher {
+  public:
+    // nullopt when the file was fetched whole, else what went wrong.
+    using FetchDone = std::function<void(std::optional<std::string> error)>;
+
+    virtual ~FileFetcher() = default;
+
+    // Fetches address into the existing file filePath (its contents are replaced). done
+    // runs once, unless CancelFetches comes first.
+    virtual void Fetch(const std::string& address, const std::string& filePath, FetchDone done) = 0;
+    // Ends every fetch still running; their done never runs.
+    virtual void CancelFetches() = 0;
+};
+
+}  // namespace quorvane
