@@ -2,12 +2,14 @@
 // time from the end of the Browser view's load (the load whose end starts the analysis)
 // until the Source Code view, and then both generated views, have finished loading the
 // new files; until the Source Code view, shown at that moment, has laid its page out; and
-// the longest time the window's event loop could not answer meanwhile.
+// the longest time the window's event loop could not answer meanwhile. Then the same
+// page with the Original Source view shown: from the Browser view's load end until the
+// served text is on screen (its first screen coloured) and until all of it is coloured,
+// with the longest stall meanwhile.
 // The pages come from a server on 127.0.0.1 of the benchmark's own. Run it on a display
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
 #include <webkit2/webkit2.h>
-#include <wx/timer.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -20,6 +22,8 @@
 #include <vector>
 
 #include "bench/generated_page.h"
+#include "bench/stall_meter.h"
+#include "inspection/gui/served_source_view.h"
 #include "main_window/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
@@ -29,9 +33,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using quorvane::bench::Clock;
+using quorvane::bench::Milliseconds;
+using quorvane::bench::StallMeter;
 // How long one run may take before the benchmark gives up.
 constexpr int kRunMinutes = 30;
+using quorvane::MainFrame;
+using quorvane::MainWindowController;
 using quorvane::test::HttpTestServer;
 using quorvane::test::LoadClock;
 using quorvane::test::MainWindowDriver;
@@ -52,34 +60,6 @@ struct RunFigures {
     double bothLoaded;
     double sourceShown;
     double longestStall;
-};
-
-double Milliseconds(Clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
-// The longest time the window's event loop went without running a timer that is due every
-// two milliseconds: how long the program could not have answered its user.
-class StallMeter : public wxTimer {
-  public:
-    StallMeter() : last_(Clock::now()) { Start(kPeriodMs); }
-    void Notify() override { Tick(); }
-    double LongestMs() {
-        Tick();
-        return std::max(0.0, Milliseconds(longest_) - kPeriodMs);
-    }
-
-  private:
-    static constexpr int kPeriodMs = 2;
-
-    void Tick() {
-        const auto now = Clock::now();
-        longest_ = std::max(longest_, now - last_);
-        last_ = now;
-    }
-
-    Clock::time_point last_;
-    Clock::duration longest_{};
 };
 
 // When the view, just shown, has laid out what it loaded at its real width: the engine
@@ -138,6 +118,49 @@ std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string
     return right ? std::optional(figures) : std::nullopt;
 }
 
+// Milliseconds from the end of the Browser view's load for the Original Source view.
+struct ServedFigures {
+    double shown;
+    double coloured;
+    double longestStall;
+};
+
+// One run with the Original Source view shown: a small page first, then the page measured.
+std::optional<ServedFigures> MeasureServedSourceRun(MainWindowDriver& driver,
+                                                    const std::string& blank,
+                                                    const BenchPage& page) {
+    MainFrame& frame = driver.Frame();
+    quorvane::ServedSourceView& view = frame.ServedSource();
+    frame.Controller().SelectView(MainWindowController::kServedSourceView);
+    driver.TypeAddressAndPressEnter(blank);
+    if (!quorvane::test::WaitUntil(
+            [&] { return view.PageAddress() == blank && view.Complete(); })) {
+        return std::nullopt;
+    }
+    LoadClock clock(frame, {page.address, "", ""});
+    std::optional<Clock::time_point> shown;
+    const auto onPaint = [&](wxStyledTextEvent& event) {
+        if (!shown && view.PageAddress() == page.address) {
+            shown = Clock::now();
+        }
+        event.Skip();
+    };
+    view.Bind(wxEVT_STC_PAINTED, onPaint);
+    StallMeter stalls;
+    driver.TypeAddressAndPressEnter(page.address);
+    const bool done =
+        quorvane::test::WaitUntil([&] { return shown && view.GetEndStyled() >= view.GetLength(); },
+                                  std::chrono::minutes(kRunMinutes));
+    const auto coloured = Clock::now();
+    view.Unbind(wxEVT_STC_PAINTED, onPaint);
+    if (!done || !clock.BrowserViewLoaded() ||
+        view.ShownText().find(page.marker) == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return ServedFigures{Milliseconds(*shown - clock.End(0)), Milliseconds(coloured - clock.End(0)),
+                         stalls.LongestMs()};
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -165,15 +188,18 @@ std::vector<BenchPage> ServePages(HttpTestServer& server) {
         const char* name;
         std::size_t size;
         int pictures;
-    } generated[] = {{"100k", "100 KB, 50 pictures", 100'000, 50},
-                     {"1m", "1 MB, 500 pictures", 1'000'000, 500},
-                     {"5m", "5 MB, 2000 pictures", 5'000'000, 2000},
-                     {"20m", "20 MB, 10 000 pictures", 20'000'000, 10'000}};
+        const char* lineBreak;
+    } generated[] = {{"100k", "100 KB, 50 pictures", 100'000, 50, "\r\n"},
+                     {"1m", "1 MB, 500 pictures", 1'000'000, 500, "\r\n"},
+                     {"5m", "5 MB, 2000 pictures", 5'000'000, 2000, "\r\n"},
+                     {"5m-line", "5 MB on one line", 5'000'000, 2000, " "},
+                     {"20m", "20 MB, 10 000 pictures", 20'000'000, 10'000, "\r\n"}};
     for (const auto& page : generated) {
         const std::string path = std::string("/bench/") + page.key + ".html";
         server.Serve(path, "text/html",
                      "<html><head><title>Views benchmark</title></head>" +
-                         quorvane::bench::GeneratedBody(page.size, page.pictures) + "</html>");
+                         quorvane::bench::GeneratedBody(page.size, page.pictures, page.lineBreak) +
+                         "</html>");
         pages.push_back({page.key, page.name, server.Url(path),
                          "photo" + std::to_string(page.pictures - 1) + ".gif",
                          static_cast<std::size_t>(page.pictures)});
@@ -186,7 +212,7 @@ std::vector<BenchPage> ServePages(HttpTestServer& server) {
 
 struct Options {
     int runs = 5;
-    std::string pages = "start,100k,1m,5m,20m";
+    std::string pages = "start,100k,1m,5m,5m-line,20m";
 };
 
 Options ReadOptions(int argc, char** argv) {
@@ -208,6 +234,35 @@ bool Chosen(const Options& options, const std::string& key) {
 
 // Runs one page options.runs times, printing each run as it ends; gives its line of
 // medians, or nothing when a run did not end.
+// Runs the page options.runs times with the Original Source view shown; its line of
+// medians, or nothing when a run did not end.
+std::optional<std::string> MeasureServedSource(MainWindowDriver& driver, HttpTestServer& server,
+                                               const BenchPage& page, int runs) {
+    std::vector<double> shown, coloured, stall;
+    for (int run = 1; run <= runs; ++run) {
+        const auto figures = MeasureServedSourceRun(driver, server.Url("/blank.html"), page);
+        if (!figures) {
+            std::printf("%s, run %d: the Original Source view did not show the page\n",
+                        page.name.c_str(), run);
+            return std::nullopt;
+        }
+        std::printf(
+            "%-24s run %d: Original Source shown %6.0f ms, all coloured %6.0f ms, "
+            "longest stall %4.0f ms\n",
+            page.name.c_str(), run, figures->shown, figures->coloured, figures->longestStall);
+        std::fflush(stdout);
+        shown.push_back(figures->shown);
+        coloured.push_back(figures->coloured);
+        stall.push_back(figures->longestStall);
+    }
+    driver.Frame().Controller().SelectView(MainWindowController::kBrowserView);
+    char line[200];
+    std::snprintf(line, sizeof line, "%-24s %11.0f ms %11.0f ms %9.0f / %.0f ms", page.name.c_str(),
+                  Median(shown), Median(coloured), Median(stall),
+                  *std::max_element(stall.begin(), stall.end()));
+    return line;
+}
+
 std::optional<std::string> MeasurePage(MainWindowDriver& driver, HttpTestServer& server,
                                        const BenchPage& page, int runs) {
     std::vector<double> loaded, both, laidOut, stall;
@@ -242,15 +297,19 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
     std::printf("views_bench: %d runs per page, load average %s\n", options.runs,
                 LoadAverage().c_str());
     std::vector<std::string> table;
+    std::vector<std::string> servedTable;
     for (const BenchPage& page : pages) {
         if (!Chosen(options, page.key)) {
             continue;
         }
         const std::optional<std::string> medians = MeasurePage(driver, server, page, options.runs);
-        if (!medians) {
+        const std::optional<std::string> served =
+            medians ? MeasureServedSource(driver, server, page, options.runs) : std::nullopt;
+        if (!served) {
             return false;
         }
         table.push_back(*medians);
+        servedTable.push_back(*served);
     }
     std::printf(
         "\nMedians of %d runs in ms from the end of the Browser view's load, the Images "
@@ -258,6 +317,13 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
         options.runs, "page", "Source loaded", "both loaded", "Source shown",
         "longest stall (median / worst)");
     for (const std::string& line : table) {
+        std::printf("%s\n", line.c_str());
+    }
+    std::printf(
+        "\nThe Original Source view shown, medians of %d runs in ms from the same end:\n"
+        "%-24s %14s %14s %20s\n",
+        options.runs, "page", "shown", "all coloured", "longest stall (median / worst)");
+    for (const std::string& line : servedTable) {
         std::printf("%s\n", line.c_str());
     }
     std::printf("load average at the end %s\n", LoadAverage().c_str());

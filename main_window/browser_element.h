@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "inspection/served_resource.h"
 #include "saving/file_fetcher.h"
 
 namespace quorvane {
@@ -72,6 +73,12 @@ class BrowserElement : public FileFetcher {
     // done runs exactly once: at once (fake) or once the engine answers (real), and
     // never after the element has been destroyed.
     virtual void CaptureBodyHtml(CaptureDone done) = 0;
+
+    // The bytes of the shown document as the engine received them, from its memory: the
+    // page is never fetched again. nullopt when there is no document. done runs as
+    // CaptureBodyHtml's does.
+    using ResourceDone = std::function<void(std::optional<ServedResource> resource)>;
+    virtual void FetchMainResource(ResourceDone done) = 0;
 
     // Highlights every match of text in the shown document, scrolls the first into view,
     // and counts the matches up to maxMatches; found runs once with the count, unless a

@@ -13,6 +13,10 @@ constexpr bool Always(T) {
     return true;
 }
 
+bool ServedSourceShown(T t) {
+    return t.controller.VisibleView() == MainWindowController::kServedSourceView;
+}
+
 // The View menu's "Website" item is captioned with the website's address at start-up.
 constexpr Command kCommands[] = {
     {CommandId::Open, "&File", false, "&Open", "Ctrl+O", [](T t) { t.controller.Open(); }, Always,
@@ -24,6 +28,8 @@ constexpr Command kCommands[] = {
     {CommandId::SaveImages, "&File", true, "Save &Images\u2026", "Ctrl+Shift+S",
      [](T t) { t.controller.SaveImages(); }, [](T t) { return t.controller.CanSaveImages(); },
      false},
+    {CommandId::SaveSource, "&File", false, "Sa&ve Source\u2026", "Ctrl+S",
+     [](T t) { t.controller.SaveSource(); }, Always, false},
     {CommandId::Back, "&Go", false, "&Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
      false},
     {CommandId::Forward, "&Go", false, "&Forward", "Alt+Right", [](T t) { t.controller.Forward(); },
@@ -46,6 +52,21 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SelectView(MainWindowController::kImagesView); }, Always, true},
     {CommandId::Website, "&View", false, "&Website", "", [](T t) { t.controller.VisitWebsite(); },
      Always, false},
+    // The Original Source view and its look, a group of their own after the website so
+    // that the three views and the website keep their places.
+    {CommandId::ServedSourceView, "&View", true, "&Original Source", "Ctrl+4",
+     [](T t) { t.controller.SelectView(MainWindowController::kServedSourceView); }, Always, true},
+    {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+G",
+     [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
+    {CommandId::WrapLines, "&View", false, "Wrap &Long Lines", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Wrap); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Wrap); }},
+    {CommandId::ColourSource, "&View", false, "&Colour Source", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Colour); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Colour); }},
+    {CommandId::ReformatSource, "&View", false, "R&eformat Source", "",
+     [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Reformat); }, Always, false,
+     [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Reformat); }},
     {CommandId::Find, "&View", true, "&Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
      Always, false},
     {CommandId::FindNext, "&View", false, "Find &Next", "F3", [](T t) { t.window.FindNextOnBar(); },
@@ -54,7 +75,7 @@ constexpr Command kCommands[] = {
      [](T t) { t.window.FindPreviousOnBar(); }, Always, false},
     {CommandId::ZoomIn, "&View", true, "&Zoom In", "Ctrl++", [](T t) { t.controller.ZoomIn(); },
      Always, false},
-    {CommandId::ZoomOut, "&View", false, "Zoom &Out", "Ctrl+-", [](T t) { t.controller.ZoomOut(); },
+    {CommandId::ZoomOut, "&View", false, "Zoom O&ut", "Ctrl+-", [](T t) { t.controller.ZoomOut(); },
      Always, false},
     {CommandId::ActualSize, "&View", false, "&Actual Size", "Ctrl+0",
      [](T t) { t.controller.ActualSize(); }, Always, false},
@@ -81,9 +102,10 @@ constexpr ExtraShortcut kExtraShortcuts[] = {
     {"Ctrl+KP_Add", CommandId::ZoomIn},
     {"Ctrl+KP_Subtract", CommandId::ZoomOut},
     {"Ctrl+KP_0", CommandId::ActualSize},
-    // The keys of the desktop's own browser: the next and previous match, the address box.
-    {"Ctrl+G", CommandId::FindNext},
-    {"Ctrl+Shift+G", CommandId::FindPrevious},
+    // The key desktop browsers show a page's source with.
+    {"Ctrl+U", CommandId::ServedSourceView},
+    // The desktop's own browser's keys for the address box. (Its Ctrl+G, the next match,
+    // is Go to Line here.)
     {"F6", CommandId::FocusAddress},
     {"Alt+D", CommandId::FocusAddress},
 };

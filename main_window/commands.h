@@ -8,8 +8,12 @@ namespace quorvane {
 
 class MainWindowController;
 
+// The switches of the Original Source view's look, kept by the window with its settings.
+enum class SourceSwitch { Wrap, Colour, Reformat };
+
 // The controls a few commands work that only the window has: the find bar, the address
-// box and the Tools menu's items. The wx frame implements it; tests use a recording fake.
+// box, the Tools menu's items and the Original Source view's line and look. The wx frame
+// implements it; tests use a recording fake.
 class WindowControls {
   public:
     virtual ~WindowControls() = default;
@@ -20,6 +24,10 @@ class WindowControls {
     virtual void FocusAddressBox() = 0;
     virtual void ClickToolsMenuItem(ToolsMenuItem item) = 0;
     virtual bool ToolsMenuItemEnabled(ToolsMenuItem item) const = 0;
+    // Asks for a line number and shows that line of the Original Source view.
+    virtual void GoToSourceLine() = 0;
+    virtual void FlipSourceSwitch(SourceSwitch which) = 0;
+    virtual bool SourceSwitchOn(SourceSwitch which) const = 0;
 };
 
 // What a command works on: the window's logic, and the controls only the window has.
@@ -35,6 +43,7 @@ enum class CommandId {
     NewWindow,
     Exit,
     SaveImages,
+    SaveSource,
     Back,
     Forward,
     Stop,
@@ -46,6 +55,11 @@ enum class CommandId {
     SourceView,
     ImagesView,
     Website,
+    ServedSourceView,
+    GoToLine,
+    WrapLines,
+    ColourSource,
+    ReformatSource,
     Find,
     FindNext,
     FindPrevious,
@@ -74,6 +88,8 @@ struct Command {
     // Whether its menu item, button and shortcuts can be used now.
     bool (*enabled)(const CommandTarget& target);
     bool viewTakesFocus;  // the view shown afterwards takes the keyboard focus
+    // For a menu item that is ticked or not: whether it is ticked now; nullptr for others.
+    bool (*checked)(const CommandTarget& target) = nullptr;
 };
 
 // A further key for a command, beside the accelerator its menu item shows.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "inspection/source_find.h"
 #include "main_window/browser_element.h"
 
 namespace quorvane {
@@ -48,5 +49,10 @@ class FindInPage {
 // What the find bar says: "" before the count, "Not found", "3 of 41", or "More than
 // 1000 matches" past the count's limit. current counts from 1.
 std::string FindStatusText(bool counted, unsigned matches, unsigned current, unsigned maxMatches);
+
+// What the find bar says about a search of the Original Source view: as FindStatusText,
+// or "Bad expression: " and what is wrong with it.
+std::string SourceFindStatusText(const SourceMatches& matches, std::size_t current,
+                                 unsigned maxMatches);
 
 }  // namespace quorvane

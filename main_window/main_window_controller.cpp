@@ -25,9 +25,9 @@ std::string StartCaption() {
     return branding.productName + " by " + branding.companyName;
 }
 
-// Checked before anything changes, so a wrong view never leaves all three hidden.
+// Checked before anything changes, so a wrong view never leaves all of them hidden.
 void CheckView(int view) {
-    if (view < 0 || view >= kViewCount) {
+    if (view < 0 || view > MainWindowController::kServedSourceView) {
         throw std::out_of_range("no view " + std::to_string(view));
     }
 }
@@ -35,10 +35,13 @@ void CheckView(int view) {
 }  // namespace
 
 MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
-                                           const MakeViews& makeViews, std::string workFolder)
+                                           const MakeViews& makeViews,
+                                           ServedSourcePane& servedSource, std::string workFolder)
     : surface_(surface),
       windows_(windows),
       views_(makeViews(*this)),
+      servedSource_(servedSource),
+      servedSourceFollower_(*views_[kBrowserView], servedSource),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
@@ -81,31 +84,59 @@ void MainWindowController::Unload() {
 
 void MainWindowController::ShowView(int view) {
     CheckView(view);
-    for (BrowserElement* element : views_) {
-        element->SetVisible(false);
-    }
-    views_[view]->SetVisible(true);
-    find_.Follow(*views_[view]);
+    const bool sourceWasShown = servedSource_.Visible();
+    HideViews();
+    RevealView(view, sourceWasShown);
 }
 
 void MainWindowController::SelectView(int view) {
     CheckView(view);
+    const bool sourceWasShown = servedSource_.Visible();
+    HideViews();
+    // Selecting a tab that was not selected runs the tab strip's Click, which shows
+    // the same view; the view is made visible here either way.
+    surface_.SelectTab(view + 1);
+    RevealView(view, sourceWasShown);
+}
+
+void MainWindowController::HideViews() {
     for (BrowserElement* element : views_) {
         element->SetVisible(false);
     }
-    // Selecting a tab that was not selected runs the tab strip's Click, which shows
-    // the same view; the element is made visible here either way.
-    surface_.SelectTab(view + 1);
+    servedSource_.SetVisible(false);
+}
+
+// An open search goes with the view: into the Original Source view, or out of it into
+// a web view, where it runs afresh; between web views FindInPage follows.
+void MainWindowController::RevealView(int view, bool sourceWasShown) {
+    if (view == kServedSourceView) {
+        servedSource_.SetVisible(true);
+        servedSourceFollower_.OnShown();
+        if (openSearch_ && !servedSourceSearched_) {
+            find_.End();
+            SearchServedSource();
+        }
+        return;
+    }
     views_[view]->SetVisible(true);
-    find_.Follow(*views_[view]);
+    if (sourceWasShown && openSearch_) {
+        servedSource_.EndFind();
+        servedSourceSearched_ = false;
+        find_.Search(*views_[view], openSearch_->text, openSearch_->options.matchCase);
+    } else {
+        find_.Follow(*views_[view]);
+    }
 }
 
 void MainWindowController::OnTabSelected() {
     ShowView(surface_.SelectedTab() - 1);
 }
 
-// With no element visible (only before start-up) the Browser view counts as visible.
+// With no view visible (only before start-up) the Browser view counts as visible.
 int MainWindowController::VisibleView() const {
+    if (servedSource_.Visible()) {
+        return kServedSourceView;
+    }
     int visible = kBrowserView;
     for (int i = 0; i < kViewCount; ++i) {
         if (views_[i]->Visible()) {
@@ -113,6 +144,11 @@ int MainWindowController::VisibleView() const {
         }
     }
     return visible;
+}
+
+BrowserElement& MainWindowController::VisibleElement() const {
+    const int visible = VisibleView();
+    return *views_[visible == kServedSourceView ? kBrowserView : visible];
 }
 
 void MainWindowController::EnterInAddressBox() {
@@ -185,6 +221,9 @@ void MainWindowController::LoadFinished(int index) {
         if (const std::string ownPage = views_[kBrowserView]->OwnPageStatus(); !ownPage.empty()) {
             status_.Message(ownPage);
         }
+        // The Original Source view asks the engine first: when it is shown, the user is
+        // looking at it, and the engine answers in the order it is asked.
+        servedSourceFollower_.OnPageLoaded();
         AnalysePage();
     } else if (index > kBrowserView && index < kViewCount) {
         ShowAnalysisNoteAfterLoad(index);

@@ -8,9 +8,12 @@
 
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
+#include "inspection/served_source_pane.h"
+#include "inspection/source_find.h"
 #include "main_window/browser_element.h"
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
+#include "main_window/served_source_follower.h"
 #include "main_window/status_panel.h"
 #include "main_window/window_opening_limit.h"
 #include "saving/image_saving.h"
@@ -18,16 +21,19 @@
 
 namespace quorvane {
 
-// The main window's logic: start-up and unload, the three views, the navigation
-// commands, the browser events and the page analysis of the Browser view. It knows
-// the window only through MainWindowSurface, the Help, About and Website windows only
-// through SideWindows and the views only through BrowserElement, so it runs without a
-// display in the tests.
+// The main window's logic: start-up and unload, the three views and the "Original
+// Source" view, the navigation commands, the browser events and the page analysis of the
+// Browser view. It knows the window only through MainWindowSurface, the Help, About and
+// Website windows only through SideWindows, the views only through BrowserElement and
+// the Original Source view through ServedSourcePane, so it runs without a display in
+// the tests.
 class MainWindowController : public BrowserEvents, public TransferReport {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
     static constexpr int kImagesView = 2;
+    // The fourth view, the page as the server sent it, is no browser element.
+    static constexpr int kServedSourceView = 3;
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
@@ -36,7 +42,8 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     // workFolder: where the six work files live (the program folder, or the per-user
     // fallback).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
-                         const MakeViews& makeViews, std::string workFolder);
+                         const MakeViews& makeViews, ServedSourcePane& servedSource,
+                         std::string workFolder);
 
     // startAddress: what the window loads first; its home page when empty.
     void Load(const std::string& startAddress = {});
@@ -44,8 +51,10 @@ class MainWindowController : public BrowserEvents, public TransferReport {
 
     void ShowView(int view);
     void SelectView(int view);
-    void OnTabSelected();     // shows the selected tab's view
-    int VisibleView() const;  // the last element, of 0, 1, 2, whose Visible is true
+    void OnTabSelected();  // shows the selected tab's view
+    // The Original Source view when it is shown, else the last element, of 0, 1, 2,
+    // whose Visible is true.
+    int VisibleView() const;
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
     // alike (the table of Commands()).
@@ -70,21 +79,29 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void ShowAbout();
 
     // Commands on the visible view: find, zoom. Each view keeps its own zoom level, and
-    // an open search follows the visible view when it changes.
+    // an open search follows the visible view when it changes. Only the Original Source
+    // view finds regular expressions and whole words; the web views find the text.
     void Find(const std::string& text, bool matchCase);
+    void Find(const std::string& text, const SourceFindOptions& options);
     void FindNext();
     void FindPrevious();
     void EndFind();
     void ZoomIn();
     void ZoomOut();
     void ActualSize();
-    double VisibleZoomLevel() const;
 
     // "Save Images…": asks for a folder, starting in the user's download folder, and
     // saves the Images view's pictures there. Nothing happens while the list is empty or
     // a run is on (CanSaveImages false).
     void SaveImages();
     bool CanSaveImages() const;
+
+    // "Save Source…": the Browser view's page as the server sent it, into a file the user
+    // chooses, starting in the download folder under the page's name; never over a file.
+    void SaveSource();
+    // A link of the Original Source view: the Browser view loads target and is shown, or,
+    // for the target's own source, the Original Source view stays.
+    void FollowSourceLink(const std::string& target, bool ownSource);
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages. Two analyses never
@@ -109,19 +126,40 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void SetProgress(float max, float value) override;
 
   private:
+    // A search open on the find bar, to run again in the view shown next.
+    struct OpenSearch {
+        std::string text;
+        SourceFindOptions options;
+    };
+
+    void HideViews();
+    void RevealView(int view, bool sourceWasShown);
+    // The element the navigation commands work on: the visible one, or the Browser view's
+    // while the Original Source view, which shows its page, is visible.
+    BrowserElement& VisibleElement() const;
+    void SearchServedSource();
+    void ShowServedSourceFindStatus();
+    double VisibleZoomLevel() const;
+    void SetVisibleZoomLevel(double level);
+    void SaveSourceFile(const ServedResource& resource);
+
     // The two halves of AnalysePage, around the engine's answer to the capture.
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
     void RunAnalysis(const std::optional<std::string>& bodyHtml);
     void ShowAnalysisNoteAfterLoad(int index);
-    void SetVisibleZoom(double level);
 
     MainWindowSurface& surface_;
     SideWindows& windows_;
     std::array<BrowserElement*, 3> views_;
+    ServedSourcePane& servedSource_;
+    ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
     AnalysisLists lists_;
     StatusPanel status_;
     FindInPage find_;
+    std::optional<OpenSearch> openSearch_;
+    SourceMatches sourceMatches_;        // of the last search in the Original Source view
+    bool servedSourceSearched_ = false;  // the open search has run in the view as it shows
     ImageSaving saving_;
     // The address the user typed and sent with Go: a page that could not be opened keeps
     // it in the box, rather than what the engine made of it.

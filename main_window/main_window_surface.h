@@ -25,13 +25,17 @@ class MainWindowSurface : public TransferReport {
     // Controls.
     virtual std::string AddressText() const = 0;
     virtual void SetAddressText(const std::string& text) = 0;
-    virtual int SelectedTab() const = 0;  // 1..3
-    // Selects tab 1..3; when it was not yet selected the tab strip's Click runs first.
+    virtual int SelectedTab() const = 0;  // 1..4
+    // Selects tab 1..4; when it was not yet selected the tab strip's Click runs first.
     virtual void SelectTab(int tab) = 0;
     // The open-file dialog with its defaults; nullopt or "" when nothing was chosen.
     virtual std::optional<std::string> ChooseFileToOpen() = 0;
     // The folder dialog of "Save Images…", opened in startFolder; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
+    // The save dialog of "Save Source…", opened in folder with name filled in; the path
+    // chosen, nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
+                                                              const std::string& name) = 0;
     virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
 
     // The window's life.

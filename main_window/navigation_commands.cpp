@@ -32,12 +32,12 @@ void MainWindowController::Go() {
 
 void MainWindowController::Back() {
     StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] { views_[VisibleView()]->GoBack(); });
+    SkipBrowserErrors([this] { VisibleElement().GoBack(); });
 }
 
 void MainWindowController::Forward() {
     StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] { views_[VisibleView()]->GoForward(); });
+    SkipBrowserErrors([this] { VisibleElement().GoForward(); });
 }
 
 void MainWindowController::StopAll() {
@@ -69,10 +69,7 @@ void MainWindowController::UpDir() {
 
 void MainWindowController::SendToIE() {
     StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] {
-        const int visible = VisibleView();
-        surface_.SetAddressText(views_[visible]->Address());
-    });
+    SkipBrowserErrors([this] { surface_.SetAddressText(VisibleElement().Address()); });
     SkipBrowserErrors([this] { SelectView(kBrowserView); });
     SkipBrowserErrors([this] { views_[kBrowserView]->Navigate(surface_.AddressText()); });
 }

@@ -11,43 +11,86 @@
 namespace quorvane {
 
 void MainWindowController::Find(const std::string& text, bool matchCase) {
-    find_.Search(*views_[VisibleView()], text, matchCase);
+    Find(text, SourceFindOptions{.matchCase = matchCase});
+}
+
+void MainWindowController::Find(const std::string& text, const SourceFindOptions& options) {
+    openSearch_ = text.empty() ? std::nullopt : std::optional(OpenSearch{text, options});
+    if (VisibleView() == kServedSourceView) {
+        SearchServedSource();
+    } else {
+        find_.Search(*views_[VisibleView()], text, options.matchCase);
+    }
+}
+
+void MainWindowController::SearchServedSource() {
+    if (!openSearch_) {
+        servedSource_.EndFind();
+        surface_.SetFindStatus({});
+        return;
+    }
+    sourceMatches_ =
+        servedSource_.Find(openSearch_->text, openSearch_->options, FindInPage::kMaxMatches);
+    servedSourceSearched_ = true;
+    ShowServedSourceFindStatus();
+}
+
+void MainWindowController::ShowServedSourceFindStatus() {
+    surface_.SetFindStatus(SourceFindStatusText(sourceMatches_, servedSource_.CurrentMatch(),
+                                                FindInPage::kMaxMatches));
 }
 
 void MainWindowController::FindNext() {
-    find_.Next();
+    if (VisibleView() == kServedSourceView) {
+        servedSource_.FindNext();
+        ShowServedSourceFindStatus();
+    } else {
+        find_.Next();
+    }
 }
 
 void MainWindowController::FindPrevious() {
-    find_.Previous();
+    if (VisibleView() == kServedSourceView) {
+        servedSource_.FindPrevious();
+        ShowServedSourceFindStatus();
+    } else {
+        find_.Previous();
+    }
 }
 
 void MainWindowController::EndFind() {
+    openSearch_.reset();
     find_.End();
-}
-
-void MainWindowController::ZoomIn() {
-    BrowserElement& view = *views_[VisibleView()];
-    SetVisibleZoom(ZoomedIn(view.ZoomLevel()));
-}
-
-void MainWindowController::ZoomOut() {
-    BrowserElement& view = *views_[VisibleView()];
-    SetVisibleZoom(ZoomedOut(view.ZoomLevel()));
-}
-
-void MainWindowController::ActualSize() {
-    SetVisibleZoom(kActualSize);
+    servedSource_.EndFind();
+    servedSourceSearched_ = false;
 }
 
 double MainWindowController::VisibleZoomLevel() const {
-    return views_[VisibleView()]->ZoomLevel();
+    const int visible = VisibleView();
+    return visible == kServedSourceView ? servedSource_.ZoomLevel() : views_[visible]->ZoomLevel();
 }
 
 // The level is said at once: the view's new size alone does not tell where it stands.
-void MainWindowController::SetVisibleZoom(double level) {
-    views_[VisibleView()]->SetZoomLevel(level);
+void MainWindowController::SetVisibleZoomLevel(double level) {
+    const int visible = VisibleView();
+    if (visible == kServedSourceView) {
+        servedSource_.SetZoomLevel(level);
+    } else {
+        views_[visible]->SetZoomLevel(level);
+    }
     status_.Message("Zoom " + ZoomPercent(level));
+}
+
+void MainWindowController::ZoomIn() {
+    SetVisibleZoomLevel(ZoomedIn(VisibleZoomLevel()));
+}
+
+void MainWindowController::ZoomOut() {
+    SetVisibleZoomLevel(ZoomedOut(VisibleZoomLevel()));
+}
+
+void MainWindowController::ActualSize() {
+    SetVisibleZoomLevel(kActualSize);
 }
 
 bool MainWindowController::CanSaveImages() const {

@@ -26,8 +26,9 @@ endfunction()
 set(uses_desktop "")
 set(uses_analysis desktop)
 set(uses_branding analysis desktop)
+set(uses_inspection analysis desktop)
 set(uses_saving analysis desktop)
-set(uses_main_window saving branding analysis desktop)
+set(uses_main_window saving inspection branding analysis desktop)
 
 # True in <out> when <file> of <folder> may include the project header <name>.
 function(may_include folder file name out)
@@ -46,7 +47,7 @@ function(may_include folder file name out)
 endfunction()
 
 set(faults "")
-foreach(folder desktop analysis branding saving main_window)
+foreach(folder desktop analysis branding inspection saving main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     foreach(file IN LISTS files)
@@ -60,7 +61,7 @@ foreach(folder desktop analysis branding saving main_window)
     endforeach()
 endforeach()
 
-foreach(folder analysis desktop branding saving main_window)
+foreach(folder analysis desktop branding inspection saving main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")

@@ -13,8 +13,8 @@
 namespace quorvane {
 namespace {
 
-// Wide enough for a long word or a short phrase, as other browsers' find bars are.
-constexpr int kTextWidthChars = 28;
+// Wide enough for a long word, as other browsers' find bars are at the least.
+constexpr int kMinTextWidthChars = 14;
 // A search on every key would search a long page for "n", "ne", "nee"... while the user
 // is still typing "needle"; the search waits for a pause as short as this.
 constexpr int kTypingPauseMs = 300;
@@ -31,15 +31,21 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     add(new wxStaticText(this, wxID_ANY, "Find:"), wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT);
     text_ = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_PROCESS_ENTER);
-    text_->SetMinSize(wxSize(GetCharWidth() * kTextWidthChars, -1));
-    add(text_);
+    // The text takes the room the window has, down to a short phrase, so that in a
+    // narrow window the row still shows where the user is.
+    text_->SetMinSize(wxSize(GetCharWidth() * kMinTextWidthChars, -1));
+    row->Add(text_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+    // Beside the text: "3 of 41", or what is wrong with an expression.
+    status_ = new wxStaticText(this, wxID_ANY, wxString());
+    add(status_);
     auto* previous = add(new wxButton(this, wxID_ANY, "Previous"));
     auto* next = add(new wxButton(this, wxID_ANY, "Next"));
     matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
     add(matchCase_);
-    status_ = new wxStaticText(this, wxID_ANY, wxString());
-    add(status_);
-    row->AddStretchSpacer();
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    add(regularExpression_);
+    wholeWord_ = new wxCheckBox(this, wxID_ANY, "Whole word");
+    add(wholeWord_);
     auto* close = new wxBitmapButton(this, wxID_ANY,
                                      wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
                                      wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
@@ -51,7 +57,14 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
 
     text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { typingPause_.StartOnce(kTypingPauseMs); });
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Search(); });
-    matchCase_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
+    for (wxCheckBox* tick : {matchCase_, regularExpression_, wholeWord_}) {
+        tick->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
+    }
+    // The web views search text only: there the two ticks are greyed out.
+    for (wxCheckBox* tick : {regularExpression_, wholeWord_}) {
+        tick->Bind(wxEVT_UPDATE_UI,
+                   [this](wxUpdateUIEvent& event) { event.Enable(actions_.expressionsUsable()); });
+    }
     previous->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.previous(); });
     next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.next(); });
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
@@ -99,7 +112,12 @@ std::string FindBar::Status() const {
 
 void FindBar::Search() {
     typingPause_.Stop();
-    actions_.search(text_->GetValue().utf8_string(), matchCase_->GetValue());
+    // A tick greyed out counts as clear.
+    const bool expressions = actions_.expressionsUsable();
+    actions_.search(text_->GetValue().utf8_string(),
+                    {.matchCase = matchCase_->GetValue(),
+                     .regularExpression = expressions && regularExpression_->GetValue(),
+                     .wholeWord = expressions && wholeWord_->GetValue()});
 }
 
 bool FindBar::SearchHeldBack() {

@@ -6,20 +6,25 @@
 #include <functional>
 #include <string>
 
+#include "inspection/source_find.h"
+
 class wxCheckBox;
 class wxStaticText;
 class wxTextCtrl;
 
 namespace quorvane {
 
-// The find bar under the views: the text to find, Previous and Next, "Match case", where
-// the current match is ("3 of 41") and a close button. It is hidden until opened and
+// The find bar under the views: the text to find, Previous and Next, "Match case",
+// "Regular expression" and "Whole word" (for the views that can search so), where the
+// current match is ("3 of 41") and a close button. It is hidden until opened and
 // searches once the user pauses in typing; Enter is Next (or the search itself, when the
 // pause has not yet come), Shift+Enter Previous, Escape closes it.
 class FindBar : public wxPanel {
   public:
     struct Actions {
-        std::function<void(const std::string& text, bool matchCase)> search;
+        std::function<void(const std::string& text, const SourceFindOptions& options)> search;
+        // Whether the visible view finds regular expressions and whole words.
+        std::function<bool()> expressionsUsable;
         std::function<void()> next;
         std::function<void()> previous;
         std::function<void()> shownOrHidden;  // the views' place changes with the bar's
@@ -45,6 +50,8 @@ class FindBar : public wxPanel {
     Actions actions_;
     wxTextCtrl* text_;
     wxCheckBox* matchCase_;
+    wxCheckBox* regularExpression_;
+    wxCheckBox* wholeWord_;
     wxStaticText* status_;
     wxTimer typingPause_;
 };

@@ -1,5 +1,7 @@
 #include "main_window/gui/main_frame.h"
 
+#include "inspection/gui/served_source_view.h"
+
 #include <wx/app.h>
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -15,7 +17,9 @@
 #include <utility>
 #include <vector>
 
+#include "branding/branding_values.h"
 #include "branding/gui/secondary_windows.h"
+#include "branding/gui/show_help_setting.h"
 #include "desktop/gui/button_pictures.h"
 #include "desktop/gui/status_bar.h"
 #include "desktop/gui/tab_strip.h"
@@ -50,6 +54,7 @@ constexpr TabText kTabs[] = {
     {"Browser", "Browser Identical to Internet Explorer"},
     {"Source Code", "View the Source Code of the Current Page"},
     {"Images", "Displays All Images and Links to Images on the Current Page"},
+    {"Original Source", "The page as the server sent it"},
 };
 
 }  // namespace
@@ -60,15 +65,17 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
       splash_(splash),
       dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
+      sourceSettings_(UserSettingsFile(branding.productName)),
       secondary_(std::make_unique<SecondaryWindows>(
           this, [this](const std::string& text) { controller_->ShowMessage(text); })) {
     panel_ = new wxPanel(this);
     CreateButtons();
     CreateAddressRow();
     CreateTabStrip();
+    CreateServedSourceView();
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        workFolder_.Path());
+        *servedSource_, workFolder_.Path());
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
     for (const auto& element : views_) {
@@ -100,7 +107,12 @@ void MainFrame::FocusAtStart() {
 }
 
 void MainFrame::FocusVisibleView() {
-    views_[controller_->VisibleView()]->Window()->SetFocus();
+    const int visible = controller_->VisibleView();
+    if (visible == MainWindowController::kServedSourceView) {
+        servedSource_->SetFocus();
+    } else {
+        views_[visible]->Window()->SetFocus();
+    }
 }
 
 // The button runs its command's routine, as the command's menu item and shortcut do.
@@ -203,8 +215,11 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
 
 void MainFrame::CreateFindBar() {
     FindBar::Actions actions;
-    actions.search = [this](const std::string& text, bool matchCase) {
-        controller_->Find(text, matchCase);
+    actions.search = [this](const std::string& text, const SourceFindOptions& options) {
+        controller_->Find(text, options);
+    };
+    actions.expressionsUsable = [this] {
+        return controller_->VisibleView() == MainWindowController::kServedSourceView;
     };
     actions.next = [this] { controller_->FindNext(); };
     actions.previous = [this] { controller_->FindPrevious(); };

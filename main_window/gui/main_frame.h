@@ -10,6 +10,7 @@
 
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
+#include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
 #include "main_window/gui/webview_browser_element.h"
 #include "main_window/layout.h"
@@ -28,6 +29,7 @@ namespace quorvane {
 
 class FindBar;
 class SecondaryWindows;
+class ServedSourceView;
 class WebKitDownloads;
 
 // The main browser window: picture buttons, the address row, the tab strip over the
@@ -62,6 +64,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
+                                                      const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
     void UnloadSplashWindow() override;
     void EndProcess() override;
@@ -75,6 +79,9 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void FocusAddressBox() override;
     void ClickToolsMenuItem(ToolsMenuItem item) override;
     bool ToolsMenuItemEnabled(ToolsMenuItem item) const override;
+    void GoToSourceLine() override;
+    void FlipSourceSwitch(SourceSwitch which) override;
+    bool SourceSwitchOn(SourceSwitch which) const override;
 
     // The address box, for the tests of where the focus is.
     wxTextCtrl* AddressBox() const { return addressBox_; }
@@ -82,11 +89,13 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
+    ServedSourceView& ServedSource() { return *servedSource_; }
 
   private:
     void CreateButtons();
     void CreateAddressRow();
     void CreateTabStrip();
+    void CreateServedSourceView();
     std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
     void CreateStatusBar();
     void CreateFindBar();
@@ -124,6 +133,9 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     wxStatusBar* statusBar_ = nullptr;
     wxGauge* progressBar_ = nullptr;
     FindBar* findBar_ = nullptr;
+    ServedSourceView* servedSource_ = nullptr;
+    ServedSourceSettings sourceSettings_;
+    ServedSourceLook sourceLook_;
     ToolsMenuItems toolsItems_;
     RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;

@@ -39,7 +39,8 @@ void MainFrame::CreateMenus() {
         // The accelerator, after a tab, is shown in the menu and works as a shortcut.
         const wxString caption = wxString::FromUTF8(command.caption);
         menu->Append(CommandWindowId(command.id),
-                     *command.accelerator ? caption + "\t" + command.accelerator : caption);
+                     *command.accelerator ? caption + "\t" + command.accelerator : caption,
+                     wxString(), command.checked != nullptr ? wxITEM_CHECK : wxITEM_NORMAL);
     }
     // The access keys (Alt+F, ...) show as underlined letters, not as part of the captions.
     bar->Append(menu, title);
@@ -55,7 +56,12 @@ void MainFrame::BindCommands() {
         Bind(wxEVT_BUTTON, run, CommandWindowId(command.id));
         Bind(
             wxEVT_UPDATE_UI,
-            [this, &command](wxUpdateUIEvent& event) { event.Enable(command.enabled(Target())); },
+            [this, &command](wxUpdateUIEvent& event) {
+                event.Enable(command.enabled(Target()));
+                if (command.checked != nullptr) {
+                    event.Check(command.checked(Target()));
+                }
+            },
             CommandWindowId(command.id));
     }
 }

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "desktop/twips.h"
+#include "inspection/gui/served_source_view.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/main_frame.h"
+
+#include "inspection/gui/served_source_view.h"
 
 namespace quorvane {
 
@@ -55,6 +58,7 @@ void MainFrame::ApplyPlaces() {
         views = split.views;
         Place(findBar_, split.bar);
     }
+    Place(servedSource_, views);
     for (const auto& element : views_) {
         Place(element->Window(), views);
     }

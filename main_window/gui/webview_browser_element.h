@@ -70,6 +70,7 @@ class WebViewBrowserElement : public BrowserElement {
     void SetLocalFilesBlocked(bool blocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
+    void FetchMainResource(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override;

@@ -11,6 +11,7 @@
 #include "tests/main_window/call_log.h"
 #include "tests/main_window/fake_browser_element.h"
 #include "tests/main_window/fake_side_windows.h"
+#include "tests/main_window/fake_source_pane.h"
 #include "tests/main_window/fake_surface.h"
 
 namespace quorvane::testing {
@@ -30,7 +31,8 @@ class ControllerTest : public ::testing::Test {
           browser_("view0", log_),
           source_("view1", log_),
           images_("view2", log_),
-          controller_(surface_, windows_, FakeViews(), workFolder_.string()) {
+          servedSource_(log_),
+          controller_(surface_, windows_, FakeViews(), servedSource_, workFolder_.string()) {
         LoadBrandingValues();
         std::filesystem::create_directories(workFolder_);
         surface_.tabStripClick = [this] { controller_.OnTabSelected(); };
@@ -58,7 +60,7 @@ class ControllerTest : public ::testing::Test {
         log_.clear();
     }
 
-    // Which elements are visible, as "0", "1", "2" or a combination such as "01".
+    // Which views are visible, as "0", "1", "2", "3" or a combination such as "01".
     std::string VisibleElements() const {
         std::string visible;
         if (browser_.Visible())
@@ -67,6 +69,8 @@ class ControllerTest : public ::testing::Test {
             visible += '1';
         if (images_.Visible())
             visible += '2';
+        if (servedSource_.Visible())
+            visible += '3';
         return visible;
     }
 
@@ -80,6 +84,7 @@ class ControllerTest : public ::testing::Test {
     FakeBrowserElement browser_;
     FakeBrowserElement source_;
     FakeBrowserElement images_;
+    FakeSourcePane servedSource_;
     MainWindowController controller_;
 };
 

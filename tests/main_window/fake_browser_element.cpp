@@ -98,6 +98,21 @@ void FakeBrowserElement::CaptureBodyHtml(CaptureDone done) {
     }
 }
 
+void FakeBrowserElement::FetchMainResource(ResourceDone done) {
+    Record("FetchMainResource");
+    if (resourcesOnDemand_) {
+        waitingResources_.push_back(std::move(done));
+    } else {
+        done(resource_);
+    }
+}
+
+void FakeBrowserElement::AnswerResource() {
+    ResourceDone done = std::move(waitingResources_.front());
+    waitingResources_.erase(waitingResources_.begin());
+    done(resource_);
+}
+
 std::optional<std::string> FakeBrowserElement::CapturedBody() const {
     if (!body_) {
         return std::nullopt;

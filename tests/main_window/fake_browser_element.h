@@ -38,6 +38,14 @@ class FakeBrowserElement : public BrowserElement {
     void AnswerCapturesOnDemand() { onDemand_ = true; }
     void AnswerCapture();  // answers the oldest waiting capture
     std::size_t WaitingCaptures() const { return waiting_.size(); }
+    // The document the next FetchMainResource gives; nullopt for none. From
+    // AnswerResourcesOnDemand on they wait until AnswerResource, oldest first.
+    void SetMainResource(std::optional<ServedResource> resource) {
+        resource_ = std::move(resource);
+    }
+    void AnswerResourcesOnDemand() { resourcesOnDemand_ = true; }
+    void AnswerResource();
+    std::size_t WaitingResources() const { return waitingResources_.size(); }
     const std::vector<std::string>& History() const { return history_; }
     // The number of matches the next searches count.
     void SetMatches(unsigned matches) { matches_ = matches; }
@@ -62,6 +70,7 @@ class FakeBrowserElement : public BrowserElement {
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
     void CaptureBodyHtml(CaptureDone done) override;
+    void FetchMainResource(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override { Record("FindNext"); }
@@ -89,6 +98,9 @@ class FakeBrowserElement : public BrowserElement {
     std::optional<std::string> body_;
     bool onDemand_ = false;
     std::vector<CaptureDone> waiting_;
+    std::optional<ServedResource> resource_;
+    bool resourcesOnDemand_ = false;
+    std::vector<ResourceDone> waitingResources_;
     unsigned matches_ = 0;
     double zoom_ = 1.0;
     std::map<std::string, std::string> fetchBytes_;

@@ -62,6 +62,12 @@ std::optional<std::string> FakeSurface::ChooseFolderToSaveImages(const std::stri
     return folderToSaveImages;
 }
 
+std::optional<std::string> FakeSurface::ChooseFileToSaveSource(const std::string& folder,
+                                                               const std::string& name) {
+    Record("ChooseFileToSaveSource", folder + ", " + name);
+    return fileToSaveSource;
+}
+
 void FakeSurface::SetFindStatus(const std::string& status) {
     findStatus = status;
     Record("SetFindStatus", status);

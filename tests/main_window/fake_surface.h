@@ -35,6 +35,7 @@ class FakeSurface : public MainWindowSurface {
     int selectedTab = 1;
     std::optional<std::string> fileToOpen;
     std::optional<std::string> folderToSaveImages;
+    std::optional<std::string> fileToSaveSource;
     std::string findStatus;
 
     void SetWindowIcon() override { Record("SetWindowIcon"); }
@@ -50,6 +51,8 @@ class FakeSurface : public MainWindowSurface {
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
+                                                      const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
     void EndProcess() override { Record("EndProcess"); }
@@ -76,6 +79,11 @@ class FakeWindowControls : public WindowControls {
                                                   : "window.ClickToolsMenuItem(Remove)");
     }
     bool ToolsMenuItemEnabled(ToolsMenuItem) const override { return true; }
+    void GoToSourceLine() override { log_.push_back("window.GoToSourceLine"); }
+    void FlipSourceSwitch(SourceSwitch which) override {
+        log_.push_back("window.FlipSourceSwitch(" + std::to_string(static_cast<int>(which)) + ")");
+    }
+    bool SourceSwitchOn(SourceSwitch) const override { return false; }
 
   private:
     CallLog& log_;

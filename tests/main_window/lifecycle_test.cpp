@@ -82,7 +82,7 @@ TEST_F(LifecycleTest, LoadAddsNoPanelWhenAResizeAlreadyDid) {
 TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
     // A work folder below an ordinary file can never be created.
     { std::ofstream(WorkPath("plain-file")); }
-    MainWindowController blocked(surface_, windows_, FakeViews(),
+    MainWindowController blocked(surface_, windows_, FakeViews(), servedSource_,
                                  WorkPath("plain-file") + "/folder");
     EXPECT_ANY_THROW(blocked.Load());
     EXPECT_TRUE(CallsStartingWith(log_, "view0.GoHome").empty());

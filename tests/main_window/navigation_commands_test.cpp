@@ -139,6 +139,10 @@ TEST_F(NavigationTest, EveryWindowCommandRunsItsStepsFromEachOfItsPlaces) {
         {"Remove from Tools menu",
          {ByTable(CommandId::RemoveFromToolsMenu)},
          {"window.ClickToolsMenuItem(Remove)"}},
+        {"Go to Line", {ByTable(CommandId::GoToLine)}, {"window.GoToSourceLine"}},
+        {"Wrap Long Lines", {ByTable(CommandId::WrapLines)}, {"window.FlipSourceSwitch(0)"}},
+        {"Colour Source", {ByTable(CommandId::ColourSource)}, {"window.FlipSourceSwitch(1)"}},
+        {"Reformat Source", {ByTable(CommandId::ReformatSource)}, {"window.FlipSourceSwitch(2)"}},
     });
 }
 
@@ -271,8 +275,8 @@ TEST_F(NavigationTest, OpenWithNothingChosenNavigatesNowhere) {
 }
 
 TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
-    for (int from = 0; from < 3; ++from) {
-        for (int to = 0; to < 3; ++to) {
+    for (int from = 0; from < 4; ++from) {
+        for (int to = 0; to < 4; ++to) {
             SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
             ClickTab(from);
             controller_.SelectView(to);
@@ -290,7 +294,7 @@ TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
 
 TEST_F(NavigationTest, AViewThatDoesNotExistLeavesTheVisibleOneShown) {
     ClickTab(2);
-    for (int view : {-1, 3}) {
+    for (int view : {-1, 4}) {
         EXPECT_THROW(controller_.ShowView(view), std::out_of_range);
         EXPECT_THROW(controller_.SelectView(view), std::out_of_range);
     }

@@ -1,0 +1,281 @@
+#include "inspection/gui/served_source_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "inspection/gui/source_colours.h"
+#include "inspection/shown_lines.h"
+#include "inspection/source_reformatting.h"
+
+namespace quorvane {
+namespace {
+
+// The lexer keeps indicators 0 to 7; these are the view's own.
+constexpr int kLinkIndicator = 8;
+constexpr int kMatchIndicator = 9;
+constexpr int kContinuedMarker = 0;
+constexpr int kLineNumberMargin = 0;
+constexpr int kContinuedMargin = 1;
+// Links are underlined in stretches of this many bytes, as they come into view.
+constexpr std::size_t kChunkBytes = 4096;
+// The text goes into the viewer this much at a time, the first piece at once.
+constexpr std::size_t kPieceBytes = std::size_t{2} << 20;
+constexpr double kFontPoints = kSourceFontPoints;
+
+}  // namespace
+
+ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow)
+    : wxStyledTextCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE),
+      follow_(std::move(follow)),
+      shown_(std::make_shared<const std::string>()) {
+    SetCodePage(wxSTC_CP_UTF8);
+    SetUndoCollection(false);
+    // Nothing here listens to changes, and telling of one costs a copy of the text.
+    SetModEventMask(0);
+    SetReadOnly(true);
+    SetIdleStyling(wxSTC_IDLESTYLING_ALL);
+    SetLayoutCache(wxSTC_CACHE_PAGE);
+    SetScrollWidth(1);
+    SetScrollWidthTracking(true);
+    SetWrapVisualFlags(wxSTC_WRAPVISUALFLAG_END);
+    SetMarginType(kLineNumberMargin, wxSTC_MARGIN_NUMBER);
+    SetMarginType(kContinuedMargin, wxSTC_MARGIN_SYMBOL);
+    SetMarginMask(kContinuedMargin, 1 << kContinuedMarker);
+    SetMarginWidth(kContinuedMargin, 0);
+    MarkerDefine(kContinuedMarker, wxSTC_MARK_SHORTARROW);
+    SetLexer(wxSTC_LEX_HTML);
+    ApplySourceColours(*this, coloured_);
+    IndicatorSetStyle(kLinkIndicator, wxSTC_INDIC_PLAIN);
+    IndicatorSetForeground(kLinkIndicator, StyleGetForeground(wxSTC_H_TAG));
+    IndicatorSetHoverStyle(kLinkIndicator, wxSTC_INDIC_FULLBOX);
+    IndicatorSetStyle(kMatchIndicator, wxSTC_INDIC_ROUNDBOX);
+    IndicatorSetForeground(kMatchIndicator, wxColour(0xF0, 0xC0, 0x00));
+    IndicatorSetAlpha(kMatchIndicator, 110);
+    IndicatorSetUnder(kMatchIndicator, true);
+    Bind(wxEVT_STC_UPDATEUI, [this](wxStyledTextEvent& event) {
+        MarkVisibleHotspots();
+        event.Skip();
+    });
+    Bind(wxEVT_STC_INDICATOR_CLICK, &ServedSourceView::OnIndicatorClick, this);
+}
+
+// The scan's answer is queued to this window: it must not come after the window has gone.
+ServedSourceView::~ServedSourceView() = default;
+
+void ServedSourceView::ShowSource(std::string text, std::string pageAddress) {
+    exact_ = std::move(text);
+    pageAddress_ = std::move(pageAddress);
+    findWhat_.clear();
+    ShowAsAsked();
+}
+
+void ServedSourceView::ShowAsAsked() {
+    showingReformatted_ = reformatted_;
+    // A search open on the text goes on in the text that replaces it.
+    const std::string what = findWhat_;
+    Fill(reformatted_ ? ReformatSource(exact_) : exact_);
+    if (!what.empty()) {
+        Find(what, findOptions_, findMax_);
+    }
+}
+
+void ServedSourceView::Fill(std::string text) {
+    EndFind();
+    ShownLines shown = BreakLongLines(std::move(text));
+    shown_ = std::make_shared<const std::string>(std::move(shown.text));
+    hotspots_.reset();
+    markedChunks_.assign(shown_->size() / kChunkBytes + 1, false);
+    const unsigned filling = ++filling_;
+    SetReadOnly(false);
+    ClearAll();
+    MarkerDeleteAll(kContinuedMarker);
+    SetReadOnly(true);
+    appended_ = 0;
+    AppendPiece(filling);
+    for (const std::uint32_t line : shown.continued) {
+        MarkerAdd(static_cast<int>(line), kContinuedMarker);
+    }
+    SetMarginWidth(kContinuedMargin, shown.continued.empty() ? 0 : FromDIP(12));
+    GotoPos(0);
+    StartHotspotScan();
+}
+
+void ServedSourceView::AppendPiece(unsigned filling) {
+    if (filling != filling_ || appended_ == shown_->size()) {
+        return;
+    }
+    const std::size_t piece = std::min(kPieceBytes, shown_->size() - appended_);
+    SetReadOnly(false);
+    AppendTextRaw(shown_->data() + appended_, static_cast<int>(piece));
+    SetReadOnly(true);
+    appended_ += piece;
+    // The number margin fits the last line's number.
+    SetMarginWidth(kLineNumberMargin,
+                   TextWidth(wxSTC_STYLE_LINENUMBER, "_" + std::to_string(GetLineCount()) + "_"));
+    if (appended_ < shown_->size()) {
+        CallAfter([this, filling] { AppendPiece(filling); });
+    }
+}
+
+void ServedSourceView::FinishFilling() {
+    while (appended_ < shown_->size()) {
+        AppendPiece(filling_);
+    }
+}
+
+void ServedSourceView::StartHotspotScan() {
+    if (hotspotScan_.joinable()) {
+        hotspotScan_.join();
+    }
+    hotspotScan_ = std::jthread([this, text = shown_, filling = filling_] {
+        auto hotspots = std::make_shared<const Hotspots>(*text);
+        CallAfter([this, hotspots, filling] {
+            if (filling == filling_) {
+                hotspots_ = hotspots;
+                MarkVisibleHotspots();
+            }
+        });
+    });
+}
+
+void ServedSourceView::SetColoured(bool coloured) {
+    coloured_ = coloured;
+    SetLexer(coloured ? wxSTC_LEX_HTML : wxSTC_LEX_NULL);
+    ApplySourceColours(*this, coloured);
+    if (!coloured) {
+        ClearDocumentStyle();
+    }
+    Colourise(0, GetLineEndPosition(GetFirstVisibleLine() + LinesOnScreen()));
+    Refresh();
+}
+
+void ServedSourceView::SetWrapped(bool wrapped) {
+    SetWrapMode(wrapped ? wxSTC_WRAP_WORD : wxSTC_WRAP_NONE);
+}
+
+void ServedSourceView::SetReformatted(bool reformatted) {
+    reformatted_ = reformatted;
+    if (reformatted != showingReformatted_) {
+        ShowAsAsked();
+    }
+}
+
+// The viewer zooms in points added to its font's size.
+double ServedSourceView::ZoomLevel() const {
+    return 1.0 + GetZoom() / kFontPoints;
+}
+
+void ServedSourceView::SetZoomLevel(double level) {
+    SetZoom(static_cast<int>(std::lround((level - 1.0) * kFontPoints)));
+}
+
+void ServedSourceView::GoToLineNumber(int line) {
+    FinishFilling();
+    const int index = std::clamp(line - 1, 0, GetLineCount() - 1);
+    EnsureVisibleEnforcePolicy(index);
+    SetFirstVisibleLine(std::max(0, VisibleFromDocLine(index) - LinesOnScreen() / 2));
+    GotoPos(PositionFromLine(index));
+    SetFocus();
+}
+
+void ServedSourceView::MarkVisibleHotspots() {
+    if (!hotspots_ || hotspots_->Ranges().empty() || GetLength() == 0) {
+        return;
+    }
+    const int lineHeight = std::max(1, TextHeight(0));
+    const wxSize size = GetClientSize();
+    for (int y = 0; y < size.y + lineHeight; y += lineHeight) {
+        const std::size_t from = std::max(0, PositionFromPoint(wxPoint(0, y)));
+        const std::size_t to = std::max(0, PositionFromPoint(wxPoint(size.x, y)));
+        for (std::size_t chunk = from / kChunkBytes; chunk <= to / kChunkBytes; ++chunk) {
+            MarkChunk(chunk);
+        }
+    }
+}
+
+void ServedSourceView::MarkChunk(std::size_t chunk) {
+    if (chunk >= markedChunks_.size() || markedChunks_[chunk] ||
+        (chunk + 1) * kChunkBytes > appended_ + kChunkBytes) {
+        return;
+    }
+    markedChunks_[chunk] = true;
+    SetIndicatorCurrent(kLinkIndicator);
+    for (const TextRange& range :
+         hotspots_->Within(chunk * kChunkBytes, (chunk + 1) * kChunkBytes)) {
+        IndicatorFillRange(static_cast<int>(range.begin),
+                           static_cast<int>(range.end - range.begin));
+    }
+}
+
+void ServedSourceView::OnIndicatorClick(wxStyledTextEvent& event) {
+    if (!hotspots_ || (IndicatorAllOnFor(event.GetPosition()) & (1 << kLinkIndicator)) == 0) {
+        return;
+    }
+    const std::optional<TextRange> hotspot = hotspots_->At(event.GetPosition());
+    if (!hotspot) {
+        return;
+    }
+    std::optional<std::string> target =
+        HotspotTarget(ShownText(), *hotspots_, *hotspot, pageAddress_);
+    if (!target) {
+        return;
+    }
+    const bool ownSource = (event.GetModifiers() & (wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT)) != 0;
+    // The follower may change what the view shows: not while Scintilla is still in its click.
+    CallAfter([this, target = std::move(*target), ownSource] { follow_(target, ownSource); });
+}
+
+SourceMatches ServedSourceView::Find(const std::string& what, const SourceFindOptions& options,
+                                     unsigned maxMatches) {
+    EndFind();
+    FinishFilling();
+    findWhat_ = what;
+    findOptions_ = options;
+    findMax_ = maxMatches;
+    SourceMatches found = FindInSource(ShownText(), what, options, maxMatches);
+    matches_ = found.ranges;
+    SetIndicatorCurrent(kMatchIndicator);
+    for (const TextRange& range : matches_) {
+        IndicatorFillRange(static_cast<int>(range.begin),
+                           static_cast<int>(range.end - range.begin));
+    }
+    if (!matches_.empty()) {
+        const auto from = static_cast<std::uint32_t>(GetSelectionStart());
+        const auto next =
+            std::find_if(matches_.begin(), matches_.end(),
+                         [from](const TextRange& range) { return range.begin >= from; });
+        SelectMatch(next == matches_.end() ? 0 : next - matches_.begin());
+    }
+    return found;
+}
+
+void ServedSourceView::SelectMatch(std::size_t index) {
+    current_ = index + 1;
+    const TextRange& match = matches_[index];
+    EnsureVisibleEnforcePolicy(LineFromPosition(static_cast<int>(match.begin)));
+    SetSelection(match.begin, match.end);
+    ScrollRange(static_cast<int>(match.end), static_cast<int>(match.begin));
+}
+
+void ServedSourceView::FindNext() {
+    if (!matches_.empty()) {
+        SelectMatch(current_ % matches_.size());
+    }
+}
+
+void ServedSourceView::FindPrevious() {
+    if (!matches_.empty()) {
+        SelectMatch((current_ + matches_.size() - 2) % matches_.size());
+    }
+}
+
+void ServedSourceView::EndFind() {
+    SetIndicatorCurrent(kMatchIndicator);
+    IndicatorClearRange(0, GetLength());
+    matches_.clear();
+    current_ = 0;
+    findWhat_.clear();
+}
+
+}  // namespace quorvane

@@ -1,0 +1,148 @@
+#include "inspection/hotspots.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "analysis/address_scheme.h"
+#include "analysis/text_search.h"
+#include "inspection/character_references.h"
+#include "inspection/markup_tokens.h"
+#include "inspection/served_source_limits.h"
+
+namespace quorvane {
+namespace {
+
+constexpr bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// An address's value without the white space around it, as browsers read it.
+TextRange Trimmed(std::string_view text, std::size_t begin, std::size_t end) {
+    while (begin < end && IsSpace(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsSpace(text[end - 1])) {
+        --end;
+    }
+    return {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)};
+}
+
+// Browsers drop tabs and line breaks inside an address.
+std::string WithoutTabsAndBreaks(std::string address) {
+    std::erase_if(address, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+    return address;
+}
+
+std::optional<std::string> Resolve(const std::string& base, const std::string& reference) {
+    GError* error = nullptr;
+    std::unique_ptr<char, decltype(&g_free)> resolved(
+        g_uri_resolve_relative(base.c_str(), reference.c_str(), G_URI_FLAGS_PARSE_RELAXED, &error),
+        g_free);
+    if (error != nullptr) {
+        g_error_free(error);
+        return std::nullopt;
+    }
+    return std::string(resolved.get());
+}
+
+std::string ValueAt(std::string_view text, TextRange range) {
+    return WithoutTabsAndBreaks(
+        DecodeCharacterReferences(text.substr(range.begin, range.end - range.begin)));
+}
+
+}  // namespace
+
+Hotspots::Hotspots(std::string_view text) {
+    ForEachToken(text, [&](const MarkupToken& token) {
+        if (token.kind != TokenKind::StartTag || ranges_.size() >= kMaxHotspots) {
+            return;
+        }
+        const bool isBase = EqualsNoCase(token.name, "base");
+        ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
+            if (EqualsNoCase(attribute.name, "srcset")) {
+                AddSrcsetCandidates(text, attribute.valueBegin, attribute.valueEnd);
+                return;
+            }
+            if (!EqualsNoCase(attribute.name, "href") && !EqualsNoCase(attribute.name, "src")) {
+                return;
+            }
+            const TextRange value = Trimmed(text, attribute.valueBegin, attribute.valueEnd);
+            if (isBase && !baseHref_ && EqualsNoCase(attribute.name, "href")) {
+                baseHref_ = value;
+            }
+            Add(value.begin, value.end);
+        });
+    });
+}
+
+void Hotspots::AddSrcsetCandidates(std::string_view text, std::size_t pos, std::size_t end) {
+    while (pos < end) {
+        while (pos < end && (IsSpace(text[pos]) || text[pos] == ',')) {
+            ++pos;
+        }
+        const std::size_t addressBegin = pos;
+        while (pos < end && !IsSpace(text[pos])) {
+            ++pos;
+        }
+        std::size_t addressEnd = pos;
+        if (addressEnd > addressBegin && text[addressEnd - 1] == ',') {
+            // "a.png," has no descriptors: its commas end the candidate.
+            while (addressEnd > addressBegin && text[addressEnd - 1] == ',') {
+                --addressEnd;
+            }
+        } else {
+            // The descriptors ("2x", "640w") run to a comma outside parentheses.
+            int depth = 0;
+            for (; pos < end && (depth > 0 || text[pos] != ','); ++pos) {
+                depth += text[pos] == '(' ? 1 : text[pos] == ')' && depth > 0 ? -1 : 0;
+            }
+        }
+        Add(addressBegin, addressEnd);
+    }
+}
+
+void Hotspots::Add(std::size_t begin, std::size_t end) {
+    if (begin < end && ranges_.size() < kMaxHotspots) {
+        ranges_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)});
+    }
+}
+
+std::optional<TextRange> Hotspots::At(std::size_t position) const {
+    const auto after =
+        std::upper_bound(ranges_.begin(), ranges_.end(), position,
+                         [](std::size_t at, const TextRange& range) { return at < range.begin; });
+    if (after == ranges_.begin() || position >= std::prev(after)->end) {
+        return std::nullopt;
+    }
+    return *std::prev(after);
+}
+
+std::span<const TextRange> Hotspots::Within(std::size_t begin, std::size_t end) const {
+    const auto first =
+        std::lower_bound(ranges_.begin(), ranges_.end(), begin,
+                         [](const TextRange& range, std::size_t at) { return range.end <= at; });
+    const auto last =
+        std::lower_bound(first, ranges_.end(), end,
+                         [](const TextRange& range, std::size_t at) { return range.begin < at; });
+    return {first, last};
+}
+
+std::optional<std::string> HotspotTarget(std::string_view text, const Hotspots& hotspots,
+                                         TextRange hotspot, std::string_view pageAddress) {
+    std::string base(pageAddress);
+    if (const std::optional<TextRange> baseHref = hotspots.BaseHref()) {
+        base = Resolve(base, ValueAt(text, *baseHref)).value_or(base);
+    }
+    std::optional<std::string> target = Resolve(base, ValueAt(text, hotspot));
+    if (!target) {
+        return std::nullopt;
+    }
+    const Scheme scheme = LeadingSchemeOf(*target).scheme;
+    const bool followed = scheme == Scheme::Http || scheme == Scheme::Https ||
+                          (scheme == Scheme::File && IsLocalPage(pageAddress));
+    return followed ? target : std::nullopt;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "inspection/served_resource.h"
+#include "inspection/served_source_pane.h"
+#include "main_window/browser_element.h"
+
+namespace quorvane {
+
+// Keeps the "Original Source" view on the Browser view's page. The page's bytes are read
+// from the engine only while the view is shown, so a page costs nothing here until the
+// user looks; a page that finishes loading meanwhile makes what the view holds outdated.
+class ServedSourceFollower {
+  public:
+    // What the view shows, as the user sees it.
+    enum class State {
+        Outdated,  // an older page, or none yet: read the Browser view's when shown
+        Reading,   // the engine is asked for the page's bytes
+        Shown,     // the Browser view's page
+    };
+
+    ServedSourceFollower(BrowserElement& browser, ServedSourcePane& pane);
+
+    // The Browser view finished a load, however it ended.
+    void OnPageLoaded();
+    // The view was made visible.
+    void OnShown();
+    State CurrentState() const { return state_; }
+
+  private:
+    void Read();
+    void OnRead(unsigned request, std::optional<ServedResource> resource);
+
+    BrowserElement& browser_;
+    ServedSourcePane& pane_;
+    State state_ = State::Outdated;
+    unsigned request_ = 0;  // numbers the reads, so an answer for an older page is dropped
+};
+
+}  // namespace quorvane

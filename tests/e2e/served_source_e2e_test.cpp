@@ -1,0 +1,116 @@
+// The Original Source view end to end: the real window and engine, pages served from
+// 127.0.0.1, the save dialog answered with xdotool.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "desktop/user_folders.h"
+#include "inspection/gui/served_source_view.h"
+#include "main_window/gui/find_bar.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ServedSourceEndToEnd : public MainWindowEndToEnd {
+  protected:
+    ServedSourceView& Served() { return frame_->ServedSource(); }
+    bool ShowsText(const std::string& part) {
+        return WaitUntil([&] {
+            return Served().Complete() && Served().ShownText().find(part) != std::string_view::npos;
+        });
+    }
+    std::size_t Requests(const std::string& path) const {
+        const auto paths = server_.RequestedPaths();
+        return std::count(paths.begin(), paths.end(), path);
+    }
+    // Runs "Save Source…" and takes the dialog's suggestion with Enter, as a user does;
+    // waits until file is there.
+    void SaveSourceAs(const fs::path& file) {
+        std::thread user([] {
+            EXPECT_EQ(std::system("timeout 15 xdotool search --sync --name '^Save Source$' "
+                                  "windowfocus --sync && sleep 0.5 && xdotool key Return"),
+                      0);
+        });
+        frame_->Controller().SaveSource();
+        EXPECT_TRUE(WaitUntil([&] { return fs::exists(file); })) << file;
+        user.join();
+    }
+};
+
+TEST_F(ServedSourceEndToEnd, ShowsThePageAsServedBeforeItsScriptRewroteIt) {
+    const std::string page =
+        "<html><head><title>Served</title><meta name=\"marker-head\"></head>\n"
+        "<body><p>marker-served</p><a href=\"next.html\">next</a>\n"
+        "<script>document.body.innerHTML = '<p>marker-' + 'rewritten</p>';</script>\n"
+        "</body></html>\n";
+    server_.Serve("/served/page.html", "text/html", page);
+    TypeAddressAndPressEnter(server_.Url("/served/page.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/served/page.html"), "marker-rewritten"));
+    EXPECT_EQ(ReadWorkFile("/source.htm").find("marker-served"), std::string::npos);
+
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    ASSERT_TRUE(ShowsText("marker-served"));
+    EXPECT_EQ(Served().ShownText(), page);
+    EXPECT_EQ(Requests("/served/page.html"), 1u);
+
+    // Find in the view: an expression, a whole word, and a bad expression said beside it.
+    const struct {
+        const char* text;
+        SourceFindOptions options;
+        const char* status;
+    } rows[] = {
+        {"marker-\\w+", {.regularExpression = true}, "1 of 2"},
+        {"next", {.wholeWord = true}, "1 of 2"},
+        {"nex", {.wholeWord = true}, "Not found"},
+        {"marker-(", {.regularExpression = true}, "Bad expression: missing terminating )"},
+    };
+    for (const auto& row : rows) {
+        frame_->Controller().Find(row.text, row.options);
+        EXPECT_EQ(frame_->FindBarControl()->Status(), row.status) << row.text;
+    }
+    EXPECT_EQ(Requests("/served/page.html"), 1u);
+}
+
+TEST_F(ServedSourceEndToEnd, SaveSourceWritesTheBytesAsServed) {
+    const fs::path folder = UserHomeFolder() / "served-source-e2e";
+    fs::remove_all(folder);
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    const struct {
+        const char* path;
+        const char* contentType;
+        std::string bytes;
+        const char* shown;  // how the view reads them
+    } rows[] = {
+        {"/saved/latin.html", "text/html; charset=windows-1252",
+         "<html><body><p>marker-latin caf\xE9 \x80 5</p></body></html>",
+         "marker-latin caf\xC3\xA9 \xE2\x82\xAC 5"},
+        {"/saved/bom.html", "text/html",
+         "\xEF\xBB\xBF<html><body><p>marker-bom na\xC3\xAFve</p></body></html>",
+         "marker-bom na\xC3\xAFve"},
+    };
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    for (const auto& row : rows) {
+        server_.Serve(row.path, row.contentType, row.bytes);
+        TypeAddressAndPressEnter(server_.Url(row.path));
+        ASSERT_TRUE(ShowsText(row.shown)) << row.path;
+        const fs::path file = folder / fs::path(row.path).filename();
+        SaveSourceAs(file);
+        EXPECT_EQ(ReadFileBytes(file), row.bytes) << row.path;
+        EXPECT_EQ(Requests(row.path), 1u) << row.path;
+    }
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace quorvane::test

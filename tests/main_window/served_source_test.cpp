@@ -1,0 +1,177 @@
+// The Original Source view as the main window's logic drives it, against fake views.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "desktop/user_folders.h"
+#include "tests/main_window/controller_fixture.h"
+#include "tests/support/temp_folder.h"
+
+namespace quorvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ServedSourceTest : public ControllerTest {
+  protected:
+    void SetUp() override {
+        StartUp();
+        browser_.SetMainResource(ServedResource{"http://host.example/dir/page.html",
+                                                "<head><title>T</title></head><body>caf\xE9</body>",
+                                                "text/html", "windows-1252"});
+    }
+    std::string ReadFile(const fs::path& path) const {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+};
+
+// The page's bytes are read from the engine only while the view is shown, once per page,
+// and an answer for an older page never shows.
+TEST_F(ServedSourceTest, ReadsEachPageOnceAndOnlyWhileShown) {
+    const struct {
+        const char* name;
+        std::vector<const char*> events;
+        std::size_t reads;
+        std::size_t shows;
+    } rows[] = {
+        {"loads while hidden", {"load", "load"}, 0, 0},
+        {"shown after a load", {"load", "show"}, 1, 1},
+        {"shown twice", {"load", "show", "hide", "show"}, 1, 1},
+        {"a load while shown", {"show", "load", "load"}, 3, 3},
+        {"shown, hidden, loaded, shown", {"show", "hide", "load", "show"}, 2, 2},
+        {"a late answer", {"wait", "show", "load", "answer", "answer"}, 2, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        log_.clear();
+        FakeBrowserElement browser("browser", log_);
+        FakeSourcePane pane(log_);
+        browser.SetMainResource(
+            ServedResource{"http://host.example/", "<p>x</p>", "text/html", ""});
+        ServedSourceFollower follower(browser, pane);
+        for (const std::string event : row.events) {
+            if (event == "load") {
+                follower.OnPageLoaded();
+            } else if (event == "show") {
+                pane.SetVisible(true);
+                follower.OnShown();
+            } else if (event == "hide") {
+                pane.SetVisible(false);
+            } else if (event == "wait") {
+                browser.AnswerResourcesOnDemand();
+            } else if (event == "answer") {
+                browser.AnswerResource();
+            }
+        }
+        EXPECT_EQ(CallsStartingWith(log_, "browser.FetchMainResource").size(), row.reads);
+        EXPECT_EQ(CallsStartingWith(log_, "served.ShowSource").size(), row.shows);
+    }
+}
+
+TEST_F(ServedSourceTest, ShowsTheServedTextDecodedWithItsCharset) {
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    EXPECT_EQ(servedSource_.text, "<head><title>T</title></head><body>caf\xC3\xA9</body>");
+    EXPECT_EQ(servedSource_.pageAddress, "http://host.example/dir/page.html");
+    EXPECT_EQ(VisibleElements(), "3");
+    EXPECT_EQ(surface_.selectedTab, 4);
+}
+
+TEST_F(ServedSourceTest, FindsExpressionsAndWordsAndSaysWhatIsWrongWithABadOne) {
+    browser_.SetMainResource(
+        ServedResource{"http://h/", "<img src=a.png><img src=b.gif> cat concat", "text/html", ""});
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    const struct {
+        const char* text;
+        SourceFindOptions options;
+        const char* status;
+    } rows[] = {
+        {"src=\\w+\\.(png|gif)", {.regularExpression = true}, "1 of 2"},
+        {"cat", {.wholeWord = true}, "1 of 1"},
+        {"cat", {}, "1 of 2"},
+        {"(png", {.regularExpression = true}, "Bad expression: missing terminating )"},
+        {"(png", {}, "Not found"},
+    };
+    for (const auto& row : rows) {
+        controller_.Find(row.text, row.options);
+        EXPECT_EQ(surface_.findStatus, row.status) << row.text;
+    }
+    controller_.Find("img", SourceFindOptions{});
+    controller_.FindNext();
+    EXPECT_EQ(surface_.findStatus, "2 of 2");
+    controller_.FindNext();
+    EXPECT_EQ(surface_.findStatus, "1 of 2");
+    controller_.FindPrevious();
+    EXPECT_EQ(surface_.findStatus, "2 of 2");
+}
+
+TEST_F(ServedSourceTest, AnOpenSearchGoesWithTheViewIntoAndOutOfTheSource) {
+    controller_.Find("body", true);
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Find"), ElementsAre("view0.Find(body, case, 1000)"));
+    log_.clear();
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    EXPECT_THAT(CallsStartingWith(log_, "view0.EndFind"), ElementsAre("view0.EndFind"));
+    EXPECT_THAT(CallsStartingWith(log_, "served.Find"), ElementsAre("served.Find(body)"));
+    EXPECT_EQ(surface_.findStatus, "1 of 2");
+    log_.clear();
+    controller_.SelectView(MainWindowController::kSourceView);
+    EXPECT_THAT(CallsStartingWith(log_, "served.EndFind"), ElementsAre("served.EndFind"));
+    EXPECT_THAT(CallsStartingWith(log_, "view1.Find"), ElementsAre("view1.Find(body, case, 1000)"));
+    log_.clear();
+    controller_.EndFind();
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    EXPECT_THAT(CallsStartingWith(log_, "served.Find"), IsEmpty());
+}
+
+TEST_F(ServedSourceTest, ZoomsTheSourceOnItsOwn) {
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    controller_.ZoomIn();
+    EXPECT_GT(servedSource_.zoom, 1.0);
+    EXPECT_EQ(browser_.ZoomLevel(), 1.0);
+    controller_.ActualSize();
+    EXPECT_EQ(servedSource_.zoom, 1.0);
+}
+
+TEST_F(ServedSourceTest, FollowsALinkInTheBrowserViewOrStaysForItsOwnSource) {
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    controller_.FollowSourceLink("http://host.example/a.html", true);
+    EXPECT_EQ(browser_.Address(), "http://host.example/a.html");
+    EXPECT_EQ(VisibleElements(), "3");
+    controller_.FollowSourceLink("http://host.example/b.html", false);
+    EXPECT_EQ(browser_.Address(), "http://host.example/b.html");
+    EXPECT_EQ(VisibleElements(), "0");
+}
+
+TEST_F(ServedSourceTest, SavesTheExactBytesUnderAFreeNameOrNothing) {
+    TempFolder folder;
+    const fs::path chosen = folder / "page.html";
+    surface_.fileToSaveSource = chosen.string();
+    controller_.SaveSource();
+    controller_.SaveSource();
+    EXPECT_THAT(
+        CallsStartingWith(log_, "surface.ChooseFileToSaveSource"),
+        ElementsAre(
+            "surface.ChooseFileToSaveSource(" + UserDownloadFolder().string() + ", page.html)",
+            "surface.ChooseFileToSaveSource(" + UserDownloadFolder().string() + ", page.html)"));
+    const std::string bytes = "<head><title>T</title></head><body>caf\xE9</body>";
+    EXPECT_EQ(ReadFile(chosen), bytes);
+    EXPECT_EQ(ReadFile(folder / "page (1).html"), bytes);
+    EXPECT_EQ(surface_.statusText, "Saved page (1).html to " + folder.Path());
+
+    surface_.fileToSaveSource.reset();
+    controller_.SaveSource();
+    browser_.SetMainResource(std::nullopt);
+    surface_.fileToSaveSource = chosen.string();
+    controller_.SaveSource();
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
+    EXPECT_EQ(surface_.statusText, "There is no page to save");
+}
+
+}  // namespace
+}  // namespace quorvane::testing
