@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "analysis/address_scheme.h"
 #include "analysis/html_escape.h"
 #include "analysis/saturating_size.h"
+#include "analysis/text_search.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 
@@ -35,6 +36,15 @@ std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxS
 // other scheme is taken for text, so no javascript: link can come alive here.
 std::string ImagePageAddress(const std::string& raw) {
     return StandsAsWritten(raw, true) ? raw : std::string(kHttpScheme) + raw;
+}
+
+// The references the engine writes into attribute values when it gives a page's markup.
+std::string ImageShownAddress(const std::string& raw) {
+    std::string text = ReplaceAllExact(ImagePageAddress(raw), "&quot;", "\"");
+    text = ReplaceAllExact(text, "&lt;", "<");
+    text = ReplaceAllExact(text, "&gt;", ">");
+    text = ReplaceAllExact(text, "&nbsp;", "\xC2\xA0");
+    return ReplaceAllExact(text, "&amp;", "&");
 }
 
 ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {

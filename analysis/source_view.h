@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/analysis_lists.h"
+#include "base/limits.h"
 
 namespace quorvane {
 
@@ -26,17 +27,6 @@ struct LinkedText {
     std::string text;
     std::size_t passesRun = 0;
 };
-
-// The Source Code page may grow to this many times the escaped text, plus the
-// headroom. On real pages each image file name occurs a few times and each anchor
-// adds one address, so the linked page stays within a small multiple of the escaped
-// text (the benchmark's 10 MB page with 20,000 names grows by 12%), and the headroom
-// lets a small page link long addresses. Only pages built to multiply the text come
-// near it: a name that is part of an earlier one is linked again inside each anchor of
-// the earlier name, which holds it twice, so every further name of that kind can
-// double the text, and the engine would need gigabytes to show the page.
-inline constexpr std::size_t kSourcePageGrowth = 8;
-inline constexpr std::size_t kSourcePageHeadroom = 16 * 1024 * 1024;
 
 // The largest Source Code page for an escaped text of escapedSize bytes.
 std::size_t MaxSourcePageSize(std::size_t escapedSize);

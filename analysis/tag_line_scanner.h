@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
+
 namespace quorvane {
 
 // What tells the image tag scanner and the image link scanner apart; everything else
@@ -16,19 +18,6 @@ struct TagScanRules {
     bool requiresClose = false;              // the line must hold a ">"
     std::vector<std::string_view> extensions = {};  // the line must name one; empty: no test
 };
-
-// Lists hold at most this many entries: their counts are 16-bit.
-inline constexpr std::size_t kMaxListEntries = 32767;
-
-// The four lists together hold at most this many bytes of addresses and file names.
-// Every entry is there to be shown: the Images page shows an image's address three
-// times within its 64 MB, and the Source Code page puts an address in for every name
-// it links, within 8 times the escaped text plus 16 MB, which stays below this bound
-// for any page of up to 14 MB of escaped text. So the entries past it could never all
-// be shown. Ordinary pages stay far below it (32 767 images with 2 KB addresses take
-// 64 MB); only a huge page address times many relative images comes near it, such as
-// a 100 KB address with 32 767 images, which would fill the lists with 3.2 GB.
-inline constexpr std::size_t kMaxListBytes = 128 * 1024 * 1024;
 
 // The rewriting passes give the result of exactly 100 passes; a pass that changes
 // nothing means every later one would change nothing, so fewer may run.

@@ -8,12 +8,7 @@ namespace quorvane {
 namespace {
 
 bool EqualNoCase(const char* a, const char* b, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return EqualsNoCase(std::string_view(a, length), std::string_view(b, length));
 }
 
 using Finder = std::size_t (*)(std::string_view, std::string_view, std::size_t);
@@ -74,10 +69,6 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
 
 bool ContainsNoCase(std::string_view text, std::string_view needle) {
     return FindNoCase(text, needle) != std::string_view::npos;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && EqualNoCase(a.data(), b.data(), a.size());
 }
 
 std::string ReplaceAllExact(std::string_view text, std::string_view needle,

@@ -1,7 +1,7 @@
 #include "analysis/url_helpers.h"
 
-#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 

@@ -23,8 +23,8 @@
 
 #include "bench/generated_page.h"
 #include "bench/stall_meter.h"
+#include "engine/address_to_load.h"
 #include "inspection/gui/served_source_view.h"
-#include "main_window/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
 #include "tests/e2e/http_test_server.h"

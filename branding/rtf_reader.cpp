@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 #include "branding/code_page.h"
 
 namespace quorvane {

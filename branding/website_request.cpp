@@ -1,6 +1,6 @@
 #include "branding/website_request.h"
 
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 #include "branding/branding_values.h"
 
 namespace quorvane {

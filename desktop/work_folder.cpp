@@ -76,6 +76,8 @@ WorkFolder::WorkFolder(WorkFolder&& other) noexcept
       lock_(std::move(other.lock_)),
       removeAtEnd_(std::exchange(other.removeAtEnd_, false)) {}
 
+// Not g_get_user_runtime_dir: without a runtime folder it gives the cache folder, which
+// outlives the session, where the data folder is the one this program falls back to.
 fs::path PrivateWorkFolders(const std::string& productName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::error_code error;

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
+#include "base/address_scheme.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
 #include "inspection/served_source_limits.h"

@@ -6,8 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "analysis/address_scheme.h"
 #include "analysis/page_analysis.h"
+#include "base/address_scheme.h"
+#include "base/line_breaks.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 
@@ -43,7 +44,11 @@ void MainWindowController::AnalysePage() {
     }
 }
 
+// The work files keep the page's lines as CR LF ends them, whatever the engine gave.
 void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
+    if (bodyHtml) {
+        bodyHtml = WithCrLfLineBreaks(*bodyHtml);
+    }
     {
         // However the run ends, the next analysis must be able to start.
         struct EndOfRun {

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/browser_element.h"
 #include "inspection/source_find.h"
-#include "main_window/browser_element.h"
 
 namespace quorvane {
 

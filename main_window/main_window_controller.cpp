@@ -5,7 +5,7 @@
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 
 namespace quorvane {
 

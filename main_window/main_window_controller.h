@@ -8,9 +8,9 @@
 
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
+#include "engine/browser_element.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
-#include "main_window/browser_element.h"
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
 #include "main_window/served_source_follower.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "desktop/user_folders.h"
+#include "engine/zoom_ladder.h"
 #include "main_window/main_window_controller.h"
-#include "main_window/zoom_ladder.h"
 #include "saving/images_to_save.h"
 
 namespace quorvane {

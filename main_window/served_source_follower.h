@@ -1,8 +1,8 @@
 #pragma once
 
+#include "engine/browser_element.h"
 #include "inspection/served_resource.h"
 #include "inspection/served_source_pane.h"
-#include "main_window/browser_element.h"
 
 namespace quorvane {
 

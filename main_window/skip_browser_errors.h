@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 
 namespace quorvane {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "analysis/address_scheme.h"
 #include "analysis/text_search.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 namespace {
@@ -42,7 +42,8 @@ int Base64Value(char c) {
 }
 
 // Base64 as browsers read it in data: addresses: blanks anywhere, "=" padding only at
-// the end and optional.
+// the end and optional. Not g_base64_decode: it passes over characters outside the
+// alphabet and "=" anywhere, where a browser refuses the whole address.
 std::optional<std::string> Base64Decoded(std::string_view text) {
     std::string digits;
     for (const char c : text) {
@@ -79,6 +80,9 @@ std::optional<std::string> Base64Decoded(std::string_view text) {
 
 }  // namespace
 
+// Not g_uri_unescape_string: it gives up on the whole text at a "%" without two hex
+// digits after it or at an escaped NUL, where a browser keeps such a "%" as it is and
+// decodes the rest.
 std::string PercentDecoded(std::string_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "analysis/image_page.h"
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 #include "saving/data_url.h"
 #include "saving/saved_file_name.h"
 
@@ -11,15 +11,6 @@ namespace quorvane {
 namespace {
 
 constexpr const char* kFallbackName = "image";
-
-// The references the engine writes into attribute values when it gives a page's markup.
-std::string WithAttributeReferencesRead(const std::string& value) {
-    std::string text = ReplaceAllExact(value, "&quot;", "\"");
-    text = ReplaceAllExact(text, "&lt;", "<");
-    text = ReplaceAllExact(text, "&gt;", ">");
-    text = ReplaceAllExact(text, "&nbsp;", "\xC2\xA0");
-    return ReplaceAllExact(text, "&amp;", "&");
-}
 
 std::string ExtensionOf(std::string_view mediaType) {
     const struct {
@@ -56,7 +47,7 @@ std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links) {
     std::vector<ImageToSave> images;
     images.reserve(links.size());
     for (const std::string& raw : links) {
-        const std::string address = WithAttributeReferencesRead(ImagePageAddress(raw));
+        const std::string address = ImageShownAddress(raw);
         images.push_back({address, FileNameOf(address)});
     }
     return images;

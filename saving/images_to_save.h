@@ -12,8 +12,7 @@ struct ImageToSave {
 };
 
 // The images of the image addresses links (the Images view's list), in their order.
-// The address is the one the Images view's picture loads, with the references the
-// engine wrote into the page's attribute ("&amp;") read back. The name is the last
+// The address is the one the Images view's picture loads (ImageShownAddress). The name is the last
 // segment of the address without query and fragment, percent-decoded and made safe for
 // a folder of the user's; a data: image is "image" with the extension of its type.
 std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links);

@@ -1,6 +1,7 @@
 # Checks the layers by their #include lines:
 #   cmake -DSOURCE_DIR=<checkout> -P include_layers.cmake
-# The page analysis includes only standard headers, its own and desktop/file_exists.h.
+# The base rules and the page analysis include only standard headers and their own, the
+# analysis also base/ and desktop/file_exists.h.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
 # GTK, GDK or WebKit, nor one from a gui/ folder. A folder includes only its own headers
 # and those of the folders below it that it uses; a gui/ folder also those of the gui/
@@ -8,7 +9,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|unistd|sys/stat|sys/types)\\.h>$")
-set(analysis_header "^\"analysis/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
+set(analysis_header "^\"(analysis|base)/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
 set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
 
 # Sets <out> to the included names of <file>, such as <string> or "analysis/text_file.h".
@@ -23,12 +24,14 @@ function(included_names file out)
 endfunction()
 
 # The folders each folder may include, its own besides.
-set(uses_desktop "")
-set(uses_analysis desktop)
-set(uses_branding analysis desktop)
-set(uses_inspection analysis desktop)
-set(uses_saving analysis desktop)
-set(uses_main_window saving inspection branding analysis desktop)
+set(uses_base "")
+set(uses_desktop base)
+set(uses_analysis base desktop)
+set(uses_branding base desktop)
+set(uses_inspection base analysis desktop)
+set(uses_saving base analysis desktop)
+set(uses_engine base inspection saving analysis desktop)
+set(uses_main_window base engine inspection saving branding analysis desktop)
 
 # True in <out> when <file> of <folder> may include the project header <name>.
 function(may_include folder file name out)
@@ -47,7 +50,7 @@ function(may_include folder file name out)
 endfunction()
 
 set(faults "")
-foreach(folder desktop analysis branding inspection saving main_window)
+foreach(folder base desktop analysis branding inspection saving engine main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     foreach(file IN LISTS files)
@@ -61,7 +64,7 @@ foreach(folder desktop analysis branding inspection saving main_window)
     endforeach()
 endforeach()
 
-foreach(folder analysis desktop branding inspection saving main_window)
+foreach(folder base analysis desktop branding inspection saving engine main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")
@@ -73,7 +76,7 @@ foreach(folder analysis desktop branding inspection saving main_window)
         foreach(name IN LISTS names)
             if(name MATCHES "${window_header}")
                 list(APPEND faults "${file} includes ${name}, a window header")
-            elseif(folder STREQUAL "analysis" AND NOT name MATCHES "${standard_header}"
+            elseif(folder MATCHES "^(analysis|base)$" AND NOT name MATCHES "${standard_header}"
                    AND NOT name MATCHES "${analysis_header}")
                 list(APPEND faults "${file} includes ${name}, outside the page analysis")
             endif()

@@ -26,6 +26,7 @@
 #include "desktop/gui/twips_size.h"
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
+#include "engine/gui/local_files_filter.h"
 #include "main_window/gui/find_bar.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -206,8 +207,10 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
     const std::string homePage = ProgramFolder() + kHomePageName;
     using Kind = WebViewBrowserElement::Kind;
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
+    const auto filters = std::make_shared<LocalFilesFilterStore>();
     for (int i = 0; i < 3; ++i) {
-        views_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage);
+        views_[i] =
+            std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage, filters);
         Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};

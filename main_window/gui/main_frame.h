@@ -10,9 +10,9 @@
 
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
+#include "engine/gui/webview_browser_element.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
-#include "main_window/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"

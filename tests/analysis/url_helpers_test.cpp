@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 namespace {

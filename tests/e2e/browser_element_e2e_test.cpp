@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "desktop/program_folder.h"
-#include "main_window/gui/webview_browser_element.h"
+#include "engine/gui/webview_browser_element.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_driver.h"
 

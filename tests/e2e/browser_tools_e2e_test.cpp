@@ -23,7 +23,7 @@
 #include "branding/gui/show_help_setting.h"
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 #include "main_window/gui/find_bar.h"
 #include "saving/data_url.h"
 #include "saving/transfer_messages.h"

@@ -11,7 +11,7 @@
 #include <iostream>
 
 #include "desktop/program_folder.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
 #include "tests/e2e/program_process.h"

@@ -14,7 +14,7 @@
 #include "branding/branding_values.h"
 #include "branding/gui/show_help_setting.h"
 #include "desktop/program_folder.h"
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 #include "tests/e2e/event_pump.h"
 
 namespace quorvane::test {

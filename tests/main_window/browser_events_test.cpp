@@ -163,12 +163,13 @@ TEST_F(BrowserEventsTest, PageWithoutADocumentStillGivesBothViews) {
 
 TEST_F(BrowserEventsTest, CapturedBodyOfTheBrowserViewIsAnalysedAtItsAddress) {
     browser_.Navigate("http://host.example/dir/page.html");
-    browser_.SetBody("<body>a<img src=\"pics/a.gif\"></body>");
+    browser_.SetBody("<body>a\n<img src=\"pics/a.gif\"></body>");
     controller_.LoadFinished(0);
     EXPECT_THAT(controller_.Lists().imageTags.addresses,
                 ElementsAre("http://host.example/dir/pics/a.gif"));
     EXPECT_THAT(controller_.Lists().imageTags.fileNames, ElementsAre("a.gif"));
-    EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 9), "&lt;body>");
+    // The line break, made CR LF, shows as two breaks.
+    EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 25), "&lt;body>a<BR><BR>&lt;img");
 }
 
 // Before the generated views load a page's analysis, they are told whether that page

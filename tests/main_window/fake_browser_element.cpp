@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "analysis/line_breaks.h"
-
 namespace quorvane::testing {
 
 FakeBrowserElement::FakeBrowserElement(std::string name, CallLog& log)
@@ -117,7 +115,7 @@ std::optional<std::string> FakeBrowserElement::CapturedBody() const {
     if (!body_) {
         return std::nullopt;
     }
-    return WithCrLfLineBreaks(*body_);
+    return *body_;
 }
 
 void FakeBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,

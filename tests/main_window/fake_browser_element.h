@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
 #include "tests/main_window/call_log.h"
 
 namespace quorvane::testing {
@@ -31,8 +31,7 @@ class FakeBrowserElement : public BrowserElement {
     // The element shows a page of its own in place of the one asked for, as the real
     // one does when a page cannot be opened; "" for a page of the web.
     void SetOwnPageStatus(std::string status) { ownPageStatus_ = std::move(status); }
-    // The body the next captures return, with every line break made CR LF as the real
-    // element's captures have it; nullopt stands for a page without a document.
+    // The body the next captures return; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
     // From now on captures wait until AnswerCapture, as the real engine's do.
     void AnswerCapturesOnDemand() { onDemand_ = true; }

@@ -1,8 +1,8 @@
 // The pure rules of find and zoom: the find bar's status and the zoom ladder.
 #include <gtest/gtest.h>
 
+#include "engine/zoom_ladder.h"
 #include "main_window/find_in_page.h"
-#include "main_window/zoom_ladder.h"
 
 namespace quorvane {
 namespace {

@@ -69,7 +69,7 @@ class BrowserElement : public FileFetcher {
     // a local file or device.
     virtual void SetLocalFilesBlocked(bool blocked) = 0;
 
-    // Captures the document body's outer HTML with every line break made CR LF.
+    // Captures the document body's outer HTML as the engine gives it.
     // done runs exactly once: at once (fake) or once the engine answers (real), and
     // never after the element has been destroyed.
     virtual void CaptureBodyHtml(CaptureDone done) = 0;

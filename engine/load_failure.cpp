@@ -1,4 +1,4 @@
-#include "main_window/load_failure.h"
+#include "engine/load_failure.h"
 
 #include <algorithm>
 #include <cctype>

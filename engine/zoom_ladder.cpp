@@ -1,4 +1,4 @@
-#include "main_window/zoom_ladder.h"
+#include "engine/zoom_ladder.h"
 
 #include <algorithm>
 #include <cmath>

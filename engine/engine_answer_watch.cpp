@@ -1,4 +1,4 @@
-#include "main_window/engine_answer_watch.h"
+#include "engine/engine_answer_watch.h"
 
 namespace quorvane {
 

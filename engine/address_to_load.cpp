@@ -1,10 +1,10 @@
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 
 #include <glib.h>
 
 #include <memory>
 
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 
 namespace quorvane {
 

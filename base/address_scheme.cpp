@@ -1,6 +1,6 @@
-#include "analysis/address_scheme.h"
+#include "base/address_scheme.h"
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 
 namespace quorvane {
 

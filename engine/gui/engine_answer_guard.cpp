@@ -1,4 +1,4 @@
-#include "main_window/gui/engine_answer_guard.h"
+#include "engine/gui/engine_answer_guard.h"
 
 #include <signal.h>
 #include <unistd.h>

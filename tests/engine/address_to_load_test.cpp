@@ -1,4 +1,4 @@
-#include "main_window/address_to_load.h"
+#include "engine/address_to_load.h"
 
 #include <gtest/gtest.h>
 

@@ -8,27 +8,26 @@
 #include <optional>
 #include <string>
 
-#include "main_window/browser_element.h"
+#include "engine/browser_element.h"
+#include "engine/generated_view_load.h"
 
 class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
 typedef struct _GError GError;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
-typedef struct _GObject GObject;
-typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _GtkWidget GtkWidget;
-typedef struct _WebKitUserContentFilter WebKitUserContentFilter;
-typedef struct _WebKitUserContentFilterStore WebKitUserContentFilterStore;
-typedef struct _WebKitFindController WebKitFindController;
-typedef struct _GdkEventScroll GdkEventScroll;
 
 namespace quorvane {
 
 class EngineAnswerGuard;
 class EngineFetches;
+class EngineFind;
+class WheelZoom;
+class LocalFilesFilter;
+class LocalFilesFilterStore;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -47,9 +46,12 @@ class WebViewBrowserElement : public BrowserElement {
     };
 
     // index: the element number every event carries. homePagePath: the start page
-    // shipped beside the program, loaded by GoHome.
+    // shipped beside the program, loaded by GoHome. filters: the program's one store of
+    // the local-files filter that the generated views share (a generated view given none
+    // makes a store of its own; the Browser view needs none).
     WebViewBrowserElement(wxWindow* parent, int index, Kind kind, BrowserEvents& events,
-                          std::string homePagePath);
+                          std::string homePagePath,
+                          std::shared_ptr<LocalFilesFilterStore> filters = nullptr);
     ~WebViewBrowserElement() override;
     WebViewBrowserElement(const WebViewBrowserElement&) = delete;
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
@@ -86,13 +88,6 @@ class WebViewBrowserElement : public BrowserElement {
     bool Busy() const;
 
   private:
-    // The engine finds no text in a page it does not draw: a search asked for then waits.
-    struct HeldFind {
-        std::string text;
-        unsigned options = 0;
-        unsigned maxMatches = 0;
-    };
-
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
     static int OnMiddleClick(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
                              void* self);
@@ -102,26 +97,17 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
-    static int OnScroll(GtkWidget* view, GdkEventScroll* event, void* self);
-    static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
 
-    void SetUpGeneratedView();
+    void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
     // Shows html at uri in place of the page asked for there; status is what panel 1
     // says of it.
     void ShowOwnPage(const std::string& uri, const std::string& html, const std::string& status);
     void LoadAddress(const std::string& address);
-    // True for the events of the empty page wxWebView loads when it is created.
+    // True for the events of the empty page wxWidgets loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
-    // A generated view's pages: drawn once read whole and shown, never left waiting.
-    void HoldDrawing();
-    void ReleaseDrawingWhenReady();
-    void OnLoadNotStarted();
-    void RunFind(const HeldFind& find);
-    void StyleCurrentMatch(bool styled);
-    static void OnFilterSaved(GObject* store, GAsyncResult* result, void* self);
-
-    void PrepareLocalFilesFilter();
-    void ApplyLocalFilesFilter();
+    // Carries out what the generated view's page life asks for.
+    void Do(const GeneratedViewLoad::Actions& actions);
+    void SetDrawingHeld(bool held);
 
     int index_;
     Kind kind_;
@@ -132,37 +118,16 @@ class WebViewBrowserElement : public BrowserElement {
     GCancellable* captures_;  // cancels every capture still running when we go
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
-    WebKitUserStyleSheet* holdDrawing_ = nullptr;  // generated views only
-    bool drawingHeld_ = false;
-    bool heldPageRead_ = false;
-    bool askedSinceLoadStart_ = false;
+    std::unique_ptr<EngineFind> find_;
+    std::unique_ptr<WheelZoom> wheelZoom_;
+    std::unique_ptr<EngineFetches> fetches_;
+
+    // Generated views only.
+    GeneratedViewLoad load_;
+    WebKitUserStyleSheet* holdDrawing_ = nullptr;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
-
-    // The content filter that keeps local files out of the pages shown while blocked:
-    // made once by the engine (asynchronously, in a folder of the element's own), and
-    // added to or removed from the view as the blocking changes. A filter in the view
-    // leaves the generated pages as they are, local files at their own paths, so that a
-    // local page's pictures still show; it stops a load before it starts, whatever
-    // address got into the page.
-    std::string filterFolder_;
-    WebKitUserContentFilterStore* filterStore_ = nullptr;
-    WebKitUserContentFilter* localFilesFilter_ = nullptr;
-    bool filterBeingMade_ = false;
-    bool localFilesBlocked_ = false;
-    bool filterApplied_ = false;
-    std::string loadAfterFilter_;  // a load asked for while blocked before the filter was made
-    WebKitFindController* finder_;
-    // While a search is open, the current match (the engine selects it) stands out from
-    // the others, even while the find bar has the keyboard and the view's selection
-    // would otherwise be a faint grey.
-    WebKitUserStyleSheet* currentMatchStyle_;
-    bool currentMatchStyled_ = false;
-    FindDone found_;                    // the last Find's, until the engine has counted
-    unsigned countsAsked_ = 0;          // counts the engine owes, the last one being found_'s
-    std::optional<HeldFind> heldFind_;  // a search waiting for the page to show
-    double wheelTurn_ = 0;  // smooth scrolling's part of a wheel step, for Ctrl+wheel zoom
-    std::unique_ptr<EngineFetches> fetches_;
+    std::unique_ptr<LocalFilesFilter> localFiles_;
     // The Browser view's: a page that keeps the engine from answering a new address or
     // Stop costs the user no more than a moment (the generated views restart on their own).
     std::unique_ptr<EngineAnswerGuard> answerGuard_;

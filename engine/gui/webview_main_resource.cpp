@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
+#include "engine/gui/webview_browser_element.h"
 #include "inspection/document_charset.h"
-#include "main_window/gui/webview_browser_element.h"
 
 namespace quorvane {
 namespace {

@@ -1,19 +1,22 @@
-#include "main_window/gui/webview_browser_element.h"
+#include "engine/gui/webview_browser_element.h"
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
-#include "analysis/line_breaks.h"
-#include "main_window/address_to_load.h"
-#include "main_window/gui/engine_answer_guard.h"
-#include "main_window/load_failure.h"
+#include "engine/address_to_load.h"
+#include "engine/gui/engine_answer_guard.h"
+#include "engine/gui/engine_find.h"
+#include "engine/gui/local_files_filter.h"
+#include "engine/gui/wheel_zoom.h"
+#include "engine/load_failure.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
@@ -29,15 +32,13 @@ constexpr const char* kCaptureWorld = "quorvane-capture";
 // or dark style, which the work files themselves leave open.
 constexpr const char* kPlainTextStyle =
     "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
-// A generated view draws nothing of a page until it has read it and is shown (HoldDrawing).
-constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
-// The current match of a search, in the colours other browsers give it.
-constexpr const char* kCurrentMatchStyle =
-    "::selection { background-color: #ff9632 !important; color: #000 !important; }";
 // What a stopped page that the engine would not let go of shows: nothing of the page.
 constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
 constexpr unsigned kMiddleButton = 2;
-// How long the engine may take to begin a load before its process counts as busy.
+// A generated view draws nothing of a page while it holds it back (GeneratedViewLoad).
+constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+// How long the engine may take to begin a load before the view looks whether it is stuck
+// on the page before.
 constexpr int kLoadStartGraceMs = 250;
 
 WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
@@ -70,7 +71,7 @@ void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
     std::optional<std::string> bodyHtml;
     if (jsc_value_is_string(value)) {
         gchar* text = jsc_value_to_string(value);
-        bodyHtml = WithCrLfLineBreaks(text);
+        bodyHtml = text;
         g_free(text);
     }
     g_object_unref(value);
@@ -80,6 +81,13 @@ void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
 // The window's shortcuts come before the page: the engine would otherwise keep some of
 // them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
 // shortcut of the window go on to the page as usual.
+// The size of a generated page the view is sent to; 0 for an address of the web.
+std::uintmax_t PageBytes(const std::string& address) {
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(address, error);
+    return error ? 0 : bytes;
+}
+
 gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
     GtkWidget* toplevel = gtk_widget_get_toplevel(view);
     return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
@@ -88,7 +96,8 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 }  // namespace
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
-                                             BrowserEvents& events, std::string homePagePath)
+                                             BrowserEvents& events, std::string homePagePath,
+                                             std::shared_ptr<LocalFilesFilterStore> filters)
     : index_(index),
       kind_(kind),
       events_(events),
@@ -97,11 +106,11 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       captures_(g_cancellable_new()),
-      finder_(webkit_web_view_get_find_controller(native_)),
-      currentMatchStyle_(NewUserStyleSheet(kCurrentMatchStyle)),
+      find_(std::make_unique<EngineFind>(native_)),
+      wheelZoom_(std::make_unique<WheelZoom>(native_)),
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
-        SetUpGeneratedView();
+        SetUpGeneratedView(std::move(filters));
     } else {
         answerGuard_ = std::make_unique<EngineAnswerGuard>(native_, [this](const std::string& uri) {
             ShowOwnPage(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
@@ -114,8 +123,6 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
-    g_signal_connect(native_, "scroll-event", G_CALLBACK(&OnScroll), this);
-    g_signal_connect(finder_, "counted-matches", G_CALLBACK(&OnCountedMatches), this);
     // In the Browser view a link or page that asks for a new window gets a new window of the
     // program; a generated view's links open in the view itself.
     if (kind == Kind::Browser) {
@@ -130,7 +137,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     }
 }
 
-void WebViewBrowserElement::SetUpGeneratedView() {
+void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters) {
     WebKitSettings* settings = webkit_web_view_get_settings(native_);
     webkit_settings_set_enable_javascript(settings, FALSE);
     webkit_settings_set_default_charset(settings, "UTF-8");
@@ -141,46 +148,33 @@ void WebViewBrowserElement::SetUpGeneratedView() {
                                                 plainText);
     webkit_user_style_sheet_unref(plainText);
     holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
-    // Made now, so that it is ready before the first web page is analysed.
-    PrepareLocalFilesFilter();
+    if (!filters) {
+        filters = std::make_shared<LocalFilesFilterStore>();
+    }
+    localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters));
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
-    loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { OnLoadNotStarted(); });
+    loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
-    g_signal_handlers_disconnect_by_data(finder_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
     }
-    webkit_user_style_sheet_unref(currentMatchStyle_);
-    if (localFilesFilter_ != nullptr) {
-        webkit_user_content_filter_unref(localFilesFilter_);
-    }
-    if (filterStore_ != nullptr) {
-        g_object_unref(filterStore_);
-    }
-    if (!filterFolder_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(filterFolder_, ignored);
-    }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
     // A load that must not reach local files waits until the filter can keep them out.
-    if (localFilesBlocked_ && filterBeingMade_) {
-        loadAfterFilter_ = address;
+    if (localFiles_ && localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
         return;
     }
-    loadAfterFilter_.clear();
     comingOwnPageStatus_.reset();
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
-        HoldDrawing();
         awaitedAddress_ = uri;
-        loadStartWatch_.StartOnce(kLoadStartGraceMs);
+        Do(load_.Asked(PageBytes(address)));
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
     // start; that is no page the user is waiting for.
@@ -251,7 +245,13 @@ void WebViewBrowserElement::SetVisible(bool visible) {
     webView_->Show(visible);
     if (kind_ == Kind::GeneratedView) {
         webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
-        ReleaseDrawingWhenReady();
+        Do(load_.ShownChanged(visible));
+    }
+}
+
+void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    if (localFiles_) {
+        localFiles_->SetBlocked(blocked);
     }
 }
 
@@ -280,6 +280,24 @@ bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
     return true;
 }
 
+void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
+                                 FindDone found) {
+    find_->Find(text, matchCase, maxMatches, std::move(found), load_.HoldFind());
+}
+
+void WebViewBrowserElement::FindNext() {
+    find_->Next();
+}
+
+void WebViewBrowserElement::FindPrevious() {
+    find_->Previous();
+}
+
+void WebViewBrowserElement::EndFind() {
+    load_.EndFind();
+    find_->End();
+}
+
 void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
                                   FetchDone done) {
     fetches_->Fetch(address, filePath, std::move(done));
@@ -300,7 +318,7 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
     }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         element->loadStartWatch_.Stop();
-        element->askedSinceLoadStart_ = false;
+        element->Do(element->load_.Started());
         const gchar* uri = webkit_web_view_get_uri(view);
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
@@ -314,9 +332,7 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.TitleChange(element->index_, title ? title : "");
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
-        // One that ends because a newer load was asked for leaves the page held for that.
-        element->heldPageRead_ = !element->askedSinceLoadStart_;
-        element->ReleaseDrawingWhenReady();
+        element->Do(element->load_.Finished());
         element->events_.StatusTextChange(element->index_, "Done");
         element->events_.LoadFinished(element->index_);
     }
@@ -366,43 +382,40 @@ int WebViewBrowserElement::OnLoadFailed(WebKitWebView*, int, const char* failing
     return TRUE;
 }
 
-// WebKit lays out a block of tens of thousands of lines piece by piece when a layout falls
-// between two chunks of the page being read, each piece costing in proportion to all the
-// lines before it: a source of a few megabytes could keep the view busy for minutes. Held
-// back until read whole, a page is laid out once. Hidden, a view has no width of its own, so
-// it holds back until shown too: a layout then would be redone at its real width anyway.
-void WebViewBrowserElement::HoldDrawing() {
-    if (!drawingHeld_) {
-        webkit_user_content_manager_add_style_sheet(
-            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
-        drawingHeld_ = true;
+void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
+    if (actions.holdDrawing) {
+        SetDrawingHeld(true);
     }
-    heldPageRead_ = false;
-    askedSinceLoadStart_ = true;
+    if (actions.startWatch) {
+        loadStartWatch_.StartOnce(kLoadStartGraceMs);
+    }
+    // The engine process is still busy with the page before, which the view no longer
+    // needs: the view gets a fresh one, and the load goes there.
+    if (actions.endEngineProcess) {
+        webkit_web_view_terminate_web_process(native_);
+        webView_->LoadURL(awaitedAddress_);
+    }
+    if (actions.releaseDrawing) {
+        SetDrawingHeld(false);
+    }
+    if (actions.runHeldFind) {
+        find_->RunHeld();
+    }
+}
+
+void WebViewBrowserElement::SetDrawingHeld(bool held) {
+    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(native_);
+    if (held) {
+        webkit_user_content_manager_add_style_sheet(manager, holdDrawing_);
+    } else {
+        webkit_user_content_manager_remove_style_sheet(manager, holdDrawing_);
+    }
 }
 
 // A view shown for the first time has its width only once GTK has allocated it.
-void WebViewBrowserElement::ReleaseDrawingWhenReady() {
-    const bool hasWidth = gtk_widget_get_allocated_width(GTK_WIDGET(native_)) > 1;
-    if (drawingHeld_ && heldPageRead_ && webView_->IsShown() && hasWidth) {
-        webkit_user_content_manager_remove_style_sheet(
-            webkit_web_view_get_user_content_manager(native_), holdDrawing_);
-        drawingHeld_ = false;
-        if (heldFind_) {
-            RunFind(*std::exchange(heldFind_, std::nullopt));
-        }
-    }
-}
-
-void WebViewBrowserElement::OnSizeAllocated(GtkWidget*, void*, void* self) {
-    static_cast<WebViewBrowserElement*>(self)->ReleaseDrawingWhenReady();
-}
-
-// The engine has not begun the load: its process is still busy with the page before, which
-// the view no longer needs. The view gets a fresh engine process, and the load goes there.
-void WebViewBrowserElement::OnLoadNotStarted() {
-    webkit_web_view_terminate_web_process(native_);
-    webView_->LoadURL(awaitedAddress_);
+void WebViewBrowserElement::OnSizeAllocated(GtkWidget* view, void*, void* self) {
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    element->Do(element->load_.WidthChanged(gtk_widget_get_allocated_width(view) > 1));
 }
 
 void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {
@@ -433,6 +446,14 @@ void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigne
         element->lastStatusText_ = text;
         element->events_.StatusTextChange(element->index_, text);
     }
+}
+
+double WebViewBrowserElement::ZoomLevel() const {
+    return webkit_web_view_get_zoom_level(native_);
+}
+
+void WebViewBrowserElement::SetZoomLevel(double level) {
+    webkit_web_view_set_zoom_level(native_, level);
 }
 
 }  // namespace quorvane

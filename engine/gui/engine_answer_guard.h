@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "main_window/engine_answer_watch.h"
+#include "engine/engine_answer_watch.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 

@@ -1,4 +1,4 @@
-#include "analysis/line_breaks.h"
+#include "base/line_breaks.h"
 
 namespace quorvane {
 

@@ -1,0 +1,170 @@
+// The life of a page in a generated view, fed the element's events in the orders the
+// engine and the user give them, the ones that raced before among them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/generated_view_load.h"
+
+namespace quorvane {
+namespace {
+
+using State = GeneratedViewLoad::State;
+
+enum class Event { AskSmall, AskLarge, Start, Finish, Show, Hide, Width, Watch, Find, EndFind };
+
+// What the element was told over all events, in counts, and the state at the end.
+struct Outcome {
+    int holds = 0;
+    int releases = 0;
+    int engineEnds = 0;
+    int heldFindsRun = 0;
+    int findsHeld = 0;
+    State state = State::Shown;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome Feed(const std::vector<Event>& events) {
+    GeneratedViewLoad load;
+    Outcome outcome;
+    const auto add = [&outcome](const GeneratedViewLoad::Actions& actions) {
+        outcome.holds += actions.holdDrawing;
+        outcome.releases += actions.releaseDrawing;
+        outcome.engineEnds += actions.endEngineProcess;
+        outcome.heldFindsRun += actions.runHeldFind;
+    };
+    for (const Event event : events) {
+        switch (event) {
+            case Event::AskSmall:
+                add(load.Asked(2'000));
+                break;
+            case Event::AskLarge:
+                add(load.Asked(GeneratedViewLoad::kLargePageBytes));
+                break;
+            case Event::Start:
+                add(load.Started());
+                break;
+            case Event::Finish:
+                add(load.Finished());
+                break;
+            case Event::Show:
+                add(load.ShownChanged(true));
+                break;
+            case Event::Hide:
+                add(load.ShownChanged(false));
+                break;
+            case Event::Width:
+                add(load.WidthChanged(true));
+                break;
+            case Event::Watch:
+                add(load.WatchRanOut());
+                break;
+            case Event::Find:
+                outcome.findsHeld += load.HoldFind();
+                break;
+            case Event::EndFind:
+                load.EndFind();
+                break;
+        }
+    }
+    outcome.state = load.Current();
+    return outcome;
+}
+
+using enum Event;
+
+TEST(GeneratedViewLoad, DrawsAPageOnceReadWholeAndShownWithItsWidth) {
+    const struct {
+        const char* name;
+        std::vector<Event> events;
+        Outcome outcome;
+    } rows[] = {
+        {"shown first", {Show, Width, AskSmall, Start, Finish}, {1, 1, 0, 0, 0, State::Shown}},
+        {"read while hidden", {AskSmall, Start, Finish}, {1, 0, 0, 0, 0, State::ReadAndHeld}},
+        {"shown after the read",
+         {AskSmall, Start, Finish, Show, Width},
+         {1, 1, 0, 0, 0, State::Shown}},
+        {"width before shown",
+         {Width, AskSmall, Start, Finish, Show},
+         {1, 1, 0, 0, 0, State::Shown}},
+        {"shown without width yet",
+         {Show, AskSmall, Start, Finish},
+         {1, 0, 0, 0, 0, State::ReadAndHeld}},
+        {"shown while reading", {AskSmall, Start, Show, Width}, {1, 0, 0, 0, 0, State::Reading}},
+        {"hidden again before the end",
+         {Show, Width, AskSmall, Start, Hide, Finish},
+         {1, 0, 0, 0, 0, State::ReadAndHeld}},
+        {"two pages, one hold",
+         {Show, Width, AskSmall, AskSmall, Start, Finish},
+         {1, 1, 0, 0, 0, State::Shown}},
+        // The old load's end comes after the new page was asked for: it must not draw the
+        // old page, nor the new one before it is read.
+        {"old load ends after a new ask",
+         {Show, Width, AskSmall, Start, AskSmall, Finish},
+         {1, 0, 0, 0, 0, State::WaitingToStart}},
+        {"then the new one is read",
+         {Show, Width, AskSmall, Start, AskSmall, Finish, Start, Finish},
+         {1, 1, 0, 0, 0, State::Shown}},
+        {"a second page after the first was drawn",
+         {Show, Width, AskSmall, Start, Finish, AskSmall, Start, Finish},
+         {2, 2, 0, 0, 0, State::Shown}},
+        // A link the user follows inside the view is drawn as it comes.
+        {"a load nobody asked for", {Show, Width, Start, Finish}, {0, 0, 0, 0, 0, State::Shown}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Feed(row.events), row.outcome) << row.name;
+    }
+}
+
+TEST(GeneratedViewLoad, EndsTheEngineProcessOnlyWhenALargeOldPageKeepsItBusy) {
+    const struct {
+        const char* name;
+        std::vector<Event> events;
+        int engineEnds;
+    } rows[] = {
+        // A loaded machine starts small pages late: nothing is stuck.
+        {"small pages, watch runs out", {Show, Width, AskSmall, Start, AskSmall, Watch}, 0},
+        {"after a small drawn page", {Show, Width, AskSmall, Start, Finish, AskSmall, Watch}, 0},
+        // The engine still reads a large page, or lays out one it has just drawn.
+        {"large page still read", {Show, Width, AskLarge, Start, AskSmall, Watch}, 1},
+        {"large page drawn", {Show, Width, AskLarge, Start, Finish, AskSmall, Watch}, 1},
+        {"large page drawn, two asks",
+         {Show, Width, AskLarge, Start, Finish, AskSmall, AskSmall, Watch},
+         1},
+        // Read but held back, a large page was never laid out.
+        {"large page held, hidden", {AskLarge, Start, Finish, AskSmall, Watch}, 0},
+        // The watch's event may come after the load began.
+        {"watch after the start", {Show, Width, AskLarge, Start, AskSmall, Start, Watch}, 0},
+        {"watch runs out twice", {Show, Width, AskLarge, Start, AskSmall, Watch, Watch}, 1},
+        {"large page asked, small drawn",
+         {Show, Width, AskLarge, AskSmall, Start, Finish, AskSmall, Watch},
+         0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Feed(row.events).engineEnds, row.engineEnds) << row.name;
+    }
+}
+
+TEST(GeneratedViewLoad, ASearchWaitsForThePageToBeDrawn) {
+    const struct {
+        const char* name;
+        std::vector<Event> events;
+        int findsHeld;
+        int heldFindsRun;
+    } rows[] = {
+        {"page drawn", {Show, Width, AskSmall, Start, Finish, Find}, 0, 0},
+        {"page read, view hidden", {AskSmall, Start, Finish, Find, Show, Width}, 1, 1},
+        {"while reading", {Show, Width, AskSmall, Start, Find, Finish}, 1, 1},
+        {"ended before the draw", {AskSmall, Start, Finish, Find, EndFind, Show, Width}, 1, 0},
+        {"runs once", {Show, Width, AskSmall, Find, Start, Finish, AskSmall, Start, Finish}, 1, 1},
+    };
+    for (const auto& row : rows) {
+        const Outcome outcome = Feed(row.events);
+        EXPECT_EQ(outcome.findsHeld, row.findsHeld) << row.name;
+        EXPECT_EQ(outcome.heldFindsRun, row.heldFindsRun) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
