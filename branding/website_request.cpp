@@ -14,15 +14,19 @@ std::string AddSchemeWhenMissing(const std::string& address) {
     return std::string(kHttpScheme) + address;
 }
 
-std::optional<std::string> ServeWebsiteRequest(const WebsiteLauncher& launch) {
+std::string WebsiteNotStartedMessage(const std::string& address) {
+    return "Could not start the default browser for " + address;
+}
+
+std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch) {
     LoadBrandingValues();
     if (websiteRequest != "Website") {
         return std::nullopt;
     }
-    const std::string address = AddSchemeWhenMissing(branding.website);
-    launch(address);
+    WebsiteVisit visit{AddSchemeWhenMissing(branding.website)};
+    visit.started = launch(visit.address);
     websiteRequest.clear();
-    return address;
+    return visit;
 }
 
 }  // namespace quorvane

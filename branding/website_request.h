@@ -10,8 +10,19 @@ namespace quorvane {
 // Process-wide, empty at start, cleared once a request has been carried out.
 extern std::string websiteRequest;
 
-// Opens an address with the user's default handler; tests put a recorder in its place.
-using WebsiteLauncher = std::function<void(const std::string& address)>;
+// Opens an address with the user's default handler and says whether it could be started;
+// tests put a recorder in its place.
+using WebsiteLauncher = std::function<bool(const std::string& address)>;
+
+// What the Website window's load did with the request "Website".
+struct WebsiteVisit {
+    std::string address;
+    bool started = false;  // the default handler was started for it
+    bool operator==(const WebsiteVisit&) const = default;
+};
+
+// What status panel 1 says when no default browser could be started for address.
+std::string WebsiteNotStartedMessage(const std::string& address);
 
 // The address with "http://" in front, unless it begins with "http://" or "https://"
 // in any letter case.
@@ -19,7 +30,7 @@ std::string AddSchemeWhenMissing(const std::string& address);
 
 // The load of the Website window: reloads the branding values and, for the request
 // "Website", opens branding.website through the launcher and clears the request. Returns
-// the address opened, nullopt when the request was anything else.
-std::optional<std::string> ServeWebsiteRequest(const WebsiteLauncher& launch);
+// the address and whether it was opened, nullopt when the request was anything else.
+std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch);
 
 }  // namespace quorvane

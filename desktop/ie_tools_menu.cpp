@@ -2,6 +2,7 @@
 
 #include "desktop/file_exists.h"
 #include "desktop/registry.h"
+#include "desktop/write_access.h"
 
 namespace quorvane {
 
@@ -29,26 +30,44 @@ std::vector<std::pair<std::string, std::string>> IEToolsMenuValues(const std::st
     };
 }
 
-void AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
+bool AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
                       const std::string& productName) {
+    bool allWritten = true;
     for (const auto& [name, content] : IEToolsMenuValues(programPath, productName)) {
         // Each write stands alone: one that fails must not keep the rest from trying.
-        SetRegistryString(root, kIEToolsMenuKey, name, content);
+        allWritten = SetRegistryString(root, kIEToolsMenuKey, name, content) && allWritten;
     }
+    return allWritten;
 }
 
-void RemoveFromIEToolsMenu(RegistryStore& root) {
-    DeleteRegistryEntry(root, kIEToolsMenuKey, "");
+bool RemoveFromIEToolsMenu(RegistryStore& root) {
+    return DeleteRegistryEntry(root, kIEToolsMenuKey, "") || !root.KeyExists(kIEToolsMenuKey);
 }
 
-ToolsMenuItems ClickToolsMenuItem(ToolsMenuItem item, RegistryStore& root,
+namespace {
+
+// "Could not add Quorvane to the IE Tools menu: /etc/…/HKEY_LOCAL_MACHINE.reg cannot be
+// written (Permission denied)"
+std::string ToolsMenuFailure(const std::string& what, const RegistryStore& root) {
+    const std::string reason = WhyNotWritable(root.File());
+    return "Could not " + what + " the IE Tools menu: " + root.File().string() +
+           " cannot be written" + (reason.empty() ? "" : " (" + reason + ")");
+}
+
+}  // namespace
+
+ToolsMenuClick ClickToolsMenuItem(ToolsMenuItem item, ToolsMenuItems items, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName) {
     if (item == ToolsMenuItem::Add) {
-        AddToIEToolsMenu(root, programPath, productName);
-        return {.addEnabled = false, .removeEnabled = true};
+        if (!AddToIEToolsMenu(root, programPath, productName)) {
+            return {items, ToolsMenuFailure("add " + productName + " to", root)};
+        }
+        return {{.addEnabled = false, .removeEnabled = true}, {}};
     }
-    RemoveFromIEToolsMenu(root);
-    return {.addEnabled = true, .removeEnabled = false};
+    if (!RemoveFromIEToolsMenu(root)) {
+        return {items, ToolsMenuFailure("remove " + productName + " from", root)};
+    }
+    return {{.addEnabled = true, .removeEnabled = false}, {}};
 }
 
 }  // namespace quorvane

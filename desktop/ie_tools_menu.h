@@ -18,11 +18,13 @@ std::vector<std::pair<std::string, std::string>> IEToolsMenuValues(const std::st
                                                                    const std::string& productName);
 
 // Writes the eight values under kIEToolsMenuKey in root (HKEY_LOCAL_MACHINE's store in
-// the program). Failures are silent: a failed write does not stop the ones after it.
-void AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
+// the program); true when all eight are written. A failed write does not stop the ones
+// after it.
+bool AddToIEToolsMenu(RegistryStore& root, const std::string& programPath,
                       const std::string& productName);
-// Deletes the whole entry; its parent keys stay. Failure is silent.
-void RemoveFromIEToolsMenu(RegistryStore& root);
+// Deletes the whole entry; its parent keys stay. True when no entry is left, so removing
+// an entry that is not there succeeds.
+bool RemoveFromIEToolsMenu(RegistryStore& root);
 
 // The Tools menu's two items: "Add program to IE Tools Menu" and "Remove Program from IE
 // Tools Menu".
@@ -35,9 +37,18 @@ struct ToolsMenuItems {
     bool operator==(const ToolsMenuItems&) const = default;
 };
 
+// What a click on a Tools menu item leaves: the items' enabled states, and what status
+// panel 1 says when the entry could not be written or removed ("" when it could).
+struct ToolsMenuClick {
+    ToolsMenuItems items;
+    std::string failure;
+};
+
 // The Click of a Tools menu item: runs its command and returns the items' new enabled
-// states. The states change whether or not the registry could be written.
-ToolsMenuItems ClickToolsMenuItem(ToolsMenuItem item, RegistryStore& root,
+// states. The states change only when the command did what it says: an entry that could
+// not be written leaves both items as they were, and the failure names the store's file
+// and the reason.
+ToolsMenuClick ClickToolsMenuItem(ToolsMenuItem item, ToolsMenuItems items, RegistryStore& root,
                                   const std::string& programPath, const std::string& productName);
 
 }  // namespace quorvane

@@ -27,6 +27,9 @@ class BrowserEvents {
     // Raised at the end of every load of the element: finished, failed or stopped.
     virtual void LoadFinished(int index) = 0;
     virtual void TitleChange(int index, const std::string& text) = 0;
+    // The page asks for address in a window of its own; byUser when the user asked for it
+    // (a link's menu, a middle click) rather than the page itself.
+    virtual void NewWindowRequested(int index, const std::string& address, bool byUser) = 0;
 };
 
 // One browser element: a view of the main window with its own history and document.
@@ -53,6 +56,10 @@ class BrowserElement : public FileFetcher {
 
     virtual std::string Address() const = 0;
     virtual std::string Title() const = 0;
+    // What status panel 1 says of a page the element shows in place of the one asked
+    // for, which could not be opened or was stopped ("Could not open …: …"); "" while it
+    // shows a page of the web.
+    virtual std::string OwnPageStatus() const = 0;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
 

@@ -1,6 +1,7 @@
 #include "engine/zoom_ladder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace quorvane {
@@ -23,6 +24,14 @@ double ZoomedOut(double level) {
     const auto below = std::find_if(std::rbegin(kZoomLadder), std::rend(kZoomLadder),
                                     [level](double rung) { return rung < level - kSameLevel; });
     return below == std::rend(kZoomLadder) ? std::min(level, kZoomLadder[0]) : *below;
+}
+
+std::string ZoomPercent(double level) {
+    return std::to_string(std::lround(level * 100)) + " %";
+}
+
+bool IsActualSize(double level) {
+    return std::abs(level - kActualSize) < kSameLevel;
 }
 
 }  // namespace quorvane

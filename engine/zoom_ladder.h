@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorvane {
 
 // The zoom levels a view steps through, as factors of the page's own size: 30 % to
@@ -13,5 +15,9 @@ inline constexpr double kActualSize = 1.0;
 // rung in that direction, so a view zoomed some other way comes back onto the ladder.
 double ZoomedIn(double level);
 double ZoomedOut(double level);
+
+// The level as the user reads it, in whole percent: "150 %".
+std::string ZoomPercent(double level);
+bool IsActualSize(double level);
 
 }  // namespace quorvane

@@ -23,6 +23,12 @@ void MainWindowController::AnalysePage() {
         return;
     }
     analysing_ = true;
+    // A page of our own in the Browser view (the page could not be opened) is no page of
+    // the site: the generated views show no page rather than its source.
+    if (!views_[kBrowserView]->OwnPageStatus().empty()) {
+        OnBodyCaptured(std::nullopt);
+        return;
+    }
     auto answered = std::make_shared<bool>(false);
     try {
         views_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {

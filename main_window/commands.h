@@ -40,6 +40,7 @@ struct CommandTarget {
 // shortcut.
 enum class CommandId {
     Open,
+    NewWindow,
     Exit,
     SaveImages,
     SaveSource,
@@ -49,6 +50,7 @@ enum class CommandId {
     Refresh,
     UpDir,
     SendToIE,
+    Home,
     BrowserView,
     SourceView,
     ImagesView,

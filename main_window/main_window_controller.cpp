@@ -5,12 +5,21 @@
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
+#include "engine/address_to_load.h"
 
 namespace quorvane {
 
 namespace {
 
 constexpr int kViewCount = 3;
+// 0.01 rather than 0 gives a bar that looks empty.
+constexpr float kProgressEmpty = 0.01f;
+constexpr float kProgressMax = 100;
+
+// The engine writes an address without a path with one: "http://host" is "http://host/".
+bool SameAddress(const std::string& asked, const std::string& shown) {
+    return asked == shown || asked + "/" == shown;
+}
 
 std::string StartCaption() {
     return branding.productName + " by " + branding.companyName;
@@ -34,12 +43,13 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       servedSource_(servedSource),
       servedSourceFollower_(*views_[kBrowserView], servedSource),
       workFolder_(std::move(workFolder)),
+      status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(surface, *views_[kBrowserView]) {}
+      saving_(*this, *views_[kBrowserView]) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
-void MainWindowController::Load() {
+void MainWindowController::Load(const std::string& startAddress) {
     surface_.SetWindowIcon();
     surface_.SetWebsiteCaptions(branding.website);
     surface_.SetCaption(StartCaption());
@@ -52,7 +62,11 @@ void MainWindowController::Load() {
         surface_.AddStatusPanel();
     }
     ShowView(kBrowserView);
-    views_[kBrowserView]->GoHome();
+    if (startAddress.empty()) {
+        views_[kBrowserView]->GoHome();
+    } else {
+        views_[kBrowserView]->Navigate(startAddress);
+    }
 }
 
 void MainWindowController::Unload() {
@@ -153,8 +167,40 @@ void MainWindowController::ShowAbout() {
     windows_.ShowAbout();
 }
 
-void MainWindowController::StatusTextChange(int /*index*/, const std::string& text) {
-    surface_.SetStatusText(text);
+void MainWindowController::StatusTextChange(int index, const std::string& text) {
+    status_.EngineText(index, text);
+}
+
+// Windows of the program are copies of it: each has its own views and work files.
+void MainWindowController::NewWindowRequested(int index, const std::string& address, bool byUser) {
+    if (index != kBrowserView) {
+        return;
+    }
+    if (!byUser && !windowLimit_.Allow(WindowOpeningLimit::Clock::now())) {
+        status_.Message("Blocked a window the page tried to open: " + address);
+        return;
+    }
+    surface_.StartNewWindow(address);
+}
+
+void MainWindowController::ShowMessage(const std::string& text) {
+    status_.Message(text);
+}
+
+void MainWindowController::UserAction() {
+    status_.UserAction();
+}
+
+void MainWindowController::SetStatusText(const std::string& text) {
+    ShowMessage(text);
+}
+
+void MainWindowController::SetProgress(float max, float value) {
+    surface_.SetProgress(max, value);
+}
+
+void MainWindowController::CallSoon(std::function<void()> step) {
+    surface_.CallSoon(std::move(step));
 }
 
 // A ProgressMax of 0 leaves the bar as it was; a negative one would put Max below the
@@ -165,15 +211,20 @@ void MainWindowController::ProgressChange(int index, std::int32_t progress,
         return;
     }
     const bool inRange = progress > 0 && progress <= progressMax;
-    // 0.01 rather than 0 gives a bar that looks empty.
     surface_.SetProgress(static_cast<float>(progressMax),
-                         inRange ? static_cast<float>(progress) : 0.01f);
+                         inRange ? static_cast<float>(progress) : kProgressEmpty);
 }
 
 // Every download of the Browser view is analysed, however it ended (finished, failed,
-// stopped); the views' own downloads of the generated pages never are.
+// stopped); the views' own downloads of the generated pages never are. The progress bar
+// empties, as nothing loads any more: a full bar would say a load is on.
 void MainWindowController::LoadFinished(int index) {
     if (index == kBrowserView) {
+        surface_.SetProgress(kProgressMax, kProgressEmpty);
+        // A page shown in place of one that could not be opened says why, and that lasts.
+        if (const std::string ownPage = views_[kBrowserView]->OwnPageStatus(); !ownPage.empty()) {
+            status_.Message(ownPage);
+        }
         // The Original Source view asks the engine first: when it is shown, the user is
         // looking at it, and the engine answers in the order it is asked.
         servedSourceFollower_.OnPageLoaded();
@@ -184,13 +235,17 @@ void MainWindowController::LoadFinished(int index) {
 }
 
 // The event's text is not used: the caption takes the element's current title, and the
-// address box its current address even while the user types in it.
+// address box its current address even while the user types in it. A typed address that
+// could not be opened stays in the box as typed, so the user can mend it.
 void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
         return;
     }
     const BrowserElement& browser = *views_[kBrowserView];
-    surface_.SetAddressText(browser.Address());
+    const bool typedFailed =
+        !browser.OwnPageStatus().empty() && !typedAddress_.empty() &&
+        SameAddress(AddressToLoad(TypedAddress(typedAddress_)), browser.Address());
+    surface_.SetAddressText(typedFailed ? typedAddress_ : browser.Address());
     surface_.SetCaption(StartCaption() + " - " + browser.Title());
 }
 

@@ -14,7 +14,10 @@
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
 #include "main_window/served_source_follower.h"
+#include "main_window/status_panel.h"
+#include "main_window/window_opening_limit.h"
 #include "saving/image_saving.h"
+#include "saving/transfer_report.h"
 
 namespace quorvane {
 
@@ -24,7 +27,7 @@ namespace quorvane {
 // Website windows only through SideWindows, the views only through BrowserElement and
 // the Original Source view through ServedSourcePane, so it runs without a display in
 // the tests.
-class MainWindowController : public BrowserEvents {
+class MainWindowController : public BrowserEvents, public TransferReport {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
@@ -42,7 +45,8 @@ class MainWindowController : public BrowserEvents {
                          const MakeViews& makeViews, ServedSourcePane& servedSource,
                          std::string workFolder);
 
-    void Load();
+    // startAddress: what the window loads first; its home page when empty.
+    void Load(const std::string& startAddress = {});
     void Unload();
 
     void ShowView(int view);
@@ -66,6 +70,9 @@ class MainWindowController : public BrowserEvents {
     void Open();
     void Exit();
     void EnterInAddressBox();  // runs Go
+    void GoHome();
+    // A new window of the program on the home page.
+    void OpenNewWindow();
 
     void VisitWebsite();  // the website command, of the Website button and its menu item
     void ShowHelp();
@@ -107,6 +114,17 @@ class MainWindowController : public BrowserEvents {
     void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override;
     void LoadFinished(int index) override;
     void TitleChange(int index, const std::string& text) override;
+    void NewWindowRequested(int index, const std::string& address, bool byUser) override;
+
+    // The program's own message in panel 1 (a Tools menu entry not written, no default
+    // browser): it lasts until the user's next command or the Browser view's next load.
+    void ShowMessage(const std::string& text);
+    // A command of the user, whatever it is: the message shown may now give way.
+    void UserAction();
+    // TransferReport, for downloads and "Save Images…": their messages last too.
+    void SetStatusText(const std::string& text) override;
+    void SetProgress(float max, float value) override;
+    void CallSoon(std::function<void()> step) override;
 
   private:
     // A search open on the find bar, to run again in the view shown next.
@@ -138,11 +156,16 @@ class MainWindowController : public BrowserEvents {
     ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
     AnalysisLists lists_;
+    StatusPanel status_;
     FindInPage find_;
     std::optional<OpenSearch> openSearch_;
     SourceMatches sourceMatches_;        // of the last search in the Original Source view
     bool servedSourceSearched_ = false;  // the open search has run in the view as it shows
     ImageSaving saving_;
+    // The address the user typed and sent with Go: a page that could not be opened keeps
+    // it in the box, rather than what the engine made of it.
+    std::string typedAddress_;
+    WindowOpeningLimit windowLimit_;
     bool analysing_ = false;
     bool analysisRequested_ = false;
     // What the last analysis has to say in panel 1 (a page cut short, a view file not

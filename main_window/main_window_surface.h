@@ -42,6 +42,8 @@ class MainWindowSurface : public TransferReport {
     virtual void UnloadSplashWindow() = 0;
     virtual void EndProcess() = 0;
     virtual void CloseMainWindow() = 0;  // unloads the main window (runs Unload)
+    // Starts another copy of the program, its window loading address ("" its home page).
+    virtual void StartNewWindow(const std::string& address) = 0;
 };
 
 }  // namespace quorvane

@@ -25,7 +25,9 @@ void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& views) {
 // The address goes to the browser exactly as typed: nothing trimmed, completed or
 // prefixed. The visible view stays as it is.
 void MainWindowController::Go() {
-    views_[kBrowserView]->Navigate(surface_.AddressText());
+    status_.UserAction();
+    typedAddress_ = surface_.AddressText();
+    views_[kBrowserView]->Navigate(typedAddress_);
 }
 
 void MainWindowController::Back() {
@@ -70,6 +72,14 @@ void MainWindowController::SendToIE() {
     SkipBrowserErrors([this] { surface_.SetAddressText(VisibleElement().Address()); });
     SkipBrowserErrors([this] { SelectView(kBrowserView); });
     SkipBrowserErrors([this] { views_[kBrowserView]->Navigate(surface_.AddressText()); });
+}
+
+void MainWindowController::GoHome() {
+    views_[kBrowserView]->GoHome();
+}
+
+void MainWindowController::OpenNewWindow() {
+    surface_.StartNewWindow({});
 }
 
 void MainWindowController::Open() {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "desktop/user_folders.h"
-#include "main_window/main_window_controller.h"
 #include "engine/zoom_ladder.h"
+#include "main_window/main_window_controller.h"
 #include "saving/images_to_save.h"
 
 namespace quorvane {
@@ -70,6 +70,7 @@ double MainWindowController::VisibleZoomLevel() const {
     return visible == kServedSourceView ? servedSource_.ZoomLevel() : views_[visible]->ZoomLevel();
 }
 
+// The level is said at once: the view's new size alone does not tell where it stands.
 void MainWindowController::SetVisibleZoomLevel(double level) {
     const int visible = VisibleView();
     if (visible == kServedSourceView) {
@@ -77,6 +78,7 @@ void MainWindowController::SetVisibleZoomLevel(double level) {
     } else {
         views_[visible]->SetZoomLevel(level);
     }
+    status_.Message("Zoom " + ZoomPercent(level));
 }
 
 void MainWindowController::ZoomIn() {

@@ -1,5 +1,7 @@
 #include "saving/transfer_messages.h"
 
+#include <algorithm>
+
 namespace quorvane {
 
 namespace fs = std::filesystem;
@@ -14,6 +16,29 @@ std::string FolderForDisplay(const fs::path& folder, const fs::path& home) {
 
 std::string DownloadStartedMessage(const fs::path& file) {
     return "Downloading " + file.filename().string() + "\u2026";
+}
+
+namespace {
+
+// One decimal place: "3.1".
+std::string OneDecimal(double value) {
+    const auto tenths = static_cast<std::uint64_t>(value * 10 + 0.5);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+}  // namespace
+
+std::string DownloadProgressMessage(const std::string& name, std::uint64_t received,
+                                    std::uint64_t total) {
+    constexpr double kMegabyte = 1e6;
+    constexpr double kKilobyte = 1e3;
+    const bool megabytes = std::max(received, total) >= kMegabyte;
+    const double unit = megabytes ? kMegabyte : kKilobyte;
+    std::string message = "Downloading " + name + ": " + OneDecimal(received / unit);
+    if (total > 0) {
+        message += " of " + OneDecimal(total / unit);
+    }
+    return message + (megabytes ? " MB" : " kB");
 }
 
 std::string SavedFileMessage(const fs::path& file, const fs::path& home) {

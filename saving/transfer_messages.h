@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -13,6 +14,10 @@ std::string FolderForDisplay(const std::filesystem::path& folder,
 
 // "Downloading archive.zip…"
 std::string DownloadStartedMessage(const std::filesystem::path& file);
+// "Downloading archive.zip: 3.1 of 8.0 MB", in kB below a megabyte; without " of …"
+// when the size is not known (total 0).
+std::string DownloadProgressMessage(const std::string& name, std::uint64_t received,
+                                    std::uint64_t total);
 // "Saved archive.zip to ~/Downloads"
 std::string SavedFileMessage(const std::filesystem::path& file, const std::filesystem::path& home);
 // "Download of archive.zip failed: <reason>", or "Download of archive.zip cancelled".

@@ -43,11 +43,16 @@ HelpWindow::HelpWindow(wxWindow* parent, std::filesystem::path helpFile, ShowHel
                wxCAPTION | wxCLOSE_BOX | wxSYSTEM_MENU),
       helpFile_(std::move(helpFile)),
       setting_(std::move(setting)) {
-    SetClientSize(TwipsToSize(this, 10290, 7920));
+    // On a small or scaled screen the window gives up height (and width) from the text,
+    // which scrolls; the check box under it always stays on screen.
+    const wxSize client = ClientSizeInsideWorkArea(this, TwipsToSize(this, 10290, 7920));
+    const wxSize cut = TwipsToSize(this, 10290, 7920) - client;
+    SetClientSize(client);
     helpText_ =
-        new TextWithoutCaret(this, TwipsToPoint(this, 0, 0), TwipsToSize(this, 10275, 7515));
-    showHelpCheck_ = new wxCheckBox(this, wxID_ANY, "Show at Startup", TwipsToPoint(this, 60, 7620),
-                                    wxDefaultSize, wxCHK_3STATE);
+        new TextWithoutCaret(this, TwipsToPoint(this, 0, 0), TwipsToSize(this, 10275, 7515) - cut);
+    const wxPoint checkPlace = TwipsToPoint(this, 60, 7620) - wxPoint(0, cut.y);
+    showHelpCheck_ =
+        new wxCheckBox(this, wxID_ANY, "Show at Startup", checkPlace, wxDefaultSize, wxCHK_3STATE);
     showHelpCheck_->SetMinSize(TwipsToSize(this, 1995, 255));
     wxSize checkSize = showHelpCheck_->GetBestSize();
     checkSize.IncTo(TwipsToSize(this, 1995, 255));

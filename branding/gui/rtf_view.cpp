@@ -5,11 +5,25 @@
 
 #include <algorithm>
 
+#include "branding/readable_colour.h"
+
 namespace quorvane {
 
 namespace {
 
-wxRichTextAttr RunStyle(const RtfDocument& document, const RtfCharFormat& format) {
+wxColour ToWx(const RtfColour& colour) {
+    return {static_cast<unsigned char>(colour.red), static_cast<unsigned char>(colour.green),
+            static_cast<unsigned char>(colour.blue)};
+}
+
+RtfColour FromWx(const wxColour& colour) {
+    return {colour.Red(), colour.Green(), colour.Blue()};
+}
+
+// A colour written in the document is shown so that it can be read on the box's own
+// background, which follows the desktop's theme.
+wxRichTextAttr RunStyle(const RtfDocument& document, const RtfCharFormat& format,
+                        const wxColour& background) {
     wxRichTextAttr style;
     style.SetFontWeight(format.bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
     style.SetFontStyle(format.italic ? wxFONTSTYLE_ITALIC : wxFONTSTYLE_NORMAL);
@@ -18,7 +32,7 @@ wxRichTextAttr RunStyle(const RtfDocument& document, const RtfCharFormat& format
     style.SetTextEffectFlags(wxTEXT_ATTR_EFFECT_STRIKETHROUGH);
     style.SetFontPointSize(std::max(1, format.fontSizeHalfPoints / 2));
     const auto colour = document.ColourOf(format);
-    style.SetTextColour(colour ? wxColour(colour->red, colour->green, colour->blue)
+    style.SetTextColour(colour ? ToWx(ReadableOn(*colour, FromWx(background)))
                                : wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     return style;
 }
@@ -49,7 +63,7 @@ void ShowRtfDocument(wxRichTextCtrl* box, const RtfDocument& document) {
         first = false;
         const long start = box->GetInsertionPoint();
         for (const auto& run : paragraph.runs) {
-            box->BeginStyle(RunStyle(document, run.format));
+            box->BeginStyle(RunStyle(document, run.format, box->GetBackgroundColour()));
             WriteRun(box, run.text);
             box->EndStyle();
         }

@@ -4,6 +4,8 @@
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
+#include <utility>
+
 #include "branding/about_captions.h"
 #include "branding/branding_values.h"
 #include "branding/gui/about_window.h"
@@ -17,10 +19,10 @@ namespace quorvane {
 
 namespace {
 
-void OpenInDefaultBrowser(const std::string& address) {
-    // No browser or a bad address: nothing opens and nothing is said.
+bool OpenInDefaultBrowser(const std::string& address) {
+    // wx's own message box would say it modally; the main window says it in its status.
     wxLogNull quiet;
-    wxLaunchDefaultBrowser(wxString::FromUTF8(address));
+    return wxLaunchDefaultBrowser(wxString::FromUTF8(address));
 }
 
 }  // namespace
@@ -32,8 +34,10 @@ struct SecondaryWindows::Windows {
     WebsiteLauncher launch = OpenInDefaultBrowser;
 };
 
-SecondaryWindows::SecondaryWindows(wxWindow* mainWindow)
-    : mainWindow_(mainWindow), windows_(std::make_unique<Windows>()) {}
+SecondaryWindows::SecondaryWindows(wxWindow* mainWindow, ShowStatus showStatus)
+    : mainWindow_(mainWindow),
+      showStatus_(std::move(showStatus)),
+      windows_(std::make_unique<Windows>()) {}
 
 SecondaryWindows::~SecondaryWindows() = default;
 
@@ -78,6 +82,10 @@ void SecondaryWindows::RunWebsiteCommand() {
     // Loading a loaded window does nothing: the request then waits for the next load.
     if (!windows_->website) {
         windows_->website = new WebsiteWindow(windows_->launch);
+        const auto& visit = windows_->website->Visit();
+        if (visit && !visit->started && showStatus_) {
+            showStatus_(WebsiteNotStartedMessage(visit->address));
+        }
     }
 }
 

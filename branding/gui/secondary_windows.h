@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,7 +15,10 @@ namespace quorvane {
 // demand and is at most once on screen; loading one that is loaded does nothing.
 class SecondaryWindows : public SideWindows {
   public:
-    explicit SecondaryWindows(wxWindow* mainWindow);
+    // What the windows have to tell the user goes to showStatus (the main window's
+    // status panel 1).
+    using ShowStatus = std::function<void(const std::string& text)>;
+    SecondaryWindows(wxWindow* mainWindow, ShowStatus showStatus);
     ~SecondaryWindows() override;
     SecondaryWindows(const SecondaryWindows&) = delete;
     SecondaryWindows& operator=(const SecondaryWindows&) = delete;
@@ -35,6 +39,7 @@ class SecondaryWindows : public SideWindows {
   private:
     struct Windows;
     wxWindow* mainWindow_;
+    ShowStatus showStatus_;
     std::unique_ptr<Windows> windows_;
 };
 

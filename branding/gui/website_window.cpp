@@ -11,7 +11,7 @@ WebsiteWindow::WebsiteWindow(const WebsiteLauncher& launch)
     SetClientSize(TwipsToSize(this, 1830, 1605));
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Destroy(); });
     timer1_.StartOnce(1000);
-    ServeWebsiteRequest(launch);
+    visit_ = ServeWebsiteRequest(launch);
 }
 
 }  // namespace quorvane

@@ -3,6 +3,8 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <optional>
+
 #include "branding/website_request.h"
 
 namespace quorvane {
@@ -14,8 +16,12 @@ class WebsiteWindow : public wxFrame {
   public:
     explicit WebsiteWindow(const WebsiteLauncher& launch);
 
+    // What the load did: nullopt when the request was not "Website".
+    const std::optional<WebsiteVisit>& Visit() const { return visit_; }
+
   private:
     wxTimer timer1_;
+    std::optional<WebsiteVisit> visit_;
 };
 
 }  // namespace quorvane

@@ -1,6 +1,9 @@
 #include "desktop/gui/window_helpers.h"
 
+#include <wx/display.h>
 #include <wx/toplevel.h>
+
+#include <algorithm>
 
 #include "desktop/gui/icon_bundle.h"
 
@@ -20,7 +23,21 @@ wxTopLevelWindow* OutermostOwner(wxTopLevelWindow* window) {
     return outermost;
 }
 
+// A title bar's height where the window manager has not yet said how high its frame
+// is (a window not yet shown).
+constexpr int kTitleBarAllowance = 40;
+
 }  // namespace
+
+wxSize ClientSizeInsideWorkArea(const wxTopLevelWindow* window, const wxSize& wanted) {
+    const int index = wxDisplay::GetFromWindow(window);
+    const wxRect area =
+        wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index)).GetClientArea();
+    wxSize frame = window->GetSize() - window->GetClientSize();
+    frame.y = std::max(frame.y, window->FromDIP(kTitleBarAllowance));
+    return {std::min(wanted.x, std::max(1, area.width - frame.x)),
+            std::min(wanted.y, std::max(1, area.height - frame.y))};
+}
 
 void SetIcon(wxTopLevelWindow* window, const std::string& resourceName, bool alsoSetOnOwner) {
     // An unknown resource gives an empty bundle, which is set all the same.

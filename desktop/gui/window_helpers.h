@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <wx/gdicmn.h>
+
 class wxTopLevelWindow;
 
 namespace quorvane {
@@ -12,6 +14,11 @@ void SetIcon(wxTopLevelWindow* window, const std::string& resourceName, bool als
 
 // Keeps the window above ordinary windows (onTop true) or lets it go back (false).
 void SetTopMost(wxTopLevelWindow* window, bool onTop);
+
+// The client size the window can have on its display: wanted, made smaller where the
+// display's work area (the screen less its panels) would not hold it with its frame, so
+// that no part of it, at any scale, is off screen.
+wxSize ClientSizeInsideWorkArea(const wxTopLevelWindow* window, const wxSize& wanted);
 
 // Lets Escape close the window, as it closes any dialog-like window.
 void CloseOnEscape(wxTopLevelWindow* window);

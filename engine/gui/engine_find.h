@@ -7,6 +7,7 @@
 
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitFindController WebKitFindController;
+typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 
 namespace quorvane {
 
@@ -38,7 +39,12 @@ class EngineFind {
     static void OnCountedMatches(WebKitFindController* finder, unsigned matches, void* self);
     void Run(const Search& search);
 
+    void StyleCurrentMatch(bool styled);
+
+    WebKitWebView* view_;
     WebKitFindController* finder_;
+    WebKitUserStyleSheet* currentMatchStyle_;
+    bool currentMatchStyled_ = false;
     BrowserElement::FindDone found_;  // the last Find's, until the engine has counted
     unsigned countsAsked_ = 0;        // counts the engine owes, the last one being found_'s
     std::optional<Search> held_;      // a search waiting for the page to be drawn

@@ -12,9 +12,11 @@
 #include <utility>
 
 #include "engine/address_to_load.h"
+#include "engine/gui/engine_answer_guard.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/wheel_zoom.h"
+#include "engine/load_failure.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
@@ -26,8 +28,13 @@ constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML 
 constexpr const char* kCaptureWorld = "quorvane-capture";
 
 // The generated views show plain text and addresses, which need neither kerning nor
-// ligatures; without them the engine lays text out faster.
-constexpr const char* kPlainTextStyle = "* { font-kerning: none; font-variant-ligatures: none; }";
+// ligatures; without them the engine lays text out faster. They take the desktop's light
+// or dark style, which the work files themselves leave open.
+constexpr const char* kPlainTextStyle =
+    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
+// What a stopped page that the engine would not let go of shows: nothing of the page.
+constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
+constexpr unsigned kMiddleButton = 2;
 // A generated view draws nothing of a page while it holds it back (GeneratedViewLoad).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before the view looks whether it is stuck
@@ -104,6 +111,11 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
+    } else {
+        answerGuard_ = std::make_unique<EngineAnswerGuard>(native_, [this](const std::string& uri) {
+            ShowOwnPage(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
+        });
+        g_signal_connect(native_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
     }
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
@@ -111,9 +123,18 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
-    // A link that asks for a new window opens in this element: the program has one window.
-    webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
-                   [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+    // In the Browser view a link or page that asks for a new window gets a new window of the
+    // program; a generated view's links open in the view itself.
+    if (kind == Kind::Browser) {
+        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
+            events_.NewWindowRequested(index_, event.GetURL().utf8_string(),
+                                       event.GetNavigationAction() == wxWEBVIEW_NAV_ACTION_USER);
+        });
+        g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnMiddleClick), this);
+    } else {
+        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
+                       [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+    }
 }
 
 void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters) {
@@ -149,10 +170,16 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     if (localFiles_ && localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
         return;
     }
+    comingOwnPageStatus_.reset();
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         awaitedAddress_ = uri;
         Do(load_.Asked(PageBytes(address)));
+    }
+    // The empty page wxWebView loads at creation keeps the engine busy for a moment at
+    // start; that is no page the user is waiting for.
+    if (answerGuard_ && !creationLoadPending_) {
+        answerGuard_->LoadAsked(uri.utf8_string());
     }
     webView_->LoadURL(uri);
 }
@@ -186,10 +213,16 @@ void WebViewBrowserElement::GoHome() {
 }
 
 void WebViewBrowserElement::Stop() {
+    if (answerGuard_) {
+        answerGuard_->StopAsked();
+    }
     webView_->Stop();
 }
 
 void WebViewBrowserElement::Refresh() {
+    if (answerGuard_) {
+        answerGuard_->LoadAsked(Address());
+    }
     webView_->Reload();
 }
 
@@ -276,6 +309,10 @@ void WebViewBrowserElement::CancelFetches() {
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    // Before the creation load is left out: the start page's own load may begin in it.
+    if (element->answerGuard_) {
+        element->answerGuard_->LoadChanged(loadEvent);
+    }
     if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
         return;
     }
@@ -286,6 +323,8 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
     } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        element->ownPageStatus_ = element->comingOwnPageStatus_.value_or("");
+        element->comingOwnPageStatus_.reset();
         // A new document is in place, so the element's title is that document's now. WebKit
         // raises no title notification when it equals the one before (two pages without a
         // title), which would leave the old page's address in the box.
@@ -297,6 +336,50 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.StatusTextChange(element->index_, "Done");
         element->events_.LoadFinished(element->index_);
     }
+}
+
+// A middle click on a link opens it in a new window, as in other desktop browsers.
+int WebViewBrowserElement::OnMiddleClick(WebKitWebView*, WebKitPolicyDecision* decision, int type,
+                                         void* self) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
+        type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        return FALSE;
+    }
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    if (webkit_navigation_action_get_mouse_button(action) != kMiddleButton ||
+        webkit_navigation_action_get_navigation_type(action) !=
+            WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
+        return FALSE;
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    webkit_policy_decision_ignore(decision);
+    element->events_.NewWindowRequested(element->index_, uri != nullptr ? uri : "", true);
+    return TRUE;
+}
+
+void WebViewBrowserElement::ShowOwnPage(const std::string& uri, const std::string& html,
+                                        const std::string& status) {
+    comingOwnPageStatus_ = status;
+    webkit_web_view_load_alternate_html(native_, html.c_str(), uri.c_str(), nullptr);
+}
+
+// A page that cannot be opened gets a page that says why, at its own address; a load the
+// user or the engine ended on purpose (Stop, a download, a newer load) gets none.
+int WebViewBrowserElement::OnLoadFailed(WebKitWebView*, int, const char* failingUri, GError* error,
+                                        void* self) {
+    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_PLUGIN_ERROR ||
+        failingUri == nullptr) {
+        return FALSE;
+    }
+    auto* element = static_cast<WebViewBrowserElement*>(self);
+    const std::string reason =
+        LoadFailureReason({g_quark_to_string(error->domain), error->code, error->message});
+    element->ShowOwnPage(failingUri, ErrorPageHtml(failingUri, reason),
+                         LoadFailureMessage(failingUri, reason));
+    return TRUE;
 }
 
 void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {

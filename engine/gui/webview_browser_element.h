@@ -14,12 +14,15 @@
 class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
+typedef struct _GError GError;
+typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
+class EngineAnswerGuard;
 class EngineFetches;
 class EngineFind;
 class WheelZoom;
@@ -63,6 +66,7 @@ class WebViewBrowserElement : public BrowserElement {
 
     std::string Address() const override;
     std::string Title() const override;
+    std::string OwnPageStatus() const override { return ownPageStatus_; }
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
@@ -85,12 +89,19 @@ class WebViewBrowserElement : public BrowserElement {
 
   private:
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
+    static int OnMiddleClick(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
+                             void* self);
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
+                            GError* error, void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
 
     void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
+    // Shows html at uri in place of the page asked for there; status is what panel 1
+    // says of it.
+    void ShowOwnPage(const std::string& uri, const std::string& html, const std::string& status);
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWidgets loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
@@ -117,6 +128,12 @@ class WebViewBrowserElement : public BrowserElement {
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
     std::unique_ptr<LocalFilesFilter> localFiles_;
+    // The Browser view's: a page that keeps the engine from answering a new address or
+    // Stop costs the user no more than a moment (the generated views restart on their own).
+    std::unique_ptr<EngineAnswerGuard> answerGuard_;
+    // The page of our own shown now, and the one on its way (ShowOwnPage).
+    std::string ownPageStatus_;
+    std::optional<std::string> comingOwnPageStatus_;
 };
 
 }  // namespace quorvane

@@ -15,11 +15,14 @@ namespace {
 
 // Wide enough for a long word, as other browsers' find bars are at the least.
 constexpr int kMinTextWidthChars = 14;
+// A search on every key would search a long page for "n", "ne", "nee"... while the user
+// is still typing "needle"; the search waits for a pause as short as this.
+constexpr int kTypingPauseMs = 300;
 
 }  // namespace
 
 FindBar::FindBar(wxWindow* parent, Actions actions)
-    : wxPanel(parent, wxID_ANY), actions_(std::move(actions)) {
+    : wxPanel(parent, wxID_ANY), actions_(std::move(actions)), typingPause_(this) {
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(CreateRow(), 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(3));
     SetSizerAndFit(column);
@@ -66,7 +69,8 @@ wxSizer* FindBar::CreateRow() {
 }
 
 void FindBar::BindSearchInputs() {
-    text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { Search(); });
+    text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { typingPause_.StartOnce(kTypingPauseMs); });
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Search(); });
     for (wxCheckBox* tick : {matchCase_, regularExpression_, wholeWord_}) {
         tick->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { Search(); });
     }
@@ -88,6 +92,7 @@ void FindBar::Open() {
 }
 
 void FindBar::Close() {
+    typingPause_.Stop();
     Hide();
     actions_.shownOrHidden();
     actions_.closed();
@@ -96,6 +101,8 @@ void FindBar::Close() {
 void FindBar::FindAgain(bool next) {
     if (!IsShown() || text_->IsEmpty()) {
         Open();
+    } else if (SearchHeldBack()) {
+        return;
     } else if (next) {
         actions_.next();
     } else {
@@ -113,12 +120,21 @@ std::string FindBar::Status() const {
 }
 
 void FindBar::Search() {
+    typingPause_.Stop();
     // A tick greyed out counts as clear.
     const bool expressions = actions_.expressionsUsable();
     actions_.search(text_->GetValue().utf8_string(),
                     {.matchCase = matchCase_->GetValue(),
                      .regularExpression = expressions && regularExpression_->GetValue(),
                      .wholeWord = expressions && wholeWord_->GetValue()});
+}
+
+bool FindBar::SearchHeldBack() {
+    if (!typingPause_.IsRunning()) {
+        return false;
+    }
+    Search();
+    return true;
 }
 
 // Escape is the bar's own while it has the focus (it would otherwise reach the window's
@@ -129,7 +145,9 @@ void FindBar::OnKey(wxKeyEvent& event) {
         Close();
     } else if ((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && FindFocus() == text_ &&
                (event.GetModifiers() & ~wxMOD_SHIFT) == 0) {
-        event.ShiftDown() ? actions_.previous() : actions_.next();
+        if (!SearchHeldBack()) {
+            event.ShiftDown() ? actions_.previous() : actions_.next();
+        }
     } else {
         event.Skip();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wx/panel.h>
+#include <wx/timer.h>
 
 #include <functional>
 #include <string>
@@ -17,7 +18,8 @@ namespace quorvane {
 // The find bar under the views: the text to find, Previous and Next, "Match case",
 // "Regular expression" and "Whole word" (for the views that can search so), where the
 // current match is ("3 of 41") and a close button. It is hidden until opened and
-// searches as the user types; Enter is Next, Shift+Enter Previous, Escape closes it.
+// searches once the user pauses in typing; Enter is Next (or the search itself, when the
+// pause has not yet come), Shift+Enter Previous, Escape closes it.
 class FindBar : public wxPanel {
   public:
     struct Actions {
@@ -43,9 +45,11 @@ class FindBar : public wxPanel {
   private:
     // The row of the find text, its status, the buttons and the ticks.
     wxSizer* CreateRow();
-    // A change of the text or of a tick searches again.
+    // A change of a tick searches again at once, one of the text after a typing pause.
     void BindSearchInputs();
     void Search();
+    // Runs a search the typing pause still holds back; false when none was waiting.
+    bool SearchHeldBack();
     void OnKey(wxKeyEvent& event);
 
     Actions actions_;
@@ -54,6 +58,7 @@ class FindBar : public wxPanel {
     wxCheckBox* regularExpression_;
     wxCheckBox* wholeWord_;
     wxStaticText* status_;
+    wxTimer typingPause_;
 };
 
 }  // namespace quorvane

@@ -67,7 +67,8 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
       dotsPerInch_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
       sourceSettings_(UserSettingsFile(branding.productName)),
-      secondary_(std::make_unique<SecondaryWindows>(this)) {
+      secondary_(std::make_unique<SecondaryWindows>(
+          this, [this](const std::string& text) { controller_->ShowMessage(text); })) {
     panel_ = new wxPanel(this);
     CreateButtons();
     CreateAddressRow();
@@ -76,6 +77,11 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
         *servedSource_, workFolder_.Path());
+    // Downloads say how they went through the controller, so that their word lasts.
+    downloads_ = std::make_unique<WebKitDownloads>(*controller_);
+    for (const auto& element : views_) {
+        downloads_->Follow(element->Window());
+    }
     CreateFindBar();
     CreateStatusPanels();
     CreateMenus();
@@ -88,8 +94,8 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
 
 MainFrame::~MainFrame() = default;
 
-void MainFrame::Load() {
-    controller_->Load();
+void MainFrame::Load(const std::string& startAddress) {
+    controller_->Load(startAddress);
     // Once the window is on screen: the address box waits for the user's first address.
     CallAfter([this] { FocusAtStart(); });
 }
@@ -141,6 +147,9 @@ void MainFrame::CreateButtons() {
     AddPictureButton(CommandId::SendToIE, "Send to IE", "Send Page to Browser Tab",
                      theme("document-send"), kSendToBrowserTabPlace)
         ->Hide();
+    // Home has the place of the hidden button, which no user sees.
+    AddPictureButton(CommandId::Home, "Home", "Go to the home page (Alt+Home)",
+                     theme(wxART_GO_HOME), kSendToBrowserTabPlace);
     websiteButton_ = AddPictureButton(CommandId::Website, "Website", "", theme("web-browser"),
                                       places_.websiteButton);
 }
@@ -153,8 +162,14 @@ void MainFrame::CreateAddressRow() {
                                  wxTE_PROCESS_ENTER);
     Place(addressBox_, places_.addressBox);
     // Enter runs Go; the key still reaches the box.
+    // Enter runs Go and, as in other desktop browsers, hands the keyboard to the page that
+    // now loads, when the Browser view is the one shown.
     addressBox_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent& event) {
+        controller_->UserAction();
         controller_->EnterInAddressBox();
+        if (controller_->VisibleView() == MainWindowController::kBrowserView) {
+            FocusVisibleView();
+        }
         event.Skip();
     });
     goButton_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
@@ -197,10 +212,6 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
         views_[i] =
             std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage, filters);
         Place(views_[i]->Window(), places_.views);
-    }
-    downloads_ = std::make_unique<WebKitDownloads>(*this);
-    for (const auto& element : views_) {
-        downloads_->Follow(element->Window());
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};
 }

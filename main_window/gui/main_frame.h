@@ -4,14 +4,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <wx/frame.h>
 
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
+#include "engine/gui/webview_browser_element.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
-#include "engine/gui/webview_browser_element.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"
@@ -43,7 +44,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     ~MainFrame() override;
 
     // The window's Load. A failure throws and the caller ends start-up with its message.
-    void Load();
+    // startAddress: what the window loads first; its home page when empty.
+    void Load(const std::string& startAddress = {});
 
     MainWindowController& Controller() { return *controller_; }
     WebViewBrowserElement& Element(int index) { return *views_[index]; }
@@ -71,6 +73,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void UnloadSplashWindow() override;
     void EndProcess() override;
     void CloseMainWindow() override;
+    void StartNewWindow(const std::string& address) override;
 
     // WindowControls.
     void OpenFindBar() override;
@@ -86,6 +89,9 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     // The address box, for the tests of where the focus is.
     wxTextCtrl* AddressBox() const { return addressBox_; }
     FindBar* FindBarControl() const { return findBar_; }
+    // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
+    // gives another.
+    void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
     ServedSourceView& ServedSource() { return *servedSource_; }
 
   private:
@@ -134,6 +140,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     ServedSourceSettings sourceSettings_;
     ServedSourceLook sourceLook_;
     ToolsMenuItems toolsItems_;
+    RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;
 
     // Destroyed from the last: the downloads go while everything they report to is

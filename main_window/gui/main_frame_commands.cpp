@@ -92,6 +92,7 @@ void MainFrame::BindShortcuts() {
 }
 
 void MainFrame::RunCommand(const Command& command) {
+    controller_->UserAction();
     command.run(Target());
     if (command.viewTakesFocus) {
         FocusVisibleView();
@@ -116,9 +117,12 @@ void MainFrame::FocusAddressBox() {
 }
 
 void MainFrame::ClickToolsMenuItem(ToolsMenuItem item) {
-    RegistryStore localMachine = RegistryStore::ForRoot(RootKey::LocalMachine);
-    toolsItems_ =
-        quorvane::ClickToolsMenuItem(item, localMachine, ProgramPath(), branding.productName);
+    const ToolsMenuClick click = quorvane::ClickToolsMenuItem(item, toolsItems_, toolsMenuStore_,
+                                                              ProgramPath(), branding.productName);
+    toolsItems_ = click.items;
+    if (!click.failure.empty()) {
+        controller_->ShowMessage(click.failure);
+    }
 }
 
 bool MainFrame::ToolsMenuItemEnabled(ToolsMenuItem item) const {

@@ -1,5 +1,6 @@
 // MainFrame as the surface of the window's logic: what MainWindowController reads and writes
 // on the controls, and the end of the window's run.
+#include <glib.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dirdlg.h>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "desktop/gui/window_helpers.h"
+#include "desktop/program_folder.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/main_frame.h"
 
@@ -28,7 +30,10 @@ void MainFrame::SetWindowIcon() {
 
 void MainFrame::SetWebsiteCaptions(const std::string& website) {
     websiteButton_->SetLabel("Visit " + wxString::FromUTF8(website));
-    GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), wxString::FromUTF8(website));
+    // Its first letter is the item's access key; an "&" of the address is shown as one.
+    wxString caption = wxString::FromUTF8(website);
+    caption.Replace("&", "&&");
+    GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), "&" + caption);
 }
 
 void MainFrame::SetCaption(const std::string& caption) {
@@ -112,6 +117,22 @@ std::optional<std::string> MainFrame::ChooseFolderToSaveImages(const std::string
 
 void MainFrame::SetFindStatus(const std::string& status) {
     findBar_->SetStatus(status);
+}
+
+// The program itself, given the address as its one argument; no shell reads the address.
+void MainFrame::StartNewWindow(const std::string& address) {
+    const std::string program = ProgramPath();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    if (!address.empty()) {
+        argv.push_back(const_cast<char*>(address.c_str()));
+    }
+    argv.push_back(nullptr);
+    GError* error = nullptr;
+    if (!g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                       &error)) {
+        controller_->ShowMessage("Could not open a new window: " + std::string(error->message));
+        g_error_free(error);
+    }
 }
 
 void MainFrame::UnloadSplashWindow() {

@@ -6,13 +6,19 @@
 #include <vector>
 
 #include "branding/branding_values.h"
+#include "desktop/gui/desktop_style.h"
 #include "main_window/gui/splash_window.h"
 
 namespace quorvane {
 
 bool QuorvaneApp::OnInit() {
     wxInitAllImageHandlers();
-    auto* splash = new SplashWindow([this](const std::string& message) { EndStartUp(message); });
+    // Before the first window, so every window is made in the desktop's style.
+    FollowDesktopStyle();
+    // A window the program opens for a page starts a copy of it with the page's address.
+    const std::string startAddress = argc > 1 ? argv[1].utf8_string() : std::string();
+    auto* splash =
+        new SplashWindow([this](const std::string& message) { EndStartUp(message); }, startAddress);
     splash->Show();
     return true;
 }

@@ -25,10 +25,12 @@ constexpr const char* kPictureName = "/splash.png";
 
 }  // namespace
 
-SplashWindow::SplashWindow(std::function<void(const std::string&)> startFailed)
+SplashWindow::SplashWindow(std::function<void(const std::string&)> startFailed,
+                           std::string startAddress)
     : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
               wxBORDER_NONE | wxFRAME_NO_TASKBAR),
       startFailed_(std::move(startFailed)),
+      startAddress_(std::move(startAddress)),
       startTimer_(this) {
     const int dpi = LogicalDotsPerInch(this);
     const int width = TwipsToPixels(kClientWidth, dpi);
@@ -73,7 +75,7 @@ void SplashWindow::LoadMainWindow() {
         main = new MainFrame(
             this, WorkFolder::ForRun(ChooseWorkFolder(ProgramFolder(), branding.productName),
                                      PrivateWorkFolders(branding.productName)));
-        main->Load();
+        main->Load(startAddress_);
     } catch (const std::exception& error) {
         if (main != nullptr) {
             main->Destroy();

@@ -16,7 +16,9 @@ class SplashWindow : public wxFrame {
   public:
     // startFailed is told the error's message when the main window cannot be loaded;
     // start-up then ends with that message.
-    explicit SplashWindow(std::function<void(const std::string&)> startFailed);
+    // startAddress: what the main window loads first; its home page when empty.
+    explicit SplashWindow(std::function<void(const std::string&)> startFailed,
+                          std::string startAddress = {});
 
   private:
     void Load();
@@ -24,6 +26,7 @@ class SplashWindow : public wxFrame {
     void LoadMainWindow();
 
     std::function<void(const std::string&)> startFailed_;
+    std::string startAddress_;
     SplashTicker ticker_;
     wxTimer startTimer_;
 };

@@ -119,6 +119,7 @@ struct WebKitDownloads::Download {
     WebKitDownloads* owner;
     WebKitDownload* download;  // a reference of our own
     std::string name;
+    std::string shownProgress;  // the last progress said, so that each is said once
     std::optional<PartialFile> file;
     std::optional<std::string> error;
     bool cancelled = false;
@@ -181,6 +182,15 @@ void WebKitDownloads::Download::OnReceivedData(WebKitDownload*, guint64, void* s
     }
     const double progress = webkit_download_get_estimated_progress(state->download);
     state->owner->report_.SetProgress(100, std::max(0.01f, static_cast<float>(progress * 100)));
+    WebKitURIResponse* response = webkit_download_get_response(state->download);
+    std::string said = DownloadProgressMessage(
+        state->file ? state->file->FinalPath().filename().string() : std::string(kFallbackName),
+        webkit_download_get_received_data_length(state->download),
+        response != nullptr ? webkit_uri_response_get_content_length(response) : 0);
+    if (said != state->shownProgress) {
+        state->owner->report_.SetStatusText(said);
+        state->shownProgress = std::move(said);
+    }
 }
 
 void WebKitDownloads::Download::OnFailed(WebKitDownload*, GError* error, void* self) {
@@ -214,7 +224,8 @@ void WebKitDownloads::Download::Report() {
         try {
             const std::filesystem::path saved = file->Commit();
             report.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-            report.SetProgress(100, 100);
+            // Nothing loads any more: the bar is empty, as after a page.
+            report.SetProgress(100, 0.01f);
             return;
         } catch (const std::system_error& failure) {
             error = failure.code().message();

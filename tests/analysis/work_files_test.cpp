@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/line_breaks.h"
 #include "analysis/text_file.h"
 #include "analysis/work_file_writer.h"
+#include "base/line_breaks.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 

@@ -152,8 +152,10 @@ class SecondaryWindowsTest : public ::testing::Test {
         ::setenv("XDG_CONFIG_HOME", folder_.Path().c_str(), 1);
         LoadBrandingValues();
         websiteRequest.clear();
-        windows_.SetWebsiteLauncher(
-            [this](const std::string& address) { opened_.push_back(address); });
+        windows_.SetWebsiteLauncher([this](const std::string& address) {
+            opened_.push_back(address);
+            return browserStarts_;
+        });
     }
     void TearDown() override {
         main_->Destroy();
@@ -169,8 +171,11 @@ class SecondaryWindowsTest : public ::testing::Test {
     }
     TempFolder folder_;
     wxFrame* main_ = new wxFrame(nullptr, wxID_ANY, "main");
-    SecondaryWindows windows_{main_};
+    std::vector<std::string> statusTexts_;
+    SecondaryWindows windows_{main_,
+                              [this](const std::string& text) { statusTexts_.push_back(text); }};
     std::vector<std::string> opened_;
+    bool browserStarts_ = true;
 };
 
 TEST_F(SecondaryWindowsTest, HelpAndAboutAreLoadedOnceAndHelpUnloads) {
@@ -237,6 +242,14 @@ TEST_F(SecondaryWindowsTest, TwoQuickClicksOpenTheSiteOnceAndTheNextLoadServesTh
     windows_.RunWebsiteCommand();
     EXPECT_EQ(opened_.size(), 2u);
     EXPECT_EQ(websiteRequest, "");
+    EXPECT_TRUE(statusTexts_.empty());
+}
+
+TEST_F(SecondaryWindowsTest, ADefaultBrowserThatCannotBeStartedIsToldInTheStatus) {
+    browserStarts_ = false;
+    windows_.RunWebsiteCommand();
+    EXPECT_EQ(statusTexts_, std::vector<std::string>{"Could not start the default browser for "
+                                                     "http://tarnwick.example"});
 }
 
 // Timers never fire early, but a busy machine may run them late: the window must close,

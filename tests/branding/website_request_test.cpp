@@ -28,23 +28,29 @@ TEST(AddSchemeWhenMissing, PutsHttpInFrontOnlyWithoutAScheme) {
     }
 }
 
-TEST(ServeWebsiteRequest, OpensTheWebsiteOnceAndClearsTheRequest) {
-    std::vector<std::string> opened;
-    const WebsiteLauncher record = [&](const std::string& address) { opened.push_back(address); };
-    branding.website = "changed by someone";  // the load reloads the branding values first
+TEST(ServeWebsiteRequest, OpensTheWebsiteOnceClearsTheRequestAndSaysWhetherItStarted) {
+    for (const bool starts : {true, false}) {
+        std::vector<std::string> opened;
+        const WebsiteLauncher record = [&](const std::string& address) {
+            opened.push_back(address);
+            return starts;
+        };
+        branding.website = "changed by someone";  // the load reloads the branding values first
 
-    websiteRequest = "Website";
-    EXPECT_EQ(ServeWebsiteRequest(record), "http://tarnwick.example");
-    EXPECT_EQ(websiteRequest, "");
-    EXPECT_EQ(ServeWebsiteRequest(record), std::nullopt);
-    EXPECT_EQ(opened, std::vector<std::string>{"http://tarnwick.example"});
+        websiteRequest = "Website";
+        EXPECT_EQ(ServeWebsiteRequest(record), (WebsiteVisit{"http://tarnwick.example", starts}));
+        EXPECT_EQ(websiteRequest, "");
+        EXPECT_EQ(ServeWebsiteRequest(record), std::nullopt);
+        EXPECT_EQ(opened, std::vector<std::string>{"http://tarnwick.example"});
+    }
 }
 
 TEST(ServeWebsiteRequest, OtherRequestsOpenNothingAndStay) {
     for (const char* request : {"website", "Website ", "Help"}) {
         bool called = false;
         websiteRequest = request;
-        EXPECT_EQ(ServeWebsiteRequest([&](const std::string&) { called = true; }), std::nullopt);
+        EXPECT_EQ(ServeWebsiteRequest([&](const std::string&) { return called = true; }),
+                  std::nullopt);
         EXPECT_FALSE(called) << request;
         EXPECT_EQ(websiteRequest, request);
     }

@@ -68,22 +68,43 @@ TEST_F(IEToolsMenuTest, MenuItemsToggle) {
         {ToolsMenuItem::Add, {false, true}, true},
     };
     for (const auto& row : rows) {
-        const ToolsMenuItems items = ClickToolsMenuItem(row.item, store_, program_, "Quorvane");
+        const ToolsMenuClick click = ClickToolsMenuItem(row.item, {}, store_, program_, "Quorvane");
         const int item = static_cast<int>(row.item);
-        EXPECT_EQ(items, row.after) << "item " << item;
+        EXPECT_EQ(click.items, row.after) << "item " << item;
+        EXPECT_EQ(click.failure, "") << "item " << item;
         EXPECT_EQ(store_.KeyExists(kIEToolsMenuKey), row.entryAfter) << "item " << item;
     }
 }
 
-TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenStillTogglesTheItems) {
+// A file where the store's folder belongs cannot be written even by root, so the test
+// holds for every user.
+TEST_F(IEToolsMenuTest, AStoreThatCantBeWrittenLeavesTheItemsAndSaysWhereAndWhy) {
     std::ofstream(folder_ / "blocked") << "x";
     RegistryStore blocked(folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg");
-    const ToolsMenuItems afterAdd =
-        ClickToolsMenuItem(ToolsMenuItem::Add, blocked, program_, "Quorvane");
-    EXPECT_EQ(afterAdd, (ToolsMenuItems{false, true}));
-    EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
-    EXPECT_EQ(ClickToolsMenuItem(ToolsMenuItem::Remove, blocked, program_, "Quorvane"),
-              (ToolsMenuItems{true, false}));
+    const std::string where = (folder_ / "blocked" / "HKEY_LOCAL_MACHINE.reg").string() +
+                              " cannot be written (" + (folder_ / "blocked").string() +
+                              " is not a folder)";
+    struct Row {
+        ToolsMenuItem item;
+        ToolsMenuItems before;
+        std::string failure;
+    } rows[] = {
+        {ToolsMenuItem::Add, {true, true}, "Could not add Quorvane to the IE Tools menu: " + where},
+        {ToolsMenuItem::Add,
+         {true, false},
+         "Could not add Quorvane to the IE Tools menu: " + where},
+        // No entry there: nothing to remove, nothing failed.
+        {ToolsMenuItem::Remove, {false, true}, ""},
+    };
+    for (const auto& row : rows) {
+        const ToolsMenuClick click =
+            ClickToolsMenuItem(row.item, row.before, blocked, program_, "Quorvane");
+        const int item = static_cast<int>(row.item);
+        EXPECT_EQ(click.failure, row.failure) << "item " << item;
+        EXPECT_EQ(click.items, (row.failure.empty() ? ToolsMenuItems{true, false} : row.before))
+            << "item " << item;
+        EXPECT_FALSE(blocked.KeyExists(kIEToolsMenuKey));
+    }
 }
 
 }  // namespace

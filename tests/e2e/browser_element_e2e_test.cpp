@@ -25,6 +25,7 @@ class DownloadRecorder : public BrowserEvents {
     void ProgressChange(int, std::int32_t, std::int32_t) override {}
     void LoadFinished(int) override { downloads.push_back(element->Address()); }
     void TitleChange(int, const std::string&) override {}
+    void NewWindowRequested(int, const std::string&, bool) override {}
 };
 
 // The engine loads an empty page into a new view of its own accord; an analysis of it

@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "branding/branding_values.h"
@@ -39,23 +40,6 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
-// Runs the shell command (xdotool) while the window goes on handling its events.
-void AsAUser(const std::string& command) {
-    std::atomic<bool> done = false;
-    std::thread user([&] {
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        done = true;
-    });
-    WaitUntil([&] { return done.load(); }, std::chrono::seconds(30));
-    user.join();
-    PumpEvents(std::chrono::milliseconds(300));
-}
-
-// Keys typed into the main window, which is given the keyboard first.
-void TypeKeys(const std::string& keys) {
-    AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync key --delay 150 " + keys);
-}
-
 std::vector<std::string> FilesIn(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -63,31 +47,6 @@ std::vector<std::string> FilesIn(const fs::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The result of a script run in element 0's own page world, as text.
-std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script) {
-    struct Answer {
-        bool done = false;
-        std::string text;
-    } answer;
-    auto* view = static_cast<WebKitWebView*>(frame.Element(0).Window()->GetNativeBackend());
-    webkit_web_view_evaluate_javascript(
-        view, script.c_str(), -1, nullptr, nullptr, nullptr,
-        [](GObject* source, GAsyncResult* result, gpointer data) {
-            auto* answer = static_cast<Answer*>(data);
-            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(
-                    WEBKIT_WEB_VIEW(source), result, nullptr)) {
-                gchar* text = jsc_value_to_string(value);
-                answer->text = text;
-                g_free(text);
-                g_object_unref(value);
-            }
-            answer->done = true;
-        },
-        &answer);
-    EXPECT_TRUE(WaitUntil([&] { return answer.done; }));
-    return answer.text;
 }
 
 class BrowserToolsEndToEnd : public MainWindowEndToEnd {
@@ -157,6 +116,16 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
     frame_->Controller().FindPrevious();
     EXPECT_EQ(FindStatus(), "3 of 3");
     EXPECT_TRUE(WaitUntil([&] { return EvaluateInBrowserView(*frame_, selection) == "NEEDLE@0"; }));
+    // A new search, typed on or ticked, selects the match its count calls the first.
+    for (const auto& [text, matchCase, status] :
+         {std::tuple{"needl", false, "1 of 3"}, std::tuple{"needle", true, "1 of 2"}}) {
+        frame_->Controller().FindNext();
+        frame_->Controller().Find(text, matchCase);
+        EXPECT_TRUE(WaitUntil([&] { return FindStatus() == status; })) << FindStatus();
+        EXPECT_TRUE(WaitUntil([&] {
+            return EvaluateInBrowserView(*frame_, selection) == std::string(text) + "@0";
+        })) << EvaluateInBrowserView(*frame_, selection);
+    }
 }
 
 TEST_F(BrowserToolsEndToEnd, ZoomChangesTheVisibleViewOnly) {

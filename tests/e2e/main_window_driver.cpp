@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <unistd.h>
+#include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -110,6 +111,20 @@ bool MainWindowDriver::DrawsSomething(int index) const {
     return drawn;
 }
 
+std::string MainWindowDriver::Picture(int index) const {
+    const wxRect place = frame_->Element(index).Window()->GetScreenRect();
+    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
+                                                 place.width, place.height);
+    if (shot == nullptr) {
+        return {};
+    }
+    const int stride = gdk_pixbuf_get_rowstride(shot);
+    const auto* pixels = reinterpret_cast<const char*>(gdk_pixbuf_get_pixels(shot));
+    std::string picture(pixels, pixels + static_cast<std::size_t>(stride) * place.height);
+    g_object_unref(shot);
+    return picture;
+}
+
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {
     return WaitForElementAt(0, address) && WaitUntil([&] {
                return ReadWorkFile("/source.htm").find(marker) != std::string::npos &&
@@ -128,6 +143,34 @@ std::optional<std::string> MainWindowDriver::CaptureBrowserBody() {
         return std::nullopt;
     }
     return body;
+}
+
+std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script) {
+    return EvaluateInView(frame, 0, script);
+}
+
+std::string EvaluateInView(MainFrame& frame, int index, const std::string& script) {
+    struct Answer {
+        bool done = false;
+        std::string text;
+    } answer;
+    auto* view = static_cast<WebKitWebView*>(frame.Element(index).Window()->GetNativeBackend());
+    webkit_web_view_evaluate_javascript(
+        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* answer = static_cast<Answer*>(data);
+            if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(
+                    WEBKIT_WEB_VIEW(source), result, nullptr)) {
+                gchar* text = jsc_value_to_string(value);
+                answer->text = text;
+                g_free(text);
+                g_object_unref(value);
+            }
+            answer->done = true;
+        },
+        &answer);
+    WaitUntil([&] { return answer.done; });
+    return answer.text;
 }
 
 }  // namespace quorvane::test

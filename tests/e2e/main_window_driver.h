@@ -42,11 +42,19 @@ class MainWindowDriver {
     bool ViewsShowTheWorkFiles() const;
     // Whether element index, shown, has drawn anything but a white page on the screen.
     bool DrawsSomething(int index) const;
+    // The pixels the display shows in element index's place, row by row.
+    std::string Picture(int index) const;
 
   protected:
     std::filesystem::path workFolder_;
     MainFrame* frame_ = nullptr;
 };
+
+// The result of a script run in element 0's own page world, as text.
+std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script);
+// The same in element index, whose page world runs the script even where the page's own
+// scripts are turned off.
+std::string EvaluateInView(MainFrame& frame, int index, const std::string& script);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);

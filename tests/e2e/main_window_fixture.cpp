@@ -1,6 +1,12 @@
 #include "tests/e2e/main_window_fixture.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <thread>
+
+#include "tests/e2e/event_pump.h"
 
 namespace quorvane::test {
 
@@ -12,6 +18,23 @@ void MainWindowEndToEnd::SetUp() {
 void MainWindowEndToEnd::TearDown() {
     Close();
     std::filesystem::remove_all(workFolder_);
+}
+
+// Runs the shell command (xdotool) while the window goes on handling its events.
+void AsAUser(const std::string& command) {
+    std::atomic<bool> done = false;
+    std::thread user([&] {
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        done = true;
+    });
+    WaitUntil([&] { return done.load(); }, std::chrono::seconds(30));
+    user.join();
+    PumpEvents(std::chrono::milliseconds(300));
+}
+
+// Keys typed into the main window, which is given the keyboard first.
+void TypeKeys(const std::string& keys) {
+    AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync key --delay 150 " + keys);
 }
 
 }  // namespace quorvane::test

@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/e2e/http_test_server.h"
 #include "tests/e2e/main_window_driver.h"
 
 namespace quorvane::test {
+
+// Runs the shell command (xdotool) while the window goes on handling its events.
+void AsAUser(const std::string& command);
+// Keys typed into the main window, which is given the keyboard first.
+void TypeKeys(const std::string& keys);
 
 // A real main window with its own work folder and an HTTP server on 127.0.0.1. SetUp
 // waits until the start page is loaded and analysed.

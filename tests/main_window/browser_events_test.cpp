@@ -64,6 +64,58 @@ TEST_F(BrowserEventsTest, ProgressOfTheBrowserViewFillsTheBar) {
     }
 }
 
+TEST_F(BrowserEventsTest, TheBarEmptiesWhenTheBrowserViewsLoadEnds) {
+    controller_.ProgressChange(0, 200, 200);
+    controller_.LoadFinished(1);
+    EXPECT_FLOAT_EQ(surface_.progressValue, 200);
+    controller_.LoadFinished(0);
+    EXPECT_FLOAT_EQ(surface_.progressValue, 0.01f);
+}
+
+TEST_F(BrowserEventsTest, APageOpensAFewWindowsAMinuteAndTheUserAsManyAsHeLikes) {
+    for (int i = 0; i < 4; ++i) {
+        controller_.NewWindowRequested(0, "http://pop.example/" + std::to_string(i), false);
+    }
+    controller_.NewWindowRequested(0, "http://asked.example/", true);
+    controller_.NewWindowRequested(1, "http://generated.example/", true);
+    EXPECT_THAT(CallsStartingWith(log_, "surface.StartNewWindow"),
+                ElementsAre("surface.StartNewWindow(http://pop.example/0)",
+                            "surface.StartNewWindow(http://pop.example/1)",
+                            "surface.StartNewWindow(http://pop.example/2)",
+                            "surface.StartNewWindow(http://asked.example/)"));
+    EXPECT_EQ(surface_.statusText, "Blocked a window the page tried to open: http://pop.example/3");
+}
+
+// A page that could not be opened: the typed address stays in the box, panel 1 keeps the
+// reason past the generated views' own "Done", and they show no page.
+TEST_F(BrowserEventsTest, APageThatCouldNotBeOpenedKeepsTheTypedAddressAndTheReason) {
+    surface_.address = "127.0.0.1:9";
+    controller_.Go();
+    browser_.Navigate("http://127.0.0.1:9/");
+    browser_.SetOwnPageStatus("Could not open http://127.0.0.1:9/: refused");
+    browser_.SetBody("<body>the error page <img src=\"x.png\"></body>");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "127.0.0.1:9");
+    controller_.StatusTextChange(0, "Done");
+    controller_.LoadFinished(0);
+    controller_.StatusTextChange(1, "Done");
+    controller_.StatusTextChange(0, "Done");
+    EXPECT_EQ(surface_.statusText, "Could not open http://127.0.0.1:9/: refused");
+    EXPECT_TRUE(controller_.Lists().imageTags.addresses.empty());
+    EXPECT_EQ(ReadWorkFile("source.htm"), "\r\n");
+
+    // The next page of the web takes the box back, and so does an error page of another
+    // address (a link followed from there).
+    browser_.SetOwnPageStatus("");
+    browser_.Navigate("http://host.example/");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "http://host.example/");
+    browser_.SetOwnPageStatus("Could not open http://other.example/: refused");
+    browser_.Navigate("http://other.example/");
+    controller_.TitleChange(0, "");
+    EXPECT_EQ(surface_.address, "http://other.example/");
+}
+
 TEST_F(BrowserEventsTest, TitleOfTheBrowserViewSetsAddressAndCaption) {
     browser_.Navigate("http://host.example/page.html");
     browser_.SetTitle("A Page");

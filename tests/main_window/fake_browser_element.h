@@ -28,6 +28,9 @@ class FakeBrowserElement : public BrowserElement {
     // Every later call of operation throws std::logic_error, as a fault of the program.
     void FaultOn(const std::string& operation) { faulting_.insert(operation); }
     void SetTitle(std::string title) { title_ = std::move(title); }
+    // The element shows a page of its own in place of the one asked for, as the real
+    // one does when a page cannot be opened; "" for a page of the web.
+    void SetOwnPageStatus(std::string status) { ownPageStatus_ = std::move(status); }
     // The body the next captures return; nullopt stands for a page without a document.
     void SetBody(std::optional<std::string> body) { body_ = std::move(body); }
     // From now on captures wait until AnswerCapture, as the real engine's do.
@@ -61,6 +64,7 @@ class FakeBrowserElement : public BrowserElement {
     void Refresh() override;
     std::string Address() const override;
     std::string Title() const override;
+    std::string OwnPageStatus() const override { return ownPageStatus_; }
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
@@ -88,6 +92,7 @@ class FakeBrowserElement : public BrowserElement {
     std::vector<std::string> history_;
     std::size_t position_ = 0;
     std::string title_;
+    std::string ownPageStatus_;
     bool visible_ = false;
     std::optional<std::string> body_;
     bool onDemand_ = false;

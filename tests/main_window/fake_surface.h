@@ -72,6 +72,7 @@ class FakeSurface : public MainWindowSurface {
     void UnloadSplashWindow() override { Record("UnloadSplashWindow"); }
     void EndProcess() override { Record("EndProcess"); }
     void CloseMainWindow() override;
+    void StartNewWindow(const std::string& address) override { Record("StartNewWindow", address); }
 
   private:
     void Record(const std::string& call, const std::string& argument = {}) const;

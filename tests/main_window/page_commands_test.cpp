@@ -84,10 +84,12 @@ TEST_F(PageCommandsTest, ZoomChangesOnlyTheVisibleView) {
     EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
     ClickTab(2);
     controller_.ZoomOut();
+    EXPECT_EQ(surface_.statusText, "Zoom 90 %");
     EXPECT_DOUBLE_EQ(images_.ZoomLevel(), 0.9);
     EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
     EXPECT_DOUBLE_EQ(browser_.ZoomLevel(), 1.0);
     controller_.ActualSize();
+    EXPECT_EQ(surface_.statusText, "Zoom 100 %");
     EXPECT_DOUBLE_EQ(images_.ZoomLevel(), 1.0);
     EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
 }

@@ -150,6 +150,13 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
     EXPECT_EQ(SavedFileMessage("/home/me/archive.zip", home), "Saved archive.zip to ~");
     EXPECT_EQ(SavedFileMessage("/home/meg/a.zip", home), "Saved a.zip to /home/meg");
     EXPECT_EQ(SavedFileMessage("/srv/a.zip", home), "Saved a.zip to /srv");
+    EXPECT_EQ(DownloadProgressMessage("archive.zip", 3'100'000, 8'000'000),
+              "Downloading archive.zip: 3.1 of 8.0 MB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 12'340, 200'000),
+              "Downloading a.zip: 12.3 of 200.0 kB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 999'999, 1'000'000),
+              "Downloading a.zip: 1.0 of 1.0 MB");
+    EXPECT_EQ(DownloadProgressMessage("a.zip", 2'500'000, 0), "Downloading a.zip: 2.5 MB");
     const fs::path folder = "/home/me/Downloads/page";
     const struct {
         ImageSavingTally tally;

@@ -1,0 +1,183 @@
+// What the user is told and where the keyboard goes, end to end: the real window and
+// engine, pages served from 127.0.0.1.
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+#include "desktop/registry_store.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_driver.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class UserFeedbackEndToEnd : public MainWindowEndToEnd {
+  protected:
+    std::string StatusText() const {
+        return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
+    }
+    // Runs a menu item as its click does.
+    void ClickMenuItem(const char* menu, const char* item) {
+        const int id = frame_->GetMenuBar()->FindMenuItem(menu, item);
+        ASSERT_NE(id, wxNOT_FOUND) << item;
+        wxCommandEvent click(wxEVT_MENU, id);
+        click.SetEventObject(frame_);
+        frame_->ProcessWindowEvent(click);
+    }
+    // As the user finds it on opening the menu.
+    bool MenuItemEnabled(const char* menu, const char* item) const {
+        frame_->GetMenuBar()->UpdateMenus();
+        return frame_->GetMenuBar()->IsEnabled(frame_->GetMenuBar()->FindMenuItem(menu, item));
+    }
+};
+
+constexpr char kAddItem[] = "Add program to IE Tools Menu";
+constexpr char kRemoveItem[] = "Remove Program from IE Tools Menu";
+
+TEST_F(UserFeedbackEndToEnd, AToolsEntryThatCannotBeWrittenLeavesBothItemsAndSaysWhy) {
+    // A file where the store's folder belongs: no user, root included, can write there.
+    const fs::path blocked = workFolder_ / "blocked";
+    std::ofstream(blocked) << "x";
+    frame_->UseToolsMenuStore(RegistryStore(blocked / "HKEY_LOCAL_MACHINE.reg"));
+    ClickMenuItem("Tools", kAddItem);
+    EXPECT_TRUE(MenuItemEnabled("Tools", kAddItem));
+    EXPECT_TRUE(MenuItemEnabled("Tools", kRemoveItem));
+    EXPECT_EQ(StatusText(), "Could not add Quorvane to the IE Tools menu: " +
+                                (blocked / "HKEY_LOCAL_MACHINE.reg").string() +
+                                " cannot be written (" + blocked.string() + " is not a folder)");
+
+    // Where it can write, the pair toggles as before.
+    frame_->UseToolsMenuStore(RegistryStore(workFolder_ / "registry" / "HKEY_LOCAL_MACHINE.reg"));
+    ClickMenuItem("Tools", kAddItem);
+    EXPECT_FALSE(MenuItemEnabled("Tools", kAddItem));
+    EXPECT_TRUE(MenuItemEnabled("Tools", kRemoveItem));
+}
+
+// A page that keeps the engine busy for minutes, and its network process with it: the user
+// gets the Browser view back at once when going elsewhere or stopping it.
+TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
+    std::string pictures = "<html><body><p>marker-wedge</p>";
+    for (int i = 0; i < 80000; ++i) {
+        pictures += "<img src=\"p/" + std::to_string(i) + ".png\">";
+    }
+    server_.Serve("/wedge/page.html", "text/html", pictures + "</body></html>");
+    std::string small = "<html><body><p>marker-small</p>";
+    for (int i = 0; i < 300; ++i) {
+        small += "<p>line " + std::to_string(i) + "</p>";
+    }
+    server_.Serve("/small.html", "text/html", small + "</body></html>");
+    const auto wedge = [&] {
+        const std::size_t before = server_.RequestedPaths().size();
+        TypeAddressAndPressEnter(server_.Url("/wedge/page.html"));
+        // Busy with its pictures once it has asked for a few of them.
+        return WaitUntil([&] { return server_.RequestedPaths().size() > before + 20; });
+    };
+
+    ASSERT_TRUE(wedge());
+    frame_->Controller().Stop();
+    const auto asked = std::chrono::steady_clock::now();
+    TypeAddressAndPressEnter(server_.Url("/small.html"));
+    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/small.html")));
+    std::cout << "the next page showed "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now() - asked)
+                     .count()
+              << " ms after it was asked for\n";
+    EXPECT_NE(CaptureBrowserBody().value_or("").find("marker-small"), std::string::npos);
+    // The fresh engine takes the keyboard as the old one did.
+    TypeKeys("ctrl+1");
+    ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(0); }));
+    const std::string pageTop = Picture(0);
+    TypeKeys("Next");
+    EXPECT_TRUE(WaitUntil([&] { return Picture(0) != pageTop; }));
+
+    // Stop alone: the view shows the stopped page's address, with nothing of it loaded.
+    ASSERT_TRUE(wedge());
+    frame_->Controller().Stop();
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() ==
+               "Stopped: " + server_.Url("/wedge/page.html") + " did not answer and was closed";
+    })) << StatusText();
+    EXPECT_TRUE(WaitForElementAt(0, server_.Url("/wedge/page.html")));
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), server_.Url("/wedge/page.html"));
+}
+
+// The keys the Help lists work in a view at once, without a click into it.
+TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox) {
+    std::string lines = "<html><body><p>marker-long</p>";
+    for (int i = 0; i < 400; ++i) {
+        lines += "<p>line " + std::to_string(i) + "</p>\n";
+    }
+    server_.Serve("/long.html", "text/html", lines + "</body></html>");
+    TypeAddressAndPressEnter(server_.Url("/long.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/long.html"), "marker-long"));
+    // The generated views run no script, so the screen tells whether a view scrolled.
+    TypeKeys("ctrl+2");
+    ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(1); }));
+    PumpEvents(std::chrono::milliseconds(300));
+    const std::string top = Picture(1);
+    TypeKeys("Next");
+    EXPECT_TRUE(WaitUntil([&] { return Picture(1) != top; }));
+
+    // Enter in the address box: the keyboard leaves the box for the page that loads.
+    TypeKeys("ctrl+1 ctrl+l");
+    ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    frame_->AddressBox()->ChangeValue(server_.Url("/long.html?again"));
+    TypeKeys("Return");
+    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/long.html?again")));
+    EXPECT_EQ(wxWindow::FindFocus(), frame_->Element(0).Window());
+}
+
+TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
+    // A port nobody listens on: the server's own, once it has let go of it.
+    const int port = [] {
+        HttpTestServer gone;
+        return gone.Port();
+    }();
+    const std::string typed = "127.0.0.1:" + std::to_string(port) + "/missing.html";
+    TypeAddressAndPressEnter(typed);
+    const std::string address = "http://" + typed;
+    const std::string reason = "Could not open " + address + ": The server refused the connection.";
+    ASSERT_TRUE(WaitUntil([&] { return StatusText() == reason; })) << StatusText();
+    EXPECT_TRUE(WaitForElementAt(0, address));
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), typed);
+    const std::string page = CaptureBrowserBody().value_or("");
+    EXPECT_NE(page.find("This page could not be opened"), std::string::npos) << page;
+    EXPECT_NE(page.find("Try Again"), std::string::npos) << page;
+    // The generated views show no page, and the reason outlasts their loads.
+    ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
+    EXPECT_EQ(ReadWorkFile("/source.htm"), "\r\n");
+    EXPECT_EQ(StatusText(), reason);
+}
+
+TEST_F(UserFeedbackEndToEnd, ADownloadsWordStaysPastTheViewsLoads) {
+    const fs::path folder = workFolder_ / "downloads";
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.Serve("/files/archive.zip", "application/zip", std::string(300000, 'z'));
+    TypeAddressAndPressEnter(server_.Url("/files/archive.zip"));
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(folder / "archive.zip"); }));
+    const std::string saved = "Saved archive.zip to " + folder.string();
+    EXPECT_TRUE(WaitUntil([&] { return StatusText() == saved; })) << StatusText();
+    // The Browser view's load that became a download ends in an analysis, whose views
+    // load afterwards and say "Done": the word of the download stays.
+    ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
+    PumpEvents(std::chrono::seconds(1));
+    EXPECT_EQ(StatusText(), saved);
+    unsetenv("XDG_DOWNLOAD_DIR");
+}
+
+}  // namespace
+}  // namespace quorvane::test
