@@ -56,7 +56,7 @@ constexpr Command kCommands[] = {
     // that the three views and the website keep their places.
     {CommandId::ServedSourceView, "&View", true, "&Original Source", "Ctrl+4",
      [](T t) { t.controller.SelectView(MainWindowController::kServedSourceView); }, Always, true},
-    {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+G",
+    {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+I",
      [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
     {CommandId::WrapLines, "&View", false, "Wrap &Long Lines", "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Wrap); }, Always, false,
@@ -104,8 +104,10 @@ constexpr ExtraShortcut kExtraShortcuts[] = {
     {"Ctrl+KP_0", CommandId::ActualSize},
     // The key desktop browsers show a page's source with.
     {"Ctrl+U", CommandId::ServedSourceView},
-    // The desktop's own browser's keys for the address box. (Its Ctrl+G, the next match,
-    // is Go to Line here.)
+    // The desktop's own browser's keys for the next and previous match and for the
+    // address box; Go to Line takes Ctrl+I, as in the desktop's text editor.
+    {"Ctrl+G", CommandId::FindNext},
+    {"Ctrl+Shift+G", CommandId::FindPrevious},
     {"F6", CommandId::FocusAddress},
     {"Alt+D", CommandId::FocusAddress},
 };

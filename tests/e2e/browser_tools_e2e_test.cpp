@@ -116,6 +116,13 @@ TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
     frame_->Controller().FindPrevious();
     EXPECT_EQ(FindStatus(), "3 of 3");
     EXPECT_TRUE(WaitUntil([&] { return EvaluateInBrowserView(*frame_, selection) == "NEEDLE@0"; }));
+    // Typed into the bar, the search moves on with the desktop browser's keys too.
+    TypeKeys("ctrl+f n e e d l e");
+    EXPECT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 3"; })) << FindStatus();
+    TypeKeys("ctrl+g");
+    EXPECT_TRUE(WaitUntil([&] { return FindStatus() == "2 of 3"; })) << FindStatus();
+    TypeKeys("ctrl+shift+g");
+    EXPECT_TRUE(WaitUntil([&] { return FindStatus() == "1 of 3"; })) << FindStatus();
     // A new search, typed on or ticked, selects the match its count calls the first.
     for (const auto& [text, matchCase, status] :
          {std::tuple{"needl", false, "1 of 3"}, std::tuple{"needle", true, "1 of 2"}}) {
