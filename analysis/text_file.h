@@ -12,10 +12,6 @@ namespace quorvane {
 // nothing stays open or behind however the call ends.
 void WriteTextFile(const std::string& path, std::string_view text);
 
-// Removes the hidden new files that runs killed in the middle of a write left in
-// folder: those of processes that are gone. Nothing else in the folder is touched.
-void RemoveLeftoverWrites(const std::string& folder);
-
 // The lines of a text: a line ends at CR LF or at a lone CR; a lone LF belongs to the
 // line. A final line without a break counts; the break after the last line opens none.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include "analysis/text_file.h"
 #include "analysis/work_file_writer.h"
+#include "base/whole_file_write.h"
 #include "desktop/file_exists.h"
 
 namespace quorvane {

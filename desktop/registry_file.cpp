@@ -1,7 +1,6 @@
 #include "desktop/registry_file.h"
 
 #include <fcntl.h>
-#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/whole_file_write.h"
 #include "desktop/registry_key_file.h"
 
 namespace quorvane {
@@ -147,8 +147,20 @@ bool WriteRegistryFile(const fs::path& file, const RegistryKeys& keys) {
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
     const std::string text = FormatRegistryKeyFile(keys);
-    return !error && g_file_set_contents(file.c_str(), text.data(),
-                                         static_cast<gssize>(text.size()), nullptr);
+    if (error) {
+        return false;
+    }
+    // The settings outlive the run: they reach the disk before they take the old
+    // file's place, so a crash leaves the old settings or the new, never none.
+    try {
+        WholeFileWrite write(file.string());
+        write.Write(text);
+        write.Sync();
+        write.ReplaceTarget();
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace quorvane

@@ -122,52 +122,64 @@ std::size_t CommentEnd(std::string_view text, std::size_t pos) {
     return close == std::string_view::npos ? text.size() : close + 3;
 }
 
+using TokenHandler = std::function<void(const MarkupToken&)>;
+
+// Hands on the text from pos up to the next '<' and returns where it ends.
+std::size_t EmitText(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
+    std::size_t next = text.find('<', pos + 1);
+    next = next == std::string_view::npos ? text.size() : next;
+    onToken({TokenKind::Text, pos, next, {}});
+    return next;
+}
+
+// Hands on the start tag at pos and, for a tag that holds raw text, the text up to its
+// end tag; returns where they end.
+std::size_t EmitStartTag(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
+    const std::size_t nameEnd = NameEnd(text, pos + 1);
+    const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
+    const std::string_view name = text.substr(pos + 1, nameEnd - pos - 1);
+    onToken({TokenKind::StartTag, pos, end, name});
+    if (!HoldsRawText(name) || end >= text.size()) {
+        return end;
+    }
+    const std::size_t rawEnd =
+        EqualsNoCase(name, "plaintext") ? text.size() : RawTextEnd(text, end, name);
+    if (rawEnd > end) {
+        onToken({TokenKind::RawText, end, rawEnd, {}});
+    }
+    return rawEnd;
+}
+
+// Hands on the token that starts with the '<' at pos and returns where it ends; a '<'
+// that opens no markup is text.
+std::size_t EmitMarkup(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
+    const char after = text[pos + 1];
+    if (text.substr(pos).starts_with("<!--")) {
+        const std::size_t end = CommentEnd(text, pos);
+        onToken({TokenKind::Comment, pos, end, {}});
+        return end;
+    }
+    if (after == '!' || after == '?') {
+        const std::size_t end = DeclarationEnd(text, pos);
+        onToken({TokenKind::Declaration, pos, end, {}});
+        return end;
+    }
+    if (after == '/' && pos + 2 < text.size() && IsAsciiLetter(text[pos + 2])) {
+        const std::size_t nameEnd = NameEnd(text, pos + 2);
+        const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
+        onToken({TokenKind::EndTag, pos, end, text.substr(pos + 2, nameEnd - pos - 2)});
+        return end;
+    }
+    return IsAsciiLetter(after) ? EmitStartTag(text, pos, onToken) : EmitText(text, pos, onToken);
+}
+
 }  // namespace
 
-void ForEachToken(std::string_view text, const std::function<void(const MarkupToken&)>& onToken) {
+void ForEachToken(std::string_view text, const TokenHandler& onToken) {
     std::size_t pos = 0;
     while (pos < text.size()) {
-        if (text[pos] != '<' || pos + 1 >= text.size()) {
-            std::size_t next = text.find('<', pos + 1);
-            next = next == std::string_view::npos ? text.size() : next;
-            onToken({TokenKind::Text, pos, next, {}});
-            pos = next;
-            continue;
-        }
-        const char after = text[pos + 1];
-        if (text.substr(pos).starts_with("<!--")) {
-            const std::size_t end = CommentEnd(text, pos);
-            onToken({TokenKind::Comment, pos, end, {}});
-            pos = end;
-        } else if (after == '!' || after == '?') {
-            const std::size_t end = DeclarationEnd(text, pos);
-            onToken({TokenKind::Declaration, pos, end, {}});
-            pos = end;
-        } else if (after == '/' && pos + 2 < text.size() && IsAsciiLetter(text[pos + 2])) {
-            const std::size_t nameEnd = NameEnd(text, pos + 2);
-            const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
-            onToken({TokenKind::EndTag, pos, end, text.substr(pos + 2, nameEnd - pos - 2)});
-            pos = end;
-        } else if (IsAsciiLetter(after)) {
-            const std::size_t nameEnd = NameEnd(text, pos + 1);
-            const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
-            const std::string_view name = text.substr(pos + 1, nameEnd - pos - 1);
-            onToken({TokenKind::StartTag, pos, end, name});
-            pos = end;
-            if (HoldsRawText(name) && pos < text.size()) {
-                const std::size_t rawEnd =
-                    EqualsNoCase(name, "plaintext") ? text.size() : RawTextEnd(text, pos, name);
-                if (rawEnd > pos) {
-                    onToken({TokenKind::RawText, pos, rawEnd, {}});
-                }
-                pos = rawEnd;
-            }
-        } else {
-            std::size_t next = text.find('<', pos + 1);
-            next = next == std::string_view::npos ? text.size() : next;
-            onToken({TokenKind::Text, pos, next, {}});
-            pos = next;
-        }
+        pos = text[pos] == '<' && pos + 1 < text.size() ? EmitMarkup(text, pos, onToken)
+                                                        : EmitText(text, pos, onToken);
     }
 }
 

@@ -28,28 +28,31 @@ std::string Pattern(const std::string& what, const SourceFindOptions& options) {
     return options.wholeWord ? "\\b(?:" + pattern + ")\\b" : pattern;
 }
 
-}  // namespace
+using RegexPtr = std::unique_ptr<GRegex, RegexUnref>;
 
-SourceMatches FindInSource(std::string_view text, const std::string& what,
-                           const SourceFindOptions& options, unsigned maxMatches) {
-    SourceMatches found;
-    if (what.empty()) {
-        return found;
-    }
+// The expression that finds what in text, or none, with found.error saying why.
+RegexPtr Compile(std::string_view text, const std::string& what, const SourceFindOptions& options,
+                 SourceMatches& found) {
     const bool utf8 = g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
     const int flags =
         (options.matchCase ? 0 : G_REGEX_CASELESS) | G_REGEX_MULTILINE | (utf8 ? 0 : G_REGEX_RAW);
     GError* rawError = nullptr;
-    const std::unique_ptr<GRegex, RegexUnref> regex(
-        g_regex_new(Pattern(what, options).c_str(), static_cast<GRegexCompileFlags>(flags),
-                    static_cast<GRegexMatchFlags>(0), &rawError));
+    RegexPtr regex(g_regex_new(Pattern(what, options).c_str(),
+                               static_cast<GRegexCompileFlags>(flags),
+                               static_cast<GRegexMatchFlags>(0), &rawError));
     if (!regex) {
         const ErrorPtr error(rawError);
         found.error = error->message;
-        return found;
     }
+    return regex;
+}
+
+// Adds the matches of regex in text that are not empty to found, up to maxMatches.
+void CollectMatches(const GRegex* regex, std::string_view text, unsigned maxMatches,
+                    SourceMatches& found) {
+    GError* rawError = nullptr;
     GMatchInfo* rawInfo = nullptr;
-    g_regex_match_full(regex.get(), text.data(), static_cast<gssize>(text.size()), 0,
+    g_regex_match_full(regex, text.data(), static_cast<gssize>(text.size()), 0,
                        static_cast<GRegexMatchFlags>(0), &rawInfo, &rawError);
     const std::unique_ptr<GMatchInfo, MatchInfoFree> info(rawInfo);
     while (rawError == nullptr && g_match_info_matches(info.get())) {
@@ -69,6 +72,19 @@ SourceMatches FindInSource(std::string_view text, const std::string& what,
     if (rawError != nullptr) {
         const ErrorPtr error(rawError);
         found.error = error->message;
+    }
+}
+
+}  // namespace
+
+SourceMatches FindInSource(std::string_view text, const std::string& what,
+                           const SourceFindOptions& options, unsigned maxMatches) {
+    SourceMatches found;
+    if (what.empty()) {
+        return found;
+    }
+    if (const RegexPtr regex = Compile(text, what, options, found)) {
+        CollectMatches(regex.get(), text, maxMatches, found);
     }
     return found;
 }

@@ -1,13 +1,13 @@
 #include "saving/partial_file.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 #include <utility>
 
+#include "base/whole_file_write.h"
 #include "saving/saved_file_name.h"
 
 namespace quorvane {
@@ -23,30 +23,6 @@ bool Exists(const fs::path& path) {
 
 bool TakenWithItsPartialFile(const fs::path& folder, const std::string& name) {
     return Exists(folder / name) || Exists(folder / (name + PartialFile::kSuffix));
-}
-
-// Renames from to to unless to exists; errno EEXIST when it does. Folders that cannot
-// rename without replacing (some network and FAT file systems) get a hard link, or at
-// last a test for the name followed by a plain rename.
-bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
-        return true;
-    }
-    if (errno != EPERM && errno != EOPNOTSUPP) {
-        return false;
-    }
-    if (Exists(to)) {
-        errno = EEXIST;
-        return false;
-    }
-    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace

@@ -117,12 +117,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         });
         g_signal_connect(native_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
     }
-    g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
-    g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
-    g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
-    g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
-    g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
-    g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
+    ConnectPageSignals();
     // In the Browser view a link or page that asks for a new window gets a new window of the
     // program; a generated view's links open in the view itself.
     if (kind == Kind::Browser) {
@@ -135,6 +130,15 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
                        [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
     }
+}
+
+void WebViewBrowserElement::ConnectPageSignals() {
+    g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
+    g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
+    g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
+    g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
+    g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
+    g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
 }
 
 void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters) {

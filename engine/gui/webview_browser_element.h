@@ -99,6 +99,9 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
 
     void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
+    // The engine signals every kind of view follows: the load, its title and progress,
+    // the mouse, keys for the window and what cannot be shown.
+    void ConnectPageSignals();
     // Shows html at uri in place of the page asked for there; status is what panel 1
     // says of it.
     void ShowOwnPage(const std::string& uri, const std::string& html, const std::string& status);

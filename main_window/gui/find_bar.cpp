@@ -23,6 +23,15 @@ constexpr int kTypingPauseMs = 300;
 
 FindBar::FindBar(wxWindow* parent, Actions actions)
     : wxPanel(parent, wxID_ANY), actions_(std::move(actions)), typingPause_(this) {
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(CreateRow(), 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(3));
+    SetSizerAndFit(column);
+    BindSearchInputs();
+    Bind(wxEVT_CHAR_HOOK, &FindBar::OnKey, this);
+    Hide();
+}
+
+wxSizer* FindBar::CreateRow() {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     const auto add = [&](wxWindow* control, int flags = wxALIGN_CENTER_VERTICAL | wxRIGHT) {
         row->Add(control, 0, flags, FromDIP(6));
@@ -38,8 +47,12 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
     // Beside the text: "3 of 41", or what is wrong with an expression.
     status_ = new wxStaticText(this, wxID_ANY, wxString());
     add(status_);
-    auto* previous = add(new wxButton(this, wxID_ANY, "Previous"));
-    auto* next = add(new wxButton(this, wxID_ANY, "Next"));
+    add(new wxButton(this, wxID_ANY, "Previous"))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        actions_.previous();
+    });
+    add(new wxButton(this, wxID_ANY, "Next"))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        actions_.next();
+    });
     matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
     add(matchCase_);
     regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
@@ -50,11 +63,12 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
                                      wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
                                      wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
     close->SetToolTip("Close the find bar (Escape)");
+    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
     add(close);
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(row, 0, wxEXPAND | wxTOP | wxBOTTOM, FromDIP(3));
-    SetSizerAndFit(column);
+    return row;
+}
 
+void FindBar::BindSearchInputs() {
     text_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { typingPause_.StartOnce(kTypingPauseMs); });
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Search(); });
     for (wxCheckBox* tick : {matchCase_, regularExpression_, wholeWord_}) {
@@ -65,11 +79,6 @@ FindBar::FindBar(wxWindow* parent, Actions actions)
         tick->Bind(wxEVT_UPDATE_UI,
                    [this](wxUpdateUIEvent& event) { event.Enable(actions_.expressionsUsable()); });
     }
-    previous->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.previous(); });
-    next->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.next(); });
-    close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
-    Bind(wxEVT_CHAR_HOOK, &FindBar::OnKey, this);
-    Hide();
 }
 
 void FindBar::Open() {

@@ -9,6 +9,7 @@
 #include "inspection/source_find.h"
 
 class wxCheckBox;
+class wxSizer;
 class wxStaticText;
 class wxTextCtrl;
 
@@ -42,6 +43,10 @@ class FindBar : public wxPanel {
     std::string Status() const;
 
   private:
+    // The row of the find text, its status, the buttons and the ticks.
+    wxSizer* CreateRow();
+    // A change of a tick searches again at once, one of the text after a typing pause.
+    void BindSearchInputs();
     void Search();
     // Runs a search the typing pause still holds back; false when none was waiting.
     bool SearchHeldBack();
