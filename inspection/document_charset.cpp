@@ -6,24 +6,6 @@
 #include "inspection/markup_tokens.h"
 
 namespace quorvane {
-namespace {
-
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-std::string_view TrimmedSpaces(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-}  // namespace
-
 std::optional<ByteOrderMark> ByteOrderMarkOf(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         return ByteOrderMark{"UTF-8", 3};
@@ -42,11 +24,11 @@ std::optional<std::string> CharsetParameter(std::string_view contentType) {
     if (at == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view rest = TrimmedSpaces(contentType.substr(at + 7));
+    std::string_view rest = TrimmedMarkupSpaces(contentType.substr(at + 7));
     if (!rest.starts_with('=')) {
         return std::nullopt;
     }
-    rest = TrimmedSpaces(rest.substr(1));
+    rest = TrimmedMarkupSpaces(rest.substr(1));
     if (!rest.empty() && (rest.front() == '"' || rest.front() == '\'')) {
         const char quote = rest.front();
         rest.remove_prefix(1);
@@ -54,7 +36,7 @@ std::optional<std::string> CharsetParameter(std::string_view contentType) {
     } else {
         rest = rest.substr(0, rest.find_first_of("; \t"));
     }
-    rest = TrimmedSpaces(rest);
+    rest = TrimmedMarkupSpaces(rest);
     return rest.empty() ? std::nullopt : std::optional<std::string>(rest);
 }
 
@@ -72,12 +54,12 @@ std::optional<std::string> DeclaredCharset(std::string_view bytes) {
         ForEachAttribute(head, token, [&](const MarkupAttribute& attribute) {
             const std::string_view value =
                 head.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin);
-            if (EqualsNoCase(attribute.name, "charset") && !TrimmedSpaces(value).empty()) {
-                charset = std::string(TrimmedSpaces(value));
+            if (EqualsNoCase(attribute.name, "charset") && !TrimmedMarkupSpaces(value).empty()) {
+                charset = std::string(TrimmedMarkupSpaces(value));
             } else if (EqualsNoCase(attribute.name, "content")) {
                 content = std::string(value);
             } else if (EqualsNoCase(attribute.name, "http-equiv")) {
-                contentType = EqualsNoCase(TrimmedSpaces(value), "content-type");
+                contentType = EqualsNoCase(TrimmedMarkupSpaces(value), "content-type");
             }
         });
         if (charset) {
@@ -108,7 +90,7 @@ std::string EncodingForLabel(std::string_view label) {
         {"x-cp1252", "WINDOWS-1252"},
         {"cp819", "WINDOWS-1252"},
     }};
-    const std::string_view trimmed = TrimmedSpaces(label);
+    const std::string_view trimmed = TrimmedMarkupSpaces(label);
     for (const Alias& alias : kAliases) {
         if (EqualsNoCase(trimmed, alias.label)) {
             return std::string(alias.encoding);

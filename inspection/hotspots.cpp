@@ -14,16 +14,12 @@
 namespace quorvane {
 namespace {
 
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 // An address's value without the white space around it, as browsers read it.
 TextRange Trimmed(std::string_view text, std::size_t begin, std::size_t end) {
-    while (begin < end && IsSpace(text[begin])) {
+    while (begin < end && IsMarkupSpace(text[begin])) {
         ++begin;
     }
-    while (end > begin && IsSpace(text[end - 1])) {
+    while (end > begin && IsMarkupSpace(text[end - 1])) {
         --end;
     }
     return {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)};
@@ -79,11 +75,11 @@ Hotspots::Hotspots(std::string_view text) {
 
 void Hotspots::AddSrcsetCandidates(std::string_view text, std::size_t pos, std::size_t end) {
     while (pos < end) {
-        while (pos < end && (IsSpace(text[pos]) || text[pos] == ',')) {
+        while (pos < end && (IsMarkupSpace(text[pos]) || text[pos] == ',')) {
             ++pos;
         }
         const std::size_t addressBegin = pos;
-        while (pos < end && !IsSpace(text[pos])) {
+        while (pos < end && !IsMarkupSpace(text[pos])) {
             ++pos;
         }
         std::size_t addressEnd = pos;

@@ -7,10 +7,6 @@
 namespace quorvane {
 namespace {
 
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
 // Elements whose content is text to the end tag, never markup: an address in a script's
 // string or a title is no attribute.
 bool HoldsRawText(std::string_view name) {
@@ -26,7 +22,7 @@ bool HoldsRawText(std::string_view name) {
 }
 
 std::size_t SkipSpaces(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && IsSpace(text[pos])) {
+    while (pos < text.size() && IsMarkupSpace(text[pos])) {
         ++pos;
     }
     return pos;
@@ -37,7 +33,7 @@ std::size_t ReadAttribute(std::string_view text, std::size_t pos, MarkupAttribut
     const std::size_t nameBegin = pos;
     // A "=" first is part of the name, as browsers read it.
     ++pos;
-    while (pos < text.size() && !IsSpace(text[pos]) && text[pos] != '/' && text[pos] != '>' &&
+    while (pos < text.size() && !IsMarkupSpace(text[pos]) && text[pos] != '/' && text[pos] != '>' &&
            text[pos] != '=') {
         ++pos;
     }
@@ -55,7 +51,7 @@ std::size_t ReadAttribute(std::string_view text, std::size_t pos, MarkupAttribut
         return close == std::string_view::npos ? text.size() : close + 1;
     }
     attribute.valueBegin = pos;
-    while (pos < text.size() && !IsSpace(text[pos]) && text[pos] != '>') {
+    while (pos < text.size() && !IsMarkupSpace(text[pos]) && text[pos] != '>') {
         ++pos;
     }
     attribute.valueEnd = pos;
@@ -66,7 +62,7 @@ std::size_t ReadAttribute(std::string_view text, std::size_t pos, MarkupAttribut
 std::size_t WalkAttributes(std::string_view text, std::size_t pos,
                            const std::function<void(const MarkupAttribute&)>* onAttribute) {
     while (true) {
-        while (pos < text.size() && (IsSpace(text[pos]) || text[pos] == '/')) {
+        while (pos < text.size() && (IsMarkupSpace(text[pos]) || text[pos] == '/')) {
             ++pos;
         }
         if (pos >= text.size()) {
@@ -84,7 +80,7 @@ std::size_t WalkAttributes(std::string_view text, std::size_t pos,
 }
 
 std::size_t NameEnd(std::string_view text, std::size_t pos) {
-    while (pos < text.size() && !IsSpace(text[pos]) && text[pos] != '/' && text[pos] != '>') {
+    while (pos < text.size() && !IsMarkupSpace(text[pos]) && text[pos] != '/' && text[pos] != '>') {
         ++pos;
     }
     return pos;
@@ -96,7 +92,7 @@ std::size_t RawTextEnd(std::string_view text, std::size_t pos, std::string_view 
          open = text.find("</", open + 2)) {
         const std::size_t after = open + 2 + name.size();
         if (after <= text.size() && EqualsNoCase(text.substr(open + 2, name.size()), name) &&
-            (after == text.size() || IsSpace(text[after]) || text[after] == '/' ||
+            (after == text.size() || IsMarkupSpace(text[after]) || text[after] == '/' ||
              text[after] == '>')) {
             return open;
         }
@@ -187,6 +183,16 @@ void ForEachAttribute(std::string_view text, const MarkupToken& tag,
                       const std::function<void(const MarkupAttribute&)>& onAttribute) {
     const std::string_view tagText = text.substr(0, tag.end);
     WalkAttributes(tagText, tag.begin + 1 + tag.name.size(), &onAttribute);
+}
+
+std::string_view TrimmedMarkupSpaces(std::string_view text) {
+    while (!text.empty() && IsMarkupSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsMarkupSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 }  // namespace quorvane

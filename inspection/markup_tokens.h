@@ -17,6 +17,14 @@ enum class TokenKind {
     RawText,      // the content of script, style, textarea, title and their like
 };
 
+// HTML's ASCII white space, which parts a tag's name and attributes.
+constexpr bool IsMarkupSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// text without the white space around it.
+std::string_view TrimmedMarkupSpaces(std::string_view text);
+
 struct MarkupToken {
     TokenKind kind;
     std::size_t begin;

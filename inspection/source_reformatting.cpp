@@ -10,20 +10,6 @@
 namespace quorvane {
 namespace {
 
-constexpr bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-std::string_view TrimmedSpaces(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool IsVoidElement(std::string_view name) {
     constexpr std::array<std::string_view, 14> kVoidElements = {
         "area",  "base", "br",   "col",   "embed",  "hr",    "img",
@@ -62,8 +48,8 @@ class IndentedWriter {
                 break;
             case TokenKind::Text:
             case TokenKind::RawText:
-                if (!TrimmedSpaces(piece).empty()) {
-                    Line(TrimmedSpaces(piece));
+                if (!TrimmedMarkupSpaces(piece).empty()) {
+                    Line(TrimmedMarkupSpaces(piece));
                 }
                 break;
             case TokenKind::Comment:
