@@ -71,9 +71,16 @@ GeneratedViewLoad::Actions GeneratedViewLoad::LaidOut() {
     return {};
 }
 
+// A search asked for while the new page is made waits for it; when its making failed, the
+// search runs on the page the view still shows.
 GeneratedViewLoad::Actions GeneratedViewLoad::Preparing(bool preparing) {
     preparing_ = preparing;
-    return {};
+    Actions actions;
+    if (!preparing && findHeld_ && !DrawingHeld()) {
+        actions.runHeldFind = true;
+        findHeld_ = false;
+    }
+    return actions;
 }
 
 // A hidden view covers nothing: it is covered again when shown, with what is due then.
@@ -89,7 +96,7 @@ GeneratedViewLoad::Cover GeneratedViewLoad::Covered() const {
 }
 
 bool GeneratedViewLoad::HoldFind() {
-    findHeld_ = DrawingHeld();
+    findHeld_ = DrawingHeld() || preparing_;
     return findHeld_;
 }
 

@@ -66,8 +66,9 @@ class GeneratedViewLoad {
     // asked for next ends it too.
     Actions Preparing(bool preparing);
 
-    // A search of the view: true when it must wait until the page is drawn, where the
-    // release then asks to run it. EndFind drops one that waits.
+    // A search of the view: true when it must wait until the page is drawn (or while a new
+    // page is being made), where the release then asks to run it. EndFind drops one that
+    // waits.
     bool HoldFind();
     void EndFind();
 

@@ -185,6 +185,8 @@ TEST(GeneratedViewLoad, ASearchWaitsForThePageToBeDrawn) {
         {"while reading", {Show, Width, AskSmall, Start, Find, Finish}, 1, 1},
         {"ended before the draw", {AskSmall, Start, Finish, Find, EndFind, Show, Width}, 1, 0},
         {"runs once", {Show, Width, AskSmall, Find, Start, Finish, AskSmall, Start, Finish}, 1, 1},
+        {"while the new page is made", {Show, Width, Prepare, Find, AskSmall, Start, Finish}, 1, 1},
+        {"its making failed", {Show, Width, Prepare, Find, PrepareFailed}, 1, 1},
     };
     for (const auto& row : rows) {
         const Outcome outcome = Feed(row.events);
