@@ -8,21 +8,21 @@
 
 #include "analysis/page_analysis.h"
 #include "base/address_scheme.h"
-#include "base/line_breaks.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
 
 // The engine answers the capture later, while events keep arriving. An analysis asked
-// for meanwhile must not start a second, overlapping run on the same work files and
-// lists; it is remembered and run once when the current run ends.
+// for meanwhile must not start a second, overlapping capture; it is remembered and made
+// once the current capture is answered.
 void MainWindowController::AnalysePage() {
     if (analysing_) {
         analysisRequested_ = true;
         return;
     }
     analysing_ = true;
+    SetGeneratedViewsPreparing(true);
     // A page of our own in the Browser view (the page could not be opened) is no page of
     // the site: the generated views show no page rather than its source.
     if (!views_[kBrowserView]->OwnPageStatus().empty()) {
@@ -44,18 +44,16 @@ void MainWindowController::AnalysePage() {
     }
 }
 
-// The work files keep the page's lines as CR LF ends them, whatever the engine gave.
+// The analysis runs off the window's thread; the window goes on meanwhile, and a newer
+// page's analysis supersedes this one.
 void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
-    if (bodyHtml) {
-        bodyHtml = WithCrLfLineBreaks(*bodyHtml);
-    }
     {
-        // However the run ends, the next analysis must be able to start.
+        // However the start ends, the next analysis must be able to start.
         struct EndOfRun {
             bool& analysing;
             ~EndOfRun() { analysing = false; }
         } endOfRun{analysing_};
-        RunAnalysis(bodyHtml);
+        StartAnalysis(std::move(bodyHtml));
     }
     if (analysisRequested_) {
         analysisRequested_ = false;
@@ -63,21 +61,37 @@ void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
     }
 }
 
-void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtml) {
+void MainWindowController::StartAnalysis(std::optional<std::string> bodyHtml) {
     std::string address;
-    std::optional<AnalysedPage> page;
     try {
         SkipBrowserErrors([&] { address = views_[kBrowserView]->Address(); });
-        page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
     } catch (const std::exception& fault) {
-        // A fault of the program, not of the page: this page's analysis ends here and
-        // the views keep the pages they show, but the user learns that it failed.
-        analysisNote_ = std::string("The analysis of this page failed: ") + fault.what();
-        noteAfterLoad_ = {};
-        surface_.SetStatusText(analysisNote_);
+        ShowAnalysisFault(fault.what());
         return;
     }
-    analysisNote_ = StatusLine(*page);
+    analyses_.Start({std::move(bodyHtml), address}, [this, address](AnalysisOutcome outcome) {
+        OnAnalysed(address, std::move(outcome));
+    });
+}
+
+// A fault of the program, not of the page: this page's analysis ends here and the views
+// keep the pages they show, but the user learns that it failed.
+void MainWindowController::ShowAnalysisFault(const std::string& what) {
+    SetGeneratedViewsPreparing(false);
+    analysisNote_ = "The analysis of this page failed: " + what;
+    noteAfterLoad_ = {};
+    surface_.SetStatusText(analysisNote_);
+}
+
+void MainWindowController::OnAnalysed(const std::string& address, AnalysisOutcome outcome) {
+    lists_ = std::move(outcome.lists);
+    if (!outcome.page) {
+        ShowAnalysisFault(outcome.fault);
+        return;
+    }
+    const AnalysedPage& page = *outcome.page;
+    preparing_ = false;
+    analysisNote_ = StatusLine(page);
     noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
     if (!analysisNote_.empty()) {
         surface_.SetStatusText(analysisNote_);
@@ -86,8 +100,28 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
     for (const int view : {kSourceView, kImagesView}) {
         SkipBrowserErrors([&] { views_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
-    SkipBrowserErrors([&] { views_[kSourceView]->LoadFile(page->sourcePagePath); });
-    SkipBrowserErrors([&] { views_[kImagesView]->LoadFile(page->imagePagePath); });
+    SkipBrowserErrors([&] { views_[kSourceView]->LoadFile(page.sourcePagePath); });
+    SkipBrowserErrors([&] { views_[kImagesView]->LoadFile(page.imagePagePath); });
+}
+
+// Never an old page as if it were the new one: from the start of the analysis until a
+// generated view is sent to the new page, it says it is preparing it, and so does panel 1
+// while that view is the one shown.
+void MainWindowController::SetGeneratedViewsPreparing(bool preparing) {
+    preparing_ = preparing;
+    for (const int view : {kSourceView, kImagesView}) {
+        SkipBrowserErrors([&] { views_[view]->SetPreparing(preparing); });
+    }
+    SayWhichViewIsPrepared();
+}
+
+void MainWindowController::SayWhichViewIsPrepared() {
+    const int visible = VisibleView();
+    if (preparing_ && (visible == kSourceView || visible == kImagesView)) {
+        surface_.SetStatusText(std::string("Preparing the ") +
+                               (visible == kSourceView ? "Source Code" : "Images") +
+                               " view for the new page...");
+    }
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has

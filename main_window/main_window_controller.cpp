@@ -36,7 +36,8 @@ void CheckView(int view) {
 
 MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                                            const MakeViews& makeViews,
-                                           ServedSourcePane& servedSource, std::string workFolder)
+                                           ServedSourcePane& servedSource, std::string workFolder,
+                                           PageAnalysisRunner::ToWindowThread toWindowThread)
     : surface_(surface),
       windows_(windows),
       views_(makeViews(*this)),
@@ -45,7 +46,8 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(*this, *views_[kBrowserView]) {}
+      saving_(*this, *views_[kBrowserView]),
+      analyses_(workFolder_, std::move(toWindowThread)) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
@@ -119,6 +121,7 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
         return;
     }
     views_[view]->SetVisible(true);
+    SayWhichViewIsPrepared();
     if (sourceWasShown && openSearch_) {
         servedSource_.EndFind();
         servedSourceSearched_ = false;

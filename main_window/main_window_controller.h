@@ -13,6 +13,7 @@
 #include "inspection/source_find.h"
 #include "main_window/find_in_page.h"
 #include "main_window/main_window_surface.h"
+#include "main_window/page_analysis_runner.h"
 #include "main_window/served_source_follower.h"
 #include "main_window/status_panel.h"
 #include "main_window/window_opening_limit.h"
@@ -40,10 +41,12 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     using MakeViews = std::function<std::array<BrowserElement*, 3>(BrowserEvents& events)>;
 
     // workFolder: where the six work files live (the program folder, or the per-user
-    // fallback).
+    // fallback). toWindowThread: how the analysis thread's outcomes reach the window's
+    // thread; without it every analysis runs in place (the window's logic without a display).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, ServedSourcePane& servedSource,
-                         std::string workFolder);
+                         std::string workFolder,
+                         PageAnalysisRunner::ToWindowThread toWindowThread = {});
 
     // startAddress: what the window loads first; its home page when empty.
     void Load(const std::string& startAddress = {});
@@ -104,8 +107,9 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void FollowSourceLink(const std::string& target, bool ownSource);
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
-    // Images views are then told to load the generated pages. Two analyses never
-    // overlap: one asked for while another runs is run once when it ends.
+    // Images views are then told to load the generated pages. Two captures never
+    // overlap: one asked for while another is on is made once it is answered. The
+    // analysis of a newer capture supersedes an older one still running.
     void AnalysePage();
     const AnalysisLists& Lists() const { return lists_; }
 
@@ -144,9 +148,14 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void SetVisibleZoomLevel(double level);
     void SaveSourceFile(const ServedResource& resource);
 
-    // The two halves of AnalysePage, around the engine's answer to the capture.
+    // The parts of AnalysePage: the engine's answer to the capture, the start of the run
+    // on the analysis thread, and its outcome back on the window's thread.
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
-    void RunAnalysis(const std::optional<std::string>& bodyHtml);
+    void StartAnalysis(std::optional<std::string> bodyHtml);
+    void OnAnalysed(const std::string& address, AnalysisOutcome outcome);
+    void ShowAnalysisFault(const std::string& what);
+    void SetGeneratedViewsPreparing(bool preparing);
+    void SayWhichViewIsPrepared();
     void ShowAnalysisNoteAfterLoad(int index);
 
     MainWindowSurface& surface_;
@@ -166,12 +175,14 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     // it in the box, rather than what the engine made of it.
     std::string typedAddress_;
     WindowOpeningLimit windowLimit_;
-    bool analysing_ = false;
+    bool analysing_ = false;  // a capture is on its way
     bool analysisRequested_ = false;
+    bool preparing_ = false;  // the generated views wait for the analysis of a new page
     // What the last analysis has to say in panel 1 (a page cut short, a view file not
     // written), and which views have yet to load the page it wrote.
     std::string analysisNote_;
     std::array<bool, 3> noteAfterLoad_{};
+    PageAnalysisRunner analyses_;  // last: joined before what its outcomes reach goes
 };
 
 }  // namespace quorvane

@@ -14,6 +14,7 @@
 #include "engine/address_to_load.h"
 #include "engine/gui/engine_answer_guard.h"
 #include "engine/gui/engine_find.h"
+#include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/wheel_zoom.h"
 #include "engine/load_failure.h"
@@ -49,6 +50,11 @@ WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
+
+struct LayoutWatch {
+    WebViewBrowserElement* element;
+    std::weak_ptr<int> current;  // expired once the element or a newer watch replaced it
+};
 
 struct PendingCapture {
     BrowserElement::CaptureDone done;
@@ -97,7 +103,8 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath,
-                                             std::shared_ptr<LocalFilesFilterStore> filters)
+                                             std::shared_ptr<LocalFilesFilterStore> filters,
+                                             std::shared_ptr<FirstScreenCover> cover)
     : index_(index),
       kind_(kind),
       events_(events),
@@ -108,7 +115,8 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       captures_(g_cancellable_new()),
       find_(std::make_unique<EngineFind>(native_)),
       wheelZoom_(std::make_unique<WheelZoom>(native_)),
-      fetches_(std::make_unique<EngineFetches>(native_)) {
+      fetches_(std::make_unique<EngineFetches>(native_)),
+      cover_(std::move(cover)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
     } else {
@@ -158,9 +166,18 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters));
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
+    webView_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        if (cover_) {
+            cover_->Follow(webView_, ZoomLevel());
+        }
+        event.Skip();
+    });
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {
+    if (cover_) {
+        cover_->Uncover(webView_);
+    }
     g_signal_handlers_disconnect_by_data(native_, this);
     g_cancellable_cancel(captures_);
     g_object_unref(captures_);
@@ -178,6 +195,7 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         awaitedAddress_ = uri;
+        awaitedPath_ = address;
         Do(load_.Asked(PageBytes(address)));
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
@@ -254,8 +272,15 @@ void WebViewBrowserElement::SetVisible(bool visible) {
 }
 
 void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    localFilesBlocked_ = blocked;
     if (localFiles_) {
         localFiles_->SetBlocked(blocked);
+    }
+}
+
+void WebViewBrowserElement::SetPreparing(bool preparing) {
+    if (kind_ == Kind::GeneratedView) {
+        Do(load_.Preparing(preparing));
     }
 }
 
@@ -405,6 +430,60 @@ void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
     if (actions.runHeldFind) {
         find_->RunHeld();
     }
+    if (actions.watchLayout) {
+        WatchLayout();
+    }
+    FollowCover();
+}
+
+void WebViewBrowserElement::FollowCover() {
+    using Cover = GeneratedViewLoad::Cover;
+    const Cover wanted = load_.Covered();
+    const std::string path = wanted == Cover::FirstScreen ? awaitedPath_ : std::string();
+    if (!cover_ || (wanted == covered_ && path == coveredPath_)) {
+        return;
+    }
+    covered_ = wanted;
+    coveredPath_ = path;
+    const FirstScreenCover::Covered covered{
+        webView_, ZoomLevel(), localFilesBlocked_,
+        [this](const std::string& address) { webView_->LoadURL(FromUtf8(address)); }};
+    if (wanted == Cover::None) {
+        cover_->Uncover(webView_);
+    } else if (wanted == Cover::PreparingLine) {
+        cover_->ShowPreparingLine(covered);
+    } else {
+        cover_->ShowFirstScreen(covered, path);
+    }
+}
+
+// A picture of the visible part is drawn only from a laid-out page: its answer says the
+// whole page is ready to take the first screen's place.
+void WebViewBrowserElement::WatchLayout() {
+    layoutWatch_ = std::make_shared<int>(0);
+    auto* watch = new LayoutWatch{this, layoutWatch_};
+    webkit_web_view_get_snapshot(native_, WEBKIT_SNAPSHOT_REGION_VISIBLE,
+                                 WEBKIT_SNAPSHOT_OPTIONS_NONE, captures_, &OnLaidOut, watch);
+}
+
+void WebViewBrowserElement::OnLaidOut(GObject* view, GAsyncResult* result, void* watch) {
+    const std::unique_ptr<LayoutWatch> answered(static_cast<LayoutWatch*>(watch));
+    GError* error = nullptr;
+    cairo_surface_t* picture =
+        webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, &error);
+    if (picture != nullptr) {
+        cairo_surface_destroy(picture);
+    }
+    const bool cancelled =
+        error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+    if (error != nullptr) {
+        g_error_free(error);
+    }
+    // A cancelled watch belongs to an element that is gone; a late one to an older page.
+    if (cancelled || answered->current.expired()) {
+        return;
+    }
+    answered->element->Do(answered->element->load_.LaidOut());
 }
 
 void WebViewBrowserElement::SetDrawingHeld(bool held) {
@@ -458,6 +537,9 @@ double WebViewBrowserElement::ZoomLevel() const {
 
 void WebViewBrowserElement::SetZoomLevel(double level) {
     webkit_web_view_set_zoom_level(native_, level);
+    if (cover_) {
+        cover_->Follow(webView_, level);
+    }
 }
 
 }  // namespace quorvane

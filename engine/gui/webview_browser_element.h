@@ -15,6 +15,8 @@ class wxWebView;
 class wxWindow;
 typedef struct _GCancellable GCancellable;
 typedef struct _GError GError;
+typedef struct _GObject GObject;
+typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
@@ -24,6 +26,7 @@ namespace quorvane {
 
 class EngineAnswerGuard;
 class EngineFetches;
+class FirstScreenCover;
 class EngineFind;
 class WheelZoom;
 class LocalFilesFilter;
@@ -48,10 +51,12 @@ class WebViewBrowserElement : public BrowserElement {
     // index: the element number every event carries. homePagePath: the start page
     // shipped beside the program, loaded by GoHome. filters: the program's one store of
     // the local-files filter that the generated views share (a generated view given none
-    // makes a store of its own; the Browser view needs none).
+    // makes a store of its own; the Browser view needs none). cover: what the generated
+    // views show over a page the engine has not drawn yet (none: they show nothing then).
     WebViewBrowserElement(wxWindow* parent, int index, Kind kind, BrowserEvents& events,
                           std::string homePagePath,
-                          std::shared_ptr<LocalFilesFilterStore> filters = nullptr);
+                          std::shared_ptr<LocalFilesFilterStore> filters = nullptr,
+                          std::shared_ptr<FirstScreenCover> cover = nullptr);
     ~WebViewBrowserElement() override;
     WebViewBrowserElement(const WebViewBrowserElement&) = delete;
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
@@ -70,6 +75,7 @@ class WebViewBrowserElement : public BrowserElement {
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
+    void SetPreparing(bool preparing) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
     void FetchMainResource(ResourceDone done) override;
@@ -97,6 +103,7 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
+    static void OnLaidOut(GObject* view, GAsyncResult* result, void* watch);
 
     void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
     // The engine signals every kind of view follows: the load, its title and progress,
@@ -111,6 +118,10 @@ class WebViewBrowserElement : public BrowserElement {
     // Carries out what the generated view's page life asks for.
     void Do(const GeneratedViewLoad::Actions& actions);
     void SetDrawingHeld(bool held);
+    // Puts on, changes or takes off the cover as the page life says.
+    void FollowCover();
+    // Asks the engine for a picture of the view, which it gives once it has laid it out.
+    void WatchLayout();
 
     int index_;
     Kind kind_;
@@ -130,6 +141,12 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitUserStyleSheet* holdDrawing_ = nullptr;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
+    std::string awaitedPath_;
+    std::shared_ptr<FirstScreenCover> cover_;
+    GeneratedViewLoad::Cover covered_ = GeneratedViewLoad::Cover::None;
+    std::string coveredPath_;
+    bool localFilesBlocked_ = false;
+    std::shared_ptr<int> layoutWatch_;  // replaced by each watch: an older one's answer is late
     std::unique_ptr<LocalFilesFilter> localFiles_;
     // The Browser view's: a page that keeps the engine from answering a new address or
     // Stop costs the user no more than a moment (the generated views restart on their own).

@@ -26,6 +26,7 @@
 #include "desktop/gui/twips_size.h"
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
+#include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "main_window/gui/find_bar.h"
 #include "saving/gui/webkit_downloads.h"
@@ -76,7 +77,8 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     CreateServedSourceView();
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_, workFolder_.Path());
+        *servedSource_, workFolder_.Path(),
+        [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
     for (const auto& element : views_) {
@@ -208,9 +210,10 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
     using Kind = WebViewBrowserElement::Kind;
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
     const auto filters = std::make_shared<LocalFilesFilterStore>();
+    const auto cover = std::make_shared<FirstScreenCover>(panel_, filters);
     for (int i = 0; i < 3; ++i) {
-        views_[i] =
-            std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage, filters);
+        views_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage,
+                                                            filters, cover);
         Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};
