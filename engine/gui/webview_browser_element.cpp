@@ -17,6 +17,7 @@
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/wheel_zoom.h"
 #include "engine/load_failure.h"
+#include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
