@@ -1,5 +1,5 @@
-// The page analysis of the Browser view, run for every finished download of that view
-// and by Refresh.
+#include "main_window/page_analysis_run.h"
+
 #include <exception>
 #include <memory>
 #include <optional>
@@ -8,30 +8,34 @@
 
 #include "analysis/page_analysis.h"
 #include "base/address_scheme.h"
-#include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
 
+PageAnalysisRun::PageAnalysisRun(WindowViews& views, MainWindowSurface& surface,
+                                 std::string workFolder,
+                                 PageAnalysisRunner::ToWindowThread toWindowThread)
+    : views_(views), surface_(surface), runner_(std::move(workFolder), std::move(toWindowThread)) {}
+
 // The engine answers the capture later, while events keep arriving. An analysis asked
 // for meanwhile must not start a second, overlapping capture; it is remembered and made
 // once the current capture is answered.
-void MainWindowController::AnalysePage() {
-    if (analysing_) {
+void PageAnalysisRun::Run() {
+    if (capturing_) {
         analysisRequested_ = true;
         return;
     }
-    analysing_ = true;
-    SetGeneratedViewsPreparing(true);
+    capturing_ = true;
+    SetPreparing(true);
     // A page of our own in the Browser view (the page could not be opened) is no page of
     // the site: the generated views show no page rather than its source.
-    if (!views_[kBrowserView]->OwnPageStatus().empty()) {
+    if (!views_.Browser().OwnPageStatus().empty()) {
         OnBodyCaptured(std::nullopt);
         return;
     }
     auto answered = std::make_shared<bool>(false);
     try {
-        views_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {
+        views_.Browser().CaptureBodyHtml([this, answered](std::optional<std::string> body) {
             *answered = true;
             OnBodyCaptured(std::move(body));
         });
@@ -44,49 +48,48 @@ void MainWindowController::AnalysePage() {
     }
 }
 
-// The analysis runs off the window's thread; the window goes on meanwhile, and a newer
-// page's analysis supersedes this one.
-void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
+// The analysis runs off the window's thread; the window goes on meanwhile.
+void PageAnalysisRun::OnBodyCaptured(std::optional<std::string> bodyHtml) {
     {
         // However the start ends, the next analysis must be able to start.
-        struct EndOfRun {
-            bool& analysing;
-            ~EndOfRun() { analysing = false; }
-        } endOfRun{analysing_};
-        StartAnalysis(std::move(bodyHtml));
+        struct EndOfCapture {
+            bool& capturing;
+            ~EndOfCapture() { capturing = false; }
+        } endOfCapture{capturing_};
+        Start(std::move(bodyHtml));
     }
     if (analysisRequested_) {
         analysisRequested_ = false;
-        AnalysePage();
+        Run();
     }
 }
 
-void MainWindowController::StartAnalysis(std::optional<std::string> bodyHtml) {
+void PageAnalysisRun::Start(std::optional<std::string> bodyHtml) {
     std::string address;
     try {
-        SkipBrowserErrors([&] { address = views_[kBrowserView]->Address(); });
+        SkipBrowserErrors([&] { address = views_.Browser().Address(); });
     } catch (const std::exception& fault) {
-        ShowAnalysisFault(fault.what());
+        ShowFault(fault.what());
         return;
     }
-    analyses_.Start({std::move(bodyHtml), address}, [this, address](AnalysisOutcome outcome) {
+    runner_.Start({std::move(bodyHtml), address}, [this, address](AnalysisOutcome outcome) {
         OnAnalysed(address, std::move(outcome));
     });
 }
 
 // A fault of the program, not of the page: this page's analysis ends here and the views
 // keep the pages they show, but the user learns that it failed.
-void MainWindowController::ShowAnalysisFault(const std::string& what) {
-    SetGeneratedViewsPreparing(false);
+void PageAnalysisRun::ShowFault(const std::string& what) {
+    SetPreparing(false);
     analysisNote_ = "The analysis of this page failed: " + what;
     noteAfterLoad_ = {};
     surface_.SetStatusText(analysisNote_);
 }
 
-void MainWindowController::OnAnalysed(const std::string& address, AnalysisOutcome outcome) {
+void PageAnalysisRun::OnAnalysed(const std::string& address, AnalysisOutcome outcome) {
     lists_ = std::move(outcome.lists);
     if (!outcome.page) {
-        ShowAnalysisFault(outcome.fault);
+        ShowFault(outcome.fault);
         return;
     }
     const AnalysedPage& page = *outcome.page;
@@ -97,36 +100,40 @@ void MainWindowController::OnAnalysed(const std::string& address, AnalysisOutcom
         surface_.SetStatusText(analysisNote_);
     }
     // The generated pages are local files; a web page's may load nothing local.
-    for (const int view : {kSourceView, kImagesView}) {
-        SkipBrowserErrors([&] { views_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
+    for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
+        SkipBrowserErrors(
+            [&] { views_.Element(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
-    SkipBrowserErrors([&] { views_[kSourceView]->LoadFile(page.sourcePagePath); });
-    SkipBrowserErrors([&] { views_[kImagesView]->LoadFile(page.imagePagePath); });
+    SkipBrowserErrors(
+        [&] { views_.Element(WindowViews::kSourceView).LoadFile(page.sourcePagePath); });
+    SkipBrowserErrors(
+        [&] { views_.Element(WindowViews::kImagesView).LoadFile(page.imagePagePath); });
 }
 
 // Never an old page as if it were the new one: from the start of the analysis until a
 // generated view is sent to the new page, it says it is preparing it, and so does panel 1
 // while that view is the one shown.
-void MainWindowController::SetGeneratedViewsPreparing(bool preparing) {
+void PageAnalysisRun::SetPreparing(bool preparing) {
     preparing_ = preparing;
-    for (const int view : {kSourceView, kImagesView}) {
-        SkipBrowserErrors([&] { views_[view]->SetPreparing(preparing); });
+    for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
+        SkipBrowserErrors([&] { views_.Element(view).SetPreparing(preparing); });
     }
-    SayWhichViewIsPrepared();
+    ViewShown();
 }
 
-void MainWindowController::SayWhichViewIsPrepared() {
-    const int visible = VisibleView();
-    if (preparing_ && (visible == kSourceView || visible == kImagesView)) {
+void PageAnalysisRun::ViewShown() {
+    const int visible = views_.VisibleView();
+    if (preparing_ &&
+        (visible == WindowViews::kSourceView || visible == WindowViews::kImagesView)) {
         surface_.SetStatusText(std::string("Preparing the ") +
-                               (visible == kSourceView ? "Source Code" : "Images") +
+                               (visible == WindowViews::kSourceView ? "Source Code" : "Images") +
                                " view for the new page...");
     }
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has
 // loaded the page the analysis wrote, what the analysis has to say comes back.
-void MainWindowController::ShowAnalysisNoteAfterLoad(int index) {
+void PageAnalysisRun::ViewLoaded(int index) {
     if (noteAfterLoad_[index]) {
         noteAfterLoad_[index] = false;
         surface_.SetStatusText(analysisNote_);
