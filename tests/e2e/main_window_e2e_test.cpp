@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <thread>
 
 #include "analysis/page_analysis.h"
@@ -16,6 +17,7 @@
 #include "desktop/program_folder.h"
 #include "engine/address_to_load.h"
 #include "main_window/commands.h"
+#include "main_window/gui/find_bar.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -245,6 +247,38 @@ TEST_F(MainWindowEndToEnd, TheNextPageWinsOverTheShownSourceOfAHugeOneWithinASec
                ViewsShowTheWorkFiles();
     }));
     EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(1); }));
+}
+
+// The user is on the Source Code view while a 20 MB page of text loads: its first screen is
+// on the screen within a second of the Browser view's load end, the very picture the whole
+// page shows at its top once the engine has laid it all out, and a search asked for then
+// finds the page's last word once the whole page is there.
+TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeLater) {
+    std::string huge = "<html><body>\n";
+    for (int line = 0; huge.size() < 20'000'000; ++line) {
+        huge += "<p>line " + std::to_string(line) + " of a very large page of plain words</p>\n";
+    }
+    server_.Serve("/huge-text.html", "text/html", huge + "<p>marker-lastword</p></body></html>");
+    // The scroll bars differ: the first screen is a shorter page than the whole.
+    constexpr int kScrollBarStrip = 40;
+    frame_->Controller().SelectView(1);
+    LoadClock clock(*frame_, {server_.Url("/huge-text.html"), "", ""});
+    TypeAddressAndPressEnter(server_.Url("/huge-text.html"));
+    ASSERT_TRUE(WaitUntil([&] { return clock.BrowserViewLoaded(); }, std::chrono::seconds(120)));
+    std::set<std::string> seenWithinASecond;
+    while (LoadClock::Clock::now() < clock.End(0) + std::chrono::seconds(1)) {
+        seenWithinASecond.insert(Picture(1, kScrollBarStrip));
+        PumpEvents(std::chrono::milliseconds(20));
+    }
+    frame_->Controller().Find("marker-lastword", false);
+    EXPECT_TRUE(WaitUntil([&] { return frame_->FindBarControl()->Status() == "1 of 1"; },
+                          std::chrono::minutes(5)))
+        << frame_->FindBarControl()->Status();
+    frame_->Controller().EndFind();
+    // The generated views run no script: the user goes back to the top by the keyboard.
+    TypeKeys("ctrl+2 ctrl+Home");
+    EXPECT_TRUE(WaitUntil([&] { return seenWithinASecond.contains(Picture(1, kScrollBarStrip)); }));
+    EXPECT_THAT(ReadWorkFile("/source.htm"), HasSubstr("marker-lastword"));
 }
 
 TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
