@@ -34,8 +34,9 @@ struct AnalysisOutcome {
 // holds the window up: the line-break conversion of the captured body, the scans and the
 // writes of the work files. One thread does every run, in the order asked, so the files
 // keep one writer. A newer page supersedes an older one: a run not yet begun is dropped, and
-// the result of one that was running is never handed on. Going away waits for the run on the
-// thread to end, so every work file is whole, with its old content or its new.
+// one that was running stops before its next write and is never handed on. Going away stops
+// the run on the thread the same way and waits for it, so every work file is whole, with its
+// old content or its new.
 class PageAnalysisRunner {
   public:
     // Puts a step on the window's thread, in order; callable from any thread.
@@ -59,9 +60,10 @@ class PageAnalysisRunner {
     bool Busy() const { return busy_; }
 
     // The analysis of job on the work files of workFolder; a fault of the program is caught
-    // into the outcome, since nothing above a thread of its own could catch it.
-    static AnalysisOutcome AnalyseOnWorkFiles(const std::string& workFolder,
-                                              const AnalysisJob& job);
+    // into the outcome, since nothing above a thread of its own could catch it. Once stop is
+    // asked, the run ends before its next write (its outcome then says it was stopped).
+    static AnalysisOutcome AnalyseOnWorkFiles(const std::string& workFolder, const AnalysisJob& job,
+                                              std::stop_token stop = {});
 
   private:
     struct Waiting {
@@ -76,6 +78,7 @@ class PageAnalysisRunner {
         std::condition_variable_any wakeUp;
         std::optional<Waiting> waiting;
         std::uint64_t latest = 0;  // the number of the newest run asked for
+        std::stop_source running;  // of the run on the thread: a newer Start stops it
     };
 
     void RunOnThread(std::stop_token stop);
