@@ -10,6 +10,7 @@
 
 #include "engine/browser_element.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/engine_zoom.h"
 
 class wxWebView;
 class wxWindow;
@@ -23,7 +24,6 @@ namespace quorvane {
 class BodyCapture;
 class EngineFetches;
 class EngineFind;
-class WheelZoom;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class OwnPages;
@@ -77,8 +77,8 @@ class WebViewBrowserElement : public BrowserElement {
     void FindNext() override;
     void FindPrevious() override;
     void EndFind() override;
-    double ZoomLevel() const override;
-    void SetZoomLevel(double level) override;
+    double ZoomLevel() const override { return zoom_->Level(); }
+    void SetZoomLevel(double level) override { zoom_->SetLevel(level); }
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
 
@@ -116,7 +116,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
     std::unique_ptr<EngineFind> find_;
-    std::unique_ptr<WheelZoom> wheelZoom_;
+    std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
 
     // Generated views only.
