@@ -18,6 +18,7 @@
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
 #include "engine/gui/own_pages.h"
+#include "engine/gui/page_focus.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -72,6 +73,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       capture_(std::make_unique<BodyCapture>(native_)),
+      focus_(std::make_unique<PageFocus>(webView_, native_)),
       find_(std::make_unique<EngineFind>(native_)),
       zoom_(std::make_unique<EngineZoom>(
           native_, [this](double level) { events_.ZoomChanged(index_, level); })),
@@ -385,6 +387,10 @@ void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigne
         element->lastStatusText_ = text;
         element->events_.StatusTextChange(element->index_, text);
     }
+}
+
+void WebViewBrowserElement::FocusPage() {
+    focus_->Take();
 }
 
 }  // namespace quorvane

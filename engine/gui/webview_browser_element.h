@@ -27,6 +27,7 @@ class EngineFind;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class OwnPages;
+class PageFocus;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -84,6 +85,9 @@ class WebViewBrowserElement : public BrowserElement {
 
     // The window to place on the main window, and whether a load is running.
     wxWebView* Window() const { return webView_; }
+    // Gives the keyboard to the page: to the engine's own widget, not only to the window
+    // around it, so that the keys the Help lists (Page Down, End) scroll it at once.
+    void FocusPage();
     bool Busy() const;
 
   private:
@@ -113,6 +117,7 @@ class WebViewBrowserElement : public BrowserElement {
     wxWebView* webView_;
     WebKitWebView* native_;
     std::unique_ptr<BodyCapture> capture_;
+    std::unique_ptr<PageFocus> focus_;
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
     std::unique_ptr<EngineFind> find_;

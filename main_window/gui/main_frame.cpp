@@ -104,7 +104,7 @@ void MainFrame::FocusVisibleView() {
     if (visible == MainWindowController::kServedSourceView) {
         servedSource_->View()->SetFocus();
     } else {
-        views_[visible]->Window()->SetFocus();
+        views_[visible]->FocusPage();
     }
 }
 
