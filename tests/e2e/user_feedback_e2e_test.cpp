@@ -168,6 +168,14 @@ TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) 
     ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
     EXPECT_EQ(ReadWorkFile("/source.htm"), "\r\n");
     EXPECT_EQ(StatusText(), reason);
+
+    // A port the engine itself will not connect to is refused the same way.
+    TypeAddressAndPressEnter("127.0.0.1:9");
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() == "Could not open http://127.0.0.1:9/: The connection was refused: "
+                               "that port is kept for services other than the web.";
+    })) << StatusText();
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), "127.0.0.1:9");
 }
 
 TEST_F(UserFeedbackEndToEnd, ADownloadsWordStaysPastTheViewsLoads) {
