@@ -112,6 +112,7 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
     }
     analysis_.ViewShown();
     find_.ViewShown(view, sourceWasShown);
+    zoom_.ViewShown();
 }
 
 void MainWindowController::OnTabSelected() {

@@ -28,7 +28,7 @@ void PageAnalysisRun::Run() {
     capturing_ = true;
     SetPreparing(true);
     // A page of our own in the Browser view (the page could not be opened) is no page of
-    // the site: the generated views show no page rather than its source.
+    // the site: its document is not captured, and the generated views say there is none.
     if (!views_.Browser().OwnPageStatus().empty()) {
         OnBodyCaptured(std::nullopt);
         return;
@@ -66,15 +66,18 @@ void PageAnalysisRun::OnBodyCaptured(std::optional<std::string> bodyHtml) {
 
 void PageAnalysisRun::Start(std::optional<std::string> bodyHtml) {
     std::string address;
+    std::string ownPage;
     try {
         SkipBrowserErrors([&] { address = views_.Browser().Address(); });
+        // A page of our own in the Browser view is no page of the site: the views say so.
+        ownPage = views_.Browser().OwnPageStatus();
     } catch (const std::exception& fault) {
         ShowFault(fault.what());
         return;
     }
-    runner_.Start({std::move(bodyHtml), address}, [this, address](AnalysisOutcome outcome) {
-        OnAnalysed(address, std::move(outcome));
-    });
+    runner_.Start(
+        {std::move(bodyHtml), address, ownPage},
+        [this, address](AnalysisOutcome outcome) { OnAnalysed(address, std::move(outcome)); });
 }
 
 // A fault of the program, not of the page: this page's analysis ends here and the views

@@ -65,7 +65,9 @@ AnalysisOutcome PageAnalysisRunner::AnalyseOnWorkFiles(const std::string& workFo
             body = WithCrLfLineBreaks(*job.bodyHtml);
         }
         StoppableWorkFiles files(workFolder, std::move(stop));
-        outcome.page = AnalysePageText(files, body, job.pageAddress, outcome.lists);
+        outcome.page = job.ownPageStatus.empty()
+                           ? AnalysePageText(files, body, job.pageAddress, outcome.lists)
+                           : AnalyseNoPage(files, job.ownPageStatus, outcome.lists);
     } catch (const std::exception& fault) {
         outcome.page.reset();
         outcome.fault = fault.what();

@@ -15,11 +15,13 @@
 
 namespace quorvane {
 
-// One page analysis asked for: the body as the engine gave it (nullopt: no document) and
-// the page's address.
+// One page analysis asked for: the body as the engine gave it (nullopt: no document), the
+// page's address, and what the Browser view says of a page of its own shown in place of the
+// page (the views then say there is none); empty for a page of the site.
 struct AnalysisJob {
     std::optional<std::string> bodyHtml;
     std::string pageAddress;
+    std::string ownPageStatus;
 };
 
 // What an analysis gave: the page and its lists, or the fault of the program that ended it

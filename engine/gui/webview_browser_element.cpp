@@ -19,7 +19,7 @@
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
 #include "engine/gui/own_pages.h"
-#include "engine/gui/wheel_zoom.h"
+#include "engine/gui/page_focus.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -80,8 +80,17 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       capture_(std::make_unique<BodyCapture>(native_)),
+      focus_(std::make_unique<PageFocus>(webView_, native_)),
       find_(std::make_unique<EngineFind>(native_)),
-      wheelZoom_(std::make_unique<WheelZoom>(native_)),
+      // The cover over a page not yet drawn takes every zoom of the view, so that the whole
+      // page replaces it at the same size.
+      zoom_(std::make_unique<EngineZoom>(native_,
+                                         [this](double level) {
+                                             if (cover_) {
+                                                 cover_->Follow(webView_, level);
+                                             }
+                                             events_.ZoomChanged(index_, level);
+                                         })),
       fetches_(std::make_unique<EngineFetches>(native_)),
       cover_(std::move(cover)) {
     if (kind == Kind::GeneratedView) {
@@ -464,15 +473,8 @@ void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigne
     }
 }
 
-double WebViewBrowserElement::ZoomLevel() const {
-    return webkit_web_view_get_zoom_level(native_);
-}
-
-void WebViewBrowserElement::SetZoomLevel(double level) {
-    webkit_web_view_set_zoom_level(native_, level);
-    if (cover_) {
-        cover_->Follow(webView_, level);
-    }
+void WebViewBrowserElement::FocusPage() {
+    focus_->Take();
 }
 
 }  // namespace quorvane
