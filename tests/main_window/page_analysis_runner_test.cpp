@@ -100,7 +100,7 @@ TEST_P(PageAnalysisRunnerSupersedes, AnswersOnlyTheNewestPage) {
         "", [&](std::function<void()> step) { window.Post(std::move(step)); },
         [&](const AnalysisJob& job, std::stop_token stop) { return work(job, stop); });
     const auto start = [&](const std::string& page) {
-        runner.Start({std::nullopt, page}, [&answered](AnalysisOutcome outcome) {
+        runner.Start({std::nullopt, page, ""}, [&answered](AnalysisOutcome outcome) {
             answered += outcome.lists.imageTags.addresses.at(0);
         });
     };
@@ -138,9 +138,9 @@ TEST(PageAnalysisRunner, GoingAwayEndsTheRunAndDropsTheWaitingPage) {
         PageAnalysisRunner runner(
             "", [&](std::function<void()> step) { window.Post(std::move(step)); },
             [&](const AnalysisJob& job, std::stop_token stop) { return work(job, stop); });
-        runner.Start({std::nullopt, "A"}, [&](AnalysisOutcome) { answered = true; });
+        runner.Start({std::nullopt, "A", ""}, [&](AnalysisOutcome) { answered = true; });
         work.WaitUntilWorked("A");
-        runner.Start({std::nullopt, "B"}, [&](AnalysisOutcome) { answered = true; });
+        runner.Start({std::nullopt, "B", ""}, [&](AnalysisOutcome) { answered = true; });
     }
     window.RunSteps(1);
     EXPECT_EQ(work.Worked(), "A");
@@ -186,7 +186,7 @@ class PageAnalysisRunnerFiles : public ::testing::Test {
 TEST_F(PageAnalysisRunnerFiles, WritesTheSameFilesAsARunOnTheCallersThread) {
     const auto threaded = Folder("threaded");
     const auto inPlace = Folder("in-place");
-    const AnalysisJob job{"<p>one\n<img src=\"a.png\">\ntwo</p>", "http://example.test/"};
+    const AnalysisJob job{"<p>one\n<img src=\"a.png\">\ntwo</p>", "http://example.test/", ""};
     WindowThread window;
     std::optional<AnalysisOutcome> outcome;
     PageAnalysisRunner runner(threaded.string(),
@@ -209,8 +209,8 @@ TEST_F(PageAnalysisRunnerFiles, WritesTheSameFilesAsARunOnTheCallersThread) {
 TEST_F(PageAnalysisRunnerFiles, ClosingDuringARunLeavesEveryWorkFileWhole) {
     const auto folder = Folder("closed");
     const auto newPage = Folder("new");
-    const AnalysisJob oldJob{LargeBody("old"), "http://example.test/"};
-    const AnalysisJob newJob{LargeBody("new"), "http://example.test/"};
+    const AnalysisJob oldJob{LargeBody("old"), "http://example.test/", ""};
+    const AnalysisJob newJob{LargeBody("new"), "http://example.test/", ""};
     PageAnalysisRunner::AnalyseOnWorkFiles(folder.string(), oldJob);
     PageAnalysisRunner::AnalyseOnWorkFiles(newPage.string(), newJob);
     const std::set<std::string> wholeSource{Read(folder / "source.htm"),
