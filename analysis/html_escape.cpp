@@ -18,6 +18,11 @@ std::string_view ReferenceFor(char c, bool inAttribute, bool equalsToo) {
 }
 
 std::string Escape(std::string_view text, bool inAttribute, bool equalsToo) {
+    // Most names and addresses hold nothing to escape.
+    const std::string_view escapedBytes = !inAttribute ? "<" : equalsToo ? "<'=" : "<'";
+    if (text.find_first_of(escapedBytes) == std::string_view::npos) {
+        return std::string(text);
+    }
     std::string escaped;
     escaped.reserve(text.size());
     for (const char c : text) {

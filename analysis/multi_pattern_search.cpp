@@ -36,17 +36,19 @@ struct MultiPatternSearch::Trie {
     }
 };
 
-MultiPatternSearch::MultiPatternSearch(const std::vector<std::string>& patterns)
+MultiPatternSearch::MultiPatternSearch(const std::vector<std::string_view>& patterns)
     : nextOutput_(patterns.size(), -1), lengths_(patterns.size()) {
     std::vector<std::size_t> order(patterns.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return patterns[a] < patterns[b]; });
+    const auto byPattern = [&](std::size_t a, std::size_t b) { return patterns[a] < patterns[b]; };
+    if (!std::is_sorted(order.begin(), order.end(), byPattern)) {
+        std::stable_sort(order.begin(), order.end(), byPattern);
+    }
     Trie trie;
     std::vector<std::int32_t> path{0};  // the nodes of the pattern added last, by depth
-    const std::string* previous = nullptr;
+    const std::string_view* previous = nullptr;
     for (const std::size_t p : order) {
-        const std::string& pattern = patterns[p];
+        const std::string_view& pattern = patterns[p];
         std::size_t common = 0;
         if (previous != nullptr) {
             const auto [mismatch, unused] =

@@ -13,7 +13,7 @@ namespace quorvane {
 class MultiPatternSearch {
   public:
     // patterns must not be empty strings.
-    explicit MultiPatternSearch(const std::vector<std::string>& patterns);
+    explicit MultiPatternSearch(const std::vector<std::string_view>& patterns);
 
     // Calls found(pattern index, start position) for every occurrence, in order of
     // the position where the occurrence ends.
