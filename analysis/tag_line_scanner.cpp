@@ -89,7 +89,8 @@ std::string TrimToValue(std::string l) {
     } else {
         l.clear();
     }
-    return ReplaceAllExact(l, "\"", "");
+    l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
+    return l;
 }
 
 }  // namespace
@@ -127,10 +128,12 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     // the rest of the line is kept.
     const std::size_t close = l.find('>', attribute);
     if (l.find('>') != std::string::npos) {
-        l = close == std::string::npos ? l.substr(attribute)
-                                       : l.substr(attribute, close - attribute + 1);
+        if (close != std::string::npos) {
+            l.erase(close + 1);
+        }
+        l.erase(0, attribute);
     }
-    l = ReplaceAllExact(l, "'", "\"");
+    std::replace(l.begin(), l.end(), '\'', '"');
     l.erase(0, FindNoCase(l, rules.attribute) + rules.attribute.size());
     // A tag continued on the next line has no ">" here: the whole rest is kept.
     const std::size_t cut = l.find('>');
@@ -138,7 +141,9 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     if (cut != std::string::npos && keep < l.size()) {
         l.erase(keep);
     }
-    l = ReplaceAllNoCase(l, "href=", std::string_view());
+    if (ContainsNoCase(l, "href=")) {
+        l = ReplaceAllNoCase(l, "href=", std::string_view());
+    }
     value = TrimToValue(std::move(l));
     return true;
 }
