@@ -7,9 +7,10 @@ namespace quorvane {
 
 namespace {
 
-// Rows of 256 moves for the nodes nearest the root: 1 MB at most, so that building
-// them stays far cheaper than the pass over a large page they speed up.
-constexpr std::size_t kMostDenseNodes = 1024;
+// Rows of 256 moves for the nodes nearest the root, where a pass over a page spends
+// nearly all its steps: 256 KB at most, so that building them stays cheap beside the
+// pass over a page of a megabyte.
+constexpr std::size_t kMostDenseNodes = 256;
 
 }  // namespace
 
