@@ -67,6 +67,23 @@ MultiPatternSearch::MultiPatternSearch(const std::vector<std::string_view>& patt
     }
     TakeTrie(trie);
     LinkFailures();
+    MarkPairStarts();
+}
+
+// A pattern of one byte begins an occurrence whatever follows it.
+void MultiPatternSearch::MarkPairStarts() {
+    for (std::int32_t first = firstChild_[0]; first < firstChild_[0] + childCount_[0]; ++first) {
+        const std::size_t row = std::size_t{byte_[first]} << 8;
+        if (output_[first] >= 0) {
+            std::fill_n(pairStarts_.begin() + static_cast<std::ptrdiff_t>(row / 64), 256 / 64,
+                        ~std::uint64_t{0});
+        }
+        for (std::int32_t second = firstChild_[first];
+             second < firstChild_[first] + childCount_[first]; ++second) {
+            const std::size_t pair = row | byte_[second];
+            pairStarts_[pair / 64] |= std::uint64_t{1} << (pair % 64);
+        }
+    }
 }
 
 // Renumbers the nodes breadth first, the children of each in the order of their bytes.
@@ -147,21 +164,26 @@ std::int32_t MultiPatternSearch::Step(std::int32_t node, unsigned char byte) con
 }
 
 // Most of a page is text where no pattern begins: there the search runs from the root
-// and only looks for the next byte that begins one, eight bytes at a time.
+// and only looks for the next byte that begins one, eight bytes at a time, and that
+// begins one with the byte after it.
 std::size_t MultiPatternSearch::SkipToStart(const unsigned char* bytes, std::size_t at,
                                             std::size_t size) const {
     const unsigned char* starts = starts_.data();
-    for (; at + 8 <= size; at += 8) {
-        if ((starts[bytes[at]] | starts[bytes[at + 1]] | starts[bytes[at + 2]] |
-             starts[bytes[at + 3]] | starts[bytes[at + 4]] | starts[bytes[at + 5]] |
-             starts[bytes[at + 6]] | starts[bytes[at + 7]]) != 0) {
-            break;
+    for (;; ++at) {
+        for (; at + 8 <= size; at += 8) {
+            if ((starts[bytes[at]] | starts[bytes[at + 1]] | starts[bytes[at + 2]] |
+                 starts[bytes[at + 3]] | starts[bytes[at + 4]] | starts[bytes[at + 5]] |
+                 starts[bytes[at + 6]] | starts[bytes[at + 7]]) != 0) {
+                break;
+            }
+        }
+        while (at < size && starts[bytes[at]] == 0) {
+            ++at;
+        }
+        if (at + 1 >= size || PairStarts(bytes[at], bytes[at + 1])) {
+            return at;
         }
     }
-    while (at < size && starts[bytes[at]] == 0) {
-        ++at;
-    }
-    return at;
 }
 
 std::size_t MultiPatternSearch::NextEnd(std::string_view text, std::size_t from,

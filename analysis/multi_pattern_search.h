@@ -54,6 +54,14 @@ class MultiPatternSearch {
     std::vector<std::int32_t> rows_;
     // Whether a byte begins a pattern: from the root, any other byte leads back there.
     std::vector<unsigned char> starts_ = std::vector<unsigned char>(256);
+    // One bit per pair of bytes: whether an occurrence can begin with them, which rules
+    // out most bytes that begin a pattern in plain text too.
+    std::vector<std::uint64_t> pairStarts_ = std::vector<std::uint64_t>(65536 / 64);
+    void MarkPairStarts();
+    bool PairStarts(unsigned char first, unsigned char second) const {
+        const std::size_t pair = std::size_t{first} << 8 | second;
+        return (pairStarts_[pair / 64] >> (pair % 64) & 1) != 0;
+    }
 };
 
 }  // namespace quorvane
