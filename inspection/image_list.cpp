@@ -37,6 +37,7 @@ void ImageList::Accept(ImageReport report) {
         frame.findings.clear();
         Rebuild();
     }
+    stopped_ = stopped_ || report.stopped;
     for (ImageFinding& finding : report.findings) {
         if (!Merge(finding)) {
             break;

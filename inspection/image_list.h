@@ -43,6 +43,7 @@ struct ImageReport {
     std::string frame;         // the frame's own name for itself
     std::uint32_t gather = 0;  // counts the frame's gatherings
     std::vector<ImageFinding> findings;
+    bool stopped = false;  // the frame named more images than the gatherer sends
 };
 
 // The images the Browser view's page shows or names, one row per address, in the order

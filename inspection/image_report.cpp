@@ -85,6 +85,8 @@ std::optional<ImageReport> ParseImageReport(std::string_view json) {
         report.gather = static_cast<std::uint32_t>(
             std::min<std::uint64_t>(gather->get<std::uint64_t>(), UINT32_MAX));
     }
+    const auto stopped = root.find("stopped");
+    report.stopped = stopped != root.end() && stopped->is_boolean() && stopped->get<bool>();
     const auto items = root.find("items");
     if (items == root.end() || !items->is_array()) {
         return report;

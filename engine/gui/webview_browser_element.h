@@ -25,6 +25,7 @@ namespace quorvane {
 class EngineAnswerGuard;
 class EngineFetches;
 class EngineFind;
+class EngineImageGatherer;
 class WheelZoom;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
@@ -78,6 +79,8 @@ class WebViewBrowserElement : public BrowserElement {
     void FindNext() override;
     void FindPrevious() override;
     void EndFind() override;
+    void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
+    void GatherImagesAgain() override;
     double ZoomLevel() const override;
     void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
@@ -124,6 +127,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<WheelZoom> wheelZoom_;
     std::unique_ptr<EngineFetches> fetches_;
+    std::unique_ptr<EngineImageGatherer> images_;
 
     // Generated views only.
     GeneratedViewLoad load_;

@@ -149,6 +149,9 @@ TEST(ImageList, StopsAtItsBoundAndSaysSo) {
     list.Clear();
     EXPECT_FALSE(list.Stopped());
     EXPECT_TRUE(list.Rows().empty());
+    // The gatherer stops sending at the same bound, and says so.
+    list.Accept(*ParseImageReport(R"({"frame":"f","gather":1,"stopped":true,"items":[]})"));
+    EXPECT_TRUE(list.Stopped());
 }
 
 std::vector<ImageRow> FilterRows() {
