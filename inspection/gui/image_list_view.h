@@ -1,0 +1,68 @@
+#pragma once
+
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "inspection/image_list_pane.h"
+#include "inspection/image_list_table.h"
+
+class wxCheckBox;
+class wxSpinCtrl;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace quorvane {
+
+// What the Image List's commands do beyond the list itself.
+struct ImageListActions {
+    std::function<void()> refresh;                            // "Refresh List"
+    std::function<void(const std::string& address)> open;     // in the Browser view
+    std::function<void(std::vector<std::size_t> rows)> save;  // "Save Selected Images…"
+};
+
+// The "Image List" view: a filter row (address text or regular expression, type, minimum
+// width and height), the count, a Refresh List button, and a virtual table that asks for
+// the cells of the rows on screen only, so that tens of thousands of rows cost no stall.
+// A click on a column heading sorts by it, a second click the other way.
+class ImageListView : public wxPanel, public ImageListPane {
+  public:
+    ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions);
+
+    // ImageListPane.
+    bool Visible() const override { return IsShown(); }
+    void SetVisible(bool visible) override { Show(visible); }
+    void TableChanged() override;
+
+    // The selected rows, by their place in the table's list; the addresses of them.
+    std::vector<std::size_t> SelectedRows() const;
+    void CopySelectedAddresses() const;
+    std::size_t ShownLines() const;
+    std::string CountText() const;
+
+  private:
+    class Lines;
+
+    wxSizer* MakeFilterRow();
+    void ApplyFilter();
+    void ShowTable();
+    void OnColumnClick(wxListEvent& event);
+    void OnContextMenu(wxListEvent& event);
+
+    ImageListTable& table_;
+    ImageListActions actions_;
+    wxTextCtrl* filterText_ = nullptr;
+    wxCheckBox* regularExpression_ = nullptr;
+    wxTextCtrl* typeText_ = nullptr;
+    wxSpinCtrl* minimumWidth_ = nullptr;
+    wxSpinCtrl* minimumHeight_ = nullptr;
+    wxStaticText* count_ = nullptr;
+    Lines* list_ = nullptr;
+    bool showPending_ = false;
+};
+
+}  // namespace quorvane

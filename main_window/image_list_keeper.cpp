@@ -1,0 +1,76 @@
+#include "main_window/image_list_keeper.h"
+
+#include <system_error>
+
+#include "desktop/user_folders.h"
+#include "inspection/image_list_export.h"
+#include "inspection/served_source_file_name.h"
+#include "saving/image_choice.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
+#include "saving/whole_file.h"
+
+namespace quorvane {
+
+ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListPane& pane,
+                                 TransferReport& report)
+    : browser_(browser), pane_(pane), report_(report), saving_(report, browser) {
+    browser_.WatchImages([this](const std::string& json) { OnReport(json); },
+                         [this] {
+                             table_.Clear();
+                             pane_.TableChanged();
+                         });
+}
+
+void ImageListKeeper::OnReport(const std::string& report) {
+    if (table_.Accept(report)) {
+        pane_.TableChanged();
+    }
+}
+
+void ImageListKeeper::Refresh() {
+    browser_.GatherImagesAgain();
+}
+
+std::string ImageListKeeper::ExportFileName() const {
+    std::string page = ServedSourceFileName(browser_.Address(), "text/html");
+    const std::size_t dot = page.rfind('.');
+    if (dot != std::string::npos && dot > 0) {
+        page.erase(dot);
+    }
+    return SafeFileName(page + "-images.csv", "images.csv");
+}
+
+void ImageListKeeper::Export(const std::filesystem::path& file, const std::string& time) {
+    const ImageListHeading heading{browser_.Address(), time, table_.List().Stopped()};
+    const std::string text = IsJsonFileName(file.filename().string())
+                                 ? ImageListJson(heading, table_.List().Rows())
+                                 : ImageListCsv(heading, table_.List().Rows());
+    try {
+        const std::filesystem::path saved =
+            SaveWholeFile(file.parent_path(), file.filename().string(), text);
+        report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
+    } catch (const std::system_error& error) {
+        report_.SetStatusText("Could not save " + file.filename().string() + ": " +
+                              error.code().message());
+    }
+}
+
+void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,
+                           const std::filesystem::path& folder) {
+    if (saving_.Running()) {
+        return;
+    }
+    std::vector<ImageCandidate> candidates;
+    const std::vector<ImageRow>& all = table_.List().Rows();
+    for (const std::size_t place : rows) {
+        if (place < all.size()) {
+            const ImageRow& row = all[place];
+            candidates.push_back({row.address, row.naturalWidth, row.naturalHeight, row.descriptor,
+                                  row.groups, row.cut});
+        }
+    }
+    saving_.Start(ChooseImagesToSave(candidates, keepAllCandidates), folder);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,109 @@
+// The Image List's logic without a display: the gatherer's reports into the table, a new
+// page, the export and the save of selected rows.
+#include "main_window/image_list_keeper.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_surface.h"
+#include "tests/support/temp_folder.h"
+
+namespace quorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class FakeImageListPane : public ImageListPane {
+  public:
+    int changes = 0;
+    bool Visible() const override { return true; }
+    void SetVisible(bool) override {}
+    void TableChanged() override { ++changes; }
+};
+
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ImageListKeeperTest : public ::testing::Test {
+  protected:
+    CallLog log_;
+    FakeSurface surface_{log_};
+    FakeBrowserElement browser_{"view0", log_};
+    FakeImageListPane pane_;
+    ImageListKeeper keeper_{browser_, pane_, surface_};
+};
+
+TEST_F(ImageListKeeperTest, FillsTheTableFromTheGathererAndEmptiesItForANewPage) {
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    browser_.ReportImages("{broken");
+    EXPECT_EQ(pane_.changes, 1);
+    EXPECT_EQ(keeper_.Table().CountText(), "1 images");
+    browser_.BeginImagePage();
+    EXPECT_EQ(pane_.changes, 2);
+    EXPECT_EQ(keeper_.Table().CountText(), "0 images");
+    keeper_.Refresh();
+    EXPECT_THAT(log_, ::testing::Contains("view0.GatherImagesAgain"));
+}
+
+TEST_F(ImageListKeeperTest, ProposesAnExportNameAfterThePage) {
+    const struct {
+        const char* page;
+        const char* name;
+    } rows[] = {
+        {"http://h/dir/gallery.html", "gallery-images.csv"},
+        {"http://h/", "index-images.csv"},
+        {"http://h/photos?page=2", "photos-images.csv"},
+        // A name never holds a slash, encoded or not, nor begins with dots.
+        {"http://h/..%2F..%2Fx.php", "%2F..%2Fx-images.csv"},
+    };
+    for (const auto& row : rows) {
+        browser_.Navigate(row.page);
+        EXPECT_EQ(keeper_.ExportFileName(), row.name) << row.page;
+    }
+}
+
+TEST_F(ImageListKeeperTest, ExportsCsvOrJsonByTheNameAndNeverOverAFile) {
+    TempFolder folder;
+    folder.Write("/list.csv", "earlier");
+    browser_.Navigate("http://h/page.html");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    keeper_.Export(folder / "list.csv", "2026-12-08T21:40:00Z");
+    keeper_.Export(folder / "list.json", "2026-12-08T21:40:00Z");
+    EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("list (1).csv", "list.csv", "list.json"));
+    EXPECT_THAT(folder.Read("/list (1).csv"),
+                HasSubstr("\"http://h/page.html\",\"2026-12-08T21:40:00Z\",\"http://h/a.png\""));
+    EXPECT_THAT(folder.Read("/list.json"), HasSubstr("\"page\": \"http://h/page.html\""));
+    EXPECT_THAT(surface_.statusText, HasSubstr("Saved list.json to "));
+}
+
+TEST_F(ImageListKeeperTest, SavesTheSelectedRowsKeepingTheBestCandidate) {
+    TempFolder folder;
+    browser_.ServeFetch("http://h/small.png", "small");
+    browser_.ServeFetch("http://h/large.png", "large");
+    browser_.ServeFetch("http://h/other.png", "other");
+    browser_.ReportImages(
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/small.png","k":"img","g":"s","nw":10,"nh":10},)"
+        R"({"a":"http://h/large.png","k":"srcset","g":"s","nw":20,"nh":20},)"
+        R"({"a":"http://h/other.png","k":"css"}]})");
+    keeper_.Save({0, 1, 2}, false, folder.Path());
+    EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("large.png", "other.png"));
+    std::filesystem::create_directory(folder / "all");
+    keeper_.Save({0, 1}, true, folder / "all");
+    EXPECT_THAT(FilesIn(folder / "all"), ElementsAre("large.png", "small.png"));
+}
+
+}  // namespace
+}  // namespace quorvane::testing
