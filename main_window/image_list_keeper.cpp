@@ -14,17 +14,33 @@ namespace quorvane {
 
 ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListPane& pane,
                                  TransferReport& report)
-    : browser_(browser), pane_(pane), report_(report), saving_(report, browser) {
+    : browser_(browser),
+      pane_(pane),
+      report_(report),
+      saving_(report, browser),
+      facts_(browser, [this](const std::string& address, ImageFacts facts) {
+          table_.SetFacts(address, std::move(facts));
+          pane_.TableChanged();
+      }) {
     browser_.WatchImages([this](const std::string& json) { OnReport(json); },
                          [this] {
+                             facts_.Clear();
                              table_.Clear();
                              pane_.TableChanged();
                          });
 }
 
+void ImageListKeeper::StopSaving() {
+    if (saving_.Running()) {
+        saving_.Stop();
+        facts_.Resume();
+    }
+}
+
 void ImageListKeeper::OnReport(const std::string& report) {
     if (table_.Accept(report)) {
         pane_.TableChanged();
+        facts_.Want(table_.List().Rows());
     }
 }
 

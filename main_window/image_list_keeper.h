@@ -8,13 +8,15 @@
 #include "engine/browser_element.h"
 #include "inspection/image_list_pane.h"
 #include "inspection/image_list_table.h"
+#include "main_window/image_facts_reader.h"
 #include "saving/image_saving.h"
 #include "saving/transfer_report.h"
 
 namespace quorvane {
 
 // The Image List's logic: it keeps the table of the images of the Browser view's page,
-// fed by the gatherer in the page's frames, and carries out the list's commands.
+// fed by the gatherer in the page's frames and by the facts of each image's file, and
+// carries out the list's commands.
 class ImageListKeeper {
   public:
     // Starts the gatherer in browser's pages from the next one on.
@@ -35,7 +37,9 @@ class ImageListKeeper {
     void Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,
               const std::filesystem::path& folder);
     bool Saving() const { return saving_.Running(); }
-    void StopSaving() { saving_.Stop(); }
+    void StopSaving();
+    // The Browser view's fetches were cancelled by another command: the list's go on.
+    void FetchesCancelled() { facts_.Resume(); }
 
   private:
     void OnReport(const std::string& report);
@@ -45,6 +49,7 @@ class ImageListKeeper {
     TransferReport& report_;
     ImageListTable table_;
     ImageSaving saving_;
+    ImageFactsReader facts_;
 };
 
 }  // namespace quorvane

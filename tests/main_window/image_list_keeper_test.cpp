@@ -58,6 +58,38 @@ TEST_F(ImageListKeeperTest, FillsTheTableFromTheGathererAndEmptiesItForANewPage)
     EXPECT_THAT(log_, ::testing::Contains("view0.GatherImagesAgain"));
 }
 
+// Each file is read once, through the Browser view, a few at a time; a data: picture
+// from its data. Two addresses of the same bytes are marked.
+TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
+    const std::string png = "\x89PNG\r\n\x1A\n and the rest";
+    browser_.ServeFetch("http://h/a.png", png);
+    browser_.ServeFetch("http://h/copy", png);
+    const std::string report =
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"},)"
+        R"({"a":"http://h/copy","k":"css"},{"a":"data:image/gif;base64,R0lGODlh","k":"lazy"},)"
+        R"({"a":"http://h/1","k":"css"},{"a":"http://h/2","k":"css"},{"a":"http://h/3","k":"css"},)"
+        R"({"a":"http://h/4","k":"css"},{"a":"http://h/5","k":"css"}]})";
+    browser_.ReportImages(report);
+    browser_.ReportImages(report);
+    const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
+    EXPECT_EQ(rows[0].bytes, png.size());
+    EXPECT_EQ(rows[0].type, "image/png");
+    EXPECT_TRUE(rows[0].sameBytes);
+    EXPECT_TRUE(rows[1].sameBytes);
+    EXPECT_EQ(rows[2].bytes, 6u);
+    EXPECT_EQ(rows[2].type, "image/gif");
+    EXPECT_FALSE(rows[2].sameBytes);
+    // Two answered at once, four waiting for the engine: the sixth waits its turn.
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"),
+                ElementsAre("view0.Fetch(http://h/a.png)", "view0.Fetch(http://h/copy)",
+                            "view0.Fetch(http://h/1)", "view0.Fetch(http://h/2)",
+                            "view0.Fetch(http://h/3)", "view0.Fetch(http://h/4)"));
+    browser_.AnswerFetches();
+    EXPECT_EQ(rows[6].bytes, 5u);  // "later"
+    EXPECT_EQ(rows[6].type, "");
+    EXPECT_EQ(CallsStartingWith(log_, "view0.Fetch").size(), 7u);
+}
+
 TEST_F(ImageListKeeperTest, ProposesAnExportNameAfterThePage) {
     const struct {
         const char* page;

@@ -10,6 +10,7 @@
 
 #include "saving/data_url.h"
 #include "saving/image_choice.h"
+#include "saving/image_type.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
@@ -185,6 +186,31 @@ TEST(ChooseImagesToSave, KeepsTheBestCandidateAndSafeNames) {
             saved.push_back(image.address + " " + image.fileName + (image.cut ? " cut" : ""));
         }
         EXPECT_EQ(saved, row.saved) << row.saved.front();
+    }
+}
+
+TEST(SniffedImageType, ReadsTheTypeFromTheBytes) {
+    using namespace std::string_literals;
+    const struct {
+        std::string head;
+        const char* type;
+    } rows[] = {
+        {"\x89PNG\r\n\x1A\n...", "image/png"},
+        {"\xFF\xD8\xFF\xE0", "image/jpeg"},
+        {"GIF89a", "image/gif"},
+        {"RIFF\x10\0\0\0WEBPVP8 "s, "image/webp"},
+        {"\0\0\0\x1C"
+         "ftypavifX"s,
+         "image/avif"},
+        {"BM\x36\0", "image/bmp"},
+        {"\0\0\1\0\1\0"s, "image/x-icon"},
+        {"<?xml version=\"1.0\"?>\n<!-- drawn -->\n<svg xmlns=...>", "image/svg+xml"},
+        {"<!DOCTYPE html><html>", ""},
+        {"\x89PN", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SniffedImageType(row.head), row.type) << row.head;
     }
 }
 
