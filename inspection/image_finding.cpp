@@ -23,6 +23,7 @@ constexpr std::array kKindNames{
     KindName{ImageKind::Icon, "icon"},
     KindName{ImageKind::OpenGraph, "og:image"},
     KindName{ImageKind::Embedded, "object"},
+    KindName{ImageKind::Link, "link"},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ enum class ImageKind : std::uint16_t {
     Icon = 1 << 9,          // <link rel~=icon>
     OpenGraph = 1 << 10,    // <meta property=og:image>
     Embedded = 1 << 11,     // <object> or <embed> of an image type
+    Link = 1 << 12,         // a link to an image file (the analyser's lists)
 };
 using ImageKinds = std::uint16_t;
 
