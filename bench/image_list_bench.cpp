@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         frame, 0, quorvane::WebViewBrowserElement::Kind::Browser, events,
         quorvane::ProgramFolder() + "/home.html");
     auto* view = new quorvane::ImageListView(
-        frame, table, {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>) {}});
+        frame, table, {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>, bool) {}});
     element->WatchImages(
         [&](std::string report) {
             table.Accept(report);

@@ -106,6 +106,8 @@ wxSizer* ImageListView::MakeFilterRow() {
     minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
     count_ = new wxStaticText(this, wxID_ANY, wxString());
+    keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, "Save all candidates");
+    keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
     auto* refresh = new wxButton(this, wxID_ANY, "Refresh List");
 
     row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
@@ -116,6 +118,7 @@ wxSizer* ImageListView::MakeFilterRow() {
     row->Add(new wxStaticText(this, wxID_ANY, "height"), centred);
     row->Add(minimumHeight_, centred);
     row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    row->Add(keepAllCandidates_, centred);
     row->Add(refresh, wxSizerFlags().CentreVertical());
 
     filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
@@ -183,6 +186,11 @@ std::vector<std::size_t> ImageListView::SelectedRows() const {
     return rows;
 }
 
+void ImageListView::SaveSelected() {
+    const std::vector<std::size_t> selected = SelectedRows();
+    actions_.save(selected.empty() ? table_.Shown() : selected, keepAllCandidates_->GetValue());
+}
+
 void ImageListView::CopySelectedAddresses() const {
     std::string text;
     for (const std::size_t row : SelectedRows()) {
@@ -210,7 +218,7 @@ void ImageListView::OnContextMenu(wxListEvent& event) {
             }
             break;
         case kSaveItem:
-            actions_.save(SelectedRows());
+            SaveSelected();
             break;
         default:
             break;

@@ -20,9 +20,10 @@ namespace quorvane {
 
 // What the Image List's commands do beyond the list itself.
 struct ImageListActions {
-    std::function<void()> refresh;                            // "Refresh List"
-    std::function<void(const std::string& address)> open;     // in the Browser view
-    std::function<void(std::vector<std::size_t> rows)> save;  // "Save Selected Images…"
+    std::function<void()> refresh;                         // "Refresh List"
+    std::function<void(const std::string& address)> open;  // in the Browser view
+    // "Save Selected Images…": the rows by their place in the table's list.
+    std::function<void(std::vector<std::size_t> rows, bool keepAllCandidates)> save;
 };
 
 // The "Image List" view: a filter row (address text or regular expression, type, minimum
@@ -38,8 +39,10 @@ class ImageListView : public wxPanel, public ImageListPane {
     void SetVisible(bool visible) override { Show(visible); }
     void TableChanged() override;
 
-    // The selected rows, by their place in the table's list; the addresses of them.
+    // The selected rows, by their place in the table's list.
     std::vector<std::size_t> SelectedRows() const;
+    // Saves the selected rows, or all rows shown when none is.
+    void SaveSelected();
     void CopySelectedAddresses() const;
     std::size_t ShownLines() const;
     std::string CountText() const;
@@ -61,6 +64,7 @@ class ImageListView : public wxPanel, public ImageListPane {
     wxSpinCtrl* minimumWidth_ = nullptr;
     wxSpinCtrl* minimumHeight_ = nullptr;
     wxStaticText* count_ = nullptr;
+    wxCheckBox* keepAllCandidates_ = nullptr;
     Lines* list_ = nullptr;
     bool showPending_ = false;
 };
