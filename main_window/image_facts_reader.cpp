@@ -23,8 +23,8 @@ std::string Head(const std::filesystem::path& file) {
 
 }  // namespace
 
-ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, Found found)
-    : fetcher_(fetcher), found_(std::move(found)) {}
+ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, Found found)
+    : fetcher_(fetcher), callSoon_(std::move(callSoon)), found_(std::move(found)) {}
 
 ImageFactsReader::~ImageFactsReader() {
     if (!folder_.empty()) {
@@ -35,8 +35,11 @@ ImageFactsReader::~ImageFactsReader() {
 
 void ImageFactsReader::Clear() {
     ++page_;
+    ForgetKept();
     asked_.clear();
     waiting_.clear();
+    dataWaiting_.clear();
+    dataSliceComing_ = false;
     fetching_.clear();
 }
 
@@ -45,18 +48,40 @@ void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
         if (row.cut || row.bytes || !asked_.insert(row.address).second) {
             continue;
         }
-        if (IsDataUrl(row.address)) {
-            ReadData(row.address);
-        } else {
-            waiting_.push_back(row.address);
-        }
+        (IsDataUrl(row.address) ? dataWaiting_ : waiting_).push_back(row.address);
     }
     StartMore();
+    if (!dataWaiting_.empty() && !dataSliceComing_) {
+        dataSliceComing_ = true;
+        callSoon_([this, page = page_] { ReadDataSlice(page); });
+    }
+}
+
+// Thousands of data: pictures are read a slice at a time, the window getting its turn
+// between slices.
+void ImageFactsReader::ReadDataSlice(unsigned page) {
+    if (page != page_) {
+        return;
+    }
+    dataSliceComing_ = false;
+    for (std::size_t read = 0; read < kDataPerSlice && !dataWaiting_.empty(); ++read) {
+        const std::string address = std::move(dataWaiting_.front());
+        dataWaiting_.pop_front();
+        ReadData(address);
+    }
+    if (!dataWaiting_.empty()) {
+        dataSliceComing_ = true;
+        callSoon_([this, page] { ReadDataSlice(page); });
+    }
 }
 
 void ImageFactsReader::ReadData(const std::string& address) {
     const std::optional<DataUrlContent> content = DecodeDataUrl(address);
-    if (content) {
+    if (content && MakeFolder()) {
+        const unsigned number = ++fetches_;
+        std::ofstream(FileOf(number), std::ios::binary)
+            .write(content->bytes.data(), static_cast<std::streamsize>(content->bytes.size()));
+        Keep(address, number, content->bytes.size());
         const std::string sniffed = SniffedImageType(content->bytes);
         found_(address, {content->bytes.size(), sniffed.empty() ? content->mediaType : sniffed,
                          BytesDigest(content->bytes)});
@@ -71,6 +96,48 @@ void ImageFactsReader::Resume() {
     StartMore();
 }
 
+bool ImageFactsReader::MakeFolder() {
+    if (folder_.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvane-images-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            return false;
+        }
+        folder_ = pattern;
+    }
+    return true;
+}
+
+std::string ImageFactsReader::KeptFile(const std::string& address) const {
+    const auto kept = kept_.find(address);
+    return kept == kept_.end() ? std::string() : FileOf(kept->second).string();
+}
+
+// The latest files are kept; the earliest go once the kept files pass their bound.
+void ImageFactsReader::Keep(const std::string& address, unsigned number, std::uintmax_t bytes) {
+    kept_[address] = number;
+    keptOrder_.emplace_back(address, bytes);
+    keptBytes_ += bytes;
+    while (keptBytes_ > kMaxKeptBytes && !keptOrder_.empty()) {
+        const auto& [earliest, size] = keptOrder_.front();
+        std::error_code ignored;
+        std::filesystem::remove(FileOf(kept_.at(earliest)), ignored);
+        kept_.erase(earliest);
+        keptBytes_ -= size;
+        keptOrder_.pop_front();
+    }
+}
+
+void ImageFactsReader::ForgetKept() {
+    for (const auto& [address, number] : kept_) {
+        std::error_code ignored;
+        std::filesystem::remove(FileOf(number), ignored);
+    }
+    kept_.clear();
+    keptOrder_.clear();
+    keptBytes_ = 0;
+}
+
 std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {
     return folder_ / std::to_string(number);
 }
@@ -83,14 +150,9 @@ void ImageFactsReader::StartMore() {
     }
     starting_ = true;
     while (fetching_.size() < kFetchesAtOnce && !waiting_.empty()) {
-        if (folder_.empty()) {
-            std::string pattern =
-                (std::filesystem::temp_directory_path() / "quorvane-images-XXXXXX").string();
-            if (::mkdtemp(pattern.data()) == nullptr) {
-                waiting_.clear();
-                break;
-            }
-            folder_ = pattern;
+        if (!MakeFolder()) {
+            waiting_.clear();
+            break;
         }
         const unsigned number = ++fetches_;
         const std::string address = std::move(waiting_.front());
@@ -113,7 +175,12 @@ void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
         const std::uintmax_t bytes = std::filesystem::file_size(file, error);
         const std::optional<std::string> digest = FileDigest(file);
         if (whole && !error && digest) {
-            found_(fetch->second, {bytes, SniffedImageType(Head(file)), *digest});
+            const std::string address = fetch->second;
+            fetching_.erase(fetch);
+            Keep(address, number, bytes);
+            found_(address, {bytes, SniffedImageType(Head(file)), *digest});
+            StartMore();
+            return;
         }
         fetching_.erase(fetch);
     }

@@ -18,10 +18,12 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListPane& pane,
       pane_(pane),
       report_(report),
       saving_(report, browser),
-      facts_(browser, [this](const std::string& address, ImageFacts facts) {
-          table_.SetFacts(address, std::move(facts));
-          pane_.TableChanged();
-      }) {
+      facts_(
+          browser, [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
+          [this](const std::string& address, ImageFacts facts) {
+              table_.SetFacts(address, std::move(facts));
+              pane_.TableChanged();
+          }) {
     browser_.WatchImages([this](const std::string& json) { OnReport(json); },
                          [this] {
                              facts_.Clear();

@@ -40,6 +40,8 @@ class ImageListKeeper {
     void StopSaving();
     // The Browser view's fetches were cancelled by another command: the list's go on.
     void FetchesCancelled() { facts_.Resume(); }
+    // The file of the image at address while the list keeps it (for its thumbnail).
+    std::string ImageFile(const std::string& address) const { return facts_.KeptFile(address); }
 
   private:
     void OnReport(const std::string& report);

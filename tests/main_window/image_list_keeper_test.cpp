@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,11 @@ std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::string Contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class ImageListKeeperTest : public ::testing::Test {
@@ -71,6 +78,7 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
         R"({"a":"http://h/4","k":"css"},{"a":"http://h/5","k":"css"}]})";
     browser_.ReportImages(report);
     browser_.ReportImages(report);
+    EXPECT_EQ(surface_.RunWhatCameSoon(), 1);
     const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
     EXPECT_EQ(rows[0].bytes, png.size());
     EXPECT_EQ(rows[0].type, "image/png");
@@ -88,6 +96,14 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
     EXPECT_EQ(rows[6].bytes, 5u);  // "later"
     EXPECT_EQ(rows[6].type, "");
     EXPECT_EQ(CallsStartingWith(log_, "view0.Fetch").size(), 7u);
+    // Kept for the thumbnails, until the next page.
+    EXPECT_EQ(Contents(keeper_.ImageFile("http://h/a.png")), png);
+    EXPECT_EQ(Contents(keeper_.ImageFile("data:image/gif;base64,R0lGODlh")), "GIF89a");
+    EXPECT_EQ(keeper_.ImageFile("http://h/5"), "");
+    const std::string kept = keeper_.ImageFile("http://h/a.png");
+    browser_.BeginImagePage();
+    EXPECT_EQ(keeper_.ImageFile("http://h/a.png"), "");
+    EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
 TEST_F(ImageListKeeperTest, ProposesAnExportNameAfterThePage) {
