@@ -11,7 +11,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kViewCount = 3;
 // 0.01 rather than 0 gives a bar that looks empty.
 constexpr float kProgressEmpty = 0.01f;
 constexpr float kProgressMax = 100;
@@ -39,13 +38,16 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
                                            ServedSourcePane& servedSource, std::string workFolder)
     : surface_(surface),
       windows_(windows),
-      views_(makeViews(*this)),
-      servedSource_(servedSource),
-      servedSourceFollower_(*views_[kBrowserView], servedSource),
+      views_(makeViews(*this), servedSource),
+      servedSourceFollower_(views_.Browser(), servedSource),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
-      find_([this](const std::string& status) { surface_.SetFindStatus(status); }),
-      saving_(*this, *views_[kBrowserView]) {}
+      find_(views_, surface_),
+      zoom_(views_, status_),
+      analysis_(views_, surface_, workFolder_),
+      saving_(views_, surface_, *this, analysis_.Lists()),
+      navigation_(views_, surface_, status_, analysis_, saving_,
+                  [this](int view) { SelectView(view); }) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
@@ -63,16 +65,16 @@ void MainWindowController::Load(const std::string& startAddress) {
     }
     ShowView(kBrowserView);
     if (startAddress.empty()) {
-        views_[kBrowserView]->GoHome();
+        views_.Browser().GoHome();
     } else {
-        views_[kBrowserView]->Navigate(startAddress);
+        views_.Browser().Navigate(startAddress);
     }
 }
 
 void MainWindowController::Unload() {
     windows_.UnloadHelp();
     surface_.UnloadSplashWindow();
-    for (BrowserElement* element : views_) {
+    for (BrowserElement* element : views_.Elements()) {
         element->Stop();
     }
     // The Website window closes itself within a second; while it is shown the process
@@ -84,87 +86,34 @@ void MainWindowController::Unload() {
 
 void MainWindowController::ShowView(int view) {
     CheckView(view);
-    const bool sourceWasShown = servedSource_.Visible();
-    HideViews();
+    const bool sourceWasShown = views_.ServedSource().Visible();
+    views_.HideAll();
     RevealView(view, sourceWasShown);
 }
 
 void MainWindowController::SelectView(int view) {
     CheckView(view);
-    const bool sourceWasShown = servedSource_.Visible();
-    HideViews();
+    const bool sourceWasShown = views_.ServedSource().Visible();
+    views_.HideAll();
     // Selecting a tab that was not selected runs the tab strip's Click, which shows
     // the same view; the view is made visible here either way.
     surface_.SelectTab(view + 1);
     RevealView(view, sourceWasShown);
 }
 
-void MainWindowController::HideViews() {
-    for (BrowserElement* element : views_) {
-        element->SetVisible(false);
-    }
-    servedSource_.SetVisible(false);
-}
-
-// An open search goes with the view: into the Original Source view, or out of it into
-// a web view, where it runs afresh; between web views FindInPage follows.
+// The view is shown first, then the open search goes with it.
 void MainWindowController::RevealView(int view, bool sourceWasShown) {
     if (view == kServedSourceView) {
-        servedSource_.SetVisible(true);
+        views_.ServedSource().SetVisible(true);
         servedSourceFollower_.OnShown();
-        if (openSearch_ && !servedSourceSearched_) {
-            find_.End();
-            SearchServedSource();
-        }
-        return;
-    }
-    views_[view]->SetVisible(true);
-    if (sourceWasShown && openSearch_) {
-        servedSource_.EndFind();
-        servedSourceSearched_ = false;
-        find_.Search(*views_[view], openSearch_->text, openSearch_->options.matchCase);
     } else {
-        find_.Follow(*views_[view]);
+        views_.Element(view).SetVisible(true);
     }
+    find_.ViewShown(view, sourceWasShown);
 }
 
 void MainWindowController::OnTabSelected() {
     ShowView(surface_.SelectedTab() - 1);
-}
-
-// With no view visible (only before start-up) the Browser view counts as visible.
-int MainWindowController::VisibleView() const {
-    if (servedSource_.Visible()) {
-        return kServedSourceView;
-    }
-    int visible = kBrowserView;
-    for (int i = 0; i < kViewCount; ++i) {
-        if (views_[i]->Visible()) {
-            visible = i;
-        }
-    }
-    return visible;
-}
-
-BrowserElement& MainWindowController::VisibleElement() const {
-    const int visible = VisibleView();
-    return *views_[visible == kServedSourceView ? kBrowserView : visible];
-}
-
-void MainWindowController::EnterInAddressBox() {
-    Go();
-}
-
-void MainWindowController::VisitWebsite() {
-    windows_.RunWebsiteCommand();
-}
-
-void MainWindowController::ShowHelp() {
-    windows_.ShowHelp();
-}
-
-void MainWindowController::ShowAbout() {
-    windows_.ShowAbout();
 }
 
 void MainWindowController::StatusTextChange(int index, const std::string& text) {
@@ -222,15 +171,15 @@ void MainWindowController::LoadFinished(int index) {
     if (index == kBrowserView) {
         surface_.SetProgress(kProgressMax, kProgressEmpty);
         // A page shown in place of one that could not be opened says why, and that lasts.
-        if (const std::string ownPage = views_[kBrowserView]->OwnPageStatus(); !ownPage.empty()) {
+        if (const std::string ownPage = views_.Browser().OwnPageStatus(); !ownPage.empty()) {
             status_.Message(ownPage);
         }
         // The Original Source view asks the engine first: when it is shown, the user is
         // looking at it, and the engine answers in the order it is asked.
         servedSourceFollower_.OnPageLoaded();
-        AnalysePage();
-    } else if (index > kBrowserView && index < kViewCount) {
-        ShowAnalysisNoteAfterLoad(index);
+        analysis_.Run();
+    } else if (index > kBrowserView && index < WindowViews::kElementCount) {
+        analysis_.ViewLoaded(index);
     }
 }
 
@@ -241,11 +190,11 @@ void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
         return;
     }
-    const BrowserElement& browser = *views_[kBrowserView];
-    const bool typedFailed =
-        !browser.OwnPageStatus().empty() && !typedAddress_.empty() &&
-        SameAddress(AddressToLoad(TypedAddress(typedAddress_)), browser.Address());
-    surface_.SetAddressText(typedFailed ? typedAddress_ : browser.Address());
+    const BrowserElement& browser = views_.Browser();
+    const std::string& typed = navigation_.TypedAddress();
+    const bool typedFailed = !browser.OwnPageStatus().empty() && !typed.empty() &&
+                             SameAddress(AddressToLoad(TypedAddress(typed)), browser.Address());
+    surface_.SetAddressText(typedFailed ? typed : browser.Address());
     surface_.SetCaption(StartCaption() + " - " + browser.Title());
 }
 

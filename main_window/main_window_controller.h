@@ -11,29 +11,33 @@
 #include "engine/browser_element.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
-#include "main_window/find_in_page.h"
+#include "main_window/find_in_views.h"
 #include "main_window/main_window_surface.h"
+#include "main_window/navigation_commands.h"
+#include "main_window/page_analysis_run.h"
+#include "main_window/save_commands.h"
 #include "main_window/served_source_follower.h"
 #include "main_window/status_panel.h"
+#include "main_window/view_zoom.h"
 #include "main_window/window_opening_limit.h"
-#include "saving/image_saving.h"
+#include "main_window/window_views.h"
 #include "saving/transfer_report.h"
 
 namespace quorvane {
 
 // The main window's logic: start-up and unload, the three views and the "Original
-// Source" view, the navigation commands, the browser events and the page analysis of the
-// Browser view. It knows the window only through MainWindowSurface, the Help, About and
-// Website windows only through SideWindows, the views only through BrowserElement and
-// the Original Source view through ServedSourcePane, so it runs without a display in
-// the tests.
+// Source" view, and the browser events; its commands are parts of their own (navigation,
+// find, zoom, saving, the page analysis of the Browser view) that it owns and runs. It knows the
+// window only through MainWindowSurface, the Help, About and Website windows only through
+// SideWindows, the views only through BrowserElement and the Original Source view through
+// ServedSourcePane, so it runs without a display in the tests.
 class MainWindowController : public BrowserEvents, public TransferReport {
   public:
-    static constexpr int kBrowserView = 0;
-    static constexpr int kSourceView = 1;
-    static constexpr int kImagesView = 2;
+    static constexpr int kBrowserView = WindowViews::kBrowserView;
+    static constexpr int kSourceView = WindowViews::kSourceView;
+    static constexpr int kImagesView = WindowViews::kImagesView;
     // The fourth view, the page as the server sent it, is no browser element.
-    static constexpr int kServedSourceView = 3;
+    static constexpr int kServedSourceView = WindowViews::kServedSourceView;
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
@@ -54,60 +58,62 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void OnTabSelected();  // shows the selected tab's view
     // The Original Source view when it is shown, else the last element, of 0, 1, 2,
     // whose Visible is true.
-    int VisibleView() const;
+    int VisibleView() const { return views_.VisibleView(); }
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
     // alike (the table of Commands()).
-    void Go();
-    void Back();
-    void Forward();
-    void StopAll();
+    void Go() { navigation_.Go(); }
+    void Back() { navigation_.Back(); }
+    void Forward() { navigation_.Forward(); }
+    void StopAll() { navigation_.StopAll(); }
     // The Stop command: StopAll, and "Save Images…" ends with what it has saved.
-    void Stop();
-    void RefreshPage();
-    void UpDir();
-    void SendToIE();
-    void Open();
-    void Exit();
-    void EnterInAddressBox();  // runs Go
-    void GoHome();
+    void Stop() { navigation_.Stop(); }
+    void RefreshPage() { navigation_.RefreshPage(); }
+    void UpDir() { navigation_.UpDir(); }
+    void SendToIE() { navigation_.SendToIE(); }
+    void Open() { navigation_.Open(); }
+    void Exit() { navigation_.Exit(); }
+    void EnterInAddressBox() { Go(); }
+    void GoHome() { navigation_.GoHome(); }
     // A new window of the program on the home page.
-    void OpenNewWindow();
+    void OpenNewWindow() { navigation_.OpenNewWindow(); }
 
-    void VisitWebsite();  // the website command, of the Website button and its menu item
-    void ShowHelp();
-    void ShowAbout();
+    // The website command, of the Website button and its menu item.
+    void VisitWebsite() { windows_.RunWebsiteCommand(); }
+    void ShowHelp() { windows_.ShowHelp(); }
+    void ShowAbout() { windows_.ShowAbout(); }
 
     // Commands on the visible view: find, zoom. Each view keeps its own zoom level, and
     // an open search follows the visible view when it changes. Only the Original Source
     // view finds regular expressions and whole words; the web views find the text.
-    void Find(const std::string& text, bool matchCase);
-    void Find(const std::string& text, const SourceFindOptions& options);
-    void FindNext();
-    void FindPrevious();
-    void EndFind();
-    void ZoomIn();
-    void ZoomOut();
-    void ActualSize();
+    void Find(const std::string& text, bool matchCase) {
+        find_.Find(text, SourceFindOptions{.matchCase = matchCase});
+    }
+    void Find(const std::string& text, const SourceFindOptions& options) {
+        find_.Find(text, options);
+    }
+    void FindNext() { find_.FindNext(); }
+    void FindPrevious() { find_.FindPrevious(); }
+    void EndFind() { find_.End(); }
+    void ZoomIn() { zoom_.ZoomIn(); }
+    void ZoomOut() { zoom_.ZoomOut(); }
+    void ActualSize() { zoom_.ActualSize(); }
 
-    // "Save Images…": asks for a folder, starting in the user's download folder, and
-    // saves the Images view's pictures there. Nothing happens while the list is empty or
-    // a run is on (CanSaveImages false).
-    void SaveImages();
-    bool CanSaveImages() const;
-
-    // "Save Source…": the Browser view's page as the server sent it, into a file the user
-    // chooses, starting in the download folder under the page's name; never over a file.
-    void SaveSource();
+    // "Save Images…" and "Save Source…" (SaveCommands).
+    void SaveImages() { saving_.SaveImages(); }
+    bool CanSaveImages() const { return saving_.CanSaveImages(); }
+    void SaveSource() { saving_.SaveSource(); }
     // A link of the Original Source view: the Browser view loads target and is shown, or,
     // for the target's own source, the Original Source view stays.
-    void FollowSourceLink(const std::string& target, bool ownSource);
+    void FollowSourceLink(const std::string& target, bool ownSource) {
+        navigation_.FollowSourceLink(target, ownSource);
+    }
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages. Two analyses never
     // overlap: one asked for while another runs is run once when it ends.
-    void AnalysePage();
-    const AnalysisLists& Lists() const { return lists_; }
+    void AnalysePage() { analysis_.Run(); }
+    const AnalysisLists& Lists() const { return analysis_.Lists(); }
 
     // BrowserEvents.
     void StatusTextChange(int index, const std::string& text) override;
@@ -127,51 +133,20 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void CallSoon(std::function<void()> step) override;
 
   private:
-    // A search open on the find bar, to run again in the view shown next.
-    struct OpenSearch {
-        std::string text;
-        SourceFindOptions options;
-    };
-
-    void HideViews();
     void RevealView(int view, bool sourceWasShown);
-    // The element the navigation commands work on: the visible one, or the Browser view's
-    // while the Original Source view, which shows its page, is visible.
-    BrowserElement& VisibleElement() const;
-    void SearchServedSource();
-    void ShowServedSourceFindStatus();
-    double VisibleZoomLevel() const;
-    void SetVisibleZoomLevel(double level);
-    void SaveSourceFile(const ServedResource& resource);
-
-    // The two halves of AnalysePage, around the engine's answer to the capture.
-    void OnBodyCaptured(std::optional<std::string> bodyHtml);
-    void RunAnalysis(const std::optional<std::string>& bodyHtml);
-    void ShowAnalysisNoteAfterLoad(int index);
 
     MainWindowSurface& surface_;
     SideWindows& windows_;
-    std::array<BrowserElement*, 3> views_;
-    ServedSourcePane& servedSource_;
+    WindowViews views_;
     ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
-    AnalysisLists lists_;
     StatusPanel status_;
-    FindInPage find_;
-    std::optional<OpenSearch> openSearch_;
-    SourceMatches sourceMatches_;        // of the last search in the Original Source view
-    bool servedSourceSearched_ = false;  // the open search has run in the view as it shows
-    ImageSaving saving_;
-    // The address the user typed and sent with Go: a page that could not be opened keeps
-    // it in the box, rather than what the engine made of it.
-    std::string typedAddress_;
+    FindInViews find_;
+    ViewZoom zoom_;
+    PageAnalysisRun analysis_;
+    SaveCommands saving_;
+    NavigationCommands navigation_;
     WindowOpeningLimit windowLimit_;
-    bool analysing_ = false;
-    bool analysisRequested_ = false;
-    // What the last analysis has to say in panel 1 (a page cut short, a view file not
-    // written), and which views have yet to load the page it wrote.
-    std::string analysisNote_;
-    std::array<bool, 3> noteAfterLoad_{};
 };
 
 }  // namespace quorvane

@@ -1,11 +1,10 @@
-// The navigation commands of the main window: each runs from its button and from its
-// menu item alike. Back, Forward and Send to IE skip the steps the browser cannot carry
-// out; the others let a failure go on to the caller.
+#include "main_window/navigation_commands.h"
+
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "analysis/url_helpers.h"
-#include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
@@ -22,75 +21,93 @@ void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& views) {
 
 }  // namespace
 
+NavigationCommands::NavigationCommands(WindowViews& views, MainWindowSurface& surface,
+                                       StatusPanel& status, PageAnalysisRun& analysis,
+                                       SaveCommands& saving,
+                                       std::function<void(int view)> selectView)
+    : views_(views),
+      surface_(surface),
+      status_(status),
+      analysis_(analysis),
+      saving_(saving),
+      selectView_(std::move(selectView)) {}
+
 // The address goes to the browser exactly as typed: nothing trimmed, completed or
 // prefixed. The visible view stays as it is.
-void MainWindowController::Go() {
+void NavigationCommands::Go() {
     status_.UserAction();
     typedAddress_ = surface_.AddressText();
-    views_[kBrowserView]->Navigate(typedAddress_);
+    views_.Browser().Navigate(typedAddress_);
 }
 
-void MainWindowController::Back() {
-    StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] { VisibleElement().GoBack(); });
+void NavigationCommands::Back() {
+    StopEachSkippingErrors(views_.Elements());
+    SkipBrowserErrors([this] { views_.VisibleElement().GoBack(); });
 }
 
-void MainWindowController::Forward() {
-    StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] { VisibleElement().GoForward(); });
+void NavigationCommands::Forward() {
+    StopEachSkippingErrors(views_.Elements());
+    SkipBrowserErrors([this] { views_.VisibleElement().GoForward(); });
 }
 
-void MainWindowController::StopAll() {
-    for (BrowserElement* element : views_) {
+void NavigationCommands::StopAll() {
+    for (BrowserElement* element : views_.Elements()) {
         element->Stop();
     }
 }
 
-void MainWindowController::Stop() {
+void NavigationCommands::Stop() {
     StopAll();
-    saving_.Stop();
+    saving_.StopSavingImages();
 }
 
 // The analysis runs at once on the document as it is before the reload; the reload's
 // own LoadFinished analyses the page again.
-void MainWindowController::RefreshPage() {
+void NavigationCommands::RefreshPage() {
     StopAll();
-    SelectView(kBrowserView);
-    views_[kBrowserView]->Refresh();
-    AnalysePage();
+    selectView_(WindowViews::kBrowserView);
+    views_.Browser().Refresh();
+    analysis_.Run();
 }
 
 // The box changes before the navigation so that it shows the new address at once.
-void MainWindowController::UpDir() {
+void NavigationCommands::UpDir() {
     surface_.SetAddressText(GetUrlDirectory(surface_.AddressText()));
     Go();
-    SelectView(kBrowserView);
+    selectView_(WindowViews::kBrowserView);
 }
 
-void MainWindowController::SendToIE() {
-    StopEachSkippingErrors(views_);
-    SkipBrowserErrors([this] { surface_.SetAddressText(VisibleElement().Address()); });
-    SkipBrowserErrors([this] { SelectView(kBrowserView); });
-    SkipBrowserErrors([this] { views_[kBrowserView]->Navigate(surface_.AddressText()); });
+void NavigationCommands::SendToIE() {
+    StopEachSkippingErrors(views_.Elements());
+    SkipBrowserErrors([this] { surface_.SetAddressText(views_.VisibleElement().Address()); });
+    SkipBrowserErrors([this] { selectView_(WindowViews::kBrowserView); });
+    SkipBrowserErrors([this] { views_.Browser().Navigate(surface_.AddressText()); });
 }
 
-void MainWindowController::GoHome() {
-    views_[kBrowserView]->GoHome();
+void NavigationCommands::GoHome() {
+    views_.Browser().GoHome();
 }
 
-void MainWindowController::OpenNewWindow() {
+void NavigationCommands::OpenNewWindow() {
     surface_.StartNewWindow({});
 }
 
-void MainWindowController::Open() {
+void NavigationCommands::Open() {
     const std::optional<std::string> chosen = surface_.ChooseFileToOpen();
     if (chosen && !chosen->empty()) {
-        views_[kBrowserView]->LoadFile(*chosen);
+        views_.Browser().LoadFile(*chosen);
     }
 }
 
-void MainWindowController::Exit() {
+void NavigationCommands::Exit() {
     surface_.CloseMainWindow();
+}
+
+void NavigationCommands::FollowSourceLink(const std::string& target, bool ownSource) {
+    views_.Browser().Navigate(target);
+    if (!ownSource) {
+        selectView_(WindowViews::kBrowserView);
+    }
 }
 
 }  // namespace quorvane

@@ -1,41 +1,36 @@
 #include "engine/gui/webview_browser_element.h"
 
-#include <gio/gio.h>
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
 #include "engine/address_to_load.h"
-#include "engine/gui/engine_answer_guard.h"
+#include "engine/gui/body_capture.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/local_files_filter.h"
+#include "engine/gui/middle_clicked_link.h"
+#include "engine/gui/own_pages.h"
 #include "engine/gui/wheel_zoom.h"
-#include "engine/load_failure.h"
+#include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
-
-// Runs in a script world of its own, so a page that redefines the DOM's getters for
-// its own scripts cannot change what we capture.
-constexpr const char* kCaptureScript = "document.body ? document.body.outerHTML : null";
-constexpr const char* kCaptureWorld = "quorvane-capture";
 
 // The generated views show plain text and addresses, which need neither kerning nor
 // ligatures; without them the engine lays text out faster. They take the desktop's light
 // or dark style, which the work files themselves leave open.
 constexpr const char* kPlainTextStyle =
     "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
-// What a stopped page that the engine would not let go of shows: nothing of the page.
-constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
-constexpr unsigned kMiddleButton = 2;
 // A generated view draws nothing of a page while it holds it back (GeneratedViewLoad).
 constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before the view looks whether it is stuck
@@ -51,37 +46,6 @@ wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
-struct PendingCapture {
-    BrowserElement::CaptureDone done;
-};
-
-void OnCaptured(GObject* source, GAsyncResult* result, gpointer data) {
-    std::unique_ptr<PendingCapture> capture(static_cast<PendingCapture*>(data));
-    GError* error = nullptr;
-    JSCValue* value =
-        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
-    if (error != nullptr) {
-        // A cancelled capture belongs to an element that is gone: nobody may be told.
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_error_free(error);
-        if (!cancelled) {
-            capture->done(std::nullopt);
-        }
-        return;
-    }
-    std::optional<std::string> bodyHtml;
-    if (jsc_value_is_string(value)) {
-        gchar* text = jsc_value_to_string(value);
-        bodyHtml = text;
-        g_free(text);
-    }
-    g_object_unref(value);
-    capture->done(std::move(bodyHtml));
-}
-
-// The window's shortcuts come before the page: the engine would otherwise keep some of
-// them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
-// shortcut of the window go on to the page as usual.
 // The size of a generated page the view is sent to; 0 for an address of the web.
 std::uintmax_t PageBytes(const std::string& address) {
     std::error_code error;
@@ -89,6 +53,9 @@ std::uintmax_t PageBytes(const std::string& address) {
     return error ? 0 : bytes;
 }
 
+// The window's shortcuts come before the page: the engine would otherwise keep some of
+// them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
+// shortcut of the window go on to the page as usual.
 gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
     GtkWidget* toplevel = gtk_widget_get_toplevel(view);
     return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
@@ -106,17 +73,14 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
-      captures_(g_cancellable_new()),
+      capture_(std::make_unique<BodyCapture>(native_)),
       find_(std::make_unique<EngineFind>(native_)),
       wheelZoom_(std::make_unique<WheelZoom>(native_)),
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
     } else {
-        answerGuard_ = std::make_unique<EngineAnswerGuard>(native_, [this](const std::string& uri) {
-            ShowOwnPage(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
-        });
-        g_signal_connect(native_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
+        ownPages_ = std::make_unique<OwnPages>(native_);
     }
     ConnectPageSignals();
     // In the Browser view a link or page that asks for a new window gets a new window of the
@@ -163,8 +127,6 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
 
 WebViewBrowserElement::~WebViewBrowserElement() {
     g_signal_handlers_disconnect_by_data(native_, this);
-    g_cancellable_cancel(captures_);
-    g_object_unref(captures_);
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
     }
@@ -175,7 +137,9 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     if (localFiles_ && localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
         return;
     }
-    comingOwnPageStatus_.reset();
+    if (ownPages_) {
+        ownPages_->LoadBegins();
+    }
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         awaitedAddress_ = uri;
@@ -183,8 +147,8 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
     // start; that is no page the user is waiting for.
-    if (answerGuard_ && !creationLoadPending_) {
-        answerGuard_->LoadAsked(uri.utf8_string());
+    if (ownPages_ && !creationLoadPending_) {
+        ownPages_->LoadAsked(uri.utf8_string());
     }
     webView_->LoadURL(uri);
 }
@@ -218,15 +182,15 @@ void WebViewBrowserElement::GoHome() {
 }
 
 void WebViewBrowserElement::Stop() {
-    if (answerGuard_) {
-        answerGuard_->StopAsked();
+    if (ownPages_) {
+        ownPages_->StopAsked();
     }
     webView_->Stop();
 }
 
 void WebViewBrowserElement::Refresh() {
-    if (answerGuard_) {
-        answerGuard_->LoadAsked(Address());
+    if (ownPages_) {
+        ownPages_->LoadAsked(Address());
     }
     webView_->Reload();
 }
@@ -237,6 +201,10 @@ std::string WebViewBrowserElement::Address() const {
 
 std::string WebViewBrowserElement::Title() const {
     return webView_->GetCurrentTitle().utf8_string();
+}
+
+std::string WebViewBrowserElement::OwnPageStatus() const {
+    return ownPages_ ? ownPages_->Status() : std::string();
 }
 
 bool WebViewBrowserElement::Visible() const {
@@ -265,9 +233,7 @@ bool WebViewBrowserElement::Busy() const {
 }
 
 void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
-    webkit_web_view_evaluate_javascript(native_, kCaptureScript, -1, kCaptureWorld, nullptr,
-                                        captures_, &OnCaptured,
-                                        new PendingCapture{std::move(done)});
+    capture_->Capture(std::move(done));
 }
 
 // wxWebView loads an empty page of its own when it is created, which nobody asked for and
@@ -326,8 +292,8 @@ void WebViewBrowserElement::CancelFetches() {
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
     // Before the creation load is left out: the start page's own load may begin in it.
-    if (element->answerGuard_) {
-        element->answerGuard_->LoadChanged(loadEvent);
+    if (element->ownPages_) {
+        element->ownPages_->LoadChanged(loadEvent);
     }
     if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
         return;
@@ -339,8 +305,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->events_.StatusTextChange(element->index_,
                                           std::string("Opening ") + (uri ? uri : "") + "...");
     } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
-        element->ownPageStatus_ = element->comingOwnPageStatus_.value_or("");
-        element->comingOwnPageStatus_.reset();
+        if (element->ownPages_) {
+            element->ownPages_->Committed();
+        }
         // A new document is in place, so the element's title is that document's now. WebKit
         // raises no title notification when it equals the one before (two pages without a
         // title), which would leave the old page's address in the box.
@@ -357,44 +324,12 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
 // A middle click on a link opens it in a new window, as in other desktop browsers.
 int WebViewBrowserElement::OnMiddleClick(WebKitWebView*, WebKitPolicyDecision* decision, int type,
                                          void* self) {
-    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
-        type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
-        return FALSE;
-    }
-    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
-        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-    if (webkit_navigation_action_get_mouse_button(action) != kMiddleButton ||
-        webkit_navigation_action_get_navigation_type(action) !=
-            WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
+    const std::optional<std::string> link = TakeMiddleClickedLink(decision, type);
+    if (!link) {
         return FALSE;
     }
     auto* element = static_cast<WebViewBrowserElement*>(self);
-    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    webkit_policy_decision_ignore(decision);
-    element->events_.NewWindowRequested(element->index_, uri != nullptr ? uri : "", true);
-    return TRUE;
-}
-
-void WebViewBrowserElement::ShowOwnPage(const std::string& uri, const std::string& html,
-                                        const std::string& status) {
-    comingOwnPageStatus_ = status;
-    webkit_web_view_load_alternate_html(native_, html.c_str(), uri.c_str(), nullptr);
-}
-
-// A page that cannot be opened gets a page that says why, at its own address; a load the
-// user or the engine ended on purpose (Stop, a download, a newer load) gets none.
-int WebViewBrowserElement::OnLoadFailed(WebKitWebView*, int, const char* failingUri, GError* error,
-                                        void* self) {
-    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
-        error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_PLUGIN_ERROR ||
-        failingUri == nullptr) {
-        return FALSE;
-    }
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    const std::string reason =
-        LoadFailureReason({g_quark_to_string(error->domain), error->code, error->message});
-    element->ShowOwnPage(failingUri, ErrorPageHtml(failingUri, reason),
-                         LoadFailureMessage(failingUri, reason));
+    element->events_.NewWindowRequested(element->index_, *link, true);
     return TRUE;
 }
 

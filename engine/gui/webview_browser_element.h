@@ -13,8 +13,6 @@
 
 class wxWebView;
 class wxWindow;
-typedef struct _GCancellable GCancellable;
-typedef struct _GError GError;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
@@ -22,13 +20,14 @@ typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
-class EngineAnswerGuard;
+class BodyCapture;
 class EngineFetches;
 class EngineFind;
 class EngineImageGatherer;
 class WheelZoom;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
+class OwnPages;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -67,7 +66,7 @@ class WebViewBrowserElement : public BrowserElement {
 
     std::string Address() const override;
     std::string Title() const override;
-    std::string OwnPageStatus() const override { return ownPageStatus_; }
+    std::string OwnPageStatus() const override;
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
@@ -94,8 +93,6 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
     static int OnMiddleClick(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
                              void* self);
-    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
-                            GError* error, void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
@@ -105,9 +102,6 @@ class WebViewBrowserElement : public BrowserElement {
     // The engine signals every kind of view follows: the load, its title and progress,
     // the mouse, keys for the window and what cannot be shown.
     void ConnectPageSignals();
-    // Shows html at uri in place of the page asked for there; status is what panel 1
-    // says of it.
-    void ShowOwnPage(const std::string& uri, const std::string& html, const std::string& status);
     void LoadAddress(const std::string& address);
     // True for the events of the empty page wxWidgets loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
@@ -121,7 +115,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::string homePagePath_;
     wxWebView* webView_;
     WebKitWebView* native_;
-    GCancellable* captures_;  // cancels every capture still running when we go
+    std::unique_ptr<BodyCapture> capture_;
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
     std::unique_ptr<EngineFind> find_;
@@ -135,12 +129,9 @@ class WebViewBrowserElement : public BrowserElement {
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
     std::unique_ptr<LocalFilesFilter> localFiles_;
-    // The Browser view's: a page that keeps the engine from answering a new address or
-    // Stop costs the user no more than a moment (the generated views restart on their own).
-    std::unique_ptr<EngineAnswerGuard> answerGuard_;
-    // The page of our own shown now, and the one on its way (ShowOwnPage).
-    std::string ownPageStatus_;
-    std::optional<std::string> comingOwnPageStatus_;
+    // The Browser view's pages in place of one that could not be shown, with the guard
+    // against an engine that does not answer (the generated views restart on their own).
+    std::unique_ptr<OwnPages> ownPages_;
 };
 
 }  // namespace quorvane

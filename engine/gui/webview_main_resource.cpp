@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "engine/gui/body_capture.h"
 #include "engine/gui/webview_browser_element.h"
 #include "inspection/document_charset.h"
 
@@ -65,7 +66,7 @@ void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
         served.mimeType = OrEmpty(webkit_uri_response_get_mime_type(response));
         served.charset = ResponseCharset(response);
     }
-    webkit_web_resource_get_data(resource, captures_, &OnResourceData,
+    webkit_web_resource_get_data(resource, capture_->Cancellable(), &OnResourceData,
                                  new PendingResource{std::move(done), std::move(served)});
 }
 

@@ -1,16 +1,10 @@
 #include "main_window/gui/main_frame.h"
 
-#include "inspection/gui/served_source_view.h"
-
+#include <glib.h>
 #include <wx/app.h>
-#include <wx/artprov.h>
-#include <wx/button.h>
-#include <wx/gauge.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
-#include <wx/stattext.h>
 #include <wx/statusbr.h>
-#include <wx/textctrl.h>
 #include <wx/webview.h>
 
 #include <algorithm>
@@ -20,30 +14,26 @@
 #include "branding/branding_values.h"
 #include "branding/gui/secondary_windows.h"
 #include "branding/gui/show_help_setting.h"
-#include "desktop/gui/button_pictures.h"
-#include "desktop/gui/status_bar.h"
 #include "desktop/gui/tab_strip.h"
 #include "desktop/gui/twips_size.h"
+#include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
-#include "desktop/twips.h"
 #include "engine/gui/local_files_filter.h"
+#include "inspection/gui/served_source_view.h"
+#include "main_window/gui/command_binding.h"
+#include "main_window/gui/file_dialogs.h"
 #include "main_window/gui/find_bar.h"
+#include "main_window/gui/progress_status_bar.h"
+#include "main_window/gui/served_source_controls.h"
+#include "main_window/gui/toolbar_row.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {
 
-// The client area of the restored window, and the design places of the controls that
-// ArrangeControls leaves alone.
+// The client area of the restored window.
 constexpr float kDesignClientWidth = 12135;
 constexpr float kDesignClientHeight = 11100;
-const TwipsRect kBackPlace{60, 60, 915, 855};
-const TwipsRect kForwardPlace{1020, 60, 855, 855};
-const TwipsRect kStopPlace{1920, 60, 855, 855};
-const TwipsRect kRefreshPlace{2820, 60, 795, 855};
-const TwipsRect kBackDirPlace{3660, 60, 855, 855};
-const TwipsRect kSendToBrowserTabPlace{4560, 60, 915, 855};
-const TwipsRect kAddressCaptionPlace{60, 1020, 495, 285};
 
 constexpr const char* kHomePageName = "/home.html";
 
@@ -64,30 +54,32 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     : wxFrame(nullptr, wxID_ANY, wxString()),
       workFolder_(std::move(workFolder)),
       splash_(splash),
-      dotsPerInch_(LogicalDotsPerInch(this)),
+      placer_(LogicalDotsPerInch(this)),
       places_(DesignPlaces()),
-      sourceSettings_(UserSettingsFile(branding.productName)),
       secondary_(std::make_unique<SecondaryWindows>(
           this, [this](const std::string& text) { controller_->ShowMessage(text); })) {
     panel_ = new wxPanel(this);
-    CreateButtons();
-    CreateAddressRow();
+    toolbar_ = std::make_unique<ToolbarRow>(panel_, placer_, places_, [this] { OnAddressEnter(); });
     CreateTabStrip();
-    CreateServedSourceView();
+    servedSource_ =
+        std::make_unique<ServedSourceControls>(panel_, UserSettingsFile(branding.productName),
+                                               [this](const std::string& target, bool ownSource) {
+                                                   controller_->FollowSourceLink(target, ownSource);
+                                               });
+    placer_.Place(servedSource_->View(), places_.views);
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_, workFolder_.Path());
+        *servedSource_->View(), workFolder_.Path());
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
     for (const auto& element : views_) {
         downloads_->Follow(element->Window());
     }
     CreateFindBar();
-    CreateStatusPanels();
-    CreateMenus();
-    BindCommands();
-    BindShortcuts();
-    SetClientSize(Px(kDesignClientWidth), Px(kDesignClientHeight));
+    statusBar_ = std::make_unique<ProgressStatusBar>(this);
+    commands_ = std::make_unique<CommandBinding>(*this, CommandTarget{*controller_, *this},
+                                                 [this] { FocusVisibleView(); });
+    SetClientSize(placer_.Px(kDesignClientWidth), placer_.Px(kDesignClientHeight));
     Bind(wxEVT_SIZE, &MainFrame::OnResize, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
 }
@@ -110,74 +102,20 @@ void MainFrame::FocusAtStart() {
 void MainFrame::FocusVisibleView() {
     const int visible = controller_->VisibleView();
     if (visible == MainWindowController::kServedSourceView) {
-        servedSource_->SetFocus();
+        servedSource_->View()->SetFocus();
     } else {
         views_[visible]->Window()->SetFocus();
     }
 }
 
-// The button runs its command's routine, as the command's menu item and shortcut do.
-wxButton* MainFrame::AddPictureButton(CommandId command, const wxString& caption,
-                                      const wxString& tooltip, const wxBitmapBundle& picture,
-                                      const TwipsRect& place) {
-    auto* button = new wxButton(panel_, CommandWindowId(command), caption);
-    button->SetBitmap(picture, wxTOP);
-    if (!tooltip.empty()) {
-        button->SetToolTip(tooltip);
+// Enter runs Go and, as in other desktop browsers, hands the keyboard to the page that
+// now loads, when the Browser view is the one shown.
+void MainFrame::OnAddressEnter() {
+    controller_->UserAction();
+    controller_->EnterInAddressBox();
+    if (controller_->VisibleView() == MainWindowController::kBrowserView) {
+        FocusVisibleView();
     }
-    Place(button, place);
-    return button;
-}
-
-void MainFrame::CreateButtons() {
-    const wxSize size = wxArtProvider::GetNativeDIPSizeHint(wxART_TOOLBAR);
-    const auto own = [&size](ButtonPicture picture) { return ButtonPictureBundle(picture, size); };
-    // The theme's stop sign and globe are in full colour already.
-    const auto theme = [](const wxString& art) {
-        return wxArtProvider::GetBitmapBundle(art, wxART_TOOLBAR);
-    };
-    AddPictureButton(CommandId::Back, "Back", "Back", own(ButtonPicture::Back), kBackPlace);
-    AddPictureButton(CommandId::Forward, "Forward", "Forward", own(ButtonPicture::Forward),
-                     kForwardPlace);
-    AddPictureButton(CommandId::Stop, "Stop", "Stop", theme(wxART_STOP), kStopPlace);
-    AddPictureButton(CommandId::Refresh, "Refresh", "Refresh", own(ButtonPicture::Refresh),
-                     kRefreshPlace);
-    AddPictureButton(CommandId::UpDir, "Up Dir", "Go back 1 directory level",
-                     own(ButtonPicture::UpDir), kBackDirPlace);
-    AddPictureButton(CommandId::SendToIE, "Send to IE", "Send Page to Browser Tab",
-                     theme("document-send"), kSendToBrowserTabPlace)
-        ->Hide();
-    // Home has the place of the hidden button, which no user sees.
-    AddPictureButton(CommandId::Home, "Home", "Go to the home page (Alt+Home)",
-                     theme(wxART_GO_HOME), kSendToBrowserTabPlace);
-    websiteButton_ = AddPictureButton(CommandId::Website, "Website", "", theme("web-browser"),
-                                      places_.websiteButton);
-}
-
-void MainFrame::CreateAddressRow() {
-    auto* addressCaption = new wxStaticText(panel_, wxID_ANY, "URL:", wxDefaultPosition,
-                                            wxDefaultSize, wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
-    Place(addressCaption, kAddressCaptionPlace);
-    addressBox_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                                 wxTE_PROCESS_ENTER);
-    Place(addressBox_, places_.addressBox);
-    // Enter runs Go; the key still reaches the box.
-    // Enter runs Go and, as in other desktop browsers, hands the keyboard to the page that
-    // now loads, when the Browser view is the one shown.
-    addressBox_->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent& event) {
-        controller_->UserAction();
-        controller_->EnterInAddressBox();
-        if (controller_->VisibleView() == MainWindowController::kBrowserView) {
-            FocusVisibleView();
-        }
-        event.Skip();
-    });
-    goButton_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
-                             wxDefaultSize, wxBU_EXACTFIT);
-    goButton_->SetBitmap(
-        ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
-    goButton_->SetToolTip("Go!");
-    Place(goButton_, places_.goButton);
 }
 
 void MainFrame::CreateTabStrip() {
@@ -192,7 +130,7 @@ void MainFrame::CreateTabStrip() {
     SetTabToolTips(tabStrip_, tooltips);
     // The theme's tabs are taller than the 400 twips the views leave above themselves.
     MakeTabsCompact(tabStrip_);
-    Place(tabStrip_, places_.tabStrip);
+    placer_.Place(tabStrip_, places_.tabStrip);
     tabStrip_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
         if (controller_) {
             controller_->OnTabSelected();
@@ -211,7 +149,7 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
     for (int i = 0; i < 3; ++i) {
         views_[i] =
             std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage, filters);
-        Place(views_[i]->Window(), places_.views);
+        placer_.Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};
 }
@@ -234,15 +172,6 @@ void MainFrame::CreateFindBar() {
     findBar_ = new FindBar(panel_, std::move(actions));
 }
 
-void MainFrame::CreateStatusPanels() {
-    // The progress bar lies on the status bar; a status bar that drew its text at once
-    // would draw the progress bar with it before its new value is laid out (StatusBar).
-    statusBar_ = new StatusBar(this);
-    SetStatusBar(statusBar_);
-    progressBar_ = new wxGauge(statusBar_, wxID_ANY, 100);
-    progressBar_->SetValue(0);
-}
-
 void MainFrame::OnClose(wxCloseEvent&) {
     // Closing is never cancelled.
     if (!unloaded_) {
@@ -250,6 +179,200 @@ void MainFrame::OnClose(wxCloseEvent&) {
         controller_->Unload();
     }
     Destroy();
+}
+
+void MainFrame::OnResize(wxSizeEvent& event) {
+    // The status bar is docked below the client area, so its Top is the client height.
+    const wxSize size = GetSize();
+    places_.statusBar = {0, placer_.Twips(GetClientSize().GetHeight()),
+                         placer_.Twips(statusBar_->Bar()->GetSize().GetWidth()),
+                         placer_.Twips(statusBar_->Bar()->GetSize().GetHeight())};
+    places_.panelWidths.resize(statusBar_->PanelCount());
+    ArrangeControls(placer_.Twips(size.GetWidth()), placer_.Twips(size.GetHeight()), places_);
+    ApplyPlaces();
+    event.Skip();
+}
+
+void MainFrame::ApplyPlaces() {
+    // GTK cannot draw a tab strip smaller than its tabs and complains on the terminal
+    // when asked to, so in a tiny window the strip keeps that size and the window cuts
+    // it off.
+    const wxSize tabs = tabStrip_->GetBestSize();
+    tabStrip_->SetSize(placer_.Px(places_.tabStrip.Left), placer_.Px(places_.tabStrip.Top),
+                       std::max(placer_.Px(places_.tabStrip.Width), tabs.GetWidth()),
+                       std::max(placer_.Px(places_.tabStrip.Height), tabs.GetHeight()));
+    TwipsRect views = places_.views;
+    if (findBar_->IsShown()) {
+        const ViewsAndBar split =
+            TakeBarFromViews(views, placer_.Twips(findBar_->GetBestSize().GetHeight()));
+        views = split.views;
+        placer_.Place(findBar_, split.bar);
+    }
+    placer_.Place(servedSource_->View(), views);
+    for (const auto& element : views_) {
+        placer_.Place(element->Window(), views);
+    }
+    statusBar_->ApplyPlaces(placer_, places_);
+    toolbar_->ApplyPlaces(places_);
+}
+
+wxTextCtrl* MainFrame::AddressBox() const {
+    return toolbar_->AddressBox();
+}
+
+ServedSourceView& MainFrame::ServedSource() {
+    return *servedSource_->View();
+}
+
+void MainFrame::SetWindowIcon() {
+    quorvane::SetIcon(this, "AAA", true);
+}
+
+void MainFrame::SetWebsiteCaptions(const std::string& website) {
+    toolbar_->SetWebsiteCaption(website);
+    commands_->SetWebsiteCaption(website);
+}
+
+void MainFrame::SetCaption(const std::string& caption) {
+    SetTitle(wxString::FromUTF8(caption));
+}
+
+int MainFrame::StatusPanelCount() const {
+    return statusBar_->PanelCount();
+}
+
+void MainFrame::AddStatusPanel() {
+    statusBar_->AddPanel(places_);
+}
+
+std::string MainFrame::AddressText() const {
+    return toolbar_->AddressText();
+}
+
+void MainFrame::SetAddressText(const std::string& text) {
+    toolbar_->SetAddressText(text);
+}
+
+void MainFrame::SetStatusText(const std::string& text) {
+    statusBar_->SetText(text);
+}
+
+void MainFrame::CallSoon(std::function<void()> step) {
+    CallAfter(std::move(step));
+}
+
+void MainFrame::SetProgress(float max, float value) {
+    statusBar_->SetProgress(max, value);
+}
+
+int MainFrame::SelectedTab() const {
+    return tabStrip_->GetSelection() + 1;
+}
+
+void MainFrame::SelectTab(int tab) {
+    if (tabStrip_->GetSelection() == tab - 1) {
+        return;
+    }
+    // ChangeSelection raises no event of its own, so the tab strip's Click runs here,
+    // exactly once.
+    tabStrip_->ChangeSelection(tab - 1);
+    controller_->OnTabSelected();
+}
+
+std::optional<std::string> MainFrame::ChooseFileToOpen() {
+    return quorvane::ChooseFileToOpen(this);
+}
+
+std::optional<std::string> MainFrame::ChooseFolderToSaveImages(const std::string& startFolder) {
+    return quorvane::ChooseFolderToSaveImages(this, startFolder);
+}
+
+std::optional<std::string> MainFrame::ChooseFileToSaveSource(const std::string& folder,
+                                                             const std::string& name) {
+    return quorvane::ChooseFileToSaveSource(this, folder, name);
+}
+
+void MainFrame::SetFindStatus(const std::string& status) {
+    findBar_->SetStatus(status);
+}
+
+// The program itself, given the address as its one argument; no shell reads the address.
+void MainFrame::StartNewWindow(const std::string& address) {
+    const std::string program = ProgramPath();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    if (!address.empty()) {
+        argv.push_back(const_cast<char*>(address.c_str()));
+    }
+    argv.push_back(nullptr);
+    GError* error = nullptr;
+    if (!g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
+                       &error)) {
+        controller_->ShowMessage("Could not open a new window: " + std::string(error->message));
+        g_error_free(error);
+    }
+}
+
+void MainFrame::UnloadSplashWindow() {
+    if (splash_ != nullptr) {
+        splash_->Destroy();
+        splash_ = nullptr;
+    }
+}
+
+void MainFrame::EndProcess() {
+    // Every window goes and the event loop ends: no further event reaches the program.
+    const std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
+    for (wxWindow* window : windows) {
+        if (window != this) {
+            window->Destroy();
+        }
+    }
+    wxTheApp->ExitMainLoop();
+}
+
+void MainFrame::CloseMainWindow() {
+    Close(true);
+}
+
+void MainFrame::OpenFindBar() {
+    findBar_->Open();
+}
+
+void MainFrame::FindNextOnBar() {
+    findBar_->FindAgain(true);
+}
+
+void MainFrame::FindPreviousOnBar() {
+    findBar_->FindAgain(false);
+}
+
+void MainFrame::FocusAddressBox() {
+    toolbar_->FocusAddressBox();
+}
+
+void MainFrame::ClickToolsMenuItem(ToolsMenuItem item) {
+    const ToolsMenuClick click = quorvane::ClickToolsMenuItem(item, toolsItems_, toolsMenuStore_,
+                                                              ProgramPath(), branding.productName);
+    toolsItems_ = click.items;
+    if (!click.failure.empty()) {
+        controller_->ShowMessage(click.failure);
+    }
+}
+
+bool MainFrame::ToolsMenuItemEnabled(ToolsMenuItem item) const {
+    return item == ToolsMenuItem::Add ? toolsItems_.addEnabled : toolsItems_.removeEnabled;
+}
+
+void MainFrame::GoToSourceLine() {
+    servedSource_->GoToLine(this);
+}
+
+void MainFrame::FlipSourceSwitch(SourceSwitch which) {
+    servedSource_->FlipSwitch(which);
+}
+
+bool MainFrame::SourceSwitchOn(SourceSwitch which) const {
+    return servedSource_->SwitchOn(which);
 }
 
 }  // namespace quorvane

@@ -11,30 +11,31 @@
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
 #include "engine/gui/webview_browser_element.h"
-#include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
+#include "main_window/gui/twips_placer.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
 #include "main_window/main_window_surface.h"
 
-class wxBitmapBundle;
-class wxButton;
-class wxGauge;
 class wxNotebook;
 class wxPanel;
-class wxStatusBar;
 class wxTextCtrl;
 
 namespace quorvane {
 
+class CommandBinding;
 class FindBar;
+class ProgressStatusBar;
 class SecondaryWindows;
+class ServedSourceControls;
 class ServedSourceView;
+class ToolbarRow;
 class WebKitDownloads;
 
 // The main browser window: picture buttons, the address row, the tab strip over the
 // three browser elements, the status bar with its progress bar, and the six menus.
-// The logic lives in MainWindowController; this class is its surface on wxWidgets.
+// The logic lives in MainWindowController; this class is its surface on wxWidgets, made
+// of parts of its own (ToolbarRow, CommandBinding, ProgressStatusBar, ServedSourceControls).
 // Every button, menu item and shortcut runs its command from the table of Commands().
 class MainFrame : public wxFrame, public MainWindowSurface, public WindowControls {
   public:
@@ -87,58 +88,36 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     bool SourceSwitchOn(SourceSwitch which) const override;
 
     // The address box, for the tests of where the focus is.
-    wxTextCtrl* AddressBox() const { return addressBox_; }
+    wxTextCtrl* AddressBox() const;
     FindBar* FindBarControl() const { return findBar_; }
     // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
-    ServedSourceView& ServedSource() { return *servedSource_; }
+    ServedSourceView& ServedSource();
 
   private:
-    void CreateButtons();
-    void CreateAddressRow();
     void CreateTabStrip();
-    void CreateServedSourceView();
     std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
-    void CreateStatusPanels();
     void CreateFindBar();
-    void CreateMenus();
-    void BindCommands();
-    void BindShortcuts();
-    // The window number of a command's buttons, menu item and shortcuts.
-    static int CommandWindowId(CommandId id);
-    CommandTarget Target();
-    void RunCommand(const Command& command);
+    void OnAddressEnter();
     void FocusVisibleView();
     void FocusAtStart();
-    wxButton* AddPictureButton(CommandId command, const wxString& caption, const wxString& tooltip,
-                               const wxBitmapBundle& picture, const TwipsRect& place);
-
     void OnResize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
-
-    // Twips to pixels at the display's resolution: the one conversion of this window.
-    int Px(float twips) const;
-    float Twips(int pixels) const;
-    void Place(wxWindow* control, const TwipsRect& place) const;
     void ApplyPlaces();
 
     WorkFolder workFolder_;
     wxWindow* splash_;
-    int dotsPerInch_;
+    TwipsPlacer placer_;
     MainWindowPlaces places_;
 
     wxPanel* panel_ = nullptr;
-    wxButton* websiteButton_ = nullptr;
-    wxButton* goButton_ = nullptr;
-    wxTextCtrl* addressBox_ = nullptr;
     wxNotebook* tabStrip_ = nullptr;
-    wxStatusBar* statusBar_ = nullptr;
-    wxGauge* progressBar_ = nullptr;
     FindBar* findBar_ = nullptr;
-    ServedSourceView* servedSource_ = nullptr;
-    ServedSourceSettings sourceSettings_;
-    ServedSourceLook sourceLook_;
+    std::unique_ptr<ToolbarRow> toolbar_;
+    std::unique_ptr<ServedSourceControls> servedSource_;
+    std::unique_ptr<ProgressStatusBar> statusBar_;
+    std::unique_ptr<CommandBinding> commands_;
     ToolsMenuItems toolsItems_;
     RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "desktop/user_folders.h"
+#include "saving/gui/webkit_download_helpers.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
@@ -17,58 +18,12 @@
 namespace quorvane {
 namespace {
 
-// Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
-constexpr const char* kFetchMark = "quorvane-fetch";
 // Where a view keeps the downloads that follow it.
 constexpr const char* kFollowedBy = "quorvane-downloads";
 constexpr const char* kFallbackName = "download";
-constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
-// The engine writes a download into the destination's name with this added.
-constexpr const char* kEngineSuffix = ".wkdownload";
 
 bool IsFetch(WebKitDownload* download) {
     return g_object_get_data(G_OBJECT(download), kFetchMark) != nullptr;
-}
-
-// The engine counts an answer such as 404 as a download like any other; its body is a
-// page about the error, not the file asked for.
-std::optional<std::string> HttpFailure(WebKitDownload* download) {
-    WebKitURIResponse* response = webkit_download_get_response(download);
-    const guint status = response != nullptr ? webkit_uri_response_get_status_code(response) : 0;
-    if (status < 400) {
-        return std::nullopt;
-    }
-    return "the server answered " + std::to_string(status) + " " + soup_status_get_phrase(status);
-}
-
-// A connection that closes before the length its answer announced leaves a file cut
-// off, which the engine counts as complete.
-std::optional<std::string> Incomplete(WebKitDownload* download) {
-    WebKitURIResponse* response = webkit_download_get_response(download);
-    const guint64 announced =
-        response != nullptr ? webkit_uri_response_get_content_length(response) : 0;
-    const guint64 received = webkit_download_get_received_data_length(download);
-    if (announced == 0 || received >= announced) {
-        return std::nullopt;
-    }
-    return "the connection ended after " + std::to_string(received) + " of " +
-           std::to_string(announced) + " bytes";
-}
-
-// Why a download that the engine says has finished is no whole file, or nullopt.
-std::optional<std::string> Unfinished(WebKitDownload* download) {
-    if (auto failure = HttpFailure(download)) {
-        return failure;
-    }
-    return Incomplete(download);
-}
-
-void SetDestination(WebKitDownload* download, const std::string& filePath) {
-    gchar* uri = g_filename_to_uri(filePath.c_str(), nullptr, nullptr);
-    // The file is there already: it was made to hold the name.
-    webkit_download_set_allow_overwrite(download, TRUE);
-    webkit_download_set_destination(download, uri);
-    g_free(uri);
 }
 
 // A response the server marks as an attachment is a file to keep, not a page to show.
@@ -82,11 +37,6 @@ bool IsAttachment(WebKitURIResponse* response) {
     const bool attachment = g_ascii_strcasecmp(disposition, "attachment") == 0;
     g_free(disposition);
     return attachment;
-}
-
-template <typename Handler>
-void Connect(WebKitDownload* download, const char* signal, Handler handler, void* data) {
-    g_signal_connect(download, signal, G_CALLBACK(handler), data);
 }
 
 }  // namespace
@@ -319,96 +269,6 @@ void WebKitDownloads::OnNetworkProcessEnded() {
     for (const auto& state : abandoned) {
         state->Abandon(kNetworkProcessEnded);
     }
-}
-
-// One fetch: a download into a file the caller chose.
-struct EngineFetches::Pending {
-    EngineFetches* owner;
-    WebKitDownload* download;  // a reference of our own
-    std::string filePath;
-    FileFetcher::FetchDone done;
-    std::optional<std::string> error;
-
-    Pending(EngineFetches* owner, WebKitDownload* download, std::string filePath,
-            FileFetcher::FetchDone done)
-        : owner(owner), download(download), filePath(std::move(filePath)), done(std::move(done)) {}
-    ~Pending() {
-        g_signal_handlers_disconnect_by_data(download, this);
-        g_object_unref(download);
-    }
-
-    static gboolean OnDecideDestination(WebKitDownload*, gchar*, void* self) {
-        auto* fetch = static_cast<Pending*>(self);
-        SetDestination(fetch->download, fetch->filePath);
-        return TRUE;
-    }
-    static void OnFailed(WebKitDownload*, GError* error, void* self) {
-        static_cast<Pending*>(self)->error = error->message;
-    }
-    static void OnFinished(WebKitDownload*, void* self) {
-        auto* fetch = static_cast<Pending*>(self);
-        fetch->owner->Finish(fetch);
-    }
-};
-
-EngineFetches::EngineFetches(WebKitWebView* view) : view_(view) {}
-
-EngineFetches::~EngineFetches() {
-    CancelAll();
-}
-
-void EngineFetches::Fetch(const std::string& address, const std::string& filePath,
-                          FileFetcher::FetchDone done) {
-    WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
-    g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
-    auto* fetch =
-        fetches_.emplace_back(std::make_unique<Pending>(this, download, filePath, std::move(done)))
-            .get();
-    Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
-    Connect(download, "failed", &Pending::OnFailed, fetch);
-    Connect(download, "finished", &Pending::OnFinished, fetch);
-    if (!networkProcess_ || !networkProcess_->Watching()) {
-        networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
-    }
-}
-
-// The engine says nothing more of these fetches, and must not be asked to cancel them.
-void EngineFetches::OnNetworkProcessEnded() {
-    auto cut = std::move(fetches_);
-    fetches_.clear();
-    for (auto& fetch : cut) {
-        g_signal_handlers_disconnect_by_data(fetch->download, fetch.get());
-        std::error_code ignored;
-        std::filesystem::remove(fetch->filePath + kEngineSuffix, ignored);
-        FileFetcher::FetchDone done = std::move(fetch->done);
-        fetch.reset();
-        done(std::string(kNetworkProcessEnded));
-    }
-}
-
-void EngineFetches::CancelAll() {
-    auto cancelled = std::move(fetches_);
-    fetches_.clear();
-    for (const auto& fetch : cancelled) {
-        g_signal_handlers_disconnect_by_data(fetch->download, fetch.get());
-        webkit_download_cancel(fetch->download);
-    }
-}
-
-// done runs last: it may start the next fetch at once.
-void EngineFetches::Finish(Pending* fetch) {
-    const auto found = std::find_if(fetches_.begin(), fetches_.end(),
-                                    [fetch](const auto& each) { return each.get() == fetch; });
-    if (found == fetches_.end()) {
-        return;
-    }
-    std::unique_ptr<Pending> finished = std::move(*found);
-    fetches_.erase(found);
-    std::optional<std::string> error =
-        finished->error ? finished->error : Unfinished(finished->download);
-    FileFetcher::FetchDone done = std::move(finished->done);
-    finished.reset();
-    done(std::move(error));
 }
 
 }  // namespace quorvane

@@ -6,7 +6,6 @@
 #include <set>
 #include <string>
 
-#include "saving/file_fetcher.h"
 #include "saving/gui/direct_download.h"
 #include "saving/gui/network_process_watch.h"
 #include "saving/transfer_report.h"
@@ -61,31 +60,6 @@ class WebKitDownloads {
     std::set<WebKitWebView*> views_;
     std::list<std::unique_ptr<Download>> downloads_;
     std::list<std::shared_ptr<DirectDownload>> directDownloads_;
-    std::optional<NetworkProcessWatch> networkProcess_;
-};
-
-// The fetches of one view for "Save Images…": downloads of the view's engine, with its
-// cookies and session, into files that the caller chose. WebKitDownloads leaves them
-// alone. A fetch cut off by the end of the engine's network process fails.
-class EngineFetches {
-  public:
-    explicit EngineFetches(WebKitWebView* view);
-    // Cancels the fetches still running; their done never runs.
-    ~EngineFetches();
-    EngineFetches(const EngineFetches&) = delete;
-    EngineFetches& operator=(const EngineFetches&) = delete;
-
-    void Fetch(const std::string& address, const std::string& filePath,
-               FileFetcher::FetchDone done);
-    void CancelAll();
-
-  private:
-    struct Pending;
-    void Finish(Pending* fetch);
-    void OnNetworkProcessEnded();
-
-    WebKitWebView* view_;
-    std::list<std::unique_ptr<Pending>> fetches_;
     std::optional<NetworkProcessWatch> networkProcess_;
 };
 

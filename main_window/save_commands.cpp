@@ -1,21 +1,45 @@
-// The commands of the "Original Source" view: saving the page as the server sent it, and
-// following its links.
+#include "main_window/save_commands.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "desktop/user_folders.h"
 #include "inspection/served_source_file_name.h"
-#include "main_window/main_window_controller.h"
+#include "saving/images_to_save.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
 #include "saving/whole_file.h"
 
 namespace quorvane {
 
-void MainWindowController::SaveSource() {
-    views_[kBrowserView]->FetchMainResource([this](std::optional<ServedResource> resource) {
+SaveCommands::SaveCommands(WindowViews& views, MainWindowSurface& surface, TransferReport& report,
+                           const AnalysisLists& lists)
+    : views_(views), surface_(surface), lists_(lists), saving_(report, views.Browser()) {}
+
+bool SaveCommands::CanSaveImages() const {
+    return !lists_.imageTags.addresses.empty() && !saving_.Running();
+}
+
+void SaveCommands::SaveImages() {
+    if (!CanSaveImages()) {
+        return;
+    }
+    // The list is taken before the dialog: a page that finishes loading meanwhile
+    // changes the Images view, not what the user asked to save.
+    std::vector<ImageToSave> images = ImagesToSave(lists_.imageTags.addresses);
+    const std::optional<std::string> folder =
+        surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
+    if (folder && !folder->empty()) {
+        saving_.Start(std::move(images), *folder);
+    }
+}
+
+void SaveCommands::SaveSource() {
+    views_.Browser().FetchMainResource([this](std::optional<ServedResource> resource) {
         if (!resource) {
             surface_.SetStatusText("There is no page to save");
             return;
@@ -24,7 +48,7 @@ void MainWindowController::SaveSource() {
     });
 }
 
-void MainWindowController::SaveSourceFile(const ServedResource& resource) {
+void SaveCommands::SaveSourceFile(const ServedResource& resource) {
     const std::string name =
         SafeFileName(ServedSourceFileName(resource.address, resource.mimeType), "index.html");
     const std::optional<std::string> chosen =
@@ -40,13 +64,6 @@ void MainWindowController::SaveSourceFile(const ServedResource& resource) {
     } catch (const std::system_error& error) {
         surface_.SetStatusText("Could not save " + path.filename().string() + ": " +
                                error.code().message());
-    }
-}
-
-void MainWindowController::FollowSourceLink(const std::string& target, bool ownSource) {
-    views_[kBrowserView]->Navigate(target);
-    if (!ownSource) {
-        SelectView(kBrowserView);
     }
 }
 

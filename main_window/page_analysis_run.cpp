@@ -1,5 +1,5 @@
-// The page analysis of the Browser view, run for every finished download of that view
-// and by Refresh.
+#include "main_window/page_analysis_run.h"
+
 #include <exception>
 #include <memory>
 #include <optional>
@@ -9,15 +9,18 @@
 #include "analysis/page_analysis.h"
 #include "base/address_scheme.h"
 #include "base/line_breaks.h"
-#include "main_window/main_window_controller.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
 
+PageAnalysisRun::PageAnalysisRun(WindowViews& views, MainWindowSurface& surface,
+                                 std::string workFolder)
+    : views_(views), surface_(surface), workFolder_(std::move(workFolder)) {}
+
 // The engine answers the capture later, while events keep arriving. An analysis asked
 // for meanwhile must not start a second, overlapping run on the same work files and
 // lists; it is remembered and run once when the current run ends.
-void MainWindowController::AnalysePage() {
+void PageAnalysisRun::Run() {
     if (analysing_) {
         analysisRequested_ = true;
         return;
@@ -25,13 +28,13 @@ void MainWindowController::AnalysePage() {
     analysing_ = true;
     // A page of our own in the Browser view (the page could not be opened) is no page of
     // the site: the generated views show no page rather than its source.
-    if (!views_[kBrowserView]->OwnPageStatus().empty()) {
+    if (!views_.Browser().OwnPageStatus().empty()) {
         OnBodyCaptured(std::nullopt);
         return;
     }
     auto answered = std::make_shared<bool>(false);
     try {
-        views_[kBrowserView]->CaptureBodyHtml([this, answered](std::optional<std::string> body) {
+        views_.Browser().CaptureBodyHtml([this, answered](std::optional<std::string> body) {
             *answered = true;
             OnBodyCaptured(std::move(body));
         });
@@ -45,7 +48,7 @@ void MainWindowController::AnalysePage() {
 }
 
 // The work files keep the page's lines as CR LF ends them, whatever the engine gave.
-void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
+void PageAnalysisRun::OnBodyCaptured(std::optional<std::string> bodyHtml) {
     if (bodyHtml) {
         bodyHtml = WithCrLfLineBreaks(*bodyHtml);
     }
@@ -55,19 +58,19 @@ void MainWindowController::OnBodyCaptured(std::optional<std::string> bodyHtml) {
             bool& analysing;
             ~EndOfRun() { analysing = false; }
         } endOfRun{analysing_};
-        RunAnalysis(bodyHtml);
+        Analyse(bodyHtml);
     }
     if (analysisRequested_) {
         analysisRequested_ = false;
-        AnalysePage();
+        Run();
     }
 }
 
-void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtml) {
+void PageAnalysisRun::Analyse(const std::optional<std::string>& bodyHtml) {
     std::string address;
     std::optional<AnalysedPage> page;
     try {
-        SkipBrowserErrors([&] { address = views_[kBrowserView]->Address(); });
+        SkipBrowserErrors([&] { address = views_.Browser().Address(); });
         page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
     } catch (const std::exception& fault) {
         // A fault of the program, not of the page: this page's analysis ends here and
@@ -83,16 +86,19 @@ void MainWindowController::RunAnalysis(const std::optional<std::string>& bodyHtm
         surface_.SetStatusText(analysisNote_);
     }
     // The generated pages are local files; a web page's may load nothing local.
-    for (const int view : {kSourceView, kImagesView}) {
-        SkipBrowserErrors([&] { views_[view]->SetLocalFilesBlocked(!IsLocalPage(address)); });
+    for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
+        SkipBrowserErrors(
+            [&] { views_.Element(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
-    SkipBrowserErrors([&] { views_[kSourceView]->LoadFile(page->sourcePagePath); });
-    SkipBrowserErrors([&] { views_[kImagesView]->LoadFile(page->imagePagePath); });
+    SkipBrowserErrors(
+        [&] { views_.Element(WindowViews::kSourceView).LoadFile(page->sourcePagePath); });
+    SkipBrowserErrors(
+        [&] { views_.Element(WindowViews::kImagesView).LoadFile(page->imagePagePath); });
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has
 // loaded the page the analysis wrote, what the analysis has to say comes back.
-void MainWindowController::ShowAnalysisNoteAfterLoad(int index) {
+void PageAnalysisRun::ViewLoaded(int index) {
     if (noteAfterLoad_[index]) {
         noteAfterLoad_[index] = false;
         surface_.SetStatusText(analysisNote_);

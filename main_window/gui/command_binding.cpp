@@ -1,25 +1,30 @@
-// MainFrame's commands: the menus built from the table of Commands(), and every button, menu
-// item and shortcut bound to the routine of its command.
+#include "main_window/gui/command_binding.h"
+
+#include <wx/frame.h>
 #include <wx/menu.h>
-#include <wx/textctrl.h>
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "branding/branding_values.h"
-#include "desktop/program_folder.h"
-#include "desktop/registry_store.h"
-#include "main_window/gui/find_bar.h"
-#include "main_window/gui/main_frame.h"
+#include "main_window/main_window_controller.h"
 
 namespace quorvane {
 
-int MainFrame::CommandWindowId(CommandId id) {
+int CommandWindowId(CommandId id) {
     return wxID_HIGHEST + 1 + static_cast<int>(id);
 }
 
-void MainFrame::CreateMenus() {
+CommandBinding::CommandBinding(wxFrame& frame, CommandTarget target,
+                               std::function<void()> focusVisibleView)
+    : frame_(frame), target_(target), focusVisibleView_(std::move(focusVisibleView)) {
+    CreateMenus();
+    BindCommands();
+    BindShortcuts();
+}
+
+void CommandBinding::CreateMenus() {
     auto* bar = new wxMenuBar;
     wxMenu* menu = nullptr;
     wxString title;
@@ -44,34 +49,30 @@ void MainFrame::CreateMenus() {
     }
     // The access keys (Alt+F, ...) show as underlined letters, not as part of the captions.
     bar->Append(menu, title);
-    SetMenuBar(bar);
+    frame_.SetMenuBar(bar);
 }
 
 // Menu items and shortcuts raise menu events, buttons button events, each with the
 // number of its command.
-void MainFrame::BindCommands() {
+void CommandBinding::BindCommands() {
     for (const Command& command : Commands()) {
         const auto run = [this, &command](wxCommandEvent&) { RunCommand(command); };
-        Bind(wxEVT_MENU, run, CommandWindowId(command.id));
-        Bind(wxEVT_BUTTON, run, CommandWindowId(command.id));
-        Bind(
+        frame_.Bind(wxEVT_MENU, run, CommandWindowId(command.id));
+        frame_.Bind(wxEVT_BUTTON, run, CommandWindowId(command.id));
+        frame_.Bind(
             wxEVT_UPDATE_UI,
             [this, &command](wxUpdateUIEvent& event) {
-                event.Enable(command.enabled(Target()));
+                event.Enable(command.enabled(target_));
                 if (command.checked != nullptr) {
-                    event.Check(command.checked(Target()));
+                    event.Check(command.checked(target_));
                 }
             },
             CommandWindowId(command.id));
     }
 }
 
-CommandTarget MainFrame::Target() {
-    return {*controller_, *this};
-}
-
 // The keys of commands without a menu item, and the further keys of some that have one.
-void MainFrame::BindShortcuts() {
+void CommandBinding::BindShortcuts() {
     std::vector<wxAcceleratorEntry> entries;
     const auto add = [&entries](const char* keys, CommandId id) {
         wxAcceleratorEntry entry;
@@ -88,45 +89,23 @@ void MainFrame::BindShortcuts() {
     for (const ExtraShortcut& shortcut : ExtraShortcuts()) {
         add(shortcut.keys, shortcut.id);
     }
-    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
+    frame_.SetAcceleratorTable(
+        wxAcceleratorTable(static_cast<int>(entries.size()), entries.data()));
 }
 
-void MainFrame::RunCommand(const Command& command) {
-    controller_->UserAction();
-    command.run(Target());
+void CommandBinding::RunCommand(const Command& command) {
+    target_.controller.UserAction();
+    command.run(target_);
     if (command.viewTakesFocus) {
-        FocusVisibleView();
+        focusVisibleView_();
     }
 }
 
-void MainFrame::OpenFindBar() {
-    findBar_->Open();
-}
-
-void MainFrame::FindNextOnBar() {
-    findBar_->FindAgain(true);
-}
-
-void MainFrame::FindPreviousOnBar() {
-    findBar_->FindAgain(false);
-}
-
-void MainFrame::FocusAddressBox() {
-    addressBox_->SetFocus();
-    addressBox_->SelectAll();
-}
-
-void MainFrame::ClickToolsMenuItem(ToolsMenuItem item) {
-    const ToolsMenuClick click = quorvane::ClickToolsMenuItem(item, toolsItems_, toolsMenuStore_,
-                                                              ProgramPath(), branding.productName);
-    toolsItems_ = click.items;
-    if (!click.failure.empty()) {
-        controller_->ShowMessage(click.failure);
-    }
-}
-
-bool MainFrame::ToolsMenuItemEnabled(ToolsMenuItem item) const {
-    return item == ToolsMenuItem::Add ? toolsItems_.addEnabled : toolsItems_.removeEnabled;
+// Its first letter is the item's access key; an "&" of the address is shown as one.
+void CommandBinding::SetWebsiteCaption(const std::string& website) {
+    wxString caption = wxString::FromUTF8(website);
+    caption.Replace("&", "&&");
+    frame_.GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), "&" + caption);
 }
 
 }  // namespace quorvane

@@ -1,0 +1,66 @@
+#include "engine/gui/own_pages.h"
+
+#include <webkit2/webkit2.h>
+
+#include "engine/gui/engine_answer_guard.h"
+#include "engine/load_failure.h"
+
+namespace quorvane {
+namespace {
+
+// What a stopped page that the engine would not let go of shows: nothing of the page.
+constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
+
+}  // namespace
+
+OwnPages::OwnPages(WebKitWebView* view)
+    : view_(view),
+      answerGuard_(std::make_unique<EngineAnswerGuard>(view, [this](const std::string& uri) {
+          Show(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
+      })) {
+    g_signal_connect(view_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
+}
+
+OwnPages::~OwnPages() {
+    g_signal_handlers_disconnect_by_data(view_, this);
+}
+
+void OwnPages::LoadAsked(const std::string& address) {
+    answerGuard_->LoadAsked(address);
+}
+
+void OwnPages::StopAsked() {
+    answerGuard_->StopAsked();
+}
+
+void OwnPages::LoadChanged(int loadEvent) {
+    answerGuard_->LoadChanged(loadEvent);
+}
+
+void OwnPages::Committed() {
+    shown_ = coming_.value_or("");
+    coming_.reset();
+}
+
+void OwnPages::Show(const std::string& uri, const std::string& html, const std::string& status) {
+    coming_ = status;
+    webkit_web_view_load_alternate_html(view_, html.c_str(), uri.c_str(), nullptr);
+}
+
+// A page that cannot be opened gets a page that says why, at its own address; a load the
+// user or the engine ended on purpose (Stop, a download, a newer load) gets none.
+int OwnPages::OnLoadFailed(WebKitWebView*, int, const char* failingUri, GError* error, void* self) {
+    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_PLUGIN_ERROR ||
+        failingUri == nullptr) {
+        return FALSE;
+    }
+    auto* pages = static_cast<OwnPages*>(self);
+    const std::string reason =
+        LoadFailureReason({g_quark_to_string(error->domain), error->code, error->message});
+    pages->Show(failingUri, ErrorPageHtml(failingUri, reason),
+                LoadFailureMessage(failingUri, reason));
+    return TRUE;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+typedef struct _GError GError;
+typedef struct _WebKitWebView WebKitWebView;
+
+namespace quorvane {
+
+class EngineAnswerGuard;
+
+// The Browser view's pages of its own, shown at an address in place of the page asked
+// for there: a page that could not be opened gets one that says why, and a page that
+// keeps the engine from answering a new address or Stop is ended by the guard and shown
+// as stopped. The view tells it what the user asked for and what the engine did.
+class OwnPages {
+  public:
+    explicit OwnPages(WebKitWebView* view);
+    ~OwnPages();
+    OwnPages(const OwnPages&) = delete;
+    OwnPages& operator=(const OwnPages&) = delete;
+
+    void LoadAsked(const std::string& address);
+    void StopAsked();
+    // The engine's load-changed event, every one of them.
+    void LoadChanged(int loadEvent);
+    // A load of the view's own begins: a page of ours on its way is no longer coming.
+    void LoadBegins() { coming_.reset(); }
+    // A new document is in place: a page of ours, or the site's.
+    void Committed();
+    // What panel 1 says of the page of ours shown now; "" when the page is the site's.
+    const std::string& Status() const { return shown_; }
+
+  private:
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
+                            GError* error, void* self);
+    // Shows html at uri in place of the page asked for there; status is what panel 1
+    // says of it.
+    void Show(const std::string& uri, const std::string& html, const std::string& status);
+
+    WebKitWebView* view_;
+    // A page that keeps the engine from answering costs the user no more than a moment.
+    std::unique_ptr<EngineAnswerGuard> answerGuard_;
+    // The page of our own shown now, and the one on its way.
+    std::string shown_;
+    std::optional<std::string> coming_;
+};
+
+}  // namespace quorvane

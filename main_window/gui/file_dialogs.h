@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class wxWindow;
+
+namespace quorvane {
+
+// The main window's file dialogs, each giving the path chosen, or nullopt when cancelled.
+
+// File > Open.
+std::optional<std::string> ChooseFileToOpen(wxWindow* parent);
+// "Save Images…": a folder, starting in startFolder.
+std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
+                                                    const std::string& startFolder);
+// "Save Source…": a file in folder, name filled in.
+std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,
+                                                  const std::string& name);
+
+}  // namespace quorvane

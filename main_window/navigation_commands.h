@@ -1,0 +1,57 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "main_window/main_window_surface.h"
+#include "main_window/page_analysis_run.h"
+#include "main_window/save_commands.h"
+#include "main_window/status_panel.h"
+#include "main_window/window_views.h"
+
+namespace quorvane {
+
+// The navigation commands of the main window: each runs from its button and from its
+// menu item alike. Back, Forward and Send to IE skip the steps the browser cannot carry
+// out; the others let a failure go on to the caller.
+class NavigationCommands {
+  public:
+    // selectView: shows a view and selects its tab, as the View menu does.
+    NavigationCommands(WindowViews& views, MainWindowSurface& surface, StatusPanel& status,
+                       PageAnalysisRun& analysis, SaveCommands& saving,
+                       std::function<void(int view)> selectView);
+
+    void Go();
+    void Back();
+    void Forward();
+    void StopAll();
+    // The Stop command: StopAll, and "Save Images…" ends with what it has saved.
+    void Stop();
+    void RefreshPage();
+    void UpDir();
+    void SendToIE();
+    void GoHome();
+    // A new window of the program on the home page.
+    void OpenNewWindow();
+    void Open();
+    void Exit();
+    // A link of the Original Source view: the Browser view loads target and is shown, or,
+    // for the target's own source, the Original Source view stays.
+    void FollowSourceLink(const std::string& target, bool ownSource);
+
+    // The address the user typed and sent with Go last.
+    const std::string& TypedAddress() const { return typedAddress_; }
+
+  private:
+    WindowViews& views_;
+    MainWindowSurface& surface_;
+    StatusPanel& status_;
+    PageAnalysisRun& analysis_;
+    SaveCommands& saving_;
+    std::function<void(int view)> selectView_;
+    // The address the user typed and sent with Go: a page that could not be opened keeps
+    // it in the box, rather than what the engine made of it.
+    std::string typedAddress_;
+};
+
+}  // namespace quorvane

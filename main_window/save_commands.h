@@ -1,0 +1,42 @@
+#pragma once
+
+#include "analysis/analysis_lists.h"
+#include "main_window/main_window_surface.h"
+#include "main_window/window_views.h"
+#include "saving/image_saving.h"
+#include "saving/transfer_report.h"
+
+namespace quorvane {
+
+struct ServedResource;
+
+// The commands that save what the Browser view shows: "Save Images…" and "Save Source…".
+class SaveCommands {
+  public:
+    // report: where the saving of the images says how it goes. lists: the page analysis's
+    // lists, whose image addresses "Save Images…" saves.
+    SaveCommands(WindowViews& views, MainWindowSurface& surface, TransferReport& report,
+                 const AnalysisLists& lists);
+
+    // Asks for a folder, starting in the user's download folder, and saves the Images
+    // view's pictures there. Nothing happens while the list is empty or a run is on
+    // (CanSaveImages false).
+    void SaveImages();
+    bool CanSaveImages() const;
+    // "Save Images…" ends with what it has saved.
+    void StopSavingImages() { saving_.Stop(); }
+
+    // The Browser view's page as the server sent it, into a file the user chooses,
+    // starting in the download folder under the page's name; never over a file.
+    void SaveSource();
+
+  private:
+    void SaveSourceFile(const ServedResource& resource);
+
+    WindowViews& views_;
+    MainWindowSurface& surface_;
+    const AnalysisLists& lists_;
+    ImageSaving saving_;
+};
+
+}  // namespace quorvane

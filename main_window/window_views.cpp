@@ -1,0 +1,31 @@
+#include "main_window/window_views.h"
+
+namespace quorvane {
+
+// With no view visible (only before start-up) the Browser view counts as visible.
+int WindowViews::VisibleView() const {
+    if (servedSource_.Visible()) {
+        return kServedSourceView;
+    }
+    int visible = kBrowserView;
+    for (int i = 0; i < kElementCount; ++i) {
+        if (elements_[i]->Visible()) {
+            visible = i;
+        }
+    }
+    return visible;
+}
+
+BrowserElement& WindowViews::VisibleElement() const {
+    const int visible = VisibleView();
+    return *elements_[visible == kServedSourceView ? kBrowserView : visible];
+}
+
+void WindowViews::HideAll() const {
+    for (BrowserElement* element : elements_) {
+        element->SetVisible(false);
+    }
+    servedSource_.SetVisible(false);
+}
+
+}  // namespace quorvane
