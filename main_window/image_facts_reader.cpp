@@ -26,7 +26,11 @@ std::string Head(const std::filesystem::path& file) {
 ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, Found found)
     : fetcher_(fetcher), callSoon_(std::move(callSoon)), found_(std::move(found)) {}
 
+// A fetch still running would answer a reader that is gone.
 ImageFactsReader::~ImageFactsReader() {
+    if (!fetching_.empty()) {
+        fetcher_.CancelFetches();
+    }
     if (!folder_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);

@@ -12,9 +12,10 @@
 
 namespace quorvane {
 
-ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListPane& pane,
-                                 TransferReport& report)
+ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
+                                 ImageListPane& pane, TransferReport& report)
     : browser_(browser),
+      table_(table),
       pane_(pane),
       report_(report),
       saving_(report, browser),

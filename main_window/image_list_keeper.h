@@ -19,8 +19,10 @@ namespace quorvane {
 // carries out the list's commands.
 class ImageListKeeper {
   public:
-    // Starts the gatherer in browser's pages from the next one on.
-    ImageListKeeper(BrowserElement& browser, ImageListPane& pane, TransferReport& report);
+    // Starts the gatherer in browser's pages from the next one on; table is what pane
+    // shows.
+    ImageListKeeper(BrowserElement& browser, ImageListTable& table, ImageListPane& pane,
+                    TransferReport& report);
 
     ImageListTable& Table() { return table_; }
     // "Refresh List": the page is gathered again, for what it loaded meanwhile.
@@ -47,9 +49,9 @@ class ImageListKeeper {
     void OnReport(const std::string& report);
 
     BrowserElement& browser_;
+    ImageListTable& table_;
     ImageListPane& pane_;
     TransferReport& report_;
-    ImageListTable table_;
     ImageSaving saving_;
     ImageFactsReader facts_;
 };

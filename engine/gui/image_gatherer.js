@@ -136,13 +136,13 @@
         // the probes of every piece start at once, a few at a time for each.
         send(done) {
             const items = this.items;
+            const stopped = this.stopped === true;
             const measured = this.measure(this.probes);
             this.items = [];
             this.probes = [];
             this.chars = 0;
             this.posting = this.posting.then(() => measured).then(() => {
                 if (this.number === gathering) {
-                    const stopped = this.stopped === true;
                     handler.postMessage(
                         JSON.stringify({frame, gather: this.number, items, done, stopped}));
                 }

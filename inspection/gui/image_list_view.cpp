@@ -1,15 +1,21 @@
 #include "inspection/gui/image_list_view.h"
 
+#include <wx/bmpbndl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
+#include <wx/imaglist.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace quorvane {
@@ -40,15 +46,54 @@ wxString FromUtf8(const std::string& text) {
 
 enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kSaveItem };
 
+constexpr int kThumbnailSide = 24;
+// Larger files are not drawn: decoding them would hold the window.
+constexpr std::uintmax_t kMaxThumbnailFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t kThumbnailsPerTurn = 8;
+
+// picture, scaled to fit a square of side and centred in it.
+wxBitmap Thumbnail(wxImage picture, int side) {
+    const double scale = std::min(
+        1.0, static_cast<double>(side) / std::max(picture.GetWidth(), picture.GetHeight()));
+    const int width = std::max(1, static_cast<int>(picture.GetWidth() * scale));
+    const int height = std::max(1, static_cast<int>(picture.GetHeight() * scale));
+    picture.Rescale(width, height, wxIMAGE_QUALITY_BILINEAR);
+    if (!picture.HasAlpha()) {
+        picture.InitAlpha();
+    }
+    picture.Resize(wxSize(side, side), wxPoint((side - width) / 2, (side - height) / 2));
+    return wxBitmap(picture);
+}
+
+// The picture of file, or an invalid one for a file that is none or too large to draw.
+wxBitmap ThumbnailOfFile(const std::string& file, const std::string& type, int side) {
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
+    if (error || bytes > kMaxThumbnailFileBytes) {
+        return wxBitmap();
+    }
+    const wxLogNull quiet;  // a broken picture is no news to the user
+    if (type == "image/svg+xml") {
+        return wxBitmapBundle::FromSVGFile(wxString::FromUTF8(file), wxSize(side, side))
+            .GetBitmap(wxSize(side, side));
+    }
+    wxImage picture;
+    if (!picture.LoadFile(wxString::FromUTF8(file)) || !picture.IsOk()) {
+        return wxBitmap();
+    }
+    return Thumbnail(std::move(picture), side);
+}
+
 }  // namespace
 
 // The table itself: a virtual list, which asks for the text of the lines it draws.
 class ImageListView::Lines : public wxListCtrl {
   public:
-    Lines(wxWindow* parent, const ImageListTable& table)
+    Lines(wxWindow* parent, const ImageListTable& table, std::function<int(long)> imageOf)
         : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                      wxLC_REPORT | wxLC_VIRTUAL),
-          table_(table) {
+          table_(table),
+          imageOf_(std::move(imageOf)) {
         for (const ColumnHeading& heading : kColumns) {
             AppendColumn(heading.caption, wxLIST_FORMAT_LEFT, FromDIP(heading.width));
         }
@@ -63,17 +108,29 @@ class ImageListView::Lines : public wxListCtrl {
                                       kColumns[static_cast<std::size_t>(column)].column));
     }
 
+    int OnGetItemImage(long line) const override { return imageOf_(line); }
+
     const ImageListTable& table_;
+    std::function<int(long)> imageOf_;
 };
 
 ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions)
     : wxPanel(parent), table_(table), actions_(std::move(actions)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(MakeFilterRow(), wxSizerFlags().Expand().Border(wxALL, FromDIP(4)));
-    list_ = new Lines(this, table_);
+    list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
+    const int side = FromDIP(kThumbnailSide);
+    thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
+    list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
     sizer->Add(list_, wxSizerFlags(1).Expand());
     SetSizer(sizer);
 
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            CallAfter([this] { Layout(); });
+        }
+        event.Skip();
+    });
     list_->Bind(wxEVT_LIST_COL_CLICK, &ImageListView::OnColumnClick, this);
     list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &ImageListView::OnContextMenu, this);
     list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
@@ -141,6 +198,7 @@ void ImageListView::ApplyFilter() {
 // Reports come in slices while a page is gathered: the table is shown once the window
 // has handled them, not once per slice.
 void ImageListView::TableChanged() {
+    withoutThumbnail_.clear();
     if (showPending_) {
         return;
     }
@@ -155,7 +213,62 @@ void ImageListView::ShowTable() {
     list_->SetItemCount(static_cast<long>(table_.Shown().size()));
     list_->Refresh();
     count_->SetLabel(FromUtf8(table_.CountText()));
-    Layout();
+    // A hidden view is laid out when it is shown; GTK cannot lay out a view of no size.
+    if (IsShownOnScreen()) {
+        Layout();
+    }
+}
+
+int ImageListView::ThumbnailOf(long line) {
+    if (line < 0 || static_cast<std::size_t>(line) >= table_.Shown().size() ||
+        !actions_.imageFile) {
+        return -1;
+    }
+    const std::string& address = table_.ShownRow(static_cast<std::size_t>(line)).address;
+    if (const std::optional<int> slot = slots_.Find(address)) {
+        return *slot;
+    }
+    if (!withoutThumbnail_.contains(address)) {
+        if (waitingThumbnails_.empty()) {
+            CallAfter([this] { DrawWaitingThumbnails(); });
+        }
+        waitingThumbnails_.push_back(address);
+    }
+    return -1;
+}
+
+// The lines on screen ask again when the list is drawn next; a few are drawn a turn.
+void ImageListView::DrawWaitingThumbnails() {
+    std::vector<std::string> waiting;
+    waiting.swap(waitingThumbnails_);
+    const int side = FromDIP(kThumbnailSide);
+    std::size_t drawn = 0;
+    for (const std::string& address : waiting) {
+        if (drawn == kThumbnailsPerTurn) {
+            break;
+        }
+        if (slots_.Find(address) || withoutThumbnail_.contains(address)) {
+            continue;
+        }
+        const std::string file = actions_.imageFile(address);
+        const auto row = std::find_if(table_.List().Rows().begin(), table_.List().Rows().end(),
+                                      [&](const ImageRow& r) { return r.address == address; });
+        const wxBitmap picture = file.empty() || row == table_.List().Rows().end()
+                                     ? wxBitmap()
+                                     : ThumbnailOfFile(file, row->type, side);
+        if (!picture.IsOk()) {
+            withoutThumbnail_.insert(address);
+            continue;
+        }
+        const int slot = slots_.Take(address);
+        if (slot < thumbnails_->GetImageCount()) {
+            thumbnails_->Replace(slot, picture);
+        } else {
+            thumbnails_->Add(picture);
+        }
+        ++drawn;
+    }
+    list_->Refresh();
 }
 
 std::size_t ImageListView::ShownLines() const {

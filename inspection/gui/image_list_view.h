@@ -6,12 +6,15 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "inspection/image_list_pane.h"
 #include "inspection/image_list_table.h"
+#include "inspection/thumbnail_slots.h"
 
 class wxCheckBox;
+class wxImageList;
 class wxSpinCtrl;
 class wxStaticText;
 class wxTextCtrl;
@@ -24,12 +27,15 @@ struct ImageListActions {
     std::function<void(const std::string& address)> open;  // in the Browser view
     // "Save Selected Images…": the rows by their place in the table's list.
     std::function<void(std::vector<std::size_t> rows, bool keepAllCandidates)> save;
+    // The file of the image at address while the list keeps one; "" when none.
+    std::function<std::string(const std::string& address)> imageFile;
 };
 
 // The "Image List" view: a filter row (address text or regular expression, type, minimum
 // width and height), the count, a Refresh List button, and a virtual table that asks for
 // the cells of the rows on screen only, so that tens of thousands of rows cost no stall.
-// A click on a column heading sorts by it, a second click the other way.
+// A click on a column heading sorts by it, a second click the other way. Thumbnails are
+// drawn only for the rows on screen, and at most ThumbnailSlots::kSlots are kept.
 class ImageListView : public wxPanel, public ImageListPane {
   public:
     ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions);
@@ -55,6 +61,10 @@ class ImageListView : public wxPanel, public ImageListPane {
     void ShowTable();
     void OnColumnClick(wxListEvent& event);
     void OnContextMenu(wxListEvent& event);
+    // The slot of the line's thumbnail, or -1 while it has none; one not drawn yet is
+    // drawn once the window is idle.
+    int ThumbnailOf(long line);
+    void DrawWaitingThumbnails();
 
     ImageListTable& table_;
     ImageListActions actions_;
@@ -67,6 +77,10 @@ class ImageListView : public wxPanel, public ImageListPane {
     wxCheckBox* keepAllCandidates_ = nullptr;
     Lines* list_ = nullptr;
     bool showPending_ = false;
+    wxImageList* thumbnails_ = nullptr;  // owned by the list
+    ThumbnailSlots slots_;
+    std::vector<std::string> waitingThumbnails_;
+    std::unordered_set<std::string> withoutThumbnail_;  // until the table changes
 };
 
 }  // namespace quorvane

@@ -12,6 +12,7 @@
 #include "inspection/image_report.h"
 #include "inspection/image_row_filter.h"
 #include "inspection/image_row_order.h"
+#include "inspection/thumbnail_slots.h"
 
 namespace quorvane {
 namespace {
@@ -287,6 +288,22 @@ TEST(ImageListTable, ShowsTheFilteredSortedRowsAndTheirCells) {
     table.Clear();
     table.SetFilter({});
     EXPECT_EQ(table.CountText(), "0 images");
+}
+
+TEST(ThumbnailSlots, KeepsABoundedNumberGivingUpTheOneUsedLongestAgo) {
+    ThumbnailSlots slots;
+    for (std::size_t n = 0; n < ThumbnailSlots::kSlots; ++n) {
+        EXPECT_EQ(slots.Take("u" + std::to_string(n)), static_cast<int>(n));
+    }
+    EXPECT_EQ(slots.Find("u0"), 0);  // u1 is now the one used longest ago
+    EXPECT_EQ(slots.Take("new"), 1);
+    EXPECT_EQ(slots.Find("u1"), std::nullopt);
+    EXPECT_EQ(slots.Find("u0"), 0);
+    EXPECT_EQ(slots.Take("u0"), 0);
+    EXPECT_EQ(slots.Size(), ThumbnailSlots::kSlots);
+    slots.Clear();
+    EXPECT_EQ(slots.Find("u0"), std::nullopt);
+    EXPECT_EQ(slots.Take("again"), 0);
 }
 
 TEST(ImageListExport, WritesEveryColumnWithThePageAndTheTime) {

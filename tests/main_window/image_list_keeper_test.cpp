@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_image_list_pane.h"
 #include "tests/main_window/fake_surface.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,14 +22,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-class FakeImageListPane : public ImageListPane {
-  public:
-    int changes = 0;
-    bool Visible() const override { return true; }
-    void SetVisible(bool) override {}
-    void TableChanged() override { ++changes; }
-};
 
 std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;
@@ -50,7 +43,8 @@ class ImageListKeeperTest : public ::testing::Test {
     FakeSurface surface_{log_};
     FakeBrowserElement browser_{"view0", log_};
     FakeImageListPane pane_;
-    ImageListKeeper keeper_{browser_, pane_, surface_};
+    ImageListTable table_;
+    ImageListKeeper keeper_{browser_, table_, pane_, surface_};
 };
 
 TEST_F(ImageListKeeperTest, FillsTheTableFromTheGathererAndEmptiesItForANewPage) {

@@ -188,6 +188,38 @@ TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
     EXPECT_TRUE(controller_.CanSaveImages());
 }
 
+// The Image List's export and save ask where, starting in the download folder; Stop ends
+// the list's save too.
+TEST_F(PageCommandsTest, ExportsAndSavesTheImageListWhereTheUserChooses) {
+    TempFolder folder;
+    browser_.Navigate("http://host/dir/gallery.html");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://host/a.png","k":"img"},)"
+                          R"({"a":"http://host/b.png","k":"css"}]})");
+    log_.clear();
+    surface_.fileToExportImageList = std::nullopt;
+    controller_.ExportImageList();
+    EXPECT_THAT(CallsStartingWith(log_, "surface"),
+                ElementsAre("surface.ChooseFileToExportImageList(" + UserDownloadFolder().string() +
+                            ", gallery-images.csv)"));
+    EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
+    surface_.fileToExportImageList = (folder / "list.json").string();
+    controller_.ExportImageList();
+    EXPECT_THAT(folder.Read("/list.json"),
+                ::testing::HasSubstr("\"address\": \"http://host/b.png\""));
+
+    log_.clear();
+    controller_.SaveListedImages({}, false);
+    EXPECT_THAT(log_, IsEmpty());
+    surface_.folderToSaveImages = (folder / "saved").string();
+    std::filesystem::create_directory(folder / "saved");
+    controller_.SaveListedImages({0, 1}, false);
+    EXPECT_EQ(browser_.WaitingFetches(), 4u);  // two for the list's facts, two to save
+    controller_.Stop();
+    EXPECT_THAT(FilesIn(folder / "saved"), IsEmpty());
+    EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 2 images to " +
+                                       FolderForDisplay(folder / "saved", UserHomeFolder()));
+}
+
 TEST_F(PageCommandsTest, SavesNothingWithoutImagesOrAFolder) {
     AnalysePageWithImages({});
     EXPECT_FALSE(controller_.CanSaveImages());
