@@ -23,8 +23,12 @@ std::string Head(const std::filesystem::path& file) {
 
 }  // namespace
 
-ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, Found found)
-    : fetcher_(fetcher), callSoon_(std::move(callSoon)), found_(std::move(found)) {}
+ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch,
+                                   Found found)
+    : fetcher_(fetcher),
+      callSoon_(std::move(callSoon)),
+      mayFetch_(std::move(mayFetch)),
+      found_(std::move(found)) {}
 
 // A fetch still running would answer a reader that is gone.
 ImageFactsReader::~ImageFactsReader() {
@@ -52,7 +56,11 @@ void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
         if (row.cut || row.bytes || !asked_.insert(row.address).second) {
             continue;
         }
-        (IsDataUrl(row.address) ? dataWaiting_ : waiting_).push_back(row.address);
+        if (IsDataUrl(row.address)) {
+            dataWaiting_.push_back(row.address);
+        } else if (mayFetch_(row.address)) {
+            waiting_.push_back(row.address);
+        }
     }
     StartMore();
     if (!dataWaiting_.empty() && !dataSliceComing_) {

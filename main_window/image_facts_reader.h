@@ -31,14 +31,18 @@ class ImageFactsReader {
     // Runs a step once the window has handled the events waiting now.
     using CallSoon = std::function<void(std::function<void()> step)>;
 
-    ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, Found found);
+    // Whether an address other than data: may be fetched.
+    using MayFetch = std::function<bool(const std::string& address)>;
+
+    ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch, Found found);
     ~ImageFactsReader();
     ImageFactsReader(const ImageFactsReader&) = delete;
     ImageFactsReader& operator=(const ImageFactsReader&) = delete;
 
     // A new page: what is asked for or on its way for the page before is forgotten.
     void Clear();
-    // Reads the facts of the rows not read or asked for yet; a cut address has none.
+    // Reads the facts of the rows not read or asked for yet; a cut address, or one that may
+    // not be fetched, has none.
     void Want(const std::vector<ImageRow>& rows);
     // The fetches on their way were cancelled (a save was stopped): they are asked again.
     void Resume();
@@ -59,6 +63,7 @@ class ImageFactsReader {
 
     FileFetcher& fetcher_;
     CallSoon callSoon_;
+    MayFetch mayFetch_;
     Found found_;
     std::deque<std::string> dataWaiting_;
     bool dataSliceComing_ = false;

@@ -2,9 +2,11 @@
 
 #include <system_error>
 
+#include "base/address_scheme.h"
 #include "desktop/user_folders.h"
 #include "inspection/image_list_export.h"
 #include "inspection/served_source_file_name.h"
+#include "saving/data_url.h"
 #include "saving/image_choice.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
@@ -21,6 +23,7 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
       saving_(report, browser),
       facts_(
           browser, [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
+          [this](const std::string& address) { return MayFetch(address); },
           [this](const std::string& address, ImageFacts facts) {
               table_.SetFacts(address, std::move(facts));
               pane_.TableChanged();
@@ -31,6 +34,13 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
                              table_.Clear();
                              pane_.TableChanged();
                          });
+}
+
+// A web page's images are fetched from the web: an address that would read a local file
+// is fetched only for a page that is a local file itself.
+bool ImageListKeeper::MayFetch(const std::string& address) const {
+    return IsWebAddress(address) ||
+           (LeadingSchemeOf(address).scheme == Scheme::File && IsLocalPage(browser_.Address()));
 }
 
 void ImageListKeeper::StopSaving() {
@@ -85,8 +95,9 @@ void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCan
     for (const std::size_t place : rows) {
         if (place < all.size()) {
             const ImageRow& row = all[place];
+            const bool unsaved = row.cut || (!IsDataUrl(row.address) && !MayFetch(row.address));
             candidates.push_back({row.address, row.naturalWidth, row.naturalHeight, row.descriptor,
-                                  row.groups, row.cut});
+                                  row.groups, unsaved});
         }
     }
     saving_.Start(ChooseImagesToSave(candidates, keepAllCandidates), folder);

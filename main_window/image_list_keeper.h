@@ -47,6 +47,7 @@ class ImageListKeeper {
 
   private:
     void OnReport(const std::string& report);
+    bool MayFetch(const std::string& address) const;
 
     BrowserElement& browser_;
     ImageListTable& table_;

@@ -100,6 +100,26 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
     EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
+// A web page may name local files: they are neither read nor saved.
+TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
+    TempFolder folder;
+    browser_.Navigate("http://h/page.html");
+    browser_.ReportImages(
+        R"js({"frame":"f","gather":1,"items":[{"a":"file:///etc/passwd","k":"img"},)js"
+        R"js({"a":"javascript:alert(1)","k":"css"}]})js");
+    keeper_.Save({0, 1}, false, folder.Path());
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::IsEmpty());
+    EXPECT_THAT(FilesIn(folder.Path()), ::testing::IsEmpty());
+    EXPECT_THAT(surface_.statusText, HasSubstr("; 2 failed"));
+
+    browser_.Navigate("file:///home/me/page.html");
+    browser_.BeginImagePage();
+    browser_.ReportImages(
+        R"({"frame":"f","gather":1,"items":[{"a":"file:///home/me/a.png","k":"img"}]})");
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"),
+                ElementsAre("view0.Fetch(file:///home/me/a.png)"));
+}
+
 TEST_F(ImageListKeeperTest, ProposesAnExportNameAfterThePage) {
     const struct {
         const char* page;
