@@ -97,8 +97,11 @@ int main(int argc, char** argv) {
     auto element = std::make_unique<quorvane::WebViewBrowserElement>(
         frame, 0, quorvane::WebViewBrowserElement::Kind::Browser, events,
         quorvane::ProgramFolder() + "/home.html");
+    // The list without its commands and thumbnails: what is measured is filling it.
     auto* view = new quorvane::ImageListView(
-        frame, table, {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>, bool) {}});
+        frame, table,
+        {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>, bool) {},
+         [](const std::string&) { return std::string(); }});
     element->WatchImages(
         [&](std::string report) {
             table.Accept(report);
