@@ -251,11 +251,13 @@ void ImageListView::DrawWaitingThumbnails() {
             continue;
         }
         const std::string file = actions_.imageFile(address);
-        const auto row = std::find_if(table_.List().Rows().begin(), table_.List().Rows().end(),
-                                      [&](const ImageRow& r) { return r.address == address; });
-        const wxBitmap picture = file.empty() || row == table_.List().Rows().end()
-                                     ? wxBitmap()
-                                     : ThumbnailOfFile(file, row->type, side);
+        wxBitmap picture;
+        if (!file.empty()) {
+            const std::vector<ImageRow>& rows = table_.List().Rows();
+            const auto row = std::find_if(rows.begin(), rows.end(),
+                                          [&](const ImageRow& r) { return r.address == address; });
+            picture = row == rows.end() ? wxBitmap() : ThumbnailOfFile(file, row->type, side);
+        }
         if (!picture.IsOk()) {
             withoutThumbnail_.insert(address);
             continue;
