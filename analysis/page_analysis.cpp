@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "analysis/html_escape.h"
 #include "analysis/image_page.h"
 #include "analysis/image_scanners.h"
 #include "analysis/source_view.h"
@@ -134,6 +135,26 @@ AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::str
     WriteViews(page, files, source, lists);
     Attempt([&] { ResetWorkFiles(files); });
     return page;
+}
+
+std::string NoPageText(const std::string& reason) {
+    return "<p>No page: " + EscapeInsertedText(reason) + "</p>";
+}
+
+// The views' files written for no document are replaced by the page that says why; a
+// file that cannot be written is said as for any page.
+AnalysedPage AnalyseNoPage(WorkFileWriter& files, const std::string& reason, AnalysisLists& lists) {
+    AnalysedPage page = AnalysePageText(files, std::nullopt, std::string(), lists);
+    const std::string text = NoPageText(reason);
+    WriteView(page, files, kImagePageFile, text);
+    WriteView(page, files, kSourceFile, text);
+    return page;
+}
+
+AnalysedPage AnalyseNoPage(const std::string& programFolder, const std::string& reason,
+                           AnalysisLists& lists) {
+    WorkFileWriter files(programFolder);
+    return AnalyseNoPage(files, reason, lists);
 }
 
 AnalysedPage AnalysePageText(const std::string& programFolder,

@@ -39,4 +39,14 @@ AnalysedPage AnalysePageText(const std::string& programFolder,
                              const std::optional<std::string>& bodyHtml,
                              const std::string& pageAddress, AnalysisLists& lists);
 
+// The analysis when the Browser view shows no page of the site (it could not be opened,
+// and shows a page of the program's own that says why): the work files as for a page
+// without a document, but the two views' pages say "No page: " and the reason.
+AnalysedPage AnalyseNoPage(WorkFileWriter& files, const std::string& reason, AnalysisLists& lists);
+AnalysedPage AnalyseNoPage(const std::string& programFolder, const std::string& reason,
+                           AnalysisLists& lists);
+
+// The text of both views' pages in that case; nothing of reason is live in it.
+std::string NoPageText(const std::string& reason);
+
 }  // namespace quorvane

@@ -30,6 +30,9 @@ class BrowserEvents {
     // The page asks for address in a window of its own; byUser when the user asked for it
     // (a link's menu, a middle click) rather than the page itself.
     virtual void NewWindowRequested(int index, const std::string& address, bool byUser) = 0;
+    // The element's zoom level has changed, by a command or by Ctrl and the wheel. Only
+    // the window shows it, so listeners that have no window need not hear it.
+    virtual void ZoomChanged(int /*index*/, double /*level*/) {}
 };
 
 // One browser element: a view of the main window with its own history and document.

@@ -16,6 +16,12 @@ constexpr int kGioNetworkUnreachable = 42;
 constexpr int kSoupCantResolve = 2;
 constexpr int kSoupCantConnect = 4;
 constexpr int kSoupSslFailed = 6;
+// The engine's own (WebKitError.h).
+constexpr char kWebKitNetworkDomain[] = "WebKitNetworkError";
+constexpr char kWebKitPolicyDomain[] = "WebKitPolicyError";
+constexpr char kWebKitPluginDomain[] = "WebKitPluginError";
+constexpr int kWebKitCancelled = 302;
+constexpr int kWebKitRestrictedPort = 103;
 
 bool Mentions(const std::string& message, const std::string& words) {
     const auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
@@ -53,7 +59,28 @@ std::string Escaped(const std::string& text) {
 
 }  // namespace
 
+bool ShowsErrorPage(const LoadError& error) {
+    if (error.domain == kWebKitPolicyDomain) {
+        return error.code == kWebKitRestrictedPort;
+    }
+    return !(error.domain == kWebKitNetworkDomain && error.code == kWebKitCancelled) &&
+           error.domain != kWebKitPluginDomain;
+}
+
+std::optional<LoadError> BlockedLoad(const std::string& started, const std::string& committed) {
+    constexpr char kBlank[] = "about:blank";
+    if (committed != kBlank || started.empty() || started == kBlank) {
+        return std::nullopt;
+    }
+    return LoadError{kWebKitPolicyDomain, kWebKitRestrictedPort,
+                     "Not allowed to use restricted network port"};
+}
+
+// A port the engine will not use (9, 25, ...) is refused before any server is asked.
 std::string LoadFailureReason(const LoadError& error) {
+    if (error.domain == kWebKitPolicyDomain && error.code == kWebKitRestrictedPort) {
+        return "The connection was refused: that port is kept for services other than the web.";
+    }
     const bool gio = error.domain == "g-io-error-quark";
     const bool soup = error.domain.find("soup") != std::string::npos;
     if ((gio && error.code == kGioConnectionRefused) || Mentions(error.message, "refused")) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -11,6 +12,16 @@ struct LoadError {
     int code = 0;
     std::string message;
 };
+
+// Whether a load that ended with error gets the error page: a load the user or the engine
+// ended on purpose (Stop, a newer load, a response that became a download) failed at
+// nothing, but a port the engine will not connect to is refused like any other.
+bool ShowsErrorPage(const LoadError& error);
+
+// The engine does not fail a load to a port it will not connect to (9, 25, ...): it puts an
+// empty page in its place. The failure it would have given, when the load that started
+// at started put committed in place; nullopt for every other load.
+std::optional<LoadError> BlockedLoad(const std::string& started, const std::string& committed);
 
 // Why the page could not be loaded, in plain words: "The server refused the
 // connection.", "No server of that name could be found.", ... The engine's own message

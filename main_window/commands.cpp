@@ -95,7 +95,8 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.ShowAbout(); }, Always, false},
     // The Go button and Ctrl+L have no menu item; Ctrl+L only moves the focus to the
     // address box.
-    {CommandId::Go, nullptr, false, "", "", [](T t) { t.controller.Go(); }, Always, false},
+    // Go, as Enter in the address box, hands the keyboard to the view shown.
+    {CommandId::Go, nullptr, false, "", "", [](T t) { t.controller.Go(); }, Always, true},
     {CommandId::FocusAddress, nullptr, false, "", "Ctrl+L", [](T t) { t.window.FocusAddressBox(); },
      Always, false},
 };

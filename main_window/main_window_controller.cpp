@@ -126,6 +126,7 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
         views_.Element(view).SetVisible(true);
     }
     find_.ViewShown(view, sourceWasShown);
+    zoom_.ViewShown();
 }
 
 void MainWindowController::Stop() {

@@ -137,6 +137,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void LoadFinished(int index) override;
     void TitleChange(int index, const std::string& text) override;
     void NewWindowRequested(int index, const std::string& address, bool byUser) override;
+    void ZoomChanged(int index, double level) override { zoom_.Zoomed(index, level); }
 
     // The program's own message in panel 1 (a Tools menu entry not written, no default
     // browser): it lasts until the user's next command or the Browser view's next load.

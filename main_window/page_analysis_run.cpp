@@ -27,7 +27,7 @@ void PageAnalysisRun::Run() {
     }
     analysing_ = true;
     // A page of our own in the Browser view (the page could not be opened) is no page of
-    // the site: the generated views show no page rather than its source.
+    // the site: its document is not captured, and the generated views say there is none.
     if (!views_.Browser().OwnPageStatus().empty()) {
         OnBodyCaptured(std::nullopt);
         return;
@@ -71,7 +71,10 @@ void PageAnalysisRun::Analyse(const std::optional<std::string>& bodyHtml) {
     std::optional<AnalysedPage> page;
     try {
         SkipBrowserErrors([&] { address = views_.Browser().Address(); });
-        page = AnalysePageText(workFolder_, bodyHtml, address, lists_);
+        // A page of our own in the Browser view is no page of the site: the views say so.
+        const std::string ownPage = views_.Browser().OwnPageStatus();
+        page = ownPage.empty() ? AnalysePageText(workFolder_, bodyHtml, address, lists_)
+                               : AnalyseNoPage(workFolder_, ownPage, lists_);
     } catch (const std::exception& fault) {
         // A fault of the program, not of the page: this page's analysis ends here and
         // the views keep the pages they show, but the user learns that it failed.

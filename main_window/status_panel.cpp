@@ -19,11 +19,16 @@ void StatusPanel::EngineText(int index, const std::string& text) {
         }
         lasting_ = false;
     }
-    show_(text);
+    ShowText(text);
 }
 
 void StatusPanel::Message(const std::string& text) {
     lasting_ = true;
+    ShowText(text);
+}
+
+void StatusPanel::ShowText(const std::string& text) {
+    shown_ = text;
     show_(text);
 }
 

@@ -22,9 +22,14 @@ class StatusPanel {
     void Message(const std::string& text);
     // A command of the user: the message shown no longer holds against the engines.
     void UserAction();
+    // What panel 1 says now.
+    const std::string& Shown() const { return shown_; }
 
   private:
+    void ShowText(const std::string& text);
+
     Show show_;
+    std::string shown_;
     bool lasting_ = false;
 };
 

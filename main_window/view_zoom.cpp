@@ -1,8 +1,16 @@
 #include "main_window/view_zoom.h"
 
+#include <string>
+#include <string_view>
+
 #include "engine/zoom_ladder.h"
 
 namespace quorvane {
+namespace {
+
+constexpr std::string_view kZoomSaid = "Zoom ";
+
+}  // namespace
 
 double ViewZoom::VisibleZoomLevel() const {
     const int visible = views_.VisibleView();
@@ -23,7 +31,25 @@ void ViewZoom::SetVisibleZoomLevel(double level) {
     } else {
         views_.Element(visible).SetZoomLevel(level);
     }
-    status_.Message("Zoom " + ZoomPercent(level));
+    Say(level);
+}
+
+void ViewZoom::Say(double level) {
+    status_.Message(std::string(kZoomSaid) + ZoomPercent(level));
+}
+
+void ViewZoom::Zoomed(int view, double level) {
+    if (view == views_.VisibleView()) {
+        Say(level);
+    }
+}
+
+// A view at 100 % says nothing, unless panel 1 still says the level of the view before.
+void ViewZoom::ViewShown() {
+    const double level = VisibleZoomLevel();
+    if (level != kActualSize || status_.Shown().starts_with(kZoomSaid)) {
+        Say(level);
+    }
 }
 
 void ViewZoom::ZoomIn() {

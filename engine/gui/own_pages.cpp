@@ -35,11 +35,26 @@ void OwnPages::StopAsked() {
 
 void OwnPages::LoadChanged(int loadEvent) {
     answerGuard_->LoadChanged(loadEvent);
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        const gchar* uri = webkit_web_view_get_uri(view_);
+        started_ = uri != nullptr ? uri : "";
+    }
 }
 
 void OwnPages::Committed() {
+    const gchar* uri = webkit_web_view_get_uri(view_);
+    const std::optional<LoadError> blocked =
+        coming_ ? std::nullopt : BlockedLoad(started_, uri != nullptr ? uri : "");
     shown_ = coming_.value_or("");
     coming_.reset();
+    if (blocked) {
+        ShowFailure(started_, *blocked);
+    }
+}
+
+void OwnPages::ShowFailure(const std::string& uri, const LoadError& failure) {
+    const std::string reason = LoadFailureReason(failure);
+    Show(uri, ErrorPageHtml(uri, reason), LoadFailureMessage(uri, reason));
 }
 
 void OwnPages::Show(const std::string& uri, const std::string& html, const std::string& status) {
@@ -50,16 +65,11 @@ void OwnPages::Show(const std::string& uri, const std::string& html, const std::
 // A page that cannot be opened gets a page that says why, at its own address; a load the
 // user or the engine ended on purpose (Stop, a download, a newer load) gets none.
 int OwnPages::OnLoadFailed(WebKitWebView*, int, const char* failingUri, GError* error, void* self) {
-    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
-        error->domain == WEBKIT_POLICY_ERROR || error->domain == WEBKIT_PLUGIN_ERROR ||
-        failingUri == nullptr) {
+    const LoadError failure{g_quark_to_string(error->domain), error->code, error->message};
+    if (failingUri == nullptr || !ShowsErrorPage(failure)) {
         return FALSE;
     }
-    auto* pages = static_cast<OwnPages*>(self);
-    const std::string reason =
-        LoadFailureReason({g_quark_to_string(error->domain), error->code, error->message});
-    pages->Show(failingUri, ErrorPageHtml(failingUri, reason),
-                LoadFailureMessage(failingUri, reason));
+    static_cast<OwnPages*>(self)->ShowFailure(failingUri, failure);
     return TRUE;
 }
 

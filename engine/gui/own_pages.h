@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "engine/load_failure.h"
+
 typedef struct _GError GError;
 typedef struct _WebKitWebView WebKitWebView;
 
@@ -28,7 +30,8 @@ class OwnPages {
     void LoadChanged(int loadEvent);
     // A load of the view's own begins: a page of ours on its way is no longer coming.
     void LoadBegins() { coming_.reset(); }
-    // A new document is in place: a page of ours, or the site's.
+    // A new document is in place: a page of ours, or the site's, or the empty page the
+    // engine puts in place of a load it refused.
     void Committed();
     // What panel 1 says of the page of ours shown now; "" when the page is the site's.
     const std::string& Status() const { return shown_; }
@@ -36,6 +39,8 @@ class OwnPages {
   private:
     static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
                             GError* error, void* self);
+    // Shows the error page of failure at uri.
+    void ShowFailure(const std::string& uri, const LoadError& failure);
     // Shows html at uri in place of the page asked for there; status is what panel 1
     // says of it.
     void Show(const std::string& uri, const std::string& html, const std::string& status);
@@ -46,6 +51,7 @@ class OwnPages {
     // The page of our own shown now, and the one on its way.
     std::string shown_;
     std::optional<std::string> coming_;
+    std::string started_;  // the address of the load that started last
 };
 
 }  // namespace quorvane

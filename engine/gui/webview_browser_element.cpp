@@ -19,7 +19,7 @@
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
 #include "engine/gui/own_pages.h"
-#include "engine/gui/wheel_zoom.h"
+#include "engine/gui/page_focus.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -74,8 +74,10 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
                               wxWebViewBackendWebKit)),
       native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
       capture_(std::make_unique<BodyCapture>(native_)),
+      focus_(std::make_unique<PageFocus>(webView_, native_)),
       find_(std::make_unique<EngineFind>(native_)),
-      wheelZoom_(std::make_unique<WheelZoom>(native_)),
+      zoom_(std::make_unique<EngineZoom>(
+          native_, [this](double level) { events_.ZoomChanged(index_, level); })),
       fetches_(std::make_unique<EngineFetches>(native_)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
@@ -399,12 +401,8 @@ void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigne
     }
 }
 
-double WebViewBrowserElement::ZoomLevel() const {
-    return webkit_web_view_get_zoom_level(native_);
-}
-
-void WebViewBrowserElement::SetZoomLevel(double level) {
-    webkit_web_view_set_zoom_level(native_, level);
+void WebViewBrowserElement::FocusPage() {
+    focus_->Take();
 }
 
 }  // namespace quorvane

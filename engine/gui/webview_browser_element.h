@@ -10,6 +10,7 @@
 
 #include "engine/browser_element.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/engine_zoom.h"
 
 class wxWebView;
 class wxWindow;
@@ -24,10 +25,10 @@ class BodyCapture;
 class EngineFetches;
 class EngineFind;
 class EngineImageGatherer;
-class WheelZoom;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class OwnPages;
+class PageFocus;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -80,13 +81,16 @@ class WebViewBrowserElement : public BrowserElement {
     void EndFind() override;
     void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
     void GatherImagesAgain() override;
-    double ZoomLevel() const override;
-    void SetZoomLevel(double level) override;
+    double ZoomLevel() const override { return zoom_->Level(); }
+    void SetZoomLevel(double level) override { zoom_->SetLevel(level); }
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
 
     // The window to place on the main window, and whether a load is running.
     wxWebView* Window() const { return webView_; }
+    // Gives the keyboard to the page: to the engine's own widget, not only to the window
+    // around it, so that the keys the Help lists (Page Down, End) scroll it at once.
+    void FocusPage();
     bool Busy() const;
 
   private:
@@ -116,10 +120,11 @@ class WebViewBrowserElement : public BrowserElement {
     wxWebView* webView_;
     WebKitWebView* native_;
     std::unique_ptr<BodyCapture> capture_;
+    std::unique_ptr<PageFocus> focus_;
     std::string lastStatusText_;
     bool creationLoadPending_ = true;
     std::unique_ptr<EngineFind> find_;
-    std::unique_ptr<WheelZoom> wheelZoom_;
+    std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
     std::unique_ptr<EngineImageGatherer> images_;
 

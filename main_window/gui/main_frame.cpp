@@ -109,18 +109,16 @@ void MainFrame::FocusVisibleView() {
     } else if (visible == MainWindowController::kImageListView) {
         imageList_->SetFocus();
     } else {
-        views_[visible]->Window()->SetFocus();
+        views_[visible]->FocusPage();
     }
 }
 
-// Enter runs Go and, as in other desktop browsers, hands the keyboard to the page that
-// now loads, when the Browser view is the one shown.
+// Enter runs Go and, as in other desktop browsers, hands the keyboard to the view shown,
+// the page that now loads when it is the Browser view, as the Go button does.
 void MainFrame::OnAddressEnter() {
     controller_->UserAction();
     controller_->EnterInAddressBox();
-    if (controller_->VisibleView() == MainWindowController::kBrowserView) {
-        FocusVisibleView();
-    }
+    FocusVisibleView();
 }
 
 void MainFrame::CreateTabStrip() {

@@ -154,6 +154,11 @@ TEST_F(BrowserToolsEndToEnd, ZoomChangesTheVisibleViewOnly) {
         "keydown ctrl click 4 click 4 click 4 click 5 keyup ctrl");
     EXPECT_DOUBLE_EQ(zoom(1), 1.25);
     EXPECT_DOUBLE_EQ(zoom(2), 0.9);
+    // Panel 1 says where the wheel left the view, and the level of a zoomed view chosen.
+    const auto said = [&] { return frame_->GetStatusBar()->GetStatusText(0).utf8_string(); };
+    EXPECT_EQ(said(), "Zoom 125 %");
+    TypeKeys("ctrl+3");
+    EXPECT_EQ(said(), "Zoom 90 %");
 }
 
 TEST_F(BrowserToolsEndToEnd, ADownloadLandsWholeInTheDownloadFolderAndNeverOverAFile) {

@@ -122,6 +122,7 @@ TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox
         lines += "<p>line " + std::to_string(i) + "</p>\n";
     }
     server_.Serve("/long.html", "text/html", lines + "</body></html>");
+    server_.Serve("/again.html", "text/html", lines + "</body></html>");
     TypeAddressAndPressEnter(server_.Url("/long.html"));
     ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/long.html"), "marker-long"));
     // The generated views run no script, so the screen tells whether a view scrolled.
@@ -135,10 +136,16 @@ TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox
     // Enter in the address box: the keyboard leaves the box for the page that loads.
     TypeKeys("ctrl+1 ctrl+l");
     ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
-    frame_->AddressBox()->ChangeValue(server_.Url("/long.html?again"));
+    frame_->AddressBox()->ChangeValue(server_.Url("/again.html"));
     TypeKeys("Return");
-    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/long.html?again")));
+    ASSERT_TRUE(WaitForElementAt(0, server_.Url("/again.html")));
+
     EXPECT_EQ(wxWindow::FindFocus(), frame_->Element(0).Window());
+    // The keys reach the page itself, not only the window that holds it.
+    ASSERT_EQ(EvaluateInBrowserView(*frame_, "String(window.scrollY)"), "0");
+    TypeKeys("Next");
+    EXPECT_TRUE(
+        WaitUntil([&] { return EvaluateInBrowserView(*frame_, "String(window.scrollY)") != "0"; }));
 }
 
 TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
@@ -157,10 +164,22 @@ TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) 
     const std::string page = CaptureBrowserBody().value_or("");
     EXPECT_NE(page.find("This page could not be opened"), std::string::npos) << page;
     EXPECT_NE(page.find("Try Again"), std::string::npos) << page;
-    // The generated views show no page, and the reason outlasts their loads.
+    // The generated views say there is no page, and the reason outlasts their loads.
     ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
-    EXPECT_EQ(ReadWorkFile("/source.htm"), "\r\n");
+    for (const int view : {1, 2}) {
+        EXPECT_NE(PageSource(view).find("No page: " + reason), std::string::npos)
+            << PageSource(view);
+    }
     EXPECT_EQ(StatusText(), reason);
+
+    // A port the engine itself will not connect to is refused the same way.
+    TypeAddressAndPressEnter("127.0.0.1:9");
+    EXPECT_TRUE(WaitUntil([&] {
+        return StatusText() ==
+               "Could not open http://127.0.0.1:9/: The connection was refused: "
+               "that port is kept for services other than the web.";
+    })) << StatusText();
+    EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), "127.0.0.1:9");
 }
 
 TEST_F(UserFeedbackEndToEnd, ADownloadsWordStaysPastTheViewsLoads) {

@@ -87,7 +87,7 @@ TEST_F(BrowserEventsTest, APageOpensAFewWindowsAMinuteAndTheUserAsManyAsHeLikes)
 }
 
 // A page that could not be opened: the typed address stays in the box, panel 1 keeps the
-// reason past the generated views' own "Done", and they show no page.
+// reason past the generated views' own "Done", and they say there is no page.
 TEST_F(BrowserEventsTest, APageThatCouldNotBeOpenedKeepsTheTypedAddressAndTheReason) {
     surface_.address = "127.0.0.1:9";
     controller_.Go();
@@ -102,7 +102,9 @@ TEST_F(BrowserEventsTest, APageThatCouldNotBeOpenedKeepsTheTypedAddressAndTheRea
     controller_.StatusTextChange(0, "Done");
     EXPECT_EQ(surface_.statusText, "Could not open http://127.0.0.1:9/: refused");
     EXPECT_TRUE(controller_.Lists().imageTags.addresses.empty());
-    EXPECT_EQ(ReadWorkFile("source.htm"), "\r\n");
+    EXPECT_EQ(ReadWorkFile("source.htm"),
+              "<p>No page: Could not open http://127.0.0.1:9/: refused</p>\r\n");
+    EXPECT_EQ(ReadWorkFile("imagepage.html"), ReadWorkFile("source.htm"));
 
     // The next page of the web takes the box back, and so does an error page of another
     // address (a link followed from there).

@@ -11,6 +11,7 @@ TEST(LoadFailureReason, SaysInPlainWordsWhatWentWrong) {
     constexpr char kSlow[] = "The server took too long to answer.";
     constexpr char kTls[] =
         "The site's security certificate could not be trusted, so nothing was loaded from it.";
+    // reason: nullptr when the load ended on purpose and gets no error page.
     struct Row {
         LoadError error;
         const char* reason;
@@ -25,9 +26,17 @@ TEST(LoadFailureReason, SaysInPlainWordsWhatWentWrong) {
         {{"g-io-error-quark", 43, "Host unreachable"}, "The server could not be reached."},
         {{"WebKitNetworkError", 399, "Something else"}, "Something else"},
         {{"WebKitNetworkError", 399, ""}, "The page could not be loaded."},
+        {{"WebKitPolicyError", 103, "Not allowed to use restricted network port"},
+         "The connection was refused: that port is kept for services other than the web."},
+        {{"WebKitNetworkError", 302, "Load request cancelled"}, nullptr},
+        {{"WebKitPolicyError", 102, "Frame load was interrupted"}, nullptr},
+        {{"WebKitPluginError", 204, "Plug-in handled load"}, nullptr},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(LoadFailureReason(row.error), row.reason) << row.error.message;
+        EXPECT_EQ(ShowsErrorPage(row.error), row.reason != nullptr) << row.error.message;
+        if (row.reason != nullptr) {
+            EXPECT_EQ(LoadFailureReason(row.error), row.reason) << row.error.message;
+        }
     }
     EXPECT_EQ(LoadFailureMessage("http://host/", kRefused),
               "Could not open http://host/: The server refused the connection.");

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +94,39 @@ TEST_F(PageCommandsTest, ZoomChangesOnlyTheVisibleView) {
     EXPECT_EQ(surface_.statusText, "Zoom 100 %");
     EXPECT_DOUBLE_EQ(images_.ZoomLevel(), 1.0);
     EXPECT_DOUBLE_EQ(source_.ZoomLevel(), 1.25);
+}
+
+// Panel 1 says the visible view's level after Ctrl+wheel too, and on a view change when
+// that view is zoomed or the panel still says the level of the view before.
+TEST_F(PageCommandsTest, PanelOneSaysTheVisibleViewsZoomWhereverItChanged) {
+    struct Step {
+        std::function<void()> act;
+        const char* said;
+    } steps[] = {
+        {[&] { controller_.ZoomChanged(0, 1.5); }, "Zoom 150 %"},
+        {[&] { controller_.StatusTextChange(0, "Done"); }, "Zoom 150 %"},
+        {[&] { controller_.ZoomChanged(1, 2.0); }, "Zoom 150 %"},
+        {[&] {
+             controller_.UserAction();
+             controller_.StatusTextChange(0, "Done");
+         },
+         "Done"},
+        {[&] {
+             source_.SetZoomLevel(1.25);
+             controller_.SelectView(1);
+         },
+         "Zoom 125 %"},
+        {[&] { controller_.SelectView(2); }, "Zoom 100 %"},
+        {[&] {
+             controller_.StatusTextChange(0, "Opening");
+             controller_.SelectView(2);
+         },
+         "Opening"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(surface_.statusText, step.said);
+    }
 }
 
 TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
