@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <span>
-#include <unordered_map>
 
 #include "analysis/html_escape.h"
 #include "analysis/multi_pattern_search.h"
@@ -31,27 +30,38 @@ namespace quorvane {
 
 namespace {
 
+// The distinct names in sorted order, each with the passes that link it, in pass order.
 struct Names {
-    std::vector<std::string> distinct;
-    std::vector<std::vector<std::size_t>> passesOfName;  // distinct name -> passes, in order
+    std::vector<std::string_view> distinct;
+    std::vector<std::size_t> passes;     // pass numbers, grouped by name
+    std::vector<std::size_t> firstPass;  // per distinct name, where its group begins; then the end
+
+    std::span<const std::size_t> PassesOf(std::size_t name) const {
+        return std::span(passes).subspan(firstPass[name], firstPass[name + 1] - firstPass[name]);
+    }
 };
 
 Names CollectNames(std::span<const LinkPass> passes) {
     Names names;
-    std::unordered_map<std::string_view, std::size_t> index;
     for (std::size_t j = 0; j < passes.size(); ++j) {
-        if (passes[j].name.empty()) {
-            continue;  // it changes nothing, and the search takes no empty pattern
+        if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
+            names.passes.push_back(j);
         }
-        const auto [it, added] = index.try_emplace(passes[j].name, names.distinct.size());
-        if (added) {
-            names.distinct.emplace_back(passes[j].name);
-            names.passesOfName.emplace_back();
-        }
-        names.passesOfName[it->second].push_back(j);
     }
+    std::stable_sort(names.passes.begin(), names.passes.end(),
+                     [&](std::size_t a, std::size_t b) { return passes[a].name < passes[b].name; });
+    for (std::size_t i = 0; i < names.passes.size(); ++i) {
+        const std::string_view name = passes[names.passes[i]].name;
+        if (names.distinct.empty() || names.distinct.back() != name) {
+            names.distinct.push_back(name);
+            names.firstPass.push_back(i);
+        }
+    }
+    names.firstPass.push_back(names.passes.size());
     return names;
 }
+
+using PassAndStart = std::vector<std::pair<std::size_t, std::size_t>>;
 
 // Replaced stretches of one text: start -> (end, pass).
 using Replaced = std::map<std::size_t, std::pair<std::size_t, std::size_t>>;
@@ -66,8 +76,7 @@ bool IsFree(const Replaced& replaced, std::size_t start, std::size_t end) {
 
 // Runs the passes over one text, given each pass's candidate start positions in
 // ascending order: left to right without overlap, skipping what earlier passes took.
-Replaced ChooseMatches(const std::vector<std::pair<std::size_t, std::size_t>>& passAndStart,
-                       std::span<const LinkPass> passes) {
+Replaced ChooseMatches(const PassAndStart& passAndStart, std::span<const LinkPass> passes) {
     Replaced replaced;
     std::size_t currentPass = SIZE_MAX;
     std::size_t lastEnd = 0;
@@ -85,20 +94,19 @@ Replaced ChooseMatches(const std::vector<std::pair<std::size_t, std::size_t>>& p
     return replaced;
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> Candidates(const std::string& text,
-                                                            const MultiPatternSearch& search,
-                                                            const Names& names,
-                                                            std::size_t firstPass) {
-    std::vector<std::pair<std::size_t, std::size_t>> passAndStart;
+// Each match of a pass from firstPass on in text, as (pass, start), sorted.
+const PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
+                               const Names& names, std::size_t firstPass, PassAndStart& found) {
+    found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
-        for (const std::size_t pass : names.passesOfName[name]) {
+        for (const std::size_t pass : names.PassesOf(name)) {
             if (pass >= firstPass) {
-                passAndStart.emplace_back(pass, start);
+                found.emplace_back(pass, start);
             }
         }
     });
-    std::sort(passAndStart.begin(), passAndStart.end());
-    return passAndStart;
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 // The anchors the text will hold, each with what the passes after its own replace in
@@ -117,6 +125,7 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
                 const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
     Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
+    PassAndStart found;
     for (const auto& [start, endAndPass] : inText) {
         ++copies[endAndPass.second];
     }
@@ -132,7 +141,7 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
             break;
         }
         plan.size += growth;
-        Replaced replaced = ChooseMatches(Candidates(anchor, search, names, k + 1), passes);
+        Replaced replaced = ChooseMatches(Candidates(anchor, search, names, k + 1, found), passes);
         for (const auto& [start, endAndPass] : replaced) {
             copies[endAndPass.second] = SaturatingAdd(copies[endAndPass.second], copies[k]);
         }
@@ -211,7 +220,8 @@ LinkedText LinkTogether(const std::string& text, std::span<const LinkPass> passe
                         std::size_t maxSize) {
     const Names names = CollectNames(passes);
     const MultiPatternSearch search(names.distinct);
-    const Replaced inText = ChooseMatches(Candidates(text, search, names, 0), passes);
+    PassAndStart found;
+    const Replaced inText = ChooseMatches(Candidates(text, search, names, 0, found), passes);
     const Plan plan = PlanPasses(text.size(), inText, passes, search, names, maxSize);
     return {Write(text, inText, plan), plan.passesRun};
 }
@@ -257,8 +267,11 @@ bool CanReachAcrossAnAnchorEdge(std::string_view name) {
 }
 
 std::string AnchorFor(const LinkPass& pass) {
-    return "<a href='" + EscapeLinkedAddress(pass.address) + "'>" + EscapeInsertedText(pass.name) +
-           "</a>";
+    const std::string address = EscapeLinkedAddress(pass.address);
+    const std::string name = EscapeInsertedText(pass.name);
+    std::string anchor;
+    anchor.reserve(address.size() + name.size() + 15);
+    return anchor.append("<a href='").append(address).append("'>").append(name).append("</a>");
 }
 
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,

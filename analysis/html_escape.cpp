@@ -1,5 +1,7 @@
 #include "analysis/html_escape.h"
 
+#include <algorithm>
+
 namespace quorvane {
 
 namespace {
@@ -18,17 +20,22 @@ std::string_view ReferenceFor(char c, bool inAttribute, bool equalsToo) {
 }
 
 std::string Escape(std::string_view text, bool inAttribute, bool equalsToo) {
-    std::string escaped;
-    escaped.reserve(text.size());
+    // Most names and addresses hold nothing to escape.
+    const auto escaped = [&](char c) { return !ReferenceFor(c, inAttribute, equalsToo).empty(); };
+    if (std::none_of(text.begin(), text.end(), escaped)) {
+        return std::string(text);
+    }
+    std::string result;
+    result.reserve(text.size());
     for (const char c : text) {
         const std::string_view reference = ReferenceFor(c, inAttribute, equalsToo);
         if (reference.empty()) {
-            escaped.push_back(c);
+            result.push_back(c);
         } else {
-            escaped.append(reference);
+            result.append(reference);
         }
     }
-    return escaped;
+    return result;
 }
 
 }  // namespace

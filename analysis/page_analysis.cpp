@@ -50,7 +50,7 @@ void RecordScan(WorkFileWriter& files, TagScan scan, std::vector<std::string>& l
 // all four lists together within their largest size. A scan that could not write its
 // file loses its images, which must not pass for a page without any: the failure is
 // reported.
-void ScanPage(AnalysedPage& page, WorkFileWriter& files, const std::string& scanned,
+void ScanPage(AnalysedPage& page, WorkFileWriter& files, std::string_view scanned,
               const std::string& pageAddress, AnalysisLists& lists) {
     const auto record = [&](TagScan scan, FoundImages& found) {
         try {
@@ -117,13 +117,16 @@ AnalysedPage AnalysePageText(WorkFileWriter& files, const std::optional<std::str
     AnalysedPage page;
     page.sourcePagePath = files.Path(kSourceFile);
     page.imagePagePath = files.Path(kImagePageFile);
-    const std::string source = bodyHtml.value_or(std::string());
+    const std::string noDocument;
+    const std::string& source = bodyHtml ? *bodyHtml : noDocument;
     // What the scanners read: the page, or what checkImages.txt held if it was not written,
-    // which is no scan of this page and is said to be none.
-    std::string scanned;
+    // which is no scan of this page and is said to be none. The CR LF the file holds
+    // after the page only ends its last line, which changes no scan: they read the page.
+    std::optional<std::string> earlier;
     std::optional<std::system_error> notWritten;
     const bool readable =
-        Attempt([&] { scanned = files.WriteForReaders(kCheckImagesFile, source, &notWritten); });
+        Attempt([&] { earlier = files.WriteForReaders(kCheckImagesFile, source, &notWritten); });
+    const std::string_view scanned = earlier ? std::string_view(*earlier) : source;
     if (notWritten) {
         NoteNotWritten(page, *notWritten);
         page.scanFileNotWritten = true;

@@ -1,5 +1,9 @@
 #include "analysis/source_view.h"
 
+#include <array>
+#include <cstdint>
+#include <cstring>
+
 #include "analysis/saturating_size.h"
 
 namespace quorvane {
@@ -8,18 +12,89 @@ std::size_t MaxSourcePageSize(std::size_t escapedSize) {
     return SaturatingAdd(SaturatingMultiply(escapedSize, kSourcePageGrowth), kSourcePageHeadroom);
 }
 
+namespace {
+
+// Eight bytes at a time: most of a page has no byte to escape, and a block without one
+// is copied whole. The high bit of a byte of the mask is set when that byte is one to
+// escape, exactly (no carry reaches the next byte).
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7F;
+
+constexpr std::uint64_t Marked(std::uint64_t block, char c) {
+    const std::uint64_t x = block ^ (kOnes * static_cast<unsigned char>(c));
+    return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+constexpr std::uint64_t EscapedBytes(std::uint64_t block) {
+    return Marked(block, '<') | Marked(block, '\r') | Marked(block, '\n');
+}
+
+std::uint64_t Block(std::string_view body, std::size_t at) {
+    std::uint64_t block;
+    std::memcpy(&block, body.data() + at, sizeof block);
+    return block;
+}
+
+std::size_t EscapedSize(std::string_view body) {
+    std::size_t escaped = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= body.size(); at += 8) {
+        // Each marked byte's high bit, moved down to 1 and summed into the top byte.
+        escaped += static_cast<std::size_t>(((EscapedBytes(Block(body, at)) >> 7) * kOnes) >> 56);
+    }
+    for (; at < body.size(); ++at) {
+        escaped += EscapedBytes(static_cast<unsigned char>(body[at])) != 0 ? 1 : 0;
+    }
+    return body.size() + 3 * escaped;
+}
+
+// What each byte becomes, written four bytes at a time (a plain byte uses the first).
+struct Replacement {
+    char bytes[4];
+    unsigned char size;
+};
+
+constexpr std::array<Replacement, 256> Replacements() {
+    std::array<Replacement, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[c] = {{static_cast<char>(c), 0, 0, 0}, 1};
+    }
+    table['<'] = {{'&', 'l', 't', ';'}, 4};
+    table['\r'] = table['\n'] = {{'<', 'B', 'R', '>'}, 4};
+    return table;
+}
+
+constexpr std::array<Replacement, 256> kReplacements = Replacements();
+
+// Writes up to three bytes past the escaped byte, which the caller leaves room for.
+char* EscapeByte(char c, char* out) {
+    const Replacement& replacement = kReplacements[static_cast<unsigned char>(c)];
+    std::memcpy(out, replacement.bytes, 4);
+    return out + replacement.size;
+}
+
+}  // namespace
+
 std::string EscapeSourceText(std::string_view body) {
-    std::string text;
-    text.reserve(body.size() + body.size() / 8);
-    for (const char c : body) {
-        if (c == '<') {
-            text.append("&lt;");
-        } else if (c == '\r' || c == '\n') {
-            text.append("<BR>");
-        } else {
-            text.push_back(c);
+    const std::size_t size = EscapedSize(body);
+    std::string text(size + 3, '\0');
+    char* out = text.data();
+    std::size_t at = 0;
+    for (; at + 8 <= body.size(); at += 8) {
+        const std::uint64_t block = Block(body, at);
+        if (EscapedBytes(block) == 0) {
+            std::memcpy(out, &block, sizeof block);
+            out += sizeof block;
+            continue;
+        }
+        for (std::size_t k = 0; k < 8; ++k) {
+            out = EscapeByte(body[at + k], out);
         }
     }
+    for (; at < body.size(); ++at) {
+        out = EscapeByte(body[at], out);
+    }
+    text.resize(size);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "analysis/tag_line_scanner.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 #include "analysis/address_resolution.h"
@@ -15,15 +16,48 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
-std::string KeepLinesWith(const std::vector<std::string>& lines, std::string_view keyword,
+// Where the line holding at begins, given the line start from at or before it.
+std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at) {
+    const void* cr = ::memrchr(text.data() + from, '\r', at - from);
+    if (cr == nullptr) {
+        return from;
+    }
+    std::size_t start = static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) + 1;
+    return start < text.size() && text[start] == '\n' ? start + 1 : start;
+}
+
+// The lines of text that hold keyword once every removed is cut from them, so cut, each
+// followed by CR LF. A line where neither occurs is never kept, so the searches for
+// them skip such lines without cutting the text into lines.
+std::string KeepLinesWith(std::string_view text, std::string_view keyword,
                           std::string_view removed) {
+    constexpr std::size_t kNone = std::string_view::npos;
     std::string kept;
-    for (const std::string& line : lines) {
-        const std::string cleaned =
-            removed.empty() ? line : ReplaceAllNoCase(line, removed, std::string_view());
-        if (ContainsNoCase(cleaned, keyword)) {
+    std::size_t nextKeyword = FindNoCase(text, keyword);
+    std::size_t nextRemoved = removed.empty() ? kNone : FindNoCase(text, removed);
+    for (std::size_t start = 0; start < text.size();) {
+        if (nextKeyword < start) {
+            nextKeyword = FindNoCase(text, keyword, start);
+        }
+        if (nextRemoved < start) {
+            nextRemoved = FindNoCase(text, removed, start);
+        }
+        const std::size_t hit = std::min(nextKeyword, nextRemoved);
+        if (hit == kNone) {
+            break;
+        }
+        start = LineStartOf(text, start, hit);
+        const LineEnd end = EndOfLine(text, start);
+        const std::string_view line = text.substr(start, end.end - start);
+        if (removed.empty() || !ContainsNoCase(line, removed)) {
+            if (ContainsNoCase(line, keyword)) {
+                kept.append(line).append(kCrLf);
+            }
+        } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
+                   ContainsNoCase(cleaned, keyword)) {
             kept.append(cleaned).append(kCrLf);
         }
+        start = end.next;
     }
     return kept;
 }
@@ -55,7 +89,8 @@ std::string TrimToValue(std::string l) {
     } else {
         l.clear();
     }
-    return ReplaceAllExact(l, "\"", "");
+    l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
+    return l;
 }
 
 }  // namespace
@@ -93,10 +128,12 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     // the rest of the line is kept.
     const std::size_t close = l.find('>', attribute);
     if (l.find('>') != std::string::npos) {
-        l = close == std::string::npos ? l.substr(attribute)
-                                       : l.substr(attribute, close - attribute + 1);
+        if (close != std::string::npos) {
+            l.erase(close + 1);
+        }
+        l.erase(0, attribute);
     }
-    l = ReplaceAllExact(l, "'", "\"");
+    std::replace(l.begin(), l.end(), '\'', '"');
     l.erase(0, FindNoCase(l, rules.attribute) + rules.attribute.size());
     // A tag continued on the next line has no ">" here: the whole rest is kept.
     const std::size_t cut = l.find('>');
@@ -104,7 +141,9 @@ bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
     if (cut != std::string::npos && keep < l.size()) {
         l.erase(keep);
     }
-    l = ReplaceAllNoCase(l, "href=", std::string_view());
+    if (ContainsNoCase(l, "href=")) {
+        l = ReplaceAllNoCase(l, "href=", std::string_view());
+    }
     value = TrimToValue(std::move(l));
     return true;
 }
@@ -116,16 +155,19 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
                      const TagScanRules& rules, std::size_t maxBytes) {
     TagScan scan;
     scan.tagLines = SplitIntoTagLines(
-        KeepLinesWith(SplitLines(pageText), rules.keyword, rules.removedFromLines), rules.keyword);
-    scan.keptLines = KeepLinesWith(SplitLines(scan.tagLines), rules.keyword, {});
+        KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
+    scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
 
     const std::string base = ScanBaseAddress(pageAddress);
     // The set mirrors names so that the duplicate test stays cheap on large pages.
     std::unordered_set<std::string> known;
     std::size_t bytes = 0;
-    for (const std::string& line : SplitLines(scan.keptLines)) {
+    for (std::size_t start = 0; start < scan.keptLines.size();) {
+        const LineEnd end = EndOfLine(scan.keptLines, start);
+        std::string line = scan.keptLines.substr(start, end.end - start);
+        start = end.next;
         std::string value;
-        if (!CutTagValue(line, rules, value)) {
+        if (!CutTagValue(std::move(line), rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);

@@ -37,21 +37,18 @@ void WriteTextFile(const std::string& path, std::string_view text) {
     file.ReplaceTarget();
 }
 
+LineEnd EndOfLine(std::string_view text, std::size_t lineStart) {
+    const std::size_t cr = text.find('\r', lineStart);
+    if (cr == std::string_view::npos) {
+        return {text.size(), text.size()};
+    }
+    const bool crLf = cr + 1 < text.size() && text[cr + 1] == '\n';
+    return {cr, cr + (crLf ? 2 : 1)};
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t cr = text.find('\r', start);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, cr - start));
-        start = cr + 1;
-        if (start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
+    ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

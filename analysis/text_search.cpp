@@ -48,6 +48,8 @@ std::size_t FindExact(std::string_view text, std::string_view needle, std::size_
                             : static_cast<const char*>(found) - text.data();
 }
 
+// A byte without a second case is looked for with memchr, which skips most of a page
+// at once; only a needle of letters alone is compared at every position.
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
     if (from > text.size()) {
         return std::string_view::npos;
@@ -55,14 +57,35 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
     if (needle.empty()) {
         return from;
     }
-    const char lower = LowerAscii(needle[0]);
-    const char upper = UpperAscii(lower);
-    const std::size_t last = text.size() < needle.size() ? 0 : text.size() - needle.size() + 1;
-    for (std::size_t at = from; at < last; ++at) {
-        if ((text[at] == lower || text[at] == upper) &&
-            EqualNoCase(text.data() + at + 1, needle.data() + 1, needle.size() - 1)) {
+    if (text.size() - from < needle.size()) {
+        return std::string_view::npos;
+    }
+    const std::size_t last = text.size() - needle.size();  // the last start that fits
+    std::size_t k = 0;
+    while (k < needle.size() && IsAsciiLetter(needle[k])) {
+        ++k;
+    }
+    if (k == needle.size()) {
+        const char lower = LowerAscii(needle[0]);
+        const char upper = UpperAscii(lower);
+        for (std::size_t at = from; at <= last; ++at) {
+            if ((text[at] == lower || text[at] == upper) &&
+                EqualNoCase(text.data() + at + 1, needle.data() + 1, needle.size() - 1)) {
+                return at;
+            }
+        }
+        return std::string_view::npos;
+    }
+    for (std::size_t at = from; at <= last;) {
+        const void* found = ::memchr(text.data() + at + k, needle[k], last - at + 1);
+        if (found == nullptr) {
+            break;
+        }
+        at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) - k;
+        if (EqualNoCase(text.data() + at, needle.data(), needle.size())) {
             return at;
         }
+        ++at;
     }
     return std::string_view::npos;
 }

@@ -1,5 +1,7 @@
 #include "analysis/url_helpers.h"
 
+#include <algorithm>
+
 #include "analysis/text_search.h"
 #include "base/address_scheme.h"
 
@@ -28,14 +30,20 @@ std::string GetUrlDirectory(std::string address) {
     return d;
 }
 
+// Most names hold none of what is cut, and are then not copied for it.
 std::string GetUrlFileName(std::string address) {
-    std::string s = ReplaceAllNoCase(address, kHttpScheme, "");
+    std::string s = ContainsNoCase(address, kHttpScheme)
+                        ? ReplaceAllNoCase(address, kHttpScheme, "")
+                        : std::move(address);
     const std::size_t lastSlash = s.rfind('/');
     if (lastSlash != std::string::npos) {
         s.erase(0, lastSlash + 1);
     }
-    s = ReplaceAllNoCase(s, " border=", "");
-    return ReplaceAllExact(s, "\"", "");
+    if (ContainsNoCase(s, " border=")) {
+        s = ReplaceAllNoCase(s, " border=", "");
+    }
+    s.erase(std::remove(s.begin(), s.end(), '"'), s.end());
+    return s;
 }
 
 }  // namespace quorvane

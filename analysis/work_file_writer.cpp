@@ -16,9 +16,9 @@ void WorkFileWriter::Write(std::string_view name, std::string_view text) {
 }
 
 // The steps after a write read the file as it then is, which the writer knows without
-// reading it back unless the write failed.
-std::string WorkFileWriter::WriteForReaders(std::string_view name, std::string text,
-                                            std::optional<std::system_error>* writeError) {
+// reading it back (or copying it) unless the write failed.
+std::optional<std::string> WorkFileWriter::WriteForReaders(
+    std::string_view name, std::string_view text, std::optional<std::system_error>* writeError) {
     const std::string path = Path(name);
     try {
         WriteFile(path, text);
@@ -28,7 +28,7 @@ std::string WorkFileWriter::WriteForReaders(std::string_view name, std::string t
         }
         return ReadFile(path);
     }
-    return text.append("\r\n");
+    return std::nullopt;
 }
 
 void WorkFileWriter::WriteFile(const std::string& path, std::string_view text) {

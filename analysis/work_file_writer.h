@@ -25,12 +25,14 @@ class WorkFileWriter {
     // the error when it cannot be written.
     void Write(std::string_view name, std::string_view text);
 
-    // Writes text to a work file that later steps read, and returns what they read: the
-    // file's new content, or, when it cannot be written, its earlier content, read then,
-    // with the write's error in writeError when given. Throws std::system_error when it
-    // can be neither written nor read.
-    std::string WriteForReaders(std::string_view name, std::string text,
-                                std::optional<std::system_error>* writeError = nullptr);
+    // Writes text to a work file that later steps read. Returns nothing when it was
+    // written: the file then holds text and CR LF, and the readers take text from the
+    // caller. When it cannot be written, returns its earlier content, read then, with
+    // the write's error in writeError when given. Throws std::system_error when it can
+    // be neither written nor read.
+    std::optional<std::string> WriteForReaders(
+        std::string_view name, std::string_view text,
+        std::optional<std::system_error>* writeError = nullptr);
 
   protected:
     // The whole-file write and read of one path; tests put failing ones in their place.

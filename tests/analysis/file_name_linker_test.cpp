@@ -72,6 +72,32 @@ TEST(FileNameLinker, AgreesOnNamesRepeatedThousandsOfTimes) {
     ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), LinkFileNamesPassByPass(text, passes));
 }
 
+// Hundreds of names sharing their beginnings, and names that end other names, so that
+// the search's automaton grows far past the few nodes of the cases above.
+TEST(FileNameLinker, AgreesOnHundredsOfNamesSharingBeginnings) {
+    std::vector<std::string> names;
+    std::vector<std::string> addresses;
+    for (int i = 0; i < 300; ++i) {
+        for (const std::string& name :
+             {"pic" + std::to_string(i * 7) + ".gif", "c" + std::to_string(i * 7) + ".gi"}) {
+            names.push_back(name);
+            addresses.push_back("http://h/" + name);
+        }
+    }
+    // A name cut short and followed at once by a whole one: the search must begin the
+    // second inside the first, from deep in the automaton.
+    std::string text;
+    for (int i = 0; i < 2200; ++i) {
+        const std::string number = std::to_string(i);
+        text += "pic" + number + "pic" + number + (i % 5 == 0 ? ".gi" : ".gif") + "c" + number;
+    }
+    std::vector<LinkPass> passes;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        passes.push_back({names[i], addresses[i]});
+    }
+    ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), LinkFileNamesPassByPass(text, passes));
+}
+
 // Names that hold "<" or ">" where an anchor's edge could fall, and names that hold
 // them where none can: the same bytes as one pass per entry.
 TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {
