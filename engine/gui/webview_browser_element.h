@@ -24,6 +24,7 @@ namespace quorvane {
 class BodyCapture;
 class EngineFetches;
 class EngineFind;
+class EngineImageGatherer;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class OwnPages;
@@ -78,6 +79,8 @@ class WebViewBrowserElement : public BrowserElement {
     void FindNext() override;
     void FindPrevious() override;
     void EndFind() override;
+    void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
+    void GatherImagesAgain() override;
     double ZoomLevel() const override { return zoom_->Level(); }
     void SetZoomLevel(double level) override { zoom_->SetLevel(level); }
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
@@ -123,6 +126,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
+    std::unique_ptr<EngineImageGatherer> images_;
 
     // Generated views only.
     GeneratedViewLoad load_;
