@@ -99,6 +99,15 @@ class BrowserElement : public FileFetcher {
     // Removes the highlights of the last Find.
     virtual void EndFind() = 0;
 
+    // From the next page on, the image gatherer runs in every frame of the pages the
+    // element shows and each of its reports reaches reported as it came (JSON, from the
+    // page's frames: to be read as hostile); newPage runs when a page begins to replace
+    // the one shown, before any report of it. Only the Browser view gathers.
+    using ImagesReported = std::function<void(std::string report)>;
+    virtual void WatchImages(ImagesReported reported, std::function<void()> newPage) = 0;
+    // Gathers the shown page's images again (it may have loaded more while scrolled).
+    virtual void GatherImagesAgain() = 0;
+
     // The zoom level, 1.0 being the page's own size.
     virtual double ZoomLevel() const = 0;
     virtual void SetZoomLevel(double level) = 0;

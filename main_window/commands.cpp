@@ -30,6 +30,8 @@ constexpr Command kCommands[] = {
      false},
     {CommandId::SaveSource, "&File", false, "Sa&ve Source\u2026", "Ctrl+S",
      [](T t) { t.controller.SaveSource(); }, Always, false},
+    {CommandId::ExportImageList, "&File", false, "&Export Image List\u2026", "Ctrl+E",
+     [](T t) { t.controller.ExportImageList(); }, Always, false},
     {CommandId::Back, "&Go", false, "&Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
      false},
     {CommandId::Forward, "&Go", false, "&Forward", "Alt+Right", [](T t) { t.controller.Forward(); },
@@ -52,10 +54,12 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SelectView(MainWindowController::kImagesView); }, Always, true},
     {CommandId::Website, "&View", false, "&Website", "", [](T t) { t.controller.VisitWebsite(); },
      Always, false},
-    // The Original Source view and its look, a group of their own after the website so
-    // that the three views and the website keep their places.
+    // The Original Source view and its look, and the Image List, a group of their own
+    // after the website so that the three views and the website keep their places.
     {CommandId::ServedSourceView, "&View", true, "&Original Source", "Ctrl+4",
      [](T t) { t.controller.SelectView(MainWindowController::kServedSourceView); }, Always, true},
+    {CommandId::ImageListView, "&View", false, "Image &List", "Ctrl+5",
+     [](T t) { t.controller.SelectView(MainWindowController::kImageListView); }, Always, true},
     {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+I",
      [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
     {CommandId::WrapLines, "&View", false, "Wrap &Long Lines", "",

@@ -12,7 +12,7 @@ void FindInViews::Find(const std::string& text, const SourceFindOptions& options
     const int visible = views_.VisibleView();
     if (visible == WindowViews::kServedSourceView) {
         SearchServedSource();
-    } else {
+    } else if (WindowViews::IsElement(visible)) {
         find_.Search(views_.Element(visible), text, options.matchCase);
     }
 }
@@ -39,7 +39,7 @@ void FindInViews::FindNext() {
     if (views_.VisibleView() == WindowViews::kServedSourceView) {
         views_.ServedSource().FindNext();
         ShowServedSourceFindStatus();
-    } else {
+    } else if (WindowViews::IsElement(views_.VisibleView())) {
         find_.Next();
     }
 }
@@ -48,7 +48,7 @@ void FindInViews::FindPrevious() {
     if (views_.VisibleView() == WindowViews::kServedSourceView) {
         views_.ServedSource().FindPrevious();
         ShowServedSourceFindStatus();
-    } else {
+    } else if (WindowViews::IsElement(views_.VisibleView())) {
         find_.Previous();
     }
 }
@@ -61,8 +61,11 @@ void FindInViews::End() {
 }
 
 // Into the Original Source view, or out of it into a web view, the search runs afresh;
-// between web views FindInPage follows.
+// between web views FindInPage follows. The Image List has a filter of its own instead.
 void FindInViews::ViewShown(int view, bool sourceWasShown) {
+    if (view == WindowViews::kImageListView) {
+        return;
+    }
     if (view == WindowViews::kServedSourceView) {
         if (openSearch_ && !servedSourceSearched_) {
             find_.End();

@@ -1,10 +1,12 @@
 #include "main_window/main_window_controller.h"
 
+#include <ctime>
 #include <stdexcept>
 #include <utility>
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
+#include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
 
 namespace quorvane {
@@ -20,13 +22,23 @@ bool SameAddress(const std::string& asked, const std::string& shown) {
     return asked == shown || asked + "/" == shown;
 }
 
+// "2026-12-08T21:40:00Z", the time an export of the Image List names.
+std::string UtcTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
 std::string StartCaption() {
     return branding.productName + " by " + branding.companyName;
 }
 
 // Checked before anything changes, so a wrong view never leaves all of them hidden.
 void CheckView(int view) {
-    if (view < 0 || view > MainWindowController::kServedSourceView) {
+    if (view < 0 || view > MainWindowController::kImageListView) {
         throw std::out_of_range("no view " + std::to_string(view));
     }
 }
@@ -35,11 +47,13 @@ void CheckView(int view) {
 
 MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                                            const MakeViews& makeViews,
-                                           ServedSourcePane& servedSource, std::string workFolder,
+                                           ServedSourcePane& servedSource, ImageListPane& imageList,
+                                           ImageListTable& imageTable, std::string workFolder,
                                            PageAnalysisRunner::ToWindowThread toWindowThread)
     : surface_(surface),
       windows_(windows),
-      views_(makeViews(*this), servedSource),
+      views_(makeViews(*this), servedSource, imageList),
+      imageList_(views_.Browser(), imageTable, imageList, *this),
       servedSourceFollower_(views_.Browser(), servedSource),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
@@ -107,12 +121,41 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
     if (view == kServedSourceView) {
         views_.ServedSource().SetVisible(true);
         servedSourceFollower_.OnShown();
+    } else if (view == kImageListView) {
+        views_.ImageList().SetVisible(true);
     } else {
         views_.Element(view).SetVisible(true);
     }
     analysis_.ViewShown();
     find_.ViewShown(view, sourceWasShown);
     zoom_.ViewShown();
+}
+
+void MainWindowController::Stop() {
+    navigation_.Stop();
+    imageList_.StopSaving();
+    // Stopping "Save Images…" cancels every fetch of the Browser view, the list's too.
+    imageList_.FetchesCancelled();
+}
+
+void MainWindowController::ExportImageList() {
+    const std::optional<std::string> chosen = surface_.ChooseFileToExportImageList(
+        UserDownloadFolder().string(), imageList_.ExportFileName());
+    if (chosen && !chosen->empty()) {
+        imageList_.Export(*chosen, UtcTimeNow());
+    }
+}
+
+void MainWindowController::SaveListedImages(const std::vector<std::size_t>& rows,
+                                            bool keepAllCandidates) {
+    if (rows.empty() || imageList_.Saving()) {
+        return;
+    }
+    const std::optional<std::string> folder =
+        surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
+    if (folder && !folder->empty()) {
+        imageList_.Save(rows, keepAllCandidates, *folder);
+    }
 }
 
 void MainWindowController::OnTabSelected() {

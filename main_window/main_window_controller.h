@@ -12,6 +12,7 @@
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
 #include "main_window/find_in_views.h"
+#include "main_window/image_list_keeper.h"
 #include "main_window/main_window_surface.h"
 #include "main_window/navigation_commands.h"
 #include "main_window/page_analysis_run.h"
@@ -36,18 +37,22 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     static constexpr int kBrowserView = WindowViews::kBrowserView;
     static constexpr int kSourceView = WindowViews::kSourceView;
     static constexpr int kImagesView = WindowViews::kImagesView;
-    // The fourth view, the page as the server sent it, is no browser element.
+    // The fourth view, the page as the server sent it, and the fifth, the list of its
+    // images, are no browser elements.
     static constexpr int kServedSourceView = WindowViews::kServedSourceView;
+    static constexpr int kImageListView = WindowViews::kImageListView;
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
     using MakeViews = std::function<std::array<BrowserElement*, 3>(BrowserEvents& events)>;
 
     // workFolder: where the six work files live (the program folder, or the per-user
-    // fallback). toWindowThread: how the analysis thread's outcomes reach the window's
-    // thread; without it every analysis runs in place (the window's logic without a display).
+    // fallback). imageTable: what the Image List view shows, kept by the controller.
+    // toWindowThread: how the analysis thread's outcomes reach the window's thread; without
+    // it every analysis runs in place (the window's logic without a display).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, ServedSourcePane& servedSource,
+                         ImageListPane& imageList, ImageListTable& imageTable,
                          std::string workFolder,
                          PageAnalysisRunner::ToWindowThread toWindowThread = {});
 
@@ -58,8 +63,8 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void ShowView(int view);
     void SelectView(int view);
     void OnTabSelected();  // shows the selected tab's view
-    // The Original Source view when it is shown, else the last element, of 0, 1, 2,
-    // whose Visible is true.
+    // The Original Source or Image List view when it is shown, else the last element, of
+    // 0, 1, 2, whose Visible is true.
     int VisibleView() const { return views_.VisibleView(); }
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
@@ -68,8 +73,9 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void Back() { navigation_.Back(); }
     void Forward() { navigation_.Forward(); }
     void StopAll() { navigation_.StopAll(); }
-    // The Stop command: StopAll, and "Save Images…" ends with what it has saved.
-    void Stop() { navigation_.Stop(); }
+    // The Stop command: StopAll, and "Save Images…" and the Image List's save end with
+    // what they have saved.
+    void Stop();
     void RefreshPage() { navigation_.RefreshPage(); }
     void UpDir() { navigation_.UpDir(); }
     void SendToIE() { navigation_.SendToIE(); }
@@ -111,6 +117,17 @@ class MainWindowController : public BrowserEvents, public TransferReport {
         navigation_.FollowSourceLink(target, ownSource);
     }
 
+    // The Image List's commands: "Refresh List"; "Export Image List…", into a file the
+    // user chooses, starting in the download folder as "<page name>-images.csv"; "Save
+    // Selected Images…" of rows (places in the list), into a folder the user chooses.
+    void RefreshImageList() { imageList_.Refresh(); }
+    void ExportImageList();
+    void SaveListedImages(const std::vector<std::size_t>& rows, bool keepAllCandidates);
+    // The file of the image at address while the list keeps it, for its thumbnail.
+    std::string ImageFile(const std::string& address) const {
+        return imageList_.ImageFile(address);
+    }
+
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages (PageAnalysisRun).
     void AnalysePage() { analysis_.Run(); }
@@ -140,6 +157,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     MainWindowSurface& surface_;
     SideWindows& windows_;
     WindowViews views_;
+    ImageListKeeper imageList_;
     ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
     StatusPanel status_;

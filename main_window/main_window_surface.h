@@ -36,6 +36,10 @@ class MainWindowSurface : public TransferReport {
     // chosen, nullopt when cancelled.
     virtual std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                               const std::string& name) = 0;
+    // The save dialog of "Export Image List…", opened in folder with name filled in, CSV
+    // or JSON to choose; the path chosen, nullopt when cancelled.
+    virtual std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
+                                                                   const std::string& name) = 0;
     virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
 
     // The window's life.

@@ -15,12 +15,17 @@ constexpr std::string_view kZoomSaid = "Zoom ";
 double ViewZoom::VisibleZoomLevel() const {
     const int visible = views_.VisibleView();
     return visible == WindowViews::kServedSourceView ? views_.ServedSource().ZoomLevel()
-                                                     : views_.Element(visible).ZoomLevel();
+           : WindowViews::IsElement(visible)         ? views_.Element(visible).ZoomLevel()
+                                                     : kActualSize;
 }
 
 // The level is said at once: the view's new size alone does not tell where it stands.
+// The Image List's table keeps the desktop's size.
 void ViewZoom::SetVisibleZoomLevel(double level) {
     const int visible = views_.VisibleView();
+    if (visible == WindowViews::kImageListView) {
+        return;
+    }
     if (visible == WindowViews::kServedSourceView) {
         views_.ServedSource().SetZoomLevel(level);
     } else {

@@ -7,6 +7,9 @@ int WindowViews::VisibleView() const {
     if (servedSource_.Visible()) {
         return kServedSourceView;
     }
+    if (imageList_.Visible()) {
+        return kImageListView;
+    }
     int visible = kBrowserView;
     for (int i = 0; i < kElementCount; ++i) {
         if (elements_[i]->Visible()) {
@@ -18,7 +21,7 @@ int WindowViews::VisibleView() const {
 
 BrowserElement& WindowViews::VisibleElement() const {
     const int visible = VisibleView();
-    return *elements_[visible == kServedSourceView ? kBrowserView : visible];
+    return *elements_[IsElement(visible) ? visible : kBrowserView];
 }
 
 void WindowViews::HideAll() const {
@@ -26,6 +29,7 @@ void WindowViews::HideAll() const {
         element->SetVisible(false);
     }
     servedSource_.SetVisible(false);
+    imageList_.SetVisible(false);
 }
 
 }  // namespace quorvane

@@ -3,40 +3,48 @@
 #include <array>
 
 #include "engine/browser_element.h"
+#include "inspection/image_list_pane.h"
 #include "inspection/served_source_pane.h"
 
 namespace quorvane {
 
-// The main window's four views: the three browser elements (the Browser, Source Code and
-// Images views) and the "Original Source" view, which shows the Browser view's page as
-// the server sent it and is no browser element.
+// The main window's five views: the three browser elements (the Browser, Source Code and
+// Images views), the "Original Source" view, which shows the Browser view's page as the
+// server sent it, and the "Image List" view of the images of the Browser view's page;
+// these two are no browser elements.
 class WindowViews {
   public:
     static constexpr int kBrowserView = 0;
     static constexpr int kSourceView = 1;
     static constexpr int kImagesView = 2;
     static constexpr int kServedSourceView = 3;
+    static constexpr int kImageListView = 4;
     static constexpr int kElementCount = 3;
 
-    WindowViews(const std::array<BrowserElement*, 3>& elements, ServedSourcePane& servedSource)
-        : elements_(elements), servedSource_(servedSource) {}
+    WindowViews(const std::array<BrowserElement*, 3>& elements, ServedSourcePane& servedSource,
+                ImageListPane& imageList)
+        : elements_(elements), servedSource_(servedSource), imageList_(imageList) {}
 
     BrowserElement& Element(int view) const { return *elements_[view]; }
     BrowserElement& Browser() const { return *elements_[kBrowserView]; }
     const std::array<BrowserElement*, 3>& Elements() const { return elements_; }
     ServedSourcePane& ServedSource() const { return servedSource_; }
+    ImageListPane& ImageList() const { return imageList_; }
+    // Whether view is a browser element's.
+    static bool IsElement(int view) { return view >= 0 && view < kElementCount; }
 
-    // The Original Source view when it is shown, else the last element, of 0, 1, 2,
-    // whose Visible is true.
+    // The Original Source or Image List view when it is shown, else the last element, of
+    // 0, 1, 2, whose Visible is true.
     int VisibleView() const;
     // The element the navigation commands work on: the visible one, or the Browser view's
-    // while the Original Source view, which shows its page, is visible.
+    // while the Original Source or Image List view, which show its page, is visible.
     BrowserElement& VisibleElement() const;
     void HideAll() const;
 
   private:
     std::array<BrowserElement*, 3> elements_;
     ServedSourcePane& servedSource_;
+    ImageListPane& imageList_;
 };
 
 }  // namespace quorvane

@@ -101,6 +101,20 @@ bool IsDataUrl(std::string_view address) {
     return LeadingSchemeOf(address).scheme == Scheme::Data;
 }
 
+std::string DataUrlMediaType(std::string_view address) {
+    if (!IsDataUrl(address)) {
+        return {};
+    }
+    address.remove_prefix(kScheme.size());
+    const std::size_t comma = address.find(',');
+    if (comma == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view header = address.substr(0, comma);
+    std::string mediaType(Trimmed(header.substr(0, header.find(';'))));
+    return mediaType.find('/') == std::string::npos ? "text/plain" : mediaType;
+}
+
 std::optional<DataUrlContent> DecodeDataUrl(std::string_view address) {
     if (!IsDataUrl(address)) {
         return std::nullopt;

@@ -20,6 +20,10 @@ std::string PercentDecoded(std::string_view text);
 // Whether address is a "data:" address (the scheme in any letter case).
 bool IsDataUrl(std::string_view address);
 
+// The media type of a data: address without parameters, read from its header alone, so
+// that a megabyte of data, or broken data, costs nothing; "" for no data: address.
+std::string DataUrlMediaType(std::string_view address);
+
 // Decodes "data:[<media type>][;base64],<data>" as browsers do: the data is
 // percent-decoded, then base64-decoded when marked so (blanks ignored, padding
 // optional). nullopt for an address that is not a data: address, has no comma, or

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "desktop/user_folders.h"
+#include "saving/content_digest.h"
 #include "saving/data_url.h"
 
 namespace quorvane {
@@ -26,6 +27,7 @@ void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path f
     folder_ = std::move(folder);
     next_ = 0;
     namesTaken_.clear();
+    digests_.clear();
     tally_ = ImageSavingTally{static_cast<int>(images_.size())};
     running_ = true;
     ++run_;
@@ -66,6 +68,10 @@ void ImageSaving::StartMore() {
             continue;
         }
         const std::size_t index = next_++;
+        if (image.cut) {
+            Count(Outcome::Failed);
+            continue;
+        }
         try {
             auto [slot, added] = fetching_.emplace(index, NewFile(image.fileName));
             fetcher_.Fetch(image.address, slot->second.Path().string(),
@@ -73,7 +79,7 @@ void ImageSaving::StartMore() {
                                OnFetched(run, index, error);
                            });
         } catch (const std::system_error&) {
-            Count(false);
+            Count(Outcome::Failed);
         }
     }
     FinishWhenDone();
@@ -81,8 +87,12 @@ void ImageSaving::StartMore() {
 
 void ImageSaving::SaveData(const ImageToSave& image) {
     const std::optional<DataUrlContent> content = DecodeDataUrl(image.address);
-    if (!content) {
-        Count(false);
+    if (!content || image.cut) {
+        Count(Outcome::Failed);
+        return;
+    }
+    if (!digests_.insert(BytesDigest(content->bytes)).second) {
+        Count(Outcome::Duplicate);
         return;
     }
     try {
@@ -94,9 +104,9 @@ void ImageSaving::SaveData(const ImageToSave& image) {
             throw std::system_error(std::make_error_code(std::errc::io_error));
         }
         file.Commit();
-        Count(true);
+        Count(Outcome::Saved);
     } catch (const std::system_error&) {
-        Count(false);
+        Count(Outcome::Failed);
     }
 }
 
@@ -113,23 +123,46 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
     if (run != run_ || slot == fetching_.end()) {
         return;
     }
-    bool saved = false;
+    Outcome outcome = Outcome::Failed;
     if (!error) {
-        try {
-            slot->second.Commit();
-            saved = true;
-        } catch (const std::system_error&) {
-        }
+        outcome = Keep(slot->second);
     }
     fetching_.erase(slot);
-    Count(saved);
+    Count(outcome);
     StartMore();
 }
 
-void ImageSaving::Count(bool saved) {
-    ++(saved ? tally_.saved : tally_.failed);
+// A file whose bytes an earlier one of the run had is left to go with its partial file.
+ImageSaving::Outcome ImageSaving::Keep(PartialFile& file) {
+    const std::optional<std::string> digest = FileDigest(file.Path());
+    if (!digest) {
+        return Outcome::Failed;
+    }
+    if (!digests_.insert(*digest).second) {
+        return Outcome::Duplicate;
+    }
+    try {
+        file.Commit();
+        return Outcome::Saved;
+    } catch (const std::system_error&) {
+        return Outcome::Failed;
+    }
+}
+
+void ImageSaving::Count(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::Saved:
+            ++tally_.saved;
+            break;
+        case Outcome::Duplicate:
+            ++tally_.duplicates;
+            break;
+        case Outcome::Failed:
+            ++tally_.failed;
+            break;
+    }
     report_.SetProgress(static_cast<float>(tally_.total),
-                        static_cast<float>(tally_.saved + tally_.failed));
+                        static_cast<float>(tally_.saved + tally_.duplicates + tally_.failed));
 }
 
 void ImageSaving::FinishWhenDone() {

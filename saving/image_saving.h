@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ namespace quorvane {
 // "Save Images…": writes every image of a list into a folder, fetched through the
 // Browser view's element so that the page's cookies and session apply, a few at a time.
 // data: images are written from their data. Each file is written under its partial
-// name and named only when whole, never over a file that is there. The progress bar
+// name and named only when whole, never over a file that is there; one with the bytes
+// of a file saved before in the run is skipped as a duplicate. The progress bar
 // counts the images; status panel 1 ends with what was saved and what failed.
 class ImageSaving {
   public:
@@ -38,12 +40,15 @@ class ImageSaving {
     void Stop();
 
   private:
+    enum class Outcome { Saved, Duplicate, Failed };
+
     void StartMore();
     void SaveData(const ImageToSave& image);
     // A partial file for the name, looking past the numbers this run has taken.
     PartialFile NewFile(const std::string& name);
     void OnFetched(unsigned run, std::size_t index, const std::optional<std::string>& error);
-    void Count(bool saved);
+    Outcome Keep(PartialFile& file);
+    void Count(Outcome outcome);
     void FinishWhenDone();
     void Finish();
 
@@ -54,6 +59,7 @@ class ImageSaving {
     std::size_t next_ = 0;
     std::map<std::size_t, PartialFile> fetching_;
     std::map<std::string, int> namesTaken_;  // how often this run has used each name
+    std::set<std::string> digests_;          // of the bytes this run has saved
     ImageSavingTally tally_;
     bool running_ = false;
     unsigned run_ = 0;  // numbers the runs, so an answer for an earlier run is known

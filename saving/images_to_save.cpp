@@ -1,7 +1,5 @@
 #include "saving/images_to_save.h"
 
-#include <string_view>
-
 #include "analysis/image_page.h"
 #include "base/ascii.h"
 #include "saving/data_url.h"
@@ -29,13 +27,14 @@ std::string ExtensionOf(std::string_view mediaType) {
     return {};
 }
 
+}  // namespace
+
 // A data: picture has no name of its own: it is named by its place in the list, so
 // that thousands of them need no numbering.
-std::string FileNameOf(std::string_view address, std::size_t position) {
+std::string SavedImageName(std::string_view address, std::size_t position) {
     if (IsDataUrl(address)) {
-        const auto content = DecodeDataUrl(address);
         return std::string(kFallbackName) + "-" + std::to_string(position) +
-               (content ? ExtensionOf(content->mediaType) : std::string());
+               ExtensionOf(DataUrlMediaType(address));
     }
     address = address.substr(0, address.find_first_of("?#"));
     const std::size_t slash = address.rfind('/');
@@ -44,14 +43,12 @@ std::string FileNameOf(std::string_view address, std::size_t position) {
     return SafeFileName(PercentDecoded(segment), kFallbackName);
 }
 
-}  // namespace
-
 std::vector<ImageToSave> ImagesToSave(const std::vector<std::string>& links) {
     std::vector<ImageToSave> images;
     images.reserve(links.size());
     for (const std::string& raw : links) {
         const std::string address = ImageShownAddress(raw);
-        images.push_back({address, FileNameOf(address, images.size() + 1)});
+        images.push_back({address, SavedImageName(address, images.size() + 1)});
     }
     return images;
 }

@@ -64,6 +64,10 @@ std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& fo
     std::string message = tally.stopped ? "Stopped: saved " : "Saved ";
     message += std::to_string(tally.saved) + " of " + std::to_string(tally.total) +
                (tally.total == 1 ? " image" : " images") + " to " + FolderForDisplay(folder, home);
+    if (tally.duplicates > 0) {
+        message += "; " + std::to_string(tally.duplicates) +
+                   (tally.duplicates == 1 ? " duplicate skipped" : " duplicates skipped");
+    }
     if (tally.failed > 0) {
         message += "; " + std::to_string(tally.failed) + " failed";
     }

@@ -30,12 +30,14 @@ struct ImageSavingTally {
     int saved = 0;
     int failed = 0;
     bool stopped = false;
+    int duplicates = 0;  // skipped, as an earlier one had the same bytes
 };
 
 // "Saving 38 images to ~/Downloads/page…"
 std::string SavingImagesMessage(int total, const std::filesystem::path& folder,
                                 const std::filesystem::path& home);
-// "Saved 37 of 38 images to ~/Downloads/page; 1 failed", begun with "Stopped: " and
+// "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed", begun
+// with "Stopped: " and
 // "saved" when Stop ended the run.
 std::string SavedImagesMessage(const ImageSavingTally& tally, const std::filesystem::path& folder,
                                const std::filesystem::path& home);

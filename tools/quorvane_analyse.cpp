@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -14,24 +15,35 @@
 #include "analysis/page_analysis.h"
 #include "analysis/work_files.h"
 #include "desktop/folder_lock.h"
+#include "inspection/image_list.h"
+#include "inspection/image_list_export.h"
+#include "inspection/images_in_text.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: quorvane-analyse --page-address URL --out DIR [FILE]\n"
+    "Usage: quorvane-analyse --page-address URL --out DIR [--json] [FILE]\n"
     "Reads the captured body HTML from FILE (standard input when FILE is absent or \"-\"),\n"
     "analyses it as the page at URL and writes the six work files into DIR, which must\n"
     "exist. Prints the number of images and image links found. A page too large to show\n"
     "whole is reported on standard error; a view file that cannot be written is reported\n"
     "there too, and the exit status is then 1. A fault of the program ends the run with\n"
     "exit status 3. Runs on one DIR, and the program using it as its work folder, take\n"
-    "turns: a run waits until DIR is free.\n";
+    "turns: a run waits until DIR is free.\n"
+    "With --json, prints instead the Image List of what can be known without a browser\n"
+    "engine, as File > Export Image List writes it: {\"page\", \"time\", \"stopped\",\n"
+    "\"images\": [{\"address\", \"kinds\", \"descriptor\", \"uses\", ...}]}. It holds the\n"
+    "images of <img src> (\"img\"), the links to image files (\"link\"), every srcset\n"
+    "candidate of <img> (\"srcset\") and <source> (\"picture\") with its descriptor, and the\n"
+    "data-* attributes that hold an image address or a srcset (\"lazy\"). Sizes, bytes\n"
+    "and types need the engine: they are 0, null and \"\".\n";
 
 struct Options {
     std::string pageAddress;
     std::string out;
     std::string file = "-";
     bool help = false;
+    bool json = false;
     bool hasAddress = false;
     bool hasOut = false;
 };
@@ -46,6 +58,7 @@ bool ReadArguments(int argc, char** argv, Options& options, std::string& problem
     static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
                                       {"page-address", required_argument, nullptr, 'p'},
                                       {"out", required_argument, nullptr, 'o'},
+                                      {"json", no_argument, nullptr, 'j'},
                                       {nullptr, 0, nullptr, 0}};
     ::opterr = 0;
     bool read = true;
@@ -55,6 +68,8 @@ bool ReadArguments(int argc, char** argv, Options& options, std::string& problem
         } else if (option == 'p') {
             options.pageAddress = ::optarg;
             options.hasAddress = true;
+        } else if (option == 'j') {
+            options.json = true;
         } else if (option == 'o') {
             options.out = ::optarg;
             options.hasOut = true;
@@ -110,6 +125,39 @@ std::optional<std::string> ReadBody(const std::string& file) {
     return input.bad() ? std::nullopt : std::optional(body);
 }
 
+std::string UtcTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+// The Image List of what the analysis found and the text names.
+std::string ImageListText(const std::string& pageAddress, const std::string& body,
+                          const quorvane::AnalysisLists& lists) {
+    quorvane::ImageReport report{"page", 1, {}, false};
+    const auto addAll = [&report](const std::vector<std::string>& addresses,
+                                  quorvane::ImageKind kind) {
+        for (const std::string& address : addresses) {
+            quorvane::ImageFinding finding;
+            finding.address = address;
+            finding.kind = quorvane::KindBit(kind);
+            report.findings.push_back(std::move(finding));
+        }
+    };
+    addAll(lists.imageTags.addresses, quorvane::ImageKind::Img);
+    addAll(lists.imageLinks.addresses, quorvane::ImageKind::Link);
+    for (quorvane::ImageFinding& finding :
+         quorvane::ImagesNamedInText(body, pageAddress, quorvane::ImageList::kMaxRows)) {
+        report.findings.push_back(std::move(finding));
+    }
+    quorvane::ImageList list;
+    list.Accept(std::move(report));
+    return quorvane::ImageListJson({pageAddress, UtcTimeNow(), list.Stopped()}, list.Rows());
+}
+
 // Runs the analysis on the folder's work files. What the window says in its status bar
 // goes to standard error; a work file of a scanner or a view that could not be written
 // makes the run a failure, and so does a fault of the program, which the window reports
@@ -128,6 +176,10 @@ int Analyse(const Options& options, const std::string& body) {
     }
     if (page.viewFileNotWritten || page.scanFileNotWritten) {
         return 1;
+    }
+    if (options.json) {
+        std::cout << ImageListText(options.pageAddress, body, lists);
+        return 0;
     }
     std::cout << lists.imageTags.addresses.size() << " images, "
               << lists.imageLinks.addresses.size() << " image links\n";

@@ -15,6 +15,7 @@
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/engine_find.h"
+#include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
@@ -287,6 +288,17 @@ bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
                                  FindDone found) {
     find_->Find(text, matchCase, maxMatches, std::move(found), load_.HoldFind());
+}
+
+void WebViewBrowserElement::WatchImages(ImagesReported reported, std::function<void()> newPage) {
+    images_ =
+        std::make_unique<EngineImageGatherer>(native_, std::move(reported), std::move(newPage));
+}
+
+void WebViewBrowserElement::GatherImagesAgain() {
+    if (images_) {
+        images_->GatherAgain();
+    }
 }
 
 void WebViewBrowserElement::FindNext() {

@@ -27,6 +27,7 @@ class BodyCapture;
 class EngineFetches;
 class FirstScreenCover;
 class EngineFind;
+class EngineImageGatherer;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class OwnPages;
@@ -84,6 +85,8 @@ class WebViewBrowserElement : public BrowserElement {
     void FindNext() override;
     void FindPrevious() override;
     void EndFind() override;
+    void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
+    void GatherImagesAgain() override;
     double ZoomLevel() const override { return zoom_->Level(); }
     void SetZoomLevel(double level) override { zoom_->SetLevel(level); }
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
@@ -134,6 +137,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
+    std::unique_ptr<EngineImageGatherer> images_;
 
     // Generated views only.
     GeneratedViewLoad load_;

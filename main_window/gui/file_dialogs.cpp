@@ -44,4 +44,23 @@ std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::s
     return dialog.GetPath().utf8_string();
 }
 
+// The JSON filter chosen for a name that ends in ".csv" gives it ".json"; a name of the
+// user's with another ending is the user's.
+std::optional<std::string> ChooseFileToExportImageList(wxWindow* parent, const std::string& folder,
+                                                       const std::string& name) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    wxFileDialog dialog(parent, "Export Image List", wxString::FromUTF8(folder),
+                        wxString::FromUTF8(name), "CSV (*.csv)|*.csv|JSON (*.json)|*.json",
+                        wxFD_SAVE);
+    if (dialog.ShowModal() != wxID_OK) {
+        return std::nullopt;
+    }
+    std::string path = dialog.GetPath().utf8_string();
+    if (dialog.GetFilterIndex() == 1 && path.ends_with(".csv")) {
+        path.replace(path.size() - 4, 4, ".json");
+    }
+    return path;
+}
+
 }  // namespace quorvane

@@ -18,4 +18,8 @@ std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
 std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,
                                                   const std::string& name);
 
+// "Export Image List…": a file in folder, name filled in, as CSV or JSON.
+std::optional<std::string> ChooseFileToExportImageList(wxWindow* parent, const std::string& folder,
+                                                       const std::string& name);
+
 }  // namespace quorvane

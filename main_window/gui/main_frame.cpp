@@ -20,6 +20,7 @@
 #include "desktop/program_folder.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
+#include "inspection/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
 #include "main_window/gui/file_dialogs.h"
@@ -47,6 +48,7 @@ constexpr TabText kTabs[] = {
     {"Source Code", "View the Source Code of the Current Page"},
     {"Images", "Displays All Images and Links to Images on the Current Page"},
     {"Original Source", "The page as the server sent it"},
+    {"Image List", "Every image the page shows or names, with its facts"},
 };
 
 }  // namespace
@@ -68,9 +70,10 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
                                                    controller_->FollowSourceLink(target, ownSource);
                                                });
     placer_.Place(servedSource_->View(), places_.views);
+    CreateImageListView();
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_->View(), workFolder_.Path(),
+        *servedSource_->View(), *imageList_, imageTable_, workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
@@ -105,6 +108,8 @@ void MainFrame::FocusVisibleView() {
     const int visible = controller_->VisibleView();
     if (visible == MainWindowController::kServedSourceView) {
         servedSource_->View()->SetFocus();
+    } else if (visible == MainWindowController::kImageListView) {
+        imageList_->SetFocus();
     } else {
         views_[visible]->FocusPage();
     }
@@ -153,6 +158,23 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
         placer_.Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};
+}
+
+void MainFrame::CreateImageListView() {
+    ImageListActions actions;
+    actions.refresh = [this] { controller_->RefreshImageList(); };
+    actions.open = [this](const std::string& address) {
+        controller_->FollowSourceLink(address, false);
+    };
+    actions.save = [this](std::vector<std::size_t> rows, bool keepAllCandidates) {
+        controller_->SaveListedImages(rows, keepAllCandidates);
+    };
+    actions.imageFile = [this](const std::string& address) {
+        return controller_->ImageFile(address);
+    };
+    imageList_ = new ImageListView(panel_, imageTable_, std::move(actions));
+    imageList_->Hide();
+    placer_.Place(imageList_, places_.views);
 }
 
 void MainFrame::CreateFindBar() {
@@ -210,6 +232,7 @@ void MainFrame::ApplyPlaces() {
         placer_.Place(findBar_, split.bar);
     }
     placer_.Place(servedSource_->View(), views);
+    placer_.Place(imageList_, views);
     for (const auto& element : views_) {
         placer_.Place(element->Window(), views);
     }
@@ -291,6 +314,11 @@ std::optional<std::string> MainFrame::ChooseFolderToSaveImages(const std::string
 std::optional<std::string> MainFrame::ChooseFileToSaveSource(const std::string& folder,
                                                              const std::string& name) {
     return quorvane::ChooseFileToSaveSource(this, folder, name);
+}
+
+std::optional<std::string> MainFrame::ChooseFileToExportImageList(const std::string& folder,
+                                                                  const std::string& name) {
+    return quorvane::ChooseFileToExportImageList(this, folder, name);
 }
 
 void MainFrame::SetFindStatus(const std::string& status) {

@@ -11,6 +11,7 @@
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
 #include "engine/gui/webview_browser_element.h"
+#include "inspection/image_list_table.h"
 #include "main_window/commands.h"
 #include "main_window/gui/twips_placer.h"
 #include "main_window/layout.h"
@@ -29,14 +30,16 @@ class ProgressStatusBar;
 class SecondaryWindows;
 class ServedSourceControls;
 class ServedSourceView;
+class ImageListView;
 class ToolbarRow;
 class WebKitDownloads;
 
 // The main browser window: picture buttons, the address row, the tab strip over the
-// three browser elements, the status bar with its progress bar, and the six menus.
-// The logic lives in MainWindowController; this class is its surface on wxWidgets, made
-// of parts of its own (ToolbarRow, CommandBinding, ProgressStatusBar, ServedSourceControls).
-// Every button, menu item and shortcut runs its command from the table of Commands().
+// three browser elements and the Original Source and Image List views, the status bar with its
+// progress bar, and the six menus. The logic lives in MainWindowController; this class is its
+// surface on wxWidgets, made of parts of its own (ToolbarRow, CommandBinding, ProgressStatusBar,
+// ServedSourceControls). Every button, menu item and shortcut runs its command from the table of
+// Commands().
 class MainFrame : public wxFrame, public MainWindowSurface, public WindowControls {
   public:
     // splash: the splash window that opened this one (closed when this one unloads).
@@ -70,6 +73,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
+    std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
+                                                           const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
     void UnloadSplashWindow() override;
     void EndProcess() override;
@@ -94,11 +99,14 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
     ServedSourceView& ServedSource();
+    ImageListView& ImageList() { return *imageList_; }
+    const ImageListTable& ImageTable() const { return imageTable_; }
 
   private:
     void CreateTabStrip();
     std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
     void CreateFindBar();
+    void CreateImageListView();
     void OnAddressEnter();
     void FocusVisibleView();
     void FocusAtStart();
@@ -116,6 +124,9 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     FindBar* findBar_ = nullptr;
     std::unique_ptr<ToolbarRow> toolbar_;
     std::unique_ptr<ServedSourceControls> servedSource_;
+    // What the Image List view shows; the controller fills it.
+    ImageListTable imageTable_;
+    ImageListView* imageList_ = nullptr;
     std::unique_ptr<ProgressStatusBar> statusBar_;
     std::unique_ptr<CommandBinding> commands_;
     ToolsMenuItems toolsItems_;

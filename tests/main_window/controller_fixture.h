@@ -10,6 +10,7 @@
 #include "main_window/main_window_controller.h"
 #include "tests/main_window/call_log.h"
 #include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_image_list_pane.h"
 #include "tests/main_window/fake_side_windows.h"
 #include "tests/main_window/fake_source_pane.h"
 #include "tests/main_window/fake_surface.h"
@@ -32,7 +33,8 @@ class ControllerTest : public ::testing::Test {
           source_("view1", log_),
           images_("view2", log_),
           servedSource_(log_),
-          controller_(surface_, windows_, FakeViews(), servedSource_, workFolder_.string()) {
+          controller_(surface_, windows_, FakeViews(), servedSource_, imageList_, imageTable_,
+                      workFolder_.string()) {
         LoadBrandingValues();
         std::filesystem::create_directories(workFolder_);
         surface_.tabStripClick = [this] { controller_.OnTabSelected(); };
@@ -60,7 +62,7 @@ class ControllerTest : public ::testing::Test {
         log_.clear();
     }
 
-    // Which views are visible, as "0", "1", "2", "3" or a combination such as "01".
+    // Which views are visible, as "0", "1", "2", "3", "4" or a combination such as "01".
     std::string VisibleElements() const {
         std::string visible;
         if (browser_.Visible())
@@ -71,6 +73,8 @@ class ControllerTest : public ::testing::Test {
             visible += '2';
         if (servedSource_.Visible())
             visible += '3';
+        if (imageList_.Visible())
+            visible += '4';
         return visible;
     }
 
@@ -85,6 +89,8 @@ class ControllerTest : public ::testing::Test {
     FakeBrowserElement source_;
     FakeBrowserElement images_;
     FakeSourcePane servedSource_;
+    FakeImageListPane imageList_;
+    ImageListTable imageTable_;
     MainWindowController controller_;
 };
 

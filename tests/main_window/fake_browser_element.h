@@ -78,6 +78,15 @@ class FakeBrowserElement : public BrowserElement {
     void FindNext() override { Record("FindNext"); }
     void FindPrevious() override { Record("FindPrevious"); }
     void EndFind() override { Record("EndFind"); }
+    void WatchImages(ImagesReported reported, std::function<void()> newPage) override {
+        Record("WatchImages");
+        imagesReported_ = std::move(reported);
+        newImagePage_ = std::move(newPage);
+    }
+    void GatherImagesAgain() override { Record("GatherImagesAgain"); }
+    // Sends a report as the gatherer in the page would.
+    void ReportImages(const std::string& report) const { imagesReported_(report); }
+    void BeginImagePage() const { newImagePage_(); }
     double ZoomLevel() const override { return zoom_; }
     void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
@@ -102,6 +111,8 @@ class FakeBrowserElement : public BrowserElement {
     bool onDemand_ = false;
     std::vector<CaptureDone> waiting_;
     std::optional<ServedResource> resource_;
+    ImagesReported imagesReported_;
+    std::function<void()> newImagePage_;
     bool resourcesOnDemand_ = false;
     std::vector<ResourceDone> waitingResources_;
     unsigned matches_ = 0;

@@ -68,6 +68,12 @@ std::optional<std::string> FakeSurface::ChooseFileToSaveSource(const std::string
     return fileToSaveSource;
 }
 
+std::optional<std::string> FakeSurface::ChooseFileToExportImageList(const std::string& folder,
+                                                                    const std::string& name) {
+    Record("ChooseFileToExportImageList", folder + ", " + name);
+    return fileToExportImageList;
+}
+
 void FakeSurface::SetFindStatus(const std::string& status) {
     findStatus = status;
     Record("SetFindStatus", status);

@@ -37,6 +37,7 @@ class FakeSurface : public MainWindowSurface {
     std::optional<std::string> fileToOpen;
     std::optional<std::string> folderToSaveImages;
     std::optional<std::string> fileToSaveSource;
+    std::optional<std::string> fileToExportImageList;
     std::string findStatus;
 
     void SetWindowIcon() override { Record("SetWindowIcon"); }
@@ -54,6 +55,8 @@ class FakeSurface : public MainWindowSurface {
     std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
+    std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
+                                                           const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
     // Keeps the step until the test runs it.
     void CallSoon(std::function<void()> step) override { soon.push_back(std::move(step)); }

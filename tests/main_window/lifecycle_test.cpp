@@ -26,6 +26,7 @@ TEST_F(LifecycleTest, LoadRunsItsStepsInOrder) {
     };
     windows_.afterCall = surface_.afterCall;
 
+    log_.clear();
     controller_.Load();
 
     EXPECT_THAT(
@@ -82,8 +83,8 @@ TEST_F(LifecycleTest, LoadAddsNoPanelWhenAResizeAlreadyDid) {
 TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
     // A work folder below an ordinary file can never be created.
     { std::ofstream(WorkPath("plain-file")); }
-    MainWindowController blocked(surface_, windows_, FakeViews(), servedSource_,
-                                 WorkPath("plain-file") + "/folder");
+    MainWindowController blocked(surface_, windows_, FakeViews(), servedSource_, imageList_,
+                                 imageTable_, WorkPath("plain-file") + "/folder");
     EXPECT_ANY_THROW(blocked.Load());
     EXPECT_TRUE(CallsStartingWith(log_, "view0.GoHome").empty());
     EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());

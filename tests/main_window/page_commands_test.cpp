@@ -160,7 +160,10 @@ TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
 // between slices, each under a name of its own.
 TEST_F(PageCommandsTest, WritesDataPicturesInSlicesThatLetTheWindowIn) {
     TempFolder folder;
-    const std::vector<std::string> links(100, "data:image/gif;base64,R0lGODlh");
+    std::vector<std::string> links;
+    for (int n = 0; n < 100; ++n) {
+        links.push_back("data:image/gif,GIF89a" + std::to_string(n));
+    }
     ImageSaving saving(surface_, browser_);
     saving.Start(ImagesToSave(links), folder.Path());
     EXPECT_TRUE(saving.Running());
@@ -170,9 +173,31 @@ TEST_F(PageCommandsTest, WritesDataPicturesInSlicesThatLetTheWindowIn) {
     const std::vector<std::string> files = FilesIn(folder.Path());
     ASSERT_EQ(files.size(), 100u);
     EXPECT_EQ(files.front(), "image-1.gif");
-    EXPECT_EQ(folder.Read("/image-100.gif"), "GIF89a");
+    EXPECT_EQ(folder.Read("/image-100.gif"), "GIF89a99");
     EXPECT_EQ(surface_.statusText,
               "Saved 100 of 100 images to " + FolderForDisplay(folder.Path(), UserHomeFolder()));
+}
+
+// Bytes saved once in a run are not saved again under another name, fetched or data:;
+// an address the list holds only in part fails without a fetch.
+TEST_F(PageCommandsTest, SkipsImagesWhoseBytesItSavedAlready) {
+    TempFolder folder;
+    browser_.ServeFetch("http://host/a.png", "same");
+    browser_.ServeFetch("http://host/b.png", "same");
+    browser_.ServeFetch("http://host/c.png", "other");
+    std::vector<ImageToSave> images = ImagesToSave(
+        {"http://host/a.png", "http://host/b.png", "http://host/c.png", "data:image/gif,GIF89a",
+         "data:image/gif;base64,R0lGODlh", "data:image/png;base64,iVBOR"});
+    images.back().cut = true;
+    ImageSaving saving(surface_, browser_);
+    saving.Start(std::move(images), folder.Path());
+
+    EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("a.png", "c.png", "image-4.gif"));
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::SizeIs(3));
+    EXPECT_EQ(surface_.statusText, "Saved 3 of 6 images to " +
+                                       FolderForDisplay(folder.Path(), UserHomeFolder()) +
+                                       "; 2 duplicates skipped; 1 failed");
+    EXPECT_FLOAT_EQ(surface_.progressValue, 6);
 }
 
 TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
@@ -196,6 +221,38 @@ TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
     EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 6 images to " +
                                        FolderForDisplay(folder.Path(), UserHomeFolder()));
     EXPECT_TRUE(controller_.CanSaveImages());
+}
+
+// The Image List's export and save ask where, starting in the download folder; Stop ends
+// the list's save too.
+TEST_F(PageCommandsTest, ExportsAndSavesTheImageListWhereTheUserChooses) {
+    TempFolder folder;
+    browser_.Navigate("http://host/dir/gallery.html");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://host/a.png","k":"img"},)"
+                          R"({"a":"http://host/b.png","k":"css"}]})");
+    log_.clear();
+    surface_.fileToExportImageList = std::nullopt;
+    controller_.ExportImageList();
+    EXPECT_THAT(CallsStartingWith(log_, "surface"),
+                ElementsAre("surface.ChooseFileToExportImageList(" + UserDownloadFolder().string() +
+                            ", gallery-images.csv)"));
+    EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
+    surface_.fileToExportImageList = (folder / "list.json").string();
+    controller_.ExportImageList();
+    EXPECT_THAT(folder.Read("/list.json"),
+                ::testing::HasSubstr("\"address\": \"http://host/b.png\""));
+
+    log_.clear();
+    controller_.SaveListedImages({}, false);
+    EXPECT_THAT(log_, IsEmpty());
+    surface_.folderToSaveImages = (folder / "saved").string();
+    std::filesystem::create_directory(folder / "saved");
+    controller_.SaveListedImages({0, 1}, false);
+    EXPECT_EQ(browser_.WaitingFetches(), 4u);  // two for the list's facts, two to save
+    controller_.Stop();
+    EXPECT_THAT(FilesIn(folder / "saved"), IsEmpty());
+    EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 2 images to " +
+                                       FolderForDisplay(folder / "saved", UserHomeFolder()));
 }
 
 TEST_F(PageCommandsTest, SavesNothingWithoutImagesOrAFolder) {

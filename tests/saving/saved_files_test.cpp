@@ -9,6 +9,8 @@
 #include <string>
 
 #include "saving/data_url.h"
+#include "saving/image_choice.h"
+#include "saving/image_type.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
@@ -143,6 +145,75 @@ TEST(ImagesToSave, TakesTheImagesViewsAddressesAndNamesEachFile) {
     }
 }
 
+// The Image List's save: each address once, the best of a srcset unless all are asked
+// for, names that stay in the folder, data: pictures named by their type.
+TEST(ChooseImagesToSave, KeepsTheBestCandidateAndSafeNames) {
+    const ImageCandidate small{"http://h/s.png", 100, 50, "1x", {"set1"}};
+    const ImageCandidate large{"http://h/l.png", 400, 200, "2x", {"set1"}};
+    const ImageCandidate unknownSizes1{"http://h/u1.png", 0, 0, "320w", {"set2"}};
+    const ImageCandidate unknownSizes2{"http://h/u2.png", 0, 0, "1280w", {"set2"}};
+    const ImageCandidate inTwoSets{"http://h/s.png", 100, 50, "1x", {"set1", "set3"}};
+    const ImageCandidate alone{"http://h/dir/a.png"};
+    const ImageCandidate sameName{"http://h/other/a.png"};
+    const ImageCandidate unsafe{"http://h/..%2F..%2F.bashrc"};
+    const ImageCandidate control{"http://h/x%0A%E2%80%AEgpj.exe"};
+    const ImageCandidate svg{"data:image/svg+xml,%3Csvg%2F%3E"};
+    const ImageCandidate cut{"data:image/png;base64,iVBOR", 0, 0, "", {}, true};
+    const struct {
+        std::vector<ImageCandidate> candidates;
+        bool keepAll;
+        std::vector<std::string> saved;  // "address name"
+    } rows[] = {
+        {{small, large}, false, {"http://h/l.png l.png"}},
+        {{small, large}, true, {"http://h/s.png s.png", "http://h/l.png l.png"}},
+        {{unknownSizes2, unknownSizes1}, false, {"http://h/u2.png u2.png"}},
+        // Best in one of its srcsets is enough.
+        {{inTwoSets, large}, false, {"http://h/s.png s.png", "http://h/l.png l.png"}},
+        {{alone, alone, sameName},
+         false,
+         {"http://h/dir/a.png a.png", "http://h/other/a.png a.png"}},
+        {{unsafe, control},
+         false,
+         {"http://h/..%2F..%2F.bashrc bashrc", "http://h/x%0A%E2%80%AEgpj.exe x__gpj.exe"}},
+        {{alone, svg},
+         false,
+         {"http://h/dir/a.png a.png", "data:image/svg+xml,%3Csvg%2F%3E image-2.svg"}},
+        {{cut}, false, {"data:image/png;base64,iVBOR image-1.png cut"}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> saved;
+        for (const ImageToSave& image : ChooseImagesToSave(row.candidates, row.keepAll)) {
+            saved.push_back(image.address + " " + image.fileName + (image.cut ? " cut" : ""));
+        }
+        EXPECT_EQ(saved, row.saved) << row.saved.front();
+    }
+}
+
+TEST(SniffedImageType, ReadsTheTypeFromTheBytes) {
+    using namespace std::string_literals;
+    const struct {
+        std::string head;
+        const char* type;
+    } rows[] = {
+        {"\x89PNG\r\n\x1A\n...", "image/png"},
+        {"\xFF\xD8\xFF\xE0", "image/jpeg"},
+        {"GIF89a", "image/gif"},
+        {"RIFF\x10\0\0\0WEBPVP8 "s, "image/webp"},
+        {"\0\0\0\x1C"
+         "ftypavifX"s,
+         "image/avif"},
+        {"BM\x36\0", "image/bmp"},
+        {"\0\0\1\0\1\0"s, "image/x-icon"},
+        {"<?xml version=\"1.0\"?>\n<!-- drawn -->\n<svg xmlns=...>", "image/svg+xml"},
+        {"<!DOCTYPE html><html>", ""},
+        {"\x89PN", ""},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SniffedImageType(row.head), row.type) << row.head;
+    }
+}
+
 TEST(TransferMessages, SayWhatWasSavedWhere) {
     const fs::path home = "/home/me";
     EXPECT_EQ(SavedFileMessage("/home/me/Downloads/archive.zip", home),
@@ -165,6 +236,9 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
         {{38, 37, 1, false}, "Saved 37 of 38 images to ~/Downloads/page; 1 failed"},
         {{1, 1, 0, false}, "Saved 1 of 1 image to ~/Downloads/page"},
         {{38, 10, 2, true}, "Stopped: saved 10 of 38 images to ~/Downloads/page; 2 failed"},
+        {{40, 37, 1, false, 2},
+         "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed"},
+        {{2, 1, 0, false, 1}, "Saved 1 of 2 images to ~/Downloads/page; 1 duplicate skipped"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SavedImagesMessage(row.tally, folder, home), row.message);

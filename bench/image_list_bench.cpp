@@ -1,0 +1,156 @@
+// How fast the Image List fills: a Browser view on the real engine and the list's table
+// beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
+// backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
+// and as medians, the time from the Browser view's load end until the table shows every
+// image with its natural size, and the longest time the event loop could not answer from
+// the load's start on. Run it on a display of its own:
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
+#include <wx/frame.h>
+#include <wx/sizer.h>
+#include <wx/webview.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/stall_meter.h"
+#include "desktop/program_folder.h"
+#include "engine/gui/webview_browser_element.h"
+#include "inspection/gui/image_list_view.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/gui_session.h"
+#include "tests/e2e/http_test_server.h"
+
+namespace {
+
+using quorvane::bench::Clock;
+using quorvane::bench::Milliseconds;
+
+// A 2 × 2 GIF: every image of the pages is this file under an address of its own.
+const std::string kGif(
+    "GIF89a\x02\x00\x02\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+    "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x02\x00\x02\x00"
+    "\x00\x02\x02\x84\x51\x00;",
+    43);
+
+class LoadEnds : public quorvane::BrowserEvents {
+  public:
+    int loads = 0;
+    Clock::time_point lastEnd;
+    void StatusTextChange(int, const std::string&) override {}
+    void ProgressChange(int, std::int32_t, std::int32_t) override {}
+    void LoadFinished(int) override {
+        ++loads;
+        lastEnd = Clock::now();
+    }
+    void TitleChange(int, const std::string&) override {}
+    void NewWindowRequested(int, const std::string&, bool) override {}
+};
+
+std::string PageOf(int images, int run) {
+    std::string css = "<style>";
+    std::string body;
+    const auto address = [run](int n) {
+        return "/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif";
+    };
+    for (int n = 0; n < images; ++n) {
+        if (n % 2 == 0) {
+            body += "<img src=\"" + address(n) + "\" alt=\"" + std::to_string(n) + "\">";
+        } else if (n % 4 == 1) {
+            css += ".b" + std::to_string(n) + "{background-image:url(" + address(n) + ")}";
+            body += "<div class=\"b" + std::to_string(n) + "\">.</div>";
+        } else {
+            body += "<div data-src=\"" + address(n) + "\">lazy</div>";
+        }
+    }
+    return "<!DOCTYPE html><html><head>" + css + "</style></head><body>" + body + "</body></html>";
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool AllSized(const quorvane::ImageListTable& table, std::size_t images) {
+    const auto& rows = table.List().Rows();
+    return rows.size() == images && std::all_of(rows.begin(), rows.end(), [](const auto& row) {
+               return row.naturalWidth > 0;
+           });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    quorvane::test::GuiSession session(argc, argv);
+    if (!session.Started()) {
+        std::fprintf(stderr, "image_list_bench: no display\n");
+        return 2;
+    }
+    const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 5;
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1400, 900));
+    auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+    LoadEnds events;
+    quorvane::ImageListTable table;
+    auto element = std::make_unique<quorvane::WebViewBrowserElement>(
+        frame, 0, quorvane::WebViewBrowserElement::Kind::Browser, events,
+        quorvane::ProgramFolder() + "/home.html");
+    // The list without its commands and thumbnails: what is measured is filling it.
+    auto* view = new quorvane::ImageListView(
+        frame, table,
+        {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>, bool) {},
+         [](const std::string&) { return std::string(); }});
+    element->WatchImages(
+        [&](std::string report) {
+            table.Accept(report);
+            view->TableChanged();
+        },
+        [&] {
+            table.Clear();
+            view->TableChanged();
+        });
+    sizer->Add(element->Window(), 1, wxEXPAND);
+    sizer->Add(view, 1, wxEXPAND);
+    frame->SetSizer(sizer);
+    frame->Show();
+    quorvane::test::PumpEvents(std::chrono::milliseconds(500));
+
+    quorvane::test::HttpTestServer server;
+    for (const int images : {50, 500, 10'000}) {
+        std::vector<double> filled, stall;
+        for (int run = 0; run < runs; ++run) {
+            for (int n = 0; n < images; ++n) {
+                server.Serve("/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif",
+                             "image/gif", kGif);
+            }
+            const std::string path = "/p" + std::to_string(images) + "-" + std::to_string(run);
+            server.Serve(path, "text/html", PageOf(images, run));
+            const int loads = events.loads;
+            quorvane::bench::StallMeter stalls;
+            element->Navigate(server.Url(path));
+            quorvane::test::WaitUntil([&] { return events.loads > loads; },
+                                      std::chrono::minutes(5));
+            quorvane::test::WaitUntil(
+                [&] {
+                    return AllSized(table, static_cast<std::size_t>(images)) &&
+                           view->ShownLines() == static_cast<std::size_t>(images);
+                },
+                std::chrono::minutes(5));
+            const double ms = std::max(0.0, Milliseconds(Clock::now() - events.lastEnd));
+            filled.push_back(ms);
+            stall.push_back(stalls.LongestMs());
+            std::printf(
+                "%6d images run %d: full list with sizes %7.0f ms, longest stall %5.0f ms%s\n",
+                images, run + 1, ms, stall.back(),
+                AllSized(table, static_cast<std::size_t>(images)) ? "" : " (incomplete)");
+            std::fflush(stdout);
+        }
+        std::printf("%6d images medians: full list with sizes %7.0f ms, longest stall %5.0f ms\n",
+                    images, Median(filled), Median(stall));
+    }
+    element.reset();
+    frame->Destroy();
+    return 0;
+}

@@ -1,0 +1,308 @@
+// Gathers every image a frame's document shows or names, for the Image List. It runs in
+// a script world of its own in every frame: the page's scripts cannot see its names,
+// change the DOM functions it calls, or stop it. It walks the document in slices that
+// give the page and the window their turn, and reports through the "quorvaneImages"
+// message handler in pieces: {"frame", "gather", "items": [{"a": address, "k": kind,
+// "d": descriptor, "g": srcset group, "nw"/"nh": natural size, "sw"/"sh": shown size,
+// "t": alt or title, "cut": address cut}], "done", "stopped": it found more than it sends}.
+(() => {
+    'use strict';
+    const kSliceMs = 8;
+    const kMaxAddress = 1024 * 1024;
+    const kMaxText = 1000;
+    const kItemsPerReport = 1000;
+    const kReportChars = 4 * 1024 * 1024;
+    const kMaxItems = 50000;
+    const kProbesAtOnce = 16;
+    const kMaxProbes = 5000;  // images measured by loading them, a gathering
+    const kProbeMs = 5000;
+    const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
+                            'content', 'mask-image', '-webkit-mask-image', 'cursor'];
+    const kImageName = /\.(png|jpe?g|gif|webp|avif|svg|bmp|ico|tiff?|jxl|apng)([?#]|$)/i;
+    const kSrcsetLike = /\s\d+(\.\d+)?[wx]\s*(,|$)/;
+    const kImageType = /^image\//i;
+
+    const handler = window.webkit && window.webkit.messageHandlers &&
+                    window.webkit.messageHandlers.quorvaneImages;
+    if (!handler) {
+        return;
+    }
+    const frame = Math.random().toString(36).slice(2, 12);
+    let gathering = 0;
+    let groups = 0;
+    const sizes = new Map();  // address: a promise of its natural size
+
+    const wellFormed = (s) => (typeof s.toWellFormed === 'function' ? s.toWellFormed() : s);
+    const shortText = (s) => wellFormed(String(s || '').slice(0, kMaxText));
+    const absolute = (value) => {
+        try {
+            return new URL(value, document.baseURI).href;
+        } catch (e) {
+            return '';
+        }
+    };
+
+    const yieldTurn = () => new Promise((resume) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => resume();
+        channel.port2.postMessage(0);
+    });
+
+    // The natural size of an image that no <img> shows, by loading it once.
+    const naturalSize = (address) => {
+        if (!sizes.has(address)) {
+            sizes.set(address, new Promise((resolve) => {
+                const probe = new Image();
+                const timer = setTimeout(() => resolve([0, 0]), kProbeMs);
+                const end = () => {
+                    clearTimeout(timer);
+                    resolve([probe.naturalWidth || 0, probe.naturalHeight || 0]);
+                };
+                probe.onload = end;
+                probe.onerror = end;
+                probe.src = address;
+            }));
+        }
+        return sizes.get(address);
+    };
+
+    const shownSize = (element) => {
+        if (!element.getClientRects || element.getClientRects().length === 0) {
+            return [0, 0];
+        }
+        const box = element.getBoundingClientRect();
+        return [Math.round(box.width), Math.round(box.height)];
+    };
+
+    // The candidates of a srcset: [[address, descriptor], ...].
+    const candidates = (srcset) => {
+        const found = [];
+        for (const part of String(srcset).split(/,\s+|,(?=\S+\s)/)) {
+            const [address, descriptor] = part.trim().split(/\s+/);
+            if (address) {
+                found.push([absolute(address), descriptor || '']);
+            }
+        }
+        return found;
+    };
+
+    const cssAddresses = (value) => {
+        const found = [];
+        const pattern = /url\(\s*(["']?)(.*?)\1\s*\)/g;
+        for (let match = pattern.exec(value); match; match = pattern.exec(value)) {
+            found.push(match[2]);
+        }
+        return found;
+    };
+
+    class Gathering {
+        constructor(number) {
+            this.number = number;
+            this.items = [];
+            this.chars = 0;
+            this.count = 0;
+            this.probes = [];
+            this.probed = 0;
+            this.posting = Promise.resolve();
+        }
+
+        add(address, kind, facts = {}) {
+            if (!address) {
+                return;
+            }
+            if (this.count >= kMaxItems) {
+                this.stopped = true;
+                return;
+            }
+            ++this.count;
+            const cut = facts.cut || address.length > kMaxAddress;
+            const item = {a: wellFormed(cut ? address.slice(0, kMaxAddress) : address), k: kind};
+            if (cut) item.cut = true;
+            if (facts.d) item.d = facts.d;
+            if (facts.g) item.g = facts.g;
+            if (facts.t) item.t = shortText(facts.t);
+            const natural = facts.natural || [0, 0];
+            const shown = facts.shown || [0, 0];
+            [item.nw, item.nh, item.sw, item.sh] = [natural[0], natural[1], shown[0], shown[1]];
+            if (!facts.natural && !cut && this.probed < kMaxProbes) {
+                ++this.probed;
+                this.probes.push(item);
+            }
+            this.items.push(item);
+            this.chars += item.a.length;
+        }
+
+        // Sends what is gathered once its sizes are known, in the order it was found:
+        // the probes of every piece start at once, a few at a time for each.
+        send(done) {
+            const items = this.items;
+            const stopped = this.stopped === true;
+            const measured = this.measure(this.probes);
+            this.items = [];
+            this.probes = [];
+            this.chars = 0;
+            this.posting = this.posting.then(() => measured).then(() => {
+                if (this.number === gathering) {
+                    handler.postMessage(
+                        JSON.stringify({frame, gather: this.number, items, done, stopped}));
+                }
+            });
+            return this.posting;
+        }
+
+        async measure(probes) {
+            for (let next = 0; next < probes.length && this.number === gathering;
+                 next += kProbesAtOnce) {
+                const batch = probes.slice(next, next + kProbesAtOnce);
+                const found = await Promise.all(batch.map((item) => naturalSize(item.a)));
+                batch.forEach((item, i) => { [item.nw, item.nh] = found[i]; });
+            }
+        }
+
+        full() {
+            return this.items.length >= kItemsPerReport || this.chars >= kReportChars;
+        }
+
+        lazyAttributes(element) {
+            for (const attribute of element.attributes) {
+                const value = attribute.value.trim();
+                if (!attribute.name.startsWith('data-') || !value) {
+                    continue;
+                }
+                if (kSrcsetLike.test(value)) {
+                    const group = 'l' + ++groups;
+                    for (const [address, d] of candidates(value)) {
+                        this.add(address, 'lazy', {d, g: group});
+                    }
+                } else if (/^data:image\//i.test(value) || kImageName.test(value)) {
+                    this.add(absolute(value), 'lazy');
+                }
+            }
+        }
+
+        css(element) {
+            for (const pseudo of [null, '::before', '::after']) {
+                const style = getComputedStyle(element, pseudo);
+                for (const property of kCssProperties) {
+                    for (const address of cssAddresses(style.getPropertyValue(property))) {
+                        this.add(absolute(address), 'css');
+                    }
+                }
+            }
+        }
+
+        srcset(element, kind, group) {
+            const value = element.getAttribute('srcset');
+            for (const [address, d] of value ? candidates(value) : []) {
+                this.add(address, kind, {d, g: group});
+            }
+        }
+
+        img(element) {
+            const picture = element.parentElement && element.parentElement.localName === 'picture'
+                                ? element.parentElement : null;
+            const group = element.hasAttribute('srcset') || picture ? 'g' + ++groups : '';
+            const address = element.currentSrc || element.src;
+            this.add(address, 'img', {
+                g: group,
+                t: element.alt || element.title,
+                natural: element.complete && element.naturalWidth
+                             ? [element.naturalWidth, element.naturalHeight] : null,
+                shown: shownSize(element),
+            });
+            this.srcset(element, 'srcset', group);
+            if (picture) {
+                for (const source of picture.querySelectorAll(':scope > source')) {
+                    this.srcset(source, 'picture', group);
+                }
+            }
+        }
+
+        svg(element) {
+            const markup = element.outerHTML;
+            const cut = markup.length > kMaxAddress;
+            const address = 'data:image/svg+xml,' +
+                            encodeURIComponent(wellFormed(cut ? markup.slice(0, kMaxAddress) : markup));
+            const shown = shownSize(element);
+            const box = element.viewBox && element.viewBox.baseVal;
+            const natural = box && box.width ? [Math.round(box.width), Math.round(box.height)]
+                                             : shown;
+            this.add(address, 'svg', {natural, shown, cut, t: element.getAttribute('aria-label')});
+        }
+
+        element(element) {
+            const name = element.localName;
+            if (name === 'img') {
+                this.img(element);
+            } else if (name === 'svg' && !(element.parentElement && element.parentElement.closest('svg'))) {
+                this.svg(element);
+            } else if ((name === 'image' || name === 'use') && element.namespaceURI === 'http://www.w3.org/2000/svg') {
+                const href = element.getAttribute('href') || element.getAttribute('xlink:href') || '';
+                if (href && !href.startsWith('#')) {
+                    this.add(absolute(href), 'svg-reference', {shown: shownSize(element)});
+                }
+            } else if (name === 'video' && element.getAttribute('poster')) {
+                this.add(element.poster, 'poster', {shown: shownSize(element)});
+            } else if (name === 'input' && element.type === 'image' && element.src) {
+                this.add(element.src, 'input', {t: element.alt, shown: shownSize(element)});
+            } else if (name === 'link' && element.relList.contains('icon') && element.href) {
+                this.add(element.href, 'icon');
+            } else if (name === 'meta' && element.getAttribute('property') === 'og:image') {
+                this.add(absolute(element.content), 'og:image');
+            } else if ((name === 'object' && kImageType.test(element.type) && element.data) ||
+                       (name === 'embed' && kImageType.test(element.type) && element.src)) {
+                this.add(name === 'object' ? element.data : element.src, 'object',
+                         {shown: shownSize(element)});
+            }
+            this.lazyAttributes(element);
+            this.css(element);
+        }
+
+        async run() {
+            const roots = [document.documentElement];
+            while (roots.length > 0) {
+                const walker = document.createTreeWalker(roots.shift(), NodeFilter.SHOW_ELEMENT);
+                for (let node = walker.currentNode; node;) {
+                    const sliceEnd = performance.now() + kSliceMs;
+                    while (node && performance.now() < sliceEnd) {
+                        this.element(node);
+                        if (node.shadowRoot) {
+                            roots.push(node.shadowRoot);
+                        }
+                        if (this.full()) {
+                            this.send(false);
+                        }
+                        node = walker.nextNode();
+                    }
+                    await yieldTurn();
+                    if (this.number !== gathering) {
+                        return;
+                    }
+                }
+            }
+            await this.send(true);
+        }
+    }
+
+    // Gathers this frame afresh, a gathering still running ending; asked again, also the
+    // frames of its origin, whose own gathering ran at their load.
+    const gather = (withFrames) => {
+        if (sizes.size > kMaxItems) {
+            sizes.clear();
+        }
+        new Gathering(++gathering).run().catch(() => {});
+        for (let i = 0; withFrames === true && i < window.frames.length; ++i) {
+            try {
+                window.frames[i].__quorvaneGatherImages(true);
+            } catch (e) {
+                // A frame of another origin gathers on its own, at its load.
+            }
+        }
+    };
+    window.__quorvaneGatherImages = gather;
+    if (document.readyState === 'complete') {
+        gather(false);
+    } else {
+        window.addEventListener('load', () => gather(false), {once: true});
+    }
+})();

@@ -1,0 +1,343 @@
+#include "inspection/gui/image_list_view.h"
+
+#include <wx/bmpbndl.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/clipbrd.h>
+#include <wx/imaglist.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/spinctrl.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace quorvane {
+namespace {
+
+struct ColumnHeading {
+    ImageColumn column;
+    const char* caption;
+    int width;
+};
+
+constexpr std::array kColumns{
+    ColumnHeading{ImageColumn::Address, "Address", 420},
+    ColumnHeading{ImageColumn::Kinds, "Found as", 110},
+    ColumnHeading{ImageColumn::NaturalSize, "Natural size", 100},
+    ColumnHeading{ImageColumn::ShownSize, "Shown size", 100},
+    ColumnHeading{ImageColumn::Bytes, "Bytes", 90},
+    ColumnHeading{ImageColumn::Type, "Type", 90},
+    ColumnHeading{ImageColumn::Text, "Alt or title", 160},
+    ColumnHeading{ImageColumn::Uses, "Uses", 50},
+};
+
+constexpr int kMaxMinimum = 1000000;
+
+wxString FromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kSaveItem };
+
+constexpr int kThumbnailSide = 24;
+// Larger files are not drawn: decoding them would hold the window.
+constexpr std::uintmax_t kMaxThumbnailFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t kThumbnailsPerTurn = 8;
+
+// picture, scaled to fit a square of side and centred in it.
+wxBitmap Thumbnail(wxImage picture, int side) {
+    const double scale = std::min(
+        1.0, static_cast<double>(side) / std::max(picture.GetWidth(), picture.GetHeight()));
+    const int width = std::max(1, static_cast<int>(picture.GetWidth() * scale));
+    const int height = std::max(1, static_cast<int>(picture.GetHeight() * scale));
+    picture.Rescale(width, height, wxIMAGE_QUALITY_BILINEAR);
+    if (!picture.HasAlpha()) {
+        picture.InitAlpha();
+    }
+    picture.Resize(wxSize(side, side), wxPoint((side - width) / 2, (side - height) / 2));
+    return wxBitmap(picture);
+}
+
+// The picture of file, or an invalid one for a file that is none or too large to draw.
+wxBitmap ThumbnailOfFile(const std::string& file, const std::string& type, int side) {
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
+    if (error || bytes > kMaxThumbnailFileBytes) {
+        return wxBitmap();
+    }
+    const wxLogNull quiet;  // a broken picture is no news to the user
+    if (type == "image/svg+xml") {
+        return wxBitmapBundle::FromSVGFile(wxString::FromUTF8(file), wxSize(side, side))
+            .GetBitmap(wxSize(side, side));
+    }
+    wxImage picture;
+    if (!picture.LoadFile(wxString::FromUTF8(file)) || !picture.IsOk()) {
+        return wxBitmap();
+    }
+    return Thumbnail(std::move(picture), side);
+}
+
+}  // namespace
+
+// The table itself: a virtual list, which asks for the text of the lines it draws.
+class ImageListView::Lines : public wxListCtrl {
+  public:
+    Lines(wxWindow* parent, const ImageListTable& table, std::function<int(long)> imageOf)
+        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                     wxLC_REPORT | wxLC_VIRTUAL),
+          table_(table),
+          imageOf_(std::move(imageOf)) {
+        for (const ColumnHeading& heading : kColumns) {
+            AppendColumn(heading.caption, wxLIST_FORMAT_LEFT, FromDIP(heading.width));
+        }
+    }
+
+  private:
+    wxString OnGetItemText(long line, long column) const override {
+        if (line < 0 || static_cast<std::size_t>(line) >= table_.Shown().size()) {
+            return wxString();
+        }
+        return FromUtf8(ImageCellText(table_.ShownRow(static_cast<std::size_t>(line)),
+                                      kColumns[static_cast<std::size_t>(column)].column));
+    }
+
+    int OnGetItemImage(long line) const override { return imageOf_(line); }
+
+    const ImageListTable& table_;
+    std::function<int(long)> imageOf_;
+};
+
+ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions)
+    : wxPanel(parent), table_(table), actions_(std::move(actions)) {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(MakeFilterRow(), wxSizerFlags().Expand().Border(wxALL, FromDIP(4)));
+    list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
+    const int side = FromDIP(kThumbnailSide);
+    thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
+    list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
+    sizer->Add(list_, wxSizerFlags(1).Expand());
+    SetSizer(sizer);
+
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            CallAfter([this] { Layout(); });
+        }
+        event.Skip();
+    });
+    list_->Bind(wxEVT_LIST_COL_CLICK, &ImageListView::OnColumnClick, this);
+    list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &ImageListView::OnContextMenu, this);
+    list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
+        const auto line = static_cast<std::size_t>(event.GetIndex());
+        if (line < table_.Shown().size()) {
+            actions_.open(table_.ShownRow(line).address);
+        }
+    });
+    list_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
+            CopySelectedAddresses();
+        } else {
+            event.Skip();
+        }
+    });
+    ShowTable();
+}
+
+wxSizer* ImageListView::MakeFilterRow() {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT, FromDIP(6));
+    filterText_ = new wxTextCtrl(this, wxID_ANY);
+    filterText_->SetHint("Address contains");
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    typeText_ =
+        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
+    typeText_->SetHint("Type");
+    minimumWidth_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                   wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
+    minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                                    wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
+    count_ = new wxStaticText(this, wxID_ANY, wxString());
+    keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, "Save all candidates");
+    keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
+    auto* refresh = new wxButton(this, wxID_ANY, "Refresh List");
+
+    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    row->Add(regularExpression_, centred);
+    row->Add(typeText_, centred);
+    row->Add(new wxStaticText(this, wxID_ANY, "Min. width"), centred);
+    row->Add(minimumWidth_, centred);
+    row->Add(new wxStaticText(this, wxID_ANY, "height"), centred);
+    row->Add(minimumHeight_, centred);
+    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    row->Add(keepAllCandidates_, centred);
+    row->Add(refresh, wxSizerFlags().CentreVertical());
+
+    filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
+    typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
+    regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
+    minimumWidth_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
+    minimumHeight_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
+    refresh->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.refresh(); });
+    return row;
+}
+
+void ImageListView::ApplyFilter() {
+    table_.SetFilter({filterText_->GetValue().utf8_string(), regularExpression_->GetValue(),
+                      typeText_->GetValue().utf8_string(),
+                      static_cast<std::uint32_t>(minimumWidth_->GetValue()),
+                      static_cast<std::uint32_t>(minimumHeight_->GetValue())});
+    ShowTable();
+}
+
+// Reports come in slices while a page is gathered: the table is shown once the window
+// has handled them, not once per slice.
+void ImageListView::TableChanged() {
+    withoutThumbnail_.clear();
+    if (showPending_) {
+        return;
+    }
+    showPending_ = true;
+    CallAfter([this] {
+        showPending_ = false;
+        ShowTable();
+    });
+}
+
+void ImageListView::ShowTable() {
+    list_->SetItemCount(static_cast<long>(table_.Shown().size()));
+    list_->Refresh();
+    count_->SetLabel(FromUtf8(table_.CountText()));
+    // A hidden view is laid out when it is shown; GTK cannot lay out a view of no size.
+    if (IsShownOnScreen()) {
+        Layout();
+    }
+}
+
+int ImageListView::ThumbnailOf(long line) {
+    if (line < 0 || static_cast<std::size_t>(line) >= table_.Shown().size() ||
+        !actions_.imageFile) {
+        return -1;
+    }
+    const std::string& address = table_.ShownRow(static_cast<std::size_t>(line)).address;
+    if (const std::optional<int> slot = slots_.Find(address)) {
+        return *slot;
+    }
+    if (!withoutThumbnail_.contains(address)) {
+        if (waitingThumbnails_.empty()) {
+            CallAfter([this] { DrawWaitingThumbnails(); });
+        }
+        waitingThumbnails_.push_back(address);
+    }
+    return -1;
+}
+
+// The lines on screen ask again when the list is drawn next; a few are drawn a turn.
+void ImageListView::DrawWaitingThumbnails() {
+    std::vector<std::string> waiting;
+    waiting.swap(waitingThumbnails_);
+    const int side = FromDIP(kThumbnailSide);
+    std::size_t drawn = 0;
+    for (const std::string& address : waiting) {
+        if (drawn == kThumbnailsPerTurn) {
+            break;
+        }
+        if (slots_.Find(address) || withoutThumbnail_.contains(address)) {
+            continue;
+        }
+        const std::string file = actions_.imageFile(address);
+        wxBitmap picture;
+        if (!file.empty()) {
+            const std::vector<ImageRow>& rows = table_.List().Rows();
+            const auto row = std::find_if(rows.begin(), rows.end(),
+                                          [&](const ImageRow& r) { return r.address == address; });
+            picture = row == rows.end() ? wxBitmap() : ThumbnailOfFile(file, row->type, side);
+        }
+        if (!picture.IsOk()) {
+            withoutThumbnail_.insert(address);
+            continue;
+        }
+        const int slot = slots_.Take(address);
+        if (slot < thumbnails_->GetImageCount()) {
+            thumbnails_->Replace(slot, picture);
+        } else {
+            thumbnails_->Add(picture);
+        }
+        ++drawn;
+    }
+    list_->Refresh();
+}
+
+std::size_t ImageListView::ShownLines() const {
+    return static_cast<std::size_t>(list_->GetItemCount());
+}
+
+std::string ImageListView::CountText() const {
+    return count_->GetLabel().utf8_string();
+}
+
+void ImageListView::OnColumnClick(wxListEvent& event) {
+    const ImageColumn column = kColumns[static_cast<std::size_t>(event.GetColumn())].column;
+    const bool ascending = column != table_.SortColumn() || !table_.SortAscending();
+    table_.SortBy(column, ascending);
+    list_->ShowSortIndicator(event.GetColumn(), ascending);
+    ShowTable();
+}
+
+std::vector<std::size_t> ImageListView::SelectedRows() const {
+    std::vector<std::size_t> rows;
+    const std::vector<std::size_t>& shown = table_.Shown();
+    for (long line = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); line != -1;
+         line = list_->GetNextItem(line, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+        if (static_cast<std::size_t>(line) < shown.size()) {
+            rows.push_back(shown[static_cast<std::size_t>(line)]);
+        }
+    }
+    return rows;
+}
+
+void ImageListView::SaveSelected() {
+    const std::vector<std::size_t> selected = SelectedRows();
+    actions_.save(selected.empty() ? table_.Shown() : selected, keepAllCandidates_->GetValue());
+}
+
+void ImageListView::CopySelectedAddresses() const {
+    std::string text;
+    for (const std::size_t row : SelectedRows()) {
+        text += table_.List().Rows()[row].address + "\n";
+    }
+    if (!text.empty() && wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(FromUtf8(text)));
+        wxTheClipboard->Close();
+    }
+}
+
+void ImageListView::OnContextMenu(wxListEvent& event) {
+    wxMenu menu;
+    menu.Append(kCopyItem, "&Copy Addresses\tCtrl+C");
+    menu.Append(kOpenItem, "&Open in Browser View");
+    menu.Append(kSaveItem, "&Save Selected Images\u2026");
+    const long line = event.GetIndex();
+    switch (list_->GetPopupMenuSelectionFromUser(menu)) {
+        case kCopyItem:
+            CopySelectedAddresses();
+            break;
+        case kOpenItem:
+            if (line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size()) {
+                actions_.open(table_.ShownRow(static_cast<std::size_t>(line)).address);
+            }
+            break;
+        case kSaveItem:
+            SaveSelected();
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "inspection/image_list_pane.h"
+#include "inspection/image_list_table.h"
+#include "inspection/thumbnail_slots.h"
+
+class wxCheckBox;
+class wxImageList;
+class wxSpinCtrl;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace quorvane {
+
+// What the Image List's commands do beyond the list itself.
+struct ImageListActions {
+    std::function<void()> refresh;                         // "Refresh List"
+    std::function<void(const std::string& address)> open;  // in the Browser view
+    // "Save Selected Images…": the rows by their place in the table's list.
+    std::function<void(std::vector<std::size_t> rows, bool keepAllCandidates)> save;
+    // The file of the image at address while the list keeps one; "" when none.
+    std::function<std::string(const std::string& address)> imageFile;
+};
+
+// The "Image List" view: a filter row (address text or regular expression, type, minimum
+// width and height), the count, a Refresh List button, and a virtual table that asks for
+// the cells of the rows on screen only, so that tens of thousands of rows cost no stall.
+// A click on a column heading sorts by it, a second click the other way. Thumbnails are
+// drawn only for the rows on screen, and at most ThumbnailSlots::kSlots are kept.
+class ImageListView : public wxPanel, public ImageListPane {
+  public:
+    ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions);
+
+    // ImageListPane.
+    bool Visible() const override { return IsShown(); }
+    void SetVisible(bool visible) override { Show(visible); }
+    void TableChanged() override;
+
+    // The selected rows, by their place in the table's list.
+    std::vector<std::size_t> SelectedRows() const;
+    // Saves the selected rows, or all rows shown when none is.
+    void SaveSelected();
+    void CopySelectedAddresses() const;
+    std::size_t ShownLines() const;
+    std::string CountText() const;
+
+  private:
+    class Lines;
+
+    wxSizer* MakeFilterRow();
+    void ApplyFilter();
+    void ShowTable();
+    void OnColumnClick(wxListEvent& event);
+    void OnContextMenu(wxListEvent& event);
+    // The slot of the line's thumbnail, or -1 while it has none; one not drawn yet is
+    // drawn once the window is idle.
+    int ThumbnailOf(long line);
+    void DrawWaitingThumbnails();
+
+    ImageListTable& table_;
+    ImageListActions actions_;
+    wxTextCtrl* filterText_ = nullptr;
+    wxCheckBox* regularExpression_ = nullptr;
+    wxTextCtrl* typeText_ = nullptr;
+    wxSpinCtrl* minimumWidth_ = nullptr;
+    wxSpinCtrl* minimumHeight_ = nullptr;
+    wxStaticText* count_ = nullptr;
+    wxCheckBox* keepAllCandidates_ = nullptr;
+    Lines* list_ = nullptr;
+    bool showPending_ = false;
+    wxImageList* thumbnails_ = nullptr;  // owned by the list
+    ThumbnailSlots slots_;
+    std::vector<std::string> waitingThumbnails_;
+    std::unordered_set<std::string> withoutThumbnail_;  // until the table changes
+};
+
+}  // namespace quorvane

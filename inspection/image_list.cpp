@@ -1,0 +1,142 @@
+#include "inspection/image_list.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quorvane {
+namespace {
+
+void ApplyFacts(ImageRow& row, const ImageFacts& facts) {
+    row.bytes = facts.bytes;
+    row.type = facts.type;
+}
+
+}  // namespace
+
+void ImageList::Clear() {
+    frameOrder_.clear();
+    frames_.clear();
+    rows_.clear();
+    rowOf_.clear();
+    facts_.clear();
+    addressesOf_.clear();
+    bytes_ = 0;
+    stopped_ = false;
+}
+
+void ImageList::Accept(ImageReport report) {
+    auto [place, isNew] = frames_.try_emplace(report.frame);
+    Frame& frame = place->second;
+    if (isNew) {
+        frameOrder_.push_back(report.frame);
+        frame.gather = report.gather;
+    } else if (report.gather < frame.gather) {
+        return;
+    } else if (report.gather > frame.gather) {
+        frame.gather = report.gather;
+        frame.findings.clear();
+        Rebuild();
+    }
+    stopped_ = stopped_ || report.stopped;
+    for (ImageFinding& finding : report.findings) {
+        if (!Merge(finding)) {
+            break;
+        }
+        frame.findings.push_back(std::move(finding));
+    }
+}
+
+bool ImageList::Merge(const ImageFinding& finding) {
+    const auto found = rowOf_.find(finding.address);
+    if (found == rowOf_.end()) {
+        const std::size_t cost = 2 * finding.address.size() + finding.text.size();
+        if (rows_.size() == kMaxRows || bytes_ + cost > kMaxBytes) {
+            stopped_ = true;
+            return false;
+        }
+        bytes_ += cost;
+        ImageRow row;
+        row.address = finding.address;
+        row.cut = finding.cut;
+        if (const auto facts = facts_.find(row.address); facts != facts_.end()) {
+            ApplyFacts(row, facts->second);
+        }
+        rowOf_.emplace(row.address, rows_.size());
+        rows_.push_back(std::move(row));
+    }
+    ImageRow& row = rows_[found == rowOf_.end() ? rows_.size() - 1 : found->second];
+    row.kinds |= finding.kind;
+    ++row.uses;
+    if (row.descriptor.empty()) {
+        row.descriptor = finding.descriptor;
+    }
+    if (row.text.empty()) {
+        row.text = finding.text;
+    }
+    row.naturalWidth = std::max(row.naturalWidth, finding.naturalWidth);
+    row.naturalHeight = std::max(row.naturalHeight, finding.naturalHeight);
+    if (std::uint64_t{finding.shownWidth} * finding.shownHeight >
+        std::uint64_t{row.shownWidth} * row.shownHeight) {
+        row.shownWidth = finding.shownWidth;
+        row.shownHeight = finding.shownHeight;
+    }
+    if (!finding.group.empty() &&
+        std::find(row.groups.begin(), row.groups.end(), finding.group) == row.groups.end()) {
+        row.groups.push_back(finding.group);
+    }
+    return true;
+}
+
+// A frame's new gathering drops its earlier findings, which may have made rows of their
+// own or added to the uses of others: the rows are made again from what remains.
+void ImageList::Rebuild() {
+    rows_.clear();
+    rowOf_.clear();
+    bytes_ = 0;
+    stopped_ = false;
+    for (const std::string& name : frameOrder_) {
+        Frame& frame = frames_[name];
+        for (std::size_t kept = 0; kept < frame.findings.size(); ++kept) {
+            if (!Merge(frame.findings[kept])) {
+                frame.findings.resize(kept);
+                break;
+            }
+        }
+    }
+    MarkSameBytes();
+}
+
+void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
+    const auto found = rowOf_.find(address);
+    if (found == rowOf_.end()) {
+        return;
+    }
+    ImageRow& row = rows_[found->second];
+    ApplyFacts(row, facts);
+    // An address's bytes are read once; facts that come again add no second address.
+    if (!facts.digest.empty() && !facts_.contains(address)) {
+        std::vector<std::string>& same = addressesOf_[facts.digest];
+        same.push_back(address);
+        for (const std::string& other : same) {
+            if (const auto otherRow = rowOf_.find(other);
+                same.size() > 1 && otherRow != rowOf_.end()) {
+                rows_[otherRow->second].sameBytes = true;
+            }
+        }
+    }
+    facts_[address] = std::move(facts);
+}
+
+void ImageList::MarkSameBytes() {
+    for (ImageRow& row : rows_) {
+        const auto facts = facts_.find(row.address);
+        if (facts != facts_.end() && !facts->second.digest.empty()) {
+            const std::vector<std::string>& same = addressesOf_[facts->second.digest];
+            row.sameBytes = std::count_if(same.begin(), same.end(), [this](const std::string& a) {
+                                return rowOf_.contains(a);
+                            }) > 1;
+        }
+    }
+}
+
+}  // namespace quorvane

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "inspection/image_finding.h"
+
+namespace quorvane {
+
+// One row of the Image List: every use of one address, merged.
+struct ImageRow {
+    std::string address;
+    ImageKinds kinds = 0;
+    std::string descriptor;  // of its first use as a srcset candidate
+    std::uint32_t naturalWidth = 0;
+    std::uint32_t naturalHeight = 0;
+    std::uint32_t shownWidth = 0;  // its largest use on screen
+    std::uint32_t shownHeight = 0;
+    std::optional<std::uint64_t> bytes;  // once known
+    std::string type;                    // "image/png", once known
+    std::string text;                    // the first alt or title
+    std::uint32_t uses = 0;
+    std::vector<std::string> groups;  // the srcsets it is a candidate of
+    bool cut = false;                 // the address is not whole
+    bool sameBytes = false;           // another address gives the same bytes
+};
+
+// What is known of an image's file once it has been read.
+struct ImageFacts {
+    std::uint64_t bytes = 0;
+    std::string type;
+    std::string digest;  // of the bytes, to find two addresses that give the same
+};
+
+// A report of the gatherer: the findings of one slice of one gathering in one frame.
+// Each frame gathers on its own; a later gathering of a frame replaces its earlier one.
+struct ImageReport {
+    std::string frame;         // the frame's own name for itself
+    std::uint32_t gather = 0;  // counts the frame's gatherings
+    std::vector<ImageFinding> findings;
+    bool stopped = false;  // the frame named more images than the gatherer sends
+};
+
+// The images the Browser view's page shows or names, one row per address, in the order
+// they were first found. A page may name any number of images at any length: the list
+// stops at kMaxRows rows or kMaxBytes bytes of addresses and texts, and says so.
+class ImageList {
+  public:
+    static constexpr std::size_t kMaxRows = 50000;
+    static constexpr std::size_t kMaxBytes = 256 * 1024 * 1024;
+
+    void Clear();
+    // Adds the report's findings, after dropping the earlier gathering of its frame; a
+    // report of an earlier gathering than the frame's last is dropped.
+    void Accept(ImageReport report);
+    // The facts of the file at address, a row of the list; kept for the page's later
+    // gatherings too.
+    void SetFacts(const std::string& address, ImageFacts facts);
+
+    const std::vector<ImageRow>& Rows() const { return rows_; }
+    // Whether findings were left out for the bounds.
+    bool Stopped() const { return stopped_; }
+
+  private:
+    struct Frame {
+        std::uint32_t gather = 0;
+        std::vector<ImageFinding> findings;
+    };
+
+    // Merges one finding into its row, making the row when new; false at a bound.
+    bool Merge(const ImageFinding& finding);
+    void Rebuild();
+    void MarkSameBytes();
+
+    std::vector<std::string> frameOrder_;
+    std::map<std::string, Frame> frames_;
+    std::vector<ImageRow> rows_;
+    std::unordered_map<std::string, std::size_t> rowOf_;
+    std::unordered_map<std::string, ImageFacts> facts_;
+    std::unordered_map<std::string, std::vector<std::string>> addressesOf_;  // by digest
+    std::size_t bytes_ = 0;
+    bool stopped_ = false;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,105 @@
+#include "inspection/image_list_export.h"
+
+#include <nlohmann/json.hpp>
+
+#include "base/ascii.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kCsvHeader =
+    "page,time,address,kinds,descriptor,natural width,natural height,shown width,shown height,"
+    "bytes,type,alt or title,uses,same bytes as another,address cut\r\n";
+
+void AppendCell(std::string& line, std::string_view cell) {
+    line += '"';
+    if (!cell.empty() &&
+        std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos) {
+        line += '\'';
+    }
+    for (const char c : cell) {
+        line += c;
+        if (c == '"') {
+            line += '"';
+        }
+    }
+    line += "\",";
+}
+
+void AppendNumber(std::string& line, std::uint64_t number) {
+    line += std::to_string(number);
+    line += ',';
+}
+
+void AppendRow(std::string& csv, const ImageListHeading& heading, const ImageRow& row) {
+    AppendCell(csv, heading.pageAddress);
+    AppendCell(csv, heading.time);
+    AppendCell(csv, row.address);
+    AppendCell(csv, KindNames(row.kinds));
+    AppendCell(csv, row.descriptor);
+    AppendNumber(csv, row.naturalWidth);
+    AppendNumber(csv, row.naturalHeight);
+    AppendNumber(csv, row.shownWidth);
+    AppendNumber(csv, row.shownHeight);
+    if (row.bytes) {
+        AppendNumber(csv, *row.bytes);
+    } else {
+        csv += ',';
+    }
+    AppendCell(csv, row.type);
+    AppendCell(csv, row.text);
+    AppendNumber(csv, row.uses);
+    csv += row.sameBytes ? "yes," : "no,";
+    csv += row.cut ? "yes" : "no";
+    csv += "\r\n";
+}
+
+nlohmann::json RowJson(const ImageRow& row) {
+    nlohmann::json kinds = nlohmann::json::array();
+    for (ImageKinds bit = 1; bit != 0; bit = static_cast<ImageKinds>(bit << 1)) {
+        if ((row.kinds & bit) != 0) {
+            kinds.push_back(KindNames(bit));
+        }
+    }
+    return {{"address", row.address},
+            {"kinds", std::move(kinds)},
+            {"descriptor", row.descriptor},
+            {"naturalWidth", row.naturalWidth},
+            {"naturalHeight", row.naturalHeight},
+            {"shownWidth", row.shownWidth},
+            {"shownHeight", row.shownHeight},
+            {"bytes", row.bytes ? nlohmann::json(*row.bytes) : nlohmann::json()},
+            {"type", row.type},
+            {"text", row.text},
+            {"uses", row.uses},
+            {"sameBytes", row.sameBytes},
+            {"cut", row.cut}};
+}
+
+}  // namespace
+
+std::string ImageListCsv(const ImageListHeading& heading, const std::vector<ImageRow>& rows) {
+    std::string csv = kCsvHeader;
+    for (const ImageRow& row : rows) {
+        AppendRow(csv, heading, row);
+    }
+    return csv;
+}
+
+std::string ImageListJson(const ImageListHeading& heading, const std::vector<ImageRow>& rows) {
+    nlohmann::json images = nlohmann::json::array();
+    for (const ImageRow& row : rows) {
+        images.push_back(RowJson(row));
+    }
+    const nlohmann::json root = {{"page", heading.pageAddress},
+                                 {"time", heading.time},
+                                 {"stopped", heading.stopped},
+                                 {"images", std::move(images)}};
+    return root.dump(1, '\t', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+bool IsJsonFileName(std::string_view fileName) {
+    return fileName.size() >= 5 && EqualsNoCase(fileName.substr(fileName.size() - 5), ".json");
+}
+
+}  // namespace quorvane

@@ -1,0 +1,109 @@
+#include "inspection/image_list_table.h"
+
+#include "inspection/image_report.h"
+
+namespace quorvane {
+namespace {
+
+std::string SizeText(std::uint32_t width, std::uint32_t height) {
+    return std::to_string(width) + " \u00D7 " + std::to_string(height);
+}
+
+// The address cut at a character, so that a data: address of a megabyte costs the
+// table no more than a long address of the web.
+std::string ShownAddress(const ImageRow& row) {
+    if (row.address.size() <= kMaxShownAddress && !row.cut) {
+        return row.address;
+    }
+    std::size_t end = std::min(row.address.size(), kMaxShownAddress);
+    while (end > 0 && end < row.address.size() &&
+           (static_cast<unsigned char>(row.address[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return row.address.substr(0, end) + "\u2026";
+}
+
+}  // namespace
+
+void ImageListTable::Clear() {
+    list_.Clear();
+    stale_ = true;
+}
+
+bool ImageListTable::Accept(std::string_view report) {
+    std::optional<ImageReport> read = ParseImageReport(report);
+    if (!read) {
+        return false;
+    }
+    list_.Accept(std::move(*read));
+    stale_ = true;
+    return true;
+}
+
+void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
+    list_.SetFacts(address, std::move(facts));
+    stale_ = true;
+}
+
+void ImageListTable::SetFilter(const ImageFilterSettings& settings) {
+    filter_ = settings;
+    stale_ = true;
+}
+
+void ImageListTable::SortBy(ImageColumn column, bool ascending) {
+    column_ = column;
+    ascending_ = ascending;
+    sorted_ = true;
+    stale_ = true;
+}
+
+const std::vector<std::size_t>& ImageListTable::Shown() const {
+    if (stale_) {
+        Update();
+    }
+    return shown_;
+}
+
+void ImageListTable::Update() const {
+    stale_ = false;
+    const ImageRowFilter filter(filter_);
+    filterError_ = filter.Error();
+    shown_ = filter.Shown(list_.Rows());
+    if (sorted_) {
+        SortRows(list_.Rows(), shown_, column_, ascending_);
+    }
+}
+
+std::string ImageListTable::CountText() const {
+    const std::size_t shown = Shown().size();
+    if (!filterError_.empty()) {
+        return filterError_;
+    }
+    return ImageCountText(shown, list_.Rows().size(), list_.Stopped());
+}
+
+std::string ImageCellText(const ImageRow& row, ImageColumn column) {
+    switch (column) {
+        case ImageColumn::Address:
+            return ShownAddress(row);
+        case ImageColumn::Kinds:
+            return KindNames(row.kinds) + (row.descriptor.empty() ? "" : " " + row.descriptor);
+        case ImageColumn::NaturalSize:
+            return SizeText(row.naturalWidth, row.naturalHeight);
+        case ImageColumn::ShownSize:
+            return SizeText(row.shownWidth, row.shownHeight);
+        case ImageColumn::Bytes:
+            return row.bytes
+                       ? std::to_string(*row.bytes) + (row.sameBytes ? " (same as another)" : "")
+                       : std::string();
+        case ImageColumn::Type:
+            return row.type;
+        case ImageColumn::Text:
+            return row.text;
+        case ImageColumn::Uses:
+            return std::to_string(row.uses);
+    }
+    return {};
+}
+
+}  // namespace quorvane

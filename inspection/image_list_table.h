@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "inspection/image_list.h"
+#include "inspection/image_row_filter.h"
+#include "inspection/image_row_order.h"
+
+namespace quorvane {
+
+// The Image List as its table shows it: the page's rows, the user's filter and sort, and
+// the text of each cell. The table asks for the cells of the rows on screen only.
+class ImageListTable {
+  public:
+    // A new page: no rows until its gatherer reports.
+    void Clear();
+    // A report of the gatherer as it came; false when it could not be read.
+    bool Accept(std::string_view report);
+    void SetFacts(const std::string& address, ImageFacts facts);
+
+    void SetFilter(const ImageFilterSettings& settings);
+    void SortBy(ImageColumn column, bool ascending);
+    ImageColumn SortColumn() const { return column_; }
+    bool SortAscending() const { return ascending_; }
+
+    const ImageList& List() const { return list_; }
+    // The rows shown, by their place in List().Rows(), in the order shown: filtered and
+    // sorted when first asked for after a change, so that reports coming one after
+    // another cost one sort.
+    const std::vector<std::size_t>& Shown() const;
+    const ImageRow& ShownRow(std::size_t line) const { return list_.Rows()[Shown()[line]]; }
+    // "312 of 1 204 images", or why the filter's expression cannot be used.
+    std::string CountText() const;
+
+  private:
+    void Update() const;
+
+    ImageList list_;
+    ImageFilterSettings filter_;
+    mutable std::string filterError_;
+    ImageColumn column_ = ImageColumn::Address;
+    bool ascending_ = true;
+    bool sorted_ = false;  // whether the user sorted: else the rows keep the found order
+    mutable std::vector<std::size_t> shown_;
+    mutable bool stale_ = false;
+};
+
+// What a cell of the table says: "800 × 600", "12 345" bytes, "img, css", an address up
+// to kMaxShownAddress characters with "…" when longer or not whole.
+inline constexpr std::size_t kMaxShownAddress = 2000;
+std::string ImageCellText(const ImageRow& row, ImageColumn column);
+
+}  // namespace quorvane

@@ -1,0 +1,105 @@
+#include "inspection/image_report.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr std::size_t kMaxShortFieldBytes = 64;
+constexpr std::uint32_t kMaxSize = 1000000;
+
+// text cut to at most max bytes, never inside a UTF-8 character.
+std::string Cut(const std::string& text, std::size_t max) {
+    if (text.size() <= max) {
+        return text;
+    }
+    std::size_t end = max;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+std::string StringField(const Json& object, const char* name, std::size_t max) {
+    const auto field = object.find(name);
+    return field != object.end() && field->is_string()
+               ? Cut(field->get_ref<const std::string&>(), max)
+               : std::string();
+}
+
+std::uint32_t SizeField(const Json& object, const char* name) {
+    const auto field = object.find(name);
+    if (field == object.end() || !field->is_number()) {
+        return 0;
+    }
+    const double value = field->get<double>();
+    return value >= 0 && value <= kMaxSize ? static_cast<std::uint32_t>(value) : 0;
+}
+
+std::optional<ImageFinding> ReadFinding(const Json& item) {
+    if (!item.is_object()) {
+        return std::nullopt;
+    }
+    ImageFinding finding;
+    finding.kind = KindByName(StringField(item, "k", kMaxShortFieldBytes));
+    const auto address = item.find("a");
+    if (finding.kind == 0 || address == item.end() || !address->is_string() ||
+        address->get_ref<const std::string&>().empty()) {
+        return std::nullopt;
+    }
+    const std::string& whole = address->get_ref<const std::string&>();
+    finding.address = Cut(whole, kMaxImageAddressBytes);
+    const auto cut = item.find("cut");
+    finding.cut = finding.address.size() < whole.size() ||
+                  (cut != item.end() && cut->is_boolean() && cut->get<bool>());
+    finding.descriptor = StringField(item, "d", kMaxShortFieldBytes);
+    finding.group = StringField(item, "g", kMaxShortFieldBytes);
+    finding.text = StringField(item, "t", kMaxImageTextBytes);
+    finding.naturalWidth = SizeField(item, "nw");
+    finding.naturalHeight = SizeField(item, "nh");
+    finding.shownWidth = SizeField(item, "sw");
+    finding.shownHeight = SizeField(item, "sh");
+    return finding;
+}
+
+}  // namespace
+
+std::optional<ImageReport> ParseImageReport(std::string_view json) {
+    if (json.size() > kMaxImageReportBytes) {
+        return std::nullopt;
+    }
+    const Json root = Json::parse(json, nullptr, false);
+    if (!root.is_object()) {
+        return std::nullopt;
+    }
+    ImageReport report;
+    report.frame = StringField(root, "frame", kMaxShortFieldBytes);
+    const auto gather = root.find("gather");
+    if (gather != root.end() && gather->is_number_unsigned()) {
+        report.gather = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(gather->get<std::uint64_t>(), UINT32_MAX));
+    }
+    const auto stopped = root.find("stopped");
+    report.stopped = stopped != root.end() && stopped->is_boolean() && stopped->get<bool>();
+    const auto items = root.find("items");
+    if (items == root.end() || !items->is_array()) {
+        return report;
+    }
+    for (const Json& item : *items) {
+        if (report.findings.size() == kMaxFindingsPerReport) {
+            break;
+        }
+        if (std::optional<ImageFinding> finding = ReadFinding(item)) {
+            report.findings.push_back(std::move(*finding));
+        }
+    }
+    return report;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "inspection/image_list.h"
+
+namespace quorvane {
+
+// What the user asks the Image List to show.
+struct ImageFilterSettings {
+    std::string text{};              // in the address; "" for any
+    bool regularExpression = false;  // text is Perl's regular expression, else plain text
+    std::string type{};              // in the type, "png" or "image/png"; "" for any
+    std::uint32_t minimumWidth = 0;  // of the natural size
+    std::uint32_t minimumHeight = 0;
+};
+
+// The rows a filter lets through. A regular expression is PCRE's through GLib, letters
+// folded; a bad one lets nothing through and says why. Only the first kMaxMatchedBytes
+// of an address are searched, so a data: address of megabytes costs no more than a long
+// address of the web.
+class ImageRowFilter {
+  public:
+    static constexpr std::size_t kMaxMatchedBytes = 4096;
+
+    explicit ImageRowFilter(const ImageFilterSettings& settings);
+    ~ImageRowFilter();
+    ImageRowFilter(const ImageRowFilter&) = delete;
+    ImageRowFilter& operator=(const ImageRowFilter&) = delete;
+
+    bool Matches(const ImageRow& row) const;
+    // Why the expression cannot be used; "" when it can.
+    const std::string& Error() const { return error_; }
+    // The places of the rows it lets through, in the list's order.
+    std::vector<std::size_t> Shown(const std::vector<ImageRow>& rows) const;
+
+  private:
+    struct Expression;
+
+    ImageFilterSettings settings_;
+    std::unique_ptr<Expression> expression_;
+    std::string error_;
+};
+
+// "1 204 images", or "312 of 1 204 images" when the filter leaves some out; with
+// "; the page names more than the list holds (50 000 images, 256 MB)" when it stopped.
+std::string ImageCountText(std::size_t shown, std::size_t total, bool stopped);
+
+}  // namespace quorvane

@@ -1,0 +1,52 @@
+#include "inspection/image_row_order.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <tuple>
+
+namespace quorvane {
+namespace {
+
+std::tuple<std::uint64_t, std::uint32_t> Area(std::uint32_t width, std::uint32_t height) {
+    return {std::uint64_t{width} * height, width};
+}
+
+// -1, 0 or 1 as a sorts before, with or after b by column, ascending.
+int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column) {
+    const auto order = [](const auto& x, const auto& y) { return x < y ? -1 : (y < x ? 1 : 0); };
+    switch (column) {
+        case ImageColumn::Address:
+            return order(a.address, b.address);
+        case ImageColumn::Kinds:
+            return order(KindNames(a.kinds), KindNames(b.kinds));
+        case ImageColumn::NaturalSize:
+            return order(Area(a.naturalWidth, a.naturalHeight),
+                         Area(b.naturalWidth, b.naturalHeight));
+        case ImageColumn::ShownSize:
+            return order(Area(a.shownWidth, a.shownHeight), Area(b.shownWidth, b.shownHeight));
+        case ImageColumn::Bytes:
+            return order(a.bytes, b.bytes);
+        case ImageColumn::Type:
+            return order(a.type, b.type);
+        case ImageColumn::Text:
+            return order(a.text, b.text);
+        case ImageColumn::Uses:
+            return order(a.uses, b.uses);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void SortRows(const std::vector<ImageRow>& rows, std::vector<std::size_t>& shown,
+              ImageColumn column, bool ascending) {
+    std::stable_sort(shown.begin(), shown.end(), [&](std::size_t a, std::size_t b) {
+        const int order = Compare(rows[a], rows[b], column);
+        if (order != 0) {
+            return ascending ? order < 0 : order > 0;
+        }
+        return a < b;
+    });
+}
+
+}  // namespace quorvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "inspection/image_list.h"
+
+namespace quorvane {
+
+// The columns of the Image List, in the order it shows them (the thumbnail is drawn in
+// the first).
+enum class ImageColumn {
+    Address,
+    Kinds,
+    NaturalSize,
+    ShownSize,
+    Bytes,
+    Type,
+    Text,
+    Uses,
+};
+
+// The places in rows of the rows to show, sorted by column: sizes by their area, then
+// width; unknown bytes before any; texts by their bytes. Rows that compare equal keep
+// the order they were found in, whichever way the column is sorted.
+void SortRows(const std::vector<ImageRow>& rows, std::vector<std::size_t>& shown,
+              ImageColumn column, bool ascending);
+
+}  // namespace quorvane

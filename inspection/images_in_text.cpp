@@ -1,0 +1,139 @@
+#include "inspection/images_in_text.h"
+
+#include <glib.h>
+
+#include <memory>
+
+#include "base/ascii.h"
+#include "inspection/character_references.h"
+#include "inspection/markup_tokens.h"
+
+namespace quorvane {
+namespace {
+
+std::string Resolved(const std::string& base, const std::string& reference) {
+    GError* error = nullptr;
+    std::unique_ptr<char, decltype(&g_free)> resolved(
+        g_uri_resolve_relative(base.c_str(), reference.c_str(), G_URI_FLAGS_PARSE_RELAXED, &error),
+        g_free);
+    if (error != nullptr) {
+        g_error_free(error);
+        return reference;
+    }
+    return resolved.get();
+}
+
+bool EndsWithImageExtension(std::string_view value) {
+    value = value.substr(0, value.find_first_of("?#"));
+    const std::size_t dot = value.rfind('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view extension = value.substr(dot + 1);
+    for (const std::string_view known :
+         {"png", "jpg", "jpeg", "gif", "webp", "avif", "svg", "bmp", "ico", "tif", "tiff", "jxl"}) {
+        if (EqualsNoCase(extension, known)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// "a.png 1x, b.png 2x": a candidate with a width or density descriptor.
+bool LooksLikeSrcset(std::string_view value) {
+    for (std::size_t at = value.find(' '); at != std::string_view::npos;
+         at = value.find(' ', at + 1)) {
+        std::size_t end = at + 1;
+        while (end < value.size() &&
+               ((value[end] >= '0' && value[end] <= '9') || value[end] == '.')) {
+            ++end;
+        }
+        if (end > at + 1 && end < value.size() && (value[end] == 'w' || value[end] == 'x')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Candidate {
+    std::string address;
+    std::string descriptor;
+};
+
+std::vector<Candidate> SrcsetCandidates(std::string_view value) {
+    std::vector<Candidate> candidates;
+    std::size_t pos = 0;
+    while (pos < value.size()) {
+        while (pos < value.size() && (IsMarkupSpace(value[pos]) || value[pos] == ',')) {
+            ++pos;
+        }
+        const std::size_t begin = pos;
+        while (pos < value.size() && !IsMarkupSpace(value[pos])) {
+            ++pos;
+        }
+        std::size_t end = pos;
+        while (end > begin && value[end - 1] == ',') {
+            --end;
+        }
+        std::string descriptor;
+        if (end == pos) {
+            const std::size_t comma = value.find(',', pos);
+            descriptor = TrimmedMarkupSpaces(value.substr(pos, comma - pos));
+            pos = comma == std::string_view::npos ? value.size() : comma;
+        }
+        if (end > begin) {
+            candidates.push_back({std::string(value.substr(begin, end - begin)), descriptor});
+        }
+    }
+    return candidates;
+}
+
+}  // namespace
+
+std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::string& pageAddress,
+                                            std::size_t maxFindings) {
+    std::vector<ImageFinding> found;
+    unsigned groups = 0;
+    const auto add = [&](const std::string& value, ImageKind kind, std::string descriptor,
+                         const std::string& group) {
+        if (found.size() < maxFindings) {
+            ImageFinding finding;
+            finding.address = Resolved(pageAddress, value);
+            finding.kind = KindBit(kind);
+            finding.descriptor = std::move(descriptor);
+            finding.group = group;
+            found.push_back(std::move(finding));
+        }
+    };
+    ForEachToken(text, [&](const MarkupToken& token) {
+        if (token.kind != TokenKind::StartTag || found.size() >= maxFindings) {
+            return;
+        }
+        const bool img = EqualsNoCase(token.name, "img");
+        const bool source = EqualsNoCase(token.name, "source");
+        ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
+            const std::string value(TrimmedMarkupSpaces(DecodeCharacterReferences(
+                text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin))));
+            const bool srcset = (img || source) && EqualsNoCase(attribute.name, "srcset");
+            const bool lazy =
+                attribute.name.size() > 5 && EqualsNoCase(attribute.name.substr(0, 5), "data-");
+            if (value.empty() || (!srcset && !lazy)) {
+                return;
+            }
+            const ImageKind kind = !srcset ? ImageKind::Lazy
+                                   : img   ? ImageKind::Srcset
+                                           : ImageKind::Picture;
+            if (srcset || LooksLikeSrcset(value)) {
+                const std::string group = "t" + std::to_string(++groups);
+                for (Candidate& candidate : SrcsetCandidates(value)) {
+                    add(candidate.address, kind, std::move(candidate.descriptor), group);
+                }
+            } else if (EndsWithImageExtension(value) || value.starts_with("data:image/")) {
+                add(value, kind, {}, {});
+            }
+        });
+    });
+    return found;
+}
+
+}  // namespace quorvane

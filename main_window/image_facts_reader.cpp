@@ -1,0 +1,204 @@
+#include "main_window/image_facts_reader.h"
+
+#include <stdlib.h>
+
+#include <fstream>
+#include <system_error>
+#include <utility>
+
+#include "saving/content_digest.h"
+#include "saving/data_url.h"
+#include "saving/image_type.h"
+
+namespace quorvane {
+namespace {
+
+std::string Head(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string head(kImageSignatureBytes, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
+
+}  // namespace
+
+ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch,
+                                   Found found)
+    : fetcher_(fetcher),
+      callSoon_(std::move(callSoon)),
+      mayFetch_(std::move(mayFetch)),
+      found_(std::move(found)) {}
+
+// A fetch still running would answer a reader that is gone.
+ImageFactsReader::~ImageFactsReader() {
+    if (!fetching_.empty()) {
+        fetcher_.CancelFetches();
+    }
+    if (!folder_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+}
+
+void ImageFactsReader::Clear() {
+    ++page_;
+    ForgetKept();
+    asked_.clear();
+    waiting_.clear();
+    dataWaiting_.clear();
+    dataSliceComing_ = false;
+    fetching_.clear();
+}
+
+void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
+    for (const ImageRow& row : rows) {
+        if (row.cut || row.bytes || !asked_.insert(row.address).second) {
+            continue;
+        }
+        if (IsDataUrl(row.address)) {
+            dataWaiting_.push_back(row.address);
+        } else if (mayFetch_(row.address)) {
+            waiting_.push_back(row.address);
+        }
+    }
+    StartMore();
+    if (!dataWaiting_.empty() && !dataSliceComing_) {
+        dataSliceComing_ = true;
+        callSoon_([this, page = page_] { ReadDataSlice(page); });
+    }
+}
+
+// Thousands of data: pictures are read a slice at a time, the window getting its turn
+// between slices.
+void ImageFactsReader::ReadDataSlice(unsigned page) {
+    if (page != page_) {
+        return;
+    }
+    dataSliceComing_ = false;
+    for (std::size_t read = 0; read < kDataPerSlice && !dataWaiting_.empty(); ++read) {
+        const std::string address = std::move(dataWaiting_.front());
+        dataWaiting_.pop_front();
+        ReadData(address);
+    }
+    if (!dataWaiting_.empty()) {
+        dataSliceComing_ = true;
+        callSoon_([this, page] { ReadDataSlice(page); });
+    }
+}
+
+void ImageFactsReader::ReadData(const std::string& address) {
+    const std::optional<DataUrlContent> content = DecodeDataUrl(address);
+    if (content && MakeFolder()) {
+        const unsigned number = ++fetches_;
+        std::ofstream(FileOf(number), std::ios::binary)
+            .write(content->bytes.data(), static_cast<std::streamsize>(content->bytes.size()));
+        Keep(address, number, content->bytes.size());
+        const std::string sniffed = SniffedImageType(content->bytes);
+        found_(address, {content->bytes.size(), sniffed.empty() ? content->mediaType : sniffed,
+                         BytesDigest(content->bytes)});
+    }
+}
+
+void ImageFactsReader::Resume() {
+    for (auto& [number, address] : fetching_) {
+        waiting_.push_front(std::move(address));
+    }
+    fetching_.clear();
+    StartMore();
+}
+
+bool ImageFactsReader::MakeFolder() {
+    if (folder_.empty()) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quorvane-images-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            return false;
+        }
+        folder_ = pattern;
+    }
+    return true;
+}
+
+std::string ImageFactsReader::KeptFile(const std::string& address) const {
+    const auto kept = kept_.find(address);
+    return kept == kept_.end() ? std::string() : FileOf(kept->second).string();
+}
+
+// The latest files are kept; the earliest go once the kept files pass their bound.
+void ImageFactsReader::Keep(const std::string& address, unsigned number, std::uintmax_t bytes) {
+    kept_[address] = number;
+    keptOrder_.emplace_back(address, bytes);
+    keptBytes_ += bytes;
+    while (keptBytes_ > kMaxKeptBytes && !keptOrder_.empty()) {
+        const auto& [earliest, size] = keptOrder_.front();
+        std::error_code ignored;
+        std::filesystem::remove(FileOf(kept_.at(earliest)), ignored);
+        kept_.erase(earliest);
+        keptBytes_ -= size;
+        keptOrder_.pop_front();
+    }
+}
+
+void ImageFactsReader::ForgetKept() {
+    for (const auto& [address, number] : kept_) {
+        std::error_code ignored;
+        std::filesystem::remove(FileOf(number), ignored);
+    }
+    kept_.clear();
+    keptOrder_.clear();
+    keptBytes_ = 0;
+}
+
+std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {
+    return folder_ / std::to_string(number);
+}
+
+// An answer that comes at once (a file the engine has) runs OnFetched from inside the
+// loop, which then goes on with the next.
+void ImageFactsReader::StartMore() {
+    if (starting_) {
+        return;
+    }
+    starting_ = true;
+    while (fetching_.size() < kFetchesAtOnce && !waiting_.empty()) {
+        if (!MakeFolder()) {
+            waiting_.clear();
+            break;
+        }
+        const unsigned number = ++fetches_;
+        const std::string address = std::move(waiting_.front());
+        waiting_.pop_front();
+        fetching_.emplace(number, address);
+        std::ofstream(FileOf(number), std::ios::binary).close();
+        fetcher_.Fetch(address, FileOf(number).string(),
+                       [this, page = page_, number](std::optional<std::string> error) {
+                           OnFetched(page, number, !error);
+                       });
+    }
+    starting_ = false;
+}
+
+void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
+    const std::filesystem::path file = FileOf(number);
+    const auto fetch = fetching_.find(number);
+    if (page == page_ && fetch != fetching_.end()) {
+        std::error_code error;
+        const std::uintmax_t bytes = std::filesystem::file_size(file, error);
+        const std::optional<std::string> digest = FileDigest(file);
+        if (whole && !error && digest) {
+            const std::string address = fetch->second;
+            fetching_.erase(fetch);
+            Keep(address, number, bytes);
+            found_(address, {bytes, SniffedImageType(Head(file)), *digest});
+            StartMore();
+            return;
+        }
+        fetching_.erase(fetch);
+    }
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    StartMore();
+}
+
+}  // namespace quorvane

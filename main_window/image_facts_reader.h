@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "inspection/image_list.h"
+#include "saving/file_fetcher.h"
+
+namespace quorvane {
+
+// Reads the bytes, type and digest of each image of the Image List once: a data: image
+// from its data, any other fetched as the Browser view fetches it (its cookies apply),
+// kFetchesAtOnce at a time, into a folder of its own that goes with it. The type is the
+// one the bytes say. The files are kept for the list's thumbnails, the latest up to
+// kMaxKeptBytes in all.
+class ImageFactsReader {
+  public:
+    static constexpr std::size_t kFetchesAtOnce = 4;
+    static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
+    // data: images read before the window gets its turn again.
+    static constexpr std::size_t kDataPerSlice = 32;
+    using Found = std::function<void(const std::string& address, ImageFacts facts)>;
+    // Runs a step once the window has handled the events waiting now.
+    using CallSoon = std::function<void(std::function<void()> step)>;
+
+    // Whether an address other than data: may be fetched.
+    using MayFetch = std::function<bool(const std::string& address)>;
+
+    ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch, Found found);
+    ~ImageFactsReader();
+    ImageFactsReader(const ImageFactsReader&) = delete;
+    ImageFactsReader& operator=(const ImageFactsReader&) = delete;
+
+    // A new page: what is asked for or on its way for the page before is forgotten.
+    void Clear();
+    // Reads the facts of the rows not read or asked for yet; a cut address, or one that may
+    // not be fetched, has none.
+    void Want(const std::vector<ImageRow>& rows);
+    // The fetches on their way were cancelled (a save was stopped): they are asked again.
+    void Resume();
+    // The file of address's bytes while it is kept; "" when none is.
+    std::string KeptFile(const std::string& address) const;
+
+  private:
+    void StartMore();
+    void OnFetched(unsigned page, unsigned number, bool whole);
+    void ReadData(const std::string& address);
+    // Makes the reader's folder when it has none; false when it cannot.
+    bool MakeFolder();
+    std::filesystem::path FileOf(unsigned number) const;
+    void Keep(const std::string& address, unsigned number, std::uintmax_t bytes);
+    void ForgetKept();
+
+    void ReadDataSlice(unsigned page);
+
+    FileFetcher& fetcher_;
+    CallSoon callSoon_;
+    MayFetch mayFetch_;
+    Found found_;
+    std::deque<std::string> dataWaiting_;
+    bool dataSliceComing_ = false;
+    std::filesystem::path folder_;  // made at the first fetch
+    std::unordered_set<std::string> asked_;
+    std::deque<std::string> waiting_;
+    std::map<unsigned, std::string> fetching_;  // by fetch number
+    std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
+    std::deque<std::pair<std::string, std::uintmax_t>> keptOrder_;
+    std::uintmax_t keptBytes_ = 0;
+    unsigned page_ = 0;
+    unsigned fetches_ = 0;
+    bool starting_ = false;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,106 @@
+#include "main_window/image_list_keeper.h"
+
+#include <system_error>
+
+#include "base/address_scheme.h"
+#include "desktop/user_folders.h"
+#include "inspection/image_list_export.h"
+#include "inspection/served_source_file_name.h"
+#include "saving/data_url.h"
+#include "saving/image_choice.h"
+#include "saving/saved_file_name.h"
+#include "saving/transfer_messages.h"
+#include "saving/whole_file.h"
+
+namespace quorvane {
+
+ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
+                                 ImageListPane& pane, TransferReport& report)
+    : browser_(browser),
+      table_(table),
+      pane_(pane),
+      report_(report),
+      saving_(report, browser),
+      facts_(
+          browser, [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
+          [this](const std::string& address) { return MayFetch(address); },
+          [this](const std::string& address, ImageFacts facts) {
+              table_.SetFacts(address, std::move(facts));
+              pane_.TableChanged();
+          }) {
+    browser_.WatchImages([this](const std::string& json) { OnReport(json); },
+                         [this] {
+                             facts_.Clear();
+                             table_.Clear();
+                             pane_.TableChanged();
+                         });
+}
+
+// A web page's images are fetched from the web: an address that would read a local file
+// is fetched only for a page that is a local file itself.
+bool ImageListKeeper::MayFetch(const std::string& address) const {
+    return IsWebAddress(address) ||
+           (LeadingSchemeOf(address).scheme == Scheme::File && IsLocalPage(browser_.Address()));
+}
+
+void ImageListKeeper::StopSaving() {
+    if (saving_.Running()) {
+        saving_.Stop();
+        facts_.Resume();
+    }
+}
+
+void ImageListKeeper::OnReport(const std::string& report) {
+    if (table_.Accept(report)) {
+        pane_.TableChanged();
+        facts_.Want(table_.List().Rows());
+    }
+}
+
+void ImageListKeeper::Refresh() {
+    browser_.GatherImagesAgain();
+}
+
+std::string ImageListKeeper::ExportFileName() const {
+    std::string page = ServedSourceFileName(browser_.Address(), "text/html");
+    const std::size_t dot = page.rfind('.');
+    if (dot != std::string::npos && dot > 0) {
+        page.erase(dot);
+    }
+    return SafeFileName(page + "-images.csv", "images.csv");
+}
+
+void ImageListKeeper::Export(const std::filesystem::path& file, const std::string& time) {
+    const ImageListHeading heading{browser_.Address(), time, table_.List().Stopped()};
+    const std::string text = IsJsonFileName(file.filename().string())
+                                 ? ImageListJson(heading, table_.List().Rows())
+                                 : ImageListCsv(heading, table_.List().Rows());
+    try {
+        const std::filesystem::path saved =
+            SaveWholeFile(file.parent_path(), file.filename().string(), text);
+        report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
+    } catch (const std::system_error& error) {
+        report_.SetStatusText("Could not save " + file.filename().string() + ": " +
+                              error.code().message());
+    }
+}
+
+void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,
+                           const std::filesystem::path& folder) {
+    if (saving_.Running()) {
+        return;
+    }
+    std::vector<ImageCandidate> candidates;
+    const std::vector<ImageRow>& all = table_.List().Rows();
+    for (const std::size_t place : rows) {
+        if (place < all.size()) {
+            const ImageRow& row = all[place];
+            const bool unsaved = row.cut || (!IsDataUrl(row.address) && !MayFetch(row.address));
+            candidates.push_back({row.address, row.naturalWidth, row.naturalHeight, row.descriptor,
+                                  row.groups, unsaved});
+        }
+    }
+    saving_.Start(ChooseImagesToSave(candidates, keepAllCandidates), folder);
+}
+
+}  // namespace quorvane

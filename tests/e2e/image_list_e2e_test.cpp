@@ -1,0 +1,103 @@
+// The Image List in the real window: after a page loads, its fifth tab lists every image
+// with its kind, natural size, bytes and type, from every frame; a page of ten thousand
+// images fills it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "inspection/gui/image_list_view.h"
+#include "main_window/commands.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+#include "tests/e2e/test_bitmap.h"
+
+namespace quorvane::test {
+namespace {
+
+using ImageListEndToEnd = MainWindowEndToEnd;
+
+const ImageRow* RowOf(const ImageListTable& table, const std::string& address) {
+    for (const ImageRow& row : table.List().Rows()) {
+        if (row.address == address) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
+    HttpTestServer other;
+    const struct {
+        std::string address;
+        ImageKind kind;
+        std::uint32_t width, height;
+        bool framed;
+    } images[] = {
+        {"/list/img.bmp", ImageKind::Img, 31, 5, false},
+        {"/list/bg.bmp", ImageKind::Css, 32, 5, false},
+        {"/list/lazy.bmp", ImageKind::Lazy, 33, 5, false},
+        {"/list/framed.bmp", ImageKind::Img, 34, 5, true},
+    };
+    for (const auto& image : images) {
+        (image.framed ? other : server_)
+            .Serve(image.address, "image/bmp", Bitmap(image.width, image.height));
+    }
+    other.Serve("/list/frame.html", "text/html", "<img src=\"framed.bmp\">");
+    server_.Serve("/list/page.html", "text/html",
+                  "<!DOCTYPE html><html><body><img src=\"img.bmp\" alt=\"shown\">"
+                  "<div style=\"background-image: url(bg.bmp); width: 5px; height: 5px\"></div>"
+                  "<div data-src=\"lazy.bmp\"></div><iframe src=\"" +
+                      other.Url("/list/frame.html") + "\"></iframe></body></html>");
+    TypeAddressAndPressEnter(server_.Url("/list/page.html"));
+    CommandFor(CommandId::ImageListView).run({frame_->Controller(), *frame_});
+    ASSERT_EQ(frame_->Controller().VisibleView(), MainWindowController::kImageListView);
+
+    const ImageListTable& table = frame_->ImageTable();
+    const auto address = [&](const auto& image) {
+        return (image.framed ? other : server_).Url(image.address);
+    };
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const auto& image : images) {
+            const ImageRow* row = RowOf(table, address(image));
+            if (row == nullptr || !row->bytes || row->naturalWidth == 0) {
+                return false;
+            }
+        }
+        return frame_->ImageList().ShownLines() == std::size(images);
+    })) << table.List().Rows().size()
+        << " rows";
+    for (const auto& image : images) {
+        const ImageRow& row = *RowOf(table, address(image));
+        EXPECT_EQ(row.kinds, KindBit(image.kind)) << image.address;
+        EXPECT_EQ(std::tie(row.naturalWidth, row.naturalHeight),
+                  std::tie(image.width, image.height))
+            << image.address;
+        EXPECT_EQ(row.bytes, Bitmap(image.width, image.height).size()) << image.address;
+        EXPECT_EQ(row.type, "image/bmp") << image.address;
+    }
+    EXPECT_EQ(RowOf(table, server_.Url("/list/img.bmp"))->text, "shown");
+    EXPECT_EQ(frame_->ImageList().CountText(), "4 images");
+}
+
+// The images are at a port that refuses them: the page loads at once, and what is
+// measured is the list.
+TEST_F(ImageListEndToEnd, TenThousandImagesFillTheList) {
+    constexpr int kImages = 10'000;
+    std::string body;
+    for (int n = 0; n < kImages; ++n) {
+        body += "<img src=\"http://127.0.0.1:1/" + std::to_string(n) + ".bmp\">";
+    }
+    server_.Serve("/many/page.html", "text/html", "<!DOCTYPE html><body>" + body + "</body>");
+    TypeAddressAndPressEnter(server_.Url("/many/page.html"));
+    frame_->Controller().SelectView(MainWindowController::kImageListView);
+    ASSERT_TRUE(WaitUntil([&] { return frame_->ImageList().ShownLines() == kImages; },
+                          std::chrono::minutes(3)))
+        << frame_->ImageList().ShownLines() << " lines";
+    EXPECT_EQ(frame_->ImageList().CountText(), "10 000 images");
+    EXPECT_FALSE(frame_->ImageTable().List().Stopped());
+}
+
+}  // namespace
+}  // namespace quorvane::test

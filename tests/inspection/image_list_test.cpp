@@ -1,0 +1,341 @@
+// The Image List without a display: the gatherer's reports read as hostile, the rows
+// merged and bounded, their order, filter, count and export.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "inspection/image_list.h"
+#include "inspection/image_list_export.h"
+#include "inspection/image_list_table.h"
+#include "inspection/image_report.h"
+#include "inspection/image_row_filter.h"
+#include "inspection/image_row_order.h"
+#include "inspection/thumbnail_slots.h"
+
+namespace quorvane {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+ImageFinding Found(std::string address, ImageKind kind, std::uint32_t width = 0,
+                   std::uint32_t height = 0) {
+    ImageFinding finding;
+    finding.address = std::move(address);
+    finding.kind = KindBit(kind);
+    finding.naturalWidth = width;
+    finding.naturalHeight = height;
+    return finding;
+}
+
+ImageReport Report(std::string frame, std::uint32_t gather, std::vector<ImageFinding> findings) {
+    return {std::move(frame), gather, std::move(findings)};
+}
+
+std::vector<std::string> Addresses(const std::vector<ImageRow>& rows) {
+    std::vector<std::string> addresses;
+    for (const ImageRow& row : rows) {
+        addresses.push_back(row.address);
+    }
+    return addresses;
+}
+
+TEST(ImageReport, ReadsWhatTheGathererSendsAndBoundsTheRest) {
+    const std::string longAddress =
+        "data:image/png;base64," + std::string(kMaxImageAddressBytes, 'A');
+    const std::string longText = std::string(kMaxImageTextBytes - 1, 't') + "\xC3\xA9";
+    const struct {
+        std::string json;
+        std::vector<std::string> addresses;  // "|"-joined facts of each finding read
+    } rows[] = {
+        {R"({"frame":"f1","gather":2,"items":[{"a":"http://h/a.png","k":"img","nw":10,"nh":20,)"
+         R"("sw":5,"sh":6,"t":"alt","d":"2x","g":"s1"}]})",
+         {"http://h/a.png|img|10x20|5x6|alt|2x|s1|whole"}},
+        // No address, an empty one, one of another type, an unknown kind: dropped.
+        {R"({"items":[{"k":"img"},{"a":"","k":"img"},{"a":7,"k":"css"},{"a":"x","k":"?"},)"
+         R"({"a":"http://h/b.png","k":"css"}]})",
+         {"http://h/b.png|css|0x0|0x0||||whole"}},
+        // Sizes that are no whole number in range are 0; a fraction is cut.
+        {R"({"items":[{"a":"u","k":"lazy","nw":-1,"nh":1e12,"sw":"3","sh":2.7}]})",
+         {"u|lazy|0x0|0x2||||whole"}},
+        {R"({"items":[{"a":")" + longAddress + R"(","k":"css","t":")" + longText + R"("}]})",
+         {"data:image/png;base64,AAA|css|0x0|0x0|" + std::to_string(kMaxImageTextBytes - 1) +
+          "|||cut"}},
+        {R"({"items":[{"a":"u","k":"svg","cut":true}]})", {"u|svg|0x0|0x0||||cut"}},
+    };
+    for (const auto& row : rows) {
+        const std::optional<ImageReport> report = ParseImageReport(row.json);
+        ASSERT_TRUE(report) << row.json.substr(0, 80);
+        std::vector<std::string> read;
+        for (const ImageFinding& f : report->findings) {
+            const std::string text = f.text.size() > 100 ? std::to_string(f.text.size()) : f.text;
+            read.push_back((f.cut ? f.address.substr(0, 25) : f.address) + "|" + KindNames(f.kind) +
+                           "|" + std::to_string(f.naturalWidth) + "x" +
+                           std::to_string(f.naturalHeight) + "|" + std::to_string(f.shownWidth) +
+                           "x" + std::to_string(f.shownHeight) + "|" + text + "|" + f.descriptor +
+                           "|" + f.group + "|" + (f.cut ? "cut" : "whole"));
+            EXPECT_LE(f.address.size(), kMaxImageAddressBytes);
+        }
+        EXPECT_EQ(read, row.addresses) << row.json.substr(0, 80);
+    }
+    for (const std::string broken : {"", "[]", "{", "\"text\"", "{\"items\":[1,]}"}) {
+        EXPECT_FALSE(ParseImageReport(broken)) << broken;
+    }
+    EXPECT_FALSE(ParseImageReport(std::string(kMaxImageReportBytes + 1, ' ')));
+}
+
+TEST(ImageList, MergesUsesByAddressAndReplacesAFramesEarlierGathering) {
+    ImageList list;
+    ImageFinding lazy = Found("http://h/b.png", ImageKind::Lazy);
+    lazy.text = "first text";
+    ImageFinding shown = Found("http://h/b.png", ImageKind::Img, 40, 30);
+    shown.shownWidth = 20;
+    shown.shownHeight = 15;
+    shown.text = "second text";
+    list.Accept(Report("top", 1, {Found("http://h/a.png", ImageKind::Css), lazy, shown}));
+    list.Accept(Report("frame", 1, {Found("http://h/a.png", ImageKind::Icon)}));
+    ASSERT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png", "http://h/b.png"));
+    const ImageRow& b = list.Rows()[1];
+    EXPECT_EQ(KindNames(b.kinds), "img, lazy");
+    EXPECT_EQ(b.uses, 2u);
+    EXPECT_EQ(b.text, "first text");
+    EXPECT_EQ(std::tie(b.naturalWidth, b.naturalHeight, b.shownWidth, b.shownHeight),
+              std::make_tuple(40u, 30u, 20u, 15u));
+    EXPECT_EQ(list.Rows()[0].uses, 2u);
+
+    // The top frame gathers again: its earlier findings go, the other frame's stay, and
+    // a late slice of the earlier gathering is dropped.
+    list.Accept(Report("top", 2, {Found("http://h/c.png", ImageKind::Img)}));
+    list.Accept(Report("top", 1, {Found("http://h/late.png", ImageKind::Img)}));
+    EXPECT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png", "http://h/c.png"));
+    EXPECT_EQ(KindNames(list.Rows()[0].kinds), "icon");
+    EXPECT_EQ(list.Rows()[0].uses, 1u);
+}
+
+TEST(ImageList, MarksAddressesThatGiveTheSameBytes) {
+    ImageList list;
+    list.Accept(Report(
+        "top", 1,
+        {Found("a", ImageKind::Img), Found("b", ImageKind::Img), Found("c", ImageKind::Img)}));
+    list.SetFacts("a", {10, "image/png", "d1"});
+    list.SetFacts("a", {10, "image/png", "d1"});
+    EXPECT_FALSE(list.Rows()[0].sameBytes);
+    list.SetFacts("c", {10, "image/png", "d1"});
+    list.SetFacts("b", {12, "image/gif", "d2"});
+    list.SetFacts("not in the list", {10, "image/png", "d2"});
+    EXPECT_EQ(std::vector<bool>(
+                  {list.Rows()[0].sameBytes, list.Rows()[1].sameBytes, list.Rows()[2].sameBytes}),
+              std::vector<bool>({true, false, true}));
+    EXPECT_EQ(list.Rows()[1].bytes, 12u);
+    EXPECT_EQ(list.Rows()[1].type, "image/gif");
+}
+
+TEST(ImageList, StopsAtItsBoundAndSaysSo) {
+    ImageList list;
+    std::vector<ImageFinding> findings;
+    for (std::size_t n = 0; n <= ImageList::kMaxRows; ++n) {
+        findings.push_back(Found("u" + std::to_string(n), ImageKind::Img));
+        if (findings.size() == kMaxFindingsPerReport) {
+            list.Accept(Report("top", 1, std::move(findings)));
+            findings.clear();
+        }
+    }
+    list.Accept(Report("top", 1, std::move(findings)));
+    EXPECT_EQ(list.Rows().size(), ImageList::kMaxRows);
+    EXPECT_TRUE(list.Stopped());
+    // A use of an address the list holds still counts.
+    list.Accept(Report("top", 1, {Found("u0", ImageKind::Css)}));
+    list.Clear();
+    EXPECT_FALSE(list.Stopped());
+    EXPECT_TRUE(list.Rows().empty());
+    // The gatherer stops sending at the same bound, and says so.
+    list.Accept(*ParseImageReport(R"({"frame":"f","gather":1,"stopped":true,"items":[]})"));
+    EXPECT_TRUE(list.Stopped());
+}
+
+std::vector<ImageRow> FilterRows() {
+    ImageList list;
+    list.Accept(Report("top", 1,
+                       {Found("http://h/Photo.PNG", ImageKind::Img, 800, 600),
+                        Found("http://h/icon.png?size=16", ImageKind::Icon, 16, 16),
+                        Found("http://h/anim.gif", ImageKind::Css, 300, 50),
+                        Found("data:image/svg+xml,<svg/>", ImageKind::InlineSvg)}));
+    list.SetFacts("http://h/Photo.PNG", {5000, "image/png", ""});
+    list.SetFacts("http://h/icon.png?size=16", {100, "image/png", ""});
+    list.SetFacts("http://h/anim.gif", {900, "image/gif", ""});
+    list.SetFacts("data:image/svg+xml,<svg/>", {6, "image/svg+xml", ""});
+    return list.Rows();
+}
+
+TEST(ImageRowFilter, LetsThroughByAddressTypeAndSize) {
+    const std::vector<ImageRow> rows = FilterRows();
+    const struct {
+        ImageFilterSettings settings;
+        std::vector<std::size_t> shown;
+    } cases[] = {
+        {{}, {0, 1, 2, 3}},
+        {{.text = "png"}, {0, 1}},
+        {{.text = ".PNG?"}, {1}},
+        {{.text = "png$", .regularExpression = true}, {0}},
+        {{.text = "^data:|gif", .regularExpression = true}, {2, 3}},
+        {{.type = "png"}, {0, 1}},
+        {{.type = "IMAGE/GIF"}, {2}},
+        {{.type = "svg"}, {3}},
+        {{.minimumWidth = 300}, {0, 2}},
+        {{.minimumWidth = 300, .minimumHeight = 51}, {0}},
+        {{.text = "h/", .type = "png", .minimumHeight = 17}, {0}},
+    };
+    for (const auto& row : cases) {
+        const ImageRowFilter filter(row.settings);
+        EXPECT_EQ(filter.Error(), "");
+        EXPECT_EQ(filter.Shown(rows), row.shown) << row.settings.text << "/" << row.settings.type;
+    }
+    const ImageRowFilter bad({.text = "(", .regularExpression = true});
+    EXPECT_NE(bad.Error(), "");
+    EXPECT_TRUE(bad.Shown(rows).empty());
+}
+
+TEST(ImageRowFilter, SearchesOnlyTheBeginningOfAHugeAddress) {
+    ImageRow row;
+    row.address = "data:image/png;base64," + std::string(1 << 20, 'A') + "needle";
+    EXPECT_FALSE(ImageRowFilter({.text = "needle"}).Matches(row));
+    EXPECT_FALSE(ImageRowFilter({.text = "needle", .regularExpression = true}).Matches(row));
+    EXPECT_TRUE(ImageRowFilter({.text = "BASE64,aaa"}).Matches(row));
+}
+
+TEST(ImageCountText, SaysHowManyOfHowMany) {
+    const struct {
+        std::size_t shown, total;
+        bool stopped;
+        const char* text;
+    } rows[] = {
+        {0, 0, false, "0 images"},
+        {1204, 1204, false, "1 204 images"},
+        {312, 1204, false, "312 of 1 204 images"},
+        {999, 1000000, false, "999 of 1 000 000 images"},
+        {50000, 50000, true,
+         "50 000 images; the page names more than the list holds (50 000 images, 256 MB)"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ImageCountText(row.shown, row.total, row.stopped), row.text);
+    }
+}
+
+TEST(SortRows, SortsByEveryColumnBothWaysKeepingTheFoundOrderOfEquals) {
+    const std::vector<ImageRow> rows = FilterRows();
+    const struct {
+        ImageColumn column;
+        bool ascending;
+        std::vector<std::size_t> order;
+    } cases[] = {
+        {ImageColumn::Address, true, {3, 0, 2, 1}},
+        {ImageColumn::Kinds, true, {2, 1, 0, 3}},
+        // 800×600, 16×16, 300×50, 0×0
+        {ImageColumn::NaturalSize, true, {3, 1, 2, 0}},
+        {ImageColumn::NaturalSize, false, {0, 2, 1, 3}},
+        {ImageColumn::ShownSize, false, {0, 1, 2, 3}},
+        {ImageColumn::Bytes, true, {3, 1, 2, 0}},
+        {ImageColumn::Type, true, {2, 0, 1, 3}},
+        {ImageColumn::Type, false, {3, 0, 1, 2}},
+        {ImageColumn::Uses, false, {0, 1, 2, 3}},
+    };
+    for (const auto& row : cases) {
+        std::vector<std::size_t> shown{0, 1, 2, 3};
+        SortRows(rows, shown, row.column, row.ascending);
+        EXPECT_EQ(shown, row.order) << static_cast<int>(row.column) << row.ascending;
+    }
+}
+
+TEST(ImageListTable, ShowsTheFilteredSortedRowsAndTheirCells) {
+    ImageListTable table;
+    EXPECT_FALSE(table.Accept("not json"));
+    ASSERT_TRUE(
+        table.Accept(R"({"frame":"f","gather":1,"items":[)"
+                     R"({"a":"http://h/a.png","k":"img","nw":800,"nh":600,"d":"2x"},)"
+                     R"({"a":"http://h/b.gif","k":"css"},{"a":"http://h/a.png","k":"lazy"}]})"));
+    table.SetFacts("http://h/a.png", {12345, "image/png", "d"});
+    EXPECT_EQ(table.CountText(), "2 images");
+    table.SortBy(ImageColumn::Address, false);
+    EXPECT_EQ(table.ShownRow(0).address, "http://h/b.gif");
+    const ImageRow& a = table.ShownRow(1);
+    const struct {
+        ImageColumn column;
+        const char* text;
+    } cells[] = {
+        {ImageColumn::Address, "http://h/a.png"},
+        {ImageColumn::Kinds, "img, lazy 2x"},
+        {ImageColumn::NaturalSize, "800 \u00D7 600"},
+        {ImageColumn::ShownSize, "0 \u00D7 0"},
+        {ImageColumn::Bytes, "12345"},
+        {ImageColumn::Type, "image/png"},
+        {ImageColumn::Uses, "2"},
+    };
+    for (const auto& cell : cells) {
+        EXPECT_EQ(ImageCellText(a, cell.column), cell.text);
+    }
+    ImageRow huge;
+    huge.address = std::string(kMaxShownAddress + 5, 'x');
+    EXPECT_EQ(ImageCellText(huge, ImageColumn::Address),
+              std::string(kMaxShownAddress, 'x') + "\u2026");
+
+    table.SetFilter({.text = "gif"});
+    EXPECT_EQ(table.CountText(), "1 of 2 images");
+    table.SetFilter({.text = "[", .regularExpression = true});
+    EXPECT_THAT(table.CountText(), ::testing::Not(::testing::HasSubstr("images")));
+    EXPECT_TRUE(table.Shown().empty());
+    table.Clear();
+    table.SetFilter({});
+    EXPECT_EQ(table.CountText(), "0 images");
+}
+
+TEST(ThumbnailSlots, KeepsABoundedNumberGivingUpTheOneUsedLongestAgo) {
+    ThumbnailSlots slots;
+    for (std::size_t n = 0; n < ThumbnailSlots::kSlots; ++n) {
+        EXPECT_EQ(slots.Take("u" + std::to_string(n)), static_cast<int>(n));
+    }
+    EXPECT_EQ(slots.Find("u0"), 0);  // u1 is now the one used longest ago
+    EXPECT_EQ(slots.Take("new"), 1);
+    EXPECT_EQ(slots.Find("u1"), std::nullopt);
+    EXPECT_EQ(slots.Find("u0"), 0);
+    EXPECT_EQ(slots.Take("u0"), 0);
+    EXPECT_EQ(slots.Size(), ThumbnailSlots::kSlots);
+    slots.Clear();
+    EXPECT_EQ(slots.Find("u0"), std::nullopt);
+    EXPECT_EQ(slots.Take("again"), 0);
+}
+
+TEST(ImageListExport, WritesEveryColumnWithThePageAndTheTime) {
+    ImageList list;
+    ImageFinding finding = Found("http://h/a,\"b\".png", ImageKind::Img, 10, 20);
+    finding.text = "=HYPERLINK(\"x\")";
+    finding.descriptor = "2x";
+    list.Accept(Report(
+        "top", 1,
+        {finding, Found("http://h/a,\"b\".png", ImageKind::Srcset), Found("u", ImageKind::Css)}));
+    list.SetFacts("u", {7, "image/gif", ""});
+    const ImageListHeading heading{"http://h/page", "2026-12-08T21:40:00Z", false};
+    EXPECT_EQ(ImageListCsv(heading, list.Rows()),
+              "page,time,address,kinds,descriptor,natural width,natural height,shown width,"
+              "shown height,bytes,type,alt or title,uses,same bytes as another,address cut\r\n"
+              "\"http://h/page\",\"2026-12-08T21:40:00Z\",\"http://h/a,\"\"b\"\".png\","
+              "\"img, srcset\",\"2x\",10,20,0,0,,\"\",\"'=HYPERLINK(\"\"x\"\")\",2,no,no\r\n"
+              "\"http://h/page\",\"2026-12-08T21:40:00Z\",\"u\",\"css\",\"\",0,0,0,0,7,"
+              "\"image/gif\",\"\",1,no,no\r\n");
+    EXPECT_EQ(ImageListJson({"p", "t", true}, {list.Rows()[1]}),
+              "{\n\t\"images\": [\n\t\t{\n\t\t\t\"address\": \"u\",\n\t\t\t\"bytes\": 7,\n"
+              "\t\t\t\"cut\": false,\n\t\t\t\"descriptor\": \"\",\n\t\t\t\"kinds\": [\n"
+              "\t\t\t\t\"css\"\n\t\t\t],\n\t\t\t\"naturalHeight\": 0,\n\t\t\t\"naturalWidth\": 0,\n"
+              "\t\t\t\"sameBytes\": false,\n\t\t\t\"shownHeight\": 0,\n\t\t\t\"shownWidth\": 0,\n"
+              "\t\t\t\"text\": \"\",\n\t\t\t\"type\": \"image/gif\",\n\t\t\t\"uses\": 1\n\t\t}\n"
+              "\t],\n\t\"page\": \"p\",\n\t\"stopped\": true,\n\t\"time\": \"t\"\n}\n");
+    ImageRow broken;
+    broken.address = "bad \xFF byte";
+    EXPECT_THAT(ImageListJson({}, {broken}), ::testing::HasSubstr("bad \xEF\xBF\xBD byte"));
+    EXPECT_TRUE(IsJsonFileName("list.JSON"));
+    EXPECT_FALSE(IsJsonFileName("list.csv"));
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,171 @@
+// The Image List's logic without a display: the gatherer's reports into the table, a new
+// page, the export and the save of selected rows.
+#include "main_window/image_list_keeper.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/main_window/fake_browser_element.h"
+#include "tests/main_window/fake_image_list_pane.h"
+#include "tests/main_window/fake_surface.h"
+#include "tests/support/temp_folder.h"
+
+namespace quorvane::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Contents(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ImageListKeeperTest : public ::testing::Test {
+  protected:
+    CallLog log_;
+    FakeSurface surface_{log_};
+    FakeBrowserElement browser_{"view0", log_};
+    FakeImageListPane pane_;
+    ImageListTable table_;
+    ImageListKeeper keeper_{browser_, table_, pane_, surface_};
+};
+
+TEST_F(ImageListKeeperTest, FillsTheTableFromTheGathererAndEmptiesItForANewPage) {
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    browser_.ReportImages("{broken");
+    EXPECT_EQ(pane_.changes, 1);
+    EXPECT_EQ(keeper_.Table().CountText(), "1 images");
+    browser_.BeginImagePage();
+    EXPECT_EQ(pane_.changes, 2);
+    EXPECT_EQ(keeper_.Table().CountText(), "0 images");
+    keeper_.Refresh();
+    EXPECT_THAT(log_, ::testing::Contains("view0.GatherImagesAgain"));
+}
+
+// Each file is read once, through the Browser view, a few at a time; a data: picture
+// from its data. Two addresses of the same bytes are marked.
+TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
+    const std::string png = "\x89PNG\r\n\x1A\n and the rest";
+    browser_.ServeFetch("http://h/a.png", png);
+    browser_.ServeFetch("http://h/copy", png);
+    const std::string report =
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"},)"
+        R"({"a":"http://h/copy","k":"css"},{"a":"data:image/gif;base64,R0lGODlh","k":"lazy"},)"
+        R"({"a":"http://h/1","k":"css"},{"a":"http://h/2","k":"css"},{"a":"http://h/3","k":"css"},)"
+        R"({"a":"http://h/4","k":"css"},{"a":"http://h/5","k":"css"}]})";
+    browser_.ReportImages(report);
+    browser_.ReportImages(report);
+    EXPECT_EQ(surface_.RunWhatCameSoon(), 1);
+    const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
+    EXPECT_EQ(rows[0].bytes, png.size());
+    EXPECT_EQ(rows[0].type, "image/png");
+    EXPECT_TRUE(rows[0].sameBytes);
+    EXPECT_TRUE(rows[1].sameBytes);
+    EXPECT_EQ(rows[2].bytes, 6u);
+    EXPECT_EQ(rows[2].type, "image/gif");
+    EXPECT_FALSE(rows[2].sameBytes);
+    // Two answered at once, four waiting for the engine: the sixth waits its turn.
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"),
+                ElementsAre("view0.Fetch(http://h/a.png)", "view0.Fetch(http://h/copy)",
+                            "view0.Fetch(http://h/1)", "view0.Fetch(http://h/2)",
+                            "view0.Fetch(http://h/3)", "view0.Fetch(http://h/4)"));
+    browser_.AnswerFetches();
+    EXPECT_EQ(rows[6].bytes, 5u);  // "later"
+    EXPECT_EQ(rows[6].type, "");
+    EXPECT_EQ(CallsStartingWith(log_, "view0.Fetch").size(), 7u);
+    // Kept for the thumbnails, until the next page.
+    EXPECT_EQ(Contents(keeper_.ImageFile("http://h/a.png")), png);
+    EXPECT_EQ(Contents(keeper_.ImageFile("data:image/gif;base64,R0lGODlh")), "GIF89a");
+    EXPECT_EQ(keeper_.ImageFile("http://h/5"), "");
+    const std::string kept = keeper_.ImageFile("http://h/a.png");
+    browser_.BeginImagePage();
+    EXPECT_EQ(keeper_.ImageFile("http://h/a.png"), "");
+    EXPECT_FALSE(std::filesystem::exists(kept));
+}
+
+// A web page may name local files: they are neither read nor saved.
+TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
+    TempFolder folder;
+    browser_.Navigate("http://h/page.html");
+    browser_.ReportImages(
+        R"js({"frame":"f","gather":1,"items":[{"a":"file:///etc/passwd","k":"img"},)js"
+        R"js({"a":"javascript:alert(1)","k":"css"}]})js");
+    keeper_.Save({0, 1}, false, folder.Path());
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::IsEmpty());
+    EXPECT_THAT(FilesIn(folder.Path()), ::testing::IsEmpty());
+    EXPECT_THAT(surface_.statusText, HasSubstr("; 2 failed"));
+
+    browser_.Navigate("file:///home/me/page.html");
+    browser_.BeginImagePage();
+    browser_.ReportImages(
+        R"({"frame":"f","gather":1,"items":[{"a":"file:///home/me/a.png","k":"img"}]})");
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"),
+                ElementsAre("view0.Fetch(file:///home/me/a.png)"));
+}
+
+TEST_F(ImageListKeeperTest, ProposesAnExportNameAfterThePage) {
+    const struct {
+        const char* page;
+        const char* name;
+    } rows[] = {
+        {"http://h/dir/gallery.html", "gallery-images.csv"},
+        {"http://h/", "index-images.csv"},
+        {"http://h/photos?page=2", "photos-images.csv"},
+        // A name never holds a slash, encoded or not, nor begins with dots.
+        {"http://h/..%2F..%2Fx.php", "%2F..%2Fx-images.csv"},
+    };
+    for (const auto& row : rows) {
+        browser_.Navigate(row.page);
+        EXPECT_EQ(keeper_.ExportFileName(), row.name) << row.page;
+    }
+}
+
+TEST_F(ImageListKeeperTest, ExportsCsvOrJsonByTheNameAndNeverOverAFile) {
+    TempFolder folder;
+    folder.Write("/list.csv", "earlier");
+    browser_.Navigate("http://h/page.html");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    keeper_.Export(folder / "list.csv", "2026-12-08T21:40:00Z");
+    keeper_.Export(folder / "list.json", "2026-12-08T21:40:00Z");
+    EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("list (1).csv", "list.csv", "list.json"));
+    EXPECT_THAT(folder.Read("/list (1).csv"),
+                HasSubstr("\"http://h/page.html\",\"2026-12-08T21:40:00Z\",\"http://h/a.png\""));
+    EXPECT_THAT(folder.Read("/list.json"), HasSubstr("\"page\": \"http://h/page.html\""));
+    EXPECT_THAT(surface_.statusText, HasSubstr("Saved list.json to "));
+}
+
+TEST_F(ImageListKeeperTest, SavesTheSelectedRowsKeepingTheBestCandidate) {
+    TempFolder folder;
+    browser_.ServeFetch("http://h/small.png", "small");
+    browser_.ServeFetch("http://h/large.png", "large");
+    browser_.ServeFetch("http://h/other.png", "other");
+    browser_.ReportImages(
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/small.png","k":"img","g":"s","nw":10,"nh":10},)"
+        R"({"a":"http://h/large.png","k":"srcset","g":"s","nw":20,"nh":20},)"
+        R"({"a":"http://h/other.png","k":"css"}]})");
+    keeper_.Save({0, 1, 2}, false, folder.Path());
+    EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("large.png", "other.png"));
+    std::filesystem::create_directory(folder / "all");
+    keeper_.Save({0, 1}, true, folder / "all");
+    EXPECT_THAT(FilesIn(folder / "all"), ElementsAre("large.png", "small.png"));
+}
+
+}  // namespace
+}  // namespace quorvane::testing
