@@ -5,7 +5,9 @@
 // the longest time the window's event loop could not answer meanwhile. Then the same
 // page with the Original Source view shown: from the Browser view's load end until the
 // served text is on screen (its first screen coloured) and until all of it is coloured,
-// with the longest stall meanwhile.
+// with the longest stall meanwhile. Then, with each generated view shown while the page
+// loads, the time until its first screen is on the screen, and the memory of all the
+// program's processes at start.
 // The pages come from a server on 127.0.0.1 of the benchmark's own. Run it on a display
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
@@ -17,11 +19,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/generated_page.h"
+#include "bench/process_memory.h"
 #include "bench/stall_meter.h"
 #include "engine/address_to_load.h"
 #include "inspection/gui/served_source_view.h"
@@ -67,7 +72,8 @@ struct RunFigures {
 // asked for once GTK has given the view its size comes no sooner. Loading may end before
 // the engine lays a page out, and the program has no reason to tell when it does: this is
 // the benchmark's one use of the engine itself.
-Clock::time_point LaidOutBy(wxWebView* view) {
+Clock::time_point LaidOutBy(
+    wxWebView* view, const char* word = "body", const std::function<void()>& meanwhile = [] {}) {
     auto* native = static_cast<WebKitWebView*>(view->GetNativeBackend());
     quorvane::test::WaitUntil(
         [&] { return gtk_widget_get_allocated_width(GTK_WIDGET(native)) > 1; });
@@ -79,8 +85,13 @@ Clock::time_point LaidOutBy(wxWebView* view) {
         }),
         &answered);
     // Every generated source page begins with the body's start tag.
-    webkit_find_controller_count_matches(find, "body", WEBKIT_FIND_OPTIONS_NONE, 1);
-    quorvane::test::WaitUntil([&] { return answered; }, std::chrono::minutes(kRunMinutes));
+    webkit_find_controller_count_matches(find, word, WEBKIT_FIND_OPTIONS_NONE, 1);
+    quorvane::test::WaitUntil(
+        [&] {
+            meanwhile();
+            return answered;
+        },
+        std::chrono::minutes(kRunMinutes));
     g_signal_handler_disconnect(find, handler);
     return Clock::now();
 }
@@ -116,6 +127,70 @@ std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string
         driver.Frame().Controller().Lists().imageTags.addresses.size() == page.pictures &&
         driver.ViewsShowTheWorkFiles();
     return right ? std::optional(figures) : std::nullopt;
+}
+
+// The pictures of a view's place on the screen as they change, and when each came; the
+// page's scroll bar is left out, as the first screen of a page is a shorter page.
+class ScreenWatch {
+  public:
+    ScreenWatch(MainWindowDriver& driver, int view) : driver_(driver), view_(view) {}
+    void Look() {
+        const auto now = Clock::now();
+        if (!seen_.empty() && now - lastLook_ < std::chrono::milliseconds(10)) {
+            return;
+        }
+        lastLook_ = now;
+        const std::size_t picture = std::hash<std::string>{}(driver_.Picture(view_, 40));
+        if (seen_.empty() || seen_.back().second != picture) {
+            seen_.emplace_back(now, picture);
+        }
+    }
+    // When the screen first showed what it shows last.
+    Clock::time_point FirstShowingTheLast() const {
+        for (const auto& [when, picture] : seen_) {
+            if (picture == seen_.back().second) {
+                return when;
+            }
+        }
+        return Clock::now();
+    }
+
+  private:
+    MainWindowDriver& driver_;
+    int view_;
+    Clock::time_point lastLook_;
+    std::vector<std::pair<Clock::time_point, std::size_t>> seen_;
+};
+
+// The user is on a generated view while the page loads. From the end of the Browser view's
+// load until the screen in the view's place first shows what it shows once the engine has
+// laid the whole page out: what the user sees, not a search through the page.
+std::optional<double> MeasureFirstScreen(MainWindowDriver& driver, const std::string& blank,
+                                         const BenchPage& page, int view) {
+    driver.Frame().Controller().SelectView(view);
+    driver.TypeAddressAndPressEnter(blank);
+    if (!driver.WaitForAnalysedPage(blank, "marker-blank")) {
+        return std::nullopt;
+    }
+    LoadClock clock(driver.Frame(), {page.address, "", ""});
+    driver.TypeAddressAndPressEnter(page.address);
+    if (!quorvane::test::WaitUntil([&] { return clock.BrowserViewLoaded(); },
+                                   std::chrono::minutes(kRunMinutes))) {
+        return std::nullopt;
+    }
+    ScreenWatch screen(driver, view);
+    // The Images page shows each picture's address under it.
+    LaidOutBy(driver.Frame().Element(view).Window(), view == 1 ? "body" : "http",
+              [&] { screen.Look(); });
+    // The first screen gives way to the whole page once the engine has drawn it.
+    quorvane::test::WaitUntil(
+        [&] {
+            screen.Look();
+            return false;
+        },
+        std::chrono::seconds(1));
+    driver.Frame().Controller().SelectView(0);
+    return Milliseconds(screen.FirstShowingTheLast() - clock.End(0));
 }
 
 // Milliseconds from the end of the Browser view's load for the Original Source view.
@@ -291,6 +366,38 @@ std::optional<std::string> MeasurePage(MainWindowDriver& driver, HttpTestServer&
     return line;
 }
 
+// The first screen of both generated views, one line each for scripts.
+bool MeasureFirstScreens(MainWindowDriver& driver, HttpTestServer& server, const BenchPage& page,
+                         int runs, std::vector<std::string>& lines) {
+    for (const auto& [view, name] : {std::pair{1, "source"}, std::pair{2, "images"}}) {
+        std::vector<double> shown;
+        for (int run = 1; run <= runs; ++run) {
+            const auto figure = MeasureFirstScreen(driver, server.Url("/blank.html"), page, view);
+            if (!figure) {
+                std::printf("%s, run %d: the %s view did not show the page\n", page.name.c_str(),
+                            run, name);
+                return false;
+            }
+            shown.push_back(*figure);
+        }
+        char line[200];
+        std::snprintf(line, sizeof line, "first screen shown: %s %s %.0f ms", page.key.c_str(),
+                      name, Median(shown));
+        std::printf("%s\n", line);
+        std::fflush(stdout);
+        lines.push_back(line);
+    }
+    return true;
+}
+
+void PrintStartUpMemory() {
+    const quorvane::bench::ProcessMemory memory = quorvane::bench::MemoryOfAllProcesses();
+    std::printf(
+        "start-up memory of all processes: peak %.0f MB, settled %.0f MB resident, %.0f MB "
+        "proportional, %d processes\n",
+        memory.peakMb, memory.residentMb, memory.proportionalMb, memory.processes);
+}
+
 // Runs every chosen page and prints the medians at the end.
 bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Options& options) {
     const std::vector<BenchPage> pages = ServePages(server);
@@ -298,9 +405,13 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
                 LoadAverage().c_str());
     std::vector<std::string> table;
     std::vector<std::string> servedTable;
+    std::vector<std::string> firstScreens;
     for (const BenchPage& page : pages) {
         if (!Chosen(options, page.key)) {
             continue;
+        }
+        if (!MeasureFirstScreens(driver, server, page, options.runs, firstScreens)) {
+            return false;
         }
         const std::optional<std::string> medians = MeasurePage(driver, server, page, options.runs);
         const std::optional<std::string> served =
@@ -326,6 +437,11 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
     for (const std::string& line : servedTable) {
         std::printf("%s\n", line.c_str());
     }
+    std::printf("\nEach generated view shown while the page loads, medians of %d runs:\n",
+                options.runs);
+    for (const std::string& line : firstScreens) {
+        std::printf("%s\n", line.c_str());
+    }
     std::printf("load average at the end %s\n", LoadAverage().c_str());
     return true;
 }
@@ -342,7 +458,13 @@ int main(int argc, char** argv) {
     HttpTestServer server;
     MainWindowDriver driver;
     const auto workFolder = quorvane::test::FreshTempFolder("views-bench");
-    const bool done = driver.Open(workFolder) && RunBenchmark(driver, server, options);
+    const bool opened = driver.Open(workFolder);
+    if (opened) {
+        // Settled: the start page analysed and shown, and a moment for the engine to rest.
+        quorvane::test::PumpEvents(std::chrono::seconds(3));
+        PrintStartUpMemory();
+    }
+    const bool done = opened && RunBenchmark(driver, server, options);
     driver.Close();
     std::filesystem::remove_all(workFolder);
     return done ? 0 : 1;

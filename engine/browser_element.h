@@ -72,6 +72,11 @@ class BrowserElement : public FileFetcher {
     // a local file or device.
     virtual void SetLocalFilesBlocked(bool blocked) = 0;
 
+    // A new page for the element is being made: until the element is sent to it (LoadFile)
+    // or told otherwise, it shows no more of its old page than a line saying so. Only the
+    // generated views do; the Browser view ignores it.
+    virtual void SetPreparing(bool preparing) = 0;
+
     // Captures the document body's outer HTML as the engine gives it.
     // done runs exactly once: at once (fake) or once the engine answers (real), and
     // never after the element has been destroyed.

@@ -19,6 +19,8 @@ GeneratedViewLoad::Actions GeneratedViewLoad::Asked(std::uintmax_t pageBytes) {
     // Waiting to start, the engine is busy with what it was busy with before.
     state_ = State::WaitingToStart;
     pageBytes_ = pageBytes;
+    preparing_ = false;
+    layingOut_ = false;
     actions.startWatch = true;
     return actions;
 }
@@ -64,8 +66,37 @@ GeneratedViewLoad::Actions GeneratedViewLoad::WatchRanOut() {
     return actions;
 }
 
+GeneratedViewLoad::Actions GeneratedViewLoad::LaidOut() {
+    layingOut_ = false;
+    return {};
+}
+
+// A search asked for while the new page is made waits for it; when its making failed, the
+// search runs on the page the view still shows.
+GeneratedViewLoad::Actions GeneratedViewLoad::Preparing(bool preparing) {
+    preparing_ = preparing;
+    Actions actions;
+    if (!preparing && findHeld_ && !DrawingHeld()) {
+        actions.runHeldFind = true;
+        findHeld_ = false;
+    }
+    return actions;
+}
+
+// A hidden view covers nothing: it is covered again when shown, with what is due then.
+GeneratedViewLoad::Cover GeneratedViewLoad::Covered() const {
+    if (!shown_) {
+        return Cover::None;
+    }
+    if (preparing_) {
+        return Cover::PreparingLine;
+    }
+    const bool notYetDrawn = state_ != State::Shown || layingOut_;
+    return notYetDrawn && pageBytes_ > kFirstScreenBytes ? Cover::FirstScreen : Cover::None;
+}
+
 bool GeneratedViewLoad::HoldFind() {
-    findHeld_ = DrawingHeld();
+    findHeld_ = DrawingHeld() || preparing_;
     return findHeld_;
 }
 
@@ -81,6 +112,8 @@ GeneratedViewLoad::Actions GeneratedViewLoad::ReleaseWhenReady() {
         actions.releaseDrawing = true;
         actions.runHeldFind = findHeld_;
         findHeld_ = false;
+        layingOut_ = pageBytes_ > kFirstScreenBytes;
+        actions.watchLayout = layingOut_;
     }
     return actions;
 }

@@ -11,7 +11,9 @@ namespace quorvane {
 // proportion to all the lines before it, and a hidden view has no width of its own, so a
 // layout then would be redone anyway. A new page never waits behind an old one: when the
 // engine has not begun it because it is still busy with a large page before it, the view
-// gets a fresh engine process. The element feeds the events; the answers say what to do.
+// gets a fresh engine process. While a large page is read, held or laid out, a view that is
+// shown covers it with its first screen (Covered): the same page cut short, which the engine
+// draws at once. The element feeds the events; the answers say what to do.
 class GeneratedViewLoad {
   public:
     enum class State {
@@ -29,6 +31,8 @@ class GeneratedViewLoad {
         bool endEngineProcess = false;
         bool releaseDrawing = false;
         bool runHeldFind = false;
+        // Tell LaidOut once the engine has laid the page out after the release.
+        bool watchLayout = false;
         bool operator==(const Actions&) const = default;
     };
 
@@ -36,6 +40,13 @@ class GeneratedViewLoad {
     // that the next page would visibly wait behind it; one smaller is done soon, however
     // slow the machine.
     static constexpr std::uintmax_t kLargePageBytes = 1'000'000;
+    // A page larger than this takes the engine long enough to lay out that the view shows
+    // its first screen meanwhile; this much of it is drawn at once.
+    static constexpr std::uintmax_t kFirstScreenBytes = 64 * 1024;
+
+    // What covers the view: nothing, a line that says a new page is being prepared, or the
+    // first screen of the page asked for.
+    enum class Cover { None, PreparingLine, FirstScreen };
 
     // The view is sent to a page of pageBytes (0 when not known).
     Actions Asked(std::uintmax_t pageBytes);
@@ -49,14 +60,21 @@ class GeneratedViewLoad {
     Actions WidthChanged(bool hasWidth);
     // The watch over the start of the load asked for has run out.
     Actions WatchRanOut();
+    // The engine has laid out the page released for drawing.
+    Actions LaidOut();
+    // A new page for the view is being made, or no longer (its making failed); the page
+    // asked for next ends it too.
+    Actions Preparing(bool preparing);
 
-    // A search of the view: true when it must wait until the page is drawn, where the
-    // release then asks to run it. EndFind drops one that waits.
+    // A search of the view: true when it must wait until the page is drawn (or while a new
+    // page is being made), where the release then asks to run it. EndFind drops one that
+    // waits.
     bool HoldFind();
     void EndFind();
 
     State Current() const { return state_; }
     bool DrawingHeld() const { return state_ != State::Shown; }
+    Cover Covered() const;
 
   private:
     Actions ReleaseWhenReady();
@@ -70,6 +88,8 @@ class GeneratedViewLoad {
     std::uintmax_t pageBytes_ = 0;
     bool busyWithOldPage_ = false;
     bool oldPageMayBeLaidOut_ = false;
+    bool preparing_ = false;
+    bool layingOut_ = false;  // a large page released for drawing, not yet laid out
 };
 
 }  // namespace quorvane

@@ -48,7 +48,8 @@ void CheckView(int view) {
 MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                                            const MakeViews& makeViews,
                                            ServedSourcePane& servedSource, ImageListPane& imageList,
-                                           ImageListTable& imageTable, std::string workFolder)
+                                           ImageListTable& imageTable, std::string workFolder,
+                                           PageAnalysisRunner::ToWindowThread toWindowThread)
     : surface_(surface),
       windows_(windows),
       views_(makeViews(*this), servedSource, imageList),
@@ -58,7 +59,7 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_(views_, surface_),
       zoom_(views_, status_),
-      analysis_(views_, surface_, workFolder_),
+      analysis_(views_, surface_, workFolder_, std::move(toWindowThread)),
       saving_(views_, surface_, *this, analysis_.Lists()),
       navigation_(views_, surface_, status_, analysis_, saving_,
                   [this](int view) { SelectView(view); }) {}
@@ -125,6 +126,7 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
     } else {
         views_.Element(view).SetVisible(true);
     }
+    analysis_.ViewShown();
     find_.ViewShown(view, sourceWasShown);
     zoom_.ViewShown();
 }

@@ -48,10 +48,13 @@ class MainWindowController : public BrowserEvents, public TransferReport {
 
     // workFolder: where the six work files live (the program folder, or the per-user
     // fallback). imageTable: what the Image List view shows, kept by the controller.
+    // toWindowThread: how the analysis thread's outcomes reach the window's thread; without
+    // it every analysis runs in place (the window's logic without a display).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, ServedSourcePane& servedSource,
                          ImageListPane& imageList, ImageListTable& imageTable,
-                         std::string workFolder);
+                         std::string workFolder,
+                         PageAnalysisRunner::ToWindowThread toWindowThread = {});
 
     // startAddress: what the window loads first; its home page when empty.
     void Load(const std::string& startAddress = {});
@@ -126,8 +129,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     }
 
     // Captures the Browser view's body and runs the analysis; the Source Code and
-    // Images views are then told to load the generated pages. Two analyses never
-    // overlap: one asked for while another runs is run once when it ends.
+    // Images views are then told to load the generated pages (PageAnalysisRun).
     void AnalysePage() { analysis_.Run(); }
     const AnalysisLists& Lists() const { return analysis_.Lists(); }
 

@@ -8,24 +8,25 @@
 
 #include "analysis/page_analysis.h"
 #include "base/address_scheme.h"
-#include "base/line_breaks.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
 
 PageAnalysisRun::PageAnalysisRun(WindowViews& views, MainWindowSurface& surface,
-                                 std::string workFolder)
-    : views_(views), surface_(surface), workFolder_(std::move(workFolder)) {}
+                                 std::string workFolder,
+                                 PageAnalysisRunner::ToWindowThread toWindowThread)
+    : views_(views), surface_(surface), runner_(std::move(workFolder), std::move(toWindowThread)) {}
 
 // The engine answers the capture later, while events keep arriving. An analysis asked
-// for meanwhile must not start a second, overlapping run on the same work files and
-// lists; it is remembered and run once when the current run ends.
+// for meanwhile must not start a second, overlapping capture; it is remembered and made
+// once the current capture is answered.
 void PageAnalysisRun::Run() {
-    if (analysing_) {
+    if (capturing_) {
         analysisRequested_ = true;
         return;
     }
-    analysing_ = true;
+    capturing_ = true;
+    SetPreparing(true);
     // A page of our own in the Browser view (the page could not be opened) is no page of
     // the site: its document is not captured, and the generated views say there is none.
     if (!views_.Browser().OwnPageStatus().empty()) {
@@ -47,18 +48,15 @@ void PageAnalysisRun::Run() {
     }
 }
 
-// The work files keep the page's lines as CR LF ends them, whatever the engine gave.
+// The analysis runs off the window's thread; the window goes on meanwhile.
 void PageAnalysisRun::OnBodyCaptured(std::optional<std::string> bodyHtml) {
-    if (bodyHtml) {
-        bodyHtml = WithCrLfLineBreaks(*bodyHtml);
-    }
     {
-        // However the run ends, the next analysis must be able to start.
-        struct EndOfRun {
-            bool& analysing;
-            ~EndOfRun() { analysing = false; }
-        } endOfRun{analysing_};
-        Analyse(bodyHtml);
+        // However the start ends, the next analysis must be able to start.
+        struct EndOfCapture {
+            bool& capturing;
+            ~EndOfCapture() { capturing = false; }
+        } endOfCapture{capturing_};
+        Start(std::move(bodyHtml));
     }
     if (analysisRequested_) {
         analysisRequested_ = false;
@@ -66,24 +64,40 @@ void PageAnalysisRun::OnBodyCaptured(std::optional<std::string> bodyHtml) {
     }
 }
 
-void PageAnalysisRun::Analyse(const std::optional<std::string>& bodyHtml) {
+void PageAnalysisRun::Start(std::optional<std::string> bodyHtml) {
     std::string address;
-    std::optional<AnalysedPage> page;
+    std::string ownPage;
     try {
         SkipBrowserErrors([&] { address = views_.Browser().Address(); });
         // A page of our own in the Browser view is no page of the site: the views say so.
-        const std::string ownPage = views_.Browser().OwnPageStatus();
-        page = ownPage.empty() ? AnalysePageText(workFolder_, bodyHtml, address, lists_)
-                               : AnalyseNoPage(workFolder_, ownPage, lists_);
+        ownPage = views_.Browser().OwnPageStatus();
     } catch (const std::exception& fault) {
-        // A fault of the program, not of the page: this page's analysis ends here and
-        // the views keep the pages they show, but the user learns that it failed.
-        analysisNote_ = std::string("The analysis of this page failed: ") + fault.what();
-        noteAfterLoad_ = {};
-        surface_.SetStatusText(analysisNote_);
+        ShowFault(fault.what());
         return;
     }
-    analysisNote_ = StatusLine(*page);
+    runner_.Start(
+        {std::move(bodyHtml), address, ownPage},
+        [this, address](AnalysisOutcome outcome) { OnAnalysed(address, std::move(outcome)); });
+}
+
+// A fault of the program, not of the page: this page's analysis ends here and the views
+// keep the pages they show, but the user learns that it failed.
+void PageAnalysisRun::ShowFault(const std::string& what) {
+    SetPreparing(false);
+    analysisNote_ = "The analysis of this page failed: " + what;
+    noteAfterLoad_ = {};
+    surface_.SetStatusText(analysisNote_);
+}
+
+void PageAnalysisRun::OnAnalysed(const std::string& address, AnalysisOutcome outcome) {
+    lists_ = std::move(outcome.lists);
+    if (!outcome.page) {
+        ShowFault(outcome.fault);
+        return;
+    }
+    const AnalysedPage& page = *outcome.page;
+    preparing_ = false;
+    analysisNote_ = StatusLine(page);
     noteAfterLoad_ = {false, !analysisNote_.empty(), !analysisNote_.empty()};
     if (!analysisNote_.empty()) {
         surface_.SetStatusText(analysisNote_);
@@ -94,9 +108,30 @@ void PageAnalysisRun::Analyse(const std::optional<std::string>& bodyHtml) {
             [&] { views_.Element(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
     SkipBrowserErrors(
-        [&] { views_.Element(WindowViews::kSourceView).LoadFile(page->sourcePagePath); });
+        [&] { views_.Element(WindowViews::kSourceView).LoadFile(page.sourcePagePath); });
     SkipBrowserErrors(
-        [&] { views_.Element(WindowViews::kImagesView).LoadFile(page->imagePagePath); });
+        [&] { views_.Element(WindowViews::kImagesView).LoadFile(page.imagePagePath); });
+}
+
+// Never an old page as if it were the new one: from the start of the analysis until a
+// generated view is sent to the new page, it says it is preparing it, and so does panel 1
+// while that view is the one shown.
+void PageAnalysisRun::SetPreparing(bool preparing) {
+    preparing_ = preparing;
+    for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
+        SkipBrowserErrors([&] { views_.Element(view).SetPreparing(preparing); });
+    }
+    ViewShown();
+}
+
+void PageAnalysisRun::ViewShown() {
+    const int visible = views_.VisibleView();
+    if (preparing_ &&
+        (visible == WindowViews::kSourceView || visible == WindowViews::kImagesView)) {
+        surface_.SetStatusText(std::string("Preparing the ") +
+                               (visible == WindowViews::kSourceView ? "Source Code" : "Images") +
+                               " view for the new page...");
+    }
 }
 
 // The generated views' own loads put their status texts in panel 1 too; once a view has

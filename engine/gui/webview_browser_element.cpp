@@ -16,6 +16,7 @@
 #include "engine/gui/body_capture.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
+#include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
 #include "engine/gui/own_pages.h"
@@ -46,6 +47,11 @@ wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
+struct LayoutWatch {
+    WebViewBrowserElement* element;
+    std::weak_ptr<int> current;  // expired once the element or a newer watch replaced it
+};
+
 // The size of a generated page the view is sent to; 0 for an address of the web.
 std::uintmax_t PageBytes(const std::string& address) {
     std::error_code error;
@@ -65,7 +71,8 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath,
-                                             std::shared_ptr<LocalFilesFilterStore> filters)
+                                             std::shared_ptr<LocalFilesFilterStore> filters,
+                                             std::shared_ptr<FirstScreenCover> cover)
     : index_(index),
       kind_(kind),
       events_(events),
@@ -76,9 +83,17 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       capture_(std::make_unique<BodyCapture>(native_)),
       focus_(std::make_unique<PageFocus>(webView_, native_)),
       find_(std::make_unique<EngineFind>(native_)),
-      zoom_(std::make_unique<EngineZoom>(
-          native_, [this](double level) { events_.ZoomChanged(index_, level); })),
-      fetches_(std::make_unique<EngineFetches>(native_)) {
+      // The cover over a page not yet drawn takes every zoom of the view, so that the whole
+      // page replaces it at the same size.
+      zoom_(std::make_unique<EngineZoom>(native_,
+                                         [this](double level) {
+                                             if (cover_) {
+                                                 cover_->Follow(webView_, level);
+                                             }
+                                             events_.ZoomChanged(index_, level);
+                                         })),
+      fetches_(std::make_unique<EngineFetches>(native_)),
+      cover_(std::move(cover)) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
     } else {
@@ -125,9 +140,18 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters));
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
+    webView_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        if (cover_) {
+            cover_->Follow(webView_, ZoomLevel());
+        }
+        event.Skip();
+    });
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {
+    if (cover_) {
+        cover_->Uncover(webView_);
+    }
     g_signal_handlers_disconnect_by_data(native_, this);
     if (holdDrawing_ != nullptr) {
         webkit_user_style_sheet_unref(holdDrawing_);
@@ -145,6 +169,7 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         awaitedAddress_ = uri;
+        awaitedPath_ = address;
         Do(load_.Asked(PageBytes(address)));
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
@@ -225,8 +250,15 @@ void WebViewBrowserElement::SetVisible(bool visible) {
 }
 
 void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
+    localFilesBlocked_ = blocked;
     if (localFiles_) {
         localFiles_->SetBlocked(blocked);
+    }
+}
+
+void WebViewBrowserElement::SetPreparing(bool preparing) {
+    if (kind_ == Kind::GeneratedView) {
+        Do(load_.Preparing(preparing));
     }
 }
 
@@ -354,6 +386,58 @@ void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
     if (actions.runHeldFind) {
         find_->RunHeld();
     }
+    if (actions.watchLayout) {
+        WatchLayout();
+    }
+    FollowCover();
+}
+
+void WebViewBrowserElement::FollowCover() {
+    using Cover = GeneratedViewLoad::Cover;
+    const Cover wanted = load_.Covered();
+    const std::string path = wanted == Cover::FirstScreen ? awaitedPath_ : std::string();
+    if (!cover_ || (wanted == covered_ && path == coveredPath_)) {
+        return;
+    }
+    covered_ = wanted;
+    coveredPath_ = path;
+    const FirstScreenCover::Covered covered{
+        webView_, ZoomLevel(), localFilesBlocked_,
+        [this](const std::string& address) { webView_->LoadURL(FromUtf8(address)); }};
+    if (wanted == Cover::None) {
+        cover_->Uncover(webView_);
+    } else if (wanted == Cover::PreparingLine) {
+        cover_->ShowPreparingLine(covered);
+    } else {
+        cover_->ShowFirstScreen(covered, path);
+    }
+}
+
+// A picture of the visible part is drawn only from a laid-out page: its answer says the
+// whole page is ready to take the first screen's place.
+void WebViewBrowserElement::WatchLayout() {
+    layoutWatch_ = std::make_shared<int>(0);
+    auto* watch = new LayoutWatch{this, layoutWatch_};
+    webkit_web_view_get_snapshot(native_, WEBKIT_SNAPSHOT_REGION_VISIBLE,
+                                 WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, &OnLaidOut, watch);
+}
+
+void WebViewBrowserElement::OnLaidOut(GObject* view, GAsyncResult* result, void* watch) {
+    const std::unique_ptr<LayoutWatch> answered(static_cast<LayoutWatch*>(watch));
+    GError* error = nullptr;
+    cairo_surface_t* picture =
+        webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, &error);
+    if (picture != nullptr) {
+        cairo_surface_destroy(picture);
+    }
+    if (error != nullptr) {
+        g_error_free(error);
+    }
+    // The element may be gone, or the answer late, for an older page.
+    if (answered->current.expired()) {
+        return;
+    }
+    answered->element->Do(answered->element->load_.LaidOut());
 }
 
 void WebViewBrowserElement::SetDrawingHeld(bool held) {

@@ -14,6 +14,8 @@
 
 class wxWebView;
 class wxWindow;
+typedef struct _GObject GObject;
+typedef struct _GAsyncResult GAsyncResult;
 typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebView WebKitWebView;
 typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
@@ -23,6 +25,7 @@ namespace quorvane {
 
 class BodyCapture;
 class EngineFetches;
+class FirstScreenCover;
 class EngineFind;
 class EngineImageGatherer;
 class LocalFilesFilter;
@@ -49,10 +52,12 @@ class WebViewBrowserElement : public BrowserElement {
     // index: the element number every event carries. homePagePath: the start page
     // shipped beside the program, loaded by GoHome. filters: the program's one store of
     // the local-files filter that the generated views share (a generated view given none
-    // makes a store of its own; the Browser view needs none).
+    // makes a store of its own; the Browser view needs none). cover: what the generated
+    // views show over a page the engine has not drawn yet (none: they show nothing then).
     WebViewBrowserElement(wxWindow* parent, int index, Kind kind, BrowserEvents& events,
                           std::string homePagePath,
-                          std::shared_ptr<LocalFilesFilterStore> filters = nullptr);
+                          std::shared_ptr<LocalFilesFilterStore> filters = nullptr,
+                          std::shared_ptr<FirstScreenCover> cover = nullptr);
     ~WebViewBrowserElement() override;
     WebViewBrowserElement(const WebViewBrowserElement&) = delete;
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
@@ -71,6 +76,7 @@ class WebViewBrowserElement : public BrowserElement {
     bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
+    void SetPreparing(bool preparing) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
     void FetchMainResource(ResourceDone done) override;
@@ -101,6 +107,7 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
+    static void OnLaidOut(GObject* view, GAsyncResult* result, void* watch);
 
     void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
     // The engine signals every kind of view follows: the load, its title and progress,
@@ -112,6 +119,10 @@ class WebViewBrowserElement : public BrowserElement {
     // Carries out what the generated view's page life asks for.
     void Do(const GeneratedViewLoad::Actions& actions);
     void SetDrawingHeld(bool held);
+    // Puts on, changes or takes off the cover as the page life says.
+    void FollowCover();
+    // Asks the engine for a picture of the view, which it gives once it has laid it out.
+    void WatchLayout();
 
     int index_;
     Kind kind_;
@@ -133,6 +144,12 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitUserStyleSheet* holdDrawing_ = nullptr;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
+    std::string awaitedPath_;
+    std::shared_ptr<FirstScreenCover> cover_;
+    GeneratedViewLoad::Cover covered_ = GeneratedViewLoad::Cover::None;
+    std::string coveredPath_;
+    bool localFilesBlocked_ = false;
+    std::shared_ptr<int> layoutWatch_;  // replaced by each watch: an older one's answer is late
     std::unique_ptr<LocalFilesFilter> localFiles_;
     // The Browser view's pages in place of one that could not be shown, with the guard
     // against an engine that does not answer (the generated views restart on their own).

@@ -18,6 +18,7 @@
 #include "desktop/gui/twips_size.h"
 #include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
+#include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "inspection/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
@@ -72,7 +73,8 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     CreateImageListView();
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_->View(), *imageList_, imageTable_, workFolder_.Path());
+        *servedSource_->View(), *imageList_, imageTable_, workFolder_.Path(),
+        [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
     for (const auto& element : views_) {
@@ -149,9 +151,10 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
     using Kind = WebViewBrowserElement::Kind;
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
     const auto filters = std::make_shared<LocalFilesFilterStore>();
+    const auto cover = std::make_shared<FirstScreenCover>(panel_, filters);
     for (int i = 0; i < 3; ++i) {
-        views_[i] =
-            std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage, filters);
+        views_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage,
+                                                            filters, cover);
         placer_.Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};

@@ -27,6 +27,7 @@ class LoadClock {
 
     bool BrowserViewLoaded() const { return ended_[0].has_value(); }
     bool BothViewsLoaded() const { return ended_[1] && ended_[2]; }
+    bool Loaded(int index) const { return ended_[index].has_value(); }
     Clock::time_point End(int index) const { return *ended_[index]; }
 
   private:

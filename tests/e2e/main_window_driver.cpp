@@ -111,10 +111,11 @@ bool MainWindowDriver::DrawsSomething(int index) const {
     return drawn;
 }
 
-std::string MainWindowDriver::Picture(int index) const {
+std::string MainWindowDriver::Picture(int index, int leftOutOnTheRight) const {
     const wxRect place = frame_->Element(index).Window()->GetScreenRect();
-    GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
-                                                 place.width, place.height);
+    GdkPixbuf* shot =
+        gdk_pixbuf_get_from_window(gdk_get_default_root_window(), place.x, place.y,
+                                   std::max(1, place.width - leftOutOnTheRight), place.height);
     if (shot == nullptr) {
         return {};
     }

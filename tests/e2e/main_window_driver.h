@@ -42,8 +42,9 @@ class MainWindowDriver {
     bool ViewsShowTheWorkFiles() const;
     // Whether element index, shown, has drawn anything but a white page on the screen.
     bool DrawsSomething(int index) const;
-    // The pixels the display shows in element index's place, row by row.
-    std::string Picture(int index) const;
+    // The pixels the display shows in element index's place, row by row, but for a strip
+    // of leftOutOnTheRight pixels (where a page's scroll bar is).
+    std::string Picture(int index, int leftOutOnTheRight = 0) const;
 
   protected:
     std::filesystem::path workFolder_;

@@ -12,7 +12,21 @@ namespace {
 
 using State = GeneratedViewLoad::State;
 
-enum class Event { AskSmall, AskLarge, Start, Finish, Show, Hide, Width, Watch, Find, EndFind };
+enum class Event {
+    AskSmall,
+    AskLarge,
+    Start,
+    Finish,
+    Show,
+    Hide,
+    Width,
+    Watch,
+    Find,
+    EndFind,
+    Prepare,
+    PrepareFailed,
+    LaidOut,
+};
 
 // What the element was told over all events, in counts, and the state at the end.
 struct Outcome {
@@ -25,8 +39,7 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome Feed(const std::vector<Event>& events) {
-    GeneratedViewLoad load;
+Outcome Feed(const std::vector<Event>& events, GeneratedViewLoad& load) {
     Outcome outcome;
     const auto add = [&outcome](const GeneratedViewLoad::Actions& actions) {
         outcome.holds += actions.holdDrawing;
@@ -66,10 +79,24 @@ Outcome Feed(const std::vector<Event>& events) {
             case Event::EndFind:
                 load.EndFind();
                 break;
+            case Event::Prepare:
+                add(load.Preparing(true));
+                break;
+            case Event::PrepareFailed:
+                add(load.Preparing(false));
+                break;
+            case Event::LaidOut:
+                add(load.LaidOut());
+                break;
         }
     }
     outcome.state = load.Current();
     return outcome;
+}
+
+Outcome Feed(const std::vector<Event>& events) {
+    GeneratedViewLoad load;
+    return Feed(events, load);
 }
 
 using enum Event;
@@ -158,11 +185,45 @@ TEST(GeneratedViewLoad, ASearchWaitsForThePageToBeDrawn) {
         {"while reading", {Show, Width, AskSmall, Start, Find, Finish}, 1, 1},
         {"ended before the draw", {AskSmall, Start, Finish, Find, EndFind, Show, Width}, 1, 0},
         {"runs once", {Show, Width, AskSmall, Find, Start, Finish, AskSmall, Start, Finish}, 1, 1},
+        {"while the new page is made", {Show, Width, Prepare, Find, AskSmall, Start, Finish}, 1, 1},
+        {"its making failed", {Show, Width, Prepare, Find, PrepareFailed}, 1, 1},
     };
     for (const auto& row : rows) {
         const Outcome outcome = Feed(row.events);
         EXPECT_EQ(outcome.findsHeld, row.findsHeld) << row.name;
         EXPECT_EQ(outcome.heldFindsRun, row.heldFindsRun) << row.name;
+    }
+}
+
+// From the start of a new page's making until its first screen is drawn, a shown view never
+// shows the old page as if it were the new one; a large page's first screen shows until the
+// engine has laid the whole out.
+TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
+    using Cover = GeneratedViewLoad::Cover;
+    const struct {
+        const char* name;
+        std::vector<Event> events;
+        Cover cover;
+    } rows[] = {
+        {"being prepared", {Show, Width, AskSmall, Start, Finish, Prepare}, Cover::PreparingLine},
+        {"prepared while hidden, then shown", {Prepare, Show}, Cover::PreparingLine},
+        {"hidden", {Show, Width, Prepare, Hide}, Cover::None},
+        {"its making failed", {Show, Width, Prepare, PrepareFailed}, Cover::None},
+        {"a small page asked", {Show, Width, Prepare, AskSmall}, Cover::None},
+        {"a large page asked", {Show, Width, Prepare, AskLarge}, Cover::FirstScreen},
+        {"a large page read", {Show, Width, AskLarge, Start}, Cover::FirstScreen},
+        {"read while hidden, then shown", {AskLarge, Start, Finish, Show}, Cover::FirstScreen},
+        {"released, being laid out", {Show, Width, AskLarge, Start, Finish}, Cover::FirstScreen},
+        {"laid out", {Show, Width, AskLarge, Start, Finish, LaidOut}, Cover::None},
+        {"a newer page asked while laying out",
+         {Show, Width, AskLarge, Start, Finish, AskSmall},
+         Cover::None},
+        {"a link followed in a drawn page", {Show, Width, Start, Finish}, Cover::None},
+    };
+    for (const auto& row : rows) {
+        GeneratedViewLoad load;
+        Feed(row.events, load);
+        EXPECT_EQ(load.Covered(), row.cover) << row.name;
     }
 }
 

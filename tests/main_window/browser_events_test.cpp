@@ -250,6 +250,37 @@ TEST_F(BrowserEventsTest, DownloadsDuringAPendingCaptureAreAnalysedOnceAfterIt) 
     EXPECT_EQ(CallsStartingWith(log_, "view0.CaptureBodyHtml").size(), 2u);
 }
 
+// From the capture of a new page until the generated views are sent to its analysis, they
+// say they prepare it rather than show the old page as the new one, and panel 1 names the
+// one shown; an analysis that fails ends it too.
+TEST_F(BrowserEventsTest, TheGeneratedViewsSayTheyPrepareTheNewPageUntilItIsMade) {
+    const struct {
+        const char* name;
+        int shown;
+        bool fault;
+        std::string statusMeanwhile;
+    } rows[] = {
+        {"Source Code shown", 1, false, "Preparing the Source Code view for the new page..."},
+        {"Images shown", 2, false, "Preparing the Images view for the new page..."},
+        {"Browser shown", 0, false, "Done"},
+        {"the analysis fails", 1, true, "Preparing the Source Code view for the new page..."},
+    };
+    browser_.AnswerCapturesOnDemand();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ClickTab(row.shown);
+        surface_.statusText = "Done";
+        if (row.fault) {
+            browser_.FaultOn("Address");
+        }
+        controller_.LoadFinished(0);
+        EXPECT_TRUE(source_.Preparing() && images_.Preparing());
+        EXPECT_EQ(surface_.statusText, row.statusMeanwhile);
+        browser_.AnswerCapture();
+        EXPECT_FALSE(source_.Preparing() || images_.Preparing());
+    }
+}
+
 // A page cut short or a view file that cannot be written is said in panel 1, and said
 // again after each generated view's own load has put its status text there; an
 // ordinary page leaves the panel to the views.

@@ -35,6 +35,7 @@ void FakeBrowserElement::Navigate(const std::string& address) {
 }
 
 void FakeBrowserElement::LoadFile(const std::string& filePath) {
+    preparing_ = false;
     Record("LoadFile", filePath);
     Visit("file://" + filePath);
 }

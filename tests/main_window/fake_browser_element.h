@@ -68,6 +68,9 @@ class FakeBrowserElement : public BrowserElement {
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
+    // Kept, not logged: the logs of the page loads stay as they are.
+    void SetPreparing(bool preparing) override { preparing_ = preparing; }
+    bool Preparing() const { return preparing_; }
     void CaptureBodyHtml(CaptureDone done) override;
     void FetchMainResource(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
@@ -103,6 +106,7 @@ class FakeBrowserElement : public BrowserElement {
     std::string title_;
     std::string ownPageStatus_;
     bool visible_ = false;
+    bool preparing_ = false;
     std::optional<std::string> body_;
     bool onDemand_ = false;
     std::vector<CaptureDone> waiting_;

@@ -1,0 +1,148 @@
+#include "engine/gui/first_screen_cover.h"
+
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include <fstream>
+#include <utility>
+
+#include "engine/address_to_load.h"
+#include "engine/generated_view_load.h"
+#include "engine/gui/local_files_filter.h"
+#include "engine/page_prefix.h"
+
+namespace quorvane {
+
+namespace {
+
+constexpr const char* kPreparingLine =
+    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title><style>"
+    ":root { color-scheme: light dark; } p { font: message-box; margin: 1em; }"
+    "</style></head><body><p>Preparing the new page\xE2\x80\xA6</p></body></html>";
+// The same style as the generated views' own, so that the first screen is drawn as theirs.
+constexpr const char* kPlainTextStyle =
+    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
+
+// The start of the file, a byte more than a first screen may take, so that the cut knows
+// whether there is more; empty when it cannot be read.
+std::string FileStart(const std::string& path) {
+    std::string text(GeneratedViewLoad::kFirstScreenBytes + 1, '\0');
+    std::ifstream file(path, std::ios::binary);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    return text;
+}
+
+}  // namespace
+
+FirstScreenCover::FirstScreenCover(wxWindow* parent, std::shared_ptr<LocalFilesFilterStore> filters)
+    : parent_(parent), filters_(std::move(filters)) {}
+
+FirstScreenCover::~FirstScreenCover() {
+    if (native_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(native_, this);
+    }
+}
+
+// The engine process of the cover is made only when a view first needs it.
+void FirstScreenCover::Make() {
+    if (webView_ != nullptr) {
+        return;
+    }
+    webView_ = wxWebView::New(parent_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                              wxWebViewBackendWebKit);
+    webView_->Hide();
+    native_ = static_cast<WebKitWebView*>(webView_->GetNativeBackend());
+    WebKitSettings* settings = webkit_web_view_get_settings(native_);
+    webkit_settings_set_enable_javascript(settings, FALSE);
+    webkit_settings_set_default_charset(settings, "UTF-8");
+    WebKitUserStyleSheet* plainText =
+        webkit_user_style_sheet_new(kPlainTextStyle, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                    WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(native_),
+                                                plainText);
+    webkit_user_style_sheet_unref(plainText);
+    localFiles_ = std::make_unique<LocalFilesFilter>(native_, filters_);
+    g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnDecidePolicy), this);
+    webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
+        if (covered_.followLink) {
+            covered_.followLink(event.GetURL().utf8_string());
+        }
+    });
+}
+
+void FirstScreenCover::ShowFirstScreen(Covered covered, const std::string& filePath) {
+    const std::string start = FileStart(filePath);
+    const std::string prefix(PagePrefix(start, GeneratedViewLoad::kFirstScreenBytes));
+    Place(std::move(covered));
+    LoadHtml(prefix, AddressToLoad(filePath));
+}
+
+void FirstScreenCover::ShowPreparingLine(Covered covered) {
+    Place(std::move(covered));
+    LoadHtml(kPreparingLine, "about:blank");
+}
+
+void FirstScreenCover::Uncover(const wxWindow* view) {
+    if (webView_ == nullptr || view != covered_.view) {
+        return;
+    }
+    covered_ = {nullptr, 1.0, true, {}};
+    webView_->Hide();
+    // Nothing of the page stays in the cover's memory, nor a picture loading.
+    webkit_web_view_stop_loading(native_);
+    webkit_web_view_load_html(native_, "", "about:blank");
+}
+
+void FirstScreenCover::Follow(const wxWindow* view, double zoomLevel) {
+    if (webView_ == nullptr || view != covered_.view) {
+        return;
+    }
+    covered_.zoomLevel = zoomLevel;
+    webView_->SetSize(view->GetRect());
+    webkit_web_view_set_zoom_level(native_, zoomLevel);
+}
+
+// The same place and width as the view, and its zoom: the whole page replaces the first
+// screen without a jump.
+void FirstScreenCover::Place(Covered covered) {
+    Make();
+    covered_ = std::move(covered);
+    localFiles_->SetBlocked(covered_.localFilesBlocked);
+    webkit_web_view_set_zoom_level(native_, covered_.zoomLevel);
+    webView_->SetSize(covered_.view->GetRect());
+    webView_->Show();
+    webView_->Raise();
+}
+
+void FirstScreenCover::LoadHtml(const std::string& html, const std::string& baseUri) {
+    // A page that must not reach local files waits until the filter can keep them out.
+    if (localFiles_->KeepUntilReady([this, html, baseUri] { LoadHtml(html, baseUri); })) {
+        return;
+    }
+    webkit_web_view_load_html(native_, html.c_str(), baseUri.c_str());
+}
+
+// The cover shows what we give it, never a page of its own: a link clicked in it goes to the
+// view it covers.
+int FirstScreenCover::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, int type,
+                                     void* self) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+        return FALSE;
+    }
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    if (webkit_navigation_action_get_navigation_type(action) !=
+        WEBKIT_NAVIGATION_TYPE_LINK_CLICKED) {
+        return FALSE;
+    }
+    auto* cover = static_cast<FirstScreenCover*>(self);
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    webkit_policy_decision_ignore(decision);
+    if (cover->covered_.followLink && uri != nullptr) {
+        cover->covered_.followLink(uri);
+    }
+    return TRUE;
+}
+
+}  // namespace quorvane
