@@ -1,5 +1,7 @@
 #include "inspection/image_list_export.h"
 
+#include <ctime>
+
 #include <nlohmann/json.hpp>
 
 #include "base/ascii.h"
@@ -100,6 +102,15 @@ std::string ImageListJson(const ImageListHeading& heading, const std::vector<Ima
 
 bool IsJsonFileName(std::string_view fileName) {
     return fileName.size() >= 5 && EqualsNoCase(fileName.substr(fileName.size() - 5), ".json");
+}
+
+std::string ExportTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
 }
 
 }  // namespace quorvane

@@ -15,6 +15,9 @@ struct ImageListHeading {
     bool stopped = false;
 };
 
+// The time now in the heading's form, in UTC.
+std::string ExportTimeNow();
+
 // The rows as CSV (RFC 4180, CRLF line ends): a header line, then one line per row with
 // the page's address and the time first. A cell that begins as a spreadsheet formula
 // ("=", "+", "-", "@") gets a "'" before it, so that a page's text never runs as one.

@@ -1,6 +1,5 @@
 #include "main_window/main_window_controller.h"
 
-#include <ctime>
 #include <stdexcept>
 #include <utility>
 
@@ -8,6 +7,7 @@
 #include "branding/branding_values.h"
 #include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
+#include "inspection/image_list_export.h"
 
 namespace quorvane {
 
@@ -20,16 +20,6 @@ constexpr float kProgressMax = 100;
 // The engine writes an address without a path with one: "http://host" is "http://host/".
 bool SameAddress(const std::string& asked, const std::string& shown) {
     return asked == shown || asked + "/" == shown;
-}
-
-// "2026-12-08T21:40:00Z", the time an export of the Image List names.
-std::string UtcTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }
 
 std::string StartCaption() {
@@ -142,7 +132,7 @@ void MainWindowController::ExportImageList() {
     const std::optional<std::string> chosen = surface_.ChooseFileToExportImageList(
         UserDownloadFolder().string(), imageList_.ExportFileName());
     if (chosen && !chosen->empty()) {
-        imageList_.Export(*chosen, UtcTimeNow());
+        imageList_.Export(*chosen, ExportTimeNow());
     }
 }
 

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -125,15 +124,6 @@ std::optional<std::string> ReadBody(const std::string& file) {
     return input.bad() ? std::nullopt : std::optional(body);
 }
 
-std::string UtcTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    ::gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
 // The Image List of what the analysis found and the text names.
 std::string ImageListText(const std::string& pageAddress, const std::string& body,
                           const quorvane::AnalysisLists& lists) {
@@ -155,7 +145,8 @@ std::string ImageListText(const std::string& pageAddress, const std::string& bod
     }
     quorvane::ImageList list;
     list.Accept(std::move(report));
-    return quorvane::ImageListJson({pageAddress, UtcTimeNow(), list.Stopped()}, list.Rows());
+    return quorvane::ImageListJson({pageAddress, quorvane::ExportTimeNow(), list.Stopped()},
+                                   list.Rows());
 }
 
 // Runs the analysis on the folder's work files. What the window says in its status bar
