@@ -158,7 +158,7 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
         KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
     scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
 
-    const std::string base = ScanBaseAddress(pageAddress);
+    const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     // The set mirrors names so that the duplicate test stays cheap on large pages.
     std::unordered_set<std::string> known;
     std::size_t bytes = 0;
@@ -174,7 +174,7 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
         if (known.count(name) != 0) {
             continue;
         }
-        std::string link = ResolveImageAddress(value, base);
+        std::string link = resolver.Resolve(value);
         bytes = SaturatingAdd(bytes, link.size() + name.size());
         if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
             break;
