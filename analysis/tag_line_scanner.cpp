@@ -93,6 +93,43 @@ std::string TrimToValue(std::string l) {
     return l;
 }
 
+// The images of the kept lines in page order, each file name once, within maxBytes and
+// kMaxListEntries. The duplicate test's set views the names: a line gives one name at
+// most, so names never grows past the room reserved here and its strings never move.
+void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
+                std::size_t maxBytes) {
+    const std::string_view lines = scan.keptLines;
+    const std::size_t room = std::min<std::size_t>(
+        static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\r')) + 1,
+        kMaxListEntries);
+    scan.names.reserve(room);
+    scan.links.reserve(room);
+    std::unordered_set<std::string_view> known(room);
+    const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
+    std::size_t bytes = 0;
+    for (std::size_t start = 0; start < lines.size();) {
+        const LineEnd end = EndOfLine(lines, start);
+        std::string line(lines.substr(start, end.end - start));
+        start = end.next;
+        std::string value;
+        if (!CutTagValue(std::move(line), rules, value)) {
+            continue;
+        }
+        std::string name = GetUrlFileName(value);
+        if (known.contains(name)) {
+            continue;
+        }
+        std::string link = resolver.Resolve(value);
+        bytes = SaturatingAdd(bytes, link.size() + name.size());
+        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
+            break;
+        }
+        scan.links.push_back(std::move(link));
+        scan.names.push_back(std::move(name));
+        known.insert(scan.names.back());
+    }
+}
+
 }  // namespace
 
 std::string TagLinePass(std::string_view text, std::string_view keyword) {
@@ -158,31 +195,7 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
         KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
     scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
 
-    const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
-    // The set mirrors names so that the duplicate test stays cheap on large pages.
-    std::unordered_set<std::string> known;
-    std::size_t bytes = 0;
-    for (std::size_t start = 0; start < scan.keptLines.size();) {
-        const LineEnd end = EndOfLine(scan.keptLines, start);
-        std::string line = scan.keptLines.substr(start, end.end - start);
-        start = end.next;
-        std::string value;
-        if (!CutTagValue(std::move(line), rules, value)) {
-            continue;
-        }
-        std::string name = GetUrlFileName(value);
-        if (known.count(name) != 0) {
-            continue;
-        }
-        std::string link = resolver.Resolve(value);
-        bytes = SaturatingAdd(bytes, link.size() + name.size());
-        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
-            break;
-        }
-        scan.links.push_back(std::move(link));
-        known.insert(name);
-        scan.names.push_back(std::move(name));
-    }
+    FindImages(scan, pageAddress, rules, maxBytes);
     return scan;
 }
 
