@@ -93,6 +93,26 @@ std::string TrimToValue(std::string l) {
     return l;
 }
 
+// Whether a pass would give the text back as it is, found without making it: so it is
+// when the text holds no CR LF CR LF and every keyword in it stands in lower case right
+// after a CR LF. The CR LF the pass puts in front of each keyword then makes the only
+// CR LF CR LF there is, which it makes one CR LF again at once. (A keyword begins with
+// neither CR nor LF, so no other one can form.)
+bool PassChangesNothing(std::string_view text, std::string_view keyword) {
+    if (FindExact(text, "\r\n\r\n") != std::string_view::npos) {
+        return false;
+    }
+    for (std::size_t at = FindNoCase(text, keyword); at != std::string_view::npos;
+         at = FindNoCase(text, keyword, at + keyword.size())) {
+        const bool lower = std::equal(keyword.begin(), keyword.end(), text.begin() + at,
+                                      [](char k, char c) { return LowerAscii(k) == c; });
+        if (at < kCrLf.size() || text.substr(at - kCrLf.size(), kCrLf.size()) != kCrLf || !lower) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The images of the kept lines in page order, each file name once, within maxBytes and
 // kMaxListEntries. The duplicate test's set views the names: a line gives one name at
 // most, so names never grows past the room reserved here and its strings never move.
@@ -142,7 +162,7 @@ std::string TagLinePass(std::string_view text, std::string_view keyword) {
 }
 
 std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
-    for (int pass = 0; pass < kTagLinePasses; ++pass) {
+    for (int pass = 0; pass < kTagLinePasses && !PassChangesNothing(text, keyword); ++pass) {
         std::string next = TagLinePass(text, keyword);
         if (next == text) {
             break;
