@@ -16,6 +16,7 @@
 #include "engine/gui/body_capture.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
+#include "engine/gui/engine_resource_copies.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/middle_clicked_link.h"
@@ -98,6 +99,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         SetUpGeneratedView(std::move(filters));
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_);
+        copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
     ConnectPageSignals();
     // In the Browser view a link or page that asks for a new window gets a new window of the

@@ -4,8 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "inspection/gui/image_list_view.h"
 #include "main_window/commands.h"
@@ -76,6 +78,14 @@ TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
             << image.address;
         EXPECT_EQ(row.bytes, Bitmap(image.width, image.height).size()) << image.address;
         EXPECT_EQ(row.type, "image/bmp") << image.address;
+    }
+    // What the page loaded is read from the engine's copy, which is what the page showed:
+    // its server is never asked again. The lazy picture, which the page never loaded, may be.
+    for (const auto& image : images) {
+        const std::vector<std::string> asked = (image.framed ? other : server_).RequestedPaths();
+        if (image.kind != ImageKind::Lazy) {
+            EXPECT_EQ(std::count(asked.begin(), asked.end(), image.address), 1) << image.address;
+        }
     }
     EXPECT_EQ(RowOf(table, server_.Url("/list/img.bmp"))->text, "shown");
     EXPECT_EQ(frame_->ImageList().CountText(), "4 images");
