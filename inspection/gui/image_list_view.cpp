@@ -11,6 +11,7 @@
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/wrapsizer.h>
 
 #include <algorithm>
 #include <array>
@@ -39,6 +40,8 @@ constexpr std::array kColumns{
 };
 
 constexpr int kMaxMinimum = 1000000;
+// The address filter's least width, in pixels at 96 dots an inch.
+constexpr int kMinFilterWidth = 220;
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -117,7 +120,8 @@ class ImageListView::Lines : public wxListCtrl {
 ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions)
     : wxPanel(parent), table_(table), actions_(std::move(actions)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(MakeFilterRow(), wxSizerFlags().Expand().Border(wxALL, FromDIP(4)));
+    sizer->Add(MakeFilterRow(),
+               wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(4)));
     list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
@@ -149,11 +153,14 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     ShowTable();
 }
 
+// The row wraps where the window is too narrow for it (a large text scale, a narrow
+// window): a control squeezed below its size overlaps the next one, and GTK complains.
 wxSizer* ImageListView::MakeFilterRow() {
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
-    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT, FromDIP(6));
+    const int gap = FromDIP(6);
+    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
     filterText_ = new wxTextCtrl(this, wxID_ANY);
     filterText_->SetHint("Address contains");
+    filterText_->SetMinSize(wxSize(FromDIP(kMinFilterWidth), -1));
     regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
     typeText_ =
         new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
@@ -167,16 +174,23 @@ wxSizer* ImageListView::MakeFilterRow() {
     keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
     auto* refresh = new wxButton(this, wxID_ANY, "Refresh List");
 
-    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    // A caption and its field wrap together.
+    const auto captioned = [&](const char* caption, wxWindow* field) {
+        auto* pair = new wxBoxSizer(wxHORIZONTAL);
+        pair->Add(new wxStaticText(this, wxID_ANY, caption),
+                  wxSizerFlags().CentreVertical().Border(wxRIGHT, gap));
+        pair->Add(field, wxSizerFlags().CentreVertical());
+        return pair;
+    };
+    auto* row = new wxWrapSizer(wxHORIZONTAL);
+    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(regularExpression_, centred);
     row->Add(typeText_, centred);
-    row->Add(new wxStaticText(this, wxID_ANY, "Min. width"), centred);
-    row->Add(minimumWidth_, centred);
-    row->Add(new wxStaticText(this, wxID_ANY, "height"), centred);
-    row->Add(minimumHeight_, centred);
-    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    row->Add(captioned("Min. width", minimumWidth_), centred);
+    row->Add(captioned("height", minimumHeight_), centred);
+    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(keepAllCandidates_, centred);
-    row->Add(refresh, wxSizerFlags().CentreVertical());
+    row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
 
     filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
     typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
