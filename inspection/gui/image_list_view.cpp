@@ -1,11 +1,9 @@
 #include "inspection/gui/image_list_view.h"
 
-#include <wx/bmpbndl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/imaglist.h>
-#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
@@ -15,9 +13,9 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
 #include <utility>
+
+#include "inspection/gui/thumbnail_picture.h"
 
 namespace quorvane {
 namespace {
@@ -50,42 +48,7 @@ wxString FromUtf8(const std::string& text) {
 enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kSaveItem };
 
 constexpr int kThumbnailSide = 24;
-// Larger files are not drawn: decoding them would hold the window.
-constexpr std::uintmax_t kMaxThumbnailFileBytes = 16 * 1024 * 1024;
 constexpr std::size_t kThumbnailsPerTurn = 8;
-
-// picture, scaled to fit a square of side and centred in it.
-wxBitmap Thumbnail(wxImage picture, int side) {
-    const double scale = std::min(
-        1.0, static_cast<double>(side) / std::max(picture.GetWidth(), picture.GetHeight()));
-    const int width = std::max(1, static_cast<int>(picture.GetWidth() * scale));
-    const int height = std::max(1, static_cast<int>(picture.GetHeight() * scale));
-    picture.Rescale(width, height, wxIMAGE_QUALITY_BILINEAR);
-    if (!picture.HasAlpha()) {
-        picture.InitAlpha();
-    }
-    picture.Resize(wxSize(side, side), wxPoint((side - width) / 2, (side - height) / 2));
-    return wxBitmap(picture);
-}
-
-// The picture of file, or an invalid one for a file that is none or too large to draw.
-wxBitmap ThumbnailOfFile(const std::string& file, const std::string& type, int side) {
-    std::error_code error;
-    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
-    if (error || bytes > kMaxThumbnailFileBytes) {
-        return wxBitmap();
-    }
-    const wxLogNull quiet;  // a broken picture is no news to the user
-    if (type == "image/svg+xml") {
-        return wxBitmapBundle::FromSVGFile(wxString::FromUTF8(file), wxSize(side, side))
-            .GetBitmap(wxSize(side, side));
-    }
-    wxImage picture;
-    if (!picture.LoadFile(wxString::FromUTF8(file)) || !picture.IsOk()) {
-        return wxBitmap();
-    }
-    return Thumbnail(std::move(picture), side);
-}
 
 }  // namespace
 
