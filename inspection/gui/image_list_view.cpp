@@ -45,7 +45,7 @@ wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
-enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kSaveItem };
+enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem, kSaveItem };
 
 constexpr int kThumbnailSide = 24;
 constexpr std::size_t kThumbnailsPerTurn = 8;
@@ -298,15 +298,22 @@ void ImageListView::OnContextMenu(wxListEvent& event) {
     wxMenu menu;
     menu.Append(kCopyItem, "&Copy Addresses\tCtrl+C");
     menu.Append(kOpenItem, "&Open in Browser View");
+    menu.Append(kOpenSourceItem, "Open O&riginal Source");
     menu.Append(kSaveItem, "&Save Selected Images\u2026");
     const long line = event.GetIndex();
+    const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {
         case kCopyItem:
             CopySelectedAddresses();
             break;
         case kOpenItem:
-            if (line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size()) {
+            if (onLine) {
                 actions_.open(table_.ShownRow(static_cast<std::size_t>(line)).address);
+            }
+            break;
+        case kOpenSourceItem:
+            if (onLine) {
+                actions_.openSource(table_.ShownRow(static_cast<std::size_t>(line)).address);
             }
             break;
         case kSaveItem:
