@@ -16,6 +16,7 @@
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
+#include "engine/gui/engine_resource_copies.h"
 #include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/new_window_requests.h"
@@ -80,6 +81,7 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
         SetUpGeneratedView(std::move(filters));
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_);
+        copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
     ConnectPageSignals();
     NewWindowRequests::Requested requested;
