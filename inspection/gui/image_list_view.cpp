@@ -154,14 +154,17 @@ wxSizer* ImageListView::MakeFilterRow() {
     row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(keepAllCandidates_, centred);
     row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
+    BindFilterRow(refresh);
+    return row;
+}
 
+void ImageListView::BindFilterRow(wxButton* refresh) {
     filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
     typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
     regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
     minimumWidth_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
     minimumHeight_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
     refresh->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.refresh(); });
-    return row;
 }
 
 void ImageListView::ApplyFilter() {

@@ -13,6 +13,7 @@
 #include "inspection/image_list_table.h"
 #include "inspection/thumbnail_slots.h"
 
+class wxButton;
 class wxCheckBox;
 class wxImageList;
 class wxSpinCtrl;
@@ -59,6 +60,7 @@ class ImageListView : public wxPanel, public ImageListPane {
     class Lines;
 
     wxSizer* MakeFilterRow();
+    void BindFilterRow(wxButton* refresh);
     void ApplyFilter();
     void ShowTable();
     void OnColumnClick(wxListEvent& event);
