@@ -14,6 +14,7 @@
 
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
+#include "engine/gui/document_end_keys.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/first_screen_cover.h"
@@ -120,6 +121,7 @@ void WebViewBrowserElement::ConnectPageSignals() {
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
+    ScrollToDocumentEndsByControlKeys(native_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
 }
 

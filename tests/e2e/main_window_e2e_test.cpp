@@ -289,7 +289,7 @@ TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeL
     // The generated views run no script: the user goes back to the top by the keyboard.
     TypeKeys("ctrl+2");
     ASSERT_EQ(wxWindow::FindFocus(), frame_->Element(1).Window());
-    TypeKeys("Home");
+    TypeKeys("ctrl+Home");
     EXPECT_TRUE(
         WaitUntil([&] { return seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); }));
     EXPECT_THAT(ReadWorkFile("/source.htm"), HasSubstr("marker-lastword"));
