@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <memory>
+#include <optional>
 
 #include "base/ascii.h"
 #include "inspection/character_references.h"
@@ -88,6 +89,26 @@ std::vector<Candidate> SrcsetCandidates(std::string_view value) {
     return candidates;
 }
 
+// How an attribute of an img tag (img), a source tag (source) or any other tag names images:
+// a srcset, or the data- attribute a lazy loader fills the address in from; none when it
+// names none.
+std::optional<ImageKind> NamingKind(bool img, bool source, std::string_view attribute) {
+    if ((img || source) && EqualsNoCase(attribute, "srcset")) {
+        return img ? ImageKind::Srcset : ImageKind::Picture;
+    }
+    if (attribute.size() > 5 && EqualsNoCase(attribute.substr(0, 5), "data-")) {
+        return ImageKind::Lazy;
+    }
+    return std::nullopt;
+}
+
+// An attribute's value as the page means it: its character references decoded, without
+// the blanks around it.
+std::string ValueOf(std::string_view text, const MarkupAttribute& attribute) {
+    return std::string(TrimmedMarkupSpaces(DecodeCharacterReferences(
+        text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin))));
+}
+
 }  // namespace
 
 std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::string& pageAddress,
@@ -112,24 +133,18 @@ std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::st
         const bool img = EqualsNoCase(token.name, "img");
         const bool source = EqualsNoCase(token.name, "source");
         ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
-            const std::string value(TrimmedMarkupSpaces(DecodeCharacterReferences(
-                text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin))));
-            const bool srcset = (img || source) && EqualsNoCase(attribute.name, "srcset");
-            const bool lazy =
-                attribute.name.size() > 5 && EqualsNoCase(attribute.name.substr(0, 5), "data-");
-            if (value.empty() || (!srcset && !lazy)) {
+            const std::optional<ImageKind> kind = NamingKind(img, source, attribute.name);
+            const std::string value = kind ? ValueOf(text, attribute) : std::string();
+            if (value.empty()) {
                 return;
             }
-            const ImageKind kind = !srcset ? ImageKind::Lazy
-                                   : img   ? ImageKind::Srcset
-                                           : ImageKind::Picture;
-            if (srcset || LooksLikeSrcset(value)) {
+            if (*kind != ImageKind::Lazy || LooksLikeSrcset(value)) {
                 const std::string group = "t" + std::to_string(++groups);
                 for (Candidate& candidate : SrcsetCandidates(value)) {
-                    add(candidate.address, kind, std::move(candidate.descriptor), group);
+                    add(candidate.address, *kind, std::move(candidate.descriptor), group);
                 }
             } else if (EndsWithImageExtension(value) || value.starts_with("data:image/")) {
-                add(value, kind, {}, {});
+                add(value, *kind, {}, {});
             }
         });
     });

@@ -14,12 +14,13 @@
 
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
+#include "engine/gui/cover_follower.h"
 #include "engine/gui/document_end_keys.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
-#include "engine/gui/first_screen_cover.h"
+#include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
-#include "engine/gui/middle_clicked_link.h"
+#include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
 #include "engine/gui/page_focus.h"
 #include "saving/gui/engine_fetches.h"
@@ -28,30 +29,13 @@
 namespace quorvane {
 namespace {
 
-// The generated views show plain text and addresses, which need neither kerning nor
-// ligatures; without them the engine lays text out faster. They take the desktop's light
-// or dark style, which the work files themselves leave open.
-constexpr const char* kPlainTextStyle =
-    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
-// A generated view draws nothing of a page while it holds it back (GeneratedViewLoad).
-constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
 // How long the engine may take to begin a load before the view looks whether it is stuck
 // on the page before.
 constexpr int kLoadStartGraceMs = 250;
 
-WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
-    return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                       WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
-}
-
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
-
-struct LayoutWatch {
-    WebViewBrowserElement* element;
-    std::weak_ptr<int> current;  // expired once the element or a newer watch replaced it
-};
 
 // The size of a generated page the view is sent to; 0 for an address of the web.
 std::uintmax_t PageBytes(const std::string& address) {
@@ -88,31 +72,25 @@ WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind k
       // page replaces it at the same size.
       zoom_(std::make_unique<EngineZoom>(native_,
                                          [this](double level) {
-                                             if (cover_) {
-                                                 cover_->Follow(webView_, level);
-                                             }
+                                             covering_->FollowPlace(level);
                                              events_.ZoomChanged(index_, level);
                                          })),
       fetches_(std::make_unique<EngineFetches>(native_)),
-      cover_(std::move(cover)) {
+      covering_(std::make_unique<CoverFollower>(webView_, std::move(cover),
+                                                [this] { Do(load_.LaidOut()); })) {
     if (kind == Kind::GeneratedView) {
         SetUpGeneratedView(std::move(filters));
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_);
     }
     ConnectPageSignals();
-    // In the Browser view a link or page that asks for a new window gets a new window of the
-    // program; a generated view's links open in the view itself.
+    NewWindowRequests::Requested requested;
     if (kind == Kind::Browser) {
-        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
-            events_.NewWindowRequested(index_, event.GetURL().utf8_string(),
-                                       event.GetNavigationAction() == wxWEBVIEW_NAV_ACTION_USER);
-        });
-        g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnMiddleClick), this);
-    } else {
-        webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW,
-                       [view = webView_](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
+        requested = [this](const std::string& address, bool byUser) {
+            events_.NewWindowRequested(index_, address, byUser);
+        };
     }
+    newWindows_ = std::make_unique<NewWindowRequests>(webView_, std::move(requested));
 }
 
 void WebViewBrowserElement::ConnectPageSignals() {
@@ -131,11 +109,7 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
     webkit_settings_set_default_charset(settings, "UTF-8");
     // Hidden at first: SetVisible turns pictures on while the view is shown.
     webkit_settings_set_auto_load_images(settings, FALSE);
-    WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
-    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(native_),
-                                                plainText);
-    webkit_user_style_sheet_unref(plainText);
-    holdDrawing_ = NewUserStyleSheet(kHoldDrawingStyle);
+    styles_ = std::make_unique<GeneratedViewStyles>(native_);
     if (!filters) {
         filters = std::make_shared<LocalFilesFilterStore>();
     }
@@ -143,21 +117,15 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
     webView_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        if (cover_) {
-            cover_->Follow(webView_, ZoomLevel());
-        }
+        covering_->FollowPlace(ZoomLevel());
         event.Skip();
     });
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {
-    if (cover_) {
-        cover_->Uncover(webView_);
-    }
+    // The cover comes off while the view it lies over still follows its signals.
+    covering_.reset();
     g_signal_handlers_disconnect_by_data(native_, this);
-    if (holdDrawing_ != nullptr) {
-        webkit_user_style_sheet_unref(holdDrawing_);
-    }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
@@ -357,21 +325,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
     }
 }
 
-// A middle click on a link opens it in a new window, as in other desktop browsers.
-int WebViewBrowserElement::OnMiddleClick(WebKitWebView*, WebKitPolicyDecision* decision, int type,
-                                         void* self) {
-    const std::optional<std::string> link = TakeMiddleClickedLink(decision, type);
-    if (!link) {
-        return FALSE;
-    }
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    element->events_.NewWindowRequested(element->index_, *link, true);
-    return TRUE;
-}
-
 void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
     if (actions.holdDrawing) {
-        SetDrawingHeld(true);
+        styles_->HoldDrawing(true);
     }
     if (actions.startWatch) {
         loadStartWatch_.StartOnce(kLoadStartGraceMs);
@@ -383,72 +339,15 @@ void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
         webView_->LoadURL(awaitedAddress_);
     }
     if (actions.releaseDrawing) {
-        SetDrawingHeld(false);
+        styles_->HoldDrawing(false);
     }
     if (actions.runHeldFind) {
         find_->RunHeld();
     }
     if (actions.watchLayout) {
-        WatchLayout();
+        covering_->WatchLayout();
     }
-    FollowCover();
-}
-
-void WebViewBrowserElement::FollowCover() {
-    using Cover = GeneratedViewLoad::Cover;
-    const Cover wanted = load_.Covered();
-    const std::string path = wanted == Cover::FirstScreen ? awaitedPath_ : std::string();
-    if (!cover_ || (wanted == covered_ && path == coveredPath_)) {
-        return;
-    }
-    covered_ = wanted;
-    coveredPath_ = path;
-    const FirstScreenCover::Covered covered{
-        webView_, ZoomLevel(), localFilesBlocked_,
-        [this](const std::string& address) { webView_->LoadURL(FromUtf8(address)); }};
-    if (wanted == Cover::None) {
-        cover_->Uncover(webView_);
-    } else if (wanted == Cover::PreparingLine) {
-        cover_->ShowPreparingLine(covered);
-    } else {
-        cover_->ShowFirstScreen(covered, path);
-    }
-}
-
-// A picture of the visible part is drawn only from a laid-out page: its answer says the
-// whole page is ready to take the first screen's place.
-void WebViewBrowserElement::WatchLayout() {
-    layoutWatch_ = std::make_shared<int>(0);
-    auto* watch = new LayoutWatch{this, layoutWatch_};
-    webkit_web_view_get_snapshot(native_, WEBKIT_SNAPSHOT_REGION_VISIBLE,
-                                 WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, &OnLaidOut, watch);
-}
-
-void WebViewBrowserElement::OnLaidOut(GObject* view, GAsyncResult* result, void* watch) {
-    const std::unique_ptr<LayoutWatch> answered(static_cast<LayoutWatch*>(watch));
-    GError* error = nullptr;
-    cairo_surface_t* picture =
-        webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, &error);
-    if (picture != nullptr) {
-        cairo_surface_destroy(picture);
-    }
-    if (error != nullptr) {
-        g_error_free(error);
-    }
-    // The element may be gone, or the answer late, for an older page.
-    if (answered->current.expired()) {
-        return;
-    }
-    answered->element->Do(answered->element->load_.LaidOut());
-}
-
-void WebViewBrowserElement::SetDrawingHeld(bool held) {
-    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(native_);
-    if (held) {
-        webkit_user_content_manager_add_style_sheet(manager, holdDrawing_);
-    } else {
-        webkit_user_content_manager_remove_style_sheet(manager, holdDrawing_);
-    }
+    covering_->Follow(load_.Covered(), awaitedPath_, ZoomLevel(), localFilesBlocked_);
 }
 
 // A view shown for the first time has its width only once GTK has allocated it.

@@ -14,22 +14,21 @@
 
 class wxWebView;
 class wxWindow;
-typedef struct _GObject GObject;
-typedef struct _GAsyncResult GAsyncResult;
-typedef struct _WebKitPolicyDecision WebKitPolicyDecision;
 typedef struct _WebKitWebView WebKitWebView;
-typedef struct _WebKitUserStyleSheet WebKitUserStyleSheet;
 typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
 class BodyCapture;
+class CoverFollower;
 class EngineFetches;
 class FirstScreenCover;
+class GeneratedViewStyles;
 class EngineFind;
 class EngineImageGatherer;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
+class NewWindowRequests;
 class OwnPages;
 class PageFocus;
 
@@ -101,13 +100,10 @@ class WebViewBrowserElement : public BrowserElement {
 
   private:
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
-    static int OnMiddleClick(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
-                             void* self);
     static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
     static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
-    static void OnLaidOut(GObject* view, GAsyncResult* result, void* watch);
 
     void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
     // The engine signals every kind of view follows: the load, its title and progress,
@@ -118,11 +114,6 @@ class WebViewBrowserElement : public BrowserElement {
     bool InCreationLoad(int loadEvent, const char* uri);
     // Carries out what the generated view's page life asks for.
     void Do(const GeneratedViewLoad::Actions& actions);
-    void SetDrawingHeld(bool held);
-    // Puts on, changes or takes off the cover as the page life says.
-    void FollowCover();
-    // Asks the engine for a picture of the view, which it gives once it has laid it out.
-    void WatchLayout();
 
     int index_;
     Kind kind_;
@@ -138,18 +129,17 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
     std::unique_ptr<EngineImageGatherer> images_;
+    std::unique_ptr<NewWindowRequests> newWindows_;
 
     // Generated views only.
     GeneratedViewLoad load_;
-    WebKitUserStyleSheet* holdDrawing_ = nullptr;
+    std::unique_ptr<GeneratedViewStyles> styles_;
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
     std::string awaitedPath_;
-    std::shared_ptr<FirstScreenCover> cover_;
-    GeneratedViewLoad::Cover covered_ = GeneratedViewLoad::Cover::None;
-    std::string coveredPath_;
+    // Also made for the Browser view, which has no cover to follow.
+    std::unique_ptr<CoverFollower> covering_;
     bool localFilesBlocked_ = false;
-    std::shared_ptr<int> layoutWatch_;  // replaced by each watch: an older one's answer is late
     std::unique_ptr<LocalFilesFilter> localFiles_;
     // The Browser view's pages in place of one that could not be shown, with the guard
     // against an engine that does not answer (the generated views restart on their own).

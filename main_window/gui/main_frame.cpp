@@ -25,6 +25,7 @@
 #include "main_window/gui/command_binding.h"
 #include "main_window/gui/file_dialogs.h"
 #include "main_window/gui/find_bar.h"
+#include "main_window/gui/image_list_controls.h"
 #include "main_window/gui/progress_status_bar.h"
 #include "main_window/gui/served_source_controls.h"
 #include "main_window/gui/toolbar_row.h"
@@ -70,10 +71,12 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
                                                    controller_->FollowSourceLink(target, ownSource);
                                                });
     placer_.Place(servedSource_->View(), places_.views);
-    CreateImageListView();
+    imageList_ = std::make_unique<ImageListControls>(
+        panel_, [this]() -> MainWindowController& { return *controller_; });
+    placer_.Place(imageList_->View(), places_.views);
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_->View(), *imageList_, imageTable_, workFolder_.Path(),
+        *servedSource_->View(), *imageList_->View(), imageList_->Table(), workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
@@ -109,7 +112,7 @@ void MainFrame::FocusVisibleView() {
     if (visible == MainWindowController::kServedSourceView) {
         servedSource_->View()->SetFocus();
     } else if (visible == MainWindowController::kImageListView) {
-        imageList_->SetFocus();
+        imageList_->View()->SetFocus();
     } else {
         views_[visible]->FocusPage();
     }
@@ -158,23 +161,6 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
         placer_.Place(views_[i]->Window(), places_.views);
     }
     return {views_[0].get(), views_[1].get(), views_[2].get()};
-}
-
-void MainFrame::CreateImageListView() {
-    ImageListActions actions;
-    actions.refresh = [this] { controller_->RefreshImageList(); };
-    actions.open = [this](const std::string& address) {
-        controller_->FollowSourceLink(address, false);
-    };
-    actions.save = [this](std::vector<std::size_t> rows, bool keepAllCandidates) {
-        controller_->SaveListedImages(rows, keepAllCandidates);
-    };
-    actions.imageFile = [this](const std::string& address) {
-        return controller_->ImageFile(address);
-    };
-    imageList_ = new ImageListView(panel_, imageTable_, std::move(actions));
-    imageList_->Hide();
-    placer_.Place(imageList_, places_.views);
 }
 
 void MainFrame::CreateFindBar() {
@@ -232,7 +218,7 @@ void MainFrame::ApplyPlaces() {
         placer_.Place(findBar_, split.bar);
     }
     placer_.Place(servedSource_->View(), views);
-    placer_.Place(imageList_, views);
+    placer_.Place(imageList_->View(), views);
     for (const auto& element : views_) {
         placer_.Place(element->Window(), views);
     }

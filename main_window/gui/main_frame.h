@@ -11,8 +11,8 @@
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
 #include "engine/gui/webview_browser_element.h"
-#include "inspection/image_list_table.h"
 #include "main_window/commands.h"
+#include "main_window/gui/image_list_controls.h"
 #include "main_window/gui/twips_placer.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
@@ -38,8 +38,8 @@ class WebKitDownloads;
 // three browser elements and the Original Source and Image List views, the status bar with its
 // progress bar, and the six menus. The logic lives in MainWindowController; this class is its
 // surface on wxWidgets, made of parts of its own (ToolbarRow, CommandBinding, ProgressStatusBar,
-// ServedSourceControls). Every button, menu item and shortcut runs its command from the table of
-// Commands().
+// ServedSourceControls, ImageListControls). Every button, menu item and shortcut runs its command
+// from the table of Commands().
 class MainFrame : public wxFrame, public MainWindowSurface, public WindowControls {
   public:
     // splash: the splash window that opened this one (closed when this one unloads).
@@ -99,14 +99,13 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
     ServedSourceView& ServedSource();
-    ImageListView& ImageList() { return *imageList_; }
-    const ImageListTable& ImageTable() const { return imageTable_; }
+    ImageListView& ImageList() { return *imageList_->View(); }
+    const ImageListTable& ImageTable() const { return imageList_->Table(); }
 
   private:
     void CreateTabStrip();
     std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
     void CreateFindBar();
-    void CreateImageListView();
     void OnAddressEnter();
     void FocusVisibleView();
     void FocusAtStart();
@@ -124,9 +123,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     FindBar* findBar_ = nullptr;
     std::unique_ptr<ToolbarRow> toolbar_;
     std::unique_ptr<ServedSourceControls> servedSource_;
-    // What the Image List view shows; the controller fills it.
-    ImageListTable imageTable_;
-    ImageListView* imageList_ = nullptr;
+    std::unique_ptr<ImageListControls> imageList_;
     std::unique_ptr<ProgressStatusBar> statusBar_;
     std::unique_ptr<CommandBinding> commands_;
     ToolsMenuItems toolsItems_;

@@ -1,0 +1,43 @@
+#include "engine/gui/generated_view_styles.h"
+
+#include <webkit2/webkit2.h>
+
+namespace quorvane {
+namespace {
+
+// The generated views show plain text and addresses, which need neither kerning nor
+// ligatures; without them the engine lays text out faster. They take the desktop's light
+// or dark style, which the work files themselves leave open.
+constexpr const char* kPlainTextStyle =
+    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
+constexpr const char* kHoldDrawingStyle = ":root { display: none !important; }";
+
+WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
+    return webkit_user_style_sheet_new(css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                       WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+}
+
+}  // namespace
+
+GeneratedViewStyles::GeneratedViewStyles(WebKitWebView* view)
+    : view_(view), holdDrawing_(NewUserStyleSheet(kHoldDrawingStyle)) {
+    WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
+    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(view_),
+                                                plainText);
+    webkit_user_style_sheet_unref(plainText);
+}
+
+GeneratedViewStyles::~GeneratedViewStyles() {
+    webkit_user_style_sheet_unref(holdDrawing_);
+}
+
+void GeneratedViewStyles::HoldDrawing(bool held) {
+    WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(view_);
+    if (held) {
+        webkit_user_content_manager_add_style_sheet(manager, holdDrawing_);
+    } else {
+        webkit_user_content_manager_remove_style_sheet(manager, holdDrawing_);
+    }
+}
+
+}  // namespace quorvane
