@@ -25,13 +25,6 @@ GeneratedViewLoad::Actions GeneratedViewLoad::Asked(std::uintmax_t pageBytes) {
     return actions;
 }
 
-GeneratedViewLoad::Actions GeneratedViewLoad::AskedInNewEngine(std::uintmax_t pageBytes) {
-    const bool preparing = preparing_;
-    const Actions actions = Asked(pageBytes);
-    preparing_ = preparing;
-    return actions;
-}
-
 // A load begun while nothing of ours waits is one the user started from the page (a link
 // followed, Back): it is drawn as it comes, as in any browser.
 GeneratedViewLoad::Actions GeneratedViewLoad::Started() {

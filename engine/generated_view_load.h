@@ -50,10 +50,6 @@ class GeneratedViewLoad {
 
     // The view is sent to a page of pageBytes (0 when not known).
     Actions Asked(std::uintmax_t pageBytes);
-    // The view's engine is made only when the view is first used, and is sent then to the
-    // page asked for last. That page is no newer one: while a newer one is being made, the
-    // view still says so.
-    Actions AskedInNewEngine(std::uintmax_t pageBytes);
     // The engine has begun a load.
     Actions Started();
     // The engine has ended a load, however it ended: read whole, stopped, failed, or

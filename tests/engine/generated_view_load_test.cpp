@@ -15,7 +15,6 @@ using State = GeneratedViewLoad::State;
 enum class Event {
     AskSmall,
     AskLarge,
-    AskLargeInNewEngine,
     Start,
     Finish,
     Show,
@@ -55,9 +54,6 @@ Outcome Feed(const std::vector<Event>& events, GeneratedViewLoad& load) {
                 break;
             case Event::AskLarge:
                 add(load.Asked(GeneratedViewLoad::kLargePageBytes));
-                break;
-            case Event::AskLargeInNewEngine:
-                add(load.AskedInNewEngine(GeneratedViewLoad::kLargePageBytes));
                 break;
             case Event::Start:
                 add(load.Started());
@@ -215,10 +211,6 @@ TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
         {"its making failed", {Show, Width, Prepare, PrepareFailed}, Cover::None},
         {"a small page asked", {Show, Width, Prepare, AskSmall}, Cover::None},
         {"a large page asked", {Show, Width, Prepare, AskLarge}, Cover::FirstScreen},
-        // A view first shown while a newer page is made gets its engine and the page before.
-        {"the page before, in an engine made while preparing",
-         {Prepare, AskLargeInNewEngine, Show, Width},
-         Cover::PreparingLine},
         {"a large page read", {Show, Width, AskLarge, Start}, Cover::FirstScreen},
         {"read while hidden, then shown", {AskLarge, Start, Finish, Show}, Cover::FirstScreen},
         {"released, being laid out", {Show, Width, AskLarge, Start, Finish}, Cover::FirstScreen},
