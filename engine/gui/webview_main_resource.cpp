@@ -55,6 +55,7 @@ void OnResourceData(GObject* source, GAsyncResult* result, gpointer data) {
 }  // namespace
 
 void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
+    MakeEngine();
     WebKitWebResource* resource = webkit_web_view_get_main_resource(native_);
     if (resource == nullptr) {
         done(std::nullopt);
