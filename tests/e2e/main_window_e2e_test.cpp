@@ -317,6 +317,9 @@ TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeL
     EXPECT_TRUE(WaitUntil([&] { return frame_->FindBarControl()->Status() == "1 of 1"; },
                           std::chrono::minutes(5)))
         << frame_->FindBarControl()->Status();
+    // The whole page is on the screen, at its last word.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return !seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); }));
     frame_->Controller().EndFind();
     // The generated views run no script: the user goes back to the top by the keyboard.
     TypeKeys("ctrl+2");
