@@ -2,9 +2,12 @@
 // beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
 // backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
 // and as medians, the time from the Browser view's load end until the table shows every
-// image with its natural size, and the longest time the event loop could not answer from
-// the load's start on. Run it on a display of its own:
+// image with its natural size, then until it has every image's bytes too, and the longest
+// time the event loop could not answer from the load's start on. With --fetch-only every
+// image's bytes are fetched again, as if the engine kept no copy. Run it on a display of
+// its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
+//       [--fetch-only]
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/webview.h>
@@ -16,10 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "base/address_scheme.h"
 #include "bench/stall_meter.h"
 #include "desktop/program_folder.h"
 #include "engine/gui/webview_browser_element.h"
 #include "inspection/gui/image_list_view.h"
+#include "main_window/image_facts_reader.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
 #include "tests/e2e/http_test_server.h"
@@ -69,6 +74,12 @@ std::string PageOf(int images, int run) {
     return "<!DOCTYPE html><html><head>" + css + "</style></head><body>" + body + "</body></html>";
 }
 
+// An engine that keeps no copy of what its page loaded: every image is fetched.
+class NoCopies : public quorvane::ResourceCopies {
+  public:
+    void ReadCopy(const std::string&, CopyDone done) override { done(std::nullopt); }
+};
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -81,6 +92,15 @@ bool AllSized(const quorvane::ImageListTable& table, std::size_t images) {
            });
 }
 
+bool AllRead(const quorvane::ImageListTable& table) {
+    const auto& rows = table.List().Rows();
+    return std::all_of(rows.begin(), rows.end(), [](const auto& row) { return row.bytes; });
+}
+
+bool HasArgument(int argc, char** argv, const std::string& argument) {
+    return std::find(argv + 1, argv + argc, argument) != argv + argc;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +110,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 5;
+    const bool fetchOnly = HasArgument(argc, argv, "--fetch-only");
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1400, 900));
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     LoadEnds events;
@@ -100,14 +121,26 @@ int main(int argc, char** argv) {
     // The list without its commands and thumbnails: what is measured is filling it.
     auto* view = new quorvane::ImageListView(
         frame, table,
-        {[] {}, [](const std::string&) {}, [](std::vector<std::size_t>, bool) {},
-         [](const std::string&) { return std::string(); }});
+        {[] {}, [](const std::string&) {}, [](const std::string&) {},
+         [](std::vector<std::size_t>, bool) {}, [](const std::string&) { return std::string(); }});
+    NoCopies noCopies;
+    auto facts = std::make_unique<quorvane::ImageFactsReader>(
+        fetchOnly ? static_cast<quorvane::ResourceCopies&>(noCopies) : *element, *element,
+        [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); },
+        [](const std::string& address) { return quorvane::IsWebAddress(address); },
+        [&](const std::string& address, quorvane::ImageFacts found) {
+            table.SetFacts(address, std::move(found));
+            view->TableChanged();
+        });
     element->WatchImages(
         [&](std::string report) {
-            table.Accept(report);
-            view->TableChanged();
+            if (table.Accept(report)) {
+                view->TableChanged();
+                facts->Want(table.List().Rows());
+            }
         },
         [&] {
+            facts->Clear();
             table.Clear();
             view->TableChanged();
         });
@@ -119,7 +152,7 @@ int main(int argc, char** argv) {
 
     quorvane::test::HttpTestServer server;
     for (const int images : {50, 500, 10'000}) {
-        std::vector<double> filled, stall;
+        std::vector<double> filled, read, stall;
         for (int run = 0; run < runs; ++run) {
             for (int n = 0; n < images; ++n) {
                 server.Serve("/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif",
@@ -140,16 +173,24 @@ int main(int argc, char** argv) {
                 std::chrono::minutes(5));
             const double ms = std::max(0.0, Milliseconds(Clock::now() - events.lastEnd));
             filled.push_back(ms);
+            quorvane::test::WaitUntil([&] { return AllRead(table); }, std::chrono::minutes(5));
+            read.push_back(std::max(0.0, Milliseconds(Clock::now() - events.lastEnd)));
             stall.push_back(stalls.LongestMs());
             std::printf(
-                "%6d images run %d: full list with sizes %7.0f ms, longest stall %5.0f ms%s\n",
-                images, run + 1, ms, stall.back(),
-                AllSized(table, static_cast<std::size_t>(images)) ? "" : " (incomplete)");
+                "%6d images run %d: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
+                "stall %5.0f ms%s\n",
+                images, run + 1, ms, read.back(), stall.back(),
+                AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
+                    ? ""
+                    : " (incomplete)");
             std::fflush(stdout);
         }
-        std::printf("%6d images medians: full list with sizes %7.0f ms, longest stall %5.0f ms\n",
-                    images, Median(filled), Median(stall));
+        std::printf(
+            "%6d images medians%s: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
+            "stall %5.0f ms\n",
+            images, fetchOnly ? " (fetched)" : "", Median(filled), Median(read), Median(stall));
     }
+    facts.reset();
     element.reset();
     frame->Destroy();
     return 0;

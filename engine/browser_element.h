@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/resource_copies.h"
 #include "inspection/served_resource.h"
 #include "saving/file_fetcher.h"
 
@@ -37,8 +38,10 @@ class BrowserEvents {
 
 // One browser element: a view of the main window with its own history and document.
 // Two twins implement it: WebViewBrowserElement on the real engine, and the fake the
-// logic tests use. As a FileFetcher it fetches files with its cookies and session.
-class BrowserElement : public FileFetcher {
+// logic tests use. As a FileFetcher it fetches files with its cookies and session; as
+// ResourceCopies it reads the files its page loaded from the engine's memory (only the
+// Browser view keeps them).
+class BrowserElement : public FileFetcher, public ResourceCopies {
   public:
     // nullopt when there is no HTML document or it has no body.
     using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;

@@ -23,9 +23,10 @@ std::string Head(const std::filesystem::path& file) {
 
 }  // namespace
 
-ImageFactsReader::ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch,
-                                   Found found)
-    : fetcher_(fetcher),
+ImageFactsReader::ImageFactsReader(ResourceCopies& copies, FileFetcher& fetcher, CallSoon callSoon,
+                                   MayFetch mayFetch, Found found)
+    : copies_(copies),
+      fetcher_(fetcher),
       callSoon_(std::move(callSoon)),
       mayFetch_(std::move(mayFetch)),
       found_(std::move(found)) {}
@@ -46,6 +47,8 @@ void ImageFactsReader::Clear() {
     ForgetKept();
     asked_.clear();
     waiting_.clear();
+    copying_.clear();
+    fetchWaiting_.clear();
     dataWaiting_.clear();
     dataSliceComing_ = false;
     fetching_.clear();
@@ -88,21 +91,27 @@ void ImageFactsReader::ReadDataSlice(unsigned page) {
 }
 
 void ImageFactsReader::ReadData(const std::string& address) {
-    const std::optional<DataUrlContent> content = DecodeDataUrl(address);
-    if (content && MakeFolder()) {
-        const unsigned number = ++fetches_;
-        std::ofstream(FileOf(number), std::ios::binary)
-            .write(content->bytes.data(), static_cast<std::streamsize>(content->bytes.size()));
-        Keep(address, number, content->bytes.size());
-        const std::string sniffed = SniffedImageType(content->bytes);
-        found_(address, {content->bytes.size(), sniffed.empty() ? content->mediaType : sniffed,
-                         BytesDigest(content->bytes)});
+    if (const std::optional<DataUrlContent> content = DecodeDataUrl(address)) {
+        FoundBytes(address, content->bytes, content->mediaType);
     }
+}
+
+void ImageFactsReader::FoundBytes(const std::string& address, const std::string& bytes,
+                                  const std::string& type) {
+    if (!MakeFolder()) {
+        return;
+    }
+    const unsigned number = ++fetches_;
+    std::ofstream(FileOf(number), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    Keep(address, number, bytes.size());
+    const std::string sniffed = SniffedImageType(bytes);
+    found_(address, {bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes)});
 }
 
 void ImageFactsReader::Resume() {
     for (auto& [number, address] : fetching_) {
-        waiting_.push_front(std::move(address));
+        fetchWaiting_.push_front(std::move(address));
     }
     fetching_.clear();
     StartMore();
@@ -154,21 +163,41 @@ std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {
     return folder_ / std::to_string(number);
 }
 
-// An answer that comes at once (a file the engine has) runs OnFetched from inside the
-// loop, which then goes on with the next.
+// An answer that comes at once (a copy the engine has not, a file the engine fetched
+// before) runs from inside the loops, which then go on with the next.
 void ImageFactsReader::StartMore() {
     if (starting_) {
         return;
     }
     starting_ = true;
-    while (fetching_.size() < kFetchesAtOnce && !waiting_.empty()) {
+    StartCopies();
+    StartFetches();
+    starting_ = false;
+}
+
+void ImageFactsReader::StartCopies() {
+    while (copying_.size() < kCopiesAtOnce && !waiting_.empty()) {
+        std::string address = std::move(waiting_.front());
+        waiting_.pop_front();
+        copying_.insert(address);
+        copies_.ReadCopy(address, [this, alive = std::weak_ptr<bool>(alive_), page = page_,
+                                   address](std::optional<ServedResource> copy) {
+            if (alive.lock()) {
+                OnCopied(page, address, std::move(copy));
+            }
+        });
+    }
+}
+
+void ImageFactsReader::StartFetches() {
+    while (fetching_.size() < kFetchesAtOnce && !fetchWaiting_.empty()) {
         if (!MakeFolder()) {
-            waiting_.clear();
+            fetchWaiting_.clear();
             break;
         }
         const unsigned number = ++fetches_;
-        const std::string address = std::move(waiting_.front());
-        waiting_.pop_front();
+        const std::string address = std::move(fetchWaiting_.front());
+        fetchWaiting_.pop_front();
         fetching_.emplace(number, address);
         std::ofstream(FileOf(number), std::ios::binary).close();
         fetcher_.Fetch(address, FileOf(number).string(),
@@ -176,7 +205,20 @@ void ImageFactsReader::StartMore() {
                            OnFetched(page, number, !error);
                        });
     }
-    starting_ = false;
+}
+
+// The bytes the page showed, when the engine still has them; else the file is fetched.
+void ImageFactsReader::OnCopied(unsigned page, const std::string& address,
+                                std::optional<ServedResource> copy) {
+    if (page != page_ || copying_.erase(address) == 0) {
+        return;
+    }
+    if (copy) {
+        FoundBytes(address, copy->bytes, {});
+    } else {
+        fetchWaiting_.push_back(address);
+    }
+    StartMore();
 }
 
 void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {

@@ -6,23 +6,28 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "engine/resource_copies.h"
 #include "inspection/image_list.h"
 #include "saving/file_fetcher.h"
 
 namespace quorvane {
 
 // Reads the bytes, type and digest of each image of the Image List once: a data: image
-// from its data, any other fetched as the Browser view fetches it (its cookies apply),
-// kFetchesAtOnce at a time, into a folder of its own that goes with it. The type is the
-// one the bytes say. The files are kept for the list's thumbnails, the latest up to
-// kMaxKeptBytes in all.
+// from its data, one the page loaded from the engine's copy (the bytes the page showed,
+// kCopiesAtOnce at a time), any other fetched as the Browser view fetches it (its cookies
+// apply), kFetchesAtOnce at a time, into a folder of its own that goes with it. The type
+// is the one the bytes say. The files are kept for the list's thumbnails, the latest up
+// to kMaxKeptBytes in all.
 class ImageFactsReader {
   public:
+    static constexpr std::size_t kCopiesAtOnce = 8;
     static constexpr std::size_t kFetchesAtOnce = 4;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
     // data: images read before the window gets its turn again.
@@ -34,7 +39,8 @@ class ImageFactsReader {
     // Whether an address other than data: may be fetched.
     using MayFetch = std::function<bool(const std::string& address)>;
 
-    ImageFactsReader(FileFetcher& fetcher, CallSoon callSoon, MayFetch mayFetch, Found found);
+    ImageFactsReader(ResourceCopies& copies, FileFetcher& fetcher, CallSoon callSoon,
+                     MayFetch mayFetch, Found found);
     ~ImageFactsReader();
     ImageFactsReader(const ImageFactsReader&) = delete;
     ImageFactsReader& operator=(const ImageFactsReader&) = delete;
@@ -51,8 +57,13 @@ class ImageFactsReader {
 
   private:
     void StartMore();
+    void StartCopies();
+    void StartFetches();
+    void OnCopied(unsigned page, const std::string& address, std::optional<ServedResource> copy);
     void OnFetched(unsigned page, unsigned number, bool whole);
     void ReadData(const std::string& address);
+    // Keeps bytes as address's file and tells its facts; type when the bytes say none.
+    void FoundBytes(const std::string& address, const std::string& bytes, const std::string& type);
     // Makes the reader's folder when it has none; false when it cannot.
     bool MakeFolder();
     std::filesystem::path FileOf(unsigned number) const;
@@ -61,6 +72,7 @@ class ImageFactsReader {
 
     void ReadDataSlice(unsigned page);
 
+    ResourceCopies& copies_;
     FileFetcher& fetcher_;
     CallSoon callSoon_;
     MayFetch mayFetch_;
@@ -69,7 +81,9 @@ class ImageFactsReader {
     bool dataSliceComing_ = false;
     std::filesystem::path folder_;  // made at the first fetch
     std::unordered_set<std::string> asked_;
-    std::deque<std::string> waiting_;
+    std::deque<std::string> waiting_;  // for a copy, then a fetch
+    std::unordered_set<std::string> copying_;
+    std::deque<std::string> fetchWaiting_;
     std::map<unsigned, std::string> fetching_;  // by fetch number
     std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
     std::deque<std::pair<std::string, std::uintmax_t>> keptOrder_;
@@ -77,6 +91,8 @@ class ImageFactsReader {
     unsigned page_ = 0;
     unsigned fetches_ = 0;
     bool starting_ = false;
+    // Copies answer through the element, which may outlive the reader.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace quorvane

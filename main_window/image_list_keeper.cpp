@@ -22,7 +22,8 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
       report_(report),
       saving_(report, browser),
       facts_(
-          browser, [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
+          browser, browser,
+          [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
           [this](const std::string& address) { return MayFetch(address); },
           [this](const std::string& address, ImageFacts facts) {
               table_.SetFacts(address, std::move(facts));

@@ -116,6 +116,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void FollowSourceLink(const std::string& target, bool ownSource) {
         navigation_.FollowSourceLink(target, ownSource);
     }
+    void OpenOriginalSource(const std::string& address) { navigation_.OpenOriginalSource(address); }
 
     // The Image List's commands: "Refresh List"; "Export Image List…", into a file the
     // user chooses, starting in the download folder as "<page name>-images.csv"; "Save

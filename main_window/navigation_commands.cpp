@@ -110,4 +110,9 @@ void NavigationCommands::FollowSourceLink(const std::string& target, bool ownSou
     }
 }
 
+void NavigationCommands::OpenOriginalSource(const std::string& address) {
+    views_.Browser().Navigate(address);
+    selectView_(WindowViews::kServedSourceView);
+}
+
 }  // namespace quorvane

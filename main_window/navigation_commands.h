@@ -38,6 +38,9 @@ class NavigationCommands {
     // A link of the Original Source view: the Browser view loads target and is shown, or,
     // for the target's own source, the Original Source view stays.
     void FollowSourceLink(const std::string& target, bool ownSource);
+    // "Open Original Source" of a file the page names (an image of the Image List): the
+    // Browser view loads it, and the Original Source view shows what the server sent.
+    void OpenOriginalSource(const std::string& address);
 
     // The address the user typed and sent with Go last.
     const std::string& TypedAddress() const { return typedAddress_; }

@@ -18,6 +18,7 @@
 #include "engine/gui/document_end_keys.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
+#include "engine/gui/engine_resource_copies.h"
 #include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/new_window_requests.h"
@@ -87,6 +88,7 @@ void WebViewBrowserElement::MakeEngine() {
         SetUpGeneratedView();
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_);
+        copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
     ConnectPageSignals();
     NewWindowRequests::Requested requested;

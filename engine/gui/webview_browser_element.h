@@ -26,6 +26,7 @@ class FirstScreenCover;
 class GeneratedViewStyles;
 class EngineFind;
 class EngineImageGatherer;
+class EngineResourceCopies;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
 class NewWindowRequests;
@@ -96,6 +97,7 @@ class WebViewBrowserElement : public BrowserElement {
     void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
+    void ReadCopy(const std::string& address, CopyDone done) override;
 
     // The window to place on the main window (nullptr while the element has no engine), and
     // whether a load is running.
@@ -147,6 +149,7 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
     std::unique_ptr<EngineImageGatherer> images_;
+    std::unique_ptr<EngineResourceCopies> copies_;  // the Browser view's only
     std::unique_ptr<NewWindowRequests> newWindows_;
 
     // Generated views only.

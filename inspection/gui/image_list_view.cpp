@@ -1,22 +1,21 @@
 #include "inspection/gui/image_list_view.h"
 
-#include <wx/bmpbndl.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/imaglist.h>
-#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/wrapsizer.h>
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
 #include <utility>
+
+#include "inspection/gui/thumbnail_picture.h"
 
 namespace quorvane {
 namespace {
@@ -39,50 +38,17 @@ constexpr std::array kColumns{
 };
 
 constexpr int kMaxMinimum = 1000000;
+// The address filter's least width, in pixels at 96 dots an inch.
+constexpr int kMinFilterWidth = 220;
 
 wxString FromUtf8(const std::string& text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
 
-enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kSaveItem };
+enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem, kSaveItem };
 
 constexpr int kThumbnailSide = 24;
-// Larger files are not drawn: decoding them would hold the window.
-constexpr std::uintmax_t kMaxThumbnailFileBytes = 16 * 1024 * 1024;
 constexpr std::size_t kThumbnailsPerTurn = 8;
-
-// picture, scaled to fit a square of side and centred in it.
-wxBitmap Thumbnail(wxImage picture, int side) {
-    const double scale = std::min(
-        1.0, static_cast<double>(side) / std::max(picture.GetWidth(), picture.GetHeight()));
-    const int width = std::max(1, static_cast<int>(picture.GetWidth() * scale));
-    const int height = std::max(1, static_cast<int>(picture.GetHeight() * scale));
-    picture.Rescale(width, height, wxIMAGE_QUALITY_BILINEAR);
-    if (!picture.HasAlpha()) {
-        picture.InitAlpha();
-    }
-    picture.Resize(wxSize(side, side), wxPoint((side - width) / 2, (side - height) / 2));
-    return wxBitmap(picture);
-}
-
-// The picture of file, or an invalid one for a file that is none or too large to draw.
-wxBitmap ThumbnailOfFile(const std::string& file, const std::string& type, int side) {
-    std::error_code error;
-    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
-    if (error || bytes > kMaxThumbnailFileBytes) {
-        return wxBitmap();
-    }
-    const wxLogNull quiet;  // a broken picture is no news to the user
-    if (type == "image/svg+xml") {
-        return wxBitmapBundle::FromSVGFile(wxString::FromUTF8(file), wxSize(side, side))
-            .GetBitmap(wxSize(side, side));
-    }
-    wxImage picture;
-    if (!picture.LoadFile(wxString::FromUTF8(file)) || !picture.IsOk()) {
-        return wxBitmap();
-    }
-    return Thumbnail(std::move(picture), side);
-}
 
 }  // namespace
 
@@ -117,7 +83,8 @@ class ImageListView::Lines : public wxListCtrl {
 ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions)
     : wxPanel(parent), table_(table), actions_(std::move(actions)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(MakeFilterRow(), wxSizerFlags().Expand().Border(wxALL, FromDIP(4)));
+    sizer->Add(MakeFilterRow(),
+               wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(4)));
     list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
@@ -149,11 +116,14 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     ShowTable();
 }
 
+// The row wraps where the window is too narrow for it (a large text scale, a narrow
+// window): a control squeezed below its size overlaps the next one, and GTK complains.
 wxSizer* ImageListView::MakeFilterRow() {
-    auto* row = new wxBoxSizer(wxHORIZONTAL);
-    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT, FromDIP(6));
+    const int gap = FromDIP(6);
+    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
     filterText_ = new wxTextCtrl(this, wxID_ANY);
     filterText_->SetHint("Address contains");
+    filterText_->SetMinSize(wxSize(FromDIP(kMinFilterWidth), -1));
     regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
     typeText_ =
         new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
@@ -167,16 +137,23 @@ wxSizer* ImageListView::MakeFilterRow() {
     keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
     auto* refresh = new wxButton(this, wxID_ANY, "Refresh List");
 
-    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    // A caption and its field wrap together.
+    const auto captioned = [&](const char* caption, wxWindow* field) {
+        auto* pair = new wxBoxSizer(wxHORIZONTAL);
+        pair->Add(new wxStaticText(this, wxID_ANY, caption),
+                  wxSizerFlags().CentreVertical().Border(wxRIGHT, gap));
+        pair->Add(field, wxSizerFlags().CentreVertical());
+        return pair;
+    };
+    auto* row = new wxWrapSizer(wxHORIZONTAL);
+    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(regularExpression_, centred);
     row->Add(typeText_, centred);
-    row->Add(new wxStaticText(this, wxID_ANY, "Min. width"), centred);
-    row->Add(minimumWidth_, centred);
-    row->Add(new wxStaticText(this, wxID_ANY, "height"), centred);
-    row->Add(minimumHeight_, centred);
-    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    row->Add(captioned("Min. width", minimumWidth_), centred);
+    row->Add(captioned("height", minimumHeight_), centred);
+    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(keepAllCandidates_, centred);
-    row->Add(refresh, wxSizerFlags().CentreVertical());
+    row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
 
     filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
     typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
@@ -321,15 +298,22 @@ void ImageListView::OnContextMenu(wxListEvent& event) {
     wxMenu menu;
     menu.Append(kCopyItem, "&Copy Addresses\tCtrl+C");
     menu.Append(kOpenItem, "&Open in Browser View");
+    menu.Append(kOpenSourceItem, "Open O&riginal Source");
     menu.Append(kSaveItem, "&Save Selected Images\u2026");
     const long line = event.GetIndex();
+    const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {
         case kCopyItem:
             CopySelectedAddresses();
             break;
         case kOpenItem:
-            if (line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size()) {
+            if (onLine) {
                 actions_.open(table_.ShownRow(static_cast<std::size_t>(line)).address);
+            }
+            break;
+        case kOpenSourceItem:
+            if (onLine) {
+                actions_.openSource(table_.ShownRow(static_cast<std::size_t>(line)).address);
             }
             break;
         case kSaveItem:

@@ -25,6 +25,8 @@ namespace quorvane {
 struct ImageListActions {
     std::function<void()> refresh;                         // "Refresh List"
     std::function<void(const std::string& address)> open;  // in the Browser view
+    // "Open Original Source": what the server sent for address, as text.
+    std::function<void(const std::string& address)> openSource;
     // "Save Selected Images…": the rows by their place in the table's list.
     std::function<void(std::vector<std::size_t> rows, bool keepAllCandidates)> save;
     // The file of the image at address while the list keeps one; "" when none.

@@ -17,6 +17,9 @@ ImageListActions ActionsOf(std::function<MainWindowController&()> controller) {
     actions.open = [controller](const std::string& address) {
         controller().FollowSourceLink(address, false);
     };
+    actions.openSource = [controller](const std::string& address) {
+        controller().OpenOriginalSource(address);
+    };
     actions.save = [controller](std::vector<std::size_t> rows, bool keepAllCandidates) {
         controller().SaveListedImages(rows, keepAllCandidates);
     };

@@ -4,8 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <wx/listctrl.h>
+#include <wx/window.h>
+
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "inspection/gui/image_list_view.h"
 #include "main_window/commands.h"
@@ -25,6 +31,30 @@ const ImageRow* RowOf(const ImageListTable& table, const std::string& address) {
         }
     }
     return nullptr;
+}
+
+// The controls of the view's filter row that lie over one another or over the list, or
+// are given less room than they asked for, as the controls of a row too wide for the
+// window are. The list itself scrolls: it may be narrower than its columns.
+std::vector<std::string> SqueezedControls(const wxWindow& view) {
+    std::vector<std::string> squeezed;
+    const wxWindowList& controls = view.GetChildren();
+    for (auto one = controls.begin(); one != controls.end(); ++one) {
+        const wxRect place = (*one)->GetRect();
+        const std::string name = (*one)->GetLabel().utf8_string() + " (" +
+                                 wxString((*one)->GetClassInfo()->GetClassName()).utf8_string() +
+                                 ")";
+        if (wxDynamicCast(*one, wxListCtrl) == nullptr &&
+            place.width < (*one)->GetEffectiveMinSize().x) {
+            squeezed.push_back(name + " is narrower than it asked for");
+        }
+        for (auto other = std::next(one); other != controls.end(); ++other) {
+            if (place.Intersects((*other)->GetRect())) {
+                squeezed.push_back(name + " lies over " + (*other)->GetLabel().utf8_string());
+            }
+        }
+    }
+    return squeezed;
 }
 
 TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
@@ -77,8 +107,18 @@ TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
         EXPECT_EQ(row.bytes, Bitmap(image.width, image.height).size()) << image.address;
         EXPECT_EQ(row.type, "image/bmp") << image.address;
     }
+    // What the page loaded is read from the engine's copy, which is what the page showed:
+    // its server is never asked again. The lazy picture, which the page never loaded, may be.
+    for (const auto& image : images) {
+        const std::vector<std::string> asked = (image.framed ? other : server_).RequestedPaths();
+        if (image.kind != ImageKind::Lazy) {
+            EXPECT_EQ(std::count(asked.begin(), asked.end(), image.address), 1) << image.address;
+        }
+    }
     EXPECT_EQ(RowOf(table, server_.Url("/list/img.bmp"))->text, "shown");
     EXPECT_EQ(frame_->ImageList().CountText(), "4 images");
+    // The filter row and the count fit the window's width without squeezing a control.
+    EXPECT_THAT(SqueezedControls(frame_->ImageList()), ::testing::IsEmpty());
 }
 
 // The images are at a port that refuses them: the page loads at once, and what is

@@ -160,6 +160,16 @@ void FakeBrowserElement::CancelFetches() {
     waitingFetches_.clear();
 }
 
+void FakeBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
+    Record("ReadCopy", address);
+    const auto copy = copies_.find(address);
+    if (copy == copies_.end()) {
+        done(std::nullopt);
+    } else {
+        done(ServedResource{address, copy->second, "image/x-as-served", {}});
+    }
+}
+
 void FakeBrowserElement::AnswerFetches() {
     auto waiting = std::move(waitingFetches_);
     waitingFetches_.clear();

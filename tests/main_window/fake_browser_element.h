@@ -54,6 +54,10 @@ class FakeBrowserElement : public BrowserElement {
     void FailFetch(const std::string& address, const std::string& error);
     std::size_t WaitingFetches() const { return waitingFetches_.size(); }
     void AnswerFetches();  // answers every waiting fetch with success, writing "later"
+    // The copy of address the engine keeps from the shown page; one without any has none.
+    void KeepCopy(const std::string& address, const std::string& bytes) {
+        copies_[address] = bytes;
+    }
 
     void Navigate(const std::string& address) override;
     void LoadFile(const std::string& filePath) override;
@@ -91,6 +95,7 @@ class FakeBrowserElement : public BrowserElement {
     void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
+    void ReadCopy(const std::string& address, CopyDone done) override;
 
   private:
     void Record(const std::string& operation, const std::string& argument = {}) const;
@@ -120,6 +125,7 @@ class FakeBrowserElement : public BrowserElement {
     std::map<std::string, std::string> fetchBytes_;
     std::map<std::string, std::string> fetchErrors_;
     std::vector<std::pair<std::string, FetchDone>> waitingFetches_;
+    std::map<std::string, std::string> copies_;
 };
 
 }  // namespace quorvane::testing

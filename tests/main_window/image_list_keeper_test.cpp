@@ -100,6 +100,46 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
     EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
+// The engine's copy is what the page showed: a server may answer a second request with
+// other bytes. Only what the engine has not got is fetched.
+TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
+    const std::string png = "\x89PNG\r\n\x1A\n as shown";
+    const struct {
+        const char* address;
+        const char* copy;  // nullptr: the engine has none
+        std::string expected;
+        const char* type;
+        bool fetched;
+    } rows[] = {
+        {"http://h/changes.png", png.c_str(), png, "image/png", false},
+        {"http://h/unknown", "as shown", "as shown", "", false},
+        {"http://h/lazy.png", nullptr, "second answer", "", true},
+    };
+    std::string items;
+    for (const auto& row : rows) {
+        if (row.copy != nullptr) {
+            browser_.KeepCopy(row.address, row.copy);
+        }
+        browser_.ServeFetch(row.address, "second answer");
+        items +=
+            std::string(items.empty() ? "" : ",") + R"({"a":")" + row.address + R"(","k":"img"})";
+    }
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[)" + items + "]}");
+    const std::vector<std::string> fetches = CallsStartingWith(log_, "view0.Fetch");
+    for (const auto& row : rows) {
+        const ImageRow& shown = *std::find_if(
+            keeper_.Table().List().Rows().begin(), keeper_.Table().List().Rows().end(),
+            [&](const ImageRow& r) { return r.address == row.address; });
+        EXPECT_EQ(shown.bytes, row.expected.size()) << row.address;
+        EXPECT_EQ(shown.type, row.type) << row.address;
+        EXPECT_EQ(Contents(keeper_.ImageFile(row.address)), row.expected) << row.address;
+        EXPECT_EQ(std::count(fetches.begin(), fetches.end(),
+                             std::string("view0.Fetch(") + row.address + ")"),
+                  row.fetched ? 1 : 0)
+            << row.address;
+    }
+}
+
 // A web page may name local files: they are neither read nor saved.
 TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
     TempFolder folder;

@@ -146,6 +146,11 @@ TEST_F(ServedSourceTest, FollowsALinkInTheBrowserViewOrStaysForItsOwnSource) {
     controller_.FollowSourceLink("http://host.example/b.html", false);
     EXPECT_EQ(browser_.Address(), "http://host.example/b.html");
     EXPECT_EQ(VisibleElements(), "0");
+    // An image of the Image List: its source is shown, whichever view was.
+    controller_.SelectView(MainWindowController::kImageListView);
+    controller_.OpenOriginalSource("http://host.example/c.png");
+    EXPECT_EQ(browser_.Address(), "http://host.example/c.png");
+    EXPECT_EQ(VisibleElements(), "3");
 }
 
 TEST_F(ServedSourceTest, SavesTheExactBytesUnderAFreeNameOrNothing) {

@@ -1,0 +1,112 @@
+#include "engine/gui/engine_resource_copies.h"
+
+#include <gio/gio.h>
+#include <webkit2/webkit2.h>
+
+#include <utility>
+
+#include "engine/gui/resource_data.h"
+
+namespace quorvane {
+namespace {
+
+// Marks a resource carries once its load ended, whole or not.
+constexpr const char* kEndedMark = "quorvane-load-ended";
+constexpr const char* kFailedMark = "quorvane-load-failed";
+
+void OnResourceFinished(WebKitWebResource* resource, gpointer) {
+    g_object_set_data(G_OBJECT(resource), kEndedMark, GINT_TO_POINTER(1));
+}
+
+void OnResourceFailed(WebKitWebResource* resource, GError*, gpointer) {
+    g_object_set_data(G_OBJECT(resource), kFailedMark, GINT_TO_POINTER(1));
+}
+
+// What the page was given whole: a load that ended without failing, with the bytes of a
+// success (an error page's bytes are no picture of it). A file: or data: answer has no
+// status.
+bool LoadedWhole(WebKitWebResource* resource) {
+    if (g_object_get_data(G_OBJECT(resource), kEndedMark) == nullptr ||
+        g_object_get_data(G_OBJECT(resource), kFailedMark) != nullptr) {
+        return false;
+    }
+    WebKitURIResponse* response = webkit_web_resource_get_response(resource);
+    if (response == nullptr) {
+        return false;
+    }
+    const unsigned status = webkit_uri_response_get_status_code(response);
+    return (status == 0 || (status >= 200 && status < 300)) &&
+           webkit_uri_response_get_content_length(response) <= EngineResourceCopies::kMaxCopyBytes;
+}
+
+std::string OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
+}
+
+}  // namespace
+
+EngineResourceCopies::EngineResourceCopies(WebKitWebView* view)
+    : view_(WEBKIT_WEB_VIEW(g_object_ref(view))), reads_(g_cancellable_new()) {
+    g_signal_connect(view_, "resource-load-started", G_CALLBACK(&OnResourceLoadStarted), this);
+    g_signal_connect(view_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
+}
+
+EngineResourceCopies::~EngineResourceCopies() {
+    g_cancellable_cancel(reads_);
+    g_object_unref(reads_);
+    g_signal_handlers_disconnect_by_data(view_, this);
+    g_object_unref(view_);
+    Forget();
+}
+
+void EngineResourceCopies::Forget() {
+    for (const auto& [address, resource] : kept_) {
+        g_object_unref(resource);
+    }
+    kept_.clear();
+    keptAddressBytes_ = 0;
+}
+
+// A page's files begin to load once its navigation has started; what the page before
+// still loads meanwhile is kept too, and answers only for an address the new page loads
+// as well, as the engine reads the frame's current copy.
+void EngineResourceCopies::OnLoadChanged(WebKitWebView*, int loadEvent, void* self) {
+    if (loadEvent == WEBKIT_LOAD_STARTED) {
+        static_cast<EngineResourceCopies*>(self)->Forget();
+    }
+}
+
+void EngineResourceCopies::OnResourceLoadStarted(WebKitWebView*, WebKitWebResource* resource,
+                                                 WebKitURIRequest* request, void* self) {
+    auto* copies = static_cast<EngineResourceCopies*>(self);
+    const std::string address = OrEmpty(webkit_uri_request_get_uri(request));
+    if (copies->kept_.size() >= kMaxKept || address.empty() || address.size() > kMaxAddressBytes ||
+        copies->keptAddressBytes_ + address.size() > kMaxKeptAddressBytes) {
+        return;
+    }
+    const auto [place, added] = copies->kept_.try_emplace(address, resource);
+    if (!added) {
+        // The latest load of an address is what the page shows now.
+        g_object_unref(place->second);
+        place->second = resource;
+    } else {
+        copies->keptAddressBytes_ += address.size();
+    }
+    g_object_ref(resource);
+    // The handlers touch only the resource, which they go with.
+    g_signal_connect(resource, "finished", G_CALLBACK(&OnResourceFinished), nullptr);
+    g_signal_connect(resource, "failed", G_CALLBACK(&OnResourceFailed), nullptr);
+}
+
+void EngineResourceCopies::Read(const std::string& address, ResourceCopies::CopyDone done) {
+    const auto kept = kept_.find(address);
+    if (kept == kept_.end() || !LoadedWhole(kept->second)) {
+        done(std::nullopt);
+        return;
+    }
+    WebKitURIResponse* response = webkit_web_resource_get_response(kept->second);
+    ServedResource described{address, {}, OrEmpty(webkit_uri_response_get_mime_type(response)), {}};
+    ReadResourceData(kept->second, reads_, std::move(described), std::move(done));
+}
+
+}  // namespace quorvane

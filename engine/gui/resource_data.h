@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "inspection/served_resource.h"
+
+typedef struct _GCancellable GCancellable;
+typedef struct _WebKitWebResource WebKitWebResource;
+
+namespace quorvane {
+
+using ResourceDataDone = std::function<void(std::optional<ServedResource> resource)>;
+
+// Reads resource's bytes from the engine's memory into described, which already says what
+// the response said. done runs once the engine answers: nullopt when it has no bytes;
+// never when cancellable was cancelled (its owner is gone).
+void ReadResourceData(WebKitWebResource* resource, GCancellable* cancellable,
+                      ServedResource described, ResourceDataDone done);
+
+}  // namespace quorvane

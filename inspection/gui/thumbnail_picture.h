@@ -1,0 +1,21 @@
+#pragma once
+
+#include <wx/bitmap.h>
+
+#include <cstdint>
+#include <string>
+
+namespace quorvane {
+
+// Larger files are not drawn: decoding them would hold the window.
+inline constexpr std::uintmax_t kMaxThumbnailFileBytes = 16 * 1024 * 1024;
+// Nor are pictures of more pixels, whatever their files' size: a small file may declare
+// a picture of gigabytes.
+inline constexpr std::uint64_t kMaxThumbnailPixels = 40'000'000;
+
+// The picture in file, of the given type, scaled to fit a square of side and centred in
+// it; an invalid bitmap for a file that is no picture read here or is too large to draw.
+// wxImage reads the usual types, GdkPixbuf's loaders the others (WebP among them).
+wxBitmap ThumbnailOfFile(const std::string& file, const std::string& type, int side);
+
+}  // namespace quorvane
