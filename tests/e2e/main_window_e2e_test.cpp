@@ -317,14 +317,11 @@ TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeL
     EXPECT_TRUE(WaitUntil([&] { return frame_->FindBarControl()->Status() == "1 of 1"; },
                           std::chrono::minutes(5)))
         << frame_->FindBarControl()->Status();
-    // The whole page is on the screen, at its last word.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return !seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); }));
     frame_->Controller().EndFind();
     // The generated views run no script: the user goes back to the top by the keyboard.
     TypeKeys("ctrl+2");
     ASSERT_EQ(wxWindow::FindFocus(), frame_->Element(1).Window());
-    TypeKeys("ctrl+Home");
+    TypeKeys("Home");
     EXPECT_TRUE(
         WaitUntil([&] { return seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); }));
     EXPECT_THAT(ReadWorkFile("/source.htm"), HasSubstr("marker-lastword"));
