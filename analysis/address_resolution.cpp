@@ -28,44 +28,9 @@ SplitAddress Split(const std::string& address) {
     return split;
 }
 
-std::string Join(const SplitAddress& split, std::string_view directory, std::string_view rest) {
-    std::string address = split.scheme;
-    return address.append(split.host).append(directory).append(rest);
-}
-
-// Each "../" removed from the value climbs one directory from the base's directory;
-// the host's root is as high as it goes.
-std::string ResolveParentRelative(const std::string& value, const std::string& base) {
-    std::size_t climbs = 0;
-    for (std::size_t at = value.find(kParent); at != std::string::npos;
-         at = value.find(kParent, at + kParent.size())) {
-        ++climbs;
-    }
-    const SplitAddress split = Split(base);
-    std::string directory = split.path.substr(0, split.path.rfind('/') + 1);
-    if (directory.empty()) {
-        directory = "/";
-    }
-    for (; climbs > 0 && directory.size() > 1; --climbs) {
-        directory.pop_back();
-        directory.erase(directory.rfind('/') + 1);
-    }
-    return Join(split, directory, ReplaceAllExact(value, kParent, ""));
-}
-
-// A root-relative value goes after the base's host. A base without scheme keeps none,
-// and a bare host gets the "/" it lacks. A value beginning "//" names a host of its
-// own and takes the base's scheme ("http:" when the base has none).
-std::string ResolveRootRelative(const std::string& value, const std::string& base) {
-    const SplitAddress split = Split(base);
-    if (value.starts_with("//")) {
-        const std::string scheme = split.scheme.empty() ? std::string(kHttpScheme) : split.scheme;
-        return scheme.substr(0, scheme.size() - 2) + value;
-    }
-    return Join(split, "/", std::string_view(value).substr(1));
-}
-
-std::string ResolveRelative(const std::string& value, const std::string& base) {
+// What a relative value is appended to: the base's directory, and for a page under the
+// hosting service's page host, the same directory under its image host.
+std::string RelativeBase(const std::string& base) {
     std::string b = base;
     const bool hadScheme = IsHttpAddress(b);
     if (hadScheme) {
@@ -80,10 +45,44 @@ std::string ResolveRelative(const std::string& value, const std::string& base) {
     if (hadScheme) {
         b.insert(0, kHttpScheme);
     }
-    return b + value;
+    return b;
 }
 
 }  // namespace
+
+ImageAddressResolver::ImageAddressResolver(const std::string& base)
+    : onLocalPage_(IsLocalPage(base)), relativeBase_(RelativeBase(base)) {
+    const SplitAddress split = Split(base);
+    schemeAndHost_ = split.scheme + split.host;
+    // A value beginning "//" names a host of its own and takes the base's scheme
+    // ("http:" when the base has none).
+    otherHostScheme_ = split.scheme.empty() ? std::string(kHttpScheme) : split.scheme;
+    otherHostScheme_.resize(otherHostScheme_.size() - 2);
+    const std::size_t slash = split.path.rfind('/');
+    directory_ = slash == std::string::npos ? std::string("/") : split.path.substr(0, slash + 1);
+}
+
+// Each "../" removed from the value climbs one directory from the base's directory;
+// the host's root is as high as it goes.
+std::string ImageAddressResolver::ParentRelative(const std::string& value) const {
+    std::size_t climbs = 0;
+    for (std::size_t at = value.find(kParent); at != std::string::npos;
+         at = value.find(kParent, at + kParent.size())) {
+        ++climbs;
+    }
+    std::string directory = directory_;
+    for (; climbs > 0 && directory.size() > 1; --climbs) {
+        directory.pop_back();
+        directory.erase(directory.rfind('/') + 1);
+    }
+    return schemeAndHost_ + directory + ReplaceAllExact(value, kParent, "");
+}
+
+// A root-relative value goes after the base's host. A base without scheme keeps none,
+// and a bare host gets the "/" it lacks.
+std::string ImageAddressResolver::RootRelative(const std::string& value) const {
+    return (value.starts_with("//") ? otherHostScheme_ : schemeAndHost_) + value;
+}
 
 std::string ScanBaseAddress(const std::string& pageAddress) {
     if (EndsWith(pageAddress, "/")) {
@@ -99,17 +98,17 @@ std::string ScanBaseAddress(const std::string& pageAddress) {
 
 // Only a value that names its resource by itself stands as written; a web page can
 // thereby never point the generated views at a local file or at script.
-std::string ResolveImageAddress(const std::string& value, const std::string& base) {
-    if (StandsAsWritten(value, IsLocalPage(base))) {
+std::string ImageAddressResolver::Resolve(const std::string& value) const {
+    if (StandsAsWritten(value, onLocalPage_)) {
         return value;
     }
     if (value.find(kParent) != std::string::npos) {
-        return ResolveParentRelative(value, base);
+        return ParentRelative(value);
     }
     if (!value.empty() && value.front() == '/') {
-        return ResolveRootRelative(value, base);
+        return RootRelative(value);
     }
-    return ResolveRelative(value, base);
+    return relativeBase_ + value;
 }
 
 }  // namespace quorvane

@@ -15,8 +15,23 @@ inline constexpr std::string_view kHostingImageFragment = "images.hosting.invali
 // that an address ending in "/" or in ".com", ".net", ".edu" or ".gov" stays as it is.
 std::string ScanBaseAddress(const std::string& pageAddress);
 
-// The absolute address of an image value cut from a tag, resolved against base (a
-// ScanBaseAddress).
-std::string ResolveImageAddress(const std::string& value, const std::string& base);
+// The absolute addresses of image values cut from tags, resolved against one base (a
+// ScanBaseAddress). A page names thousands of images against the same base, so the
+// base is taken apart once, not once per image.
+class ImageAddressResolver {
+  public:
+    explicit ImageAddressResolver(const std::string& base);
+    std::string Resolve(const std::string& value) const;
+
+  private:
+    std::string ParentRelative(const std::string& value) const;
+    std::string RootRelative(const std::string& value) const;
+
+    bool onLocalPage_ = false;
+    std::string schemeAndHost_;    // "http://host" (the scheme in lower case), "host", ...
+    std::string otherHostScheme_;  // what a value beginning "//" is given: "http:", ...
+    std::string directory_;        // the base's directory from its host's root: "/dir/"
+    std::string relativeBase_;     // what a relative value is appended to
+};
 
 }  // namespace quorvane

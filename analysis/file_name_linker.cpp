@@ -63,21 +63,32 @@ Names CollectNames(std::span<const LinkPass> passes) {
 
 using PassAndStart = std::vector<std::pair<std::size_t, std::size_t>>;
 
-// Replaced stretches of one text: start -> (end, pass).
-using Replaced = std::map<std::size_t, std::pair<std::size_t, std::size_t>>;
+// A stretch of one text that a pass replaces.
+struct Stretch {
+    std::size_t start;
+    std::size_t end;
+    std::size_t pass;
+};
 
-bool IsFree(const Replaced& replaced, std::size_t start, std::size_t end) {
-    auto after = replaced.lower_bound(end);
-    if (after == replaced.begin()) {
+// The replaced stretches of one text, in text order.
+using Replaced = std::vector<Stretch>;
+
+// Start -> (end, pass), while the passes choose among overlapping matches.
+using Taken = std::map<std::size_t, std::pair<std::size_t, std::size_t>>;
+
+bool IsFree(const Taken& taken, std::size_t start, std::size_t end) {
+    auto after = taken.lower_bound(end);
+    if (after == taken.begin()) {
         return true;
     }
     return std::prev(after)->second.first <= start;
 }
 
-// Runs the passes over one text, given each pass's candidate start positions in
-// ascending order: left to right without overlap, skipping what earlier passes took.
-Replaced ChooseMatches(const PassAndStart& passAndStart, std::span<const LinkPass> passes) {
-    Replaced replaced;
+// Runs the passes over one text, given the candidates sorted by pass, then start: left
+// to right without overlap, skipping what earlier passes took.
+Replaced ChooseAmongOverlaps(PassAndStart& passAndStart, std::span<const LinkPass> passes) {
+    std::sort(passAndStart.begin(), passAndStart.end());
+    Taken taken;
     std::size_t currentPass = SIZE_MAX;
     std::size_t lastEnd = 0;
     for (const auto& [pass, start] : passAndStart) {
@@ -86,17 +97,40 @@ Replaced ChooseMatches(const PassAndStart& passAndStart, std::span<const LinkPas
             lastEnd = 0;
         }
         const std::size_t end = start + passes[pass].name.size();
-        if (start >= lastEnd && IsFree(replaced, start, end)) {
-            replaced.emplace(start, std::make_pair(end, pass));
+        if (start >= lastEnd && IsFree(taken, start, end)) {
+            taken.emplace(start, std::make_pair(end, pass));
             lastEnd = end;
         }
+    }
+    Replaced replaced;
+    replaced.reserve(taken.size());
+    for (const auto& [start, endAndPass] : taken) {
+        replaced.push_back({start, endAndPass.first, endAndPass.second});
     }
     return replaced;
 }
 
-// Each match of a pass from firstPass on in text, as (pass, start), sorted.
-const PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
-                               const Names& names, std::size_t firstPass, PassAndStart& found) {
+// What the passes replace in one text, given every match of each (pass, start). On
+// nearly every page no two matches overlap, and then each pass takes all of its own.
+Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> passes) {
+    Replaced all;
+    all.reserve(passAndStart.size());
+    for (const auto& [pass, start] : passAndStart) {
+        all.push_back({start, start + passes[pass].name.size(), pass});
+    }
+    std::sort(all.begin(), all.end(), [](const Stretch& a, const Stretch& b) {
+        return a.start < b.start || (a.start == b.start && a.pass < b.pass);
+    });
+    const auto overlap = [](const Stretch& a, const Stretch& b) { return b.start < a.end; };
+    if (std::adjacent_find(all.begin(), all.end(), overlap) == all.end()) {
+        return all;
+    }
+    return ChooseAmongOverlaps(passAndStart, passes);
+}
+
+// Each match of a pass from firstPass on in text, as (pass, start).
+PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
+                         const Names& names, std::size_t firstPass, PassAndStart& found) {
     found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
         for (const std::size_t pass : names.PassesOf(name)) {
@@ -105,7 +139,6 @@ const PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& 
             }
         }
     });
-    std::sort(found.begin(), found.end());
     return found;
 }
 
@@ -126,8 +159,8 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
     Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
     PassAndStart found;
-    for (const auto& [start, endAndPass] : inText) {
-        ++copies[endAndPass.second];
+    for (const Stretch& stretch : inText) {
+        ++copies[stretch.pass];
     }
     for (std::size_t k = 0; k < passes.size(); ++k) {
         if (copies[k] == 0) {
@@ -142,8 +175,8 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
         }
         plan.size += growth;
         Replaced replaced = ChooseMatches(Candidates(anchor, search, names, k + 1, found), passes);
-        for (const auto& [start, endAndPass] : replaced) {
-            copies[endAndPass.second] = SaturatingAdd(copies[endAndPass.second], copies[k]);
+        for (const Stretch& stretch : replaced) {
+            copies[stretch.pass] = SaturatingAdd(copies[stretch.pass], copies[k]);
         }
         plan.anchors[k] = {std::move(anchor), std::move(replaced)};
     }
@@ -165,7 +198,7 @@ std::string Write(const std::string& text, const Replaced& inText, const Plan& p
     std::vector<Frame> stack{{&text, &inText, inText.begin(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
-        while (frame.next != frame.replaced->end() && frame.next->second.second >= plan.passesRun) {
+        while (frame.next != frame.replaced->end() && frame.next->pass >= plan.passesRun) {
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
@@ -173,10 +206,10 @@ std::string Write(const std::string& text, const Replaced& inText, const Plan& p
             stack.pop_back();
             continue;
         }
-        const auto [start, endAndPass] = *frame.next++;
-        result.append(*frame.text, frame.done, start - frame.done);
-        frame.done = endAndPass.first;
-        const Plan::Anchor& anchor = plan.anchors[endAndPass.second];
+        const Stretch stretch = *frame.next++;
+        result.append(*frame.text, frame.done, stretch.start - frame.done);
+        frame.done = stretch.end;
+        const Plan::Anchor& anchor = plan.anchors[stretch.pass];
         stack.push_back({&anchor.text, &anchor.replaced, anchor.replaced.begin(), 0});
     }
     return result;

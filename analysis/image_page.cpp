@@ -12,11 +12,12 @@ namespace quorvane {
 namespace {
 
 // The caption shows the address as it was found; the link and the picture load
-// ImagePageAddress.
-std::string ImageEntry(const std::string& raw) {
+// ImagePageAddress. The entry goes straight onto the page, which a page of thousands of
+// images fills without a string per entry.
+void AppendImageEntry(std::string& page, const std::string& raw) {
     const std::string url = EscapeInsertedAttribute(ImagePageAddress(raw));
-    std::string entry = "<a href='" + url + "'><img src='" + url + "'></a><BR>";
-    return entry.append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
+    page.append("<a href='").append(url).append("'><img src='").append(url);
+    page.append("'></a><BR>").append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
 }
 
 // The page's size before escaping, as far as the limit: enough room in the common case.
@@ -51,11 +52,12 @@ ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSi
     ImagePage page;
     page.text.reserve(ExpectedSize(links, maxSize));
     for (const std::string& raw : links) {
-        const std::string entry = ImageEntry(raw);
-        if (entry.size() > maxSize - page.text.size()) {
+        const std::size_t before = page.text.size();
+        AppendImageEntry(page.text, raw);
+        if (page.text.size() > maxSize) {
+            page.text.resize(before);
             break;
         }
-        page.text.append(entry);
         ++page.imagesShown;
     }
     return page;

@@ -72,15 +72,17 @@ MultiPatternSearch::MultiPatternSearch(const std::vector<std::string_view>& patt
 
 // A pattern of one byte begins an occurrence whatever follows it.
 void MultiPatternSearch::MarkPairStarts() {
-    for (std::int32_t first = firstChild_[0]; first < firstChild_[0] + childCount_[0]; ++first) {
-        const std::size_t row = std::size_t{byte_[first]} << 8;
-        if (output_[first] >= 0) {
+    const Node& root = nodes_[0];
+    for (std::int32_t first = root.firstChild; first < root.firstChild + root.childCount; ++first) {
+        const Node& firstNode = nodes_[first];
+        const std::size_t row = std::size_t{firstNode.byte} << 8;
+        if (firstNode.output >= 0) {
             std::fill_n(pairStarts_.begin() + static_cast<std::ptrdiff_t>(row / 64), 256 / 64,
                         ~std::uint64_t{0});
         }
-        for (std::int32_t second = firstChild_[first];
-             second < firstChild_[first] + childCount_[first]; ++second) {
-            const std::size_t pair = row | byte_[second];
+        for (std::int32_t second = firstNode.firstChild;
+             second < firstNode.firstChild + firstNode.childCount; ++second) {
+            const std::size_t pair = row | nodes_[second].byte;
             pairStarts_[pair / 64] |= std::uint64_t{1} << (pair % 64);
         }
     }
@@ -91,20 +93,18 @@ void MultiPatternSearch::TakeTrie(const Trie& trie) {
     const std::size_t nodes = trie.byte.size();
     std::vector<std::int32_t> order{0};
     order.reserve(nodes);
-    byte_.resize(nodes);
-    firstChild_.resize(nodes);
-    childCount_.resize(nodes);
-    output_.resize(nodes);
+    nodes_.resize(nodes);
     for (std::size_t next = 0; next < order.size(); ++next) {
         const std::int32_t old = order[next];
-        byte_[next] = trie.byte[old];
-        output_[next] = trie.output[old];
-        firstChild_[next] = static_cast<std::int32_t>(order.size());
+        Node& node = nodes_[next];
+        node.byte = trie.byte[old];
+        node.output = trie.output[old];
+        node.firstChild = static_cast<std::int32_t>(order.size());
         for (std::int32_t child = trie.firstChild[old]; child >= 0;
              child = trie.nextSibling[child]) {
             order.push_back(child);
         }
-        childCount_[next] = static_cast<std::int32_t>(order.size()) - firstChild_[next];
+        node.childCount = static_cast<std::uint16_t>(order.size() - node.firstChild);
     }
 }
 
@@ -112,42 +112,44 @@ void MultiPatternSearch::TakeTrie(const Trie& trie) {
 // chain come before it, with their outputs and rows finished. Outputs are chained: a
 // node's list ends in its failure target's list.
 void MultiPatternSearch::LinkFailures() {
-    const std::size_t nodes = byte_.size();
-    fail_.assign(nodes, 0);
+    const std::size_t nodes = nodes_.size();
     denseNodes_ = static_cast<std::int32_t>(std::min(nodes, kMostDenseNodes));
     rows_.resize(static_cast<std::size_t>(denseNodes_) * 256);
     for (std::int32_t node = 0; node < static_cast<std::int32_t>(nodes); ++node) {
+        Node& current = nodes_[node];
+        const std::int32_t firstChild = current.firstChild;
+        const std::int32_t endChild = firstChild + current.childCount;
         if (node > 0) {
-            std::int32_t last = output_[node];
+            std::int32_t last = current.output;
             while (last >= 0 && nextOutput_[last] >= 0) {
                 last = nextOutput_[last];
             }
-            (last >= 0 ? nextOutput_[last] : output_[node]) = output_[fail_[node]];
+            (last >= 0 ? nextOutput_[last] : current.output) = nodes_[current.fail].output;
         }
         if (node < denseNodes_) {
             std::int32_t* row = &rows_[static_cast<std::size_t>(node) * 256];
             if (node == 0) {
                 std::fill(row, row + 256, 0);
             } else {
-                std::copy_n(&rows_[static_cast<std::size_t>(fail_[node]) * 256], 256, row);
+                std::copy_n(&rows_[static_cast<std::size_t>(current.fail) * 256], 256, row);
             }
-            for (std::int32_t c = firstChild_[node]; c < firstChild_[node] + childCount_[node];
-                 ++c) {
-                row[byte_[c]] = c;
-                starts_[byte_[c]] = node == 0 ? 1 : starts_[byte_[c]];
+            for (std::int32_t c = firstChild; c < endChild; ++c) {
+                row[nodes_[c].byte] = c;
+                starts_[nodes_[c].byte] = node == 0 ? 1 : starts_[nodes_[c].byte];
             }
         }
-        for (std::int32_t c = firstChild_[node]; c < firstChild_[node] + childCount_[node]; ++c) {
-            fail_[c] = node == 0 ? 0 : Step(fail_[node], byte_[c]);
+        for (std::int32_t c = firstChild; c < endChild; ++c) {
+            nodes_[c].fail = node == 0 ? 0 : Step(current.fail, nodes_[c].byte);
         }
     }
 }
 
 std::int32_t MultiPatternSearch::Child(std::int32_t node, unsigned char byte) const {
-    const auto first = byte_.begin() + firstChild_[node];
-    const auto last = first + childCount_[node];
-    const auto it = std::lower_bound(first, last, byte);
-    return (it != last && *it == byte) ? static_cast<std::int32_t>(it - byte_.begin()) : -1;
+    const auto first = nodes_.begin() + nodes_[node].firstChild;
+    const auto last = first + nodes_[node].childCount;
+    const auto it = std::lower_bound(
+        first, last, byte, [](const Node& child, unsigned char b) { return child.byte < b; });
+    return (it != last && it->byte == byte) ? static_cast<std::int32_t>(it - nodes_.begin()) : -1;
 }
 
 std::int32_t MultiPatternSearch::Step(std::int32_t node, unsigned char byte) const {
@@ -159,7 +161,7 @@ std::int32_t MultiPatternSearch::Step(std::int32_t node, unsigned char byte) con
         if (child >= 0) {
             return child;
         }
-        node = fail_[node];
+        node = nodes_[node].fail;
     }
 }
 
@@ -191,7 +193,7 @@ std::size_t MultiPatternSearch::NextEnd(std::string_view text, std::size_t from,
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     const std::int32_t* const rows = rows_.data();
-    const std::int32_t* const output = output_.data();
+    const Node* const nodes = nodes_.data();
     const std::int32_t dense = denseNodes_;
     std::int32_t at = node;
     for (std::size_t i = from; i < size; ++i) {
@@ -202,7 +204,7 @@ std::size_t MultiPatternSearch::NextEnd(std::string_view text, std::size_t from,
             }
         }
         at = at < dense ? rows[static_cast<std::size_t>(at) * 256 + bytes[i]] : Step(at, bytes[i]);
-        if (output[at] >= 0) {
+        if (nodes[at].output >= 0) {
             node = at;
             return i;
         }

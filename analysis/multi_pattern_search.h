@@ -22,7 +22,7 @@ class MultiPatternSearch {
         std::int32_t node = 0;
         for (std::size_t i = NextEnd(text, 0, node); i < text.size();
              i = NextEnd(text, i + 1, node)) {
-            for (std::int32_t out = output_[node]; out >= 0; out = nextOutput_[out]) {
+            for (std::int32_t out = nodes_[node].output; out >= 0; out = nextOutput_[out]) {
                 found(static_cast<std::size_t>(out), i + 1 - lengths_[out]);
             }
         }
@@ -40,12 +40,16 @@ class MultiPatternSearch {
     std::size_t SkipToStart(const unsigned char* bytes, std::size_t at, std::size_t size) const;
 
     // Nodes are numbered breadth first, so that a node's children have consecutive
-    // numbers and every node comes after the nodes on its failure chain.
-    std::vector<unsigned char> byte_;       // per node: the byte leading to it
-    std::vector<std::int32_t> firstChild_;  // per node: its first child; children follow
-    std::vector<std::int32_t> childCount_;  // per node, sorted by byte
-    std::vector<std::int32_t> fail_;
-    std::vector<std::int32_t> output_;      // per node: first pattern ending here, or -1
+    // numbers and every node comes after the nodes on its failure chain. A step deep in
+    // the trie reads one node and its children, so each node is one record of 16 bytes.
+    struct Node {
+        std::int32_t firstChild = 0;  // children follow, sorted by byte
+        std::int32_t fail = 0;
+        std::int32_t output = -1;  // the first pattern ending here, or -1
+        std::uint16_t childCount = 0;
+        unsigned char byte = 0;  // the byte leading to it
+    };
+    std::vector<Node> nodes_;
     std::vector<std::int32_t> nextOutput_;  // per pattern: the next pattern ending there
     std::vector<std::size_t> lengths_;
     // The first denseNodes_ nodes, where a search spends nearly all its steps, have

@@ -93,6 +93,63 @@ std::string TrimToValue(std::string l) {
     return l;
 }
 
+// Whether a pass would give the text back as it is, found without making it: so it is
+// when the text holds no CR LF CR LF and every keyword in it stands in lower case right
+// after a CR LF. The CR LF the pass puts in front of each keyword then makes the only
+// CR LF CR LF there is, which it makes one CR LF again at once. (A keyword begins with
+// neither CR nor LF, so no other one can form.)
+bool PassChangesNothing(std::string_view text, std::string_view keyword) {
+    if (FindExact(text, "\r\n\r\n") != std::string_view::npos) {
+        return false;
+    }
+    for (std::size_t at = FindNoCase(text, keyword); at != std::string_view::npos;
+         at = FindNoCase(text, keyword, at + keyword.size())) {
+        const bool lower = std::equal(keyword.begin(), keyword.end(), text.begin() + at,
+                                      [](char k, char c) { return LowerAscii(k) == c; });
+        if (at < kCrLf.size() || text.substr(at - kCrLf.size(), kCrLf.size()) != kCrLf || !lower) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The images of the kept lines in page order, each file name once, within maxBytes and
+// kMaxListEntries. The duplicate test's set views the names: a line gives one name at
+// most, so names never grows past the room reserved here and its strings never move.
+void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
+                std::size_t maxBytes) {
+    const std::string_view lines = scan.keptLines;
+    const std::size_t room = std::min<std::size_t>(
+        static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\r')) + 1,
+        kMaxListEntries);
+    scan.names.reserve(room);
+    scan.links.reserve(room);
+    std::unordered_set<std::string_view> known(room);
+    const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
+    std::size_t bytes = 0;
+    for (std::size_t start = 0; start < lines.size();) {
+        const LineEnd end = EndOfLine(lines, start);
+        std::string line(lines.substr(start, end.end - start));
+        start = end.next;
+        std::string value;
+        if (!CutTagValue(std::move(line), rules, value)) {
+            continue;
+        }
+        std::string name = GetUrlFileName(value);
+        if (known.contains(name)) {
+            continue;
+        }
+        std::string link = resolver.Resolve(value);
+        bytes = SaturatingAdd(bytes, link.size() + name.size());
+        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
+            break;
+        }
+        scan.links.push_back(std::move(link));
+        scan.names.push_back(std::move(name));
+        known.insert(scan.names.back());
+    }
+}
+
 }  // namespace
 
 std::string TagLinePass(std::string_view text, std::string_view keyword) {
@@ -105,7 +162,7 @@ std::string TagLinePass(std::string_view text, std::string_view keyword) {
 }
 
 std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
-    for (int pass = 0; pass < kTagLinePasses; ++pass) {
+    for (int pass = 0; pass < kTagLinePasses && !PassChangesNothing(text, keyword); ++pass) {
         std::string next = TagLinePass(text, keyword);
         if (next == text) {
             break;
@@ -158,31 +215,7 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
         KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
     scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
 
-    const std::string base = ScanBaseAddress(pageAddress);
-    // The set mirrors names so that the duplicate test stays cheap on large pages.
-    std::unordered_set<std::string> known;
-    std::size_t bytes = 0;
-    for (std::size_t start = 0; start < scan.keptLines.size();) {
-        const LineEnd end = EndOfLine(scan.keptLines, start);
-        std::string line = scan.keptLines.substr(start, end.end - start);
-        start = end.next;
-        std::string value;
-        if (!CutTagValue(std::move(line), rules, value)) {
-            continue;
-        }
-        std::string name = GetUrlFileName(value);
-        if (known.count(name) != 0) {
-            continue;
-        }
-        std::string link = ResolveImageAddress(value, base);
-        bytes = SaturatingAdd(bytes, link.size() + name.size());
-        if (scan.names.size() == kMaxListEntries || bytes > maxBytes) {
-            break;
-        }
-        scan.links.push_back(std::move(link));
-        known.insert(name);
-        scan.names.push_back(std::move(name));
-    }
+    FindImages(scan, pageAddress, rules, maxBytes);
     return scan;
 }
 

@@ -66,8 +66,14 @@ GeneratedViewLoad::Actions GeneratedViewLoad::WatchRanOut() {
     return actions;
 }
 
+// The engine has answered for the page it shows, laid out: it is busy with it no more, and a
+// next page that starts late then does so because the machine is slow, not because the
+// engine is stuck.
 GeneratedViewLoad::Actions GeneratedViewLoad::LaidOut() {
     layingOut_ = false;
+    if (state_ == State::Shown) {
+        oldPageMayBeLaidOut_ = false;
+    }
     return {};
 }
 

@@ -1,14 +1,12 @@
 #include "inspection/hotspots.h"
 
-#include <glib.h>
-
 #include <algorithm>
-#include <memory>
 
 #include "analysis/text_search.h"
 #include "base/address_scheme.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
+#include "inspection/resolved_address.h"
 #include "inspection/served_source_limits.h"
 
 namespace quorvane {
@@ -29,18 +27,6 @@ TextRange Trimmed(std::string_view text, std::size_t begin, std::size_t end) {
 std::string WithoutTabsAndBreaks(std::string address) {
     std::erase_if(address, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
     return address;
-}
-
-std::optional<std::string> Resolve(const std::string& base, const std::string& reference) {
-    GError* error = nullptr;
-    std::unique_ptr<char, decltype(&g_free)> resolved(
-        g_uri_resolve_relative(base.c_str(), reference.c_str(), G_URI_FLAGS_PARSE_RELAXED, &error),
-        g_free);
-    if (error != nullptr) {
-        g_error_free(error);
-        return std::nullopt;
-    }
-    return std::string(resolved.get());
 }
 
 std::string ValueAt(std::string_view text, TextRange range) {
@@ -129,9 +115,9 @@ std::optional<std::string> HotspotTarget(std::string_view text, const Hotspots& 
                                          TextRange hotspot, std::string_view pageAddress) {
     std::string base(pageAddress);
     if (const std::optional<TextRange> baseHref = hotspots.BaseHref()) {
-        base = Resolve(base, ValueAt(text, *baseHref)).value_or(base);
+        base = ResolvedAddress(base, ValueAt(text, *baseHref)).value_or(base);
     }
-    std::optional<std::string> target = Resolve(base, ValueAt(text, hotspot));
+    std::optional<std::string> target = ResolvedAddress(base, ValueAt(text, hotspot));
     if (!target) {
         return std::nullopt;
     }

@@ -1,28 +1,14 @@
 #include "inspection/images_in_text.h"
 
-#include <glib.h>
-
-#include <memory>
 #include <optional>
 
 #include "base/ascii.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
+#include "inspection/resolved_address.h"
 
 namespace quorvane {
 namespace {
-
-std::string Resolved(const std::string& base, const std::string& reference) {
-    GError* error = nullptr;
-    std::unique_ptr<char, decltype(&g_free)> resolved(
-        g_uri_resolve_relative(base.c_str(), reference.c_str(), G_URI_FLAGS_PARSE_RELAXED, &error),
-        g_free);
-    if (error != nullptr) {
-        g_error_free(error);
-        return reference;
-    }
-    return resolved.get();
-}
 
 bool EndsWithImageExtension(std::string_view value) {
     value = value.substr(0, value.find_first_of("?#"));
@@ -119,7 +105,7 @@ std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::st
                          const std::string& group) {
         if (found.size() < maxFindings) {
             ImageFinding finding;
-            finding.address = Resolved(pageAddress, value);
+            finding.address = ResolvedAddress(pageAddress, value).value_or(value);
             finding.kind = KindBit(kind);
             finding.descriptor = std::move(descriptor);
             finding.group = group;

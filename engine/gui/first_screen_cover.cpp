@@ -8,6 +8,7 @@
 
 #include "engine/address_to_load.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/page_prefix.h"
 
@@ -19,9 +20,6 @@ constexpr const char* kPreparingLine =
     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title><style>"
     ":root { color-scheme: light dark; } p { font: message-box; margin: 1em; }"
     "</style></head><body><p>Preparing the new page\xE2\x80\xA6</p></body></html>";
-// The same style as the generated views' own, so that the first screen is drawn as theirs.
-constexpr const char* kPlainTextStyle =
-    "* { font-kerning: none; font-variant-ligatures: none; } :root { color-scheme: light dark; }";
 
 // The start of the file, a byte more than a first screen may take, so that the cut knows
 // whether there is more; empty when it cannot be read.
@@ -56,12 +54,8 @@ void FirstScreenCover::Make() {
     WebKitSettings* settings = webkit_web_view_get_settings(native_);
     webkit_settings_set_enable_javascript(settings, FALSE);
     webkit_settings_set_default_charset(settings, "UTF-8");
-    WebKitUserStyleSheet* plainText =
-        webkit_user_style_sheet_new(kPlainTextStyle, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                    WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
-    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(native_),
-                                                plainText);
-    webkit_user_style_sheet_unref(plainText);
+    // The generated views' own style, so that the first screen is drawn as theirs.
+    GeneratedViewStyles::AddPlainText(native_);
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, filters_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnDecidePolicy), this);
     webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {

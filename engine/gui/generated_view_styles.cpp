@@ -19,12 +19,16 @@ WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
 
 }  // namespace
 
-GeneratedViewStyles::GeneratedViewStyles(WebKitWebView* view)
-    : view_(view), holdDrawing_(NewUserStyleSheet(kHoldDrawingStyle)) {
+void GeneratedViewStyles::AddPlainText(WebKitWebView* view) {
     WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
-    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(view_),
+    webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(view),
                                                 plainText);
     webkit_user_style_sheet_unref(plainText);
+}
+
+GeneratedViewStyles::GeneratedViewStyles(WebKitWebView* view)
+    : view_(view), holdDrawing_(NewUserStyleSheet(kHoldDrawingStyle)) {
+    AddPlainText(view_);
 }
 
 GeneratedViewStyles::~GeneratedViewStyles() {

@@ -10,6 +10,9 @@ namespace quorvane {
 // (GeneratedViewLoad), one that draws nothing of it.
 class GeneratedViewStyles {
   public:
+    // The plain-text style alone, for a view that shows the generated pages as they do.
+    static void AddPlainText(WebKitWebView* view);
+
     explicit GeneratedViewStyles(WebKitWebView* view);
     ~GeneratedViewStyles();
     GeneratedViewStyles(const GeneratedViewStyles&) = delete;

@@ -159,6 +159,10 @@ TEST(GeneratedViewLoad, EndsTheEngineProcessOnlyWhenALargeOldPageKeepsItBusy) {
         {"large page drawn, two asks",
          {Show, Width, AskLarge, Start, Finish, AskSmall, AskSmall, Watch},
          1},
+        // Laid out, the page drawn keeps the engine busy no more.
+        {"large page drawn and laid out",
+         {Show, Width, AskLarge, Start, Finish, LaidOut, AskSmall, Watch},
+         0},
         // Read but held back, a large page was never laid out.
         {"large page held, hidden", {AskLarge, Start, Finish, AskSmall, Watch}, 0},
         // The watch's event may come after the load began.
