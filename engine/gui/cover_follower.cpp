@@ -19,7 +19,10 @@ struct LayoutWatch {
 
 CoverFollower::CoverFollower(wxWebView* view, std::shared_ptr<FirstScreenCover> cover,
                              std::function<void()> laidOut)
-    : view_(view), cover_(std::move(cover)), laidOut_(std::move(laidOut)) {}
+    : view_(view),
+      cover_(std::move(cover)),
+      laidOut_(std::move(laidOut)),
+      drawing_(GTK_WIDGET(view->GetNativeBackend())) {}
 
 CoverFollower::~CoverFollower() {
     if (cover_) {
@@ -58,6 +61,7 @@ void CoverFollower::FollowPlace(double zoomLevel) {
 // A picture of the visible part is drawn only from a laid-out page: its answer says the
 // whole page is ready to take the first screen's place.
 void CoverFollower::WatchLayout() {
+    drawing_.Cancel();
     layoutWatch_ = std::make_shared<int>(0);
     auto* watch = new LayoutWatch{this, layoutWatch_};
     webkit_web_view_get_snapshot(static_cast<WebKitWebView*>(view_->GetNativeBackend()),
@@ -80,7 +84,10 @@ void CoverFollower::OnLaidOut(GObject* view, GAsyncResult* result, void* watch) 
     if (answered->current.expired()) {
         return;
     }
-    answered->follower->laidOut_();
+    // The engine answers before it gives the view the picture of the laid-out page: until
+    // then the view would show an empty page where the cover was.
+    CoverFollower* follower = answered->follower;
+    follower->drawing_.Watch(follower->laidOut_);
 }
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/generated_view_load.h"
+#include "engine/gui/engine_drawing_watch.h"
 
 class wxWebView;
 typedef struct _GObject GObject;
@@ -20,7 +21,7 @@ class FirstScreenCover;
 class CoverFollower {
   public:
     // cover: none when the views show nothing over a page not yet drawn. laidOut: the page
-    // asked for by the last WatchLayout is laid out.
+    // asked for by the last WatchLayout is laid out and its picture is in the view.
     CoverFollower(wxWebView* view, std::shared_ptr<FirstScreenCover> cover,
                   std::function<void()> laidOut);
     ~CoverFollower();
@@ -45,6 +46,7 @@ class CoverFollower {
     GeneratedViewLoad::Cover covered_ = GeneratedViewLoad::Cover::None;
     std::string coveredPath_;
     std::shared_ptr<int> layoutWatch_;  // replaced by each watch: an older one's answer is late
+    EngineDrawingWatch drawing_;
 };
 
 }  // namespace quorvane

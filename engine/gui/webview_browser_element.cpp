@@ -14,6 +14,7 @@
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/cover_follower.h"
+#include "engine/gui/document_end_keys.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
@@ -22,6 +23,7 @@
 #include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
 #include "engine/gui/page_focus.h"
+#include "engine/zoom_ladder.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -56,41 +58,63 @@ gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath,
                                              std::shared_ptr<LocalFilesFilterStore> filters,
-                                             std::shared_ptr<FirstScreenCover> cover)
+                                             std::shared_ptr<FirstScreenCover> cover,
+                                             WindowMade windowMade)
     : index_(index),
       kind_(kind),
       events_(events),
       homePagePath_(std::move(homePagePath)),
-      webView_(wxWebView::New(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                              wxWebViewBackendWebKit)),
-      native_(static_cast<WebKitWebView*>(webView_->GetNativeBackend())),
-      capture_(std::make_unique<BodyCapture>(native_)),
-      focus_(std::make_unique<PageFocus>(webView_, native_)),
-      find_(std::make_unique<EngineFind>(native_)),
-      // The cover over a page not yet drawn takes every zoom of the view, so that the whole
-      // page replaces it at the same size.
-      zoom_(std::make_unique<EngineZoom>(native_,
-                                         [this](double level) {
-                                             covering_->FollowPlace(level);
-                                             events_.ZoomChanged(index_, level);
-                                         })),
-      fetches_(std::make_unique<EngineFetches>(native_)),
-      covering_(std::make_unique<CoverFollower>(webView_, std::move(cover),
-                                                [this] { Do(load_.LaidOut()); })) {
-    if (kind == Kind::GeneratedView) {
-        SetUpGeneratedView(std::move(filters));
+      parent_(parent),
+      windowMade_(std::move(windowMade)),
+      filters_(std::move(filters)),
+      cover_(std::move(cover)) {
+    if (kind == Kind::Browser) {
+        MakeEngine();
+    }
+}
+
+// A generated view's engine process costs as much memory as the rest of the program: it is
+// made when the view is first shown, or first asked for what only the engine can do.
+void WebViewBrowserElement::MakeEngine() {
+    if (webView_ != nullptr) {
+        return;
+    }
+    webView_ = wxWebView::New(parent_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                              wxWebViewBackendWebKit);
+    native_ = static_cast<WebKitWebView*>(webView_->GetNativeBackend());
+    MakeEngineParts();
+    if (kind_ == Kind::GeneratedView) {
+        SetUpGeneratedView();
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_);
         copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
     ConnectPageSignals();
     NewWindowRequests::Requested requested;
-    if (kind == Kind::Browser) {
+    if (kind_ == Kind::Browser) {
         requested = [this](const std::string& address, bool byUser) {
             events_.NewWindowRequested(index_, address, byUser);
         };
     }
     newWindows_ = std::make_unique<NewWindowRequests>(webView_, std::move(requested));
+    if (windowMade_) {
+        windowMade_(webView_);
+    }
+}
+
+void WebViewBrowserElement::MakeEngineParts() {
+    capture_ = std::make_unique<BodyCapture>(native_);
+    focus_ = std::make_unique<PageFocus>(webView_, native_);
+    find_ = std::make_unique<EngineFind>(native_);
+    // The cover over a page not yet drawn takes every zoom of the view, so that the whole
+    // page replaces it at the same size.
+    zoom_ = std::make_unique<EngineZoom>(native_, [this](double level) {
+        covering_->FollowPlace(level);
+        events_.ZoomChanged(index_, level);
+    });
+    fetches_ = std::make_unique<EngineFetches>(native_);
+    covering_ = std::make_unique<CoverFollower>(webView_, std::move(cover_),
+                                                [this] { Do(load_.LaidOut()); });
 }
 
 void WebViewBrowserElement::ConnectPageSignals() {
@@ -99,20 +123,28 @@ void WebViewBrowserElement::ConnectPageSignals() {
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
     g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
+    ScrollToDocumentEndsByControlKeys(native_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
 }
 
-void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters) {
+// The page the view was sent to before its engine was there is loaded once the engine has
+// done with the empty page wxWidgets gives it (LoadAwaited).
+void WebViewBrowserElement::SetUpGeneratedView() {
+    // Hidden at first: SetVisible shows it, and turns pictures on while it is shown.
+    webView_->Hide();
     WebKitSettings* settings = webkit_web_view_get_settings(native_);
     webkit_settings_set_enable_javascript(settings, FALSE);
     webkit_settings_set_default_charset(settings, "UTF-8");
-    // Hidden at first: SetVisible turns pictures on while the view is shown.
     webkit_settings_set_auto_load_images(settings, FALSE);
     styles_ = std::make_unique<GeneratedViewStyles>(native_);
-    if (!filters) {
-        filters = std::make_shared<LocalFilesFilterStore>();
+    if (load_.DrawingHeld()) {
+        styles_->HoldDrawing(true);
     }
-    localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters));
+    if (!filters_) {
+        filters_ = std::make_shared<LocalFilesFilterStore>();
+    }
+    localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters_));
+    localFiles_->SetBlocked(localFilesBlocked_);
     g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
     webView_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
@@ -124,10 +156,20 @@ void WebViewBrowserElement::SetUpGeneratedView(std::shared_ptr<LocalFilesFilterS
 WebViewBrowserElement::~WebViewBrowserElement() {
     // The cover comes off while the view it lies over still follows its signals.
     covering_.reset();
-    g_signal_handlers_disconnect_by_data(native_, this);
+    if (native_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(native_, this);
+    }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
+    const wxString uri = FromUtf8(AddressToLoad(address));
+    if (kind_ == Kind::GeneratedView && !EngineReady()) {
+        awaitedAddress_ = uri;
+        awaitedPath_ = address;
+        awaitedLoadDue_ = true;
+        Do(load_.Asked(PageBytes(address)));
+        return;
+    }
     // A load that must not reach local files waits until the filter can keep them out.
     if (localFiles_ && localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
         return;
@@ -135,10 +177,10 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     if (ownPages_) {
         ownPages_->LoadBegins();
     }
-    const wxString uri = FromUtf8(AddressToLoad(address));
     if (kind_ == Kind::GeneratedView) {
         awaitedAddress_ = uri;
         awaitedPath_ = address;
+        awaitedLoadDue_ = false;
         Do(load_.Asked(PageBytes(address)));
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
@@ -159,15 +201,32 @@ void WebViewBrowserElement::LoadFile(const std::string& filePath) {
     LoadAddress(filePath);
 }
 
+// Had the engine begun the page asked for first while it still loaded its empty one, it could
+// leave out that load's start, and the view would wait for it for ever.
+bool WebViewBrowserElement::EngineReady() const {
+    return webView_ != nullptr && !creationLoadPending_;
+}
+
+void WebViewBrowserElement::LoadAwaited() {
+    if (!awaitedLoadDue_) {
+        return;
+    }
+    if (localFiles_->KeepUntilReady([this] { LoadAwaited(); })) {
+        return;
+    }
+    awaitedLoadDue_ = false;
+    webView_->LoadURL(awaitedAddress_);
+}
+
 void WebViewBrowserElement::GoBack() {
-    if (!webView_->CanGoBack()) {
+    if (webView_ == nullptr || !webView_->CanGoBack()) {
         throw BrowserError("There is no earlier page in this view's history.");
     }
     webView_->GoBack();
 }
 
 void WebViewBrowserElement::GoForward() {
-    if (!webView_->CanGoForward()) {
+    if (webView_ == nullptr || !webView_->CanGoForward()) {
         throw BrowserError("There is no later page in this view's history.");
     }
     webView_->GoForward();
@@ -178,6 +237,9 @@ void WebViewBrowserElement::GoHome() {
 }
 
 void WebViewBrowserElement::Stop() {
+    if (webView_ == nullptr) {
+        return;
+    }
     if (ownPages_) {
         ownPages_->StopAsked();
     }
@@ -185,18 +247,22 @@ void WebViewBrowserElement::Stop() {
 }
 
 void WebViewBrowserElement::Refresh() {
+    if (webView_ == nullptr) {
+        return;
+    }
     if (ownPages_) {
         ownPages_->LoadAsked(Address());
     }
     webView_->Reload();
 }
 
+// A view without its engine is at the page it will load when it has one.
 std::string WebViewBrowserElement::Address() const {
-    return webView_->GetCurrentURL().utf8_string();
+    return webView_ ? webView_->GetCurrentURL().utf8_string() : awaitedAddress_.utf8_string();
 }
 
 std::string WebViewBrowserElement::Title() const {
-    return webView_->GetCurrentTitle().utf8_string();
+    return webView_ ? webView_->GetCurrentTitle().utf8_string() : std::string();
 }
 
 std::string WebViewBrowserElement::OwnPageStatus() const {
@@ -204,16 +270,23 @@ std::string WebViewBrowserElement::OwnPageStatus() const {
 }
 
 bool WebViewBrowserElement::Visible() const {
-    return webView_->IsShown();
+    return webView_ != nullptr && webView_->IsShown();
 }
 
 // A generated view fetches its pictures only while the user can see it: a hidden Images
 // view would otherwise download every picture of every page, competing with the views the
 // user looks at. Shown, it loads them in place.
 void WebViewBrowserElement::SetVisible(bool visible) {
-    webView_->Show(visible);
+    if (visible) {
+        MakeEngine();
+    }
+    if (webView_ != nullptr) {
+        webView_->Show(visible);
+    }
     if (kind_ == Kind::GeneratedView) {
-        webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+        if (native_ != nullptr) {
+            webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+        }
         Do(load_.ShownChanged(visible));
     }
 }
@@ -232,10 +305,20 @@ void WebViewBrowserElement::SetPreparing(bool preparing) {
 }
 
 bool WebViewBrowserElement::Busy() const {
-    return webView_->IsBusy();
+    return webView_ != nullptr && webView_->IsBusy();
+}
+
+double WebViewBrowserElement::ZoomLevel() const {
+    return zoom_ ? zoom_->Level() : kActualSize;
+}
+
+void WebViewBrowserElement::SetZoomLevel(double level) {
+    MakeEngine();
+    zoom_->SetLevel(level);
 }
 
 void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
+    MakeEngine();
     capture_->Capture(std::move(done));
 }
 
@@ -256,10 +339,12 @@ bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
 
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
                                  FindDone found) {
+    MakeEngine();
     find_->Find(text, matchCase, maxMatches, std::move(found), load_.HoldFind());
 }
 
 void WebViewBrowserElement::WatchImages(ImagesReported reported, std::function<void()> newPage) {
+    MakeEngine();
     images_ =
         std::make_unique<EngineImageGatherer>(native_, std::move(reported), std::move(newPage));
 }
@@ -271,25 +356,34 @@ void WebViewBrowserElement::GatherImagesAgain() {
 }
 
 void WebViewBrowserElement::FindNext() {
-    find_->Next();
+    if (find_) {
+        find_->Next();
+    }
 }
 
 void WebViewBrowserElement::FindPrevious() {
-    find_->Previous();
+    if (find_) {
+        find_->Previous();
+    }
 }
 
 void WebViewBrowserElement::EndFind() {
     load_.EndFind();
-    find_->End();
+    if (find_) {
+        find_->End();
+    }
 }
 
 void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
                                   FetchDone done) {
+    MakeEngine();
     fetches_->Fetch(address, filePath, std::move(done));
 }
 
 void WebViewBrowserElement::CancelFetches() {
-    fetches_->CancelAll();
+    if (fetches_) {
+        fetches_->CancelAll();
+    }
 }
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
@@ -299,6 +393,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->ownPages_->LoadChanged(loadEvent);
     }
     if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
+        if (element->EngineReady() && element->kind_ == Kind::GeneratedView) {
+            element->LoadAwaited();
+        }
         return;
     }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
@@ -325,6 +422,10 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
 }
 
 void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
+    // Without its engine the view only follows its page life; the engine is made to match.
+    if (webView_ == nullptr) {
+        return;
+    }
     if (actions.holdDrawing) {
         styles_->HoldDrawing(true);
     }
@@ -386,6 +487,7 @@ void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigne
 }
 
 void WebViewBrowserElement::FocusPage() {
+    MakeEngine();
     focus_->Take();
 }
 

@@ -48,6 +48,11 @@ class WebViewBrowserElement : public BrowserElement {
         GeneratedView,
     };
 
+    // Told the element's window once it is made, to place it: at once for the Browser view;
+    // for a generated view when it is first shown, or first asked for what only its engine
+    // can do (until then it has no engine process, and no window).
+    using WindowMade = std::function<void(wxWebView* window)>;
+
     // index: the element number every event carries. homePagePath: the start page
     // shipped beside the program, loaded by GoHome. filters: the program's one store of
     // the local-files filter that the generated views share (a generated view given none
@@ -56,7 +61,8 @@ class WebViewBrowserElement : public BrowserElement {
     WebViewBrowserElement(wxWindow* parent, int index, Kind kind, BrowserEvents& events,
                           std::string homePagePath,
                           std::shared_ptr<LocalFilesFilterStore> filters = nullptr,
-                          std::shared_ptr<FirstScreenCover> cover = nullptr);
+                          std::shared_ptr<FirstScreenCover> cover = nullptr,
+                          WindowMade windowMade = {});
     ~WebViewBrowserElement() override;
     WebViewBrowserElement(const WebViewBrowserElement&) = delete;
     WebViewBrowserElement& operator=(const WebViewBrowserElement&) = delete;
@@ -86,13 +92,14 @@ class WebViewBrowserElement : public BrowserElement {
     void EndFind() override;
     void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
     void GatherImagesAgain() override;
-    double ZoomLevel() const override { return zoom_->Level(); }
-    void SetZoomLevel(double level) override { zoom_->SetLevel(level); }
+    double ZoomLevel() const override;
+    void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
     void ReadCopy(const std::string& address, CopyDone done) override;
 
-    // The window to place on the main window, and whether a load is running.
+    // The window to place on the main window (nullptr while the element has no engine), and
+    // whether a load is running.
     wxWebView* Window() const { return webView_; }
     // Gives the keyboard to the page: to the engine's own widget, not only to the window
     // around it, so that the keys the Help lists (Page Down, End) scroll it at once.
@@ -106,11 +113,17 @@ class WebViewBrowserElement : public BrowserElement {
     static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
 
-    void SetUpGeneratedView(std::shared_ptr<LocalFilesFilterStore> filters);
+    // Makes the engine, its window and what works on them, once.
+    void MakeEngine();
+    void MakeEngineParts();
+    void SetUpGeneratedView();
     // The engine signals every kind of view follows: the load, its title and progress,
     // the mouse, keys for the window and what cannot be shown.
     void ConnectPageSignals();
     void LoadAddress(const std::string& address);
+    // Whether a generated view's engine can begin a page, and the page it was sent to before.
+    bool EngineReady() const;
+    void LoadAwaited();
     // True for the events of the empty page wxWidgets loads when it is created.
     bool InCreationLoad(int loadEvent, const char* uri);
     // Carries out what the generated view's page life asks for.
@@ -120,8 +133,13 @@ class WebViewBrowserElement : public BrowserElement {
     Kind kind_;
     BrowserEvents& events_;
     std::string homePagePath_;
-    wxWebView* webView_;
-    WebKitWebView* native_;
+    wxWindow* parent_;
+    WindowMade windowMade_;
+    // Kept until the engine is made.
+    std::shared_ptr<LocalFilesFilterStore> filters_;
+    std::shared_ptr<FirstScreenCover> cover_;
+    wxWebView* webView_ = nullptr;
+    WebKitWebView* native_ = nullptr;
     std::unique_ptr<BodyCapture> capture_;
     std::unique_ptr<PageFocus> focus_;
     std::string lastStatusText_;
@@ -139,6 +157,7 @@ class WebViewBrowserElement : public BrowserElement {
     wxTimer loadStartWatch_;
     wxString awaitedAddress_;
     std::string awaitedPath_;
+    bool awaitedLoadDue_ = false;  // asked for before the engine could begin it
     // Also made for the Browser view, which has no cover to follow.
     std::unique_ptr<CoverFollower> covering_;
     bool localFilesBlocked_ = false;

@@ -31,6 +31,7 @@ std::string ResponseCharset(WebKitURIResponse* response) {
 }  // namespace
 
 void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
+    MakeEngine();
     WebKitWebResource* resource = webkit_web_view_get_main_resource(native_);
     if (resource == nullptr) {
         done(std::nullopt);

@@ -81,7 +81,9 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
     for (const auto& element : views_) {
-        downloads_->Follow(element->Window());
+        if (element->Window() != nullptr) {
+            downloads_->Follow(element->Window());
+        }
     }
     CreateFindBar();
     statusBar_ = std::make_unique<ProgressStatusBar>(this);
@@ -155,11 +157,18 @@ std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& e
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};
     const auto filters = std::make_shared<LocalFilesFilterStore>();
     const auto cover = std::make_shared<FirstScreenCover>(panel_, filters);
+    // The Browser view's window is there at once; a generated view's is made when the user
+    // first shows the view, and takes the views' place as it is then.
+    const WebViewBrowserElement::WindowMade placeMadeView = [this](wxWebView* window) {
+        ApplyPlaces();
+        downloads_->Follow(window);
+    };
     for (int i = 0; i < 3; ++i) {
-        views_[i] = std::make_unique<WebViewBrowserElement>(panel_, i, kinds[i], events, homePage,
-                                                            filters, cover);
-        placer_.Place(views_[i]->Window(), places_.views);
+        views_[i] = std::make_unique<WebViewBrowserElement>(
+            panel_, i, kinds[i], events, homePage, filters, cover,
+            kinds[i] == Kind::GeneratedView ? placeMadeView : WebViewBrowserElement::WindowMade());
     }
+    placer_.Place(views_[0]->Window(), places_.views);
     return {views_[0].get(), views_[1].get(), views_[2].get()};
 }
 
@@ -220,7 +229,9 @@ void MainFrame::ApplyPlaces() {
     placer_.Place(servedSource_->View(), views);
     placer_.Place(imageList_->View(), views);
     for (const auto& element : views_) {
-        placer_.Place(element->Window(), views);
+        if (element->Window() != nullptr) {
+            placer_.Place(element->Window(), views);
+        }
     }
     statusBar_->ApplyPlaces(placer_, places_);
     toolbar_->ApplyPlaces(places_);

@@ -32,7 +32,7 @@ std::filesystem::path FreshTempFolder(const std::string& name) {
     return folder;
 }
 
-bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
+bool MainWindowDriver::Open(const std::filesystem::path& workFolder, Views views) {
     LoadBrandingValues();
     // The Help window is not what the driver looks at.
     ShowHelpSetting(branding.productName).Write("0");
@@ -41,6 +41,12 @@ bool MainWindowDriver::Open(const std::filesystem::path& workFolder) {
         new MainFrame(nullptr, WorkFolder::ForRun(workFolder_.string(), workFolder_ / "copies"));
     frame_->Load();
     frame_->Show();
+    if (views == Views::EachShownOnce) {
+        for (const int view : {MainWindowController::kSourceView, MainWindowController::kImagesView,
+                               MainWindowController::kBrowserView}) {
+            frame_->Controller().SelectView(view);
+        }
+    }
     return WaitForAnalysedPage(HomePageAddress(), "home-browser.svg");
 }
 
@@ -81,12 +87,16 @@ bool MainWindowDriver::WaitForElementAt(int index, const std::string& address) {
 }
 
 bool MainWindowDriver::ViewsShowTheWorkFiles() const {
-    WebViewBrowserElement& source = frame_->Element(1);
-    WebViewBrowserElement& images = frame_->Element(2);
-    return source.Address() == AddressToLoad(WorkFile("/source.htm")) && !source.Busy() &&
-           images.Address() == AddressToLoad(WorkFile("/imagepage.html")) && !images.Busy() &&
-           PageSource(1) == ReadWorkFile("/source.htm") &&
-           PageSource(2) == ReadWorkFile("/imagepage.html");
+    return ViewShowsTheWorkFile(1, "/source.htm") && ViewShowsTheWorkFile(2, "/imagepage.html");
+}
+
+// A view without its engine yet loads its file when it is first shown.
+bool MainWindowDriver::ViewShowsTheWorkFile(int index, const std::string& name) const {
+    const WebViewBrowserElement& view = frame_->Element(index);
+    if (view.Address() != AddressToLoad(WorkFile(name))) {
+        return false;
+    }
+    return view.Window() == nullptr || (!view.Busy() && PageSource(index) == ReadWorkFile(name));
 }
 
 // What the display shows in the element's place, read back from the X server.

@@ -17,9 +17,14 @@ class MainWindowDriver {
     MainWindowDriver(const MainWindowDriver&) = delete;
     MainWindowDriver& operator=(const MainWindowDriver&) = delete;
 
+    // How the window is when the driver hands it over: as it starts, the generated views'
+    // engines not made until a view is first shown; or as a user leaves it who has shown
+    // each view once, so that each view follows every page while hidden.
+    enum class Views { AsAtStart, EachShownOnce };
+
     // Opens the window on workFolder, the Help window kept closed, and waits until the
     // start page is loaded and analysed; false when that does not happen in time.
-    bool Open(const std::filesystem::path& workFolder);
+    bool Open(const std::filesystem::path& workFolder, Views views = Views::EachShownOnce);
     void Close();
 
     MainFrame& Frame() { return *frame_; }
@@ -29,7 +34,8 @@ class MainWindowDriver {
     // Types the address into the address box and presses Enter, as a user would.
     void TypeAddressAndPressEnter(const std::string& address);
     // Waits until element 0 shows address and the two generated views have loaded the
-    // analysis of that page (source.htm holds marker, and both views show the files).
+    // analysis of that page (source.htm holds marker, and both views show the files; a view
+    // whose engine is not made yet is sent to its file).
     bool WaitForAnalysedPage(const std::string& address, const std::string& marker);
     bool WaitForElementAt(int index, const std::string& address);
     // The body HTML element 0 holds now, as the engine gives it; nullopt when it does not
@@ -40,6 +46,7 @@ class MainWindowDriver {
     std::string ReadWorkFile(const std::string& name) const;
     std::string PageSource(int index) const;
     bool ViewsShowTheWorkFiles() const;
+    bool ViewShowsTheWorkFile(int index, const std::string& name) const;
     // Whether element index, shown, has drawn anything but a white page on the screen.
     bool DrawsSomething(int index) const;
     // The pixels the display shows in element index's place, row by row, but for a strip

@@ -212,6 +212,38 @@ TEST_F(MainWindowEndToEnd, TheImagesViewFetchesPicturesOnlyWhileItIsShown) {
     EXPECT_TRUE(WaitUntil([&] { return DrawsSomething(2); }));
 }
 
+class FreshMainWindowEndToEnd : public MainWindowEndToEnd {
+  protected:
+    FreshMainWindowEndToEnd() { opening_ = Views::AsAtStart; }
+};
+
+// A generated view's engine is made when the user first shows the view, not at start. Shown,
+// the view has the page the Browser view has now, never one before it, drawn, and a search
+// asked for before it was shown runs on that page.
+TEST_F(FreshMainWindowEndToEnd, AViewFirstShownMakesItsEngineForTheCurrentPage) {
+    for (const std::string name : {"first", "second"}) {
+        server_.Serve("/fresh/" + name + ".html", "text/html",
+                      "<html><body><p>marker-" + name + "</p><img src=\"" + name +
+                          "-picture.png\"></body></html>");
+    }
+    for (const std::string name : {"first", "second"}) {
+        const std::string page = server_.Url("/fresh/" + name + ".html");
+        TypeAddressAndPressEnter(page);
+        ASSERT_TRUE(WaitForAnalysedPage(page, "marker-" + name));
+    }
+    frame_->Controller().Find("second-picture", false);
+    for (const int view : {1, 2}) {
+        SCOPED_TRACE(view);
+        EXPECT_EQ(frame_->Element(view).Window(), nullptr);
+        frame_->Controller().SelectView(view);
+        ASSERT_NE(frame_->Element(view).Window(), nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles() && DrawsSomething(view); }));
+        EXPECT_TRUE(WaitUntil([&] { return frame_->FindBarControl()->Status() == "1 of 1"; }))
+            << frame_->FindBarControl()->Status();
+    }
+    EXPECT_THAT(PageSource(1), HasSubstr("marker-second"));
+}
+
 // The user is on the Source Code view while a 20 MB page loads: the engine is still busy
 // with that very tall source page when the next, small page comes, and the next page must
 // show at once all the same. The huge page keeps its lines in a comment, which costs the

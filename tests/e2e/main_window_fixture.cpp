@@ -12,7 +12,8 @@ namespace quorvane::test {
 
 void MainWindowEndToEnd::SetUp() {
     ASSERT_TRUE(
-        Open(FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name())));
+        Open(FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()),
+             opening_));
 }
 
 void MainWindowEndToEnd::TearDown() {

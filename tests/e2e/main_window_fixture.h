@@ -22,6 +22,7 @@ class MainWindowEndToEnd : public ::testing::Test, public MainWindowDriver {
     void TearDown() override;
 
     HttpTestServer server_;
+    Views opening_ = Views::EachShownOnce;
 };
 
 }  // namespace quorvane::test
