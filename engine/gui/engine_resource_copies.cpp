@@ -24,7 +24,8 @@ void OnResourceFailed(WebKitWebResource* resource, GError*, gpointer) {
 
 // What the page was given whole: a load that ended without failing, with the bytes of a
 // success (an error page's bytes are no picture of it). A file: or data: answer has no
-// status.
+// status. A web answer that did not say its length could be of any size: it is fetched
+// to a file instead of copied into the program's memory.
 bool LoadedWhole(WebKitWebResource* resource) {
     if (g_object_get_data(G_OBJECT(resource), kEndedMark) == nullptr ||
         g_object_get_data(G_OBJECT(resource), kFailedMark) != nullptr) {
@@ -35,8 +36,9 @@ bool LoadedWhole(WebKitWebResource* resource) {
         return false;
     }
     const unsigned status = webkit_uri_response_get_status_code(response);
-    return (status == 0 || (status >= 200 && status < 300)) &&
-           webkit_uri_response_get_content_length(response) <= EngineResourceCopies::kMaxCopyBytes;
+    const guint64 length = webkit_uri_response_get_content_length(response);
+    return (status == 0 || (status >= 200 && status < 300 && length > 0)) &&
+           length <= EngineResourceCopies::kMaxCopyBytes;
 }
 
 std::string OrEmpty(const char* text) {

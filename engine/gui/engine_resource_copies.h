@@ -26,7 +26,8 @@ class EngineResourceCopies {
     // kept, as its own bytes say what it is.
     static constexpr std::size_t kMaxAddressBytes = 4096;
     static constexpr std::size_t kMaxKeptAddressBytes = 16 * 1024 * 1024;
-    // A file announced as larger is not copied into the program's memory.
+    // A web file announced as larger, or of a length not announced, is not copied into the
+    // program's memory.
     static constexpr std::uint64_t kMaxCopyBytes = 64 * 1024 * 1024;
 
     explicit EngineResourceCopies(WebKitWebView* view);

@@ -111,6 +111,12 @@ void HttpTestServer::ServeWithHeader(const std::string& path, const std::string&
     pages_[path] = Page{contentType, body, std::nullopt, {}, false, header + "\r\n"};
 }
 
+void HttpTestServer::ServeWithoutLength(const std::string& path, const std::string& contentType,
+                                        const std::string& body) {
+    std::lock_guard lock(mutex_);
+    pages_[path] = Page{contentType, body, std::nullopt, {}, false, {}, true};
+}
+
 void HttpTestServer::ServeEndlessly(const std::string& path, const std::string& contentType) {
     std::lock_guard lock(mutex_);
     pages_[path] = Page{contentType, {}, std::nullopt, {}, true, {}};
@@ -156,10 +162,13 @@ void HttpTestServer::Answer(int connection) {
         return;
     }
     std::this_thread::sleep_for(page.pause);
-    SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
-                              "\r\nContent-Length: " +
-                              std::to_string(page.declaredLength.value_or(page.body.size())) +
-                              "\r\n" + page.header + "Connection: close\r\n\r\n" + page.body);
+    const std::string length =
+        page.lengthUnsaid
+            ? ""
+            : "Content-Length: " + std::to_string(page.declaredLength.value_or(page.body.size())) +
+                  "\r\n";
+    SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType + "\r\n" +
+                              length + page.header + "Connection: close\r\n\r\n" + page.body);
 }
 
 void HttpTestServer::SendEndlessly(int connection, const std::string& contentType) {

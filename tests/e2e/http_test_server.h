@@ -32,6 +32,9 @@ class HttpTestServer {
     // Serves path as Serve does, with one more header line ("Name: value").
     void ServeWithHeader(const std::string& path, const std::string& contentType,
                          const std::string& body, const std::string& header);
+    // Serves path as Serve does, but says no length: the answer ends where the connection does.
+    void ServeWithoutLength(const std::string& path, const std::string& contentType,
+                            const std::string& body);
     // Serves path as a file that never ends: a little more every 50 ms until the client
     // goes, during which the server answers nobody else.
     void ServeEndlessly(const std::string& path, const std::string& contentType);
@@ -48,6 +51,7 @@ class HttpTestServer {
         std::chrono::milliseconds pause{0};
         bool endless = false;
         std::string header;
+        bool lengthUnsaid = false;
     };
 
     void AcceptLoop();

@@ -64,19 +64,27 @@ TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
         ImageKind kind;
         std::uint32_t width, height;
         bool framed;
+        bool lengthUnsaid = false;
     } images[] = {
         {"/list/img.bmp", ImageKind::Img, 31, 5, false},
         {"/list/bg.bmp", ImageKind::Css, 32, 5, false},
         {"/list/lazy.bmp", ImageKind::Lazy, 33, 5, false},
         {"/list/framed.bmp", ImageKind::Img, 34, 5, true},
+        {"/list/unsized.bmp", ImageKind::Img, 35, 5, false, true},
     };
     for (const auto& image : images) {
-        (image.framed ? other : server_)
-            .Serve(image.address, "image/bmp", Bitmap(image.width, image.height));
+        HttpTestServer& server = image.framed ? other : server_;
+        if (image.lengthUnsaid) {
+            server.ServeWithoutLength(image.address, "image/bmp",
+                                      Bitmap(image.width, image.height));
+        } else {
+            server.Serve(image.address, "image/bmp", Bitmap(image.width, image.height));
+        }
     }
     other.Serve("/list/frame.html", "text/html", "<img src=\"framed.bmp\">");
     server_.Serve("/list/page.html", "text/html",
                   "<!DOCTYPE html><html><body><img src=\"img.bmp\" alt=\"shown\">"
+                  "<img src=\"unsized.bmp\">"
                   "<div style=\"background-image: url(bg.bmp); width: 5px; height: 5px\"></div>"
                   "<div data-src=\"lazy.bmp\"></div><iframe src=\"" +
                       other.Url("/list/frame.html") + "\"></iframe></body></html>");
@@ -108,15 +116,18 @@ TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
         EXPECT_EQ(row.type, "image/bmp") << image.address;
     }
     // What the page loaded is read from the engine's copy, which is what the page showed:
-    // its server is never asked again. The lazy picture, which the page never loaded, may be.
+    // its server is never asked again. The lazy picture, which the page never loaded, may be;
+    // one of unsaid length, which could be of any size, is fetched to a file, never copied.
     for (const auto& image : images) {
         const std::vector<std::string> asked = (image.framed ? other : server_).RequestedPaths();
         if (image.kind != ImageKind::Lazy) {
-            EXPECT_EQ(std::count(asked.begin(), asked.end(), image.address), 1) << image.address;
+            EXPECT_EQ(std::count(asked.begin(), asked.end(), image.address),
+                      image.lengthUnsaid ? 2 : 1)
+                << image.address;
         }
     }
     EXPECT_EQ(RowOf(table, server_.Url("/list/img.bmp"))->text, "shown");
-    EXPECT_EQ(frame_->ImageList().CountText(), "4 images");
+    EXPECT_EQ(frame_->ImageList().CountText(), "5 images");
     // The filter row and the count fit the window's width without squeezing a control.
     EXPECT_THAT(SqueezedControls(frame_->ImageList()), ::testing::IsEmpty());
 }
