@@ -14,7 +14,6 @@
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/cover_follower.h"
-#include "engine/gui/document_end_keys.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
@@ -23,6 +22,7 @@
 #include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
 #include "engine/gui/page_focus.h"
+#include "engine/gui/page_keys.h"
 #include "engine/zoom_ladder.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
@@ -43,14 +43,6 @@ std::uintmax_t PageBytes(const std::string& address) {
     std::error_code error;
     const std::uintmax_t bytes = std::filesystem::file_size(address, error);
     return error ? 0 : bytes;
-}
-
-// The window's shortcuts come before the page: the engine would otherwise keep some of
-// them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
-// shortcut of the window go on to the page as usual.
-gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
-    GtkWidget* toplevel = gtk_widget_get_toplevel(view);
-    return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
 }
 
 }  // namespace
@@ -122,8 +114,7 @@ void WebViewBrowserElement::ConnectPageSignals() {
     g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
     g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
     g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
-    g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
-    ScrollToDocumentEndsByControlKeys(native_);
+    RoutePageKeys(native_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
 }
 
