@@ -17,6 +17,7 @@
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
+#include "engine/gui/generated_view_settings.h"
 #include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/new_window_requests.h"
@@ -123,10 +124,8 @@ void WebViewBrowserElement::ConnectPageSignals() {
 void WebViewBrowserElement::SetUpGeneratedView() {
     // Hidden at first: SetVisible shows it, and turns pictures on while it is shown.
     webView_->Hide();
-    WebKitSettings* settings = webkit_web_view_get_settings(native_);
-    webkit_settings_set_enable_javascript(settings, FALSE);
-    webkit_settings_set_default_charset(settings, "UTF-8");
-    webkit_settings_set_auto_load_images(settings, FALSE);
+    ApplyGeneratedViewSettings(native_);
+    webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), FALSE);
     styles_ = std::make_unique<GeneratedViewStyles>(native_);
     if (load_.DrawingHeld()) {
         styles_->HoldDrawing(true);
