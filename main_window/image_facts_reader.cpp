@@ -190,7 +190,7 @@ void ImageFactsReader::StartCopies() {
 }
 
 void ImageFactsReader::StartFetches() {
-    while (fetching_.size() < kFetchesAtOnce && !fetchWaiting_.empty()) {
+    while (fetching_.size() < FileFetcher::kFetchesAtOnce && !fetchWaiting_.empty()) {
         if (!MakeFolder()) {
             fetchWaiting_.clear();
             break;

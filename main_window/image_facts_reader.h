@@ -22,13 +22,12 @@ namespace quorvane {
 // Reads the bytes, type and digest of each image of the Image List once: a data: image
 // from its data, one the page loaded from the engine's copy (the bytes the page showed,
 // kCopiesAtOnce at a time), any other fetched as the Browser view fetches it (its cookies
-// apply), kFetchesAtOnce at a time, into a folder of its own that goes with it. The type
-// is the one the bytes say. The files are kept for the list's thumbnails, the latest up
-// to kMaxKeptBytes in all.
+// apply), FileFetcher::kFetchesAtOnce at a time, into a folder of its own that goes with
+// it. The type is the one the bytes say. The files are kept for the list's thumbnails,
+// the latest up to kMaxKeptBytes in all.
 class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;
-    static constexpr std::size_t kFetchesAtOnce = 4;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
     // data: images read before the window gets its turn again.
     static constexpr std::size_t kDataPerSlice = 32;
