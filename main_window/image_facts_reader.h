@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -29,8 +30,8 @@ class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
-    // data: images read before the window gets its turn again.
-    static constexpr std::size_t kDataPerSlice = 32;
+    // How long data: images are read before the window gets its turn again.
+    static constexpr std::chrono::milliseconds kDataSlice{8};
     using Found = std::function<void(const std::string& address, ImageFacts facts)>;
     // Runs a step once the window has handled the events waiting now.
     using CallSoon = std::function<void(std::function<void()> step)>;
@@ -56,6 +57,8 @@ class ImageFactsReader {
 
   private:
     void StartMore();
+    // StartMore once the window has had its turn; one step however often asked.
+    void StartSoon();
     void StartCopies();
     void StartFetches();
     void OnCopied(unsigned page, const std::string& address, std::optional<ServedResource> copy);
@@ -90,6 +93,7 @@ class ImageFactsReader {
     unsigned page_ = 0;
     unsigned fetches_ = 0;
     bool starting_ = false;
+    bool startComing_ = false;
     // Copies answer through the element, which may outlive the reader.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
