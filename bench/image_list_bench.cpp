@@ -78,6 +78,9 @@ std::string PageOf(int images, int run) {
 class NoCopies : public quorvane::ResourceCopies {
   public:
     void ReadCopy(const std::string&, CopyDone done) override { done(std::nullopt); }
+    void AwaitLoad(const std::string&, std::chrono::milliseconds, LoadEnded ended) override {
+        ended(false);
+    }
 };
 
 double Median(std::vector<double> values) {

@@ -47,6 +47,7 @@ void ImageFactsReader::Clear() {
     ++page_;
     ForgetKept();
     asked_.clear();
+    awaited_.clear();
     waiting_.clear();
     copying_.clear();
     fetchWaiting_.clear();
@@ -235,10 +236,30 @@ void ImageFactsReader::OnCopied(unsigned page, const std::string& address,
     }
     if (copy) {
         FoundBytes(address, copy->bytes, {});
+    } else if (awaited_.insert(address).second) {
+        AwaitLoad(address);
     } else {
         fetchWaiting_.push_back(address);
     }
     StartSoon();
+}
+
+// A file the page is still loading is the page's own bytes once loaded: fetching it
+// again would ask the server twice, and may get other bytes.
+void ImageFactsReader::AwaitLoad(const std::string& address) {
+    copies_.AwaitLoad(
+        address, kLoadWait,
+        [this, alive = std::weak_ptr<bool>(alive_), page = page_, address](bool loaded) {
+            if (!alive.lock() || page != page_) {
+                return;
+            }
+            if (loaded) {
+                waiting_.push_front(address);
+            } else {
+                fetchWaiting_.push_back(address);
+            }
+            StartSoon();
+        });
 }
 
 void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {

@@ -104,7 +104,8 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
 }
 
 // The engine's copy is what the page showed: a server may answer a second request with
-// other bytes. Only what the engine has not got is fetched.
+// other bytes. Only what the engine has not got is fetched; a file still loading is
+// waited for.
 TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
     const std::string png = "\x89PNG\r\n\x1A\n as shown";
     const struct {
@@ -113,14 +114,18 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
         std::string expected;
         const char* type;
         bool fetched;
+        bool loading = false;  // the engine has the copy once the page's load of it ends
     } rows[] = {
         {"http://h/changes.png", png.c_str(), png, "image/png", false},
         {"http://h/unknown", "as shown", "as shown", "", false},
         {"http://h/lazy.png", nullptr, "second answer", "", true},
+        {"http://h/slow.png", png.c_str(), png, "image/png", false, true},
     };
     std::string items;
     for (const auto& row : rows) {
-        if (row.copy != nullptr) {
+        if (row.copy != nullptr && row.loading) {
+            browser_.KeepLoading(row.address, row.copy);
+        } else if (row.copy != nullptr) {
             browser_.KeepCopy(row.address, row.copy);
         }
         browser_.ServeFetch(row.address, "second answer");
@@ -128,6 +133,8 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
             std::string(items.empty() ? "" : ",") + R"({"a":")" + row.address + R"(","k":"img"})";
     }
     browser_.ReportImages(R"({"frame":"f","gather":1,"items":[)" + items + "]}");
+    surface_.RunWhatCameSoon();
+    browser_.EndLoads();
     surface_.RunWhatCameSoon();
     const std::vector<std::string> fetches = CallsStartingWith(log_, "view0.Fetch");
     for (const auto& row : rows) {
