@@ -54,7 +54,7 @@ class EngineResourceCopies {
     std::unordered_map<std::string, WebKitWebResource*> kept_;  // a reference of our own each
     std::size_t keptAddressBytes_ = 0;
     GCancellable* reads_;
-    // At most one a kept file; each ends within its wait.
+    // At most kMaxKept, each ending within its wait.
     std::unordered_map<const LoadWait*, std::unique_ptr<LoadWait>> waits_;
 };
 
