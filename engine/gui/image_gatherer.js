@@ -13,7 +13,7 @@
     const kItemsPerReport = 1000;
     const kReportChars = 4 * 1024 * 1024;
     const kMaxItems = 50000;
-    const kProbesAtOnce = 32;
+    const kProbesAtOnce = 64;
     const kMaxProbes = 5000;  // images measured by loading them, a gathering
     const kProbeMs = 5000;
     const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
