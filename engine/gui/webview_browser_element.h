@@ -96,6 +96,8 @@ class WebViewBrowserElement : public BrowserElement {
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
     void ReadCopy(const std::string& address, CopyDone done) override;
+    void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                   LoadEnded ended) override;
 
     // The window to place on the main window (nullptr while the element has no engine), and
     // whether a load is running.
