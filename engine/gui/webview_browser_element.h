@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -102,10 +101,10 @@ class WebViewBrowserElement : public BrowserElement {
     // The window to place on the main window (nullptr while the element has no engine), and
     // whether a load is running.
     wxWebView* Window() const { return webView_; }
+    bool Busy() const;
     // Gives the keyboard to the page: to the engine's own widget, not only to the window
     // around it, so that the keys the Help lists (Page Down, End) scroll it at once.
     void FocusPage();
-    bool Busy() const;
 
   private:
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
