@@ -300,11 +300,13 @@ bool CanReachAcrossAnAnchorEdge(std::string_view name) {
 }
 
 std::string AnchorFor(const LinkPass& pass) {
-    const std::string address = EscapeLinkedAddress(pass.address);
-    const std::string name = EscapeInsertedText(pass.name);
     std::string anchor;
-    anchor.reserve(address.size() + name.size() + 15);
-    return anchor.append("<a href='").append(address).append("'>").append(name).append("</a>");
+    anchor.reserve(pass.address.size() + pass.name.size() + 15);  // grows only for escapes
+    anchor.append("<a href='");
+    AppendLinkedAddress(anchor, pass.address);
+    anchor.append("'>");
+    AppendInsertedText(anchor, pass.name);
+    return anchor.append("</a>");
 }
 
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,

@@ -1,7 +1,5 @@
 #include "analysis/html_escape.h"
 
-#include <algorithm>
-
 namespace quorvane {
 
 namespace {
@@ -19,22 +17,22 @@ std::string_view ReferenceFor(char c, bool inAttribute, bool equalsToo) {
     }
 }
 
-std::string Escape(std::string_view text, bool inAttribute, bool equalsToo) {
-    // Most names and addresses hold nothing to escape.
-    const auto escaped = [&](char c) { return !ReferenceFor(c, inAttribute, equalsToo).empty(); };
-    if (std::none_of(text.begin(), text.end(), escaped)) {
-        return std::string(text);
-    }
-    std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        const std::string_view reference = ReferenceFor(c, inAttribute, equalsToo);
-        if (reference.empty()) {
-            result.push_back(c);
-        } else {
-            result.append(reference);
+void AppendEscaped(std::string& out, std::string_view text, bool inAttribute, bool equalsToo) {
+    std::size_t done = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::string_view reference = ReferenceFor(text[at], inAttribute, equalsToo);
+        if (!reference.empty()) {
+            out.append(text.substr(done, at - done)).append(reference);
+            done = at + 1;
         }
     }
+    out.append(text.substr(done));
+}
+
+std::string Escape(std::string_view text, bool inAttribute, bool equalsToo) {
+    std::string result;
+    result.reserve(text.size());
+    AppendEscaped(result, text, inAttribute, equalsToo);
     return result;
 }
 
@@ -50,6 +48,18 @@ std::string EscapeInsertedAttribute(std::string_view value) {
 
 std::string EscapeLinkedAddress(std::string_view address) {
     return Escape(address, true, true);
+}
+
+void AppendInsertedText(std::string& out, std::string_view text) {
+    AppendEscaped(out, text, false, false);
+}
+
+void AppendInsertedAttribute(std::string& out, std::string_view value) {
+    AppendEscaped(out, value, true, false);
+}
+
+void AppendLinkedAddress(std::string& out, std::string_view address) {
+    AppendEscaped(out, address, true, true);
 }
 
 }  // namespace quorvane
