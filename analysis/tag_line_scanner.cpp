@@ -74,10 +74,10 @@ bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     return false;
 }
 
-// From the text after the attribute to the bare value: leading quotes go, the value
-// ends at its closing quote or else at the first blank (a value with neither is empty),
-// and any quote left inside is dropped.
-std::string TrimToValue(std::string l) {
+// From the text after the attribute to the bare value, in place: leading quotes go, the
+// value ends at its closing quote or else at the first blank (a value with neither is
+// empty), and any quote left inside is dropped.
+void TrimToValue(std::string& l) {
     const std::size_t firstNonQuote = l.find_first_not_of('"');
     l.erase(0, firstNonQuote == std::string::npos ? l.size() : firstNonQuote);
     const std::size_t quote = l.find('"');
@@ -90,7 +90,6 @@ std::string TrimToValue(std::string l) {
         l.clear();
     }
     l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
-    return l;
 }
 
 // Whether a pass would give the text back as it is, found without making it: so it is
@@ -127,12 +126,12 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
     std::unordered_set<std::string_view> known(room);
     const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     std::size_t bytes = 0;
+    std::string value;  // one buffer for every line's value
     for (std::size_t start = 0; start < lines.size();) {
         const LineEnd end = EndOfLine(lines, start);
-        std::string line(lines.substr(start, end.end - start));
+        const std::string_view line = lines.substr(start, end.end - start);
         start = end.next;
-        std::string value;
-        if (!CutTagValue(std::move(line), rules, value)) {
+        if (!CutTagValue(line, rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);
@@ -172,36 +171,39 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
     return text;
 }
 
-bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
+// Each cut but the last two only narrows the line, so the line is viewed until the value
+// is copied out. Single quotes count as double ones from the third cut on; no cut before
+// the last looks at quotes (the attribute holds none), so they are turned once the value
+// is copied.
+bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string::npos) {
+    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string_view::npos) {
         return false;
     }
-    if ((rules.requiresClose && l.find('>') == std::string::npos) || !NamesAnImage(l, rules)) {
+    if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
         return false;
     }
     // Cut from the attribute to the first ">" after it. When a ">" stands before the
     // attribute, the cut starts at the attribute all the same; with no ">" after it
     // the rest of the line is kept.
-    const std::size_t close = l.find('>', attribute);
-    if (l.find('>') != std::string::npos) {
-        if (close != std::string::npos) {
-            l.erase(close + 1);
-        }
-        l.erase(0, attribute);
+    if (l.find('>') != std::string_view::npos) {
+        const std::size_t close = l.find('>', attribute);
+        l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
     }
-    std::replace(l.begin(), l.end(), '\'', '"');
-    l.erase(0, FindNoCase(l, rules.attribute) + rules.attribute.size());
+    l.remove_prefix(FindNoCase(l, rules.attribute) + rules.attribute.size());
     // A tag continued on the next line has no ">" here: the whole rest is kept.
     const std::size_t cut = l.find('>');
     const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
-    if (cut != std::string::npos && keep < l.size()) {
-        l.erase(keep);
+    if (cut != std::string_view::npos && keep < l.size()) {
+        l = l.substr(0, keep);
     }
     if (ContainsNoCase(l, "href=")) {
-        l = ReplaceAllNoCase(l, "href=", std::string_view());
+        value = ReplaceAllNoCase(l, "href=", std::string_view());
+    } else {
+        value.assign(l);
     }
-    value = TrimToValue(std::move(l));
+    std::replace(value.begin(), value.end(), '\'', '"');
+    TrimToValue(value);
     return true;
 }
 
