@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 #include "analysis/address_resolution.h"
+#include "analysis/recorded_names.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
 #include "analysis/text_search.h"
@@ -113,8 +113,8 @@ bool PassChangesNothing(std::string_view text, std::string_view keyword) {
 }
 
 // The images of the kept lines in page order, each file name once, within maxBytes and
-// kMaxListEntries. The duplicate test's set views the names: a line gives one name at
-// most, so names never grows past the room reserved here and its strings never move.
+// kMaxListEntries. The duplicate test's set points at the names: a line gives one name
+// at most, so names never grows past the room reserved here and its strings never move.
 void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
                 std::size_t maxBytes) {
     const std::string_view lines = scan.keptLines;
@@ -123,7 +123,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         kMaxListEntries);
     scan.names.reserve(room);
     scan.links.reserve(room);
-    std::unordered_set<std::string_view> known(room);
+    RecordedNames known(room);
     const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     std::size_t bytes = 0;
     std::string value;  // one buffer for every line's value
@@ -135,7 +135,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.contains(name)) {
+        if (known.Contains(name)) {
             continue;
         }
         std::string link = resolver.Resolve(value);
@@ -145,7 +145,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         }
         scan.links.push_back(std::move(link));
         scan.names.push_back(std::move(name));
-        known.insert(scan.names.back());
+        known.Add(scan.names.back());
     }
 }
 
