@@ -92,15 +92,16 @@ void TrimToValue(std::string& l) {
     l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
 }
 
-// Whether a pass would give the text back as it is, found without making it: so it is
-// when the text holds no CR LF CR LF and every keyword in it stands in lower case right
-// after a CR LF. The CR LF the pass puts in front of each keyword then makes the only
-// CR LF CR LF there is, which it makes one CR LF again at once. (A keyword begins with
-// neither CR nor LF, so no other one can form.)
-bool PassChangesNothing(std::string_view text, std::string_view keyword) {
-    if (FindExact(text, "\r\n\r\n") != std::string_view::npos) {
-        return false;
-    }
+// A pass gives the text back as it is when the text holds no CR LF CR LF and every
+// keyword in it stands in lower case right after a CR LF: the CR LF the pass puts in
+// front of each keyword then makes the only CR LF CR LF there is, which it makes one
+// CR LF again at once. (A keyword begins with neither CR nor LF, so no other one can
+// form.) Both are found without making the pass.
+bool HoldsBlankLine(std::string_view text) {
+    return FindExact(text, "\r\n\r\n") != std::string_view::npos;
+}
+
+bool KeywordsInPlace(std::string_view text, std::string_view keyword) {
     for (std::size_t at = FindNoCase(text, keyword); at != std::string_view::npos;
          at = FindNoCase(text, keyword, at + keyword.size())) {
         const bool lower = std::equal(keyword.begin(), keyword.end(), text.begin() + at,
@@ -160,13 +161,22 @@ std::string TagLinePass(std::string_view text, std::string_view keyword) {
     return ReplaceAllExact(split, "\r\n\r\n", kCrLf);
 }
 
+// After a pass every keyword stands in lower case right after a CR LF: the pass puts
+// one in front of each (a keyword begins with a "<" found nowhere else in it, so no two
+// copies overlap), and folding CR LF CR LF takes no other byte away. From then on only
+// a CR LF CR LF left over can make the next pass change the text.
 std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
-    for (int pass = 0; pass < kTagLinePasses && !PassChangesNothing(text, keyword); ++pass) {
+    bool keywordsInPlace = false;
+    for (int pass = 0; pass < kTagLinePasses; ++pass) {
+        if (!HoldsBlankLine(text) && (keywordsInPlace || KeywordsInPlace(text, keyword))) {
+            break;
+        }
         std::string next = TagLinePass(text, keyword);
         if (next == text) {
             break;
         }
         text = std::move(next);
+        keywordsInPlace = true;
     }
     return text;
 }
