@@ -49,8 +49,10 @@ std::string KeepLinesWith(std::string_view text, std::string_view keyword,
         start = LineStartOf(text, start, hit);
         const LineEnd end = EndOfLine(text, start);
         const std::string_view line = text.substr(start, end.end - start);
-        if (removed.empty() || !ContainsNoCase(line, removed)) {
-            if (ContainsNoCase(line, keyword)) {
+        // Neither keyword nor removed holds a CR, so the next of each found from the line's
+        // start lies on the line exactly when it begins before the line's end.
+        if (nextRemoved >= end.end) {
+            if (nextKeyword < end.end) {
                 kept.append(line).append(kCrLf);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
