@@ -41,21 +41,25 @@ struct Names {
     }
 };
 
+// Sorted as (name, pass) pairs, which puts each name's passes in pass order and compares
+// the names where they lie, without looking each one up through its pass.
 Names CollectNames(std::span<const LinkPass> passes) {
-    Names names;
+    std::vector<std::pair<std::string_view, std::size_t>> byName;
+    byName.reserve(passes.size());
     for (std::size_t j = 0; j < passes.size(); ++j) {
         if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
-            names.passes.push_back(j);
+            byName.emplace_back(passes[j].name, j);
         }
     }
-    std::stable_sort(names.passes.begin(), names.passes.end(),
-                     [&](std::size_t a, std::size_t b) { return passes[a].name < passes[b].name; });
-    for (std::size_t i = 0; i < names.passes.size(); ++i) {
-        const std::string_view name = passes[names.passes[i]].name;
+    std::sort(byName.begin(), byName.end());
+    Names names;
+    names.passes.reserve(byName.size());
+    for (const auto& [name, pass] : byName) {
         if (names.distinct.empty() || names.distinct.back() != name) {
             names.distinct.push_back(name);
-            names.firstPass.push_back(i);
+            names.firstPass.push_back(names.passes.size());
         }
+        names.passes.push_back(pass);
     }
     names.firstPass.push_back(names.passes.size());
     return names;
