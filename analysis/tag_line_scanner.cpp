@@ -197,12 +197,11 @@ bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& val
     }
     // Cut from the attribute to the first ">" after it. When a ">" stands before the
     // attribute, the cut starts at the attribute all the same; with no ">" after it
-    // the rest of the line is kept.
-    if (l.find('>') != std::string_view::npos) {
-        const std::size_t close = l.find('>', attribute);
-        l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
-    }
-    l.remove_prefix(FindNoCase(l, rules.attribute) + rules.attribute.size());
+    // the rest of the line is kept. Then the attribute itself goes: it is the first
+    // one in what is left, found above.
+    const std::size_t close = l.find('>', attribute);
+    l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
+    l.remove_prefix(rules.attribute.size());
     // A tag continued on the next line has no ">" here: the whole rest is kept.
     const std::size_t cut = l.find('>');
     const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
