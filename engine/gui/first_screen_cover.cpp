@@ -8,6 +8,7 @@
 
 #include "engine/address_to_load.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/generated_view_settings.h"
 #include "engine/gui/generated_view_styles.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/page_prefix.h"
@@ -51,9 +52,7 @@ void FirstScreenCover::Make() {
                               wxWebViewBackendWebKit);
     webView_->Hide();
     native_ = static_cast<WebKitWebView*>(webView_->GetNativeBackend());
-    WebKitSettings* settings = webkit_web_view_get_settings(native_);
-    webkit_settings_set_enable_javascript(settings, FALSE);
-    webkit_settings_set_default_charset(settings, "UTF-8");
+    ApplyGeneratedViewSettings(native_);
     // The generated views' own style, so that the first screen is drawn as theirs.
     GeneratedViewStyles::AddPlainText(native_);
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, filters_);

@@ -3,57 +3,29 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
-#include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <system_error>
 #include <utility>
 
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/cover_follower.h"
-#include "engine/gui/document_end_keys.h"
+#include "engine/gui/deferred_load.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
-#include "engine/gui/generated_view_styles.h"
+#include "engine/gui/generated_view_engine.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
 #include "engine/gui/page_focus.h"
+#include "engine/gui/page_keys.h"
+#include "engine/gui/page_reports.h"
 #include "engine/zoom_ladder.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
-namespace {
-
-// How long the engine may take to begin a load before the view looks whether it is stuck
-// on the page before.
-constexpr int kLoadStartGraceMs = 250;
-
-wxString FromUtf8(const std::string& text) {
-    return wxString::FromUTF8(text.data(), text.size());
-}
-
-// The size of a generated page the view is sent to; 0 for an address of the web.
-std::uintmax_t PageBytes(const std::string& address) {
-    std::error_code error;
-    const std::uintmax_t bytes = std::filesystem::file_size(address, error);
-    return error ? 0 : bytes;
-}
-
-// The window's shortcuts come before the page: the engine would otherwise keep some of
-// them for itself (Alt+Left and Alt+Right do nothing inside a page). Keys that are no
-// shortcut of the window go on to the page as usual.
-gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
-    GtkWidget* toplevel = gtk_widget_get_toplevel(view);
-    return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
-}
-
-}  // namespace
 
 WebViewBrowserElement::WebViewBrowserElement(wxWindow* parent, int index, Kind kind,
                                              BrowserEvents& events, std::string homePagePath,
@@ -89,6 +61,7 @@ void WebViewBrowserElement::MakeEngine() {
         ownPages_ = std::make_unique<OwnPages>(native_);
         copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
+    deferred_.EngineMade(webView_, localFiles_.get());
     ConnectPageSignals();
     NewWindowRequests::Requested requested;
     if (kind_ == Kind::Browser) {
@@ -114,39 +87,29 @@ void WebViewBrowserElement::MakeEngineParts() {
     });
     fetches_ = std::make_unique<EngineFetches>(native_);
     covering_ = std::make_unique<CoverFollower>(webView_, std::move(cover_),
-                                                [this] { Do(load_.LaidOut()); });
+                                                [this] { CarryOutLoadActions(load_.LaidOut()); });
 }
 
 void WebViewBrowserElement::ConnectPageSignals() {
     g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
-    g_signal_connect(native_, "notify::estimated-load-progress", G_CALLBACK(&OnProgress), this);
-    g_signal_connect(native_, "notify::title", G_CALLBACK(&OnTitle), this);
-    g_signal_connect(native_, "mouse-target-changed", G_CALLBACK(&OnMouseTarget), this);
-    g_signal_connect(native_, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
-    ScrollToDocumentEndsByControlKeys(native_);
+    reports_ = std::make_unique<PageReports>(native_, events_, index_, deferred_);
+    RoutePageKeys(native_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&DownloadWhatCannotBeShown), nullptr);
 }
 
-// The page the view was sent to before its engine was there is loaded once the engine has
-// done with the empty page wxWidgets gives it (LoadAwaited).
 void WebViewBrowserElement::SetUpGeneratedView() {
     // Hidden at first: SetVisible shows it, and turns pictures on while it is shown.
     webView_->Hide();
-    WebKitSettings* settings = webkit_web_view_get_settings(native_);
-    webkit_settings_set_enable_javascript(settings, FALSE);
-    webkit_settings_set_default_charset(settings, "UTF-8");
-    webkit_settings_set_auto_load_images(settings, FALSE);
-    styles_ = std::make_unique<GeneratedViewStyles>(native_);
-    if (load_.DrawingHeld()) {
-        styles_->HoldDrawing(true);
-    }
+    generated_ = std::make_unique<GeneratedViewEngine>(
+        native_, load_.DrawingHeld(),
+        GeneratedViewEngine::Told{
+            [this](bool hasWidth) { CarryOutLoadActions(load_.WidthChanged(hasWidth)); },
+            [this] { CarryOutLoadActions(load_.WatchRanOut()); }});
     if (!filters_) {
         filters_ = std::make_shared<LocalFilesFilterStore>();
     }
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, std::move(filters_));
     localFiles_->SetBlocked(localFilesBlocked_);
-    g_signal_connect_after(native_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
-    loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Do(load_.WatchRanOut()); });
     webView_->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         covering_->FollowPlace(ZoomLevel());
         event.Skip();
@@ -156,36 +119,33 @@ void WebViewBrowserElement::SetUpGeneratedView() {
 WebViewBrowserElement::~WebViewBrowserElement() {
     // The cover comes off while the view it lies over still follows its signals.
     covering_.reset();
+    generated_.reset();
     if (native_ != nullptr) {
         g_signal_handlers_disconnect_by_data(native_, this);
     }
 }
 
 void WebViewBrowserElement::LoadAddress(const std::string& address) {
-    const wxString uri = FromUtf8(AddressToLoad(address));
-    if (kind_ == Kind::GeneratedView && !EngineReady()) {
-        awaitedAddress_ = uri;
-        awaitedPath_ = address;
-        awaitedLoadDue_ = true;
-        Do(load_.Asked(PageBytes(address)));
-        return;
-    }
+    const wxString uri = wxString::FromUTF8(AddressToLoad(address));
+    const bool deferred = kind_ == Kind::GeneratedView && !deferred_.EngineReady();
     // A load that must not reach local files waits until the filter can keep them out.
-    if (localFiles_ && localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
+    if (!deferred && localFiles_ &&
+        localFiles_->KeepUntilReady([this, address] { LoadAddress(address); })) {
         return;
     }
     if (ownPages_) {
         ownPages_->LoadBegins();
     }
     if (kind_ == Kind::GeneratedView) {
-        awaitedAddress_ = uri;
-        awaitedPath_ = address;
-        awaitedLoadDue_ = false;
-        Do(load_.Asked(PageBytes(address)));
+        deferred_.SentTo(uri, address, deferred);
+        CarryOutLoadActions(load_.Asked(deferred_.SentPageBytes()));
+    }
+    if (deferred) {
+        return;
     }
     // The empty page wxWebView loads at creation keeps the engine busy for a moment at
     // start; that is no page the user is waiting for.
-    if (ownPages_ && !creationLoadPending_) {
+    if (ownPages_ && !deferred_.CreationLoadPending()) {
         ownPages_->LoadAsked(uri.utf8_string());
     }
     webView_->LoadURL(uri);
@@ -199,23 +159,6 @@ void WebViewBrowserElement::Navigate(const std::string& address) {
 
 void WebViewBrowserElement::LoadFile(const std::string& filePath) {
     LoadAddress(filePath);
-}
-
-// Had the engine begun the page asked for first while it still loaded its empty one, it could
-// leave out that load's start, and the view would wait for it for ever.
-bool WebViewBrowserElement::EngineReady() const {
-    return webView_ != nullptr && !creationLoadPending_;
-}
-
-void WebViewBrowserElement::LoadAwaited() {
-    if (!awaitedLoadDue_) {
-        return;
-    }
-    if (localFiles_->KeepUntilReady([this] { LoadAwaited(); })) {
-        return;
-    }
-    awaitedLoadDue_ = false;
-    webView_->LoadURL(awaitedAddress_);
 }
 
 void WebViewBrowserElement::GoBack() {
@@ -256,9 +199,8 @@ void WebViewBrowserElement::Refresh() {
     webView_->Reload();
 }
 
-// A view without its engine is at the page it will load when it has one.
 std::string WebViewBrowserElement::Address() const {
-    return webView_ ? webView_->GetCurrentURL().utf8_string() : awaitedAddress_.utf8_string();
+    return deferred_.Address();
 }
 
 std::string WebViewBrowserElement::Title() const {
@@ -273,9 +215,6 @@ bool WebViewBrowserElement::Visible() const {
     return webView_ != nullptr && webView_->IsShown();
 }
 
-// A generated view fetches its pictures only while the user can see it: a hidden Images
-// view would otherwise download every picture of every page, competing with the views the
-// user looks at. Shown, it loads them in place.
 void WebViewBrowserElement::SetVisible(bool visible) {
     if (visible) {
         MakeEngine();
@@ -284,10 +223,10 @@ void WebViewBrowserElement::SetVisible(bool visible) {
         webView_->Show(visible);
     }
     if (kind_ == Kind::GeneratedView) {
-        if (native_ != nullptr) {
-            webkit_settings_set_auto_load_images(webkit_web_view_get_settings(native_), visible);
+        if (generated_) {
+            generated_->LoadPictures(visible);
         }
-        Do(load_.ShownChanged(visible));
+        CarryOutLoadActions(load_.ShownChanged(visible));
     }
 }
 
@@ -300,7 +239,7 @@ void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
 
 void WebViewBrowserElement::SetPreparing(bool preparing) {
     if (kind_ == Kind::GeneratedView) {
-        Do(load_.Preparing(preparing));
+        CarryOutLoadActions(load_.Preparing(preparing));
     }
 }
 
@@ -320,21 +259,6 @@ void WebViewBrowserElement::SetZoomLevel(double level) {
 void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
     MakeEngine();
     capture_->Capture(std::move(done));
-}
-
-// wxWebView loads an empty page of its own when it is created, which nobody asked for and
-// which raises no event: no analysis runs on it at start. It ends before anything asked for
-// later begins; should it never come, the first page of ours to commit ends the wait.
-bool WebViewBrowserElement::InCreationLoad(int loadEvent, const char* uri) {
-    if (!creationLoadPending_) {
-        return false;
-    }
-    const bool blank = uri == nullptr || *uri == '\0' || std::string_view(uri) == "about:blank";
-    if (loadEvent == WEBKIT_LOAD_FINISHED || (loadEvent == WEBKIT_LOAD_COMMITTED && !blank)) {
-        creationLoadPending_ = false;
-        return loadEvent == WEBKIT_LOAD_FINISHED;
-    }
-    return true;
 }
 
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
@@ -392,18 +316,15 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
     if (element->ownPages_) {
         element->ownPages_->LoadChanged(loadEvent);
     }
-    if (element->InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
-        if (element->EngineReady() && element->kind_ == Kind::GeneratedView) {
-            element->LoadAwaited();
-        }
+    if (element->deferred_.InCreationLoad(loadEvent, webkit_web_view_get_uri(view))) {
         return;
     }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
-        element->loadStartWatch_.Stop();
-        element->Do(element->load_.Started());
-        const gchar* uri = webkit_web_view_get_uri(view);
-        element->events_.StatusTextChange(element->index_,
-                                          std::string("Opening ") + (uri ? uri : "") + "...");
+        if (element->generated_) {
+            element->generated_->LoadStarted();
+        }
+        element->CarryOutLoadActions(element->load_.Started());
+        element->reports_->ReportLoadStart();
     } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
         if (element->ownPages_) {
             element->ownPages_->Committed();
@@ -411,35 +332,34 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         // A new document is in place, so the element's title is that document's now. WebKit
         // raises no title notification when it equals the one before (two pages without a
         // title), which would leave the old page's address in the box.
-        const gchar* title = webkit_web_view_get_title(view);
-        element->events_.TitleChange(element->index_, title ? title : "");
+        element->reports_->ReportTitle();
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
-        element->Do(element->load_.Finished());
-        element->events_.StatusTextChange(element->index_, "Done");
+        element->CarryOutLoadActions(element->load_.Finished());
+        element->reports_->ReportLoadEnd();
         element->events_.LoadFinished(element->index_);
     }
 }
 
-void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
+void WebViewBrowserElement::CarryOutLoadActions(const GeneratedViewLoad::Actions& actions) {
     // Without its engine the view only follows its page life; the engine is made to match.
     if (webView_ == nullptr) {
         return;
     }
     if (actions.holdDrawing) {
-        styles_->HoldDrawing(true);
+        generated_->HoldDrawing(true);
     }
     if (actions.startWatch) {
-        loadStartWatch_.StartOnce(kLoadStartGraceMs);
+        generated_->WatchLoadStart();
     }
     // The engine process is still busy with the page before, which the view no longer
     // needs: the view gets a fresh one, and the load goes there.
     if (actions.endEngineProcess) {
         webkit_web_view_terminate_web_process(native_);
-        webView_->LoadURL(awaitedAddress_);
+        webView_->LoadURL(deferred_.SentUri());
     }
     if (actions.releaseDrawing) {
-        styles_->HoldDrawing(false);
+        generated_->HoldDrawing(false);
     }
     if (actions.runHeldFind) {
         find_->RunHeld();
@@ -447,43 +367,7 @@ void WebViewBrowserElement::Do(const GeneratedViewLoad::Actions& actions) {
     if (actions.watchLayout) {
         covering_->WatchLayout();
     }
-    covering_->Follow(load_.Covered(), awaitedPath_, ZoomLevel(), localFilesBlocked_);
-}
-
-// A view shown for the first time has its width only once GTK has allocated it.
-void WebViewBrowserElement::OnSizeAllocated(GtkWidget* view, void*, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    element->Do(element->load_.WidthChanged(gtk_widget_get_allocated_width(view) > 1));
-}
-
-void WebViewBrowserElement::OnProgress(WebKitWebView* view, void*, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    if (element->creationLoadPending_) {
-        return;
-    }
-    const double progress = webkit_web_view_get_estimated_load_progress(view);
-    element->events_.ProgressChange(element->index_, static_cast<std::int32_t>(progress * 100),
-                                    100);
-}
-
-void WebViewBrowserElement::OnTitle(WebKitWebView* view, void*, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    const gchar* title = webkit_web_view_get_title(view);
-    element->events_.TitleChange(element->index_, title ? title : "");
-}
-
-void WebViewBrowserElement::OnMouseTarget(WebKitWebView*, void* hitTest, unsigned, void* self) {
-    auto* element = static_cast<WebViewBrowserElement*>(self);
-    auto* hit = static_cast<WebKitHitTestResult*>(hitTest);
-    std::string text;
-    if (webkit_hit_test_result_context_is_link(hit)) {
-        const gchar* uri = webkit_hit_test_result_get_link_uri(hit);
-        text = uri ? uri : "";
-    }
-    if (text != element->lastStatusText_) {
-        element->lastStatusText_ = text;
-        element->events_.StatusTextChange(element->index_, text);
-    }
+    covering_->Follow(load_.Covered(), deferred_.SentAddress(), ZoomLevel(), localFilesBlocked_);
 }
 
 void WebViewBrowserElement::FocusPage() {

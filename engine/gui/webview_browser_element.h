@@ -1,7 +1,5 @@
 #pragma once
 
-#include <wx/string.h>
-#include <wx/timer.h>
 
 #include <functional>
 #include <memory>
@@ -9,12 +7,12 @@
 
 #include "engine/browser_element.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/deferred_load.h"
 #include "engine/gui/engine_zoom.h"
 
 class wxWebView;
 class wxWindow;
 typedef struct _WebKitWebView WebKitWebView;
-typedef struct _GtkWidget GtkWidget;
 
 namespace quorvane {
 
@@ -22,7 +20,7 @@ class BodyCapture;
 class CoverFollower;
 class EngineFetches;
 class FirstScreenCover;
-class GeneratedViewStyles;
+class GeneratedViewEngine;
 class EngineFind;
 class EngineImageGatherer;
 class EngineResourceCopies;
@@ -31,6 +29,7 @@ class LocalFilesFilterStore;
 class NewWindowRequests;
 class OwnPages;
 class PageFocus;
+class PageReports;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -108,10 +107,6 @@ class WebViewBrowserElement : public BrowserElement {
 
   private:
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
-    static void OnProgress(WebKitWebView* view, void* paramSpec, void* self);
-    static void OnTitle(WebKitWebView* view, void* paramSpec, void* self);
-    static void OnMouseTarget(WebKitWebView* view, void* hitTest, unsigned modifiers, void* self);
-    static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
 
     // Makes the engine, its window and what works on them, once.
     void MakeEngine();
@@ -121,13 +116,8 @@ class WebViewBrowserElement : public BrowserElement {
     // the mouse, keys for the window and what cannot be shown.
     void ConnectPageSignals();
     void LoadAddress(const std::string& address);
-    // Whether a generated view's engine can begin a page, and the page it was sent to before.
-    bool EngineReady() const;
-    void LoadAwaited();
-    // True for the events of the empty page wxWidgets loads when it is created.
-    bool InCreationLoad(int loadEvent, const char* uri);
     // Carries out what the generated view's page life asks for.
-    void Do(const GeneratedViewLoad::Actions& actions);
+    void CarryOutLoadActions(const GeneratedViewLoad::Actions& actions);
 
     int index_;
     Kind kind_;
@@ -142,8 +132,8 @@ class WebViewBrowserElement : public BrowserElement {
     WebKitWebView* native_ = nullptr;
     std::unique_ptr<BodyCapture> capture_;
     std::unique_ptr<PageFocus> focus_;
-    std::string lastStatusText_;
-    bool creationLoadPending_ = true;
+    DeferredLoad deferred_;
+    std::unique_ptr<PageReports> reports_;
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
@@ -153,11 +143,7 @@ class WebViewBrowserElement : public BrowserElement {
 
     // Generated views only.
     GeneratedViewLoad load_;
-    std::unique_ptr<GeneratedViewStyles> styles_;
-    wxTimer loadStartWatch_;
-    wxString awaitedAddress_;
-    std::string awaitedPath_;
-    bool awaitedLoadDue_ = false;  // asked for before the engine could begin it
+    std::unique_ptr<GeneratedViewEngine> generated_;
     // Also made for the Browser view, which has no cover to follow.
     std::unique_ptr<CoverFollower> covering_;
     bool localFilesBlocked_ = false;

@@ -1,6 +1,5 @@
 #include "main_window/gui/main_frame.h"
 
-#include <glib.h>
 #include <wx/app.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
@@ -18,6 +17,7 @@
 #include "desktop/gui/twips_size.h"
 #include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
+#include "desktop/program_launch.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "inspection/gui/image_list_view.h"
@@ -322,19 +322,9 @@ void MainFrame::SetFindStatus(const std::string& status) {
     findBar_->SetStatus(status);
 }
 
-// The program itself, given the address as its one argument; no shell reads the address.
 void MainFrame::StartNewWindow(const std::string& address) {
-    const std::string program = ProgramPath();
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    if (!address.empty()) {
-        argv.push_back(const_cast<char*>(address.c_str()));
-    }
-    argv.push_back(nullptr);
-    GError* error = nullptr;
-    if (!g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
-                       &error)) {
-        controller_->ShowMessage("Could not open a new window: " + std::string(error->message));
-        g_error_free(error);
+    if (const std::optional<std::string> failure = LaunchProgram(address)) {
+        controller_->ShowMessage("Could not open a new window: " + *failure);
     }
 }
 

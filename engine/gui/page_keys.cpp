@@ -1,9 +1,14 @@
-#include "engine/gui/document_end_keys.h"
+#include "engine/gui/page_keys.h"
 
 #include <webkit2/webkit2.h>
 
 namespace quorvane {
 namespace {
+
+gboolean OfferKeyToWindowShortcuts(GtkWidget* view, GdkEventKey* event, gpointer) {
+    GtkWidget* toplevel = gtk_widget_get_toplevel(view);
+    return GTK_IS_WINDOW(toplevel) && gtk_window_activate_key(GTK_WINDOW(toplevel), event);
+}
 
 // The engine hands a key back to its widget once the page has not used it; only then is
 // the key ours, so a text field keeps Ctrl+Home for its caret.
@@ -27,7 +32,8 @@ gboolean OnKeyThePageLeft(GtkWidget* view, GdkEventKey* event, gpointer) {
 
 }  // namespace
 
-void ScrollToDocumentEndsByControlKeys(WebKitWebView* view) {
+void RoutePageKeys(WebKitWebView* view) {
+    g_signal_connect(view, "key-press-event", G_CALLBACK(&OfferKeyToWindowShortcuts), nullptr);
     // After the engine's own handler, which stops every key it is first given.
     g_signal_connect_after(view, "key-press-event", G_CALLBACK(&OnKeyThePageLeft), nullptr);
 }
