@@ -41,21 +41,25 @@ struct Names {
     }
 };
 
+// Sorted as (name, pass) pairs, which puts each name's passes in pass order and compares
+// the names where they lie, without looking each one up through its pass.
 Names CollectNames(std::span<const LinkPass> passes) {
-    Names names;
+    std::vector<std::pair<std::string_view, std::size_t>> byName;
+    byName.reserve(passes.size());
     for (std::size_t j = 0; j < passes.size(); ++j) {
         if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
-            names.passes.push_back(j);
+            byName.emplace_back(passes[j].name, j);
         }
     }
-    std::stable_sort(names.passes.begin(), names.passes.end(),
-                     [&](std::size_t a, std::size_t b) { return passes[a].name < passes[b].name; });
-    for (std::size_t i = 0; i < names.passes.size(); ++i) {
-        const std::string_view name = passes[names.passes[i]].name;
+    std::sort(byName.begin(), byName.end());
+    Names names;
+    names.passes.reserve(byName.size());
+    for (const auto& [name, pass] : byName) {
         if (names.distinct.empty() || names.distinct.back() != name) {
             names.distinct.push_back(name);
-            names.firstPass.push_back(i);
+            names.firstPass.push_back(names.passes.size());
         }
+        names.passes.push_back(pass);
     }
     names.firstPass.push_back(names.passes.size());
     return names;
@@ -144,19 +148,35 @@ PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search
 
 // The anchors the text will hold, each with what the passes after its own replace in
 // it, and how many passes run before the text would grow past its largest size.
+void AppendAnchor(std::string& out, const LinkPass& pass) {
+    out.append("<a href='");
+    AppendLinkedAddress(out, pass.address);
+    out.append("'>");
+    AppendInsertedText(out, pass.name);
+    out.append("</a>");
+}
+
+// The anchors lie one after another in one text, which thousands of them fill without a
+// string each.
 struct Plan {
     struct Anchor {
-        std::string text;
+        std::size_t start = 0;  // in anchorTexts
+        std::size_t size = 0;
         Replaced replaced;
     };
+    std::string anchorTexts;
     std::vector<Anchor> anchors;  // by pass; empty for a pass that finds nothing
     std::size_t passesRun = 0;
     std::size_t size = 0;
+
+    std::string_view TextOf(const Anchor& anchor) const {
+        return std::string_view(anchorTexts).substr(anchor.start, anchor.size);
+    }
 };
 
 Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const LinkPass> passes,
                 const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
-    Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
+    Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
     PassAndStart found;
     for (const Stretch& stretch : inText) {
@@ -166,7 +186,9 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
         if (copies[k] == 0) {
             continue;
         }
-        std::string anchor = AnchorFor(passes[k]);
+        const std::size_t start = plan.anchorTexts.size();
+        AppendAnchor(plan.anchorTexts, passes[k]);
+        const std::string_view anchor = std::string_view(plan.anchorTexts).substr(start);
         const std::size_t growth =
             SaturatingMultiply(copies[k], anchor.size() - passes[k].name.size());
         if (SaturatingAdd(plan.size, growth) > maxSize) {
@@ -178,7 +200,7 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
         for (const Stretch& stretch : replaced) {
             copies[stretch.pass] = SaturatingAdd(copies[stretch.pass], copies[k]);
         }
-        plan.anchors[k] = {std::move(anchor), std::move(replaced)};
+        plan.anchors[k] = {start, anchor.size(), std::move(replaced)};
     }
     return plan;
 }
@@ -188,29 +210,29 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
 // nesting is kept on a stack of its own rather than on the call stack.
 std::string Write(const std::string& text, const Replaced& inText, const Plan& plan) {
     struct Frame {
-        const std::string* text;
+        std::string_view text;
         const Replaced* replaced;
         Replaced::const_iterator next;
         std::size_t done;
     };
     std::string result;
     result.reserve(plan.size);
-    std::vector<Frame> stack{{&text, &inText, inText.begin(), 0}};
+    std::vector<Frame> stack{{text, &inText, inText.begin(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
         while (frame.next != frame.replaced->end() && frame.next->pass >= plan.passesRun) {
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
-            result.append(*frame.text, frame.done);
+            result.append(frame.text.substr(frame.done));
             stack.pop_back();
             continue;
         }
         const Stretch stretch = *frame.next++;
-        result.append(*frame.text, frame.done, stretch.start - frame.done);
+        result.append(frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
-        stack.push_back({&anchor.text, &anchor.replaced, anchor.replaced.begin(), 0});
+        stack.push_back({plan.TextOf(anchor), &anchor.replaced, anchor.replaced.begin(), 0});
     }
     return result;
 }
@@ -300,11 +322,10 @@ bool CanReachAcrossAnAnchorEdge(std::string_view name) {
 }
 
 std::string AnchorFor(const LinkPass& pass) {
-    const std::string address = EscapeLinkedAddress(pass.address);
-    const std::string name = EscapeInsertedText(pass.name);
     std::string anchor;
-    anchor.reserve(address.size() + name.size() + 15);
-    return anchor.append("<a href='").append(address).append("'>").append(name).append("</a>");
+    anchor.reserve(pass.address.size() + pass.name.size() + 15);  // grows only for escapes
+    AppendAnchor(anchor, pass);
+    return anchor;
 }
 
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,

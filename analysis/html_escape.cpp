@@ -1,55 +1,78 @@
 #include "analysis/html_escape.h"
 
-#include <algorithm>
+#include <array>
 
 namespace quorvane {
 
 namespace {
 
-std::string_view ReferenceFor(char c, bool inAttribute, bool equalsToo) {
+// Which escapes a byte needs, one bit per kind: a name or an address is mostly bytes
+// that need none, which the loop passes over with one look-up each.
+enum EscapeKind : unsigned char { kInText = 1, kInAttribute = 2, kInLinkedAddress = 4 };
+
+constexpr std::array<unsigned char, 256> EscapeKinds() {
+    std::array<unsigned char, 256> kinds{};
+    kinds['<'] = kInText | kInAttribute | kInLinkedAddress;
+    kinds['\''] = kInAttribute | kInLinkedAddress;
+    kinds['='] = kInLinkedAddress;
+    return kinds;
+}
+
+constexpr std::array<unsigned char, 256> kEscapeKinds = EscapeKinds();
+
+std::string_view ReferenceFor(char c) {
     switch (c) {
         case '<':
             return "&lt;";
         case '\'':
-            return inAttribute ? "&#39;" : std::string_view();
-        case '=':
-            return equalsToo ? "&#61;" : std::string_view();
-        default:
-            return {};
+            return "&#39;";
+        default:  // the one other byte escaped, "="
+            return "&#61;";
     }
 }
 
-std::string Escape(std::string_view text, bool inAttribute, bool equalsToo) {
-    // Most names and addresses hold nothing to escape.
-    const auto escaped = [&](char c) { return !ReferenceFor(c, inAttribute, equalsToo).empty(); };
-    if (std::none_of(text.begin(), text.end(), escaped)) {
-        return std::string(text);
-    }
-    std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        const std::string_view reference = ReferenceFor(c, inAttribute, equalsToo);
-        if (reference.empty()) {
-            result.push_back(c);
-        } else {
-            result.append(reference);
+void AppendEscaped(std::string& out, std::string_view text, EscapeKind kind) {
+    std::size_t done = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((kEscapeKinds[static_cast<unsigned char>(text[at])] & kind) != 0) {
+            out.append(text.substr(done, at - done)).append(ReferenceFor(text[at]));
+            done = at + 1;
         }
     }
+    out.append(text.substr(done));
+}
+
+std::string Escape(std::string_view text, EscapeKind kind) {
+    std::string result;
+    result.reserve(text.size());
+    AppendEscaped(result, text, kind);
     return result;
 }
 
 }  // namespace
 
 std::string EscapeInsertedText(std::string_view text) {
-    return Escape(text, false, false);
+    return Escape(text, kInText);
 }
 
 std::string EscapeInsertedAttribute(std::string_view value) {
-    return Escape(value, true, false);
+    return Escape(value, kInAttribute);
 }
 
 std::string EscapeLinkedAddress(std::string_view address) {
-    return Escape(address, true, true);
+    return Escape(address, kInLinkedAddress);
+}
+
+void AppendInsertedText(std::string& out, std::string_view text) {
+    AppendEscaped(out, text, kInText);
+}
+
+void AppendInsertedAttribute(std::string& out, std::string_view value) {
+    AppendEscaped(out, value, kInAttribute);
+}
+
+void AppendLinkedAddress(std::string& out, std::string_view address) {
+    AppendEscaped(out, address, kInLinkedAddress);
 }
 
 }  // namespace quorvane

@@ -24,4 +24,10 @@ std::string EscapeInsertedAttribute(std::string_view value);
 // with a value (an event handler, say).
 std::string EscapeLinkedAddress(std::string_view address);
 
+// The same escapes appended to out: a generated page of thousands of entries is
+// written without a string per escaped part.
+void AppendInsertedText(std::string& out, std::string_view text);
+void AppendInsertedAttribute(std::string& out, std::string_view value);
+void AppendLinkedAddress(std::string& out, std::string_view address);
+
 }  // namespace quorvane

@@ -11,13 +11,25 @@ namespace quorvane {
 
 namespace {
 
+// Addresses found without a scheme get one for the link and the picture. A web address,
+// a data: picture and a local page's file: address keep their own scheme: a second one
+// would break them. (The scanners let a file: address stand only on a local page.) Any
+// other scheme is taken for text, so no javascript: link can come alive here.
+bool GetsScheme(const std::string& raw) {
+    return !StandsAsWritten(raw, true);
+}
+
 // The caption shows the address as it was found; the link and the picture load
-// ImagePageAddress. The entry goes straight onto the page, which a page of thousands of
-// images fills without a string per entry.
-void AppendImageEntry(std::string& page, const std::string& raw) {
-    const std::string url = EscapeInsertedAttribute(ImagePageAddress(raw));
+// ImagePageAddress, escaped once into url (a buffer kept from entry to entry). The entry
+// goes straight onto the page, which a page of thousands of images fills without a
+// string per entry.
+void AppendImageEntry(std::string& page, const std::string& raw, std::string& url) {
+    url.assign(GetsScheme(raw) ? kHttpScheme : std::string_view());
+    AppendInsertedAttribute(url, raw);
     page.append("<a href='").append(url).append("'><img src='").append(url);
-    page.append("'></a><BR>").append(EscapeInsertedText(raw)).append("<BR><BR><BR>");
+    page.append("'></a><BR>");
+    AppendInsertedText(page, raw);
+    page.append("<BR><BR><BR>");
 }
 
 // The page's size before escaping, as far as the limit: enough room in the common case.
@@ -31,12 +43,8 @@ std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxS
 
 }  // namespace
 
-// Addresses found without a scheme get one for the link and the picture. A web address,
-// a data: picture and a local page's file: address keep their own scheme: a second one
-// would break them. (The scanners let a file: address stand only on a local page.) Any
-// other scheme is taken for text, so no javascript: link can come alive here.
 std::string ImagePageAddress(const std::string& raw) {
-    return StandsAsWritten(raw, true) ? raw : std::string(kHttpScheme) + raw;
+    return GetsScheme(raw) ? std::string(kHttpScheme) + raw : raw;
 }
 
 // The references the engine writes into attribute values when it gives a page's markup.
@@ -51,9 +59,10 @@ std::string ImageShownAddress(const std::string& raw) {
 ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
     ImagePage page;
     page.text.reserve(ExpectedSize(links, maxSize));
+    std::string url;
     for (const std::string& raw : links) {
         const std::size_t before = page.text.size();
-        AppendImageEntry(page.text, raw);
+        AppendImageEntry(page.text, raw, url);
         if (page.text.size() > maxSize) {
             page.text.resize(before);
             break;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 #include "analysis/address_resolution.h"
+#include "analysis/recorded_names.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
 #include "analysis/text_search.h"
@@ -49,8 +49,10 @@ std::string KeepLinesWith(std::string_view text, std::string_view keyword,
         start = LineStartOf(text, start, hit);
         const LineEnd end = EndOfLine(text, start);
         const std::string_view line = text.substr(start, end.end - start);
-        if (removed.empty() || !ContainsNoCase(line, removed)) {
-            if (ContainsNoCase(line, keyword)) {
+        // Neither keyword nor removed holds a CR, so the next of each found from the line's
+        // start lies on the line exactly when it begins before the line's end.
+        if (nextRemoved >= end.end) {
+            if (nextKeyword < end.end) {
                 kept.append(line).append(kCrLf);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
@@ -74,10 +76,10 @@ bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     return false;
 }
 
-// From the text after the attribute to the bare value: leading quotes go, the value
-// ends at its closing quote or else at the first blank (a value with neither is empty),
-// and any quote left inside is dropped.
-std::string TrimToValue(std::string l) {
+// From the text after the attribute to the bare value, in place: leading quotes go, the
+// value ends at its closing quote or else at the first blank (a value with neither is
+// empty), and any quote left inside is dropped.
+void TrimToValue(std::string& l) {
     const std::size_t firstNonQuote = l.find_first_not_of('"');
     l.erase(0, firstNonQuote == std::string::npos ? l.size() : firstNonQuote);
     const std::size_t quote = l.find('"');
@@ -90,18 +92,18 @@ std::string TrimToValue(std::string l) {
         l.clear();
     }
     l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
-    return l;
 }
 
-// Whether a pass would give the text back as it is, found without making it: so it is
-// when the text holds no CR LF CR LF and every keyword in it stands in lower case right
-// after a CR LF. The CR LF the pass puts in front of each keyword then makes the only
-// CR LF CR LF there is, which it makes one CR LF again at once. (A keyword begins with
-// neither CR nor LF, so no other one can form.)
-bool PassChangesNothing(std::string_view text, std::string_view keyword) {
-    if (FindExact(text, "\r\n\r\n") != std::string_view::npos) {
-        return false;
-    }
+// A pass gives the text back as it is when the text holds no CR LF CR LF and every
+// keyword in it stands in lower case right after a CR LF: the CR LF the pass puts in
+// front of each keyword then makes the only CR LF CR LF there is, which it makes one
+// CR LF again at once. (A keyword begins with neither CR nor LF, so no other one can
+// form.) Both are found without making the pass.
+bool HoldsBlankLine(std::string_view text) {
+    return FindExact(text, "\r\n\r\n") != std::string_view::npos;
+}
+
+bool KeywordsInPlace(std::string_view text, std::string_view keyword) {
     for (std::size_t at = FindNoCase(text, keyword); at != std::string_view::npos;
          at = FindNoCase(text, keyword, at + keyword.size())) {
         const bool lower = std::equal(keyword.begin(), keyword.end(), text.begin() + at,
@@ -114,8 +116,8 @@ bool PassChangesNothing(std::string_view text, std::string_view keyword) {
 }
 
 // The images of the kept lines in page order, each file name once, within maxBytes and
-// kMaxListEntries. The duplicate test's set views the names: a line gives one name at
-// most, so names never grows past the room reserved here and its strings never move.
+// kMaxListEntries. The duplicate test's set points at the names: a line gives one name
+// at most, so names never grows past the room reserved here and its strings never move.
 void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
                 std::size_t maxBytes) {
     const std::string_view lines = scan.keptLines;
@@ -124,19 +126,19 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         kMaxListEntries);
     scan.names.reserve(room);
     scan.links.reserve(room);
-    std::unordered_set<std::string_view> known(room);
+    RecordedNames known(room);
     const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     std::size_t bytes = 0;
+    std::string value;  // one buffer for every line's value
     for (std::size_t start = 0; start < lines.size();) {
         const LineEnd end = EndOfLine(lines, start);
-        std::string line(lines.substr(start, end.end - start));
+        const std::string_view line = lines.substr(start, end.end - start);
         start = end.next;
-        std::string value;
-        if (!CutTagValue(std::move(line), rules, value)) {
+        if (!CutTagValue(line, rules, value)) {
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.contains(name)) {
+        if (known.Contains(name)) {
             continue;
         }
         std::string link = resolver.Resolve(value);
@@ -146,7 +148,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         }
         scan.links.push_back(std::move(link));
         scan.names.push_back(std::move(name));
-        known.insert(scan.names.back());
+        known.Add(scan.names.back());
     }
 }
 
@@ -161,47 +163,58 @@ std::string TagLinePass(std::string_view text, std::string_view keyword) {
     return ReplaceAllExact(split, "\r\n\r\n", kCrLf);
 }
 
+// After a pass every keyword stands in lower case right after a CR LF: the pass puts
+// one in front of each (a keyword begins with a "<" found nowhere else in it, so no two
+// copies overlap), and folding CR LF CR LF takes no other byte away. From then on only
+// a CR LF CR LF left over can make the next pass change the text.
 std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
-    for (int pass = 0; pass < kTagLinePasses && !PassChangesNothing(text, keyword); ++pass) {
+    bool keywordsInPlace = false;
+    for (int pass = 0; pass < kTagLinePasses; ++pass) {
+        if (!HoldsBlankLine(text) && (keywordsInPlace || KeywordsInPlace(text, keyword))) {
+            break;
+        }
         std::string next = TagLinePass(text, keyword);
         if (next == text) {
             break;
         }
         text = std::move(next);
+        keywordsInPlace = true;
     }
     return text;
 }
 
-bool CutTagValue(std::string l, const TagScanRules& rules, std::string& value) {
+// Each cut but the last two only narrows the line, so the line is viewed until the value
+// is copied out. Single quotes count as double ones from the third cut on; no cut before
+// the last looks at quotes (the attribute holds none), so they are turned once the value
+// is copied.
+bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string::npos) {
+    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string_view::npos) {
         return false;
     }
-    if ((rules.requiresClose && l.find('>') == std::string::npos) || !NamesAnImage(l, rules)) {
+    if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
         return false;
     }
     // Cut from the attribute to the first ">" after it. When a ">" stands before the
     // attribute, the cut starts at the attribute all the same; with no ">" after it
-    // the rest of the line is kept.
+    // the rest of the line is kept. Then the attribute itself goes: it is the first
+    // one in what is left, found above.
     const std::size_t close = l.find('>', attribute);
-    if (l.find('>') != std::string::npos) {
-        if (close != std::string::npos) {
-            l.erase(close + 1);
-        }
-        l.erase(0, attribute);
-    }
-    std::replace(l.begin(), l.end(), '\'', '"');
-    l.erase(0, FindNoCase(l, rules.attribute) + rules.attribute.size());
+    l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
+    l.remove_prefix(rules.attribute.size());
     // A tag continued on the next line has no ">" here: the whole rest is kept.
     const std::size_t cut = l.find('>');
     const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
-    if (cut != std::string::npos && keep < l.size()) {
-        l.erase(keep);
+    if (cut != std::string_view::npos && keep < l.size()) {
+        l = l.substr(0, keep);
     }
     if (ContainsNoCase(l, "href=")) {
-        l = ReplaceAllNoCase(l, "href=", std::string_view());
+        value = ReplaceAllNoCase(l, "href=", std::string_view());
+    } else {
+        value.assign(l);
     }
-    value = TrimToValue(std::move(l));
+    std::replace(value.begin(), value.end(), '\'', '"');
+    TrimToValue(value);
     return true;
 }
 

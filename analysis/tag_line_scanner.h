@@ -32,7 +32,7 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword);
 
 // The value cut from one tag line by the fixed sequence of cuts, or false when the line
 // is not a candidate.
-bool CutTagValue(std::string line, const TagScanRules& rules, std::string& value);
+bool CutTagValue(std::string_view line, const TagScanRules& rules, std::string& value);
 
 // What a scanner makes of a page's text: the two texts it writes to
 // checkImagesClean.txt, in order, and the images it found there, in page order.

@@ -35,12 +35,20 @@ std::string ReplaceAll(std::string_view text, std::string_view needle, std::stri
 
 }  // namespace
 
+// A short needle is looked for the way string_view does: memchr finds each copy of its
+// first byte and the rest is compared there, which passes over most of a page at once.
+// That costs up to the needle's length per byte, so a long needle (a name from a page)
+// takes memmem's search, linear whatever the text.
 std::size_t FindExact(std::string_view text, std::string_view needle, std::size_t from) {
+    constexpr std::size_t kShortNeedle = 8;
     if (from > text.size()) {
         return std::string_view::npos;
     }
     if (needle.empty()) {
         return from;
+    }
+    if (needle.size() <= kShortNeedle) {
+        return text.find(needle, from);
     }
     const void* found =
         ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());

@@ -30,15 +30,15 @@ std::string GetUrlDirectory(std::string address) {
     return d;
 }
 
-// Most names hold none of what is cut, and are then not copied for it.
-std::string GetUrlFileName(std::string address) {
-    std::string s = ContainsNoCase(address, kHttpScheme)
-                        ? ReplaceAllNoCase(address, kHttpScheme, "")
-                        : std::move(address);
-    const std::size_t lastSlash = s.rfind('/');
-    if (lastSlash != std::string::npos) {
-        s.erase(0, lastSlash + 1);
+// Most addresses hold no "http://" to cut, and then only their last segment is copied.
+std::string GetUrlFileName(std::string_view address) {
+    std::string cut;
+    if (ContainsNoCase(address, kHttpScheme)) {
+        cut = ReplaceAllNoCase(address, kHttpScheme, "");
+        address = cut;
     }
+    const std::size_t lastSlash = address.rfind('/');
+    std::string s(lastSlash == std::string_view::npos ? address : address.substr(lastSlash + 1));
     if (ContainsNoCase(s, " border=")) {
         s = ReplaceAllNoCase(s, " border=", "");
     }

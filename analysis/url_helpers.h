@@ -13,6 +13,6 @@ std::string GetUrlDirectory(std::string address);
 
 // The last segment of an address, after its last "/", without " border=" and double
 // quotes (both leak in from tags the scanners cut carelessly). May be empty.
-std::string GetUrlFileName(std::string address);
+std::string GetUrlFileName(std::string_view address);
 
 }  // namespace quorvane

@@ -7,7 +7,7 @@
 // image's bytes are fetched again, as if the engine kept no copy. Run it on a display of
 // its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
-//       [--fetch-only]
+//       [--images N] [--fetch-only]
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/webview.h>
@@ -78,6 +78,9 @@ std::string PageOf(int images, int run) {
 class NoCopies : public quorvane::ResourceCopies {
   public:
     void ReadCopy(const std::string&, CopyDone done) override { done(std::nullopt); }
+    void AwaitLoad(const std::string&, std::chrono::milliseconds, LoadEnded ended) override {
+        ended(false);
+    }
 };
 
 double Median(std::vector<double> values) {
@@ -101,6 +104,12 @@ bool HasArgument(int argc, char** argv, const std::string& argument) {
     return std::find(argv + 1, argv + argc, argument) != argv + argc;
 }
 
+// The number after option, or 0 when it is not given.
+int OptionValue(int argc, char** argv, const std::string& option) {
+    const auto found = std::find(argv + 1, argv + argc, option);
+    return found != argv + argc && found + 1 != argv + argc ? std::atoi(*(found + 1)) : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +118,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "image_list_bench: no display\n");
         return 2;
     }
-    const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 5;
+    const int runs = OptionValue(argc, argv, "--runs") > 0 ? OptionValue(argc, argv, "--runs") : 5;
     const bool fetchOnly = HasArgument(argc, argv, "--fetch-only");
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1400, 900));
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
@@ -151,7 +160,10 @@ int main(int argc, char** argv) {
     quorvane::test::PumpEvents(std::chrono::milliseconds(500));
 
     quorvane::test::HttpTestServer server;
-    for (const int images : {50, 500, 10'000}) {
+    const std::vector<int> counts = OptionValue(argc, argv, "--images") > 0
+                                        ? std::vector<int>{OptionValue(argc, argv, "--images")}
+                                        : std::vector<int>{50, 500, 10'000};
+    for (const int images : counts) {
         std::vector<double> filled, read, stall;
         for (int run = 0; run < runs; ++run) {
             for (int n = 0; n < images; ++n) {

@@ -113,13 +113,15 @@ void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
     }
     ImageRow& row = rows_[found->second];
     ApplyFacts(row, facts);
-    // An address's bytes are read once; facts that come again add no second address.
+    // An address's bytes are read once; facts that come again add no second address. The
+    // addresses before were marked as the second came: a page of thousands of copies of
+    // one picture marks each row once.
     if (!facts.digest.empty() && !facts_.contains(address)) {
         std::vector<std::string>& same = addressesOf_[facts.digest];
         same.push_back(address);
-        for (const std::string& other : same) {
-            if (const auto otherRow = rowOf_.find(other);
-                same.size() > 1 && otherRow != rowOf_.end()) {
+        const std::size_t first = same.size() == 2 ? 0 : same.size() - 1;
+        for (std::size_t other = first; same.size() > 1 && other < same.size(); ++other) {
+            if (const auto otherRow = rowOf_.find(same[other]); otherRow != rowOf_.end()) {
                 rows_[otherRow->second].sameBytes = true;
             }
         }

@@ -40,9 +40,13 @@ bool ImageListTable::Accept(std::string_view report) {
     return true;
 }
 
+// The facts of thousands of files come one by one: they filter and sort the rows again
+// only where the filter or the order reads them.
 void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
     list_.SetFacts(address, std::move(facts));
-    stale_ = true;
+    const bool orderReadsFacts =
+        sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type);
+    stale_ = stale_ || orderReadsFacts || !filter_.type.empty();
 }
 
 void ImageListTable::SetFilter(const ImageFilterSettings& settings) {

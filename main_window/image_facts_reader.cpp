@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <chrono>
 #include <fstream>
 #include <system_error>
 #include <utility>
@@ -46,11 +47,13 @@ void ImageFactsReader::Clear() {
     ++page_;
     ForgetKept();
     asked_.clear();
+    awaited_.clear();
     waiting_.clear();
     copying_.clear();
     fetchWaiting_.clear();
     dataWaiting_.clear();
     dataSliceComing_ = false;
+    startComing_ = false;
     fetching_.clear();
 }
 
@@ -65,7 +68,7 @@ void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
             waiting_.push_back(row.address);
         }
     }
-    StartMore();
+    StartSoon();
     if (!dataWaiting_.empty() && !dataSliceComing_) {
         dataSliceComing_ = true;
         callSoon_([this, page = page_] { ReadDataSlice(page); });
@@ -73,13 +76,15 @@ void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
 }
 
 // Thousands of data: pictures are read a slice at a time, the window getting its turn
-// between slices.
+// between slices. A slice is bounded by time, as one picture may be a few bytes or a
+// megabyte.
 void ImageFactsReader::ReadDataSlice(unsigned page) {
     if (page != page_) {
         return;
     }
     dataSliceComing_ = false;
-    for (std::size_t read = 0; read < kDataPerSlice && !dataWaiting_.empty(); ++read) {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
+    while (!dataWaiting_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
         const std::string address = std::move(dataWaiting_.front());
         dataWaiting_.pop_front();
         ReadData(address);
@@ -163,6 +168,22 @@ std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {
     return folder_ / std::to_string(number);
 }
 
+// The engine answers a read within a millisecond or so and each answer would start the
+// next: the window's own work (the table drawn with its sizes, the thumbnails) would wait
+// until every file was read. The next reads start once the window has had its turn.
+void ImageFactsReader::StartSoon() {
+    if (startComing_) {
+        return;
+    }
+    startComing_ = true;
+    callSoon_([this, alive = std::weak_ptr<bool>(alive_), page = page_] {
+        if (alive.lock() && page == page_) {
+            startComing_ = false;
+            StartMore();
+        }
+    });
+}
+
 // An answer that comes at once (a copy the engine has not, a file the engine fetched
 // before) runs from inside the loops, which then go on with the next.
 void ImageFactsReader::StartMore() {
@@ -190,7 +211,7 @@ void ImageFactsReader::StartCopies() {
 }
 
 void ImageFactsReader::StartFetches() {
-    while (fetching_.size() < kFetchesAtOnce && !fetchWaiting_.empty()) {
+    while (fetching_.size() < FileFetcher::kFetchesAtOnce && !fetchWaiting_.empty()) {
         if (!MakeFolder()) {
             fetchWaiting_.clear();
             break;
@@ -215,10 +236,30 @@ void ImageFactsReader::OnCopied(unsigned page, const std::string& address,
     }
     if (copy) {
         FoundBytes(address, copy->bytes, {});
+    } else if (awaited_.insert(address).second) {
+        AwaitLoad(address);
     } else {
         fetchWaiting_.push_back(address);
     }
-    StartMore();
+    StartSoon();
+}
+
+// A file the page is still loading is the page's own bytes once loaded: fetching it
+// again would ask the server twice, and may get other bytes.
+void ImageFactsReader::AwaitLoad(const std::string& address) {
+    copies_.AwaitLoad(
+        address, kLoadWait,
+        [this, alive = std::weak_ptr<bool>(alive_), page = page_, address](bool loaded) {
+            if (!alive.lock() || page != page_) {
+                return;
+            }
+            if (loaded) {
+                waiting_.push_front(address);
+            } else {
+                fetchWaiting_.push_back(address);
+            }
+            StartSoon();
+        });
 }
 
 void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
@@ -233,14 +274,14 @@ void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
             fetching_.erase(fetch);
             Keep(address, number, bytes);
             found_(address, {bytes, SniffedImageType(Head(file)), *digest});
-            StartMore();
+            StartSoon();
             return;
         }
         fetching_.erase(fetch);
     }
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
-    StartMore();
+    StartSoon();
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -21,17 +22,19 @@ namespace quorvane {
 
 // Reads the bytes, type and digest of each image of the Image List once: a data: image
 // from its data, one the page loaded from the engine's copy (the bytes the page showed,
-// kCopiesAtOnce at a time), any other fetched as the Browser view fetches it (its cookies
-// apply), kFetchesAtOnce at a time, into a folder of its own that goes with it. The type
-// is the one the bytes say. The files are kept for the list's thumbnails, the latest up
-// to kMaxKeptBytes in all.
+// kCopiesAtOnce at a time; one still loading once loaded, up to kLoadWait), any other
+// fetched as the Browser view fetches it (its cookies apply), FileFetcher::kFetchesAtOnce
+// at a time, into a folder of its own that goes with it. The type is the one the bytes
+// say. The files are kept for the list's thumbnails, the latest up to kMaxKeptBytes in all.
 class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;
-    static constexpr std::size_t kFetchesAtOnce = 4;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
-    // data: images read before the window gets its turn again.
-    static constexpr std::size_t kDataPerSlice = 32;
+    // How long a file the page is still loading is waited for before it is fetched: as
+    // long as the gatherer waits for an image to measure it.
+    static constexpr std::chrono::milliseconds kLoadWait{5000};
+    // How long data: images are read before the window gets its turn again.
+    static constexpr std::chrono::milliseconds kDataSlice{8};
     using Found = std::function<void(const std::string& address, ImageFacts facts)>;
     // Runs a step once the window has handled the events waiting now.
     using CallSoon = std::function<void(std::function<void()> step)>;
@@ -57,10 +60,14 @@ class ImageFactsReader {
 
   private:
     void StartMore();
+    // StartMore once the window has had its turn; one step however often asked.
+    void StartSoon();
     void StartCopies();
     void StartFetches();
     void OnCopied(unsigned page, const std::string& address, std::optional<ServedResource> copy);
     void OnFetched(unsigned page, unsigned number, bool whole);
+    // Reads the copy again once the engine has loaded it, else fetches it.
+    void AwaitLoad(const std::string& address);
     void ReadData(const std::string& address);
     // Keeps bytes as address's file and tells its facts; type when the bytes say none.
     void FoundBytes(const std::string& address, const std::string& bytes, const std::string& type);
@@ -83,6 +90,7 @@ class ImageFactsReader {
     std::unordered_set<std::string> asked_;
     std::deque<std::string> waiting_;  // for a copy, then a fetch
     std::unordered_set<std::string> copying_;
+    std::unordered_set<std::string> awaited_;  // once a page each
     std::deque<std::string> fetchWaiting_;
     std::map<unsigned, std::string> fetching_;  // by fetch number
     std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
@@ -91,6 +99,7 @@ class ImageFactsReader {
     unsigned page_ = 0;
     unsigned fetches_ = 0;
     bool starting_ = false;
+    bool startComing_ = false;
     // Copies answer through the element, which may outlive the reader.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

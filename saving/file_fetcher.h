@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,6 +11,12 @@ namespace quorvane {
 // view's element is the one the program uses.
 class FileFetcher {
   public:
+    // How many files each of the program's tasks (the Image List's facts, a save) fetches at
+    // a time. The page's own loads share the engine's few connections to each server, and
+    // many requests at once from one visitor look like an attack to some servers: four
+    // keep a fast server busy and leave the page room.
+    static constexpr std::size_t kFetchesAtOnce = 4;
+
     // nullopt when the file was fetched whole, else what went wrong.
     using FetchDone = std::function<void(std::optional<std::string> error)>;
 

@@ -51,7 +51,7 @@ void ImageSaving::Stop() {
 // data: pictures are written here, a slice at a time, the rest after the window's turn.
 void ImageSaving::StartMore() {
     std::size_t written = 0;
-    while (running_ && fetching_.size() < kFetchesAtOnce && next_ < images_.size()) {
+    while (running_ && fetching_.size() < FileFetcher::kFetchesAtOnce && next_ < images_.size()) {
         const ImageToSave& image = images_[next_];
         if (IsDataUrl(image.address)) {
             if (written == kDataPerSlice) {

@@ -23,7 +23,6 @@ namespace quorvane {
 // counts the images; status panel 1 ends with what was saved and what failed.
 class ImageSaving {
   public:
-    static constexpr std::size_t kFetchesAtOnce = 4;
     // data: pictures written before the window gets its turn again.
     static constexpr std::size_t kDataPerSlice = 32;
 

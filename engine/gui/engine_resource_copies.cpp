@@ -41,11 +41,69 @@ bool LoadedWhole(WebKitWebResource* resource) {
            length <= EngineResourceCopies::kMaxCopyBytes;
 }
 
+bool LoadHasEnded(WebKitWebResource* resource) {
+    return g_object_get_data(G_OBJECT(resource), kEndedMark) != nullptr ||
+           g_object_get_data(G_OBJECT(resource), kFailedMark) != nullptr;
+}
+
 std::string OrEmpty(const char* text) {
     return text != nullptr ? text : "";
 }
 
 }  // namespace
+
+// One wait for a file still loading: it ends at the file's end or failure or when the
+// wait runs out, whichever comes first, and lets go of its handlers and timer as it ends.
+class EngineResourceCopies::LoadWait {
+  public:
+    LoadWait(EngineResourceCopies& owner, WebKitWebResource* resource,
+             std::chrono::milliseconds wait, ResourceCopies::LoadEnded ended)
+        : owner_(owner),
+          resource_(WEBKIT_WEB_RESOURCE(g_object_ref(resource))),
+          ended_(std::move(ended)) {
+        // Connected after the marks' handlers, so these run once the marks are set.
+        finishedId_ = g_signal_connect(resource_, "finished", G_CALLBACK(&OnFinished), this);
+        failedId_ = g_signal_connect(resource_, "failed", G_CALLBACK(&OnFailed), this);
+        timerId_ = g_timeout_add(static_cast<guint>(wait.count()), &OnWaitOver, this);
+    }
+    ~LoadWait() {
+        g_signal_handler_disconnect(resource_, finishedId_);
+        g_signal_handler_disconnect(resource_, failedId_);
+        if (timerId_ != 0) {
+            g_source_remove(timerId_);
+        }
+        g_object_unref(resource_);
+    }
+    LoadWait(const LoadWait&) = delete;
+    LoadWait& operator=(const LoadWait&) = delete;
+
+  private:
+    static void OnFinished(WebKitWebResource*, gpointer self) {
+        static_cast<LoadWait*>(self)->End(true);
+    }
+    static void OnFailed(WebKitWebResource*, GError*, gpointer self) {
+        static_cast<LoadWait*>(self)->End(false);
+    }
+    static gboolean OnWaitOver(gpointer self) {
+        auto* wait = static_cast<LoadWait*>(self);
+        wait->timerId_ = 0;  // GLib removes the source as it returns
+        wait->End(false);
+        return G_SOURCE_REMOVE;
+    }
+    // The wait is gone before ended runs, as ended may wait for another file.
+    void End(bool loaded) {
+        ResourceCopies::LoadEnded ended = std::move(ended_);
+        owner_.waits_.erase(this);
+        ended(loaded);
+    }
+
+    EngineResourceCopies& owner_;
+    WebKitWebResource* resource_;
+    ResourceCopies::LoadEnded ended_;
+    gulong finishedId_ = 0;
+    gulong failedId_ = 0;
+    guint timerId_ = 0;
+};
 
 EngineResourceCopies::EngineResourceCopies(WebKitWebView* view)
     : view_(WEBKIT_WEB_VIEW(g_object_ref(view))), reads_(g_cancellable_new()) {
@@ -54,6 +112,7 @@ EngineResourceCopies::EngineResourceCopies(WebKitWebView* view)
 }
 
 EngineResourceCopies::~EngineResourceCopies() {
+    waits_.clear();
     g_cancellable_cancel(reads_);
     g_object_unref(reads_);
     g_signal_handlers_disconnect_by_data(view_, this);
@@ -61,7 +120,9 @@ EngineResourceCopies::~EngineResourceCopies() {
     Forget();
 }
 
+// The waits of the page before end unanswered: their reader has forgotten that page too.
 void EngineResourceCopies::Forget() {
+    waits_.clear();
     for (const auto& [address, resource] : kept_) {
         g_object_unref(resource);
     }
@@ -109,6 +170,18 @@ void EngineResourceCopies::Read(const std::string& address, ResourceCopies::Copy
     WebKitURIResponse* response = webkit_web_resource_get_response(kept->second);
     ServedResource described{address, {}, OrEmpty(webkit_uri_response_get_mime_type(response)), {}};
     ReadResourceData(kept->second, reads_, std::move(described), std::move(done));
+}
+
+void EngineResourceCopies::AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                                     ResourceCopies::LoadEnded ended) {
+    const auto kept = kept_.find(address);
+    if (kept == kept_.end() || LoadHasEnded(kept->second) || waits_.size() >= kMaxKept) {
+        ended(false);
+        return;
+    }
+    auto waiting = std::make_unique<LoadWait>(*this, kept->second, wait, std::move(ended));
+    const LoadWait* key = waiting.get();
+    waits_.emplace(key, std::move(waiting));
 }
 
 }  // namespace quorvane

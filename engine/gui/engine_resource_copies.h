@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -37,8 +39,12 @@ class EngineResourceCopies {
     EngineResourceCopies& operator=(const EngineResourceCopies&) = delete;
 
     void Read(const std::string& address, ResourceCopies::CopyDone done);
+    void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                   ResourceCopies::LoadEnded ended);
 
   private:
+    class LoadWait;
+
     static void OnResourceLoadStarted(WebKitWebView* view, WebKitWebResource* resource,
                                       WebKitURIRequest* request, void* self);
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
@@ -48,6 +54,8 @@ class EngineResourceCopies {
     std::unordered_map<std::string, WebKitWebResource*> kept_;  // a reference of our own each
     std::size_t keptAddressBytes_ = 0;
     GCancellable* reads_;
+    // At most kMaxKept, each ending within its wait.
+    std::unordered_map<const LoadWait*, std::unique_ptr<LoadWait>> waits_;
 };
 
 }  // namespace quorvane

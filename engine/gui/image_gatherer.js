@@ -13,7 +13,7 @@
     const kItemsPerReport = 1000;
     const kReportChars = 4 * 1024 * 1024;
     const kMaxItems = 50000;
-    const kProbesAtOnce = 16;
+    const kProbesAtOnce = 64;
     const kMaxProbes = 5000;  // images measured by loading them, a gathering
     const kProbeMs = 5000;
     const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
@@ -103,6 +103,9 @@
             this.count = 0;
             this.probes = [];
             this.probed = 0;
+            this.probeQueue = [];
+            this.probeNext = 0;
+            this.probing = 0;
             this.posting = Promise.resolve();
         }
 
@@ -126,18 +129,17 @@
             [item.nw, item.nh, item.sw, item.sh] = [natural[0], natural[1], shown[0], shown[1]];
             if (!facts.natural && !cut && this.probed < kMaxProbes) {
                 ++this.probed;
-                this.probes.push(item);
+                this.probes.push(this.measure(item));
             }
             this.items.push(item);
             this.chars += item.a.length;
         }
 
-        // Sends what is gathered once its sizes are known, in the order it was found:
-        // the probes of every piece start at once, a few at a time for each.
+        // Sends what is gathered once its sizes are known, in the order it was found.
         send(done) {
             const items = this.items;
             const stopped = this.stopped === true;
-            const measured = this.measure(this.probes);
+            const measured = Promise.all(this.probes);
             this.items = [];
             this.probes = [];
             this.chars = 0;
@@ -150,12 +152,29 @@
             return this.posting;
         }
 
-        async measure(probes) {
-            for (let next = 0; next < probes.length && this.number === gathering;
-                 next += kProbesAtOnce) {
-                const batch = probes.slice(next, next + kProbesAtOnce);
-                const found = await Promise.all(batch.map((item) => naturalSize(item.a)));
-                batch.forEach((item, i) => { [item.nw, item.nh] = found[i]; });
+        // Measures an image while the walk goes on. The probes share kProbesAtOnce places:
+        // as one ends the next starts, so that a slow image holds up no other.
+        measure(item) {
+            return new Promise((measured) => {
+                this.probeQueue.push({item, measured});
+                this.startProbes();
+            });
+        }
+
+        startProbes() {
+            while (this.probing < kProbesAtOnce && this.probeNext < this.probeQueue.length) {
+                const {item, measured} = this.probeQueue[this.probeNext];
+                this.probeQueue[this.probeNext++] = null;
+                ++this.probing;
+                // A later gathering replaced this one: what is left is not measured.
+                const size = this.number === gathering ? naturalSize(item.a)
+                                                       : Promise.resolve([0, 0]);
+                size.then(([width, height]) => {
+                    [item.nw, item.nh] = [width, height];
+                    --this.probing;
+                    measured();
+                    this.startProbes();
+                });
             }
         }
 
@@ -183,6 +202,10 @@
         css(element) {
             for (const pseudo of [null, '::before', '::after']) {
                 const style = getComputedStyle(element, pseudo);
+                // A ::before or ::after without content is never drawn, whatever its style.
+                if (pseudo && (style.content === 'none' || style.content === 'normal')) {
+                    continue;
+                }
                 for (const property of kCssProperties) {
                     for (const address of cssAddresses(style.getPropertyValue(property))) {
                         this.add(absolute(address), 'css');

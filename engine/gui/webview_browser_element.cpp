@@ -117,7 +117,8 @@ void WebViewBrowserElement::SetUpGeneratedView() {
 }
 
 WebViewBrowserElement::~WebViewBrowserElement() {
-    // The cover comes off while the view it lies over still follows its signals.
+    // The cover comes off while the view it lies over still follows its signals; after it,
+    // no late load start or new width may ask the page life for what the cover would do.
     covering_.reset();
     generated_.reset();
     if (native_ != nullptr) {

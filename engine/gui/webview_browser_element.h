@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include <functional>
 #include <memory>
 #include <string>
@@ -96,14 +95,16 @@ class WebViewBrowserElement : public BrowserElement {
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
     void ReadCopy(const std::string& address, CopyDone done) override;
+    void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                   LoadEnded ended) override;
 
     // The window to place on the main window (nullptr while the element has no engine), and
     // whether a load is running.
     wxWebView* Window() const { return webView_; }
+    bool Busy() const;
     // Gives the keyboard to the page: to the engine's own widget, not only to the window
     // around it, so that the keys the Help lists (Page Down, End) scroll it at once.
     void FocusPage();
-    bool Busy() const;
 
   private:
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);

@@ -54,4 +54,13 @@ void WebViewBrowserElement::ReadCopy(const std::string& address, CopyDone done) 
     }
 }
 
+void WebViewBrowserElement::AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                                      LoadEnded ended) {
+    if (copies_) {
+        copies_->AwaitLoad(address, wait, std::move(ended));
+    } else {
+        ended(false);
+    }
+}
+
 }  // namespace quorvane

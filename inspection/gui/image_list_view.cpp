@@ -47,6 +47,7 @@ wxString FromUtf8(const std::string& text) {
 
 enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem, kSaveItem };
 
+constexpr std::chrono::milliseconds kFactsShownEvery{250};
 constexpr int kThumbnailSide = 24;
 constexpr std::size_t kThumbnailsPerTurn = 8;
 
@@ -92,6 +93,10 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     sizer->Add(list_, wxSizerFlags(1).Expand());
     SetSizer(sizer);
 
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        showPending_ = false;
+        ShowTable();
+    });
     Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
         if (event.IsShown()) {
             CallAfter([this] { Layout(); });
@@ -176,13 +181,23 @@ void ImageListView::ApplyFilter() {
 }
 
 // Reports come in slices while a page is gathered: the table is shown once the window
-// has handled them, not once per slice.
+// has handled them, not once per slice. The facts of thousands of files come one by one
+// after the rows: drawing the lines on screen costs the window more than reading a file,
+// so a table of the same rows is shown again at most every kFactsShownEvery.
 void ImageListView::TableChanged() {
     withoutThumbnail_.clear();
     if (showPending_) {
         return;
     }
     showPending_ = true;
+    const auto sinceShown = std::chrono::steady_clock::now() - lastShown_;
+    const bool sameRows = table_.List().Rows().size() == rowsShown_;
+    if (sameRows && sinceShown < kFactsShownEvery) {
+        const auto wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(kFactsShownEvery - sinceShown);
+        showTimer_.StartOnce(static_cast<int>(wait.count()) + 1);
+        return;
+    }
     CallAfter([this] {
         showPending_ = false;
         ShowTable();
@@ -190,9 +205,20 @@ void ImageListView::TableChanged() {
 }
 
 void ImageListView::ShowTable() {
-    list_->SetItemCount(static_cast<long>(table_.Shown().size()));
+    lastShown_ = std::chrono::steady_clock::now();
+    rowsShown_ = table_.List().Rows().size();
+    const auto lines = static_cast<long>(table_.Shown().size());
+    if (list_->GetItemCount() != lines) {
+        list_->SetItemCount(lines);
+    }
     list_->Refresh();
-    count_->SetLabel(FromUtf8(table_.CountText()));
+    // A new count is laid out again, which the window's whole tree answers; the same
+    // count, as when only the files' facts came, costs nothing.
+    const wxString count = FromUtf8(table_.CountText());
+    if (count == count_->GetLabel()) {
+        return;
+    }
+    count_->SetLabel(count);
     // A hidden view is laid out when it is shown; GTK cannot lay out a view of no size.
     if (IsShownOnScreen()) {
         Layout();
@@ -250,7 +276,9 @@ void ImageListView::DrawWaitingThumbnails() {
         }
         ++drawn;
     }
-    list_->Refresh();
+    if (drawn > 0) {
+        list_->Refresh();
+    }
 }
 
 std::size_t ImageListView::ShownLines() const {

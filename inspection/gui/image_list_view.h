@@ -2,6 +2,9 @@
 
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/timer.h>
+
+#include <chrono>
 
 #include <cstddef>
 #include <functional>
@@ -81,6 +84,9 @@ class ImageListView : public wxPanel, public ImageListPane {
     wxCheckBox* keepAllCandidates_ = nullptr;
     Lines* list_ = nullptr;
     bool showPending_ = false;
+    wxTimer showTimer_{this};  // a table of new facts only, shown at its turn
+    std::chrono::steady_clock::time_point lastShown_{};
+    std::size_t rowsShown_ = 0;
     wxImageList* thumbnails_ = nullptr;  // owned by the list
     ThumbnailSlots slots_;
     std::vector<std::string> waitingThumbnails_;

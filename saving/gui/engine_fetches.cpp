@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "saving/gui/webkit_download_helpers.h"
+#include "saving/gui/engine_download.h"
 
 namespace quorvane {
 
@@ -54,9 +54,9 @@ void EngineFetches::Fetch(const std::string& address, const std::string& filePat
     auto* fetch =
         fetches_.emplace_back(std::make_unique<Pending>(this, download, filePath, std::move(done)))
             .get();
-    Connect(download, "decide-destination", &Pending::OnDecideDestination, fetch);
-    Connect(download, "failed", &Pending::OnFailed, fetch);
-    Connect(download, "finished", &Pending::OnFinished, fetch);
+    ConnectToDownload(download, "decide-destination", &Pending::OnDecideDestination, fetch);
+    ConnectToDownload(download, "failed", &Pending::OnFailed, fetch);
+    ConnectToDownload(download, "finished", &Pending::OnFinished, fetch);
     if (!networkProcess_ || !networkProcess_->Watching()) {
         networkProcess_.emplace([this] { OnNetworkProcessEnded(); });
     }

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "desktop/user_folders.h"
-#include "saving/gui/webkit_download_helpers.h"
+#include "saving/gui/engine_download.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
@@ -244,10 +244,10 @@ void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, voi
     downloads->WatchNetworkProcess();
     Download* state =
         downloads->downloads_.emplace_back(std::make_unique<Download>(downloads, download)).get();
-    Connect(download, "decide-destination", &Download::OnDecideDestination, state);
-    Connect(download, "received-data", &Download::OnReceivedData, state);
-    Connect(download, "failed", &Download::OnFailed, state);
-    Connect(download, "finished", &Download::OnFinished, state);
+    ConnectToDownload(download, "decide-destination", &Download::OnDecideDestination, state);
+    ConnectToDownload(download, "received-data", &Download::OnReceivedData, state);
+    ConnectToDownload(download, "failed", &Download::OnFailed, state);
+    ConnectToDownload(download, "finished", &Download::OnFinished, state);
 }
 
 void WebKitDownloads::Forget(Download* download) {

@@ -154,6 +154,21 @@ TEST(ImageTagScanner, RecordsEachFileNameOnceInPageOrder) {
     EXPECT_EQ(found.names, (std::vector<std::string>{"a.gif", "b.gif", "", "B.gif"}));
 }
 
+// Thousands of names, each named twice, with the second naming in reverse order: each
+// is recorded once, however the duplicate test's table places them.
+TEST(ImageTagScanner, RecordsEachOfThousandsOfNamesOnce) {
+    std::string page;
+    std::vector<std::string> names;
+    for (int i = 0; i < 5000; ++i) {
+        names.push_back(std::to_string(i) + ".gif");
+        page += "<img src='" + names.back() + "'>\r\n";
+    }
+    for (int i = 4999; i >= 0; --i) {
+        page += "<img src='d/" + names[i] + "'>\r\n";
+    }
+    EXPECT_EQ(Scan(page, true).names, names);
+}
+
 // What the scanner writes last to checkImagesClean.txt, which adds CR LF to it.
 TEST(ImageTagScanner, LeavesOneLinePerTagInTheCleanFile) {
     EXPECT_EQ(ScanImageTags("x<img src='a.gif'><IMG src='b.gif'>\r\n\r\nno\r\n", kPage).keptLines +

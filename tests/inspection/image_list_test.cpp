@@ -290,6 +290,37 @@ TEST(ImageListTable, ShowsTheFilteredSortedRowsAndTheirCells) {
     EXPECT_EQ(table.CountText(), "0 images");
 }
 
+// The table is shown before the files' facts come: those the order or the filter reads
+// show the rows again in their new order.
+TEST(ImageListTable, ShowsTheRowsAgainWhenFactsTheOrderOrFilterReadsCome) {
+    const struct {
+        ImageColumn column;
+        ImageFilterSettings filter;
+        std::vector<std::string> before, after;
+    } cases[] = {
+        {ImageColumn::Bytes, {}, {"http://h/a", "http://h/b"}, {"http://h/b", "http://h/a"}},
+        {ImageColumn::Type, {}, {"http://h/a", "http://h/b"}, {"http://h/b", "http://h/a"}},
+        {ImageColumn::Address, {.type = "gif"}, {}, {"http://h/b"}},
+    };
+    for (const auto& row : cases) {
+        ImageListTable table;
+        table.Accept(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a","k":"img"},)"
+                     R"({"a":"http://h/b","k":"img"}]})");
+        table.SortBy(row.column, false);
+        table.SetFilter(row.filter);
+        const auto shown = [&table] {
+            std::vector<std::string> addresses;
+            for (std::size_t line = 0; line < table.Shown().size(); ++line) {
+                addresses.push_back(table.ShownRow(line).address);
+            }
+            return addresses;
+        };
+        EXPECT_EQ(shown(), row.before) << static_cast<int>(row.column);
+        table.SetFacts("http://h/b", {900, "image/gif", "d"});
+        EXPECT_EQ(shown(), row.after) << static_cast<int>(row.column);
+    }
+}
+
 TEST(ThumbnailSlots, KeepsABoundedNumberGivingUpTheOneUsedLongestAgo) {
     ThumbnailSlots slots;
     for (std::size_t n = 0; n < ThumbnailSlots::kSlots; ++n) {

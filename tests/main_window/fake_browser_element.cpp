@@ -170,6 +170,26 @@ void FakeBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
     }
 }
 
+void FakeBrowserElement::AwaitLoad(const std::string& address, std::chrono::milliseconds,
+                                   LoadEnded ended) {
+    Record("AwaitLoad", address);
+    if (loading_.contains(address)) {
+        waitingLoads_.emplace_back(address, std::move(ended));
+    } else {
+        ended(false);
+    }
+}
+
+void FakeBrowserElement::EndLoads() {
+    auto waiting = std::move(waitingLoads_);
+    waitingLoads_.clear();
+    for (auto& [address, ended] : waiting) {
+        copies_[address] = loading_[address];
+        loading_.erase(address);
+        ended(true);
+    }
+}
+
 void FakeBrowserElement::AnswerFetches() {
     auto waiting = std::move(waitingFetches_);
     waitingFetches_.clear();

@@ -58,6 +58,12 @@ class FakeBrowserElement : public BrowserElement {
     void KeepCopy(const std::string& address, const std::string& bytes) {
         copies_[address] = bytes;
     }
+    // The page is still loading address: the engine has its copy once EndLoad says so.
+    void KeepLoading(const std::string& address, const std::string& bytes) {
+        loading_[address] = bytes;
+    }
+    // Ends every load waited for, whole.
+    void EndLoads();
 
     void Navigate(const std::string& address) override;
     void LoadFile(const std::string& filePath) override;
@@ -96,6 +102,8 @@ class FakeBrowserElement : public BrowserElement {
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
     void CancelFetches() override;
     void ReadCopy(const std::string& address, CopyDone done) override;
+    void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                   LoadEnded ended) override;
 
   private:
     void Record(const std::string& operation, const std::string& argument = {}) const;
@@ -126,6 +134,8 @@ class FakeBrowserElement : public BrowserElement {
     std::map<std::string, std::string> fetchErrors_;
     std::vector<std::pair<std::string, FetchDone>> waitingFetches_;
     std::map<std::string, std::string> copies_;
+    std::map<std::string, std::string> loading_;
+    std::vector<std::pair<std::string, LoadEnded>> waitingLoads_;
 };
 
 }  // namespace quorvane::testing

@@ -72,7 +72,9 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
         R"({"a":"http://h/4","k":"css"},{"a":"http://h/5","k":"css"}]})";
     browser_.ReportImages(report);
     browser_.ReportImages(report);
-    EXPECT_EQ(surface_.RunWhatCameSoon(), 1);
+    // The reads start once the window has had its turn, the data: pictures in a slice of
+    // their own, and the answers' next reads in one more turn.
+    EXPECT_EQ(surface_.RunWhatCameSoon(), 3);
     const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
     EXPECT_EQ(rows[0].bytes, png.size());
     EXPECT_EQ(rows[0].type, "image/png");
@@ -89,6 +91,7 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
     browser_.AnswerFetches();
     EXPECT_EQ(rows[6].bytes, 5u);  // "later"
     EXPECT_EQ(rows[6].type, "");
+    surface_.RunWhatCameSoon();
     EXPECT_EQ(CallsStartingWith(log_, "view0.Fetch").size(), 7u);
     // Kept for the thumbnails, until the next page.
     EXPECT_EQ(Contents(keeper_.ImageFile("http://h/a.png")), png);
@@ -101,7 +104,8 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
 }
 
 // The engine's copy is what the page showed: a server may answer a second request with
-// other bytes. Only what the engine has not got is fetched.
+// other bytes. Only what the engine has not got is fetched; a file still loading is
+// waited for.
 TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
     const std::string png = "\x89PNG\r\n\x1A\n as shown";
     const struct {
@@ -110,14 +114,18 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
         std::string expected;
         const char* type;
         bool fetched;
+        bool loading = false;  // the engine has the copy once the page's load of it ends
     } rows[] = {
         {"http://h/changes.png", png.c_str(), png, "image/png", false},
         {"http://h/unknown", "as shown", "as shown", "", false},
         {"http://h/lazy.png", nullptr, "second answer", "", true},
+        {"http://h/slow.png", png.c_str(), png, "image/png", false, true},
     };
     std::string items;
     for (const auto& row : rows) {
-        if (row.copy != nullptr) {
+        if (row.copy != nullptr && row.loading) {
+            browser_.KeepLoading(row.address, row.copy);
+        } else if (row.copy != nullptr) {
             browser_.KeepCopy(row.address, row.copy);
         }
         browser_.ServeFetch(row.address, "second answer");
@@ -125,6 +133,9 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
             std::string(items.empty() ? "" : ",") + R"({"a":")" + row.address + R"(","k":"img"})";
     }
     browser_.ReportImages(R"({"frame":"f","gather":1,"items":[)" + items + "]}");
+    surface_.RunWhatCameSoon();
+    browser_.EndLoads();
+    surface_.RunWhatCameSoon();
     const std::vector<std::string> fetches = CallsStartingWith(log_, "view0.Fetch");
     for (const auto& row : rows) {
         const ImageRow& shown = *std::find_if(
@@ -156,6 +167,7 @@ TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
     browser_.BeginImagePage();
     browser_.ReportImages(
         R"({"frame":"f","gather":1,"items":[{"a":"file:///home/me/a.png","k":"img"}]})");
+    surface_.RunWhatCameSoon();
     EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"),
                 ElementsAre("view0.Fetch(file:///home/me/a.png)"));
 }

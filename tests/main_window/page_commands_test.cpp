@@ -230,6 +230,7 @@ TEST_F(PageCommandsTest, ExportsAndSavesTheImageListWhereTheUserChooses) {
     browser_.Navigate("http://host/dir/gallery.html");
     browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://host/a.png","k":"img"},)"
                           R"({"a":"http://host/b.png","k":"css"}]})");
+    surface_.RunWhatCameSoon();  // the list's reads start at the window's next turn
     log_.clear();
     surface_.fileToExportImageList = std::nullopt;
     controller_.ExportImageList();

@@ -25,7 +25,7 @@ std::optional<std::string> Unfinished(WebKitDownload* download);
 void SetDestination(WebKitDownload* download, const std::string& filePath);
 
 template <typename Handler>
-void Connect(WebKitDownload* download, const char* signal, Handler handler, void* data) {
+void ConnectToDownload(WebKitDownload* download, const char* signal, Handler handler, void* data) {
     g_signal_connect(download, signal, G_CALLBACK(handler), data);
 }
 
