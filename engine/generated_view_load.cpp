@@ -97,8 +97,11 @@ GeneratedViewLoad::Cover GeneratedViewLoad::Covered() const {
     if (preparing_) {
         return Cover::PreparingLine;
     }
-    const bool notYetDrawn = state_ != State::Shown || layingOut_;
-    return notYetDrawn && pageBytes_ > kFirstScreenBytes ? Cover::FirstScreen : Cover::None;
+    // A page not yet on the screen is no reason to show the page before, nor an empty one.
+    if (state_ == State::Shown && !layingOut_) {
+        return Cover::None;
+    }
+    return pageBytes_ > kFirstScreenBytes ? Cover::FirstScreen : Cover::PreparingLine;
 }
 
 bool GeneratedViewLoad::HoldFind() {
@@ -118,8 +121,8 @@ GeneratedViewLoad::Actions GeneratedViewLoad::ReleaseWhenReady() {
         actions.releaseDrawing = true;
         actions.runHeldFind = findHeld_;
         findHeld_ = false;
-        layingOut_ = pageBytes_ > kFirstScreenBytes;
-        actions.watchLayout = layingOut_;
+        layingOut_ = true;
+        actions.watchLayout = true;
     }
     return actions;
 }

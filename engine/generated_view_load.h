@@ -11,9 +11,10 @@ namespace quorvane {
 // proportion to all the lines before it, and a hidden view has no width of its own, so a
 // layout then would be redone anyway. A new page never waits behind an old one: when the
 // engine has not begun it because it is still busy with a large page before it, the view
-// gets a fresh engine process. While a large page is read, held or laid out, a view that is
-// shown covers it with its first screen (Covered): the same page cut short, which the engine
-// draws at once. The element feeds the events; the answers say what to do.
+// gets a fresh engine process. Until a page is on the screen, a view that is shown covers it
+// (Covered): a large page with its first screen, the same page cut short, which the engine
+// draws at once; any other with a line saying that it is being prepared. The element feeds
+// the events; the answers say what to do.
 class GeneratedViewLoad {
   public:
     enum class State {
@@ -31,7 +32,8 @@ class GeneratedViewLoad {
         bool endEngineProcess = false;
         bool releaseDrawing = false;
         bool runHeldFind = false;
-        // Tell LaidOut once the engine has laid the page out after the release.
+        // Tell LaidOut once the engine has laid the page out after the release and the view
+        // shows it.
         bool watchLayout = false;
         bool operator==(const Actions&) const = default;
     };
@@ -89,7 +91,7 @@ class GeneratedViewLoad {
     bool busyWithOldPage_ = false;
     bool oldPageMayBeLaidOut_ = false;
     bool preparing_ = false;
-    bool layingOut_ = false;  // a large page released for drawing, not yet laid out
+    bool layingOut_ = false;  // a page released for drawing, not yet laid out and shown
 };
 
 }  // namespace quorvane

@@ -5,11 +5,9 @@
 #include <string>
 
 #include "engine/generated_view_load.h"
-#include "engine/gui/engine_drawing_watch.h"
+#include "engine/gui/laid_out_watch.h"
 
 class wxWebView;
-typedef struct _GObject GObject;
-typedef struct _GAsyncResult GAsyncResult;
 
 namespace quorvane {
 
@@ -34,19 +32,16 @@ class CoverFollower {
                 bool localFilesBlocked);
     // The view was moved, resized or zoomed.
     void FollowPlace(double zoomLevel);
-    // Asks the engine for a picture of the view, which it gives once it has laid it out.
+    // Tells laidOut once the page the view has now is laid out and on the screen.
     void WatchLayout();
 
   private:
-    static void OnLaidOut(GObject* view, GAsyncResult* result, void* watch);
-
     wxWebView* view_;
     std::shared_ptr<FirstScreenCover> cover_;
     std::function<void()> laidOut_;
     GeneratedViewLoad::Cover covered_ = GeneratedViewLoad::Cover::None;
     std::string coveredPath_;
-    std::shared_ptr<int> layoutWatch_;  // replaced by each watch: an older one's answer is late
-    EngineDrawingWatch drawing_;
+    LaidOutWatch layout_;
 };
 
 }  // namespace quorvane

@@ -10,17 +10,14 @@
 #include "engine/generated_view_load.h"
 #include "engine/gui/generated_view_settings.h"
 #include "engine/gui/generated_view_styles.h"
+#include "engine/gui/laid_out_watch.h"
 #include "engine/gui/local_files_filter.h"
+#include "engine/gui/preparing_line.h"
 #include "engine/page_prefix.h"
 
 namespace quorvane {
 
 namespace {
-
-constexpr const char* kPreparingLine =
-    "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title></title><style>"
-    ":root { color-scheme: light dark; } p { font: message-box; margin: 1em; }"
-    "</style></head><body><p>Preparing the new page\xE2\x80\xA6</p></body></html>";
 
 // The start of the file, a byte more than a first screen may take, so that the cut knows
 // whether there is more; empty when it cannot be read.
@@ -35,7 +32,7 @@ std::string FileStart(const std::string& path) {
 }  // namespace
 
 FirstScreenCover::FirstScreenCover(wxWindow* parent, std::shared_ptr<LocalFilesFilterStore> filters)
-    : parent_(parent), filters_(std::move(filters)) {}
+    : parent_(parent), filters_(std::move(filters)), preparingLine_(new PreparingLine(parent)) {}
 
 FirstScreenCover::~FirstScreenCover() {
     if (native_ != nullptr) {
@@ -43,8 +40,18 @@ FirstScreenCover::~FirstScreenCover() {
     }
 }
 
+// A view made after the cover's web view would lie over it: the web view is made again,
+// after the view, the next time a first screen is shown (it is not shown now, as the view
+// made is the one shown).
+void FirstScreenCover::ViewMade() {
+    webViewUnderAView_ = webView_ != nullptr;
+}
+
 // The engine process of the cover is made only when a view first needs it.
 void FirstScreenCover::Make() {
+    if (webViewUnderAView_) {
+        Unmake();
+    }
     if (webView_ != nullptr) {
         return;
     }
@@ -56,7 +63,9 @@ void FirstScreenCover::Make() {
     // The generated views' own style, so that the first screen is drawn as theirs.
     GeneratedViewStyles::AddPlainText(native_);
     localFiles_ = std::make_unique<LocalFilesFilter>(native_, filters_);
+    shown_ = std::make_unique<LaidOutWatch>(native_);
     g_signal_connect(native_, "decide-policy", G_CALLBACK(&OnDecidePolicy), this);
+    g_signal_connect(native_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     webView_->Bind(wxEVT_WEBVIEW_NEWWINDOW, [this](wxWebViewEvent& event) {
         if (covered_.followLink) {
             covered_.followLink(event.GetURL().utf8_string());
@@ -64,48 +73,77 @@ void FirstScreenCover::Make() {
     });
 }
 
+void FirstScreenCover::Unmake() {
+    webViewUnderAView_ = false;
+    g_signal_handlers_disconnect_by_data(native_, this);
+    shown_.reset();
+    localFiles_.reset();
+    webView_->Destroy();
+    webView_ = nullptr;
+    native_ = nullptr;
+}
+
+// The web view goes under the line, where its engine process draws the first screen; the
+// line comes off once that picture is in the web view.
 void FirstScreenCover::ShowFirstScreen(Covered covered, const std::string& filePath) {
     const std::string start = FileStart(filePath);
     const std::string prefix(PagePrefix(start, GeneratedViewLoad::kFirstScreenBytes));
+    Make();
     Place(std::move(covered));
-    LoadHtml(prefix, AddressToLoad(filePath));
+    webkit_web_view_set_zoom_level(native_, covered_.zoomLevel);
+    webView_->SetSize(covered_.view->GetRect());
+    webView_->Show();
+    localFiles_->SetBlocked(covered_.localFilesBlocked);
+    shown_->Cancel();
+    awaitedUri_ = AddressToLoad(filePath);
+    LoadHtml(prefix, awaitedUri_);
 }
 
 void FirstScreenCover::ShowPreparingLine(Covered covered) {
     Place(std::move(covered));
-    LoadHtml(kPreparingLine, "about:blank");
+    PutAwayFirstScreen();
 }
 
 void FirstScreenCover::Uncover(const wxWindow* view) {
-    if (webView_ == nullptr || view != covered_.view) {
+    if (view != covered_.view) {
         return;
     }
     covered_ = {nullptr, 1.0, true, {}};
+    preparingLine_->Hide();
+    PutAwayFirstScreen();
+}
+
+void FirstScreenCover::Follow(const wxWindow* view, double zoomLevel) {
+    if (view != covered_.view) {
+        return;
+    }
+    covered_.zoomLevel = zoomLevel;
+    preparingLine_->SetSize(view->GetRect());
+    if (webView_ != nullptr) {
+        webView_->SetSize(view->GetRect());
+        webkit_web_view_set_zoom_level(native_, zoomLevel);
+    }
+}
+
+// GTK draws the windows in the views' place in the order they were made, the last on top:
+// the line is made anew over the view, after the first screen's web view.
+void FirstScreenCover::Place(Covered covered) {
+    covered_ = std::move(covered);
+    preparingLine_->Destroy();
+    preparingLine_ = new PreparingLine(parent_);
+    preparingLine_->ShowOver(covered_.view->GetRect());
+}
+
+void FirstScreenCover::PutAwayFirstScreen() {
+    if (webView_ == nullptr || !webView_->IsShown()) {
+        return;
+    }
+    awaitedUri_.clear();
+    shown_->Cancel();
     webView_->Hide();
     // Nothing of the page stays in the cover's memory, nor a picture loading.
     webkit_web_view_stop_loading(native_);
     webkit_web_view_load_html(native_, "", "about:blank");
-}
-
-void FirstScreenCover::Follow(const wxWindow* view, double zoomLevel) {
-    if (webView_ == nullptr || view != covered_.view) {
-        return;
-    }
-    covered_.zoomLevel = zoomLevel;
-    webView_->SetSize(view->GetRect());
-    webkit_web_view_set_zoom_level(native_, zoomLevel);
-}
-
-// The same place and width as the view, and its zoom: the whole page replaces the first
-// screen without a jump.
-void FirstScreenCover::Place(Covered covered) {
-    Make();
-    covered_ = std::move(covered);
-    localFiles_->SetBlocked(covered_.localFilesBlocked);
-    webkit_web_view_set_zoom_level(native_, covered_.zoomLevel);
-    webView_->SetSize(covered_.view->GetRect());
-    webView_->Show();
-    webView_->Raise();
 }
 
 void FirstScreenCover::LoadHtml(const std::string& html, const std::string& baseUri) {
@@ -114,6 +152,19 @@ void FirstScreenCover::LoadHtml(const std::string& html, const std::string& base
         return;
     }
     webkit_web_view_load_html(native_, html.c_str(), baseUri.c_str());
+}
+
+// The first screen's own document is read whole: once the view shows it laid out, the line
+// comes off.
+void FirstScreenCover::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
+    auto* cover = static_cast<FirstScreenCover*>(self);
+    const gchar* uri = webkit_web_view_get_uri(view);
+    if (loadEvent != WEBKIT_LOAD_FINISHED || cover->awaitedUri_.empty() || uri == nullptr ||
+        cover->awaitedUri_ != uri) {
+        return;
+    }
+    cover->awaitedUri_.clear();
+    cover->shown_->Watch([cover] { cover->preparingLine_->Hide(); });
 }
 
 // The cover shows what we give it, never a page of its own: a link clicked in it goes to the

@@ -11,14 +11,18 @@ typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
+class LaidOutWatch;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
+class PreparingLine;
 
-// A web view laid over a generated view while the engine reads and lays out a large page in
-// it: it shows that page's first screen, cut from the start of the same file, which its own
-// engine process draws at once, or a line saying that a new page is being prepared. One
-// cover serves both generated views, as only one is shown at a time; its engine process is
-// made the first time a view needs it. Like the views, it runs no script, and loads no local
+// What lies over a generated view while a new page is made for it, and while the engine reads
+// and lays out a large page in it: a line saying that a new page is being prepared, or that
+// page's first screen, cut from the start of the same file, which a web view of its own
+// draws at once. The line stays over the first screen until the web view has drawn it, so
+// that the user never sees an empty, white or older picture in between. One cover serves
+// both generated views, as only one is shown at a time; its engine process is made the first
+// time a view needs a first screen. Like the views, it runs no script, and loads no local
 // file while the view it covers may not. A link clicked in it is followed by that view.
 class FirstScreenCover {
   public:
@@ -39,6 +43,8 @@ class FirstScreenCover {
     void ShowPreparingLine(Covered covered);
     // Takes the cover off view, when it covers view.
     void Uncover(const wxWindow* view);
+    // A view has made its web view, which lies over the cover's own if that is older.
+    void ViewMade();
     // The covered view was moved, resized or zoomed: the cover follows.
     void Follow(const wxWindow* view, double zoomLevel);
     // The view the cover is over, nullptr when it is off; and its own web view.
@@ -48,15 +54,23 @@ class FirstScreenCover {
   private:
     static int OnDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision, int type,
                               void* self);
+    static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
     void Make();
+    void Unmake();
     void Place(Covered covered);
+    void PutAwayFirstScreen();
     void LoadHtml(const std::string& html, const std::string& baseUri);
 
     wxWindow* parent_;
     std::shared_ptr<LocalFilesFilterStore> filters_;
+    PreparingLine* preparingLine_;
     wxWebView* webView_ = nullptr;
     WebKitWebView* native_ = nullptr;
     std::unique_ptr<LocalFilesFilter> localFiles_;
+    std::unique_ptr<LaidOutWatch> shown_;
+    bool webViewUnderAView_ = false;
+    // The address of the first screen loading under the line, empty once it shows.
+    std::string awaitedUri_;
     Covered covered_{nullptr, 1.0, true, {}};
 };
 

@@ -1,6 +1,7 @@
 #include "engine/gui/generated_view_styles.h"
 
 #include <webkit2/webkit2.h>
+#include <wx/settings.h>
 
 namespace quorvane {
 namespace {
@@ -17,9 +18,19 @@ WebKitUserStyleSheet* NewUserStyleSheet(const char* css) {
                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
 }
 
+// Where a page draws nothing (held back, or not drawn yet) the view shows its own background,
+// white unless told otherwise: in a dark desktop style that would flash white.
+void PaintBlankInDesktopColour(WebKitWebView* view) {
+    const wxColour colour = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
+    const GdkRGBA background{colour.Red() / 255.0, colour.Green() / 255.0, colour.Blue() / 255.0,
+                             1.0};
+    webkit_web_view_set_background_color(view, &background);
+}
+
 }  // namespace
 
 void GeneratedViewStyles::AddPlainText(WebKitWebView* view) {
+    PaintBlankInDesktopColour(view);
     WebKitUserStyleSheet* plainText = NewUserStyleSheet(kPlainTextStyle);
     webkit_user_content_manager_add_style_sheet(webkit_web_view_get_user_content_manager(view),
                                                 plainText);

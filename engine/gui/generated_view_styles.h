@@ -10,7 +10,8 @@ namespace quorvane {
 // (GeneratedViewLoad), one that draws nothing of it.
 class GeneratedViewStyles {
   public:
-    // The plain-text style alone, for a view that shows the generated pages as they do.
+    // The plain-text style alone, for a view that shows the generated pages as they do, and
+    // the desktop's colour where a page draws nothing.
     static void AddPlainText(WebKitWebView* view);
 
     explicit GeneratedViewStyles(WebKitWebView* view);

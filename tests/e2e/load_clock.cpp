@@ -8,15 +8,20 @@ namespace quorvane::test {
 
 LoadClock::LoadClock(MainFrame& frame, std::array<std::string, 3> addresses)
     : addresses_(std::move(addresses)) {
+    // A generated view never shown yet has no engine, nor a load to time.
     for (int i = 0; i < 3; ++i) {
         windows_[i] = frame.Element(i).Window();
-        windows_[i]->Bind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+        if (windows_[i] != nullptr) {
+            windows_[i]->Bind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+        }
     }
 }
 
 LoadClock::~LoadClock() {
     for (wxWebView* window : windows_) {
-        window->Unbind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+        if (window != nullptr) {
+            window->Unbind(wxEVT_WEBVIEW_LOADED, &LoadClock::OnLoaded, this);
+        }
     }
 }
 

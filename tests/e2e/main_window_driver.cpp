@@ -9,6 +9,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
@@ -134,6 +135,25 @@ std::string MainWindowDriver::Picture(int index, int leftOutOnTheRight) const {
     std::string picture(pixels, pixels + static_cast<std::size_t>(stride) * place.height);
     g_object_unref(shot);
     return picture;
+}
+
+bool MainWindowDriver::WaitUntilLaidOut(int index, std::chrono::milliseconds timeout) const {
+    // Shared with the answer, which may come after the wait has given up.
+    const auto answered = std::make_shared<bool>(false);
+    webkit_web_view_get_snapshot(
+        static_cast<WebKitWebView*>(frame_->Element(index).Window()->GetNativeBackend()),
+        WEBKIT_SNAPSHOT_REGION_VISIBLE, WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr,
+        [](GObject* view, GAsyncResult* result, gpointer data) {
+            const std::unique_ptr<std::shared_ptr<bool>> answer(
+                static_cast<std::shared_ptr<bool>*>(data));
+            if (cairo_surface_t* picture =
+                    webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, nullptr)) {
+                cairo_surface_destroy(picture);
+            }
+            **answer = true;
+        },
+        new std::shared_ptr<bool>(answered));
+    return WaitUntil([&] { return *answered; }, timeout);
 }
 
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -52,6 +53,10 @@ class MainWindowDriver {
     // The pixels the display shows in element index's place, row by row, but for a strip
     // of leftOutOnTheRight pixels (where a page's scroll bar is).
     std::string Picture(int index, int leftOutOnTheRight = 0) const;
+    // Waits until element index's engine has done with what it was asked before and has its
+    // page laid out: it answers for a picture of the visible part only then. Keys typed
+    // into the view before that wait for the engine too.
+    bool WaitUntilLaidOut(int index, std::chrono::milliseconds timeout) const;
 
   protected:
     std::filesystem::path workFolder_;

@@ -200,8 +200,8 @@ TEST(GeneratedViewLoad, ASearchWaitsForThePageToBeDrawn) {
 }
 
 // From the start of a new page's making until its first screen is drawn, a shown view never
-// shows the old page as if it were the new one; a large page's first screen shows until the
-// engine has laid the whole out.
+// shows the old page as if it were the new one, nor an empty one; a large page's first screen
+// shows until the engine has laid the whole out.
 TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
     using Cover = GeneratedViewLoad::Cover;
     const struct {
@@ -213,7 +213,11 @@ TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
         {"prepared while hidden, then shown", {Prepare, Show}, Cover::PreparingLine},
         {"hidden", {Show, Width, Prepare, Hide}, Cover::None},
         {"its making failed", {Show, Width, Prepare, PrepareFailed}, Cover::None},
-        {"a small page asked", {Show, Width, Prepare, AskSmall}, Cover::None},
+        {"a small page asked", {Show, Width, Prepare, AskSmall}, Cover::PreparingLine},
+        {"a small page released, not yet on the screen",
+         {Show, Width, AskSmall, Start, Finish},
+         Cover::PreparingLine},
+        {"a small page laid out", {Show, Width, AskSmall, Start, Finish, LaidOut}, Cover::None},
         {"a large page asked", {Show, Width, Prepare, AskLarge}, Cover::FirstScreen},
         {"a large page read", {Show, Width, AskLarge, Start}, Cover::FirstScreen},
         {"read while hidden, then shown", {AskLarge, Start, Finish, Show}, Cover::FirstScreen},
@@ -221,7 +225,7 @@ TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
         {"laid out", {Show, Width, AskLarge, Start, Finish, LaidOut}, Cover::None},
         {"a newer page asked while laying out",
          {Show, Width, AskLarge, Start, Finish, AskSmall},
-         Cover::None},
+         Cover::PreparingLine},
         {"a link followed in a drawn page", {Show, Width, Start, Finish}, Cover::None},
     };
     for (const auto& row : rows) {
