@@ -82,8 +82,10 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
     const auto wedge = [&] {
         const std::size_t before = server_.RequestedPaths().size();
         TypeAddressAndPressEnter(server_.Url("/wedge/page.html"));
-        // Busy with its pictures once it has asked for a few of them.
-        return WaitUntil([&] { return server_.RequestedPaths().size() > before + 20; });
+        // Busy with its pictures once it has asked for a few of them. A loaded machine
+        // can take long to parse the page and start them, so the wait is generous.
+        return WaitUntil([&] { return server_.RequestedPaths().size() > before + 20; },
+                         std::chrono::seconds(90));
     };
 
     ASSERT_TRUE(wedge());
