@@ -6,8 +6,24 @@
 #include <memory>
 #include <utility>
 
+#include "inspection/document_charset.h"
+
 namespace quorvane {
 namespace {
+
+std::string OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
+}
+
+// The charset parameter of the response's Content-Type, when it was a web response.
+std::string ResponseCharset(WebKitURIResponse* response) {
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    if (headers == nullptr) {
+        return {};
+    }
+    return CharsetParameter(OrEmpty(soup_message_headers_get_one(headers, "Content-Type")))
+        .value_or("");
+}
 
 // What an engine's answer needs: the caller's done, and what the response said.
 struct PendingData {
@@ -41,6 +57,21 @@ void ReadResourceData(WebKitWebResource* resource, GCancellable* cancellable,
                       ServedResource described, ResourceDataDone done) {
     webkit_web_resource_get_data(resource, cancellable, &OnResourceData,
                                  new PendingData{std::move(done), std::move(described)});
+}
+
+void ReadMainResource(WebKitWebView* view, GCancellable* cancellable, ResourceDataDone done) {
+    WebKitWebResource* resource = webkit_web_view_get_main_resource(view);
+    if (resource == nullptr) {
+        done(std::nullopt);
+        return;
+    }
+    ServedResource served;
+    served.address = OrEmpty(webkit_web_resource_get_uri(resource));
+    if (WebKitURIResponse* response = webkit_web_resource_get_response(resource)) {
+        served.mimeType = OrEmpty(webkit_uri_response_get_mime_type(response));
+        served.charset = ResponseCharset(response);
+    }
+    ReadResourceData(resource, cancellable, std::move(served), std::move(done));
 }
 
 }  // namespace quorvane

@@ -7,6 +7,7 @@
 
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebResource WebKitWebResource;
+typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
@@ -17,5 +18,9 @@ using ResourceDataDone = std::function<void(std::optional<ServedResource> resour
 // never when cancellable was cancelled (its owner is gone).
 void ReadResourceData(WebKitWebResource* resource, GCancellable* cancellable,
                       ServedResource described, ResourceDataDone done);
+
+// Reads the document view received, with its address, type and charset as served: nullopt
+// when it holds no document. done runs as for ReadResourceData.
+void ReadMainResource(WebKitWebView* view, GCancellable* cancellable, ResourceDataDone done);
 
 }  // namespace quorvane

@@ -21,6 +21,7 @@
 #include "engine/gui/page_focus.h"
 #include "engine/gui/page_keys.h"
 #include "engine/gui/page_reports.h"
+#include "engine/gui/resource_data.h"
 #include "engine/zoom_ladder.h"
 #include "saving/gui/engine_fetches.h"
 #include "saving/gui/webkit_downloads.h"
@@ -260,6 +261,26 @@ void WebViewBrowserElement::SetZoomLevel(double level) {
 void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
     MakeEngine();
     capture_->Capture(std::move(done));
+}
+
+void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
+    MakeEngine();
+    ReadMainResource(native_, capture_->Cancellable(), std::move(done));
+}
+
+void WebViewBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
+    if (!copies_) {
+        return done(std::nullopt);
+    }
+    copies_->Read(address, std::move(done));
+}
+
+void WebViewBrowserElement::AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
+                                      LoadEnded ended) {
+    if (!copies_) {
+        return ended(false);
+    }
+    copies_->AwaitLoad(address, wait, std::move(ended));
 }
 
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,
