@@ -132,11 +132,16 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
     return ChooseAmongOverlaps(passAndStart, passes);
 }
 
-// Each match of a pass from firstPass on in text, as (pass, start).
+// Each match of a pass from firstPass on in text, as (pass, start), but for the names
+// marked in leftOut.
 PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
-                         const Names& names, std::size_t firstPass, PassAndStart& found) {
+                         const Names& names, std::size_t firstPass, PassAndStart& found,
+                         const std::vector<bool>& leftOut = {}) {
     found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
+        if (name < leftOut.size() && leftOut[name]) {
+            return;
+        }
         for (const std::size_t pass : names.PassesOf(name)) {
             if (pass >= firstPass) {
                 found.emplace_back(pass, start);
@@ -205,34 +210,42 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
     return plan;
 }
 
-// Writes the text with each stretch of a pass that ran replaced by that pass's anchor,
-// itself written the same way. Anchors nest as deep as there are passes, so the
-// nesting is kept on a stack of its own rather than on the call stack.
-std::string Write(const std::string& text, const Replaced& inText, const Plan& plan) {
+void AppendAsItIs(std::string& out, std::string_view text) {
+    out.append(text);
+}
+
+// Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
+// by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
+// there are passes, so the nesting is kept on a stack of its own rather than on the call
+// stack.
+std::string Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
+                  const Plan& plan) {
     struct Frame {
         std::string_view text;
+        decltype(Rewriting::append) append;
         const Replaced* replaced;
         Replaced::const_iterator next;
         std::size_t done;
     };
     std::string result;
     result.reserve(plan.size);
-    std::vector<Frame> stack{{text, &inText, inText.begin(), 0}};
+    std::vector<Frame> stack{{text, rewriting.append, &inText, inText.begin(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
         while (frame.next != frame.replaced->end() && frame.next->pass >= plan.passesRun) {
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
-            result.append(frame.text.substr(frame.done));
+            frame.append(result, frame.text.substr(frame.done));
             stack.pop_back();
             continue;
         }
         const Stretch stretch = *frame.next++;
-        result.append(frame.text.substr(frame.done, stretch.start - frame.done));
+        frame.append(result, frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
-        stack.push_back({plan.TextOf(anchor), &anchor.replaced, anchor.replaced.begin(), 0});
+        stack.push_back(
+            {plan.TextOf(anchor), AppendAsItIs, &anchor.replaced, anchor.replaced.begin(), 0});
     }
     return result;
 }
@@ -270,15 +283,23 @@ bool CouldEndAnAnchor(std::string_view upTo) {
     return true;
 }
 
-// Passes whose names cannot reach across an anchor's edge, all at once.
-LinkedText LinkTogether(const std::string& text, std::span<const LinkPass> passes,
-                        std::size_t maxSize) {
+// Passes whose names cannot reach across an anchor's edge, all at once, over text as
+// rewritten.
+LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
+                        std::span<const LinkPass> passes, std::size_t maxSize) {
     const Names names = CollectNames(passes);
     const MultiPatternSearch search(names.distinct);
+    std::vector<bool> leftOut;
+    if (rewriting.matchesNowhere != nullptr) {
+        for (const std::string_view name : names.distinct) {
+            leftOut.push_back(rewriting.matchesNowhere(name));
+        }
+    }
     PassAndStart found;
-    const Replaced inText = ChooseMatches(Candidates(text, search, names, 0, found), passes);
-    const Plan plan = PlanPasses(text.size(), inText, passes, search, names, maxSize);
-    return {Write(text, inText, plan), plan.passesRun};
+    const Replaced inText =
+        ChooseMatches(Candidates(text, search, names, 0, found, leftOut), passes);
+    const Plan plan = PlanPasses(rewriting.size, inText, passes, search, names, maxSize);
+    return {Write(text, rewriting, inText, plan), plan.passesRun};
 }
 
 // One pass over the whole text; false when it would grow the text past maxSize.
@@ -339,8 +360,8 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
             std::find_if(passes.begin() + static_cast<std::ptrdiff_t>(done), passes.end(), alone);
         const std::size_t together = static_cast<std::size_t>(next - passes.begin()) - done;
         if (together > 0) {
-            LinkedText linked =
-                LinkTogether(text, std::span(passes).subspan(done, together), maxSize);
+            LinkedText linked = LinkTogether(text, {AppendAsItIs, text.size()},
+                                             std::span(passes).subspan(done, together), maxSize);
             text = std::move(linked.text);
             if (linked.passesRun < together) {
                 return {std::move(text), done + linked.passesRun};
@@ -356,6 +377,11 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
         ++done;
     }
     return {std::move(text), passes.size()};
+}
+
+LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
+                                  const std::vector<LinkPass>& passes, std::size_t maxSize) {
+    return LinkTogether(text, rewriting, passes, maxSize);
 }
 
 }  // namespace quorvane
