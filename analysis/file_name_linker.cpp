@@ -1,8 +1,11 @@
 #include "analysis/file_name_linker.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <map>
 #include <span>
+#include <tuple>
 
 #include "analysis/html_escape.h"
 #include "analysis/multi_pattern_search.h"
@@ -41,10 +44,29 @@ struct Names {
     }
 };
 
+// A name's first sixteen bytes as two numbers that compare as the names do, the bytes
+// past its end counted as zero: names of pictures nearly all differ there, so sorting by
+// them first spares most comparisons of the names themselves.
+struct SortKey {
+    std::array<std::uint64_t, 2> beginning{};
+    std::string_view name;
+    std::size_t pass = 0;
+
+    SortKey(std::string_view n, std::size_t p) : name(n), pass(p) {
+        for (std::size_t k = 0; k < 16; ++k) {
+            const auto byte = k < n.size() ? static_cast<unsigned char>(n[k]) : 0u;
+            beginning[k / 8] = beginning[k / 8] << 8 | byte;
+        }
+    }
+    bool operator<(const SortKey& other) const {
+        return std::tie(beginning, name, pass) < std::tie(other.beginning, other.name, other.pass);
+    }
+};
+
 // Sorted as (name, pass) pairs, which puts each name's passes in pass order and compares
 // the names where they lie, without looking each one up through its pass.
 Names CollectNames(std::span<const LinkPass> passes) {
-    std::vector<std::pair<std::string_view, std::size_t>> byName;
+    std::vector<SortKey> byName;
     byName.reserve(passes.size());
     for (std::size_t j = 0; j < passes.size(); ++j) {
         if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
@@ -54,7 +76,7 @@ Names CollectNames(std::span<const LinkPass> passes) {
     std::sort(byName.begin(), byName.end());
     Names names;
     names.passes.reserve(byName.size());
-    for (const auto& [name, pass] : byName) {
+    for (const auto& [beginning, name, pass] : byName) {
         if (names.distinct.empty() || names.distinct.back() != name) {
             names.distinct.push_back(name);
             names.firstPass.push_back(names.passes.size());
