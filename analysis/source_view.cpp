@@ -109,7 +109,10 @@ void AppendEscapedSource(std::string& out, std::string_view part) {
 // name that holds no byte the escapes write around a replaced byte, nor one they
 // replace, can only match inside the replacements when it lies wholly within one.
 bool MatchesAlikeEscaped(std::string_view name) {
-    return name.find_first_of("&;<>\r\n") == std::string_view::npos &&
+    const auto special = [](char c) {
+        return c == '&' || c == ';' || c == '<' || c == '>' || c == '\r' || c == '\n';
+    };
+    return std::none_of(name.begin(), name.end(), special) &&
            std::string_view("&lt;").find(name) == std::string_view::npos &&
            std::string_view("<BR>").find(name) == std::string_view::npos;
 }
@@ -120,9 +123,11 @@ bool MatchesAlikeEscaped(std::string_view name) {
 bool MatchesNowhereEscaped(std::string_view name) {
     constexpr std::string_view kBreak = "<BR>";
     for (std::size_t at = 0; at < name.size(); ++at) {
+        if (name[at] == '\r' || name[at] == '\n') {
+            return true;
+        }
         const std::string_view rest = name.substr(at);
-        if (name[at] == '\r' || name[at] == '\n' ||
-            (name[at] == '<' && !rest.starts_with(kBreak) && !kBreak.starts_with(rest))) {
+        if (name[at] == '<' && !rest.starts_with(kBreak) && !kBreak.starts_with(rest)) {
             return true;
         }
     }
@@ -160,11 +165,18 @@ namespace {
 // the page. A name that could match differently there costs the escaped copy.
 LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
                        const std::vector<LinkPass>& passes, std::size_t maxSize) {
-    const bool foundInBody = std::all_of(passes.begin(), passes.end(), [](const LinkPass& pass) {
-        return MatchesAlikeEscaped(pass.name) || MatchesNowhereEscaped(pass.name);
-    });
+    bool foundInBody = true;
+    bool someNowhere = false;
+    for (const LinkPass& pass : passes) {
+        if (!MatchesAlikeEscaped(pass.name)) {
+            const bool nowhere = MatchesNowhereEscaped(pass.name);
+            foundInBody = foundInBody && nowhere;
+            someNowhere = someNowhere || nowhere;
+        }
+    }
     if (foundInBody) {
-        const Rewriting escaping{AppendEscapedSource, escapedSize, MatchesNowhereEscaped};
+        const Rewriting escaping{AppendEscapedSource, escapedSize,
+                                 someNowhere ? MatchesNowhereEscaped : nullptr};
         return LinkFileNamesRewriting(body, escaping, passes, maxSize);
     }
     return LinkFileNames(EscapeSourceText(body), passes, maxSize);
