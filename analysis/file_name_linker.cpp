@@ -144,9 +144,14 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
     for (const auto& [pass, start] : passAndStart) {
         all.push_back({start, start + passes[pass].name.size(), pass});
     }
-    std::sort(all.begin(), all.end(), [](const Stretch& a, const Stretch& b) {
+    // Matches come in the order of their ends, which is already the order of their starts
+    // where none overlaps another.
+    const auto before = [](const Stretch& a, const Stretch& b) {
         return a.start < b.start || (a.start == b.start && a.pass < b.pass);
-    });
+    };
+    if (!std::is_sorted(all.begin(), all.end(), before)) {
+        std::sort(all.begin(), all.end(), before);
+    }
     const auto overlap = [](const Stretch& a, const Stretch& b) { return b.start < a.end; };
     if (std::adjacent_find(all.begin(), all.end(), overlap) == all.end()) {
         return all;
