@@ -169,7 +169,10 @@ LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
     bool someNowhere = false;
     for (const LinkPass& pass : passes) {
         if (!MatchesAlikeEscaped(pass.name)) {
-            const bool nowhere = MatchesNowhereEscaped(pass.name);
+            // A name that could reach into an anchor from the page around it must be
+            // looked for in the text that holds them, a pass of its own.
+            const bool nowhere =
+                MatchesNowhereEscaped(pass.name) && !CanReachAcrossAnAnchorEdge(pass.name);
             foundInBody = foundInBody && nowhere;
             someNowhere = someNowhere || nowhere;
         }

@@ -82,6 +82,8 @@ TEST(SourceView, LinksTheEscapedTextWhetherOrNotNamesAreFoundInTheBody) {
         {"<<a.gif>a.gif", {"a.gif", "href", "a"}},
         {"<i class=\"c\">y.gif</i>", {"<i class=", "y.gif", "i"}},
         {"<a href x.gif", {"x.gif", "<a href"}},
+        {"xa.gif", {"a.gif", "x<a href"}},
+        {"a.gifx", {"a.gif", "/a>x"}},
         {"x\r<BR>", {"x<BR", "x"}},
         {"x\ry", {"x\ry", "y", "x<"}},
     };
