@@ -277,39 +277,6 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
     return result;
 }
 
-// Every anchor begins "<a href='" and ends "</a>". A later anchor put over some of those
-// bytes begins with "<" and ends with ">" in its turn, and a name that reaches into or
-// out of the outer anchor there reaches into or out of the later one as well. So a name
-// reaches into an anchor only through a "<" after its first byte from which the rest of
-// the name reads as that beginning (as far as the beginning goes), and out of one only
-// through a ">" before its last byte up to which the name reads as that end.
-bool CouldBeginAnAnchor(std::string_view rest) {
-    constexpr std::string_view kBeginning = "<a href='";
-    for (std::size_t k = 1; k < rest.size(); ++k) {
-        if (k >= kBeginning.size()) {
-            return true;
-        }
-        if (rest[k] != kBeginning[k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool CouldEndAnAnchor(std::string_view upTo) {
-    constexpr std::string_view kEnd = "</a>";
-    for (std::size_t k = 1; k < upTo.size(); ++k) {
-        const char c = upTo[upTo.size() - 1 - k];
-        if (k >= kEnd.size()) {
-            return true;
-        }
-        if (c != kEnd[kEnd.size() - 1 - k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Passes whose names cannot reach across an anchor's edge, all at once, over text as
 // rewritten.
 LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
@@ -356,18 +323,6 @@ bool LinkAlone(std::string& text, const LinkPass& pass, std::size_t maxSize) {
 }
 
 }  // namespace
-
-bool CanReachAcrossAnAnchorEdge(std::string_view name) {
-    for (std::size_t p = 0; p < name.size(); ++p) {
-        if (name[p] == '<' && p > 0 && CouldBeginAnAnchor(name.substr(p))) {
-            return true;
-        }
-        if (name[p] == '>' && p + 1 < name.size() && CouldEndAnAnchor(name.substr(0, p + 1))) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string AnchorFor(const LinkPass& pass) {
     std::string anchor;

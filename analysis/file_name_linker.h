@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/anchor_edge.h"
+
 namespace quorvane {
 
 // One linking pass of the source view: every occurrence of name becomes the anchor
@@ -54,8 +56,5 @@ struct Rewriting {
 // into the result. No name may reach across an anchor's edge.
 LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
                                   const std::vector<LinkPass>& passes, std::size_t maxSize);
-
-// Whether name could match across the edge of an anchor, and so costs a pass of its own.
-bool CanReachAcrossAnAnchorEdge(std::string_view name);
 
 }  // namespace quorvane

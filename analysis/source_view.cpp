@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "analysis/anchor_edge.h"
 #include "analysis/saturating_size.h"
 
 namespace quorvane {
