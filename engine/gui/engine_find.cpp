@@ -15,13 +15,17 @@ constexpr const char* kCurrentMatchStyle =
 
 }  // namespace
 
-EngineFind::EngineFind(WebKitWebView* view)
+EngineFind::EngineFind(WebKitWebView* view, CurrentMatchStyle style)
     : view_(view),
       finder_(webkit_web_view_get_find_controller(view)),
       currentMatchStyle_(
           webkit_user_style_sheet_new(kCurrentMatchStyle, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
                                       WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr)) {
     g_signal_connect(finder_, "counted-matches", G_CALLBACK(&OnCountedMatches), this);
+    if (style == CurrentMatchStyle::Always) {
+        StyleCurrentMatch(true);
+        styleKept_ = true;
+    }
 }
 
 EngineFind::~EngineFind() {
@@ -33,7 +37,7 @@ EngineFind::~EngineFind() {
 // others, even while the find bar has the keyboard and the view's selection would
 // otherwise be a faint grey.
 void EngineFind::StyleCurrentMatch(bool styled) {
-    if (styled == currentMatchStyled_) {
+    if (styled == currentMatchStyled_ || styleKept_) {
         return;
     }
     WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(view_);

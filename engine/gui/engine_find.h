@@ -16,7 +16,14 @@ namespace quorvane {
 // so a search asked for while the view holds its page back waits until it is drawn.
 class EngineFind {
   public:
-    explicit EngineFind(WebKitWebView* view);
+    // How the current match stands out. Adding or removing a style sheet restyles the whole
+    // page, seconds of the engine's time on a page of megabytes: the generated views, whose
+    // pages are ours and may be that large, keep the style all the time (a selection there
+    // is always in the match colour); the Browser view keeps the page's own look but while
+    // a search is open.
+    enum class CurrentMatchStyle { WhileSearching, Always };
+
+    EngineFind(WebKitWebView* view, CurrentMatchStyle style);
     ~EngineFind();
     EngineFind(const EngineFind&) = delete;
     EngineFind& operator=(const EngineFind&) = delete;
@@ -45,6 +52,7 @@ class EngineFind {
     WebKitFindController* finder_;
     WebKitUserStyleSheet* currentMatchStyle_;
     bool currentMatchStyled_ = false;
+    bool styleKept_ = false;          // styled for the view's whole life
     BrowserElement::FindDone found_;  // the last Find's, until the engine has counted
     unsigned countsAsked_ = 0;        // counts the engine owes, the last one being found_'s
     std::optional<Search> held_;      // a search waiting for the page to be drawn

@@ -79,7 +79,9 @@ void WebViewBrowserElement::MakeEngine() {
 void WebViewBrowserElement::MakeEngineParts() {
     capture_ = std::make_unique<BodyCapture>(native_);
     focus_ = std::make_unique<PageFocus>(webView_, native_);
-    find_ = std::make_unique<EngineFind>(native_);
+    find_ = std::make_unique<EngineFind>(
+        native_, kind_ == Kind::GeneratedView ? EngineFind::CurrentMatchStyle::Always
+                                              : EngineFind::CurrentMatchStyle::WhileSearching);
     // The cover over a page not yet drawn takes every zoom of the view, so that the whole
     // page replaces it at the same size.
     zoom_ = std::make_unique<EngineZoom>(native_, [this](double level) {
@@ -269,18 +271,12 @@ void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
 }
 
 void WebViewBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
-    if (!copies_) {
-        return done(std::nullopt);
-    }
-    copies_->Read(address, std::move(done));
+    copies_ ? copies_->Read(address, std::move(done)) : done(std::nullopt);
 }
 
 void WebViewBrowserElement::AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
                                       LoadEnded ended) {
-    if (!copies_) {
-        return ended(false);
-    }
-    copies_->AwaitLoad(address, wait, std::move(ended));
+    copies_ ? copies_->AwaitLoad(address, wait, std::move(ended)) : ended(false);
 }
 
 void WebViewBrowserElement::Find(const std::string& text, bool matchCase, unsigned maxMatches,

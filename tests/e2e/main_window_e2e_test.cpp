@@ -326,8 +326,7 @@ TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeL
         WaitUntil([&] { return !seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); },
                   std::chrono::minutes(2)));
     frame_->Controller().EndFind();
-    // The search's end restyles the whole page, which keeps the engine busy for seconds at
-    // this size on a loaded machine; keys typed meanwhile wait for it.
+    // Keys typed before the engine has drawn the search's end wait for it.
     ASSERT_TRUE(WaitUntilLaidOut(1, std::chrono::minutes(2)));
     // The generated views run no script: the user goes back to the top by the keyboard.
     TypeKeys("ctrl+2");
