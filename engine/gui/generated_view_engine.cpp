@@ -23,6 +23,9 @@ GeneratedViewEngine::GeneratedViewEngine(WebKitWebView* view, bool drawingHeld, 
         styles_.HoldDrawing(true);
     }
     g_signal_connect_after(view_, "size-allocate", G_CALLBACK(&OnSizeAllocated), this);
+    g_signal_connect(view_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
+    // After the view's own handlers: the failed load has ended for them when it is asked again.
+    g_signal_connect_after(view_, "load-changed", G_CALLBACK(&OnLoadChanged), this);
     loadStartWatch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { told_.loadStartLate(); });
 }
 
@@ -50,6 +53,26 @@ void GeneratedViewEngine::LoadStarted() {
 void GeneratedViewEngine::OnSizeAllocated(GtkWidget* view, void*, void* self) {
     static_cast<GeneratedViewEngine*>(self)->told_.widthChanged(
         gtk_widget_get_allocated_width(view) > 1);
+}
+
+// A load pushed aside by a newer one, or stopped, fails as cancelled. Any other failure of a
+// work file means the engine could not read it: its network process was ended (with a Browser
+// view's engine that did not answer) or crashed, and the next read goes to a fresh one.
+int GeneratedViewEngine::OnLoadFailed(WebKitWebView*, int, const char*, GError* error, void* self) {
+    auto* engine = static_cast<GeneratedViewEngine*>(self);
+    engine->failed_ = !g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED);
+    // Handled when it will be read again: the engine's error page would push that load aside.
+    return engine->failed_ && !engine->readAgain_;
+}
+
+void GeneratedViewEngine::OnLoadChanged(WebKitWebView*, int loadEvent, void* self) {
+    auto* engine = static_cast<GeneratedViewEngine*>(self);
+    if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        engine->readAgain_ = false;
+    } else if (loadEvent == WEBKIT_LOAD_FINISHED && std::exchange(engine->failed_, false) &&
+               !std::exchange(engine->readAgain_, true)) {
+        engine->told_.readAgain();
+    }
 }
 
 }  // namespace quorvane

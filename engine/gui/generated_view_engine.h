@@ -6,6 +6,7 @@
 
 #include "engine/gui/generated_view_styles.h"
 
+typedef struct _GError GError;
 typedef struct _GtkWidget GtkWidget;
 typedef struct _WebKitWebView WebKitWebView;
 
@@ -20,6 +21,9 @@ class GeneratedViewEngine {
         std::function<void(bool hasWidth)> widthChanged;
         // A load asked for has not begun in its time (WatchLoadStart).
         std::function<void()> loadStartLate;
+        // The page failed to load for want of the engine (its network process went): the
+        // view should ask for it again. Told once until a page loads.
+        std::function<void()> readAgain;
     };
 
     GeneratedViewEngine(WebKitWebView* view, bool drawingHeld, Told told);
@@ -36,11 +40,16 @@ class GeneratedViewEngine {
 
   private:
     static void OnSizeAllocated(GtkWidget* view, void* allocation, void* self);
+    static int OnLoadFailed(WebKitWebView* view, int loadEvent, const char* failingUri,
+                            GError* error, void* self);
+    static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
 
     WebKitWebView* view_;
     GeneratedViewStyles styles_;
     wxTimer loadStartWatch_;
     Told told_;
+    bool failed_ = false;     // the load under way failed
+    bool readAgain_ = false;  // told to read again since a page last loaded
 };
 
 }  // namespace quorvane

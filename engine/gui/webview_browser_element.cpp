@@ -107,7 +107,8 @@ void WebViewBrowserElement::SetUpGeneratedView() {
         native_, load_.DrawingHeld(),
         GeneratedViewEngine::Told{
             [this](bool hasWidth) { CarryOutLoadActions(load_.WidthChanged(hasWidth)); },
-            [this] { CarryOutLoadActions(load_.WatchRanOut()); }});
+            [this] { CarryOutLoadActions(load_.WatchRanOut()); },
+            [this] { LoadAddress(deferred_.SentAddress()); }});
     if (!filters_) {
         filters_ = std::make_shared<LocalFilesFilterStore>();
     }

@@ -1,6 +1,7 @@
 // What the user is told and where the keyboard goes, end to end: the real window and
 // engine, pages served from 127.0.0.1.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -15,6 +16,7 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 #include "desktop/registry_store.h"
+#include "engine/child_processes.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -120,6 +122,21 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
         EXPECT_TRUE(WaitForElementAt(0, wedgeAddress));
     }
     EXPECT_EQ(frame_->AddressBox()->GetValue().utf8_string(), wedgeAddress);
+}
+
+// The network process goes when a Browser view's engine that does not answer is ended, or
+// when it crashes: a generated view reading its file meanwhile reads it again.
+TEST_F(UserFeedbackEndToEnd, AGeneratedViewReadsItsFileAgainWhenTheNetworkProcessGoes) {
+    const fs::path again = WorkFile("/again.html");
+    std::ofstream(again) << "<html><body><p>marker-again</p></body></html>";
+    frame_->Element(1).LoadFile(again.string());
+    for (pid_t network : ChildProcessesNamed(kNetworkProcessName)) {
+        kill(network, SIGKILL);
+    }
+    EXPECT_TRUE(WaitUntil([&] {
+        return !frame_->Element(1).Busy() &&
+               PageSource(1).find("marker-again") != std::string::npos;
+    })) << PageSource(1);
 }
 
 // The keys the Help lists work in a view at once, without a click into it.
