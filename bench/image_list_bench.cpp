@@ -21,6 +21,7 @@
 
 #include "base/address_scheme.h"
 #include "bench/stall_meter.h"
+#include "desktop/gui/idle_steps.h"
 #include "desktop/program_folder.h"
 #include "engine/gui/webview_browser_element.h"
 #include "inspection/gui/image_list_view.h"
@@ -133,9 +134,10 @@ int main(int argc, char** argv) {
         {[] {}, [](const std::string&) {}, [](const std::string&) {},
          [](std::vector<std::size_t>, bool) {}, [](const std::string&) { return std::string(); }});
     NoCopies noCopies;
+    quorvane::IdleSteps idleSteps;
     auto facts = std::make_unique<quorvane::ImageFactsReader>(
         fetchOnly ? static_cast<quorvane::ResourceCopies&>(noCopies) : *element, *element,
-        [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); },
+        [&idleSteps](std::function<void()> step) { idleSteps.Post(std::move(step)); },
         [](const std::string& address) { return quorvane::IsWebAddress(address); },
         [&](const std::string& address, quorvane::ImageFacts found) {
             table.SetFacts(address, std::move(found));

@@ -154,14 +154,40 @@ void ImageFactsReader::Keep(const std::string& address, unsigned number, std::ui
     }
 }
 
+// A page of ten thousand images leaves ten thousand files, which take the file system a
+// few hundred milliseconds to remove: they go a slice at a time, the window getting its
+// turn between slices, and no longer answer for any address meanwhile.
 void ImageFactsReader::ForgetKept() {
     for (const auto& [address, number] : kept_) {
-        std::error_code ignored;
-        std::filesystem::remove(FileOf(number), ignored);
+        unwanted_.push_back(FileOf(number));
     }
     kept_.clear();
     keptOrder_.clear();
     keptBytes_ = 0;
+    RemoveUnwantedSoon();
+}
+
+void ImageFactsReader::RemoveUnwantedSoon() {
+    if (unwanted_.empty() || removalComing_) {
+        return;
+    }
+    removalComing_ = true;
+    callSoon_([this, alive = std::weak_ptr<bool>(alive_)] {
+        if (alive.lock()) {
+            removalComing_ = false;
+            RemoveUnwantedSlice();
+        }
+    });
+}
+
+void ImageFactsReader::RemoveUnwantedSlice() {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
+    while (!unwanted_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
+        std::error_code ignored;
+        std::filesystem::remove(unwanted_.front(), ignored);
+        unwanted_.pop_front();
+    }
+    RemoveUnwantedSoon();
 }
 
 std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {

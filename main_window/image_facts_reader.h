@@ -33,7 +33,8 @@ class ImageFactsReader {
     // How long a file the page is still loading is waited for before it is fetched: as
     // long as the gatherer waits for an image to measure it.
     static constexpr std::chrono::milliseconds kLoadWait{5000};
-    // How long data: images are read before the window gets its turn again.
+    // How long data: images are read, or the files of a page before removed, before the
+    // window gets its turn again.
     static constexpr std::chrono::milliseconds kDataSlice{8};
     using Found = std::function<void(const std::string& address, ImageFacts facts)>;
     // Runs a step once the window has handled the events waiting now.
@@ -76,6 +77,8 @@ class ImageFactsReader {
     std::filesystem::path FileOf(unsigned number) const;
     void Keep(const std::string& address, unsigned number, std::uintmax_t bytes);
     void ForgetKept();
+    void RemoveUnwantedSoon();
+    void RemoveUnwantedSlice();
 
     void ReadDataSlice(unsigned page);
 
@@ -96,6 +99,8 @@ class ImageFactsReader {
     std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
     std::deque<std::pair<std::string, std::uintmax_t>> keptOrder_;
     std::uintmax_t keptBytes_ = 0;
+    std::deque<std::filesystem::path> unwanted_;  // the kept files of the pages before
+    bool removalComing_ = false;
     unsigned page_ = 0;
     unsigned fetches_ = 0;
     bool starting_ = false;

@@ -50,11 +50,13 @@ void ImageSaving::Stop() {
 // follow that order too. An answer that comes at once runs this again from inside.
 // data: pictures are written here, a slice at a time, the rest after the window's turn.
 void ImageSaving::StartMore() {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
     std::size_t written = 0;
     while (running_ && fetching_.size() < FileFetcher::kFetchesAtOnce && next_ < images_.size()) {
         const ImageToSave& image = images_[next_];
         if (IsDataUrl(image.address)) {
-            if (written == kDataPerSlice) {
+            if (written == kDataPerSlice ||
+                (written > 0 && std::chrono::steady_clock::now() >= sliceEnd)) {
                 report_.CallSoon([this, run = run_] {
                     if (run == run_) {
                         StartMore();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -23,8 +24,10 @@ namespace quorvane {
 // counts the images; status panel 1 ends with what was saved and what failed.
 class ImageSaving {
   public:
-    // data: pictures written before the window gets its turn again.
+    // data: pictures written before the window gets its turn again: at most this many,
+    // and no more once kDataSlice has passed, as a file may take a millisecond to write.
     static constexpr std::size_t kDataPerSlice = 32;
+    static constexpr std::chrono::milliseconds kDataSlice{8};
 
     ImageSaving(TransferReport& report, FileFetcher& fetcher);
     ~ImageSaving();

@@ -278,8 +278,10 @@ void MainFrame::SetStatusText(const std::string& text) {
     statusBar_->SetText(text);
 }
 
+// A task done in slices (reading thousands of files' facts, saving thousands of
+// pictures) gives the window its turn between slices.
 void MainFrame::CallSoon(std::function<void()> step) {
-    CallAfter(std::move(step));
+    idleSteps_.Post(std::move(step));
 }
 
 void MainFrame::SetProgress(float max, float value) {

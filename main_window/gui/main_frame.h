@@ -8,6 +8,7 @@
 
 #include <wx/frame.h>
 
+#include "desktop/gui/idle_steps.h"
 #include "desktop/ie_tools_menu.h"
 #include "desktop/work_folder.h"
 #include "engine/gui/webview_browser_element.h"
@@ -129,6 +130,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     ToolsMenuItems toolsItems_;
     RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;
+    // Gone after everything that may post a step, and no step runs while they go.
+    IdleSteps idleSteps_;
 
     // Destroyed from the last: the downloads go while everything they report to is
     // there, then the controller while the elements it uses are, and nothing raises an
