@@ -1,8 +1,11 @@
 #include "analysis/file_name_linker.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <map>
 #include <span>
+#include <tuple>
 
 #include "analysis/html_escape.h"
 #include "analysis/multi_pattern_search.h"
@@ -41,10 +44,29 @@ struct Names {
     }
 };
 
+// A name's first sixteen bytes as two numbers that compare as the names do, the bytes
+// past its end counted as zero: names of pictures nearly all differ there, so sorting by
+// them first spares most comparisons of the names themselves.
+struct SortKey {
+    std::array<std::uint64_t, 2> beginning{};
+    std::string_view name;
+    std::size_t pass = 0;
+
+    SortKey(std::string_view n, std::size_t p) : name(n), pass(p) {
+        for (std::size_t k = 0; k < 16; ++k) {
+            const auto byte = k < n.size() ? static_cast<unsigned char>(n[k]) : 0u;
+            beginning[k / 8] = beginning[k / 8] << 8 | byte;
+        }
+    }
+    bool operator<(const SortKey& other) const {
+        return std::tie(beginning, name, pass) < std::tie(other.beginning, other.name, other.pass);
+    }
+};
+
 // Sorted as (name, pass) pairs, which puts each name's passes in pass order and compares
 // the names where they lie, without looking each one up through its pass.
 Names CollectNames(std::span<const LinkPass> passes) {
-    std::vector<std::pair<std::string_view, std::size_t>> byName;
+    std::vector<SortKey> byName;
     byName.reserve(passes.size());
     for (std::size_t j = 0; j < passes.size(); ++j) {
         if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
@@ -54,7 +76,7 @@ Names CollectNames(std::span<const LinkPass> passes) {
     std::sort(byName.begin(), byName.end());
     Names names;
     names.passes.reserve(byName.size());
-    for (const auto& [name, pass] : byName) {
+    for (const auto& [beginning, name, pass] : byName) {
         if (names.distinct.empty() || names.distinct.back() != name) {
             names.distinct.push_back(name);
             names.firstPass.push_back(names.passes.size());
@@ -122,9 +144,14 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
     for (const auto& [pass, start] : passAndStart) {
         all.push_back({start, start + passes[pass].name.size(), pass});
     }
-    std::sort(all.begin(), all.end(), [](const Stretch& a, const Stretch& b) {
+    // Matches come in the order of their ends, which is already the order of their starts
+    // where none overlaps another.
+    const auto before = [](const Stretch& a, const Stretch& b) {
         return a.start < b.start || (a.start == b.start && a.pass < b.pass);
-    });
+    };
+    if (!std::is_sorted(all.begin(), all.end(), before)) {
+        std::sort(all.begin(), all.end(), before);
+    }
     const auto overlap = [](const Stretch& a, const Stretch& b) { return b.start < a.end; };
     if (std::adjacent_find(all.begin(), all.end(), overlap) == all.end()) {
         return all;
@@ -132,11 +159,16 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
     return ChooseAmongOverlaps(passAndStart, passes);
 }
 
-// Each match of a pass from firstPass on in text, as (pass, start).
+// Each match of a pass from firstPass on in text, as (pass, start), but for the names
+// marked in leftOut.
 PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
-                         const Names& names, std::size_t firstPass, PassAndStart& found) {
+                         const Names& names, std::size_t firstPass, PassAndStart& found,
+                         const std::vector<bool>& leftOut = {}) {
     found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
+        if (name < leftOut.size() && leftOut[name]) {
+            return;
+        }
         for (const std::size_t pass : names.PassesOf(name)) {
             if (pass >= firstPass) {
                 found.emplace_back(pass, start);
@@ -205,80 +237,63 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
     return plan;
 }
 
-// Writes the text with each stretch of a pass that ran replaced by that pass's anchor,
-// itself written the same way. Anchors nest as deep as there are passes, so the
-// nesting is kept on a stack of its own rather than on the call stack.
-std::string Write(const std::string& text, const Replaced& inText, const Plan& plan) {
+void AppendAsItIs(std::string& out, std::string_view text) {
+    out.append(text);
+}
+
+// Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
+// by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
+// there are passes, so the nesting is kept on a stack of its own rather than on the call
+// stack.
+std::string Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
+                  const Plan& plan) {
     struct Frame {
         std::string_view text;
+        decltype(Rewriting::append) append;
         const Replaced* replaced;
         Replaced::const_iterator next;
         std::size_t done;
     };
     std::string result;
     result.reserve(plan.size);
-    std::vector<Frame> stack{{text, &inText, inText.begin(), 0}};
+    std::vector<Frame> stack{{text, rewriting.append, &inText, inText.begin(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
         while (frame.next != frame.replaced->end() && frame.next->pass >= plan.passesRun) {
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
-            result.append(frame.text.substr(frame.done));
+            frame.append(result, frame.text.substr(frame.done));
             stack.pop_back();
             continue;
         }
         const Stretch stretch = *frame.next++;
-        result.append(frame.text.substr(frame.done, stretch.start - frame.done));
+        frame.append(result, frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
-        stack.push_back({plan.TextOf(anchor), &anchor.replaced, anchor.replaced.begin(), 0});
+        stack.push_back(
+            {plan.TextOf(anchor), AppendAsItIs, &anchor.replaced, anchor.replaced.begin(), 0});
     }
     return result;
 }
 
-// Every anchor begins "<a href='" and ends "</a>". A later anchor put over some of those
-// bytes begins with "<" and ends with ">" in its turn, and a name that reaches into or
-// out of the outer anchor there reaches into or out of the later one as well. So a name
-// reaches into an anchor only through a "<" after its first byte from which the rest of
-// the name reads as that beginning (as far as the beginning goes), and out of one only
-// through a ">" before its last byte up to which the name reads as that end.
-bool CouldBeginAnAnchor(std::string_view rest) {
-    constexpr std::string_view kBeginning = "<a href='";
-    for (std::size_t k = 1; k < rest.size(); ++k) {
-        if (k >= kBeginning.size()) {
-            return true;
-        }
-        if (rest[k] != kBeginning[k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool CouldEndAnAnchor(std::string_view upTo) {
-    constexpr std::string_view kEnd = "</a>";
-    for (std::size_t k = 1; k < upTo.size(); ++k) {
-        const char c = upTo[upTo.size() - 1 - k];
-        if (k >= kEnd.size()) {
-            return true;
-        }
-        if (c != kEnd[kEnd.size() - 1 - k]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Passes whose names cannot reach across an anchor's edge, all at once.
-LinkedText LinkTogether(const std::string& text, std::span<const LinkPass> passes,
-                        std::size_t maxSize) {
+// Passes whose names cannot reach across an anchor's edge, all at once, over text as
+// rewritten.
+LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
+                        std::span<const LinkPass> passes, std::size_t maxSize) {
     const Names names = CollectNames(passes);
     const MultiPatternSearch search(names.distinct);
+    std::vector<bool> leftOut;
+    if (rewriting.matchesNowhere != nullptr) {
+        for (const std::string_view name : names.distinct) {
+            leftOut.push_back(rewriting.matchesNowhere(name));
+        }
+    }
     PassAndStart found;
-    const Replaced inText = ChooseMatches(Candidates(text, search, names, 0, found), passes);
-    const Plan plan = PlanPasses(text.size(), inText, passes, search, names, maxSize);
-    return {Write(text, inText, plan), plan.passesRun};
+    const Replaced inText =
+        ChooseMatches(Candidates(text, search, names, 0, found, leftOut), passes);
+    const Plan plan = PlanPasses(rewriting.size, inText, passes, search, names, maxSize);
+    return {Write(text, rewriting, inText, plan), plan.passesRun};
 }
 
 // One pass over the whole text; false when it would grow the text past maxSize.
@@ -309,18 +324,6 @@ bool LinkAlone(std::string& text, const LinkPass& pass, std::size_t maxSize) {
 
 }  // namespace
 
-bool CanReachAcrossAnAnchorEdge(std::string_view name) {
-    for (std::size_t p = 0; p < name.size(); ++p) {
-        if (name[p] == '<' && p > 0 && CouldBeginAnAnchor(name.substr(p))) {
-            return true;
-        }
-        if (name[p] == '>' && p + 1 < name.size() && CouldEndAnAnchor(name.substr(0, p + 1))) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string AnchorFor(const LinkPass& pass) {
     std::string anchor;
     anchor.reserve(pass.address.size() + pass.name.size() + 15);  // grows only for escapes
@@ -339,8 +342,8 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
             std::find_if(passes.begin() + static_cast<std::ptrdiff_t>(done), passes.end(), alone);
         const std::size_t together = static_cast<std::size_t>(next - passes.begin()) - done;
         if (together > 0) {
-            LinkedText linked =
-                LinkTogether(text, std::span(passes).subspan(done, together), maxSize);
+            LinkedText linked = LinkTogether(text, {AppendAsItIs, text.size()},
+                                             std::span(passes).subspan(done, together), maxSize);
             text = std::move(linked.text);
             if (linked.passesRun < together) {
                 return {std::move(text), done + linked.passesRun};
@@ -356,6 +359,11 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
         ++done;
     }
     return {std::move(text), passes.size()};
+}
+
+LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
+                                  const std::vector<LinkPass>& passes, std::size_t maxSize) {
+    return LinkTogether(text, rewriting, passes, maxSize);
 }
 
 }  // namespace quorvane

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/anchor_edge.h"
+
 namespace quorvane {
 
 // One linking pass of the source view: every occurrence of name becomes the anchor
@@ -39,7 +41,20 @@ struct LinkedText {
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
                          std::size_t maxSize);
 
-// Whether name could match across the edge of an anchor, and so costs a pass of its own.
-bool CanReachAcrossAnAnchorEdge(std::string_view name);
+// A text the linker reads as it was before a rewriting that keeps the matches of the
+// names: each name matches the rewritten text exactly where it matches text, and each
+// part it matches is rewritten as itself; or else it never matches the rewritten text,
+// and is looked for in the inserted anchors alone.
+struct Rewriting {
+    void (*append)(std::string& out, std::string_view part);  // appends part rewritten
+    std::size_t size = 0;                                     // of the whole text rewritten
+    bool (*matchesNowhere)(std::string_view name) = nullptr;  // in the rewritten text
+};
+
+// The same passes over text as rewritten, without the rewritten text ever being made
+// whole: text is searched, and each part of it between two anchors is rewritten straight
+// into the result. No name may reach across an anchor's edge.
+LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
+                                  const std::vector<LinkPass>& passes, std::size_t maxSize);
 
 }  // namespace quorvane

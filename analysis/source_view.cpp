@@ -1,9 +1,11 @@
 #include "analysis/source_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 
+#include "analysis/anchor_edge.h"
 #include "analysis/saturating_size.h"
 
 namespace quorvane {
@@ -73,12 +75,8 @@ char* EscapeByte(char c, char* out) {
     return out + replacement.size;
 }
 
-}  // namespace
-
-std::string EscapeSourceText(std::string_view body) {
-    const std::size_t size = EscapedSize(body);
-    std::string text(size + 3, '\0');
-    char* out = text.data();
+// Escapes body into out, which has room for its escaped size and three bytes more.
+char* EscapeInto(std::string_view body, char* out) {
     std::size_t at = 0;
     for (; at + 8 <= body.size(); at += 8) {
         const std::uint64_t block = Block(body, at);
@@ -94,6 +92,55 @@ std::string EscapeSourceText(std::string_view body) {
     for (; at < body.size(); ++at) {
         out = EscapeByte(body[at], out);
     }
+    return out;
+}
+
+// A part of the body escaped onto the end of out, through a buffer small enough to stay
+// in the cache: the linker writes the page this way without an escaped copy of it all.
+void AppendEscapedSource(std::string& out, std::string_view part) {
+    constexpr std::size_t kChunk = 4096;
+    char escaped[4 * kChunk + 3];
+    for (std::size_t at = 0; at < part.size(); at += kChunk) {
+        const char* end = EscapeInto(part.substr(at, kChunk), escaped);
+        out.append(escaped, static_cast<std::size_t>(end - escaped));
+    }
+}
+
+// Whether a name matches the escaped body exactly where it matches the body itself. A
+// name that holds no byte the escapes write around a replaced byte, nor one they
+// replace, can only match inside the replacements when it lies wholly within one.
+bool MatchesAlikeEscaped(std::string_view name) {
+    const auto special = [](char c) {
+        return c == '&' || c == ';' || c == '<' || c == '>' || c == '\r' || c == '\n';
+    };
+    return std::none_of(name.begin(), name.end(), special) &&
+           std::string_view("&lt;").find(name) == std::string_view::npos &&
+           std::string_view("<BR>").find(name) == std::string_view::npos;
+}
+
+// Whether a name can match the escaped body nowhere: it holds a CR or an LF, which the
+// escaped body has none of, or a "<" that does not go on as the only "<" there, that of
+// "<BR>", goes on.
+bool MatchesNowhereEscaped(std::string_view name) {
+    constexpr std::string_view kBreak = "<BR>";
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (name[at] == '\r' || name[at] == '\n') {
+            return true;
+        }
+        const std::string_view rest = name.substr(at);
+        if (name[at] == '<' && !rest.starts_with(kBreak) && !kBreak.starts_with(rest)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string EscapeSourceText(std::string_view body) {
+    const std::size_t size = EscapedSize(body);
+    std::string text(size + 3, '\0');
+    EscapeInto(body, text.data());
     text.resize(size);
     return text;
 }
@@ -112,11 +159,44 @@ std::vector<LinkPass> LinkPasses(const AnalysisLists& lists) {
     return passes;
 }
 
+namespace {
+
+// Nearly every page's names are plain file names, found in the body itself, or names
+// that match only in inserted anchors; the escaped body is then written only once, as
+// the page. A name that could match differently there costs the escaped copy.
+LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
+                       const std::vector<LinkPass>& passes, std::size_t maxSize) {
+    bool foundInBody = true;
+    bool someNowhere = false;
+    for (const LinkPass& pass : passes) {
+        if (!MatchesAlikeEscaped(pass.name)) {
+            // A name that could reach into an anchor from the page around it must be
+            // looked for in the text that holds them, a pass of its own.
+            const bool nowhere =
+                MatchesNowhereEscaped(pass.name) && !CanReachAcrossAnAnchorEdge(pass.name);
+            foundInBody = foundInBody && nowhere;
+            someNowhere = someNowhere || nowhere;
+        }
+    }
+    if (foundInBody) {
+        const Rewriting escaping{AppendEscapedSource, escapedSize,
+                                 someNowhere ? MatchesNowhereEscaped : nullptr};
+        return LinkFileNamesRewriting(body, escaping, passes, maxSize);
+    }
+    return LinkFileNames(EscapeSourceText(body), passes, maxSize);
+}
+
+}  // namespace
+
+LinkedText LinkedSourceText(std::string_view body, const std::vector<LinkPass>& passes,
+                            std::size_t maxSize) {
+    return LinkEscaped(body, EscapedSize(body), passes, maxSize);
+}
+
 SourceView SourceViewText(std::string_view body, const AnalysisLists& lists) {
-    std::string escaped = EscapeSourceText(body);
     const std::vector<LinkPass> passes = LinkPasses(lists);
-    const std::size_t maxSize = MaxSourcePageSize(escaped.size());
-    LinkedText linked = LinkFileNames(std::move(escaped), passes, maxSize);
+    const std::size_t escapedSize = EscapedSize(body);
+    LinkedText linked = LinkEscaped(body, escapedSize, passes, MaxSourcePageSize(escapedSize));
     return {std::move(linked.text), linked.passesRun, passes.size()};
 }
 

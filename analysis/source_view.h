@@ -22,6 +22,11 @@ std::string EscapeSourceText(std::string_view body);
 // tags. Entries with an empty name are left out, since they change nothing.
 std::vector<LinkPass> LinkPasses(const AnalysisLists& lists);
 
+// The escaped body with the passes run over it, as LinkFileNames gives it for the
+// EscapeSourceText of body.
+LinkedText LinkedSourceText(std::string_view body, const std::vector<LinkPass>& passes,
+                            std::size_t maxSize);
+
 // The Source Code view's page for a body, and how many of its image file names were
 // linked before the page reached its largest size.
 struct SourceView {

@@ -1,5 +1,5 @@
 // Arbitrary bytes as page text and page address: the analysis must never crash, hang,
-// read out of bounds or throw, and the fast linker must agree with one pass per entry.
+// read out of bounds or throw, and the fast linkers must agree with one pass per entry.
 // The pipeline runs as the program runs it but on work files in memory, and without
 // the program's guard against faults, so that one shows here.
 #include <cstdint>
@@ -30,6 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quorvane::LinkedText reference =
         quorvane::LinkFileNamesPassByPass(escaped, passes, maxSize);
     if (fast.text != reference.text || fast.passesRun != reference.passesRun) {
+        std::abort();
+    }
+    // The source view finds plain names in the page itself and escapes it as it writes.
+    const quorvane::LinkedText source = quorvane::LinkedSourceText(body, passes, maxSize);
+    if (source.text != reference.text || source.passesRun != reference.passesRun) {
         std::abort();
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/pass_by_pass_linker.h"
+
 namespace quorvane {
 namespace {
 
@@ -59,6 +61,51 @@ TEST(SourceView, SkipsEmptyNamesAndEscapesWhatItInserts) {
     EXPECT_EQ(SourceViewText("x.gif", lists).text, "<a href='http://h/x&#39;y&#61;1'>x.gif</a>");
     // A name holding "<" can only match where the text has one: inside inserted markup.
     EXPECT_EQ(SourceViewText("a<b.gif", lists).text, "a&lt;b.gif");
+}
+
+// Plain names are found in the body and the page is escaped as it is written; names
+// that could match inside the escapes' replacements, or only because of them, must
+// still link as they do in the escaped text, with any largest size.
+TEST(SourceView, LinksTheEscapedTextWhetherOrNotNamesAreFoundInTheBody) {
+    const std::pair<const char*, std::vector<std::string>> rows[] = {
+        {"<p>a.gif\r\nb.gif</p>", {"a.gif", "b.gif", "p>"}},
+        {"<p>a.gif\r\nb.gif</p>", {"a.gif", "b.gif"}},
+        {"a<b lt t;x<BR>", {"lt", "b"}},
+        {"a<b lt t;x", {"t", "b"}},
+        {"a<b lt t;x", {"l"}},
+        {"x<p t;p", {"t;p"}},
+        {"x\ry\nBR", {"BR", "y"}},
+        {"x\ry\nR", {"R"}},
+        {"x\ry\nB", {"B", "x"}},
+        {"&amp;&lt;", {"amp;", "&lt;"}},
+        {"a\rb", {"a\rb", "a"}},
+        {"<<a.gif>a.gif", {"a.gif", "href", "a"}},
+        {"<i class=\"c\">y.gif</i>", {"<i class=", "y.gif", "i"}},
+        {"<a href x.gif", {"x.gif", "<a href"}},
+        {"xa.gif", {"a.gif", "x<a href"}},
+        {"a.gifx", {"a.gif", "/a>x"}},
+        {"x\r<BR>", {"x<BR", "x"}},
+        {"x\ry", {"x\ry", "y", "x<"}},
+    };
+    for (const auto& [body, names] : rows) {
+        std::vector<std::string> addresses;
+        std::vector<LinkPass> passes;
+        for (const std::string& name : names) {
+            addresses.push_back("http://h/" + name);
+        }
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            passes.push_back({names[i], addresses[i]});
+        }
+        const std::string escaped = EscapeSourceText(body);
+        const LinkedText whole = LinkFileNamesPassByPass(escaped, passes);
+        for (std::size_t maxSize = escaped.size(); maxSize <= whole.text.size(); ++maxSize) {
+            SCOPED_TRACE(std::string(body) + " " + names[0] + " " + std::to_string(maxSize));
+            const LinkedText linked = LinkedSourceText(body, passes, maxSize);
+            const LinkedText reference = LinkFileNamesPassByPass(escaped, passes, maxSize);
+            EXPECT_EQ(linked.text, reference.text);
+            EXPECT_EQ(linked.passesRun, reference.passesRun);
+        }
+    }
 }
 
 }  // namespace
