@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/window_slice.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
 #include "saving/image_type.h"
@@ -83,7 +84,7 @@ void ImageFactsReader::ReadDataSlice(unsigned page) {
         return;
     }
     dataSliceComing_ = false;
-    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
+    const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
     while (!dataWaiting_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
         const std::string address = std::move(dataWaiting_.front());
         dataWaiting_.pop_front();
@@ -181,7 +182,7 @@ void ImageFactsReader::RemoveUnwantedSoon() {
 }
 
 void ImageFactsReader::RemoveUnwantedSlice() {
-    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
+    const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
     while (!unwanted_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
         std::error_code ignored;
         std::filesystem::remove(unwanted_.front(), ignored);

@@ -33,9 +33,6 @@ class ImageFactsReader {
     // How long a file the page is still loading is waited for before it is fetched: as
     // long as the gatherer waits for an image to measure it.
     static constexpr std::chrono::milliseconds kLoadWait{5000};
-    // How long data: images are read, or the files of a page before removed, before the
-    // window gets its turn again.
-    static constexpr std::chrono::milliseconds kDataSlice{8};
     using Found = std::function<void(const std::string& address, ImageFacts facts)>;
     // Runs a step once the window has handled the events waiting now.
     using CallSoon = std::function<void(std::function<void()> step)>;

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/window_slice.h"
 #include "desktop/user_folders.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
@@ -50,7 +51,7 @@ void ImageSaving::Stop() {
 // follow that order too. An answer that comes at once runs this again from inside.
 // data: pictures are written here, a slice at a time, the rest after the window's turn.
 void ImageSaving::StartMore() {
-    const auto sliceEnd = std::chrono::steady_clock::now() + kDataSlice;
+    const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
     std::size_t written = 0;
     while (running_ && fetching_.size() < FileFetcher::kFetchesAtOnce && next_ < images_.size()) {
         const ImageToSave& image = images_[next_];

@@ -25,9 +25,8 @@ namespace quorvane {
 class ImageSaving {
   public:
     // data: pictures written before the window gets its turn again: at most this many,
-    // and no more once kDataSlice has passed, as a file may take a millisecond to write.
+    // and no more once kWindowSlice has passed, as a file may take a millisecond to write.
     static constexpr std::size_t kDataPerSlice = 32;
-    static constexpr std::chrono::milliseconds kDataSlice{8};
 
     ImageSaving(TransferReport& report, FileFetcher& fetcher);
     ~ImageSaving();
