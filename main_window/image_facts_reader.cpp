@@ -58,6 +58,7 @@ ImageFactsReader::~ImageFactsReader() {
 
 void ImageFactsReader::Clear() {
     ++page_;
+    gathering_ = false;
     ForgetKept();
     asked_.clear();
     awaited_.clear();
@@ -244,8 +245,16 @@ void ImageFactsReader::StartMore() {
     starting_ = false;
 }
 
+void ImageFactsReader::SetGathering(bool gathering) {
+    if (gathering_ && !gathering) {
+        StartSoon();
+    }
+    gathering_ = gathering;
+}
+
 void ImageFactsReader::StartCopies() {
-    while (copying_.size() < kCopiesAtOnce && !waiting_.empty() && !WritesBehind()) {
+    const std::size_t atOnce = gathering_ ? kCopiesWhileGathering : kCopiesAtOnce;
+    while (copying_.size() < atOnce && !waiting_.empty() && !WritesBehind()) {
         std::string address = std::move(waiting_.front());
         waiting_.pop_front();
         copying_.insert(address);

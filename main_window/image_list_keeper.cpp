@@ -56,6 +56,7 @@ void ImageListKeeper::StopSaving() {
 void ImageListKeeper::OnReport(const std::string& report) {
     if (table_.Accept(report)) {
         pane_.TableChanged();
+        facts_.SetGathering(table_.List().Gathering());
         facts_.Want(table_.List().Rows());
     }
 }
