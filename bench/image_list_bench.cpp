@@ -5,9 +5,11 @@
 // image with its natural size, then until it has every image's bytes too, and the longest
 // time the event loop could not answer from the load's start on. With --fetch-only every
 // image's bytes are fetched again, as if the engine kept no copy. Run it on a display of
-// its own:
+// its own. With --time-line each run also prints when each of the gatherer's reports came,
+// with the rows and sized rows it brought, and when the files' facts came (the first, every
+// thousandth and the last), counted from the load's end:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
-//       [--images N] [--fetch-only]
+//       [--images N] [--fetch-only] [--time-line]
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/webview.h>
@@ -75,6 +77,56 @@ std::string PageOf(int images, int run) {
     return "<!DOCTYPE html><html><head>" + css + "</style></head><body>" + body + "</body></html>";
 }
 
+std::size_t SizedRows(const quorvane::ImageListTable& table) {
+    const auto& rows = table.List().Rows();
+    return static_cast<std::size_t>(std::count_if(
+        rows.begin(), rows.end(), [](const auto& row) { return row.naturalWidth > 0; }));
+}
+
+// When each report and each thousandth fact came, in milliseconds from the load's start.
+class TimeLine {
+  public:
+    void Start() {
+        start_ = Clock::now();
+        lines_.clear();
+        facts_ = 0;
+    }
+    void Report(const quorvane::ImageListTable& table) {
+        lines_.push_back({Since(), true, table.List().Rows().size(), SizedRows(table)});
+    }
+    void Fact() {
+        if (++facts_ == 1 || facts_ % 1000 == 0) {
+            lines_.push_back({Since(), false, facts_, 0});
+        }
+    }
+    // Prints the lines, the times counted from loadEnd.
+    void Print(Clock::time_point loadEnd) const {
+        const double offset = Milliseconds(loadEnd - start_);
+        for (const Line& line : lines_) {
+            if (line.report) {
+                std::printf("    %7.0f ms report: %6zu rows, %6zu sized\n", line.ms - offset,
+                            line.count, line.sized);
+            } else {
+                std::printf("    %7.0f ms facts:  %6zu\n", line.ms - offset, line.count);
+            }
+        }
+        std::printf("    %zu facts in all\n", facts_);
+    }
+
+  private:
+    struct Line {
+        double ms;
+        bool report;  // else facts
+        std::size_t count;
+        std::size_t sized;
+    };
+    double Since() const { return Milliseconds(Clock::now() - start_); }
+
+    Clock::time_point start_;
+    std::vector<Line> lines_;
+    std::size_t facts_ = 0;
+};
+
 // An engine that keeps no copy of what its page loaded: every image is fetched.
 class NoCopies : public quorvane::ResourceCopies {
   public:
@@ -121,6 +173,8 @@ int main(int argc, char** argv) {
     }
     const int runs = OptionValue(argc, argv, "--runs") > 0 ? OptionValue(argc, argv, "--runs") : 5;
     const bool fetchOnly = HasArgument(argc, argv, "--fetch-only");
+    const bool timeLine = HasArgument(argc, argv, "--time-line");
+    TimeLine line;
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1400, 900));
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     LoadEnds events;
@@ -142,11 +196,15 @@ int main(int argc, char** argv) {
         [&](const std::string& address, quorvane::ImageFacts found) {
             table.SetFacts(address, std::move(found));
             view->TableChanged();
-        });
+            line.Fact();
+        },
+        [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });
     element->WatchImages(
         [&](std::string report) {
             if (table.Accept(report)) {
+                line.Report(table);
                 view->TableChanged();
+                facts->SetGathering(table.List().Gathering());
                 facts->Want(table.List().Rows());
             }
         },
@@ -176,6 +234,7 @@ int main(int argc, char** argv) {
             server.Serve(path, "text/html", PageOf(images, run));
             const int loads = events.loads;
             quorvane::bench::StallMeter stalls;
+            line.Start();
             element->Navigate(server.Url(path));
             quorvane::test::WaitUntil([&] { return events.loads > loads; },
                                       std::chrono::minutes(5));
@@ -197,6 +256,9 @@ int main(int argc, char** argv) {
                 AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
                     ? ""
                     : " (incomplete)");
+            if (timeLine) {
+                line.Print(events.lastEnd);
+            }
             std::fflush(stdout);
         }
         std::printf(

@@ -38,12 +38,18 @@ void ImageList::Accept(ImageReport report) {
         Rebuild();
     }
     stopped_ = stopped_ || report.stopped;
+    frame.done = report.done;
     for (ImageFinding& finding : report.findings) {
         if (!Merge(finding)) {
             break;
         }
         frame.findings.push_back(std::move(finding));
     }
+}
+
+bool ImageList::Gathering() const {
+    return std::any_of(frames_.begin(), frames_.end(),
+                       [](const auto& frame) { return !frame.second.done; });
 }
 
 bool ImageList::Merge(const ImageFinding& finding) {

@@ -44,6 +44,7 @@ struct ImageReport {
     std::uint32_t gather = 0;  // counts the frame's gatherings
     std::vector<ImageFinding> findings;
     bool stopped = false;  // the frame named more images than the gatherer sends
+    bool done = false;     // the last report of its gathering
 };
 
 // The images the Browser view's page shows or names, one row per address, in the order
@@ -65,11 +66,15 @@ class ImageList {
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.
     bool Stopped() const { return stopped_; }
+    // Whether a frame that reported is still gathering: its last gathering has not sent
+    // its last report.
+    bool Gathering() const;
 
   private:
     struct Frame {
         std::uint32_t gather = 0;
         std::vector<ImageFinding> findings;
+        bool done = false;
     };
 
     // Merges one finding into its row, making the row when new; false at a bound.

@@ -87,6 +87,8 @@ std::optional<ImageReport> ParseImageReport(std::string_view json) {
     }
     const auto stopped = root.find("stopped");
     report.stopped = stopped != root.end() && stopped->is_boolean() && stopped->get<bool>();
+    const auto done = root.find("done");
+    report.done = done != root.end() && done->is_boolean() && done->get<bool>();
     const auto items = root.find("items");
     if (items == root.end() || !items->is_array()) {
         return report;

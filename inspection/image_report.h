@@ -17,7 +17,7 @@ inline constexpr std::size_t kMaxImageAddressBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxImageTextBytes = 1000;
 
 // Reads a report of the gatherer, a JSON object such as
-//   {"frame":"f3","gather":1,"stopped":false,"items":[{"a":"http://h/a.png","k":"img","nw":10,"nh":20,
+//   {"frame":"f3","gather":1,"stopped":false,"done":true,"items":[{"a":"http://h/a.png","k":"img","nw":10,"nh":20,
 //     "sw":10,"sh":20,"t":"alt","d":"2x","g":"s1","cut":false}]}
 // A finding without an address or a known kind is dropped, a longer address is cut (and
 // marked so), a longer text cut at a character; sizes are whole numbers up to a million.

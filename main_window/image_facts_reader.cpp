@@ -2,11 +2,13 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <system_error>
 #include <utility>
 
+#include "base/whole_file_write.h"
 #include "base/window_slice.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
@@ -23,21 +25,31 @@ std::string Head(const std::filesystem::path& file) {
     return head;
 }
 
+std::function<void()> RemoveFile(const std::filesystem::path& file) {
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return {};
+}
+
 }  // namespace
 
 ImageFactsReader::ImageFactsReader(ResourceCopies& copies, FileFetcher& fetcher, CallSoon callSoon,
-                                   MayFetch mayFetch, Found found)
+                                   MayFetch mayFetch, Found found,
+                                   OrderedWorker::ToWindowThread toWindowThread)
     : copies_(copies),
       fetcher_(fetcher),
       callSoon_(std::move(callSoon)),
       mayFetch_(std::move(mayFetch)),
-      found_(std::move(found)) {}
+      found_(std::move(found)),
+      files_(std::move(toWindowThread)) {}
 
-// A fetch still running would answer a reader that is gone.
+// A fetch still running would answer a reader that is gone; the write running ends before
+// the folder goes.
 ImageFactsReader::~ImageFactsReader() {
     if (!fetching_.empty()) {
         fetcher_.CancelFetches();
     }
+    files_.Stop();
     if (!folder_.empty()) {
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
@@ -46,6 +58,7 @@ ImageFactsReader::~ImageFactsReader() {
 
 void ImageFactsReader::Clear() {
     ++page_;
+    gathering_ = false;
     ForgetKept();
     asked_.clear();
     awaited_.clear();
@@ -56,6 +69,7 @@ void ImageFactsReader::Clear() {
     dataSliceComing_ = false;
     startComing_ = false;
     fetching_.clear();
+    writingBytes_ = 0;
 }
 
 void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
@@ -70,7 +84,11 @@ void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
         }
     }
     StartSoon();
-    if (!dataWaiting_.empty() && !dataSliceComing_) {
+    ReadDataSoon();
+}
+
+void ImageFactsReader::ReadDataSoon() {
+    if (!dataWaiting_.empty() && !dataSliceComing_ && !WritesBehind()) {
         dataSliceComing_ = true;
         callSoon_([this, page = page_] { ReadDataSlice(page); });
     }
@@ -85,15 +103,13 @@ void ImageFactsReader::ReadDataSlice(unsigned page) {
     }
     dataSliceComing_ = false;
     const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
-    while (!dataWaiting_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
+    while (!dataWaiting_.empty() && !WritesBehind() &&
+           std::chrono::steady_clock::now() < sliceEnd) {
         const std::string address = std::move(dataWaiting_.front());
         dataWaiting_.pop_front();
         ReadData(address);
     }
-    if (!dataWaiting_.empty()) {
-        dataSliceComing_ = true;
-        callSoon_([this, page] { ReadDataSlice(page); });
-    }
+    ReadDataSoon();
 }
 
 void ImageFactsReader::ReadData(const std::string& address) {
@@ -108,11 +124,42 @@ void ImageFactsReader::FoundBytes(const std::string& address, const std::string&
         return;
     }
     const unsigned number = ++fetches_;
-    std::ofstream(FileOf(number), std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    Keep(address, number, bytes.size());
     const std::string sniffed = SniffedImageType(bytes);
-    found_(address, {bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes)});
+    ImageFacts facts{bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes)};
+    writingBytes_ += bytes.size();
+    files_.Post([this, page = page_, address, number, file = FileOf(number), bytes,
+                 facts = std::move(facts)]() mutable -> std::function<void()> {
+        bool whole = true;
+        try {
+            WholeFileWrite write(file.string());
+            write.Write(bytes);
+            write.ReplaceTarget();
+        } catch (const std::system_error&) {
+            whole = false;  // the image has no thumbnail, its facts stand
+        }
+        return [this, page, address, number, facts = std::move(facts), whole]() mutable {
+            Written(page, address, number, std::move(facts), whole);
+        };
+    });
+}
+
+// The facts are told once the file is there, so that a thumbnail never reads it half-done.
+void ImageFactsReader::Written(unsigned page, const std::string& address, unsigned number,
+                               ImageFacts facts, bool whole) {
+    if (page != page_) {
+        files_.Post([file = FileOf(number)] { return RemoveFile(file); }, false);
+        return;
+    }
+    const bool wasBehind = WritesBehind();
+    writingBytes_ -= std::min<std::uintmax_t>(writingBytes_, facts.bytes);
+    if (whole) {
+        Keep(address, number, facts.bytes);
+    }
+    found_(address, std::move(facts));
+    if (wasBehind) {
+        StartSoon();
+        ReadDataSoon();
+    }
 }
 
 void ImageFactsReader::Resume() {
@@ -147,48 +194,23 @@ void ImageFactsReader::Keep(const std::string& address, unsigned number, std::ui
     keptBytes_ += bytes;
     while (keptBytes_ > kMaxKeptBytes && !keptOrder_.empty()) {
         const auto& [earliest, size] = keptOrder_.front();
-        std::error_code ignored;
-        std::filesystem::remove(FileOf(kept_.at(earliest)), ignored);
+        files_.Post([file = FileOf(kept_.at(earliest))] { return RemoveFile(file); }, false);
         kept_.erase(earliest);
         keptBytes_ -= size;
         keptOrder_.pop_front();
     }
 }
 
-// A page of ten thousand images leaves ten thousand files, which take the file system a
-// few hundred milliseconds to remove: they go a slice at a time, the window getting its
-// turn between slices, and no longer answer for any address meanwhile.
+// The writes of the page before that have not begun are dropped; its files go after the
+// write running, on the writer's thread.
 void ImageFactsReader::ForgetKept() {
+    files_.DropWaiting();
     for (const auto& [address, number] : kept_) {
-        unwanted_.push_back(FileOf(number));
+        files_.Post([file = FileOf(number)] { return RemoveFile(file); }, false);
     }
     kept_.clear();
     keptOrder_.clear();
     keptBytes_ = 0;
-    RemoveUnwantedSoon();
-}
-
-void ImageFactsReader::RemoveUnwantedSoon() {
-    if (unwanted_.empty() || removalComing_) {
-        return;
-    }
-    removalComing_ = true;
-    callSoon_([this, alive = std::weak_ptr<bool>(alive_)] {
-        if (alive.lock()) {
-            removalComing_ = false;
-            RemoveUnwantedSlice();
-        }
-    });
-}
-
-void ImageFactsReader::RemoveUnwantedSlice() {
-    const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
-    while (!unwanted_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
-        std::error_code ignored;
-        std::filesystem::remove(unwanted_.front(), ignored);
-        unwanted_.pop_front();
-    }
-    RemoveUnwantedSoon();
 }
 
 std::filesystem::path ImageFactsReader::FileOf(unsigned number) const {
@@ -223,8 +245,16 @@ void ImageFactsReader::StartMore() {
     starting_ = false;
 }
 
+void ImageFactsReader::SetGathering(bool gathering) {
+    if (gathering_ && !gathering) {
+        StartSoon();
+    }
+    gathering_ = gathering;
+}
+
 void ImageFactsReader::StartCopies() {
-    while (copying_.size() < kCopiesAtOnce && !waiting_.empty()) {
+    const std::size_t atOnce = gathering_ ? kCopiesWhileGathering : kCopiesAtOnce;
+    while (copying_.size() < atOnce && !waiting_.empty() && !WritesBehind()) {
         std::string address = std::move(waiting_.front());
         waiting_.pop_front();
         copying_.insert(address);

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/ordered_worker.h"
 #include "engine/resource_copies.h"
 #include "inspection/image_list.h"
 #include "saving/file_fetcher.h"
@@ -25,11 +26,17 @@ namespace quorvane {
 // kCopiesAtOnce at a time; one still loading once loaded, up to kLoadWait), any other
 // fetched as the Browser view fetches it (its cookies apply), FileFetcher::kFetchesAtOnce
 // at a time, into a folder of its own that goes with it. The type is the one the bytes
-// say. The files are kept for the list's thumbnails, the latest up to kMaxKeptBytes in all.
+// say. The files are kept for the list's thumbnails, the latest up to kMaxKeptBytes in all;
+// they are written and removed on a thread of their own, up to kMaxWritingBytes waiting.
 class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;
+    // While the page is gathered, its gatherer measures images by loading them in the same
+    // engine: copies read then slow the measuring more than they gain, and go one at a time.
+    static constexpr std::size_t kCopiesWhileGathering = 1;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
+    // Bytes read and not yet written: more reads wait until the writes catch up.
+    static constexpr std::uintmax_t kMaxWritingBytes = 64 * 1024 * 1024;
     // How long a file the page is still loading is waited for before it is fetched: as
     // long as the gatherer waits for an image to measure it.
     static constexpr std::chrono::milliseconds kLoadWait{5000};
@@ -40,8 +47,11 @@ class ImageFactsReader {
     // Whether an address other than data: may be fetched.
     using MayFetch = std::function<bool(const std::string& address)>;
 
+    // toWindowThread: how the writes' answers reach the window's thread; without it the
+    // files are written at once (the window's logic tested without a display).
     ImageFactsReader(ResourceCopies& copies, FileFetcher& fetcher, CallSoon callSoon,
-                     MayFetch mayFetch, Found found);
+                     MayFetch mayFetch, Found found,
+                     OrderedWorker::ToWindowThread toWindowThread = {});
     ~ImageFactsReader();
     ImageFactsReader(const ImageFactsReader&) = delete;
     ImageFactsReader& operator=(const ImageFactsReader&) = delete;
@@ -53,6 +63,8 @@ class ImageFactsReader {
     void Want(const std::vector<ImageRow>& rows);
     // The fetches on their way were cancelled (a save was stopped): they are asked again.
     void Resume();
+    // Whether the page's gatherer is still at work, which slows the copies' reads.
+    void SetGathering(bool gathering);
     // The file of address's bytes while it is kept; "" when none is.
     std::string KeptFile(const std::string& address) const;
 
@@ -74,10 +86,11 @@ class ImageFactsReader {
     std::filesystem::path FileOf(unsigned number) const;
     void Keep(const std::string& address, unsigned number, std::uintmax_t bytes);
     void ForgetKept();
-    void RemoveUnwantedSoon();
-    void RemoveUnwantedSlice();
-
+    void Written(unsigned page, const std::string& address, unsigned number, ImageFacts facts,
+                 bool whole);
+    void ReadDataSoon();
     void ReadDataSlice(unsigned page);
+    bool WritesBehind() const { return writingBytes_ >= kMaxWritingBytes; }
 
     ResourceCopies& copies_;
     FileFetcher& fetcher_;
@@ -96,14 +109,15 @@ class ImageFactsReader {
     std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
     std::deque<std::pair<std::string, std::uintmax_t>> keptOrder_;
     std::uintmax_t keptBytes_ = 0;
-    std::deque<std::filesystem::path> unwanted_;  // the kept files of the pages before
-    bool removalComing_ = false;
+    std::uintmax_t writingBytes_ = 0;  // of this page's files read and not yet written
     unsigned page_ = 0;
     unsigned fetches_ = 0;
     bool starting_ = false;
     bool startComing_ = false;
+    bool gathering_ = false;
     // Copies answer through the element, which may outlive the reader.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    OrderedWorker files_;  // writes and removes the kept files, in order
 };
 
 }  // namespace quorvane

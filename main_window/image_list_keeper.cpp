@@ -15,7 +15,8 @@
 namespace quorvane {
 
 ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
-                                 ImageListPane& pane, TransferReport& report)
+                                 ImageListPane& pane, TransferReport& report,
+                                 OrderedWorker::ToWindowThread toWindowThread)
     : browser_(browser),
       table_(table),
       pane_(pane),
@@ -28,7 +29,8 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
           [this](const std::string& address, ImageFacts facts) {
               table_.SetFacts(address, std::move(facts));
               pane_.TableChanged();
-          }) {
+          },
+          std::move(toWindowThread)) {
     browser_.WatchImages([this](const std::string& json) { OnReport(json); },
                          [this] {
                              facts_.Clear();
@@ -54,6 +56,7 @@ void ImageListKeeper::StopSaving() {
 void ImageListKeeper::OnReport(const std::string& report) {
     if (table_.Accept(report)) {
         pane_.TableChanged();
+        facts_.SetGathering(table_.List().Gathering());
         facts_.Want(table_.List().Rows());
     }
 }

@@ -20,9 +20,9 @@ namespace quorvane {
 class ImageListKeeper {
   public:
     // Starts the gatherer in browser's pages from the next one on; table is what pane
-    // shows.
+    // shows. toWindowThread: how the image files' writer answers, as ImageFactsReader's.
     ImageListKeeper(BrowserElement& browser, ImageListTable& table, ImageListPane& pane,
-                    TransferReport& report);
+                    TransferReport& report, OrderedWorker::ToWindowThread toWindowThread = {});
 
     ImageListTable& Table() { return table_; }
     // "Refresh List": the page is gathered again, for what it loaded meanwhile.

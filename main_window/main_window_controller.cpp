@@ -43,7 +43,7 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
     : surface_(surface),
       windows_(windows),
       views_(makeViews(*this), servedSource, imageList),
-      imageList_(views_.Browser(), imageTable, imageList, *this),
+      imageList_(views_.Browser(), imageTable, imageList, *this, toWindowThread),
       servedSourceFollower_(views_.Browser(), servedSource),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),

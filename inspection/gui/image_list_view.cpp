@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "inspection/gui/thumbnail_picture.h"
@@ -49,7 +50,6 @@ enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem, kSaveI
 
 constexpr std::chrono::milliseconds kFactsShownEvery{250};
 constexpr int kThumbnailSide = 24;
-constexpr std::size_t kThumbnailsPerTurn = 8;
 
 }  // namespace
 
@@ -236,49 +236,56 @@ int ImageListView::ThumbnailOf(long line) {
     }
     if (!withoutThumbnail_.contains(address)) {
         if (waitingThumbnails_.empty()) {
-            CallAfter([this] { DrawWaitingThumbnails(); });
+            CallAfter([this] { DecodeWaitingThumbnails(); });
         }
         waitingThumbnails_.push_back(address);
     }
     return -1;
 }
 
-// The lines on screen ask again when the list is drawn next; a few are drawn a turn.
-void ImageListView::DrawWaitingThumbnails() {
+// The lines on screen ask again when the list is drawn next. The pictures are decoded on
+// a thread of their own, one at a time: a huge one never holds the window, which only
+// turns each decoded thumbnail into a bitmap.
+void ImageListView::DecodeWaitingThumbnails() {
     std::vector<std::string> waiting;
     waiting.swap(waitingThumbnails_);
     const int side = FromDIP(kThumbnailSide);
-    std::size_t drawn = 0;
     for (const std::string& address : waiting) {
-        if (drawn == kThumbnailsPerTurn) {
-            break;
-        }
-        if (slots_.Find(address) || withoutThumbnail_.contains(address)) {
+        if (slots_.Find(address) || withoutThumbnail_.contains(address) ||
+            decoding_.contains(address)) {
             continue;
         }
         const std::string file = actions_.imageFile(address);
-        wxBitmap picture;
-        if (!file.empty()) {
-            const std::vector<ImageRow>& rows = table_.List().Rows();
-            const auto row = std::find_if(rows.begin(), rows.end(),
-                                          [&](const ImageRow& r) { return r.address == address; });
-            picture = row == rows.end() ? wxBitmap() : ThumbnailOfFile(file, row->type, side);
-        }
-        if (!picture.IsOk()) {
+        const std::vector<ImageRow>& rows = table_.List().Rows();
+        const auto row = std::find_if(rows.begin(), rows.end(),
+                                      [&](const ImageRow& r) { return r.address == address; });
+        if (file.empty() || row == rows.end()) {
             withoutThumbnail_.insert(address);
             continue;
         }
-        const int slot = slots_.Take(address);
-        if (slot < thumbnails_->GetImageCount()) {
-            thumbnails_->Replace(slot, picture);
-        } else {
-            thumbnails_->Add(picture);
-        }
-        ++drawn;
+        decoding_.insert(address);
+        pictures_.Post([this, address, file, type = row->type, side]() -> std::function<void()> {
+            // Held by a shared pointer, the picture is never copied: its count of references
+            // is not one two threads could change at once.
+            auto picture = std::make_shared<const wxImage>(ThumbnailImageOfFile(file, type, side));
+            return [this, address, picture] { ShowThumbnail(address, *picture); };
+        });
     }
-    if (drawn > 0) {
-        list_->Refresh();
+}
+
+void ImageListView::ShowThumbnail(const std::string& address, const wxImage& picture) {
+    decoding_.erase(address);
+    if (!picture.IsOk()) {
+        withoutThumbnail_.insert(address);
+        return;
     }
+    const int slot = slots_.Take(address);
+    if (slot < thumbnails_->GetImageCount()) {
+        thumbnails_->Replace(slot, wxBitmap(picture));
+    } else {
+        thumbnails_->Add(wxBitmap(picture));
+    }
+    list_->Refresh();
 }
 
 std::size_t ImageListView::ShownLines() const {

@@ -12,12 +12,14 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/ordered_worker.h"
 #include "inspection/image_list_pane.h"
 #include "inspection/image_list_table.h"
 #include "inspection/thumbnail_slots.h"
 
 class wxButton;
 class wxCheckBox;
+class wxImage;
 class wxImageList;
 class wxSpinCtrl;
 class wxStaticText;
@@ -71,7 +73,8 @@ class ImageListView : public wxPanel, public ImageListPane {
     // The slot of the line's thumbnail, or -1 while it has none; one not drawn yet is
     // drawn once the window is idle.
     int ThumbnailOf(long line);
-    void DrawWaitingThumbnails();
+    void DecodeWaitingThumbnails();
+    void ShowThumbnail(const std::string& address, const wxImage& picture);
 
     ImageListTable& table_;
     ImageListActions actions_;
@@ -91,6 +94,9 @@ class ImageListView : public wxPanel, public ImageListPane {
     ThumbnailSlots slots_;
     std::vector<std::string> waitingThumbnails_;
     std::unordered_set<std::string> withoutThumbnail_;  // until the table changes
+    std::unordered_set<std::string> decoding_;
+    // Decodes the pictures; last, so that it is stopped before what its answers reach goes.
+    OrderedWorker pictures_{[this](std::function<void()> step) { CallAfter(std::move(step)); }};
 };
 
 }  // namespace quorvane

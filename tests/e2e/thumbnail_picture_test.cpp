@@ -1,5 +1,5 @@
 // The Image List's thumbnails: each picture type the desktop's loaders read is drawn at
-// the list's size, WebP among them; a file that is no picture is not.
+// the list's size, WebP and SVG among them; a file that is no picture is not.
 #include "inspection/gui/thumbnail_picture.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ const std::string kRedWebp(
     "\x75\xc8\xd7\xff\x20\x3f\xe4\x07\xfc\x80\xff\xf8\xf2\x00\x00\x00",
     68);
 
-TEST(ThumbnailOfFile, DrawsEveryTypeTheLoadersReadAndNothingElse) {
+TEST(ThumbnailImageOfFile, DrawsEveryTypeTheLoadersReadAndNothingElse) {
     constexpr int kSide = 24;
     TempFolder folder;
     const struct {
@@ -31,20 +31,23 @@ TEST(ThumbnailOfFile, DrawsEveryTypeTheLoadersReadAndNothingElse) {
     } rows[] = {
         {"/shot.bmp", Bitmap(31, 5), "image/bmp", true},
         {"/red.webp", kRedWebp, "image/webp", true},
+        {"/wide.svg",
+         R"(<svg xmlns="http://www.w3.org/2000/svg" width="90000" height="30000">)"
+         R"(<rect width="90000" height="30000" fill="blue"/></svg>)",
+         "image/svg+xml", true},
         {"/broken.png", "\x89PNG\r\n\x1A\n and no more", "image/png", false},
         {"/empty", "", "", false},
     };
     for (const auto& row : rows) {
         folder.Write(row.name, row.bytes);
-        const wxBitmap thumbnail = ThumbnailOfFile(folder.File(row.name), row.type, kSide);
+        const wxImage thumbnail = ThumbnailImageOfFile(folder.File(row.name), row.type, kSide);
         ASSERT_EQ(thumbnail.IsOk(), row.drawn) << row.name;
         if (row.drawn) {
             EXPECT_EQ(thumbnail.GetSize(), wxSize(kSide, kSide)) << row.name;
         }
     }
     // The WebP's own colour, not a placeholder, fills the thumbnail's middle.
-    const wxImage red =
-        ThumbnailOfFile(folder.File("/red.webp"), "image/webp", kSide).ConvertToImage();
+    const wxImage red = ThumbnailImageOfFile(folder.File("/red.webp"), "image/webp", kSide);
     EXPECT_GT(red.GetRed(kSide / 2, kSide / 2), 200);
     EXPECT_LT(red.GetGreen(kSide / 2, kSide / 2), 60);
 }

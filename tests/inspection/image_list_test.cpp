@@ -155,6 +155,30 @@ TEST(ImageList, StopsAtItsBoundAndSaysSo) {
     EXPECT_TRUE(list.Stopped());
 }
 
+// A frame gathers until its gathering's last report, a later gathering beginning anew; a
+// late report of an earlier gathering ends nothing.
+TEST(ImageList, GathersUntilEachFramesLastReport) {
+    const struct {
+        std::vector<const char*> reports;  // frame, gathering, "d" for the last report
+        bool gathering;
+    } rows[] = {
+        {{}, false},           {{"f1"}, true},          {{"f1", "f1d"}, false},
+        {{"f1d", "g1"}, true}, {{"f1d", "g1d"}, false}, {{"f1d", "f2"}, true},
+        {{"f2", "f1d"}, true},
+    };
+    for (const auto& row : rows) {
+        ImageList list;
+        std::string order;
+        for (const std::string report : row.reports) {
+            list.Accept(*ParseImageReport(
+                R"({"frame":")" + report.substr(0, 1) + R"(","gather":)" + report.substr(1, 1) +
+                R"(,"done":)" + (report.size() > 2 ? "true" : "false") + R"(,"items":[]})"));
+            order += report + " ";
+        }
+        EXPECT_EQ(list.Gathering(), row.gathering) << order;
+    }
+}
+
 std::vector<ImageRow> FilterRows() {
     ImageList list;
     list.Accept(Report("top", 1,

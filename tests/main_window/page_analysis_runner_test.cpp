@@ -14,36 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/main_window/window_thread.h"
+
 namespace quorvane::testing {
 namespace {
-
-// The window's thread as the test sees it: steps the worker posts wait here until the test
-// runs them, and the test waits for the worker's signals rather than the clock.
-class WindowThread {
-  public:
-    void Post(std::function<void()> step) {
-        const std::lock_guard lock(mutex_);
-        steps_.push_back(std::move(step));
-        changed_.notify_all();
-    }
-    void RunSteps(std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) {
-            std::function<void()> step;
-            {
-                std::unique_lock lock(mutex_);
-                changed_.wait(lock, [this] { return !steps_.empty(); });
-                step = std::move(steps_.front());
-                steps_.pop_front();
-            }
-            step();
-        }
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::function<void()>> steps_;
-};
 
 // Work that names each page it ran and holds the page "A" until the test lets it go, or
 // the runner asks it to stop.
