@@ -15,42 +15,65 @@ namespace {
 // its own scripts cannot change what we capture, nor see what we keep.
 constexpr const char* kCaptureWorld = "quorvane-capture";
 
-// The body is taken at once and kept in our world; we read it in slices, as turning a
+// The body is taken at once and kept in our world under the capture's number, so that
+// captures made at the same time never share one; we read it in slices, as turning a
 // string of tens of megabytes into ours in one piece holds the window for up to a second.
 // The answer is the body's length, or null for a document without one.
-constexpr const char* kTakeBodyScript =
-    "globalThis.quorvaneBody = document.body ? document.body.outerHTML : null;"
-    "globalThis.quorvaneBodyRead = 0;"
-    "quorvaneBody === null ? null : quorvaneBody.length";
+constexpr const char* kTakeBodyScript = R"((() => {
+  if (!document.body) {
+    return null;
+  }
+  const captures = (globalThis.quorvaneCaptures ??= new Map());
+  const body = document.body.outerHTML;
+  captures.set(CAPTURE, { body, read: 0 });
+  return body.length;
+})())";
 
-// The next slice, empty once all is read. A slice never ends between the two halves of a
-// character outside the basic plane.
+// The next slice, empty once all is read, null when the capture is gone with its
+// document. A slice never ends between the two halves of a character outside the basic
+// plane.
 constexpr const char* kNextSliceScript = R"((() => {
-  const body = globalThis.quorvaneBody;
-  const start = globalThis.quorvaneBodyRead;
-  if (typeof body !== "string" || start >= body.length) {
-    globalThis.quorvaneBody = null;
+  const capture = globalThis.quorvaneCaptures?.get(CAPTURE);
+  if (!capture) {
+    return null;
+  }
+  const { body, read } = capture;
+  if (read >= body.length) {
+    globalThis.quorvaneCaptures.delete(CAPTURE);
     return "";
   }
-  let end = Math.min(start + 1048576, body.length);
+  let end = Math.min(read + 1048576, body.length);
   if (end < body.length && (body.charCodeAt(end - 1) & 0xFC00) === 0xD800) {
     end -= 1;
   }
-  globalThis.quorvaneBodyRead = end;
-  return body.substring(start, end);
+  capture.read = end;
+  return body.substring(read, end);
 })())";
+
+// script with its capture's number in place of CAPTURE.
+std::string ForCapture(std::string script, unsigned number) {
+    const std::string name = "CAPTURE";
+    const std::string value = std::to_string(number);
+    for (std::size_t at = script.find(name); at != std::string::npos;
+         at = script.find(name, at + value.size())) {
+        script.replace(at, name.size(), value);
+    }
+    return script;
+}
 
 struct PendingCapture {
     WebKitWebView* view;
     GCancellable* cancellable;
     BrowserElement::CaptureDone done;
+    std::string nextSliceScript;
     std::string body;
 };
 
-void RunScript(std::unique_ptr<PendingCapture> capture, const char* script,
+void RunScript(std::unique_ptr<PendingCapture> capture, const std::string& script,
                GAsyncReadyCallback answered) {
     PendingCapture* pending = capture.release();
-    webkit_web_view_evaluate_javascript(pending->view, script, -1, kCaptureWorld, nullptr,
+    webkit_web_view_evaluate_javascript(pending->view, script.c_str(),
+                                        static_cast<gssize>(script.size()), kCaptureWorld, nullptr,
                                         pending->cancellable, answered, pending);
 }
 
@@ -78,18 +101,22 @@ void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
     }
     // As bytes, so that a NUL the page's scripts put into the text does not end it.
     std::size_t sliceBytes = 0;
-    if (jsc_value_is_string(value)) {
+    const bool lost = !jsc_value_is_string(value);
+    if (!lost) {
         GBytes* slice = jsc_value_to_string_as_bytes(value);
         const auto* bytes = static_cast<const char*>(g_bytes_get_data(slice, &sliceBytes));
         capture->body.append(bytes, sliceBytes);
         g_bytes_unref(slice);
     }
     g_object_unref(value);
-    if (sliceBytes == 0) {
+    if (lost) {
+        capture->done(std::nullopt);
+    } else if (sliceBytes == 0) {
         capture->done(std::move(capture->body));
-        return;
+    } else {
+        const std::string& next = capture->nextSliceScript;
+        RunScript(std::move(capture), next, &OnSliceRead);
     }
-    RunScript(std::move(capture), kNextSliceScript, &OnSliceRead);
 }
 
 void OnBodyTaken(GObject* source, GAsyncResult* result, gpointer data) {
@@ -108,7 +135,8 @@ void OnBodyTaken(GObject* source, GAsyncResult* result, gpointer data) {
         capture->done(std::nullopt);
         return;
     }
-    RunScript(std::move(capture), kNextSliceScript, &OnSliceRead);
+    const std::string& next = capture->nextSliceScript;
+    RunScript(std::move(capture), next, &OnSliceRead);
 }
 
 }  // namespace
@@ -121,9 +149,10 @@ BodyCapture::~BodyCapture() {
 }
 
 void BodyCapture::Capture(BrowserElement::CaptureDone done) {
-    RunScript(
-        std::make_unique<PendingCapture>(PendingCapture{view_, captures_, std::move(done), {}}),
-        kTakeBodyScript, &OnBodyTaken);
+    const unsigned number = ++captureCount_;
+    RunScript(std::make_unique<PendingCapture>(PendingCapture{
+                  view_, captures_, std::move(done), ForCapture(kNextSliceScript, number), {}}),
+              ForCapture(kTakeBodyScript, number), &OnBodyTaken);
 }
 
 }  // namespace quorvane

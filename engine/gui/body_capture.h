@@ -23,6 +23,7 @@ class BodyCapture {
   private:
     WebKitWebView* view_;
     GCancellable* captures_;
+    unsigned captureCount_ = 0;
 };
 
 }  // namespace quorvane
