@@ -7,8 +7,8 @@
 #include <span>
 #include <tuple>
 
+#include "analysis/file_name_search.h"
 #include "analysis/html_escape.h"
-#include "analysis/multi_pattern_search.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_search.h"
 
@@ -161,8 +161,8 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
 
 // Each match of a pass from firstPass on in text, as (pass, start), but for the names
 // marked in leftOut.
-PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
-                         const Names& names, std::size_t firstPass, PassAndStart& found,
+PassAndStart& Candidates(std::string_view text, FileNameSearch& search, const Names& names,
+                         std::size_t firstPass, PassAndStart& found,
                          const std::vector<bool>& leftOut = {}) {
     found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
@@ -207,7 +207,7 @@ struct Plan {
 };
 
 Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const LinkPass> passes,
-                const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
+                FileNameSearch& search, const Names& names, std::size_t maxSize) {
     Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
     PassAndStart found;
@@ -282,7 +282,7 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
 LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
                         std::span<const LinkPass> passes, std::size_t maxSize) {
     const Names names = CollectNames(passes);
-    const MultiPatternSearch search(names.distinct);
+    FileNameSearch search(names.distinct);
     std::vector<bool> leftOut;
     if (rewriting.matchesNowhere != nullptr) {
         for (const std::string_view name : names.distinct) {
