@@ -129,11 +129,13 @@ std::size_t FileNameSearch::FilterBit(std::uint64_t hash) const {
     return static_cast<std::size_t>((hash * kSpreadForFilter) >> (slotShift_ - 3));
 }
 
+bool FileNameSearch::MayHold(std::uint64_t hash) const {
+    const std::size_t bit = FilterBit(hash);
+    return (filter_[bit / 64] >> (bit % 64) & 1) != 0;
+}
+
 std::int32_t FileNameSearch::Lookup(std::uint64_t hash, std::string_view text,
                                     std::size_t& budget) const {
-    if ((filter_[FilterBit(hash) / 64] >> (FilterBit(hash) % 64) & 1) == 0) {
-        return -1;
-    }
     const std::size_t mask = slots_.size() - 1;
     const std::size_t first = FirstSlot(hash);
     for (std::size_t k = 0; k <= farthest_; ++k) {
@@ -162,6 +164,9 @@ bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t
         }
         for (; walked < length; ++walked) {
             hash = BackwardStep(hash, text[end - 1 - walked]);
+        }
+        if (!MayHold(hash)) {
+            continue;
         }
         const std::int32_t name = Lookup(hash, text.substr(end - length, length), budget);
         if (name >= 0) {

@@ -59,6 +59,8 @@ class FileNameSearch {
     bool MatchAt(std::string_view text, std::size_t end, std::size_t ending, std::size_t& budget);
     std::size_t FirstSlot(std::uint64_t hash) const;
     std::size_t FilterBit(std::uint64_t hash) const;
+    // Whether a name may have this hash: false for nearly every one that none has.
+    bool MayHold(std::uint64_t hash) const;
     std::int32_t Lookup(std::uint64_t hash, std::string_view text, std::size_t& budget) const;
     MultiPatternSearch& Automaton();
 
