@@ -114,7 +114,7 @@ void ServedSourceView::AppendPiece(unsigned filling) {
     SetMarginWidth(kLineNumberMargin,
                    TextWidth(wxSTC_STYLE_LINENUMBER, "_" + std::to_string(GetLineCount()) + "_"));
     if (appended_ < shown_->size()) {
-        CallAfter([this, filling] { AppendPiece(filling); });
+        pieces_.Post([this, filling] { AppendPiece(filling); });
     }
 }
 

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "desktop/gui/idle_steps.h"
 #include "inspection/hotspots.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
@@ -90,6 +91,9 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     std::string findWhat_;
     SourceFindOptions findOptions_;
     unsigned findMax_ = 0;
+    // The text's pieces wait here for the loop's next turn, so that input and drawing go
+    // between them.
+    IdleSteps pieces_;
     std::jthread hotspotScan_;  // last, so that it is joined before the rest goes
 };
 
