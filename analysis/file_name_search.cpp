@@ -62,8 +62,9 @@ FileNameSearch::FileNameSearch(std::vector<std::string_view> names) : names_(std
 }
 
 // The ending of a name as a number that compares as the endings do, all being of one
-// size, beside the name's length: sorting them gives each ending (in sorted order, as
-// the search over them wants) with the lengths of its names.
+// size, beside the name's length (which the lists' bound keeps far below 4 GB): sorting
+// them gives each ending (in sorted order, as the search over them wants) with the
+// lengths of its names.
 void FileNameSearch::GroupByEnding() {
     struct Entry {
         std::uint64_t endingAndLength;

@@ -13,12 +13,13 @@ namespace quorvane {
 // Finds every occurrence of many names in a text, overlapping ones included, as
 // MultiPatternSearch does, but cheaper for the names of a page's pictures: thousands of
 // them, nearly all different, that end in a few extensions. Each name is looked for only
-// where its last bytes occur, and recognised there by a hash of the bytes before them,
-// read backwards. Building that costs a hash per name instead of a node per byte.
+// where its last bytes occur, and recognised there by a hash of the bytes that end
+// there, read backwards. Building that costs a hash per name instead of a node per byte.
 //
 // A text where names share long endings could make that cost a walk of many bytes at
 // nearly every position; the walks are counted, and a text that would take more than a
-// few steps per byte is searched with the automaton instead, built when first needed.
+// few steps per byte is searched with the automaton instead, built when first needed. So
+// is every text when the names' hashes crowd together.
 class FileNameSearch {
   public:
     // names must be distinct and none may be empty.
