@@ -1,14 +1,15 @@
 #include "analysis/file_name_linker.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <numeric>
 #include <span>
-#include <tuple>
 
+#include "analysis/file_name_search.h"
 #include "analysis/html_escape.h"
-#include "analysis/multi_pattern_search.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_search.h"
 
@@ -33,7 +34,8 @@ namespace quorvane {
 
 namespace {
 
-// The distinct names in sorted order, each with the passes that link it, in pass order.
+// The distinct names in the order of their first passes, each with the passes that link
+// it, in pass order.
 struct Names {
     std::vector<std::string_view> distinct;
     std::vector<std::size_t> passes;     // pass numbers, grouped by name
@@ -44,46 +46,50 @@ struct Names {
     }
 };
 
-// A name's first sixteen bytes as two numbers that compare as the names do, the bytes
-// past its end counted as zero: names of pictures nearly all differ there, so sorting by
-// them first spares most comparisons of the names themselves.
-struct SortKey {
-    std::array<std::uint64_t, 2> beginning{};
-    std::string_view name;
-    std::size_t pass = 0;
-
-    SortKey(std::string_view n, std::size_t p) : name(n), pass(p) {
-        for (std::size_t k = 0; k < 16; ++k) {
-            const auto byte = k < n.size() ? static_cast<unsigned char>(n[k]) : 0u;
-            beginning[k / 8] = beginning[k / 8] << 8 | byte;
-        }
-    }
-    bool operator<(const SortKey& other) const {
-        return std::tie(beginning, name, pass) < std::tie(other.beginning, other.name, other.pass);
-    }
-};
-
-// Sorted as (name, pass) pairs, which puts each name's passes in pass order and compares
-// the names where they lie, without looking each one up through its pass.
-Names CollectNames(std::span<const LinkPass> passes) {
-    std::vector<SortKey> byName;
-    byName.reserve(passes.size());
+// Which distinct name each pass links (SIZE_MAX for an empty one, which changes nothing
+// and which the search takes no pattern for), through a table of the names found so far:
+// at most half its slots are used, so a look-up soon meets an empty one.
+std::vector<std::size_t> NumberNames(std::span<const LinkPass> passes,
+                                     std::vector<std::string_view>& distinct) {
+    std::vector<std::size_t> slots(std::bit_ceil(2 * passes.size() + 2), SIZE_MAX);
+    const std::size_t mask = slots.size() - 1;
+    std::vector<std::size_t> numbers(passes.size(), SIZE_MAX);
     for (std::size_t j = 0; j < passes.size(); ++j) {
-        if (!passes[j].name.empty()) {  // it changes nothing, and the search takes no empty pattern
-            byName.emplace_back(passes[j].name, j);
+        const std::string_view name = passes[j].name;
+        if (name.empty()) {
+            continue;
         }
+        std::size_t slot = std::hash<std::string_view>{}(name)&mask;
+        while (slots[slot] != SIZE_MAX && distinct[slots[slot]] != name) {
+            slot = (slot + 1) & mask;
+        }
+        if (slots[slot] == SIZE_MAX) {
+            slots[slot] = distinct.size();
+            distinct.push_back(name);
+        }
+        numbers[j] = slots[slot];
     }
-    std::sort(byName.begin(), byName.end());
+    return numbers;
+}
+
+// The passes grouped by name by counting each name's passes first.
+Names CollectNames(std::span<const LinkPass> passes) {
     Names names;
-    names.passes.reserve(byName.size());
-    for (const auto& [beginning, name, pass] : byName) {
-        if (names.distinct.empty() || names.distinct.back() != name) {
-            names.distinct.push_back(name);
-            names.firstPass.push_back(names.passes.size());
+    const std::vector<std::size_t> numbers = NumberNames(passes, names.distinct);
+    names.firstPass.assign(names.distinct.size() + 1, 0);
+    for (const std::size_t number : numbers) {
+        if (number != SIZE_MAX) {
+            ++names.firstPass[number + 1];
         }
-        names.passes.push_back(pass);
     }
-    names.firstPass.push_back(names.passes.size());
+    std::partial_sum(names.firstPass.begin(), names.firstPass.end(), names.firstPass.begin());
+    std::vector<std::size_t> next(names.firstPass.begin(), names.firstPass.end() - 1);
+    names.passes.resize(names.firstPass.back());
+    for (std::size_t j = 0; j < numbers.size(); ++j) {
+        if (numbers[j] != SIZE_MAX) {
+            names.passes[next[numbers[j]]++] = j;
+        }
+    }
     return names;
 }
 
@@ -161,8 +167,8 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
 
 // Each match of a pass from firstPass on in text, as (pass, start), but for the names
 // marked in leftOut.
-PassAndStart& Candidates(std::string_view text, const MultiPatternSearch& search,
-                         const Names& names, std::size_t firstPass, PassAndStart& found,
+PassAndStart& Candidates(std::string_view text, FileNameSearch& search, const Names& names,
+                         std::size_t firstPass, PassAndStart& found,
                          const std::vector<bool>& leftOut = {}) {
     found.clear();
     search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
@@ -207,7 +213,7 @@ struct Plan {
 };
 
 Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const LinkPass> passes,
-                const MultiPatternSearch& search, const Names& names, std::size_t maxSize) {
+                FileNameSearch& search, const Names& names, std::size_t maxSize) {
     Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
     PassAndStart found;
@@ -282,7 +288,7 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
 LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
                         std::span<const LinkPass> passes, std::size_t maxSize) {
     const Names names = CollectNames(passes);
-    const MultiPatternSearch search(names.distinct);
+    FileNameSearch search(names.distinct);
     std::vector<bool> leftOut;
     if (rewriting.matchesNowhere != nullptr) {
         for (const std::string_view name : names.distinct) {

@@ -31,13 +31,34 @@ std::string_view ReferenceFor(char c) {
     }
 }
 
+bool Escaped(char c, EscapeKind kind) {
+    return (kEscapeKinds[static_cast<unsigned char>(c)] & kind) != 0;
+}
+
+// The first byte from at on that kind escapes, or the text's size: eight bytes at a time
+// while none of them is one to escape of any kind, as in nearly all of a name or address.
+std::size_t NextEscaped(std::string_view text, std::size_t at, EscapeKind kind) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (; at + 8 <= text.size(); at += 8) {
+        if ((kEscapeKinds[bytes[at]] | kEscapeKinds[bytes[at + 1]] | kEscapeKinds[bytes[at + 2]] |
+             kEscapeKinds[bytes[at + 3]] | kEscapeKinds[bytes[at + 4]] |
+             kEscapeKinds[bytes[at + 5]] | kEscapeKinds[bytes[at + 6]] |
+             kEscapeKinds[bytes[at + 7]]) != 0) {
+            break;
+        }
+    }
+    while (at < text.size() && !Escaped(text[at], kind)) {
+        ++at;
+    }
+    return at;
+}
+
 void AppendEscaped(std::string& out, std::string_view text, EscapeKind kind) {
     std::size_t done = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if ((kEscapeKinds[static_cast<unsigned char>(text[at])] & kind) != 0) {
-            out.append(text.substr(done, at - done)).append(ReferenceFor(text[at]));
-            done = at + 1;
-        }
+    for (std::size_t at = NextEscaped(text, 0, kind); at < text.size();
+         at = NextEscaped(text, at + 1, kind)) {
+        out.append(text.substr(done, at - done)).append(ReferenceFor(text[at]));
+        done = at + 1;
     }
     out.append(text.substr(done));
 }

@@ -1,6 +1,7 @@
 #include "analysis/multi_pattern_search.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace quorvane {
@@ -68,6 +69,9 @@ MultiPatternSearch::MultiPatternSearch(const std::vector<std::string_view>& patt
     TakeTrie(trie);
     LinkFailures();
     MarkPairStarts();
+    if (nodes_[0].childCount == 1) {
+        onlyStart_ = nodes_[nodes_[0].firstChild].byte;
+    }
 }
 
 // A pattern of one byte begins an occurrence whatever follows it.
@@ -170,6 +174,9 @@ std::int32_t MultiPatternSearch::Step(std::int32_t node, unsigned char byte) con
 // begins one with the byte after it.
 std::size_t MultiPatternSearch::SkipToStart(const unsigned char* bytes, std::size_t at,
                                             std::size_t size) const {
+    if (onlyStart_ >= 0) {
+        return SkipToOnlyStart(bytes, at, size);
+    }
     const unsigned char* starts = starts_.data();
     for (;; ++at) {
         for (; at + 8 <= size; at += 8) {
@@ -186,6 +193,23 @@ std::size_t MultiPatternSearch::SkipToStart(const unsigned char* bytes, std::siz
             return at;
         }
     }
+}
+
+// Patterns that all begin with one byte, such as the endings of file names, are found by
+// looking for that byte alone, which memchr does many bytes at a time.
+std::size_t MultiPatternSearch::SkipToOnlyStart(const unsigned char* bytes, std::size_t at,
+                                                std::size_t size) const {
+    for (; at < size; ++at) {
+        const void* found = std::memchr(bytes + at, onlyStart_, size - at);
+        if (found == nullptr) {
+            return size;
+        }
+        at = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - bytes);
+        if (at + 1 >= size || PairStarts(bytes[at], bytes[at + 1])) {
+            return at;
+        }
+    }
+    return size;
 }
 
 std::size_t MultiPatternSearch::NextEnd(std::string_view text, std::size_t from,

@@ -38,6 +38,7 @@ class MultiPatternSearch {
     // an occurrence ends, which it returns (text.size() when none is left).
     std::size_t NextEnd(std::string_view text, std::size_t from, std::int32_t& node) const;
     std::size_t SkipToStart(const unsigned char* bytes, std::size_t at, std::size_t size) const;
+    std::size_t SkipToOnlyStart(const unsigned char* bytes, std::size_t at, std::size_t size) const;
 
     // Nodes are numbered breadth first, so that a node's children have consecutive
     // numbers and every node comes after the nodes on its failure chain. A step deep in
@@ -58,6 +59,7 @@ class MultiPatternSearch {
     std::vector<std::int32_t> rows_;
     // Whether a byte begins a pattern: from the root, any other byte leads back there.
     std::vector<unsigned char> starts_ = std::vector<unsigned char>(256);
+    int onlyStart_ = -1;  // the byte every pattern begins with, if there is one
     // One bit per pair of bytes: whether an occurrence can begin with them, which rules
     // out most bytes that begin a pattern in plain text too.
     std::vector<std::uint64_t> pairStarts_ = std::vector<std::uint64_t>(65536 / 64);

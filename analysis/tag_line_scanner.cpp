@@ -76,22 +76,21 @@ bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     return false;
 }
 
-// From the text after the attribute to the bare value, in place: leading quotes go, the
-// value ends at its closing quote or else at the first blank (a value with neither is
-// empty), and any quote left inside is dropped.
-void TrimToValue(std::string& l) {
-    const std::size_t firstNonQuote = l.find_first_not_of('"');
-    l.erase(0, firstNonQuote == std::string::npos ? l.size() : firstNonQuote);
-    const std::size_t quote = l.find('"');
-    const std::size_t blank = l.find(' ');
-    if (quote != std::string::npos) {
-        l.erase(quote + 1);
-    } else if (blank != std::string::npos) {
-        l.erase(blank + 1);
-    } else {
-        l.clear();
+// From the text after the attribute to the bare value, single quotes counting as double
+// ones: leading quotes go, the value ends before its closing quote or else with the first
+// blank (a value with neither is empty). No quote is left inside: the value ends at the
+// first one.
+std::string_view BareValue(std::string_view l) {
+    const auto quote = [](char c) { return c == '"' || c == '\''; };
+    l.remove_prefix(
+        static_cast<std::size_t>(std::find_if_not(l.begin(), l.end(), quote) - l.begin()));
+    const std::size_t closing =
+        static_cast<std::size_t>(std::find_if(l.begin(), l.end(), quote) - l.begin());
+    if (closing < l.size()) {
+        return l.substr(0, closing);
     }
-    l.erase(std::remove(l.begin(), l.end(), '"'), l.end());
+    const std::size_t blank = l.find(' ');
+    return blank == std::string_view::npos ? std::string_view() : l.substr(0, blank + 1);
 }
 
 // A pass gives the text back as it is when the text holds no CR LF CR LF and every
@@ -185,8 +184,7 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
 
 // Each cut but the last two only narrows the line, so the line is viewed until the value
 // is copied out. Single quotes count as double ones from the third cut on; no cut before
-// the last looks at quotes (the attribute holds none), so they are turned once the value
-// is copied.
+// the last looks at quotes (the attribute holds none).
 bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
     const std::size_t attribute = FindNoCase(l, rules.attribute);
     if (!ContainsNoCase(l, rules.keyword) || attribute == std::string_view::npos) {
@@ -209,12 +207,10 @@ bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& val
         l = l.substr(0, keep);
     }
     if (ContainsNoCase(l, "href=")) {
-        value = ReplaceAllNoCase(l, "href=", std::string_view());
+        value.assign(BareValue(ReplaceAllNoCase(l, "href=", std::string_view())));
     } else {
-        value.assign(l);
+        value.assign(BareValue(l));
     }
-    std::replace(value.begin(), value.end(), '\'', '"');
-    TrimToValue(value);
     return true;
 }
 

@@ -98,6 +98,35 @@ TEST(FileNameLinker, AgreesOnHundredsOfNamesSharingBeginnings) {
     ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), LinkFileNamesPassByPass(text, passes));
 }
 
+// Names that share long endings, on texts made of those endings: a search that walks
+// back from each ending would take hundreds of steps at every byte and must give way
+// to one that does not, finding the same matches. Beside them, ordinary names whose
+// endings are found a few times.
+TEST(FileNameLinker, AgreesOnNamesSharingLongEndings) {
+    const std::string tail(300, 'x');
+    const std::vector<std::string> names = {"A" + tail, "B" + tail.substr(100), "q.gif", "pq.gif",
+                                            "C" + tail + ".gif"};
+    std::vector<std::string> addresses;
+    for (const std::string& name : names) {
+        addresses.push_back("http://h/" + name.substr(0, 8));
+    }
+    std::vector<LinkPass> passes;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        passes.push_back({names[i], addresses[i]});
+    }
+    const std::string texts[] = {
+        std::string(5000, 'x'),
+        tail + "A" + tail + "x" + tail + "B" + tail + "pq.gif q.gif",
+        "pq.gif " + std::string(2000, 'x') + "C" + tail + ".gif",
+        "q.gif pq.gif xq.gif",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.substr(0, 40));
+        ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX),
+                          LinkFileNamesPassByPass(text, passes));
+    }
+}
+
 // Names that hold "<" or ">" where an anchor's edge could fall, and names that hold
 // them where none can: the same bytes as one pass per entry.
 TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {

@@ -90,6 +90,9 @@ TEST(HtmlEscape, EscapesOnlyWhatCouldOpenOrCloseMarkup) {
         {"<svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>", "&lt;svg/onload=alert(1)>",
          "&lt;svg/onload&#61;alert(1)>"},
         {"x'y", "x'y", "x&#39;y", "x&#39;y"},
+        // Bytes to escape past the first eight, behind bytes that only other kinds escape.
+        {"a=b'cdefghijklmnop<q", "a=b'cdefghijklmnop&lt;q", "a=b&#39;cdefghijklmnop&lt;q",
+         "a&#61;b&#39;cdefghijklmnop&lt;q"},
         {"", "", "", ""},
     };
     for (const Row& row : rows) {

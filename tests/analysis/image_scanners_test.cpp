@@ -53,6 +53,7 @@ TEST(ImageTagScanner, RecordsTheTableOfTags) {
             {"<img src=c.gif width=1>", "http://host/dir/c.gif ", "c.gif "},
             {"<img src=d.gif>", "http://host/dir/", ""},
             {"<img src='e.gif?href=1'>", "http://host/dir/e.gif?1", "e.gif?1"},
+            {"<img src=\"f'g.gif\">", "http://host/dir/f", "f"},
             {"<img src='a.gif'>", "http://example.com/a.gif", "a.gif", true, "http://example.com"},
             {"<img src='a.gif'>", "host.org/a.gif", "a.gif", true, "http://host.org"},
             {"text <img\r\nsrc='a.gif'>", "", "", false},
