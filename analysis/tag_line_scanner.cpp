@@ -26,13 +26,13 @@ std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at)
     return start < text.size() && text[start] == '\n' ? start + 1 : start;
 }
 
-// The lines of text that hold keyword once every removed is cut from them, so cut, each
-// followed by CR LF. A line where neither occurs is never kept, so the searches for
-// them skip such lines without cutting the text into lines.
-std::string KeepLinesWith(std::string_view text, std::string_view keyword,
-                          std::string_view removed) {
+// Calls kept(line) for each line of text that holds keyword once every removed is cut
+// from it, the line so cut. A line where neither occurs is never kept, so the searches
+// for them skip such lines without cutting the text into lines.
+template <typename Kept>
+void ForEachKeptLine(std::string_view text, std::string_view keyword, std::string_view removed,
+                     Kept&& kept) {
     constexpr std::size_t kNone = std::string_view::npos;
-    std::string kept;
     std::size_t nextKeyword = FindNoCase(text, keyword);
     std::size_t nextRemoved = removed.empty() ? kNone : FindNoCase(text, removed);
     for (std::size_t start = 0; start < text.size();) {
@@ -53,15 +53,39 @@ std::string KeepLinesWith(std::string_view text, std::string_view keyword,
         // start lies on the line exactly when it begins before the line's end.
         if (nextRemoved >= end.end) {
             if (nextKeyword < end.end) {
-                kept.append(line).append(kCrLf);
+                kept(line);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
                    ContainsNoCase(cleaned, keyword)) {
-            kept.append(cleaned).append(kCrLf);
+            kept(std::string_view(cleaned));
         }
         start = end.next;
     }
-    return kept;
+}
+
+// What the rewriting passes make of the kept lines, made in one go. The kept lines hold
+// no CR and none is empty, so the first pass gives the text every later one keeps: each
+// keyword, lower-cased, begins a tag line that runs to the next keyword or to the end of
+// its kept line, and the text before a kept line's first keyword stays a line of its own.
+// A keyword that opens a kept line gets the line break it already has (the pass folds the
+// CR LF it adds into that one), but the first kept line has none before it, so there the
+// pass leaves an empty line. The tag lines are also the kept lines of the result: no
+// other line of it holds the keyword.
+void AppendTagLines(TagScan& scan, std::string_view line, bool first, std::string_view keyword,
+                    std::string_view lowered) {
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t at = FindNoCase(line, keyword);
+    if (at > 0 || first) {
+        scan.tagLines.append(line.substr(0, at)).append(kCrLf);
+    }
+    while (at != kNone) {
+        const std::size_t after = at + keyword.size();
+        const std::size_t next = FindNoCase(line, keyword, after);
+        const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
+        scan.tagLines.append(lowered).append(rest).append(kCrLf);
+        scan.keptLines.append(lowered).append(rest).append(kCrLf);
+        at = next;
+    }
 }
 
 bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
@@ -220,9 +244,13 @@ bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& val
 TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
                      const TagScanRules& rules, std::size_t maxBytes) {
     TagScan scan;
-    scan.tagLines = SplitIntoTagLines(
-        KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
-    scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
+    std::string lowered(rules.keyword);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
+    bool first = true;
+    ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines, [&](std::string_view line) {
+        AppendTagLines(scan, line, first, rules.keyword, lowered);
+        first = false;
+    });
 
     FindImages(scan, pageAddress, rules, maxBytes);
     return scan;
