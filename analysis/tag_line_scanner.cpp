@@ -26,9 +26,10 @@ std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at)
     return start < text.size() && text[start] == '\n' ? start + 1 : start;
 }
 
-// Calls kept(line) for each line of text that holds keyword once every removed is cut
-// from it, the line so cut. A line where neither occurs is never kept, so the searches
-// for them skip such lines without cutting the text into lines.
+// Calls kept(line, at) for each line of text that holds keyword once every removed is
+// cut from it, the line so cut, with where the keyword first stands in it. A line where neither
+// occurs is never kept, so the searches for them skip such lines without cutting the text into
+// lines.
 template <typename Kept>
 void ForEachKeptLine(std::string_view text, std::string_view keyword, std::string_view removed,
                      Kept&& kept) {
@@ -53,11 +54,11 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
         // start lies on the line exactly when it begins before the line's end.
         if (nextRemoved >= end.end) {
             if (nextKeyword < end.end) {
-                kept(line);
+                kept(line, nextKeyword - start);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
                    ContainsNoCase(cleaned, keyword)) {
-            kept(std::string_view(cleaned));
+            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword));
         }
         start = end.next;
     }
@@ -71,10 +72,9 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
 // CR LF it adds into that one), but the first kept line has none before it, so there the
 // pass leaves an empty line. The tag lines are also the kept lines of the result: no
 // other line of it holds the keyword.
-void AppendTagLines(TagScan& scan, std::string_view line, bool first, std::string_view keyword,
-                    std::string_view lowered) {
+void AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
+                    std::string_view keyword, std::string_view lowered) {
     constexpr std::size_t kNone = std::string_view::npos;
-    std::size_t at = FindNoCase(line, keyword);
     if (at > 0 || first) {
         scan.tagLines.append(line.substr(0, at)).append(kCrLf);
     }
@@ -82,22 +82,33 @@ void AppendTagLines(TagScan& scan, std::string_view line, bool first, std::strin
         const std::size_t after = at + keyword.size();
         const std::size_t next = FindNoCase(line, keyword, after);
         const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
+        const std::size_t tagLine = scan.tagLines.size();
         scan.tagLines.append(lowered).append(rest).append(kCrLf);
-        scan.keptLines.append(lowered).append(rest).append(kCrLf);
+        scan.keptLines.append(scan.tagLines, tagLine);
         at = next;
     }
 }
 
+// Each extension begins with ".", so the extensions are tried only where one stands.
 bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     if (rules.extensions.empty()) {
         return true;
     }
-    for (const std::string_view extension : rules.extensions) {
-        if (ContainsNoCase(line, extension)) {
-            return true;
+    for (std::size_t dot = line.find('.'); dot != std::string_view::npos;
+         dot = line.find('.', dot + 1)) {
+        const std::string_view rest = line.substr(dot);
+        for (const std::string_view extension : rules.extensions) {
+            if (EqualsNoCase(rest.substr(0, extension.size()), extension)) {
+                return true;
+            }
         }
     }
     return false;
+}
+
+// A tag line begins with its keyword, which is then seen at once.
+bool HoldsKeyword(std::string_view line, std::string_view keyword) {
+    return EqualsNoCase(line.substr(0, keyword.size()), keyword) || ContainsNoCase(line, keyword);
 }
 
 // From the text after the attribute to the bare value, single quotes counting as double
@@ -211,7 +222,7 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
 // the last looks at quotes (the attribute holds none).
 bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string_view::npos) {
+    if (attribute == std::string_view::npos || !HoldsKeyword(l, rules.keyword)) {
         return false;
     }
     if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
@@ -247,10 +258,11 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
     std::string lowered(rules.keyword);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
     bool first = true;
-    ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines, [&](std::string_view line) {
-        AppendTagLines(scan, line, first, rules.keyword, lowered);
-        first = false;
-    });
+    ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines,
+                    [&](std::string_view line, std::size_t at) {
+                        AppendTagLines(scan, line, at, first, rules.keyword, lowered);
+                        first = false;
+                    });
 
     FindImages(scan, pageAddress, rules, maxBytes);
     return scan;
