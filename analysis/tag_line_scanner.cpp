@@ -71,10 +71,11 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
 // A keyword that opens a kept line gets the line break it already has (the pass folds the
 // CR LF it adds into that one), but the first kept line has none before it, so there the
 // pass leaves an empty line. The tag lines are also the kept lines of the result: no
-// other line of it holds the keyword.
-void AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
-                    std::string_view keyword, std::string_view lowered) {
+// other line of it holds the keyword. Gives how many there are.
+std::size_t AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
+                           std::string_view keyword, std::string_view lowered) {
     constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t tagLines = 0;
     if (at > 0 || first) {
         scan.tagLines.append(line.substr(0, at)).append(kCrLf);
     }
@@ -82,11 +83,13 @@ void AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool f
         const std::size_t after = at + keyword.size();
         const std::size_t next = FindNoCase(line, keyword, after);
         const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
-        const std::size_t tagLine = scan.tagLines.size();
+        const std::size_t lineStart = scan.tagLines.size();
         scan.tagLines.append(lowered).append(rest).append(kCrLf);
-        scan.keptLines.append(scan.tagLines, tagLine);
+        scan.keptLines.append(scan.tagLines, lineStart);
         at = next;
+        ++tagLines;
     }
+    return tagLines;
 }
 
 // Each extension begins with ".", so the extensions are tried only where one stands.
@@ -152,12 +155,10 @@ bool KeywordsInPlace(std::string_view text, std::string_view keyword) {
 // The images of the kept lines in page order, each file name once, within maxBytes and
 // kMaxListEntries. The duplicate test's set points at the names: a line gives one name
 // at most, so names never grows past the room reserved here and its strings never move.
-void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
-                std::size_t maxBytes) {
+void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAddress,
+                const TagScanRules& rules, std::size_t maxBytes) {
     const std::string_view lines = scan.keptLines;
-    const std::size_t room = std::min<std::size_t>(
-        static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\r')) + 1,
-        kMaxListEntries);
+    const std::size_t room = std::min<std::size_t>(lineCount + 1, kMaxListEntries);
     scan.names.reserve(room);
     scan.links.reserve(room);
     RecordedNames known(room);
@@ -172,7 +173,8 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.Contains(name)) {
+        const std::size_t slot = known.SlotOf(name);
+        if (known.Holds(slot)) {
             continue;
         }
         std::string link = resolver.Resolve(value);
@@ -182,7 +184,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         }
         scan.links.push_back(std::move(link));
         scan.names.push_back(std::move(name));
-        known.Add(scan.names.back());
+        known.Add(slot, scan.names.back());
     }
 }
 
@@ -257,14 +259,13 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
     TagScan scan;
     std::string lowered(rules.keyword);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
-    bool first = true;
+    std::size_t tagLines = 0;
     ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines,
                     [&](std::string_view line, std::size_t at) {
-                        AppendTagLines(scan, line, at, first, rules.keyword, lowered);
-                        first = false;
+                        tagLines +=
+                            AppendTagLines(scan, line, at, tagLines == 0, rules.keyword, lowered);
                     });
-
-    FindImages(scan, pageAddress, rules, maxBytes);
+    FindImages(scan, tagLines, pageAddress, rules, maxBytes);
     return scan;
 }
 
