@@ -2,21 +2,29 @@
 
 namespace quorvane {
 
+const TagScanRules& ImageTagRules() {
+    static const TagScanRules rules{.keyword = "<img", .attribute = "src="};
+    return rules;
+}
+
+const TagScanRules& ImageLinkRules() {
+    // Image links through the old counter script hide the file behind "cgi-bin/i/".
+    static const TagScanRules rules{.keyword = "<a ",
+                                    .attribute = "href=",
+                                    .removedFromLines = "cgi-bin/i/",
+                                    .requiresClose = true,
+                                    .extensions = {".bmp", ".gif", ".jpeg", ".jpg"}};
+    return rules;
+}
+
 TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress,
                       std::size_t maxBytes) {
-    const TagScanRules rules{.keyword = "<img", .attribute = "src="};
-    return ScanTagLines(pageText, pageAddress, rules, maxBytes);
+    return ScanTagLines(pageText, pageAddress, ImageTagRules(), maxBytes);
 }
 
 TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress,
                        std::size_t maxBytes) {
-    // Image links through the old counter script hide the file behind "cgi-bin/i/".
-    const TagScanRules rules{.keyword = "<a ",
-                             .attribute = "href=",
-                             .removedFromLines = "cgi-bin/i/",
-                             .requiresClose = true,
-                             .extensions = {".bmp", ".gif", ".jpeg", ".jpg"}};
-    return ScanTagLines(pageText, pageAddress, rules, maxBytes);
+    return ScanTagLines(pageText, pageAddress, ImageLinkRules(), maxBytes);
 }
 
 }  // namespace quorvane

@@ -8,6 +8,10 @@
 
 namespace quorvane {
 
+// What the two scanners below look for.
+const TagScanRules& ImageTagRules();
+const TagScanRules& ImageLinkRules();
+
 // Finds the images shown by "<img" tags in pageText (the content of checkImages.txt),
 // for the lists' imageTags, in at most maxBytes.
 TagScan ScanImageTags(std::string_view pageText, const std::string& pageAddress,

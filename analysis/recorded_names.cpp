@@ -19,12 +19,4 @@ std::size_t RecordedNames::SlotOf(std::string_view name) const {
     return slot;
 }
 
-bool RecordedNames::Contains(std::string_view name) const {
-    return slots_[SlotOf(name)] != nullptr;
-}
-
-void RecordedNames::Add(const std::string& name) {
-    slots_[SlotOf(name)] = &name;
-}
-
 }  // namespace quorvane

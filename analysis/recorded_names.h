@@ -16,14 +16,14 @@ class RecordedNames {
     // Room for most names.
     explicit RecordedNames(std::size_t most);
 
-    bool Contains(std::string_view name) const;
-    // Adds a name the set does not hold yet.
-    void Add(const std::string& name);
+    // Where name is, or else the empty slot where it would go: the slot holds until the
+    // next Add, so that a name is hashed once whether it is then added or not.
+    std::size_t SlotOf(std::string_view name) const;
+    bool Holds(std::size_t slot) const { return slots_[slot] != nullptr; }
+    // Adds a name the set does not hold yet, at the slot SlotOf gave for it.
+    void Add(std::size_t slot, const std::string& name) { slots_[slot] = &name; }
 
   private:
-    // Where name is, or else the empty slot where it would go.
-    std::size_t SlotOf(std::string_view name) const;
-
     std::vector<const std::string*> slots_;  // open addressing; nullptr is an empty slot
 };
 

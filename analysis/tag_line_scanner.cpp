@@ -26,13 +26,14 @@ std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at)
     return start < text.size() && text[start] == '\n' ? start + 1 : start;
 }
 
-// The lines of text that hold keyword once every removed is cut from them, so cut, each
-// followed by CR LF. A line where neither occurs is never kept, so the searches for
-// them skip such lines without cutting the text into lines.
-std::string KeepLinesWith(std::string_view text, std::string_view keyword,
-                          std::string_view removed) {
+// Calls kept(line, at) for each line of text that holds keyword once every removed is
+// cut from it, the line so cut, with where the keyword first stands in it. A line where neither
+// occurs is never kept, so the searches for them skip such lines without cutting the text into
+// lines.
+template <typename Kept>
+void ForEachKeptLine(std::string_view text, std::string_view keyword, std::string_view removed,
+                     Kept&& kept) {
     constexpr std::size_t kNone = std::string_view::npos;
-    std::string kept;
     std::size_t nextKeyword = FindNoCase(text, keyword);
     std::size_t nextRemoved = removed.empty() ? kNone : FindNoCase(text, removed);
     for (std::size_t start = 0; start < text.size();) {
@@ -53,27 +54,64 @@ std::string KeepLinesWith(std::string_view text, std::string_view keyword,
         // start lies on the line exactly when it begins before the line's end.
         if (nextRemoved >= end.end) {
             if (nextKeyword < end.end) {
-                kept.append(line).append(kCrLf);
+                kept(line, nextKeyword - start);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
                    ContainsNoCase(cleaned, keyword)) {
-            kept.append(cleaned).append(kCrLf);
+            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword));
         }
         start = end.next;
     }
-    return kept;
 }
 
+// What the rewriting passes make of the kept lines, made in one go. The kept lines hold
+// no CR and none is empty, so the first pass gives the text every later one keeps: each
+// keyword, lower-cased, begins a tag line that runs to the next keyword or to the end of
+// its kept line, and the text before a kept line's first keyword stays a line of its own.
+// A keyword that opens a kept line gets the line break it already has (the pass folds the
+// CR LF it adds into that one), but the first kept line has none before it, so there the
+// pass leaves an empty line. The tag lines are also the kept lines of the result: no
+// other line of it holds the keyword. Gives how many there are.
+std::size_t AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
+                           std::string_view keyword, std::string_view lowered) {
+    constexpr std::size_t kNone = std::string_view::npos;
+    std::size_t tagLines = 0;
+    if (at > 0 || first) {
+        scan.tagLines.append(line.substr(0, at)).append(kCrLf);
+    }
+    while (at != kNone) {
+        const std::size_t after = at + keyword.size();
+        const std::size_t next = FindNoCase(line, keyword, after);
+        const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
+        const std::size_t lineStart = scan.tagLines.size();
+        scan.tagLines.append(lowered).append(rest).append(kCrLf);
+        scan.keptLines.append(scan.tagLines, lineStart);
+        at = next;
+        ++tagLines;
+    }
+    return tagLines;
+}
+
+// Each extension begins with ".", so the extensions are tried only where one stands.
 bool NamesAnImage(std::string_view line, const TagScanRules& rules) {
     if (rules.extensions.empty()) {
         return true;
     }
-    for (const std::string_view extension : rules.extensions) {
-        if (ContainsNoCase(line, extension)) {
-            return true;
+    for (std::size_t dot = line.find('.'); dot != std::string_view::npos;
+         dot = line.find('.', dot + 1)) {
+        const std::string_view rest = line.substr(dot);
+        for (const std::string_view extension : rules.extensions) {
+            if (EqualsNoCase(rest.substr(0, extension.size()), extension)) {
+                return true;
+            }
         }
     }
     return false;
+}
+
+// A tag line begins with its keyword, which is then seen at once.
+bool HoldsKeyword(std::string_view line, std::string_view keyword) {
+    return EqualsNoCase(line.substr(0, keyword.size()), keyword) || ContainsNoCase(line, keyword);
 }
 
 // From the text after the attribute to the bare value, single quotes counting as double
@@ -117,12 +155,10 @@ bool KeywordsInPlace(std::string_view text, std::string_view keyword) {
 // The images of the kept lines in page order, each file name once, within maxBytes and
 // kMaxListEntries. The duplicate test's set points at the names: a line gives one name
 // at most, so names never grows past the room reserved here and its strings never move.
-void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRules& rules,
-                std::size_t maxBytes) {
+void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAddress,
+                const TagScanRules& rules, std::size_t maxBytes) {
     const std::string_view lines = scan.keptLines;
-    const std::size_t room = std::min<std::size_t>(
-        static_cast<std::size_t>(std::count(lines.begin(), lines.end(), '\r')) + 1,
-        kMaxListEntries);
+    const std::size_t room = std::min<std::size_t>(lineCount + 1, kMaxListEntries);
     scan.names.reserve(room);
     scan.links.reserve(room);
     RecordedNames known(room);
@@ -137,7 +173,8 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
             continue;
         }
         std::string name = GetUrlFileName(value);
-        if (known.Contains(name)) {
+        const std::size_t slot = known.SlotOf(name);
+        if (known.Holds(slot)) {
             continue;
         }
         std::string link = resolver.Resolve(value);
@@ -147,7 +184,7 @@ void FindImages(TagScan& scan, const std::string& pageAddress, const TagScanRule
         }
         scan.links.push_back(std::move(link));
         scan.names.push_back(std::move(name));
-        known.Add(scan.names.back());
+        known.Add(slot, scan.names.back());
     }
 }
 
@@ -187,7 +224,7 @@ std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
 // the last looks at quotes (the attribute holds none).
 bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (!ContainsNoCase(l, rules.keyword) || attribute == std::string_view::npos) {
+    if (attribute == std::string_view::npos || !HoldsKeyword(l, rules.keyword)) {
         return false;
     }
     if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
@@ -220,11 +257,15 @@ bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& val
 TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
                      const TagScanRules& rules, std::size_t maxBytes) {
     TagScan scan;
-    scan.tagLines = SplitIntoTagLines(
-        KeepLinesWith(pageText, rules.keyword, rules.removedFromLines), rules.keyword);
-    scan.keptLines = KeepLinesWith(scan.tagLines, rules.keyword, {});
-
-    FindImages(scan, pageAddress, rules, maxBytes);
+    std::string lowered(rules.keyword);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
+    std::size_t tagLines = 0;
+    ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines,
+                    [&](std::string_view line, std::size_t at) {
+                        tagLines +=
+                            AppendTagLines(scan, line, at, tagLines == 0, rules.keyword, lowered);
+                    });
+    FindImages(scan, tagLines, pageAddress, rules, maxBytes);
     return scan;
 }
 

@@ -16,7 +16,8 @@ struct TagScanRules {
     std::string_view attribute;              // the attribute holding the address: "src=" or "href="
     std::string_view removedFromLines = {};  // cut from every page line first; may be empty
     bool requiresClose = false;              // the line must hold a ">"
-    std::vector<std::string_view> extensions = {};  // the line must name one; empty: no test
+    // The line must name one of these, each beginning with "."; empty: no test.
+    std::vector<std::string_view> extensions = {};
 };
 
 // The rewriting passes give the result of exactly 100 passes; a pass that changes

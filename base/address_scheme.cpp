@@ -63,10 +63,12 @@ bool IsLocalPage(std::string_view pageAddress) {
     return LeadingSchemeOf(pageAddress).scheme == Scheme::File;
 }
 
+// The scheme is read once: a page can hold thousands of addresses to judge.
 bool StandsAsWritten(std::string_view address, bool onLocalPage) {
-    const Scheme scheme = LeadingSchemeOf(address).scheme;
-    return IsWebAddress(address) || scheme == Scheme::Data ||
-           (scheme == Scheme::File && onLocalPage);
+    const LeadingScheme leading = LeadingSchemeOf(address);
+    const bool web =
+        (leading.scheme == Scheme::Http || leading.scheme == Scheme::Https) && leading.slashes;
+    return web || leading.scheme == Scheme::Data || (leading.scheme == Scheme::File && onLocalPage);
 }
 
 }  // namespace quorvane

@@ -6,10 +6,31 @@
 #include <cstdlib>
 #include <string>
 
+#include "analysis/image_scanners.h"
 #include "analysis/page_analysis.h"
 #include "analysis/source_view.h"
+#include "tests/support/line_by_line_scanner.h"
 #include "tests/support/memory_work_files.h"
 #include "tests/support/pass_by_pass_linker.h"
+
+namespace {
+
+// Both scanners agree with the reference, up to a limit the page can reach.
+bool ScansAgree(const std::string& body, const std::string& address) {
+    for (const quorvane::TagScanRules* rules :
+         {&quorvane::ImageTagRules(), &quorvane::ImageLinkRules()}) {
+        const quorvane::TagScan fast = quorvane::ScanTagLines(body, address, *rules, body.size());
+        const quorvane::TagScan reference =
+            quorvane::ScanTagLinesLineByLine(body, address, *rules, body.size());
+        if (fast.tagLines != reference.tagLines || fast.keptLines != reference.keptLines ||
+            fast.links != reference.links || fast.names != reference.names) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -17,6 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t split = input.find('\n');
     const std::string address = split == std::string::npos ? input : input.substr(0, split);
     const std::string body = split == std::string::npos ? std::string() : input.substr(split + 1);
+    if (!ScansAgree(body, address)) {
+        std::abort();
+    }
     quorvane::MemoryWorkFiles files;
     quorvane::AnalysisLists lists;
     quorvane::AnalysePageText(files, body, address, lists);

@@ -6,6 +6,7 @@
 
 #include "analysis/address_resolution.h"
 #include "analysis/tag_line_scanner.h"
+#include "tests/support/line_by_line_scanner.h"
 
 namespace quorvane {
 namespace {
@@ -234,6 +235,32 @@ TEST(TagLinePasses, StoppingEarlyGivesTheSameTextAsAHundredPasses) {
         }
         for (const std::string_view keyword : {"<img", "<a "}) {
             EXPECT_EQ(SplitIntoTagLines(text, keyword), HundredPasses(text, keyword)) << text;
+        }
+    }
+}
+
+// Pages made of the pieces the scanners cut at, in any order: the scan in one pass over
+// the page must give what the steps give one after the other over each text's lines.
+TEST(TagScan, GivesWhatTheLineByLineStepsGive) {
+    std::mt19937 random(11);
+    const std::string pieces[] = {"<img",  "<IMG ", "<a ",     "<A ", "src=",       "SRC='",
+                                  "href=", "\r\n",  "\r",      "\n",  "cgi-bin/i/", "cgi-",
+                                  ">",     "'",     "\"",      " ",   "x.gif",      ".JPG",
+                                  "/",     "../",   "http://", "d/",  "<im",        "bin/i/"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string page;
+        const int length = static_cast<int>(random() % 48);
+        for (int i = 0; i < length; ++i) {
+            page += pieces[random() % std::size(pieces)];
+        }
+        const std::size_t maxBytes = random() % 2 == 0 ? kMaxListBytes : random() % 64;
+        for (const TagScanRules* rules : {&ImageTagRules(), &ImageLinkRules()}) {
+            const TagScan scan = ScanTagLines(page, kPage, *rules, maxBytes);
+            const TagScan reference = ScanTagLinesLineByLine(page, kPage, *rules, maxBytes);
+            EXPECT_EQ(scan.tagLines, reference.tagLines) << page;
+            EXPECT_EQ(scan.keptLines, reference.keptLines) << page;
+            EXPECT_EQ(scan.links, reference.links) << page;
+            EXPECT_EQ(scan.names, reference.names) << page;
         }
     }
 }
