@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quorvane {
 namespace {
@@ -18,63 +19,80 @@ constexpr const char* kCaptureWorld = "quorvane-capture";
 // The body is taken at once and kept in our world under the capture's number, so that
 // captures made at the same time never share one; we read it in slices, as turning a
 // string of tens of megabytes into ours in one piece holds the window for up to a second.
-// The answer is the body's length, or null for a document without one.
+// A slice never ends between the two halves of a character outside the basic plane. The
+// answer is the body's length and its number of slices, or null for a document without one.
 constexpr const char* kTakeBodyScript = R"((() => {
   if (!document.body) {
     return null;
   }
-  const captures = (globalThis.quorvaneCaptures ??= new Map());
   const body = document.body.outerHTML;
-  captures.set(CAPTURE, { body, read: 0 });
-  return body.length;
+  const ends = [];
+  for (let end = 0; end < body.length;) {
+    end = Math.min(end + 1048576, body.length);
+    if (end < body.length && (body.charCodeAt(end - 1) & 0xFC00) === 0xD800) {
+      end -= 1;
+    }
+    ends.push(end);
+  }
+  const captures = (globalThis.quorvaneCaptures ??= new Map());
+  captures.set(CAPTURE, { body, ends, read: 0 });
+  return { length: body.length, slices: ends.length };
 })())";
 
-// The next slice, empty once all is read, null when the capture is gone with its
-// document. A slice never ends between the two halves of a character outside the basic
-// plane.
-constexpr const char* kNextSliceScript = R"((() => {
+// The slice numbered SLICE; null when the capture is gone with its document. The capture
+// is let go once its last slice is read.
+constexpr const char* kSliceScript = R"((() => {
   const capture = globalThis.quorvaneCaptures?.get(CAPTURE);
   if (!capture) {
     return null;
   }
-  const { body, read } = capture;
-  if (read >= body.length) {
+  const { body, ends } = capture;
+  if (++capture.read === ends.length) {
     globalThis.quorvaneCaptures.delete(CAPTURE);
-    return "";
   }
-  let end = Math.min(read + 1048576, body.length);
-  if (end < body.length && (body.charCodeAt(end - 1) & 0xFC00) === 0xD800) {
-    end -= 1;
-  }
-  capture.read = end;
-  return body.substring(read, end);
+  return body.substring(SLICE === 0 ? 0 : ends[SLICE - 1], ends[SLICE]);
 })())";
 
-// script with its capture's number in place of CAPTURE.
-std::string ForCapture(std::string script, unsigned number) {
-    const std::string name = "CAPTURE";
-    const std::string value = std::to_string(number);
+// script with value in place of each name.
+std::string WithValue(std::string script, const std::string& name, unsigned value) {
+    const std::string text = std::to_string(value);
     for (std::size_t at = script.find(name); at != std::string::npos;
-         at = script.find(name, at + value.size())) {
-        script.replace(at, name.size(), value);
+         at = script.find(name, at + text.size())) {
+        script.replace(at, name.size(), text);
     }
     return script;
 }
 
+// What the capture's scripts share. Every slice is asked for at once, so that the engine
+// takes the next while we turn the last into ours; they are joined in their order.
 struct PendingCapture {
     WebKitWebView* view;
     GCancellable* cancellable;
     BrowserElement::CaptureDone done;
-    std::string nextSliceScript;
+    unsigned number;
     std::string body;
+    std::vector<std::optional<std::string>> slices;
+    std::size_t joined = 0;
+    bool ended = false;
+
+    void End(std::optional<std::string> result) {
+        if (!ended) {
+            ended = true;
+            done(std::move(result));
+        }
+    }
 };
 
-void RunScript(std::unique_ptr<PendingCapture> capture, const std::string& script,
-               GAsyncReadyCallback answered) {
-    PendingCapture* pending = capture.release();
-    webkit_web_view_evaluate_javascript(pending->view, script.c_str(),
-                                        static_cast<gssize>(script.size()), kCaptureWorld, nullptr,
-                                        pending->cancellable, answered, pending);
+struct ScriptRun {
+    std::shared_ptr<PendingCapture> capture;
+    unsigned slice = 0;
+};
+
+void RunScript(ScriptRun run, const std::string& script, GAsyncReadyCallback answered) {
+    PendingCapture& capture = *run.capture;
+    webkit_web_view_evaluate_javascript(
+        capture.view, script.c_str(), static_cast<gssize>(script.size()), kCaptureWorld, nullptr,
+        capture.cancellable, answered, new ScriptRun(std::move(run)));
 }
 
 // The script's answer; none when it failed. A cancelled capture belongs to an element
@@ -86,57 +104,88 @@ JSCValue* Answer(GObject* source, GAsyncResult* result, PendingCapture& capture)
     if (error != nullptr) {
         const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
         g_error_free(error);
-        if (!cancelled) {
-            capture.done(std::nullopt);
+        if (cancelled) {
+            capture.ended = true;
+        } else {
+            capture.End(std::nullopt);
         }
     }
     return value;
 }
 
-void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
-    std::unique_ptr<PendingCapture> capture(static_cast<PendingCapture*>(data));
-    JSCValue* value = Answer(source, result, *capture);
-    if (value == nullptr) {
-        return;
+// As bytes, so that a NUL the page's scripts put into the text does not end it.
+std::optional<std::string> SliceText(JSCValue* value) {
+    if (!jsc_value_is_string(value)) {
+        return std::nullopt;
     }
-    // As bytes, so that a NUL the page's scripts put into the text does not end it.
-    std::size_t sliceBytes = 0;
-    const bool lost = !jsc_value_is_string(value);
-    if (!lost) {
-        GBytes* slice = jsc_value_to_string_as_bytes(value);
-        const auto* bytes = static_cast<const char*>(g_bytes_get_data(slice, &sliceBytes));
-        capture->body.append(bytes, sliceBytes);
-        g_bytes_unref(slice);
+    GBytes* slice = jsc_value_to_string_as_bytes(value);
+    std::size_t size = 0;
+    const auto* bytes = static_cast<const char*>(g_bytes_get_data(slice, &size));
+    std::string text(bytes, size);
+    g_bytes_unref(slice);
+    return text;
+}
+
+void Join(PendingCapture& capture) {
+    while (capture.joined < capture.slices.size() && capture.slices[capture.joined]) {
+        capture.body.append(*capture.slices[capture.joined]);
+        capture.slices[capture.joined++].reset();
     }
-    g_object_unref(value);
-    if (lost) {
-        capture->done(std::nullopt);
-    } else if (sliceBytes == 0) {
-        capture->done(std::move(capture->body));
-    } else {
-        const std::string& next = capture->nextSliceScript;
-        RunScript(std::move(capture), next, &OnSliceRead);
+    if (capture.joined == capture.slices.size()) {
+        capture.End(std::move(capture.body));
     }
 }
 
+void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
+    const std::unique_ptr<ScriptRun> run(static_cast<ScriptRun*>(data));
+    PendingCapture& capture = *run->capture;
+    JSCValue* value = Answer(source, result, capture);
+    if (value == nullptr || capture.ended) {
+        if (value != nullptr) {
+            g_object_unref(value);
+        }
+        return;
+    }
+    std::optional<std::string> slice = SliceText(value);
+    g_object_unref(value);
+    if (!slice) {
+        capture.End(std::nullopt);
+        return;
+    }
+    capture.slices[run->slice] = std::move(slice);
+    Join(capture);
+}
+
+double Property(JSCValue* object, const char* name) {
+    JSCValue* property = jsc_value_object_get_property(object, name);
+    const double number = jsc_value_is_number(property) ? jsc_value_to_double(property) : 0;
+    g_object_unref(property);
+    return number;
+}
+
 void OnBodyTaken(GObject* source, GAsyncResult* result, gpointer data) {
-    std::unique_ptr<PendingCapture> capture(static_cast<PendingCapture*>(data));
-    JSCValue* value = Answer(source, result, *capture);
+    const std::unique_ptr<ScriptRun> run(static_cast<ScriptRun*>(data));
+    PendingCapture& capture = *run->capture;
+    JSCValue* value = Answer(source, result, capture);
     if (value == nullptr) {
         return;
     }
-    const bool hasBody = jsc_value_is_number(value);
-    if (hasBody) {
-        // Each UTF-16 unit takes at least a byte in UTF-8.
-        capture->body.reserve(static_cast<std::size_t>(jsc_value_to_double(value)));
-    }
+    const bool hasBody = jsc_value_is_object(value);
+    // Each UTF-16 unit takes at least a byte in UTF-8.
+    const double length = hasBody ? Property(value, "length") : 0;
+    const double slices = hasBody ? Property(value, "slices") : 0;
     g_object_unref(value);
     if (!hasBody) {
-        capture->done(std::nullopt);
+        capture.End(std::nullopt);
         return;
     }
-    const std::string& next = capture->nextSliceScript;
-    RunScript(std::move(capture), next, &OnSliceRead);
+    capture.body.reserve(static_cast<std::size_t>(length));
+    capture.slices.resize(static_cast<std::size_t>(slices));
+    const std::string sliceScript = WithValue(kSliceScript, "CAPTURE", capture.number);
+    for (unsigned slice = 0; slice < capture.slices.size(); ++slice) {
+        RunScript({run->capture, slice}, WithValue(sliceScript, "SLICE", slice), &OnSliceRead);
+    }
+    Join(capture);
 }
 
 }  // namespace
@@ -150,9 +199,9 @@ BodyCapture::~BodyCapture() {
 
 void BodyCapture::Capture(BrowserElement::CaptureDone done) {
     const unsigned number = ++captureCount_;
-    RunScript(std::make_unique<PendingCapture>(PendingCapture{
-                  view_, captures_, std::move(done), ForCapture(kNextSliceScript, number), {}}),
-              ForCapture(kTakeBodyScript, number), &OnBodyTaken);
+    auto capture = std::make_shared<PendingCapture>(
+        PendingCapture{view_, captures_, std::move(done), number, {}, {}});
+    RunScript({std::move(capture), 0}, WithValue(kTakeBodyScript, "CAPTURE", number), &OnBodyTaken);
 }
 
 }  // namespace quorvane

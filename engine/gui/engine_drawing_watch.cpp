@@ -8,8 +8,6 @@ namespace quorvane {
 namespace {
 
 constexpr const char* kWatchKey = "quorvane-drawing-watch";
-// The longest the watch waits for a picture the engine may already have sent.
-constexpr int kLongestWaitMs = 2000;
 
 }  // namespace
 
@@ -26,10 +24,10 @@ EngineDrawingWatch::~EngineDrawingWatch() {
     Listen(false);
 }
 
-void EngineDrawingWatch::Watch(std::function<void()> drawn) {
+void EngineDrawingWatch::Watch(std::function<void()> drawn, std::chrono::milliseconds longestWait) {
     drawn_ = std::move(drawn);
     Listen(true);
-    end_.StartOnce(kLongestWaitMs);
+    end_.StartOnce(static_cast<int>(longestWait.count()));
 }
 
 void EngineDrawingWatch::Cancel() {

@@ -2,6 +2,7 @@
 
 #include <wx/timer.h>
 
+#include <chrono>
 #include <functional>
 
 typedef struct _GdkWindow GdkWindow;
@@ -15,7 +16,7 @@ namespace quorvane {
 // picture: what lies over the view waits for that picture, or the screen shows the view's
 // old, empty picture for a moment. The engine says nothing of the picture but asks GTK to
 // draw the view again, which is what the watch hears; should that have come first, nothing
-// more comes, and the watch ends after a short while all the same.
+// more comes, and the watch ends after longestWait all the same.
 class EngineDrawingWatch {
   public:
     explicit EngineDrawingWatch(GtkWidget* view);
@@ -24,7 +25,7 @@ class EngineDrawingWatch {
     EngineDrawingWatch& operator=(const EngineDrawingWatch&) = delete;
 
     // drawn runs once, after the view's next picture (it replaces a watch running).
-    void Watch(std::function<void()> drawn);
+    void Watch(std::function<void()> drawn, std::chrono::milliseconds longestWait);
     void Cancel();
 
   private:

@@ -154,12 +154,14 @@ void FirstScreenCover::LoadHtml(const std::string& html, const std::string& base
     webkit_web_view_load_html(native_, html.c_str(), baseUri.c_str());
 }
 
-// The first screen's own document is read whole: once the view shows it laid out, the line
-// comes off.
+// The engine is given the first screen's document whole and parses it in the task that
+// commits it, before it answers what it is asked next: from the commit on, the layout the
+// watch asks for is of the whole first screen. The line comes off then, without waiting
+// for the pictures the first screen shows to arrive, as any page shows its text first.
 void FirstScreenCover::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* cover = static_cast<FirstScreenCover*>(self);
     const gchar* uri = webkit_web_view_get_uri(view);
-    if (loadEvent != WEBKIT_LOAD_FINISHED || cover->awaitedUri_.empty() || uri == nullptr ||
+    if (loadEvent != WEBKIT_LOAD_COMMITTED || cover->awaitedUri_.empty() || uri == nullptr ||
         cover->awaitedUri_ != uri) {
         return;
     }

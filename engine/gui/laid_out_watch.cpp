@@ -2,10 +2,22 @@
 
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace quorvane {
 namespace {
+
+// The longest wait for the picture after the answer: the engine may have sent the picture
+// before it answered, and then nothing more comes. A page that took the engine long to
+// lay out takes it long to draw too (at 20 MB on a loaded machine, up to a fifth of the
+// layout's time): the wait grows with it, so that the view never shows its old, empty
+// picture meanwhile.
+std::chrono::milliseconds LongestWaitForPicture(std::chrono::steady_clock::duration layout) {
+    using std::chrono::milliseconds;
+    return std::clamp(std::chrono::duration_cast<milliseconds>(layout / 2), milliseconds(2000),
+                      milliseconds(20000));
+}
 
 struct Answer {
     LaidOutWatch* watch;
@@ -20,6 +32,7 @@ void LaidOutWatch::Watch(std::function<void()> shown) {
     drawing_.Cancel();
     shown_ = std::move(shown);
     current_ = std::make_shared<int>(0);
+    asked_ = std::chrono::steady_clock::now();
     webkit_web_view_get_snapshot(view_, WEBKIT_SNAPSHOT_REGION_VISIBLE,
                                  WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, &OnAnswered,
                                  new Answer{this, current_});
@@ -46,9 +59,11 @@ void LaidOutWatch::OnAnswered(GObject* view, GAsyncResult* result, void* answer)
     if (answered->current.expired()) {
         return;
     }
+
     // Until the picture is in the view, the view would show the page before, or none.
     LaidOutWatch* watch = answered->watch;
-    watch->drawing_.Watch(std::exchange(watch->shown_, nullptr));
+    watch->drawing_.Watch(std::exchange(watch->shown_, nullptr),
+                          LongestWaitForPicture(std::chrono::steady_clock::now() - watch->asked_));
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -33,6 +34,7 @@ class LaidOutWatch {
     EngineDrawingWatch drawing_;
     std::function<void()> shown_;
     std::shared_ptr<int> current_;  // replaced by each watch: an older one's answer is late
+    std::chrono::steady_clock::time_point asked_;
 };
 
 }  // namespace quorvane
