@@ -11,6 +11,7 @@
 // The pages come from a server on 127.0.0.1 of the benchmark's own. Run it on a display
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
+//       [--measures first,views,served]
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
@@ -308,6 +309,7 @@ std::vector<BenchPage> ServePages(HttpTestServer& server) {
 struct Options {
     int runs = 5;
     std::string pages = "start,100k,1m,5m,5m-line,20m";
+    std::string measures = "first,views,served";
 };
 
 Options ReadOptions(int argc, char** argv) {
@@ -318,13 +320,15 @@ Options ReadOptions(int argc, char** argv) {
             options.runs = std::max(1, std::atoi(argv[i + 1]));
         } else if (name == "--pages") {
             options.pages = argv[i + 1];
+        } else if (name == "--measures") {
+            options.measures = argv[i + 1];
         }
     }
     return options;
 }
 
-bool Chosen(const Options& options, const std::string& key) {
-    return ("," + options.pages + ",").find("," + key + ",") != std::string::npos;
+bool InList(const std::string& list, const std::string& key) {
+    return ("," + list + ",").find("," + key + ",") != std::string::npos;
 }
 
 // Runs one page options.runs times, printing each run as it ends; gives its line of
@@ -427,20 +431,29 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
     std::vector<std::string> servedTable;
     std::vector<std::string> firstScreens;
     for (const BenchPage& page : pages) {
-        if (!Chosen(options, page.key)) {
+        if (!InList(options.pages, page.key)) {
             continue;
         }
-        if (!MeasureFirstScreens(driver, server, page, options.runs, firstScreens)) {
+        if (InList(options.measures, "first") &&
+            !MeasureFirstScreens(driver, server, page, options.runs, firstScreens)) {
             return false;
         }
-        const std::optional<std::string> medians = MeasurePage(driver, server, page, options.runs);
-        const std::optional<std::string> served =
-            medians ? MeasureServedSource(driver, server, page, options.runs) : std::nullopt;
-        if (!served) {
-            return false;
+        if (InList(options.measures, "views")) {
+            const std::optional<std::string> medians =
+                MeasurePage(driver, server, page, options.runs);
+            if (!medians) {
+                return false;
+            }
+            table.push_back(*medians);
         }
-        table.push_back(*medians);
-        servedTable.push_back(*served);
+        if (InList(options.measures, "served")) {
+            const std::optional<std::string> served =
+                MeasureServedSource(driver, server, page, options.runs);
+            if (!served) {
+                return false;
+            }
+            servedTable.push_back(*served);
+        }
     }
     std::printf(
         "\nMedians of %d runs in ms from the end of the Browser view's load, the Images "
