@@ -182,10 +182,16 @@
             return this.items.length >= kItemsPerReport || this.chars >= kReportChars;
         }
 
+        // By name first: reading each of element.attributes makes a node of it, which for
+        // every attribute of every element was about half of the walk's time.
         lazyAttributes(element) {
-            for (const attribute of element.attributes) {
-                const value = attribute.value.trim();
-                if (!attribute.name.startsWith('data-') || !value) {
+            const names = element.getAttributeNames();
+            for (let place = 0; place < names.length; ++place) {
+                if (!names[place].startsWith('data-')) {
+                    continue;
+                }
+                const value = element.attributes[place].value.trim();
+                if (!value) {
                     continue;
                 }
                 if (kSrcsetLike.test(value)) {
