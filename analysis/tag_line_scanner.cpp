@@ -131,27 +131,6 @@ std::string_view BareValue(std::string_view l) {
     return blank == std::string_view::npos ? std::string_view() : l.substr(0, blank + 1);
 }
 
-// A pass gives the text back as it is when the text holds no CR LF CR LF and every
-// keyword in it stands in lower case right after a CR LF: the CR LF the pass puts in
-// front of each keyword then makes the only CR LF CR LF there is, which it makes one
-// CR LF again at once. (A keyword begins with neither CR nor LF, so no other one can
-// form.) Both are found without making the pass.
-bool HoldsBlankLine(std::string_view text) {
-    return FindExact(text, "\r\n\r\n") != std::string_view::npos;
-}
-
-bool KeywordsInPlace(std::string_view text, std::string_view keyword) {
-    for (std::size_t at = FindNoCase(text, keyword); at != std::string_view::npos;
-         at = FindNoCase(text, keyword, at + keyword.size())) {
-        const bool lower = std::equal(keyword.begin(), keyword.end(), text.begin() + at,
-                                      [](char k, char c) { return LowerAscii(k) == c; });
-        if (at < kCrLf.size() || text.substr(at - kCrLf.size(), kCrLf.size()) != kCrLf || !lower) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The images of the kept lines in page order, each file name once, within maxBytes and
 // kMaxListEntries. The duplicate test's set points at the names: a line gives one name
 // at most, so names never grows past the room reserved here and its strings never move.
@@ -189,35 +168,6 @@ void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAdd
 }
 
 }  // namespace
-
-std::string TagLinePass(std::string_view text, std::string_view keyword) {
-    std::string lowered(keyword);
-    for (char& c : lowered) {
-        c = LowerAscii(c);
-    }
-    const std::string split = ReplaceAllNoCase(text, keyword, std::string(kCrLf) + lowered);
-    return ReplaceAllExact(split, "\r\n\r\n", kCrLf);
-}
-
-// After a pass every keyword stands in lower case right after a CR LF: the pass puts
-// one in front of each (a keyword begins with a "<" found nowhere else in it, so no two
-// copies overlap), and folding CR LF CR LF takes no other byte away. From then on only
-// a CR LF CR LF left over can make the next pass change the text.
-std::string SplitIntoTagLines(std::string text, std::string_view keyword) {
-    bool keywordsInPlace = false;
-    for (int pass = 0; pass < kTagLinePasses; ++pass) {
-        if (!HoldsBlankLine(text) && (keywordsInPlace || KeywordsInPlace(text, keyword))) {
-            break;
-        }
-        std::string next = TagLinePass(text, keyword);
-        if (next == text) {
-            break;
-        }
-        text = std::move(next);
-        keywordsInPlace = true;
-    }
-    return text;
-}
 
 // Each cut but the last two only narrows the line, so the line is viewed until the value
 // is copied out. Single quotes count as double ones from the third cut on; no cut before

@@ -20,17 +20,6 @@ struct TagScanRules {
     std::vector<std::string_view> extensions = {};
 };
 
-// The rewriting passes give the result of exactly 100 passes; a pass that changes
-// nothing means every later one would change nothing, so fewer may run.
-inline constexpr int kTagLinePasses = 100;
-
-// One rewriting pass: every keyword (any case) gets a CR LF in front and is lower-cased,
-// then each CR LF CR LF becomes one CR LF, left to right.
-std::string TagLinePass(std::string_view text, std::string_view keyword);
-
-// The text after the 100 passes, stopping as soon as a pass changes nothing.
-std::string SplitIntoTagLines(std::string text, std::string_view keyword);
-
 // The value cut from one tag line by the fixed sequence of cuts, or false when the line
 // is not a candidate.
 bool CutTagValue(std::string_view line, const TagScanRules& rules, std::string& value);
