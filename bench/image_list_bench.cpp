@@ -7,7 +7,8 @@
 // image's bytes are fetched again, as if the engine kept no copy. Run it on a display of
 // its own. With --time-line each run also prints when each of the gatherer's reports came,
 // with the rows and sized rows it brought, and when the files' facts came (the first, every
-// thousandth and the last), counted from the load's end:
+// thousandth and the last), and each stall over 50 ms with the CPU time the window's thread
+// used in it, counted from the load's end:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
 //       [--images N] [--fetch-only] [--time-line]
 #include <wx/frame.h>
@@ -136,6 +137,15 @@ class NoCopies : public quorvane::ResourceCopies {
     }
 };
 
+// The stalls over 50 ms, counted from loadEnd, with the window's thread's CPU time in each.
+void PrintStalls(const quorvane::bench::StallMeter& stalls, Clock::time_point loadEnd) {
+    const double offset = Milliseconds(loadEnd - stalls.Started());
+    for (const auto& stall : stalls.Kept()) {
+        std::printf("    %7.0f ms stall:  %6.0f ms, %6.0f ms CPU\n", stall.atMs - offset,
+                    stall.wallMs, stall.cpuMs);
+    }
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -251,13 +261,14 @@ int main(int argc, char** argv) {
             stall.push_back(stalls.LongestMs());
             std::printf(
                 "%6d images run %d: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-                "stall %5.0f ms%s\n",
-                images, run + 1, ms, read.back(), stall.back(),
+                "stall %5.0f ms (%3.0f ms CPU)%s\n",
+                images, run + 1, ms, read.back(), stall.back(), stalls.LongestCpuMs(),
                 AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
                     ? ""
                     : " (incomplete)");
             if (timeLine) {
                 line.Print(events.lastEnd);
+                PrintStalls(stalls, events.lastEnd);
             }
             std::fflush(stdout);
         }
