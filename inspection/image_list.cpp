@@ -112,13 +112,13 @@ void ImageList::Rebuild() {
     MarkSameBytes();
 }
 
-void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
+std::vector<std::size_t> ImageList::SetFacts(const std::string& address, ImageFacts facts) {
     const auto found = rowOf_.find(address);
     if (found == rowOf_.end()) {
-        return;
+        return {};
     }
-    ImageRow& row = rows_[found->second];
-    ApplyFacts(row, facts);
+    std::vector<std::size_t> changed{found->second};
+    ApplyFacts(rows_[found->second], facts);
     // An address's bytes are read once; facts that come again add no second address. The
     // addresses before were marked as the second came: a page of thousands of copies of
     // one picture marks each row once.
@@ -129,10 +129,19 @@ void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
         for (std::size_t other = first; same.size() > 1 && other < same.size(); ++other) {
             if (const auto otherRow = rowOf_.find(same[other]); otherRow != rowOf_.end()) {
                 rows_[otherRow->second].sameBytes = true;
+                if (otherRow->second != found->second) {
+                    changed.push_back(otherRow->second);
+                }
             }
         }
     }
     facts_[address] = std::move(facts);
+    return changed;
+}
+
+const ImageRow* ImageList::Find(const std::string& address) const {
+    const auto found = rowOf_.find(address);
+    return found == rowOf_.end() ? nullptr : &rows_[found->second];
 }
 
 void ImageList::MarkSameBytes() {

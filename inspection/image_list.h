@@ -60,8 +60,11 @@ class ImageList {
     // report of an earlier gathering than the frame's last is dropped.
     void Accept(ImageReport report);
     // The facts of the file at address, a row of the list; kept for the page's later
-    // gatherings too.
-    void SetFacts(const std::string& address, ImageFacts facts);
+    // gatherings too. Returns the places of the rows whose cells changed: address's, and
+    // those now marked as giving the same bytes.
+    std::vector<std::size_t> SetFacts(const std::string& address, ImageFacts facts);
+    // The row of address; nullptr when the list has none.
+    const ImageRow* Find(const std::string& address) const;
 
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.

@@ -1,5 +1,7 @@
 #include "inspection/image_list_table.h"
 
+#include <utility>
+
 #include "inspection/image_report.h"
 
 namespace quorvane {
@@ -27,7 +29,7 @@ std::string ShownAddress(const ImageRow& row) {
 
 void ImageListTable::Clear() {
     list_.Clear();
-    stale_ = true;
+    LinesChanged();
 }
 
 bool ImageListTable::Accept(std::string_view report) {
@@ -36,29 +38,47 @@ bool ImageListTable::Accept(std::string_view report) {
         return false;
     }
     list_.Accept(std::move(*read));
-    stale_ = true;
+    LinesChanged();
     return true;
 }
 
 // The facts of thousands of files come one by one: they filter and sort the rows again
 // only where the filter or the order reads them.
 void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
-    list_.SetFacts(address, std::move(facts));
+    const std::vector<std::size_t> changed = list_.SetFacts(address, std::move(facts));
     const bool orderReadsFacts =
         sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type);
-    stale_ = stale_ || orderReadsFacts || !filter_.type.empty();
+    if (orderReadsFacts || !filter_.type.empty()) {
+        LinesChanged();
+    } else if (!changes_.lines) {
+        changes_.rows.insert(changes_.rows.end(), changed.begin(), changed.end());
+        // Facts that come again add their rows again: more changes than rows cost no
+        // less than drawing every line.
+        if (changes_.rows.size() > list_.Rows().size()) {
+            changes_ = {true, {}};
+        }
+    }
+}
+
+void ImageListTable::LinesChanged() {
+    stale_ = true;
+    changes_ = {true, {}};
+}
+
+ImageTableChanges ImageListTable::TakeChanges() {
+    return std::exchange(changes_, {});
 }
 
 void ImageListTable::SetFilter(const ImageFilterSettings& settings) {
     filter_ = settings;
-    stale_ = true;
+    LinesChanged();
 }
 
 void ImageListTable::SortBy(ImageColumn column, bool ascending) {
     column_ = column;
     ascending_ = ascending;
     sorted_ = true;
-    stale_ = true;
+    LinesChanged();
 }
 
 const std::vector<std::size_t>& ImageListTable::Shown() const {
