@@ -37,8 +37,17 @@ bool ImageListTable::Accept(std::string_view report) {
     if (!read) {
         return false;
     }
-    list_.Accept(std::move(*read));
-    LinesChanged();
+    const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(*read));
+    // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds
+    // lines after them and changes the lines of the rows it added to, most of them not
+    // on screen.
+    if (!changed || sorted_ || !filter_.text.empty() || !filter_.type.empty() ||
+        filter_.minimumWidth > 0 || filter_.minimumHeight > 0) {
+        LinesChanged();
+    } else {
+        stale_ = true;
+        RowsChanged(*changed);
+    }
     return true;
 }
 
@@ -50,13 +59,20 @@ void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
         sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type);
     if (orderReadsFacts || !filter_.type.empty()) {
         LinesChanged();
-    } else if (!changes_.lines) {
-        changes_.rows.insert(changes_.rows.end(), changed.begin(), changed.end());
-        // Facts that come again add their rows again: more changes than rows cost no
-        // less than drawing every line.
-        if (changes_.rows.size() > list_.Rows().size()) {
-            changes_ = {true, {}};
-        }
+    } else {
+        RowsChanged(changed);
+    }
+}
+
+void ImageListTable::RowsChanged(const std::vector<std::size_t>& rows) {
+    if (changes_.lines) {
+        return;
+    }
+    changes_.rows.insert(changes_.rows.end(), rows.begin(), rows.end());
+    // A row may change again and again: more changes than rows cost no less than
+    // drawing every line.
+    if (changes_.rows.size() > list_.Rows().size()) {
+        changes_ = {true, {}};
     }
 }
 

@@ -13,10 +13,11 @@ namespace quorvane {
 
 // What changed in an ImageListTable since its view last asked.
 struct ImageTableChanges {
-    // The lines shown changed (rows came or went, the filter or the order changed): every
-    // line is drawn again.
+    // The lines shown changed (rows went, the filter or the order changed): every line is
+    // drawn again.
     bool lines = false;
-    // Else the places in the list of the rows whose cells changed, as their facts came.
+    // Else the places in the list of the rows whose cells changed or that came, each a
+    // line of its own in the list's order.
     std::vector<std::size_t> rows;
 };
 
@@ -52,6 +53,8 @@ class ImageListTable {
     void Update() const;
     // The rows shown, their number or their order changed.
     void LinesChanged();
+    // Only the cells of rows (places in the list) changed.
+    void RowsChanged(const std::vector<std::size_t>& rows);
 
     ImageList list_;
     ImageFilterSettings filter_;

@@ -389,7 +389,15 @@ TEST(ImageListTable, SaysWhichRowsTheFactsChangedElseThatEveryLineDid) {
         EXPECT_EQ(changes.lines, row.expected.lines) << row.name;
         EXPECT_EQ(changes.rows, row.expected.rows) << row.name;
         EXPECT_TRUE(table.TakeChanges().rows.empty()) << row.name;
-        table.Accept(R"({"frame":"f","gather":1,"items":[{"a":"http://h/d","k":"img"}]})");
+        // Unsorted and unfiltered, a report's rows keep their lines.
+        table.Accept(R"({"frame":"f","gather":1,"items":[{"a":"http://h/d","k":"img"},)"
+                     R"({"a":"http://h/a","k":"css"}]})");
+        const ImageTableChanges report = table.TakeChanges();
+        EXPECT_EQ(report.lines, row.expected.lines) << row.name;
+        const std::vector<std::size_t> reportRows =
+            report.lines ? std::vector<std::size_t>{} : std::vector<std::size_t>{3, 0};
+        EXPECT_EQ(report.rows, reportRows) << row.name;
+        table.Accept(R"({"frame":"f","gather":2,"items":[{"a":"http://h/d","k":"img"}]})");
         EXPECT_TRUE(table.TakeChanges().lines) << row.name;
     }
 }
