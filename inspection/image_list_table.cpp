@@ -27,9 +27,10 @@ std::string ShownAddress(const ImageRow& row) {
 
 }  // namespace
 
-void ImageListTable::Clear() {
-    list_.Clear();
+ImageList ImageListTable::Clear() {
+    ImageList before = std::exchange(list_, ImageList());
     LinesChanged();
+    return before;
 }
 
 bool ImageListTable::Accept(std::string_view report) {

@@ -25,8 +25,9 @@ struct ImageTableChanges {
 // the text of each cell. The table asks for the cells of the rows on screen only.
 class ImageListTable {
   public:
-    // A new page: no rows until its gatherer reports.
-    void Clear();
+    // A new page: no rows until its gatherer reports. Returns the list of the page before,
+    // tens of thousands of rows that the caller may let go where it holds up no window.
+    ImageList Clear();
     // A report of the gatherer as it came; false when it could not be read.
     bool Accept(std::string_view report);
     void SetFacts(const std::string& address, ImageFacts facts);
