@@ -46,6 +46,9 @@ class StallMeter : public wxTimer {
     }
     // The CPU time the window's thread used in the longest stall.
     double LongestCpuMs() const { return longest_.cpuMs; }
+    // The most CPU time the window's thread used in one stall: its longest piece of work,
+    // which a loaded machine stretches but does not make.
+    double MostCpuMs() const { return mostCpuMs_; }
     const std::vector<Stall>& Kept() const { return kept_; }
     Clock::time_point Started() const { return start_; }
 
@@ -57,6 +60,7 @@ class StallMeter : public wxTimer {
         const double cpuMs = ThreadCpuMs();
         const Stall stall{Milliseconds(last_ - start_), Milliseconds(now - last_),
                           cpuMs - lastCpuMs_};
+        mostCpuMs_ = std::max(mostCpuMs_, stall.cpuMs);
         if (stall.wallMs > longest_.wallMs) {
             longest_ = stall;
         }
@@ -72,6 +76,7 @@ class StallMeter : public wxTimer {
     Clock::time_point last_;
     double lastCpuMs_;
     Stall longest_{};
+    double mostCpuMs_ = 0;
     std::vector<Stall> kept_;
 };
 
