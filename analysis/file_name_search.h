@@ -14,12 +14,12 @@ namespace quorvane {
 // MultiPatternSearch does, but cheaper for the names of a page's pictures: thousands of
 // them, nearly all different, that end in a few extensions. Each name is looked for only
 // where its last bytes occur, and recognised there by a hash of the bytes that end
-// there, read backwards. Building that costs a hash per name instead of a node per byte.
+// there, eight at a time. Building that costs a hash per name instead of a node per byte.
 //
-// A text where names share long endings could make that cost a walk of many bytes at
-// nearly every position; the walks are counted, and a text that would take more than a
-// few steps per byte is searched with the automaton instead, built when first needed. So
-// is every text when the names' hashes crowd together.
+// A text where names of many lengths share their endings could make that cost many
+// hashes at nearly every position; the hashes are counted, and a text that would take
+// more than a few steps per byte is searched with the automaton instead, built when first needed.
+// So is every text when the names' hashes crowd together.
 class FileNameSearch {
   public:
     // names must be distinct and none may be empty.
@@ -45,8 +45,8 @@ class FileNameSearch {
         std::size_t name;
         std::size_t start;
     };
-    // One slot of the table of names, open addressing: the hash of a name read backwards
-    // and which name it is, or -1 for an empty slot.
+    // One slot of the table of names, open addressing: the hash of a name and which name
+    // it is, or -1 for an empty slot.
     struct Slot {
         std::uint64_t hash = 0;
         std::int32_t name = -1;
@@ -54,7 +54,7 @@ class FileNameSearch {
 
     void GroupByEnding();
     bool FillTable();
-    // Every occurrence into matches_; false when the walks would cost too much.
+    // Every occurrence into matches_; false when the hashes would cost too much.
     bool FindByEndings(std::string_view text);
     // The names of one ending that end at end, within budget (which it spends).
     bool MatchAt(std::string_view text, std::size_t end, std::size_t ending, std::size_t& budget);
@@ -73,6 +73,7 @@ class FileNameSearch {
     // lengths_[firstLength_[e + 1]].
     std::vector<std::size_t> lengths_;
     std::vector<std::size_t> firstLength_;
+    std::vector<std::size_t> endingSteps_;  // per ending, what hashing all its lengths costs
     std::vector<Slot> slots_;
     unsigned slotShift_ = 64;  // takes a hash's bits that pick its first slot
     std::size_t farthest_ = 0;
