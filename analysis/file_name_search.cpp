@@ -71,11 +71,12 @@ bool Spend(std::size_t& budget, std::size_t cost) {
 }
 
 // The ending of a name as a number that compares as the endings do, all being of one
-// size, beside the name's length (which the lists' bound keeps far below 4 GB), and a
-// name that has them.
+// size, beside the name's length (which the lists' bound keeps far below 4 GB), a name
+// that has them, and the bytes the names that have them begin with.
 struct EndingAndLength {
     std::uint64_t key;
     std::size_t name;
+    FileNameSearch::ByteSet firstBytes;
 };
 
 // Each ending and length once, sorted: each ending (in sorted order, as the search over
@@ -100,8 +101,9 @@ std::vector<EndingAndLength> DistinctEndings(std::span<const std::string_view> n
         }
         if (slots[slot] < 0) {
             slots[slot] = static_cast<std::int32_t>(distinct.size());
-            distinct.push_back({key, name});
+            distinct.push_back({key, name, {}});
         }
+        distinct[slots[slot]].firstBytes.Add(names[name][0]);
     }
     std::sort(distinct.begin(), distinct.end(),
               [](const EndingAndLength& a, const EndingAndLength& b) { return a.key < b.key; });
@@ -134,6 +136,7 @@ void FileNameSearch::GroupByEnding() {
             endingSteps_.push_back(0);
         }
         lengths_.push_back(name.size());
+        firstBytes_.push_back(distinct[k].firstBytes);
         endingSteps_.back() += HashSteps(name.size());
     }
     firstLength_.push_back(lengths_.size());
@@ -194,7 +197,8 @@ std::int32_t FileNameSearch::Lookup(std::uint64_t hash, std::string_view text,
     return -1;
 }
 
-// Each length a name of this ending has is looked up in turn.
+// Each length a name of this ending has is looked up in turn, but for those where the
+// byte a name would begin with begins none: the names of a page often all begin alike.
 bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t ending,
                              std::size_t& budget) {
     if (!Spend(budget, endingSteps_[ending])) {
@@ -205,6 +209,9 @@ bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t
         const std::size_t length = lengths_[k];
         if (length > end) {
             break;
+        }
+        if (!firstBytes_[k].Holds(text[end - length])) {
+            continue;
         }
         const std::uint64_t hash = NameHash(text.data() + end, length);
         if (!MayHold(hash)) {

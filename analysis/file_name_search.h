@@ -25,6 +25,19 @@ class FileNameSearch {
     // names must be distinct and none may be empty.
     explicit FileNameSearch(std::vector<std::string_view> names);
 
+    // A set of bytes, one bit each.
+    struct ByteSet {
+        std::uint64_t bits[4] = {};
+        void Add(char byte) {
+            const auto b = static_cast<unsigned char>(byte);
+            bits[b / 64] |= std::uint64_t{1} << (b % 64);
+        }
+        bool Holds(char byte) const {
+            const auto b = static_cast<unsigned char>(byte);
+            return (bits[b / 64] >> (b % 64) & 1) != 0;
+        }
+    };
+
     // Calls found(name index, start position) for every occurrence.
     template <typename Found>
     void ForEachMatch(std::string_view text, Found&& found) {
@@ -73,6 +86,7 @@ class FileNameSearch {
     // lengths_[firstLength_[e + 1]].
     std::vector<std::size_t> lengths_;
     std::vector<std::size_t> firstLength_;
+    std::vector<ByteSet> firstBytes_;       // per entry of lengths_: what its names begin with
     std::vector<std::size_t> endingSteps_;  // per ending, what hashing all its lengths costs
     std::vector<Slot> slots_;
     unsigned slotShift_ = 64;  // takes a hash's bits that pick its first slot
