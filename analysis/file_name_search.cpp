@@ -228,19 +228,24 @@ bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t
     return budget > 0;
 }
 
-bool FileNameSearch::FindByEndings(std::string_view text) {
+FileNameSearch::Outcome FileNameSearch::FindByEndings(std::string_view text, std::size_t most) {
     if (names_.empty()) {
-        return true;
+        return Outcome::kFound;
     }
     if (!endingSearch_) {
-        return false;
+        return Outcome::kOverBudget;
     }
     std::size_t budget = kStepsPerByte * text.size() + kStepsPerText;
-    bool within = true;
+    Outcome outcome = Outcome::kFound;
     endingSearch_->ForEachMatch(text, [&](std::size_t ending, std::size_t start) {
-        within = within && MatchAt(text, start + endingSize_, ending, budget);
+        if (!MatchAt(text, start + endingSize_, ending, budget)) {
+            outcome = Outcome::kOverBudget;
+        } else if (matches_.size() > most) {
+            outcome = Outcome::kTooMany;
+        }
+        return outcome == Outcome::kFound;
     });
-    return within;
+    return outcome;
 }
 
 MultiPatternSearch& FileNameSearch::Automaton() {

@@ -38,22 +38,35 @@ class FileNameSearch {
         }
     };
 
-    // Calls found(name index, start position) for every occurrence.
+    // Calls found(name index, start position) for every occurrence, unless there are
+    // more than most: then for none, and returns false. Names that are runs of one byte
+    // find a number of matches in a run of it that grows with its length squared; no
+    // more than most are ever held.
     template <typename Found>
-    void ForEachMatch(std::string_view text, Found&& found) {
+    bool ForEachMatch(std::string_view text, std::size_t most, Found&& found) {
         matches_.clear();
-        if (!FindByEndings(text)) {
+        Outcome outcome = FindByEndings(text, most);
+        if (outcome == Outcome::kOverBudget) {
             matches_.clear();
-            Automaton().ForEachMatch(text, [this](std::size_t name, std::size_t start) {
-                matches_.push_back({name, start});
-            });
+            const bool all =
+                Automaton().ForEachMatch(text, [&](std::size_t name, std::size_t start) {
+                    matches_.push_back({name, start});
+                    return matches_.size() <= most;
+                });
+            outcome = all ? Outcome::kFound : Outcome::kTooMany;
+        }
+        if (outcome == Outcome::kTooMany) {
+            matches_.clear();
+            return false;
         }
         for (const Match& match : matches_) {
             found(match.name, match.start);
         }
+        return true;
     }
 
   private:
+    enum class Outcome { kFound, kOverBudget, kTooMany };
     struct Match {
         std::size_t name;
         std::size_t start;
@@ -67,8 +80,9 @@ class FileNameSearch {
 
     void GroupByEnding();
     bool FillTable();
-    // Every occurrence into matches_; false when the hashes would cost too much.
-    bool FindByEndings(std::string_view text);
+    // Every occurrence into matches_, unless the hashes would cost too much or there are
+    // more than most.
+    Outcome FindByEndings(std::string_view text, std::size_t most);
     // The names of one ending that end at end, within budget (which it spends).
     bool MatchAt(std::string_view text, std::size_t end, std::size_t ending, std::size_t& budget);
     std::size_t FirstSlot(std::uint64_t hash) const;
