@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <span>
 
 #include "analysis/file_name_search.h"
@@ -165,13 +166,19 @@ Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> pas
     return ChooseAmongOverlaps(passAndStart, passes);
 }
 
+// How many matches the passes may choose among in one text at once: far more than any
+// page's names find, and few enough that held they cost a few times the text.
+std::size_t MostMatches(std::size_t textSize) {
+    return textSize / 4 + 4096;
+}
+
 // Each match of a pass from firstPass on in text, as (pass, start), but for the names
-// marked in leftOut.
-PassAndStart& Candidates(std::string_view text, FileNameSearch& search, const Names& names,
-                         std::size_t firstPass, PassAndStart& found,
-                         const std::vector<bool>& leftOut = {}) {
+// marked in leftOut; false when there are more than MostMatches.
+bool Candidates(std::string_view text, FileNameSearch& search, const Names& names,
+                std::size_t firstPass, PassAndStart& found, const std::vector<bool>& leftOut = {}) {
     found.clear();
-    search.ForEachMatch(text, [&](std::size_t name, std::size_t start) {
+    const std::size_t most = MostMatches(text.size());
+    return search.ForEachMatch(text, most, [&](std::size_t name, std::size_t start) {
         if (name < leftOut.size() && leftOut[name]) {
             return;
         }
@@ -180,8 +187,7 @@ PassAndStart& Candidates(std::string_view text, FileNameSearch& search, const Na
                 found.emplace_back(pass, start);
             }
         }
-    });
-    return found;
+    }) && found.size() <= most;
 }
 
 // The anchors the text will hold, each with what the passes after its own replace in
@@ -212,8 +218,9 @@ struct Plan {
     }
 };
 
-Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const LinkPass> passes,
-                FileNameSearch& search, const Names& names, std::size_t maxSize) {
+std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
+                               std::span<const LinkPass> passes, FileNameSearch& search,
+                               const Names& names, std::size_t maxSize) {
     Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
     PassAndStart found;
@@ -234,7 +241,10 @@ Plan PlanPasses(std::size_t textSize, const Replaced& inText, std::span<const Li
             break;
         }
         plan.size += growth;
-        Replaced replaced = ChooseMatches(Candidates(anchor, search, names, k + 1, found), passes);
+        if (!Candidates(anchor, search, names, k + 1, found)) {
+            return std::nullopt;
+        }
+        Replaced replaced = ChooseMatches(found, passes);
         for (const Stretch& stretch : replaced) {
             copies[stretch.pass] = SaturatingAdd(copies[stretch.pass], copies[k]);
         }
@@ -285,8 +295,8 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
 
 // Passes whose names cannot reach across an anchor's edge, all at once, over text as
 // rewritten.
-LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
-                        std::span<const LinkPass> passes, std::size_t maxSize) {
+std::optional<LinkedText> LinkTogether(std::string_view text, const Rewriting& rewriting,
+                                       std::span<const LinkPass> passes, std::size_t maxSize) {
     const Names names = CollectNames(passes);
     FileNameSearch search(names.distinct);
     std::vector<bool> leftOut;
@@ -296,10 +306,16 @@ LinkedText LinkTogether(std::string_view text, const Rewriting& rewriting,
         }
     }
     PassAndStart found;
-    const Replaced inText =
-        ChooseMatches(Candidates(text, search, names, 0, found, leftOut), passes);
-    const Plan plan = PlanPasses(rewriting.size, inText, passes, search, names, maxSize);
-    return {Write(text, rewriting, inText, plan), plan.passesRun};
+    if (!Candidates(text, search, names, 0, found, leftOut)) {
+        return std::nullopt;
+    }
+    const Replaced inText = ChooseMatches(found, passes);
+    const std::optional<Plan> plan =
+        PlanPasses(rewriting.size, inText, passes, search, names, maxSize);
+    if (!plan) {
+        return std::nullopt;
+    }
+    return LinkedText{Write(text, rewriting, inText, *plan), plan->passesRun};
 }
 
 // One pass over the whole text; false when it would grow the text past maxSize.
@@ -337,38 +353,46 @@ std::string AnchorFor(const LinkPass& pass) {
     return anchor;
 }
 
+// Passes between two names that must run alone run together, in as few runs as keep
+// their matches within what one run may hold; a run of one pass is a pass on its own.
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
                          std::size_t maxSize) {
     const auto alone = [](const LinkPass& pass) {
         return !pass.name.empty() && CanReachAcrossAnAnchorEdge(pass.name);
     };
     std::size_t done = 0;
+    std::size_t most = passes.size();  // passes to try together
     while (done < passes.size()) {
-        const auto next =
-            std::find_if(passes.begin() + static_cast<std::ptrdiff_t>(done), passes.end(), alone);
-        const std::size_t together = static_cast<std::size_t>(next - passes.begin()) - done;
-        if (together > 0) {
-            LinkedText linked = LinkTogether(text, {AppendAsItIs, text.size()},
-                                             std::span(passes).subspan(done, together), maxSize);
-            text = std::move(linked.text);
-            if (linked.passesRun < together) {
-                return {std::move(text), done + linked.passesRun};
+        const auto first = passes.begin() + static_cast<std::ptrdiff_t>(done);
+        const auto next = std::find_if(first, passes.end(), alone);
+        const std::size_t together = std::min(most, static_cast<std::size_t>(next - first));
+        if (together <= 1) {
+            if (!first->name.empty() && !LinkAlone(text, *first, maxSize)) {
+                return {std::move(text), done};
             }
-            done += together;
+            ++done;
+            most = passes.size();
+            continue;
         }
-        if (next == passes.end()) {
-            break;
+        std::optional<LinkedText> linked = LinkTogether(
+            text, {AppendAsItIs, text.size()}, std::span(passes).subspan(done, together), maxSize);
+        if (!linked) {
+            most = together / 2;
+            continue;
         }
-        if (!LinkAlone(text, *next, maxSize)) {
-            return {std::move(text), done};
+        text = std::move(linked->text);
+        if (linked->passesRun < together) {
+            return {std::move(text), done + linked->passesRun};
         }
-        ++done;
+        done += together;
+        most = passes.size();
     }
     return {std::move(text), passes.size()};
 }
 
-LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
-                                  const std::vector<LinkPass>& passes, std::size_t maxSize) {
+std::optional<LinkedText> LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
+                                                 const std::vector<LinkPass>& passes,
+                                                 std::size_t maxSize) {
     return LinkTogether(text, rewriting, passes, maxSize);
 }
 

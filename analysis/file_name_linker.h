@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,10 @@ struct LinkedText {
 // that. Only a name that could reach across the edge of an anchor costs a pass of its own
 // over the whole text: one that holds, after its first byte, "<" followed by the
 // beginning of "<a href='" up to its own end, or, before its last byte, the end of "</a>"
-// from its own beginning.
+// from its own beginning. Names that match more often than a few times in four bytes
+// (runs of one byte, whose overlapping matches grow with their length squared) are never
+// held all at once: the passes then run in turns, each turn over the text the one before
+// left, down to single passes over the whole text.
 LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
                          std::size_t maxSize);
 
@@ -53,8 +57,11 @@ struct Rewriting {
 
 // The same passes over text as rewritten, without the rewritten text ever being made
 // whole: text is searched, and each part of it between two anchors is rewritten straight
-// into the result. No name may reach across an anchor's edge.
-LinkedText LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
-                                  const std::vector<LinkPass>& passes, std::size_t maxSize);
+// into the result. No name may reach across an anchor's edge. Nothing when the names
+// match too often to be chosen among at once (a hostile page's runs of one byte); then
+// LinkFileNames over the rewritten text runs them in turns.
+std::optional<LinkedText> LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
+                                                 const std::vector<LinkPass>& passes,
+                                                 std::size_t maxSize);
 
 }  // namespace quorvane

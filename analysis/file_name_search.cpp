@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <span>
 
 namespace quorvane {
 
 namespace {
 
-// What the walks back from the endings may cost: a few steps per byte of the text, and
+// What the hashes at the endings may cost: a few steps per byte of the text, and
 // enough for a short text (one anchor) to hold a few names of any usual length.
 constexpr std::size_t kStepsPerByte = 4;
 constexpr std::size_t kStepsPerText = 256;
@@ -15,19 +17,42 @@ constexpr std::size_t kStepsPerText = 256;
 // How far past the slot its hash picks a name may lie in the table.
 constexpr std::size_t kFarthestSlot = 32;
 
-constexpr std::uint64_t kMultiplier = 0x100000001B3;  // odd, and spreads every byte
+constexpr std::uint64_t kMultiplier = 0x9FB21C651E98DF25;  // odd, and spreads every bit up
 
-std::uint64_t BackwardStep(std::uint64_t hash, char byte) {
-    return hash * kMultiplier + static_cast<unsigned char>(byte) + 1;
+std::uint64_t Mix(std::uint64_t hash, std::uint64_t word) {
+    return (std::rotl(hash, 23) ^ word) * kMultiplier;
 }
 
-// The hash of a text read from its last byte to its first.
-std::uint64_t BackwardHash(std::string_view text) {
-    std::uint64_t hash = 0;
-    for (std::size_t k = text.size(); k > 0; --k) {
-        hash = BackwardStep(hash, text[k - 1]);
+std::uint64_t WordAt(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// The hash of the length bytes before end, read eight at a time from the end: a name is
+// recognised at each length with a few loads instead of a step per byte. The first word
+// of a name whose length is no multiple of eight overlaps the one after it; which bytes
+// each word holds depends on the length alone, which the hash also takes, so two names
+// of one length with the same words are the same name.
+std::uint64_t NameHash(const char* end, std::size_t length) {
+    std::uint64_t hash = length;
+    if (length < 8) {
+        std::uint64_t word = 0;
+        for (std::size_t k = length; k > 0; --k) {
+            word = word << 8 | static_cast<unsigned char>(end[-static_cast<std::ptrdiff_t>(k)]);
+        }
+        return Mix(hash, word);
     }
-    return hash;
+    const char* const start = end - length;
+    for (; end - start > 8; end -= 8) {
+        hash = Mix(hash, WordAt(end - 8));
+    }
+    return Mix(hash, WordAt(start));
+}
+
+// What hashing a name of this length costs, in the steps the budget counts.
+std::size_t HashSteps(std::size_t length) {
+    return 1 + length / 8;
 }
 
 // The high bits of the hash times a large odd number: the low bits of a hash that only
@@ -43,6 +68,46 @@ bool Spend(std::size_t& budget, std::size_t cost) {
     }
     budget -= cost;
     return true;
+}
+
+// The ending of a name as a number that compares as the endings do, all being of one
+// size, beside the name's length (which the lists' bound keeps far below 4 GB), a name
+// that has them, and the bytes the names that have them begin with.
+struct EndingAndLength {
+    std::uint64_t key;
+    std::size_t name;
+    FileNameSearch::ByteSet firstBytes;
+};
+
+// Each ending and length once, sorted: each ending (in sorted order, as the search over
+// them wants) with the lengths of its names. Thousands of names share a few of them, so
+// they are told apart in a table first and only the few distinct ones are sorted.
+std::vector<EndingAndLength> DistinctEndings(std::span<const std::string_view> names,
+                                             std::size_t endingSize) {
+    std::vector<EndingAndLength> distinct;
+    std::vector<std::int32_t> slots(std::bit_ceil(2 * names.size() + 2), -1);
+    const std::size_t mask = slots.size() - 1;
+    const auto shift = static_cast<unsigned>(64 - std::countr_zero(slots.size()));
+    for (std::size_t name = 0; name < names.size(); ++name) {
+        std::uint64_t ending = 0;
+        for (const char byte : names[name].substr(names[name].size() - endingSize)) {
+            ending = ending << 8 | static_cast<unsigned char>(byte);
+        }
+        const std::uint64_t key =
+            ending << 32 | std::min<std::size_t>(names[name].size(), UINT32_MAX);
+        std::size_t slot = static_cast<std::size_t>((key * kSpread) >> shift);
+        while (slots[slot] >= 0 && distinct[slots[slot]].key != key) {
+            slot = (slot + 1) & mask;
+        }
+        if (slots[slot] < 0) {
+            slots[slot] = static_cast<std::int32_t>(distinct.size());
+            distinct.push_back({key, name, {}});
+        }
+        distinct[slots[slot]].firstBytes.Add(names[name][0]);
+    }
+    std::sort(distinct.begin(), distinct.end(),
+              [](const EndingAndLength& a, const EndingAndLength& b) { return a.key < b.key; });
+    return distinct;
 }
 
 }  // namespace
@@ -61,38 +126,18 @@ FileNameSearch::FileNameSearch(std::vector<std::string_view> names) : names_(std
     }
 }
 
-// The ending of a name as a number that compares as the endings do, all being of one
-// size, beside the name's length (which the lists' bound keeps far below 4 GB): sorting
-// them gives each ending (in sorted order, as the search over them wants) with the
-// lengths of its names.
 void FileNameSearch::GroupByEnding() {
-    struct Entry {
-        std::uint64_t endingAndLength;
-        std::size_t name;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(names_.size());
-    for (std::size_t name = 0; name < names_.size(); ++name) {
-        std::uint64_t ending = 0;
-        for (const char byte : names_[name].substr(names_[name].size() - endingSize_)) {
-            ending = ending << 8 | static_cast<unsigned char>(byte);
-        }
-        entries.push_back(
-            {ending << 32 | std::min<std::size_t>(names_[name].size(), UINT32_MAX), name});
-    }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.endingAndLength < b.endingAndLength; });
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        const std::uint64_t key = entries[k].endingAndLength;
-        if (k > 0 && key == entries[k - 1].endingAndLength) {
-            continue;
-        }
-        if (k == 0 || key >> 32 != entries[k - 1].endingAndLength >> 32) {
-            const std::string_view name = names_[entries[k].name];
+    const std::vector<EndingAndLength> distinct = DistinctEndings(names_, endingSize_);
+    for (std::size_t k = 0; k < distinct.size(); ++k) {
+        const std::string_view name = names_[distinct[k].name];
+        if (k == 0 || distinct[k].key >> 32 != distinct[k - 1].key >> 32) {
             endings_.push_back(name.substr(name.size() - endingSize_));
             firstLength_.push_back(lengths_.size());
+            endingSteps_.push_back(0);
         }
-        lengths_.push_back(names_[entries[k].name].size());
+        lengths_.push_back(name.size());
+        firstBytes_.push_back(distinct[k].firstBytes);
+        endingSteps_.back() += HashSteps(name.size());
     }
     firstLength_.push_back(lengths_.size());
 }
@@ -108,7 +153,8 @@ bool FileNameSearch::FillTable() {
     filter_.resize(slots_.size() / 8);
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t name = 0; name < names_.size(); ++name) {
-        const std::uint64_t hash = BackwardHash(names_[name]);
+        const std::uint64_t hash =
+            NameHash(names_[name].data() + names_[name].size(), names_[name].size());
         const std::size_t first = FirstSlot(hash);
         std::size_t slot = first;
         while (slots_[slot].name >= 0) {
@@ -151,21 +197,23 @@ std::int32_t FileNameSearch::Lookup(std::uint64_t hash, std::string_view text,
     return -1;
 }
 
-// The hash of the bytes before end grows one byte at a time, and is looked up at each
-// length a name of this ending has.
+// Each length a name of this ending has is looked up in turn, but for those where the
+// byte a name would begin with begins none: the names of a page often all begin alike.
 bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t ending,
                              std::size_t& budget) {
-    std::uint64_t hash = 0;
-    std::size_t walked = 0;
+    if (!Spend(budget, endingSteps_[ending])) {
+        return false;
+    }
     const std::size_t found = matches_.size();
     for (std::size_t k = firstLength_[ending]; k < firstLength_[ending + 1]; ++k) {
         const std::size_t length = lengths_[k];
-        if (length > end || !Spend(budget, length - walked)) {
+        if (length > end) {
             break;
         }
-        for (; walked < length; ++walked) {
-            hash = BackwardStep(hash, text[end - 1 - walked]);
+        if (!firstBytes_[k].Holds(text[end - length])) {
+            continue;
         }
+        const std::uint64_t hash = NameHash(text.data() + end, length);
         if (!MayHold(hash)) {
             continue;
         }
@@ -180,19 +228,24 @@ bool FileNameSearch::MatchAt(std::string_view text, std::size_t end, std::size_t
     return budget > 0;
 }
 
-bool FileNameSearch::FindByEndings(std::string_view text) {
+FileNameSearch::Outcome FileNameSearch::FindByEndings(std::string_view text, std::size_t most) {
     if (names_.empty()) {
-        return true;
+        return Outcome::kFound;
     }
     if (!endingSearch_) {
-        return false;
+        return Outcome::kOverBudget;
     }
     std::size_t budget = kStepsPerByte * text.size() + kStepsPerText;
-    bool within = true;
+    Outcome outcome = Outcome::kFound;
     endingSearch_->ForEachMatch(text, [&](std::size_t ending, std::size_t start) {
-        within = within && MatchAt(text, start + endingSize_, ending, budget);
+        if (!MatchAt(text, start + endingSize_, ending, budget)) {
+            outcome = Outcome::kOverBudget;
+        } else if (matches_.size() > most) {
+            outcome = Outcome::kTooMany;
+        }
+        return outcome == Outcome::kFound;
     });
-    return within;
+    return outcome;
 }
 
 MultiPatternSearch& FileNameSearch::Automaton() {

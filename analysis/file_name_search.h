@@ -14,39 +14,65 @@ namespace quorvane {
 // MultiPatternSearch does, but cheaper for the names of a page's pictures: thousands of
 // them, nearly all different, that end in a few extensions. Each name is looked for only
 // where its last bytes occur, and recognised there by a hash of the bytes that end
-// there, read backwards. Building that costs a hash per name instead of a node per byte.
+// there, eight at a time. Building that costs a hash per name instead of a node per byte.
 //
-// A text where names share long endings could make that cost a walk of many bytes at
-// nearly every position; the walks are counted, and a text that would take more than a
-// few steps per byte is searched with the automaton instead, built when first needed. So
-// is every text when the names' hashes crowd together.
+// A text where names of many lengths share their endings could make that cost many
+// hashes at nearly every position; the hashes are counted, and a text that would take
+// more than a few steps per byte is searched with the automaton instead, built when first needed.
+// So is every text when the names' hashes crowd together.
 class FileNameSearch {
   public:
     // names must be distinct and none may be empty.
     explicit FileNameSearch(std::vector<std::string_view> names);
 
-    // Calls found(name index, start position) for every occurrence.
+    // A set of bytes, one bit each.
+    struct ByteSet {
+        std::uint64_t bits[4] = {};
+        void Add(char byte) {
+            const auto b = static_cast<unsigned char>(byte);
+            bits[b / 64] |= std::uint64_t{1} << (b % 64);
+        }
+        bool Holds(char byte) const {
+            const auto b = static_cast<unsigned char>(byte);
+            return (bits[b / 64] >> (b % 64) & 1) != 0;
+        }
+    };
+
+    // Calls found(name index, start position) for every occurrence, unless there are
+    // more than most: then for none, and returns false. Names that are runs of one byte
+    // find a number of matches in a run of it that grows with its length squared; no
+    // more than most are ever held.
     template <typename Found>
-    void ForEachMatch(std::string_view text, Found&& found) {
+    bool ForEachMatch(std::string_view text, std::size_t most, Found&& found) {
         matches_.clear();
-        if (!FindByEndings(text)) {
+        Outcome outcome = FindByEndings(text, most);
+        if (outcome == Outcome::kOverBudget) {
             matches_.clear();
-            Automaton().ForEachMatch(text, [this](std::size_t name, std::size_t start) {
-                matches_.push_back({name, start});
-            });
+            const bool all =
+                Automaton().ForEachMatch(text, [&](std::size_t name, std::size_t start) {
+                    matches_.push_back({name, start});
+                    return matches_.size() <= most;
+                });
+            outcome = all ? Outcome::kFound : Outcome::kTooMany;
+        }
+        if (outcome == Outcome::kTooMany) {
+            matches_.clear();
+            return false;
         }
         for (const Match& match : matches_) {
             found(match.name, match.start);
         }
+        return true;
     }
 
   private:
+    enum class Outcome { kFound, kOverBudget, kTooMany };
     struct Match {
         std::size_t name;
         std::size_t start;
     };
-    // One slot of the table of names, open addressing: the hash of a name read backwards
-    // and which name it is, or -1 for an empty slot.
+    // One slot of the table of names, open addressing: the hash of a name and which name
+    // it is, or -1 for an empty slot.
     struct Slot {
         std::uint64_t hash = 0;
         std::int32_t name = -1;
@@ -54,8 +80,9 @@ class FileNameSearch {
 
     void GroupByEnding();
     bool FillTable();
-    // Every occurrence into matches_; false when the walks would cost too much.
-    bool FindByEndings(std::string_view text);
+    // Every occurrence into matches_, unless the hashes would cost too much or there are
+    // more than most.
+    Outcome FindByEndings(std::string_view text, std::size_t most);
     // The names of one ending that end at end, within budget (which it spends).
     bool MatchAt(std::string_view text, std::size_t end, std::size_t ending, std::size_t& budget);
     std::size_t FirstSlot(std::uint64_t hash) const;
@@ -73,6 +100,8 @@ class FileNameSearch {
     // lengths_[firstLength_[e + 1]].
     std::vector<std::size_t> lengths_;
     std::vector<std::size_t> firstLength_;
+    std::vector<ByteSet> firstBytes_;       // per entry of lengths_: what its names begin with
+    std::vector<std::size_t> endingSteps_;  // per ending, what hashing all its lengths costs
     std::vector<Slot> slots_;
     unsigned slotShift_ = 64;  // takes a hash's bits that pick its first slot
     std::size_t farthest_ = 0;

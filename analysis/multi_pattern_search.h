@@ -16,16 +16,20 @@ class MultiPatternSearch {
     explicit MultiPatternSearch(const std::vector<std::string_view>& patterns);
 
     // Calls found(pattern index, start position) for every occurrence, in order of
-    // the position where the occurrence ends.
+    // the position where the occurrence ends, while found returns true; false when it
+    // stopped the search.
     template <typename Found>
-    void ForEachMatch(std::string_view text, Found&& found) const {
+    bool ForEachMatch(std::string_view text, Found&& found) const {
         std::int32_t node = 0;
         for (std::size_t i = NextEnd(text, 0, node); i < text.size();
              i = NextEnd(text, i + 1, node)) {
             for (std::int32_t out = nodes_[node].output; out >= 0; out = nextOutput_[out]) {
-                found(static_cast<std::size_t>(out), i + 1 - lengths_[out]);
+                if (!found(static_cast<std::size_t>(out), i + 1 - lengths_[out])) {
+                    return false;
+                }
             }
         }
+        return true;
     }
 
   private:

@@ -181,7 +181,10 @@ LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
     if (foundInBody) {
         const Rewriting escaping{AppendEscapedSource, escapedSize,
                                  someNowhere ? MatchesNowhereEscaped : nullptr};
-        return LinkFileNamesRewriting(body, escaping, passes, maxSize);
+        std::optional<LinkedText> linked = LinkFileNamesRewriting(body, escaping, passes, maxSize);
+        if (linked) {
+            return std::move(*linked);
+        }
     }
     return LinkFileNames(EscapeSourceText(body), passes, maxSize);
 }

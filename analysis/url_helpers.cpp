@@ -4,6 +4,7 @@
 
 #include "analysis/text_search.h"
 #include "base/address_scheme.h"
+#include "base/ascii.h"
 
 namespace quorvane {
 
@@ -30,14 +31,19 @@ std::string GetUrlDirectory(std::string address) {
     return d;
 }
 
-// Most addresses hold no "http://" to cut, and then only their last segment is copied.
+// Every "http://" is cut from the address before its last segment is taken. One ends in
+// a slash, so only one that ends at the last slash changes what follows that slash; for
+// nearly every address there is none, and only the last segment is copied.
 std::string GetUrlFileName(std::string_view address) {
     std::string cut;
-    if (ContainsNoCase(address, kHttpScheme)) {
+    std::size_t lastSlash = address.rfind('/');
+    const std::size_t schemeStart = lastSlash + 1 - kHttpScheme.size();
+    if (lastSlash != std::string_view::npos && lastSlash + 1 >= kHttpScheme.size() &&
+        EqualsNoCase(address.substr(schemeStart, kHttpScheme.size()), kHttpScheme)) {
         cut = ReplaceAllNoCase(address, kHttpScheme, "");
         address = cut;
+        lastSlash = address.rfind('/');
     }
-    const std::size_t lastSlash = address.rfind('/');
     std::string s(lastSlash == std::string_view::npos ? address : address.substr(lastSlash + 1));
     if (ContainsNoCase(s, " border=")) {
         s = ReplaceAllNoCase(s, " border=", "");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -79,11 +80,21 @@ class BrowserElement : public FileFetcher, public ResourceCopies {
     // or told otherwise, it shows no more of its old page than a line saying so. Only the
     // generated views do; the Browser view ignores it.
     virtual void SetPreparing(bool preparing) = 0;
+    // While the new page is being made: its first screen, as the generated page at filePath
+    // will most likely begin, shown in place of the line until the element is sent to the
+    // page (whose own first screen then replaces it if they differ). localFilesBlocked as
+    // SetLocalFilesBlocked will be for that page. Only the generated views show it.
+    virtual void SetPreparedFirstScreen(std::string html, std::string filePath,
+                                        bool localFilesBlocked) = 0;
 
     // Captures the document body's outer HTML as the engine gives it.
     // done runs exactly once: at once (fake) or once the engine answers (real), and
     // never after the element has been destroyed.
     virtual void CaptureBodyHtml(CaptureDone done) = 0;
+    // The start of what CaptureBodyHtml would give, its first chars UTF-16 units, read
+    // without the whole being made: nullopt when the body is no longer (or there is none).
+    // done runs as CaptureBodyHtml's does, before the answer to a capture asked after it.
+    virtual void CaptureBodyStart(std::size_t chars, CaptureDone done) = 0;
 
     // The bytes of the shown document as the engine received them, from its memory: the
     // page is never fetched again. nullopt when there is no document. done runs as

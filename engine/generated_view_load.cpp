@@ -20,6 +20,7 @@ GeneratedViewLoad::Actions GeneratedViewLoad::Asked(std::uintmax_t pageBytes) {
     state_ = State::WaitingToStart;
     pageBytes_ = pageBytes;
     preparing_ = false;
+    firstScreenPrepared_ = false;
     layingOut_ = false;
     actions.startWatch = true;
     return actions;
@@ -81,6 +82,7 @@ GeneratedViewLoad::Actions GeneratedViewLoad::LaidOut() {
 // search runs on the page the view still shows.
 GeneratedViewLoad::Actions GeneratedViewLoad::Preparing(bool preparing) {
     preparing_ = preparing;
+    firstScreenPrepared_ = false;
     Actions actions;
     if (!preparing && findHeld_ && !DrawingHeld()) {
         actions.runHeldFind = true;
@@ -89,13 +91,18 @@ GeneratedViewLoad::Actions GeneratedViewLoad::Preparing(bool preparing) {
     return actions;
 }
 
+GeneratedViewLoad::Actions GeneratedViewLoad::FirstScreenPrepared() {
+    firstScreenPrepared_ = preparing_;
+    return {};
+}
+
 // A hidden view covers nothing: it is covered again when shown, with what is due then.
 GeneratedViewLoad::Cover GeneratedViewLoad::Covered() const {
     if (!shown_) {
         return Cover::None;
     }
     if (preparing_) {
-        return Cover::PreparingLine;
+        return firstScreenPrepared_ ? Cover::PreparedFirstScreen : Cover::PreparingLine;
     }
     // A page not yet on the screen is no reason to show the page before, nor an empty one.
     if (state_ == State::Shown && !layingOut_) {

@@ -46,9 +46,10 @@ class GeneratedViewLoad {
     // its first screen meanwhile; this much of it is drawn at once.
     static constexpr std::uintmax_t kFirstScreenBytes = 64 * 1024;
 
-    // What covers the view: nothing, a line that says a new page is being prepared, or the
-    // first screen of the page asked for.
-    enum class Cover { None, PreparingLine, FirstScreen };
+    // What covers the view: nothing, a line that says a new page is being prepared, the
+    // first screen of the page being prepared as it will most likely begin, or the first
+    // screen of the page asked for.
+    enum class Cover { None, PreparingLine, PreparedFirstScreen, FirstScreen };
 
     // The view is sent to a page of pageBytes (0 when not known).
     Actions Asked(std::uintmax_t pageBytes);
@@ -67,6 +68,9 @@ class GeneratedViewLoad {
     // A new page for the view is being made, or no longer (its making failed); the page
     // asked for next ends it too.
     Actions Preparing(bool preparing);
+    // The first screen of the page being prepared is known; it covers the view until the
+    // page is asked for or its making ends.
+    Actions FirstScreenPrepared();
 
     // A search of the view: true when it must wait until the page is drawn (or while a new
     // page is being made), where the release then asks to run it. EndFind drops one that
@@ -91,6 +95,7 @@ class GeneratedViewLoad {
     bool busyWithOldPage_ = false;
     bool oldPageMayBeLaidOut_ = false;
     bool preparing_ = false;
+    bool firstScreenPrepared_ = false;
     bool layingOut_ = false;  // a page released for drawing, not yet laid out and shown
 };
 

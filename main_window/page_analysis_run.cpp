@@ -7,7 +7,10 @@
 #include <utility>
 
 #include "analysis/page_analysis.h"
+#include "analysis/work_files.h"
 #include "base/address_scheme.h"
+#include "engine/generated_view_load.h"
+#include "main_window/expected_first_screen.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
@@ -15,7 +18,18 @@ namespace quorvane {
 PageAnalysisRun::PageAnalysisRun(WindowViews& views, MainWindowSurface& surface,
                                  std::string workFolder,
                                  PageAnalysisRunner::ToWindowThread toWindowThread)
-    : views_(views), surface_(surface), runner_(std::move(workFolder), std::move(toWindowThread)) {}
+    : views_(views),
+      surface_(surface),
+      sourcePagePath_(WorkFilePath(workFolder, kSourceFile)),
+      runner_(std::move(workFolder), std::move(toWindowThread)) {}
+
+namespace {
+
+// The first screen takes no more of the body than of the page (the page only adds to the
+// body's text); the rest lets a name that begins in that part end where it ends.
+constexpr std::size_t kBodyStartChars = GeneratedViewLoad::kFirstScreenBytes * 3 / 2;
+
+}  // namespace
 
 // The engine answers the capture later, while events keep arriving. An analysis asked
 // for meanwhile must not start a second, overlapping capture; it is remembered and made
@@ -35,6 +49,13 @@ void PageAnalysisRun::Run() {
     }
     auto answered = std::make_shared<bool>(false);
     try {
+        // The start is answered first, in a moment, where the whole takes the engine and the
+        // analysis as long as the page is large: the first screen shows meanwhile.
+        const unsigned capture = ++captures_;
+        views_.Browser().CaptureBodyStart(kBodyStartChars,
+                                          [this, capture](std::optional<std::string> bodyStart) {
+                                              OnBodyStartCaptured(capture, std::move(bodyStart));
+                                          });
         views_.Browser().CaptureBodyHtml([this, answered](std::optional<std::string> body) {
             *answered = true;
             OnBodyCaptured(std::move(body));
@@ -46,6 +67,20 @@ void PageAnalysisRun::Run() {
             OnBodyCaptured(std::nullopt);
         }
     }
+}
+
+// A start answered after its capture, or for an older one, says nothing of the page now made.
+void PageAnalysisRun::OnBodyStartCaptured(unsigned capture, std::optional<std::string> bodyStart) {
+    if (!bodyStart || capture != captures_ || !capturing_) {
+        return;
+    }
+    std::string address;
+    SkipBrowserErrors([&] { address = views_.Browser().Address(); });
+    const std::string firstScreen = ExpectedSourceFirstScreen(*bodyStart, address);
+    SkipBrowserErrors([&] {
+        views_.Element(WindowViews::kSourceView)
+            .SetPreparedFirstScreen(firstScreen, sourcePagePath_, !IsLocalPage(address));
+    });
 }
 
 // The analysis runs off the window's thread; the window goes on meanwhile.

@@ -32,6 +32,7 @@ class PageAnalysisRun {
   private:
     // The parts of Run: the engine's answer to the capture, the start of the run on the
     // analysis thread, and its outcome back on the window's thread.
+    void OnBodyStartCaptured(unsigned capture, std::optional<std::string> bodyStart);
     void OnBodyCaptured(std::optional<std::string> bodyHtml);
     void Start(std::optional<std::string> bodyHtml);
     void OnAnalysed(const std::string& address, AnalysisOutcome outcome);
@@ -41,6 +42,8 @@ class PageAnalysisRun {
     WindowViews& views_;
     MainWindowSurface& surface_;
     AnalysisLists lists_;
+    std::string sourcePagePath_;
+    unsigned captures_ = 0;  // the number of the latest capture
     bool capturing_ = false;
     bool analysisRequested_ = false;
     bool preparing_ = false;  // the generated views wait for the analysis of a new page

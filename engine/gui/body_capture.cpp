@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/gui/script_text.h"
+
 namespace quorvane {
 namespace {
 
@@ -52,16 +54,6 @@ constexpr const char* kSliceScript = R"((() => {
   }
   return body.substring(SLICE === 0 ? 0 : ends[SLICE - 1], ends[SLICE]);
 })())";
-
-// script with value in place of each name.
-std::string WithValue(std::string script, const std::string& name, unsigned value) {
-    const std::string text = std::to_string(value);
-    for (std::size_t at = script.find(name); at != std::string::npos;
-         at = script.find(name, at + text.size())) {
-        script.replace(at, name.size(), text);
-    }
-    return script;
-}
 
 // What the capture's scripts share. Every slice is asked for at once, so that the engine
 // takes the next while we turn the last into ours; they are joined in their order.
@@ -113,19 +105,6 @@ JSCValue* Answer(GObject* source, GAsyncResult* result, PendingCapture& capture)
     return value;
 }
 
-// As bytes, so that a NUL the page's scripts put into the text does not end it.
-std::optional<std::string> SliceText(JSCValue* value) {
-    if (!jsc_value_is_string(value)) {
-        return std::nullopt;
-    }
-    GBytes* slice = jsc_value_to_string_as_bytes(value);
-    std::size_t size = 0;
-    const auto* bytes = static_cast<const char*>(g_bytes_get_data(slice, &size));
-    std::string text(bytes, size);
-    g_bytes_unref(slice);
-    return text;
-}
-
 void Join(PendingCapture& capture) {
     while (capture.joined < capture.slices.size() && capture.slices[capture.joined]) {
         capture.body.append(*capture.slices[capture.joined]);
@@ -146,7 +125,7 @@ void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
         }
         return;
     }
-    std::optional<std::string> slice = SliceText(value);
+    std::optional<std::string> slice = StringAnswer(value);
     g_object_unref(value);
     if (!slice) {
         capture.End(std::nullopt);

@@ -27,9 +27,12 @@ CoverFollower::~CoverFollower() {
 }
 
 void CoverFollower::Follow(GeneratedViewLoad::Cover wanted, const std::string& pagePath,
-                           double zoomLevel, bool localFilesBlocked) {
+                           const PreparedFirstScreen& prepared, double zoomLevel,
+                           bool localFilesBlocked) {
     using Cover = GeneratedViewLoad::Cover;
-    const std::string path = wanted == Cover::FirstScreen ? pagePath : std::string();
+    const std::string path = wanted == Cover::FirstScreen           ? pagePath
+                             : wanted == Cover::PreparedFirstScreen ? prepared.filePath
+                                                                    : std::string();
     if (!cover_ || (wanted == covered_ && path == coveredPath_)) {
         return;
     }
@@ -43,6 +46,10 @@ void CoverFollower::Follow(GeneratedViewLoad::Cover wanted, const std::string& p
         cover_->Uncover(view_);
     } else if (wanted == Cover::PreparingLine) {
         cover_->ShowPreparingLine(covered);
+    } else if (wanted == Cover::PreparedFirstScreen) {
+        FirstScreenCover::Covered forPrepared = covered;
+        forPrepared.localFilesBlocked = prepared.localFilesBlocked;
+        cover_->ShowFirstScreen(std::move(forPrepared), prepared.html, path);
     } else {
         cover_->ShowFirstScreen(covered, path);
     }

@@ -13,6 +13,13 @@ namespace quorvane {
 
 class FirstScreenCover;
 
+// The first screen a page being prepared is expected to have, and what the page will be.
+struct PreparedFirstScreen {
+    std::string html;
+    std::string filePath;
+    bool localFilesBlocked = true;
+};
+
 // A generated view's side of the cover the views share: it puts the cover on, changes it or
 // takes it off as the view's page life says, keeps it in the view's place and zoom, and
 // tells when the engine has laid out the page that is to take the cover's place.
@@ -27,9 +34,10 @@ class CoverFollower {
     CoverFollower& operator=(const CoverFollower&) = delete;
 
     // Puts on, changes or takes off the cover as the page life says; pagePath is the
-    // generated page whose first screen the cover shows.
-    void Follow(GeneratedViewLoad::Cover wanted, const std::string& pagePath, double zoomLevel,
-                bool localFilesBlocked);
+    // generated page whose first screen the cover shows, prepared the one shown before it
+    // is made.
+    void Follow(GeneratedViewLoad::Cover wanted, const std::string& pagePath,
+                const PreparedFirstScreen& prepared, double zoomLevel, bool localFilesBlocked);
     // The view was moved, resized or zoomed.
     void FollowPlace(double zoomLevel);
     // Tells laidOut once the page the view has now is laid out and on the screen.

@@ -83,11 +83,25 @@ void FirstScreenCover::Unmake() {
     native_ = nullptr;
 }
 
-// The web view goes under the line, where its engine process draws the first screen; the
-// line comes off once that picture is in the web view.
 void FirstScreenCover::ShowFirstScreen(Covered covered, const std::string& filePath) {
     const std::string start = FileStart(filePath);
-    const std::string prefix(PagePrefix(start, GeneratedViewLoad::kFirstScreenBytes));
+    ShowFirstScreen(std::move(covered),
+                    std::string(PagePrefix(start, GeneratedViewLoad::kFirstScreenBytes)), filePath);
+}
+
+// The web view goes under the line, where its engine process draws the first screen; the
+// line comes off once that picture is in the web view. The same first screen over the same
+// view stays as it is, so that the one expected before the page was made is not drawn again.
+void FirstScreenCover::ShowFirstScreen(Covered covered, const std::string& html,
+                                       const std::string& filePath) {
+    const std::string uri = AddressToLoad(filePath);
+    if (webView_ != nullptr && !webViewUnderAView_ && webView_->IsShown() &&
+        covered.view == covered_.view && covered.localFilesBlocked == covered_.localFilesBlocked &&
+        html == shownHtml_ && uri == shownUri_) {
+        covered_ = std::move(covered);
+        webkit_web_view_set_zoom_level(native_, covered_.zoomLevel);
+        return;
+    }
     Make();
     Place(std::move(covered));
     webkit_web_view_set_zoom_level(native_, covered_.zoomLevel);
@@ -95,8 +109,10 @@ void FirstScreenCover::ShowFirstScreen(Covered covered, const std::string& fileP
     webView_->Show();
     localFiles_->SetBlocked(covered_.localFilesBlocked);
     shown_->Cancel();
-    awaitedUri_ = AddressToLoad(filePath);
-    LoadHtml(prefix, awaitedUri_);
+    awaitedUri_ = uri;
+    shownHtml_ = html;
+    shownUri_ = uri;
+    LoadHtml(html, uri);
 }
 
 void FirstScreenCover::ShowPreparingLine(Covered covered) {
@@ -139,6 +155,8 @@ void FirstScreenCover::PutAwayFirstScreen() {
         return;
     }
     awaitedUri_.clear();
+    shownHtml_.clear();
+    shownUri_.clear();
     shown_->Cancel();
     webView_->Hide();
     // Nothing of the page stays in the cover's memory, nor a picture loading.

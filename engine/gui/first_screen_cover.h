@@ -38,8 +38,10 @@ class FirstScreenCover {
     FirstScreenCover(const FirstScreenCover&) = delete;
     FirstScreenCover& operator=(const FirstScreenCover&) = delete;
 
-    // Covers covered.view with the first screen of the generated page at filePath.
+    // Covers covered.view with the first screen of the generated page at filePath: the
+    // start of the file, or html, the first screen it is expected to have.
     void ShowFirstScreen(Covered covered, const std::string& filePath);
+    void ShowFirstScreen(Covered covered, const std::string& html, const std::string& filePath);
     void ShowPreparingLine(Covered covered);
     // Takes the cover off view, when it covers view.
     void Uncover(const wxWindow* view);
@@ -71,6 +73,9 @@ class FirstScreenCover {
     bool webViewUnderAView_ = false;
     // The address of the first screen loading under the line, empty once it shows.
     std::string awaitedUri_;
+    // The first screen in the web view, and its address; empty while it shows none.
+    std::string shownHtml_;
+    std::string shownUri_;
     Covered covered_{nullptr, 1.0, true, {}};
 };
 

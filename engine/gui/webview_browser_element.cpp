@@ -9,6 +9,7 @@
 
 #include "engine/address_to_load.h"
 #include "engine/gui/body_capture.h"
+#include "engine/gui/body_start_capture.h"
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
 #include "engine/gui/engine_find.h"
@@ -244,7 +245,16 @@ void WebViewBrowserElement::SetLocalFilesBlocked(bool blocked) {
 
 void WebViewBrowserElement::SetPreparing(bool preparing) {
     if (kind_ == Kind::GeneratedView) {
+        prepared_ = {};
         CarryOutLoadActions(load_.Preparing(preparing));
+    }
+}
+
+void WebViewBrowserElement::SetPreparedFirstScreen(std::string html, std::string filePath,
+                                                   bool localFilesBlocked) {
+    if (kind_ == Kind::GeneratedView) {
+        prepared_ = {std::move(html), std::move(filePath), localFilesBlocked};
+        CarryOutLoadActions(load_.FirstScreenPrepared());
     }
 }
 
@@ -264,6 +274,11 @@ void WebViewBrowserElement::SetZoomLevel(double level) {
 void WebViewBrowserElement::CaptureBodyHtml(CaptureDone done) {
     MakeEngine();
     capture_->Capture(std::move(done));
+}
+
+void WebViewBrowserElement::CaptureBodyStart(std::size_t chars, CaptureDone done) {
+    MakeEngine();
+    quorvane::CaptureBodyStart(native_, capture_->Cancellable(), chars, std::move(done));
 }
 
 void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
@@ -386,7 +401,8 @@ void WebViewBrowserElement::CarryOutLoadActions(const GeneratedViewLoad::Actions
     if (actions.watchLayout) {
         covering_->WatchLayout();
     }
-    covering_->Follow(load_.Covered(), deferred_.SentAddress(), ZoomLevel(), localFilesBlocked_);
+    covering_->Follow(load_.Covered(), deferred_.SentAddress(), prepared_, ZoomLevel(),
+                      localFilesBlocked_);
 }
 
 void WebViewBrowserElement::FocusPage() {

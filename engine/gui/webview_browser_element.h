@@ -6,6 +6,7 @@
 
 #include "engine/browser_element.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
 #include "engine/gui/engine_zoom.h"
 
@@ -80,8 +81,11 @@ class WebViewBrowserElement : public BrowserElement {
     void SetVisible(bool visible) override;
     void SetLocalFilesBlocked(bool blocked) override;
     void SetPreparing(bool preparing) override;
+    void SetPreparedFirstScreen(std::string html, std::string filePath,
+                                bool localFilesBlocked) override;
 
     void CaptureBodyHtml(CaptureDone done) override;
+    void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
     void FetchMainResource(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
@@ -145,6 +149,7 @@ class WebViewBrowserElement : public BrowserElement {
     // Generated views only.
     GeneratedViewLoad load_;
     std::unique_ptr<GeneratedViewEngine> generated_;
+    PreparedFirstScreen prepared_;
     // Also made for the Browser view, which has no cover to follow.
     std::unique_ptr<CoverFollower> covering_;
     bool localFilesBlocked_ = false;

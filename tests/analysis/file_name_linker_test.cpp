@@ -127,6 +127,40 @@ TEST(FileNameLinker, AgreesOnNamesSharingLongEndings) {
     }
 }
 
+// Names that are runs of one byte, on runs of it: each name matches at nearly every byte,
+// so together they match far more often than any run of the passes may hold. The passes
+// then run in turns, with the same bytes as one pass per entry, and the rewriting linker,
+// which cannot take turns, declines.
+TEST(FileNameLinker, AgreesOnRunsOfOneByteTooManyToHoldAtOnce) {
+    const std::string text = std::string(20000, 'a') + " x.gif " + std::string(3000, 'a');
+    std::vector<std::string> names;
+    for (int length = 1; length <= 40; ++length) {
+        names.push_back(std::string(static_cast<std::size_t>(length), 'a'));
+    }
+    names.push_back("x.gif");
+    std::vector<std::string> addresses;
+    for (const std::string& name : names) {
+        addresses.push_back("http://h/" + name);
+    }
+    std::vector<LinkPass> upward;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        upward.push_back({names[i], addresses[i]});
+    }
+    const std::vector<LinkPass> downward(upward.rbegin(), upward.rend());
+    const std::vector<LinkPass>* const orders[] = {&upward, &downward};
+    for (const std::vector<LinkPass>* passes : orders) {
+        for (const std::size_t maxSize : {text.size() * 4 + 4096, text.size() * 40}) {
+            SCOPED_TRACE(std::to_string(passes->front().name.size()) + " first, at most " +
+                         std::to_string(maxSize));
+            ExpectSameLinking(LinkFileNames(text, *passes, maxSize),
+                              LinkFileNamesPassByPass(text, *passes, maxSize));
+            const Rewriting asItIs{[](std::string& out, std::string_view part) { out += part; },
+                                   text.size()};
+            EXPECT_FALSE(LinkFileNamesRewriting(text, asItIs, *passes, maxSize).has_value());
+        }
+    }
+}
+
 // Names that hold "<" or ">" where an anchor's edge could fall, and names that hold
 // them where none can: the same bytes as one pass per entry.
 TEST(FileNameLinker, AgreesOnNamesHoldingAngleBrackets) {

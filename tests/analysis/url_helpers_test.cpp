@@ -50,6 +50,7 @@ TEST(UrlFileName, KeepsTheLastSegmentWithoutBorderAndQuotes) {
         {"", ""},
         {"http://host", "host"},
         {"a/b BORDER=1", "b1"},
+        {"img/xHTTP://logo.gif", "xlogo.gif"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(GetUrlFileName(row.argument), row.result) << row.argument;

@@ -92,5 +92,83 @@ TEST(BrowserElementEndToEnd, CapturesTheBodyWholeWhateverItHolds) {
     }
 }
 
+// UTF-16 units of a UTF-8 text.
+std::size_t Utf16Units(const std::string& text) {
+    std::size_t units = 0;
+    for (const char byte : text) {
+        const auto lead = static_cast<unsigned char>(byte);
+        units += (lead & 0xC0) != 0x80 ? (lead >= 0xF0 ? 2 : 1) : 0;
+    }
+    return units;
+}
+
+// The start of the body is read without serialising the whole, by our own walk over the
+// nodes: wherever it ends, it is the whole body's start, unit for unit, whatever the markup
+// (escapes in text and attributes, raw text, templates, foreign elements, characters outside
+// the basic plane, elements made by scripts); a body no longer than asked gives none.
+TEST(BrowserElementEndToEnd, CapturesTheStartOfTheBodyAsTheWholeBegins) {
+    const std::string block =
+        "<div class=\"a\" title='q \"x\" &amp; y &lt;z&gt; &nbsp;'>text &amp; &lt;b&gt; &nbsp;"
+        "\xF0\x9F\x98\x80<!-- a -- comment --><p>para<img src=\"pics/a.gif\" alt=\"\">"
+        "<br></p></div><script>if (1 < 2 && 3 > 2) {}</script><style>p > a {}</style>"
+        "<noscript><b>no</b></noscript><template><p>t &amp;</p></template>"
+        "<svg viewBox=\"0 0 1 1\"><circle r=\"1\"/><foreignObject><p>f</p></foreignObject></svg>"
+        "<table><tr><td>c</td></tr></table><textarea>a &amp; b</textarea><pre>\nlead</pre>"
+        "<my-element a=\"1\"><span>custom</span></my-element><select><option>o</option>"
+        "</select><iframe srcdoc=\"<p>x</p>\"></iframe>\r\n";
+    std::string blocks;
+    for (int k = 0; k < 20; ++k) {
+        blocks += block;
+    }
+    const std::string script =
+        "<script>const made = document.createElement('p'); made.setAttribute('data-x', '<\"&');"
+        "made.append('made & <made>'); document.body.prepend(made);</script>";
+    const std::filesystem::path folder = FreshTempFolder("capture-start");
+    const std::filesystem::path page = folder / "page.html";
+    std::ofstream(page, std::ios::binary)
+        << "<html><head><meta charset=\"utf-8\"></head><body class=\"b\">" << blocks << script
+        << "</body></html>";
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
+    DownloadRecorder recorder;
+    std::optional<std::optional<std::string>> whole;
+    std::vector<std::pair<std::size_t, std::optional<std::optional<std::string>>>> starts;
+    for (std::size_t chars = 3; chars < 12000; chars += 97) {
+        starts.push_back({chars, std::nullopt});
+    }
+    starts.push_back({1'000'000, std::nullopt});
+    {
+        WebViewBrowserElement element(frame, 0, WebViewBrowserElement::Kind::Browser, recorder,
+                                      ProgramFolder() + "/home.html");
+        recorder.element = &element;
+        frame->Show();
+        element.LoadFile(page.string());
+        ASSERT_TRUE(WaitUntil([&] { return !recorder.downloads.empty(); }));
+        for (auto& [chars, start] : starts) {
+            element.CaptureBodyStart(
+                chars, [&start](std::optional<std::string> text) { start = std::move(text); });
+        }
+        element.CaptureBodyHtml([&](std::optional<std::string> body) { whole = body; });
+        ASSERT_TRUE(WaitUntil([&] { return whole.has_value(); }));
+    }
+    frame->Destroy();
+    PumpEvents(std::chrono::milliseconds(50));
+    std::filesystem::remove_all(folder);
+    ASSERT_TRUE(whole->has_value());
+    const std::string& body = **whole;
+    ASSERT_GT(Utf16Units(body), 12000u);
+    for (const auto& [chars, start] : starts) {
+        ASSERT_TRUE(start.has_value()) << chars;
+        if (chars > Utf16Units(body)) {
+            EXPECT_FALSE(start->has_value()) << chars;
+            continue;
+        }
+        ASSERT_TRUE(start->has_value()) << chars;
+        const std::string& text = **start;
+        EXPECT_EQ(text, body.substr(0, text.size())) << chars;
+        // One short only where a character of two units would be cut.
+        EXPECT_TRUE(Utf16Units(text) == chars || Utf16Units(text) + 1 == chars) << chars;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::test

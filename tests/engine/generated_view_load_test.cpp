@@ -25,6 +25,7 @@ enum class Event {
     EndFind,
     Prepare,
     PrepareFailed,
+    FirstScreen,
     LaidOut,
 };
 
@@ -81,6 +82,9 @@ Outcome Feed(const std::vector<Event>& events, GeneratedViewLoad& load) {
                 break;
             case Event::Prepare:
                 add(load.Preparing(true));
+                break;
+            case Event::FirstScreen:
+                add(load.FirstScreenPrepared());
                 break;
             case Event::PrepareFailed:
                 add(load.Preparing(false));
@@ -227,6 +231,21 @@ TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
          {Show, Width, AskLarge, Start, Finish, AskSmall},
          Cover::PreparingLine},
         {"a link followed in a drawn page", {Show, Width, Start, Finish}, Cover::None},
+        {"its first screen prepared",
+         {Show, Width, Prepare, FirstScreen},
+         Cover::PreparedFirstScreen},
+        {"its first screen prepared while hidden, then shown",
+         {Prepare, FirstScreen, Show},
+         Cover::PreparedFirstScreen},
+        {"a first screen after its making failed",
+         {Show, Width, Prepare, PrepareFailed, FirstScreen},
+         Cover::None},
+        {"a newer making after a first screen",
+         {Show, Width, Prepare, FirstScreen, Prepare},
+         Cover::PreparingLine},
+        {"the page asked after its first screen",
+         {Show, Width, Prepare, FirstScreen, AskLarge},
+         Cover::FirstScreen},
     };
     for (const auto& row : rows) {
         GeneratedViewLoad load;

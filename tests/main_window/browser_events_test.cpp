@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/generated_view_load.h"
+#include "engine/page_prefix.h"
 #include "tests/main_window/controller_fixture.h"
 
 namespace quorvane::testing {
@@ -172,6 +174,38 @@ TEST_F(BrowserEventsTest, CapturedBodyOfTheBrowserViewIsAnalysedAtItsAddress) {
     EXPECT_THAT(controller_.Lists().imageTags.fileNames, ElementsAre("a.gif"));
     // The line break, made CR LF, shows as two breaks.
     EXPECT_EQ(ReadWorkFile("source.htm").substr(0, 25), "&lt;body>a<BR><BR>&lt;img");
+}
+
+// While a large page is analysed, the Source Code view shows the first screen its page will
+// most likely have, made from the start of the body alone: for an ordinary page, exactly
+// the first screen of the page the analysis then writes. A small page has none.
+TEST_F(BrowserEventsTest, TheSourceCodeViewsFirstScreenIsMadeFromTheBodysStart) {
+    std::string large = "<body>\r\n";
+    for (int k = 0; large.size() < 300'000; ++k) {
+        large += "<p>Line " + std::to_string(k) + " <img src=\"pics/p" + std::to_string(k % 50) +
+                 ".gif\"> & <a href=\"big" + std::to_string(k) + ".jpg\">big</a></p>\r\n";
+    }
+    const struct {
+        const char* name;
+        std::string body;
+        bool prepared;
+    } rows[] = {
+        {"large", large + "</body>", true},
+        {"small", "<body><img src=\"a.gif\"></body>", false},
+    };
+    browser_.Navigate("http://host.example/dir/page.html");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        source_.SetPreparedFirstScreen("", "", true);
+        browser_.SetBody(row.body);
+        controller_.LoadFinished(0);
+        const std::string page = ReadWorkFile("source.htm");
+        const std::string_view firstScreen = PagePrefix(page, GeneratedViewLoad::kFirstScreenBytes);
+        ASSERT_FALSE(firstScreen.empty());
+        EXPECT_EQ(source_.PreparedFirstScreen().first,
+                  row.prepared ? std::string(firstScreen) : std::string());
+        EXPECT_EQ(source_.PreparedFirstScreen().second, row.prepared ? WorkPath("source.htm") : "");
+    }
 }
 
 // Before the generated views load a page's analysis, they are told whether that page

@@ -97,6 +97,14 @@ void FakeBrowserElement::CaptureBodyHtml(CaptureDone done) {
     }
 }
 
+void FakeBrowserElement::CaptureBodyStart(std::size_t chars, CaptureDone done) {
+    if (!body_ || body_->size() <= chars) {
+        done(std::nullopt);
+    } else {
+        done(body_->substr(0, chars));
+    }
+}
+
 void FakeBrowserElement::FetchMainResource(ResourceDone done) {
     Record("FetchMainResource");
     if (resourcesOnDemand_) {

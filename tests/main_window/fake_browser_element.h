@@ -81,7 +81,16 @@ class FakeBrowserElement : public BrowserElement {
     // Kept, not logged: the logs of the page loads stay as they are.
     void SetPreparing(bool preparing) override { preparing_ = preparing; }
     bool Preparing() const { return preparing_; }
+    void SetPreparedFirstScreen(std::string html, std::string filePath, bool) override {
+        preparedFirstScreen_ = {std::move(html), std::move(filePath)};
+    }
+    // The html and file path of the last first screen prepared.
+    const std::pair<std::string, std::string>& PreparedFirstScreen() const {
+        return preparedFirstScreen_;
+    }
     void CaptureBodyHtml(CaptureDone done) override;
+    // Answers at once with the body's first chars bytes, as the engine's units.
+    void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
     void FetchMainResource(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
@@ -120,6 +129,7 @@ class FakeBrowserElement : public BrowserElement {
     std::string ownPageStatus_;
     bool visible_ = false;
     bool preparing_ = false;
+    std::pair<std::string, std::string> preparedFirstScreen_;
     std::optional<std::string> body_;
     bool onDemand_ = false;
     std::vector<CaptureDone> waiting_;
