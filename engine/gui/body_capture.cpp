@@ -90,12 +90,9 @@ void RunScript(ScriptRun run, const std::string& script, GAsyncReadyCallback ans
 // The script's answer; none when it failed. A cancelled capture belongs to an element
 // that is gone: nobody may be told.
 JSCValue* Answer(GObject* source, GAsyncResult* result, PendingCapture& capture) {
-    GError* error = nullptr;
-    JSCValue* value =
-        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
-    if (error != nullptr) {
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_error_free(error);
+    bool cancelled = false;
+    JSCValue* value = ScriptAnswer(source, result, cancelled);
+    if (value == nullptr) {
         if (cancelled) {
             capture.ended = true;
         } else {

@@ -89,12 +89,9 @@ struct StartRun {
 // A cancelled read belongs to an element that is gone: nobody may be told.
 void OnStartRead(GObject* source, GAsyncResult* result, gpointer data) {
     const std::unique_ptr<StartRun> run(static_cast<StartRun*>(data));
-    GError* error = nullptr;
-    JSCValue* value =
-        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
-    if (error != nullptr) {
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_error_free(error);
+    bool cancelled = false;
+    JSCValue* value = ScriptAnswer(source, result, cancelled);
+    if (value == nullptr) {
         if (!cancelled) {
             run->done(std::nullopt);
         }

@@ -1,6 +1,7 @@
 #include "engine/gui/script_text.h"
 
-#include <jsc/jsc.h>
+#include <gio/gio.h>
+#include <webkit2/webkit2.h>
 
 namespace quorvane {
 
@@ -11,6 +12,17 @@ std::string WithValue(std::string script, std::string_view name, std::size_t val
         script.replace(at, name.size(), text);
     }
     return script;
+}
+
+JSCValue* ScriptAnswer(GObject* source, GAsyncResult* result, bool& cancelled) {
+    GError* error = nullptr;
+    JSCValue* value =
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+    cancelled = error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+    if (error != nullptr) {
+        g_error_free(error);
+    }
+    return value;
 }
 
 std::optional<std::string> StringAnswer(JSCValue* value) {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,27 @@ TEST(BrowserElementEndToEnd, TheFirstLoadItReportsIsTheFirstItWasAskedFor) {
     PumpEvents(std::chrono::milliseconds(50));
 }
 
+// Loads page into a Browser view element in a frame of its own, asks it what ask asks, and
+// takes them away once answered says every answer has come.
+void AskLoadedElement(const std::filesystem::path& page,
+                      const std::function<void(BrowserElement&)>& ask,
+                      const std::function<bool()>& answered) {
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
+    DownloadRecorder recorder;
+    {
+        WebViewBrowserElement element(frame, 0, WebViewBrowserElement::Kind::Browser, recorder,
+                                      ProgramFolder() + "/home.html");
+        recorder.element = &element;
+        frame->Show();
+        element.LoadFile(page.string());
+        EXPECT_TRUE(WaitUntil([&] { return !recorder.downloads.empty(); }));
+        ask(element);
+        EXPECT_TRUE(WaitUntil(answered));
+    }
+    frame->Destroy();
+    PumpEvents(std::chrono::milliseconds(50));
+}
+
 // The body is read in slices of 2^20 UTF-16 units. Here a character outside the basic plane
 // lies across the first slice's end, and a script leaves a NUL in the text: the capture
 // holds both as they are, as does a second capture made at the same time.
@@ -64,28 +86,20 @@ TEST(BrowserElementEndToEnd, CapturesTheBodyWholeWhateverItHolds) {
     std::ofstream(page, std::ios::binary)
         << "<html><head><meta charset=\"utf-8\"></head><body>" << filler << "\xF0\x9F\x98\x80"
         << script << "</body></html>";
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
-    DownloadRecorder recorder;
     std::array<std::optional<std::optional<std::string>>, 2> captured;
-    {
-        WebViewBrowserElement element(frame, 0, WebViewBrowserElement::Kind::Browser, recorder,
-                                      ProgramFolder() + "/home.html");
-        recorder.element = &element;
-        frame->Show();
-        element.LoadFile(page.string());
-        ASSERT_TRUE(WaitUntil([&] { return !recorder.downloads.empty(); }));
-        for (auto& capture : captured) {
-            element.CaptureBodyHtml([&](std::optional<std::string> body) { capture = body; });
-        }
-        ASSERT_TRUE(WaitUntil([&] { return captured[0] && captured[1]; }));
-    }
-    frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
+    AskLoadedElement(
+        page,
+        [&](BrowserElement& element) {
+            for (auto& capture : captured) {
+                element.CaptureBodyHtml([&](std::optional<std::string> body) { capture = body; });
+            }
+        },
+        [&] { return captured[0] && captured[1]; });
     std::filesystem::remove_all(folder);
     const std::string expected =
         "<body>" + filler + "\xF0\x9F\x98\x80" + script + "x" + std::string(1, '\0') + "y</body>";
     for (const auto& capture : captured) {
-        ASSERT_TRUE(capture->has_value());
+        ASSERT_TRUE(capture.has_value() && capture->has_value());
         // Compared whole, but only the end is printed: the text is a megabyte long.
         EXPECT_TRUE(**capture == expected)
             << (*capture)->size() << " bytes, ending: " << (*capture)->substr(filler.size());
@@ -128,31 +142,24 @@ TEST(BrowserElementEndToEnd, CapturesTheStartOfTheBodyAsTheWholeBegins) {
     std::ofstream(page, std::ios::binary)
         << "<html><head><meta charset=\"utf-8\"></head><body class=\"b\">" << blocks << script
         << "</body></html>";
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
-    DownloadRecorder recorder;
     std::optional<std::optional<std::string>> whole;
     std::vector<std::pair<std::size_t, std::optional<std::optional<std::string>>>> starts;
     for (std::size_t chars = 3; chars < 12000; chars += 97) {
         starts.push_back({chars, std::nullopt});
     }
     starts.push_back({1'000'000, std::nullopt});
-    {
-        WebViewBrowserElement element(frame, 0, WebViewBrowserElement::Kind::Browser, recorder,
-                                      ProgramFolder() + "/home.html");
-        recorder.element = &element;
-        frame->Show();
-        element.LoadFile(page.string());
-        ASSERT_TRUE(WaitUntil([&] { return !recorder.downloads.empty(); }));
-        for (auto& [chars, start] : starts) {
-            element.CaptureBodyStart(
-                chars, [&start](std::optional<std::string> text) { start = std::move(text); });
-        }
-        element.CaptureBodyHtml([&](std::optional<std::string> body) { whole = body; });
-        ASSERT_TRUE(WaitUntil([&] { return whole.has_value(); }));
-    }
-    frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
+    AskLoadedElement(
+        page,
+        [&](BrowserElement& element) {
+            for (auto& [chars, start] : starts) {
+                element.CaptureBodyStart(
+                    chars, [&start](std::optional<std::string> text) { start = std::move(text); });
+            }
+            element.CaptureBodyHtml([&](std::optional<std::string> body) { whole = body; });
+        },
+        [&] { return whole.has_value(); });
     std::filesystem::remove_all(folder);
+    ASSERT_TRUE(whole.has_value());
     ASSERT_TRUE(whole->has_value());
     const std::string& body = **whole;
     ASSERT_GT(Utf16Units(body), 12000u);

@@ -290,8 +290,7 @@ TEST_F(MainWindowEndToEnd, TheNextPageWinsOverTheShownSourceOfAHugeOne) {
 // on the screen before the view has even read the whole page, the very picture the whole
 // page shows at its top once the engine has laid it all out, and a search asked for then
 // finds the page's last word once the whole page is there. (How soon after the Browser
-// view's load end is views_bench's to say: on a loaded machine the capture and the
-// analysis of 20 MB alone take longer than a second.)
+// view's load end is views_bench's to say.)
 TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeLater) {
     std::string huge = "<html><body>\n";
     for (int line = 0; huge.size() < 20'000'000; ++line) {
