@@ -2,12 +2,14 @@
 // beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
 // backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
 // and as medians, the time from the Browser view's load end until the table shows every
-// image with its natural size, then until it has every image's bytes too, and the longest
-// time the event loop could not answer from the load's start on. With --fetch-only every
-// image's bytes are fetched again, as if the engine kept no copy. Run it on a display of
-// its own. With --time-line each run also prints when each of the gatherer's reports came,
-// with the rows and sized rows it brought, and when the files' facts came (the first, every
-// thousandth and the last), counted from the load's end:
+// image with its natural size, then until it has every image's bytes too, the longest
+// time the event loop could not answer from the load's start on, and the most CPU time
+// the window's thread used in one such time (which a loaded machine does not change). With
+// --fetch-only every image's bytes are fetched again, as if the engine kept no copy. Run it on a
+// display of its own. With --time-line each run also prints when each of the gatherer's reports
+// came, with the rows and sized rows it brought, and when the files' facts came (the first, every
+// thousandth and the last), and each stall over 50 ms with the CPU time the window's thread
+// used in it, counted from the load's end:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
 //       [--images N] [--fetch-only] [--time-line]
 #include <wx/frame.h>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "base/address_scheme.h"
+#include "base/ordered_worker.h"
 #include "bench/stall_meter.h"
 #include "desktop/gui/idle_steps.h"
 #include "desktop/program_folder.h"
@@ -136,6 +139,15 @@ class NoCopies : public quorvane::ResourceCopies {
     }
 };
 
+// The stalls over 50 ms, counted from loadEnd, with the window's thread's CPU time in each.
+void PrintStalls(const quorvane::bench::StallMeter& stalls, Clock::time_point loadEnd) {
+    const double offset = Milliseconds(loadEnd - stalls.Started());
+    for (const auto& stall : stalls.Kept()) {
+        std::printf("    %7.0f ms stall:  %6.0f ms, %6.0f ms CPU\n", stall.atMs - offset,
+                    stall.wallMs, stall.cpuMs);
+    }
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -188,6 +200,9 @@ int main(int argc, char** argv) {
         {[] {}, [](const std::string&) {}, [](const std::string&) {},
          [](std::vector<std::size_t>, bool) {}, [](const std::string&) { return std::string(); }});
     NoCopies noCopies;
+    // As the Image List's keeper lets go of the list of the page before.
+    quorvane::OrderedWorker forgetting(
+        [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });
     quorvane::IdleSteps idleSteps;
     auto facts = std::make_unique<quorvane::ImageFactsReader>(
         fetchOnly ? static_cast<quorvane::ResourceCopies&>(noCopies) : *element, *element,
@@ -210,7 +225,7 @@ int main(int argc, char** argv) {
         },
         [&] {
             facts->Clear();
-            table.Clear();
+            forgetting.Post([before = table.Clear()] { return std::function<void()>(); });
             view->TableChanged();
         });
     sizer->Add(element->Window(), 1, wxEXPAND);
@@ -224,7 +239,7 @@ int main(int argc, char** argv) {
                                         ? std::vector<int>{OptionValue(argc, argv, "--images")}
                                         : std::vector<int>{50, 500, 10'000};
     for (const int images : counts) {
-        std::vector<double> filled, read, stall;
+        std::vector<double> filled, read, stall, cpu;
         for (int run = 0; run < runs; ++run) {
             for (int n = 0; n < images; ++n) {
                 server.Serve("/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif",
@@ -249,22 +264,25 @@ int main(int argc, char** argv) {
             quorvane::test::WaitUntil([&] { return AllRead(table); }, std::chrono::minutes(5));
             read.push_back(std::max(0.0, Milliseconds(Clock::now() - events.lastEnd)));
             stall.push_back(stalls.LongestMs());
+            cpu.push_back(stalls.MostCpuMs());
             std::printf(
                 "%6d images run %d: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-                "stall %5.0f ms%s\n",
-                images, run + 1, ms, read.back(), stall.back(),
+                "stall %5.0f ms (%3.0f ms CPU), most CPU in a stall %3.0f ms%s\n",
+                images, run + 1, ms, read.back(), stall.back(), stalls.LongestCpuMs(), cpu.back(),
                 AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
                     ? ""
                     : " (incomplete)");
             if (timeLine) {
                 line.Print(events.lastEnd);
+                PrintStalls(stalls, events.lastEnd);
             }
             std::fflush(stdout);
         }
         std::printf(
             "%6d images medians%s: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-            "stall %5.0f ms\n",
-            images, fetchOnly ? " (fetched)" : "", Median(filled), Median(read), Median(stall));
+            "stall %5.0f ms, most CPU in a stall %3.0f ms\n",
+            images, fetchOnly ? " (fetched)" : "", Median(filled), Median(read), Median(stall),
+            Median(cpu));
     }
     facts.reset();
     element.reset();

@@ -24,27 +24,36 @@ void ImageList::Clear() {
     stopped_ = false;
 }
 
-void ImageList::Accept(ImageReport report) {
+std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
     auto [place, isNew] = frames_.try_emplace(report.frame);
     Frame& frame = place->second;
+    bool rebuilt = false;
     if (isNew) {
         frameOrder_.push_back(report.frame);
         frame.gather = report.gather;
     } else if (report.gather < frame.gather) {
-        return;
+        return std::vector<std::size_t>();
     } else if (report.gather > frame.gather) {
         frame.gather = report.gather;
         frame.findings.clear();
         Rebuild();
+        rebuilt = true;
     }
     stopped_ = stopped_ || report.stopped;
     frame.done = report.done;
+    std::vector<std::size_t> changed;
     for (ImageFinding& finding : report.findings) {
-        if (!Merge(finding)) {
+        const std::optional<std::size_t> row = Merge(finding);
+        if (!row) {
             break;
         }
+        changed.push_back(*row);
         frame.findings.push_back(std::move(finding));
     }
+    if (rebuilt) {
+        return std::nullopt;
+    }
+    return changed;
 }
 
 bool ImageList::Gathering() const {
@@ -52,13 +61,13 @@ bool ImageList::Gathering() const {
                        [](const auto& frame) { return !frame.second.done; });
 }
 
-bool ImageList::Merge(const ImageFinding& finding) {
+std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
     const auto found = rowOf_.find(finding.address);
     if (found == rowOf_.end()) {
         const std::size_t cost = 2 * finding.address.size() + finding.text.size();
         if (rows_.size() == kMaxRows || bytes_ + cost > kMaxBytes) {
             stopped_ = true;
-            return false;
+            return std::nullopt;
         }
         bytes_ += cost;
         ImageRow row;
@@ -70,7 +79,8 @@ bool ImageList::Merge(const ImageFinding& finding) {
         rowOf_.emplace(row.address, rows_.size());
         rows_.push_back(std::move(row));
     }
-    ImageRow& row = rows_[found == rowOf_.end() ? rows_.size() - 1 : found->second];
+    const std::size_t place = found == rowOf_.end() ? rows_.size() - 1 : found->second;
+    ImageRow& row = rows_[place];
     row.kinds |= finding.kind;
     ++row.uses;
     if (row.descriptor.empty()) {
@@ -90,7 +100,7 @@ bool ImageList::Merge(const ImageFinding& finding) {
         std::find(row.groups.begin(), row.groups.end(), finding.group) == row.groups.end()) {
         row.groups.push_back(finding.group);
     }
-    return true;
+    return place;
 }
 
 // A frame's new gathering drops its earlier findings, which may have made rows of their
@@ -112,13 +122,13 @@ void ImageList::Rebuild() {
     MarkSameBytes();
 }
 
-void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
+std::vector<std::size_t> ImageList::SetFacts(const std::string& address, ImageFacts facts) {
     const auto found = rowOf_.find(address);
     if (found == rowOf_.end()) {
-        return;
+        return {};
     }
-    ImageRow& row = rows_[found->second];
-    ApplyFacts(row, facts);
+    std::vector<std::size_t> changed{found->second};
+    ApplyFacts(rows_[found->second], facts);
     // An address's bytes are read once; facts that come again add no second address. The
     // addresses before were marked as the second came: a page of thousands of copies of
     // one picture marks each row once.
@@ -129,10 +139,19 @@ void ImageList::SetFacts(const std::string& address, ImageFacts facts) {
         for (std::size_t other = first; same.size() > 1 && other < same.size(); ++other) {
             if (const auto otherRow = rowOf_.find(same[other]); otherRow != rowOf_.end()) {
                 rows_[otherRow->second].sameBytes = true;
+                if (otherRow->second != found->second) {
+                    changed.push_back(otherRow->second);
+                }
             }
         }
     }
     facts_[address] = std::move(facts);
+    return changed;
+}
+
+const ImageRow* ImageList::Find(const std::string& address) const {
+    const auto found = rowOf_.find(address);
+    return found == rowOf_.end() ? nullptr : &rows_[found->second];
 }
 
 void ImageList::MarkSameBytes() {

@@ -57,11 +57,15 @@ class ImageList {
 
     void Clear();
     // Adds the report's findings, after dropping the earlier gathering of its frame; a
-    // report of an earlier gathering than the frame's last is dropped.
-    void Accept(ImageReport report);
+    // report of an earlier gathering than the frame's last is dropped. Returns the places
+    // of the rows it made or added to, nullopt when it made every row again.
+    std::optional<std::vector<std::size_t>> Accept(ImageReport report);
     // The facts of the file at address, a row of the list; kept for the page's later
-    // gatherings too.
-    void SetFacts(const std::string& address, ImageFacts facts);
+    // gatherings too. Returns the places of the rows whose cells changed: address's, and
+    // those now marked as giving the same bytes.
+    std::vector<std::size_t> SetFacts(const std::string& address, ImageFacts facts);
+    // The row of address; nullptr when the list has none.
+    const ImageRow* Find(const std::string& address) const;
 
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.
@@ -77,8 +81,9 @@ class ImageList {
         bool done = false;
     };
 
-    // Merges one finding into its row, making the row when new; false at a bound.
-    bool Merge(const ImageFinding& finding);
+    // Merges one finding into its row, making the row when new; the row's place, or
+    // nullopt at a bound.
+    std::optional<std::size_t> Merge(const ImageFinding& finding);
     void Rebuild();
     void MarkSameBytes();
 

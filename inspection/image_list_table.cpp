@@ -1,5 +1,7 @@
 #include "inspection/image_list_table.h"
 
+#include <utility>
+
 #include "inspection/image_report.h"
 
 namespace quorvane {
@@ -25,9 +27,10 @@ std::string ShownAddress(const ImageRow& row) {
 
 }  // namespace
 
-void ImageListTable::Clear() {
-    list_.Clear();
-    stale_ = true;
+ImageList ImageListTable::Clear() {
+    ImageList before = std::exchange(list_, ImageList());
+    LinesChanged();
+    return before;
 }
 
 bool ImageListTable::Accept(std::string_view report) {
@@ -35,30 +38,64 @@ bool ImageListTable::Accept(std::string_view report) {
     if (!read) {
         return false;
     }
-    list_.Accept(std::move(*read));
-    stale_ = true;
+    const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(*read));
+    // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds
+    // lines after them and changes the lines of the rows it added to, most of them not
+    // on screen.
+    if (!changed || sorted_ || !filter_.text.empty() || !filter_.type.empty() ||
+        filter_.minimumWidth > 0 || filter_.minimumHeight > 0) {
+        LinesChanged();
+    } else {
+        stale_ = true;
+        RowsChanged(*changed);
+    }
     return true;
 }
 
 // The facts of thousands of files come one by one: they filter and sort the rows again
 // only where the filter or the order reads them.
 void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
-    list_.SetFacts(address, std::move(facts));
+    const std::vector<std::size_t> changed = list_.SetFacts(address, std::move(facts));
     const bool orderReadsFacts =
         sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type);
-    stale_ = stale_ || orderReadsFacts || !filter_.type.empty();
+    if (orderReadsFacts || !filter_.type.empty()) {
+        LinesChanged();
+    } else {
+        RowsChanged(changed);
+    }
+}
+
+void ImageListTable::RowsChanged(const std::vector<std::size_t>& rows) {
+    if (changes_.lines) {
+        return;
+    }
+    changes_.rows.insert(changes_.rows.end(), rows.begin(), rows.end());
+    // A row may change again and again: more changes than rows cost no less than
+    // drawing every line.
+    if (changes_.rows.size() > list_.Rows().size()) {
+        changes_ = {true, {}};
+    }
+}
+
+void ImageListTable::LinesChanged() {
+    stale_ = true;
+    changes_ = {true, {}};
+}
+
+ImageTableChanges ImageListTable::TakeChanges() {
+    return std::exchange(changes_, {});
 }
 
 void ImageListTable::SetFilter(const ImageFilterSettings& settings) {
     filter_ = settings;
-    stale_ = true;
+    LinesChanged();
 }
 
 void ImageListTable::SortBy(ImageColumn column, bool ascending) {
     column_ = column;
     ascending_ = ascending;
     sorted_ = true;
-    stale_ = true;
+    LinesChanged();
 }
 
 const std::vector<std::size_t>& ImageListTable::Shown() const {

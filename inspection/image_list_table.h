@@ -11,12 +11,23 @@
 
 namespace quorvane {
 
+// What changed in an ImageListTable since its view last asked.
+struct ImageTableChanges {
+    // The lines shown changed (rows went, the filter or the order changed): every line is
+    // drawn again.
+    bool lines = false;
+    // Else the places in the list of the rows whose cells changed or that came, each a
+    // line of its own in the list's order.
+    std::vector<std::size_t> rows;
+};
+
 // The Image List as its table shows it: the page's rows, the user's filter and sort, and
 // the text of each cell. The table asks for the cells of the rows on screen only.
 class ImageListTable {
   public:
-    // A new page: no rows until its gatherer reports.
-    void Clear();
+    // A new page: no rows until its gatherer reports. Returns the list of the page before,
+    // tens of thousands of rows that the caller may let go where it holds up no window.
+    ImageList Clear();
     // A report of the gatherer as it came; false when it could not be read.
     bool Accept(std::string_view report);
     void SetFacts(const std::string& address, ImageFacts facts);
@@ -34,9 +45,17 @@ class ImageListTable {
     const ImageRow& ShownRow(std::size_t line) const { return list_.Rows()[Shown()[line]]; }
     // "312 of 1 204 images", or why the filter's expression cannot be used.
     std::string CountText() const;
+    // What changed since the last call: the facts of thousands of files come one by one,
+    // and a view that draws again only the lines on screen whose cells changed draws
+    // nothing for most of them.
+    ImageTableChanges TakeChanges();
 
   private:
     void Update() const;
+    // The rows shown, their number or their order changed.
+    void LinesChanged();
+    // Only the cells of rows (places in the list) changed.
+    void RowsChanged(const std::vector<std::size_t>& rows);
 
     ImageList list_;
     ImageFilterSettings filter_;
@@ -46,6 +65,7 @@ class ImageListTable {
     bool sorted_ = false;  // whether the user sorted: else the rows keep the found order
     mutable std::vector<std::size_t> shown_;
     mutable bool stale_ = false;
+    ImageTableChanges changes_;
 };
 
 // What a cell of the table says: "800 × 600", "12 345" bytes, "img, css", an address up

@@ -202,14 +202,23 @@ void ImageFactsReader::Keep(const std::string& address, unsigned number, std::ui
 }
 
 // The writes of the page before that have not begun are dropped; its files go after the
-// write running, on the writer's thread.
+// write running, on the writer's thread. A page's thousands of files, their names and
+// the sets that held them and its addresses asked for cost the window's thread nothing:
+// they go on the writer's too.
 void ImageFactsReader::ForgetKept() {
     files_.DropWaiting();
-    for (const auto& [address, number] : kept_) {
-        files_.Post([file = FileOf(number)] { return RemoveFile(file); }, false);
-    }
+    files_.Post(
+        [folder = folder_, kept = std::move(kept_), order = std::move(keptOrder_),
+         asked = std::move(asked_)] {
+            for (const auto& [address, number] : kept) {
+                RemoveFile(folder / std::to_string(number));
+            }
+            return std::function<void()>();
+        },
+        false);
     kept_.clear();
     keptOrder_.clear();
+    asked_.clear();
     keptBytes_ = 0;
 }
 

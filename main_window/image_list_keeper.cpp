@@ -30,13 +30,15 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
               table_.SetFacts(address, std::move(facts));
               pane_.TableChanged();
           },
-          std::move(toWindowThread)) {
-    browser_.WatchImages([this](const std::string& json) { OnReport(json); },
-                         [this] {
-                             facts_.Clear();
-                             table_.Clear();
-                             pane_.TableChanged();
-                         });
+          toWindowThread),
+      forgetting_(std::move(toWindowThread)) {
+    browser_.WatchImages(
+        [this](const std::string& json) { OnReport(json); },
+        [this] {
+            facts_.Clear();
+            forgetting_.Post([before = table_.Clear()] { return std::function<void()>(); });
+            pane_.TableChanged();
+        });
 }
 
 // A web page's images are fetched from the web: an address that would read a local file

@@ -55,6 +55,8 @@ class ImageListKeeper {
     TransferReport& report_;
     ImageSaving saving_;
     ImageFactsReader facts_;
+    // Lets go of the lists of pages before, beside the window.
+    OrderedWorker forgetting_;
 };
 
 }  // namespace quorvane

@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "base/window_slice.h"
 #include "engine/gui/resource_data.h"
 
 namespace quorvane {
@@ -118,16 +119,46 @@ EngineResourceCopies::~EngineResourceCopies() {
     g_signal_handlers_disconnect_by_data(view_, this);
     g_object_unref(view_);
     Forget();
+    if (releaseSource_ != 0) {
+        g_source_remove(releaseSource_);
+    }
+    for (WebKitWebResource* resource : releasing_) {
+        g_object_unref(resource);
+    }
 }
 
 // The waits of the page before end unanswered: their reader has forgotten that page too.
+// Letting go of a page's tens of thousands of files at once would hold the window as the
+// next page starts: they go once the window is idle, a slice at a time.
 void EngineResourceCopies::Forget() {
     waits_.clear();
+    releasing_.reserve(releasing_.size() + kept_.size());
     for (const auto& [address, resource] : kept_) {
-        g_object_unref(resource);
+        releasing_.push_back(resource);
     }
     kept_.clear();
     keptAddressBytes_ = 0;
+    if (!releasing_.empty() && releaseSource_ == 0) {
+        releaseSource_ = g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, &OnReleaseTurn, this, nullptr);
+    }
+}
+
+int EngineResourceCopies::OnReleaseTurn(void* self) {
+    auto* copies = static_cast<EngineResourceCopies*>(self);
+    if (copies->ReleaseSlice()) {
+        return G_SOURCE_CONTINUE;
+    }
+    copies->releaseSource_ = 0;
+    return G_SOURCE_REMOVE;
+}
+
+bool EngineResourceCopies::ReleaseSlice() {
+    const auto sliceEnd = std::chrono::steady_clock::now() + kWindowSlice;
+    while (!releasing_.empty() && std::chrono::steady_clock::now() < sliceEnd) {
+        g_object_unref(releasing_.back());
+        releasing_.pop_back();
+    }
+    return !releasing_.empty();
 }
 
 // A page's files begin to load once its navigation has started; what the page before

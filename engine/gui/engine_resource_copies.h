@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/resource_copies.h"
 
@@ -48,11 +49,16 @@ class EngineResourceCopies {
     static void OnResourceLoadStarted(WebKitWebView* view, WebKitWebResource* resource,
                                       WebKitURIRequest* request, void* self);
     static void OnLoadChanged(WebKitWebView* view, int loadEvent, void* self);
+    static int OnReleaseTurn(void* self);
     void Forget();
+    // Lets go of the page before's files a slice at a time; whether some are left.
+    bool ReleaseSlice();
 
     WebKitWebView* view_;                                       // held, as the window may go first
     std::unordered_map<std::string, WebKitWebResource*> kept_;  // a reference of our own each
     std::size_t keptAddressBytes_ = 0;
+    std::vector<WebKitWebResource*> releasing_;  // of pages before, a reference each
+    unsigned releaseSource_ = 0;                 // the loop's idle source while some are
     GCancellable* reads_;
     // At most kMaxKept, each ending within its wait.
     std::unordered_map<const LoadWait*, std::unique_ptr<LoadWait>> waits_;

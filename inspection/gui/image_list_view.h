@@ -68,6 +68,10 @@ class ImageListView : public wxPanel, public ImageListPane {
     void BindFilterRow(wxButton* refresh);
     void ApplyFilter();
     void ShowTable();
+    // Draws again the lines on screen of rows (places in the table's list), or those
+    // changed says changed.
+    void RefreshLinesOnScreen(std::vector<std::size_t> rows);
+    void RefreshLinesOnScreen(const std::function<bool(std::size_t row, const ImageRow&)>& changed);
     void OnColumnClick(wxListEvent& event);
     void OnContextMenu(wxListEvent& event);
     // The slot of the line's thumbnail, or -1 while it has none; one not drawn yet is

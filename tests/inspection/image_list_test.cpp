@@ -345,6 +345,63 @@ TEST(ImageListTable, ShowsTheRowsAgainWhenFactsTheOrderOrFilterReadsCome) {
     }
 }
 
+// The view draws again only the lines of the rows the table says changed: a row left out
+// would show its old facts until it is scrolled.
+TEST(ImageListTable, SaysWhichRowsTheFactsChangedElseThatEveryLineDid) {
+    const std::string a = "http://h/a", b = "http://h/b", c = "http://h/c";
+    const struct {
+        const char* name;
+        ImageColumn sortedBy;  // Uses: not sorted
+        ImageFilterSettings filter;
+        std::vector<std::pair<std::string, std::string>> facts;  // address, digest
+        ImageTableChanges expected;
+    } cases[] = {
+        {"one row", ImageColumn::Uses, {}, {{b, "x"}}, {false, {1}}},
+        {"rows in the order their facts came",
+         ImageColumn::Uses,
+         {},
+         {{c, "x"}, {a, "y"}},
+         {false, {2, 0}}},
+        {"the earlier address of the same bytes too",
+         ImageColumn::Uses,
+         {},
+         {{a, "x"}, {c, "x"}},
+         {false, {0, 2, 0}}},
+        {"no address", ImageColumn::Uses, {}, {{"http://h/none", "x"}}, {false, {}}},
+        {"the order reads the bytes", ImageColumn::Bytes, {}, {{b, "x"}}, {true, {}}},
+        {"the order reads the type", ImageColumn::Type, {}, {{b, "x"}}, {true, {}}},
+        {"the filter reads the type", ImageColumn::Uses, {.type = "png"}, {{b, "x"}}, {true, {}}},
+    };
+    for (const auto& row : cases) {
+        ImageListTable table;
+        table.Accept(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a","k":"img"},)"
+                     R"({"a":"http://h/b","k":"img"},{"a":"http://h/c","k":"img"}]})");
+        if (row.sortedBy != ImageColumn::Uses) {
+            table.SortBy(row.sortedBy, true);
+        }
+        table.SetFilter(row.filter);
+        EXPECT_TRUE(table.TakeChanges().lines) << row.name;
+        EXPECT_FALSE(table.TakeChanges().lines) << row.name;
+        for (const auto& [address, digest] : row.facts) {
+            table.SetFacts(address, {10, "image/png", digest});
+        }
+        const ImageTableChanges changes = table.TakeChanges();
+        EXPECT_EQ(changes.lines, row.expected.lines) << row.name;
+        EXPECT_EQ(changes.rows, row.expected.rows) << row.name;
+        EXPECT_TRUE(table.TakeChanges().rows.empty()) << row.name;
+        // Unsorted and unfiltered, a report's rows keep their lines.
+        table.Accept(R"({"frame":"f","gather":1,"items":[{"a":"http://h/d","k":"img"},)"
+                     R"({"a":"http://h/a","k":"css"}]})");
+        const ImageTableChanges report = table.TakeChanges();
+        EXPECT_EQ(report.lines, row.expected.lines) << row.name;
+        const std::vector<std::size_t> reportRows =
+            report.lines ? std::vector<std::size_t>{} : std::vector<std::size_t>{3, 0};
+        EXPECT_EQ(report.rows, reportRows) << row.name;
+        table.Accept(R"({"frame":"f","gather":2,"items":[{"a":"http://h/d","k":"img"}]})");
+        EXPECT_TRUE(table.TakeChanges().lines) << row.name;
+    }
+}
+
 TEST(ThumbnailSlots, KeepsABoundedNumberGivingUpTheOneUsedLongestAgo) {
     ThumbnailSlots slots;
     for (std::size_t n = 0; n < ThumbnailSlots::kSlots; ++n) {
