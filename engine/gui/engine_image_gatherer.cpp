@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "engine/gui/script_text.h"
+
 namespace quorvane {
 namespace {
 
@@ -13,14 +15,9 @@ constexpr const char* kGatherAgain =
     "window.__quorvaneGatherImages && window.__quorvaneGatherImages(true)";
 
 void OnGatherAgainRan(GObject* source, GAsyncResult* result, gpointer) {
-    GError* error = nullptr;
-    JSCValue* value =
-        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
     // A page without our script (an error page, nothing loaded) has nothing to gather.
-    if (error != nullptr) {
-        g_error_free(error);
-    }
-    if (value != nullptr) {
+    bool cancelled = false;
+    if (JSCValue* value = ScriptAnswer(source, result, cancelled)) {
         g_object_unref(value);
     }
 }
