@@ -38,8 +38,11 @@ void CoverFollower::Follow(GeneratedViewLoad::Cover wanted, const std::string& p
     }
     covered_ = wanted;
     coveredPath_ = path;
+    // The page prepared is not the view's yet: its local files are blocked as its own will be.
     const FirstScreenCover::Covered covered{
-        view_, zoomLevel, localFilesBlocked, [view = view_](const std::string& address) {
+        view_, zoomLevel,
+        wanted == Cover::PreparedFirstScreen ? prepared.localFilesBlocked : localFilesBlocked,
+        [view = view_](const std::string& address) {
             view->LoadURL(wxString::FromUTF8(address.data(), address.size()));
         }};
     if (wanted == Cover::None) {
@@ -47,9 +50,7 @@ void CoverFollower::Follow(GeneratedViewLoad::Cover wanted, const std::string& p
     } else if (wanted == Cover::PreparingLine) {
         cover_->ShowPreparingLine(covered);
     } else if (wanted == Cover::PreparedFirstScreen) {
-        FirstScreenCover::Covered forPrepared = covered;
-        forPrepared.localFilesBlocked = prepared.localFilesBlocked;
-        cover_->ShowFirstScreen(std::move(forPrepared), prepared.html, path);
+        cover_->ShowFirstScreen(covered, prepared.html, path);
     } else {
         cover_->ShowFirstScreen(covered, path);
     }
