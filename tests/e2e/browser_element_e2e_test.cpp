@@ -33,9 +33,9 @@ class DownloadRecorder : public BrowserEvents {
     void NewWindowRequested(int, const std::string&, bool) override {}
 };
 
-// The engine loads an empty page into a new view of its own accord; an analysis of it
-// at every start would be work nobody asked for.
-TEST(BrowserElementEndToEnd, TheFirstLoadItReportsIsTheFirstItWasAskedFor) {
+// Runs use on a Browser view element in a frame of its own, with the recorder of its loads,
+// and takes both away afterwards.
+void WithElement(const std::function<void(WebViewBrowserElement&, const DownloadRecorder&)>& use) {
     auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
     DownloadRecorder recorder;
     {
@@ -43,35 +43,35 @@ TEST(BrowserElementEndToEnd, TheFirstLoadItReportsIsTheFirstItWasAskedFor) {
                                       ProgramFolder() + "/home.html");
         recorder.element = &element;
         frame->Show();
-        element.GoHome();
-        const std::string home = MainWindowDriver::HomePageAddress();
-        ASSERT_TRUE(WaitUntil(
-            [&] { return !recorder.downloads.empty() && recorder.downloads.back() == home; }));
-        EXPECT_THAT(recorder.downloads, ::testing::ElementsAre(home));
+        use(element, recorder);
     }
     frame->Destroy();
     PumpEvents(std::chrono::milliseconds(50));
 }
 
-// Loads page into a Browser view element in a frame of its own, asks it what ask asks, and
-// takes them away once answered says every answer has come.
+// The engine loads an empty page into a new view of its own accord; an analysis of it
+// at every start would be work nobody asked for.
+TEST(BrowserElementEndToEnd, TheFirstLoadItReportsIsTheFirstItWasAskedFor) {
+    WithElement([](WebViewBrowserElement& element, const DownloadRecorder& recorder) {
+        element.GoHome();
+        const std::string home = MainWindowDriver::HomePageAddress();
+        ASSERT_TRUE(WaitUntil(
+            [&] { return !recorder.downloads.empty() && recorder.downloads.back() == home; }));
+        EXPECT_THAT(recorder.downloads, ::testing::ElementsAre(home));
+    });
+}
+
+// Loads page into a Browser view element, asks it what ask asks, and takes it away once
+// answered says every answer has come.
 void AskLoadedElement(const std::filesystem::path& page,
                       const std::function<void(BrowserElement&)>& ask,
                       const std::function<bool()>& answered) {
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "element");
-    DownloadRecorder recorder;
-    {
-        WebViewBrowserElement element(frame, 0, WebViewBrowserElement::Kind::Browser, recorder,
-                                      ProgramFolder() + "/home.html");
-        recorder.element = &element;
-        frame->Show();
+    WithElement([&](WebViewBrowserElement& element, const DownloadRecorder& recorder) {
         element.LoadFile(page.string());
         EXPECT_TRUE(WaitUntil([&] { return !recorder.downloads.empty(); }));
         ask(element);
         EXPECT_TRUE(WaitUntil(answered));
-    }
-    frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
+    });
 }
 
 // The body is read in slices of 2^20 UTF-16 units. Here a character outside the basic plane
