@@ -1,6 +1,7 @@
 #include "analysis/anchor_matches.h"
 
 #include <algorithm>
+#include <array>
 
 // Anchor k is its frame around pass k's address and name, each escaped. A match in it
 // lies within the address, within the name, or takes a byte of the frame: then it holds
@@ -24,12 +25,34 @@ namespace quorvane {
 
 namespace {
 
-bool MissesFrames(std::string_view name) {
-    const auto frameByte = [](char c) { return c == '<' || c == '>' || c == '\''; };
-    return std::none_of(name.begin(), name.end(), frameByte) &&
-           (name.size() > kAnchorBeginning.size() ||
-            (kAnchorBeginning.find(name) == std::string_view::npos &&
-             kAnchorEnd.find(name) == std::string_view::npos));
+// What a name holds that bars a shortcut: a byte of an anchor's frame next to its address
+// or name, or a "/".
+enum NameBytes : unsigned char { kFrameByte = 1, kSlash = 2 };
+
+constexpr std::array<unsigned char, 256> NameByteKinds() {
+    std::array<unsigned char, 256> kinds{};
+    kinds['<'] = kinds['>'] = kinds['\''] = kFrameByte;
+    kinds['/'] = kSlash;
+    return kinds;
+}
+
+constexpr std::array<unsigned char, 256> kNameByteKinds = NameByteKinds();
+
+// The kinds of bytes any of the names holds, and kFrameByte as well when a name lies
+// within "<a href='" or "</a>".
+unsigned char HeldByNames(std::span<const std::string_view> names) {
+    unsigned char held = 0;
+    for (const std::string_view name : names) {
+        for (const char c : name) {
+            held |= kNameByteKinds[static_cast<unsigned char>(c)];
+        }
+        if (name.size() <= kAnchorBeginning.size() &&
+            (kAnchorBeginning.find(name) != std::string_view::npos ||
+             kAnchorEnd.find(name) != std::string_view::npos)) {
+            held |= kFrameByte;
+        }
+    }
+    return held;
 }
 
 }  // namespace
@@ -59,17 +82,17 @@ AnchorMatches::AnchorMatches(FileNameSearch& search, const Names& names, std::si
     : search_(search), names_(names), passes_(passes), addressOnly_(passes.size(), false) {
     const bool noneDropped = inText.size() == candidates;
     const bool noneLeftOut = std::find(leftOut.begin(), leftOut.end(), true) == leftOut.end();
-    const auto& distinct = names.distinct;
-    if (!noneDropped || !noneLeftOut ||
-        !std::all_of(distinct.begin(), distinct.end(), MissesFrames)) {
+    if (!noneDropped || !noneLeftOut) {
+        return;
+    }
+    const unsigned char held = HeldByNames(names.distinct);
+    if ((held & kFrameByte) != 0) {
         return;
     }
     for (const Stretch& stretch : inText) {
         addressOnly_[stretch.pass] = true;
     }
-    slashFree_ = std::none_of(distinct.begin(), distinct.end(), [](std::string_view name) {
-        return name.find('/') != std::string_view::npos;
-    });
+    slashFree_ = (held & kSlash) == 0;
 }
 
 bool AnchorMatches::Find(std::string_view anchor, std::size_t k, PassAndStart& found) {
