@@ -2,7 +2,9 @@
 // time from the end of the Browser view's load (the load whose end starts the analysis)
 // until the Source Code view, and then both generated views, have finished loading the
 // new files; until the Source Code view, shown at that moment, has laid its page out; and
-// the longest time the window's event loop could not answer meanwhile. Then the same
+// the longest time the window's event loop could not answer meanwhile, with the CPU time
+// the window's thread used in it and the most it used in any one stall (a stall of little
+// CPU time waited for a core on a loaded machine). Then the same
 // page with the Original Source view shown: from the Browser view's load end until the
 // served text is on screen (its first screen coloured) and until all of it is coloured,
 // with the longest stall meanwhile. Then, with each generated view shown while the page
@@ -67,6 +69,8 @@ struct RunFigures {
     double bothLoaded;
     double sourceShown;
     double longestStall;
+    double longestStallCpu;  // the window thread's CPU time in the longest stall
+    double mostStallCpu;     // and the most it used in any one stall
 };
 
 // When the view, just shown, has laid out what it loaded at its real width: the engine
@@ -128,7 +132,10 @@ std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string
     const auto laidOut = LaidOutBy(driver.Frame().Element(1).Window());
     const RunFigures figures{Milliseconds(clock.End(1) - clock.End(0)),
                              Milliseconds(std::max(clock.End(1), clock.End(2)) - clock.End(0)),
-                             Milliseconds(laidOut - clock.End(0)), stalls.LongestMs()};
+                             Milliseconds(laidOut - clock.End(0)),
+                             stalls.LongestMs(),
+                             stalls.LongestCpuMs(),
+                             stalls.MostCpuMs()};
     stalls.Stop();
     driver.Frame().Controller().SelectView(0);
     // Only now, off the clock, is the outcome read: the views hold this page's analysis.
@@ -379,9 +386,11 @@ std::optional<std::string> MeasurePage(MainWindowDriver& driver, HttpTestServer&
         }
         std::printf(
             "%-24s run %d: Source Code view loaded %6.0f ms, both views loaded %6.0f "
-            "ms, Source Code view shown %6.0f ms, longest stall %4.0f ms\n",
+            "ms, Source Code view shown %6.0f ms, longest stall %4.0f ms (CPU %.0f ms; most CPU "
+            "in a stall %.0f ms)\n",
             page.name.c_str(), run, figures->sourceLoaded, figures->bothLoaded,
-            figures->sourceShown, figures->longestStall);
+            figures->sourceShown, figures->longestStall, figures->longestStallCpu,
+            figures->mostStallCpu);
         std::fflush(stdout);
         loaded.push_back(figures->sourceLoaded);
         both.push_back(figures->bothLoaded);
