@@ -98,8 +98,9 @@ AnchorMatches::AnchorMatches(FileNameSearch& search, const Names& names, std::si
 bool AnchorMatches::Find(std::string_view anchor, std::size_t k, PassAndStart& found) {
     const LinkPass& pass = passes_[k];
     const std::size_t most = MostMatches(anchor.size());
-    const std::size_t frame = kAnchorBeginning.size() + kAnchorMiddle.size() + kAnchorEnd.size();
-    if (!addressOnly_[k] || anchor.size() != pass.address.size() + pass.name.size() + frame) {
+    const bool unescaped =
+        anchor.size() == pass.address.size() + pass.name.size() + kAnchorFrameSize;
+    if (!addressOnly_[k] || !unescaped) {
         return Candidates(anchor, most, search_, names_, k + 1, found);
     }
     const std::string_view address = pass.address;

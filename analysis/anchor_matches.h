@@ -17,6 +17,8 @@ namespace quorvane {
 inline constexpr std::string_view kAnchorBeginning = "<a href='";
 inline constexpr std::string_view kAnchorMiddle = "'>";
 inline constexpr std::string_view kAnchorEnd = "</a>";
+inline constexpr std::size_t kAnchorFrameSize =
+    kAnchorBeginning.size() + kAnchorMiddle.size() + kAnchorEnd.size();
 
 // How many matches the passes may choose among in one text at once: far more than any
 // page's names find, and few enough that held they cost a few times the text.

@@ -62,15 +62,30 @@ struct Plan {
     }
 };
 
+// How many copies of each pass's anchor the text holds before any anchor is searched,
+// with room made for those anchors as they are without escapes: nearly all of a page's
+// anchors are made for names found in the text itself, which then never regrow it.
+std::vector<std::size_t> CopiesInText(const Replaced& inText, std::span<const LinkPass> passes,
+                                      std::string& anchorTexts) {
+    std::vector<std::size_t> copies(passes.size());
+    std::size_t room = 0;
+    for (const Stretch& stretch : inText) {
+        if (copies[stretch.pass]++ == 0) {
+            const LinkPass& pass = passes[stretch.pass];
+            room += pass.address.size() + pass.name.size() + kAnchorFrameSize;
+        }
+    }
+    anchorTexts.reserve(room);
+    return copies;
+}
+
 std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
                                std::span<const LinkPass> passes, AnchorMatches& inAnchors,
                                std::size_t maxSize) {
     Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
-    std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
+    // Of each pass's anchor in the text.
+    std::vector<std::size_t> copies = CopiesInText(inText, passes, plan.anchorTexts);
     PassAndStart found;
-    for (const Stretch& stretch : inText) {
-        ++copies[stretch.pass];
-    }
     for (std::size_t k = 0; k < passes.size(); ++k) {
         if (copies[k] == 0) {
             continue;
