@@ -28,6 +28,15 @@ SplitAddress Split(const std::string& address) {
     return split;
 }
 
+// The two parts in one string, made at its size at once: a page names thousands of
+// images, each resolved this way.
+std::string Joined(std::string_view first, std::string_view second) {
+    std::string joined;
+    joined.reserve(first.size() + second.size());
+    joined.append(first).append(second);
+    return joined;
+}
+
 // What a relative value is appended to: the base's directory, and for a page under the
 // hosting service's page host, the same directory under its image host.
 std::string RelativeBase(const std::string& base) {
@@ -81,7 +90,7 @@ std::string ImageAddressResolver::ParentRelative(const std::string& value) const
 // A root-relative value goes after the base's host. A base without scheme keeps none,
 // and a bare host gets the "/" it lacks.
 std::string ImageAddressResolver::RootRelative(const std::string& value) const {
-    return (value.starts_with("//") ? otherHostScheme_ : schemeAndHost_) + value;
+    return Joined(value.starts_with("//") ? otherHostScheme_ : schemeAndHost_, value);
 }
 
 std::string ScanBaseAddress(const std::string& pageAddress) {
@@ -108,7 +117,7 @@ std::string ImageAddressResolver::Resolve(const std::string& value) const {
     if (!value.empty() && value.front() == '/') {
         return RootRelative(value);
     }
-    return relativeBase_ + value;
+    return Joined(relativeBase_, value);
 }
 
 }  // namespace quorvane

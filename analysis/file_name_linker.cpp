@@ -1,16 +1,15 @@
 #include "analysis/file_name_linker.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <functional>
-#include <map>
-#include <numeric>
 #include <optional>
 #include <span>
 
+#include "analysis/anchor_matches.h"
 #include "analysis/file_name_search.h"
 #include "analysis/html_escape.h"
+#include "analysis/match_choice.h"
+#include "analysis/pass_names.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_search.h"
 
@@ -35,169 +34,14 @@ namespace quorvane {
 
 namespace {
 
-// The distinct names in the order of their first passes, each with the passes that link
-// it, in pass order.
-struct Names {
-    std::vector<std::string_view> distinct;
-    std::vector<std::size_t> passes;     // pass numbers, grouped by name
-    std::vector<std::size_t> firstPass;  // per distinct name, where its group begins; then the end
-
-    std::span<const std::size_t> PassesOf(std::size_t name) const {
-        return std::span(passes).subspan(firstPass[name], firstPass[name + 1] - firstPass[name]);
-    }
-};
-
-// Which distinct name each pass links (SIZE_MAX for an empty one, which changes nothing
-// and which the search takes no pattern for), through a table of the names found so far:
-// at most half its slots are used, so a look-up soon meets an empty one.
-std::vector<std::size_t> NumberNames(std::span<const LinkPass> passes,
-                                     std::vector<std::string_view>& distinct) {
-    std::vector<std::size_t> slots(std::bit_ceil(2 * passes.size() + 2), SIZE_MAX);
-    const std::size_t mask = slots.size() - 1;
-    std::vector<std::size_t> numbers(passes.size(), SIZE_MAX);
-    for (std::size_t j = 0; j < passes.size(); ++j) {
-        const std::string_view name = passes[j].name;
-        if (name.empty()) {
-            continue;
-        }
-        std::size_t slot = std::hash<std::string_view>{}(name)&mask;
-        while (slots[slot] != SIZE_MAX && distinct[slots[slot]] != name) {
-            slot = (slot + 1) & mask;
-        }
-        if (slots[slot] == SIZE_MAX) {
-            slots[slot] = distinct.size();
-            distinct.push_back(name);
-        }
-        numbers[j] = slots[slot];
-    }
-    return numbers;
-}
-
-// The passes grouped by name by counting each name's passes first.
-Names CollectNames(std::span<const LinkPass> passes) {
-    Names names;
-    const std::vector<std::size_t> numbers = NumberNames(passes, names.distinct);
-    names.firstPass.assign(names.distinct.size() + 1, 0);
-    for (const std::size_t number : numbers) {
-        if (number != SIZE_MAX) {
-            ++names.firstPass[number + 1];
-        }
-    }
-    std::partial_sum(names.firstPass.begin(), names.firstPass.end(), names.firstPass.begin());
-    std::vector<std::size_t> next(names.firstPass.begin(), names.firstPass.end() - 1);
-    names.passes.resize(names.firstPass.back());
-    for (std::size_t j = 0; j < numbers.size(); ++j) {
-        if (numbers[j] != SIZE_MAX) {
-            names.passes[next[numbers[j]]++] = j;
-        }
-    }
-    return names;
-}
-
-using PassAndStart = std::vector<std::pair<std::size_t, std::size_t>>;
-
-// A stretch of one text that a pass replaces.
-struct Stretch {
-    std::size_t start;
-    std::size_t end;
-    std::size_t pass;
-};
-
-// The replaced stretches of one text, in text order.
-using Replaced = std::vector<Stretch>;
-
-// Start -> (end, pass), while the passes choose among overlapping matches.
-using Taken = std::map<std::size_t, std::pair<std::size_t, std::size_t>>;
-
-bool IsFree(const Taken& taken, std::size_t start, std::size_t end) {
-    auto after = taken.lower_bound(end);
-    if (after == taken.begin()) {
-        return true;
-    }
-    return std::prev(after)->second.first <= start;
-}
-
-// Runs the passes over one text, given the candidates sorted by pass, then start: left
-// to right without overlap, skipping what earlier passes took.
-Replaced ChooseAmongOverlaps(PassAndStart& passAndStart, std::span<const LinkPass> passes) {
-    std::sort(passAndStart.begin(), passAndStart.end());
-    Taken taken;
-    std::size_t currentPass = SIZE_MAX;
-    std::size_t lastEnd = 0;
-    for (const auto& [pass, start] : passAndStart) {
-        if (pass != currentPass) {
-            currentPass = pass;
-            lastEnd = 0;
-        }
-        const std::size_t end = start + passes[pass].name.size();
-        if (start >= lastEnd && IsFree(taken, start, end)) {
-            taken.emplace(start, std::make_pair(end, pass));
-            lastEnd = end;
-        }
-    }
-    Replaced replaced;
-    replaced.reserve(taken.size());
-    for (const auto& [start, endAndPass] : taken) {
-        replaced.push_back({start, endAndPass.first, endAndPass.second});
-    }
-    return replaced;
-}
-
-// What the passes replace in one text, given every match of each (pass, start). On
-// nearly every page no two matches overlap, and then each pass takes all of its own.
-Replaced ChooseMatches(PassAndStart& passAndStart, std::span<const LinkPass> passes) {
-    Replaced all;
-    all.reserve(passAndStart.size());
-    for (const auto& [pass, start] : passAndStart) {
-        all.push_back({start, start + passes[pass].name.size(), pass});
-    }
-    // Matches come in the order of their ends, which is already the order of their starts
-    // where none overlaps another.
-    const auto before = [](const Stretch& a, const Stretch& b) {
-        return a.start < b.start || (a.start == b.start && a.pass < b.pass);
-    };
-    if (!std::is_sorted(all.begin(), all.end(), before)) {
-        std::sort(all.begin(), all.end(), before);
-    }
-    const auto overlap = [](const Stretch& a, const Stretch& b) { return b.start < a.end; };
-    if (std::adjacent_find(all.begin(), all.end(), overlap) == all.end()) {
-        return all;
-    }
-    return ChooseAmongOverlaps(passAndStart, passes);
-}
-
-// How many matches the passes may choose among in one text at once: far more than any
-// page's names find, and few enough that held they cost a few times the text.
-std::size_t MostMatches(std::size_t textSize) {
-    return textSize / 4 + 4096;
-}
-
-// Each match of a pass from firstPass on in text, as (pass, start), but for the names
-// marked in leftOut; false when there are more than MostMatches.
-bool Candidates(std::string_view text, FileNameSearch& search, const Names& names,
-                std::size_t firstPass, PassAndStart& found, const std::vector<bool>& leftOut = {}) {
-    found.clear();
-    const std::size_t most = MostMatches(text.size());
-    return search.ForEachMatch(text, most, [&](std::size_t name, std::size_t start) {
-        if (name < leftOut.size() && leftOut[name]) {
-            return;
-        }
-        for (const std::size_t pass : names.PassesOf(name)) {
-            if (pass >= firstPass) {
-                found.emplace_back(pass, start);
-            }
-        }
-    }) && found.size() <= most;
-}
-
 // The anchors the text will hold, each with what the passes after its own replace in
 // it, and how many passes run before the text would grow past its largest size.
 void AppendAnchor(std::string& out, const LinkPass& pass) {
-    out.append("<a href='");
+    out.append(kAnchorBeginning);
     AppendLinkedAddress(out, pass.address);
-    out.append("'>");
+    out.append(kAnchorMiddle);
     AppendInsertedText(out, pass.name);
-    out.append("</a>");
+    out.append(kAnchorEnd);
 }
 
 // The anchors lie one after another in one text, which thousands of them fill without a
@@ -218,15 +62,30 @@ struct Plan {
     }
 };
 
-std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
-                               std::span<const LinkPass> passes, FileNameSearch& search,
-                               const Names& names, std::size_t maxSize) {
-    Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
-    std::vector<std::size_t> copies(passes.size());  // of each pass's anchor in the text
-    PassAndStart found;
+// How many copies of each pass's anchor the text holds before any anchor is searched,
+// with room made for those anchors as they are without escapes: nearly all of a page's
+// anchors are made for names found in the text itself, which then never regrow it.
+std::vector<std::size_t> CopiesInText(const Replaced& inText, std::span<const LinkPass> passes,
+                                      std::string& anchorTexts) {
+    std::vector<std::size_t> copies(passes.size());
+    std::size_t room = 0;
     for (const Stretch& stretch : inText) {
-        ++copies[stretch.pass];
+        if (copies[stretch.pass]++ == 0) {
+            const LinkPass& pass = passes[stretch.pass];
+            room += pass.address.size() + pass.name.size() + kAnchorFrameSize;
+        }
     }
+    anchorTexts.reserve(room);
+    return copies;
+}
+
+std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
+                               std::span<const LinkPass> passes, AnchorMatches& inAnchors,
+                               std::size_t maxSize) {
+    Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
+    // Of each pass's anchor in the text.
+    std::vector<std::size_t> copies = CopiesInText(inText, passes, plan.anchorTexts);
+    PassAndStart found;
     for (std::size_t k = 0; k < passes.size(); ++k) {
         if (copies[k] == 0) {
             continue;
@@ -241,7 +100,7 @@ std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
             break;
         }
         plan.size += growth;
-        if (!Candidates(anchor, search, names, k + 1, found)) {
+        if (!inAnchors.Find(anchor, k, found)) {
             return std::nullopt;
         }
         Replaced replaced = ChooseMatches(found, passes);
@@ -306,12 +165,12 @@ std::optional<LinkedText> LinkTogether(std::string_view text, const Rewriting& r
         }
     }
     PassAndStart found;
-    if (!Candidates(text, search, names, 0, found, leftOut)) {
+    if (!Candidates(text, MostMatches(text.size()), search, names, 0, found, leftOut)) {
         return std::nullopt;
     }
     const Replaced inText = ChooseMatches(found, passes);
-    const std::optional<Plan> plan =
-        PlanPasses(rewriting.size, inText, passes, search, names, maxSize);
+    AnchorMatches inAnchors(search, names, found.size(), inText, leftOut, passes);
+    const std::optional<Plan> plan = PlanPasses(rewriting.size, inText, passes, inAnchors, maxSize);
     if (!plan) {
         return std::nullopt;
     }

@@ -26,12 +26,23 @@ const std::vector<std::string> kAddresses = [] {
     return addresses;
 }();
 
-std::vector<LinkPass> RandomPasses(std::mt19937& random) {
+// What an address may hold before its own name, as a page's addresses do: some hold names.
+const std::vector<std::string> kHeads = {"http://h/", "http://h/a.gif/", "h/ref/", "x/"};
+
+// Each pass's address is any of kAddresses, or its own name after a head.
+std::vector<LinkPass> RandomPasses(std::mt19937& random, std::vector<std::string>& ownAddresses) {
     std::vector<LinkPass> passes;
     const int count = static_cast<int>(random() % 8);
+    ownAddresses.clear();
+    ownAddresses.reserve(count);
     for (int i = 0; i < count; ++i) {
         const std::string& name = kNames[random() % kNames.size()];
-        passes.push_back({name, kAddresses[random() % kAddresses.size()]});
+        if (random() % 2 == 0) {
+            passes.push_back({name, kAddresses[random() % kAddresses.size()]});
+        } else {
+            ownAddresses.push_back(kHeads[random() % kHeads.size()] + name);
+            passes.push_back({name, ownAddresses.back()});
+        }
     }
     return passes;
 }
@@ -51,7 +62,8 @@ TEST(FileNameLinker, AgreesWithOnePassPerEntryOnNastyCases) {
         for (int i = 0; i < length; ++i) {
             text += kTextPieces[random() % kTextPieces.size()];
         }
-        const std::vector<LinkPass> passes = RandomPasses(random);
+        std::vector<std::string> ownAddresses;
+        const std::vector<LinkPass> passes = RandomPasses(random, ownAddresses);
         SCOPED_TRACE("round " + std::to_string(round) + ": " + text);
         const LinkedText whole = LinkFileNamesPassByPass(text, passes);
         ExpectSameLinking(LinkFileNames(text, passes, SIZE_MAX), whole);
