@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/thread_priority.h"
+
 namespace quorvane {
 
 OrderedWorker::OrderedWorker(ToWindowThread toWindowThread)
@@ -56,6 +58,9 @@ void OrderedWorker::Stop() {
 }
 
 void OrderedWorker::RunOnThread(std::stop_token stop) {
+    // Thousands of files written or pictures decoded would take a core the window waits
+    // for on a busy machine; they can as well be done a little later.
+    RunBehindTheWindow();
     while (true) {
         Job job;
         {

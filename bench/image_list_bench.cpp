@@ -31,6 +31,7 @@
 #include "engine/gui/webview_browser_element.h"
 #include "inspection/gui/image_list_view.h"
 #include "main_window/image_facts_reader.h"
+#include "main_window/image_report_reader.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/gui_session.h"
 #include "tests/e2e/http_test_server.h"
@@ -214,16 +215,20 @@ int main(int argc, char** argv) {
             line.Fact();
         },
         [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });
-    element->WatchImages(
-        [&](std::string report) {
-            if (table.Accept(report)) {
-                line.Report(table);
-                view->TableChanged();
-                facts->SetGathering(table.List().Gathering());
-                facts->Want(table.List().Rows());
-            }
+    // As the Image List's keeper reads the reports, beside the window.
+    quorvane::ImageReportReader reports(
+        [&](quorvane::ImageReport read) {
+            table.Accept(std::move(read));
+            line.Report(table);
+            view->TableChanged();
+            facts->SetGathering(table.List().Gathering());
+            facts->Want(table.List().Rows());
         },
+        [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });
+    element->WatchImages(
+        [&](std::string report) { reports.Add(std::move(report)); },
         [&] {
+            reports.Clear();
             facts->Clear();
             forgetting.Post([before = table.Clear()] { return std::function<void()>(); });
             view->TableChanged();

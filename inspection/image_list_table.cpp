@@ -38,7 +38,12 @@ bool ImageListTable::Accept(std::string_view report) {
     if (!read) {
         return false;
     }
-    const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(*read));
+    Accept(std::move(*read));
+    return true;
+}
+
+void ImageListTable::Accept(ImageReport report) {
+    const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(report));
     // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds
     // lines after them and changes the lines of the rows it added to, most of them not
     // on screen.
@@ -49,7 +54,6 @@ bool ImageListTable::Accept(std::string_view report) {
         stale_ = true;
         RowsChanged(*changed);
     }
-    return true;
 }
 
 // The facts of thousands of files come one by one: they filter and sort the rows again

@@ -30,6 +30,7 @@ class ImageListTable {
     ImageList Clear();
     // A report of the gatherer as it came; false when it could not be read.
     bool Accept(std::string_view report);
+    void Accept(ImageReport report);
     void SetFacts(const std::string& address, ImageFacts facts);
 
     void SetFilter(const ImageFilterSettings& settings);

@@ -31,10 +31,12 @@ ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
               pane_.TableChanged();
           },
           toWindowThread),
-      forgetting_(std::move(toWindowThread)) {
+      forgetting_(toWindowThread),
+      reports_([this](ImageReport read) { OnReport(std::move(read)); }, std::move(toWindowThread)) {
     browser_.WatchImages(
-        [this](const std::string& json) { OnReport(json); },
+        [this](std::string json) { reports_.Add(std::move(json)); },
         [this] {
+            reports_.Clear();
             facts_.Clear();
             forgetting_.Post([before = table_.Clear()] { return std::function<void()>(); });
             pane_.TableChanged();
@@ -55,12 +57,11 @@ void ImageListKeeper::StopSaving() {
     }
 }
 
-void ImageListKeeper::OnReport(const std::string& report) {
-    if (table_.Accept(report)) {
-        pane_.TableChanged();
-        facts_.SetGathering(table_.List().Gathering());
-        facts_.Want(table_.List().Rows());
-    }
+void ImageListKeeper::OnReport(ImageReport report) {
+    table_.Accept(std::move(report));
+    pane_.TableChanged();
+    facts_.SetGathering(table_.List().Gathering());
+    facts_.Want(table_.List().Rows());
 }
 
 void ImageListKeeper::Refresh() {

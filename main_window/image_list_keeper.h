@@ -9,6 +9,7 @@
 #include "inspection/image_list_pane.h"
 #include "inspection/image_list_table.h"
 #include "main_window/image_facts_reader.h"
+#include "main_window/image_report_reader.h"
 #include "saving/image_saving.h"
 #include "saving/transfer_report.h"
 
@@ -46,7 +47,7 @@ class ImageListKeeper {
     std::string ImageFile(const std::string& address) const { return facts_.KeptFile(address); }
 
   private:
-    void OnReport(const std::string& report);
+    void OnReport(ImageReport report);
     bool MayFetch(const std::string& address) const;
 
     BrowserElement& browser_;
@@ -57,6 +58,8 @@ class ImageListKeeper {
     ImageFactsReader facts_;
     // Lets go of the lists of pages before, beside the window.
     OrderedWorker forgetting_;
+    // Reads the gatherer's reports beside the window; last, as its answers reach the rest.
+    ImageReportReader reports_;
 };
 
 }  // namespace quorvane

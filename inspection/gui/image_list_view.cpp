@@ -49,6 +49,7 @@ wxString FromUtf8(const std::string& text) {
 enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem, kSaveItem };
 
 constexpr std::chrono::milliseconds kFactsShownEvery{250};
+constexpr std::chrono::milliseconds kRowsShownEvery{100};
 constexpr int kThumbnailSide = 24;
 
 }  // namespace
@@ -181,9 +182,11 @@ void ImageListView::ApplyFilter() {
 }
 
 // Reports come in slices while a page is gathered: the table is shown once the window
-// has handled them, not once per slice. The facts of thousands of files come one by one
-// after the rows: drawing the lines on screen costs the window more than reading a file,
-// so a table of the same rows is shown again at most every kFactsShownEvery.
+// has handled them, not once per slice, and at most every kRowsShownEvery, as a new
+// number of lines draws every line on screen again, whether it changed or not (the list
+// lays itself out anew). The facts of thousands of files come one by one after the rows:
+// drawing the lines on screen costs the window more than reading a file, so a table of
+// the same rows is shown again at most every kFactsShownEvery.
 void ImageListView::TableChanged() {
     withoutThumbnail_.clear();
     if (showPending_) {
@@ -192,9 +195,9 @@ void ImageListView::TableChanged() {
     showPending_ = true;
     const auto sinceShown = std::chrono::steady_clock::now() - lastShown_;
     const bool sameRows = table_.List().Rows().size() == rowsShown_;
-    if (sameRows && sinceShown < kFactsShownEvery) {
-        const auto wait =
-            std::chrono::duration_cast<std::chrono::milliseconds>(kFactsShownEvery - sinceShown);
+    const auto every = sameRows ? kFactsShownEvery : kRowsShownEvery;
+    if (sinceShown < every) {
+        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(every - sinceShown);
         showTimer_.StartOnce(static_cast<int>(wait.count()) + 1);
         return;
     }

@@ -1,12 +1,16 @@
 #include "base/ordered_worker.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <future>
 #include <memory>
 #include <mutex>
 #include <string>
 
+#include "base/thread_priority.h"
 #include "tests/main_window/window_thread.h"
 
 namespace quorvane::testing {
@@ -102,6 +106,22 @@ TEST(OrderedWorker, StoppingWaitsForTheJobRunningAndAnswersNothingMore) {
     window.RunPostedSteps();
     EXPECT_EQ(log.Text(), "a b c ");
     EXPECT_EQ(answers.Text(), "a ");
+}
+
+// On a busy machine the window's thread gets the processor before the worker's: the jobs
+// run at a lower priority (a higher niceness) than the thread that posts them, or the
+// lowest there is when that one runs at the lowest already (a build run behind others).
+TEST(OrderedWorker, RunsBehindTheWindow) {
+    WindowThread window;
+    int workerNiceness = 0;
+    OrderedWorker worker([&window](std::function<void()> step) { window.Post(step); });
+    worker.Post([&workerNiceness]() -> std::function<void()> {
+        workerNiceness = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+        return [] {};
+    });
+    window.RunSteps(1);
+    const int windowNiceness = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()));
+    EXPECT_EQ(workerNiceness, std::min(windowNiceness + kBehindTheWindow, kLowestNiceness));
 }
 
 }  // namespace
