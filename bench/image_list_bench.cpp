@@ -140,15 +140,6 @@ class NoCopies : public quorvane::ResourceCopies {
     }
 };
 
-// The stalls over 50 ms, counted from loadEnd, with the window's thread's CPU time in each.
-void PrintStalls(const quorvane::bench::StallMeter& stalls, Clock::time_point loadEnd) {
-    const double offset = Milliseconds(loadEnd - stalls.Started());
-    for (const auto& stall : stalls.Kept()) {
-        std::printf("    %7.0f ms stall:  %6.0f ms, %6.0f ms CPU\n", stall.atMs - offset,
-                    stall.wallMs, stall.cpuMs);
-    }
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <vector>
 
 namespace quorvane::bench {
@@ -79,5 +80,17 @@ class StallMeter : public wxTimer {
     double mostCpuMs_ = 0;
     std::vector<Stall> kept_;
 };
+
+// The stalls over the meter's bound, counted from from, with the window thread's CPU time
+// in each, and when each began on the monotonic clock (the one `perf` stamps its events
+// with, to find a stall in a trace).
+inline void PrintStalls(const StallMeter& stalls, Clock::time_point from) {
+    const double offset = Milliseconds(from - stalls.Started());
+    const double started = Milliseconds(stalls.Started().time_since_epoch()) / 1000.0;
+    for (const auto& stall : stalls.Kept()) {
+        std::printf("    %7.0f ms stall:  %6.0f ms, %6.0f ms CPU (at %.3f s)\n",
+                    stall.atMs - offset, stall.wallMs, stall.cpuMs, started + stall.atMs / 1000.0);
+    }
+}
 
 }  // namespace quorvane::bench

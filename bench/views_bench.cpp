@@ -4,7 +4,8 @@
 // new files; until the Source Code view, shown at that moment, has laid its page out; and
 // the longest time the window's event loop could not answer meanwhile, with the CPU time
 // the window's thread used in it and the most it used in any one stall (a stall of little
-// CPU time waited for a core on a loaded machine). Then the same
+// CPU time was spent waiting, for a core or for another process), and each stall over
+// 50 ms with when it began. Then the same
 // page with the Original Source view shown: from the Browser view's load end until the
 // served text is on screen (its first screen coloured) and until all of it is coloured,
 // with the longest stall meanwhile. Then, with each generated view shown while the page
@@ -137,6 +138,7 @@ std::optional<RunFigures> MeasureRun(MainWindowDriver& driver, const std::string
                              stalls.LongestCpuMs(),
                              stalls.MostCpuMs()};
     stalls.Stop();
+    PrintStalls(stalls, clock.End(0));
     driver.Frame().Controller().SelectView(0);
     // Only now, off the clock, is the outcome read: the views hold this page's analysis.
     const bool right =
