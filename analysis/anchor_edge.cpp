@@ -13,12 +13,11 @@ namespace {
 // the name reads as that beginning (as far as the beginning goes), and out of one only
 // through a ">" before its last byte up to which the name reads as that end.
 bool CouldBeginAnAnchor(std::string_view rest) {
-    constexpr std::string_view kBeginning = "<a href='";
     for (std::size_t k = 1; k < rest.size(); ++k) {
-        if (k >= kBeginning.size()) {
+        if (k >= kAnchorBeginning.size()) {
             return true;
         }
-        if (rest[k] != kBeginning[k]) {
+        if (rest[k] != kAnchorBeginning[k]) {
             return false;
         }
     }
@@ -26,13 +25,12 @@ bool CouldBeginAnAnchor(std::string_view rest) {
 }
 
 bool CouldEndAnAnchor(std::string_view upTo) {
-    constexpr std::string_view kEnd = "</a>";
     for (std::size_t k = 1; k < upTo.size(); ++k) {
         const char c = upTo[upTo.size() - 1 - k];
-        if (k >= kEnd.size()) {
+        if (k >= kAnchorEnd.size()) {
             return true;
         }
-        if (c != kEnd[kEnd.size() - 1 - k]) {
+        if (c != kAnchorEnd[kAnchorEnd.size() - 1 - k]) {
             return false;
         }
     }

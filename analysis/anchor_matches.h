@@ -5,20 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/anchor_edge.h"
 #include "analysis/file_name_linker.h"
 #include "analysis/file_name_search.h"
 #include "analysis/match_choice.h"
 #include "analysis/pass_names.h"
 
 namespace quorvane {
-
-// Every anchor the linker inserts is its address and its name, escaped, in this frame:
-// <a href='address'>name</a>
-inline constexpr std::string_view kAnchorBeginning = "<a href='";
-inline constexpr std::string_view kAnchorMiddle = "'>";
-inline constexpr std::string_view kAnchorEnd = "</a>";
-inline constexpr std::size_t kAnchorFrameSize =
-    kAnchorBeginning.size() + kAnchorMiddle.size() + kAnchorEnd.size();
 
 // How many matches the passes may choose among in one text at once: far more than any
 // page's names find, and few enough that held they cost a few times the text.
