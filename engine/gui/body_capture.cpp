@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "engine/gui/script_text.h"
 
@@ -55,16 +54,17 @@ constexpr const char* kSliceScript = R"((() => {
   return body.substring(SLICE === 0 ? 0 : ends[SLICE - 1], ends[SLICE]);
 })())";
 
-// What the capture's scripts share. Every slice is asked for at once, so that the engine
-// takes the next while we turn the last into ours; they are joined in their order.
+// What the capture's scripts share. One slice is asked for at a time, the next as soon as
+// one comes and before we turn it into ours, so that the engine takes the next meanwhile.
+// Slices asked for at once come at once, and the window turns them all into ours in one
+// go, which held it for 100 to 250 ms at 20 MB.
 struct PendingCapture {
     WebKitWebView* view;
     GCancellable* cancellable;
     BrowserElement::CaptureDone done;
     unsigned number;
     std::string body;
-    std::vector<std::optional<std::string>> slices;
-    std::size_t joined = 0;
+    unsigned sliceCount = 0;
     bool ended = false;
 
     void End(std::optional<std::string> result) {
@@ -102,14 +102,11 @@ JSCValue* Answer(GObject* source, GAsyncResult* result, PendingCapture& capture)
     return value;
 }
 
-void Join(PendingCapture& capture) {
-    while (capture.joined < capture.slices.size() && capture.slices[capture.joined]) {
-        capture.body.append(*capture.slices[capture.joined]);
-        capture.slices[capture.joined++].reset();
-    }
-    if (capture.joined == capture.slices.size()) {
-        capture.End(std::move(capture.body));
-    }
+void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data);
+
+void AskForSlice(const std::shared_ptr<PendingCapture>& capture, unsigned slice) {
+    const std::string sliceScript = WithValue(kSliceScript, "CAPTURE", capture->number);
+    RunScript({capture, slice}, WithValue(sliceScript, "SLICE", slice), &OnSliceRead);
 }
 
 void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
@@ -122,14 +119,20 @@ void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
         }
         return;
     }
+    const unsigned next = run->slice + 1;
+    if (next < capture.sliceCount) {
+        AskForSlice(run->capture, next);
+    }
     std::optional<std::string> slice = StringAnswer(value);
     g_object_unref(value);
     if (!slice) {
         capture.End(std::nullopt);
         return;
     }
-    capture.slices[run->slice] = std::move(slice);
-    Join(capture);
+    capture.body.append(*slice);
+    if (next == capture.sliceCount) {
+        capture.End(std::move(capture.body));
+    }
 }
 
 double Property(JSCValue* object, const char* name) {
@@ -156,12 +159,12 @@ void OnBodyTaken(GObject* source, GAsyncResult* result, gpointer data) {
         return;
     }
     capture.body.reserve(static_cast<std::size_t>(length));
-    capture.slices.resize(static_cast<std::size_t>(slices));
-    const std::string sliceScript = WithValue(kSliceScript, "CAPTURE", capture.number);
-    for (unsigned slice = 0; slice < capture.slices.size(); ++slice) {
-        RunScript({run->capture, slice}, WithValue(sliceScript, "SLICE", slice), &OnSliceRead);
+    capture.sliceCount = static_cast<unsigned>(slices);
+    if (capture.sliceCount == 0) {
+        capture.End(std::move(capture.body));
+        return;
     }
-    Join(capture);
+    AskForSlice(run->capture, 0);
 }
 
 }  // namespace
