@@ -33,15 +33,6 @@ ImageList ImageListTable::Clear() {
     return before;
 }
 
-bool ImageListTable::Accept(std::string_view report) {
-    std::optional<ImageReport> read = ParseImageReport(report);
-    if (!read) {
-        return false;
-    }
-    Accept(std::move(*read));
-    return true;
-}
-
 void ImageListTable::Accept(ImageReport report) {
     const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(report));
     // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds

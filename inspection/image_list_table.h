@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "inspection/image_list.h"
@@ -28,8 +27,6 @@ class ImageListTable {
     // A new page: no rows until its gatherer reports. Returns the list of the page before,
     // tens of thousands of rows that the caller may let go where it holds up no window.
     ImageList Clear();
-    // A report of the gatherer as it came; false when it could not be read.
-    bool Accept(std::string_view report);
     void Accept(ImageReport report);
     void SetFacts(const std::string& address, ImageFacts facts);
 

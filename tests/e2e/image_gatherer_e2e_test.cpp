@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,9 @@ class ImageGathererTest : public ::testing::Test {
         element_->WatchImages(
             [this](std::string report) {
                 ++reports_;
-                table_.Accept(report);
+                std::optional<ImageReport> read = ParseImageReport(report);
+                ASSERT_TRUE(read) << report.substr(0, 200);
+                table_.Accept(std::move(*read));
             },
             [this] { table_.Clear(); });
         frame_->Show();
