@@ -3,10 +3,12 @@
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/gui/script_text.h"
 
@@ -54,17 +56,19 @@ constexpr const char* kSliceScript = R"((() => {
   return body.substring(SLICE === 0 ? 0 : ends[SLICE - 1], ends[SLICE]);
 })())";
 
-// What the capture's scripts share. One slice is asked for at a time, the next as soon as
-// one comes and before we turn it into ours, so that the engine takes the next meanwhile.
-// Slices asked for at once come at once, and the window turns them all into ours in one
-// go, which held it for 100 to 250 ms at 20 MB.
+// What the capture's scripts share. Two slices are asked for at a time, and the next as
+// soon as one comes, so that the engine takes the next while we turn the last into ours.
+// All slices asked for at once come at once, and the window turns them all into ours in
+// one go, which held it for 100 to 250 ms at 20 MB. They are joined in their order.
 struct PendingCapture {
     WebKitWebView* view;
     GCancellable* cancellable;
     BrowserElement::CaptureDone done;
     unsigned number;
     std::string body;
-    unsigned sliceCount = 0;
+    std::vector<std::optional<std::string>> slices;
+    std::size_t asked = 0;
+    std::size_t joined = 0;
     bool ended = false;
 
     void End(std::optional<std::string> result) {
@@ -104,9 +108,22 @@ JSCValue* Answer(GObject* source, GAsyncResult* result, PendingCapture& capture)
 
 void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data);
 
-void AskForSlice(const std::shared_ptr<PendingCapture>& capture, unsigned slice) {
+constexpr std::size_t kSlicesAskedAtATime = 2;
+
+void AskForNextSlice(const std::shared_ptr<PendingCapture>& capture) {
+    const auto slice = static_cast<unsigned>(capture->asked++);
     const std::string sliceScript = WithValue(kSliceScript, "CAPTURE", capture->number);
     RunScript({capture, slice}, WithValue(sliceScript, "SLICE", slice), &OnSliceRead);
+}
+
+void Join(PendingCapture& capture) {
+    while (capture.joined < capture.slices.size() && capture.slices[capture.joined]) {
+        capture.body.append(*capture.slices[capture.joined]);
+        capture.slices[capture.joined++].reset();
+    }
+    if (capture.joined == capture.slices.size()) {
+        capture.End(std::move(capture.body));
+    }
 }
 
 void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
@@ -119,9 +136,8 @@ void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
         }
         return;
     }
-    const unsigned next = run->slice + 1;
-    if (next < capture.sliceCount) {
-        AskForSlice(run->capture, next);
+    if (capture.asked < capture.slices.size()) {
+        AskForNextSlice(run->capture);
     }
     std::optional<std::string> slice = StringAnswer(value);
     g_object_unref(value);
@@ -129,10 +145,8 @@ void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
         capture.End(std::nullopt);
         return;
     }
-    capture.body.append(*slice);
-    if (next == capture.sliceCount) {
-        capture.End(std::move(capture.body));
-    }
+    capture.slices[run->slice] = std::move(slice);
+    Join(capture);
 }
 
 double Property(JSCValue* object, const char* name) {
@@ -159,12 +173,11 @@ void OnBodyTaken(GObject* source, GAsyncResult* result, gpointer data) {
         return;
     }
     capture.body.reserve(static_cast<std::size_t>(length));
-    capture.sliceCount = static_cast<unsigned>(slices);
-    if (capture.sliceCount == 0) {
-        capture.End(std::move(capture.body));
-        return;
+    capture.slices.resize(static_cast<std::size_t>(slices));
+    while (capture.asked < std::min(capture.slices.size(), kSlicesAskedAtATime)) {
+        AskForNextSlice(run->capture);
     }
-    AskForSlice(run->capture, 0);
+    Join(capture);
 }
 
 }  // namespace
