@@ -119,16 +119,17 @@ bool HoldsKeyword(std::string_view line, std::string_view keyword) {
 // blank (a value with neither is empty). No quote is left inside: the value ends at the
 // first one.
 std::string_view BareValue(std::string_view l) {
+    constexpr std::size_t kNone = std::string_view::npos;
     const auto quote = [](char c) { return c == '"' || c == '\''; };
     l.remove_prefix(
         static_cast<std::size_t>(std::find_if_not(l.begin(), l.end(), quote) - l.begin()));
-    const std::size_t closing =
-        static_cast<std::size_t>(std::find_if(l.begin(), l.end(), quote) - l.begin());
-    if (closing < l.size()) {
+    const std::size_t doubleQuote = l.find('"');
+    const std::size_t closing = std::min(doubleQuote, l.substr(0, doubleQuote).find('\''));
+    if (closing != kNone) {
         return l.substr(0, closing);
     }
     const std::size_t blank = l.find(' ');
-    return blank == std::string_view::npos ? std::string_view() : l.substr(0, blank + 1);
+    return blank == kNone ? std::string_view() : l.substr(0, blank + 1);
 }
 
 // The images of the kept lines in page order, each file name once, within maxBytes and
@@ -169,34 +170,37 @@ void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAdd
 
 }  // namespace
 
-// Each cut but the last two only narrows the line, so the line is viewed until the value
-// is copied out. Single quotes count as double ones from the third cut on; no cut before
-// the last looks at quotes (the attribute holds none).
+// Each cut but the last only narrows the line, so the line is viewed until the value
+// is copied out. Single quotes count as double ones in the last cut; no cut before it
+// looks at quotes (the attribute holds none).
 bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
+    constexpr std::size_t kNone = std::string_view::npos;
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (attribute == std::string_view::npos || !HoldsKeyword(l, rules.keyword)) {
+    if (attribute == kNone || !HoldsKeyword(l, rules.keyword)) {
         return false;
     }
-    if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
+    std::size_t close = l.find('>');
+    if ((rules.requiresClose && close == kNone) || !NamesAnImage(l, rules)) {
         return false;
     }
-    // Cut from the attribute to the first ">" after it. When a ">" stands before the
-    // attribute, the cut starts at the attribute all the same; with no ">" after it
-    // the rest of the line is kept. Then the attribute itself goes: it is the first
-    // one in what is left, found above.
-    const std::size_t close = l.find('>', attribute);
-    l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
-    l.remove_prefix(rules.attribute.size());
-    // A tag continued on the next line has no ">" here: the whole rest is kept.
-    const std::size_t cut = l.find('>');
-    const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
-    if (cut != std::string_view::npos && keep < l.size()) {
-        l = l.substr(0, keep);
+    // Cut from the attribute to the first ">" after it, without the attribute itself (the
+    // first one in the line, found above): a ">" before the attribute does not count, and a
+    // tag continued on the next line, with no ">" after it, keeps the whole rest. The text
+    // so cut ends at its first ">", so no later cut at a ">" shortens it.
+    if (close < attribute) {
+        close = l.find('>', attribute);
     }
-    if (ContainsNoCase(l, "href=")) {
+    const std::size_t from = attribute + rules.attribute.size();
+    l = l.substr(from, close == kNone ? kNone : close + 1 - from);
+    // Every "href=" goes before the value is taken. One lies either wholly inside the value
+    // the text gives as it stands or wholly after it (it holds no quote or blank, where a
+    // value ends), and one after it changes nothing: the text is cut only when that value
+    // holds one.
+    const std::string_view bare = BareValue(l);
+    if (ContainsNoCase(bare, "href=")) {
         value.assign(BareValue(ReplaceAllNoCase(l, "href=", std::string_view())));
     } else {
-        value.assign(BareValue(l));
+        value.assign(bare);
     }
     return true;
 }
