@@ -26,8 +26,9 @@ std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at)
     return start < text.size() && text[start] == '\n' ? start + 1 : start;
 }
 
-// Calls kept(line, at) for each line of text that holds keyword once every removed is
-// cut from it, the line so cut, with where the keyword first stands in it. A line where neither
+// Calls kept(line, at, next) for each line of text that holds keyword once every removed is
+// cut from it, the line so cut, with where the keyword first stands in it; next(from) gives
+// where it next stands in the line at or after from (npos: nowhere). A line where neither
 // occurs is never kept, so the searches for them skip such lines without cutting the text into
 // lines.
 template <typename Kept>
@@ -53,12 +54,19 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
         // Neither keyword nor removed holds a CR, so the next of each found from the line's
         // start lies on the line exactly when it begins before the line's end.
         if (nextRemoved >= end.end) {
+            // The search for the keyword's next copy on the line goes on in the text, so the
+            // one it finds past the line is the next kept line's, found once.
+            const auto nextOnLine = [&](std::size_t from) {
+                nextKeyword = FindNoCase(text, keyword, start + from);
+                return nextKeyword < end.end ? nextKeyword - start : kNone;
+            };
             if (nextKeyword < end.end) {
-                kept(line, nextKeyword - start);
+                kept(line, nextKeyword - start, nextOnLine);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
                    ContainsNoCase(cleaned, keyword)) {
-            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword));
+            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword),
+                 [&](std::size_t from) { return FindNoCase(cleaned, keyword, from); });
         }
         start = end.next;
     }
@@ -72,16 +80,17 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
 // CR LF it adds into that one), but the first kept line has none before it, so there the
 // pass leaves an empty line. The tag lines are also the kept lines of the result: no
 // other line of it holds the keyword. Gives how many there are.
+template <typename NextKeyword>
 std::size_t AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
-                           std::string_view keyword, std::string_view lowered) {
+                           std::string_view lowered, NextKeyword&& nextKeyword) {
     constexpr std::size_t kNone = std::string_view::npos;
     std::size_t tagLines = 0;
     if (at > 0 || first) {
         scan.tagLines.append(line.substr(0, at)).append(kCrLf);
     }
     while (at != kNone) {
-        const std::size_t after = at + keyword.size();
-        const std::size_t next = FindNoCase(line, keyword, after);
+        const std::size_t after = at + lowered.size();
+        const std::size_t next = nextKeyword(after);
         const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
         const std::size_t lineStart = scan.tagLines.size();
         scan.tagLines.append(lowered).append(rest).append(kCrLf);
@@ -215,9 +224,8 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
     std::size_t tagLines = 0;
     ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines,
-                    [&](std::string_view line, std::size_t at) {
-                        tagLines +=
-                            AppendTagLines(scan, line, at, tagLines == 0, rules.keyword, lowered);
+                    [&](std::string_view line, std::size_t at, auto&& next) {
+                        tagLines += AppendTagLines(scan, line, at, tagLines == 0, lowered, next);
                     });
     FindImages(scan, tagLines, pageAddress, rules, maxBytes);
     return scan;
