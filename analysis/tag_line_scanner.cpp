@@ -154,10 +154,10 @@ void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAdd
     const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     std::size_t bytes = 0;
     std::string value;  // one buffer for every line's value
-    for (std::size_t start = 0; start < lines.size();) {
-        const LineEnd end = EndOfLine(lines, start);
-        const std::string_view line = lines.substr(start, end.end - start);
-        start = end.next;
+    // Each kept line ends with a CR LF and holds no other CR, so its end is its first CR.
+    for (std::size_t start = 0, end = lines.find('\r'); end != std::string_view::npos;
+         start = end + kCrLf.size(), end = lines.find('\r', start)) {
+        const std::string_view line = lines.substr(start, end - start);
         if (!CutTagValue(line, rules, value)) {
             continue;
         }
