@@ -13,6 +13,9 @@ namespace {
 
 // Where the last "/" stands, found by memrchr: string_view's rfind looks at one byte at a time.
 std::size_t LastSlash(std::string_view address) {
+    if (address.empty()) {
+        return std::string_view::npos;  // memrchr must not be given the null data of an empty view
+    }
     const void* slash = ::memrchr(address.data(), '/', address.size());
     return slash == nullptr
                ? std::string_view::npos
