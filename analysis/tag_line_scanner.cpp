@@ -26,8 +26,9 @@ std::size_t LineStartOf(std::string_view text, std::size_t from, std::size_t at)
     return start < text.size() && text[start] == '\n' ? start + 1 : start;
 }
 
-// Calls kept(line, at) for each line of text that holds keyword once every removed is
-// cut from it, the line so cut, with where the keyword first stands in it. A line where neither
+// Calls kept(line, at, next) for each line of text that holds keyword once every removed is
+// cut from it, the line so cut, with where the keyword first stands in it; next(from) gives
+// where it next stands in the line at or after from (npos: nowhere). A line where neither
 // occurs is never kept, so the searches for them skip such lines without cutting the text into
 // lines.
 template <typename Kept>
@@ -53,12 +54,19 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
         // Neither keyword nor removed holds a CR, so the next of each found from the line's
         // start lies on the line exactly when it begins before the line's end.
         if (nextRemoved >= end.end) {
+            // The search for the keyword's next copy on the line goes on in the text, so the
+            // one it finds past the line is the next kept line's, found once.
+            const auto nextOnLine = [&](std::size_t from) {
+                nextKeyword = FindNoCase(text, keyword, start + from);
+                return nextKeyword < end.end ? nextKeyword - start : kNone;
+            };
             if (nextKeyword < end.end) {
-                kept(line, nextKeyword - start);
+                kept(line, nextKeyword - start, nextOnLine);
             }
         } else if (const std::string cleaned = ReplaceAllNoCase(line, removed, {});
                    ContainsNoCase(cleaned, keyword)) {
-            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword));
+            kept(std::string_view(cleaned), FindNoCase(cleaned, keyword),
+                 [&](std::size_t from) { return FindNoCase(cleaned, keyword, from); });
         }
         start = end.next;
     }
@@ -72,16 +80,17 @@ void ForEachKeptLine(std::string_view text, std::string_view keyword, std::strin
 // CR LF it adds into that one), but the first kept line has none before it, so there the
 // pass leaves an empty line. The tag lines are also the kept lines of the result: no
 // other line of it holds the keyword. Gives how many there are.
+template <typename NextKeyword>
 std::size_t AppendTagLines(TagScan& scan, std::string_view line, std::size_t at, bool first,
-                           std::string_view keyword, std::string_view lowered) {
+                           std::string_view lowered, NextKeyword&& nextKeyword) {
     constexpr std::size_t kNone = std::string_view::npos;
     std::size_t tagLines = 0;
     if (at > 0 || first) {
         scan.tagLines.append(line.substr(0, at)).append(kCrLf);
     }
     while (at != kNone) {
-        const std::size_t after = at + keyword.size();
-        const std::size_t next = FindNoCase(line, keyword, after);
+        const std::size_t after = at + lowered.size();
+        const std::size_t next = nextKeyword(after);
         const std::string_view rest = line.substr(after, next == kNone ? kNone : next - after);
         const std::size_t lineStart = scan.tagLines.size();
         scan.tagLines.append(lowered).append(rest).append(kCrLf);
@@ -119,16 +128,17 @@ bool HoldsKeyword(std::string_view line, std::string_view keyword) {
 // blank (a value with neither is empty). No quote is left inside: the value ends at the
 // first one.
 std::string_view BareValue(std::string_view l) {
+    constexpr std::size_t kNone = std::string_view::npos;
     const auto quote = [](char c) { return c == '"' || c == '\''; };
     l.remove_prefix(
         static_cast<std::size_t>(std::find_if_not(l.begin(), l.end(), quote) - l.begin()));
-    const std::size_t closing =
-        static_cast<std::size_t>(std::find_if(l.begin(), l.end(), quote) - l.begin());
-    if (closing < l.size()) {
+    const std::size_t doubleQuote = l.find('"');
+    const std::size_t closing = std::min(doubleQuote, l.substr(0, doubleQuote).find('\''));
+    if (closing != kNone) {
         return l.substr(0, closing);
     }
     const std::size_t blank = l.find(' ');
-    return blank == std::string_view::npos ? std::string_view() : l.substr(0, blank + 1);
+    return blank == kNone ? std::string_view() : l.substr(0, blank + 1);
 }
 
 // The images of the kept lines in page order, each file name once, within maxBytes and
@@ -144,10 +154,10 @@ void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAdd
     const ImageAddressResolver resolver(ScanBaseAddress(pageAddress));
     std::size_t bytes = 0;
     std::string value;  // one buffer for every line's value
-    for (std::size_t start = 0; start < lines.size();) {
-        const LineEnd end = EndOfLine(lines, start);
-        const std::string_view line = lines.substr(start, end.end - start);
-        start = end.next;
+    // Each kept line ends with a CR LF and holds no other CR, so its end is its first CR.
+    for (std::size_t start = 0, end = lines.find('\r'); end != std::string_view::npos;
+         start = end + kCrLf.size(), end = lines.find('\r', start)) {
+        const std::string_view line = lines.substr(start, end - start);
         if (!CutTagValue(line, rules, value)) {
             continue;
         }
@@ -169,34 +179,37 @@ void FindImages(TagScan& scan, std::size_t lineCount, const std::string& pageAdd
 
 }  // namespace
 
-// Each cut but the last two only narrows the line, so the line is viewed until the value
-// is copied out. Single quotes count as double ones from the third cut on; no cut before
-// the last looks at quotes (the attribute holds none).
+// Each cut but the last only narrows the line, so the line is viewed until the value
+// is copied out. Single quotes count as double ones in the last cut; no cut before it
+// looks at quotes (the attribute holds none).
 bool CutTagValue(std::string_view l, const TagScanRules& rules, std::string& value) {
+    constexpr std::size_t kNone = std::string_view::npos;
     const std::size_t attribute = FindNoCase(l, rules.attribute);
-    if (attribute == std::string_view::npos || !HoldsKeyword(l, rules.keyword)) {
+    if (attribute == kNone || !HoldsKeyword(l, rules.keyword)) {
         return false;
     }
-    if ((rules.requiresClose && l.find('>') == std::string_view::npos) || !NamesAnImage(l, rules)) {
+    std::size_t close = l.find('>');
+    if ((rules.requiresClose && close == kNone) || !NamesAnImage(l, rules)) {
         return false;
     }
-    // Cut from the attribute to the first ">" after it. When a ">" stands before the
-    // attribute, the cut starts at the attribute all the same; with no ">" after it
-    // the rest of the line is kept. Then the attribute itself goes: it is the first
-    // one in what is left, found above.
-    const std::size_t close = l.find('>', attribute);
-    l = l.substr(attribute, close == std::string_view::npos ? close : close + 1 - attribute);
-    l.remove_prefix(rules.attribute.size());
-    // A tag continued on the next line has no ">" here: the whole rest is kept.
-    const std::size_t cut = l.find('>');
-    const std::size_t keep = std::max<std::size_t>(cut + 1, 2);
-    if (cut != std::string_view::npos && keep < l.size()) {
-        l = l.substr(0, keep);
+    // Cut from the attribute to the first ">" after it, without the attribute itself (the
+    // first one in the line, found above): a ">" before the attribute does not count, and a
+    // tag continued on the next line, with no ">" after it, keeps the whole rest. The text
+    // so cut ends at its first ">", so no later cut at a ">" shortens it.
+    if (close < attribute) {
+        close = l.find('>', attribute);
     }
-    if (ContainsNoCase(l, "href=")) {
+    const std::size_t from = attribute + rules.attribute.size();
+    l = l.substr(from, close == kNone ? kNone : close + 1 - from);
+    // Every "href=" goes before the value is taken. One lies either wholly inside the value
+    // the text gives as it stands or wholly after it (it holds no quote or blank, where a
+    // value ends), and one after it changes nothing: the text is cut only when that value
+    // holds one.
+    const std::string_view bare = BareValue(l);
+    if (ContainsNoCase(bare, "href=")) {
         value.assign(BareValue(ReplaceAllNoCase(l, "href=", std::string_view())));
     } else {
-        value.assign(BareValue(l));
+        value.assign(bare);
     }
     return true;
 }
@@ -211,9 +224,8 @@ TagScan ScanTagLines(std::string_view pageText, const std::string& pageAddress,
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
     std::size_t tagLines = 0;
     ForEachKeptLine(pageText, rules.keyword, rules.removedFromLines,
-                    [&](std::string_view line, std::size_t at) {
-                        tagLines +=
-                            AppendTagLines(scan, line, at, tagLines == 0, rules.keyword, lowered);
+                    [&](std::string_view line, std::size_t at, auto&& next) {
+                        tagLines += AppendTagLines(scan, line, at, tagLines == 0, lowered, next);
                     });
     FindImages(scan, tagLines, pageAddress, rules, maxBytes);
     return scan;

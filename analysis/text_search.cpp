@@ -84,13 +84,16 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
         }
         return std::string_view::npos;
     }
+    // The byte memchr found is the needle's own, so only the bytes around it are compared.
+    const std::size_t after = k + 1;
     for (std::size_t at = from; at <= last;) {
         const void* found = ::memchr(text.data() + at + k, needle[k], last - at + 1);
         if (found == nullptr) {
             break;
         }
         at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) - k;
-        if (EqualNoCase(text.data() + at, needle.data(), needle.size())) {
+        if (EqualNoCase(text.data() + at, needle.data(), k) &&
+            EqualNoCase(text.data() + at + after, needle.data() + after, needle.size() - after)) {
             return at;
         }
         ++at;

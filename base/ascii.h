@@ -24,13 +24,14 @@ constexpr char UpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// The one case-blind equality, by the fold above.
+// The one case-blind equality, by the fold above. Text mostly stands in the case it is
+// compared with, so bytes equal as they stand are passed without folding either.
 constexpr bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i])) {
             return false;
         }
     }

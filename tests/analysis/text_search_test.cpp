@@ -21,7 +21,8 @@ TEST(TextSearch, FindNoCaseFindsTheFirstMatchInAnyCaseFromWhereItStarts) {
         {"xSRC=", "src=", 0, 1},
         {"a src=", "src=", 0, 2},  // ends with the text
         {"SrC=src=", "src=", 1, 4},
-        {"hr=href=", "href=", 0, 3},  // its "=" stands alone first
+        {"hr=href=", "href=", 0, 3},                    // its "=" stands alone first
+        {"cgi-BIN/x cgi-bin/I/", "cgi-bin/i/", 0, 10},  // the bytes after its "-" differ first
         {"src", "src=", 0, kNone},
         {"<IMG <img", "<img", 0, 0},
         {"<IMG <img", "<img", 1, 5},
