@@ -84,7 +84,7 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
     const auto wedge = [&] {
         const std::size_t before = server_.RequestedPaths().size();
         TypeAddressAndPressEnter(server_.Url("/wedge/page.html"));
-        // Busy with its pictures once it has asked for a few of them: the page and four.
+        // Busy with its pictures once it has asked for a few of them: the page and five.
         // By then the rest wait in its network process, which lets one out every few
         // seconds on a loaded machine, and parsing the page can take long there too, so
         // the wait is generous.
