@@ -12,9 +12,9 @@ namespace quorvane {
 
 // Does a window's slow work (writing thousands of files, decoding pictures) on a thread of
 // its own, behind the window's (RunBehindTheWindow), one job at a time in the order posted,
-// and hands each job's answer back to the window's thread. Going away drops the jobs not begun and
-// waits for the one running, so no job is left half-done, and no answer runs once the worker is
-// gone.
+// and hands each job's answer back to the window's thread. Going away drops the jobs not
+// begun and waits for the one running, so no job is left half-done, and no answer runs once
+// the worker is gone.
 class OrderedWorker {
   public:
     // Puts a step on the window's thread, in order; callable from any thread.
