@@ -27,14 +27,18 @@ constexpr std::string_view kCrLf = "\r\n";
 // before, never a part. So the text goes to a file of its own first and takes the work
 // file's place only once all of it is written. A work file that cannot be written as
 // it stands (read-only) is refused as an open for writing would refuse it.
-void WriteTextFile(const std::string& path, std::string_view text) {
+void WriteTextFile(const std::string& path, const TextProducer& produce) {
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
         ThrowFileError(path, "cannot write", errno);
     }
     WholeFileWrite file(path);
-    file.Write(text);
+    produce([&](std::string_view piece) { file.Write(piece); });
     file.Write(kCrLf);
     file.ReplaceTarget();
+}
+
+void WriteTextFile(const std::string& path, std::string_view text) {
+    WriteTextFile(path, [text](const PieceWriter& write) { write(text); });
 }
 
 LineEnd EndOfLine(std::string_view text, std::size_t lineStart) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/text_pieces.h"
+
 namespace quorvane {
 
 // A whole-file write of text followed by CR LF, creating or replacing the file: the
@@ -12,6 +14,9 @@ namespace quorvane {
 // std::system_error naming the path and the error when the file cannot be written;
 // nothing stays open or behind however the call ends.
 void WriteTextFile(const std::string& path, std::string_view text);
+
+// The same write of the text that produce hands out in pieces.
+void WriteTextFile(const std::string& path, const TextProducer& produce);
 
 // The lines of a text: a line ends at CR LF or at a lone CR; a lone LF belongs to the
 // line. A final line without a break counts; the break after the last line opens none.

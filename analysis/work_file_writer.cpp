@@ -15,6 +15,10 @@ void WorkFileWriter::Write(std::string_view name, std::string_view text) {
     WriteFile(Path(name), text);
 }
 
+void WorkFileWriter::Write(std::string_view name, const TextProducer& produce) {
+    WriteFileInPieces(Path(name), produce);
+}
+
 // The steps after a write read the file as it then is, which the writer knows without
 // reading it back (or copying it) unless the write failed.
 std::optional<std::string> WorkFileWriter::WriteForReaders(
@@ -33,6 +37,10 @@ std::optional<std::string> WorkFileWriter::WriteForReaders(
 
 void WorkFileWriter::WriteFile(const std::string& path, std::string_view text) {
     WriteTextFile(path, text);
+}
+
+void WorkFileWriter::WriteFileInPieces(const std::string& path, const TextProducer& produce) {
+    WriteTextFile(path, produce);
 }
 
 std::string WorkFileWriter::ReadFile(const std::string& path) {

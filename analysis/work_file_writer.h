@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "analysis/text_pieces.h"
+
 namespace quorvane {
 
 // The one place where a page analysis reaches its work files: every other step of it
@@ -24,6 +26,9 @@ class WorkFileWriter {
     // Writes text to the work file name. Throws std::system_error naming the file and
     // the error when it cannot be written.
     void Write(std::string_view name, std::string_view text);
+    // The same write of the text that produce hands out in pieces, for a text too large
+    // to hold whole.
+    void Write(std::string_view name, const TextProducer& produce);
 
     // Writes text to a work file that later steps read. Returns nothing when it was
     // written: the file then holds text and CR LF, and the readers take text from the
@@ -37,6 +42,7 @@ class WorkFileWriter {
   protected:
     // The whole-file write and read of one path; tests put failing ones in their place.
     virtual void WriteFile(const std::string& path, std::string_view text);
+    virtual void WriteFileInPieces(const std::string& path, const TextProducer& produce);
     virtual std::string ReadFile(const std::string& path);
 
   private:

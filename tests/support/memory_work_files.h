@@ -33,6 +33,12 @@ class MemoryWorkFiles : public WorkFileWriter {
         written.push_back(name);
         files[name] = std::string(text) + "\r\n";
     }
+    // The pieces are written as one text, through the write above.
+    void WriteFileInPieces(const std::string& path, const TextProducer& produce) override {
+        std::string text;
+        produce([&](std::string_view piece) { text += piece; });
+        WriteFile(path, text);
+    }
     std::string ReadFile(const std::string& path) override {
         const std::string name = path.substr(kFolder.size());
         read.push_back(name);
