@@ -116,12 +116,34 @@ void AppendAsItIs(std::string& out, std::string_view text) {
     out.append(text);
 }
 
+// Where the linked text goes: all of it into text, or, given pieces, out through it
+// whenever text has reached a piece's size. A part is appended a piece at a time, so
+// that text never grows past a few pieces however long the part.
+struct Output {
+    std::string text;
+    const PieceWriter* pieces = nullptr;
+
+    void Append(decltype(Rewriting::append) append, std::string_view part) {
+        if (pieces == nullptr) {
+            append(text, part);
+            return;
+        }
+        for (std::size_t at = 0; at < part.size(); at += kTextPieceSize) {
+            append(text, part.substr(at, kTextPieceSize));
+            if (text.size() >= kTextPieceSize) {
+                (*pieces)(text);
+                text.clear();
+            }
+        }
+    }
+};
+
 // Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
 // by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
 // there are passes, so the nesting is kept on a stack of its own rather than on the call
 // stack.
-std::string Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
-                  const Plan& plan) {
+void Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
+           const Plan& plan, Output& out) {
     struct Frame {
         std::string_view text;
         decltype(Rewriting::append) append;
@@ -129,8 +151,6 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
         Replaced::const_iterator next;
         std::size_t done;
     };
-    std::string result;
-    result.reserve(plan.size);
     std::vector<Frame> stack{{text, rewriting.append, &inText, inText.begin(), 0}};
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -138,24 +158,59 @@ std::string Write(std::string_view text, const Rewriting& rewriting, const Repla
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
-            frame.append(result, frame.text.substr(frame.done));
+            out.Append(frame.append, frame.text.substr(frame.done));
             stack.pop_back();
             continue;
         }
         const Stretch stretch = *frame.next++;
-        frame.append(result, frame.text.substr(frame.done, stretch.start - frame.done));
+        out.Append(frame.append, frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
         stack.push_back(
             {plan.TextOf(anchor), AppendAsItIs, &anchor.replaced, anchor.replaced.begin(), 0});
     }
-    return result;
+}
+
+}  // namespace
+
+struct PlannedLinks::Decided {
+    std::string_view text;
+    Rewriting rewriting;
+    Replaced inText;
+    Plan plan;
+};
+
+PlannedLinks::PlannedLinks(std::unique_ptr<const Decided> decided) : decided_(std::move(decided)) {}
+PlannedLinks::PlannedLinks(PlannedLinks&&) noexcept = default;
+PlannedLinks& PlannedLinks::operator=(PlannedLinks&&) noexcept = default;
+PlannedLinks::~PlannedLinks() = default;
+
+std::size_t PlannedLinks::PassesRun() const {
+    return decided_->plan.passesRun;
+}
+
+void PlannedLinks::WriteInPieces(const PieceWriter& write) const {
+    Output out{std::string(), &write};
+    // A piece grows past its size by at most one rewritten piece of a part.
+    out.text.reserve(5 * kTextPieceSize);
+    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->plan, out);
+    if (!out.text.empty()) {
+        write(out.text);
+    }
+}
+
+std::string PlannedLinks::Text() const {
+    Output out;
+    out.text.reserve(decided_->plan.size);
+    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->plan, out);
+    return std::move(out.text);
 }
 
 // Passes whose names cannot reach across an anchor's edge, all at once, over text as
 // rewritten.
-std::optional<LinkedText> LinkTogether(std::string_view text, const Rewriting& rewriting,
-                                       std::span<const LinkPass> passes, std::size_t maxSize) {
+std::optional<PlannedLinks> PlanLinksRewriting(std::string_view text, const Rewriting& rewriting,
+                                               std::span<const LinkPass> passes,
+                                               std::size_t maxSize) {
     const Names names = CollectNames(passes);
     FileNameSearch search(names.distinct);
     std::vector<bool> leftOut;
@@ -168,14 +223,17 @@ std::optional<LinkedText> LinkTogether(std::string_view text, const Rewriting& r
     if (!Candidates(text, MostMatches(text.size()), search, names, 0, found, leftOut)) {
         return std::nullopt;
     }
-    const Replaced inText = ChooseMatches(found, passes);
+    Replaced inText = ChooseMatches(found, passes);
     AnchorMatches inAnchors(search, names, found.size(), inText, leftOut, passes);
-    const std::optional<Plan> plan = PlanPasses(rewriting.size, inText, passes, inAnchors, maxSize);
+    std::optional<Plan> plan = PlanPasses(rewriting.size, inText, passes, inAnchors, maxSize);
     if (!plan) {
         return std::nullopt;
     }
-    return LinkedText{Write(text, rewriting, inText, *plan), plan->passesRun};
+    return PlannedLinks(std::make_unique<const PlannedLinks::Decided>(
+        PlannedLinks::Decided{text, rewriting, std::move(inText), std::move(*plan)}));
 }
+
+namespace {
 
 // One pass over the whole text; false when it would grow the text past maxSize.
 bool LinkAlone(std::string& text, const LinkPass& pass, std::size_t maxSize) {
@@ -233,26 +291,20 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
             most = passes.size();
             continue;
         }
-        std::optional<LinkedText> linked = LinkTogether(
+        const std::optional<PlannedLinks> linked = PlanLinksRewriting(
             text, {AppendAsItIs, text.size()}, std::span(passes).subspan(done, together), maxSize);
         if (!linked) {
             most = together / 2;
             continue;
         }
-        text = std::move(linked->text);
-        if (linked->passesRun < together) {
-            return {std::move(text), done + linked->passesRun};
+        text = linked->Text();
+        if (linked->PassesRun() < together) {
+            return {std::move(text), done + linked->PassesRun()};
         }
         done += together;
         most = passes.size();
     }
     return {std::move(text), passes.size()};
-}
-
-std::optional<LinkedText> LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
-                                                 const std::vector<LinkPass>& passes,
-                                                 std::size_t maxSize) {
-    return LinkTogether(text, rewriting, passes, maxSize);
 }
 
 }  // namespace quorvane

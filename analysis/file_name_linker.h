@@ -1,12 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "analysis/anchor_edge.h"
+#include "analysis/text_pieces.h"
 
 namespace quorvane {
 
@@ -48,20 +51,41 @@ LinkedText LinkFileNames(std::string text, const std::vector<LinkPass>& passes,
 // A text the linker reads as it was before a rewriting that keeps the matches of the
 // names: each name matches the rewritten text exactly where it matches text, and each
 // part it matches is rewritten as itself; or else it never matches the rewritten text,
-// and is looked for in the inserted anchors alone.
+// and is looked for in the inserted anchors alone. Each byte is rewritten on its own, so
+// a part may be appended in pieces.
 struct Rewriting {
     void (*append)(std::string& out, std::string_view part);  // appends part rewritten
     std::size_t size = 0;                                     // of the whole text rewritten
     bool (*matchesNowhere)(std::string_view name) = nullptr;  // in the rewritten text
 };
 
-// The same passes over text as rewritten, without the rewritten text ever being made
-// whole: text is searched, and each part of it between two anchors is rewritten straight
-// into the result. No name may reach across an anchor's edge. Nothing when the names
-// match too often to be chosen among at once (a hostile page's runs of one byte); then
-// LinkFileNames over the rewritten text runs them in turns.
-std::optional<LinkedText> LinkFileNamesRewriting(std::string_view text, const Rewriting& rewriting,
-                                                 const std::vector<LinkPass>& passes,
-                                                 std::size_t maxSize);
+// The same passes over text as rewritten, decided, with the linked text still to be
+// written: it is handed out in pieces, and the rewritten text is never made whole either,
+// since text is searched and each part of it between two anchors is rewritten on its way
+// out. It refers to text and to the passes, which must outlive it.
+class PlannedLinks {
+  public:
+    struct Decided;
+    explicit PlannedLinks(std::unique_ptr<const Decided> decided);
+    PlannedLinks(PlannedLinks&&) noexcept;
+    PlannedLinks& operator=(PlannedLinks&&) noexcept;
+    ~PlannedLinks();
+
+    std::size_t PassesRun() const;
+    // Hands the linked text to write in pieces of about kTextPieceSize bytes.
+    void WriteInPieces(const PieceWriter& write) const;
+    // The linked text whole.
+    std::string Text() const;
+
+  private:
+    std::unique_ptr<const Decided> decided_;
+};
+
+// The passes over text as rewritten, decided. No name may reach across an anchor's edge.
+// Nothing when the names match too often to be chosen among at once (a hostile page's
+// runs of one byte); then LinkFileNames over the rewritten text runs them in turns.
+std::optional<PlannedLinks> PlanLinksRewriting(std::string_view text, const Rewriting& rewriting,
+                                               std::span<const LinkPass> passes,
+                                               std::size_t maxSize);
 
 }  // namespace quorvane

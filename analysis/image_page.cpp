@@ -1,9 +1,6 @@
 #include "analysis/image_page.h"
 
-#include <algorithm>
-
 #include "analysis/html_escape.h"
-#include "analysis/saturating_size.h"
 #include "analysis/text_search.h"
 #include "base/address_scheme.h"
 
@@ -32,15 +29,6 @@ void AppendImageEntry(std::string& page, const std::string& raw, std::string& ur
     page.append("<BR><BR><BR>");
 }
 
-// The page's size before escaping, as far as the limit: enough room in the common case.
-std::size_t ExpectedSize(const std::vector<std::string>& links, std::size_t maxSize) {
-    std::size_t size = 0;
-    for (const std::string& raw : links) {
-        size = SaturatingAdd(size, SaturatingMultiply(raw.size() + kHttpScheme.size(), 3) + 43);
-    }
-    return std::min(size, maxSize);
-}
-
 }  // namespace
 
 std::string ImagePageAddress(const std::string& raw) {
@@ -56,19 +44,39 @@ std::string ImageShownAddress(const std::string& raw) {
     return ReplaceAllExact(text, "&amp;", "&");
 }
 
-ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
-    ImagePage page;
-    page.text.reserve(ExpectedSize(links, maxSize));
+// Each entry is made in the piece before it is known to fit: one that would take the page
+// past maxSize is taken back, and the page ends there.
+std::size_t WriteImagePage(const std::vector<std::string>& links, const PieceWriter& write,
+                           std::size_t maxSize) {
+    std::string piece;
+    piece.reserve(2 * kTextPieceSize);
     std::string url;
+    std::size_t written = 0;
+    std::size_t shown = 0;
     for (const std::string& raw : links) {
-        const std::size_t before = page.text.size();
-        AppendImageEntry(page.text, raw, url);
-        if (page.text.size() > maxSize) {
-            page.text.resize(before);
+        const std::size_t before = piece.size();
+        AppendImageEntry(piece, raw, url);
+        if (written + piece.size() > maxSize) {
+            piece.resize(before);
             break;
         }
-        ++page.imagesShown;
+        ++shown;
+        if (piece.size() >= kTextPieceSize) {
+            write(piece);
+            written += piece.size();
+            piece.clear();
+        }
     }
+    if (!piece.empty()) {
+        write(piece);
+    }
+    return shown;
+}
+
+ImagePage ImagePageText(const std::vector<std::string>& links, std::size_t maxSize) {
+    ImagePage page;
+    page.imagesShown = WriteImagePage(
+        links, [&](std::string_view piece) { page.text += piece; }, maxSize);
     return page;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/text_pieces.h"
 #include "base/limits.h"
 
 namespace quorvane {
@@ -21,6 +22,11 @@ std::string ImageShownAddress(const std::string& raw);
 // The Images view's page for the image addresses links: per image, a picture linked to
 // itself with its address under it, as a bare fragment on one line. The images that
 // would take the page past maxSize bytes are left out, from the first of them on.
+// Hands the page to write in pieces, and returns how many images it shows.
+std::size_t WriteImagePage(const std::vector<std::string>& links, const PieceWriter& write,
+                           std::size_t maxSize = kMaxImagePageSize);
+
+// The same page whole.
 struct ImagePage {
     std::string text;
     std::size_t imagesShown = 0;

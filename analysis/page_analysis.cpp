@@ -66,8 +66,8 @@ void ScanPage(AnalysedPage& page, WorkFileWriter& files, std::string_view scanne
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;
 // the user is told which file and why, in the error's own words.
-bool WriteView(AnalysedPage& page, WorkFileWriter& files, std::string_view name,
-               std::string_view text) {
+template <typename Text>
+bool WriteView(AnalysedPage& page, WorkFileWriter& files, std::string_view name, const Text& text) {
     try {
         files.Write(name, text);
         return true;
@@ -86,20 +86,21 @@ std::string TooLargeNote(const char* view, std::size_t done, std::size_t all, co
 // Both views, each written whole or not at all, and what the user is told about them.
 void WriteViews(AnalysedPage& page, WorkFileWriter& files, const std::string& source,
                 const AnalysisLists& lists) {
-    const SourceView sourceView = SourceViewText(source, lists);
-    if (sourceView.namesLinked < sourceView.names) {
-        page.notes.push_back(TooLargeNote("Source Code", sourceView.namesLinked, sourceView.names,
-                                          "image names linked"));
+    const SourceViewPlan sourceView(source, lists);
+    if (sourceView.NamesLinked() < sourceView.Names()) {
+        page.notes.push_back(TooLargeNote("Source Code", sourceView.NamesLinked(),
+                                          sourceView.Names(), "image names linked"));
     }
-    {
-        const ImagePage imagePage = ImagePageText(lists.imageTags.addresses);
-        if (WriteView(page, files, kImagePageFile, imagePage.text) &&
-            imagePage.imagesShown < lists.imageTags.addresses.size()) {
-            page.notes.push_back(TooLargeNote("Images", imagePage.imagesShown,
-                                              lists.imageTags.addresses.size(), "images shown"));
-        }
+    const std::vector<std::string>& images = lists.imageTags.addresses;
+    std::size_t imagesShown = 0;
+    if (WriteView(page, files, kImagePageFile, TextProducer([&](const PieceWriter& write) {
+                      imagesShown = WriteImagePage(images, write);
+                  })) &&
+        imagesShown < images.size()) {
+        page.notes.push_back(TooLargeNote("Images", imagesShown, images.size(), "images shown"));
     }
-    WriteView(page, files, kSourceFile, sourceView.text);
+    WriteView(page, files, kSourceFile,
+              TextProducer([&](const PieceWriter& write) { sourceView.WriteInPieces(write); }));
 }
 
 }  // namespace

@@ -162,10 +162,11 @@ std::vector<LinkPass> LinkPasses(const AnalysisLists& lists) {
 namespace {
 
 // Nearly every page's names are plain file names, found in the body itself, or names
-// that match only in inserted anchors; the escaped body is then written only once, as
-// the page. A name that could match differently there costs the escaped copy.
-LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
-                       const std::vector<LinkPass>& passes, std::size_t maxSize) {
+// that match only in inserted anchors; the escaped body is then never made whole: it is
+// escaped part by part on the way out. Nothing when a name could match differently
+// there, which costs the escaped copy.
+std::optional<PlannedLinks> PlanEscaped(std::string_view body, std::size_t escapedSize,
+                                        std::span<const LinkPass> passes, std::size_t maxSize) {
     bool foundInBody = true;
     bool someNowhere = false;
     for (const LinkPass& pass : passes) {
@@ -178,29 +179,53 @@ LinkedText LinkEscaped(std::string_view body, std::size_t escapedSize,
             someNowhere = someNowhere || nowhere;
         }
     }
-    if (foundInBody) {
-        const Rewriting escaping{AppendEscapedSource, escapedSize,
-                                 someNowhere ? MatchesNowhereEscaped : nullptr};
-        std::optional<LinkedText> linked = LinkFileNamesRewriting(body, escaping, passes, maxSize);
-        if (linked) {
-            return std::move(*linked);
-        }
+    if (!foundInBody) {
+        return std::nullopt;
     }
-    return LinkFileNames(EscapeSourceText(body), passes, maxSize);
+    const Rewriting escaping{AppendEscapedSource, escapedSize,
+                             someNowhere ? MatchesNowhereEscaped : nullptr};
+    return PlanLinksRewriting(body, escaping, passes, maxSize);
 }
 
 }  // namespace
 
 LinkedText LinkedSourceText(std::string_view body, const std::vector<LinkPass>& passes,
                             std::size_t maxSize) {
-    return LinkEscaped(body, EscapedSize(body), passes, maxSize);
+    const std::optional<PlannedLinks> planned =
+        PlanEscaped(body, EscapedSize(body), passes, maxSize);
+    if (planned) {
+        return {planned->Text(), planned->PassesRun()};
+    }
+    return LinkFileNames(EscapeSourceText(body), passes, maxSize);
+}
+
+SourceViewPlan::SourceViewPlan(std::string_view body, const AnalysisLists& lists)
+    : passes_(LinkPasses(lists)) {
+    const std::size_t escapedSize = EscapedSize(body);
+    const std::size_t maxSize = MaxSourcePageSize(escapedSize);
+    planned_ = PlanEscaped(body, escapedSize, passes_, maxSize);
+    if (!planned_) {
+        linked_ = LinkFileNames(EscapeSourceText(body), passes_, maxSize);
+    }
+}
+
+std::size_t SourceViewPlan::NamesLinked() const {
+    return planned_ ? planned_->PassesRun() : linked_.passesRun;
+}
+
+void SourceViewPlan::WriteInPieces(const PieceWriter& write) const {
+    if (planned_) {
+        planned_->WriteInPieces(write);
+    } else {
+        write(linked_.text);
+    }
 }
 
 SourceView SourceViewText(std::string_view body, const AnalysisLists& lists) {
-    const std::vector<LinkPass> passes = LinkPasses(lists);
-    const std::size_t escapedSize = EscapedSize(body);
-    LinkedText linked = LinkEscaped(body, escapedSize, passes, MaxSourcePageSize(escapedSize));
-    return {std::move(linked.text), linked.passesRun, passes.size()};
+    const SourceViewPlan plan(body, lists);
+    SourceView view{std::string(), plan.NamesLinked(), plan.Names()};
+    plan.WriteInPieces([&](std::string_view piece) { view.text += piece; });
+    return view;
 }
 
 }  // namespace quorvane

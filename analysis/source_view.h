@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,27 @@ std::vector<LinkPass> LinkPasses(const AnalysisLists& lists);
 LinkedText LinkedSourceText(std::string_view body, const std::vector<LinkPass>& passes,
                             std::size_t maxSize);
 
-// The Source Code view's page for a body, and how many of its image file names were
-// linked before the page reached its largest size.
+// The Source Code view's page for a body, decided and not yet written: how many of its
+// image file names are linked before the page reached its largest size, and the page,
+// handed out in pieces so that a large one is never held whole. It refers to the body
+// and the lists, which must outlive it.
+class SourceViewPlan {
+  public:
+    SourceViewPlan(std::string_view body, const AnalysisLists& lists);
+    SourceViewPlan(const SourceViewPlan&) = delete;  // the plan points into passes_
+    SourceViewPlan& operator=(const SourceViewPlan&) = delete;
+
+    std::size_t NamesLinked() const;
+    std::size_t Names() const { return passes_.size(); }
+    void WriteInPieces(const PieceWriter& write) const;
+
+  private:
+    std::vector<LinkPass> passes_;
+    std::optional<PlannedLinks> planned_;
+    LinkedText linked_;  // made whole instead when a name could match differently escaped
+};
+
+// The same page whole, for a body small enough to hold it.
 struct SourceView {
     std::string text;
     std::size_t namesLinked = 0;

@@ -168,7 +168,7 @@ TEST(FileNameLinker, AgreesOnRunsOfOneByteTooManyToHoldAtOnce) {
                               LinkFileNamesPassByPass(text, *passes, maxSize));
             const Rewriting asItIs{[](std::string& out, std::string_view part) { out += part; },
                                    text.size()};
-            EXPECT_FALSE(LinkFileNamesRewriting(text, asItIs, *passes, maxSize).has_value());
+            EXPECT_FALSE(PlanLinksRewriting(text, asItIs, *passes, maxSize).has_value());
         }
     }
 }

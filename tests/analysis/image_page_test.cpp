@@ -47,8 +47,12 @@ TEST(ImagePage, KeepsTheSchemeOfWebDataAndFileAddressesOnly) {
     }
 }
 
+// The second image fills a piece of the page, so the third is weighed against what was
+// handed out before it as well.
 TEST(ImagePage, LeavesOutEveryImageFromTheFirstThatWouldPassTheLargestSize) {
-    const std::vector<std::string> links = {"http://h/a.gif", "http://h/bb.gif", "http://h/c.gif"};
+    const std::vector<std::string> links = {"http://h/a.gif",
+                                            "http://h/" + std::string(kTextPieceSize, 'b') + ".gif",
+                                            "http://h/c.gif"};
     const std::string whole = ImagePageText(links).text;
     const std::size_t ends[] = {0, ImagePageText({links[0]}).text.size(),
                                 ImagePageText({links[0], links[1]}).text.size(), whole.size()};
