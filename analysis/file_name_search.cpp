@@ -160,7 +160,7 @@ bool FileNameSearch::FillTable() {
         while (slots_[slot].name >= 0) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = {hash, static_cast<std::int32_t>(name)};
+        slots_[slot] = {static_cast<std::uint32_t>(hash), static_cast<std::int32_t>(name)};
         farthest_ = std::max(farthest_, (slot - first) & mask);
         filter_[FilterBit(hash) / 64] |= std::uint64_t{1} << (FilterBit(hash) % 64);
     }
@@ -190,7 +190,8 @@ std::int32_t FileNameSearch::Lookup(std::uint64_t hash, std::string_view text,
         if (slot.name < 0) {
             break;
         }
-        if (slot.hash == hash && Spend(budget, text.size()) && names_[slot.name] == text) {
+        if (slot.hashLow == static_cast<std::uint32_t>(hash) && Spend(budget, text.size()) &&
+            names_[slot.name] == text) {
             return slot.name;
         }
     }

@@ -71,10 +71,11 @@ class FileNameSearch {
         std::size_t name;
         std::size_t start;
     };
-    // One slot of the table of names, open addressing: the hash of a name and which name
-    // it is, or -1 for an empty slot.
+    // One slot of the table of names, open addressing: the low half of the hash of a name
+    // and which name it is, or -1 for an empty slot. Half a hash rules out nearly every
+    // other name as well, and keeps the table of a page of thousands of names small.
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint32_t hashLow = 0;
         std::int32_t name = -1;
     };
 
