@@ -95,13 +95,12 @@ AnchorMatches::AnchorMatches(FileNameSearch& search, const Names& names, std::si
     slashFree_ = (held & kSlash) == 0;
 }
 
-bool AnchorMatches::Find(std::string_view anchor, std::size_t k, PassAndStart& found) {
+bool AnchorMatches::Find(std::size_t k, std::size_t anchorSize, PassAndStart& found) {
     const LinkPass& pass = passes_[k];
-    const std::size_t most = MostMatches(anchor.size());
-    const bool unescaped =
-        anchor.size() == pass.address.size() + pass.name.size() + kAnchorFrameSize;
+    const std::size_t most = MostMatches(anchorSize);
+    const bool unescaped = anchorSize == pass.address.size() + pass.name.size() + kAnchorFrameSize;
     if (!addressOnly_[k] || !unescaped) {
-        return Candidates(anchor, most, search_, names_, k + 1, found);
+        return Candidates(AnchorFor(pass), most, search_, names_, k + 1, found);
     }
     const std::string_view address = pass.address;
     const std::size_t head = address.size() - pass.name.size();

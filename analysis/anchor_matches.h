@@ -33,8 +33,9 @@ class AnchorMatches {
                   const Replaced& inText, const std::vector<bool>& leftOut,
                   std::span<const LinkPass> passes);
 
-    // Each match of a pass after k in anchor, pass k's anchor, as Candidates gives it.
-    bool Find(std::string_view anchor, std::size_t k, PassAndStart& found);
+    // Each match of a pass after k in pass k's anchor, of anchorSize bytes, as Candidates
+    // gives it.
+    bool Find(std::size_t k, std::size_t anchorSize, PassAndStart& found);
 
   private:
     bool FindInHead(std::string_view head, std::size_t k, PassAndStart& found, std::size_t most);

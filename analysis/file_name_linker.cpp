@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <span>
 
@@ -34,8 +35,6 @@ namespace quorvane {
 
 namespace {
 
-// The anchors the text will hold, each with what the passes after its own replace in
-// it, and how many passes run before the text would grow past its largest size.
 void AppendAnchor(std::string& out, const LinkPass& pass) {
     out.append(kAnchorBeginning);
     AppendLinkedAddress(out, pass.address);
@@ -44,70 +43,59 @@ void AppendAnchor(std::string& out, const LinkPass& pass) {
     out.append(kAnchorEnd);
 }
 
-// The anchors lie one after another in one text, which thousands of them fill without a
-// string each.
+std::size_t AnchorSize(const LinkPass& pass) {
+    return kAnchorFrameSize + LinkedAddressSize(pass.address) + InsertedTextSize(pass.name);
+}
+
+// The anchors the text will hold, each with what the passes after its own replace in
+// it, and how many passes run before the text would grow past its largest size. An
+// anchor's text is made only as it is written: a page of thousands of images would
+// otherwise hold them all at once.
 struct Plan {
     struct Anchor {
-        std::size_t start = 0;  // in anchorTexts
         std::size_t size = 0;
         Replaced replaced;
     };
-    std::string anchorTexts;
     std::vector<Anchor> anchors;  // by pass; empty for a pass that finds nothing
     std::size_t passesRun = 0;
     std::size_t size = 0;
-
-    std::string_view TextOf(const Anchor& anchor) const {
-        return std::string_view(anchorTexts).substr(anchor.start, anchor.size);
-    }
 };
 
-// How many copies of each pass's anchor the text holds before any anchor is searched,
-// with room made for those anchors as they are without escapes: nearly all of a page's
-// anchors are made for names found in the text itself, which then never regrow it.
-std::vector<std::size_t> CopiesInText(const Replaced& inText, std::span<const LinkPass> passes,
-                                      std::string& anchorTexts) {
-    std::vector<std::size_t> copies(passes.size());
-    std::size_t room = 0;
+// How many copies of each pass's anchor the text holds before any anchor is searched.
+std::vector<std::size_t> CopiesInText(const Replaced& inText, std::size_t passes) {
+    std::vector<std::size_t> copies(passes);
     for (const Stretch& stretch : inText) {
-        if (copies[stretch.pass]++ == 0) {
-            const LinkPass& pass = passes[stretch.pass];
-            room += pass.address.size() + pass.name.size() + kAnchorFrameSize;
-        }
+        ++copies[stretch.pass];
     }
-    anchorTexts.reserve(room);
     return copies;
 }
 
 std::optional<Plan> PlanPasses(std::size_t textSize, const Replaced& inText,
                                std::span<const LinkPass> passes, AnchorMatches& inAnchors,
                                std::size_t maxSize) {
-    Plan plan{std::string(), std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
+    Plan plan{std::vector<Plan::Anchor>(passes.size()), passes.size(), textSize};
     // Of each pass's anchor in the text.
-    std::vector<std::size_t> copies = CopiesInText(inText, passes, plan.anchorTexts);
+    std::vector<std::size_t> copies = CopiesInText(inText, passes.size());
     PassAndStart found;
     for (std::size_t k = 0; k < passes.size(); ++k) {
         if (copies[k] == 0) {
             continue;
         }
-        const std::size_t start = plan.anchorTexts.size();
-        AppendAnchor(plan.anchorTexts, passes[k]);
-        const std::string_view anchor = std::string_view(plan.anchorTexts).substr(start);
-        const std::size_t growth =
-            SaturatingMultiply(copies[k], anchor.size() - passes[k].name.size());
+        const std::size_t size = AnchorSize(passes[k]);
+        const std::size_t growth = SaturatingMultiply(copies[k], size - passes[k].name.size());
         if (SaturatingAdd(plan.size, growth) > maxSize) {
             plan.passesRun = k;
             break;
         }
         plan.size += growth;
-        if (!inAnchors.Find(anchor, k, found)) {
+        if (!inAnchors.Find(k, size, found)) {
             return std::nullopt;
         }
         Replaced replaced = ChooseMatches(found, passes);
         for (const Stretch& stretch : replaced) {
             copies[stretch.pass] = SaturatingAdd(copies[stretch.pass], copies[k]);
         }
-        plan.anchors[k] = {start, anchor.size(), std::move(replaced)};
+        plan.anchors[k] = {size, std::move(replaced)};
     }
     return plan;
 }
@@ -130,10 +118,22 @@ struct Output {
         }
         for (std::size_t at = 0; at < part.size(); at += kTextPieceSize) {
             append(text, part.substr(at, kTextPieceSize));
-            if (text.size() >= kTextPieceSize) {
-                (*pieces)(text);
-                text.clear();
-            }
+            HandOutAFullPiece();
+        }
+    }
+
+    // An anchor no larger than a piece, whole.
+    void AppendWholeAnchor(const LinkPass& pass) {
+        AppendAnchor(text, pass);
+        if (pieces != nullptr) {
+            HandOutAFullPiece();
+        }
+    }
+
+    void HandOutAFullPiece() {
+        if (text.size() >= kTextPieceSize) {
+            (*pieces)(text);
+            text.clear();
         }
     }
 };
@@ -141,9 +141,11 @@ struct Output {
 // Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
 // by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
 // there are passes, so the nesting is kept on a stack of its own rather than on the call
-// stack.
+// stack. An anchor with nothing replaced in it goes straight out; one that is searched
+// for replacements is made in the text kept for its depth, which no other frame uses
+// while it is on the stack.
 void Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
-           const Plan& plan, Output& out) {
+           std::span<const LinkPass> passes, const Plan& plan, Output& out) {
     struct Frame {
         std::string_view text;
         decltype(Rewriting::append) append;
@@ -152,6 +154,7 @@ void Write(std::string_view text, const Rewriting& rewriting, const Replaced& in
         std::size_t done;
     };
     std::vector<Frame> stack{{text, rewriting.append, &inText, inText.begin(), 0}};
+    std::deque<std::string> anchorTexts;  // by depth; a deque never moves them
     while (!stack.empty()) {
         Frame& frame = stack.back();
         while (frame.next != frame.replaced->end() && frame.next->pass >= plan.passesRun) {
@@ -166,8 +169,17 @@ void Write(std::string_view text, const Rewriting& rewriting, const Replaced& in
         out.Append(frame.append, frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
-        stack.push_back(
-            {plan.TextOf(anchor), AppendAsItIs, &anchor.replaced, anchor.replaced.begin(), 0});
+        if (anchor.replaced.empty() && anchor.size <= kTextPieceSize) {
+            out.AppendWholeAnchor(passes[stretch.pass]);
+            continue;
+        }
+        if (anchorTexts.size() < stack.size()) {
+            anchorTexts.emplace_back();
+        }
+        std::string& anchorText = anchorTexts[stack.size() - 1];
+        anchorText.clear();
+        AppendAnchor(anchorText, passes[stretch.pass]);
+        stack.push_back({anchorText, AppendAsItIs, &anchor.replaced, anchor.replaced.begin(), 0});
     }
 }
 
@@ -176,6 +188,7 @@ void Write(std::string_view text, const Rewriting& rewriting, const Replaced& in
 struct PlannedLinks::Decided {
     std::string_view text;
     Rewriting rewriting;
+    std::span<const LinkPass> passes;
     Replaced inText;
     Plan plan;
 };
@@ -193,7 +206,8 @@ void PlannedLinks::WriteInPieces(const PieceWriter& write) const {
     Output out{std::string(), &write};
     // A piece grows past its size by at most one rewritten piece of a part.
     out.text.reserve(5 * kTextPieceSize);
-    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->plan, out);
+    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->passes, decided_->plan,
+          out);
     if (!out.text.empty()) {
         write(out.text);
     }
@@ -202,7 +216,8 @@ void PlannedLinks::WriteInPieces(const PieceWriter& write) const {
 std::string PlannedLinks::Text() const {
     Output out;
     out.text.reserve(decided_->plan.size);
-    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->plan, out);
+    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->passes, decided_->plan,
+          out);
     return std::move(out.text);
 }
 
@@ -230,7 +245,7 @@ std::optional<PlannedLinks> PlanLinksRewriting(std::string_view text, const Rewr
         return std::nullopt;
     }
     return PlannedLinks(std::make_unique<const PlannedLinks::Decided>(
-        PlannedLinks::Decided{text, rewriting, std::move(inText), std::move(*plan)}));
+        PlannedLinks::Decided{text, rewriting, passes, std::move(inText), std::move(*plan)}));
 }
 
 namespace {

@@ -63,6 +63,15 @@ void AppendEscaped(std::string& out, std::string_view text, EscapeKind kind) {
     out.append(text.substr(done));
 }
 
+std::size_t EscapedSize(std::string_view text, EscapeKind kind) {
+    std::size_t size = text.size();
+    for (std::size_t at = NextEscaped(text, 0, kind); at < text.size();
+         at = NextEscaped(text, at + 1, kind)) {
+        size += ReferenceFor(text[at]).size() - 1;
+    }
+    return size;
+}
+
 std::string Escape(std::string_view text, EscapeKind kind) {
     std::string result;
     result.reserve(text.size());
@@ -94,6 +103,14 @@ void AppendInsertedAttribute(std::string& out, std::string_view value) {
 
 void AppendLinkedAddress(std::string& out, std::string_view address) {
     AppendEscaped(out, address, kInLinkedAddress);
+}
+
+std::size_t InsertedTextSize(std::string_view text) {
+    return EscapedSize(text, kInText);
+}
+
+std::size_t LinkedAddressSize(std::string_view address) {
+    return EscapedSize(address, kInLinkedAddress);
 }
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,9 @@ std::string EscapeLinkedAddress(std::string_view address);
 void AppendInsertedText(std::string& out, std::string_view text);
 void AppendInsertedAttribute(std::string& out, std::string_view value);
 void AppendLinkedAddress(std::string& out, std::string_view address);
+
+// How long the same escapes make a text, without making it.
+std::size_t InsertedTextSize(std::string_view text);
+std::size_t LinkedAddressSize(std::string_view address);
 
 }  // namespace quorvane
