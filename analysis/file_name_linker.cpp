@@ -105,9 +105,12 @@ void AppendAsItIs(std::string& out, std::string_view text) {
 }
 
 // Where the linked text goes: all of it into text, or, given pieces, out through it
-// whenever text has reached a piece's size. A part is appended a piece at a time, so
-// that text never grows past a few pieces however long the part.
+// whenever text has reached a piece's size. A part is appended a quarter piece at a time
+// (which the source view's escapes make at most four times as long), so that text never
+// grows past two pieces however long the part.
 struct Output {
+    static constexpr std::size_t kPartAtATime = kTextPieceSize / 4;
+
     std::string text;
     const PieceWriter* pieces = nullptr;
 
@@ -116,8 +119,8 @@ struct Output {
             append(text, part);
             return;
         }
-        for (std::size_t at = 0; at < part.size(); at += kTextPieceSize) {
-            append(text, part.substr(at, kTextPieceSize));
+        for (std::size_t at = 0; at < part.size(); at += kPartAtATime) {
+            append(text, part.substr(at, kPartAtATime));
             HandOutAFullPiece();
         }
     }
@@ -204,8 +207,7 @@ std::size_t PlannedLinks::PassesRun() const {
 
 void PlannedLinks::WriteInPieces(const PieceWriter& write) const {
     Output out{std::string(), &write};
-    // A piece grows past its size by at most one rewritten piece of a part.
-    out.text.reserve(5 * kTextPieceSize);
+    out.text.reserve(2 * kTextPieceSize);
     Write(decided_->text, decided_->rewriting, decided_->inText, decided_->passes, decided_->plan,
           out);
     if (!out.text.empty()) {

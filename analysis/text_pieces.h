@@ -12,7 +12,8 @@ namespace quorvane {
 using PieceWriter = std::function<void(std::string_view piece)>;
 using TextProducer = std::function<void(const PieceWriter& write)>;
 
-// About how large a piece is: small enough to stay in the cache on its way to the file.
-inline constexpr std::size_t kTextPieceSize = 16 * 1024;
+// About how large a piece is: little beside a large page, and large enough that writing
+// one costs few calls of the system (each is dear in a virtual machine).
+inline constexpr std::size_t kTextPieceSize = 256 * 1024;
 
 }  // namespace quorvane
