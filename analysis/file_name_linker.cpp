@@ -144,9 +144,9 @@ struct Output {
 // Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
 // by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
 // there are passes, so the nesting is kept on a stack of its own rather than on the call
-// stack. An anchor with nothing replaced in it goes straight out; one that is searched
-// for replacements is made in the text kept for its depth, which no other frame uses
-// while it is on the stack.
+// stack. An anchor no larger than a piece with nothing replaced in it goes straight out;
+// any other is made in the text kept for its depth, which no other frame uses while it
+// is on the stack, and goes out as the text does.
 void Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
            std::span<const LinkPass> passes, const Plan& plan, Output& out) {
     struct Frame {
