@@ -11,12 +11,20 @@ std::string WorkFileWriter::Path(std::string_view name) const {
     return WorkFilePath(folder_, name);
 }
 
+namespace {
+
+TextProducer Whole(std::string_view text) {
+    return [text](const PieceWriter& write) { write(text); };
+}
+
+}  // namespace
+
 void WorkFileWriter::Write(std::string_view name, std::string_view text) {
-    WriteFile(Path(name), text);
+    WriteFile(Path(name), Whole(text));
 }
 
 void WorkFileWriter::Write(std::string_view name, const TextProducer& produce) {
-    WriteFileInPieces(Path(name), produce);
+    WriteFile(Path(name), produce);
 }
 
 // The steps after a write read the file as it then is, which the writer knows without
@@ -25,7 +33,7 @@ std::optional<std::string> WorkFileWriter::WriteForReaders(
     std::string_view name, std::string_view text, std::optional<std::system_error>* writeError) {
     const std::string path = Path(name);
     try {
-        WriteFile(path, text);
+        WriteFile(path, Whole(text));
     } catch (const std::system_error& error) {
         if (writeError != nullptr) {
             writeError->emplace(error);
@@ -35,11 +43,7 @@ std::optional<std::string> WorkFileWriter::WriteForReaders(
     return std::nullopt;
 }
 
-void WorkFileWriter::WriteFile(const std::string& path, std::string_view text) {
-    WriteTextFile(path, text);
-}
-
-void WorkFileWriter::WriteFileInPieces(const std::string& path, const TextProducer& produce) {
+void WorkFileWriter::WriteFile(const std::string& path, const TextProducer& produce) {
     WriteTextFile(path, produce);
 }
 

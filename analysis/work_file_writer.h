@@ -40,9 +40,9 @@ class WorkFileWriter {
         std::optional<std::system_error>* writeError = nullptr);
 
   protected:
-    // The whole-file write and read of one path; tests put failing ones in their place.
-    virtual void WriteFile(const std::string& path, std::string_view text);
-    virtual void WriteFileInPieces(const std::string& path, const TextProducer& produce);
+    // The whole-file write of the text produce hands out, and the read, of one path;
+    // tests put failing ones in their place.
+    virtual void WriteFile(const std::string& path, const TextProducer& produce);
     virtual std::string ReadFile(const std::string& path);
 
   private:

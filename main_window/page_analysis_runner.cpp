@@ -25,14 +25,24 @@ class StoppableWorkFiles : public WorkFileWriter {
         : WorkFileWriter(std::move(folder)), stop_(std::move(stop)) {}
 
   protected:
-    void WriteFile(const std::string& path, std::string_view text) override {
-        if (stop_.stop_requested()) {
-            throw RunStopped();
-        }
-        WorkFileWriter::WriteFile(path, text);
+    // A stop ends the run before its next file, or within a large one between two pieces.
+    void WriteFile(const std::string& path, const TextProducer& produce) override {
+        ThrowIfStopped();
+        WorkFileWriter::WriteFile(path, [&](const PieceWriter& write) {
+            produce([&](std::string_view piece) {
+                ThrowIfStopped();
+                write(piece);
+            });
+        });
     }
 
   private:
+    void ThrowIfStopped() const {
+        if (stop_.stop_requested()) {
+            throw RunStopped();
+        }
+    }
+
     std::stop_token stop_;
 };
 

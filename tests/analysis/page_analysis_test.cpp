@@ -183,11 +183,11 @@ TEST(PageAnalysis, AFileThatCannotBeWrittenIsReadAsItWasByTheStepsAfter) {
 // and reaches the caller.
 TEST(PageAnalysis, AFaultIsNotAbsorbed) {
     struct FaultyFiles : MemoryWorkFiles {
-        void WriteFile(const std::string& path, std::string_view text) override {
+        void WriteFile(const std::string& path, const TextProducer& produce) override {
             if (path.ends_with("/imagepage.html")) {
                 throw std::out_of_range("fault");
             }
-            MemoryWorkFiles::WriteFile(path, text);
+            MemoryWorkFiles::WriteFile(path, produce);
         }
     } files;
     AnalysisLists lists;

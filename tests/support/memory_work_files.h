@@ -25,19 +25,15 @@ class MemoryWorkFiles : public WorkFileWriter {
     std::vector<std::string> read;
 
   protected:
-    void WriteFile(const std::string& path, std::string_view text) override {
+    void WriteFile(const std::string& path, const TextProducer& produce) override {
         const std::string name = path.substr(kFolder.size());
         if (failingWrites.contains(name)) {
             throw std::system_error(ENOSPC, std::generic_category(), "cannot write " + path);
         }
-        written.push_back(name);
-        files[name] = std::string(text) + "\r\n";
-    }
-    // The pieces are written as one text, through the write above.
-    void WriteFileInPieces(const std::string& path, const TextProducer& produce) override {
         std::string text;
         produce([&](std::string_view piece) { text += piece; });
-        WriteFile(path, text);
+        written.push_back(name);
+        files[name] = text + "\r\n";
     }
     std::string ReadFile(const std::string& path) override {
         const std::string name = path.substr(kFolder.size());
