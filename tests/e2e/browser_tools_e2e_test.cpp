@@ -58,7 +58,7 @@ class BrowserToolsEndToEnd : public MainWindowEndToEnd {
     void SaveImagesInto(const fs::path& folder) {
         const std::string dialog = "--name '^Choose a Folder for the Images$'";
         std::thread user([&] {
-            const std::string typing = "timeout 15 xdotool search --sync " + dialog +
+            const std::string typing = "timeout 15 xdotool search --sync --onlyvisible " + dialog +
                                        " windowfocus --sync && xdotool type / && sleep 0.5 && "
                                        "xdotool type --delay 15 '" +
                                        folder.string().substr(1) +

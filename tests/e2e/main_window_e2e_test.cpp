@@ -343,7 +343,8 @@ TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
     // The dialog is modal: a user types the path into it while it waits.
     std::thread user([&] {
         const std::string typing =
-            "timeout 15 xdotool search --sync --name '^Select a file$' windowfocus --sync && "
+            "timeout 15 xdotool search --sync --onlyvisible --name '^Select a file$' "
+            "windowfocus --sync && "
             "xdotool type --delay 15 '" +
             file.string() +
             "' && sleep 0.3 && xdotool key Return"

@@ -37,9 +37,10 @@ class ServedSourceEndToEnd : public MainWindowEndToEnd {
     // waits until file is there.
     void SaveSourceAs(const fs::path& file) {
         std::thread user([] {
-            EXPECT_EQ(std::system("timeout 15 xdotool search --sync --name '^Save Source$' "
-                                  "windowfocus --sync && sleep 0.5 && xdotool key Return"),
-                      0);
+            EXPECT_EQ(
+                std::system("timeout 15 xdotool search --sync --onlyvisible --name '^Save Source$' "
+                            "windowfocus --sync && sleep 0.5 && xdotool key Return"),
+                0);
         });
         frame_->Controller().SaveSource();
         EXPECT_TRUE(WaitUntil([&] { return fs::exists(file); })) << file;
