@@ -1,52 +1,12 @@
 #include "main_window/page_analysis_runner.h"
 
 #include <exception>
-#include <stdexcept>
-#include <string_view>
 #include <utility>
 
-#include "analysis/work_file_writer.h"
 #include "base/line_breaks.h"
+#include "main_window/stoppable_work_files.h"
 
 namespace quorvane {
-
-namespace {
-
-// A run asked to stop (a newer page, or the window closing) ends before its next write,
-// never inside one: every work file stays whole, with its old content or its new.
-class RunStopped : public std::runtime_error {
-  public:
-    RunStopped() : std::runtime_error("the analysis was stopped") {}
-};
-
-class StoppableWorkFiles : public WorkFileWriter {
-  public:
-    StoppableWorkFiles(std::string folder, std::stop_token stop)
-        : WorkFileWriter(std::move(folder)), stop_(std::move(stop)) {}
-
-  protected:
-    // A stop ends the run before its next file, or within a large one between two pieces.
-    void WriteFile(const std::string& path, const TextProducer& produce) override {
-        ThrowIfStopped();
-        WorkFileWriter::WriteFile(path, [&](const PieceWriter& write) {
-            produce([&](std::string_view piece) {
-                ThrowIfStopped();
-                write(piece);
-            });
-        });
-    }
-
-  private:
-    void ThrowIfStopped() const {
-        if (stop_.stop_requested()) {
-            throw RunStopped();
-        }
-    }
-
-    std::stop_token stop_;
-};
-
-}  // namespace
 
 PageAnalysisRunner::PageAnalysisRunner(std::string workFolder, ToWindowThread toWindowThread,
                                        Work work)

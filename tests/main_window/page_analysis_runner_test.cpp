@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/text_file.h"
+#include "analysis/work_files.h"
+#include "main_window/stoppable_work_files.h"
 #include "tests/main_window/window_thread.h"
 
 namespace quorvane::testing {
@@ -199,6 +202,34 @@ TEST_F(PageAnalysisRunnerFiles, ClosingDuringARunLeavesEveryWorkFileWhole) {
     EXPECT_TRUE(wholeImages.contains(Read(folder / "imagepage.html")));
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         EXPECT_FALSE(entry.path().filename().string().ends_with(".new")) << entry.path();
+    }
+}
+
+// A stop asked before a write leaves its file alone, and one asked between two pieces of
+// it ends the write there: the file keeps its old content, whole.
+TEST_F(PageAnalysisRunnerFiles, AStopEndsAWriteBeforeItOrBetweenTwoPieces) {
+    const auto folder = Folder("stopped");
+    WriteTextFile((folder / "source.htm").string(), "old");
+    for (const int piecesBeforeTheStop : {0, 1}) {
+        std::stop_source stop;
+        if (piecesBeforeTheStop == 0) {
+            stop.request_stop();
+        }
+        StoppableWorkFiles files(folder.string(), stop.get_token());
+        int handedOut = 0;
+        EXPECT_THROW(files.Write(kSourceFile, TextProducer([&](const PieceWriter& write) {
+                                     write("new ");
+                                     ++handedOut;
+                                     stop.request_stop();
+                                     write("page");
+                                     ++handedOut;
+                                 })),
+                     RunStopped);
+        EXPECT_EQ(handedOut, piecesBeforeTheStop);
+        EXPECT_EQ(Read(folder / "source.htm"), "old\r\n");
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            EXPECT_FALSE(entry.path().filename().string().ends_with(".new")) << entry.path();
+        }
     }
 }
 
