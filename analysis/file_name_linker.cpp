@@ -104,42 +104,17 @@ void AppendAsItIs(std::string& out, std::string_view text) {
     out.append(text);
 }
 
-// Where the linked text goes: all of it into text, or, given pieces, out through it
-// whenever text has reached a piece's size. A part is appended a quarter piece at a time
-// (which the source view's escapes make at most four times as long), so that text never
-// grows past two pieces however long the part.
-struct Output {
-    static constexpr std::size_t kPartAtATime = kTextPieceSize / 4;
-
-    std::string text;
-    const PieceWriter* pieces = nullptr;
-
-    void Append(decltype(Rewriting::append) append, std::string_view part) {
-        if (pieces == nullptr) {
-            append(text, part);
-            return;
-        }
-        for (std::size_t at = 0; at < part.size(); at += kPartAtATime) {
-            append(text, part.substr(at, kPartAtATime));
-            HandOutAFullPiece();
-        }
+// A part is appended a quarter piece at a time (which the source view's escapes make at
+// most four times as long), so that the text held never grows past two pieces however
+// long the part.
+void AppendInPieces(PieceCollector& out, decltype(Rewriting::append) append,
+                    std::string_view part) {
+    constexpr std::size_t kPartAtATime = kTextPieceSize / 4;
+    for (std::size_t at = 0; at < part.size(); at += kPartAtATime) {
+        append(out.Text(), part.substr(at, kPartAtATime));
+        out.HandOutIfFull();
     }
-
-    // An anchor no larger than a piece, whole.
-    void AppendWholeAnchor(const LinkPass& pass) {
-        AppendAnchor(text, pass);
-        if (pieces != nullptr) {
-            HandOutAFullPiece();
-        }
-    }
-
-    void HandOutAFullPiece() {
-        if (text.size() >= kTextPieceSize) {
-            (*pieces)(text);
-            text.clear();
-        }
-    }
-};
+}
 
 // Writes the text, rewritten by appendText, with each stretch of a pass that ran replaced
 // by that pass's anchor, itself written as it is in the same way. Anchors nest as deep as
@@ -148,7 +123,7 @@ struct Output {
 // any other is made in the text kept for its depth, which no other frame uses while it
 // is on the stack, and goes out as the text does.
 void Write(std::string_view text, const Rewriting& rewriting, const Replaced& inText,
-           std::span<const LinkPass> passes, const Plan& plan, Output& out) {
+           std::span<const LinkPass> passes, const Plan& plan, PieceCollector& out) {
     struct Frame {
         std::string_view text;
         decltype(Rewriting::append) append;
@@ -164,16 +139,18 @@ void Write(std::string_view text, const Rewriting& rewriting, const Replaced& in
             ++frame.next;
         }
         if (frame.next == frame.replaced->end()) {
-            out.Append(frame.append, frame.text.substr(frame.done));
+            AppendInPieces(out, frame.append, frame.text.substr(frame.done));
             stack.pop_back();
             continue;
         }
         const Stretch stretch = *frame.next++;
-        out.Append(frame.append, frame.text.substr(frame.done, stretch.start - frame.done));
+        AppendInPieces(out, frame.append,
+                       frame.text.substr(frame.done, stretch.start - frame.done));
         frame.done = stretch.end;
         const Plan::Anchor& anchor = plan.anchors[stretch.pass];
         if (anchor.replaced.empty() && anchor.size <= kTextPieceSize) {
-            out.AppendWholeAnchor(passes[stretch.pass]);
+            AppendAnchor(out.Text(), passes[stretch.pass]);
+            out.HandOutIfFull();
             continue;
         }
         if (anchorTexts.size() < stack.size()) {
@@ -206,21 +183,17 @@ std::size_t PlannedLinks::PassesRun() const {
 }
 
 void PlannedLinks::WriteInPieces(const PieceWriter& write) const {
-    Output out{std::string(), &write};
-    out.text.reserve(2 * kTextPieceSize);
+    PieceCollector out(write);
     Write(decided_->text, decided_->rewriting, decided_->inText, decided_->passes, decided_->plan,
           out);
-    if (!out.text.empty()) {
-        write(out.text);
-    }
+    out.Finish();
 }
 
 std::string PlannedLinks::Text() const {
-    Output out;
-    out.text.reserve(decided_->plan.size);
-    Write(decided_->text, decided_->rewriting, decided_->inText, decided_->passes, decided_->plan,
-          out);
-    return std::move(out.text);
+    std::string text;
+    text.reserve(decided_->plan.size);
+    WriteInPieces([&](std::string_view piece) { text += piece; });
+    return text;
 }
 
 // Passes whose names cannot reach across an anchor's edge, all at once, over text as

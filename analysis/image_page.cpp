@@ -48,28 +48,20 @@ std::string ImageShownAddress(const std::string& raw) {
 // past maxSize is taken back, and the page ends there.
 std::size_t WriteImagePage(const std::vector<std::string>& links, const PieceWriter& write,
                            std::size_t maxSize) {
-    std::string piece;
-    piece.reserve(2 * kTextPieceSize);
+    PieceCollector page(write);
     std::string url;
-    std::size_t written = 0;
     std::size_t shown = 0;
     for (const std::string& raw : links) {
-        const std::size_t before = piece.size();
-        AppendImageEntry(piece, raw, url);
-        if (written + piece.size() > maxSize) {
-            piece.resize(before);
+        const std::size_t before = page.Text().size();
+        AppendImageEntry(page.Text(), raw, url);
+        if (page.HandedOut() + page.Text().size() > maxSize) {
+            page.Text().resize(before);
             break;
         }
         ++shown;
-        if (piece.size() >= kTextPieceSize) {
-            write(piece);
-            written += piece.size();
-            piece.clear();
-        }
+        page.HandOutIfFull();
     }
-    if (!piece.empty()) {
-        write(piece);
-    }
+    page.Finish();
     return shown;
 }
 

@@ -38,7 +38,7 @@ void WriteTextFile(const std::string& path, const TextProducer& produce) {
 }
 
 void WriteTextFile(const std::string& path, std::string_view text) {
-    WriteTextFile(path, [text](const PieceWriter& write) { write(text); });
+    WriteTextFile(path, WholeText(text));
 }
 
 LineEnd EndOfLine(std::string_view text, std::size_t lineStart) {

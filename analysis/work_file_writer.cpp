@@ -11,16 +11,8 @@ std::string WorkFileWriter::Path(std::string_view name) const {
     return WorkFilePath(folder_, name);
 }
 
-namespace {
-
-TextProducer Whole(std::string_view text) {
-    return [text](const PieceWriter& write) { write(text); };
-}
-
-}  // namespace
-
 void WorkFileWriter::Write(std::string_view name, std::string_view text) {
-    WriteFile(Path(name), Whole(text));
+    WriteFile(Path(name), WholeText(text));
 }
 
 void WorkFileWriter::Write(std::string_view name, const TextProducer& produce) {
@@ -33,7 +25,7 @@ std::optional<std::string> WorkFileWriter::WriteForReaders(
     std::string_view name, std::string_view text, std::optional<std::system_error>* writeError) {
     const std::string path = Path(name);
     try {
-        WriteFile(path, Whole(text));
+        WriteFile(path, WholeText(text));
     } catch (const std::system_error& error) {
         if (writeError != nullptr) {
             writeError->emplace(error);
