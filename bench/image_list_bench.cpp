@@ -235,7 +235,7 @@ int main(int argc, char** argv) {
                                         ? std::vector<int>{OptionValue(argc, argv, "--images")}
                                         : std::vector<int>{50, 500, 10'000};
     for (const int images : counts) {
-        std::vector<double> filled, read, stall, cpu;
+        std::vector<double> filled, read, stall, cpu, running;
         for (int run = 0; run < runs; ++run) {
             for (int n = 0; n < images; ++n) {
                 server.Serve("/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif",
@@ -261,10 +261,13 @@ int main(int argc, char** argv) {
             read.push_back(std::max(0.0, Milliseconds(Clock::now() - events.lastEnd)));
             stall.push_back(stalls.LongestMs());
             cpu.push_back(stalls.MostCpuMs());
+            running.push_back(stalls.LongestRunningMs());
             std::printf(
                 "%6d images run %d: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-                "stall %5.0f ms (%3.0f ms CPU), most CPU in a stall %3.0f ms%s\n",
-                images, run + 1, ms, read.back(), stall.back(), stalls.LongestCpuMs(), cpu.back(),
+                "stall %5.0f ms (%3.0f ms CPU; %3.0f ms with its processor running), most CPU in a "
+                "stall %3.0f ms%s\n",
+                images, run + 1, ms, read.back(), stall.back(), stalls.LongestCpuMs(),
+                running.back(), cpu.back(),
                 AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
                     ? ""
                     : " (incomplete)");
@@ -276,9 +279,11 @@ int main(int argc, char** argv) {
         }
         std::printf(
             "%6d images medians%s: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-            "stall %5.0f ms, most CPU in a stall %3.0f ms\n",
+            "stall %5.0f ms (worst %.0f; with its processor running %.0f, worst %.0f), most CPU "
+            "in a stall %3.0f ms\n",
             images, fetchOnly ? " (fetched)" : "", Median(filled), Median(read), Median(stall),
-            Median(cpu));
+            *std::max_element(stall.begin(), stall.end()), Median(running),
+            *std::max_element(running.begin(), running.end()), Median(cpu));
     }
     facts.reset();
     element.reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sched.h>
 #include <time.h>
 #include <wx/timer.h>
 
@@ -7,6 +8,8 @@
 #include <chrono>
 #include <cstdio>
 #include <vector>
+
+#include "bench/processor_pauses.h"
 
 namespace quorvane::bench {
 
@@ -25,19 +28,27 @@ inline double ThreadCpuMs() {
 
 // The longest time the window's event loop went without running a timer that is due every
 // two milliseconds: how long the program could not have answered its user. With each stall
-// it keeps the CPU time the window's thread used in it: a stall of little CPU time waited
-// for the processor (a loaded machine), one of much was the window's own work.
+// it keeps the CPU time the window's thread used in it and the time it waited, runnable, for
+// a processor: a stall of much CPU time was the window's own work, one of much waiting was a
+// loaded machine, and in the rest the thread was blocked, waiting for something, or the
+// processor it waited on stood still (ProcessorPauses says which).
 class StallMeter : public wxTimer {
   public:
     struct Stall {
         double atMs;  // its start, from the meter's
         double wallMs;
-        double cpuMs;  // of the window's thread
+        double cpuMs;     // of the window's thread
+        double queuedMs;  // the window's thread runnable but not running
+        int cpu;          // the processor the window's thread was on as the stall began
     };
 
     // Keeps every stall longer than keptOverMs besides the longest.
     explicit StallMeter(double keptOverMs = 50)
-        : keptOverMs_(keptOverMs), start_(Clock::now()), last_(start_), lastCpuMs_(ThreadCpuMs()) {
+        : keptOverMs_(keptOverMs),
+          start_(Clock::now()),
+          last_(start_),
+          lastCpuMs_(ThreadCpuMs()),
+          lastQueuedMs_(QueuedMs()) {
         Start(kPeriodMs);
     }
     void Notify() override { Tick(); }
@@ -52,44 +63,78 @@ class StallMeter : public wxTimer {
     double MostCpuMs() const { return mostCpuMs_; }
     const std::vector<Stall>& Kept() const { return kept_; }
     Clock::time_point Started() const { return start_; }
+    // How long the processor the window's thread waited on stood still in a stall.
+    double PausedMs(const Stall& stall) const {
+        const auto at = start_ + std::chrono::duration_cast<Clock::duration>(
+                                     std::chrono::duration<double, std::milli>(stall.atMs));
+        return pauses_.PausedMs(
+            at, at + std::chrono::duration_cast<Clock::duration>(
+                         std::chrono::duration<double, std::milli>(stall.wallMs)),
+            stall.cpu);
+    }
+    // The longest stall with the times its processor stood still taken out: what the program
+    // could have answered for.
+    double LongestRunningMs() {
+        Tick();
+        double longest = longestUnkeptMs_;
+        for (const Stall& stall : kept_) {
+            longest = std::max(longest, stall.wallMs - PausedMs(stall));
+        }
+        return std::max(0.0, longest - kPeriodMs);
+    }
 
   private:
     static constexpr int kPeriodMs = 2;
 
+    double QueuedMs() const { return Milliseconds(runQueue_.Waited()); }
+
     void Tick() {
         const auto now = Clock::now();
         const double cpuMs = ThreadCpuMs();
+        const double queuedMs = QueuedMs();
         const Stall stall{Milliseconds(last_ - start_), Milliseconds(now - last_),
-                          cpuMs - lastCpuMs_};
+                          cpuMs - lastCpuMs_, queuedMs - lastQueuedMs_, lastProcessor_};
         mostCpuMs_ = std::max(mostCpuMs_, stall.cpuMs);
         if (stall.wallMs > longest_.wallMs) {
             longest_ = stall;
         }
         if (stall.wallMs - kPeriodMs > keptOverMs_) {
             kept_.push_back(stall);
+        } else {
+            longestUnkeptMs_ = std::max(longestUnkeptMs_, stall.wallMs);
         }
         last_ = now;
         lastCpuMs_ = cpuMs;
+        lastQueuedMs_ = queuedMs;
+        lastProcessor_ = ::sched_getcpu();
     }
 
     double keptOverMs_;
+    RunQueueWait runQueue_;  // the window thread's: the meter is made on it
     Clock::time_point start_;
     Clock::time_point last_;
     double lastCpuMs_;
+    double lastQueuedMs_;
+    int lastProcessor_ = ::sched_getcpu();
     Stall longest_{};
     double mostCpuMs_ = 0;
+    double longestUnkeptMs_ = 0;
     std::vector<Stall> kept_;
+    ProcessorPauses pauses_;
 };
 
 // The stalls over the meter's bound, counted from from, with the window thread's CPU time
-// in each, and when each began on the monotonic clock (the one `perf` stamps its events
-// with, to find a stall in a trace).
+// and run-queue wait in each, how long its processor stood still in it, and when each began
+// on the monotonic clock (the one `perf` stamps its events with, to find a stall in a trace).
 inline void PrintStalls(const StallMeter& stalls, Clock::time_point from) {
     const double offset = Milliseconds(from - stalls.Started());
     const double started = Milliseconds(stalls.Started().time_since_epoch()) / 1000.0;
     for (const auto& stall : stalls.Kept()) {
-        std::printf("    %7.0f ms stall:  %6.0f ms, %6.0f ms CPU (at %.3f s)\n",
-                    stall.atMs - offset, stall.wallMs, stall.cpuMs, started + stall.atMs / 1000.0);
+        std::printf(
+            "    %7.0f ms stall: %5.0f ms, %4.0f ms CPU, %4.0f ms queued, its processor stood "
+            "still %4.0f ms (at %.3f s)\n",
+            stall.atMs - offset, stall.wallMs, stall.cpuMs, stall.queuedMs, stalls.PausedMs(stall),
+            started + stall.atMs / 1000.0);
     }
 }
 
