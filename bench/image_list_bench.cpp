@@ -2,14 +2,16 @@
 // beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
 // backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
 // and as medians, the time from the Browser view's load end until the table shows every
-// image with its natural size, then until it has every image's bytes too, the longest
-// time the event loop could not answer from the load's start on, and the most CPU time
+// image with its natural size (and the CPU time the window's thread used meanwhile; the
+// rest of the time it waits for the gatherer's reports), then until it has every image's bytes too,
+// the longest time the event loop could not answer from the load's start on, and the most CPU time
 // the window's thread used in one such time (which a loaded machine does not change). With
 // --fetch-only every image's bytes are fetched again, as if the engine kept no copy. Run it on a
 // display of its own. With --time-line each run also prints when each of the gatherer's reports
 // came, with the rows and sized rows it brought, and when the files' facts came (the first, every
 // thousandth and the last), and each stall over 50 ms with the CPU time the window's thread
-// used in it, counted from the load's end:
+// used in it, its wait for a processor, and how long that processor stood still, counted
+// from the load's end:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
 //       [--images N] [--fetch-only] [--time-line]
 #include <wx/frame.h>
@@ -52,11 +54,13 @@ class LoadEnds : public quorvane::BrowserEvents {
   public:
     int loads = 0;
     Clock::time_point lastEnd;
+    double lastEndCpuMs = 0;
     void StatusTextChange(int, const std::string&) override {}
     void ProgressChange(int, std::int32_t, std::int32_t) override {}
     void LoadFinished(int) override {
         ++loads;
         lastEnd = Clock::now();
+        lastEndCpuMs = quorvane::bench::ThreadCpuMs();
     }
     void TitleChange(int, const std::string&) override {}
     void NewWindowRequested(int, const std::string&, bool) override {}
@@ -256,6 +260,7 @@ int main(int argc, char** argv) {
                 },
                 std::chrono::minutes(5));
             const double ms = std::max(0.0, Milliseconds(Clock::now() - events.lastEnd));
+            const double fillCpuMs = quorvane::bench::ThreadCpuMs() - events.lastEndCpuMs;
             filled.push_back(ms);
             quorvane::test::WaitUntil([&] { return AllRead(table); }, std::chrono::minutes(5));
             read.push_back(std::max(0.0, Milliseconds(Clock::now() - events.lastEnd)));
@@ -263,10 +268,10 @@ int main(int argc, char** argv) {
             cpu.push_back(stalls.MostCpuMs());
             running.push_back(stalls.LongestRunningMs());
             std::printf(
-                "%6d images run %d: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "
-                "stall %5.0f ms (%3.0f ms CPU; %3.0f ms with its processor running), most CPU in a "
-                "stall %3.0f ms%s\n",
-                images, run + 1, ms, read.back(), stall.back(), stalls.LongestCpuMs(),
+                "%6d images run %d: full list with sizes %7.0f ms (the window's thread busy %.0f "
+                "ms of it), with bytes %7.0f ms, longest stall %5.0f ms (%3.0f ms CPU; %3.0f ms "
+                "with its processor running), most CPU in a stall %3.0f ms%s\n",
+                images, run + 1, ms, fillCpuMs, read.back(), stall.back(), stalls.LongestCpuMs(),
                 running.back(), cpu.back(),
                 AllSized(table, static_cast<std::size_t>(images)) && AllRead(table)
                     ? ""

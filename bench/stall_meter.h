@@ -67,10 +67,10 @@ class StallMeter : public wxTimer {
     double PausedMs(const Stall& stall) const {
         const auto at = start_ + std::chrono::duration_cast<Clock::duration>(
                                      std::chrono::duration<double, std::milli>(stall.atMs));
-        return pauses_.PausedMs(
-            at, at + std::chrono::duration_cast<Clock::duration>(
-                         std::chrono::duration<double, std::milli>(stall.wallMs)),
-            stall.cpu);
+        return pauses_.PausedMs(at,
+                                at + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double, std::milli>(stall.wallMs)),
+                                stall.cpu);
     }
     // The longest stall with the times its processor stood still taken out: what the program
     // could have answered for.
