@@ -35,7 +35,7 @@ inline double ThreadCpuMs() {
 class StallMeter : public wxTimer {
   public:
     struct Stall {
-        double atMs;  // its start, from the meter's
+        Clock::time_point began;
         double wallMs;
         double cpuMs;     // of the window's thread
         double queuedMs;  // the window's thread runnable but not running
@@ -45,8 +45,7 @@ class StallMeter : public wxTimer {
     // Keeps every stall longer than keptOverMs besides the longest.
     explicit StallMeter(double keptOverMs = 50)
         : keptOverMs_(keptOverMs),
-          start_(Clock::now()),
-          last_(start_),
+          last_(Clock::now()),
           lastCpuMs_(ThreadCpuMs()),
           lastQueuedMs_(QueuedMs()) {
         Start(kPeriodMs);
@@ -62,14 +61,11 @@ class StallMeter : public wxTimer {
     // which a loaded machine stretches but does not make.
     double MostCpuMs() const { return mostCpuMs_; }
     const std::vector<Stall>& Kept() const { return kept_; }
-    Clock::time_point Started() const { return start_; }
     // How long the processor the window's thread waited on stood still in a stall.
     double PausedMs(const Stall& stall) const {
-        const auto at = start_ + std::chrono::duration_cast<Clock::duration>(
-                                     std::chrono::duration<double, std::milli>(stall.atMs));
-        return pauses_.PausedMs(at,
-                                at + std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double, std::milli>(stall.wallMs)),
+        const auto wall = std::chrono::duration<double, std::milli>(stall.wallMs);
+        return pauses_.PausedMs(stall.began,
+                                stall.began + std::chrono::duration_cast<Clock::duration>(wall),
                                 stall.cpu);
     }
     // The longest stall with the times its processor stood still taken out: what the program
@@ -92,8 +88,8 @@ class StallMeter : public wxTimer {
         const auto now = Clock::now();
         const double cpuMs = ThreadCpuMs();
         const double queuedMs = QueuedMs();
-        const Stall stall{Milliseconds(last_ - start_), Milliseconds(now - last_),
-                          cpuMs - lastCpuMs_, queuedMs - lastQueuedMs_, lastProcessor_};
+        const Stall stall{last_, Milliseconds(now - last_), cpuMs - lastCpuMs_,
+                          queuedMs - lastQueuedMs_, lastProcessor_};
         mostCpuMs_ = std::max(mostCpuMs_, stall.cpuMs);
         if (stall.wallMs > longest_.wallMs) {
             longest_ = stall;
@@ -111,7 +107,6 @@ class StallMeter : public wxTimer {
 
     double keptOverMs_;
     RunQueueWait runQueue_;  // the window thread's: the meter is made on it
-    Clock::time_point start_;
     Clock::time_point last_;
     double lastCpuMs_;
     double lastQueuedMs_;
@@ -127,14 +122,12 @@ class StallMeter : public wxTimer {
 // and run-queue wait in each, how long its processor stood still in it, and when each began
 // on the monotonic clock (the one `perf` stamps its events with, to find a stall in a trace).
 inline void PrintStalls(const StallMeter& stalls, Clock::time_point from) {
-    const double offset = Milliseconds(from - stalls.Started());
-    const double started = Milliseconds(stalls.Started().time_since_epoch()) / 1000.0;
     for (const auto& stall : stalls.Kept()) {
         std::printf(
             "    %7.0f ms stall: %5.0f ms, %4.0f ms CPU, %4.0f ms queued, its processor stood "
             "still %4.0f ms (at %.3f s)\n",
-            stall.atMs - offset, stall.wallMs, stall.cpuMs, stall.queuedMs, stalls.PausedMs(stall),
-            started + stall.atMs / 1000.0);
+            Milliseconds(stall.began - from), stall.wallMs, stall.cpuMs, stall.queuedMs,
+            stalls.PausedMs(stall), Milliseconds(stall.began.time_since_epoch()) / 1000.0);
     }
 }
 
