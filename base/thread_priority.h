@@ -8,6 +8,11 @@ namespace quorvane {
 // input: its work only ever finishes later, never not at all.
 void RunBehindTheWindow();
 
+// Runs every thread of process, one of this user's, at ordinary priority: a real-time one
+// becomes an ordinary one of its niceness. Threads the process starts later are not
+// touched.
+void EndRealTimeThreadsOf(int process);
+
 // How many steps of niceness a worker runs behind the window, up to the lowest priority.
 inline constexpr int kBehindTheWindow = 10;
 inline constexpr int kLowestNiceness = 19;

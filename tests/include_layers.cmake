@@ -8,7 +8,7 @@
 # folders of the same ones.
 cmake_minimum_required(VERSION 3.25)
 
-set(standard_header "^<[a-z_]+>$|^<(fcntl|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
+set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
 set(analysis_header "^\"(analysis|base)/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
 set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
 

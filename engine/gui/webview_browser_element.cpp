@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/address_to_load.h"
+#include "engine/child_processes.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/body_start_capture.h"
 #include "engine/gui/cover_follower.h"
@@ -346,6 +347,10 @@ void WebViewBrowserElement::CancelFetches() {
 
 void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, void* self) {
     auto* element = static_cast<WebViewBrowserElement*>(self);
+    // The page may be in a process the engine has just started.
+    if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        EndEngineRealTimeThreads();
+    }
     // Before the creation load is left out: the start page's own load may begin in it.
     if (element->ownPages_) {
         element->ownPages_->LoadChanged(loadEvent);

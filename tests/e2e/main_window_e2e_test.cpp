@@ -2,12 +2,14 @@
 // 127.0.0.1, and the work files the analysis writes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <wx/notebook.h>
 #include <wx/webview.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -79,6 +81,13 @@ TEST_F(MainWindowEndToEnd, StartsOnTheHomePageWithItsAnalysisInBothViews) {
     // The local start page's pictures keep their file URLs, so the Images view shows them.
     EXPECT_THAT(imagePage,
                 HasSubstr("<img src='" + AddressToLoad(ProgramFolder() + "/home-browser.svg")));
+    // None of the engine's threads in the window's process runs real-time.
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        const int policy =
+            sched_getscheduler(std::stoi(task.path().filename().string())) & ~SCHED_RESET_ON_FORK;
+        EXPECT_NE(policy, SCHED_RR) << task.path();
+        EXPECT_NE(policy, SCHED_FIFO) << task.path();
+    }
 }
 
 TEST_F(MainWindowEndToEnd, AnalysesEveryKindOfImageTagAndShowsTheGeneratedPages) {
