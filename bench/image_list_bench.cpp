@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
             table.Accept(std::move(read));
             line.Report(table);
             view->TableChanged();
-            facts->SetGathering(table.List().Gathering());
+            facts->SetGathering(table.List().PageGathering());
             facts->Want(table.List().Rows());
         },
         [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });

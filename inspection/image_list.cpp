@@ -40,6 +40,7 @@ std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
         rebuilt = true;
     }
     stopped_ = stopped_ || report.stopped;
+    frame.top = report.top;
     frame.done = report.done;
     std::vector<std::size_t> changed;
     for (ImageFinding& finding : report.findings) {
@@ -56,9 +57,9 @@ std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
     return changed;
 }
 
-bool ImageList::Gathering() const {
+bool ImageList::PageGathering() const {
     return std::any_of(frames_.begin(), frames_.end(),
-                       [](const auto& frame) { return !frame.second.done; });
+                       [](const auto& frame) { return frame.second.top && !frame.second.done; });
 }
 
 std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {

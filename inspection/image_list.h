@@ -45,6 +45,7 @@ struct ImageReport {
     std::vector<ImageFinding> findings;
     bool stopped = false;  // the frame named more images than the gatherer sends
     bool done = false;     // the last report of its gathering
+    bool top = false;      // the frame is the page's own document
 };
 
 // The images the Browser view's page shows or names, one row per address, in the order
@@ -70,14 +71,16 @@ class ImageList {
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.
     bool Stopped() const { return stopped_; }
-    // Whether a frame that reported is still gathering: its last gathering has not sent
-    // its last report.
-    bool Gathering() const;
+    // Whether the page's own document is still gathering: its last gathering has not sent
+    // its last report. A frame within it is not waited for, as it may stop midway for good
+    // (removed, or gone to another page).
+    bool PageGathering() const;
 
   private:
     struct Frame {
         std::uint32_t gather = 0;
         std::vector<ImageFinding> findings;
+        bool top = false;
         bool done = false;
     };
 

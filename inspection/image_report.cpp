@@ -42,6 +42,11 @@ std::uint32_t SizeField(const Json& object, const char* name) {
     return value >= 0 && value <= kMaxSize ? static_cast<std::uint32_t>(value) : 0;
 }
 
+bool FlagField(const Json& object, const char* name) {
+    const auto field = object.find(name);
+    return field != object.end() && field->is_boolean() && field->get<bool>();
+}
+
 std::optional<ImageFinding> ReadFinding(const Json& item) {
     if (!item.is_object()) {
         return std::nullopt;
@@ -55,9 +60,7 @@ std::optional<ImageFinding> ReadFinding(const Json& item) {
     }
     const std::string& whole = address->get_ref<const std::string&>();
     finding.address = Cut(whole, kMaxImageAddressBytes);
-    const auto cut = item.find("cut");
-    finding.cut = finding.address.size() < whole.size() ||
-                  (cut != item.end() && cut->is_boolean() && cut->get<bool>());
+    finding.cut = finding.address.size() < whole.size() || FlagField(item, "cut");
     finding.descriptor = StringField(item, "d", kMaxShortFieldBytes);
     finding.group = StringField(item, "g", kMaxShortFieldBytes);
     finding.text = StringField(item, "t", kMaxImageTextBytes);
@@ -85,10 +88,9 @@ std::optional<ImageReport> ParseImageReport(std::string_view json) {
         report.gather = static_cast<std::uint32_t>(
             std::min<std::uint64_t>(gather->get<std::uint64_t>(), UINT32_MAX));
     }
-    const auto stopped = root.find("stopped");
-    report.stopped = stopped != root.end() && stopped->is_boolean() && stopped->get<bool>();
-    const auto done = root.find("done");
-    report.done = done != root.end() && done->is_boolean() && done->get<bool>();
+    report.top = FlagField(root, "top");
+    report.stopped = FlagField(root, "stopped");
+    report.done = FlagField(root, "done");
     const auto items = root.find("items");
     if (items == root.end() || !items->is_array()) {
         return report;

@@ -262,8 +262,7 @@ void ImageFactsReader::SetGathering(bool gathering) {
 }
 
 void ImageFactsReader::StartCopies() {
-    const std::size_t atOnce = gathering_ ? kCopiesWhileGathering : kCopiesAtOnce;
-    while (copying_.size() < atOnce && !waiting_.empty() && !WritesBehind()) {
+    while (!gathering_ && copying_.size() < kCopiesAtOnce && !waiting_.empty() && !WritesBehind()) {
         std::string address = std::move(waiting_.front());
         waiting_.pop_front();
         copying_.insert(address);

@@ -31,9 +31,6 @@ namespace quorvane {
 class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;
-    // While the page is gathered, its gatherer measures images by loading them in the same
-    // engine: copies read then slow the measuring more than they gain, and go one at a time.
-    static constexpr std::size_t kCopiesWhileGathering = 1;
     static constexpr std::uintmax_t kMaxKeptBytes = 256 * 1024 * 1024;
     // Bytes read and not yet written: more reads wait until the writes catch up.
     static constexpr std::uintmax_t kMaxWritingBytes = 64 * 1024 * 1024;
@@ -63,7 +60,9 @@ class ImageFactsReader {
     void Want(const std::vector<ImageRow>& rows);
     // The fetches on their way were cancelled (a save was stopped): they are asked again.
     void Resume();
-    // Whether the page's gatherer is still at work, which slows the copies' reads.
+    // Whether the page's own document is still gathered. Its gatherer measures images by
+    // loading them in the engine that would answer the copies' reads, and each read slows
+    // the measuring: the reads wait until the gathering ends.
     void SetGathering(bool gathering);
     // The file of address's bytes while it is kept; "" when none is.
     std::string KeptFile(const std::string& address) const;

@@ -60,7 +60,7 @@ void ImageListKeeper::StopSaving() {
 void ImageListKeeper::OnReport(ImageReport report) {
     table_.Accept(std::move(report));
     pane_.TableChanged();
-    facts_.SetGathering(table_.List().Gathering());
+    facts_.SetGathering(table_.List().PageGathering());
     facts_.Want(table_.List().Rows());
 }
 

@@ -2,9 +2,10 @@
 // a script world of its own in every frame: the page's scripts cannot see its names,
 // change the DOM functions it calls, or stop it. It walks the document in slices that
 // give the page and the window their turn, and reports through the "quorvaneImages"
-// message handler in pieces: {"frame", "gather", "items": [{"a": address, "k": kind,
-// "d": descriptor, "g": srcset group, "nw"/"nh": natural size, "sw"/"sh": shown size,
-// "t": alt or title, "cut": address cut}], "done", "stopped": it found more than it sends}.
+// message handler in pieces: {"frame", "top": the page's own document, "gather", "items":
+// [{"a": address, "k": kind, "d": descriptor, "g": srcset group, "nw"/"nh": natural size,
+// "sw"/"sh": shown size, "t": alt or title, "cut": address cut}], "done", "stopped": it
+// found more than it sends}.
 (() => {
     'use strict';
     const kSliceMs = 8;
@@ -28,6 +29,7 @@
         return;
     }
     const frame = Math.random().toString(36).slice(2, 12);
+    const top = window === window.top;
     let gathering = 0;
     let groups = 0;
     const sizes = new Map();  // address: a promise of its natural size
@@ -146,7 +148,7 @@
             this.posting = this.posting.then(() => measured).then(() => {
                 if (this.number === gathering) {
                     handler.postMessage(
-                        JSON.stringify({frame, gather: this.number, items, done, stopped}));
+                        JSON.stringify({frame, top, gather: this.number, items, done, stopped}));
                 }
             });
             return this.posting;
@@ -319,7 +321,10 @@
         if (sizes.size > kMaxItems) {
             sizes.clear();
         }
-        new Gathering(++gathering).run().catch(() => {});
+        // A gathering that fails midway still ends, with what it found: the list would
+        // otherwise wait for it for good.
+        const current = new Gathering(++gathering);
+        current.run().catch(() => current.send(true)).catch(() => {});
         for (let i = 0; withFrames === true && i < window.frames.length; ++i) {
             try {
                 window.frames[i].__quorvaneGatherImages(true);

@@ -166,27 +166,29 @@ TEST(ImageList, StopsAtItsBoundAndSaysSo) {
     EXPECT_TRUE(list.Stopped());
 }
 
-// A frame gathers until its gathering's last report, a later gathering beginning anew; a
-// late report of an earlier gathering ends nothing.
-TEST(ImageList, GathersUntilEachFramesLastReport) {
+// The page's own document gathers until its gathering's last report, a later gathering
+// beginning anew; a late report of an earlier gathering ends nothing, and a frame within
+// the page, which may stop midway for good, is not waited for.
+TEST(ImageList, PageGathersUntilItsLastReport) {
     const struct {
-        std::vector<const char*> reports;  // frame, gathering, "d" for the last report
+        std::vector<const char*> reports;  // frame ("t" the page's own), gathering, "d" last
         bool gathering;
     } rows[] = {
-        {{}, false},           {{"f1"}, true},          {{"f1", "f1d"}, false},
-        {{"f1d", "g1"}, true}, {{"f1d", "g1d"}, false}, {{"f1d", "f2"}, true},
-        {{"f2", "f1d"}, true},
+        {{}, false},           {{"t1"}, true},          {{"t1", "t1d"}, false},
+        {{"t1d", "t2"}, true}, {{"t1d", "t2d"}, false}, {{"t2", "t1d"}, true},
+        {{"f1"}, false},       {{"t1d", "f1"}, false},  {{"f1", "t1"}, true},
     };
     for (const auto& row : rows) {
         ImageList list;
         std::string order;
         for (const std::string report : row.reports) {
             list.Accept(*ParseImageReport(
-                R"({"frame":")" + report.substr(0, 1) + R"(","gather":)" + report.substr(1, 1) +
+                R"({"frame":")" + report.substr(0, 1) + R"(","top":)" +
+                (report[0] == 't' ? "true" : "false") + R"(,"gather":)" + report.substr(1, 1) +
                 R"(,"done":)" + (report.size() > 2 ? "true" : "false") + R"(,"items":[]})"));
             order += report + " ";
         }
-        EXPECT_EQ(list.Gathering(), row.gathering) << order;
+        EXPECT_EQ(list.PageGathering(), row.gathering) << order;
     }
 }
 

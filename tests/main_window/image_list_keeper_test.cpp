@@ -153,6 +153,24 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
     }
 }
 
+// The engine measures the images of the page's own document while it is gathered: the
+// copies wait for that gathering's last report, and never for a frame's, which may not come.
+TEST_F(ImageListKeeperTest, ReadsCopiesOnceThePageIsGathered) {
+    browser_.KeepCopy("http://h/a.png", "shown");
+    browser_.KeepCopy("http://h/b.png", "framed");
+    browser_.ReportImages(
+        R"({"frame":"t","top":true,"gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/b.png","k":"img"}]})");
+    surface_.RunWhatCameSoon();
+    const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
+    EXPECT_FALSE(rows[0].bytes || rows[1].bytes);
+    browser_.ReportImages(R"({"frame":"t","top":true,"gather":1,"done":true,"items":[]})");
+    surface_.RunWhatCameSoon();
+    EXPECT_EQ(rows[0].bytes, 5u);
+    EXPECT_EQ(rows[1].bytes, 6u);
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::IsEmpty());
+}
+
 // A web page may name local files: they are neither read nor saved.
 TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
     TempFolder folder;
