@@ -289,9 +289,10 @@
             this.css(element);
         }
 
+        // Once past the bound nothing more is sent, and the walk ends there.
         async run() {
             const roots = [document.documentElement];
-            while (roots.length > 0) {
+            while (roots.length > 0 && !this.stopped) {
                 const walker = document.createTreeWalker(roots.shift(), NodeFilter.SHOW_ELEMENT);
                 for (let node = walker.currentNode; node;) {
                     const sliceEnd = performance.now() + kSliceMs;
@@ -303,7 +304,7 @@
                         if (this.full()) {
                             this.send(false);
                         }
-                        node = walker.nextNode();
+                        node = this.stopped ? null : walker.nextNode();
                     }
                     await yieldTurn();
                     if (this.number !== gathering) {
