@@ -27,4 +27,10 @@ TagScan ScanImageLinks(std::string_view pageText, const std::string& pageAddress
     return ScanTagLines(pageText, pageAddress, ImageLinkRules(), maxBytes);
 }
 
+void ScanPageImages(std::string_view pageText, const std::string& pageAddress, AnalysisLists& lists,
+                    const ScanRecorder& record) {
+    record(ScanImageTags(pageText, pageAddress, kMaxListBytes), lists.imageTags);
+    record(ScanImageLinks(pageText, pageAddress, kMaxListBytes - lists.Bytes()), lists.imageLinks);
+}
+
 }  // namespace quorvane

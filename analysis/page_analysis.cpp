@@ -60,8 +60,7 @@ void ScanPage(AnalysedPage& page, WorkFileWriter& files, std::string_view scanne
             page.scanFileNotWritten = true;
         }
     };
-    record(ScanImageTags(scanned, pageAddress, kMaxListBytes), lists.imageTags);
-    record(ScanImageLinks(scanned, pageAddress, kMaxListBytes - lists.Bytes()), lists.imageLinks);
+    ScanPageImages(scanned, pageAddress, lists, record);
 }
 
 // A view file that cannot be written keeps its earlier page, which the view then shows;

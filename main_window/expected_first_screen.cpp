@@ -5,7 +5,6 @@
 #include "analysis/analysis_lists.h"
 #include "analysis/image_scanners.h"
 #include "analysis/source_view.h"
-#include "base/limits.h"
 #include "base/line_breaks.h"
 #include "engine/generated_view_load.h"
 #include "engine/page_prefix.h"
@@ -17,10 +16,9 @@ namespace {
 // The lists as the analysis makes them from text, without its work files.
 AnalysisLists ListsOf(std::string_view text, const std::string& pageAddress) {
     AnalysisLists lists;
-    TagScan tags = ScanImageTags(text, pageAddress, kMaxListBytes);
-    lists.imageTags = {std::move(tags.links), std::move(tags.names)};
-    TagScan links = ScanImageLinks(text, pageAddress, kMaxListBytes - lists.Bytes());
-    lists.imageLinks = {std::move(links.links), std::move(links.names)};
+    ScanPageImages(text, pageAddress, lists, [](TagScan scan, FoundImages& found) {
+        found = {std::move(scan.links), std::move(scan.names)};
+    });
     return lists;
 }
 
