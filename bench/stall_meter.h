@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/processor_pauses.h"
+#include "bench/thread_work_clock.h"
 
 namespace quorvane::bench {
 
@@ -19,25 +20,20 @@ inline double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// The CPU time the calling thread has used, in milliseconds.
-inline double ThreadCpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
 // The longest time the window's event loop went without running a timer that is due every
 // two milliseconds: how long the program could not have answered its user. With each stall
-// it keeps the CPU time the window's thread used in it and the time it waited, runnable, for
+// it keeps the CPU time the window's thread worked in it and the time it waited, runnable, for
 // a processor: a stall of much CPU time was the window's own work, one of much waiting was a
 // loaded machine, and in the rest the thread was blocked, waiting for something, or the
-// processor it waited on stood still (ProcessorPauses says which).
+// processor it waited on stood still (ProcessorPauses says which, and so does the thread's
+// CPU clock when it jumped over a stop: ThreadWorkClock).
 class StallMeter : public wxTimer {
   public:
     struct Stall {
         Clock::time_point began;
         double wallMs;
-        double cpuMs;     // of the window's thread
+        double cpuMs;     // the window thread's work
+        double jumpedMs;  // its CPU clock's jumps over a stopped processor
         double queuedMs;  // the window's thread runnable but not running
         int cpu;          // the processor the window's thread was on as the stall began
     };
@@ -47,6 +43,7 @@ class StallMeter : public wxTimer {
         : keptOverMs_(keptOverMs),
           last_(Clock::now()),
           lastCpuMs_(ThreadCpuMs()),
+          lastWorkMs_(work_.WorkMs()),
           lastQueuedMs_(QueuedMs()) {
         Start(kPeriodMs);
     }
@@ -61,12 +58,11 @@ class StallMeter : public wxTimer {
     // which a loaded machine stretches but does not make.
     double MostCpuMs() const { return mostCpuMs_; }
     const std::vector<Stall>& Kept() const { return kept_; }
-    // How long the processor the window's thread waited on stood still in a stall.
+    // How long the processor the window's thread waited on, or ran on, stood still in a stall.
     double PausedMs(const Stall& stall) const {
         const auto wall = std::chrono::duration<double, std::milli>(stall.wallMs);
-        return pauses_.PausedMs(stall.began,
-                                stall.began + std::chrono::duration_cast<Clock::duration>(wall),
-                                stall.cpu);
+        const auto end = stall.began + std::chrono::duration_cast<Clock::duration>(wall);
+        return std::max(stall.jumpedMs, pauses_.PausedMs(stall.began, end, stall.cpu));
     }
     // The longest stall with the times its processor stood still taken out: what the program
     // could have answered for.
@@ -87,9 +83,14 @@ class StallMeter : public wxTimer {
     void Tick() {
         const auto now = Clock::now();
         const double cpuMs = ThreadCpuMs();
+        const double workMs = work_.WorkMs();
         const double queuedMs = QueuedMs();
-        const Stall stall{last_, Milliseconds(now - last_), cpuMs - lastCpuMs_,
-                          queuedMs - lastQueuedMs_, lastProcessor_};
+        const Stall stall{last_,
+                          Milliseconds(now - last_),
+                          workMs - lastWorkMs_,
+                          std::max(0.0, (cpuMs - lastCpuMs_) - (workMs - lastWorkMs_)),
+                          queuedMs - lastQueuedMs_,
+                          lastProcessor_};
         mostCpuMs_ = std::max(mostCpuMs_, stall.cpuMs);
         if (stall.wallMs > longest_.wallMs) {
             longest_ = stall;
@@ -101,14 +102,17 @@ class StallMeter : public wxTimer {
         }
         last_ = now;
         lastCpuMs_ = cpuMs;
+        lastWorkMs_ = workMs;
         lastQueuedMs_ = queuedMs;
         lastProcessor_ = ::sched_getcpu();
     }
 
     double keptOverMs_;
     RunQueueWait runQueue_;  // the window thread's: the meter is made on it
+    ThreadWorkClock work_;   // the same
     Clock::time_point last_;
     double lastCpuMs_;
+    double lastWorkMs_;
     double lastQueuedMs_;
     int lastProcessor_ = ::sched_getcpu();
     Stall longest_{};
