@@ -2,7 +2,7 @@
 // beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
 // backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
 // and as medians, the time from the Browser view's load end until the table shows every
-// image with its natural size (and the CPU time the window's thread used meanwhile; the
+// image with its natural size (and the CPU time the window's thread worked meanwhile; the
 // rest of the time it waits for the gatherer's reports), then until it has every image's bytes too,
 // the longest time the event loop could not answer from the load's start on, and the most CPU time
 // the window's thread used in one such time (which a loaded machine does not change). With
@@ -54,13 +54,14 @@ class LoadEnds : public quorvane::BrowserEvents {
   public:
     int loads = 0;
     Clock::time_point lastEnd;
-    double lastEndCpuMs = 0;
+    double lastEndWorkMs = 0;
+    const quorvane::bench::StallMeter* meter = nullptr;  // whose clock tells the window's work
     void StatusTextChange(int, const std::string&) override {}
     void ProgressChange(int, std::int32_t, std::int32_t) override {}
     void LoadFinished(int) override {
         ++loads;
         lastEnd = Clock::now();
-        lastEndCpuMs = quorvane::bench::ThreadCpuMs();
+        lastEndWorkMs = meter != nullptr ? meter->WorkMs() : 0;
     }
     void TitleChange(int, const std::string&) override {}
     void NewWindowRequested(int, const std::string&, bool) override {}
@@ -249,6 +250,7 @@ int main(int argc, char** argv) {
             server.Serve(path, "text/html", PageOf(images, run));
             const int loads = events.loads;
             quorvane::bench::StallMeter stalls;
+            events.meter = &stalls;
             line.Start();
             element->Navigate(server.Url(path));
             quorvane::test::WaitUntil([&] { return events.loads > loads; },
@@ -260,7 +262,7 @@ int main(int argc, char** argv) {
                 },
                 std::chrono::minutes(5));
             const double ms = std::max(0.0, Milliseconds(Clock::now() - events.lastEnd));
-            const double fillCpuMs = quorvane::bench::ThreadCpuMs() - events.lastEndCpuMs;
+            const double fillCpuMs = stalls.WorkMs() - events.lastEndWorkMs;
             filled.push_back(ms);
             quorvane::test::WaitUntil([&] { return AllRead(table); }, std::chrono::minutes(5));
             read.push_back(std::max(0.0, Milliseconds(Clock::now() - events.lastEnd)));
@@ -281,6 +283,7 @@ int main(int argc, char** argv) {
                 PrintStalls(stalls, events.lastEnd);
             }
             std::fflush(stdout);
+            events.meter = nullptr;
         }
         std::printf(
             "%6d images medians%s: full list with sizes %7.0f ms, with bytes %7.0f ms, longest "

@@ -58,6 +58,8 @@ class StallMeter : public wxTimer {
     // which a loaded machine stretches but does not make.
     double MostCpuMs() const { return mostCpuMs_; }
     const std::vector<Stall>& Kept() const { return kept_; }
+    // The window thread's work so far (ThreadWorkClock).
+    double WorkMs() const { return work_.WorkMs(); }
     // How long the processor the window's thread waited on, or ran on, stood still in a stall.
     double PausedMs(const Stall& stall) const {
         const auto wall = std::chrono::duration<double, std::milli>(stall.wallMs);
