@@ -48,6 +48,17 @@ if got != want or listed["page"] != "http://h/d/p.html" or not listed["time"].en
     sys.exit(1)
 PY
 
+# Addresses that make no address when resolved are listed as the page wrote them.
+printf '<img srcset="//a; 1x"><img src="http://x:1;"><base href="//a;"><img src="b.png">' >"$dir/unusable.html"
+expect 0 "--json of unusable addresses" "$tool" --page-address http://h/d/p.html --out "$dir/out" --json "$dir/unusable.html"
+python3 - "$dir/stdout" <<'PY' || failures=$((failures + 1))
+import json, sys
+got = [i["address"] for i in json.load(open(sys.argv[1]))["images"]]
+if "//a;" not in got or "http://x:1;" not in got:
+    print("FAIL: --json of unusable addresses:", got)
+    sys.exit(1)
+PY
+
 # Pages built to grow without end stop at their largest size and say so: file names that
 # are parts of each other (each anchor holds its name twice), and a huge page address
 # times many images.

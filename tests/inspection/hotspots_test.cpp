@@ -57,6 +57,10 @@ TEST(Hotspots, FindEveryAddressOfTagsAndResolveIt) {
          {"(not followed)", "(not followed)", "(not followed)"}},
         {"<a href=\"data:text/html,x\">", {"(not followed)"}},
         {"<a href=\"x.html", {"http://host/dir/x.html"}},
+        // References that resolve to no address at all.
+        {"<a href=\"http://a;\"><a href=\"//a;x\"><a href=\"http://x:1;\">",
+         {"(not followed)", "(not followed)", "(not followed)"}},
+        {"<base href=\"//a;\"><a href=\"b.html\">", {"(not followed)", "http://host/dir/b.html"}},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Targets(row.html, kPage), row.targets) << row.html;
