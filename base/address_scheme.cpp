@@ -63,6 +63,12 @@ bool IsLocalPage(std::string_view pageAddress) {
     return LeadingSchemeOf(pageAddress).scheme == Scheme::File;
 }
 
+bool OpensFromPage(std::string_view target, std::string_view pageAddress) {
+    const Scheme scheme = LeadingSchemeOf(target).scheme;
+    return scheme == Scheme::Http || scheme == Scheme::Https ||
+           (scheme == Scheme::File && IsLocalPage(pageAddress));
+}
+
 // The scheme is read once: a page can hold thousands of addresses to judge.
 bool StandsAsWritten(std::string_view address, bool onLocalPage) {
     const LeadingScheme leading = LeadingSchemeOf(address);

@@ -35,6 +35,12 @@ bool IsWebAddress(std::string_view address);
 // The page at this address is a local file.
 bool IsLocalPage(std::string_view pageAddress);
 
+// Whether the program opens target when a page names it (a link of the Original Source
+// view, a row of the Image List): a web address, and a file address when the page is a
+// local file itself. Never a script ("javascript:"), a local file from a web page, or
+// anything else a page could use to reach past the web.
+bool OpensFromPage(std::string_view target, std::string_view pageAddress);
+
 // Whether an address found on a page names its resource by itself and so stands as
 // written: a web address, a "data:" picture, and a "file:" address when the page is a
 // local file itself. Every other value, whatever scheme it carries ("javascript:",

@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     }
     const int runs = argc > 2 && std::string(argv[1]) == "--runs" ? std::atoi(argv[2]) : 5;
     auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1200, 800));
-    auto* view = new quorvane::ServedSourceView(frame, [](const std::string&, bool) {});
+    auto* view = new quorvane::ServedSourceView(
+        frame, [](const std::string&, bool) {}, [](const std::string&) {});
     PaintWatch watch;
     view->Bind(wxEVT_STC_PAINTED, [&watch](wxStyledTextEvent& event) {
         if (!watch.painted) {

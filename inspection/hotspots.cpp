@@ -111,6 +111,10 @@ std::span<const TextRange> Hotspots::Within(std::size_t begin, std::size_t end) 
     return {first, last};
 }
 
+std::string HotspotValue(std::string_view text, TextRange hotspot) {
+    return ValueAt(text, hotspot);
+}
+
 std::optional<std::string> HotspotTarget(std::string_view text, const Hotspots& hotspots,
                                          TextRange hotspot, std::string_view pageAddress) {
     std::string base(pageAddress);
@@ -121,10 +125,7 @@ std::optional<std::string> HotspotTarget(std::string_view text, const Hotspots& 
     if (!target) {
         return std::nullopt;
     }
-    const Scheme scheme = LeadingSchemeOf(*target).scheme;
-    const bool followed = scheme == Scheme::Http || scheme == Scheme::Https ||
-                          (scheme == Scheme::File && IsLocalPage(pageAddress));
-    return followed ? target : std::nullopt;
+    return OpensFromPage(*target, pageAddress) ? target : std::nullopt;
 }
 
 }  // namespace quorvane

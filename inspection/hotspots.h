@@ -48,5 +48,8 @@ class Hotspots {
 // addresses are followed, and file addresses from a page that is a local file itself.
 std::optional<std::string> HotspotTarget(std::string_view text, const Hotspots& hotspots,
                                          TextRange hotspot, std::string_view pageAddress);
+// The hotspot's value as the page means it, its character references decoded: what a
+// click that is not followed names.
+std::string HotspotValue(std::string_view text, TextRange hotspot);
 
 }  // namespace quorvane

@@ -117,6 +117,8 @@ class MainWindowController : public BrowserEvents, public TransferReport {
         navigation_.FollowSourceLink(target, ownSource);
     }
     void OpenOriginalSource(const std::string& address) { navigation_.OpenOriginalSource(address); }
+    // A link of the Original Source view that makes no address to follow.
+    void RefuseSourceLink(const std::string& value) { navigation_.RefuseLink(value); }
 
     // The Image List's commands: "Refresh List"; "Export Image List…", into a file the
     // user chooses, starting in the download folder as "<page name>-images.csv"; "Save

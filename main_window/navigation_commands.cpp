@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/url_helpers.h"
+#include "base/address_scheme.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
@@ -17,6 +18,14 @@ void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& views) {
     for (BrowserElement* element : views) {
         SkipBrowserErrors([element] { element->Stop(); });
     }
+}
+
+// A refused value may be a whole picture's data: panel 1 names its start.
+std::string NotOpenedMessage(const std::string& value) {
+    constexpr std::size_t kShownChars = 120;
+    const bool cut = value.size() > kShownChars;
+    return "Not opened: " + (cut ? value.substr(0, kShownChars) + "\u2026" : value) +
+           " is not a web address";
 }
 
 }  // namespace
@@ -103,7 +112,22 @@ void NavigationCommands::Exit() {
     surface_.CloseMainWindow();
 }
 
+bool NavigationCommands::OpensFromShownPage(const std::string& target) {
+    if (OpensFromPage(target, views_.Browser().Address())) {
+        return true;
+    }
+    RefuseLink(target);
+    return false;
+}
+
+void NavigationCommands::RefuseLink(const std::string& value) {
+    status_.Message(NotOpenedMessage(value));
+}
+
 void NavigationCommands::FollowSourceLink(const std::string& target, bool ownSource) {
+    if (!OpensFromShownPage(target)) {
+        return;
+    }
     views_.Browser().Navigate(target);
     if (!ownSource) {
         selectView_(WindowViews::kBrowserView);
@@ -111,6 +135,9 @@ void NavigationCommands::FollowSourceLink(const std::string& target, bool ownSou
 }
 
 void NavigationCommands::OpenOriginalSource(const std::string& address) {
+    if (!OpensFromShownPage(address)) {
+        return;
+    }
     views_.Browser().Navigate(address);
     selectView_(WindowViews::kServedSourceView);
 }

@@ -35,17 +35,23 @@ class NavigationCommands {
     void OpenNewWindow();
     void Open();
     void Exit();
-    // A link of the Original Source view: the Browser view loads target and is shown, or,
-    // for the target's own source, the Original Source view stays.
+    // A link of the Original Source view, or a row of the Image List: the Browser view
+    // loads target and is shown, or, for the target's own source, the Original Source view
+    // stays. Only what a page may open is opened (OpensFromPage); panel 1 names the rest.
     void FollowSourceLink(const std::string& target, bool ownSource);
     // "Open Original Source" of a file the page names (an image of the Image List): the
     // Browser view loads it, and the Original Source view shows what the server sent.
     void OpenOriginalSource(const std::string& address);
+    // A link whose value makes no address that may be opened: panel 1 names it.
+    void RefuseLink(const std::string& value);
 
     // The address the user typed and sent with Go last.
     const std::string& TypedAddress() const { return typedAddress_; }
 
   private:
+    // Whether target may be opened from the Browser view's page; the refusal is named.
+    bool OpensFromShownPage(const std::string& target);
+
     WindowViews& views_;
     MainWindowSurface& surface_;
     StatusPanel& status_;

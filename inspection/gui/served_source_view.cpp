@@ -25,9 +25,10 @@ constexpr double kFontPoints = kSourceFontPoints;
 
 }  // namespace
 
-ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow)
+ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow, Refuse refuse)
     : wxStyledTextCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE),
       follow_(std::move(follow)),
+      refuse_(std::move(refuse)),
       shown_(std::make_shared<const std::string>()) {
     SetCodePage(wxSTC_CP_UTF8);
     SetUndoCollection(false);
@@ -219,6 +220,7 @@ void ServedSourceView::OnIndicatorClick(wxStyledTextEvent& event) {
     std::optional<std::string> target =
         HotspotTarget(ShownText(), *hotspots_, *hotspot, pageAddress_);
     if (!target) {
+        refuse_(HotspotValue(ShownText(), *hotspot));
         return;
     }
     const bool ownSource = (event.GetModifiers() & (wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT)) != 0;

@@ -31,8 +31,10 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
   public:
     // target: the link's address; ownSource: its own source was asked for, not the page.
     using Follow = std::function<void(const std::string& target, bool ownSource)>;
+    // value: a link's value that makes no address the view follows.
+    using Refuse = std::function<void(const std::string& value)>;
 
-    ServedSourceView(wxWindow* parent, Follow follow);
+    ServedSourceView(wxWindow* parent, Follow follow, Refuse refuse);
     ~ServedSourceView() override;
 
     // ServedSourcePane. The text is UTF-8 but for bytes that are no character; it is
@@ -76,6 +78,7 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     void OnIndicatorClick(wxStyledTextEvent& event);
 
     Follow follow_;
+    Refuse refuse_;
     std::string exact_;  // the source as it came
     std::string pageAddress_;
     bool showingReformatted_ = false;

@@ -65,11 +65,12 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     panel_ = new wxPanel(this);
     toolbar_ = std::make_unique<ToolbarRow>(panel_, placer_, places_, [this] { OnAddressEnter(); });
     CreateTabStrip();
-    servedSource_ =
-        std::make_unique<ServedSourceControls>(panel_, UserSettingsFile(branding.productName),
-                                               [this](const std::string& target, bool ownSource) {
-                                                   controller_->FollowSourceLink(target, ownSource);
-                                               });
+    servedSource_ = std::make_unique<ServedSourceControls>(
+        panel_, UserSettingsFile(branding.productName),
+        [this](const std::string& target, bool ownSource) {
+            controller_->FollowSourceLink(target, ownSource);
+        },
+        [this](const std::string& value) { controller_->RefuseSourceLink(value); });
     placer_.Place(servedSource_->View(), places_.views);
     imageList_ = std::make_unique<ImageListControls>(
         panel_, [this]() -> MainWindowController& { return *controller_; });

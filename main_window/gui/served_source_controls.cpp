@@ -10,10 +10,10 @@ namespace quorvane {
 
 ServedSourceControls::ServedSourceControls(wxWindow* panel,
                                            const std::filesystem::path& settingsFile,
-                                           FollowLink follow)
+                                           FollowLink follow, RefuseLink refuse)
     : settings_(settingsFile),
       look_(settings_.Read()),
-      view_(new ServedSourceView(panel, std::move(follow))) {
+      view_(new ServedSourceView(panel, std::move(follow), std::move(refuse))) {
     view_->SetColoured(look_.coloured);
     view_->SetWrapped(look_.wrapped);
     view_->Hide();

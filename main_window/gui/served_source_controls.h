@@ -19,9 +19,11 @@ class ServedSourceControls {
   public:
     // follow: a link of the view was clicked (target, and whether its own source is asked).
     using FollowLink = std::function<void(const std::string& target, bool ownSource)>;
+    // refuse: a link was clicked whose value makes no address the view follows.
+    using RefuseLink = std::function<void(const std::string& value)>;
     // settingsFile: where the look is kept.
     ServedSourceControls(wxWindow* panel, const std::filesystem::path& settingsFile,
-                         FollowLink follow);
+                         FollowLink follow, RefuseLink refuse);
     ServedSourceControls(const ServedSourceControls&) = delete;
     ServedSourceControls& operator=(const ServedSourceControls&) = delete;
 

@@ -153,6 +153,48 @@ TEST_F(ServedSourceTest, FollowsALinkInTheBrowserViewOrStaysForItsOwnSource) {
     EXPECT_EQ(VisibleElements(), "3");
 }
 
+// A page names what it likes; only web addresses are opened from it, and a local page's
+// local files. The rest is named in panel 1 and the Browser view stays where it was.
+TEST_F(ServedSourceTest, OpensOnlyWebAddressesFromAWebPage) {
+    const struct {
+        const char* page;
+        const char* target;
+        bool opened;
+    } rows[] = {
+        {"http://host.example/p.html", "https://other.example/i.png", true},
+        {"http://host.example/p.html", "javascript:alert(1)", false},
+        {"http://host.example/p.html", "JavaScript:alert(1)", false},
+        {"http://host.example/p.html", "file:///etc/passwd", false},
+        {"http://host.example/p.html", "data:text/html,<script>x</script>", false},
+        {"http://host.example/p.html", "about:blank", false},
+        {"file:///home/u/p.html", "file:///home/u/i.png", true},
+        {"file:///home/u/p.html", "javascript:alert(1)", false},
+    };
+    for (const auto& row : rows) {
+        for (const bool ownSource : {false, true}) {
+            browser_.Navigate(row.page);
+            surface_.statusText.clear();
+            if (ownSource) {
+                controller_.OpenOriginalSource(row.target);
+            } else {
+                controller_.FollowSourceLink(row.target, false);
+            }
+            EXPECT_EQ(browser_.Address(), row.opened ? row.target : row.page) << row.target;
+            EXPECT_EQ(surface_.statusText, row.opened ? ""
+                                                      : std::string("Not opened: ") + row.target +
+                                                            " is not a web address")
+                << row.target;
+        }
+    }
+}
+
+TEST_F(ServedSourceTest, NamesTheStartOfALongRefusedAddress) {
+    const std::string picture = "data:image/png;base64," + std::string(100000, 'A');
+    controller_.FollowSourceLink(picture, false);
+    EXPECT_EQ(surface_.statusText,
+              "Not opened: " + picture.substr(0, 120) + "\u2026 is not a web address");
+}
+
 TEST_F(ServedSourceTest, SavesTheExactBytesUnderAFreeNameOrNothing) {
     TempFolder folder;
     const fs::path chosen = folder / "page.html";
