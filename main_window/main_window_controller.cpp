@@ -43,6 +43,7 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
     : surface_(surface),
       windows_(windows),
       views_(makeViews(*this), servedSource, imageList),
+      addressBox_(surface),
       imageList_(views_.Browser(), imageTable, imageList, *this, toWindowThread),
       servedSourceFollower_(views_.Browser(), servedSource),
       workFolder_(std::move(workFolder)),
@@ -51,7 +52,7 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       zoom_(views_, status_),
       analysis_(views_, surface_, workFolder_, std::move(toWindowThread)),
       saving_(views_, surface_, *this, analysis_.Lists()),
-      navigation_(views_, surface_, status_, analysis_, saving_,
+      navigation_(views_, surface_, addressBox_, status_, analysis_, saving_,
                   [this](int view) { SelectView(view); }) {}
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
@@ -220,7 +221,7 @@ void MainWindowController::LoadFinished(int index) {
 }
 
 // The event's text is not used: the caption takes the element's current title, and the
-// address box its current address even while the user types in it. A typed address that
+// address box its current address unless the user is typing in it. A typed address that
 // could not be opened stays in the box as typed, so the user can mend it.
 void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
@@ -230,7 +231,7 @@ void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     const std::string& typed = navigation_.TypedAddress();
     const bool typedFailed = !browser.OwnPageStatus().empty() && !typed.empty() &&
                              SameAddress(AddressToLoad(TypedAddress(typed)), browser.Address());
-    surface_.SetAddressText(typedFailed ? typed : browser.Address());
+    addressBox_.Follow(typedFailed ? typed : browser.Address());
     surface_.SetCaption(StartCaption() + " - " + browser.Title());
 }
 

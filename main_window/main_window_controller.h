@@ -11,6 +11,7 @@
 #include "engine/browser_element.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
+#include "main_window/address_box.h"
 #include "main_window/find_in_views.h"
 #include "main_window/image_list_keeper.h"
 #include "main_window/main_window_surface.h"
@@ -82,6 +83,11 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void Open() { navigation_.Open(); }
     void Exit() { navigation_.Exit(); }
     void EnterInAddressBox() { Go(); }
+    // The user changed the address box's text; the keyboard left it for another control;
+    // Escape in it, which takes the key (true) when it put the page's address back.
+    void AddressTyped(const std::string& text) { addressBox_.Typed(text); }
+    void AddressBoxLeft() { addressBox_.KeyboardLeft(); }
+    bool EscapeInAddressBox() { return addressBox_.Escaped(); }
     void GoHome() { navigation_.GoHome(); }
     // A new window of the program on the home page.
     void OpenNewWindow() { navigation_.OpenNewWindow(); }
@@ -160,6 +166,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     MainWindowSurface& surface_;
     SideWindows& windows_;
     WindowViews views_;
+    AddressBox addressBox_;
     ImageListKeeper imageList_;
     ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;

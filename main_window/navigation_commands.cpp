@@ -31,11 +31,12 @@ std::string NotOpenedMessage(const std::string& value) {
 }  // namespace
 
 NavigationCommands::NavigationCommands(WindowViews& views, MainWindowSurface& surface,
-                                       StatusPanel& status, PageAnalysisRun& analysis,
-                                       SaveCommands& saving,
+                                       AddressBox& addressBox, StatusPanel& status,
+                                       PageAnalysisRun& analysis, SaveCommands& saving,
                                        std::function<void(int view)> selectView)
     : views_(views),
       surface_(surface),
+      addressBox_(addressBox),
       status_(status),
       analysis_(analysis),
       saving_(saving),
@@ -45,7 +46,8 @@ NavigationCommands::NavigationCommands(WindowViews& views, MainWindowSurface& su
 // prefixed. The visible view stays as it is.
 void NavigationCommands::Go() {
     status_.UserAction();
-    typedAddress_ = surface_.AddressText();
+    typedAddress_ = addressBox_.Text();
+    addressBox_.Sent();
     views_.Browser().Navigate(typedAddress_);
 }
 
@@ -81,16 +83,16 @@ void NavigationCommands::RefreshPage() {
 
 // The box changes before the navigation so that it shows the new address at once.
 void NavigationCommands::UpDir() {
-    surface_.SetAddressText(GetUrlDirectory(surface_.AddressText()));
+    addressBox_.Show(GetUrlDirectory(addressBox_.Text()));
     Go();
     selectView_(WindowViews::kBrowserView);
 }
 
 void NavigationCommands::SendToIE() {
     StopEachSkippingErrors(views_.Elements());
-    SkipBrowserErrors([this] { surface_.SetAddressText(views_.VisibleElement().Address()); });
+    SkipBrowserErrors([this] { addressBox_.Show(views_.VisibleElement().Address()); });
     SkipBrowserErrors([this] { selectView_(WindowViews::kBrowserView); });
-    SkipBrowserErrors([this] { views_.Browser().Navigate(surface_.AddressText()); });
+    SkipBrowserErrors([this] { views_.Browser().Navigate(addressBox_.Text()); });
 }
 
 void NavigationCommands::GoHome() {

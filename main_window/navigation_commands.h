@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "main_window/address_box.h"
 #include "main_window/main_window_surface.h"
 #include "main_window/page_analysis_run.h"
 #include "main_window/save_commands.h"
@@ -17,8 +18,8 @@ namespace quorvane {
 class NavigationCommands {
   public:
     // selectView: shows a view and selects its tab, as the View menu does.
-    NavigationCommands(WindowViews& views, MainWindowSurface& surface, StatusPanel& status,
-                       PageAnalysisRun& analysis, SaveCommands& saving,
+    NavigationCommands(WindowViews& views, MainWindowSurface& surface, AddressBox& addressBox,
+                       StatusPanel& status, PageAnalysisRun& analysis, SaveCommands& saving,
                        std::function<void(int view)> selectView);
 
     void Go();
@@ -54,6 +55,7 @@ class NavigationCommands {
 
     WindowViews& views_;
     MainWindowSurface& surface_;
+    AddressBox& addressBox_;
     StatusPanel& status_;
     PageAnalysisRun& analysis_;
     SaveCommands& saving_;

@@ -63,7 +63,14 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
       secondary_(std::make_unique<SecondaryWindows>(
           this, [this](const std::string& text) { controller_->ShowMessage(text); })) {
     panel_ = new wxPanel(this);
-    toolbar_ = std::make_unique<ToolbarRow>(panel_, placer_, places_, [this] { OnAddressEnter(); });
+    toolbar_ = std::make_unique<ToolbarRow>(
+        panel_, placer_, places_,
+        AddressBoxEvents{
+            .enter = [this] { OnAddressEnter(); },
+            .typed = [this](const std::string& text) { controller_->AddressTyped(text); },
+            .left = [this] { controller_->AddressBoxLeft(); },
+            .escape = [this] { return controller_->EscapeInAddressBox(); },
+        });
     CreateTabStrip();
     servedSource_ = std::make_unique<ServedSourceControls>(
         panel_, UserSettingsFile(branding.productName),

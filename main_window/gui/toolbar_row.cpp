@@ -4,6 +4,7 @@
 #include <wx/button.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/toplevel.h>
 
 #include <utility>
 
@@ -25,10 +26,10 @@ const TwipsRect kAddressCaptionPlace{60, 1020, 495, 285};
 }  // namespace
 
 ToolbarRow::ToolbarRow(wxWindow* panel, const TwipsPlacer& placer, const MainWindowPlaces& places,
-                       std::function<void()> enter)
+                       AddressBoxEvents events)
     : panel_(panel), placer_(placer) {
     CreateButtons(places);
-    CreateAddressRow(places, std::move(enter));
+    CreateAddressRow(places, std::move(events));
 }
 
 // The button runs its command's routine, as the command's menu item and shortcut do.
@@ -69,24 +70,50 @@ void ToolbarRow::CreateButtons(const MainWindowPlaces& places) {
                                       places.websiteButton);
 }
 
-void ToolbarRow::CreateAddressRow(const MainWindowPlaces& places, std::function<void()> enter) {
+void ToolbarRow::CreateAddressRow(const MainWindowPlaces& places, AddressBoxEvents events) {
     auto* addressCaption = new wxStaticText(panel_, wxID_ANY, "URL:", wxDefaultPosition,
                                             wxDefaultSize, wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
     placer_.Place(addressCaption, kAddressCaptionPlace);
     addressBox_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                  wxTE_PROCESS_ENTER);
     placer_.Place(addressBox_, places.addressBox);
-    // The key still reaches the box.
-    addressBox_->Bind(wxEVT_TEXT_ENTER, [enter = std::move(enter)](wxCommandEvent& event) {
-        enter();
-        event.Skip();
-    });
+    BindAddressBox(std::move(events));
     goButton_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
                              wxDefaultSize, wxBU_EXACTFIT);
     goButton_->SetBitmap(
         ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
     goButton_->SetToolTip("Go!");
     placer_.Place(goButton_, places.goButton);
+}
+
+// Only the user's changes come as text events: the program writes with ChangeValue.
+void ToolbarRow::BindAddressBox(AddressBoxEvents events) {
+    // The key still reaches the box.
+    addressBox_->Bind(wxEVT_TEXT_ENTER, [enter = std::move(events.enter)](wxCommandEvent& event) {
+        enter();
+        event.Skip();
+    });
+    addressBox_->Bind(wxEVT_TEXT, [this, typed = std::move(events.typed)](wxCommandEvent& event) {
+        typed(addressBox_->GetValue().utf8_string());
+        event.Skip();
+    });
+    // The keyboard leaving for another program (no window of ours gets it) is no leaving:
+    // the user comes back to what they typed.
+    addressBox_->Bind(wxEVT_KILL_FOCUS, [this, left = std::move(events.left)](wxFocusEvent& event) {
+        wxWindow* next = event.GetWindow();
+        if (next != nullptr && next != addressBox_ &&
+            wxGetTopLevelParent(next) == wxGetTopLevelParent(addressBox_)) {
+            left();
+        }
+        event.Skip();
+    });
+    // Before the window's shortcuts, where Escape is Stop.
+    addressBox_->Bind(wxEVT_CHAR_HOOK, [escape = std::move(events.escape)](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_ESCAPE && event.GetModifiers() == wxMOD_NONE && escape()) {
+            return;
+        }
+        event.Skip();
+    });
 }
 
 void ToolbarRow::SetWebsiteCaption(const std::string& website) {

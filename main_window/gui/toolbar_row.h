@@ -15,13 +15,21 @@ class wxWindow;
 
 namespace quorvane {
 
+// What the user does in the address box.
+struct AddressBoxEvents {
+    std::function<void()> enter;                         // Enter (the key still reaches the box)
+    std::function<void(const std::string& text)> typed;  // the user changed the text
+    std::function<void()> left;  // the keyboard went to another control of the window
+    // Escape: true when it was used up there, false when it means what it does elsewhere.
+    std::function<bool()> escape;
+};
+
 // The top of the main window: the picture buttons, each running its command's routine
 // as the command's menu item and shortcut do, and the address row with its Go button.
 class ToolbarRow {
   public:
-    // enter: what Enter in the address box does (the key still reaches the box).
     ToolbarRow(wxWindow* panel, const TwipsPlacer& placer, const MainWindowPlaces& places,
-               std::function<void()> enter);
+               AddressBoxEvents events);
     ToolbarRow(const ToolbarRow&) = delete;
     ToolbarRow& operator=(const ToolbarRow&) = delete;
 
@@ -36,7 +44,8 @@ class ToolbarRow {
 
   private:
     void CreateButtons(const MainWindowPlaces& places);
-    void CreateAddressRow(const MainWindowPlaces& places, std::function<void()> enter);
+    void CreateAddressRow(const MainWindowPlaces& places, AddressBoxEvents events);
+    void BindAddressBox(AddressBoxEvents events);
     wxButton* AddPictureButton(CommandId command, const wxString& caption, const wxString& tooltip,
                                const wxBitmapBundle& picture, const TwipsRect& place);
 

@@ -174,6 +174,35 @@ TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox
         WaitUntil([&] { return EvaluateInBrowserView(*frame_, "String(window.scrollY)") != "0"; }));
 }
 
+// A page that changes its title all the time (a clock, a counter of new messages) never
+// takes away what the user types into the address box.
+TEST_F(UserFeedbackEndToEnd, TypingInTheAddressBoxOutlastsTheTitlesChanges) {
+    server_.Serve("/ticking.html", "text/html",
+                  "<html><head><title>tick 0</title></head><body><p>marker-ticking</p><script>"
+                  "let n = 0; setInterval(() => { document.title = 'tick ' + ++n; }, 200);"
+                  "</script></body></html>");
+    TypeAddressAndPressEnter(server_.Url("/ticking.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/ticking.html"), "marker-ticking"));
+    TypeKeys("ctrl+l");
+    ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    TypeKeys("e x a m p l e");
+    ASSERT_TRUE(WaitUntil([&] { return frame_->AddressText() == "example"; }))
+        << frame_->AddressText();
+    // Three more titles after the last key: each would have written the address back.
+    const auto tick = [&] {
+        const std::string caption = frame_->GetTitle().utf8_string();
+        return std::atoi(caption.substr(caption.rfind(' ') + 1).c_str());
+    };
+    const int typedAt = tick();
+    ASSERT_TRUE(WaitUntil([&] { return tick() >= typedAt + 3; })) << frame_->GetTitle();
+    EXPECT_EQ(frame_->AddressText(), "example");
+
+    // Escape gives up the typing: the box shows the page's address, and follows it again.
+    TypeKeys("Escape");
+    EXPECT_TRUE(WaitUntil([&] { return frame_->AddressText() == server_.Url("/ticking.html"); }))
+        << frame_->AddressText();
+}
+
 TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
     // A port nobody listens on: the server's own, once it has let go of it.
     const int port = [] {
