@@ -106,6 +106,10 @@ std::string LoadFailureReason(const LoadError& error) {
     return error.message.empty() ? "The page could not be loaded." : error.message;
 }
 
+std::string NoAnswerReason(int seconds) {
+    return "The server did not answer within " + std::to_string(seconds) + " seconds.";
+}
+
 std::string LoadFailureMessage(const std::string& address, const std::string& reason) {
     return "Could not open " + address + ": " + reason;
 }

@@ -28,6 +28,9 @@ std::optional<LoadError> BlockedLoad(const std::string& started, const std::stri
 // when it is none of those.
 std::string LoadFailureReason(const LoadError& error);
 
+// Why a page whose server never answered was given up, after seconds.
+std::string NoAnswerReason(int seconds);
+
 // What status panel 1 says: "Could not open http://host/: The server refused the
 // connection."
 std::string LoadFailureMessage(const std::string& address, const std::string& reason);

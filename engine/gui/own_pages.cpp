@@ -5,20 +5,28 @@
 #include "engine/gui/engine_answer_guard.h"
 #include "engine/load_failure.h"
 
+#include <utility>
+
 namespace quorvane {
 namespace {
 
 // What a stopped page that the engine would not let go of shows: nothing of the page.
 constexpr const char* kStoppedPage = "<!DOCTYPE html><html><head><title></title></head></html>";
 
+// Longer than any server a user would wait for; a browser that says nothing for minutes
+// looks broken.
+constexpr int kAnswerWaitSeconds = 30;
+
 }  // namespace
 
-OwnPages::OwnPages(WebKitWebView* view)
+OwnPages::OwnPages(WebKitWebView* view, std::function<std::string()> loadingAddress)
     : view_(view),
+      loadingAddress_(std::move(loadingAddress)),
       answerGuard_(std::make_unique<EngineAnswerGuard>(view, [this](const std::string& uri) {
           Show(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
       })) {
     g_signal_connect(view_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
+    answerWait_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { GiveUpWaiting(); });
 }
 
 OwnPages::~OwnPages() {
@@ -33,8 +41,14 @@ void OwnPages::StopAsked() {
     answerGuard_->StopAsked();
 }
 
+// A document commits once its server's answer begins; a redirect is a new server to wait for.
 void OwnPages::LoadChanged(int loadEvent) {
     answerGuard_->LoadChanged(loadEvent);
+    if (loadEvent == WEBKIT_LOAD_STARTED || loadEvent == WEBKIT_LOAD_REDIRECTED) {
+        answerWait_.StartOnce(kAnswerWaitSeconds * 1000);
+    } else {
+        answerWait_.Stop();
+    }
     if (loadEvent == WEBKIT_LOAD_STARTED) {
         const gchar* uri = webkit_web_view_get_uri(view_);
         started_ = uri != nullptr ? uri : "";
@@ -54,6 +68,12 @@ void OwnPages::Committed() {
 
 void OwnPages::ShowFailure(const std::string& uri, const LoadError& failure) {
     const std::string reason = LoadFailureReason(failure);
+    Show(uri, ErrorPageHtml(uri, reason), LoadFailureMessage(uri, reason));
+}
+
+void OwnPages::GiveUpWaiting() {
+    const std::string uri = loadingAddress_();
+    const std::string reason = NoAnswerReason(kAnswerWaitSeconds);
     Show(uri, ErrorPageHtml(uri, reason), LoadFailureMessage(uri, reason));
 }
 

@@ -26,9 +26,8 @@ void PageReports::ReportTitle() {
     events_.TitleChange(index_, title ? title : "");
 }
 
-void PageReports::ReportLoadStart() {
-    const gchar* uri = webkit_web_view_get_uri(view_);
-    events_.StatusTextChange(index_, std::string("Opening ") + (uri ? uri : "") + "...");
+void PageReports::ReportLoadStart(const std::string& address) {
+    events_.StatusTextChange(index_, "Opening " + address + "...");
 }
 
 void PageReports::ReportLoadEnd() {

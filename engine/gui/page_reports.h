@@ -22,8 +22,9 @@ class PageReports {
 
     // Tells the engine's title as it is now.
     void ReportTitle();
-    // Tells in the status text that a load has begun, or has ended however it ended.
-    void ReportLoadStart();
+    // Tells in the status text that a load of address has begun, or has ended however it
+    // ended.
+    void ReportLoadStart(const std::string& address);
     void ReportLoadEnd();
 
   private:

@@ -61,7 +61,7 @@ void WebViewBrowserElement::MakeEngine() {
     if (kind_ == Kind::GeneratedView) {
         SetUpGeneratedView();
     } else {
-        ownPages_ = std::make_unique<OwnPages>(native_);
+        ownPages_ = std::make_unique<OwnPages>(native_, [this] { return Address(); });
         copies_ = std::make_unique<EngineResourceCopies>(native_);
     }
     deferred_.EngineMade(webView_, localFiles_.get());
@@ -143,6 +143,7 @@ void WebViewBrowserElement::LoadAddress(const std::string& address) {
     if (ownPages_) {
         ownPages_->LoadBegins();
     }
+    loading_ = uri.utf8_string();
     if (kind_ == Kind::GeneratedView) {
         deferred_.SentTo(uri, address, deferred);
         CarryOutLoadActions(load_.Asked(deferred_.SentPageBytes()));
@@ -206,8 +207,14 @@ void WebViewBrowserElement::Refresh() {
     webView_->Reload();
 }
 
+// Until the page asked for commits, the engine may still name the empty page it was made
+// with (a window started on an address whose server has not answered yet).
 std::string WebViewBrowserElement::Address() const {
-    return deferred_.Address();
+    std::string shown = deferred_.Address();
+    if (!loading_.empty() && (shown.empty() || shown == "about:blank")) {
+        return loading_;
+    }
+    return shown;
 }
 
 std::string WebViewBrowserElement::Title() const {
@@ -363,8 +370,9 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
             element->generated_->LoadStarted();
         }
         element->CarryOutLoadActions(element->load_.Started());
-        element->reports_->ReportLoadStart();
+        element->reports_->ReportLoadStart(element->Address());
     } else if (loadEvent == WEBKIT_LOAD_COMMITTED) {
+        element->loading_.clear();
         if (element->ownPages_) {
             element->ownPages_->Committed();
         }
@@ -374,6 +382,7 @@ void WebViewBrowserElement::OnLoadChanged(WebKitWebView* view, int loadEvent, vo
         element->reports_->ReportTitle();
     } else if (loadEvent == WEBKIT_LOAD_FINISHED) {
         // WebKit ends every load here, after load-failed too when it failed or was stopped.
+        element->loading_.clear();
         element->CarryOutLoadActions(element->load_.Finished());
         element->reports_->ReportLoadEnd();
         element->events_.LoadFinished(element->index_);

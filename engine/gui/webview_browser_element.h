@@ -138,6 +138,8 @@ class WebViewBrowserElement : public BrowserElement {
     std::unique_ptr<BodyCapture> capture_;
     std::unique_ptr<PageFocus> focus_;
     DeferredLoad deferred_;
+    // The address last asked for, until its document (or an error page) commits.
+    std::string loading_;
     std::unique_ptr<PageReports> reports_;
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<EngineZoom> zoom_;

@@ -1,7 +1,11 @@
 // What the user is told and where the keyboard goes, end to end: the real window and
 // engine, pages served from 127.0.0.1.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
@@ -11,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
 #include <webkit2/webkit2.h>
@@ -201,6 +206,49 @@ TEST_F(UserFeedbackEndToEnd, TypingInTheAddressBoxOutlastsTheTitlesChanges) {
     TypeKeys("Escape");
     EXPECT_TRUE(WaitUntil([&] { return frame_->AddressText() == server_.Url("/ticking.html"); }))
         << frame_->AddressText();
+}
+
+// A port on 127.0.0.1 whose connections the system takes but nobody ever answers.
+class SilentServer {
+  public:
+    SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(socket_, 8) != 0 ||
+            ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            throw std::runtime_error("no silent server");
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer() { ::close(socket_); }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    std::string Url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + path;
+    }
+
+  private:
+    int socket_;
+    int port_ = 0;
+};
+
+TEST_F(UserFeedbackEndToEnd, AServerThatNeverAnswersIsGivenUpWithAnErrorPage) {
+    const SilentServer silent;
+    const std::string address = silent.Url("/never.html");
+    TypeAddressAndPressEnter(address);
+    EXPECT_TRUE(WaitUntil([&] { return StatusText() == "Opening " + address + "..."; }))
+        << StatusText();
+    const std::string reason =
+        "Could not open " + address + ": The server did not answer within 30 seconds.";
+    ASSERT_TRUE(WaitUntil([&] { return StatusText() == reason; }, std::chrono::seconds(120)))
+        << StatusText();
+    EXPECT_EQ(frame_->AddressText(), address);
+    const std::string page = CaptureBrowserBody().value_or("");
+    EXPECT_NE(page.find("did not answer within 30 seconds"), std::string::npos) << page;
+    EXPECT_NE(page.find("Try Again"), std::string::npos) << page;
 }
 
 TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
