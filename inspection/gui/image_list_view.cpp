@@ -368,7 +368,8 @@ void ImageListView::OnContextMenu(wxListEvent& event) {
     menu.Append(kCopyItem, "&Copy Addresses\tCtrl+C");
     menu.Append(kOpenItem, "&Open in Browser View");
     menu.Append(kOpenSourceItem, "Open O&riginal Source");
-    menu.Append(kSaveItem, "&Save Selected Images\u2026");
+    // UTF-8 whatever the locale: in the C locale a narrow string holding "…" is no text.
+    menu.Append(kSaveItem, wxString::FromUTF8("&Save Selected Images\u2026"));
     const long line = event.GetIndex();
     const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {
