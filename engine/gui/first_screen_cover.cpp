@@ -8,6 +8,7 @@
 
 #include "engine/address_to_load.h"
 #include "engine/generated_view_load.h"
+#include "engine/gui/denied_new_views.h"
 #include "engine/gui/generated_view_settings.h"
 #include "engine/gui/generated_view_styles.h"
 #include "engine/gui/laid_out_watch.h"
@@ -58,6 +59,7 @@ void FirstScreenCover::Make() {
     webView_ = wxWebView::New(parent_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                               wxWebViewBackendWebKit);
     webView_->Hide();
+    DenyNewViews(webView_);
     native_ = static_cast<WebKitWebView*>(webView_->GetNativeBackend());
     ApplyGeneratedViewSettings(native_);
     // The generated views' own style, so that the first screen is drawn as theirs.

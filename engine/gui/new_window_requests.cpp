@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "engine/gui/denied_new_views.h"
 #include "engine/gui/middle_clicked_link.h"
 
 namespace quorvane {
@@ -13,6 +14,7 @@ namespace quorvane {
 NewWindowRequests::NewWindowRequests(wxWebView* view, Requested requested)
     : native_(static_cast<WebKitWebView*>(view->GetNativeBackend())),
       requested_(std::move(requested)) {
+    DenyNewViews(view);
     if (!requested_) {
         view->Bind(wxEVT_WEBVIEW_NEWWINDOW,
                    [view](wxWebViewEvent& event) { view->LoadURL(event.GetURL()); });
