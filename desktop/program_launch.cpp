@@ -8,11 +8,12 @@
 
 namespace quorvane {
 
-std::optional<std::string> LaunchProgram(const std::string& address) {
+std::optional<std::string> LaunchProgram(const StartRequest& request) {
     const std::string program = ProgramPath();
+    std::vector<std::string> arguments = StartArguments(request);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    if (!address.empty()) {
-        argv.push_back(const_cast<char*>(address.c_str()));
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
     }
     argv.push_back(nullptr);
     GError* error = nullptr;

@@ -57,11 +57,11 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
 
 // No step is guarded: a failure goes on to the caller, which ends the program with a
 // message naming it, rather than showing a window whose views could never work.
-void MainWindowController::Load(const std::string& startAddress) {
+void MainWindowController::Load(const std::string& startAddress, StartedBy startedBy) {
     surface_.SetWindowIcon();
     surface_.SetWebsiteCaptions(branding.website);
     surface_.SetCaption(StartCaption());
-    if (windows_.ReadShowHelpSetting() == "1") {
+    if (startedBy == StartedBy::Person && windows_.ReadShowHelpSetting() == "1") {
         windows_.ShowHelp();
     }
     EnsureWorkFiles(workFolder_);

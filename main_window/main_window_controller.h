@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
+#include "desktop/start_request.h"
 #include "engine/browser_element.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
@@ -57,8 +58,10 @@ class MainWindowController : public BrowserEvents, public TransferReport {
                          std::string workFolder,
                          PageAnalysisRunner::ToWindowThread toWindowThread = {});
 
-    // startAddress: what the window loads first; its home page when empty.
-    void Load(const std::string& startAddress = {});
+    // startAddress: what the window loads first; its home page when empty. The Help window
+    // opens by its setting for a person's start only: a window opened from another is there
+    // for its page.
+    void Load(const std::string& startAddress = {}, StartedBy startedBy = StartedBy::Person);
     void Unload();
 
     void ShowView(int view);

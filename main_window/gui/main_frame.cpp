@@ -104,10 +104,15 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
 
 MainFrame::~MainFrame() = default;
 
-void MainFrame::Load(const std::string& startAddress) {
-    controller_->Load(startAddress);
-    // Once the window is on screen: the address box waits for the user's first address.
-    CallAfter([this] { FocusAtStart(); });
+void MainFrame::Load(const std::string& startAddress, StartedBy startedBy) {
+    controller_->Load(startAddress, startedBy);
+    // Once the window is on screen: the address box waits for the user's first address, and
+    // a window opened for a page gives the keyboard to that page, as its opener did.
+    if (startedBy == StartedBy::Person) {
+        CallAfter([this] { FocusAtStart(); });
+    } else {
+        CallAfter([this] { FocusVisibleView(); });
+    }
 }
 
 // The Help window shown at start keeps the focus above the main window, so that Escape
@@ -332,8 +337,12 @@ void MainFrame::SetFindStatus(const std::string& status) {
     findBar_->SetStatus(status);
 }
 
+// The new copy is told where this window is, so that it opens beside it rather than over it.
 void MainFrame::StartNewWindow(const std::string& address) {
-    if (const std::optional<std::string> failure = LaunchProgram(address)) {
+    const wxRect place = GetScreenRect();
+    const StartRequest request{address, StartedBy::AnotherWindow,
+                               ScreenRect{place.x, place.y, place.width, place.height}};
+    if (const std::optional<std::string> failure = LaunchProgram(request)) {
         controller_->ShowMessage("Could not open a new window: " + *failure);
     }
 }

@@ -10,6 +10,7 @@
 
 #include "desktop/gui/idle_steps.h"
 #include "desktop/ie_tools_menu.h"
+#include "desktop/start_request.h"
 #include "desktop/work_folder.h"
 #include "engine/gui/webview_browser_element.h"
 #include "main_window/commands.h"
@@ -49,8 +50,10 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     ~MainFrame() override;
 
     // The window's Load. A failure throws and the caller ends start-up with its message.
-    // startAddress: what the window loads first; its home page when empty.
-    void Load(const std::string& startAddress = {});
+    // startAddress: what the window loads first; its home page when empty. A person's start
+    // hands the keyboard to the address box (or the Help window); a window opened from
+    // another hands it to its page.
+    void Load(const std::string& startAddress = {}, StartedBy startedBy = StartedBy::Person);
 
     MainWindowController& Controller() { return *controller_; }
     WebViewBrowserElement& Element(int index) { return *views_[index]; }

@@ -7,6 +7,7 @@
 
 #include "branding/branding_values.h"
 #include "desktop/gui/desktop_style.h"
+#include "desktop/start_request.h"
 #include "main_window/gui/splash_window.h"
 
 namespace quorvane {
@@ -15,10 +16,14 @@ bool QuorvaneApp::OnInit() {
     wxInitAllImageHandlers();
     // Before the first window, so every window is made in the desktop's style.
     FollowDesktopStyle();
-    // A window the program opens for a page starts a copy of it with the page's address.
-    const std::string startAddress = argc > 1 ? argv[1].utf8_string() : std::string();
-    auto* splash =
-        new SplashWindow([this](const std::string& message) { EndStartUp(message); }, startAddress);
+    // A window the program opens starts a copy of it with the page's address and the
+    // opener's place.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(argv[i].utf8_string());
+    }
+    auto* splash = new SplashWindow([this](const std::string& message) { EndStartUp(message); },
+                                    ReadStartArguments(arguments));
     splash->Show();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "main_window/gui/splash_window.h"
 
 #include <wx/bitmap.h>
+#include <wx/display.h>
 #include <wx/image.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
@@ -10,6 +11,7 @@
 
 #include "branding/branding_values.h"
 #include "desktop/gui/twips_size.h"
+#include "desktop/new_window_place.h"
 #include "desktop/program_folder.h"
 #include "desktop/twips.h"
 #include "desktop/work_folder.h"
@@ -22,15 +24,17 @@ constexpr float kClientWidth = 7170;
 constexpr float kClientHeight = 4770;
 constexpr float kLabelHeight = 600;
 constexpr const char* kPictureName = "/splash.png";
+// How far down and right of its opener a new window opens: enough to see the opener's edge.
+constexpr float kNewWindowStep = 450;
 
 }  // namespace
 
 SplashWindow::SplashWindow(std::function<void(const std::string&)> startFailed,
-                           std::string startAddress)
+                           StartRequest request)
     : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
               wxBORDER_NONE | wxFRAME_NO_TASKBAR),
       startFailed_(std::move(startFailed)),
-      startAddress_(std::move(startAddress)),
+      request_(std::move(request)),
       startTimer_(this) {
     const int dpi = LogicalDotsPerInch(this);
     const int width = TwipsToPixels(kClientWidth, dpi);
@@ -75,7 +79,7 @@ void SplashWindow::LoadMainWindow() {
         main = new MainFrame(
             this, WorkFolder::ForRun(ChooseWorkFolder(ProgramFolder(), branding.productName),
                                      PrivateWorkFolders(branding.productName)));
-        main->Load(startAddress_);
+        main->Load(request_.address, request_.startedBy);
     } catch (const std::exception& error) {
         if (main != nullptr) {
             main->Destroy();
@@ -83,9 +87,26 @@ void SplashWindow::LoadMainWindow() {
         startFailed_(error.what());
         return;
     }
-    main->Maximize();
+    PlaceMainWindow(*main);
     main->Show();
     Hide();
+}
+
+// A window opened from another goes beside it on the opener's display, never exactly over
+// it, where the user would see only the new one and take it for the old.
+void SplashWindow::PlaceMainWindow(MainFrame& main) const {
+    if (!request_.openerPlace) {
+        main.Maximize();
+        return;
+    }
+    const ScreenRect& opener = *request_.openerPlace;
+    const int display =
+        wxDisplay::GetFromPoint(wxPoint(opener.x + opener.width / 2, opener.y + opener.height / 2));
+    const wxRect area = wxDisplay(display != wxNOT_FOUND ? display : 0).GetClientArea();
+    const ScreenRect place =
+        NewWindowPlace(opener, ScreenRect{area.x, area.y, area.width, area.height},
+                       TwipsToPixels(kNewWindowStep, LogicalDotsPerInch(&main)));
+    main.SetSize(place.x, place.y, place.width, place.height);
 }
 
 }  // namespace quorvane

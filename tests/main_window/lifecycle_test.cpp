@@ -62,6 +62,19 @@ TEST_F(LifecycleTest, HelpWindowOpensOnlyForAStoredOneOrNone) {
     }
 }
 
+// A window opened from another is there for its page: the Help window stays closed
+// whatever the setting, and the page is loaded all the same.
+TEST_F(LifecycleTest, HelpWindowStaysClosedInAWindowOpenedFromAnother) {
+    for (const std::optional<std::string>& stored : {std::optional<std::string>(), {"1"}}) {
+        SCOPED_TRACE(stored.value_or("(none stored)"));
+        windows_.showHelpSetting = stored;
+        log_.clear();
+        controller_.Load("http://opened.example/", StartedBy::AnotherWindow);
+        EXPECT_TRUE(CallsStartingWith(log_, "windows.ShowHelp").empty());
+        EXPECT_EQ(browser_.Address(), "http://opened.example/");
+    }
+}
+
 TEST_F(LifecycleTest, LoadLeavesExistingWorkFilesAsTheyAre) {
     {
         std::ofstream earlier(WorkPath("source.htm"), std::ios::binary);
