@@ -206,6 +206,19 @@ TEST(SniffedImageType, ReadsTheTypeFromTheBytes) {
         {"\0\0\1\0\1\0"s, "image/x-icon"},
         {"<?xml version=\"1.0\"?>\n<!-- drawn -->\n<svg xmlns=...>", "image/svg+xml"},
         {"<!DOCTYPE html><html>", ""},
+        // The whole signature counts: WEBP at byte 8 of a file that is no RIFF is no WebP.
+        {"XXXX\x10\0\0\0WEBPVP8 "s, ""},
+        // SVG only when svg is the document element, after a prolog of any parts.
+        {"\xEF\xBB\xBF<svg width=\"1\">", "image/svg+xml"},
+        {"<svg>", "image/svg+xml"},
+        {"<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" [<!ENTITY a \"<x>\">]>\n<svg\n>",
+         "image/svg+xml"},
+        {"<?xml version=\"1.0\"?><?xml-stylesheet href=\"a.css\"?><!--<svg>--><svg/>",
+         "image/svg+xml"},
+        {"<!DOCTYPE html><html><body><svg width=\"10\"></svg>", ""},
+        {"<html><svg>", ""},
+        {"<svgfoo>", ""},
+        {"<!-- an open comment <svg>", ""},
         {"\x89PN", ""},
         {"", ""},
     };
