@@ -44,6 +44,8 @@
         }
     };
 
+    const withoutFragment = (address) => address.split('#')[0];
+
     const yieldTurn = () => new Promise((resume) => {
         const channel = new MessageChannel();
         channel.port1.onmessage = () => resume();
@@ -88,11 +90,55 @@
         return found;
     };
 
+    // CSS's escapes (CSS Syntax, "consume an escaped code point"): a backslash and up to six
+    // hex digits, with one white space after them, stand for that code point; a backslash
+    // and a line break inside a string for nothing; a backslash and any other character for
+    // that character. Returns the code point's text and where the escape ends.
+    const kCssSpace = /[ \t\n\r\f]/;
+    const cssEscape = (text, at) => {
+        const hex = /^[0-9a-fA-F]{1,6}/.exec(text.slice(at, at + 6));
+        if (!hex) {
+            return at < text.length ? [text[at], at + 1] : ['\uFFFD', at];
+        }
+        let end = at + hex[0].length;
+        if (kCssSpace.test(text[end] || '')) {
+            end += text[end] === '\r' && text[end + 1] === '\n' ? 2 : 1;
+        }
+        const code = parseInt(hex[0], 16);
+        const valid = code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        return [valid ? String.fromCodePoint(code) : '\uFFFD', end];
+    };
+
+    // The addresses of a computed CSS value's url() functions, as the page wrote them: the
+    // engine gives each as a CSS string (url("a\"b")), which is read as CSS reads it.
     const cssAddresses = (value) => {
         const found = [];
-        const pattern = /url\(\s*(["']?)(.*?)\1\s*\)/g;
-        for (let match = pattern.exec(value); match; match = pattern.exec(value)) {
-            found.push(match[2]);
+        const text = String(value);
+        for (let at = text.indexOf('url('); at !== -1; at = text.indexOf('url(', at)) {
+            let i = at + 4;
+            while (kCssSpace.test(text[i] || '')) {
+                ++i;
+            }
+            const quote = text[i] === '"' || text[i] === "'" ? text[i++] : '';
+            let address = '';
+            while (i < text.length) {
+                const c = text[i];
+                if (quote ? c === quote : c === ')' || kCssSpace.test(c)) {
+                    break;
+                }
+                if (c !== '\\') {
+                    address += c;
+                    ++i;
+                } else if (quote && (text[i + 1] === '\n' || text[i + 1] === '\f')) {
+                    i += 2;
+                } else {
+                    const [decoded, end] = cssEscape(text, i + 1);
+                    address += decoded;
+                    i = end;
+                }
+            }
+            found.push(address);
+            at = i;
         }
         return found;
     };
@@ -233,8 +279,12 @@
             const picture = element.parentElement && element.parentElement.localName === 'picture'
                                 ? element.parentElement : null;
             const group = element.hasAttribute('srcset') || picture ? 'g' + ++groups : '';
-            const address = element.currentSrc || element.src;
-            this.add(address, 'img', {
+            // An empty src (a lazy loader's placeholder) names no picture, though the engine
+            // reads it as the page's own address.
+            const named = (element.getAttribute('src') || '').trim() !== '' || element.currentSrc;
+            const address = named ? element.currentSrc || element.src : '';
+            const own = withoutFragment(address) === withoutFragment(document.URL);
+            this.add(own ? '' : address, 'img', {
                 g: group,
                 t: element.alt || element.title,
                 natural: element.complete && element.naturalWidth

@@ -132,6 +132,32 @@ TEST_F(ImageListEndToEnd, ListsEachImageWithItsKindSizeAndBytes) {
     EXPECT_THAT(SqueezedControls(frame_->ImageList()), ::testing::IsEmpty());
 }
 
+// A picture's address is the page's: a CSS data: picture holding quotes, which the engine
+// gives back escaped, and no row for a lazy loader's empty src, which the engine reads as
+// the page's own address.
+TEST_F(ImageListEndToEnd, ListsAddressesAsThePageWroteThem) {
+    const std::string svg =
+        "data:image/svg+xml;utf8,<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" "
+        "height=\"4\"><rect fill=\"red\" width=\"4\" height=\"4\"/></svg>";
+    server_.Serve("/exact/lazy.bmp", "image/bmp", Bitmap(3, 3));
+    server_.Serve("/exact/page.html", "text/html",
+                  "<!DOCTYPE html><html><head><style>.bg { background-image: url('" + svg +
+                      "'); width: 4px; height: 4px }</style></head><body><div class=\"bg\"></div>"
+                      "<img src=\"\" data-src=\"lazy.bmp\"></body></html>");
+    TypeAddressAndPressEnter(server_.Url("/exact/page.html"));
+    CommandFor(CommandId::ImageListView).run({frame_->Controller(), *frame_});
+    const ImageListTable& table = frame_->ImageTable();
+    ASSERT_TRUE(WaitUntil([&] {
+        return RowOf(table, server_.Url("/exact/lazy.bmp")) != nullptr &&
+               RowOf(table, svg) != nullptr && frame_->ImageList().ShownLines() >= 2;
+    })) << table.List().Rows().size()
+        << " rows, the first "
+        << (table.List().Rows().empty() ? "" : table.List().Rows()[0].address);
+    EXPECT_EQ(RowOf(table, server_.Url("/exact/page.html")), nullptr);
+    EXPECT_EQ(RowOf(table, svg)->kinds, KindBit(ImageKind::Css));
+    EXPECT_EQ(frame_->ImageList().CountText(), "2 images");
+}
+
 // The images are at a port that refuses them: the page loads at once, and what is
 // measured is the list.
 TEST_F(ImageListEndToEnd, TenThousandImagesFillTheList) {
