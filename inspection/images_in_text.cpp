@@ -95,17 +95,42 @@ std::string ValueOf(std::string_view text, const MarkupAttribute& attribute) {
         text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin))));
 }
 
+// What the page's addresses are read against: its first <base href>, else its own address.
+// The base counts for the addresses before it too.
+std::string BaseAddress(std::string_view text, const std::string& pageAddress) {
+    std::optional<std::string> base;
+    ForEachToken(text, [&](const MarkupToken& token) {
+        if (base || token.kind != TokenKind::StartTag || !EqualsNoCase(token.name, "base")) {
+            return;
+        }
+        ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
+            if (!base && EqualsNoCase(attribute.name, "href")) {
+                base = ResolvedAddress(pageAddress, ValueOf(text, attribute)).value_or(pageAddress);
+            }
+        });
+    });
+    return base.value_or(pageAddress);
+}
+
+std::string_view WithoutFragment(std::string_view address) {
+    return address.substr(0, address.find('#'));
+}
+
 }  // namespace
 
 std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::string& pageAddress,
                                             std::size_t maxFindings) {
     std::vector<ImageFinding> found;
     unsigned groups = 0;
+    const std::string base = BaseAddress(text, pageAddress);
+    const auto resolved = [&](const std::string& value) {
+        return ResolvedAddress(base, value).value_or(value);
+    };
     const auto add = [&](const std::string& value, ImageKind kind, std::string descriptor,
                          const std::string& group) {
         if (found.size() < maxFindings) {
             ImageFinding finding;
-            finding.address = ResolvedAddress(pageAddress, value).value_or(value);
+            finding.address = resolved(value);
             finding.kind = KindBit(kind);
             finding.descriptor = std::move(descriptor);
             finding.group = group;
@@ -118,7 +143,22 @@ std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::st
         }
         const bool img = EqualsNoCase(token.name, "img");
         const bool source = EqualsNoCase(token.name, "source");
+        const bool link = EqualsNoCase(token.name, "a") || EqualsNoCase(token.name, "area");
         ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
+            if ((img && EqualsNoCase(attribute.name, "src")) ||
+                (link && EqualsNoCase(attribute.name, "href"))) {
+                const std::string value = ValueOf(text, attribute);
+                const std::string address = resolved(value);
+                if (value.empty() || WithoutFragment(address) == WithoutFragment(pageAddress)) {
+                    return;
+                }
+                if (img) {
+                    add(value, ImageKind::Img, {}, {});
+                } else if (EndsWithImageExtension(address) || value.starts_with("data:image/")) {
+                    add(value, ImageKind::Link, {}, {});
+                }
+                return;
+            }
             const std::optional<ImageKind> kind = NamingKind(img, source, attribute.name);
             const std::string value = kind ? ValueOf(text, attribute) : std::string();
             if (value.empty()) {

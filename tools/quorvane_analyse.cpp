@@ -124,25 +124,11 @@ std::optional<std::string> ReadBody(const std::string& file) {
     return input.bad() ? std::nullopt : std::optional(body);
 }
 
-// The Image List of what the analysis found and the text names.
-std::string ImageListText(const std::string& pageAddress, const std::string& body,
-                          const quorvane::AnalysisLists& lists) {
+// The Image List of what the text names, read as the Image List reads a page's tags (the
+// three views' own scanners read lines their own way, and serve those views alone).
+std::string ImageListText(const std::string& pageAddress, const std::string& body) {
     quorvane::ImageReport report{"page", 1, {}, false};
-    const auto addAll = [&report](const std::vector<std::string>& addresses,
-                                  quorvane::ImageKind kind) {
-        for (const std::string& address : addresses) {
-            quorvane::ImageFinding finding;
-            finding.address = address;
-            finding.kind = quorvane::KindBit(kind);
-            report.findings.push_back(std::move(finding));
-        }
-    };
-    addAll(lists.imageTags.addresses, quorvane::ImageKind::Img);
-    addAll(lists.imageLinks.addresses, quorvane::ImageKind::Link);
-    for (quorvane::ImageFinding& finding :
-         quorvane::ImagesNamedInText(body, pageAddress, quorvane::ImageList::kMaxRows)) {
-        report.findings.push_back(std::move(finding));
-    }
+    report.findings = quorvane::ImagesNamedInText(body, pageAddress, quorvane::ImageList::kMaxRows);
     quorvane::ImageList list;
     list.Accept(std::move(report));
     return quorvane::ImageListJson({pageAddress, quorvane::ExportTimeNow(), list.Stopped()},
@@ -169,7 +155,7 @@ int Analyse(const Options& options, const std::string& body) {
         return 1;
     }
     if (options.json) {
-        std::cout << ImageListText(options.pageAddress, body, lists);
+        std::cout << ImageListText(options.pageAddress, body);
         return 0;
     }
     std::cout << lists.imageTags.addresses.size() << " images, "

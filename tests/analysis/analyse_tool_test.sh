@@ -32,17 +32,18 @@ printf '<img src="x.png">' | "$tool" --page-address http://h/ --out "$dir/out" -
 [ "$(cat "$dir/out/imagepage.html")" = "<a href='http://h/x.png'><img src='http://h/x.png'></a><BR>http://h/x.png<BR><BR><BR>"$'\r' ] ||
     { echo "FAIL: image page from standard input"; failures=$((failures + 1)); }
 
-# --json: the Image List of what the text names, each address once with all its kinds.
+# --json: the Image List of what the text names, in the order the page names them, each
+# address once with all its kinds.
 printf '<img src="a.gif" srcset="a.gif 1x, b.gif 2x"><picture><source srcset="c.webp 640w"></picture>\n<div data-src="lazy.png" data-srcset="l1.png 1x, l2.png 2x" data-note="x.txt"></div><a href="d.jpg">d</a>' >"$dir/json.html"
 expect 0 "--json" "$tool" --page-address http://h/d/p.html --out "$dir/out" --json "$dir/json.html"
 python3 - "$dir/stdout" <<'PY' || failures=$((failures + 1))
 import json, sys
 listed = json.load(open(sys.argv[1]))
 got = [(i["address"], ",".join(i["kinds"]), i["descriptor"], i["uses"]) for i in listed["images"]]
-want = [("http://h/d/a.gif", "img,srcset", "1x", 2), ("http://h/d/d.jpg", "link", "", 1),
-        ("http://h/d/b.gif", "srcset", "2x", 1), ("http://h/d/c.webp", "picture", "640w", 1),
-        ("http://h/d/lazy.png", "lazy", "", 1), ("http://h/d/l1.png", "lazy", "1x", 1),
-        ("http://h/d/l2.png", "lazy", "2x", 1)]
+want = [("http://h/d/a.gif", "img,srcset", "1x", 2), ("http://h/d/b.gif", "srcset", "2x", 1),
+        ("http://h/d/c.webp", "picture", "640w", 1), ("http://h/d/lazy.png", "lazy", "", 1),
+        ("http://h/d/l1.png", "lazy", "1x", 1), ("http://h/d/l2.png", "lazy", "2x", 1),
+        ("http://h/d/d.jpg", "link", "", 1)]
 if got != want or listed["page"] != "http://h/d/p.html" or not listed["time"].endswith("Z"):
     print("FAIL: --json:", got)
     sys.exit(1)
