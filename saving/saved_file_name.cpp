@@ -1,5 +1,7 @@
 #include "saving/saved_file_name.h"
 
+#include <glib.h>
+
 #include <algorithm>
 
 namespace quorvane {
@@ -60,19 +62,37 @@ std::size_t ControlLength(std::string_view text) {
     return 0;
 }
 
+// Bytes that are no UTF-8 are shown as each desktop pleases, some not at all: each is
+// made "_", as a control character is, so that a cut never meets half a character.
+std::string WithReadableCharacters(std::string_view text) {
+    std::string name;
+    while (!text.empty()) {
+        const char* end = nullptr;
+        g_utf8_validate_len(text.data(), text.size(), &end);
+        const auto valid = static_cast<std::size_t>(end - text.data());
+        for (std::size_t i = 0; i < valid;) {
+            const std::size_t control = ControlLength(text.substr(i, valid - i));
+            name += control > 0 ? '_' : text[i];
+            i += std::max<std::size_t>(control, 1);
+        }
+        if (valid < text.size()) {
+            name += '_';
+        }
+        text.remove_prefix(std::min(valid + 1, text.size()));
+    }
+    return name;
+}
+
 }  // namespace
 
+// Of a name of whole characters, the cut keeps at least half the bytes before the
+// extension, so what the leading dots and blanks left never becomes empty or hidden.
 std::string SafeFileName(std::string_view suggested, std::string_view fallback) {
     const std::size_t slash = suggested.find_last_of("/\\");
     if (slash != std::string_view::npos) {
         suggested.remove_prefix(slash + 1);
     }
-    std::string name;
-    for (std::size_t i = 0; i < suggested.size();) {
-        const std::size_t control = ControlLength(suggested.substr(i));
-        name += control > 0 ? '_' : suggested[i];
-        i += std::max<std::size_t>(control, 1);
-    }
+    std::string name = WithReadableCharacters(suggested);
     name.erase(0, name.find_first_not_of(". "));
     name.erase(name.find_last_not_of(' ') + 1);
     return name.empty() ? std::string(fallback) : CutToLength(name);

@@ -220,5 +220,32 @@ TEST_F(ServedSourceTest, SavesTheExactBytesUnderAFreeNameOrNothing) {
     EXPECT_EQ(surface_.statusText, "There is no page to save");
 }
 
+// A page's name is the server's to choose: the name proposed is never hidden nor empty.
+TEST_F(ServedSourceTest, ProposesANameThatIsNeitherHiddenNorEmpty) {
+    std::string continuationBytes;
+    for (int i = 0; i < 200; ++i) {
+        continuationBytes += "%80";
+    }
+    const struct {
+        std::string path;
+        std::string proposed;
+    } rows[] = {
+        {continuationBytes, std::string(195, '_') + ".html"},
+        {"%2E%2E%2E", "index.html"},
+        {".hidden", "hidden"},
+        {"%2Ehtml", "html"},
+    };
+    for (const auto& row : rows) {
+        log_.clear();
+        browser_.SetMainResource(
+            ServedResource{"http://host.example/" + row.path, "<p>x</p>", "text/html", ""});
+        controller_.SaveSource();
+        EXPECT_THAT(CallsStartingWith(log_, "surface.ChooseFileToSaveSource"),
+                    ElementsAre("surface.ChooseFileToSaveSource(" + UserDownloadFolder().string() +
+                                ", " + row.proposed + ")"))
+            << row.path;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::testing

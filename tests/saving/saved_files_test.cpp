@@ -44,6 +44,21 @@ TEST(SavedFileName, KeepsAServerFromPlacingOrHidingAFile) {
         {longStem + ".tar.gz", std::string(kMaxSavedNameBytes - 7, 'a') + ".tar.gz"},
         // Cut before the extension, never inside a character.
         {longUtf8, std::string(195, 'b') + ".png"},
+        // Bytes that are no UTF-8 are characters of their own, which a cut keeps.
+        {std::string(200, '\x80') + ".png", std::string(196, '_') + ".png"},
+        {std::string(200, '\x80'), std::string(200, '_')},
+        {std::string(300, '\xBF') + ".html", std::string(195, '_') + ".html"},
+        {"caf\xE9.png", "caf_.png"},
+        {"\xC3", "_"},
+        {"a\xF0\x9F\x98.png", "a___.png"},
+        {std::string("a\0b.png", 7), "a_b.png"},
+        // What is left after the leading dots and blanks is never hidden nor empty.
+        {".png", "png"},
+        {" . .hidden", "hidden"},
+        {"." + std::string(300, 'x') + ".png", std::string(196, 'x') + ".png"},
+        {std::string(250, '.') + "x.png", "x.png"},
+        {std::string(300, '.'), "download"},
+        {"\xE2\x80\xAE.png", "_.png"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SafeFileName(row.suggested, "download"), row.name) << row.suggested;
