@@ -14,8 +14,8 @@ std::string AddSchemeWhenMissing(const std::string& address) {
     return std::string(kHttpScheme) + address;
 }
 
-std::string WebsiteNotStartedMessage(const std::string& address) {
-    return "Could not start the default browser for " + address;
+std::string WebsiteNotStartedMessage(const std::string& address, const std::string& reason) {
+    return "Could not start the default browser for " + address + ": " + reason;
 }
 
 std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch) {
@@ -24,7 +24,7 @@ std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch) {
         return std::nullopt;
     }
     WebsiteVisit visit{AddSchemeWhenMissing(branding.website)};
-    visit.started = launch(visit.address);
+    visit.failure = launch(visit.address);
     websiteRequest.clear();
     return visit;
 }

@@ -10,19 +10,19 @@ namespace quorvane {
 // Process-wide, empty at start, cleared once a request has been carried out.
 extern std::string websiteRequest;
 
-// Opens an address with the user's default handler and says whether it could be started;
-// tests put a recorder in its place.
-using WebsiteLauncher = std::function<bool(const std::string& address)>;
+// Opens an address with the user's default handler: nullopt when it was started, else
+// why not (OpenInDefaultBrowser); tests put a recorder in its place.
+using WebsiteLauncher = std::function<std::optional<std::string>(const std::string& address)>;
 
 // What the Website window's load did with the request "Website".
 struct WebsiteVisit {
     std::string address;
-    bool started = false;  // the default handler was started for it
+    std::optional<std::string> failure{};  // why the default handler was not started
     bool operator==(const WebsiteVisit&) const = default;
 };
 
 // What status panel 1 says when no default browser could be started for address.
-std::string WebsiteNotStartedMessage(const std::string& address);
+std::string WebsiteNotStartedMessage(const std::string& address, const std::string& reason);
 
 // The address with "http://" in front, unless it begins with "http://" or "https://"
 // in any letter case.

@@ -1,13 +1,12 @@
 #include "branding/gui/secondary_windows.h"
 
-#include <wx/log.h>
-#include <wx/utils.h>
 #include <wx/weakref.h>
 
 #include <utility>
 
 #include "branding/about_captions.h"
 #include "branding/branding_values.h"
+#include "branding/default_browser.h"
 #include "branding/gui/about_window.h"
 #include "branding/gui/help_window.h"
 #include "branding/gui/show_help_setting.h"
@@ -16,16 +15,6 @@
 #include "desktop/program_folder.h"
 
 namespace quorvane {
-
-namespace {
-
-bool OpenInDefaultBrowser(const std::string& address) {
-    // wx's own message box would say it modally; the main window says it in its status.
-    wxLogNull quiet;
-    return wxLaunchDefaultBrowser(wxString::FromUTF8(address));
-}
-
-}  // namespace
 
 struct SecondaryWindows::Windows {
     wxWeakRef<HelpWindow> help;
@@ -83,8 +72,8 @@ void SecondaryWindows::RunWebsiteCommand() {
     if (!windows_->website) {
         windows_->website = new WebsiteWindow(windows_->launch);
         const auto& visit = windows_->website->Visit();
-        if (visit && !visit->started && showStatus_) {
-            showStatus_(WebsiteNotStartedMessage(visit->address));
+        if (visit && visit->failure && showStatus_) {
+            showStatus_(WebsiteNotStartedMessage(visit->address, *visit->failure));
         }
     }
 }

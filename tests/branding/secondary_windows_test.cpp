@@ -164,7 +164,7 @@ class SecondaryWindowsTest : public ::testing::Test {
         websiteRequest.clear();
         windows_.SetWebsiteLauncher([this](const std::string& address) {
             opened_.push_back(address);
-            return browserStarts_;
+            return browserFailure_;
         });
     }
     void TearDown() override {
@@ -185,7 +185,7 @@ class SecondaryWindowsTest : public ::testing::Test {
     SecondaryWindows windows_{main_,
                               [this](const std::string& text) { statusTexts_.push_back(text); }};
     std::vector<std::string> opened_;
-    bool browserStarts_ = true;
+    std::optional<std::string> browserFailure_;
 };
 
 TEST_F(SecondaryWindowsTest, HelpAndAboutAreLoadedOnceAndHelpUnloads) {
@@ -254,10 +254,11 @@ TEST_F(SecondaryWindowsTest, TwoQuickClicksOpenTheSiteOnceAndTheNextLoadServesTh
 }
 
 TEST_F(SecondaryWindowsTest, ADefaultBrowserThatCannotBeStartedIsToldInTheStatus) {
-    browserStarts_ = false;
+    browserFailure_ = "No application is registered as handling this file";
     windows_.RunWebsiteCommand();
-    EXPECT_EQ(statusTexts_, std::vector<std::string>{"Could not start the default browser for "
-                                                     "http://tarnwick.example"});
+    EXPECT_EQ(statusTexts_, std::vector<std::string>{
+                                "Could not start the default browser for http://tarnwick.example: "
+                                "No application is registered as handling this file"});
 }
 
 // Timers never fire early, but a busy machine may run them late: the window must close,
