@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "base/process_gone.h"
+
 namespace quorvane {
 
 namespace fs = std::filesystem;
@@ -129,8 +131,7 @@ void RemoveLeftoverWrites(const std::string& folder) {
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         const pid_t writer = WriterOf(entry.path().filename().string());
-        // A process that is gone has no process group either.
-        if (writer > 0 && writer != ::getpid() && ::getpgid(writer) < 0 && errno == ESRCH) {
+        if (ProcessGone(writer)) {
             fs::remove(entry.path(), error);
         }
     }

@@ -26,6 +26,7 @@ void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path f
     }
     images_ = std::move(images);
     folder_ = std::move(folder);
+    RemoveLeftPartialFiles(folder_);
     next_ = 0;
     namesTaken_.clear();
     digests_.clear();

@@ -20,8 +20,9 @@ namespace quorvane {
 // Browser view's element so that the page's cookies and session apply, a few at a time.
 // data: images are written from their data. Each file is written under its partial
 // name and named only when whole, never over a file that is there; one with the bytes
-// of a file saved before in the run is skipped as a duplicate. The progress bar
-// counts the images; status panel 1 ends with what was saved and what failed.
+// of a file saved before in the run is skipped as a duplicate; partial files that a
+// killed run left in the folder go first. The progress bar counts the images; status
+// panel 1 ends with what was saved and what failed.
 class ImageSaving {
   public:
     // data: pictures written before the window gets its turn again: at most this many,

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/process_gone.h"
 #include "base/whole_file_write.h"
 #include "saving/saved_file_name.h"
 
@@ -21,11 +22,50 @@ bool Exists(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, ignored));
 }
 
+// The mark tells the program's partial files from the user's own ".part" files, and
+// the number says which run writes it, so that only those of a killed run are removed.
+constexpr std::string_view kMark = ".quorvane-";
+constexpr std::string_view kPartSuffix = ".part";
+
 bool TakenWithItsPartialFile(const fs::path& folder, const std::string& name) {
-    return Exists(folder / name) || Exists(folder / (name + PartialFile::kSuffix));
+    return Exists(folder / name) || Exists(folder / PartialFile::PartialName(name));
 }
 
 }  // namespace
+
+std::string PartialFile::PartialName(const std::string& name) {
+    return name + std::string(kMark) + std::to_string(::getpid()) + std::string(kPartSuffix);
+}
+
+pid_t PartialFileWriter(std::string_view fileName) {
+    if (fileName.ends_with(kEngineSuffix)) {
+        fileName.remove_suffix(std::string_view(kEngineSuffix).size());
+    }
+    if (!fileName.ends_with(kPartSuffix)) {
+        return 0;
+    }
+    fileName.remove_suffix(kPartSuffix.size());
+    const std::size_t mark = fileName.rfind(kMark);
+    if (mark == std::string_view::npos || mark == 0) {
+        return 0;
+    }
+    const std::string_view pid = fileName.substr(mark + kMark.size());
+    if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != pid.npos) {
+        return 0;
+    }
+    return static_cast<pid_t>(std::stol(std::string(pid)));
+}
+
+void RemoveLeftPartialFiles(const fs::path& folder) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        std::error_code ignored;
+        if (entry.is_regular_file(ignored) &&
+            ProcessGone(PartialFileWriter(entry.path().filename().string()))) {
+            fs::remove(entry.path(), ignored);
+        }
+    }
+}
 
 PartialFile::PartialFile(const fs::path& folder, const std::string& name, int firstNumber)
     : folder_(folder), name_(name), firstNumber_(firstNumber) {
@@ -34,8 +74,7 @@ PartialFile::PartialFile(const fs::path& folder, const std::string& name, int fi
     constexpr int kTries = 100;
     for (int tries = 1;; ++tries) {
         final_ = FreePath();
-        partial_ = final_;
-        partial_ += kSuffix;
+        partial_ = folder_ / PartialName(final_.filename().string());
         const int fd = ::open(partial_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
             ::close(fd);

@@ -1,18 +1,26 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
-// A file being saved into a folder of the user's: it is written under "<name>.part" and
-// gets its own name only when complete, so a file under its real name is always whole.
-// Until Commit, the partial file is removed when the object goes, whatever ended the
-// transfer. Never replaces a file that is there: the name taken is the first of name,
-// "name (1).ext", ... that is free with its partial file.
+// The engine writes a download into the destination's name with this added.
+inline constexpr const char* kEngineSuffix = ".wkdownload";
+
+// A file being saved into a folder of the user's: it is written under
+// "<name>.quorvane-<pid>.part" and gets its own name only when complete, so a file under
+// its real name is always whole. Until Commit, the partial file is removed when the
+// object goes, whatever ended the transfer; one that a killed run left is known by its
+// name (RemoveLeftPartialFiles). Never replaces a file that is there: the name taken is
+// the first of name, "name (1).ext", ... that is free with its partial file.
 class PartialFile {
   public:
-    static constexpr const char* kSuffix = ".part";
+    // The partial file's name for a file to be called name, written by this process.
+    static std::string PartialName(const std::string& name);
 
     // Creates the empty partial file exclusively. Throws std::system_error when the
     // folder cannot be written. A caller that has already taken name and its first
@@ -45,5 +53,15 @@ class PartialFile {
     std::filesystem::path final_;
     bool committed_ = false;
 };
+
+// The process that writes the partial file (or the engine's file beside it) called
+// fileName, or 0 when fileName is no partial file's name.
+pid_t PartialFileWriter(std::string_view fileName);
+
+// Removes from folder the partial files, and the engine's files beside them, that runs
+// of the program left when they were killed: those whose writer is gone. Every other
+// file stays, a ".part" file of another program's among them. Each save and download
+// does this in its folder before it begins.
+void RemoveLeftPartialFiles(const std::filesystem::path& folder);
 
 }  // namespace quorvane

@@ -91,6 +91,7 @@ std::shared_ptr<DirectDownload> DirectDownload::Start(WebKitWebView* view,
     auto download = std::make_shared<DirectDownload>(std::move(transfer));
     Transfer& t = *download->transfer_;
     const std::filesystem::path folder = UserDownloadFolder();
+    RemoveLeftPartialFiles(folder);
     try {
         t.file.emplace(folder, t.name);
     } catch (const std::system_error& error) {

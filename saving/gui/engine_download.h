@@ -5,6 +5,8 @@
 
 #include <glib-object.h>
 
+#include "saving/partial_file.h"
+
 typedef struct _WebKitDownload WebKitDownload;
 
 namespace quorvane {
@@ -15,8 +17,6 @@ namespace quorvane {
 // Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
 inline constexpr const char* kFetchMark = "quorvane-fetch";
 inline constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
-// The engine writes a download into the destination's name with this added.
-inline constexpr const char* kEngineSuffix = ".wkdownload";
 
 // Why a download that the engine says has finished is no whole file, or nullopt.
 std::optional<std::string> Unfinished(WebKitDownload* download);

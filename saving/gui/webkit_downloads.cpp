@@ -111,6 +111,7 @@ gboolean WebKitDownloads::Download::OnDecideDestination(WebKitDownload*, gchar* 
     }
     state->name = SafeFileName(suggested != nullptr ? suggested : "", kFallbackName);
     const std::filesystem::path folder = UserDownloadFolder();
+    RemoveLeftPartialFiles(folder);
     try {
         state->file.emplace(folder, state->name);
     } catch (const std::system_error& error) {

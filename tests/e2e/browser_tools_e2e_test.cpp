@@ -29,6 +29,7 @@
 #include "main_window/gui/find_bar.h"
 #include "saving/data_url.h"
 #include "saving/gui/network_process_watch.h"
+#include "saving/partial_file.h"
 #include "saving/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -239,7 +240,7 @@ TEST_F(BrowserToolsEndToEnd, ADownloadCutOffByTheEnginesNetworkProcessFailsAndLe
     setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
     server_.ServeEndlessly("/files/endless.zip", "application/zip");
     TypeAddressAndPressEnter(server_.Url("/files/endless.zip"));
-    const fs::path enginePart = folder / "endless.zip.part.wkdownload";
+    const fs::path enginePart = folder / (PartialFile::PartialName("endless.zip") + kEngineSuffix);
     ASSERT_TRUE(WaitUntil([&] {
         std::error_code missing;
         const auto size = fs::file_size(enginePart, missing);

@@ -2,9 +2,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +14,7 @@
 #include "desktop/user_folders.h"
 #include "saving/image_saving.h"
 #include "saving/images_to_save.h"
+#include "saving/partial_file.h"
 #include "tests/main_window/controller_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -200,6 +203,55 @@ TEST_F(PageCommandsTest, SkipsImagesWhoseBytesItSavedAlready) {
                                        FolderForDisplay(folder.Path(), UserHomeFolder()) +
                                        "; 2 duplicates skipped; 1 failed");
     EXPECT_FLOAT_EQ(surface_.progressValue, 6);
+}
+
+// A run killed in the middle of a save leaves its partial files; the next save into the
+// folder removes them, and only them.
+TEST_F(PageCommandsTest, ASaveRemovesThePartialFilesAKilledRunLeft) {
+    TempFolder folder;
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        ::_exit(0);
+    }
+    ASSERT_GT(killed, 0);
+    ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+    const std::string left = "a.png.quorvane-" + std::to_string(killed) + ".part";
+    const std::vector<std::string> kept = {"a.png.part", "notes.2024.part",
+                                           PartialFile::PartialName("b.png")};
+    for (const std::string& name : kept) {
+        folder.Write("/" + name, "kept");
+    }
+    folder.Write("/" + left, "left");
+    folder.Write("/" + left + kEngineSuffix, "left");
+    ImageSaving saving(surface_, browser_);
+    saving.Start(ImagesToSave({"data:image/gif,GIF89a"}), folder.Path());
+    std::vector<std::string> expected = kept;
+    expected.push_back("image-1.gif");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(folder.Path()), expected);
+}
+
+TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
+    TempFolder folder;
+    AnalysePageWithImages({"a.png", "b.png", "c.png", "d.png", "e.png", "f.png"});
+    surface_.folderToSaveImages = folder.Path();
+    controller_.SaveImages();
+    EXPECT_THAT(
+        CallsStartingWith(log_, "surface.ChooseFolderToSaveImages"),
+        ElementsAre("surface.ChooseFolderToSaveImages(" + UserDownloadFolder().string() + ")"));
+    // A few at a time, each in its partial file until it is whole.
+    EXPECT_EQ(browser_.WaitingFetches(), 4u);
+    EXPECT_EQ(FilesIn(folder.Path()).size(), 4u);
+    EXPECT_FALSE(controller_.CanSaveImages());
+    log_.clear();
+    controller_.SaveImages();
+    EXPECT_THAT(log_, IsEmpty());
+
+    controller_.Stop();
+    EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
+    EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 6 images to " +
+                                       FolderForDisplay(folder.Path(), UserHomeFolder()));
+    EXPECT_TRUE(controller_.CanSaveImages());
 }
 
 TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {

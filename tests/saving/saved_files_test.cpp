@@ -3,10 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "saving/data_url.h"
 #include "saving/image_choice.h"
@@ -82,16 +86,21 @@ TEST(SavedFileName, NumbersBeforeTheExtension) {
               "a (2).png");
 }
 
+// The partial file of a name, written by this process.
+fs::path Partial(const TempFolder& folder, const std::string& name) {
+    return folder / PartialFile::PartialName(name);
+}
+
 TEST(PartialFile, NeverReplacesAFileAndLeavesNothingUnlessCommitted) {
     TempFolder folder;
     folder.Write("/archive.zip", "earlier");
-    folder.Write("/archive (1).zip.part", "another download");
+    folder.Write("/" + PartialFile::PartialName("archive (1).zip"), "another download");
     {
         PartialFile file(folder.Path(), "archive.zip");
-        EXPECT_EQ(file.Path(), folder / "archive (2).zip.part");
-        EXPECT_EQ(folder.Read("/archive (2).zip.part"), "");
+        EXPECT_EQ(file.Path(), Partial(folder, "archive (2).zip"));
+        EXPECT_EQ(folder.Read("/" + PartialFile::PartialName("archive (2).zip")), "");
     }
-    EXPECT_FALSE(fs::exists(folder / "archive (2).zip.part"));
+    EXPECT_FALSE(fs::exists(Partial(folder, "archive (2).zip")));
 
     PartialFile file(folder.Path(), "archive.zip");
     std::ofstream(file.Path()) << "new bytes";
@@ -101,11 +110,78 @@ TEST(PartialFile, NeverReplacesAFileAndLeavesNothingUnlessCommitted) {
     EXPECT_EQ(folder.Read("/archive (3).zip"), "new bytes");
     EXPECT_EQ(folder.Read("/archive (2).zip"), "appeared meanwhile");
     EXPECT_EQ(folder.Read("/archive.zip"), "earlier");
-    EXPECT_FALSE(fs::exists(folder / "archive (2).zip.part"));
+    EXPECT_FALSE(fs::exists(Partial(folder, "archive (2).zip")));
 
     PartialFile inNewFolder(folder / "made" / "here", "x.png");
-    EXPECT_TRUE(fs::exists(folder / "made" / "here" / "x.png.part"));
+    EXPECT_EQ(inNewFolder.Path(), folder / "made" / "here" / PartialFile::PartialName("x.png"));
+    EXPECT_TRUE(fs::exists(inNewFolder.Path()));
     EXPECT_THROW(PartialFile(folder / "archive.zip" / "below a file", "x.png"), std::system_error);
+}
+
+TEST(PartialFile, ItsNameSaysWhoWritesIt) {
+    const std::string own = std::to_string(::getpid());
+    EXPECT_EQ(PartialFile::PartialName("a.png"), "a.png.quorvane-" + own + ".part");
+    const struct {
+        std::string name;
+        pid_t writer;
+    } rows[] = {
+        {"a.png.quorvane-123.part", 123},
+        {"a.png.quorvane-123.part.wkdownload", 123},
+        {"a b (1).tar.gz.quorvane-7.part", 7},
+        {PartialFile::PartialName("x"), ::getpid()},
+        // The user's own partial files, and names that only look alike.
+        {"a.png.part", 0},
+        {"a.png.part.wkdownload", 0},
+        {"notes.2024.part", 0},
+        {"a.png.quorvane-.part", 0},
+        {"a.png.quorvane-12x.part", 0},
+        {"a.png.quorvane-123.part.txt", 0},
+        {"a.png.quorvane-1234567890.part", 0},
+        {".quorvane-123.part", 0},
+        {"a.png.QUORVANE-123.part", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(PartialFileWriter(row.name), row.writer) << row.name;
+    }
+}
+
+// A process that has ended, as a killed run has.
+pid_t GoneProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(PartialFile, OnlyThoseOfAKilledRunAreRemoved) {
+    TempFolder folder;
+    const std::string gone = std::to_string(GoneProcess());
+    const std::vector<std::string> left = {"a.png.quorvane-" + gone + ".part",
+                                           "a.png.quorvane-" + gone + ".part.wkdownload"};
+    // This run's own, one of a running process (the first one always runs), the user's.
+    const std::vector<std::string> kept = {PartialFile::PartialName("b.png"),
+                                           "c.png.quorvane-1.part",
+                                           "a.png.part",
+                                           "a.png.part.wkdownload",
+                                           "a.png.quorvane-" + gone + ".part.txt",
+                                           "report.2024.part"};
+    for (const auto& names : {left, kept}) {
+        for (const std::string& name : names) {
+            folder.Write("/" + name, "bytes");
+        }
+    }
+    fs::create_directory(folder / ("folder.quorvane-" + gone + ".part"));
+    RemoveLeftPartialFiles(folder.Path());
+    for (const std::string& name : left) {
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
+    }
+    for (const std::string& name : kept) {
+        EXPECT_EQ(folder.Read("/" + name), "bytes") << name;
+    }
+    EXPECT_TRUE(fs::is_directory(folder / ("folder.quorvane-" + gone + ".part")));
+    RemoveLeftPartialFiles(folder / "no such folder");
 }
 
 TEST(DataUrl, DecodesAsBrowsersDo) {
