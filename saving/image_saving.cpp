@@ -1,6 +1,5 @@
 #include "saving/image_saving.h"
 
-#include <fstream>
 #include <system_error>
 #include <utility>
 
@@ -8,8 +7,17 @@
 #include "desktop/user_folders.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
+#include "saving/whole_file.h"
 
 namespace quorvane {
+namespace {
+
+// Why an image failed, when no system call says it.
+constexpr const char* kCutAddress = "the address is cut short";
+constexpr const char* kBrokenData = "the data: address is broken";
+constexpr const char* kUnreadable = "the fetched file cannot be read";
+
+}  // namespace
 
 ImageSaving::ImageSaving(TransferReport& report, FileFetcher& fetcher)
     : report_(report), fetcher_(fetcher) {}
@@ -73,7 +81,7 @@ void ImageSaving::StartMore() {
         }
         const std::size_t index = next_++;
         if (image.cut) {
-            Count(Outcome::Failed);
+            CountFailed(kCutAddress);
             continue;
         }
         try {
@@ -82,8 +90,8 @@ void ImageSaving::StartMore() {
                            [this, run = run_, index](std::optional<std::string> error) {
                                OnFetched(run, index, error);
                            });
-        } catch (const std::system_error&) {
-            Count(Outcome::Failed);
+        } catch (const std::system_error& error) {
+            CountFailed(error.code().message());
         }
     }
     FinishWhenDone();
@@ -91,8 +99,12 @@ void ImageSaving::StartMore() {
 
 void ImageSaving::SaveData(const ImageToSave& image) {
     const std::optional<DataUrlContent> content = DecodeDataUrl(image.address);
-    if (!content || image.cut) {
-        Count(Outcome::Failed);
+    if (image.cut) {
+        CountFailed(kCutAddress);
+        return;
+    }
+    if (!content) {
+        CountFailed(kBrokenData);
         return;
     }
     if (!digests_.insert(BytesDigest(content->bytes)).second) {
@@ -101,16 +113,11 @@ void ImageSaving::SaveData(const ImageToSave& image) {
     }
     try {
         PartialFile file = NewFile(image.fileName);
-        std::ofstream out(file.Path(), std::ios::binary);
-        out.write(content->bytes.data(), static_cast<std::streamsize>(content->bytes.size()));
-        out.close();
-        if (!out) {
-            throw std::system_error(std::make_error_code(std::errc::io_error));
-        }
+        WriteFileBytes(file.Path(), content->bytes);
         file.Commit();
         Count(Outcome::Saved);
-    } catch (const std::system_error&) {
-        Count(Outcome::Failed);
+    } catch (const std::system_error& error) {
+        CountFailed(error.code().message());
     }
 }
 
@@ -127,44 +134,49 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
     if (run != run_ || slot == fetching_.end()) {
         return;
     }
-    Outcome outcome = Outcome::Failed;
-    if (!error) {
-        outcome = Keep(slot->second);
+    if (error) {
+        CountFailed(*error);
+    } else {
+        Keep(slot->second);
     }
     fetching_.erase(slot);
-    Count(outcome);
     StartMore();
 }
 
 // A file whose bytes an earlier one of the run had is left to go with its partial file.
-ImageSaving::Outcome ImageSaving::Keep(PartialFile& file) {
+void ImageSaving::Keep(PartialFile& file) {
     const std::optional<std::string> digest = FileDigest(file.Path());
     if (!digest) {
-        return Outcome::Failed;
+        CountFailed(kUnreadable);
+        return;
     }
     if (!digests_.insert(*digest).second) {
-        return Outcome::Duplicate;
+        Count(Outcome::Duplicate);
+        return;
     }
     try {
         file.Commit();
-        return Outcome::Saved;
-    } catch (const std::system_error&) {
-        return Outcome::Failed;
+        Count(Outcome::Saved);
+    } catch (const std::system_error& error) {
+        CountFailed(error.code().message());
     }
 }
 
+void ImageSaving::CountFailed(const std::string& reason) {
+    tally_.Failed(reason);
+    ShowProgress();
+}
+
 void ImageSaving::Count(Outcome outcome) {
-    switch (outcome) {
-        case Outcome::Saved:
-            ++tally_.saved;
-            break;
-        case Outcome::Duplicate:
-            ++tally_.duplicates;
-            break;
-        case Outcome::Failed:
-            ++tally_.failed;
-            break;
+    if (outcome == Outcome::Saved) {
+        ++tally_.saved;
+    } else {
+        ++tally_.duplicates;
     }
+    ShowProgress();
+}
+
+void ImageSaving::ShowProgress() {
     report_.SetProgress(static_cast<float>(tally_.total),
                         static_cast<float>(tally_.saved + tally_.duplicates + tally_.failed));
 }

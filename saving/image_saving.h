@@ -22,7 +22,7 @@ namespace quorvane {
 // name and named only when whole, never over a file that is there; one with the bytes
 // of a file saved before in the run is skipped as a duplicate; partial files that a
 // killed run left in the folder go first. The progress bar counts the images; status
-// panel 1 ends with what was saved and what failed.
+// panel 1 ends with what was saved and what failed, and why.
 class ImageSaving {
   public:
     // data: pictures written before the window gets its turn again: at most this many,
@@ -42,15 +42,17 @@ class ImageSaving {
     void Stop();
 
   private:
-    enum class Outcome { Saved, Duplicate, Failed };
+    enum class Outcome { Saved, Duplicate };
 
     void StartMore();
     void SaveData(const ImageToSave& image);
     // A partial file for the name, looking past the numbers this run has taken.
     PartialFile NewFile(const std::string& name);
     void OnFetched(unsigned run, std::size_t index, const std::optional<std::string>& error);
-    Outcome Keep(PartialFile& file);
+    void Keep(PartialFile& file);
     void Count(Outcome outcome);
+    void CountFailed(const std::string& reason);
+    void ShowProgress();
     void FinishWhenDone();
     void Finish();
 

@@ -1,6 +1,8 @@
 #include "saving/transfer_messages.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace quorvane {
 
@@ -54,6 +56,30 @@ std::string DownloadCancelledMessage(const std::string& name) {
     return "Download of " + name + " cancelled";
 }
 
+void ImageSavingTally::Failed(const std::string& reason) {
+    ++failed;
+    ++failures[reason];
+}
+
+namespace {
+
+// ": No space left on device", or ": Not Found (2), File too large (1)".
+std::string FailureReasons(const std::map<std::string, int>& failures) {
+    std::vector<std::pair<std::string, int>> reasons(failures.begin(), failures.end());
+    std::stable_sort(reasons.begin(), reasons.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::string text;
+    for (const auto& [reason, count] : reasons) {
+        text += (text.empty() ? ": " : ", ") + reason;
+        if (reasons.size() > 1) {
+            text += " (" + std::to_string(count) + ")";
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string SavingImagesMessage(int total, const fs::path& folder, const fs::path& home) {
     return "Saving " + std::to_string(total) + (total == 1 ? " image" : " images") + " to " +
            FolderForDisplay(folder, home) + "\u2026";
@@ -69,7 +95,7 @@ std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& fo
                    (tally.duplicates == 1 ? " duplicate skipped" : " duplicates skipped");
     }
     if (tally.failed > 0) {
-        message += "; " + std::to_string(tally.failed) + " failed";
+        message += "; " + std::to_string(tally.failed) + " failed" + FailureReasons(tally.failures);
     }
     return message;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace quorvane {
@@ -31,14 +32,20 @@ struct ImageSavingTally {
     int failed = 0;
     bool stopped = false;
     int duplicates = 0;  // skipped, as an earlier one had the same bytes
+    // Why they failed ("No space left on device"), each with how many it failed.
+    std::map<std::string, int> failures{};
+
+    // One more failed, for reason.
+    void Failed(const std::string& reason);
 };
 
 // "Saving 38 images to ~/Downloads/page…"
 std::string SavingImagesMessage(int total, const std::filesystem::path& folder,
                                 const std::filesystem::path& home);
-// "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed", begun
-// with "Stopped: " and
-// "saved" when Stop ended the run.
+// "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed: <reason>",
+// begun with "Stopped: " and "saved" when Stop ended the run. Several reasons are each
+// followed by their count, the most frequent first: "3 failed: Not Found (2), File too
+// large (1)".
 std::string SavedImagesMessage(const ImageSavingTally& tally, const std::filesystem::path& folder,
                                const std::filesystem::path& home);
 

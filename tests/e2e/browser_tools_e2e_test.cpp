@@ -274,9 +274,10 @@ TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
     SaveImagesInto(folder);
     ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saved "); })) << StatusText();
 
-    // The missing picture is the one failure; the data: picture is written from its data.
+    // The missing picture is the one failure, with the server's reason; the data: picture
+    // is written from its data.
     EXPECT_EQ(StatusText(), "Saved 4 of 5 images to " + FolderForDisplay(folder, UserHomeFolder()) +
-                                "; 1 failed");
+                                "; 1 failed: Not Found");
     EXPECT_THAT(FilesIn(folder),
                 ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image-5.png"));
     EXPECT_EQ(ReadFileBytes(folder / "image-5.png"), png);

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "desktop/user_folders.h"
@@ -16,6 +16,7 @@
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
 #include "tests/main_window/controller_fixture.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane::testing {
@@ -154,7 +155,7 @@ TEST_F(PageCommandsTest, SavesEveryImageOnceAndSaysHowItWent) {
     EXPECT_EQ(folder.Read("/image-4.gif"), "GIF89a");
     EXPECT_EQ(surface_.statusText, "Saved 4 of 5 images to " +
                                        FolderForDisplay(folder.Path(), UserHomeFolder()) +
-                                       "; 1 failed");
+                                       "; 1 failed: 404 Not Found");
     EXPECT_FLOAT_EQ(surface_.progressMax, 5);
     EXPECT_FLOAT_EQ(surface_.progressValue, 5);
 }
@@ -199,10 +200,62 @@ TEST_F(PageCommandsTest, SkipsImagesWhoseBytesItSavedAlready) {
 
     EXPECT_THAT(FilesIn(folder.Path()), ElementsAre("a.png", "c.png", "image-4.gif"));
     EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::SizeIs(3));
-    EXPECT_EQ(surface_.statusText, "Saved 3 of 6 images to " +
-                                       FolderForDisplay(folder.Path(), UserHomeFolder()) +
-                                       "; 2 duplicates skipped; 1 failed");
+    EXPECT_EQ(surface_.statusText,
+              "Saved 3 of 6 images to " + FolderForDisplay(folder.Path(), UserHomeFolder()) +
+                  "; 2 duplicates skipped; 1 failed: the address is cut short");
     EXPECT_FLOAT_EQ(surface_.progressValue, 6);
+}
+
+// Every failure says why: a folder that cannot be made, a disk too small for the
+// pictures (a limit on the size of a file, which is what a full disk looks like to the
+// program), the server's answer; the most frequent reason first.
+TEST_F(PageCommandsTest, SaysWhyImagesFailed) {
+    TempFolder folder;
+    folder.Write("/file", "not a folder");
+    browser_.FailFetch("http://host/missing.gif", "the server answered 404 Not Found");
+    const std::string big = "data:image/gif,GIF89a" + std::string(100, 'x');
+    const struct {
+        fs::path into;
+        rlim_t maxFileSize;
+        std::vector<std::string> images;
+        std::string failed;
+    } rows[] = {
+        {folder / "file" / "below",
+         RLIM_INFINITY,
+         {big, "http://host/missing.gif"},
+         "2 failed: Not a directory"},
+        {folder / "full",
+         16,
+         {big, "http://host/missing.gif", big + "2"},
+         "3 failed: File too large (2), the server answered 404 Not Found (1)"},
+        {folder / "fine",
+         RLIM_INFINITY,
+         {"data:image/gif;base64,R0lGOD!!", big},
+         "1 failed: "
+         "the data: "
+         "address is "
+         "broken"},
+    };
+    for (const auto& row : rows) {
+        int said[2];
+        ASSERT_EQ(::pipe(said), 0);
+        // The child says what panel 1 said through the pipe, which no file size limits.
+        const int exit = RunWithFileSizeLimit(row.maxFileSize, [&] {
+            ImageSaving saving(surface_, browser_);
+            saving.Start(ImagesToSave(row.images), row.into);
+            const std::string& text = surface_.statusText;
+            return ::write(said[1], text.data(), text.size()) == static_cast<ssize_t>(text.size())
+                       ? 0
+                       : 1;
+        });
+        ::close(said[1]);
+        std::string text(4096, '\0');
+        const ssize_t read = ::read(said[0], text.data(), text.size());
+        ::close(said[0]);
+        text.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+        EXPECT_EQ(exit, 0);
+        EXPECT_THAT(text, ::testing::EndsWith("; " + row.failed)) << row.into;
+    }
 }
 
 // A run killed in the middle of a save leaves its partial files; the next save into the
@@ -229,29 +282,6 @@ TEST_F(PageCommandsTest, ASaveRemovesThePartialFilesAKilledRunLeft) {
     expected.push_back("image-1.gif");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(FilesIn(folder.Path()), expected);
-}
-
-TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
-    TempFolder folder;
-    AnalysePageWithImages({"a.png", "b.png", "c.png", "d.png", "e.png", "f.png"});
-    surface_.folderToSaveImages = folder.Path();
-    controller_.SaveImages();
-    EXPECT_THAT(
-        CallsStartingWith(log_, "surface.ChooseFolderToSaveImages"),
-        ElementsAre("surface.ChooseFolderToSaveImages(" + UserDownloadFolder().string() + ")"));
-    // A few at a time, each in its partial file until it is whole.
-    EXPECT_EQ(browser_.WaitingFetches(), 4u);
-    EXPECT_EQ(FilesIn(folder.Path()).size(), 4u);
-    EXPECT_FALSE(controller_.CanSaveImages());
-    log_.clear();
-    controller_.SaveImages();
-    EXPECT_THAT(log_, IsEmpty());
-
-    controller_.Stop();
-    EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
-    EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 6 images to " +
-                                       FolderForDisplay(folder.Path(), UserHomeFolder()));
-    EXPECT_TRUE(controller_.CanSaveImages());
 }
 
 TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {

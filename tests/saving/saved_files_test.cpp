@@ -343,10 +343,21 @@ TEST(TransferMessages, SayWhatWasSavedWhere) {
         {{40, 37, 1, false, 2},
          "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed"},
         {{2, 1, 0, false, 1}, "Saved 1 of 2 images to ~/Downloads/page; 1 duplicate skipped"},
+        {{100, 2, 98, false, 0, {{"No space left on device", 98}}},
+         "Saved 2 of 100 images to ~/Downloads/page; 98 failed: No space left on device"},
+        {{5, 1, 4, true, 0, {{"b", 1}, {"Not Found", 2}, {"a", 1}}},
+         "Stopped: saved 1 of 5 images to ~/Downloads/page; 4 failed: Not Found (2), a (1), b (1)"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(SavedImagesMessage(row.tally, folder, home), row.message);
     }
+    ImageSavingTally tally{3};
+    tally.Failed("File too large");
+    tally.Failed("Not Found");
+    tally.Failed("File too large");
+    EXPECT_EQ(
+        SavedImagesMessage(tally, folder, home),
+        "Saved 0 of 3 images to ~/Downloads/page; 3 failed: File too large (2), Not Found (1)");
 }
 
 }  // namespace
