@@ -32,6 +32,10 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SaveSource(); }, Always, false},
     {CommandId::ExportImageList, "&File", false, "&Export Image List\u2026", "Ctrl+E",
      [](T t) { t.controller.ExportImageList(); }, Always, false},
+    // While a download runs; Stop cancels it too, with everything else.
+    {CommandId::CancelDownload, "&File", true, "&Cancel Download", "",
+     [](T t) { t.controller.CancelDownloads(); },
+     [](T t) { return t.controller.DownloadRunning(); }, false},
     {CommandId::Back, "&Go", false, "&Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
      false},
     {CommandId::Forward, "&Go", false, "&Forward", "Alt+Right", [](T t) { t.controller.Forward(); },

@@ -45,6 +45,7 @@ enum class CommandId {
     SaveImages,
     SaveSource,
     ExportImageList,
+    CancelDownload,
     Back,
     Forward,
     Stop,

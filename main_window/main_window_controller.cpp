@@ -127,6 +127,13 @@ void MainWindowController::Stop() {
     imageList_.StopSaving();
     // Stopping "Save Images…" cancels every fetch of the Browser view, the list's too.
     imageList_.FetchesCancelled();
+    CancelDownloads();
+}
+
+void MainWindowController::CancelDownloads() {
+    if (downloads_ != nullptr) {
+        downloads_->CancelAll();
+    }
 }
 
 void MainWindowController::ExportImageList() {

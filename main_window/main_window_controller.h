@@ -24,6 +24,7 @@
 #include "main_window/view_zoom.h"
 #include "main_window/window_opening_limit.h"
 #include "main_window/window_views.h"
+#include "saving/running_downloads.h"
 #include "saving/transfer_report.h"
 
 namespace quorvane {
@@ -77,9 +78,14 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void Back() { navigation_.Back(); }
     void Forward() { navigation_.Forward(); }
     void StopAll() { navigation_.StopAll(); }
-    // The Stop command: StopAll, and "Save Images…" and the Image List's save end with
-    // what they have saved.
+    // The Stop command: StopAll, "Save Images…" and the Image List's save end with what
+    // they have saved, and the downloads are cancelled.
     void Stop();
+    // The downloads that Stop and "Cancel Download" cancel; none until they are given.
+    void FollowDownloads(RunningDownloads& downloads) { downloads_ = &downloads; }
+    // "Cancel Download": the downloads running are cancelled, nothing else.
+    void CancelDownloads();
+    bool DownloadRunning() const { return downloads_ != nullptr && downloads_->AnyRunning(); }
     void RefreshPage() { navigation_.RefreshPage(); }
     void UpDir() { navigation_.UpDir(); }
     void SendToIE() { navigation_.SendToIE(); }
@@ -180,6 +186,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     SaveCommands saving_;
     NavigationCommands navigation_;
     WindowOpeningLimit windowLimit_;
+    RunningDownloads* downloads_ = nullptr;
 };
 
 }  // namespace quorvane

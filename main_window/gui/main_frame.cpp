@@ -88,6 +88,7 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(*controller_);
+    controller_->FollowDownloads(*downloads_);
     for (const auto& element : views_) {
         if (element->Window() != nullptr) {
             downloads_->Follow(element->Window());

@@ -231,6 +231,16 @@ void DirectDownload::Abandon() {
     t.file.reset();
 }
 
+void DirectDownload::Cancel() {
+    Transfer& t = *transfer_;
+    if (t.ended) {
+        return;
+    }
+    Abandon();
+    t.report->SetStatusText(DownloadCancelledMessage(t.name));
+    t.report->SetProgress(100, 0.01f);
+}
+
 bool DirectDownload::Ended() const {
     return transfer_->ended;
 }

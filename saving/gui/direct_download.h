@@ -38,6 +38,8 @@ class DirectDownload : public std::enable_shared_from_this<DirectDownload> {
 
     // Stops the download at once and removes its partial file; nothing more is said.
     void Abandon();
+    // Stops the download at once and removes its partial file; it says it was cancelled.
+    void Cancel();
     bool Ended() const;
 
   private:

@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "desktop/user_folders.h"
 #include "saving/gui/engine_download.h"
@@ -64,15 +65,22 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
     return TRUE;
 }
 
-// One download from the moment the engine starts it until it finished.
+// One download from the moment the engine starts it until it finished. Cancelled or
+// failed, it waits for the engine to end it, which may take a turn of the main loop.
 struct WebKitDownloads::Download {
+    enum class Stage {
+        Running,    // the engine has it, on its way
+        Cancelled,  // the user cancelled it
+        Failed,     // it cannot become a whole file: error says why
+    };
+
     WebKitDownloads* owner;
     WebKitDownload* download;  // a reference of our own
     std::string name;
     std::string shownProgress;  // the last progress said, so that each is said once
     std::optional<PartialFile> file;
-    std::optional<std::string> error;
-    bool cancelled = false;
+    Stage stage = Stage::Running;
+    std::string error;
 
     Download(WebKitDownloads* owner, WebKitDownload* download)
         : owner(owner), download(static_cast<WebKitDownload*>(g_object_ref(download))) {}
@@ -89,6 +97,9 @@ struct WebKitDownloads::Download {
     static void OnFinished(WebKitDownload*, void* self);
     // True, having let go of the download, when it is a fetch.
     bool LeftToItsFetch();
+    void Fail(std::string why);
+    // Asks the engine to end the download; it then fails as cancelled.
+    void Cancel();
     void Report();
     // The engine has let go of the download without a word: it fails, and what the
     // engine wrote goes too.
@@ -115,8 +126,8 @@ gboolean WebKitDownloads::Download::OnDecideDestination(WebKitDownload*, gchar* 
     try {
         state->file.emplace(folder, state->name);
     } catch (const std::system_error& error) {
-        state->error = "cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
-                       error.code().message() + ")";
+        state->Fail("cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
+                    error.code().message() + ")");
         webkit_download_cancel(state->download);
         return TRUE;
     }
@@ -146,13 +157,25 @@ void WebKitDownloads::Download::OnReceivedData(WebKitDownload*, guint64, void* s
 
 void WebKitDownloads::Download::OnFailed(WebKitDownload*, GError* error, void* self) {
     auto* state = static_cast<Download*>(self);
-    if (state->LeftToItsFetch() || state->error) {
+    if (state->LeftToItsFetch() || state->stage != Stage::Running) {
         return;
     }
     if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER)) {
-        state->cancelled = true;
+        state->stage = Stage::Cancelled;
     } else {
-        state->error = error->message;
+        state->Fail(error->message);
+    }
+}
+
+void WebKitDownloads::Download::Fail(std::string why) {
+    stage = Stage::Failed;
+    error = std::move(why);
+}
+
+void WebKitDownloads::Download::Cancel() {
+    if (stage == Stage::Running) {
+        stage = Stage::Cancelled;
+        webkit_download_cancel(download);
     }
 }
 
@@ -168,10 +191,15 @@ void WebKitDownloads::Download::OnFinished(WebKitDownload*, void* self) {
 
 void WebKitDownloads::Download::Report() {
     TransferReport& report = owner->report_;
-    if (!error && !cancelled) {
-        error = Unfinished(download);
+    if (stage == Stage::Running) {
+        if (std::optional<std::string> unfinished = Unfinished(download)) {
+            Fail(std::move(*unfinished));
+        }
     }
-    if (!error && !cancelled && file) {
+    if (stage == Stage::Running && !file) {
+        Fail("the engine wrote it nowhere");
+    }
+    if (stage == Stage::Running) {
         try {
             const std::filesystem::path saved = file->Commit();
             report.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
@@ -179,24 +207,25 @@ void WebKitDownloads::Download::Report() {
             report.SetProgress(100, 0.01f);
             return;
         } catch (const std::system_error& failure) {
-            error = failure.code().message();
+            Fail(failure.code().message());
         }
     }
-    // The partial file goes with the state; the message says why.
-    file.reset();
+    // The partial files go, the engine's too, which it leaves when its network process
+    // ended; the message says why.
+    if (file) {
+        std::error_code ignored;
+        std::filesystem::remove(file->Path().string() + kEngineSuffix, ignored);
+        file.reset();
+    }
     const std::string shown = name.empty() ? std::string(kFallbackName) : name;
-    report.SetStatusText(error ? DownloadFailedMessage(shown, *error)
-                               : DownloadCancelledMessage(shown));
+    report.SetStatusText(stage == Stage::Cancelled ? DownloadCancelledMessage(shown)
+                                                   : DownloadFailedMessage(shown, error));
     report.SetProgress(100, 0.01f);
 }
 
 void WebKitDownloads::Download::Abandon(const std::string& why) {
     g_signal_handlers_disconnect_by_data(download, this);
-    error = why;
-    if (file) {
-        std::error_code ignored;
-        std::filesystem::remove(file->Path().string() + kEngineSuffix, ignored);
-    }
+    Fail(why);
     Report();
 }
 
@@ -230,6 +259,39 @@ void WebKitDownloads::Follow(wxWebView* view) {
 
 WebKitDownloads* WebKitDownloads::Following(WebKitWebView* view) {
     return static_cast<WebKitDownloads*>(g_object_get_data(G_OBJECT(view), kFollowedBy));
+}
+
+bool WebKitDownloads::AnyRunning() const {
+    const bool engineRuns =
+        std::any_of(downloads_.begin(), downloads_.end(), [](const auto& state) {
+            return state->stage == Download::Stage::Running && !IsFetch(state->download);
+        });
+    return engineRuns || std::any_of(directDownloads_.begin(), directDownloads_.end(),
+                                     [](const auto& direct) { return !direct->Ended(); });
+}
+
+// The engine may end a download from inside its cancel, which takes it off the list: the
+// ones to cancel are chosen first, each held until it has been told. A fetch that the
+// engine has not yet shown to be one is marked by now.
+void WebKitDownloads::CancelAll() {
+    std::vector<WebKitDownload*> chosen;
+    for (const auto& state : downloads_) {
+        if (state->stage == Download::Stage::Running && !IsFetch(state->download)) {
+            chosen.push_back(static_cast<WebKitDownload*>(g_object_ref(state->download)));
+        }
+    }
+    for (WebKitDownload* download : chosen) {
+        const auto found =
+            std::find_if(downloads_.begin(), downloads_.end(),
+                         [download](const auto& state) { return state->download == download; });
+        if (found != downloads_.end()) {
+            (*found)->Cancel();
+        }
+        g_object_unref(download);
+    }
+    for (const auto& direct : directDownloads_) {
+        direct->Cancel();
+    }
 }
 
 void WebKitDownloads::DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response) {

@@ -8,6 +8,7 @@
 
 #include "saving/gui/direct_download.h"
 #include "saving/gui/network_process_watch.h"
+#include "saving/running_downloads.h"
 #include "saving/transfer_report.h"
 
 class wxWebView;
@@ -31,11 +32,13 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
 // written to a partial file and named when complete. The progress bar follows it and
 // status panel 1 says where it went or what went wrong; a failed or cancelled download
 // leaves no file behind, nor does one cut off by the end of the engine's network process.
-class WebKitDownloads {
+// The fetches of "Save Images…" and the Image List are the engine's downloads too, and
+// left alone: cancelling the downloads never cancels them.
+class WebKitDownloads : public RunningDownloads {
   public:
     explicit WebKitDownloads(TransferReport& report);
     // Cancels the downloads still running; their partial files go.
-    ~WebKitDownloads();
+    ~WebKitDownloads() override;
     WebKitDownloads(const WebKitDownloads&) = delete;
     WebKitDownloads& operator=(const WebKitDownloads&) = delete;
 
@@ -47,6 +50,10 @@ class WebKitDownloads {
 
     // Downloads the response's file outside the engine.
     void DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response);
+
+    // RunningDownloads.
+    bool AnyRunning() const override;
+    void CancelAll() override;
 
   private:
     struct Download;

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -26,6 +27,8 @@
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
+#include "main_window/commands.h"
+#include "main_window/gui/command_binding.h"
 #include "main_window/gui/find_bar.h"
 #include "saving/data_url.h"
 #include "saving/gui/network_process_watch.h"
@@ -255,6 +258,43 @@ TEST_F(BrowserToolsEndToEnd, ADownloadCutOffByTheEnginesNetworkProcessFailsAndLe
     // tell: the engine itself leaves both partial files behind.
     EXPECT_TRUE(WaitUntil([&] { return FilesIn(folder).empty(); })) << StatusText();
     EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+    unsetenv("XDG_DOWNLOAD_DIR");
+    fs::remove_all(folder);
+}
+
+// A download that never ends is cancelled by Stop (Escape, as the user gives it) and by
+// File > Cancel Download, which can be chosen only while one runs: both partial files
+// go, and panel 1 says so.
+TEST_F(BrowserToolsEndToEnd, StopAndCancelDownloadCancelARunningDownloadAndLeaveNothing) {
+    const fs::path folder = FreshTempFolder("cancelled downloads");
+    setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
+    server_.ServeEndlessly("/files/endless.zip", "application/zip");
+    const fs::path enginePart = folder / (PartialFile::PartialName("endless.zip") + kEngineSuffix);
+    const CommandTarget target{frame_->Controller(), *frame_};
+    const Command& cancel = CommandFor(CommandId::CancelDownload);
+    EXPECT_FALSE(cancel.enabled(target));
+    const std::function<void()> cancelWays[] = {
+        [] { TypeKeys("Escape"); },
+        [&] {
+            wxCommandEvent choose(wxEVT_MENU, CommandWindowId(CommandId::CancelDownload));
+            frame_->ProcessWindowEvent(choose);
+        },
+    };
+    for (const auto& cancelIt : cancelWays) {
+        TypeAddressAndPressEnter(server_.Url("/files/endless.zip"));
+        ASSERT_TRUE(WaitUntil([&] {
+            std::error_code missing;
+            const auto size = fs::file_size(enginePart, missing);
+            return !missing && size > 0;
+        })) << StatusText();
+        EXPECT_TRUE(cancel.enabled(target));
+        cancelIt();
+        EXPECT_TRUE(WaitUntil([&] { return StatusText() == "Download of endless.zip cancelled"; }))
+            << StatusText();
+        EXPECT_TRUE(WaitUntil([&] { return FilesIn(folder).empty(); }));
+        EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+        EXPECT_FALSE(cancel.enabled(target));
+    }
     unsetenv("XDG_DOWNLOAD_DIR");
     fs::remove_all(folder);
 }

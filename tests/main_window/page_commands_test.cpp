@@ -12,9 +12,11 @@
 #include <string>
 
 #include "desktop/user_folders.h"
+#include "main_window/commands.h"
 #include "saving/image_saving.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
+#include "saving/running_downloads.h"
 #include "tests/main_window/controller_fixture.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"
@@ -304,6 +306,50 @@ TEST_F(PageCommandsTest, StopEndsTheSavingAndRemovesItsPartialFiles) {
     EXPECT_THAT(FilesIn(folder.Path()), IsEmpty());
     EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 6 images to " +
                                        FolderForDisplay(folder.Path(), UserHomeFolder()));
+    EXPECT_TRUE(controller_.CanSaveImages());
+}
+
+// The window's downloads, recorded in the log the fake views write.
+class FakeDownloads : public RunningDownloads {
+  public:
+    explicit FakeDownloads(CallLog& log) : log_(log) {}
+    bool AnyRunning() const override { return running; }
+    void CancelAll() override {
+        log_.push_back("downloads.CancelAll");
+        running = false;
+    }
+    bool running = false;
+
+  private:
+    CallLog& log_;
+};
+
+// "Cancel Download" is for the downloads alone: "Save Images…" goes on with its fetches.
+// Stop ends both.
+TEST_F(PageCommandsTest, CancelDownloadCancelsTheDownloadsAloneAndStopCancelsThemToo) {
+    FakeDownloads downloads(log_);
+    const Command& cancel = CommandFor(CommandId::CancelDownload);
+    downloads.running = true;
+    EXPECT_FALSE(cancel.enabled({controller_, window_})) << "no downloads followed yet";
+    controller_.FollowDownloads(downloads);
+    EXPECT_TRUE(cancel.enabled({controller_, window_}));
+    TempFolder folder;
+    AnalysePageWithImages({"a.png", "b.png"});
+    surface_.folderToSaveImages = folder.Path();
+    controller_.SaveImages();
+    log_.clear();
+
+    cancel.run({controller_, window_});
+    EXPECT_THAT(log_, ElementsAre("downloads.CancelAll"));
+    EXPECT_FALSE(cancel.enabled({controller_, window_}));
+    EXPECT_EQ(browser_.WaitingFetches(), 2u);
+    EXPECT_FALSE(controller_.CanSaveImages()) << "the save must still run";
+
+    downloads.running = true;
+    log_.clear();
+    CommandFor(CommandId::Stop).run({controller_, window_});
+    EXPECT_THAT(CallsStartingWith(log_, "downloads"), ElementsAre("downloads.CancelAll"));
+    EXPECT_EQ(browser_.WaitingFetches(), 0u);
     EXPECT_TRUE(controller_.CanSaveImages());
 }
 
