@@ -102,9 +102,9 @@ const std::vector<std::size_t>& ImageListTable::Shown() const {
 
 void ImageListTable::Update() const {
     stale_ = false;
-    const ImageRowFilter filter(filter_);
-    filterError_ = filter.Error();
+    ImageRowFilter filter(filter_);
     shown_ = filter.Shown(list_.Rows());
+    filterError_ = filter.Error();
     if (sorted_) {
         SortRows(list_.Rows(), shown_, column_, ascending_);
     }

@@ -1,11 +1,10 @@
 #include "inspection/image_row_filter.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <string_view>
 
 #include "base/ascii.h"
+#include "inspection/pattern_search.h"
 
 namespace quorvane {
 namespace {
@@ -30,34 +29,18 @@ bool ContainsNoCase(std::string_view text, std::string_view what) {
 
 }  // namespace
 
-struct ImageRowFilter::Expression {
-    explicit Expression(GRegex* compiled) : regex(compiled) {}
-    ~Expression() { g_regex_unref(regex); }
-    Expression(const Expression&) = delete;
-    Expression& operator=(const Expression&) = delete;
-    GRegex* regex;
-};
-
 ImageRowFilter::ImageRowFilter(const ImageFilterSettings& settings) : settings_(settings) {
-    if (!settings_.regularExpression || settings_.text.empty()) {
-        return;
+    if (settings_.regularExpression && !settings_.text.empty()) {
+        // Bytes: an address cut at kMaxMatchedBytes may end inside a character.
+        expression_ = std::make_unique<PatternSearch>(
+            settings_.text, PatternSearch::Options{.caseless = true, .bytes = true});
     }
-    GError* error = nullptr;
-    GRegex* regex = g_regex_new(settings_.text.c_str(),
-                                static_cast<GRegexCompileFlags>(G_REGEX_CASELESS | G_REGEX_RAW),
-                                static_cast<GRegexMatchFlags>(0), &error);
-    if (regex == nullptr) {
-        error_ = error->message;
-        g_error_free(error);
-        return;
-    }
-    expression_ = std::make_unique<Expression>(regex);
 }
 
 ImageRowFilter::~ImageRowFilter() = default;
 
-bool ImageRowFilter::Matches(const ImageRow& row) const {
-    if (!error_.empty()) {
+bool ImageRowFilter::Matches(const ImageRow& row) {
+    if (expression_ && expression_->Now() != PatternSearch::State::Searching) {
         return false;
     }
     if (row.naturalWidth < settings_.minimumWidth || row.naturalHeight < settings_.minimumHeight) {
@@ -68,21 +51,32 @@ bool ImageRowFilter::Matches(const ImageRow& row) const {
     }
     const std::string_view address = std::string_view(row.address).substr(0, kMaxMatchedBytes);
     if (expression_) {
-        // A search that runs away ends as no match, with the error left unread.
-        return g_regex_match_full(expression_->regex, address.data(),
-                                  static_cast<gssize>(address.size()), 0,
-                                  static_cast<GRegexMatchFlags>(0), nullptr, nullptr) != FALSE;
+        bool matched = false;
+        expression_->EachMatch(address, [&matched](std::size_t, std::size_t) {
+            matched = true;
+            return false;
+        });
+        return matched && expression_->Now() == PatternSearch::State::Searching;
     }
     return settings_.text.empty() || ContainsNoCase(address, settings_.text);
 }
 
-std::vector<std::size_t> ImageRowFilter::Shown(const std::vector<ImageRow>& rows) const {
+std::string ImageRowFilter::Error() const {
+    return expression_ ? expression_->Problem() : std::string();
+}
+
+std::vector<std::size_t> ImageRowFilter::Shown(const std::vector<ImageRow>& rows) {
     std::vector<std::size_t> shown;
     shown.reserve(rows.size());
     for (std::size_t place = 0; place < rows.size(); ++place) {
         if (Matches(rows[place])) {
             shown.push_back(place);
         }
+    }
+    if (!Error().empty()) {
+        // Past the budget no row is shown, as for a bad expression: a list cut somewhere
+        // along the way would look like the answer.
+        shown.clear();
     }
     return shown;
 }

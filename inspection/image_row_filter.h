@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inspection/image_list.h"
+#include "inspection/pattern_search.h"
 
 namespace quorvane {
 
@@ -20,9 +21,10 @@ struct ImageFilterSettings {
 };
 
 // The rows a filter lets through. A regular expression is PCRE's through GLib, letters
-// folded; a bad one lets nothing through and says why. Only the first kMaxMatchedBytes
-// of an address are searched, so a data: address of megabytes costs no more than a long
-// address of the web.
+// folded; a bad one lets nothing through and says why, and so does one that costs more
+// than one search of a page may: the filter's rows are one search, with one budget of work
+// (PatternSearch). Only the first kMaxMatchedBytes of an address are searched, so a data:
+// address of megabytes costs no more than a long address of the web.
 class ImageRowFilter {
   public:
     static constexpr std::size_t kMaxMatchedBytes = 4096;
@@ -32,18 +34,16 @@ class ImageRowFilter {
     ImageRowFilter(const ImageRowFilter&) = delete;
     ImageRowFilter& operator=(const ImageRowFilter&) = delete;
 
-    bool Matches(const ImageRow& row) const;
-    // Why the expression cannot be used; "" when it can.
-    const std::string& Error() const { return error_; }
+    bool Matches(const ImageRow& row);
+    // What the filter row says instead of the count: "Bad expression: " and why, or that
+    // the expression is too costly for this page; "" when the filter could be applied.
+    std::string Error() const;
     // The places of the rows it lets through, in the list's order.
-    std::vector<std::size_t> Shown(const std::vector<ImageRow>& rows) const;
+    std::vector<std::size_t> Shown(const std::vector<ImageRow>& rows);
 
   private:
-    struct Expression;
-
     ImageFilterSettings settings_;
-    std::unique_ptr<Expression> expression_;
-    std::string error_;
+    std::unique_ptr<PatternSearch> expression_;
 };
 
 // "1 204 images", or "312 of 1 204 images" when the filter leaves some out; with

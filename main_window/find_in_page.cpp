@@ -20,11 +20,7 @@ std::string FindStatusText(bool counted, unsigned matches, unsigned current, uns
 std::string SourceFindStatusText(const SourceMatches& matches, std::size_t current,
                                  unsigned maxMatches) {
     if (!matches.error.empty()) {
-        // GLib names the expression before what is wrong with it: the bar has room for
-        // the latter only.
-        const std::size_t colon = matches.error.rfind(": ");
-        return "Bad expression: " +
-               (colon == std::string::npos ? matches.error : matches.error.substr(colon + 2));
+        return matches.error;
     }
     const auto count = static_cast<unsigned>(matches.ranges.size()) + (matches.more ? 1 : 0);
     return FindStatusText(true, count, static_cast<unsigned>(current), maxMatches);

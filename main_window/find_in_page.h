@@ -51,7 +51,8 @@ class FindInPage {
 std::string FindStatusText(bool counted, unsigned matches, unsigned current, unsigned maxMatches);
 
 // What the find bar says about a search of the Original Source view: as FindStatusText,
-// or "Bad expression: " and what is wrong with it.
+// or why there was no search ("Bad expression: " and what is wrong with it, or that the
+// expression is too costly for this page).
 std::string SourceFindStatusText(const SourceMatches& matches, std::size_t current,
                                  unsigned maxMatches);
 

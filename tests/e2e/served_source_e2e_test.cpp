@@ -64,7 +64,8 @@ TEST_F(ServedSourceEndToEnd, ShowsThePageAsServedBeforeItsScriptRewroteIt) {
     EXPECT_EQ(Served().ShownText(), page);
     EXPECT_EQ(Requests("/served/page.html"), 1u);
 
-    // Find in the view: an expression, a whole word, and a bad expression said beside it.
+    // Find in the view: an expression, a whole word, a bad expression and one too costly for
+    // the page said beside it, and a search afterwards as before.
     const struct {
         const char* text;
         SourceFindOptions options;
@@ -74,6 +75,8 @@ TEST_F(ServedSourceEndToEnd, ShowsThePageAsServedBeforeItsScriptRewroteIt) {
         {"next", {.wholeWord = true}, "1 of 2"},
         {"nex", {.wholeWord = true}, "Not found"},
         {"marker-(", {.regularExpression = true}, "Bad expression: missing terminating )"},
+        {"(.|.)*\\d", {.regularExpression = true}, "The expression is too costly for this page"},
+        {"marker-served", {}, "1 of 1"},
     };
     for (const auto& row : rows) {
         frame_->Controller().Find(row.text, row.options);

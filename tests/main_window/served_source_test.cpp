@@ -97,6 +97,7 @@ TEST_F(ServedSourceTest, FindsExpressionsAndWordsAndSaysWhatIsWrongWithABadOne) 
         {"cat", {}, "1 of 2"},
         {"(png", {.regularExpression = true}, "Bad expression: missing terminating )"},
         {"(png", {}, "Not found"},
+        {"(.|.)*\\d", {.regularExpression = true}, "The expression is too costly for this page"},
     };
     for (const auto& row : rows) {
         controller_.Find(row.text, row.options);
