@@ -29,6 +29,7 @@ std::string ShownAddress(const ImageRow& row) {
 
 ImageList ImageListTable::Clear() {
     ImageList before = std::exchange(list_, ImageList());
+    filterTooCostly_ = false;
     LinesChanged();
     return before;
 }
@@ -83,6 +84,7 @@ ImageTableChanges ImageListTable::TakeChanges() {
 
 void ImageListTable::SetFilter(const ImageFilterSettings& settings) {
     filter_ = settings;
+    filterTooCostly_ = false;
     LinesChanged();
 }
 
@@ -102,9 +104,14 @@ const std::vector<std::size_t>& ImageListTable::Shown() const {
 
 void ImageListTable::Update() const {
     stale_ = false;
-    ImageRowFilter filter(filter_);
-    shown_ = filter.Shown(list_.Rows());
-    filterError_ = filter.Error();
+    // A filter too costly for the page stays so while more of its rows come: trying it
+    // again on each report would hold the window each time.
+    if (!filterTooCostly_) {
+        ImageRowFilter filter(filter_);
+        shown_ = filter.Shown(list_.Rows());
+        filterError_ = filter.Error();
+        filterTooCostly_ = filter.TooCostly();
+    }
     if (sorted_) {
         SortRows(list_.Rows(), shown_, column_, ascending_);
     }

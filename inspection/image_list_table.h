@@ -58,6 +58,7 @@ class ImageListTable {
     ImageList list_;
     ImageFilterSettings filter_;
     mutable std::string filterError_;
+    mutable bool filterTooCostly_ = false;  // for this page's rows, until the filter changes
     ImageColumn column_ = ImageColumn::Address;
     bool ascending_ = true;
     bool sorted_ = false;  // whether the user sorted: else the rows keep the found order

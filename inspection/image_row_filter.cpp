@@ -65,6 +65,10 @@ std::string ImageRowFilter::Error() const {
     return expression_ ? expression_->Problem() : std::string();
 }
 
+bool ImageRowFilter::TooCostly() const {
+    return expression_ && expression_->Now() == PatternSearch::State::TooCostly;
+}
+
 std::vector<std::size_t> ImageRowFilter::Shown(const std::vector<ImageRow>& rows) {
     std::vector<std::size_t> shown;
     shown.reserve(rows.size());

@@ -38,6 +38,8 @@ class ImageRowFilter {
     // What the filter row says instead of the count: "Bad expression: " and why, or that
     // the expression is too costly for this page; "" when the filter could be applied.
     std::string Error() const;
+    // Its expression has spent the budget of one search: it stops letting rows through.
+    bool TooCostly() const;
     // The places of the rows it lets through, in the list's order.
     std::vector<std::size_t> Shown(const std::vector<ImageRow>& rows);
 

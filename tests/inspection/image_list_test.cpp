@@ -336,8 +336,12 @@ TEST(ImageListTable, SaysAnExpressionIsTooCostlyAndShowsNoRow) {
     table.SetFilter({.text = "(\\w|\\w)+\\d", .regularExpression = true});
     EXPECT_EQ(table.CountText(), "The expression is too costly for this page");
     EXPECT_TRUE(table.Shown().empty());
+    // More rows of the page leave it too costly; another filter, or a new page, tries again.
+    ASSERT_TRUE(
+        Accept(table, R"({"frame":"g","gather":1,"items":[{"a":"http://h/1.png","k":"img"}]})"));
+    EXPECT_EQ(table.CountText(), "The expression is too costly for this page");
     table.SetFilter({.text = "a+\\.png$", .regularExpression = true});
-    EXPECT_EQ(table.CountText(), "2 images");
+    EXPECT_EQ(table.CountText(), "2 of 3 images");
 }
 
 // The table is shown before the files' facts come: those the order or the filter reads

@@ -230,6 +230,7 @@ TEST(PatternSearch, TellsBothViewsThatAHostileExpressionIsTooCostly) {
     ImageRowFilter filter({.text = "(a+)+$", .regularExpression = true});
     EXPECT_TRUE(filter.Shown(rows).empty());
     EXPECT_EQ(filter.Error(), PatternSearch::kTooCostly);
+    EXPECT_TRUE(filter.TooCostly());
 }
 
 }  // namespace
