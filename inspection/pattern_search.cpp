@@ -154,6 +154,9 @@ std::string PatternSearch::Problem() const {
 
 void PatternSearch::EachMatch(
     std::string_view text, const std::function<bool(std::size_t begin, std::size_t end)>& found) {
+    if (state_ == State::Searching) {
+        stepsLeft_ += kStepsPerByte * text.size();
+    }
     // PCRE checks the text is UTF-8 once, on the first match; later ones trust it.
     std::uint32_t checks = 0;
     std::size_t from = 0;

@@ -14,12 +14,15 @@ namespace quorvane {
 // budget of work. PCRE's own limit counts one attempt at one position only, so a pattern
 // such as (a+)+$ could spend minutes over the positions and lines of a small page; here
 // every step of every attempt of every match counts against the one budget, and past it
-// the search stops and says so.
+// the search stops and says so. The budget grows with the text searched, since ordinary
+// patterns take a step or two a byte: a small page's hostile search ends at once, and a
+// large page's ordinary one is never cut.
 class PatternSearch {
   public:
-    // Some half a second of PCRE's compiled matcher on this machine's kind of processor;
-    // ordinary patterns take a few steps a byte, so a 64 MB page stays well within it.
-    static constexpr std::uint64_t kBudgetSteps = 100'000'000;
+    // A few tens of milliseconds of PCRE's compiled matcher, whatever the text.
+    static constexpr std::uint64_t kBudgetSteps = 10'000'000;
+    // And for each byte of text searched.
+    static constexpr std::uint64_t kStepsPerByte = 8;
     static constexpr const char* kTooCostly = "The expression is too costly for this page";
 
     struct Options {
@@ -45,9 +48,10 @@ class PatternSearch {
     std::string Problem() const;
 
     // Calls found(begin, end) for each match in text, in order, until found returns false,
-    // the text ends or the budget is spent (then Now() is TooCostly). After an empty match
-    // the search goes on one UTF-8 character further, as GLib's does. In UTF-8 mode a text
-    // that is not UTF-8 has no match.
+    // the text ends or the budget, grown by kStepsPerByte for each byte of text, is spent
+    // (then Now() is TooCostly); a spent budget stays spent. After an empty match the search
+    // goes on one UTF-8 character further, as GLib's does. In UTF-8 mode a text that is not
+    // UTF-8 has no match.
     void EachMatch(std::string_view text,
                    const std::function<bool(std::size_t begin, std::size_t end)>& found);
 

@@ -123,7 +123,6 @@ TEST(PatternSearch, StopsAHostileSearchOnceItsBudgetIsSpent) {
         {"(x+x+)+y", std::string(5000, 'x') + "zy"},
         {"(.|.)*\\d", "<p>marker-served</p><a href=\"next.html\">next</a>"},
         {"a*a*a*a*a*b", std::string(1 << 20, 'a')},
-        {"x*", std::string(64 << 20, 'a')},
     };
     for (const auto& row : rows) {
         PatternSearch search(row.pattern, {.multiline = true});
