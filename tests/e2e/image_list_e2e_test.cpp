@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/listctrl.h>
+#include <wx/statusbr.h>
 #include <wx/window.h>
 
 #include <algorithm>
@@ -149,13 +150,48 @@ TEST_F(ImageListEndToEnd, ListsAddressesAsThePageWroteThem) {
     const ImageListTable& table = frame_->ImageTable();
     ASSERT_TRUE(WaitUntil([&] {
         return RowOf(table, server_.Url("/exact/lazy.bmp")) != nullptr &&
-               RowOf(table, svg) != nullptr && frame_->ImageList().ShownLines() >= 2;
+               RowOf(table, svg) != nullptr && frame_->ImageList().ShownLines() >= 2 &&
+               table.List().Rows().size() == 2;
     })) << table.List().Rows().size()
         << " rows, the first "
         << (table.List().Rows().empty() ? "" : table.List().Rows()[0].address);
     EXPECT_EQ(RowOf(table, server_.Url("/exact/page.html")), nullptr);
     EXPECT_EQ(RowOf(table, svg)->kinds, KindBit(ImageKind::Css));
-    EXPECT_EQ(frame_->ImageList().CountText(), "2 images");
+}
+
+// A web page may name a script or a local file as a picture: the list shows the row, and
+// Enter on it opens nothing but names it.
+TEST_F(ImageListEndToEnd, OpensNoScriptAndNoLocalFileFromAWebPage) {
+    server_.Serve("/refused/page.html", "text/html",
+                  "<!DOCTYPE html><html><body><img src=\"javascript:alert(1)\">"
+                  "<img src=\"file:///etc/passwd\"></body></html>");
+    TypeAddressAndPressEnter(server_.Url("/refused/page.html"));
+    CommandFor(CommandId::ImageListView).run({frame_->Controller(), *frame_});
+    const ImageListTable& table = frame_->ImageTable();
+    ASSERT_TRUE(WaitUntil([&] {
+        return RowOf(table, "javascript:alert(1)") != nullptr &&
+               RowOf(table, "file:///etc/passwd") != nullptr &&
+               frame_->ImageList().ShownLines() == 2;
+    })) << table.List().Rows().size()
+        << " rows";
+    wxListCtrl* lines = nullptr;
+    for (wxWindow* child : frame_->ImageList().GetChildren()) {
+        lines = lines != nullptr ? lines : wxDynamicCast(child, wxListCtrl);
+    }
+    ASSERT_NE(lines, nullptr);
+    for (long line = 0; line < 2; ++line) {
+        const std::string address = table.ShownRow(static_cast<std::size_t>(line)).address;
+        lines->SetItemState(line, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                            wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        lines->SetFocus();
+        TypeKeys("Return");
+        const std::string said = "Not opened: " + address + " is not a web address";
+        EXPECT_TRUE(WaitUntil([&] {
+            return frame_->GetStatusBar()->GetStatusText(0).utf8_string() == said;
+        })) << frame_->GetStatusBar()->GetStatusText(0).utf8_string();
+        EXPECT_EQ(frame_->Element(0).Address(), server_.Url("/refused/page.html"));
+        lines->SetItemState(line, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    }
 }
 
 // The images are at a port that refuses them: the page loads at once, and what is

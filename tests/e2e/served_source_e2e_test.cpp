@@ -2,6 +2,7 @@
 // 127.0.0.1, the save dialog answered with xdotool.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <wx/statusbr.h>
 
 #include <algorithm>
 #include <chrono>
@@ -83,6 +84,37 @@ TEST_F(ServedSourceEndToEnd, ShowsThePageAsServedBeforeItsScriptRewroteIt) {
         EXPECT_EQ(frame_->FindBarControl()->Status(), row.status) << row.text;
     }
     EXPECT_EQ(Requests("/served/page.html"), 1u);
+}
+
+// A link whose value makes no address at all ("http://a;") is named, and the program
+// goes on; so is a script link. Neither is loaded.
+TEST_F(ServedSourceEndToEnd, AClickOnALinkThatMakesNoAddressNamesIt) {
+    const std::string page =
+        "<html><body><p>marker-unusable</p>\n<a href=\"http://a;\">unusable</a>\n"
+        "<a href=\"javascript:alert(1)\">script</a>\n</body></html>\n";
+    server_.Serve("/served/unusable.html", "text/html", page);
+    TypeAddressAndPressEnter(server_.Url("/served/unusable.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/served/unusable.html"), "marker-unusable"));
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    ASSERT_TRUE(ShowsText("marker-unusable"));
+    const auto statusText = [&] { return frame_->GetStatusBar()->GetStatusText(0).utf8_string(); };
+    for (const char* value : {"http://a;", "javascript:alert(1)"}) {
+        const std::string said = std::string("Not opened: ") + value + " is not a web address";
+        const int at = static_cast<int>(Served().ShownText().find(value)) + 3;
+        const wxPoint point = Served().ClientToScreen(Served().PointFromPosition(at)) +
+                              wxPoint(0, Served().TextHeight(0) / 2);
+        // The view underlines its links once it has drawn them: the first click may come
+        // before that.
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                AsAUser("xdotool mousemove " + std::to_string(point.x) + " " +
+                        std::to_string(point.y) + " click 1");
+                return WaitUntil([&] { return statusText() == said; }, std::chrono::seconds(2));
+            },
+            std::chrono::seconds(60)))
+            << value << ": " << statusText();
+    }
+    EXPECT_EQ(frame_->Element(0).Address(), server_.Url("/served/unusable.html"));
 }
 
 TEST_F(ServedSourceEndToEnd, SaveSourceWritesTheBytesAsServed) {
