@@ -3,22 +3,56 @@
 #include <array>
 
 #include "analysis/text_search.h"
+#include "inspection/element_text_end.h"
 
 namespace quorvane {
 namespace {
 
-// Elements whose content is text to the end tag, never markup: an address in a script's
-// string or a title is no attribute.
-bool HoldsRawText(std::string_view name) {
-    constexpr std::array<std::string_view, 9> kRawTextElements = {
-        "script", "style",   "textarea", "title",    "xmp",
-        "iframe", "noembed", "noframes", "plaintext"};
-    for (const std::string_view element : kRawTextElements) {
-        if (EqualsNoCase(name, element)) {
+using TokenHandler = std::function<void(const MarkupToken&)>;
+
+template <std::size_t N>
+bool IsOneOf(std::string_view name, const std::array<std::string_view, N>& names) {
+    for (const std::string_view each : names) {
+        if (EqualsNoCase(name, each)) {
             return true;
         }
     }
     return false;
+}
+
+// How the tokenizer reads an HTML element's content, as the tree builder sets its state
+// after the start tag.
+enum class ContentState { Data, Rcdata, Rawtext, ScriptData, Plaintext };
+
+ContentState ContentStateOf(std::string_view name) {
+    constexpr std::array<std::string_view, 2> kRcdata = {"title", "textarea"};
+    constexpr std::array<std::string_view, 6> kRawtext = {"style",   "xmp",      "iframe",
+                                                          "noembed", "noframes", "noscript"};
+    if (EqualsNoCase(name, "script")) {
+        return ContentState::ScriptData;
+    }
+    if (EqualsNoCase(name, "plaintext")) {
+        return ContentState::Plaintext;
+    }
+    return IsOneOf(name, kRcdata)    ? ContentState::Rcdata
+           : IsOneOf(name, kRawtext) ? ContentState::Rawtext
+                                     : ContentState::Data;
+}
+
+bool IsForeignRoot(std::string_view name) {
+    return EqualsNoCase(name, "svg") || EqualsNoCase(name, "math");
+}
+
+// The HTML elements whose start tag ends SVG or MathML content. (font only with some
+// attributes; it is left out, as are the integration points such as foreignObject.)
+bool LeavesForeignContent(std::string_view name) {
+    constexpr std::array<std::string_view, 44> kBreakouts = {
+        "b",      "big",  "blockquote", "body",  "br",   "center", "code",    "dd",   "div",
+        "dl",     "dt",   "em",         "embed", "h1",   "h2",     "h3",      "h4",   "h5",
+        "h6",     "head", "hr",         "i",     "img",  "li",     "listing", "menu", "meta",
+        "nobr",   "ol",   "p",          "pre",   "ruby", "s",      "small",   "span", "strong",
+        "strike", "sub",  "sup",        "table", "tt",   "u",      "ul",      "var"};
+    return IsOneOf(name, kBreakouts);
 }
 
 std::size_t SkipSpaces(std::string_view text, std::size_t pos) {
@@ -58,18 +92,26 @@ std::size_t ReadAttribute(std::string_view text, std::size_t pos, MarkupAttribut
     return pos;
 }
 
-// Walks the attributes from pos to the tag's ">" and returns one past it (or the text's end).
-std::size_t WalkAttributes(std::string_view text, std::size_t pos,
-                           const std::function<void(const MarkupAttribute&)>* onAttribute) {
+struct TagEnd {
+    std::size_t end;   // one past the ">", or the text's end
+    bool closed;       // the tag has its ">"
+    bool selfClosing;  // a "/" right before the ">", outside any value
+};
+
+// Walks the attributes from pos to the tag's ">".
+TagEnd WalkAttributes(std::string_view text, std::size_t pos,
+                      const std::function<void(const MarkupAttribute&)>* onAttribute) {
+    std::size_t slash = std::string_view::npos;
     while (true) {
         while (pos < text.size() && (IsMarkupSpace(text[pos]) || text[pos] == '/')) {
+            slash = text[pos] == '/' ? pos : slash;
             ++pos;
         }
         if (pos >= text.size()) {
-            return text.size();
+            return {text.size(), false, false};
         }
         if (text[pos] == '>') {
-            return pos + 1;
+            return {pos + 1, true, slash + 1 == pos};
         }
         MarkupAttribute attribute;
         pos = ReadAttribute(text, pos, attribute);
@@ -86,97 +128,143 @@ std::size_t NameEnd(std::string_view text, std::size_t pos) {
     return pos;
 }
 
-// Where the end tag of name begins at or after pos, or the text's end.
-std::size_t RawTextEnd(std::string_view text, std::size_t pos, std::string_view name) {
-    for (std::size_t open = text.find("</", pos); open != std::string_view::npos;
-         open = text.find("</", open + 2)) {
-        const std::size_t after = open + 2 + name.size();
-        if (after <= text.size() && EqualsNoCase(text.substr(open + 2, name.size()), name) &&
-            (after == text.size() || IsMarkupSpace(text[after]) || text[after] == '/' ||
-             text[after] == '>')) {
-            return open;
+// Cuts a text into tokens in one pass, knowing of the tree only whether it is inside SVG
+// or MathML (how deep), which decides how a start tag's content is read.
+class Tokenizer {
+  public:
+    Tokenizer(std::string_view text, const TokenHandler& onToken)
+        : text_(text), onToken_(onToken) {}
+
+    void Run() {
+        std::size_t pos = 0;
+        while (pos < text_.size()) {
+            pos = text_[pos] == '<' ? Markup(pos) : Text(pos);
         }
     }
-    return text.size();
-}
 
-std::size_t DeclarationEnd(std::string_view text, std::size_t pos) {
-    const std::size_t close = text.find('>', pos);
-    return close == std::string_view::npos ? text.size() : close + 1;
-}
-
-std::size_t CommentEnd(std::string_view text, std::size_t pos) {
-    // "<!-->" and "<!--->" are whole comments already, as browsers read them.
-    const std::string_view rest = text.substr(pos);
-    if (rest.starts_with("<!-->")) {
-        return pos + 5;
+  private:
+    void Emit(TokenKind kind, std::size_t begin, std::size_t end, bool unclosed,
+              std::string_view name = {}, bool closesItself = false) {
+        onToken_({kind, begin, end, name, unclosed, closesItself});
     }
-    if (rest.starts_with("<!--->")) {
-        return pos + 6;
+
+    // The text from pos up to the next "<" that may open markup.
+    std::size_t Text(std::size_t pos) {
+        std::size_t next = text_.find('<', pos + 1);
+        next = next == std::string_view::npos ? text_.size() : next;
+        Emit(TokenKind::Text, pos, next, false);
+        return next;
     }
-    const std::size_t close = text.find("-->", pos + 4);
-    return close == std::string_view::npos ? text.size() : close + 3;
-}
 
-using TokenHandler = std::function<void(const MarkupToken&)>;
+    // The token that starts with the "<" at pos: the tag open state and the markup
+    // declaration open state. A "<" that opens no markup is text.
+    std::size_t Markup(std::size_t pos) {
+        const std::string_view rest = text_.substr(pos);
+        if (rest.starts_with("<!--")) {
+            return Comment(pos);
+        }
+        if (foreignDepth_ > 0 && rest.starts_with("<![CDATA[")) {
+            return Closed(TokenKind::Declaration, pos, text_.find("]]>", pos + 9), 3);
+        }
+        if (rest.size() < 2 || (rest[1] == '/' && rest.size() < 3)) {
+            return Text(pos);
+        }
+        if (rest[1] == '!' || rest[1] == '?' || (rest[1] == '/' && !IsAsciiLetter(rest[2]))) {
+            // A bogus comment (or a doctype, which ends at the same ">"); "</>" is nothing.
+            return Closed(TokenKind::Declaration, pos, text_.find('>', pos + 1), 1);
+        }
+        if (rest[1] == '/') {
+            return EndTag(pos);
+        }
+        return IsAsciiLetter(rest[1]) ? StartTag(pos) : Text(pos);
+    }
 
-// Hands on the text from pos up to the next '<' and returns where it ends.
-std::size_t EmitText(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
-    std::size_t next = text.find('<', pos + 1);
-    next = next == std::string_view::npos ? text.size() : next;
-    onToken({TokenKind::Text, pos, next, {}});
-    return next;
-}
-
-// Hands on the start tag at pos and, for a tag that holds raw text, the text up to its
-// end tag; returns where they end.
-std::size_t EmitStartTag(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
-    const std::size_t nameEnd = NameEnd(text, pos + 1);
-    const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
-    const std::string_view name = text.substr(pos + 1, nameEnd - pos - 1);
-    onToken({TokenKind::StartTag, pos, end, name});
-    if (!HoldsRawText(name) || end >= text.size()) {
+    // A token that ends with a closer of closerSize bytes found at close, if it was.
+    std::size_t Closed(TokenKind kind, std::size_t pos, std::size_t close, std::size_t closerSize) {
+        const bool unclosed = close == std::string_view::npos;
+        const std::size_t end = unclosed ? text_.size() : close + closerSize;
+        Emit(kind, pos, end, unclosed);
         return end;
     }
-    const std::size_t rawEnd =
-        EqualsNoCase(name, "plaintext") ? text.size() : RawTextEnd(text, end, name);
-    if (rawEnd > end) {
-        onToken({TokenKind::RawText, end, rawEnd, {}});
-    }
-    return rawEnd;
-}
 
-// Hands on the token that starts with the '<' at pos and returns where it ends; a '<'
-// that opens no markup is text.
-std::size_t EmitMarkup(std::string_view text, std::size_t pos, const TokenHandler& onToken) {
-    const char after = text[pos + 1];
-    if (text.substr(pos).starts_with("<!--")) {
-        const std::size_t end = CommentEnd(text, pos);
-        onToken({TokenKind::Comment, pos, end, {}});
+    // The comment start, comment end and comment end bang states: "<!-->" and "<!--->"
+    // are whole comments already, and "--!>" ends one as "-->" does.
+    std::size_t Comment(std::size_t pos) {
+        const std::string_view rest = text_.substr(pos);
+        if (rest.starts_with("<!-->") || rest.starts_with("<!--->")) {
+            const std::size_t end = pos + (rest[4] == '>' ? 5 : 6);
+            Emit(TokenKind::Comment, pos, end, false);
+            return end;
+        }
+        const std::size_t dashes = text_.find("-->", pos + 4);
+        const std::size_t bang = text_.find("--!>", pos + 4);
+        if (bang < dashes) {
+            return Closed(TokenKind::Comment, pos, bang, 4);
+        }
+        return Closed(TokenKind::Comment, pos, dashes, 3);
+    }
+
+    std::size_t StartTag(std::size_t pos) {
+        const std::size_t nameEnd = NameEnd(text_, pos + 1);
+        const std::string_view name = text_.substr(pos + 1, nameEnd - pos - 1);
+        const TagEnd tag = WalkAttributes(text_, nameEnd, nullptr);
+        if (foreignDepth_ > 0 && LeavesForeignContent(name)) {
+            foreignDepth_ = 0;
+        }
+        const bool foreign = foreignDepth_ > 0 || IsForeignRoot(name);
+        const bool closesItself = foreign && tag.selfClosing;
+        Emit(TokenKind::StartTag, pos, tag.end, !tag.closed, name, closesItself);
+        if (!tag.closed || foreign) {
+            foreignDepth_ += IsForeignRoot(name) && tag.closed && !closesItself ? 1 : 0;
+            return tag.end;
+        }
+        return ElementText(tag.end, name);
+    }
+
+    std::size_t EndTag(std::size_t pos) {
+        const std::size_t nameEnd = NameEnd(text_, pos + 2);
+        const std::string_view name = text_.substr(pos + 2, nameEnd - pos - 2);
+        const TagEnd tag = WalkAttributes(text_, nameEnd, nullptr);
+        if (foreignDepth_ > 0 && IsForeignRoot(name)) {
+            --foreignDepth_;
+        } else if (EqualsNoCase(name, "br") || EqualsNoCase(name, "p")) {
+            foreignDepth_ = 0;
+        }
+        Emit(TokenKind::EndTag, pos, tag.end, !tag.closed, name);
+        return tag.end;
+    }
+
+    // The content of the HTML element name, from pos (after its start tag) on.
+    std::size_t ElementText(std::size_t pos, std::string_view name) {
+        std::size_t end = pos;
+        switch (ContentStateOf(name)) {
+            case ContentState::Data:
+                return pos;
+            case ContentState::Rcdata:
+            case ContentState::Rawtext:
+                end = RawTextEnd(text_, pos, name);
+                break;
+            case ContentState::ScriptData:
+                end = ScriptDataEnd(text_, pos);
+                break;
+            case ContentState::Plaintext:
+                end = text_.size();
+                break;
+        }
+        const bool unclosed = end == text_.size();
+        Emit(TokenKind::RawText, pos, end, unclosed);
         return end;
     }
-    if (after == '!' || after == '?') {
-        const std::size_t end = DeclarationEnd(text, pos);
-        onToken({TokenKind::Declaration, pos, end, {}});
-        return end;
-    }
-    if (after == '/' && pos + 2 < text.size() && IsAsciiLetter(text[pos + 2])) {
-        const std::size_t nameEnd = NameEnd(text, pos + 2);
-        const std::size_t end = WalkAttributes(text, nameEnd, nullptr);
-        onToken({TokenKind::EndTag, pos, end, text.substr(pos + 2, nameEnd - pos - 2)});
-        return end;
-    }
-    return IsAsciiLetter(after) ? EmitStartTag(text, pos, onToken) : EmitText(text, pos, onToken);
-}
+
+    std::string_view text_;
+    const TokenHandler& onToken_;
+    int foreignDepth_ = 0;  // the svg and math elements open around the position
+};
 
 }  // namespace
 
 void ForEachToken(std::string_view text, const TokenHandler& onToken) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        pos = text[pos] == '<' && pos + 1 < text.size() ? EmitMarkup(text, pos, onToken)
-                                                        : EmitText(text, pos, onToken);
-    }
+    Tokenizer(text, onToken).Run();
 }
 
 void ForEachAttribute(std::string_view text, const MarkupToken& tag,
