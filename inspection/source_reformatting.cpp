@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "analysis/text_search.h"
@@ -33,6 +34,7 @@ class IndentedWriter {
 
     void Take(const MarkupToken& token) {
         const std::string_view piece = text_.substr(token.begin, token.end - token.begin);
+        const MarkupToken previous = std::exchange(previous_, token);
         if (keptDepth_ > 0) {
             TakeInsideKept(token, piece);
             return;
@@ -40,14 +42,24 @@ class IndentedWriter {
         switch (token.kind) {
             case TokenKind::StartTag:
                 Line(piece);
-                Open(token.name, piece);
+                Open(token);
                 break;
             case TokenKind::EndTag:
                 Close(token.name);
-                Line(piece);
+                // The end tag of a script or the like follows its text at once: a line
+                // break before it would be part of that text.
+                if (previous.kind == TokenKind::RawText) {
+                    Append(piece);
+                } else {
+                    Line(piece);
+                }
+                break;
+            case TokenKind::RawText:
+                // Every byte of a script, style, title or textarea is its own: it goes on
+                // right after the start tag, as it is.
+                Append(piece);
                 break;
             case TokenKind::Text:
-            case TokenKind::RawText:
                 if (!TrimmedMarkupSpaces(piece).empty()) {
                     Line(TrimmedMarkupSpaces(piece));
                 }
@@ -64,16 +76,21 @@ class IndentedWriter {
             out_ += "\n[The reformatted text goes on: only its first " + std::to_string(limit_) +
                     " bytes are shown.]";
         }
-        out_ += '\n';
+        // A construct left open at the end (a comment, a tag, a pre) would take the line
+        // break in, and a second reformatting another.
+        if (!previous_.unclosed && keptDepth_ == 0) {
+            out_ += '\n';
+        }
         return std::move(out_);
     }
 
   private:
     static constexpr std::size_t kMaxOpenElements = 1024;
 
-    // Inside pre and textarea, every byte stays where it is, line breaks included.
+    // Inside pre and listing, every byte stays where it is, line breaks included: browsers
+    // show their white space as it is.
     static bool KeepsWhiteSpace(std::string_view name) {
-        return EqualsNoCase(name, "pre") || EqualsNoCase(name, "textarea");
+        return EqualsNoCase(name, "pre") || EqualsNoCase(name, "listing");
     }
 
     void TakeInsideKept(const MarkupToken& token, std::string_view piece) {
@@ -86,14 +103,17 @@ class IndentedWriter {
         Append(piece);
     }
 
-    void Open(std::string_view name, std::string_view tag) {
-        if (IsVoidElement(name) || tag.ends_with("/>") || open_.size() >= kMaxOpenElements) {
+    void Open(const MarkupToken& tag) {
+        const std::string_view name = tag.name;
+        if (IsVoidElement(name) || tag.closesItself) {
             return;
         }
-        open_.push_back(name);
         if (KeepsWhiteSpace(name)) {
             keptElement_ = name;
             keptDepth_ = 1;
+        }
+        if (open_.size() < kMaxOpenElements) {
+            open_.push_back(name);
         }
     }
 
@@ -133,6 +153,7 @@ class IndentedWriter {
     std::vector<std::string_view> open_;
     std::string_view keptElement_;
     int keptDepth_ = 0;
+    MarkupToken previous_{TokenKind::Text, 0, 0, {}, false, false};  // the last token taken
     bool full_ = false;
 };
 
