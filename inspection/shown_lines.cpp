@@ -83,6 +83,7 @@ ShownLines BreakLongLines(std::string text, std::size_t maxLine) {
                 shown.text.append(whole.substr(at, pieceEnd - at));
                 shown.text += '\n';
                 shown.continued.push_back(++line);
+                shown.breaks.push_back(static_cast<std::uint32_t>(begin + pieceEnd));
                 copied = begin + pieceEnd;
                 at = pieceEnd;
             }
@@ -100,6 +101,27 @@ ShownLines BreakLongLines(std::string text, std::size_t maxLine) {
     }
     shown.text.append(source.substr(copied));
     return shown;
+}
+
+std::size_t ShownPosition(std::span<const std::uint32_t> breaks, std::size_t position) {
+    return position +
+           static_cast<std::size_t>(std::upper_bound(breaks.begin(), breaks.end(), position) -
+                                    breaks.begin());
+}
+
+std::size_t SourcePosition(std::span<const std::uint32_t> breaks, std::size_t shownPosition) {
+    // The i-th break is shown at breaks[i] + i; count those before the position.
+    std::size_t low = 0;
+    std::size_t high = breaks.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (breaks[middle] + middle < shownPosition) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return shownPosition - low;
 }
 
 }  // namespace quorvane

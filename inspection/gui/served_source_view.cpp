@@ -29,7 +29,8 @@ ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow, Refuse refus
     : wxStyledTextCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE),
       follow_(std::move(follow)),
       refuse_(std::move(refuse)),
-      shown_(std::make_shared<const std::string>()) {
+      exact_(std::make_shared<const std::string>()),
+      shown_(exact_) {
     SetCodePage(wxSTC_CP_UTF8);
     SetUndoCollection(false);
     // Nothing here listens to changes, and telling of one costs a copy of the text.
@@ -65,7 +66,7 @@ ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow, Refuse refus
 ServedSourceView::~ServedSourceView() = default;
 
 void ServedSourceView::ShowSource(std::string text, std::string pageAddress) {
-    exact_ = std::move(text);
+    exact_ = std::make_shared<const std::string>(std::move(text));
     pageAddress_ = std::move(pageAddress);
     findWhat_.clear();
     ShowAsAsked();
@@ -75,17 +76,20 @@ void ServedSourceView::ShowAsAsked() {
     showingReformatted_ = reformatted_;
     // A search open on the text goes on in the text that replaces it.
     const std::string what = findWhat_;
-    Fill(reformatted_ ? ReformatSource(exact_) : exact_);
+    Fill(reformatted_ ? std::make_shared<const std::string>(ReformatSource(*exact_)) : exact_);
     if (!what.empty()) {
         Find(what, findOptions_, findMax_);
     }
 }
 
-void ServedSourceView::Fill(std::string text) {
+// The links are found in the text itself, not in its pieces: a piece's edge may fall
+// inside an address.
+void ServedSourceView::Fill(std::shared_ptr<const std::string> text) {
     EndFind();
-    ShownLines shown = BreakLongLines(std::move(text));
-    shown_ = std::make_shared<const std::string>(std::move(shown.text));
-    hotspots_.reset();
+    ShownLines shown = BreakLongLines(*text);
+    shown_ =
+        shown.breaks.empty() ? text : std::make_shared<const std::string>(std::move(shown.text));
+    links_.reset();
     markedChunks_.assign(shown_->size() / kChunkBytes + 1, false);
     const unsigned filling = ++filling_;
     SetReadOnly(false);
@@ -99,7 +103,7 @@ void ServedSourceView::Fill(std::string text) {
     }
     SetMarginWidth(kContinuedMargin, shown.continued.empty() ? 0 : FromDIP(12));
     GotoPos(0);
-    StartHotspotScan();
+    StartHotspotScan(std::move(text), std::move(shown.breaks));
 }
 
 void ServedSourceView::AppendPiece(unsigned filling) {
@@ -125,19 +129,21 @@ void ServedSourceView::FinishFilling() {
     }
 }
 
-void ServedSourceView::StartHotspotScan() {
+void ServedSourceView::StartHotspotScan(std::shared_ptr<const std::string> text,
+                                        std::vector<std::uint32_t> breaks) {
     if (hotspotScan_.joinable()) {
         hotspotScan_.join();
     }
-    hotspotScan_ = std::jthread([this, text = shown_, filling = filling_] {
-        auto hotspots = std::make_shared<const Hotspots>(*text);
-        CallAfter([this, hotspots, filling] {
-            if (filling == filling_) {
-                hotspots_ = hotspots;
-                MarkVisibleHotspots();
-            }
+    hotspotScan_ = std::jthread(
+        [this, text = std::move(text), breaks = std::move(breaks), filling = filling_]() mutable {
+            auto links = std::make_shared<const ShownLinks>(std::move(text), std::move(breaks));
+            CallAfter([this, links, filling] {
+                if (filling == filling_) {
+                    links_ = links;
+                    MarkVisibleHotspots();
+                }
+            });
         });
-    });
 }
 
 void ServedSourceView::SetColoured(bool coloured) {
@@ -181,7 +187,7 @@ void ServedSourceView::GoToLineNumber(int line) {
 }
 
 void ServedSourceView::MarkVisibleHotspots() {
-    if (!hotspots_ || hotspots_->Ranges().empty() || GetLength() == 0) {
+    if (!links_ || links_->Empty() || GetLength() == 0) {
         return;
     }
     const int lineHeight = std::max(1, TextHeight(0));
@@ -202,30 +208,27 @@ void ServedSourceView::MarkChunk(std::size_t chunk) {
     }
     markedChunks_[chunk] = true;
     SetIndicatorCurrent(kLinkIndicator);
-    for (const TextRange& range :
-         hotspots_->Within(chunk * kChunkBytes, (chunk + 1) * kChunkBytes)) {
+    for (const TextRange& range : links_->Within(chunk * kChunkBytes, (chunk + 1) * kChunkBytes)) {
         IndicatorFillRange(static_cast<int>(range.begin),
                            static_cast<int>(range.end - range.begin));
     }
 }
 
 void ServedSourceView::OnIndicatorClick(wxStyledTextEvent& event) {
-    if (!hotspots_ || (IndicatorAllOnFor(event.GetPosition()) & (1 << kLinkIndicator)) == 0) {
+    if (!links_ || (IndicatorAllOnFor(event.GetPosition()) & (1 << kLinkIndicator)) == 0) {
         return;
     }
-    const std::optional<TextRange> hotspot = hotspots_->At(event.GetPosition());
-    if (!hotspot) {
+    std::optional<ShownLink> link = links_->At(event.GetPosition(), pageAddress_);
+    if (!link) {
         return;
     }
-    std::optional<std::string> target =
-        HotspotTarget(ShownText(), *hotspots_, *hotspot, pageAddress_);
-    if (!target) {
-        refuse_(HotspotValue(ShownText(), *hotspot));
+    if (!link->target) {
+        refuse_(link->value);
         return;
     }
     const bool ownSource = (event.GetModifiers() & (wxSTC_KEYMOD_CTRL | wxSTC_KEYMOD_SHIFT)) != 0;
     // The follower may change what the view shows: not while Scintilla is still in its click.
-    CallAfter([this, target = std::move(*target), ownSource] { follow_(target, ownSource); });
+    CallAfter([this, target = std::move(*link->target), ownSource] { follow_(target, ownSource); });
 }
 
 SourceMatches ServedSourceView::Find(const std::string& what, const SourceFindOptions& options,

@@ -13,12 +13,13 @@
 #include "desktop/gui/idle_steps.h"
 #include "inspection/hotspots.h"
 #include "inspection/served_source_pane.h"
+#include "inspection/shown_links.h"
 #include "inspection/source_find.h"
 
 namespace quorvane {
 
 // The "Original Source" view: a page's text as it was served, in a read-only code viewer
-// with the HTML lexer and line numbers. Every address of the text (Hotspots) is a link:
+// with the HTML lexer and line numbers. Every address of the text (ShownLinks) is a link:
 // a click follows it, a click with Ctrl or Shift asks for its own source. The text can be
 // shown reformatted, one element per line, and back as it came.
 //
@@ -55,7 +56,7 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     // The text as shown: the source as it came, or reformatted, with its long lines broken.
     std::string_view ShownText() const { return *shown_; }
     // Whether all of the text is in the viewer and its links are known.
-    bool Complete() const { return appended_ == shown_->size() && hotspots_ != nullptr; }
+    bool Complete() const { return appended_ == shown_->size() && links_ != nullptr; }
 
     void SetColoured(bool coloured);
     void SetWrapped(bool wrapped);
@@ -67,11 +68,12 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
 
   private:
     void ShowAsAsked();
-    void Fill(std::string text);
+    void Fill(std::shared_ptr<const std::string> text);
     void AppendPiece(unsigned filling);
     // Puts the rest of the text into the viewer at once, for what needs all of it.
     void FinishFilling();
-    void StartHotspotScan();
+    void StartHotspotScan(std::shared_ptr<const std::string> text,
+                          std::vector<std::uint32_t> breaks);
     void MarkVisibleHotspots();
     void MarkChunk(std::size_t chunk);
     void SelectMatch(std::size_t index);
@@ -79,7 +81,7 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
 
     Follow follow_;
     Refuse refuse_;
-    std::string exact_;  // the source as it came
+    std::shared_ptr<const std::string> exact_;  // the source as it came
     std::string pageAddress_;
     bool showingReformatted_ = false;
     bool reformatted_ = false;
@@ -87,8 +89,8 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     std::shared_ptr<const std::string> shown_;
     std::size_t appended_ = 0;  // how much of shown_ is in the viewer
     unsigned filling_ = 0;      // numbers the texts shown, so a late piece or scan is known
-    std::shared_ptr<const Hotspots> hotspots_;  // of shown_, once scanned
-    std::vector<bool> markedChunks_;            // the stretches whose links are underlined
+    std::shared_ptr<const ShownLinks> links_;  // of shown_, once scanned
+    std::vector<bool> markedChunks_;           // the stretches whose links are underlined
     std::vector<TextRange> matches_;
     std::size_t current_ = 0;
     std::string findWhat_;

@@ -30,6 +30,20 @@ TEST(ShownLines, BreakOnlyLinesLongerThanTheMaximum) {
         const ShownLines shown = BreakLongLines(row.text, 10);
         EXPECT_EQ(shown.text, row.shown) << row.text;
         EXPECT_EQ(shown.continued, row.continued) << row.text;
+        // Each break put in is one "\n" more, and positions map both ways.
+        ASSERT_EQ(shown.breaks.size(), row.continued.size()) << row.text;
+        for (std::size_t at = 0; at <= row.text.size(); ++at) {
+            const std::size_t shownAt = ShownPosition(shown.breaks, at);
+            EXPECT_EQ(SourcePosition(shown.breaks, shownAt), at) << row.text << " at " << at;
+            if (at < row.text.size()) {
+                EXPECT_EQ(shown.text[shownAt], row.text[at]) << row.text << " at " << at;
+            }
+        }
+        for (std::size_t i = 0; i < shown.breaks.size(); ++i) {
+            const std::size_t put = shown.breaks[i] + i;
+            EXPECT_EQ(shown.text[put], '\n') << row.text;
+            EXPECT_EQ(SourcePosition(shown.breaks, put), shown.breaks[i]) << row.text;
+        }
     }
 }
 
