@@ -39,6 +39,12 @@ void SaveCommands::SaveImages() {
 }
 
 void SaveCommands::SaveSource() {
+    // The page of our own the Browser view shows for one that could not be opened is no
+    // page a server sent.
+    if (const std::string ownPage = views_.Browser().OwnPageStatus(); !ownPage.empty()) {
+        surface_.SetStatusText("There is no page to save: " + ownPage);
+        return;
+    }
     views_.Browser().FetchMainResource([this](std::optional<ServedResource> resource) {
         if (!resource) {
             surface_.SetStatusText("There is no page to save");

@@ -27,7 +27,8 @@ class SaveCommands {
     void StopSavingImages() { saving_.Stop(); }
 
     // The Browser view's page as the server sent it, into a file the user chooses,
-    // starting in the download folder under the page's name; never over a file.
+    // starting in the download folder under the page's name; never over a file. The page
+    // of its own the Browser view shows for one that could not be opened is not saved.
     void SaveSource();
 
   private:

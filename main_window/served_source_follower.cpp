@@ -1,6 +1,7 @@
 #include "main_window/served_source_follower.h"
 
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "inspection/served_source_text.h"
@@ -25,8 +26,15 @@ void ServedSourceFollower::OnShown() {
 }
 
 void ServedSourceFollower::Read() {
-    state_ = State::Reading;
     const unsigned request = ++request_;
+    // The page of our own the Browser view shows for one that could not be opened is no
+    // page a server sent: the view says why there is none, as the generated views do.
+    if (const std::string ownPage = browser_.OwnPageStatus(); !ownPage.empty()) {
+        state_ = State::Shown;
+        pane_.ShowSource("No page: " + ownPage, {});
+        return;
+    }
+    state_ = State::Reading;
     browser_.FetchMainResource([this, request](std::optional<ServedResource> resource) {
         OnRead(request, std::move(resource));
     });

@@ -9,6 +9,8 @@ namespace quorvane {
 // Keeps the "Original Source" view on the Browser view's page. The page's bytes are read
 // from the engine only while the view is shown, so a page costs nothing here until the
 // user looks; a page that finishes loading meanwhile makes what the view holds outdated.
+// For the page of its own the Browser view shows in place of one that could not be
+// opened, the view says "No page: " and why.
 class ServedSourceFollower {
   public:
     // What the view shows, as the user sees it.

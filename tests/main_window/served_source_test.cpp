@@ -248,5 +248,35 @@ TEST_F(ServedSourceTest, ProposesANameThatIsNeitherHiddenNorEmpty) {
     }
 }
 
+// The error page of an address that could not be opened is the program's, not the server's:
+// the view says there is no page, and Save Source offers nothing to save.
+TEST_F(ServedSourceTest, AnErrorPageIsNoPageToShowOrSave) {
+    const std::string reason = "Could not open http://127.0.0.1:9/: refused";
+    browser_.Navigate("http://127.0.0.1:9/");
+    browser_.SetOwnPageStatus(reason);
+    browser_.SetMainResource(
+        ServedResource{"about:blank", "<html>the error page</html>", "text/html", ""});
+    controller_.LoadFinished(0);
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    EXPECT_EQ(servedSource_.text, "No page: " + reason);
+    EXPECT_THAT(CallsStartingWith(log_, "view0.FetchMainResource"), IsEmpty());
+
+    TempFolder folder;
+    surface_.fileToSaveSource = (folder / "page.html").string();
+    controller_.SaveSource();
+    EXPECT_THAT(CallsStartingWith(log_, "surface.ChooseFileToSaveSource"), IsEmpty());
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+    EXPECT_EQ(surface_.statusText, "There is no page to save: " + reason);
+
+    // The next page of the web is shown and saved again.
+    browser_.SetOwnPageStatus("");
+    browser_.SetMainResource(ServedResource{"http://host.example/", "<p>x</p>", "text/html", ""});
+    browser_.Navigate("http://host.example/");
+    controller_.LoadFinished(0);
+    EXPECT_EQ(servedSource_.text, "<p>x</p>");
+    controller_.SaveSource();
+    EXPECT_THAT(CallsStartingWith(log_, "surface.ChooseFileToSaveSource"), ::testing::SizeIs(1));
+}
+
 }  // namespace
 }  // namespace quorvane::testing
