@@ -13,6 +13,7 @@
 
 #include "desktop/user_folders.h"
 #include "inspection/gui/served_source_view.h"
+#include "inspection/shown_lines.h"
 #include "main_window/gui/find_bar.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -115,6 +116,23 @@ TEST_F(ServedSourceEndToEnd, AClickOnALinkThatMakesNoAddressNamesIt) {
             << value << ": " << statusText();
     }
     EXPECT_EQ(frame_->Element(0).Address(), server_.Url("/served/unusable.html"));
+}
+
+// A line longer than a piece of the view, cut inside the "&amp;" of its link: a click on
+// the piece after the cut follows the address the source holds, "&" and all.
+TEST_F(ServedSourceEndToEnd, ALinkCutOverTwoPiecesFollowsItsDecodedAddress) {
+    const std::string query = "/long/next.html?" + std::string(kMaxShownLineBytes - 27, 'x');
+    server_.Serve("/long/page.html", "text/html", "<a href=\"" + query + "&amp;b=2\">next</a>");
+    server_.Serve("/long/next.html", "text/html", "<p>marker-next</p>");
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    TypeAddressAndPressEnter(server_.Url("/long/page.html"));
+    ASSERT_TRUE(ShowsText("\nmp;b=2")) << "the cut falls inside &amp;";
+
+    wxStyledTextEvent click(wxEVT_STC_INDICATOR_CLICK, Served().GetId());
+    click.SetPosition(static_cast<int>(Served().ShownText().find("\nmp;b=2") + 2));
+    click.SetEventObject(&Served());
+    Served().GetEventHandler()->ProcessEvent(click);
+    EXPECT_TRUE(WaitForElementAt(0, server_.Url(query + "&b=2")));
 }
 
 TEST_F(ServedSourceEndToEnd, SaveSourceWritesTheBytesAsServed) {
