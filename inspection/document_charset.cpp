@@ -3,18 +3,25 @@
 #include <array>
 
 #include "analysis/text_search.h"
+#include "inspection/encoding_prescan.h"
 #include "inspection/markup_tokens.h"
 
 namespace quorvane {
+
 std::optional<ByteOrderMark> ByteOrderMarkOf(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        return ByteOrderMark{"UTF-8", 3};
-    }
-    if (bytes.starts_with("\xFF\xFE")) {
-        return ByteOrderMark{"UTF-16LE", 2};
-    }
-    if (bytes.starts_with("\xFE\xFF")) {
-        return ByteOrderMark{"UTF-16BE", 2};
+    struct Mark {
+        std::string_view bytes;
+        std::string_view label;
+    };
+    constexpr std::array<Mark, 3> kMarks = {{
+        {"\xEF\xBB\xBF", "utf-8"},
+        {"\xFF\xFE", "utf-16le"},
+        {"\xFE\xFF", "utf-16be"},
+    }};
+    for (const Mark& mark : kMarks) {
+        if (bytes.starts_with(mark.bytes)) {
+            return ByteOrderMark{*EncodingForLabel(mark.label), mark.bytes.size()};
+        }
     }
     return std::nullopt;
 }
@@ -40,67 +47,14 @@ std::optional<std::string> CharsetParameter(std::string_view contentType) {
     return rest.empty() ? std::nullopt : std::optional<std::string>(rest);
 }
 
-std::optional<std::string> DeclaredCharset(std::string_view bytes) {
-    constexpr std::size_t kLookedAt = 1024;
-    const std::string_view head = bytes.substr(0, kLookedAt);
-    std::optional<std::string> found;
-    ForEachToken(head, [&](const MarkupToken& token) {
-        if (found || token.kind != TokenKind::StartTag || !EqualsNoCase(token.name, "meta")) {
-            return;
-        }
-        std::optional<std::string> charset;
-        std::optional<std::string> content;
-        bool contentType = false;
-        ForEachAttribute(head, token, [&](const MarkupAttribute& attribute) {
-            const std::string_view value =
-                head.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin);
-            if (EqualsNoCase(attribute.name, "charset") && !TrimmedMarkupSpaces(value).empty()) {
-                charset = std::string(TrimmedMarkupSpaces(value));
-            } else if (EqualsNoCase(attribute.name, "content")) {
-                content = std::string(value);
-            } else if (EqualsNoCase(attribute.name, "http-equiv")) {
-                contentType = EqualsNoCase(TrimmedMarkupSpaces(value), "content-type");
-            }
-        });
-        if (charset) {
-            found = charset;
-        } else if (contentType && content) {
-            found = CharsetParameter(*content);
-        }
-    });
-    return found;
-}
-
-std::string EncodingForLabel(std::string_view label) {
-    struct Alias {
-        std::string_view label;
-        std::string_view encoding;
-    };
-    constexpr std::array<Alias, 12> kAliases = {{
-        {"utf8", "UTF-8"},
-        {"unicode-1-1-utf-8", "UTF-8"},
-        {"iso-8859-1", "WINDOWS-1252"},
-        {"iso8859-1", "WINDOWS-1252"},
-        {"iso_8859-1", "WINDOWS-1252"},
-        {"latin1", "WINDOWS-1252"},
-        {"l1", "WINDOWS-1252"},
-        {"us-ascii", "WINDOWS-1252"},
-        {"ascii", "WINDOWS-1252"},
-        {"cp1252", "WINDOWS-1252"},
-        {"x-cp1252", "WINDOWS-1252"},
-        {"cp819", "WINDOWS-1252"},
-    }};
-    const std::string_view trimmed = TrimmedMarkupSpaces(label);
-    for (const Alias& alias : kAliases) {
-        if (EqualsNoCase(trimmed, alias.label)) {
-            return std::string(alias.encoding);
-        }
+DocumentEncoding ChooseDocumentEncoding(std::string_view bytes, std::string_view responseCharset) {
+    if (const std::optional<ByteOrderMark> mark = ByteOrderMarkOf(bytes)) {
+        return {mark->encoding, mark->length};
     }
-    std::string encoding(trimmed);
-    for (char& c : encoding) {
-        c = UpperAscii(c);
+    if (const std::optional<WebEncoding> served = EncodingForLabel(responseCharset)) {
+        return {*served, 0};
     }
-    return encoding;
+    return {PrescannedEncoding(bytes).value_or(kUtf8Encoding), 0};
 }
 
 }  // namespace quorvane

@@ -19,13 +19,13 @@ TEST(ServedSourceText, ReadsTheBytesInTheEncodingTheyAreServedIn) {
         const char* encoding;
     } rows[] = {
         {"caf\xC3\xA9", "text/html", "", "caf\xC3\xA9", "UTF-8"},
-        {"caf\xE9 \x80", "text/html", "windows-1252", "caf\xC3\xA9 \xE2\x82\xAC", "WINDOWS-1252"},
-        {"caf\xE9", "text/html", "ISO-8859-1", "caf\xC3\xA9", "WINDOWS-1252"},
+        {"caf\xE9 \x80", "text/html", "windows-1252", "caf\xC3\xA9 \xE2\x82\xAC", "windows-1252"},
+        {"caf\xE9", "text/html", "ISO-8859-1", "caf\xC3\xA9", "windows-1252"},
         // The response's charset wins over the document's.
         {"<meta charset=utf-8>\xE9", "text/html", "latin1", "<meta charset=utf-8>\xC3\xA9",
-         "WINDOWS-1252"},
+         "windows-1252"},
         {"<meta charset=\"windows-1252\">\xE9", "text/html", "",
-         "<meta charset=\"windows-1252\">\xC3\xA9", "WINDOWS-1252"},
+         "<meta charset=\"windows-1252\">\xC3\xA9", "windows-1252"},
         {"<meta http-equiv=Content-Type content=\"text/html; charset=koi8-r\">\xC1", "text/html",
          "", "<meta http-equiv=Content-Type content=\"text/html; charset=koi8-r\">\xD0\xB0",
          "KOI8-R"},
@@ -46,8 +46,14 @@ TEST(ServedSourceText, ReadsTheBytesInTheEncodingTheyAreServedIn) {
          "text/html", "windows-1252",
          "a\x81"
          "b",
-         "WINDOWS-1252"},
+         "windows-1252"},
         {"abc", "text/html", "no-such-charset", "abc", "UTF-8"},
+        // A label browsers refuse is passed over: utf-7 never makes markup of ASCII.
+        {"+ADw-script+AD4-", "text/html", "utf-7", "+ADw-script+AD4-", "UTF-8"},
+        {"<meta charset=utf-7>+ADw-p+AD4-", "text/html", "", "<meta charset=utf-7>+ADw-p+AD4-",
+         "UTF-8"},
+        {"<meta charset=ks_c_5601-1987>\xC7\xD1", "text/html", "utf-32",
+         "<meta charset=ks_c_5601-1987>\xED\x95\x9C", "EUC-KR"},
         {"<svg/>", "image/svg+xml", "", "<svg/>", "UTF-8"},
         {"{}", "application/json", "", "{}", "UTF-8"},
         {"plain", "", "", "plain", "UTF-8"},
@@ -103,6 +109,35 @@ TEST(ServedSourceText, ShowsTheFirstBytesUpToTheLimitAndSaysSo) {
                                     std::to_string(row.bytes.size()) + " bytes are shown.]\n");
     }
     EXPECT_FALSE(DecodeServedSource("abcd", "text/html", "", 4).cut);
+}
+
+TEST(ChooseDocumentEncoding, TakesAMarkThenTheResponseThenTheDocumentThenUtf8) {
+    using namespace std::string_literals;
+    const struct {
+        std::string bytes;
+        const char* responseCharset;
+        std::string_view encoding;
+        std::size_t markLength;
+    } rows[] = {
+        // A byte-order mark wins over the response's label and the document's.
+        {"\xEF\xBB\xBF<meta charset=koi8-r>", "windows-1252", "UTF-8", 3},
+        {"\xFE\xFF\0a"s, "utf-8", "UTF-16BE", 2},
+        {"\xFF\xFE"
+         "a\0"s,
+         "", "UTF-16LE", 2},
+        {"\xEF\xBB<meta charset=koi8-r>", "", "KOI8-R", 0},
+        {"<meta charset=koi8-r>", "  ISO-8859-9 ", "windows-1254", 0},
+        {"<meta charset=koi8-r>", "utf-7", "KOI8-R", 0},
+        {"<meta charset=koi8-r>", "x-user-defined", "x-user-defined", 0},
+        {"<meta charset=x-user-defined>", "", "windows-1252", 0},
+        {"<meta charset=koi8-r>", "", "KOI8-R", 0},
+        {"<p>", "bogus", "UTF-8", 0},
+    };
+    for (const auto& row : rows) {
+        const DocumentEncoding chosen = ChooseDocumentEncoding(row.bytes, row.responseCharset);
+        EXPECT_EQ(chosen.encoding.name, row.encoding) << row.bytes;
+        EXPECT_EQ(chosen.markLength, row.markLength) << row.bytes;
+    }
 }
 
 TEST(CharsetParameter, ReadsTheValueQuotedOrNot) {
