@@ -166,5 +166,57 @@ TEST_F(ServedSourceEndToEnd, SaveSourceWritesTheBytesAsServed) {
     fs::remove_all(folder);
 }
 
+// Each page is read as the engine reads it: the view shows the characters the engine
+// shows, whatever label names the encoding, and a label browsers refuse is passed over.
+TEST_F(ServedSourceEndToEnd, ReadsEachPageInTheEncodingTheEngineReadsItIn) {
+    const struct {
+        const char* path;
+        const char* contentType;
+        const char* head;   // ASCII markup before the paragraph
+        std::string bytes;  // the paragraph's text as served
+        std::string text;   // and as it must be shown, in UTF-8
+    } rows[] = {
+        // "한국어 갂": the last is one of the Windows code page's own syllables.
+        {"/charset/korean.html", "text/html; charset=ks_c_5601-1987", "<html><body>",
+         "marker-korean \xC7\xD1\xB1\xB9\xBE\xEE \x81\x41",
+         "marker-korean \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 \xEA\xB0\x82"},
+        // "€ “Şğı”": windows-1254 has the euro and the quotes ISO-8859-9 has not.
+        {"/charset/turkish.html", "text/html", "<html><head><meta charset=\"iso-8859-9\"></head>",
+         "marker-turkish \x80 \x93\xDE\xF0\xFD\x94",
+         "marker-turkish \xE2\x82\xAC \xE2\x80\x9C\xC5\x9E\xC4\x9F\xC4\xB1\xE2\x80\x9D"},
+        // "日本語 ①": the circled digit is one of the NEC rows.
+        {"/charset/japanese.html", "text/html",
+         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">",
+         "marker-japanese \x93\xFA\x96\x7B\x8C\xEA \x87\x40",
+         "marker-japanese \xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE2\x91\xA0"},
+        // "日本": a bogus label and one with a stray quote name nothing; the third counts.
+        {"/charset/prescan.html", "text/html",
+         "<meta charset=\"bogus\"><meta charset=iso8859-2\"><meta charset=x-euc-jp>",
+         "marker-prescan \xC6\xFC\xCB\xDC", "marker-prescan \xE6\x97\xA5\xE6\x9C\xAC"},
+        // utf-7 is refused: the page's own meta decides, and no tag appears from "+ADw-".
+        {"/charset/utf7.html", "text/html; charset=utf-7", "<meta charset=windows-1252>",
+         "marker-utf7 +ADw-script+AD4-alert(1)+ADw-/script+AD4- caf\xE9",
+         "marker-utf7 +ADw-script+AD4-alert(1)+ADw-/script+AD4- caf\xC3\xA9"},
+        {"/charset/utf7-only.html", "text/html; charset=utf-7", "<html><body>",
+         "marker-utf7-only +ADw-b+AD4-bold+ADw-/b+AD4-",
+         "marker-utf7-only +ADw-b+AD4-bold+ADw-/b+AD4-"},
+    };
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    for (const auto& row : rows) {
+        const std::string paragraph = "<p id=\"shown\">";
+        server_.Serve(row.path, row.contentType, row.head + paragraph + row.bytes + "</p>\n");
+        TypeAddressAndPressEnter(server_.Url(row.path));
+        ASSERT_TRUE(ShowsText(row.text)) << row.path << ": " << Served().ShownText();
+        EXPECT_EQ(Served().ShownText(), row.head + paragraph + row.text + "</p>\n") << row.path;
+        EXPECT_EQ(Served().ShownText().find("<script"), std::string_view::npos) << row.path;
+        // The engine's own reading of the same bytes.
+        const std::string engineText = "document.getElementById('shown').textContent";
+        EXPECT_TRUE(WaitUntil([&] {
+            return EvaluateInBrowserView(*frame_, engineText) == row.text;
+        })) << row.path
+            << ": " << EvaluateInBrowserView(*frame_, engineText);
+    }
+}
+
 }  // namespace
 }  // namespace quorvane::test
