@@ -50,7 +50,8 @@ constexpr std::array<WebEncoding, 40> kEncodings = {{
     {"gb18030", "GB18030"},
     {"Big5", "BIG5-HKSCS"},
     {"EUC-JP", "EUC-JP-MS"},
-    {"ISO-2022-JP", "ISO-2022-JP"},
+    // glibc's ISO-2022-JP refuses the half-width katakana browsers read after ESC ( I.
+    {"ISO-2022-JP", "ISO-2022-JP-3"},
     {"Shift_JIS", "CP932"},
     {"EUC-KR", "CP949"},
     {"replacement", ""},

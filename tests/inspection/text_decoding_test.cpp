@@ -51,9 +51,10 @@ TEST(DecodeToUtf8, ReadsEachEncodingAsBrowsersDo) {
         {"x-sjis", "\x82\xA0\x88\x9F\x87\x40\xB1",
          "\xE3\x81\x82\xE4\xBA\x9C\xE2\x91\xA0\xEF\xBD\xB1"},
         {"x-euc-jp", "\xA4\xA2\xAD\xA1", "\xE3\x81\x82\xE2\x91\xA0"},
-        {"iso-2022-jp", "\x1B$B$\"\x1B(Ba",
+        // Hiragana, the Roman set's yen and overline, half-width katakana.
+        {"iso-2022-jp", "\x1B$B$\"\x1B(Ba\x1B(J\x5C\x7E\x1B(I\x31\x1B(B",
          "\xE3\x81\x82"
-         "a"},
+         "a\xC2\xA5\xE2\x80\xBE\xEF\xBD\xB1"},
         // Chinese: GBK's bytes through GB18030, Big5 with its Hong Kong pairs.
         {"gb_2312", "\xC4\xE3\xBA\xC3", "\xE4\xBD\xA0\xE5\xA5\xBD"},
         {"gb18030", "\x81\x30\x81\x30", "\xC2\x80"},
