@@ -89,6 +89,16 @@ void SplashWindow::LoadMainWindow() {
     }
     PlaceMainWindow(*main);
     main->Show();
+    // A window manager may place a new window where it likes, ignoring the place asked for
+    // before it was shown, and honour a move once it is on screen. wxWidgets takes the
+    // window to be where it was asked to be already and would skip that same move, so it
+    // is asked for one pixel beside it first.
+    if (request_.openerPlace) {
+        main->CallAfter([main, place = main->GetRect()] {
+            main->Move(place.x + 1, place.y);
+            main->Move(place.x, place.y);
+        });
+    }
     Hide();
 }
 
