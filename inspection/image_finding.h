@@ -38,15 +38,17 @@ std::string KindNames(ImageKinds kinds);
 
 // One use of an image by the page, as the gatherer reports it.
 struct ImageFinding {
-    std::string address;
+    std::string address{};
     ImageKinds kind = 0;
-    std::string descriptor;  // a srcset candidate's "2x" or "640w"
-    std::string group;       // the srcset an address is a candidate of; "" for none
+    std::string descriptor{};  // a srcset candidate's "2x" or "640w"
+    std::string group{};       // the srcset an address is a candidate of; "" for none
     std::uint32_t naturalWidth = 0;
     std::uint32_t naturalHeight = 0;
     std::uint32_t shownWidth = 0;  // 0 × 0 when the image is not rendered
     std::uint32_t shownHeight = 0;
-    std::string text;  // alt or title
+    std::string text{};  // alt or title
+    // An <img> with no alt attribute at all; alt="" says the picture is decoration.
+    bool withoutAlt = false;
     bool cut = false;  // the address was longer than the gatherer sends
 };
 

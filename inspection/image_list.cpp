@@ -7,8 +7,11 @@ namespace quorvane {
 namespace {
 
 void ApplyFacts(ImageRow& row, const ImageFacts& facts) {
-    row.bytes = facts.bytes;
-    row.type = facts.type;
+    row.state = facts.state;
+    if (facts.state != ImageBytes::Missing) {
+        row.bytes = facts.bytes;
+        row.type = facts.type;
+    }
 }
 
 }  // namespace
@@ -90,6 +93,7 @@ std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
     if (row.text.empty()) {
         row.text = finding.text;
     }
+    row.withoutAlt = row.withoutAlt || finding.withoutAlt;
     row.naturalWidth = std::max(row.naturalWidth, finding.naturalWidth);
     row.naturalHeight = std::max(row.naturalHeight, finding.naturalHeight);
     if (std::uint64_t{finding.shownWidth} * finding.shownHeight >

@@ -12,6 +12,10 @@
 
 namespace quorvane {
 
+// What became of an image's bytes. Unknown covers bytes still coming and bytes never
+// asked for (a cut address, one that may not be fetched): neither says the image is broken.
+enum class ImageBytes { Unknown, Picture, NotPicture, Missing };
+
 // One row of the Image List: every use of one address, merged.
 struct ImageRow {
     std::string address;
@@ -28,13 +32,18 @@ struct ImageRow {
     std::vector<std::string> groups;  // the srcsets it is a candidate of
     bool cut = false;                 // the address is not whole
     bool sameBytes = false;           // another address gives the same bytes
+    bool withoutAlt = false;          // an <img> of it has no alt attribute
+    ImageBytes state = ImageBytes::Unknown;
 };
 
 // What is known of an image's file once it has been read.
 struct ImageFacts {
     std::uint64_t bytes = 0;
-    std::string type;
-    std::string digest;  // of the bytes, to find two addresses that give the same
+    std::string type{};
+    std::string digest{};  // of the bytes, to find two addresses that give the same
+    // Picture when the bytes are of a type known here; Missing when they never came, and
+    // then bytes, type and digest are empty.
+    ImageBytes state = ImageBytes::Picture;
 };
 
 // A report of the gatherer: the findings of one slice of one gathering in one frame.

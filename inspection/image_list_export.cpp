@@ -5,13 +5,15 @@
 #include <nlohmann/json.hpp>
 
 #include "base/ascii.h"
+#include "inspection/image_audit.h"
 
 namespace quorvane {
 namespace {
 
 constexpr const char* kCsvHeader =
     "page,time,address,kinds,descriptor,natural width,natural height,shown width,shown height,"
-    "bytes,type,alt or title,uses,same bytes as another,address cut\r\n";
+    "bytes,type,alt or title,uses,same bytes as another,address cut,broken,oversized,"
+    "bytes saved at shown size,without alt\r\n";
 
 void AppendCell(std::string& line, std::string_view cell) {
     line += '"';
@@ -51,18 +53,28 @@ void AppendRow(std::string& csv, const ImageListHeading& heading, const ImageRow
     AppendCell(csv, row.type);
     AppendCell(csv, row.text);
     AppendNumber(csv, row.uses);
-    csv += row.sameBytes ? "yes," : "no,";
-    csv += row.cut ? "yes" : "no";
+    const auto yesNo = [&csv](bool yes) { csv += yes ? "yes," : "no,"; };
+    yesNo(row.sameBytes);
+    yesNo(row.cut);
+    yesNo(IsBroken(row));
+    yesNo(IsOversized(row, heading.screenScale));
+    if (const std::optional<std::uint64_t> saving = OversizedSaving(row, heading.screenScale)) {
+        AppendNumber(csv, *saving);
+    } else {
+        csv += ',';
+    }
+    csv += IsWithoutAlt(row) ? "yes" : "no";
     csv += "\r\n";
 }
 
-nlohmann::json RowJson(const ImageRow& row) {
+nlohmann::json RowJson(const ImageRow& row, double screenScale) {
     nlohmann::json kinds = nlohmann::json::array();
     for (ImageKinds bit = 1; bit != 0; bit = static_cast<ImageKinds>(bit << 1)) {
         if ((row.kinds & bit) != 0) {
             kinds.push_back(KindNames(bit));
         }
     }
+    const std::optional<std::uint64_t> saving = OversizedSaving(row, screenScale);
     return {{"address", row.address},
             {"kinds", std::move(kinds)},
             {"descriptor", row.descriptor},
@@ -75,7 +87,11 @@ nlohmann::json RowJson(const ImageRow& row) {
             {"text", row.text},
             {"uses", row.uses},
             {"sameBytes", row.sameBytes},
-            {"cut", row.cut}};
+            {"cut", row.cut},
+            {"broken", IsBroken(row)},
+            {"oversized", IsOversized(row, screenScale)},
+            {"oversizedSaving", saving ? nlohmann::json(*saving) : nlohmann::json()},
+            {"withoutAlt", IsWithoutAlt(row)}};
 }
 
 }  // namespace
@@ -91,7 +107,7 @@ std::string ImageListCsv(const ImageListHeading& heading, const std::vector<Imag
 std::string ImageListJson(const ImageListHeading& heading, const std::vector<ImageRow>& rows) {
     nlohmann::json images = nlohmann::json::array();
     for (const ImageRow& row : rows) {
-        images.push_back(RowJson(row));
+        images.push_back(RowJson(row, heading.screenScale));
     }
     const nlohmann::json root = {{"page", heading.pageAddress},
                                  {"time", heading.time},

@@ -13,13 +13,16 @@ struct ImageListHeading {
     std::string pageAddress;
     std::string time;  // when the list was gathered, "2026-12-08T21:40:00Z"
     bool stopped = false;
+    double screenScale = 1.0;  // device pixels per CSS pixel, that oversized is judged at
 };
 
 // The time now in the heading's form, in UTC.
 std::string ExportTimeNow();
 
 // The rows as CSV (RFC 4180, CRLF line ends): a header line, then one line per row with
-// the page's address and the time first. A cell that begins as a spreadsheet formula
+// the page's address and the time first, the findings last ("same bytes as another" is
+// the duplicate finding; the bytes saved are the estimate of an oversized picture). A cell that
+// begins as a spreadsheet formula
 // ("=", "+", "-", "@") gets a "'" before it, so that a page's text never runs as one.
 std::string ImageListCsv(const ImageListHeading& heading, const std::vector<ImageRow>& rows);
 

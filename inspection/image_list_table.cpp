@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "inspection/image_audit.h"
 #include "inspection/image_report.h"
 
 namespace quorvane {
@@ -29,6 +30,7 @@ std::string ShownAddress(const ImageRow& row) {
 
 ImageList ImageListTable::Clear() {
     ImageList before = std::exchange(list_, ImageList());
+    auditText_.reset();
     filterTooCostly_ = false;
     LinesChanged();
     return before;
@@ -36,11 +38,12 @@ ImageList ImageListTable::Clear() {
 
 void ImageListTable::Accept(ImageReport report) {
     const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(report));
+    auditText_.reset();
     // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds
     // lines after them and changes the lines of the rows it added to, most of them not
     // on screen.
     if (!changed || sorted_ || !filter_.text.empty() || !filter_.type.empty() ||
-        filter_.minimumWidth > 0 || filter_.minimumHeight > 0) {
+        filter_.minimumWidth > 0 || filter_.minimumHeight > 0 || filter_.audit != ImageAudit::Any) {
         LinesChanged();
     } else {
         stale_ = true;
@@ -52,9 +55,15 @@ void ImageListTable::Accept(ImageReport report) {
 // only where the filter or the order reads them.
 void ImageListTable::SetFacts(const std::string& address, ImageFacts facts) {
     const std::vector<std::size_t> changed = list_.SetFacts(address, std::move(facts));
+    auditText_.reset();
     const bool orderReadsFacts =
-        sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type);
-    if (orderReadsFacts || !filter_.type.empty()) {
+        sorted_ && (column_ == ImageColumn::Bytes || column_ == ImageColumn::Type ||
+                    column_ == ImageColumn::Findings);
+    // Every finding but a missing alt reads the facts.
+    const bool filterReadsFacts =
+        !filter_.type.empty() ||
+        (filter_.audit != ImageAudit::Any && filter_.audit != ImageAudit::WithoutAlt);
+    if (orderReadsFacts || filterReadsFacts) {
         LinesChanged();
     } else {
         RowsChanged(changed);
@@ -88,6 +97,15 @@ void ImageListTable::SetFilter(const ImageFilterSettings& settings) {
     LinesChanged();
 }
 
+void ImageListTable::SetScreenScale(double scale) {
+    if (scale == screenScale_) {
+        return;
+    }
+    screenScale_ = scale;
+    auditText_.reset();
+    LinesChanged();
+}
+
 void ImageListTable::SortBy(ImageColumn column, bool ascending) {
     column_ = column;
     ascending_ = ascending;
@@ -107,13 +125,13 @@ void ImageListTable::Update() const {
     // A filter too costly for the page stays so while more of its rows come: trying it
     // again on each report would hold the window each time.
     if (!filterTooCostly_) {
-        ImageRowFilter filter(filter_);
+        ImageRowFilter filter(filter_, screenScale_);
         shown_ = filter.Shown(list_.Rows());
         filterError_ = filter.Error();
         filterTooCostly_ = filter.TooCostly();
     }
     if (sorted_) {
-        SortRows(list_.Rows(), shown_, column_, ascending_);
+        SortRows(list_.Rows(), shown_, column_, ascending_, screenScale_);
     }
 }
 
@@ -125,7 +143,16 @@ std::string ImageListTable::CountText() const {
     return ImageCountText(shown, list_.Rows().size(), list_.Stopped());
 }
 
-std::string ImageCellText(const ImageRow& row, ImageColumn column) {
+// The rows are counted again only when the view asks after a change: the facts of
+// thousands of files come one by one, and the view asks a few times a second.
+std::string ImageListTable::AuditText() const {
+    if (!auditText_) {
+        auditText_ = ImageAuditText(SumAudits(list_.Rows(), screenScale_));
+    }
+    return *auditText_;
+}
+
+std::string ImageCellText(const ImageRow& row, ImageColumn column, double screenScale) {
     switch (column) {
         case ImageColumn::Address:
             return ShownAddress(row);
@@ -145,6 +172,8 @@ std::string ImageCellText(const ImageRow& row, ImageColumn column) {
             return row.text;
         case ImageColumn::Uses:
             return std::to_string(row.uses);
+        case ImageColumn::Findings:
+            return ImageFindingsText(row, screenScale);
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ class ImageListTable {
     void SetFacts(const std::string& address, ImageFacts facts);
 
     void SetFilter(const ImageFilterSettings& settings);
+    // The device pixels per CSS pixel of the screen the page is shown on, that an
+    // oversized picture is judged at.
+    void SetScreenScale(double scale);
+    double ScreenScale() const { return screenScale_; }
     void SortBy(ImageColumn column, bool ascending);
     ImageColumn SortColumn() const { return column_; }
     bool SortAscending() const { return ascending_; }
@@ -43,6 +48,8 @@ class ImageListTable {
     const ImageRow& ShownRow(std::size_t line) const { return list_.Rows()[Shown()[line]]; }
     // "312 of 1 204 images", or why the filter's expression cannot be used.
     std::string CountText() const;
+    // "3 broken, 12 oversized (1.4 MB), 7 without alt text" of every row; "" for none.
+    std::string AuditText() const;
     // What changed since the last call: the facts of thousands of files come one by one,
     // and a view that draws again only the lines on screen whose cells changed draws
     // nothing for most of them.
@@ -59,6 +66,8 @@ class ImageListTable {
     ImageFilterSettings filter_;
     mutable std::string filterError_;
     mutable bool filterTooCostly_ = false;  // for this page's rows, until the filter changes
+    double screenScale_ = 1.0;
+    mutable std::optional<std::string> auditText_;  // until the rows or their facts change
     ImageColumn column_ = ImageColumn::Address;
     bool ascending_ = true;
     bool sorted_ = false;  // whether the user sorted: else the rows keep the found order
@@ -68,8 +77,9 @@ class ImageListTable {
 };
 
 // What a cell of the table says: "800 × 600", "12 345" bytes, "img, css", an address up
-// to kMaxShownAddress characters with "…" when longer or not whole.
+// to kMaxShownAddress characters with "…" when longer or not whole, "broken, no alt text";
+// an oversized picture judged at screenScale.
 inline constexpr std::size_t kMaxShownAddress = 2000;
-std::string ImageCellText(const ImageRow& row, ImageColumn column);
+std::string ImageCellText(const ImageRow& row, ImageColumn column, double screenScale = 1.0);
 
 }  // namespace quorvane

@@ -64,6 +64,7 @@ std::optional<ImageFinding> ReadFinding(const Json& item) {
     finding.descriptor = StringField(item, "d", kMaxShortFieldBytes);
     finding.group = StringField(item, "g", kMaxShortFieldBytes);
     finding.text = StringField(item, "t", kMaxImageTextBytes);
+    finding.withoutAlt = finding.kind == KindBit(ImageKind::Img) && FlagField(item, "na");
     finding.naturalWidth = SizeField(item, "nw");
     finding.naturalHeight = SizeField(item, "nh");
     finding.shownWidth = SizeField(item, "sw");

@@ -29,7 +29,8 @@ bool ContainsNoCase(std::string_view text, std::string_view what) {
 
 }  // namespace
 
-ImageRowFilter::ImageRowFilter(const ImageFilterSettings& settings) : settings_(settings) {
+ImageRowFilter::ImageRowFilter(const ImageFilterSettings& settings, double screenScale)
+    : settings_(settings), screenScale_(screenScale) {
     if (settings_.regularExpression && !settings_.text.empty()) {
         // Bytes: an address cut at kMaxMatchedBytes may end inside a character.
         expression_ = std::make_unique<PatternSearch>(
@@ -47,6 +48,9 @@ bool ImageRowFilter::Matches(const ImageRow& row) {
         return false;
     }
     if (!settings_.type.empty() && !ContainsNoCase(row.type, settings_.type)) {
+        return false;
+    }
+    if (!HasFinding(row, settings_.audit, screenScale_)) {
         return false;
     }
     const std::string_view address = std::string_view(row.address).substr(0, kMaxMatchedBytes);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "inspection/image_audit.h"
 #include "inspection/image_list.h"
 #include "inspection/pattern_search.h"
 
@@ -18,18 +19,20 @@ struct ImageFilterSettings {
     std::string type{};              // in the type, "png" or "image/png"; "" for any
     std::uint32_t minimumWidth = 0;  // of the natural size
     std::uint32_t minimumHeight = 0;
+    ImageAudit audit = ImageAudit::Any;  // only the rows with that finding
 };
 
 // The rows a filter lets through. A regular expression is PCRE's through GLib, letters
 // folded; a bad one lets nothing through and says why, and so does one that costs more
 // than one search of a page may: the filter's rows are one search, with one budget of work
 // (PatternSearch). Only the first kMaxMatchedBytes of an address are searched, so a data:
-// address of megabytes costs no more than a long address of the web.
+// address of megabytes costs no more than a long address of the web. screenScale is the
+// device pixels per CSS pixel that an oversized picture is judged at.
 class ImageRowFilter {
   public:
     static constexpr std::size_t kMaxMatchedBytes = 4096;
 
-    explicit ImageRowFilter(const ImageFilterSettings& settings);
+    explicit ImageRowFilter(const ImageFilterSettings& settings, double screenScale = 1.0);
     ~ImageRowFilter();
     ImageRowFilter(const ImageRowFilter&) = delete;
     ImageRowFilter& operator=(const ImageRowFilter&) = delete;
@@ -45,6 +48,7 @@ class ImageRowFilter {
 
   private:
     ImageFilterSettings settings_;
+    double screenScale_;
     std::unique_ptr<PatternSearch> expression_;
 };
 

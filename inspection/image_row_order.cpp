@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <tuple>
 
+#include "inspection/image_audit.h"
+
 namespace quorvane {
 namespace {
 
@@ -12,7 +14,7 @@ std::tuple<std::uint64_t, std::uint32_t> Area(std::uint32_t width, std::uint32_t
 }
 
 // -1, 0 or 1 as a sorts before, with or after b by column, ascending.
-int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column) {
+int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column, double screenScale) {
     const auto order = [](const auto& x, const auto& y) { return x < y ? -1 : (y < x ? 1 : 0); };
     switch (column) {
         case ImageColumn::Address:
@@ -32,6 +34,8 @@ int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column) {
             return order(a.text, b.text);
         case ImageColumn::Uses:
             return order(a.uses, b.uses);
+        case ImageColumn::Findings:
+            return order(ImageFindingsText(a, screenScale), ImageFindingsText(b, screenScale));
     }
     return 0;
 }
@@ -39,9 +43,9 @@ int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column) {
 }  // namespace
 
 void SortRows(const std::vector<ImageRow>& rows, std::vector<std::size_t>& shown,
-              ImageColumn column, bool ascending) {
+              ImageColumn column, bool ascending, double screenScale) {
     std::stable_sort(shown.begin(), shown.end(), [&](std::size_t a, std::size_t b) {
-        const int order = Compare(rows[a], rows[b], column);
+        const int order = Compare(rows[a], rows[b], column, screenScale);
         if (order != 0) {
             return ascending ? order < 0 : order > 0;
         }

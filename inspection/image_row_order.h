@@ -18,12 +18,14 @@ enum class ImageColumn {
     Type,
     Text,
     Uses,
+    Findings,
 };
 
 // The places in rows of the rows to show, sorted by column: sizes by their area, then
 // width; unknown bytes before any; texts by their bytes. Rows that compare equal keep
-// the order they were found in, whichever way the column is sorted.
+// the order they were found in, whichever way the column is sorted. Findings sort by their
+// text, an oversized picture judged at screenScale.
 void SortRows(const std::vector<ImageRow>& rows, std::vector<std::size_t>& shown,
-              ImageColumn column, bool ascending);
+              ImageColumn column, bool ascending, double screenScale = 1.0);
 
 }  // namespace quorvane

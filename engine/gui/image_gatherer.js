@@ -4,8 +4,8 @@
 // give the page and the window their turn, and reports through the "quorvaneImages"
 // message handler in pieces: {"frame", "top": the page's own document, "gather", "items":
 // [{"a": address, "k": kind, "d": descriptor, "g": srcset group, "nw"/"nh": natural size,
-// "sw"/"sh": shown size, "t": alt or title, "cut": address cut}], "done", "stopped": it
-// found more than it sends}.
+// "sw"/"sh": shown size, "t": alt or title, "na": an img without an alt attribute, "cut":
+// address cut}], "done", "stopped": it found more than it sends}.
 (() => {
     'use strict';
     const kSliceMs = 8;
@@ -172,6 +172,7 @@
             if (facts.d) item.d = facts.d;
             if (facts.g) item.g = facts.g;
             if (facts.t) item.t = shortText(facts.t);
+            if (facts.na) item.na = true;
             const natural = facts.natural || [0, 0];
             const shown = facts.shown || [0, 0];
             [item.nw, item.nh, item.sw, item.sh] = [natural[0], natural[1], shown[0], shown[1]];
@@ -287,6 +288,7 @@
             this.add(own ? '' : address, 'img', {
                 g: group,
                 t: element.alt || element.title,
+                na: !element.hasAttribute('alt'),
                 natural: element.complete && element.naturalWidth
                              ? [element.naturalWidth, element.naturalHeight] : null,
                 shown: shownSize(element),

@@ -453,25 +453,47 @@ TEST(ImageListExport, WritesEveryColumnWithThePageAndTheTime) {
     ImageFinding finding = Found("http://h/a,\"b\".png", ImageKind::Img, 10, 20);
     finding.text = "=HYPERLINK(\"x\")";
     finding.descriptor = "2x";
-    list.Accept(Report(
-        "top", 1,
-        {finding, Found("http://h/a,\"b\".png", ImageKind::Srcset), Found("u", ImageKind::Css)}));
+    finding.withoutAlt = true;
+    ImageFinding big = Found("http://h/big", ImageKind::Img, 40, 40);
+    big.shownWidth = 10;
+    big.shownHeight = 10;
+    list.Accept(Report("top", 1,
+                       {finding, Found("http://h/a,\"b\".png", ImageKind::Srcset),
+                        Found("u", ImageKind::Css), big, Found("gone", ImageKind::Css)}));
     list.SetFacts("u", {7, "image/gif", ""});
+    list.SetFacts("http://h/big", {1600, "image/png", ""});
+    list.SetFacts("gone", {.state = ImageBytes::Missing});
     const ImageListHeading heading{"http://h/page", "2026-12-08T21:40:00Z", false};
+    const std::string page = "\"http://h/page\",\"2026-12-08T21:40:00Z\",";
     EXPECT_EQ(ImageListCsv(heading, list.Rows()),
               "page,time,address,kinds,descriptor,natural width,natural height,shown width,"
-              "shown height,bytes,type,alt or title,uses,same bytes as another,address cut\r\n"
-              "\"http://h/page\",\"2026-12-08T21:40:00Z\",\"http://h/a,\"\"b\"\".png\","
-              "\"img, srcset\",\"2x\",10,20,0,0,,\"\",\"'=HYPERLINK(\"\"x\"\")\",2,no,no\r\n"
-              "\"http://h/page\",\"2026-12-08T21:40:00Z\",\"u\",\"css\",\"\",0,0,0,0,7,"
-              "\"image/gif\",\"\",1,no,no\r\n");
+              "shown height,bytes,type,alt or title,uses,same bytes as another,address cut,"
+              "broken,oversized,bytes saved at shown size,without alt\r\n" +
+                  page +
+                  "\"http://h/a,\"\"b\"\".png\",\"img, srcset\",\"2x\",10,20,0,0,,\"\","
+                  "\"'=HYPERLINK(\"\"x\"\")\",2,no,no,no,no,,yes\r\n" +
+                  page + "\"u\",\"css\",\"\",0,0,0,0,7,\"image/gif\",\"\",1,no,no,no,no,,no\r\n" +
+                  page +
+                  "\"http://h/big\",\"img\",\"\",40,40,10,10,1600,\"image/png\",\"\",1,no,no,no,"
+                  "yes,1500,no\r\n" +
+                  page + "\"gone\",\"css\",\"\",0,0,0,0,,\"\",\"\",1,no,no,yes,no,,no\r\n");
+    // At twice the pixels a CSS pixel, the big picture is exactly four times its place.
+    EXPECT_THAT(ImageListCsv({"p", "t", false, 2.0}, {list.Rows()[2]}),
+                ::testing::EndsWith(",1,no,no,no,no,,no\r\n"));
     EXPECT_EQ(ImageListJson({"p", "t", true}, {list.Rows()[1]}),
-              "{\n\t\"images\": [\n\t\t{\n\t\t\t\"address\": \"u\",\n\t\t\t\"bytes\": 7,\n"
-              "\t\t\t\"cut\": false,\n\t\t\t\"descriptor\": \"\",\n\t\t\t\"kinds\": [\n"
-              "\t\t\t\t\"css\"\n\t\t\t],\n\t\t\t\"naturalHeight\": 0,\n\t\t\t\"naturalWidth\": 0,\n"
-              "\t\t\t\"sameBytes\": false,\n\t\t\t\"shownHeight\": 0,\n\t\t\t\"shownWidth\": 0,\n"
-              "\t\t\t\"text\": \"\",\n\t\t\t\"type\": \"image/gif\",\n\t\t\t\"uses\": 1\n\t\t}\n"
-              "\t],\n\t\"page\": \"p\",\n\t\"stopped\": true,\n\t\"time\": \"t\"\n}\n");
+              "{\n\t\"images\": [\n\t\t{\n\t\t\t\"address\": \"u\",\n\t\t\t\"broken\": false,\n"
+              "\t\t\t\"bytes\": 7,\n\t\t\t\"cut\": false,\n\t\t\t\"descriptor\": \"\",\n"
+              "\t\t\t\"kinds\": [\n\t\t\t\t\"css\"\n\t\t\t],\n\t\t\t\"naturalHeight\": 0,\n"
+              "\t\t\t\"naturalWidth\": 0,\n\t\t\t\"oversized\": false,\n"
+              "\t\t\t\"oversizedSaving\": null,\n\t\t\t\"sameBytes\": false,\n"
+              "\t\t\t\"shownHeight\": 0,\n\t\t\t\"shownWidth\": 0,\n\t\t\t\"text\": \"\",\n"
+              "\t\t\t\"type\": \"image/gif\",\n\t\t\t\"uses\": 1,\n\t\t\t\"withoutAlt\": false\n"
+              "\t\t}\n\t],\n\t\"page\": \"p\",\n\t\"stopped\": true,\n\t\"time\": \"t\"\n}\n");
+    EXPECT_THAT(ImageListJson({"p", "t", false}, {list.Rows()[2]}),
+                ::testing::HasSubstr("\"oversized\": true,\n\t\t\t\"oversizedSaving\": 1500,"));
+    EXPECT_THAT(ImageListJson({"p", "t", false}, {list.Rows()[0], list.Rows()[3]}),
+                ::testing::AllOf(::testing::HasSubstr("\"withoutAlt\": true"),
+                                 ::testing::HasSubstr("\"broken\": true")));
     ImageRow broken;
     broken.address = "bad \xFF byte";
     EXPECT_THAT(ImageListJson({}, {broken}), ::testing::HasSubstr("bad \xEF\xBF\xBD byte"));
