@@ -115,6 +115,8 @@ void ImageFactsReader::ReadDataSlice(unsigned page) {
 void ImageFactsReader::ReadData(const std::string& address) {
     if (const std::optional<DataUrlContent> content = DecodeDataUrl(address)) {
         FoundBytes(address, content->bytes, content->mediaType);
+    } else {
+        found_(address, {.state = ImageBytes::Missing});
     }
 }
 
@@ -125,7 +127,8 @@ void ImageFactsReader::FoundBytes(const std::string& address, const std::string&
     }
     const unsigned number = ++fetches_;
     const std::string sniffed = SniffedImageType(bytes);
-    ImageFacts facts{bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes)};
+    ImageFacts facts{bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes),
+                     sniffed.empty() ? ImageBytes::NotPicture : ImageBytes::Picture};
     writingBytes_ += bytes.size();
     files_.Post([this, page = page_, address, number, file = FileOf(number), bytes,
                  facts = std::move(facts)]() mutable -> std::function<void()> {
@@ -338,11 +341,15 @@ void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
             const std::string address = fetch->second;
             fetching_.erase(fetch);
             Keep(address, number, bytes);
-            found_(address, {bytes, SniffedImageType(Head(file)), *digest});
+            const std::string type = SniffedImageType(Head(file));
+            found_(address, {bytes, type, *digest,
+                             type.empty() ? ImageBytes::NotPicture : ImageBytes::Picture});
             StartSoon();
             return;
         }
+        const std::string address = fetch->second;
         fetching_.erase(fetch);
+        found_(address, {.state = ImageBytes::Missing});
     }
     std::error_code ignored;
     std::filesystem::remove(file, ignored);

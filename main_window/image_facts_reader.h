@@ -26,8 +26,10 @@ namespace quorvane {
 // kCopiesAtOnce at a time; one still loading once loaded, up to kLoadWait), any other
 // fetched as the Browser view fetches it (its cookies apply), FileFetcher::kFetchesAtOnce
 // at a time, into a folder of its own that goes with it. The type is the one the bytes
-// say. The files are kept for the list's thumbnails, the latest up to kMaxKeptBytes in all;
-// they are written and removed on a thread of their own, up to kMaxWritingBytes waiting.
+// say; bytes of no type known here are told as NotPicture, a fetch that fails or a data:
+// address that does not decode as Missing. The files are kept for the list's thumbnails, the latest
+// up to kMaxKeptBytes in all; they are written and removed on a thread of their own, up to
+// kMaxWritingBytes waiting.
 class ImageFactsReader {
   public:
     static constexpr std::size_t kCopiesAtOnce = 8;

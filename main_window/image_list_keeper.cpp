@@ -78,7 +78,8 @@ std::string ImageListKeeper::ExportFileName() const {
 }
 
 void ImageListKeeper::Export(const std::filesystem::path& file, const std::string& time) {
-    const ImageListHeading heading{browser_.Address(), time, table_.List().Stopped()};
+    const ImageListHeading heading{browser_.Address(), time, table_.List().Stopped(),
+                                   table_.ScreenScale()};
     const std::string text = IsJsonFileName(file.filename().string())
                                  ? ImageListJson(heading, table_.List().Rows())
                                  : ImageListCsv(heading, table_.List().Rows());

@@ -153,6 +153,37 @@ TEST_F(ImageListKeeperTest, ReadsTheEnginesCopyBeforeFetching) {
     }
 }
 
+// A picture is broken once its bytes failed or came as no picture; one still coming is not.
+TEST_F(ImageListKeeperTest, TellsWhichBytesCameAsAPictureAndWhichNever) {
+    browser_.ServeFetch("http://h/a.png", "\x89PNG\r\n\x1A\n and the rest");
+    browser_.ServeFetch("http://h/page.png", "<html>Not found</html>");
+    browser_.FailFetch("http://h/gone.png", "refused");
+    const struct {
+        const char* address;
+        ImageBytes state;
+    } rows[] = {
+        {"http://h/a.png", ImageBytes::Picture},
+        {"http://h/page.png", ImageBytes::NotPicture},
+        {"http://h/gone.png", ImageBytes::Missing},
+        {"http://h/coming.png", ImageBytes::Unknown},  // its fetch not answered yet
+        {"data:image/png;base64,iVBORw0KGgo=", ImageBytes::Picture},
+        {"data:image/png;base64,SGVsbG8=", ImageBytes::NotPicture},
+    };
+    std::string items;
+    for (const auto& row : rows) {
+        items +=
+            std::string(items.empty() ? "" : ",") + R"({"a":")" + row.address + R"(","k":"img"})";
+    }
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[)" + items + "]}");
+    surface_.RunWhatCameSoon();
+    for (std::size_t place = 0; place < std::size(rows); ++place) {
+        EXPECT_EQ(keeper_.Table().List().Rows()[place].state, rows[place].state)
+            << rows[place].address;
+    }
+    EXPECT_EQ(keeper_.Table().List().Rows()[2].bytes, std::nullopt);
+    EXPECT_EQ(keeper_.Table().AuditText(), "3 broken");
+}
+
 // The engine measures the images of the page's own document while it is gathered: the
 // copies wait for that gathering's last report, and never for a frame's, which may not come.
 TEST_F(ImageListKeeperTest, ReadsCopiesOnceThePageIsGathered) {
