@@ -11,6 +11,7 @@
 #include "inspection/image_list_table.h"
 #include "inspection/image_report.h"
 #include "inspection/image_row_filter.h"
+#include "inspection/image_row_order.h"
 
 namespace quorvane {
 namespace {
@@ -212,6 +213,20 @@ TEST(ImageRowFilter, LetsThroughTheRowsOfAFinding) {
     }
     ImageRowFilter both({.type = "png", .audit = ImageAudit::Duplicate});
     EXPECT_EQ(both.Shown(rows), (std::vector<std::size_t>{5}));
+}
+
+TEST(SortRows, SortsByFindingsTheWorstLast) {
+    ImageRow broken;
+    broken.state = ImageBytes::Missing;
+    ImageRow without = Picture(10, 10, 10, 10, 100);
+    without.withoutAlt = true;
+    const std::vector<ImageRow> rows{broken, Picture(40, 40, 10, 10, 1600), without,
+                                     Picture(10, 10, 10, 10, 100), Picture(80, 80, 10, 10, 6400)};
+    std::vector<std::size_t> shown{0, 1, 2, 3, 4};
+    SortRows(rows, shown, ImageColumn::Findings, true);
+    EXPECT_EQ(shown, (std::vector<std::size_t>{3, 2, 1, 4, 0}));
+    SortRows(rows, shown, ImageColumn::Findings, true, 4.0);  // none is oversized
+    EXPECT_EQ(shown, (std::vector<std::size_t>{1, 3, 4, 2, 0}));
 }
 
 // A filter by a finding shows a row once its facts make the finding.
