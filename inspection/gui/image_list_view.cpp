@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/imaglist.h>
 #include <wx/menu.h>
@@ -17,6 +18,7 @@
 #include <utility>
 
 #include "inspection/gui/thumbnail_picture.h"
+#include "inspection/image_audit.h"
 
 namespace quorvane {
 namespace {
@@ -36,6 +38,21 @@ constexpr std::array kColumns{
     ColumnHeading{ImageColumn::Type, "Type", 90},
     ColumnHeading{ImageColumn::Text, "Alt or title", 160},
     ColumnHeading{ImageColumn::Uses, "Uses", 50},
+    ColumnHeading{ImageColumn::Findings, "Findings", 180},
+};
+
+// The filter row's choice of finding, in the order it offers them.
+struct AuditChoice {
+    ImageAudit audit;
+    const char* caption;
+};
+
+constexpr std::array kAuditChoices{
+    AuditChoice{ImageAudit::Any, "All"},
+    AuditChoice{ImageAudit::Broken, "Broken"},
+    AuditChoice{ImageAudit::Oversized, "Oversized"},
+    AuditChoice{ImageAudit::WithoutAlt, "No alt text"},
+    AuditChoice{ImageAudit::Duplicate, "Duplicates"},
 };
 
 constexpr int kMaxMinimum = 1000000;
@@ -73,7 +90,8 @@ class ImageListView::Lines : public wxListCtrl {
             return wxString();
         }
         return FromUtf8(ImageCellText(table_.ShownRow(static_cast<std::size_t>(line)),
-                                      kColumns[static_cast<std::size_t>(column)].column));
+                                      kColumns[static_cast<std::size_t>(column)].column,
+                                      table_.ScreenScale()));
     }
 
     int OnGetItemImage(long line) const override { return imageOf_(line); }
@@ -87,6 +105,16 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(MakeFilterRow(),
                wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(4)));
+    audits_ = new wxStaticText(this, wxID_ANY, wxString());
+    sizer->Add(audits_, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(4)));
+    // The page's pictures are drawn at the screen's scale: a picture twice its shown size
+    // is no waste on a screen of two device pixels a CSS pixel.
+    table_.SetScreenScale(GetDPIScaleFactor());
+    Bind(wxEVT_DPI_CHANGED, [this](wxDPIChangedEvent& event) {
+        table_.SetScreenScale(GetDPIScaleFactor());
+        ShowTable();
+        event.Skip();
+    });
     list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
@@ -138,6 +166,12 @@ wxSizer* ImageListView::MakeFilterRow() {
                                    wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
     minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
+    audit_ = new wxChoice(this, wxID_ANY);
+    for (const AuditChoice& choice : kAuditChoices) {
+        audit_->Append(choice.caption);
+    }
+    audit_->SetSelection(0);
+    audit_->SetToolTip("Show only the pictures with this finding");
     count_ = new wxStaticText(this, wxID_ANY, wxString());
     keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, "Save all candidates");
     keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
@@ -157,6 +191,7 @@ wxSizer* ImageListView::MakeFilterRow() {
     row->Add(typeText_, centred);
     row->Add(captioned("Min. width", minimumWidth_), centred);
     row->Add(captioned("height", minimumHeight_), centred);
+    row->Add(captioned("Show", audit_), centred);
     row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(keepAllCandidates_, centred);
     row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
@@ -170,14 +205,16 @@ void ImageListView::BindFilterRow(wxButton* refresh) {
     regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
     minimumWidth_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
     minimumHeight_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
+    audit_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyFilter(); });
     refresh->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.refresh(); });
 }
 
 void ImageListView::ApplyFilter() {
-    table_.SetFilter({filterText_->GetValue().utf8_string(), regularExpression_->GetValue(),
-                      typeText_->GetValue().utf8_string(),
-                      static_cast<std::uint32_t>(minimumWidth_->GetValue()),
-                      static_cast<std::uint32_t>(minimumHeight_->GetValue())});
+    table_.SetFilter(
+        {filterText_->GetValue().utf8_string(), regularExpression_->GetValue(),
+         typeText_->GetValue().utf8_string(), static_cast<std::uint32_t>(minimumWidth_->GetValue()),
+         static_cast<std::uint32_t>(minimumHeight_->GetValue()),
+         kAuditChoices[static_cast<std::size_t>(std::max(0, audit_->GetSelection()))].audit});
     ShowTable();
 }
 
@@ -223,10 +260,12 @@ void ImageListView::ShowTable() {
     // A new count is laid out again, which the window's whole tree answers; the same
     // count, as when only the files' facts came, costs nothing.
     const wxString count = FromUtf8(table_.CountText());
-    if (count == count_->GetLabel()) {
+    const wxString audits = FromUtf8(table_.AuditText());
+    if (count == count_->GetLabel() && audits == audits_->GetLabel()) {
         return;
     }
     count_->SetLabel(count);
+    audits_->SetLabel(audits);
     // A hidden view is laid out when it is shown; GTK cannot lay out a view of no size.
     if (IsShownOnScreen()) {
         Layout();
@@ -325,6 +364,10 @@ std::size_t ImageListView::ShownLines() const {
 
 std::string ImageListView::CountText() const {
     return count_->GetLabel().utf8_string();
+}
+
+std::string ImageListView::AuditText() const {
+    return audits_->GetLabel().utf8_string();
 }
 
 void ImageListView::OnColumnClick(wxListEvent& event) {

@@ -19,6 +19,7 @@
 
 class wxButton;
 class wxCheckBox;
+class wxChoice;
 class wxImage;
 class wxImageList;
 class wxSpinCtrl;
@@ -40,7 +41,8 @@ struct ImageListActions {
 };
 
 // The "Image List" view: a filter row (address text or regular expression, type, minimum
-// width and height), the count, a Refresh List button, and a virtual table that asks for
+// width and height, a finding), the count, a Refresh List button, a line that sums the
+// findings (broken, oversized, without alt text, duplicate), and a virtual table that asks for
 // the cells of the rows on screen only, so that tens of thousands of rows cost no stall.
 // A click on a column heading sorts by it, a second click the other way. Thumbnails are
 // drawn only for the rows on screen, and at most ThumbnailSlots::kSlots are kept.
@@ -60,6 +62,7 @@ class ImageListView : public wxPanel, public ImageListPane {
     void CopySelectedAddresses() const;
     std::size_t ShownLines() const;
     std::string CountText() const;
+    std::string AuditText() const;
 
   private:
     class Lines;
@@ -87,7 +90,9 @@ class ImageListView : public wxPanel, public ImageListPane {
     wxTextCtrl* typeText_ = nullptr;
     wxSpinCtrl* minimumWidth_ = nullptr;
     wxSpinCtrl* minimumHeight_ = nullptr;
+    wxChoice* audit_ = nullptr;
     wxStaticText* count_ = nullptr;
+    wxStaticText* audits_ = nullptr;
     wxCheckBox* keepAllCandidates_ = nullptr;
     Lines* list_ = nullptr;
     bool showPending_ = false;

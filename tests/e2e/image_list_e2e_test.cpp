@@ -1,6 +1,6 @@
 // The Image List in the real window: after a page loads, its fifth tab lists every image
-// with its kind, natural size, bytes and type, from every frame; a page of ten thousand
-// images fills it.
+// with its kind, natural size, bytes and type, from every frame, and sums its findings; a
+// page of ten thousand images fills it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -157,6 +157,36 @@ TEST_F(ImageListEndToEnd, ListsAddressesAsThePageWroteThem) {
         << (table.List().Rows().empty() ? "" : table.List().Rows()[0].address);
     EXPECT_EQ(RowOf(table, server_.Url("/exact/page.html")), nullptr);
     EXPECT_EQ(RowOf(table, svg)->kinds, KindBit(ImageKind::Css));
+}
+
+// The line above the list sums what is wrong with the page's pictures: one its server has
+// not, one four times as wide and high as it is shown, one without alt text (alt="" says a
+// picture is decoration, and is no finding).
+TEST_F(ImageListEndToEnd, SumsTheBrokenOversizedAndUnlabelledPictures) {
+    server_.Serve("/audit/big.bmp", "image/bmp", Bitmap(40, 40));
+    server_.Serve("/audit/plain.bmp", "image/bmp", Bitmap(3, 3));
+    server_.Serve("/audit/decoration.bmp", "image/bmp", Bitmap(2, 2));
+    server_.Serve("/audit/page.html", "text/html",
+                  "<!DOCTYPE html><html><body><img src=\"gone.bmp\" alt=\"gone\">"
+                  "<img src=\"big.bmp\" alt=\"big\" style=\"width: 10px; height: 10px\">"
+                  "<img src=\"plain.bmp\"><img src=\"decoration.bmp\" alt=\"\"></body></html>");
+    TypeAddressAndPressEnter(server_.Url("/audit/page.html"));
+    CommandFor(CommandId::ImageListView).run({frame_->Controller(), *frame_});
+    const ImageListTable& table = frame_->ImageTable();
+    // The saving is an estimate of a 10 × 10 picture's bytes: a few kB of the 4.8 kB.
+    const auto summed = [&] {
+        const std::string text = frame_->ImageList().AuditText();
+        return text.starts_with("1 broken, 1 oversized (") &&
+               text.ends_with("\u00A0kB), 1 without alt text");
+    };
+    ASSERT_TRUE(WaitUntil(summed)) << frame_->ImageList().AuditText();
+    EXPECT_EQ(ImageCellText(*RowOf(table, server_.Url("/audit/gone.bmp")), ImageColumn::Findings),
+              "broken");
+    EXPECT_EQ(ImageCellText(*RowOf(table, server_.Url("/audit/plain.bmp")), ImageColumn::Findings),
+              "no alt text");
+    EXPECT_EQ(
+        ImageCellText(*RowOf(table, server_.Url("/audit/decoration.bmp")), ImageColumn::Findings),
+        "");
 }
 
 // A web page may name a script or a local file as a picture: the list shows the row, and
