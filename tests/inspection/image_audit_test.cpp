@@ -125,6 +125,37 @@ TEST(ImageAudit, BytesThatNeverCameLeaveTheRowWithoutBytes) {
     list.SetFacts("a", {.state = ImageBytes::Missing});
     EXPECT_EQ(list.Rows()[0].bytes, std::nullopt);
     EXPECT_EQ(list.Rows()[0].state, ImageBytes::Missing);
+    // The frame's next gathering makes the rows again: the bytes are not read again.
+    list.Accept({"f",
+                 2,
+                 {{.address = "b", .kind = KindBit(ImageKind::Img)},
+                  {.address = "a", .kind = KindBit(ImageKind::Img)}}});
+    EXPECT_EQ(list.Rows()[0].state, ImageBytes::Unknown);
+    EXPECT_EQ(list.Rows()[1].state, ImageBytes::Missing);
+}
+
+// A picture found as an <img> and as a CSS background is judged by the <img>'s place:
+// the gatherer measures no place for a background.
+TEST(ImageAudit, APictureFoundAsImgAndCssIsJudgedByTheImg) {
+    ImageList list;
+    list.Accept({"f",
+                 1,
+                 {{.address = "a",
+                   .kind = KindBit(ImageKind::Css),
+                   .naturalWidth = 40,
+                   .naturalHeight = 40},
+                  {.address = "a",
+                   .kind = KindBit(ImageKind::Img),
+                   .naturalWidth = 40,
+                   .naturalHeight = 40,
+                   .shownWidth = 10,
+                   .shownHeight = 10},
+                  {.address = "css only",
+                   .kind = KindBit(ImageKind::Css),
+                   .naturalWidth = 40,
+                   .naturalHeight = 40}}});
+    EXPECT_TRUE(IsOversized(list.Rows()[0], 1.0));
+    EXPECT_FALSE(IsOversized(list.Rows()[1], 1.0));
 }
 
 TEST(ImageAuditText, SaysTheFindingsThereAre) {
