@@ -66,7 +66,7 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SelectView(MainWindowController::kImageListView); }, Always, true},
     {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+I",
      [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
-    {CommandId::WrapLines, "&View", false, "Wrap &Long Lines", "",
+    {CommandId::WrapLines, "&View", false, "W&rap Long Lines", "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Wrap); }, Always, false,
      [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Wrap); }},
     {CommandId::ColourSource, "&View", false, "&Colour Source", "",
@@ -95,14 +95,18 @@ constexpr Command kCommands[] = {
      [](T t) { return t.window.ToolsMenuItemEnabled(ToolsMenuItem::Remove); }, false},
     {CommandId::Help, "&Help", false, "View &Help", "", [](T t) { t.controller.ShowHelp(); },
      Always, false},
+    // The desktop's key for its applications' shortcuts windows; Ctrl+/ is the same key
+    // without Shift.
+    {CommandId::KeyboardShortcuts, "&Help", false, "&Keyboard Shortcuts", "Ctrl+?",
+     [](T t) { t.window.ShowKeyboardShortcuts(); }, Always, false},
     {CommandId::About, "&About", false, "&About this software", "",
      [](T t) { t.controller.ShowAbout(); }, Always, false},
     // The Go button and Ctrl+L have no menu item; Ctrl+L only moves the focus to the
-    // address box.
+    // address box. Their captions name them in the Keyboard Shortcuts window.
     // Go, as Enter in the address box, hands the keyboard to the view shown.
-    {CommandId::Go, nullptr, false, "", "", [](T t) { t.controller.Go(); }, Always, true},
-    {CommandId::FocusAddress, nullptr, false, "", "Ctrl+L", [](T t) { t.window.FocusAddressBox(); },
-     Always, false},
+    {CommandId::Go, nullptr, false, "Go", "", [](T t) { t.controller.Go(); }, Always, true},
+    {CommandId::FocusAddress, nullptr, false, "Go to the Address Box", "Ctrl+L",
+     [](T t) { t.window.FocusAddressBox(); }, Always, false},
 };
 
 // The zoom keys as other browsers take them too: Ctrl+= without Shift, and the keypad's.
@@ -119,6 +123,7 @@ constexpr ExtraShortcut kExtraShortcuts[] = {
     {"Ctrl+Shift+G", CommandId::FindPrevious},
     {"F6", CommandId::FocusAddress},
     {"Alt+D", CommandId::FocusAddress},
+    {"Ctrl+/", CommandId::KeyboardShortcuts},
 };
 
 // Each command is in the table once, at the place of its number, so CommandFor finds it

@@ -28,6 +28,8 @@ class WindowControls {
     virtual void GoToSourceLine() = 0;
     virtual void FlipSourceSwitch(SourceSwitch which) = 0;
     virtual bool SourceSwitchOn(SourceSwitch which) const = 0;
+    // The window that lists every command a key runs; shown again when it is open.
+    virtual void ShowKeyboardShortcuts() = 0;
 };
 
 // What a command works on: the window's logic, and the controls only the window has.
@@ -72,6 +74,7 @@ enum class CommandId {
     AddToToolsMenu,
     RemoveFromToolsMenu,
     Help,
+    KeyboardShortcuts,
     About,
     Go,
     FocusAddress,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "main_window/main_window_controller.h"
+#include "main_window/menu_captions.h"
 
 namespace quorvane {
 
@@ -101,11 +102,9 @@ void CommandBinding::RunCommand(const Command& command) {
     }
 }
 
-// Its first letter is the item's access key; an "&" of the address is shown as one.
 void CommandBinding::SetWebsiteCaption(const std::string& website) {
-    wxString caption = wxString::FromUTF8(website);
-    caption.Replace("&", "&&");
-    frame_.GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website), "&" + caption);
+    frame_.GetMenuBar()->SetLabel(CommandWindowId(CommandId::Website),
+                                  wxString::FromUTF8(WebsiteMenuCaption(website)));
 }
 
 }  // namespace quorvane

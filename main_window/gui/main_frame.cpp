@@ -3,6 +3,7 @@
 #include <wx/app.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
+#include <wx/srchctrl.h>
 #include <wx/statusbr.h>
 #include <wx/webview.h>
 
@@ -28,6 +29,7 @@
 #include "main_window/gui/image_list_controls.h"
 #include "main_window/gui/progress_status_bar.h"
 #include "main_window/gui/served_source_controls.h"
+#include "main_window/gui/shortcuts_window.h"
 #include "main_window/gui/toolbar_row.h"
 #include "saving/gui/webkit_downloads.h"
 
@@ -128,7 +130,7 @@ void MainFrame::FocusVisibleView() {
     if (visible == MainWindowController::kServedSourceView) {
         servedSource_->View()->SetFocus();
     } else if (visible == MainWindowController::kImageListView) {
-        imageList_->View()->SetFocus();
+        imageList_->View()->FocusList();
     } else {
         views_[visible]->FocusPage();
     }
@@ -409,6 +411,16 @@ void MainFrame::FlipSourceSwitch(SourceSwitch which) {
 
 bool MainFrame::SourceSwitchOn(SourceSwitch which) const {
     return servedSource_->SwitchOn(which);
+}
+
+// While it is open the key raises it rather than open a second one.
+void MainFrame::ShowKeyboardShortcuts() {
+    if (!shortcuts_) {
+        shortcuts_ = new ShortcutsWindow(this);
+    }
+    shortcuts_->Show();
+    shortcuts_->Raise();
+    shortcuts_->SearchBox()->SetFocus();
 }
 
 }  // namespace quorvane

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include "desktop/gui/idle_steps.h"
 #include "desktop/ie_tools_menu.h"
@@ -32,6 +33,7 @@ class ProgressStatusBar;
 class SecondaryWindows;
 class ServedSourceControls;
 class ServedSourceView;
+class ShortcutsWindow;
 class ImageListView;
 class ToolbarRow;
 class WebKitDownloads;
@@ -95,10 +97,13 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void GoToSourceLine() override;
     void FlipSourceSwitch(SourceSwitch which) override;
     bool SourceSwitchOn(SourceSwitch which) const override;
+    void ShowKeyboardShortcuts() override;
 
     // The address box, for the tests of where the focus is.
     wxTextCtrl* AddressBox() const;
     FindBar* FindBarControl() const { return findBar_; }
+    // The Keyboard Shortcuts window while it is open, else nullptr.
+    ShortcutsWindow* ShortcutsWindowShown() const { return shortcuts_.get(); }
     // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
@@ -125,6 +130,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     wxPanel* panel_ = nullptr;
     wxNotebook* tabStrip_ = nullptr;
     FindBar* findBar_ = nullptr;
+    wxWeakRef<ShortcutsWindow> shortcuts_;  // a child of this window while it is open
     std::unique_ptr<ToolbarRow> toolbar_;
     std::unique_ptr<ServedSourceControls> servedSource_;
     std::unique_ptr<ImageListControls> imageList_;

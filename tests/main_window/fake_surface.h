@@ -102,6 +102,7 @@ class FakeWindowControls : public WindowControls {
         log_.push_back("window.FlipSourceSwitch(" + std::to_string(static_cast<int>(which)) + ")");
     }
     bool SourceSwitchOn(SourceSwitch) const override { return false; }
+    void ShowKeyboardShortcuts() override { log_.push_back("window.ShowKeyboardShortcuts"); }
 
   private:
     CallLog& log_;
