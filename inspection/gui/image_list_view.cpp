@@ -224,6 +224,27 @@ void ImageListView::ApplyFilter() {
 // lays itself out anew). The facts of thousands of files come one by one after the rows:
 // drawing the lines on screen costs the window more than reading a file, so a table of
 // the same rows is shown again at most every kFactsShownEvery.
+void ImageListView::FocusList() {
+    list_->SetFocus();
+    GiveListACurrentLine();
+}
+
+// The list's keys move from its current line only: without one (before the first click,
+// or after a new page emptied the list) Page Down would do nothing. The first line on
+// screen becomes current, not selected.
+void ImageListView::GiveListACurrentLine() {
+    const bool hasCurrent = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) >= 0;
+    if (!hasCurrent && list_->GetItemCount() > 0) {
+        list_->SetItemState(list_->GetTopItem(), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
+    }
+}
+
+bool ImageListView::ListHasKeyboard() const {
+    const wxWindow* focus = wxWindow::FindFocus();
+    // The generic list takes the keys in a window of its own inside it.
+    return focus != nullptr && (focus == list_ || focus->GetParent() == list_);
+}
+
 void ImageListView::TableChanged() {
     withoutThumbnail_.clear();
     if (showPending_) {
@@ -250,6 +271,9 @@ void ImageListView::ShowTable() {
     const auto lines = static_cast<long>(table_.Shown().size());
     if (list_->GetItemCount() != lines) {
         list_->SetItemCount(lines);
+        if (ListHasKeyboard()) {
+            GiveListACurrentLine();
+        }
     }
     const ImageTableChanges changes = table_.TakeChanges();
     if (changes.lines) {

@@ -55,6 +55,11 @@ class ImageListView : public wxPanel, public ImageListPane {
     void SetVisible(bool visible) override { Show(visible); }
     void TableChanged() override;
 
+    // Gives the keyboard to the list, not the filter row, so that Page Down and the arrows
+    // move it at once.
+    void FocusList();
+    // Whether the list has the keyboard.
+    bool ListHasKeyboard() const;
     // The selected rows, by their place in the table's list.
     std::vector<std::size_t> SelectedRows() const;
     // Saves the selected rows, or all rows shown when none is.
@@ -71,6 +76,7 @@ class ImageListView : public wxPanel, public ImageListPane {
     void BindFilterRow(wxButton* refresh);
     void ApplyFilter();
     void ShowTable();
+    void GiveListACurrentLine();
     // Draws again the lines on screen of rows (places in the table's list), or those
     // changed says changed.
     void RefreshLinesOnScreen(std::vector<std::size_t> rows);
