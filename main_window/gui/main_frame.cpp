@@ -414,8 +414,14 @@ bool MainFrame::SourceSwitchOn(SourceSwitch which) const {
 }
 
 // While it is open the key raises it rather than open a second one.
+ShortcutsWindow* MainFrame::ShortcutsWindowShown() const {
+    return shortcuts_ && !wxTheApp->IsScheduledForDestruction(shortcuts_.get()) ? shortcuts_.get()
+                                                                                : nullptr;
+}
+
 void MainFrame::ShowKeyboardShortcuts() {
-    if (!shortcuts_) {
+    // A window closed a moment ago is only waiting to be deleted: a new one replaces it.
+    if (!shortcuts_ || wxTheApp->IsScheduledForDestruction(shortcuts_.get())) {
         shortcuts_ = new ShortcutsWindow(this);
     }
     shortcuts_->Show();

@@ -103,7 +103,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     wxTextCtrl* AddressBox() const;
     FindBar* FindBarControl() const { return findBar_; }
     // The Keyboard Shortcuts window while it is open, else nullptr.
-    ShortcutsWindow* ShortcutsWindowShown() const { return shortcuts_.get(); }
+    ShortcutsWindow* ShortcutsWindowShown() const;
     // Where the Tools menu writes its entry: HKEY_LOCAL_MACHINE's store unless a test
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }

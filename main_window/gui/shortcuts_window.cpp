@@ -43,7 +43,14 @@ ShortcutsWindow::ShortcutsWindow(wxWindow* parent)
     // Before the search box sees the key, which would only empty itself.
     Bind(wxEVT_CHAR_HOOK, &ShortcutsWindow::OnKey, this);
     // A window of its own each time, gone once closed, rather than one kept hidden.
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
+    // The keyboard goes back to the main window, as it would from any dialog; without a
+    // window manager to hand it on, no window would have it.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+        if (wxWindow* opener = GetParent()) {
+            opener->Raise();
+        }
+        Destroy();
+    });
     search_->SetFocus();
 }
 
