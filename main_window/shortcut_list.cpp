@@ -38,12 +38,15 @@ std::string SearchedText(const ShortcutRow& row) {
     return Lowered(text);
 }
 
+// Split by hand: clang's ranges cannot take libstdc++ 12's views::split of a string_view.
 std::vector<std::string> WordsOf(std::string_view query) {
     std::vector<std::string> words;
-    for (const auto word : std::views::split(query, ' ')) {
-        if (!word.empty()) {
-            words.push_back(Lowered(std::string_view(word.begin(), word.end())));
+    while (!query.empty()) {
+        const std::size_t end = std::min(query.find(' '), query.size());
+        if (end > 0) {
+            words.push_back(Lowered(query.substr(0, end)));
         }
+        query.remove_prefix(std::min(end + 1, query.size()));
     }
     return words;
 }
