@@ -36,6 +36,7 @@
 #include "saving/transfer_messages.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
+#include "tests/e2e/program_process.h"
 
 namespace quorvane::test {
 namespace {
@@ -68,9 +69,9 @@ class BrowserToolsEndToEnd : public MainWindowEndToEnd {
                                        folder.string().substr(1) +
                                        "/' && sleep 0.3 && xdotool key Return";
             EXPECT_EQ(std::system(typing.c_str()), 0);
-            std::this_thread::sleep_for(std::chrono::seconds(1));
             const std::string open = "xdotool search --onlyvisible " + dialog + " >/dev/null";
-            if (std::system(open.c_str()) == 0) {
+            if (!PollUntil([&] { return std::system(open.c_str()) != 0; },
+                           std::chrono::seconds(10))) {
                 ADD_FAILURE() << "the folder dialog stayed open";
                 EXPECT_EQ(std::system("xdotool key Escape"), 0);
             }

@@ -13,7 +13,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/close_request.h"
 #include "tests/e2e/http_test_server.h"
@@ -109,17 +108,6 @@ bool ShowsPopupMenu(pid_t owner) {
     return false;
 }
 
-bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return true;
-}
-
 // A process that is not the test's child: gone, or ended and waiting for its parent.
 bool Ended(pid_t process) {
     std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
@@ -139,7 +127,7 @@ class NewWindows : public ::testing::Test {
         const auto help = FindWindow(kHelpCaption, 60s, opener_);
         ASSERT_TRUE(help) << "a person's start showed no Help window";
         TypeInto(*help, "key Escape");
-        ASSERT_TRUE(WaitUntil([this] { return !ShowsWindow(opener_, kHelpCaption); }, 30s));
+        ASSERT_TRUE(PollUntil([this] { return !ShowsWindow(opener_, kHelpCaption); }, 30s));
     }
 
     void TearDown() override {
@@ -189,7 +177,7 @@ class NewWindows : public ::testing::Test {
 
         // Both close as a user closes them, the opener with nothing on its terminal.
         ASSERT_TRUE(SendCloseRequest(*opened));
-        EXPECT_TRUE(WaitUntil([this] { return Ended(copy_); }, 30s));
+        EXPECT_TRUE(PollUntil([this] { return Ended(copy_); }, 30s));
         ASSERT_TRUE(SendCloseRequest(opener));
         EXPECT_EQ(WaitForExit(opener_, 30s), std::optional<int>(0));
         // The copy writes to its opener's terminal: neither aborted nor complained.
@@ -215,7 +203,7 @@ TEST_F(NewWindows, OpenLinkInNewWindowOfTheLinksMenuOpensASecondWindow) {
     ASSERT_TRUE(opener);
     ClickInTheMiddle(*opener, 3);
     // The menu of a link: "Open Link", then "Open Link in New Window".
-    ASSERT_TRUE(WaitUntil([this] { return ShowsPopupMenu(opener_); }, 30s))
+    ASSERT_TRUE(PollUntil([this] { return ShowsPopupMenu(opener_); }, 30s))
         << "the link's menu never showed";
     RunCommand("xdotool key Down Down Return");
     ExpectANewWindowBeside(*opener, "Link Page");

@@ -60,20 +60,27 @@ std::string RunCommand(const std::string& command) {
     return output;
 }
 
+bool PollUntil(const std::function<bool()>& done, std::chrono::seconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
+}
+
 std::optional<unsigned long> FindWindow(const std::string& name, std::chrono::seconds timeout,
                                         std::optional<pid_t> owner) {
     const std::string search = "xdotool search --all --onlyvisible" +
                                (owner ? " --pid " + std::to_string(*owner) : std::string()) +
                                " --name '^" + name + "$'";
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        const std::string found = RunCommand(search);
-        if (!found.empty()) {
-            return std::stoul(found);
-        }
-        std::this_thread::sleep_for(100ms);
+    std::string found;
+    if (!PollUntil([&] { return !(found = RunCommand(search)).empty(); }, timeout)) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return std::stoul(found);
 }
 
 std::optional<int> WaitForExit(pid_t child, std::chrono::seconds timeout) {

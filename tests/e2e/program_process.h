@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,10 @@ std::string ProgramErrors(const std::filesystem::path& home, pid_t program);
 
 // The output of a shell command.
 std::string RunCommand(const std::string& command);
+
+// Asks done again and again, a moment apart, until it is true (true) or timeout has
+// passed (false), for tests that watch another process rather than their own window.
+bool PollUntil(const std::function<bool()>& done, std::chrono::seconds timeout);
 
 // The first visible window whose name is exactly name (and, with a process id, that
 // belongs to that process), waiting for it up to timeout.

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/close_request.h"
 #include "tests/e2e/http_test_server.h"
@@ -57,7 +56,7 @@ void Load(unsigned long window, const std::string& address) {
 
 // How many pixels of the colour the window shows, after raising it above the other.
 int PixelsOf(unsigned long window, const std::string& colour, const fs::path& shot) {
-    RunCommand("xdotool windowraise " + std::to_string(window) + " sleep 0.3");
+    RunCommand("xdotool windowraise " + std::to_string(window));
     RunCommand("import -window " + std::to_string(window) + " " + shot.string());
     const std::string histogram = RunCommand(
         "convert " + shot.string() + " -format %c histogram:info:- | grep -i '" + colour + "'");
@@ -67,23 +66,16 @@ int PixelsOf(unsigned long window, const std::string& colour, const fs::path& sh
 // The folder's work files hold the page's analysis, once it has come.
 void ExpectWorkFilesOf(const fs::path& folder, const ColouredPage& page) {
     const std::string marker = "marker-" + page.letter;
-    for (int tries = 0;
-         tries < 100 && ReadFile(folder / "source.htm").find(marker) == std::string::npos;
-         ++tries) {
-        std::this_thread::sleep_for(100ms);
-    }
-    EXPECT_NE(ReadFile(folder / "source.htm").find(marker), std::string::npos);
+    EXPECT_TRUE(PollUntil(
+        [&] { return ReadFile(folder / "source.htm").find(marker) != std::string::npos; }, 30s));
     EXPECT_NE(ReadFile(folder / "imagepage.html").find("square-" + page.letter), std::string::npos);
 }
 
 // The window's Images view shows the page's picture and nothing of the other page's.
 void ExpectImagesViewShows(unsigned long window, const ColouredPage& page,
                            const ColouredPage& other, const fs::path& shot) {
-    int own = 0;
-    for (int tries = 0; tries < 20 && own < 10000; ++tries) {
-        own = PixelsOf(window, page.colour, shot);
-    }
-    EXPECT_GE(own, 10000);
+    // The window is drawn raised a moment after it is asked to be.
+    EXPECT_TRUE(PollUntil([&] { return PixelsOf(window, page.colour, shot) >= 10000; }, 30s));
     EXPECT_EQ(PixelsOf(window, other.colour, shot), 0);
 }
 
