@@ -7,9 +7,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "engine/file_fetcher.h"
 #include "engine/resource_copies.h"
-#include "inspection/served_resource.h"
-#include "saving/file_fetcher.h"
+#include "engine/served_resource.h"
 
 namespace quorvane {
 

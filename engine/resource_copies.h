@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "inspection/served_resource.h"
+#include "engine/served_resource.h"
 
 namespace quorvane {
 

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "base/ordered_worker.h"
+#include "engine/file_fetcher.h"
 #include "engine/resource_copies.h"
 #include "inspection/image_list.h"
-#include "saving/file_fetcher.h"
 
 namespace quorvane {
 

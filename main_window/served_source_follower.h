@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/browser_element.h"
-#include "inspection/served_resource.h"
+#include "engine/served_resource.h"
 #include "inspection/served_source_pane.h"
 
 namespace quorvane {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "saving/file_fetcher.h"
+#include "engine/file_fetcher.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
 #include "saving/transfer_messages.h"

@@ -29,7 +29,7 @@ set(uses_desktop base)
 set(uses_analysis base desktop)
 set(uses_branding base desktop)
 set(uses_inspection base analysis desktop)
-set(uses_saving base analysis desktop)
+set(uses_saving base analysis desktop engine)
 set(uses_engine base inspection saving analysis desktop)
 set(uses_main_window base engine inspection saving branding analysis desktop)
 

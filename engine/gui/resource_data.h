@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "inspection/served_resource.h"
+#include "engine/served_resource.h"
 
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebResource WebKitWebResource;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "saving/file_fetcher.h"
+#include "engine/file_fetcher.h"
 #include "saving/gui/network_process_watch.h"
 
 typedef struct _WebKitWebView WebKitWebView;
