@@ -100,7 +100,7 @@ class BrowserElement : public FileFetcher, public ResourceCopies {
     // page is never fetched again. nullopt when there is no document. done runs as
     // CaptureBodyHtml's does.
     using ResourceDone = std::function<void(std::optional<ServedResource> resource)>;
-    virtual void FetchMainResource(ResourceDone done) = 0;
+    virtual void ReadMainResourceCopy(ResourceDone done) = 0;
 
     // Highlights every match of text in the shown document, scrolls the first into view,
     // and counts the matches up to maxMatches; found runs once with the count, unless a

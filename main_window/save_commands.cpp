@@ -45,7 +45,7 @@ void SaveCommands::SaveSource() {
         surface_.SetStatusText("There is no page to save: " + ownPage);
         return;
     }
-    views_.Browser().FetchMainResource([this](std::optional<ServedResource> resource) {
+    views_.Browser().ReadMainResourceCopy([this](std::optional<ServedResource> resource) {
         if (!resource) {
             surface_.SetStatusText("There is no page to save");
             return;

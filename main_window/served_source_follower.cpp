@@ -35,7 +35,7 @@ void ServedSourceFollower::Read() {
         return;
     }
     state_ = State::Reading;
-    browser_.FetchMainResource([this, request](std::optional<ServedResource> resource) {
+    browser_.ReadMainResourceCopy([this, request](std::optional<ServedResource> resource) {
         OnRead(request, std::move(resource));
     });
 }

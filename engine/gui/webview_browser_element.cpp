@@ -289,7 +289,7 @@ void WebViewBrowserElement::CaptureBodyStart(std::size_t chars, CaptureDone done
     quorvane::CaptureBodyStart(native_, capture_->Cancellable(), chars, std::move(done));
 }
 
-void WebViewBrowserElement::FetchMainResource(ResourceDone done) {
+void WebViewBrowserElement::ReadMainResourceCopy(ResourceDone done) {
     MakeEngine();
     ReadMainResource(native_, capture_->Cancellable(), std::move(done));
 }

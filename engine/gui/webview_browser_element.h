@@ -86,7 +86,7 @@ class WebViewBrowserElement : public BrowserElement {
 
     void CaptureBodyHtml(CaptureDone done) override;
     void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
-    void FetchMainResource(ResourceDone done) override;
+    void ReadMainResourceCopy(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override;

@@ -105,8 +105,8 @@ void FakeBrowserElement::CaptureBodyStart(std::size_t chars, CaptureDone done) {
     }
 }
 
-void FakeBrowserElement::FetchMainResource(ResourceDone done) {
-    Record("FetchMainResource");
+void FakeBrowserElement::ReadMainResourceCopy(ResourceDone done) {
+    Record("ReadMainResourceCopy");
     if (resourcesOnDemand_) {
         waitingResources_.push_back(std::move(done));
     } else {

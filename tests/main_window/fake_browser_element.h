@@ -37,7 +37,7 @@ class FakeBrowserElement : public BrowserElement {
     void AnswerCapturesOnDemand() { onDemand_ = true; }
     void AnswerCapture();  // answers the oldest waiting capture
     std::size_t WaitingCaptures() const { return waiting_.size(); }
-    // The document the next FetchMainResource gives; nullopt for none. From
+    // The document the next ReadMainResourceCopy gives; nullopt for none. From
     // AnswerResourcesOnDemand on they wait until AnswerResource, oldest first.
     void SetMainResource(std::optional<ServedResource> resource) {
         resource_ = std::move(resource);
@@ -91,7 +91,7 @@ class FakeBrowserElement : public BrowserElement {
     void CaptureBodyHtml(CaptureDone done) override;
     // Answers at once with the body's first chars bytes, as the engine's units.
     void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
-    void FetchMainResource(ResourceDone done) override;
+    void ReadMainResourceCopy(ResourceDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override { Record("FindNext"); }

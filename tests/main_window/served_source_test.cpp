@@ -70,7 +70,7 @@ TEST_F(ServedSourceTest, ReadsEachPageOnceAndOnlyWhileShown) {
                 browser.AnswerResource();
             }
         }
-        EXPECT_EQ(CallsStartingWith(log_, "browser.FetchMainResource").size(), row.reads);
+        EXPECT_EQ(CallsStartingWith(log_, "browser.ReadMainResourceCopy").size(), row.reads);
         EXPECT_EQ(CallsStartingWith(log_, "served.ShowSource").size(), row.shows);
     }
 }
@@ -259,7 +259,7 @@ TEST_F(ServedSourceTest, AnErrorPageIsNoPageToShowOrSave) {
     controller_.LoadFinished(0);
     controller_.SelectView(MainWindowController::kServedSourceView);
     EXPECT_EQ(servedSource_.text, "No page: " + reason);
-    EXPECT_THAT(CallsStartingWith(log_, "view0.FetchMainResource"), IsEmpty());
+    EXPECT_THAT(CallsStartingWith(log_, "view0.ReadMainResourceCopy"), IsEmpty());
 
     TempFolder folder;
     surface_.fileToSaveSource = (folder / "page.html").string();
