@@ -14,7 +14,7 @@
 
 namespace quorvane {
 
-ImageListKeeper::ImageListKeeper(BrowserElement& browser, ImageListTable& table,
+ImageListKeeper::ImageListKeeper(BrowserViewElement& browser, ImageListTable& table,
                                  ImageListPane& pane, TransferReport& report,
                                  OrderedWorker::ToWindowThread toWindowThread)
     : browser_(browser),

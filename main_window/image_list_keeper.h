@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
 #include "inspection/image_list_pane.h"
 #include "inspection/image_list_table.h"
 #include "main_window/image_facts_reader.h"
@@ -22,7 +22,7 @@ class ImageListKeeper {
   public:
     // Starts the gatherer in browser's pages from the next one on; table is what pane
     // shows. toWindowThread: how the image files' writer answers, as ImageFactsReader's.
-    ImageListKeeper(BrowserElement& browser, ImageListTable& table, ImageListPane& pane,
+    ImageListKeeper(BrowserViewElement& browser, ImageListTable& table, ImageListPane& pane,
                     TransferReport& report, OrderedWorker::ToWindowThread toWindowThread = {});
 
     ImageListTable& Table() { return table_; }
@@ -50,7 +50,7 @@ class ImageListKeeper {
     void OnReport(ImageReport report);
     bool MayFetch(const std::string& address) const;
 
-    BrowserElement& browser_;
+    BrowserViewElement& browser_;
     ImageListTable& table_;
     ImageListPane& pane_;
     TransferReport& report_;

@@ -234,7 +234,7 @@ void MainWindowController::TitleChange(int index, const std::string& /*text*/) {
     if (index != kBrowserView) {
         return;
     }
-    const BrowserElement& browser = views_.Browser();
+    const BrowserViewElement& browser = views_.Browser();
     const std::string& typed = navigation_.TypedAddress();
     const bool typedFailed = !browser.OwnPageStatus().empty() && !typed.empty() &&
                              SameAddress(AddressToLoad(TypedAddress(typed)), browser.Address());

@@ -9,7 +9,7 @@
 #include "analysis/analysis_lists.h"
 #include "branding/side_windows.h"
 #include "desktop/start_request.h"
-#include "engine/browser_element.h"
+#include "engine/browser_events.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
 #include "main_window/address_box.h"
@@ -33,7 +33,7 @@ namespace quorvane {
 // Source" view, and the browser events; its commands are parts of their own (navigation,
 // find, zoom, saving, the page analysis of the Browser view) that it owns and runs. It knows the
 // window only through MainWindowSurface, the Help, About and Website windows only through
-// SideWindows, the views only through BrowserElement and the Original Source view through
+// SideWindows, the views only through their browser elements and the Original Source view through
 // ServedSourcePane, so it runs without a display in the tests.
 class MainWindowController : public BrowserEvents, public TransferReport {
   public:
@@ -47,7 +47,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
-    using MakeViews = std::function<std::array<BrowserElement*, 3>(BrowserEvents& events)>;
+    using MakeViews = std::function<ViewElements(BrowserEvents& events)>;
 
     // workFolder: where the six work files live (the program folder, or the per-user
     // fallback). imageTable: what the Image List view shows, kept by the controller.

@@ -78,7 +78,7 @@ void PageAnalysisRun::OnBodyStartCaptured(unsigned capture, std::optional<std::s
     SkipBrowserErrors([&] { address = views_.Browser().Address(); });
     const std::string firstScreen = ExpectedSourceFirstScreen(*bodyStart, address);
     SkipBrowserErrors([&] {
-        views_.Element(WindowViews::kSourceView)
+        views_.Generated(WindowViews::kSourceView)
             .SetPreparedFirstScreen(firstScreen, sourcePagePath_, !IsLocalPage(address));
     });
 }
@@ -140,7 +140,7 @@ void PageAnalysisRun::OnAnalysed(const std::string& address, AnalysisOutcome out
     // The generated pages are local files; a web page's may load nothing local.
     for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
         SkipBrowserErrors(
-            [&] { views_.Element(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
+            [&] { views_.Generated(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
     SkipBrowserErrors(
         [&] { views_.Element(WindowViews::kSourceView).LoadFile(page.sourcePagePath); });
@@ -154,7 +154,7 @@ void PageAnalysisRun::OnAnalysed(const std::string& address, AnalysisOutcome out
 void PageAnalysisRun::SetPreparing(bool preparing) {
     preparing_ = preparing;
     for (const int view : {WindowViews::kSourceView, WindowViews::kImagesView}) {
-        SkipBrowserErrors([&] { views_.Element(view).SetPreparing(preparing); });
+        SkipBrowserErrors([&] { views_.Generated(view).SetPreparing(preparing); });
     }
     ViewShown();
 }

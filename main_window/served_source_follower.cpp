@@ -8,7 +8,7 @@
 
 namespace quorvane {
 
-ServedSourceFollower::ServedSourceFollower(BrowserElement& browser, ServedSourcePane& pane)
+ServedSourceFollower::ServedSourceFollower(BrowserViewElement& browser, ServedSourcePane& pane)
     : browser_(browser), pane_(pane) {}
 
 void ServedSourceFollower::OnPageLoaded() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
 #include "engine/served_resource.h"
 #include "inspection/served_source_pane.h"
 
@@ -20,7 +20,7 @@ class ServedSourceFollower {
         Shown,     // the Browser view's page
     };
 
-    ServedSourceFollower(BrowserElement& browser, ServedSourcePane& pane);
+    ServedSourceFollower(BrowserViewElement& browser, ServedSourcePane& pane);
 
     // The Browser view finished a load, however it ended.
     void OnPageLoaded();
@@ -32,7 +32,7 @@ class ServedSourceFollower {
     void Read();
     void OnRead(unsigned request, std::optional<ServedResource> resource);
 
-    BrowserElement& browser_;
+    BrowserViewElement& browser_;
     ServedSourcePane& pane_;
     State state_ = State::Outdated;
     unsigned request_ = 0;  // numbers the reads, so an answer for an older page is dropped

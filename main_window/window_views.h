@@ -3,10 +3,20 @@
 #include <array>
 
 #include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
+#include "engine/generated_view_element.h"
 #include "inspection/image_list_pane.h"
 #include "inspection/served_source_pane.h"
 
 namespace quorvane {
+
+// The main window's three browser elements, each in its role: the Browser view's, and the
+// two generated views' (the Source Code and Images views).
+struct ViewElements {
+    BrowserViewElement* browser;
+    GeneratedViewElement* source;
+    GeneratedViewElement* images;
+};
 
 // The main window's five views: the three browser elements (the Browser, Source Code and
 // Images views), the "Original Source" view, which shows the Browser view's page as the
@@ -21,12 +31,18 @@ class WindowViews {
     static constexpr int kImageListView = 4;
     static constexpr int kElementCount = 3;
 
-    WindowViews(const std::array<BrowserElement*, 3>& elements, ServedSourcePane& servedSource,
+    WindowViews(const ViewElements& elements, ServedSourcePane& servedSource,
                 ImageListPane& imageList)
-        : elements_(elements), servedSource_(servedSource), imageList_(imageList) {}
+        : browser_(*elements.browser),
+          generated_{elements.source, elements.images},
+          elements_{elements.browser, elements.source, elements.images},
+          servedSource_(servedSource),
+          imageList_(imageList) {}
 
     BrowserElement& Element(int view) const { return *elements_[view]; }
-    BrowserElement& Browser() const { return *elements_[kBrowserView]; }
+    BrowserViewElement& Browser() const { return browser_; }
+    // The Source Code or Images view's element.
+    GeneratedViewElement& Generated(int view) const { return *generated_.at(view - kSourceView); }
     const std::array<BrowserElement*, 3>& Elements() const { return elements_; }
     ServedSourcePane& ServedSource() const { return servedSource_; }
     ImageListPane& ImageList() const { return imageList_; }
@@ -42,6 +58,8 @@ class WindowViews {
     void HideAll() const;
 
   private:
+    BrowserViewElement& browser_;
+    std::array<GeneratedViewElement*, 2> generated_;
     std::array<BrowserElement*, 3> elements_;
     ServedSourcePane& servedSource_;
     ImageListPane& imageList_;

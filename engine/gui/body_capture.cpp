@@ -63,7 +63,7 @@ constexpr const char* kSliceScript = R"((() => {
 struct PendingCapture {
     WebKitWebView* view;
     GCancellable* cancellable;
-    BrowserElement::CaptureDone done;
+    BrowserViewElement::CaptureDone done;
     unsigned number;
     std::string body;
     std::vector<std::optional<std::string>> slices;
@@ -189,7 +189,7 @@ BodyCapture::~BodyCapture() {
     g_object_unref(captures_);
 }
 
-void BodyCapture::Capture(BrowserElement::CaptureDone done) {
+void BodyCapture::Capture(BrowserViewElement::CaptureDone done) {
     const unsigned number = ++captureCount_;
     auto capture = std::make_shared<PendingCapture>(
         PendingCapture{view_, captures_, std::move(done), number, {}, {}});

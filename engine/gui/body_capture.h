@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
 
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebView WebKitWebView;
@@ -17,7 +17,7 @@ class BodyCapture {
     BodyCapture(const BodyCapture&) = delete;
     BodyCapture& operator=(const BodyCapture&) = delete;
 
-    void Capture(BrowserElement::CaptureDone done);
+    void Capture(BrowserViewElement::CaptureDone done);
     GCancellable* Cancellable() const { return captures_; }
 
   private:

@@ -83,7 +83,7 @@ constexpr const char* kBodyStartScript = R"((() => {
 })())";
 
 struct StartRun {
-    BrowserElement::CaptureDone done;
+    BrowserViewElement::CaptureDone done;
 };
 
 // A cancelled read belongs to an element that is gone: nobody may be told.
@@ -105,7 +105,7 @@ void OnStartRead(GObject* source, GAsyncResult* result, gpointer data) {
 }  // namespace
 
 void CaptureBodyStart(WebKitWebView* view, GCancellable* cancellable, std::size_t chars,
-                      BrowserElement::CaptureDone done) {
+                      BrowserViewElement::CaptureDone done) {
     const std::string script = WithValue(kBodyStartScript, "CHARS", chars);
     webkit_web_view_evaluate_javascript(view, script.c_str(), static_cast<gssize>(script.size()),
                                         kCaptureWorld, nullptr, cancellable, &OnStartRead,

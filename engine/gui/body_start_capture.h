@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
 
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebView WebKitWebView;
@@ -14,6 +14,6 @@ namespace quorvane {
 // that, when there is none, or when it cannot be read. Cancelled with cancellable, done
 // never runs.
 void CaptureBodyStart(WebKitWebView* view, GCancellable* cancellable, std::size_t chars,
-                      BrowserElement::CaptureDone done);
+                      BrowserViewElement::CaptureDone done);
 
 }  // namespace quorvane

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/browser_element.h"
+#include "engine/browser_events.h"
 #include "engine/gui/deferred_load.h"
 
 namespace quorvane {

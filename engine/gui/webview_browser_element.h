@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "engine/browser_element.h"
+#include "engine/browser_events.h"
+#include "engine/browser_view_element.h"
+#include "engine/generated_view_element.h"
 #include "engine/generated_view_load.h"
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
@@ -34,8 +36,10 @@ class PageReports;
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
 // the end of every load however it ended), the element listens to the native
-// WebKitWebView's signals itself.
-class WebViewBrowserElement : public BrowserElement {
+// WebKitWebView's signals itself. It is made as the Browser view's element or as a
+// generated view's (its Kind), and takes the calls of both roles as that kind does: the
+// Browser view prepares no page, and a generated view keeps no copies of its files.
+class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewElement {
   public:
     enum class Kind {
         // A normal browser: the page the user chose.

@@ -167,7 +167,7 @@ void MainFrame::CreateTabStrip() {
     });
 }
 
-std::array<BrowserElement*, 3> MainFrame::CreateBrowserElements(BrowserEvents& events) {
+ViewElements MainFrame::CreateBrowserElements(BrowserEvents& events) {
     const std::string homePage = ProgramFolder() + kHomePageName;
     using Kind = WebViewBrowserElement::Kind;
     const Kind kinds[] = {Kind::Browser, Kind::GeneratedView, Kind::GeneratedView};

@@ -113,7 +113,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
 
   private:
     void CreateTabStrip();
-    std::array<BrowserElement*, 3> CreateBrowserElements(BrowserEvents& events);
+    ViewElements CreateBrowserElements(BrowserEvents& events);
     void CreateFindBar();
     void OnAddressEnter();
     void FocusVisibleView();

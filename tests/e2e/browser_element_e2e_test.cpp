@@ -64,7 +64,7 @@ TEST(BrowserElementEndToEnd, TheFirstLoadItReportsIsTheFirstItWasAskedFor) {
 // Loads page into a Browser view element, asks it what ask asks, and takes it away once
 // answered says every answer has come.
 void AskLoadedElement(const std::filesystem::path& page,
-                      const std::function<void(BrowserElement&)>& ask,
+                      const std::function<void(BrowserViewElement&)>& ask,
                       const std::function<bool()>& answered) {
     WithElement([&](WebViewBrowserElement& element, const DownloadRecorder& recorder) {
         element.LoadFile(page.string());
@@ -89,7 +89,7 @@ TEST(BrowserElementEndToEnd, CapturesTheBodyWholeWhateverItHolds) {
     std::array<std::optional<std::optional<std::string>>, 2> captured;
     AskLoadedElement(
         page,
-        [&](BrowserElement& element) {
+        [&](BrowserViewElement& element) {
             for (auto& capture : captured) {
                 element.CaptureBodyHtml([&](std::optional<std::string> body) { capture = body; });
             }
@@ -150,7 +150,7 @@ TEST(BrowserElementEndToEnd, CapturesTheStartOfTheBodyAsTheWholeBegins) {
     starts.push_back({1'000'000, std::nullopt});
     AskLoadedElement(
         page,
-        [&](BrowserElement& element) {
+        [&](BrowserViewElement& element) {
             for (auto& [chars, start] : starts) {
                 element.CaptureBodyStart(
                     chars, [&start](std::optional<std::string> text) { start = std::move(text); });

@@ -44,9 +44,7 @@ class ControllerTest : public ::testing::Test {
 
     // The three fake elements as the views of a controller; the test raises their events.
     MainWindowController::MakeViews FakeViews() {
-        return [this](BrowserEvents&) {
-            return std::array<BrowserElement*, 3>{&browser_, &source_, &images_};
-        };
+        return [this](BrowserEvents&) { return ViewElements{&browser_, &source_, &images_}; };
     }
 
     // The state right after start-up: Browser view shown and at home, log emptied.

@@ -8,16 +8,18 @@
 #include <utility>
 #include <vector>
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
+#include "engine/generated_view_element.h"
 #include "tests/main_window/call_log.h"
 
 namespace quorvane::testing {
 
-// A browser element without an engine: it records every call in the shared log as
-// "<name>.<operation>" or "<name>.<operation>(<argument>)", keeps a history of the
-// addresses it was sent to, and throws BrowserError where an engine would fail (going
-// back or forward with nowhere to go, or any operation the test marks as failing).
-class FakeBrowserElement : public BrowserElement {
+// A browser element without an engine, in either role as the real one: it records every
+// call in the shared log as "<name>.<operation>" or "<name>.<operation>(<argument>)", keeps
+// a history of the addresses it was sent to, and throws BrowserError where an engine would
+// fail (going back or forward with nowhere to go, or any operation the test marks as
+// failing).
+class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElement {
   public:
     static constexpr const char* kHomeAddress = "http://home.example/";
 
