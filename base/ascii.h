@@ -16,6 +16,23 @@ constexpr bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The web's ASCII white space (tab, line feed, form feed, carriage return, space), which
+// parts a tag's name and attributes and the parameters of a content type.
+constexpr bool IsAsciiWhitespace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// text without the ASCII white space around it.
+constexpr std::string_view TrimmedAsciiWhitespace(std::string_view text) {
+    while (!text.empty() && IsAsciiWhitespace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsAsciiWhitespace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // The one ASCII case fold: letters change case, every other byte stays as it is.
 constexpr char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;

@@ -2,9 +2,7 @@
 
 #include <array>
 
-#include "analysis/text_search.h"
 #include "inspection/encoding_prescan.h"
-#include "inspection/markup_tokens.h"
 
 namespace quorvane {
 
@@ -24,27 +22,6 @@ std::optional<ByteOrderMark> ByteOrderMarkOf(std::string_view bytes) {
         }
     }
     return std::nullopt;
-}
-
-std::optional<std::string> CharsetParameter(std::string_view contentType) {
-    const std::size_t at = FindNoCase(contentType, "charset");
-    if (at == std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::string_view rest = TrimmedMarkupSpaces(contentType.substr(at + 7));
-    if (!rest.starts_with('=')) {
-        return std::nullopt;
-    }
-    rest = TrimmedMarkupSpaces(rest.substr(1));
-    if (!rest.empty() && (rest.front() == '"' || rest.front() == '\'')) {
-        const char quote = rest.front();
-        rest.remove_prefix(1);
-        rest = rest.substr(0, rest.find(quote));
-    } else {
-        rest = rest.substr(0, rest.find_first_of("; \t"));
-    }
-    rest = TrimmedMarkupSpaces(rest);
-    return rest.empty() ? std::nullopt : std::optional<std::string>(rest);
 }
 
 DocumentEncoding ChooseDocumentEncoding(std::string_view bytes, std::string_view responseCharset) {

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "inspection/encoding_labels.h"
@@ -16,10 +15,6 @@ struct ByteOrderMark {
     std::size_t length = 0;
 };
 std::optional<ByteOrderMark> ByteOrderMarkOf(std::string_view bytes);
-
-// The charset parameter of a Content-Type value ("text/html; charset=utf-8"), unquoted;
-// nullopt without one.
-std::optional<std::string> CharsetParameter(std::string_view contentType);
 
 // The encoding a document is read in, as browsers choose it, and how many leading bytes
 // are a byte-order mark that is no part of the text.

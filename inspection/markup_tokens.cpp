@@ -273,14 +273,4 @@ void ForEachAttribute(std::string_view text, const MarkupToken& tag,
     WalkAttributes(tagText, tag.begin + 1 + tag.name.size(), &onAttribute);
 }
 
-std::string_view TrimmedMarkupSpaces(std::string_view text) {
-    while (!text.empty() && IsMarkupSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsMarkupSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 }  // namespace quorvane

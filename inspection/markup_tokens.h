@@ -4,6 +4,8 @@
 #include <functional>
 #include <string_view>
 
+#include "base/ascii.h"
+
 namespace quorvane {
 
 // The pieces an HTML text is made of, as far as reading its source needs them, cut where
@@ -26,11 +28,13 @@ enum class TokenKind {
 
 // HTML's ASCII white space, which parts a tag's name and attributes.
 constexpr bool IsMarkupSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+    return IsAsciiWhitespace(c);
 }
 
 // text without the white space around it.
-std::string_view TrimmedMarkupSpaces(std::string_view text);
+constexpr std::string_view TrimmedMarkupSpaces(std::string_view text) {
+    return TrimmedAsciiWhitespace(text);
+}
 
 struct MarkupToken {
     TokenKind kind;

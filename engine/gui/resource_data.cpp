@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "inspection/document_charset.h"
+#include "engine/charset_parameter.h"
 
 namespace quorvane {
 namespace {

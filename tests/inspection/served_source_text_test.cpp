@@ -140,21 +140,5 @@ TEST(ChooseDocumentEncoding, TakesAMarkThenTheResponseThenTheDocumentThenUtf8) {
     }
 }
 
-TEST(CharsetParameter, ReadsTheValueQuotedOrNot) {
-    const struct {
-        const char* contentType;
-        std::optional<std::string> charset;
-    } rows[] = {
-        {"text/html; charset=utf-8", "utf-8"},
-        {"text/html;charset=\"Shift_JIS\"", "Shift_JIS"},
-        {"text/html; CHARSET = latin1 ; x=y", "latin1"},
-        {"text/html", std::nullopt},
-        {"text/html; charset=", std::nullopt},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(CharsetParameter(row.contentType), row.charset) << row.contentType;
-    }
-}
-
 }  // namespace
 }  // namespace quorvane
