@@ -10,6 +10,7 @@
 #include "branding/side_windows.h"
 #include "desktop/start_request.h"
 #include "engine/browser_events.h"
+#include "engine/running_downloads.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/source_find.h"
 #include "main_window/address_box.h"
@@ -24,7 +25,6 @@
 #include "main_window/view_zoom.h"
 #include "main_window/window_opening_limit.h"
 #include "main_window/window_views.h"
-#include "saving/running_downloads.h"
 #include "saving/transfer_report.h"
 
 namespace quorvane {

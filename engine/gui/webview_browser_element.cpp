@@ -13,6 +13,7 @@
 #include "engine/gui/body_start_capture.h"
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
+#include "engine/gui/engine_fetches.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
@@ -24,9 +25,8 @@
 #include "engine/gui/page_keys.h"
 #include "engine/gui/page_reports.h"
 #include "engine/gui/resource_data.h"
+#include "engine/gui/webkit_downloads.h"
 #include "engine/zoom_ladder.h"
-#include "saving/gui/engine_fetches.h"
-#include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 

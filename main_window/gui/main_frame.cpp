@@ -21,6 +21,7 @@
 #include "desktop/program_launch.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
+#include "engine/gui/webkit_downloads.h"
 #include "inspection/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
@@ -31,7 +32,6 @@
 #include "main_window/gui/served_source_controls.h"
 #include "main_window/gui/shortcuts_window.h"
 #include "main_window/gui/toolbar_row.h"
-#include "saving/gui/webkit_downloads.h"
 
 namespace quorvane {
 namespace {

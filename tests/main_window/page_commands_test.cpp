@@ -12,11 +12,11 @@
 #include <string>
 
 #include "desktop/user_folders.h"
+#include "engine/running_downloads.h"
 #include "main_window/commands.h"
 #include "saving/image_saving.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
-#include "saving/running_downloads.h"
 #include "tests/main_window/controller_fixture.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_folder.h"

@@ -1,4 +1,4 @@
-#include "saving/gui/webkit_downloads.h"
+#include "engine/gui/webkit_downloads.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "desktop/user_folders.h"
-#include "saving/gui/engine_download.h"
+#include "engine/gui/engine_download.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"

@@ -1,4 +1,4 @@
-#include "saving/gui/engine_download.h"
+#include "engine/gui/engine_download.h"
 
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>

@@ -1,4 +1,4 @@
-#include "saving/gui/network_process_watch.h"
+#include "engine/gui/network_process_watch.h"
 
 #include <glib-unix.h>
 #include <sys/syscall.h>

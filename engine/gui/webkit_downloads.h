@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "saving/gui/direct_download.h"
-#include "saving/gui/network_process_watch.h"
-#include "saving/running_downloads.h"
+#include "engine/gui/direct_download.h"
+#include "engine/gui/network_process_watch.h"
+#include "engine/running_downloads.h"
 #include "saving/transfer_report.h"
 
 class wxWebView;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/file_fetcher.h"
-#include "saving/gui/network_process_watch.h"
+#include "engine/gui/network_process_watch.h"
 
 typedef struct _WebKitWebView WebKitWebView;
 

@@ -1,4 +1,4 @@
-#include "saving/gui/engine_fetches.h"
+#include "engine/gui/engine_fetches.h"
 
 #include <webkit2/webkit2.h>
 
@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "saving/gui/engine_download.h"
+#include "engine/gui/engine_download.h"
 
 namespace quorvane {
 
