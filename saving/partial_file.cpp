@@ -9,6 +9,7 @@
 
 #include "base/process_gone.h"
 #include "base/whole_file_write.h"
+#include "engine/download_target.h"
 #include "saving/saved_file_name.h"
 
 namespace quorvane {

@@ -8,9 +8,6 @@
 
 namespace quorvane {
 
-// The engine writes a download into the destination's name with this added.
-inline constexpr const char* kEngineSuffix = ".wkdownload";
-
 // A file being saved into a folder of the user's: it is written under
 // "<name>.quorvane-<pid>.part" and gets its own name only when complete, so a file under
 // its real name is always whole. Until Commit, the partial file is removed when the

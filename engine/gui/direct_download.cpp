@@ -4,18 +4,11 @@
 #include <webkit2/webkit2.h>
 
 #include <cstring>
-#include <system_error>
-
-#include "desktop/user_folders.h"
-#include "saving/partial_file.h"
-#include "saving/saved_file_name.h"
-#include "saving/transfer_messages.h"
+#include <utility>
 
 namespace quorvane {
 
 namespace {
-
-constexpr const char* kFallbackName = "download";
 
 template <typename T>
 struct GObjectUnref {
@@ -67,9 +60,8 @@ bool EngineCannotDownload(WebKitURIResponse* response) {
 }
 
 struct DirectDownload::Transfer {
-    TransferReport* report;
-    std::string name;
-    std::optional<PartialFile> file;
+    std::unique_ptr<DownloadTarget> target;
+    std::string filePath;
     GObjectPtr<GCancellable> cancellable{g_cancellable_new()};
     GObjectPtr<SoupSession> session;
     GObjectPtr<SoupMessage> message;
@@ -84,21 +76,18 @@ DirectDownload::~DirectDownload() = default;
 
 std::shared_ptr<DirectDownload> DirectDownload::Start(WebKitWebView* view,
                                                       WebKitURIResponse* response,
-                                                      TransferReport& report) {
+                                                      std::unique_ptr<DownloadTarget> target) {
     auto transfer = std::make_unique<Transfer>();
-    transfer->report = &report;
-    transfer->name = SafeFileName(SuggestedFileName(response).value_or(""), kFallbackName);
+    transfer->target = std::move(target);
     auto download = std::make_shared<DirectDownload>(std::move(transfer));
     Transfer& t = *download->transfer_;
-    const std::filesystem::path folder = UserDownloadFolder();
-    RemoveLeftPartialFiles(folder);
-    try {
-        t.file.emplace(folder, t.name);
-    } catch (const std::system_error& error) {
-        download->Fail("cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
-                       error.code().message() + ")");
+    DownloadDestination destination =
+        t.target->DestinationFor(SuggestedFileName(response).value_or(""));
+    if (destination.filePath.empty()) {
+        download->Fail(destination.failure);
         return download;
     }
+    t.filePath = std::move(destination.filePath);
     const char* address = webkit_uri_response_get_uri(response);
     t.message.reset(address != nullptr ? soup_message_new("GET", address) : nullptr);
     if (!t.message) {
@@ -110,8 +99,7 @@ std::shared_ptr<DirectDownload> DirectDownload::Start(WebKitWebView* view,
     WebKitWebsiteDataManager* data = webkit_web_view_get_website_data_manager(view);
     t.cookies.reset(static_cast<WebKitCookieManager*>(
         g_object_ref(webkit_website_data_manager_get_cookie_manager(data))));
-    report.SetStatusText(DownloadStartedMessage(t.file->FinalPath()));
-    report.SetProgress(100, 0.01f);
+    t.target->Started();
     webkit_cookie_manager_get_cookies(t.cookies.get(), address, t.cancellable.get(),
                                       reinterpret_cast<GAsyncReadyCallback>(&OnCookies),
                                       HoldFor(download));
@@ -162,7 +150,7 @@ void DirectDownload::OnSent(void* source, void* result, void* self) {
                        soup_status_get_phrase(status));
         return;
     }
-    GObjectPtr<GFile> file(g_file_new_for_path(t.file->Path().c_str()));
+    GObjectPtr<GFile> file(g_file_new_for_path(t.filePath.c_str()));
     GObjectPtr<GFileOutputStream> out(
         g_file_append_to(file.get(), G_FILE_CREATE_NONE, nullptr, &error));
     if (!out) {
@@ -206,29 +194,21 @@ void DirectDownload::Finish(long long received) {
              std::to_string(announced) + " bytes");
         return;
     }
-    try {
-        const std::filesystem::path saved = t.file->Commit();
-        t.ended = true;
-        t.report->SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-        t.report->SetProgress(100, 100);
-    } catch (const std::system_error& failure) {
-        Fail(failure.code().message());
-    }
+    t.ended = true;
+    t.target->Finished();
 }
 
 void DirectDownload::Fail(const std::string& why) {
     Transfer& t = *transfer_;
     t.ended = true;
-    t.file.reset();
-    t.report->SetStatusText(DownloadFailedMessage(t.name, why));
-    t.report->SetProgress(100, 0.01f);
+    t.target->Failed(why);
 }
 
 void DirectDownload::Abandon() {
     Transfer& t = *transfer_;
     t.ended = true;
     g_cancellable_cancel(t.cancellable.get());
-    t.file.reset();
+    t.target.reset();
 }
 
 void DirectDownload::Cancel() {
@@ -236,9 +216,9 @@ void DirectDownload::Cancel() {
     if (t.ended) {
         return;
     }
-    Abandon();
-    t.report->SetStatusText(DownloadCancelledMessage(t.name));
-    t.report->SetProgress(100, 0.01f);
+    t.ended = true;
+    g_cancellable_cancel(t.cancellable.get());
+    t.target->Cancelled();
 }
 
 bool DirectDownload::Ended() const {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "saving/transfer_report.h"
+#include "engine/download_target.h"
 
 typedef struct _WebKitURIResponse WebKitURIResponse;
 typedef struct _WebKitWebView WebKitWebView;
@@ -21,24 +21,24 @@ std::optional<std::string> SuggestedFileName(WebKitURIResponse* response);
 bool EngineCannotDownload(WebKitURIResponse* response);
 
 // A download the program fetches itself, outside the engine, with the view's cookies
-// and user agent: the address is asked for again and saved under the suggested name
-// made safe, through a partial file, as the engine's downloads are. Status panel 1 and
-// the progress bar follow it; a failure leaves no file behind.
+// and user agent: the address is asked for again and written into the file its target
+// chooses for the suggested name, as the engine's downloads are; the target says how it
+// went.
 class DirectDownload : public std::enable_shared_from_this<DirectDownload> {
   public:
     struct Transfer;
 
     // Starts the download of the response's address; it holds itself until it ends.
     static std::shared_ptr<DirectDownload> Start(WebKitWebView* view, WebKitURIResponse* response,
-                                                 TransferReport& report);
+                                                 std::unique_ptr<DownloadTarget> target);
     explicit DirectDownload(std::unique_ptr<Transfer> transfer);
     ~DirectDownload();
     DirectDownload(const DirectDownload&) = delete;
     DirectDownload& operator=(const DirectDownload&) = delete;
 
-    // Stops the download at once and removes its partial file; nothing more is said.
+    // Stops the download at once and lets go of its target, which says nothing more.
     void Abandon();
-    // Stops the download at once and removes its partial file; it says it was cancelled.
+    // Stops the download at once and tells its target it was cancelled.
     void Cancel();
     bool Ended() const;
 

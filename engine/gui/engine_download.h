@@ -5,7 +5,7 @@
 
 #include <glib-object.h>
 
-#include "saving/partial_file.h"
+#include "engine/download_target.h"
 
 typedef struct _WebKitDownload WebKitDownload;
 

@@ -5,23 +5,19 @@
 #include <wx/webview.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
 
-#include "desktop/user_folders.h"
 #include "engine/gui/engine_download.h"
-#include "saving/partial_file.h"
-#include "saving/saved_file_name.h"
-#include "saving/transfer_messages.h"
 
 namespace quorvane {
 namespace {
 
 // Where a view keeps the downloads that follow it.
 constexpr const char* kFollowedBy = "quorvane-downloads";
-constexpr const char* kFallbackName = "download";
 
 bool IsFetch(WebKitDownload* download) {
     return g_object_get_data(G_OBJECT(download), kFetchMark) != nullptr;
@@ -76,14 +72,16 @@ struct WebKitDownloads::Download {
 
     WebKitDownloads* owner;
     WebKitDownload* download;  // a reference of our own
-    std::string name;
-    std::string shownProgress;  // the last progress said, so that each is said once
-    std::optional<PartialFile> file;
+    std::unique_ptr<DownloadTarget> target;
+    std::string filePath;  // where the engine writes it, once the target has chosen
     Stage stage = Stage::Running;
     std::string error;
 
-    Download(WebKitDownloads* owner, WebKitDownload* download)
-        : owner(owner), download(static_cast<WebKitDownload*>(g_object_ref(download))) {}
+    Download(WebKitDownloads* owner, WebKitDownload* download,
+             std::unique_ptr<DownloadTarget> target)
+        : owner(owner),
+          download(static_cast<WebKitDownload*>(g_object_ref(download))),
+          target(std::move(target)) {}
     ~Download() {
         g_signal_handlers_disconnect_by_data(download, this);
         g_object_unref(download);
@@ -120,20 +118,16 @@ gboolean WebKitDownloads::Download::OnDecideDestination(WebKitDownload*, gchar* 
     if (state->LeftToItsFetch()) {
         return FALSE;
     }
-    state->name = SafeFileName(suggested != nullptr ? suggested : "", kFallbackName);
-    const std::filesystem::path folder = UserDownloadFolder();
-    RemoveLeftPartialFiles(folder);
-    try {
-        state->file.emplace(folder, state->name);
-    } catch (const std::system_error& error) {
-        state->Fail("cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
-                    error.code().message() + ")");
+    DownloadDestination destination =
+        state->target->DestinationFor(suggested != nullptr ? suggested : "");
+    if (destination.filePath.empty()) {
+        state->Fail(std::move(destination.failure));
         webkit_download_cancel(state->download);
         return TRUE;
     }
-    SetDestination(state->download, state->file->Path().string());
-    state->owner->report_.SetStatusText(DownloadStartedMessage(state->file->FinalPath()));
-    state->owner->report_.SetProgress(100, 0.01f);
+    state->filePath = std::move(destination.filePath);
+    SetDestination(state->download, state->filePath);
+    state->target->Started();
     return TRUE;
 }
 
@@ -142,17 +136,11 @@ void WebKitDownloads::Download::OnReceivedData(WebKitDownload*, guint64, void* s
     if (state->LeftToItsFetch()) {
         return;
     }
-    const double progress = webkit_download_get_estimated_progress(state->download);
-    state->owner->report_.SetProgress(100, std::max(0.01f, static_cast<float>(progress * 100)));
     WebKitURIResponse* response = webkit_download_get_response(state->download);
-    std::string said = DownloadProgressMessage(
-        state->file ? state->file->FinalPath().filename().string() : std::string(kFallbackName),
+    state->target->Received(
         webkit_download_get_received_data_length(state->download),
-        response != nullptr ? webkit_uri_response_get_content_length(response) : 0);
-    if (said != state->shownProgress) {
-        state->owner->report_.SetStatusText(said);
-        state->shownProgress = std::move(said);
-    }
+        response != nullptr ? webkit_uri_response_get_content_length(response) : 0,
+        webkit_download_get_estimated_progress(state->download));
 }
 
 void WebKitDownloads::Download::OnFailed(WebKitDownload*, GError* error, void* self) {
@@ -190,37 +178,22 @@ void WebKitDownloads::Download::OnFinished(WebKitDownload*, void* self) {
 }
 
 void WebKitDownloads::Download::Report() {
-    TransferReport& report = owner->report_;
     if (stage == Stage::Running) {
         if (std::optional<std::string> unfinished = Unfinished(download)) {
             Fail(std::move(*unfinished));
         }
     }
-    if (stage == Stage::Running && !file) {
-        Fail("the engine wrote it nowhere");
-    }
     if (stage == Stage::Running) {
-        try {
-            const std::filesystem::path saved = file->Commit();
-            report.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-            // Nothing loads any more: the bar is empty, as after a page.
-            report.SetProgress(100, 0.01f);
-            return;
-        } catch (const std::system_error& failure) {
-            Fail(failure.code().message());
-        }
+        target->Finished();
+        return;
     }
-    // The partial files go, the engine's too, which it leaves when its network process
-    // ended; the message says why.
-    if (file) {
+    // The engine's partial file goes, which it leaves when its network process ended;
+    // then the target's own, and the target says why.
+    if (!filePath.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(file->Path().string() + kEngineSuffix, ignored);
-        file.reset();
+        std::filesystem::remove(filePath + kEngineSuffix, ignored);
     }
-    const std::string shown = name.empty() ? std::string(kFallbackName) : name;
-    report.SetStatusText(stage == Stage::Cancelled ? DownloadCancelledMessage(shown)
-                                                   : DownloadFailedMessage(shown, error));
-    report.SetProgress(100, 0.01f);
+    stage == Stage::Cancelled ? target->Cancelled() : target->Failed(error);
 }
 
 void WebKitDownloads::Download::Abandon(const std::string& why) {
@@ -229,7 +202,8 @@ void WebKitDownloads::Download::Abandon(const std::string& why) {
     Report();
 }
 
-WebKitDownloads::WebKitDownloads(TransferReport& report) : report_(report) {}
+WebKitDownloads::WebKitDownloads(MakeDownloadTarget makeTarget)
+    : makeTarget_(std::move(makeTarget)) {}
 
 WebKitDownloads::~WebKitDownloads() {
     for (WebKitWebContext* context : contexts_) {
@@ -296,7 +270,7 @@ void WebKitDownloads::CancelAll() {
 
 void WebKitDownloads::DownloadDirectly(WebKitWebView* view, WebKitURIResponse* response) {
     directDownloads_.remove_if([](const auto& direct) { return direct->Ended(); });
-    directDownloads_.push_back(DirectDownload::Start(view, response, report_));
+    directDownloads_.push_back(DirectDownload::Start(view, response, makeTarget_()));
 }
 
 void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, void* self) {
@@ -306,7 +280,9 @@ void WebKitDownloads::OnStarted(WebKitWebContext*, WebKitDownload* download, voi
     }
     downloads->WatchNetworkProcess();
     Download* state =
-        downloads->downloads_.emplace_back(std::make_unique<Download>(downloads, download)).get();
+        downloads->downloads_
+            .emplace_back(std::make_unique<Download>(downloads, download, downloads->makeTarget_()))
+            .get();
     ConnectToDownload(download, "decide-destination", &Download::OnDecideDestination, state);
     ConnectToDownload(download, "received-data", &Download::OnReceivedData, state);
     ConnectToDownload(download, "failed", &Download::OnFailed, state);

@@ -6,10 +6,10 @@
 #include <set>
 #include <string>
 
+#include "engine/download_target.h"
 #include "engine/gui/direct_download.h"
 #include "engine/gui/network_process_watch.h"
 #include "engine/running_downloads.h"
-#include "saving/transfer_report.h"
 
 class wxWebView;
 typedef struct _WebKitDownload WebKitDownload;
@@ -27,16 +27,15 @@ int DownloadWhatCannotBeShown(WebKitWebView* view, WebKitPolicyDecision* decisio
                               void* unused);
 
 // Every download the engine starts for the views (a link to an archive, a file the
-// engine cannot show, the context menu's "Download Linked File") goes to the user's
-// download folder under the server's suggested name, never over a file that is there,
-// written to a partial file and named when complete. The progress bar follows it and
-// status panel 1 says where it went or what went wrong; a failed or cancelled download
-// leaves no file behind, nor does one cut off by the end of the engine's network process.
-// The fetches of "Save Images…" and the Image List are the engine's downloads too, and
-// left alone: cancelling the downloads never cancels them.
+// engine cannot show, the context menu's "Download Linked File") goes to a target of its
+// own, which chooses its file and says how it went. A download that is no whole file
+// fails: an error page the server answered, a connection that closed early, the end of
+// the engine's network process; the engine's partial file goes with a failed or cancelled
+// one. The fetches of "Save Images…" and the Image List are the engine's downloads too,
+// and left alone: cancelling the downloads never cancels them.
 class WebKitDownloads : public RunningDownloads {
   public:
-    explicit WebKitDownloads(TransferReport& report);
+    explicit WebKitDownloads(MakeDownloadTarget makeTarget);
     // Cancels the downloads still running; their partial files go.
     ~WebKitDownloads() override;
     WebKitDownloads(const WebKitDownloads&) = delete;
@@ -62,7 +61,7 @@ class WebKitDownloads : public RunningDownloads {
     void WatchNetworkProcess();
     void OnNetworkProcessEnded();
 
-    TransferReport& report_;
+    MakeDownloadTarget makeTarget_;
     std::set<WebKitWebContext*> contexts_;
     std::set<WebKitWebView*> views_;
     std::list<std::unique_ptr<Download>> downloads_;

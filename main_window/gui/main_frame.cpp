@@ -32,6 +32,7 @@
 #include "main_window/gui/served_source_controls.h"
 #include "main_window/gui/shortcuts_window.h"
 #include "main_window/gui/toolbar_row.h"
+#include "saving/saved_download.h"
 
 namespace quorvane {
 namespace {
@@ -89,7 +90,8 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
         *servedSource_->View(), *imageList_->View(), imageList_->Table(), workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // Downloads say how they went through the controller, so that their word lasts.
-    downloads_ = std::make_unique<WebKitDownloads>(*controller_);
+    downloads_ = std::make_unique<WebKitDownloads>(
+        [this] { return std::make_unique<SavedDownload>(*controller_); });
     controller_->FollowDownloads(*downloads_);
     for (const auto& element : views_) {
         if (element->Window() != nullptr) {

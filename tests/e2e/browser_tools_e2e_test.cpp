@@ -27,6 +27,7 @@
 #include "desktop/program_folder.h"
 #include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
+#include "engine/download_target.h"
 #include "engine/gui/network_process_watch.h"
 #include "main_window/commands.h"
 #include "main_window/gui/command_binding.h"

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "desktop/user_folders.h"
+#include "engine/download_target.h"
 #include "engine/running_downloads.h"
 #include "main_window/commands.h"
 #include "saving/image_saving.h"
