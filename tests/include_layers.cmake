@@ -1,16 +1,21 @@
 # Checks the layers by their #include lines:
 #   cmake -DSOURCE_DIR=<checkout> -P include_layers.cmake
+# The layers, lowest first: base/ (the rules), desktop/ (the platform's helpers), engine/
+# (the engine's contract: what a view is, what it loads, what it reports), the features
+# (analysis/, branding/, inspection/, saving/), and main_window/, which wires them.
 # The base rules and the page analysis include only standard headers and their own, the
 # analysis also base/ and desktop/file_exists.h.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
-# GTK, GDK or WebKit, nor one from a gui/ folder. A folder includes only its own headers
-# and those of the folders below it that it uses; a gui/ folder also those of the gui/
-# folders of the same ones.
+# GTK, GDK or WebKit, nor one from a gui/ folder; outside engine/gui/, which speaks to
+# the engine, no folder includes a header of WebKit at all. A folder includes only its
+# own headers and those of the folders below it that it uses; a gui/ folder also those
+# of the gui/ folders of the same ones, but never a gui/ folder of another feature.
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
 set(analysis_header "^\"(analysis|base)/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
 set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
+set(engine_header "^<(webkit2|JavaScriptCore|libsoup)/")
 
 # Sets <out> to the included names of <file>, such as <string> or "analysis/text_file.h".
 function(included_names file out)
@@ -24,14 +29,15 @@ function(included_names file out)
 endfunction()
 
 # The folders each folder may include, its own besides.
+set(features analysis branding inspection saving)
 set(uses_base "")
 set(uses_desktop base)
+set(uses_engine base desktop)
 set(uses_analysis base desktop)
-set(uses_branding base desktop)
-set(uses_inspection base analysis desktop)
-set(uses_saving base analysis desktop engine)
-set(uses_engine base inspection saving analysis desktop)
-set(uses_main_window base engine inspection saving branding analysis desktop)
+set(uses_branding base desktop engine)
+set(uses_inspection base desktop engine analysis)
+set(uses_saving base desktop engine analysis)
+set(uses_main_window base desktop engine ${features})
 
 # True in <out> when <file> of <folder> may include the project header <name>.
 function(may_include folder file name out)
@@ -43,14 +49,19 @@ function(may_include folder file name out)
     set(used ${CMAKE_MATCH_1})
     string(REGEX MATCH "^\"[a-z_]+/gui/" used_gui "${name}")
     set(allowed ${folder} ${uses_${folder}})
-    if(used IN_LIST allowed AND (NOT used_gui OR file MATCHES "/gui/"))
+    set(other_feature_gui FALSE)
+    if(used_gui AND folder IN_LIST features AND used IN_LIST features
+       AND NOT used STREQUAL folder)
+        set(other_feature_gui TRUE)
+    endif()
+    if(used IN_LIST allowed AND (NOT used_gui OR file MATCHES "/gui/") AND NOT other_feature_gui)
         return()
     endif()
     set(${out} FALSE PARENT_SCOPE)
 endfunction()
 
 set(faults "")
-foreach(folder base desktop analysis branding inspection saving engine main_window)
+foreach(folder base desktop engine ${features} main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     foreach(file IN LISTS files)
@@ -59,12 +70,14 @@ foreach(folder base desktop analysis branding inspection saving engine main_wind
             may_include(${folder} ${file} "${name}" allowed)
             if(NOT allowed)
                 list(APPEND faults "${file} includes ${name}, from a folder it may not use")
+            elseif(NOT folder STREQUAL "engine" AND name MATCHES "${engine_header}")
+                list(APPEND faults "${file} includes ${name}, which only engine/gui/ may")
             endif()
         endforeach()
     endforeach()
 endforeach()
 
-foreach(folder base analysis desktop branding inspection saving engine main_window)
+foreach(folder base desktop engine ${features} main_window)
     file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.h
          ${SOURCE_DIR}/${folder}/*.cpp)
     list(FILTER files EXCLUDE REGEX "/gui/")
