@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/main_window/window_thread.h"
+#include "tests/support/window_thread.h"
 
 namespace quorvane::testing {
 namespace {

@@ -17,7 +17,7 @@
 #include "analysis/text_file.h"
 #include "analysis/work_files.h"
 #include "main_window/stoppable_work_files.h"
-#include "tests/main_window/window_thread.h"
+#include "tests/support/window_thread.h"
 
 namespace quorvane::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "base/thread_priority.h"
-#include "tests/main_window/window_thread.h"
+#include "tests/support/window_thread.h"
 
 namespace quorvane::testing {
 namespace {
