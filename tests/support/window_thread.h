@@ -15,7 +15,18 @@ class WindowThread {
     void Post(std::function<void()> step) {
         const std::lock_guard lock(mutex_);
         steps_.push_back(std::move(step));
+        ++posted_;
         changed_.notify_all();
+    }
+    // How many steps were ever posted.
+    std::size_t Posted() {
+        const std::lock_guard lock(mutex_);
+        return posted_;
+    }
+    // Waits, running nothing, until count steps were ever posted.
+    void WaitUntilPosted(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return posted_ >= count; });
     }
     // Runs count steps, waiting for each that has not come yet.
     void RunSteps(std::size_t count) {
@@ -47,6 +58,7 @@ class WindowThread {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::function<void()>> steps_;
+    std::size_t posted_ = 0;
 };
 
 }  // namespace quorvane::testing
