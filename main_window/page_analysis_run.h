@@ -51,7 +51,7 @@ class PageAnalysisRun {
     // written), and which views have yet to load the page it wrote.
     std::string analysisNote_;
     std::array<bool, 3> noteAfterLoad_{};
-    PageAnalysisRunner runner_;  // last: joined before what its outcomes reach goes
+    PageAnalysisRunner runner_;  // last: stopped before what its outcomes reach goes
 };
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #include "main_window/page_analysis_runner.h"
 
 #include <exception>
+#include <memory>
 #include <utility>
 
 #include "base/line_breaks.h"
@@ -10,19 +11,14 @@ namespace quorvane {
 
 PageAnalysisRunner::PageAnalysisRunner(std::string workFolder, ToWindowThread toWindowThread,
                                        Work work)
-    : toWindowThread_(std::move(toWindowThread)), work_(std::move(work)) {
+    : work_(std::move(work)),
+      worker_(std::move(toWindowThread), OrderedWorker::Order::NewestSupersedes) {
     if (!work_) {
         work_ = [folder = std::move(workFolder)](const AnalysisJob& job, std::stop_token stop) {
             return AnalyseOnWorkFiles(folder, job, std::move(stop));
         };
     }
-    if (toWindowThread_) {
-        worker_ = std::jthread([this](std::stop_token stop) { RunOnThread(stop); });
-    }
 }
-
-// The jthread asks its stop and joins: a run waiting is dropped, the one running ends first.
-PageAnalysisRunner::~PageAnalysisRunner() = default;
 
 // The work files keep the page's lines as CR LF ends them, whatever the engine gave.
 AnalysisOutcome PageAnalysisRunner::AnalyseOnWorkFiles(const std::string& workFolder,
@@ -45,63 +41,18 @@ AnalysisOutcome PageAnalysisRunner::AnalyseOnWorkFiles(const std::string& workFo
     return outcome;
 }
 
+// The run holds its own copy of the work; only its answer, on the window's thread, reaches
+// the runner, and only while the runner is there.
 void PageAnalysisRunner::Start(AnalysisJob job, Done done) {
     busy_ = true;
-    Waiting run{std::move(job), std::move(done), 0};
-    {
-        const std::lock_guard lock(shared_->mutex);
-        run.number = ++shared_->latest;
-        // The run on the thread, if any, is of an older page: it ends before its next write.
-        shared_->running.request_stop();
-        if (toWindowThread_) {
-            shared_->waiting = std::move(run);
-            shared_->wakeUp.notify_one();
-            return;
-        }
-    }
-    Answer(run.number, run.done, work_(run.job, std::stop_token()));
-}
-
-void PageAnalysisRunner::RunOnThread(std::stop_token stop) {
-    while (true) {
-        Waiting run;
-        std::stop_source runStop;
-        {
-            std::unique_lock lock(shared_->mutex);
-            // A page waiting when the runner goes is dropped, never begun.
-            if (!shared_->wakeUp.wait(lock, stop,
-                                      [this] { return shared_->waiting.has_value(); }) ||
-                stop.stop_requested()) {
-                return;
-            }
-            run = std::move(*shared_->waiting);
-            shared_->waiting.reset();
-            shared_->running = std::stop_source();
-            runStop = shared_->running;
-        }
-        const std::stop_callback goingAway(stop, [&runStop] { runStop.request_stop(); });
-        auto outcome = std::make_shared<AnalysisOutcome>(work_(run.job, runStop.get_token()));
-        toWindowThread_([this, shared = std::weak_ptr<Shared>(shared_), number = run.number,
-                         done = std::move(run.done), outcome] {
-            // The runner is gone when its shared part is: the step touches nothing of it.
-            if (shared.expired()) {
-                return;
-            }
-            Answer(number, done, std::move(*outcome));
-        });
-    }
-}
-
-// On the window's thread. Only the newest run answers; the window never shows an older one.
-void PageAnalysisRunner::Answer(std::uint64_t number, const Done& done, AnalysisOutcome outcome) {
-    {
-        const std::lock_guard lock(shared_->mutex);
-        if (number != shared_->latest) {
-            return;
-        }
-    }
-    busy_ = false;
-    done(std::move(outcome));
+    worker_.Post([this, work = work_, job = std::move(job),
+                  done = std::move(done)](std::stop_token stop) -> std::function<void()> {
+        auto outcome = std::make_shared<AnalysisOutcome>(work(job, std::move(stop)));
+        return [this, done, outcome] {
+            busy_ = false;
+            done(std::move(*outcome));
+        };
+    });
 }
 
 }  // namespace quorvane

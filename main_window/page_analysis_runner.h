@@ -1,17 +1,13 @@
 #pragma once
 
-#include <condition_variable>
-#include <cstdint>
 #include <functional>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <stop_token>
 #include <string>
-#include <thread>
 
 #include "analysis/analysis_lists.h"
 #include "analysis/page_analysis.h"
+#include "base/ordered_worker.h"
 
 namespace quorvane {
 
@@ -32,26 +28,27 @@ struct AnalysisOutcome {
     std::string fault;
 };
 
-// Runs a window's page analyses on a thread of their own, so that a page of megabytes never
-// holds the window up: the line-break conversion of the captured body, the scans and the
-// writes of the work files. One thread does every run, in the order asked, so the files
-// keep one writer. A newer page supersedes an older one: a run not yet begun is dropped, and
-// one that was running stops before its next write and is never handed on. Going away stops
-// the run on the thread the same way and waits for it, so every work file is whole, with its
-// old content or its new.
+// Runs a window's page analyses on a thread of their own (an OrderedWorker whose newest job
+// supersedes), so that a page of megabytes never holds the window up: the line-break
+// conversion of the captured body, the scans and the writes of the work files. One thread
+// does every run, in the order asked, so the files keep one writer. A newer page supersedes
+// an older one: a run not yet begun is dropped, and one that was running stops before its
+// next write and is never handed on. Going away stops the run on the thread the same way,
+// without waiting for it; every work file is whole all along, with its old content or its
+// new.
 class PageAnalysisRunner {
   public:
     // Puts a step on the window's thread, in order; callable from any thread.
-    using ToWindowThread = std::function<void(std::function<void()>)>;
+    using ToWindowThread = OrderedWorker::ToWindowThread;
     using Done = std::function<void(AnalysisOutcome)>;
-    // The work of one run. stop is asked when the runner goes; a run may end early then,
-    // but only between whole writes.
+    // The work of one run, on the runner's thread, perhaps after the runner has gone: it owns
+    // what it touches. stop is asked when a newer page comes or the runner goes; a run may
+    // end early then, but only between whole writes.
     using Work = std::function<AnalysisOutcome(const AnalysisJob&, std::stop_token stop)>;
 
     // Without toWindowThread each run is done in Start itself, on the caller's thread
     // (the window's logic tested without a display). work defaults to AnalyseOnWorkFiles.
     PageAnalysisRunner(std::string workFolder, ToWindowThread toWindowThread, Work work = {});
-    ~PageAnalysisRunner();
     PageAnalysisRunner(const PageAnalysisRunner&) = delete;
     PageAnalysisRunner& operator=(const PageAnalysisRunner&) = delete;
 
@@ -68,29 +65,9 @@ class PageAnalysisRunner {
                                               std::stop_token stop = {});
 
   private:
-    struct Waiting {
-        AnalysisJob job;
-        Done done;
-        std::uint64_t number = 0;
-    };
-    // What the window's thread and the worker share; a step posted by the worker finds it
-    // gone when the runner went before the step ran.
-    struct Shared {
-        std::mutex mutex;
-        std::condition_variable_any wakeUp;
-        std::optional<Waiting> waiting;
-        std::uint64_t latest = 0;  // the number of the newest run asked for
-        std::stop_source running;  // of the run on the thread: a newer Start stops it
-    };
-
-    void RunOnThread(std::stop_token stop);
-    void Answer(std::uint64_t number, const Done& done, AnalysisOutcome outcome);
-
-    ToWindowThread toWindowThread_;
     Work work_;
-    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
     bool busy_ = false;
-    std::jthread worker_;  // last, so that it is joined before the rest goes
+    OrderedWorker worker_;  // last, so that no outcome comes once the rest is gone
 };
 
 }  // namespace quorvane

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <sstream>
@@ -22,25 +24,30 @@
 namespace quorvane::testing {
 namespace {
 
-// Work that names each page it ran and holds the page "A" until the test lets it go, or
-// the runner asks it to stop.
+// Work that names each page it began, holds the page "A" until the test lets it go (or,
+// when it heeds its stop, until the runner asks it to stop) and names each page it ended,
+// "A!" when its stop had been asked. The runs may outlive the runner: they hold it by a
+// shared pointer.
 class HeldWork {
   public:
+    explicit HeldWork(bool heedsStop) : heedsStop_(heedsStop) {}
+
     AnalysisOutcome operator()(const AnalysisJob& job, std::stop_token stop) {
         std::unique_lock lock(mutex_);
         worked_ += job.pageAddress;
         changed_.notify_all();
         if (job.pageAddress == "A") {
-            changed_.wait(lock, stop, [this] { return released_; });
+            changed_.wait(lock, heedsStop_ ? stop : std::stop_token(),
+                          [this] { return released_; });
         }
+        ended_ += job.pageAddress + (stop.stop_requested() ? "!" : "");
+        changed_.notify_all();
         AnalysisOutcome outcome;
         outcome.lists.imageTags.addresses = {job.pageAddress};
         return outcome;
     }
-    void WaitUntilWorked(const std::string& pages) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return worked_ == pages; });
-    }
+    void WaitUntilWorked(const std::string& pages) { WaitFor(worked_, pages); }
+    void WaitUntilEnded(const std::string& pages) { WaitFor(ended_, pages); }
     void Release() {
         const std::lock_guard lock(mutex_);
         released_ = true;
@@ -52,46 +59,62 @@ class HeldWork {
     }
 
   private:
+    void WaitFor(const std::string& what, const std::string& value) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return what == value; });
+    }
+
+    const bool heedsStop_;
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::string worked_;
+    std::string ended_;
     bool released_ = false;
 };
+
+PageAnalysisRunner::Work Working(std::shared_ptr<HeldWork> work) {
+    return [work](const AnalysisJob& job, std::stop_token stop) { return (*work)(job, stop); };
+}
 
 struct SupersedeRow {
     const char* behaviour;
     std::vector<std::string> startedWhileARuns;
-    bool aLetGo;           // false: only the newer page's start can end A's run
-    std::string worked;    // the pages the thread analysed, in order
+    // Only the newer page's start can end A's run; else A is let go once they started.
+    bool aHeedsStop;
+    std::string ended;     // the pages the thread analysed, in order
     std::string answered;  // the pages whose outcome reached the window
 };
+
+void PrintTo(const SupersedeRow& row, std::ostream* out) {
+    *out << row.behaviour;
+}
 
 class PageAnalysisRunnerSupersedes : public ::testing::TestWithParam<SupersedeRow> {};
 
 TEST_P(PageAnalysisRunnerSupersedes, AnswersOnlyTheNewestPage) {
     const SupersedeRow& row = GetParam();
     WindowThread window;
-    HeldWork work;
+    auto work = std::make_shared<HeldWork>(row.aHeedsStop);
     std::string answered;
     PageAnalysisRunner runner(
-        "", [&](std::function<void()> step) { window.Post(std::move(step)); },
-        [&](const AnalysisJob& job, std::stop_token stop) { return work(job, stop); });
+        "", [&](std::function<void()> step) { window.Post(std::move(step)); }, Working(work));
     const auto start = [&](const std::string& page) {
         runner.Start({std::nullopt, page, ""}, [&answered](AnalysisOutcome outcome) {
             answered += outcome.lists.imageTags.addresses.at(0);
         });
     };
     start("A");
-    work.WaitUntilWorked("A");
+    work->WaitUntilWorked("A");
     for (const std::string& page : row.startedWhileARuns) {
         start(page);
     }
     EXPECT_TRUE(runner.Busy());
-    if (row.aLetGo) {
-        work.Release();
+    if (!row.aHeedsStop) {
+        work->Release();
     }
-    window.RunSteps(row.worked.size());
-    EXPECT_EQ(work.Worked(), row.worked);
+    window.RunSteps(row.answered.size());
+    work->WaitUntilEnded(row.ended);
+    window.RunPostedSteps();
     EXPECT_EQ(answered, row.answered);
     EXPECT_FALSE(runner.Busy());
 }
@@ -99,28 +122,29 @@ TEST_P(PageAnalysisRunnerSupersedes, AnswersOnlyTheNewestPage) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, PageAnalysisRunnerSupersedes,
     ::testing::Values(
-        SupersedeRow{"OnePageAnswers", {}, true, "A", "A"},
-        SupersedeRow{"ANewerPageDropsTheAnswerOfTheOneRunning", {"B"}, true, "AB", "B"},
-        SupersedeRow{"ANewerPageStopsTheRunItSupersedes", {"B"}, false, "AB", "B"},
-        SupersedeRow{"OnlyTheNewestWaitingPageRuns", {"B", "C", "D"}, true, "AD", "D"}),
+        SupersedeRow{"OnePageAnswers", {}, false, "A", "A"},
+        SupersedeRow{"ANewerPageDropsTheAnswerOfTheOneRunning", {"B"}, false, "A!B", "B"},
+        SupersedeRow{"ANewerPageStopsTheRunItSupersedes", {"B"}, true, "A!B", "B"},
+        SupersedeRow{"OnlyTheNewestWaitingPageRuns", {"B", "C", "D"}, false, "A!D", "D"}),
     [](const auto& info) { return std::string(info.param.behaviour); });
 
-// Closing the window during a run waits for it and drops the page behind it; the step the
-// run posted finds the runner gone and answers nobody.
-TEST(PageAnalysisRunner, GoingAwayEndsTheRunAndDropsTheWaitingPage) {
+// Closing the window during a run waits for nothing: the run is asked to stop, the page
+// behind it is dropped, and nobody is answered.
+TEST(PageAnalysisRunner, GoingAwayStopsTheRunAndDropsTheWaitingPage) {
     WindowThread window;
-    HeldWork work;
+    auto work = std::make_shared<HeldWork>(false);
     bool answered = false;
     {
         PageAnalysisRunner runner(
-            "", [&](std::function<void()> step) { window.Post(std::move(step)); },
-            [&](const AnalysisJob& job, std::stop_token stop) { return work(job, stop); });
+            "", [&](std::function<void()> step) { window.Post(std::move(step)); }, Working(work));
         runner.Start({std::nullopt, "A", ""}, [&](AnalysisOutcome) { answered = true; });
-        work.WaitUntilWorked("A");
+        work->WaitUntilWorked("A");
         runner.Start({std::nullopt, "B", ""}, [&](AnalysisOutcome) { answered = true; });
     }
-    window.RunSteps(1);
-    EXPECT_EQ(work.Worked(), "A");
+    work->Release();
+    work->WaitUntilEnded("A!");
+    window.RunPostedSteps();
+    EXPECT_EQ(work->Worked(), "A");
     EXPECT_FALSE(answered);
 }
 
@@ -182,7 +206,8 @@ TEST_F(PageAnalysisRunnerFiles, WritesTheSameFilesAsARunOnTheCallersThread) {
 }
 
 // However far the run on the thread got when the window closed, each view file holds the
-// old page or the new one, whole, and no half-written file is left beside them.
+// old page or the new one, whole, and no half-written file is left beside them once the
+// run has ended.
 TEST_F(PageAnalysisRunnerFiles, ClosingDuringARunLeavesEveryWorkFileWhole) {
     const auto folder = Folder("closed");
     const auto newPage = Folder("new");
@@ -194,10 +219,23 @@ TEST_F(PageAnalysisRunnerFiles, ClosingDuringARunLeavesEveryWorkFileWhole) {
                                             Read(newPage / "source.htm")};
     const std::set<std::string> wholeImages{Read(folder / "imagepage.html"),
                                             Read(newPage / "imagepage.html")};
+    // Ready when the run has ended, or when it was dropped before it began and its promise
+    // went with it.
+    auto ended = std::make_shared<std::promise<void>>();
+    std::future<void> runEnded = ended->get_future();
     {
-        PageAnalysisRunner runner(folder.string(), [](std::function<void()>) {});
+        PageAnalysisRunner runner(
+            folder.string(), [](std::function<void()>) {},
+            [folder = folder.string(), ended = std::move(ended)](const AnalysisJob& job,
+                                                                 std::stop_token stop) {
+                AnalysisOutcome outcome =
+                    PageAnalysisRunner::AnalyseOnWorkFiles(folder, job, std::move(stop));
+                ended->set_value();
+                return outcome;
+            });
         runner.Start(newJob, [](AnalysisOutcome) {});
     }
+    runEnded.wait();
     EXPECT_TRUE(wholeSource.contains(Read(folder / "source.htm")));
     EXPECT_TRUE(wholeImages.contains(Read(folder / "imagepage.html")));
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
