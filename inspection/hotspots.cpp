@@ -1,6 +1,7 @@
 #include "inspection/hotspots.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "analysis/text_search.h"
 #include "base/address_scheme.h"
@@ -36,26 +37,29 @@ std::string ValueAt(std::string_view text, TextRange range) {
 
 }  // namespace
 
-Hotspots::Hotspots(std::string_view text) {
-    ForEachToken(text, [&](const MarkupToken& token) {
-        if (token.kind != TokenKind::StartTag || ranges_.size() >= kMaxHotspots) {
+Hotspots::Hotspots(std::string_view text, std::stop_token stop) {
+    ForEachToken(
+        text, [&](const MarkupToken& token) { AddTag(text, token); }, std::move(stop));
+}
+
+void Hotspots::AddTag(std::string_view text, const MarkupToken& token) {
+    if (token.kind != TokenKind::StartTag || ranges_.size() >= kMaxHotspots) {
+        return;
+    }
+    const bool isBase = EqualsNoCase(token.name, "base");
+    ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
+        if (EqualsNoCase(attribute.name, "srcset")) {
+            AddSrcsetCandidates(text, attribute.valueBegin, attribute.valueEnd);
             return;
         }
-        const bool isBase = EqualsNoCase(token.name, "base");
-        ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
-            if (EqualsNoCase(attribute.name, "srcset")) {
-                AddSrcsetCandidates(text, attribute.valueBegin, attribute.valueEnd);
-                return;
-            }
-            if (!EqualsNoCase(attribute.name, "href") && !EqualsNoCase(attribute.name, "src")) {
-                return;
-            }
-            const TextRange value = Trimmed(text, attribute.valueBegin, attribute.valueEnd);
-            if (isBase && !baseHref_ && EqualsNoCase(attribute.name, "href")) {
-                baseHref_ = value;
-            }
-            Add(value.begin, value.end);
-        });
+        if (!EqualsNoCase(attribute.name, "href") && !EqualsNoCase(attribute.name, "src")) {
+            return;
+        }
+        const TextRange value = Trimmed(text, attribute.valueBegin, attribute.valueEnd);
+        if (isBase && !baseHref_ && EqualsNoCase(attribute.name, "href")) {
+            baseHref_ = value;
+        }
+        Add(value.begin, value.end);
     });
 }
 

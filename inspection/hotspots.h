@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorvane {
+
+struct MarkupToken;
 
 // A stretch of the source text, in bytes.
 struct TextRange {
@@ -22,8 +25,9 @@ struct TextRange {
 // script, style, title and their like hold no tags, so an address there is none.
 class Hotspots {
   public:
-    // Scans text once, in time linear in its length; at most kMaxHotspots.
-    explicit Hotspots(std::string_view text);
+    // Scans text once, in time linear in its length; at most kMaxHotspots. Once stop is
+    // asked the scan ends where it is, with the hotspots found until then.
+    explicit Hotspots(std::string_view text, std::stop_token stop = {});
 
     // In the order of the text, none overlapping another.
     const std::vector<TextRange>& Ranges() const { return ranges_; }
@@ -35,6 +39,7 @@ class Hotspots {
     std::optional<TextRange> BaseHref() const { return baseHref_; }
 
   private:
+    void AddTag(std::string_view text, const MarkupToken& token);
     void AddSrcsetCandidates(std::string_view text, std::size_t begin, std::size_t end);
     void Add(std::size_t begin, std::size_t end);
 

@@ -132,12 +132,12 @@ std::size_t NameEnd(std::string_view text, std::size_t pos) {
 // or MathML (how deep), which decides how a start tag's content is read.
 class Tokenizer {
   public:
-    Tokenizer(std::string_view text, const TokenHandler& onToken)
-        : text_(text), onToken_(onToken) {}
+    Tokenizer(std::string_view text, const TokenHandler& onToken, std::stop_token stop)
+        : text_(text), onToken_(onToken), stop_(std::move(stop)) {}
 
     void Run() {
         std::size_t pos = 0;
-        while (pos < text_.size()) {
+        while (pos < text_.size() && !stop_.stop_requested()) {
             pos = text_[pos] == '<' ? Markup(pos) : Text(pos);
         }
     }
@@ -258,13 +258,14 @@ class Tokenizer {
 
     std::string_view text_;
     const TokenHandler& onToken_;
+    std::stop_token stop_;
     int foreignDepth_ = 0;  // the svg and math elements open around the position
 };
 
 }  // namespace
 
-void ForEachToken(std::string_view text, const TokenHandler& onToken) {
-    Tokenizer(text, onToken).Run();
+void ForEachToken(std::string_view text, const TokenHandler& onToken, std::stop_token stop) {
+    Tokenizer(text, onToken, std::move(stop)).Run();
 }
 
 void ForEachAttribute(std::string_view text, const MarkupToken& tag,

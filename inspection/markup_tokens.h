@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <stop_token>
 #include <string_view>
 
 #include "base/ascii.h"
@@ -51,8 +52,10 @@ struct MarkupToken {
 
 // Calls onToken for each token of text, in order. Linear in the text's length, whatever
 // it holds: an unclosed comment or tag runs to the end of the text. Scripting counts as
-// on, as in the Browser view: noscript holds text.
-void ForEachToken(std::string_view text, const std::function<void(const MarkupToken&)>& onToken);
+// on, as in the Browser view: noscript holds text. Once stop is asked no token follows, so
+// that a scan of megabytes no one waits for any more ends early.
+void ForEachToken(std::string_view text, const std::function<void(const MarkupToken&)>& onToken,
+                  std::stop_token stop = {});
 
 struct MarkupAttribute {
     std::string_view name;

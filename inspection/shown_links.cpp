@@ -6,8 +6,9 @@
 
 namespace quorvane {
 
-ShownLinks::ShownLinks(std::shared_ptr<const std::string> text, std::vector<std::uint32_t> breaks)
-    : text_(std::move(text)), breaks_(std::move(breaks)), hotspots_(*text_) {}
+ShownLinks::ShownLinks(std::shared_ptr<const std::string> text, std::vector<std::uint32_t> breaks,
+                       std::stop_token stop)
+    : text_(std::move(text)), breaks_(std::move(breaks)), hotspots_(*text_, std::move(stop)) {}
 
 std::vector<TextRange> ShownLinks::Within(std::size_t begin, std::size_t end) const {
     std::vector<TextRange> shown;

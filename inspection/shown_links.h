@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,10 @@ struct ShownLink {
 // a piece's edge inside an address ("&a" and "mp;" on two lines) changes no address.
 class ShownLinks {
   public:
-    // Scans text once (see Hotspots); breaks are those BreakLongLines put in.
-    ShownLinks(std::shared_ptr<const std::string> text, std::vector<std::uint32_t> breaks);
+    // Scans text once (see Hotspots); breaks are those BreakLongLines put in. Once stop is
+    // asked the scan ends early, and the links are those it found until then.
+    ShownLinks(std::shared_ptr<const std::string> text, std::vector<std::uint32_t> breaks,
+               std::stop_token stop = {});
 
     bool Empty() const { return hotspots_.Ranges().empty(); }
     // The stretches of the shown text the links cover that meet its [begin, end).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,27 @@ TEST(MarkupTokens, ReadCommentsTagsAndBogusCommentsAsBrowsersDo) {
         {"<svg><p><style>a<b></style>",
          {"Start(<svg>)", "Start(<p>)", "Start(<style>)", "Raw(a<b>)", "End(</style>)"}},
     });
+}
+
+// A scan no one waits for any more ends at the token where its stop is asked.
+TEST(MarkupTokens, NoTokenFollowsTheStop) {
+    const std::string html = "<p>a<b>c</b></p>";  // six tokens
+    for (const std::size_t stopAfter : {0U, 1U, 3U, 6U}) {
+        std::stop_source stop;
+        if (stopAfter == 0) {
+            stop.request_stop();
+        }
+        std::size_t tokens = 0;
+        ForEachToken(
+            html,
+            [&](const MarkupToken&) {
+                if (++tokens == stopAfter) {
+                    stop.request_stop();
+                }
+            },
+            stop.get_token());
+        EXPECT_EQ(tokens, stopAfter);
+    }
 }
 
 }  // namespace
