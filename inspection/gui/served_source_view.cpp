@@ -62,7 +62,7 @@ ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow, Refuse refus
     Bind(wxEVT_STC_INDICATOR_CLICK, &ServedSourceView::OnIndicatorClick, this);
 }
 
-// The scan's answer is queued to this window: it must not come after the window has gone.
+// The scan's answer is queued to this window: the worker stops it before the window goes.
 ServedSourceView::~ServedSourceView() = default;
 
 void ServedSourceView::ShowSource(std::string text, std::string pageAddress) {
@@ -103,7 +103,7 @@ void ServedSourceView::Fill(std::shared_ptr<const std::string> text) {
     }
     SetMarginWidth(kContinuedMargin, shown.continued.empty() ? 0 : FromDIP(12));
     GotoPos(0);
-    StartHotspotScan(std::move(text), std::move(shown.breaks));
+    StartLinkScan(std::move(text), std::move(shown.breaks));
 }
 
 void ServedSourceView::AppendPiece(unsigned filling) {
@@ -129,21 +129,21 @@ void ServedSourceView::FinishFilling() {
     }
 }
 
-void ServedSourceView::StartHotspotScan(std::shared_ptr<const std::string> text,
-                                        std::vector<std::uint32_t> breaks) {
-    if (hotspotScan_.joinable()) {
-        hotspotScan_.join();
-    }
-    hotspotScan_ = std::jthread(
-        [this, text = std::move(text), breaks = std::move(breaks), filling = filling_]() mutable {
-            auto links = std::make_shared<const ShownLinks>(std::move(text), std::move(breaks));
-            CallAfter([this, links, filling] {
-                if (filling == filling_) {
-                    links_ = links;
-                    MarkVisibleHotspots();
-                }
-            });
-        });
+// The scan holds its text by a shared pointer and ends early once a newer text supersedes
+// it, so a page of many megabytes shown after another costs the window no wait.
+void ServedSourceView::StartLinkScan(std::shared_ptr<const std::string> text,
+                                     std::vector<std::uint32_t> breaks) {
+    linkScan_.Post([this, text = std::move(text), breaks = std::move(breaks)](
+                       std::stop_token stop) mutable -> std::function<void()> {
+        auto links = std::make_shared<const ShownLinks>(std::move(text), std::move(breaks), stop);
+        if (stop.stop_requested()) {
+            return {};
+        }
+        return [this, links] {
+            links_ = links;
+            MarkVisibleHotspots();
+        };
+    });
 }
 
 void ServedSourceView::SetColoured(bool coloured) {

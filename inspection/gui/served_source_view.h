@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "base/ordered_worker.h"
 #include "desktop/gui/idle_steps.h"
 #include "inspection/hotspots.h"
 #include "inspection/served_source_pane.h"
@@ -24,7 +24,8 @@ namespace quorvane {
 // shown reformatted, one element per line, and back as it came.
 //
 // Very long texts cost no long stall: the text goes into the viewer in pieces, its links
-// are found on a thread of their own and underlined only where the view is looked at, the
+// are found beside the window (a newer text stops the scan of the one before, and the
+// window never waits for a scan) and underlined only where the view is looked at, the
 // lexer colours what is shown first and the rest while the program is idle, and lines
 // longer than kMaxShownLineBytes are shown in pieces, an arrow in the margin marking each
 // piece that goes on the line above.
@@ -72,8 +73,7 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     void AppendPiece(unsigned filling);
     // Puts the rest of the text into the viewer at once, for what needs all of it.
     void FinishFilling();
-    void StartHotspotScan(std::shared_ptr<const std::string> text,
-                          std::vector<std::uint32_t> breaks);
+    void StartLinkScan(std::shared_ptr<const std::string> text, std::vector<std::uint32_t> breaks);
     void MarkVisibleHotspots();
     void MarkChunk(std::size_t chunk);
     void SelectMatch(std::size_t index);
@@ -88,7 +88,7 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     bool coloured_ = true;
     std::shared_ptr<const std::string> shown_;
     std::size_t appended_ = 0;  // how much of shown_ is in the viewer
-    unsigned filling_ = 0;      // numbers the texts shown, so a late piece or scan is known
+    unsigned filling_ = 0;      // numbers the texts shown, so a late piece is known
     std::shared_ptr<const ShownLinks> links_;  // of shown_, once scanned
     std::vector<bool> markedChunks_;           // the stretches whose links are underlined
     std::vector<TextRange> matches_;
@@ -99,7 +99,9 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     // The text's pieces wait here for the loop's next turn, so that input and drawing go
     // between them.
     IdleSteps pieces_;
-    std::jthread hotspotScan_;  // last, so that it is joined before the rest goes
+    // Last, so that no scan answers once the rest has gone.
+    OrderedWorker linkScan_{[this](std::function<void()> step) { CallAfter(std::move(step)); },
+                            OrderedWorker::Order::NewestSupersedes};
 };
 
 }  // namespace quorvane
