@@ -9,6 +9,7 @@
 #include "inspection/markup_tokens.h"
 #include "inspection/resolved_address.h"
 #include "inspection/served_source_limits.h"
+#include "inspection/srcset_candidates.h"
 
 namespace quorvane {
 namespace {
@@ -63,29 +64,11 @@ void Hotspots::AddTag(std::string_view text, const MarkupToken& token) {
     });
 }
 
-void Hotspots::AddSrcsetCandidates(std::string_view text, std::size_t pos, std::size_t end) {
-    while (pos < end) {
-        while (pos < end && (IsMarkupSpace(text[pos]) || text[pos] == ',')) {
-            ++pos;
-        }
-        const std::size_t addressBegin = pos;
-        while (pos < end && !IsMarkupSpace(text[pos])) {
-            ++pos;
-        }
-        std::size_t addressEnd = pos;
-        if (addressEnd > addressBegin && text[addressEnd - 1] == ',') {
-            // "a.png," has no descriptors: its commas end the candidate.
-            while (addressEnd > addressBegin && text[addressEnd - 1] == ',') {
-                --addressEnd;
-            }
-        } else {
-            // The descriptors ("2x", "640w") run to a comma outside parentheses.
-            int depth = 0;
-            for (; pos < end && (depth > 0 || text[pos] != ','); ++pos) {
-                depth += text[pos] == '(' ? 1 : text[pos] == ')' && depth > 0 ? -1 : 0;
-            }
-        }
-        Add(addressBegin, addressEnd);
+// Every candidate's URL is an address to a reader of the source, even one whose descriptors
+// make a browser drop it.
+void Hotspots::AddSrcsetCandidates(std::string_view text, std::size_t begin, std::size_t end) {
+    for (const SrcsetCandidate& candidate : SrcsetCandidates(text.substr(begin, end - begin))) {
+        Add(begin + candidate.urlBegin, begin + candidate.urlEnd);
     }
 }
 

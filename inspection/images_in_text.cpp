@@ -6,6 +6,7 @@
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
 #include "inspection/resolved_address.h"
+#include "inspection/srcset_candidates.h"
 
 namespace quorvane {
 namespace {
@@ -40,39 +41,6 @@ bool LooksLikeSrcset(std::string_view value) {
         }
     }
     return false;
-}
-
-struct Candidate {
-    std::string address;
-    std::string descriptor;
-};
-
-std::vector<Candidate> SrcsetCandidates(std::string_view value) {
-    std::vector<Candidate> candidates;
-    std::size_t pos = 0;
-    while (pos < value.size()) {
-        while (pos < value.size() && (IsMarkupSpace(value[pos]) || value[pos] == ',')) {
-            ++pos;
-        }
-        const std::size_t begin = pos;
-        while (pos < value.size() && !IsMarkupSpace(value[pos])) {
-            ++pos;
-        }
-        std::size_t end = pos;
-        while (end > begin && value[end - 1] == ',') {
-            --end;
-        }
-        std::string descriptor;
-        if (end == pos) {
-            const std::size_t comma = value.find(',', pos);
-            descriptor = TrimmedMarkupSpaces(value.substr(pos, comma - pos));
-            pos = comma == std::string_view::npos ? value.size() : comma;
-        }
-        if (end > begin) {
-            candidates.push_back({std::string(value.substr(begin, end - begin)), descriptor});
-        }
-    }
-    return candidates;
 }
 
 // How an attribute of an img tag (img), a source tag (source) or any other tag names images:
@@ -166,8 +134,11 @@ std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::st
             }
             if (*kind != ImageKind::Lazy || LooksLikeSrcset(value)) {
                 const std::string group = "t" + std::to_string(++groups);
-                for (Candidate& candidate : SrcsetCandidates(value)) {
-                    add(candidate.address, *kind, std::move(candidate.descriptor), group);
+                for (SrcsetCandidate& candidate : SrcsetCandidates(value)) {
+                    if (candidate.imageSource) {
+                        add(std::string(candidate.Url(value)), *kind,
+                            std::move(candidate.descriptors), group);
+                    }
                 }
             } else if (EndsWithImageExtension(value) || value.starts_with("data:image/")) {
                 add(value, *kind, {}, {});

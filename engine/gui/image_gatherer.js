@@ -78,7 +78,9 @@
         return [Math.round(box.width), Math.round(box.height)];
     };
 
-    // The candidates of a srcset: [[address, descriptor], ...].
+    // The candidates of a srcset: [[address, descriptor], ...]. A shorter reading than the
+    // standard's, which inspection/srcset_candidates follows for the served text: commas in
+    // parentheses and descriptors a browser rejects are not looked at here.
     const candidates = (srcset) => {
         const found = [];
         for (const part of String(srcset).split(/,\s+|,(?=\S+\s)/)) {

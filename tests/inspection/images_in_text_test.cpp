@@ -46,6 +46,12 @@ TEST(ImagesNamedInText, ReadsTagsAsThePageMeansThem) {
         {"<img src=a.png srcset=\"a.png 1x, b.png 2x\">",
          {"http://host/dir/a.png img", "http://host/dir/a.png srcset 1x",
           "http://host/dir/b.png srcset 2x"}},
+        // A comma in parentheses ends no candidate; one whose descriptors a browser does not
+        // read is no picture of the page.
+        {"<picture><source srcset=\"w.png 640w 480h, x.png (y, z) 2x, v.png 2x\">",
+         {"http://host/dir/w.png picture 640w 480h", "http://host/dir/v.png picture 2x"}},
+        {"<img srcset=\"a.png 1x 2x, b.png foo, c.png, d.png 3x\">",
+         {"http://host/dir/c.png srcset", "http://host/dir/d.png srcset 3x"}},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(Found(row.html), row.found) << row.html;
