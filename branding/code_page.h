@@ -96,7 +96,4 @@ class Utf8Bytes {
     int missing_ = 0;
 };
 
-// Appends the character in UTF-8; surrogates and values beyond Unicode give U+FFFD.
-void AppendUtf8(std::string& text, char32_t character);
-
 }  // namespace quorvane

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/ascii.h"
+#include "base/utf8_append.h"
 #include "branding/code_page.h"
 
 namespace quorvane {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "analysis/text_search.h"
+#include "base/utf8_append.h"
 
 namespace quorvane {
 namespace {
@@ -22,28 +23,6 @@ constexpr std::array<NamedReference, 6> kNamedReferences = {{
     {"apos", "'", false},
     {"nbsp", "\xC2\xA0", true},
 }};
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    // No character, a surrogate half or a number past Unicode reads as the replacement.
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        code = 0xFFFD;
-    }
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 int DigitValue(char c, bool hex) {
     if (IsAsciiDigit(c)) {
@@ -70,7 +49,9 @@ std::size_t ReadNumericReference(std::string_view value, std::size_t pos, std::s
     if (at == digitsBegin) {
         return 0;
     }
-    AppendUtf8(out, code);
+    // No character (&#0;) reads as the replacement, as a surrogate half or a number past
+    // Unicode does.
+    AppendUtf8(out, code == 0 ? char32_t{0xFFFD} : char32_t{code});
     return (at < value.size() && value[at] == ';' ? at + 1 : at) - pos;
 }
 

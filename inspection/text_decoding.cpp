@@ -5,6 +5,8 @@
 #include <array>
 #include <cerrno>
 
+#include "base/utf8_append.h"
+
 namespace quorvane {
 namespace {
 
@@ -42,9 +44,7 @@ std::string DecodeUserDefined(std::string_view bytes) {
             out += byte;
             continue;
         }
-        std::array<char, 6> utf8{};
-        const gint length = g_unichar_to_utf8(0xF780 + value - 0x80, utf8.data());
-        out.append(utf8.data(), static_cast<std::size_t>(length));
+        AppendUtf8(out, char32_t{0xF780} + value - 0x80);
     }
     return out;
 }

@@ -13,7 +13,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
-set(analysis_header "^\"(analysis|base)/[a-z_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
+set(analysis_header "^\"(analysis|base)/[a-z0-9_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
 set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
 set(engine_header "^<(webkit2|JavaScriptCore|libsoup)/")
 
