@@ -1,8 +1,8 @@
 #include "analysis/address_resolution.h"
 
-#include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
 #include "base/address_scheme.h"
+#include "base/text_search.h"
 
 namespace quorvane {
 

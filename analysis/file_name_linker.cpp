@@ -12,7 +12,7 @@
 #include "analysis/match_choice.h"
 #include "analysis/pass_names.h"
 #include "analysis/saturating_size.h"
-#include "analysis/text_search.h"
+#include "base/text_search.h"
 
 // Every anchor begins with "<" and ends with ">". A name that cannot hold an anchor's
 // first byte after its own first byte, nor an anchor's last byte before its own last

@@ -1,8 +1,8 @@
 #include "analysis/image_page.h"
 
 #include "analysis/html_escape.h"
-#include "analysis/text_search.h"
 #include "base/address_scheme.h"
+#include "base/text_search.h"
 
 namespace quorvane {
 

@@ -7,8 +7,8 @@
 #include "analysis/image_page.h"
 #include "analysis/image_scanners.h"
 #include "analysis/source_view.h"
-#include "analysis/text_search.h"
 #include "analysis/work_files.h"
+#include "base/ascii.h"
 
 namespace quorvane {
 

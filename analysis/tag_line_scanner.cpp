@@ -7,8 +7,8 @@
 #include "analysis/recorded_names.h"
 #include "analysis/saturating_size.h"
 #include "analysis/text_file.h"
-#include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
+#include "base/text_search.h"
 
 namespace quorvane {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "analysis/text_search.h"
 #include "base/address_scheme.h"
 #include "base/ascii.h"
+#include "base/text_search.h"
 
 namespace quorvane {
 

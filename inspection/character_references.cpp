@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 #include "base/utf8_append.h"
 
 namespace quorvane {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/text_search.h"
 #include "base/ascii.h"
+#include "base/text_search.h"
 #include "inspection/markup_tokens.h"
 
 namespace quorvane {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "analysis/text_search.h"
 #include "base/address_scheme.h"
+#include "base/ascii.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
 #include "inspection/resolved_address.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 #include "inspection/element_text_end.h"
 
 namespace quorvane {

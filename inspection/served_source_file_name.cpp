@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 
 namespace quorvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "analysis/text_search.h"
+#include "base/text_search.h"
 #include "inspection/document_charset.h"
 #include "inspection/text_decoding.h"
 

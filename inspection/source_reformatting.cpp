@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/text_search.h"
+#include "base/ascii.h"
 #include "inspection/markup_tokens.h"
 
 namespace quorvane {

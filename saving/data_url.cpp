@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "analysis/text_search.h"
 #include "base/address_scheme.h"
+#include "base/ascii.h"
 
 namespace quorvane {
 namespace {

@@ -10,9 +10,9 @@
 #include "analysis/saturating_size.h"
 #include "analysis/tag_line_scanner.h"
 #include "analysis/text_file.h"
-#include "analysis/text_search.h"
 #include "analysis/url_helpers.h"
 #include "base/ascii.h"
+#include "base/text_search.h"
 
 namespace quorvane {
 

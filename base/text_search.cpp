@@ -1,4 +1,4 @@
-#include "analysis/text_search.h"
+#include "base/text_search.h"
 
 #include <cstring>
 #include <functional>
