@@ -1,9 +1,11 @@
 #include "analysis/work_files.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "analysis/text_file.h"
 #include "analysis/work_file_writer.h"
 #include "base/whole_file_write.h"
-#include "desktop/file_exists.h"
 
 namespace quorvane {
 
@@ -18,7 +20,8 @@ void EnsureWorkFiles(const std::string& programFolder) {
                                         kCheckImagesCleanFile, kImagePageFile}) {
         const std::string path = WorkFilePath(programFolder, name);
         // Created whole, like every write: a full disk leaves no empty file behind.
-        if (!FileExists(path)) {
+        std::error_code unknown;  // counts as missing: the write then says what is wrong
+        if (!std::filesystem::is_regular_file(path, unknown)) {
             WriteTextFile(path, "");
         }
     }

@@ -4,7 +4,7 @@
 # (the engine's contract: what a view is, what it loads, what it reports), the features
 # (analysis/, branding/, inspection/, saving/), and main_window/, which wires them.
 # The base rules and the page analysis include only standard headers and their own, the
-# analysis also base/ and desktop/file_exists.h.
+# analysis also base/.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
 # GTK, GDK or WebKit, nor one from a gui/ folder; outside engine/gui/, which speaks to
 # the engine, no folder includes a header of WebKit at all. A folder includes only its
@@ -13,7 +13,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
-set(analysis_header "^\"(analysis|base)/[a-z0-9_]+\\.h\"$|^\"desktop/file_exists\\.h\"$")
+set(analysis_header "^\"(analysis|base)/[a-z0-9_]+\\.h\"$")
 set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
 set(engine_header "^<(webkit2|JavaScriptCore|libsoup)/")
 
@@ -33,7 +33,7 @@ set(features analysis branding inspection saving)
 set(uses_base "")
 set(uses_desktop base)
 set(uses_engine base desktop)
-set(uses_analysis base desktop)
+set(uses_analysis base)
 set(uses_branding base desktop engine)
 set(uses_inspection base desktop engine analysis)
 set(uses_saving base desktop engine analysis)
