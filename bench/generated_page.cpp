@@ -23,4 +23,12 @@ std::string GeneratedBody(std::size_t size, int images, const std::string& lineB
     return body + "</body>";
 }
 
+std::string OnePixelGif() {
+    static const unsigned char kGif[] = {'G', 'I', 'F', '8', '9', 'a',  1,    0,    1,   0,    0x80,
+                                         0,   0,   0,   0,   0,   0xff, 0xff, 0xff, '!', 0xf9, 4,
+                                         1,   0,   0,   0,   0,   ',',  0,    0,    0,   0,    1,
+                                         0,   1,   0,   0,   2,   2,    'D',  1,    0,   ';'};
+    return std::string(reinterpret_cast<const char*>(kGif), sizeof kGif);
+}
+
 }  // namespace quorvane::bench

@@ -10,4 +10,7 @@ namespace quorvane::bench {
 // text that end with lineBreak.
 std::string GeneratedBody(std::size_t size, int images, const std::string& lineBreak = "\r\n");
 
+// The bytes of a white GIF of one pixel, each of those pictures.
+std::string OnePixelGif();
+
 }  // namespace quorvane::bench

@@ -10,11 +10,13 @@
 // served text is on screen (its first screen coloured) and until all of it is coloured,
 // with the longest stall meanwhile. Then, with each generated view shown while the page
 // loads, the time until its first screen is on the screen, and the memory of all the
-// program's processes at start.
+// program's processes at start. Then "Enter → Original Source first screen" on pages whose
+// 500 pictures each take 2 s to arrive, beside a bare WebKit view's load end of the same page
+// (bench/source_before_pictures.h).
 // The pages come from a server on 127.0.0.1 of the benchmark's own. Run it on a display
 // of its own:
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/views_bench [--runs N] [--pages 1m,5m]
-//       [--measures first,views,served]
+//       [--measures first,views,served,early]
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 
@@ -32,6 +34,7 @@
 
 #include "bench/generated_page.h"
 #include "bench/process_memory.h"
+#include "bench/source_before_pictures.h"
 #include "bench/stall_meter.h"
 #include "engine/address_to_load.h"
 #include "inspection/gui/served_source_view.h"
@@ -282,11 +285,7 @@ std::string LoadAverage() {
 
 // The generated pages with their pictures (a 1x1 GIF each), and the small page between runs.
 std::vector<BenchPage> ServePages(HttpTestServer& server) {
-    static const unsigned char kGif[] = {'G', 'I', 'F', '8', '9', 'a',  1,    0,    1,   0,    0x80,
-                                         0,   0,   0,   0,   0,   0xff, 0xff, 0xff, '!', 0xf9, 4,
-                                         1,   0,   0,   0,   0,   ',',  0,    0,    0,   0,    1,
-                                         0,   1,   0,   0,   2,   2,    'D',  1,    0,   ';'};
-    const std::string gif(reinterpret_cast<const char*>(kGif), sizeof kGif);
+    const std::string gif = quorvane::bench::OnePixelGif();
     server.Serve("/blank.html", "text/html", "<html><body>marker-blank</body></html>");
     std::vector<BenchPage> pages{
         {"start", "start page", MainWindowDriver::HomePageAddress(), "home-browser.svg", 3}};
@@ -320,7 +319,7 @@ std::vector<BenchPage> ServePages(HttpTestServer& server) {
 struct Options {
     int runs = 5;
     std::string pages = "start,100k,1m,5m,5m-line,20m";
-    std::string measures = "first,views,served";
+    std::string measures = "first,views,served,early";
 };
 
 Options ReadOptions(int argc, char** argv) {
@@ -500,6 +499,21 @@ bool RunBenchmark(MainWindowDriver& driver, HttpTestServer& server, const Option
                 options.runs);
     for (const std::string& line : firstScreens) {
         std::printf("%s\n", line.c_str());
+    }
+    if (InList(options.measures, "early")) {
+        const auto early = quorvane::bench::MeasureSourceBeforePictures(
+            driver, server, options.pages, options.runs);
+        if (!early) {
+            return false;
+        }
+        std::printf(
+            "\nEnter → Original Source first screen, 500 pictures each 2 s on their way, "
+            "medians of %d runs in ms from Enter:\n%-26s %13s %15s %15s %13s %10s\n",
+            options.runs, "page", "last byte", "first screen", "after last byte", "bare WebKit",
+            "still loading");
+        for (const std::string& line : *early) {
+            std::printf("%s\n", line.c_str());
+        }
     }
     std::printf("load average at the end %s\n", LoadAverage().c_str());
     return true;

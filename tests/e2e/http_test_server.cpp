@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace quorvane::test {
 namespace {
@@ -23,6 +24,8 @@ class SocketHandle {
     SocketHandle(const SocketHandle&) = delete;
     SocketHandle& operator=(const SocketHandle&) = delete;
     int get() const { return fd_; }
+    // The socket is someone else's to close now.
+    int Release() { return std::exchange(fd_, -1); }
 
   private:
     int fd_;
@@ -88,8 +91,15 @@ HttpTestServer::HttpTestServer() {
 }
 
 HttpTestServer::~HttpTestServer() {
-    stopping_ = true;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    released_.notify_all();
     thread_.join();
+    for (HeldAnswer& answer : heldAnswers_) {
+        answer.thread.join();
+    }
     close(listener_);
 }
 
@@ -103,6 +113,27 @@ void HttpTestServer::ServeAfter(std::chrono::milliseconds pause, const std::stri
                                 const std::string& contentType, const std::string& body) {
     std::lock_guard lock(mutex_);
     pages_[path] = Page{contentType, body, std::nullopt, pause, false, {}};
+}
+
+void HttpTestServer::ServeHeldBack(std::chrono::milliseconds pause, const std::string& path,
+                                   const std::string& contentType, const std::string& body) {
+    std::lock_guard lock(mutex_);
+    Page page{contentType, body, std::nullopt, pause, false, {}};
+    page.heldBack = true;
+    pages_[path] = std::move(page);
+}
+
+void HttpTestServer::ReleaseHeldBack() {
+    {
+        std::lock_guard lock(mutex_);
+        releasing_ = true;
+    }
+    released_.notify_all();
+}
+
+std::size_t HttpTestServer::HeldBack() const {
+    std::lock_guard lock(mutex_);
+    return heldBack_;
 }
 
 void HttpTestServer::ServeWithHeader(const std::string& path, const std::string& contentType,
@@ -161,14 +192,55 @@ void HttpTestServer::Answer(int connection) {
         SendEndlessly(socket.get(), page.contentType);
         return;
     }
+    if (page.heldBack) {
+        HoldBack(socket.Release(), std::move(page));
+        return;
+    }
     std::this_thread::sleep_for(page.pause);
+    SendAnswer(socket.get(), status, page);
+}
+
+// The threads of answers already sent are joined here, so that a page of thousands of
+// pictures held back leaves no more threads than answers still held.
+void HttpTestServer::HoldBack(int connection, Page page) {
+    heldAnswers_.remove_if([](HeldAnswer& answer) {
+        if (!*answer.done) {
+            return false;
+        }
+        answer.thread.join();
+        return true;
+    });
+    {
+        std::lock_guard lock(mutex_);
+        ++heldBack_;
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([this, connection, page = std::move(page), done] {
+        SendHeldBack(connection, page);
+        *done = true;
+    });
+    heldAnswers_.push_back({std::move(thread), std::move(done)});
+}
+
+void HttpTestServer::SendHeldBack(int connection, const Page& page) {
+    SocketHandle socket(connection);
+    {
+        std::unique_lock lock(mutex_);
+        released_.wait_for(lock, page.pause, [this] { return releasing_ || stopping_; });
+        --heldBack_;
+    }
+    SendAnswer(socket.get(), "200 OK", page);
+}
+
+bool HttpTestServer::SendAnswer(int connection, const std::string& status, const Page& page) {
     const std::string length =
         page.lengthUnsaid
             ? ""
             : "Content-Length: " + std::to_string(page.declaredLength.value_or(page.body.size())) +
                   "\r\n";
-    SendAll(socket.get(), "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType + "\r\n" +
-                              length + page.header + "Connection: close\r\n\r\n" + page.body);
+    return SendAll(connection, "HTTP/1.0 " + status + "\r\nContent-Type: " + page.contentType +
+                                   "\r\n" + length + page.header + "Connection: close\r\n\r\n" +
+                                   page.body);
 }
 
 void HttpTestServer::SendEndlessly(int connection, const std::string& contentType) {

@@ -2,7 +2,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <list>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -29,6 +32,15 @@ class HttpTestServer {
     // nobody else.
     void ServeAfter(std::chrono::milliseconds pause, const std::string& path,
                     const std::string& contentType, const std::string& body);
+    // Serves path as Serve does, but holds each answer back for pause, or until
+    // ReleaseHeldBack, on a thread of its own: the server answers the others meanwhile, as a
+    // slow server does for many pictures at once.
+    void ServeHeldBack(std::chrono::milliseconds pause, const std::string& path,
+                       const std::string& contentType, const std::string& body);
+    // Sends every answer held back, now and from now on, at once.
+    void ReleaseHeldBack();
+    // The answers held back now.
+    std::size_t HeldBack() const;
     // Serves path as Serve does, with one more header line ("Name: value").
     void ServeWithHeader(const std::string& path, const std::string& contentType,
                          const std::string& body, const std::string& header);
@@ -52,11 +64,20 @@ class HttpTestServer {
         bool endless = false;
         std::string header;
         bool lengthUnsaid = false;
+        bool heldBack = false;
+    };
+    // An answer sent from a thread of its own; done once it is sent.
+    struct HeldAnswer {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
     };
 
     void AcceptLoop();
     void Answer(int connection);
     void SendEndlessly(int connection, const std::string& contentType);
+    void HoldBack(int connection, Page page);
+    void SendHeldBack(int connection, const Page& page);
+    static bool SendAnswer(int connection, const std::string& status, const Page& page);
 
     int listener_ = -1;
     int port_ = 0;
@@ -64,6 +85,10 @@ class HttpTestServer {
     mutable std::mutex mutex_;
     std::map<std::string, Page> pages_;
     std::vector<std::string> requested_;
+    std::condition_variable released_;
+    bool releasing_ = false;
+    std::size_t heldBack_ = 0;
+    std::list<HeldAnswer> heldAnswers_;  // the accepting thread's alone
     std::thread thread_;
 };
 
