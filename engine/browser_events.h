@@ -17,6 +17,11 @@ class BrowserEvents {
     // The page asks for address in a window of its own; byUser when the user asked for it
     // (a link's menu, a middle click) rather than the page itself.
     virtual void NewWindowRequested(int index, const std::string& address, bool byUser) = 0;
+    // The engine has the bytes of the document the element loads whole, while its load may
+    // go on for long (pictures, scripts, layout); LoadFinished still ends it. Not raised for
+    // a document the engine shows from its cache without loading it, nor by the generated
+    // views, so listeners that need no early bytes need not hear it.
+    virtual void MainResourceFinished(int /*index*/) {}
     // The element's zoom level has changed, by a command or by Ctrl and the wheel. Only
     // the window shows it, so listeners that have no window need not hear it.
     virtual void ZoomChanged(int /*index*/, double /*level*/) {}

@@ -19,6 +19,7 @@
 #include "engine/gui/engine_resource_copies.h"
 #include "engine/gui/generated_view_engine.h"
 #include "engine/gui/local_files_filter.h"
+#include "engine/gui/main_resource_watch.h"
 #include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
 #include "engine/gui/page_focus.h"
@@ -63,6 +64,11 @@ void WebViewBrowserElement::MakeEngine() {
     } else {
         ownPages_ = std::make_unique<OwnPages>(native_, [this] { return Address(); });
         copies_ = std::make_unique<EngineResourceCopies>(native_);
+        mainResource_ = std::make_unique<MainResourceWatch>(native_, [this] {
+            if (!deferred_.CreationLoadPending()) {
+                events_.MainResourceFinished(index_);
+            }
+        });
     }
     deferred_.EngineMade(webView_, localFiles_.get());
     ConnectPageSignals();

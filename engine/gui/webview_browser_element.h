@@ -28,6 +28,7 @@ class EngineImageGatherer;
 class EngineResourceCopies;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
+class MainResourceWatch;
 class NewWindowRequests;
 class OwnPages;
 class PageFocus;
@@ -150,6 +151,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     std::unique_ptr<EngineFetches> fetches_;
     std::unique_ptr<EngineImageGatherer> images_;
     std::unique_ptr<EngineResourceCopies> copies_;  // the Browser view's only
+    std::unique_ptr<MainResourceWatch> mainResource_;  // the Browser view's only
     std::unique_ptr<NewWindowRequests> newWindows_;
 
     // Generated views only.
