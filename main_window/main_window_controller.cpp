@@ -17,6 +17,9 @@ namespace {
 constexpr float kProgressEmpty = 0.01f;
 constexpr float kProgressMax = 100;
 
+// What panel 1 says while the Original Source view shows a page whose load goes on.
+constexpr char kStillLoadingNote[] = "Page still loading: the source shown is complete";
+
 // The engine writes an address without a path with one: "http://host" is "http://host/".
 bool SameAddress(const std::string& asked, const std::string& shown) {
     return asked == shown || asked + "/" == shown;
@@ -45,7 +48,10 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       views_(makeViews(*this), servedSource, imageList),
       addressBox_(surface),
       imageList_(views_.Browser(), imageTable, imageList, *this, toWindowThread),
-      servedSourceFollower_(views_.Browser(), servedSource),
+      servedSourceFollower_(views_.Browser(), servedSource,
+                            [this](bool stillLoading) {
+                                stillLoading ? status_.Note(kStillLoadingNote) : status_.EndNote();
+                            }),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetStatusText(text); }),
       find_(views_, surface_),
@@ -224,6 +230,14 @@ void MainWindowController::LoadFinished(int index) {
         analysis_.Run();
     } else if (index > kBrowserView && index < WindowViews::kElementCount) {
         analysis_.ViewLoaded(index);
+    }
+}
+
+// The page's bytes are in long before its pictures, scripts and layout let its load end: the
+// Original Source view shows them at once.
+void MainWindowController::MainResourceFinished(int index) {
+    if (index == kBrowserView) {
+        servedSourceFollower_.OnMainResourceFinished();
     }
 }
 

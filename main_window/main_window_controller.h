@@ -155,6 +155,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void StatusTextChange(int index, const std::string& text) override;
     void ProgressChange(int index, std::int32_t progress, std::int32_t progressMax) override;
     void LoadFinished(int index) override;
+    void MainResourceFinished(int index) override;
     void TitleChange(int index, const std::string& text) override;
     void NewWindowRequested(int index, const std::string& address, bool byUser) override;
     void ZoomChanged(int index, double level) override { zoom_.Zoomed(index, level); }

@@ -8,10 +8,32 @@
 
 namespace quorvane {
 
-ServedSourceFollower::ServedSourceFollower(BrowserViewElement& browser, ServedSourcePane& pane)
-    : browser_(browser), pane_(pane) {}
+ServedSourceFollower::ServedSourceFollower(BrowserViewElement& browser, ServedSourcePane& pane,
+                                           std::function<void(bool stillLoading)> loading)
+    : browser_(browser), pane_(pane), loading_(std::move(loading)) {}
 
+// Whatever the view holds or reads is of the page before now.
+void ServedSourceFollower::OnMainResourceFinished() {
+    state_ = State::OutdatedWhileLoading;
+    ++request_;
+    if (pane_.Visible()) {
+        Read();
+    }
+}
+
+// The page read while it loaded is the one whose load ends: the view keeps it, and its
+// place in it. Any other page is read now, as the engine may never have said it had its
+// bytes; so is a page of our own that took the place of the one read.
 void ServedSourceFollower::OnPageLoaded() {
+    const bool readWhileLoading =
+        state_ == State::ShownWhileLoading || state_ == State::ReadingWhileLoading;
+    if (loading_) {
+        loading_(false);
+    }
+    if (readWhileLoading && browser_.OwnPageStatus().empty()) {
+        state_ = state_ == State::ShownWhileLoading ? State::Shown : State::Reading;
+        return;
+    }
     state_ = State::Outdated;
     ++request_;
     if (pane_.Visible()) {
@@ -20,7 +42,7 @@ void ServedSourceFollower::OnPageLoaded() {
 }
 
 void ServedSourceFollower::OnShown() {
-    if (state_ == State::Outdated) {
+    if (state_ == State::Outdated || state_ == State::OutdatedWhileLoading) {
         Read();
     }
 }
@@ -34,24 +56,32 @@ void ServedSourceFollower::Read() {
         pane_.ShowSource("No page: " + ownPage, {});
         return;
     }
-    state_ = State::Reading;
+    state_ = state_ == State::OutdatedWhileLoading ? State::ReadingWhileLoading : State::Reading;
     browser_.ReadMainResourceCopy([this, request](std::optional<ServedResource> resource) {
         OnRead(request, std::move(resource));
     });
 }
 
+// A page still loading whose bytes the engine cannot give is read again at its load's end.
 void ServedSourceFollower::OnRead(unsigned request, std::optional<ServedResource> resource) {
     if (request != request_) {
         return;
     }
-    state_ = State::Shown;
+    const bool stillLoading = state_ == State::ReadingWhileLoading;
     if (!resource) {
-        pane_.ShowSource({}, {});
+        state_ = stillLoading ? State::OutdatedWhileLoading : State::Shown;
+        if (!stillLoading) {
+            pane_.ShowSource({}, {});
+        }
         return;
     }
+    state_ = stillLoading ? State::ShownWhileLoading : State::Shown;
     ServedSourceText text =
         DecodeServedSource(resource->bytes, resource->mimeType, resource->charset);
     pane_.ShowSource(std::move(text.text), std::move(resource->address));
+    if (stillLoading && loading_) {
+        loading_(true);
+    }
 }
 
 }  // namespace quorvane

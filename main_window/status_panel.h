@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -20,6 +21,11 @@ class StatusPanel {
     void EngineText(int index, const std::string& text);
     // The program's own message, which lasts.
     void Message(const std::string& text);
+    // A message on what the window shows while the Browser view's load goes on: it lasts as
+    // a message does, and EndNote, at the load's end, gives panel 1 back to what the engines
+    // said meanwhile, when nothing else has taken the note's place.
+    void Note(const std::string& text);
+    void EndNote();
     // A command of the user: the message shown no longer holds against the engines.
     void UserAction();
     // What panel 1 says now.
@@ -31,6 +37,8 @@ class StatusPanel {
     Show show_;
     std::string shown_;
     bool lasting_ = false;
+    std::string engineText_;           // the engines' latest, shown or not
+    std::optional<std::string> note_;  // the note given, until it ends
 };
 
 }  // namespace quorvane

@@ -16,6 +16,7 @@
 #include "inspection/shown_lines.h"
 #include "main_window/gui/find_bar.h"
 #include "tests/e2e/event_pump.h"
+#include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
 
 namespace quorvane::test {
@@ -85,6 +86,39 @@ TEST_F(ServedSourceEndToEnd, ShowsThePageAsServedBeforeItsScriptRewroteIt) {
         EXPECT_EQ(frame_->FindBarControl()->Status(), row.status) << row.text;
     }
     EXPECT_EQ(Requests("/served/page.html"), 1u);
+}
+
+// A page whose pictures the server holds back: its source is shown while the Browser view
+// still loads, panel 1 says so until the load ends, and the view keeps the text then.
+TEST_F(ServedSourceEndToEnd, ShowsThePageWhileItsPicturesAreOnTheirWay) {
+    std::string page = "<html><head><title>Held</title></head>\n<body><p>marker-held</p>\n";
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "pic" + std::to_string(i) + ".gif";
+        server_.ServeHeldBack(std::chrono::minutes(5), "/held/" + name, "image/gif", "GIF89a");
+        page += "<img src=\"" + name + "\">\n";
+    }
+    page += "</body></html>\n";
+    server_.Serve("/held/page.html", "text/html", page);
+    const std::string note = "Page still loading: the source shown is complete";
+    const auto statusText = [&] { return frame_->GetStatusBar()->GetStatusText(0).utf8_string(); };
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    LoadClock load(*frame_, {server_.Url("/held/page.html"), "", ""});
+    TypeAddressAndPressEnter(server_.Url("/held/page.html"));
+
+    ASSERT_TRUE(ShowsText("marker-held"));
+    EXPECT_FALSE(load.BrowserViewLoaded());
+    EXPECT_EQ(Served().ShownText(), page);
+    EXPECT_EQ(statusText(), note);
+    // The pictures are what the load waits for (the engine asks for a few at a time).
+    EXPECT_TRUE(WaitUntil([&] { return server_.HeldBack() > 0; }));
+    EXPECT_FALSE(load.BrowserViewLoaded());
+
+    server_.ReleaseHeldBack();
+    ASSERT_TRUE(WaitUntil([&] { return load.BrowserViewLoaded(); }));
+    EXPECT_TRUE(WaitUntil([&] { return statusText() != note; })) << statusText();
+    EXPECT_EQ(Served().PageAddress(), server_.Url("/held/page.html"));
+    EXPECT_EQ(Served().ShownText(), page);
+    EXPECT_EQ(Requests("/held/page.html"), 1u);
 }
 
 // A link whose value makes no address at all ("http://a;") is named, and the program

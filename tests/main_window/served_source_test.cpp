@@ -75,6 +75,105 @@ TEST_F(ServedSourceTest, ReadsEachPageOnceAndOnlyWhileShown) {
     }
 }
 
+// The view reads a page as soon as the engine has its bytes whole, shows it while the page
+// still loads and says so, and keeps it when that load ends; a page whose bytes were never
+// said to be whole (one from the engine's cache) is read at its load's end. The events, a
+// letter each: b the bytes are whole, l the load ends, s shown, h hidden, w the engine
+// answers on demand from now on, a it answers, n it has no bytes for the next page, o the
+// Browser view shows a page of its own. Told: + a page still loading is shown, - a load ended.
+TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) {
+    using State = ServedSourceFollower::State;
+    const struct {
+        const char* name;
+        const char* events;
+        std::size_t reads;
+        std::size_t shows;
+        State state;
+        const char* told;
+    } rows[] = {
+        {"the bytes while shown", "sb", 2, 2, State::ShownWhileLoading, "+"},
+        {"then the load's end", "sbl", 2, 2, State::Shown, "+-"},
+        {"the bytes while hidden", "b", 0, 0, State::OutdatedWhileLoading, ""},
+        {"shown while loading", "bs", 1, 1, State::ShownWhileLoading, "+"},
+        {"shown once loaded", "bls", 1, 1, State::Shown, "-"},
+        {"shown, hidden, loaded, shown", "sbhls", 2, 2, State::Shown, "+-"},
+        {"no bytes said (a page from the cache)", "sl", 2, 2, State::Shown, "-"},
+        {"two pages' bytes in one load", "sbbl", 3, 3, State::Shown, "++-"},
+        {"the load ends before the answer", "wsabla", 2, 2, State::Shown, "-"},
+        {"the answer for the page before", "wsbaa", 2, 1, State::ShownWhileLoading, "+"},
+        {"an answer still due at the end", "wsbl", 2, 0, State::Reading, "-"},
+        {"no bytes from the engine", "snl", 3, 2, State::Shown, "-"},
+        {"a page of its own in the read one's place", "sbol", 2, 3, State::Shown, "+-"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        log_.clear();
+        FakeBrowserElement browser("browser", log_);
+        FakeSourcePane pane(log_);
+        const ServedResource page{"http://host.example/", "<p>x</p>", "text/html", ""};
+        browser.SetMainResource(page);
+        std::string told;
+        ServedSourceFollower follower(browser, pane,
+                                      [&](bool stillLoading) { told += stillLoading ? '+' : '-'; });
+        for (const char* event = row.events; *event != '\0'; ++event) {
+            switch (*event) {
+                case 'b':
+                    follower.OnMainResourceFinished();
+                    break;
+                case 'l':
+                    follower.OnPageLoaded();
+                    break;
+                case 's':
+                    pane.SetVisible(true);
+                    follower.OnShown();
+                    break;
+                case 'h':
+                    pane.SetVisible(false);
+                    break;
+                case 'w':
+                    browser.AnswerResourcesOnDemand();
+                    break;
+                case 'a':
+                    browser.AnswerResource();
+                    break;
+                case 'n':
+                    browser.SetMainResource(std::nullopt);
+                    follower.OnMainResourceFinished();
+                    browser.SetMainResource(page);
+                    break;
+                case 'o':
+                    browser.SetOwnPageStatus("Could not open http://host.example/: refused");
+                    break;
+            }
+        }
+        EXPECT_EQ(CallsStartingWith(log_, "browser.FetchMainResource").size(), row.reads);
+        EXPECT_EQ(CallsStartingWith(log_, "served.ShowSource").size(), row.shows);
+        EXPECT_EQ(follower.CurrentState(), row.state);
+        EXPECT_EQ(told, row.told);
+    }
+}
+
+// Panel 1 says the page shown is still loading until its load ends, and the engine's own
+// word comes back then; the generated views' engines tell nothing of the kind.
+TEST_F(ServedSourceTest, SaysThePageStillLoadsUntilItsLoadEnds) {
+    const std::string note = "Page still loading: the source shown is complete";
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    controller_.StatusTextChange(0, "Opening http://host.example/dir/page.html...");
+    controller_.MainResourceFinished(1);
+    controller_.MainResourceFinished(2);
+    EXPECT_NE(surface_.statusText, note);
+    browser_.SetMainResource(
+        ServedResource{"http://host.example/dir/page.html", "<p>early</p>", "text/html", ""});
+    controller_.MainResourceFinished(0);
+    EXPECT_EQ(servedSource_.text, "<p>early</p>");
+    EXPECT_EQ(surface_.statusText, note);
+    controller_.StatusTextChange(0, "Done");
+    EXPECT_EQ(surface_.statusText, note);
+    controller_.LoadFinished(0);
+    EXPECT_EQ(surface_.statusText, "Done");
+    EXPECT_EQ(CallsStartingWith(log_, "view0.FetchMainResource").size(), 2u);
+}
+
 TEST_F(ServedSourceTest, ShowsTheServedTextDecodedWithItsCharset) {
     controller_.SelectView(MainWindowController::kServedSourceView);
     EXPECT_EQ(servedSource_.text, "<head><title>T</title></head><body>caf\xC3\xA9</body>");

@@ -45,5 +45,45 @@ TEST(StatusPanel, AMessageLastsUntilTheUserActsOrTheBrowserViewSaysSomethingNew)
     }
 }
 
+// N the note "loading" while the Browser view loads, E its end; M, o, 0, 1 and u as above.
+// The note holds as a message does, and its end gives the panel back to the engines.
+TEST(StatusPanel, ANoteGoesAtTheLoadsEndUnlessSomethingTookItsPlace) {
+    struct Row {
+        const char* steps;
+        const char* shown;
+    } rows[] = {
+        {"oN", "loading"}, {"oN0", "loading"}, {"oN0E", "Done"}, {"oNE", "Opening"},
+        {"N1E", "Done"},   {"NE", ""},         {"NME", "saved"}, {"NoE", "Opening"},
+        {"Nu1E", "Done"},  {"oE", "Opening"},  {"ME", "saved"},  {"NEME", "saved"},
+    };
+    for (const auto& row : rows) {
+        std::string shown;
+        StatusPanel panel([&](const std::string& text) { shown = text; });
+        for (const char* step = row.steps; *step != '\0'; ++step) {
+            switch (*step) {
+                case 'N':
+                    panel.Note("loading");
+                    break;
+                case 'E':
+                    panel.EndNote();
+                    break;
+                case 'M':
+                    panel.Message("saved");
+                    break;
+                case 'o':
+                    panel.EngineText(0, "Opening");
+                    break;
+                case 'u':
+                    panel.UserAction();
+                    break;
+                default:
+                    panel.EngineText(*step - '0', "Done");
+                    break;
+            }
+        }
+        EXPECT_EQ(shown, row.shown) << row.steps;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane
