@@ -19,6 +19,7 @@ GeneratedViewLoad::Actions GeneratedViewLoad::Asked(std::uintmax_t pageBytes) {
     // Waiting to start, the engine is busy with what it was busy with before.
     state_ = State::WaitingToStart;
     pageBytes_ = pageBytes;
+    askedAfterFirstScreen_ = firstScreenPrepared_;
     preparing_ = false;
     firstScreenPrepared_ = false;
     layingOut_ = false;
@@ -108,7 +109,8 @@ GeneratedViewLoad::Cover GeneratedViewLoad::Covered() const {
     if (state_ == State::Shown && !layingOut_) {
         return Cover::None;
     }
-    return pageBytes_ > kFirstScreenBytes ? Cover::FirstScreen : Cover::PreparingLine;
+    return pageBytes_ > kFirstScreenBytes || askedAfterFirstScreen_ ? Cover::FirstScreen
+                                                                    : Cover::PreparingLine;
 }
 
 bool GeneratedViewLoad::HoldFind() {

@@ -12,9 +12,10 @@ namespace quorvane {
 // layout then would be redone anyway. A new page never waits behind an old one: when the
 // engine has not begun it because it is still busy with a large page before it, the view
 // gets a fresh engine process. Until a page is on the screen, a view that is shown covers it
-// (Covered): a large page with its first screen, the same page cut short, which the engine
-// draws at once; any other with a line saying that it is being prepared. The element feeds
-// the events; the answers say what to do.
+// (Covered): a large page, or one whose first screen was shown while it was made, with its
+// first screen, the same page cut short, which the engine draws at once; any other with a
+// line saying that it is being prepared. The element feeds the events; the answers say what
+// to do.
 class GeneratedViewLoad {
   public:
     enum class State {
@@ -96,6 +97,9 @@ class GeneratedViewLoad {
     bool oldPageMayBeLaidOut_ = false;
     bool preparing_ = false;
     bool firstScreenPrepared_ = false;
+    // The page asked for had its first screen prepared: however small, it is covered by
+    // its first screen, never by the line between the prepared one and the page.
+    bool askedAfterFirstScreen_ = false;
     bool layingOut_ = false;  // a page released for drawing, not yet laid out and shown
 };
 

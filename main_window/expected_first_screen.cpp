@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "analysis/analysis_lists.h"
+#include "analysis/image_page.h"
 #include "analysis/image_scanners.h"
 #include "analysis/source_view.h"
 #include "base/line_breaks.h"
@@ -28,6 +29,18 @@ std::string ExpectedSourceFirstScreen(std::string_view bodyStart, const std::str
     const std::string body = WithCrLfLineBreaks(bodyStart);
     const SourceView view = SourceViewText(body, ListsOf(body, pageAddress));
     return std::string(PagePrefix(view.text, GeneratedViewLoad::kFirstScreenBytes));
+}
+
+// The page is made of twice what a first screen shows, so that its cut falls where the whole
+// page's does.
+std::string ExpectedImagesFirstScreen(std::string_view bodyStart, const std::string& pageAddress) {
+    const std::size_t lastTagEnd = bodyStart.rfind('>');
+    const std::string body = WithCrLfLineBreaks(
+        bodyStart.substr(0, lastTagEnd == std::string_view::npos ? 0 : lastTagEnd + 1));
+    const AnalysisLists lists = ListsOf(body, pageAddress);
+    const ImagePage page =
+        ImagePageText(lists.imageTags.addresses, 2 * GeneratedViewLoad::kFirstScreenBytes);
+    return std::string(PagePrefix(page.text, GeneratedViewLoad::kFirstScreenBytes));
 }
 
 }  // namespace quorvane

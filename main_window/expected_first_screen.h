@@ -11,4 +11,9 @@ namespace quorvane {
 // body gives also stands in the start, or where a scan reads across the start's end.
 std::string ExpectedSourceFirstScreen(std::string_view bodyStart, const std::string& pageAddress);
 
+// The same for the Images view's page: the images of the start's tags, up to the last tag
+// the start holds whole. Empty when the start shows no image, whose page may yet show some:
+// the view then says it prepares the page rather than show an empty one.
+std::string ExpectedImagesFirstScreen(std::string_view bodyStart, const std::string& pageAddress);
+
 }  // namespace quorvane

@@ -21,6 +21,7 @@ PageAnalysisRun::PageAnalysisRun(WindowViews& views, MainWindowSurface& surface,
     : views_(views),
       surface_(surface),
       sourcePagePath_(WorkFilePath(workFolder, kSourceFile)),
+      imagePagePath_(WorkFilePath(workFolder, kImagePageFile)),
       runner_(std::move(workFolder), std::move(toWindowThread)) {}
 
 namespace {
@@ -76,11 +77,19 @@ void PageAnalysisRun::OnBodyStartCaptured(unsigned capture, std::optional<std::s
     }
     std::string address;
     SkipBrowserErrors([&] { address = views_.Browser().Address(); });
-    const std::string firstScreen = ExpectedSourceFirstScreen(*bodyStart, address);
+    const bool localFilesBlocked = !IsLocalPage(address);
+    const std::string sourceScreen = ExpectedSourceFirstScreen(*bodyStart, address);
     SkipBrowserErrors([&] {
         views_.Generated(WindowViews::kSourceView)
-            .SetPreparedFirstScreen(firstScreen, sourcePagePath_, !IsLocalPage(address));
+            .SetPreparedFirstScreen(sourceScreen, sourcePagePath_, localFilesBlocked);
     });
+    if (std::string imagesScreen = ExpectedImagesFirstScreen(*bodyStart, address);
+        !imagesScreen.empty()) {
+        SkipBrowserErrors([&] {
+            views_.Generated(WindowViews::kImagesView)
+                .SetPreparedFirstScreen(std::move(imagesScreen), imagePagePath_, localFilesBlocked);
+        });
+    }
 }
 
 // The analysis runs off the window's thread; the window goes on meanwhile.
@@ -143,9 +152,9 @@ void PageAnalysisRun::OnAnalysed(const std::string& address, AnalysisOutcome out
             [&] { views_.Generated(view).SetLocalFilesBlocked(!IsLocalPage(address)); });
     }
     SkipBrowserErrors(
-        [&] { views_.Element(WindowViews::kSourceView).LoadFile(page.sourcePagePath); });
+        [&] { views_.Generated(WindowViews::kSourceView).LoadFile(page.sourcePagePath); });
     SkipBrowserErrors(
-        [&] { views_.Element(WindowViews::kImagesView).LoadFile(page.imagePagePath); });
+        [&] { views_.Generated(WindowViews::kImagesView).LoadFile(page.imagePagePath); });
 }
 
 // Never an old page as if it were the new one: from the start of the analysis until a

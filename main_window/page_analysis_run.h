@@ -43,6 +43,7 @@ class PageAnalysisRun {
     MainWindowSurface& surface_;
     AnalysisLists lists_;
     std::string sourcePagePath_;
+    std::string imagePagePath_;
     unsigned captures_ = 0;  // the number of the latest capture
     bool capturing_ = false;
     bool analysisRequested_ = false;

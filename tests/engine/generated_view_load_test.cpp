@@ -246,6 +246,18 @@ TEST(GeneratedViewLoad, CoversTheViewUntilThePageIsDrawn) {
         {"the page asked after its first screen",
          {Show, Width, Prepare, FirstScreen, AskLarge},
          Cover::FirstScreen},
+        {"a small page asked after its first screen",
+         {Show, Width, Prepare, FirstScreen, AskSmall},
+         Cover::FirstScreen},
+        {"that small page released, not yet on the screen",
+         {Show, Width, Prepare, FirstScreen, AskSmall, Start, Finish},
+         Cover::FirstScreen},
+        {"that small page laid out",
+         {Show, Width, Prepare, FirstScreen, AskSmall, Start, Finish, LaidOut},
+         Cover::None},
+        {"the next small page",
+         {Show, Width, Prepare, FirstScreen, AskSmall, Start, Finish, LaidOut, AskSmall},
+         Cover::PreparingLine},
     };
     for (const auto& row : rows) {
         GeneratedViewLoad load;

@@ -208,6 +208,60 @@ TEST_F(BrowserEventsTest, TheSourceCodeViewsFirstScreenIsMadeFromTheBodysStart) 
     }
 }
 
+// The Images view's first screen is made from the body's start too, from the images of the
+// tags it holds whole: for an ordinary page, the first screen of the page the analysis then
+// writes; with a tag cut at the start's end, the images before it. A start without an image
+// prepares none, nor does a small page.
+TEST_F(BrowserEventsTest, TheImagesViewsFirstScreenIsMadeFromTheBodysStart) {
+    const std::size_t startChars = GeneratedViewLoad::kFirstScreenBytes * 3 / 2;
+    const std::string filler = "<p>Some text of the page</p>\r\n";
+    std::string many = "<body>\r\n";
+    for (int k = 0; many.size() < 300'000; ++k) {
+        many += "<p>Line " + std::to_string(k) + " <img src=\"pics/p" + std::to_string(k) +
+                ".gif\"></p>\r\n";
+    }
+    std::string cut = "<body><img src=\"pics/first.gif\">\r\n";
+    while (cut.size() + filler.size() < startChars - 20) {
+        cut += filler;
+    }
+    cut += std::string(startChars - 20 - cut.size(), ' ') + "<img src=\"pics/cut-name.gif\">";
+    std::string late = "<body>\r\n";
+    while (late.size() < 2 * startChars) {
+        late += filler;
+    }
+    const struct {
+        const char* name;
+        std::string body;
+        const char* screen;  // "whole": the written page's first screen; "start": its start
+    } rows[] = {
+        {"many images", many + "</body>", "whole"},
+        {"a tag cut at the start's end", cut + filler + "</body>", "start"},
+        {"no image in the start", late + "<img src=\"late.gif\"></body>", ""},
+        {"small", "<body><img src=\"a.gif\"></body>", ""},
+    };
+    browser_.Navigate("http://host.example/dir/page.html");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        images_.SetPreparedFirstScreen("", "", true);
+        browser_.SetBody(row.body);
+        controller_.LoadFinished(0);
+        const std::string page = ReadWorkFile("imagepage.html");
+        const std::string& prepared = images_.PreparedFirstScreen().first;
+        const std::string screen = row.screen;
+        EXPECT_EQ(images_.PreparedFirstScreen().second,
+                  screen.empty() ? "" : WorkPath("imagepage.html"));
+        if (screen == "whole") {
+            EXPECT_EQ(prepared, PagePrefix(page, GeneratedViewLoad::kFirstScreenBytes));
+        } else if (screen == "start") {
+            EXPECT_THAT(prepared, ::testing::HasSubstr("pics/first.gif"));
+            EXPECT_THAT(prepared, ::testing::Not(::testing::HasSubstr("cut")));
+            EXPECT_TRUE(page.starts_with(prepared)) << prepared;
+        } else {
+            EXPECT_EQ(prepared, "");
+        }
+    }
+}
+
 // Before the generated views load a page's analysis, they are told whether that page
 // may have them load local files: only a local page may.
 TEST_F(BrowserEventsTest, TheGeneratedViewsOfAWebPageLoadNoLocalFiles) {
