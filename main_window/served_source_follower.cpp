@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/archive_document.h"
 #include "inspection/served_source_text.h"
 
 namespace quorvane {
@@ -76,9 +77,10 @@ void ServedSourceFollower::OnRead(unsigned request, std::optional<ServedResource
         return;
     }
     state_ = stillLoading ? State::ShownWhileLoading : State::Shown;
-    ServedSourceText text =
-        DecodeServedSource(resource->bytes, resource->mimeType, resource->charset);
-    pane_.ShowSource(std::move(text.text), std::move(resource->address));
+    // Of a page saved whole the view shows the page's document, as it was saved.
+    ServedResource document = ShownDocument(std::move(*resource));
+    ServedSourceText text = DecodeServedSource(document.bytes, document.mimeType, document.charset);
+    pane_.ShowSource(std::move(text.text), std::move(document.address));
     if (stillLoading && loading_) {
         loading_(true);
     }

@@ -15,7 +15,8 @@ namespace quorvane {
 // page's source, whole, while the page still loads, and says so. A page whose bytes the
 // engine never said it had (one from its cache) is read when its load ends. For the page
 // of its own the Browser view shows in place of one that could not be opened, the view
-// says "No page: " and why.
+// says "No page: " and why. Of a page saved whole (MHTML) it shows the page's own
+// document in the archive, at the address the page was saved from.
 class ServedSourceFollower {
   public:
     // What the view shows, as the user sees it.

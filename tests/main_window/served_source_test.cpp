@@ -182,6 +182,24 @@ TEST_F(ServedSourceTest, ShowsTheServedTextDecodedWithItsCharset) {
     EXPECT_EQ(surface_.selectedTab, 4);
 }
 
+// Of a page saved whole the view shows the page's document in the archive, decoded in the
+// charset it declares, its links read against the address it was saved from.
+TEST_F(ServedSourceTest, ShowsThePageSavedWholeAsItsDocument) {
+    const std::string archive =
+        "MIME-Version: 1.0\r\n"
+        "Content-Type: multipart/related; type=\"text/html\"; boundary=\"B\"\r\n\r\n"
+        "--B\r\nContent-Type: text/html\r\nContent-Transfer-Encoding: quoted-printable\r\n"
+        "Content-Location: http://host.example/dir/saved.html\r\n\r\n"
+        "<meta charset=3D\"windows-1252\"><p>caf=E9</p>\r\n"
+        "--B\r\nContent-Type: image/png\r\nContent-Location: http://host.example/a.png\r\n\r\n"
+        "PNG\r\n--B--\r\n";
+    browser_.SetMainResource(
+        ServedResource{"file:///home/user/saved.mhtml", archive, "application/x-mimearchive", ""});
+    controller_.SelectView(MainWindowController::kServedSourceView);
+    EXPECT_EQ(servedSource_.text, "<meta charset=\"windows-1252\"><p>caf\xC3\xA9</p>");
+    EXPECT_EQ(servedSource_.pageAddress, "http://host.example/dir/saved.html");
+}
+
 TEST_F(ServedSourceTest, FindsExpressionsAndWordsAndSaysWhatIsWrongWithABadOne) {
     browser_.SetMainResource(
         ServedResource{"http://h/", "<img src=a.png><img src=b.gif> cat concat", "text/html", ""});
