@@ -14,6 +14,7 @@
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
 #include "engine/gui/engine_fetches.h"
+#include "engine/gui/engine_archive_reader.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
@@ -69,6 +70,7 @@ void WebViewBrowserElement::MakeEngine() {
                 events_.MainResourceFinished(index_);
             }
         });
+        archive_ = std::make_unique<EngineArchiveReader>(native_);
     }
     deferred_.EngineMade(webView_, localFiles_.get());
     ConnectPageSignals();
@@ -300,12 +302,38 @@ void WebViewBrowserElement::ReadMainResourceCopy(ResourceDone done) {
     ReadMainResource(native_, capture_->Cancellable(), std::move(done));
 }
 
+ArchiveCopies* WebViewBrowserElement::ShownArchive() const {
+    return archive_ && archive_->Copies().ShowsArchive() ? &archive_->Copies() : nullptr;
+}
+
+// The engine keeps a copy of each file of a page saved whole that it loaded from the
+// archive, as of any page; the archive answers for one it kept none of.
 void WebViewBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
-    copies_ ? copies_->Read(address, std::move(done)) : done(std::nullopt);
+    if (!copies_) {
+        done(std::nullopt);
+        return;
+    }
+    if (ShownArchive() == nullptr) {
+        copies_->Read(address, std::move(done));
+        return;
+    }
+    copies_->Read(address,
+                  [this, address, done = std::move(done)](std::optional<ServedResource> copy) {
+                      ArchiveCopies* archive = ShownArchive();
+                      if (copy || archive == nullptr) {
+                          done(std::move(copy));
+                          return;
+                      }
+                      archive->Read(address, done);
+                  });
 }
 
 void WebViewBrowserElement::AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
                                       LoadEnded ended) {
+    if (ArchiveCopies* archive = ShownArchive()) {
+        archive->AwaitLoad(address, std::move(ended));
+        return;
+    }
     copies_ ? copies_->AwaitLoad(address, wait, std::move(ended)) : ended(false);
 }
 
@@ -349,10 +377,18 @@ void WebViewBrowserElement::EndFind() {
 void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
                                   FetchDone done) {
     MakeEngine();
+    // A page saved whole is shown with the network untouched: its files come from it.
+    if (ArchiveCopies* archive = ShownArchive()) {
+        archive->Fetch(address, filePath, std::move(done));
+        return;
+    }
     fetches_->Fetch(address, filePath, std::move(done));
 }
 
 void WebViewBrowserElement::CancelFetches() {
+    if (archive_) {
+        archive_->Copies().CancelFetches();
+    }
     if (fetches_) {
         fetches_->CancelAll();
     }

@@ -18,6 +18,7 @@ typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
+class ArchiveCopies;
 class BodyCapture;
 class CoverFollower;
 class EngineFetches;
@@ -25,6 +26,7 @@ class FirstScreenCover;
 class GeneratedViewEngine;
 class EngineFind;
 class EngineImageGatherer;
+class EngineArchiveReader;
 class EngineResourceCopies;
 class LocalFilesFilter;
 class LocalFilesFilterStore;
@@ -126,6 +128,9 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     // the mouse, keys for the window and what cannot be shown.
     void ConnectPageSignals();
     void LoadAddress(const std::string& address);
+    // The files of the page saved whole that the Browser view shows; nullptr while it shows
+    // none, and in a generated view.
+    ArchiveCopies* ShownArchive() const;
     // Carries out what the generated view's page life asks for.
     void CarryOutLoadActions(const GeneratedViewLoad::Actions& actions);
 
@@ -152,6 +157,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     std::unique_ptr<EngineImageGatherer> images_;
     std::unique_ptr<EngineResourceCopies> copies_;  // the Browser view's only
     std::unique_ptr<MainResourceWatch> mainResource_;  // the Browser view's only
+    std::unique_ptr<EngineArchiveReader> archive_;  // the same
     std::unique_ptr<NewWindowRequests> newWindows_;
 
     // Generated views only.

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "base/ordered_worker.h"
+#include "engine/resource_copies.h"
+#include "inspection/mime_archive.h"
+#include "saving/file_fetcher.h"
+
+namespace quorvane {
+
+// The files of the page saved whole (an MHTML archive) that the Browser view shows, read
+// from the archive. Such a page is shown with the network untouched: a file of it is
+// "fetched" from the archive, and one the archive does not hold is never fetched at all, as
+// the engine never loads one. The engine keeps its own copy of each file it loaded from the
+// archive; the archive answers for those it has none of. It is read on a worker's thread;
+// what is asked meanwhile waits for it.
+class ArchiveCopies {
+  public:
+    // What the Browser view shows, as far as its archive goes.
+    enum class Stage {
+        NoArchive,  // a page of the web, or a file that is no archive
+        Reading,    // an archive, whose bytes are read and parsed
+        Read,       // an archive, whose files answer
+    };
+    // Why a file of the page saved whole was not fetched.
+    static constexpr const char* kNotInArchive = "the saved page holds no copy of it";
+
+    // toWindowThread: how the worker's answers reach the window's thread; without it the
+    // archive is read at once (the logic tested without a display).
+    explicit ArchiveCopies(OrderedWorker::ToWindowThread toWindowThread);
+
+    Stage CurrentStage() const { return stage_; }
+    // Numbers the pages shown, from PageStarted to the next.
+    unsigned Page() const { return page_; }
+    // Whether the archive answers for the shown page's files rather than the engine.
+    bool ShowsArchive() const { return stage_ != Stage::NoArchive; }
+
+    // A page begins to replace the one shown: what waits for its archive ends unanswered.
+    void PageStarted();
+    // The shown page is an archive: its files wait until ArchiveLoaded.
+    void ArchiveCommitted();
+    // The archive's bytes, once the engine has loaded them (nullopt: it holds none).
+    void ArchiveLoaded(std::optional<std::string> bytes);
+
+    // As ResourceCopies' and FileFetcher's, for the archive's files.
+    void Read(const std::string& address, ResourceCopies::CopyDone done);
+    void AwaitLoad(const std::string& address, ResourceCopies::LoadEnded ended);
+    void Fetch(const std::string& address, const std::string& filePath,
+               FileFetcher::FetchDone done);
+    void CancelFetches();
+
+  private:
+    struct Parts {
+        MimeArchive archive;
+        std::unordered_map<std::string, std::size_t> byAddress;
+    };
+    struct Fetching {
+        std::string address;
+        std::string filePath;
+        FileFetcher::FetchDone done;
+    };
+
+    static std::shared_ptr<const Parts> Parse(const std::string& bytes);
+    void Parsed(unsigned page, std::shared_ptr<const Parts> parts);
+    const ArchivePart* Find(const std::string& address) const;
+    void AnswerRead(const std::string& address, const ResourceCopies::CopyDone& done) const;
+    void WriteFetched(const std::string& address, const std::string& filePath,
+                      FileFetcher::FetchDone done);
+
+    Stage stage_ = Stage::NoArchive;
+    unsigned page_ = 0;     // numbers the pages, so that a parse of one before is dropped
+    unsigned fetches_ = 0;  // numbers the cancellings, so that a fetch cancelled is dropped
+    std::shared_ptr<const Parts> parts_;
+    std::vector<std::pair<std::string, ResourceCopies::CopyDone>> reads_;
+    std::vector<std::pair<std::string, ResourceCopies::LoadEnded>> waits_;
+    std::vector<Fetching> fetching_;
+    OrderedWorker worker_;  // last, so that it stops before the rest goes
+};
+
+}  // namespace quorvane
