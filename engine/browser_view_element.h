@@ -7,6 +7,7 @@
 
 #include "engine/browser_element.h"
 #include "engine/file_fetcher.h"
+#include "engine/page_archiving.h"
 #include "engine/resource_copies.h"
 #include "engine/served_resource.h"
 
@@ -16,10 +17,11 @@ namespace quorvane {
 // Besides what every element does, it gives its document's body and the engine's copy of
 // the document, gathers its images, says when it shows a page of its own, fetches files
 // with its cookies and session (FileFetcher), and reads the files its page loaded from
-// the engine's memory (ResourceCopies).
+// the engine's memory (ResourceCopies), and saves its page whole (PageArchiving).
 class BrowserViewElement : public virtual BrowserElement,
                            public FileFetcher,
-                           public ResourceCopies {
+                           public ResourceCopies,
+                           public PageArchiving {
   public:
     // nullopt when there is no HTML document or it has no body.
     using CaptureDone = std::function<void(std::optional<std::string> bodyHtml)>;

@@ -30,6 +30,9 @@ constexpr Command kCommands[] = {
      false},
     {CommandId::SaveSource, "&File", false, "Sa&ve Source\u2026", "Ctrl+S",
      [](T t) { t.controller.SaveSource(); }, Always, false},
+    // The page saved whole, with its pictures, in one file that Open shows again.
+    {CommandId::SavePage, "&File", false, "Save &Page\u2026", "",
+     [](T t) { t.controller.SavePage(); }, Always, false},
     {CommandId::ExportImageList, "&File", false, "&Export Image List\u2026", "Ctrl+E",
      [](T t) { t.controller.ExportImageList(); }, Always, false},
     // While a download runs; Stop cancels it too, with everything else.

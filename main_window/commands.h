@@ -46,6 +46,7 @@ enum class CommandId {
     Exit,
     SaveImages,
     SaveSource,
+    SavePage,
     ExportImageList,
     CancelDownload,
     Back,

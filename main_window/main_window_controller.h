@@ -122,10 +122,11 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void ZoomOut() { zoom_.ZoomOut(); }
     void ActualSize() { zoom_.ActualSize(); }
 
-    // "Save Images…" and "Save Source…" (SaveCommands).
+    // "Save Images…", "Save Source…" and "Save Page…" (SaveCommands).
     void SaveImages() { saving_.SaveImages(); }
     bool CanSaveImages() const { return saving_.CanSaveImages(); }
     void SaveSource() { saving_.SaveSource(); }
+    void SavePage() { saving_.SavePage(); }
     // A link of the Original Source view: the Browser view loads target and is shown, or,
     // for the target's own source, the Original Source view stays.
     void FollowSourceLink(const std::string& target, bool ownSource) {

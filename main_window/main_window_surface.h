@@ -32,8 +32,9 @@ class MainWindowSurface : public TransferReport {
     virtual std::optional<std::string> ChooseFileToOpen() = 0;
     // The folder dialog of "Save Images…", opened in startFolder; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
-    // The save dialog of "Save Source…", opened in folder with name filled in; the path
-    // chosen, nullopt when cancelled.
+    // The save dialog of "Save Source…" and "Save Page…", opened in folder with name filled
+    // in, the page as served or whole to choose (chosen at first by the name's ending); the
+    // path chosen, ending in ".mhtml" or ".mht" for the page whole; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                               const std::string& name) = 0;
     // The save dialog of "Export Image List…", opened in folder with name filled in, CSV

@@ -1,6 +1,7 @@
 #include "main_window/save_commands.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -10,9 +11,11 @@
 #include "desktop/user_folders.h"
 #include "inspection/served_source_file_name.h"
 #include "saving/images_to_save.h"
+#include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
 #include "saving/whole_file.h"
+#include "saving/whole_page_file.h"
 
 namespace quorvane {
 
@@ -39,30 +42,50 @@ void SaveCommands::SaveImages() {
 }
 
 void SaveCommands::SaveSource() {
+    Save(Proposed::AsServed);
+}
+
+void SaveCommands::SavePage() {
+    Save(Proposed::WholePage);
+}
+
+void SaveCommands::Save(Proposed proposed) {
     // The page of our own the Browser view shows for one that could not be opened is no
     // page a server sent.
     if (const std::string ownPage = views_.Browser().OwnPageStatus(); !ownPage.empty()) {
         surface_.SetStatusText("There is no page to save: " + ownPage);
         return;
     }
-    views_.Browser().ReadMainResourceCopy([this](std::optional<ServedResource> resource) {
+    views_.Browser().ReadMainResourceCopy([this, proposed](std::optional<ServedResource> resource) {
         if (!resource) {
             surface_.SetStatusText("There is no page to save");
             return;
         }
-        SaveSourceFile(*resource);
+        SaveChosen(*resource, proposed);
     });
 }
 
-void SaveCommands::SaveSourceFile(const ServedResource& resource) {
-    const std::string name =
+void SaveCommands::SaveChosen(const ServedResource& resource, Proposed proposed) {
+    std::string name =
         SafeFileName(ServedSourceFileName(resource.address, resource.mimeType), "index.html");
+    if (proposed == Proposed::WholePage) {
+        name = WholePageFileName(name);
+    }
     const std::optional<std::string> chosen =
         surface_.ChooseFileToSaveSource(UserDownloadFolder().string(), name);
     if (!chosen || chosen->empty()) {
         return;
     }
     const std::filesystem::path path(*chosen);
+    if (IsWholePageFileName(path.filename().string())) {
+        SaveWholePage(path);
+    } else {
+        SaveSourceFile(path, resource);
+    }
+}
+
+void SaveCommands::SaveSourceFile(const std::filesystem::path& path,
+                                  const ServedResource& resource) {
     try {
         const std::filesystem::path saved =
             SaveWholeFile(path.parent_path(), path.filename().string(), resource.bytes);
@@ -71,6 +94,32 @@ void SaveCommands::SaveSourceFile(const ServedResource& resource) {
         surface_.SetStatusText("Could not save " + path.filename().string() + ": " +
                                error.code().message());
     }
+}
+
+void SaveCommands::SaveWholePage(const std::filesystem::path& path) {
+    const std::string name = path.filename().string();
+    std::shared_ptr<PartialFile> file;
+    try {
+        file = std::make_shared<PartialFile>(path.parent_path(), name);
+    } catch (const std::system_error& error) {
+        surface_.SetStatusText("Could not save " + name + ": " + error.code().message());
+        return;
+    }
+    surface_.SetStatusText("Saving " + name + "\u2026");
+    views_.Browser().SavePageArchive(
+        file->Path().string(), [this, file, name](std::optional<std::string> error) {
+            if (error) {
+                surface_.SetStatusText("Could not save " + name + ": " + *error);
+                return;
+            }
+            try {
+                const std::filesystem::path saved = file->Commit();
+                surface_.SetStatusText(SavedWholePageMessage(
+                    saved, std::filesystem::file_size(saved), UserHomeFolder()));
+            } catch (const std::system_error& failure) {
+                surface_.SetStatusText("Could not save " + name + ": " + failure.code().message());
+            }
+        });
 }
 
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "analysis/analysis_lists.h"
 #include "main_window/main_window_surface.h"
 #include "main_window/window_views.h"
@@ -29,10 +31,19 @@ class SaveCommands {
     // The Browser view's page as the server sent it, into a file the user chooses,
     // starting in the download folder under the page's name; never over a file. The page
     // of its own the Browser view shows for one that could not be opened is not saved.
+    // A name the user gives that ends in ".mhtml" or ".mht" saves the page whole instead.
     void SaveSource();
+    // "Save Page…": the same, the name proposed that of the page saved whole.
+    void SavePage();
 
   private:
-    void SaveSourceFile(const ServedResource& resource);
+    enum class Proposed { AsServed, WholePage };
+
+    void Save(Proposed proposed);
+    void SaveChosen(const ServedResource& resource, Proposed proposed);
+    void SaveSourceFile(const std::filesystem::path& path, const ServedResource& resource);
+    // The engine writes the page whole into a partial file, which gets its name once whole.
+    void SaveWholePage(const std::filesystem::path& path);
 
     WindowViews& views_;
     MainWindowSurface& surface_;

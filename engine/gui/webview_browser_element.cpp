@@ -23,6 +23,7 @@
 #include "engine/gui/main_resource_watch.h"
 #include "engine/gui/new_window_requests.h"
 #include "engine/gui/own_pages.h"
+#include "engine/gui/page_archive_save.h"
 #include "engine/gui/page_focus.h"
 #include "engine/gui/page_keys.h"
 #include "engine/gui/page_reports.h"
@@ -300,6 +301,11 @@ void WebViewBrowserElement::CaptureBodyStart(std::size_t chars, CaptureDone done
 void WebViewBrowserElement::ReadMainResourceCopy(ResourceDone done) {
     MakeEngine();
     ReadMainResource(native_, capture_->Cancellable(), std::move(done));
+}
+
+void WebViewBrowserElement::SavePageArchive(const std::string& filePath, ArchiveDone done) {
+    MakeEngine();
+    quorvane::SavePageArchive(native_, capture_->Cancellable(), filePath, std::move(done));
 }
 
 ArchiveCopies* WebViewBrowserElement::ShownArchive() const {

@@ -94,6 +94,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     void CaptureBodyHtml(CaptureDone done) override;
     void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
     void ReadMainResourceCopy(ResourceDone done) override;
+    void SavePageArchive(const std::string& filePath, ArchiveDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override;

@@ -14,7 +14,8 @@ std::optional<std::string> ChooseFileToOpen(wxWindow* parent);
 // "Save Images…": a folder, starting in startFolder.
 std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
                                                     const std::string& startFolder);
-// "Save Source…": a file in folder, name filled in.
+// "Save Source…" and "Save Page…": a file in folder, name filled in, the page as served or
+// whole (MHTML) to choose, the name chosen ending in ".mhtml" for the whole page.
 std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,
                                                   const std::string& name);
 

@@ -114,6 +114,14 @@ void FakeBrowserElement::ReadMainResourceCopy(ResourceDone done) {
     }
 }
 
+void FakeBrowserElement::SavePageArchive(const std::string& filePath, ArchiveDone done) {
+    Record("SavePageArchive", filePath);
+    if (!archiveError_) {
+        std::ofstream(filePath, std::ios::binary | std::ios::trunc) << "MHTML of " << Address();
+    }
+    done(archiveError_);
+}
+
 void FakeBrowserElement::AnswerResource() {
     ResourceDone done = std::move(waitingResources_.front());
     waitingResources_.erase(waitingResources_.begin());

@@ -48,6 +48,9 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     void AnswerResource();
     std::size_t WaitingResources() const { return waitingResources_.size(); }
     const std::vector<std::string>& History() const { return history_; }
+    // How the next archives of the page end: written with the page's address as their
+    // bytes, or failing with error (nullopt: written).
+    void FailArchives(std::optional<std::string> error) { archiveError_ = std::move(error); }
     // The number of matches the next searches count.
     void SetMatches(unsigned matches) { matches_ = matches; }
     // How each fetch ends: the bytes written into its file, or the error it reports;
@@ -94,6 +97,7 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     // Answers at once with the body's first chars bytes, as the engine's units.
     void CaptureBodyStart(std::size_t chars, CaptureDone done) override;
     void ReadMainResourceCopy(ResourceDone done) override;
+    void SavePageArchive(const std::string& filePath, ArchiveDone done) override;
     void Find(const std::string& text, bool matchCase, unsigned maxMatches,
               FindDone found) override;
     void FindNext() override { Record("FindNext"); }
@@ -140,6 +144,7 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     std::function<void()> newImagePage_;
     bool resourcesOnDemand_ = false;
     std::vector<ResourceDone> waitingResources_;
+    std::optional<std::string> archiveError_;
     unsigned matches_ = 0;
     double zoom_ = 1.0;
     std::map<std::string, std::string> fetchBytes_;

@@ -146,7 +146,7 @@ TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) 
                     break;
             }
         }
-        EXPECT_EQ(CallsStartingWith(log_, "browser.FetchMainResource").size(), row.reads);
+        EXPECT_EQ(CallsStartingWith(log_, "browser.ReadMainResourceCopy").size(), row.reads);
         EXPECT_EQ(CallsStartingWith(log_, "served.ShowSource").size(), row.shows);
         EXPECT_EQ(follower.CurrentState(), row.state);
         EXPECT_EQ(told, row.told);
@@ -171,7 +171,7 @@ TEST_F(ServedSourceTest, SaysThePageStillLoadsUntilItsLoadEnds) {
     EXPECT_EQ(surface_.statusText, note);
     controller_.LoadFinished(0);
     EXPECT_EQ(surface_.statusText, "Done");
-    EXPECT_EQ(CallsStartingWith(log_, "view0.FetchMainResource").size(), 2u);
+    EXPECT_EQ(CallsStartingWith(log_, "view0.ReadMainResourceCopy").size(), 2u);
 }
 
 TEST_F(ServedSourceTest, ShowsTheServedTextDecodedWithItsCharset) {
