@@ -7,6 +7,8 @@
 #include "desktop/user_folders.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
+#include "saving/image_extension.h"
+#include "saving/image_type.h"
 #include "saving/whole_file.h"
 
 namespace quorvane {
@@ -112,9 +114,14 @@ void ImageSaving::SaveData(const ImageToSave& image) {
         return;
     }
     try {
-        PartialFile file = NewFile(image.fileName);
+        const std::string name =
+            NameForImageBytes(image.fileName, SniffedImageType(content->bytes));
+        PartialFile file = NewFile(name);
         WriteFileBytes(file.Path(), content->bytes);
-        file.Commit();
+        const std::filesystem::path saved = file.Commit();
+        if (name != image.fileName) {
+            tally_.Renamed(image.fileName, saved.filename().string());
+        }
         Count(Outcome::Saved);
     } catch (const std::system_error& error) {
         CountFailed(error.code().message());
@@ -137,14 +144,15 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
     if (error) {
         CountFailed(*error);
     } else {
-        Keep(slot->second);
+        Keep(slot->second, images_[index].fileName);
     }
     fetching_.erase(slot);
     StartMore();
 }
 
-// A file whose bytes an earlier one of the run had is left to go with its partial file.
-void ImageSaving::Keep(PartialFile& file) {
+// A file whose bytes an earlier one of the run had is left to go with its partial file. A
+// picture is named for the type its bytes say, whatever its address says.
+void ImageSaving::Keep(PartialFile& file, const std::string& name) {
     const std::optional<std::string> digest = FileDigest(file.Path());
     if (!digest) {
         CountFailed(kUnreadable);
@@ -155,7 +163,14 @@ void ImageSaving::Keep(PartialFile& file) {
         return;
     }
     try {
-        file.Commit();
+        const std::string named = NameForImageBytes(name, SniffedImageFileType(file.Path()));
+        if (named != name) {
+            file.Rename(named);
+        }
+        const std::filesystem::path saved = file.Commit();
+        if (named != name) {
+            tally_.Renamed(name, saved.filename().string());
+        }
         Count(Outcome::Saved);
     } catch (const std::system_error& error) {
         CountFailed(error.code().message());

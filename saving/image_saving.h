@@ -19,10 +19,10 @@ namespace quorvane {
 // "Save Images…": writes every image of a list into a folder, fetched through the
 // Browser view's element so that the page's cookies and session apply, a few at a time.
 // data: images are written from their data. Each file is written under its partial
-// name and named only when whole, never over a file that is there; one with the bytes
-// of a file saved before in the run is skipped as a duplicate; partial files that a
-// killed run left in the folder go first. The progress bar counts the images; status
-// panel 1 ends with what was saved and what failed, and why.
+// name and named only when whole, with the extension of the type its bytes say, never over a file
+// that is there; one with the bytes of a file saved before in the run is skipped as a duplicate;
+// partial files that a killed run left in the folder go first. The progress bar counts the images;
+// status panel 1 ends with what was saved and what failed, and why.
 class ImageSaving {
   public:
     // data: pictures written before the window gets its turn again: at most this many,
@@ -49,7 +49,8 @@ class ImageSaving {
     // A partial file for the name, looking past the numbers this run has taken.
     PartialFile NewFile(const std::string& name);
     void OnFetched(unsigned run, std::size_t index, const std::optional<std::string>& error);
-    void Keep(PartialFile& file);
+    // Names the fetched file, asked to be called name, and counts it.
+    void Keep(PartialFile& file, const std::string& name);
     void Count(Outcome outcome);
     void CountFailed(const std::string& reason);
     void ShowProgress();

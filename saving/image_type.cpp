@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
 #include <optional>
 
 namespace quorvane {
@@ -91,6 +92,14 @@ std::string SniffedImageType(std::string_view head) {
         return "image/svg+xml";
     }
     return {};
+}
+
+std::string SniffedImageFileType(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string head(kImageSignatureBytes, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return SniffedImageType(head);
 }
 
 }  // namespace quorvane

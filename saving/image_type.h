@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,9 @@ inline constexpr std::size_t kImageSignatureBytes = 512;
 // for bytes that are no image known here. A server's Content-Type may say anything; the
 // bytes say what the engine will draw.
 std::string SniffedImageType(std::string_view head);
+
+// The type of the picture in file, read from its first bytes; "" as above, and for a file
+// that cannot be read.
+std::string SniffedImageFileType(const std::filesystem::path& file);
 
 }  // namespace quorvane

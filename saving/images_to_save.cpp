@@ -3,29 +3,13 @@
 #include "analysis/image_page.h"
 #include "base/ascii.h"
 #include "saving/data_url.h"
+#include "saving/image_extension.h"
 #include "saving/saved_file_name.h"
 
 namespace quorvane {
 namespace {
 
 constexpr const char* kFallbackName = "image";
-
-std::string ExtensionOf(std::string_view mediaType) {
-    const struct {
-        std::string_view type;
-        const char* extension;
-    } kTypes[] = {
-        {"image/png", ".png"},     {"image/jpeg", ".jpg"},   {"image/gif", ".gif"},
-        {"image/svg+xml", ".svg"}, {"image/webp", ".webp"},  {"image/avif", ".avif"},
-        {"image/bmp", ".bmp"},     {"image/x-icon", ".ico"}, {"image/vnd.microsoft.icon", ".ico"},
-        {"image/tiff", ".tif"}};
-    for (const auto& known : kTypes) {
-        if (EqualsNoCase(mediaType, known.type)) {
-            return known.extension;
-        }
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -34,7 +18,7 @@ std::string ExtensionOf(std::string_view mediaType) {
 std::string SavedImageName(std::string_view address, std::size_t position) {
     if (IsDataUrl(address)) {
         return std::string(kFallbackName) + "-" + std::to_string(position) +
-               ExtensionOf(DataUrlMediaType(address));
+               ImageTypeExtension(DataUrlMediaType(address));
     }
     address = address.substr(0, address.find_first_of("?#"));
     const std::size_t slash = address.rfind('/');

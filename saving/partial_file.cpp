@@ -114,6 +114,12 @@ fs::path PartialFile::FreePath() const {
                          firstNumber_);
 }
 
+void PartialFile::Rename(const std::string& name) {
+    name_ = name;
+    firstNumber_ = 0;
+    final_ = FreePath();
+}
+
 fs::path PartialFile::Commit() {
     // Each try that loses a race to another program takes the next free name.
     constexpr int kTries = 100;

@@ -34,6 +34,10 @@ class PartialFile {
     // The name the file will get; another one when that is taken by the time of Commit.
     const std::filesystem::path& FinalPath() const { return final_; }
 
+    // The file is to get name rather than the one it was made for (the first free of name,
+    // "name (1).ext", ...); the partial file keeps its own.
+    void Rename(const std::string& name);
+
     // Gives the complete file its name, the next free one when a file of that name
     // appeared meanwhile, and returns where it now is. Throws std::system_error when it
     // cannot be renamed (the partial file is then removed with the object).

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/ascii.h"
+
 namespace quorvane {
 
 namespace fs = std::filesystem;
@@ -61,7 +63,33 @@ void ImageSavingTally::Failed(const std::string& reason) {
     ++failures[reason];
 }
 
+void ImageSavingTally::Renamed(const std::string& asked, const std::string& saved) {
+    if (renamed++ == 0) {
+        firstAsked = asked;
+        firstSaved = saved;
+    }
+}
+
 namespace {
+
+// "; photo.jpg saved as photo.png, for its PNG bytes", the type read from the extension.
+std::string RenamedPictures(const ImageSavingTally& tally) {
+    if (tally.renamed == 0) {
+        return {};
+    }
+    if (tally.renamed > 1) {
+        return "; " + std::to_string(tally.renamed) +
+               " renamed for their bytes' type: " + tally.firstAsked + " as " + tally.firstSaved +
+               ", \u2026";
+    }
+    const std::size_t dot = tally.firstSaved.rfind('.');
+    std::string type = dot == std::string::npos ? std::string() : tally.firstSaved.substr(dot + 1);
+    for (char& c : type) {
+        c = UpperAscii(c);
+    }
+    return "; " + tally.firstAsked + " saved as " + tally.firstSaved + ", for its " + type +
+           " bytes";
+}
 
 // ": No space left on device", or ": Not Found (2), File too large (1)".
 std::string FailureReasons(const std::map<std::string, int>& failures) {
@@ -89,7 +117,8 @@ std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& fo
                                const fs::path& home) {
     std::string message = tally.stopped ? "Stopped: saved " : "Saved ";
     message += std::to_string(tally.saved) + " of " + std::to_string(tally.total) +
-               (tally.total == 1 ? " image" : " images") + " to " + FolderForDisplay(folder, home);
+               (tally.total == 1 ? " image" : " images") + " to " + FolderForDisplay(folder, home) +
+               RenamedPictures(tally);
     if (tally.duplicates > 0) {
         message += "; " + std::to_string(tally.duplicates) +
                    (tally.duplicates == 1 ? " duplicate skipped" : " duplicates skipped");

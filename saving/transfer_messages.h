@@ -35,8 +35,16 @@ struct ImageSavingTally {
     // Why they failed ("No space left on device"), each with how many it failed.
     std::map<std::string, int> failures{};
 
+    // Saved under the extension of their bytes' type rather than their address's, with the
+    // first of them: its name asked and its name saved.
+    int renamed = 0;
+    std::string firstAsked{};
+    std::string firstSaved{};
+
     // One more failed, for reason.
     void Failed(const std::string& reason);
+    // One more saved as saved rather than asked, for the type of its bytes.
+    void Renamed(const std::string& asked, const std::string& saved);
 };
 
 // "Saving 38 images to ~/Downloads/page…"
@@ -45,7 +53,9 @@ std::string SavingImagesMessage(int total, const std::filesystem::path& folder,
 // "Saved 37 of 40 images to ~/Downloads/page; 2 duplicates skipped; 1 failed: <reason>",
 // begun with "Stopped: " and "saved" when Stop ended the run. Several reasons are each
 // followed by their count, the most frequent first: "3 failed: Not Found (2), File too
-// large (1)".
+// large (1)". Pictures renamed for their bytes are said after the saved: "; photo.jpg
+// saved as photo.png, for its PNG bytes", or "; 3 renamed for their bytes' type: photo.jpg
+// as photo.png, …".
 std::string SavedImagesMessage(const ImageSavingTally& tally, const std::filesystem::path& folder,
                                const std::filesystem::path& home);
 
