@@ -91,6 +91,13 @@ HttpTestServer::HttpTestServer() {
 }
 
 HttpTestServer::~HttpTestServer() {
+    Stop();
+}
+
+void HttpTestServer::Stop() {
+    if (listener_ < 0) {
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -101,6 +108,7 @@ HttpTestServer::~HttpTestServer() {
         answer.thread.join();
     }
     close(listener_);
+    listener_ = -1;
 }
 
 void HttpTestServer::Serve(const std::string& path, const std::string& contentType,

@@ -50,6 +50,9 @@ class HttpTestServer {
     // Serves path as a file that never ends: a little more every 50 ms until the client
     // goes, during which the server answers nobody else.
     void ServeEndlessly(const std::string& path, const std::string& contentType);
+    // Stops serving: the port refuses every connection from now on. The destructor stops it
+    // when it still serves.
+    void Stop();
     // "http://127.0.0.1:<port>" followed by path.
     std::string Url(const std::string& path) const;
     int Port() const { return port_; }
