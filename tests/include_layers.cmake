@@ -29,7 +29,7 @@ function(included_names file out)
 endfunction()
 
 # The folders each folder may include, its own besides.
-set(features analysis branding inspection saving)
+set(features analysis branding inspection saving source_changes)
 set(uses_base "")
 set(uses_desktop base)
 set(uses_engine base desktop)
@@ -37,6 +37,7 @@ set(uses_analysis base)
 set(uses_branding base desktop engine)
 set(uses_inspection base desktop engine analysis)
 set(uses_saving base desktop engine analysis)
+set(uses_source_changes base desktop engine analysis inspection saving)
 set(uses_main_window base desktop engine ${features})
 
 # True in <out> when <file> of <folder> may include the project header <name>.

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/ordered_worker.h"
+#include "engine/live_document_reader.h"
+#include "source_changes/change_list.h"
+#include "source_changes/changes_pane.h"
+#include "source_changes/line_changes.h"
+#include "source_changes/source_mode.h"
+
+namespace quorvane {
+
+// The "Original Source" view's switch between the page as served, as it is now, and the
+// changes from the one to the other. As the pane the view's follower shows the served text
+// in, it keeps that text and shows the pane what the mode asks for. The live document is
+// read when a mode that shows it is chosen, when the user asks (ReadLiveAgain) and when a
+// new served text comes, never of itself; the comparison runs on a worker of its own.
+class SourceModes : public ServedSourcePane {
+  public:
+    // The live document, as the user sees it.
+    enum class LiveText {
+        NotRead,  // not asked for since the served text came
+        Reading,  // the engine is asked
+        Read,
+        Missing,  // the engine had none to give
+    };
+    enum class Comparison {
+        NotMade,
+        Making,  // the worker compares
+        Made,
+    };
+
+    // changed runs after the mode or what is said of it (Note) has changed.
+    SourceModes(ChangesPane& pane, LiveDocumentReader& reader,
+                OrderedWorker::ToWindowThread toWindowThread, SourceMode mode,
+                std::function<void()> changed, ChangeBounds bounds = {});
+    ~SourceModes() override;
+
+    // ServedSourcePane: the served text comes through ShowSource.
+    bool Visible() const override { return pane_.Visible(); }
+    void SetVisible(bool visible) override { pane_.SetVisible(visible); }
+    void ShowSource(std::string text, std::string pageAddress) override;
+    SourceMatches Find(const std::string& what, const SourceFindOptions& options,
+                       unsigned maxMatches) override {
+        return pane_.Find(what, options, maxMatches);
+    }
+    void FindNext() override { pane_.FindNext(); }
+    void FindPrevious() override { pane_.FindPrevious(); }
+    void EndFind() override { pane_.EndFind(); }
+    std::size_t CurrentMatch() const override { return pane_.CurrentMatch(); }
+    double ZoomLevel() const override { return pane_.ZoomLevel(); }
+    void SetZoomLevel(double level) override { pane_.SetZoomLevel(level); }
+
+    void Choose(SourceMode mode);
+    void ReadLiveAgain();
+    // The next (previous) change from the caret's line, in the "Changes" mode.
+    void GoToNextChange();
+    void GoToPreviousChange();
+
+    SourceMode Mode() const { return mode_; }
+    LiveText LiveState() const { return live_; }
+    Comparison ComparisonState() const { return comparison_; }
+    // What the bar above the view says: "Reading the page as it is now…", "14 changes".
+    std::string Note() const;
+
+  private:
+    void ReadLive();
+    void OnLiveRead(unsigned request, std::optional<LiveDocument> document);
+    void ShowAsChosen();
+    void Compare();
+
+    ChangesPane& pane_;
+    LiveDocumentReader& reader_;
+    SourceMode mode_;
+    std::function<void()> changed_;
+    ChangeBounds bounds_;
+    std::shared_ptr<const std::string> served_ = std::make_shared<const std::string>();
+    std::string servedAddress_;
+    std::shared_ptr<const std::string> liveText_ = std::make_shared<const std::string>();
+    std::string liveAddress_;
+    LiveText live_ = LiveText::NotRead;
+    Comparison comparison_ = Comparison::NotMade;
+    ChangeList changes_;
+    std::string comparisonNote_;
+    unsigned request_ = 0;  // numbers the reads and comparisons, so a late answer is dropped
+    // Gone with this object, so that an engine's answer that comes later finds it gone.
+    std::shared_ptr<const int> alive_ = std::make_shared<const int>();
+    OrderedWorker worker_;  // last, so that it stops before the rest goes
+};
+
+}  // namespace quorvane
