@@ -1,5 +1,7 @@
 #include "inspection/gui/served_source_view.h"
 
+#include <wx/settings.h>
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -22,6 +24,13 @@ constexpr std::size_t kChunkBytes = 4096;
 // The text goes into the viewer this much at a time, the first piece at once.
 constexpr std::size_t kPieceBytes = std::size_t{2} << 20;
 constexpr double kFontPoints = kSourceFontPoints;
+// The lines only the served or only the live text has: a symbol in a margin of their own,
+// and the line coloured.
+constexpr int kServedOnlyMarker = 1;
+constexpr int kLiveOnlyMarker = 2;
+constexpr int kServedOnlyLineMarker = 3;
+constexpr int kLiveOnlyLineMarker = 4;
+constexpr int kChangesMargin = 2;
 
 }  // namespace
 
@@ -60,6 +69,7 @@ ServedSourceView::ServedSourceView(wxWindow* parent, Follow follow, Refuse refus
         event.Skip();
     });
     Bind(wxEVT_STC_INDICATOR_CLICK, &ServedSourceView::OnIndicatorClick, this);
+    DefineChangeMarkers();
 }
 
 // The scan's answer is queued to this window: the worker stops it before the window goes.
@@ -69,6 +79,8 @@ void ServedSourceView::ShowSource(std::string text, std::string pageAddress) {
     exact_ = std::make_shared<const std::string>(std::move(text));
     pageAddress_ = std::move(pageAddress);
     findWhat_.clear();
+    marked_ = false;
+    marks_.clear();
     ShowAsAsked();
 }
 
@@ -76,7 +88,8 @@ void ServedSourceView::ShowAsAsked() {
     showingReformatted_ = reformatted_;
     // A search open on the text goes on in the text that replaces it.
     const std::string what = findWhat_;
-    Fill(reformatted_ ? std::make_shared<const std::string>(ReformatSource(*exact_)) : exact_);
+    Fill(reformatted_ && !marked_ ? std::make_shared<const std::string>(ReformatSource(*exact_))
+                                  : exact_);
     if (!what.empty()) {
         Find(what, findOptions_, findMax_);
     }
@@ -95,8 +108,16 @@ void ServedSourceView::Fill(std::shared_ptr<const std::string> text) {
     SetReadOnly(false);
     ClearAll();
     MarkerDeleteAll(kContinuedMarker);
+    for (const int marker :
+         {kServedOnlyMarker, kLiveOnlyMarker, kServedOnlyLineMarker, kLiveOnlyLineMarker}) {
+        MarkerDeleteAll(marker);
+    }
     SetReadOnly(true);
     appended_ = 0;
+    continued_ = shown.continued;
+    marksShown_ = 0;
+    continuedBeforeMark_ = 0;
+    SetMarginWidth(kChangesMargin, marks_.empty() ? 0 : FromDIP(14));
     AppendPiece(filling);
     for (const std::uint32_t line : shown.continued) {
         MarkerAdd(static_cast<int>(line), kContinuedMarker);
@@ -115,6 +136,7 @@ void ServedSourceView::AppendPiece(unsigned filling) {
     AppendTextRaw(shown_->data() + appended_, static_cast<int>(piece));
     SetReadOnly(true);
     appended_ += piece;
+    MarkAppendedLines();
     // The number margin fits the last line's number.
     SetMarginWidth(kLineNumberMargin,
                    TextWidth(wxSTC_STYLE_LINENUMBER, "_" + std::to_string(GetLineCount()) + "_"));
@@ -163,7 +185,7 @@ void ServedSourceView::SetWrapped(bool wrapped) {
 
 void ServedSourceView::SetReformatted(bool reformatted) {
     reformatted_ = reformatted;
-    if (reformatted != showingReformatted_) {
+    if (reformatted != showingReformatted_ && !marked_) {
         ShowAsAsked();
     }
 }
@@ -281,6 +303,68 @@ void ServedSourceView::EndFind() {
     matches_.clear();
     current_ = 0;
     findWhat_.clear();
+}
+
+void ServedSourceView::DefineChangeMarkers() {
+    const bool dark = wxSystemSettings::GetAppearance().IsDark();
+    const wxColour servedOnly = dark ? wxColour(0x55, 0x22, 0x22) : wxColour(0xFF, 0xDD, 0xDD);
+    const wxColour liveOnly = dark ? wxColour(0x1F, 0x47, 0x1F) : wxColour(0xD8, 0xF5, 0xD8);
+    SetMarginType(kChangesMargin, wxSTC_MARGIN_SYMBOL);
+    SetMarginMask(kChangesMargin, (1 << kServedOnlyMarker) | (1 << kLiveOnlyMarker));
+    SetMarginWidth(kChangesMargin, 0);
+    MarkerDefine(kServedOnlyMarker, wxSTC_MARK_MINUS, wxColour(0xB0, 0x20, 0x20), servedOnly);
+    MarkerDefine(kLiveOnlyMarker, wxSTC_MARK_PLUS, wxColour(0x20, 0x80, 0x20), liveOnly);
+    MarkerDefine(kServedOnlyLineMarker, wxSTC_MARK_BACKGROUND, servedOnly, servedOnly);
+    MarkerDefine(kLiveOnlyLineMarker, wxSTC_MARK_BACKGROUND, liveOnly, liveOnly);
+}
+
+void ServedSourceView::ShowMarkedText(std::string text, std::string pageAddress,
+                                      std::vector<MarkedLine> marks) {
+    exact_ = std::make_shared<const std::string>(std::move(text));
+    pageAddress_ = std::move(pageAddress);
+    findWhat_.clear();
+    marked_ = true;
+    marks_ = std::move(marks);
+    ShowAsAsked();
+}
+
+// The marks are in the order of their lines, and so are the lines the view broke: each
+// mark's shown line is its line and the broken lines before it.
+void ServedSourceView::MarkAppendedLines() {
+    const int lines = GetLineCount();
+    for (; marksShown_ < marks_.size(); ++marksShown_) {
+        const MarkedLine& mark = marks_[marksShown_];
+        std::size_t shownLine = mark.line + continuedBeforeMark_;
+        while (continuedBeforeMark_ < continued_.size() &&
+               continued_[continuedBeforeMark_] <= shownLine) {
+            ++continuedBeforeMark_;
+            ++shownLine;
+        }
+        if (shownLine >= static_cast<std::size_t>(lines)) {
+            return;
+        }
+        const bool served = mark.side == MarkedLine::Side::Served;
+        MarkerAdd(static_cast<int>(shownLine), served ? kServedOnlyMarker : kLiveOnlyMarker);
+        MarkerAdd(static_cast<int>(shownLine),
+                  served ? kServedOnlyLineMarker : kLiveOnlyLineMarker);
+    }
+}
+
+std::uint32_t ServedSourceView::CaretTextLine() {
+    const auto shown = static_cast<std::uint32_t>(GetCurrentLine());
+    const auto broken = std::upper_bound(continued_.begin(), continued_.end(), shown);
+    return shown - static_cast<std::uint32_t>(broken - continued_.begin());
+}
+
+void ServedSourceView::GoToTextLine(std::uint32_t line) {
+    std::size_t shown = line;
+    for (const std::uint32_t continued : continued_) {
+        if (continued > shown) {
+            break;
+        }
+        ++shown;
+    }
+    GoToLineNumber(static_cast<int>(shown) + 1);
 }
 
 }  // namespace quorvane

@@ -12,6 +12,7 @@
 #include "base/ordered_worker.h"
 #include "desktop/gui/idle_steps.h"
 #include "inspection/hotspots.h"
+#include "inspection/marked_lines.h"
 #include "inspection/served_source_pane.h"
 #include "inspection/shown_links.h"
 #include "inspection/source_find.h"
@@ -67,6 +68,14 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     // the caret at its start.
     void GoToLineNumber(int line);
 
+    // Shows text as given, reformatted or not, each line of marks marked in the margin and
+    // coloured, until ShowSource shows a source again.
+    void ShowMarkedText(std::string text, std::string pageAddress, std::vector<MarkedLine> marks);
+    // The line of the text given (from 0) that holds the caret, and one to show there as
+    // GoToLineNumber does: a long line the view shows in pieces counts as one.
+    std::uint32_t CaretTextLine();
+    void GoToTextLine(std::uint32_t line);
+
   private:
     void ShowAsAsked();
     void Fill(std::shared_ptr<const std::string> text);
@@ -78,6 +87,8 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     void MarkChunk(std::size_t chunk);
     void SelectMatch(std::size_t index);
     void OnIndicatorClick(wxStyledTextEvent& event);
+    void DefineChangeMarkers();
+    void MarkAppendedLines();
 
     Follow follow_;
     Refuse refuse_;
@@ -92,6 +103,11 @@ class ServedSourceView : public wxStyledTextCtrl, public ServedSourcePane {
     std::shared_ptr<const ShownLinks> links_;  // of shown_, once scanned
     std::vector<bool> markedChunks_;           // the stretches whose links are underlined
     std::vector<TextRange> matches_;
+    bool marked_ = false;  // the text is shown as given, with its marks
+    std::vector<MarkedLine> marks_;
+    std::size_t marksShown_ = 0;  // how many of marks_ are on the viewer's lines
+    std::size_t continuedBeforeMark_ = 0;  // of continued_, before the next mark's line
+    std::vector<std::uint32_t> continued_;  // the shown lines that go on the line above
     std::size_t current_ = 0;
     std::string findWhat_;
     SourceFindOptions findOptions_;

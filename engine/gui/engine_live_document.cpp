@@ -1,0 +1,172 @@
+#include "engine/gui/engine_live_document.h"
+
+#include <gio/gio.h>
+#include <webkit2/webkit2.h>
+
+#include <memory>
+#include <utility>
+
+#include "engine/gui/script_text.h"
+#include "engine/live_document_text.h"
+
+namespace quorvane {
+namespace {
+
+constexpr const char* kWorld = "quorvane-live-document";
+constexpr std::size_t kSliceUnits = std::size_t{1} << 20;
+
+// Kept in our world under the read's number until its last slice is read. The text is cut
+// at LIMIT UTF-16 units, which take at least as many bytes: the bound in bytes comes after.
+// A slice never ends between the two halves of a character outside the basic plane.
+constexpr const char* kTakeScript = R"((() => {
+  const root = document.documentElement;
+  if (!root) {
+    return null;
+  }
+  const doctype = document.doctype ? new XMLSerializer().serializeToString(document.doctype) + '\n' : '';
+  const whole = doctype + root.outerHTML;
+  let text = whole.length > LIMIT ? whole.substring(0, LIMIT) : whole;
+  if ((text.charCodeAt(text.length - 1) & 0xFC00) === 0xD800) {
+    text = text.substring(0, text.length - 1);
+  }
+  (globalThis.quorvaneLiveReads ??= new Map()).set(READ, { text, at: 0 });
+  return { length: whole.length, address: document.URL };
+})())";
+
+// The next slice, from where the last one ended: slices are read one after the other. The
+// answer's first character says whether it is the last ("1") or not ("0").
+constexpr const char* kSliceScript = R"((() => {
+  const read = globalThis.quorvaneLiveReads?.get(READ);
+  if (read === undefined) {
+    return null;
+  }
+  const { text, at } = read;
+  let to = Math.min(at + SLICE_UNITS, text.length);
+  if (to < text.length && (text.charCodeAt(to - 1) & 0xFC00) === 0xD800) {
+    to -= 1;
+  }
+  read.at = to;
+  if (to >= text.length) {
+    globalThis.quorvaneLiveReads.delete(READ);
+  }
+  return (to >= text.length ? '1' : '0') + text.substring(at, to);
+})())";
+
+struct PendingRead {
+    WebKitWebView* view;
+    GCancellable* cancellable;
+    LiveDocumentReader::Done done;
+    unsigned number;
+    bool allRead = false;
+    std::size_t totalUnits = 0;
+    LiveDocument document;
+};
+
+std::string Script(const char* script, unsigned number) {
+    std::string text = WithValue(script, "SLICE_UNITS", kSliceUnits);
+    text = WithValue(std::move(text), "LIMIT", kMaxServedSourceBytes);
+    return WithValue(std::move(text), "READ", number);
+}
+
+void Run(std::unique_ptr<PendingRead> read, const std::string& script,
+         GAsyncReadyCallback answered) {
+    PendingRead& pending = *read;
+    webkit_web_view_evaluate_javascript(pending.view, script.c_str(),
+                                        static_cast<gssize>(script.size()), kWorld, nullptr,
+                                        pending.cancellable, answered, read.release());
+}
+
+// The answer, or none after telling done so; nobody is told of a cancelled read, whose
+// reader has gone.
+JSCValue* Answer(GObject* source, GAsyncResult* result, PendingRead& read) {
+    bool cancelled = false;
+    JSCValue* value = ScriptAnswer(source, result, cancelled);
+    if (value == nullptr && !cancelled) {
+        read.done(std::nullopt);
+    }
+    return value;
+}
+
+void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data);
+
+void ReadNextSliceOrEnd(std::unique_ptr<PendingRead> read) {
+    if (!read->allRead) {
+        const std::string script = Script(kSliceScript, read->number);
+        Run(std::move(read), script, &OnSliceRead);
+        return;
+    }
+    read->document.cut = HoldLiveText(read->document.text, read->totalUnits);
+    read->done(std::move(read->document));
+}
+
+void OnSliceRead(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<PendingRead> read(static_cast<PendingRead*>(data));
+    JSCValue* value = Answer(source, result, *read);
+    if (value == nullptr) {
+        return;
+    }
+    std::optional<std::string> slice = StringAnswer(value);
+    g_object_unref(value);
+    if (!slice || slice->empty()) {
+        read->done(std::nullopt);
+        return;
+    }
+    read->allRead = slice->front() == '1';
+    read->document.text.append(*slice, 1);
+    ReadNextSliceOrEnd(std::move(read));
+}
+
+double NumberProperty(JSCValue* object, const char* name) {
+    JSCValue* property = jsc_value_object_get_property(object, name);
+    const double number = jsc_value_is_number(property) ? jsc_value_to_double(property) : 0;
+    g_object_unref(property);
+    return number;
+}
+
+std::string StringProperty(JSCValue* object, const char* name) {
+    JSCValue* property = jsc_value_object_get_property(object, name);
+    std::string text = StringAnswer(property).value_or(std::string());
+    g_object_unref(property);
+    return text;
+}
+
+void OnTaken(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<PendingRead> read(static_cast<PendingRead*>(data));
+    JSCValue* value = Answer(source, result, *read);
+    if (value == nullptr) {
+        return;
+    }
+    if (!jsc_value_is_object(value)) {
+        g_object_unref(value);
+        read->done(std::nullopt);
+        return;
+    }
+    read->totalUnits = static_cast<std::size_t>(NumberProperty(value, "length"));
+    read->document.address = StringProperty(value, "address");
+    g_object_unref(value);
+    // Each UTF-16 unit takes at least a byte in UTF-8.
+    read->document.text.reserve(std::min(read->totalUnits, kMaxServedSourceBytes));
+    ReadNextSliceOrEnd(std::move(read));
+}
+
+}  // namespace
+
+EngineLiveDocument::EngineLiveDocument(WebKitWebView* view)
+    : view_(WEBKIT_WEB_VIEW(g_object_ref(view))), reads_(g_cancellable_new()) {}
+
+EngineLiveDocument::~EngineLiveDocument() {
+    g_cancellable_cancel(reads_);
+    g_object_unref(reads_);
+    g_object_unref(view_);
+}
+
+void EngineLiveDocument::ReadLiveDocument(Done done) {
+    auto read = std::make_unique<PendingRead>();
+    read->view = view_;
+    read->cancellable = reads_;
+    read->done = std::move(done);
+    read->number = ++readCount_;
+    Run(std::move(read), Script(kTakeScript, readCount_), &OnTaken);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/live_document_reader.h"
+
+typedef struct _GCancellable GCancellable;
+typedef struct _WebKitWebView WebKitWebView;
+
+namespace quorvane {
+
+// Reads the Browser view's live document from WebKitGTK: the doctype and the root
+// element's outer HTML, serialised in the main frame by a script of a world of our own.
+// The text is taken at once and read in slices, so that a long one costs the window no
+// long stall, and no more than kMaxServedSourceBytes of it is read. Reads still running
+// when the reader goes are cancelled and never answer.
+class EngineLiveDocument : public LiveDocumentReader {
+  public:
+    explicit EngineLiveDocument(WebKitWebView* view);
+    ~EngineLiveDocument() override;
+    EngineLiveDocument(const EngineLiveDocument&) = delete;
+    EngineLiveDocument& operator=(const EngineLiveDocument&) = delete;
+
+    void ReadLiveDocument(Done done) override;
+
+  private:
+    WebKitWebView* view_;  // held, as the window may go first
+    GCancellable* reads_;
+    unsigned readCount_ = 0;
+};
+
+}  // namespace quorvane
