@@ -17,6 +17,23 @@ bool ServedSourceShown(T t) {
     return t.controller.VisibleView() == MainWindowController::kServedSourceView;
 }
 
+// The Original Source view, shown in mode.
+void ShowSourceAs(T t, SourceMode mode) {
+    t.window.ChooseSourceMode(mode);
+    t.controller.SelectView(MainWindowController::kServedSourceView);
+}
+
+bool ChangesShown(T t) {
+    return ServedSourceShown(t) && t.window.SourceModeChosen(SourceMode::Changes);
+}
+
+bool LivePageShown(T t) {
+    return ServedSourceShown(t) && !t.window.SourceModeChosen(SourceMode::AsServed);
+}
+
+// The submenu of the View menu that switches the Original Source view.
+constexpr const char* kServedOrLive = "Served or Li&ve";
+
 // The View menu's "Website" item is captioned with the website's address at start-up.
 constexpr Command kCommands[] = {
     {CommandId::Open, "&File", false, "&Open", "Ctrl+O", [](T t) { t.controller.Open(); }, Always,
@@ -64,7 +81,7 @@ constexpr Command kCommands[] = {
     // The Original Source view and its look, and the Image List, a group of their own
     // after the website so that the three views and the website keep their places.
     {CommandId::ServedSourceView, "&View", true, "&Original Source", "Ctrl+4",
-     [](T t) { t.controller.SelectView(MainWindowController::kServedSourceView); }, Always, true},
+     [](T t) { ShowSourceAs(t, SourceMode::AsServed); }, Always, true},
     {CommandId::ImageListView, "&View", false, "Image &List", "Ctrl+5",
      [](T t) { t.controller.SelectView(MainWindowController::kImageListView); }, Always, true},
     {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+I",
@@ -78,6 +95,21 @@ constexpr Command kCommands[] = {
     {CommandId::ReformatSource, "&View", false, "R&eformat Source", "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Reformat); }, Always, false,
      [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Reformat); }},
+    {CommandId::SourceAsServed, "&View", true, "As &Served", "",
+     [](T t) { ShowSourceAs(t, SourceMode::AsServed); }, Always, true,
+     [](T t) { return t.window.SourceModeChosen(SourceMode::AsServed); }, kServedOrLive},
+    {CommandId::SourceAsNow, "&View", false, "As the Page Is &Now", "Ctrl+Shift+U",
+     [](T t) { ShowSourceAs(t, SourceMode::AsNow); }, Always, true,
+     [](T t) { return t.window.SourceModeChosen(SourceMode::AsNow); }, kServedOrLive},
+    {CommandId::SourceChanges, "&View", false, "&Changes", "Ctrl+Alt+U",
+     [](T t) { ShowSourceAs(t, SourceMode::Changes); }, Always, true,
+     [](T t) { return t.window.SourceModeChosen(SourceMode::Changes); }, kServedOrLive},
+    {CommandId::NextChange, "&View", true, "Ne&xt Change", "F7",
+     [](T t) { t.window.GoToChange(true); }, ChangesShown, false, nullptr, kServedOrLive},
+    {CommandId::PreviousChange, "&View", false, "&Previous Change", "Shift+F7",
+     [](T t) { t.window.GoToChange(false); }, ChangesShown, false, nullptr, kServedOrLive},
+    {CommandId::ReadPageAgain, "&View", true, "&Read the Page Again", "",
+     [](T t) { t.window.ReadPageAgain(); }, LivePageShown, false, nullptr, kServedOrLive},
     {CommandId::Find, "&View", true, "&Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
      Always, false},
     {CommandId::FindNext, "&View", false, "Find &Next", "F3", [](T t) { t.window.FindNextOnBar(); },

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "desktop/ie_tools_menu.h"
+#include "source_changes/source_mode.h"
 
 namespace quorvane {
 
@@ -28,6 +29,12 @@ class WindowControls {
     virtual void GoToSourceLine() = 0;
     virtual void FlipSourceSwitch(SourceSwitch which) = 0;
     virtual bool SourceSwitchOn(SourceSwitch which) const = 0;
+    // What the Original Source view shows of the page (the mode, remembered), its next or
+    // previous change in the "Changes" mode, and the page as it is now read again.
+    virtual void ChooseSourceMode(SourceMode mode) = 0;
+    virtual bool SourceModeChosen(SourceMode mode) const = 0;
+    virtual void GoToChange(bool next) = 0;
+    virtual void ReadPageAgain() = 0;
     // The window that lists every command a key runs; shown again when it is open.
     virtual void ShowKeyboardShortcuts() = 0;
 };
@@ -66,6 +73,12 @@ enum class CommandId {
     WrapLines,
     ColourSource,
     ReformatSource,
+    SourceAsServed,
+    SourceAsNow,
+    SourceChanges,
+    NextChange,
+    PreviousChange,
+    ReadPageAgain,
     Find,
     FindNext,
     FindPrevious,
@@ -97,6 +110,9 @@ struct Command {
     bool viewTakesFocus;  // the view shown afterwards takes the keyboard focus
     // For a menu item that is ticked or not: whether it is ticked now; nullptr for others.
     bool (*checked)(const CommandTarget& target) = nullptr;
+    // The caption of the submenu of menu that holds the item, with its access key; nullptr
+    // for an item of the menu itself. The items of one submenu follow each other.
+    const char* submenu = nullptr;
 };
 
 // A further key for a command, beside the accelerator its menu item shows.

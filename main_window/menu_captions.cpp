@@ -33,12 +33,14 @@ std::optional<char> AccessLetter(std::string_view caption) {
 
 namespace {
 
+// An item of a submenu takes no letter of the menu; its submenu's caption does.
 std::string LettersTakenBesideTheWebsite() {
     const std::string_view menu = CommandFor(CommandId::Website).menu;
     std::string taken;
     for (const Command& command : Commands()) {
         if (command.menu != nullptr && command.menu == menu && command.id != CommandId::Website) {
-            if (const std::optional<char> letter = AccessLetter(command.caption)) {
+            const char* caption = command.submenu != nullptr ? command.submenu : command.caption;
+            if (const std::optional<char> letter = AccessLetter(caption)) {
                 taken += *letter;
             }
         }

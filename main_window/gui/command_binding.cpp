@@ -25,26 +25,42 @@ CommandBinding::CommandBinding(wxFrame& frame, CommandTarget target,
     BindShortcuts();
 }
 
+// A submenu's first item that comes after a separator puts the separator before the submenu.
 void CommandBinding::CreateMenus() {
     auto* bar = new wxMenuBar;
     wxMenu* menu = nullptr;
+    wxMenu* submenu = nullptr;  // the one of menu being filled, if any
     wxString title;
+    wxString submenuTitle;
     for (const Command& command : Commands()) {
         if (command.menu == nullptr) {
             continue;
         }
-        if (menu == nullptr || title != command.menu) {
+        const bool newMenu = menu == nullptr || title != command.menu;
+        if (newMenu) {
             if (menu != nullptr) {
                 bar->Append(menu, title);
             }
             menu = new wxMenu;
             title = command.menu;
-        } else if (command.afterSeparator) {
-            menu->AppendSeparator();
+        }
+        const bool newSubmenu = command.submenu != nullptr &&
+                                (newMenu || submenu == nullptr || submenuTitle != command.submenu);
+        if (command.submenu == nullptr || newMenu) {
+            submenu = nullptr;
+        }
+        if (command.afterSeparator && !newMenu) {
+            (newSubmenu || submenu == nullptr ? menu : submenu)->AppendSeparator();
+        }
+        if (newSubmenu) {
+            submenu = new wxMenu;
+            submenuTitle = command.submenu;
+            menu->AppendSubMenu(submenu, wxString::FromUTF8(command.submenu));
         }
         // The accelerator, after a tab, is shown in the menu and works as a shortcut.
         const wxString caption = wxString::FromUTF8(command.caption);
-        menu->Append(CommandWindowId(command.id),
+        (submenu != nullptr ? submenu : menu)
+            ->Append(CommandWindowId(command.id),
                      *command.accelerator ? caption + "\t" + command.accelerator : caption,
                      wxString(), command.checked != nullptr ? wxITEM_CHECK : wxITEM_NORMAL);
     }

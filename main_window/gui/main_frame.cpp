@@ -19,6 +19,7 @@
 #include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
 #include "desktop/program_launch.h"
+#include "engine/gui/engine_live_document.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/webkit_downloads.h"
@@ -81,14 +82,17 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
             controller_->FollowSourceLink(target, ownSource);
         },
         [this](const std::string& value) { controller_->RefuseSourceLink(value); });
-    placer_.Place(servedSource_->View(), places_.views);
+    placer_.Place(servedSource_->Page(), places_.views);
     imageList_ = std::make_unique<ImageListControls>(
         panel_, [this]() -> MainWindowController& { return *controller_; });
     placer_.Place(imageList_->View(), places_.views);
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        *servedSource_->View(), *imageList_->View(), imageList_->Table(), workFolder_.Path(),
+        servedSource_->Pane(), *imageList_->View(), imageList_->Table(), workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
+    // The Browser view's engine is made with the controller.
+    servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(
+        static_cast<WebKitWebView*>(views_[0]->Window()->GetNativeBackend())));
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(
         [this] { return std::make_unique<SavedDownload>(*controller_); });
@@ -244,7 +248,7 @@ void MainFrame::ApplyPlaces() {
         views = split.views;
         placer_.Place(findBar_, split.bar);
     }
-    placer_.Place(servedSource_->View(), views);
+    placer_.Place(servedSource_->Page(), views);
     placer_.Place(imageList_->View(), views);
     for (const auto& element : views_) {
         if (element->Window() != nullptr) {
@@ -413,6 +417,22 @@ void MainFrame::FlipSourceSwitch(SourceSwitch which) {
 
 bool MainFrame::SourceSwitchOn(SourceSwitch which) const {
     return servedSource_->SwitchOn(which);
+}
+
+void MainFrame::ChooseSourceMode(SourceMode mode) {
+    servedSource_->ChooseMode(mode);
+}
+
+bool MainFrame::SourceModeChosen(SourceMode mode) const {
+    return servedSource_->Mode() == mode;
+}
+
+void MainFrame::GoToChange(bool next) {
+    servedSource_->GoToChange(next);
+}
+
+void MainFrame::ReadPageAgain() {
+    servedSource_->ReadPageAgain();
 }
 
 // While it is open the key raises it rather than open a second one.

@@ -97,6 +97,10 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void GoToSourceLine() override;
     void FlipSourceSwitch(SourceSwitch which) override;
     bool SourceSwitchOn(SourceSwitch which) const override;
+    void ChooseSourceMode(SourceMode mode) override;
+    bool SourceModeChosen(SourceMode mode) const override;
+    void GoToChange(bool next) override;
+    void ReadPageAgain() override;
     void ShowKeyboardShortcuts() override;
 
     // The address box, for the tests of where the focus is.
@@ -108,6 +112,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     // gives another.
     void UseToolsMenuStore(RegistryStore store) { toolsMenuStore_ = std::move(store); }
     ServedSourceView& ServedSource();
+    ServedSourceControls& ServedSourceParts() { return *servedSource_; }
     ImageListView& ImageList() { return *imageList_->View(); }
     const ImageListTable& ImageTable() const { return imageList_->Table(); }
 

@@ -1,10 +1,14 @@
 #include "main_window/gui/served_source_controls.h"
 
 #include <wx/numdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
 
 #include <utility>
 
 #include "inspection/gui/served_source_view.h"
+#include "source_changes/gui/source_mode_bar.h"
+#include "source_changes/source_modes.h"
 
 namespace quorvane {
 
@@ -13,10 +17,50 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
                                            FollowLink follow, RefuseLink refuse)
     : settings_(settingsFile),
       look_(settings_.Read()),
-      view_(new ServedSourceView(panel, std::move(follow), std::move(refuse))) {
+      modeSettings_(settingsFile),
+      keptMode_(modeSettings_.Read()),
+      page_(new wxPanel(panel)) {
+    bar_ = new SourceModeBar(
+        page_, [this](SourceMode mode) { ChooseMode(mode); }, [this] { ReadPageAgain(); });
+    view_ = new ServedSourceView(page_, std::move(follow), std::move(refuse));
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(bar_, 0, wxEXPAND);
+    column->Add(view_, 1, wxEXPAND);
+    page_->SetSizer(column);
     view_->SetColoured(look_.coloured);
     view_->SetWrapped(look_.wrapped);
-    view_->Hide();
+    pane_ = std::make_unique<ServedSourceViewPane>(*view_, page_);
+    // The comparison's answers come back through the page's queue, which takes steps from
+    // any thread; the worker stops before the page goes.
+    LiveDocumentReader& reader = *this;
+    modes_ = std::make_unique<SourceModes>(
+        *pane_, reader,
+        [page = page_](std::function<void()> step) { page->CallAfter(std::move(step)); }, keptMode_,
+        [this] { OnModesChanged(); });
+    OnModesChanged();
+    pane_->SetVisible(false);
+}
+
+ServedSourceControls::~ServedSourceControls() = default;
+
+wxWindow* ServedSourceControls::Page() const {
+    return page_;
+}
+
+ServedSourcePane& ServedSourceControls::Pane() {
+    return *modes_;
+}
+
+void ServedSourceControls::ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader) {
+    reader_ = std::move(reader);
+}
+
+void ServedSourceControls::ReadLiveDocument(Done done) {
+    if (reader_ == nullptr) {
+        done(std::nullopt);
+        return;
+    }
+    reader_->ReadLiveDocument(std::move(done));
 }
 
 void ServedSourceControls::GoToLine(wxWindow* dialogParent) {
@@ -57,6 +101,44 @@ bool ServedSourceControls::SwitchOn(SourceSwitch which) const {
             return view_->Reformatted();
     }
     return false;
+}
+
+void ServedSourceControls::ChooseMode(SourceMode mode) {
+    modes_->Choose(mode);
+}
+
+SourceMode ServedSourceControls::Mode() const {
+    return modes_->Mode();
+}
+
+void ServedSourceControls::GoToChange(bool next) {
+    if (next) {
+        modes_->GoToNextChange();
+    } else {
+        modes_->GoToPreviousChange();
+    }
+}
+
+void ServedSourceControls::ReadPageAgain() {
+    modes_->ReadLiveAgain();
+}
+
+std::string ServedSourceControls::ModeNote() const {
+    return bar_->Note();
+}
+
+// Called while modes_ is made, too: it may not be there yet.
+void ServedSourceControls::OnModesChanged() {
+    if (modes_ == nullptr) {
+        bar_->ShowState(keptMode_, {});
+        return;
+    }
+    bar_->ShowState(modes_->Mode(), modes_->Note());
+    if (modes_->Mode() != keptMode_) {
+        keptMode_ = modes_->Mode();
+        // A mode that cannot be kept still applies for this run.
+        modeSettings_.Write(keptMode_);
+    }
 }
 
 }  // namespace quorvane

@@ -2,20 +2,28 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "engine/live_document_reader.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
+#include "source_changes/gui/served_source_view_pane.h"
+#include "source_changes/gui/source_mode_settings.h"
 
+class wxPanel;
 class wxWindow;
 
 namespace quorvane {
 
 class ServedSourceView;
+class SourceModeBar;
+class SourceModes;
 
-// The "Original Source" view on the fourth tab: the code viewer, its look kept in the
+// The "Original Source" view on the fourth tab: the code viewer under the bar that switches
+// between the page as served, as it is now and the changes, its look and mode kept in the
 // settings file, and Go to Line.
-class ServedSourceControls {
+class ServedSourceControls : private LiveDocumentReader {
   public:
     // follow: a link of the view was clicked (target, and whether its own source is asked).
     using FollowLink = std::function<void(const std::string& target, bool ownSource)>;
@@ -24,19 +32,43 @@ class ServedSourceControls {
     // settingsFile: where the look is kept.
     ServedSourceControls(wxWindow* panel, const std::filesystem::path& settingsFile,
                          FollowLink follow, RefuseLink refuse);
+    ~ServedSourceControls() override;
     ServedSourceControls(const ServedSourceControls&) = delete;
     ServedSourceControls& operator=(const ServedSourceControls&) = delete;
 
     ServedSourceView* View() const { return view_; }
+    // The bar and the view under it, placed as one.
+    wxWindow* Page() const;
+    // Where the window's logic shows the served text: the switch, in front of the view.
+    ServedSourcePane& Pane();
+    // The Browser view's live document, once its engine is made; until then there is none.
+    void ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader);
+
     // Asks for a line number and shows that line.
     void GoToLine(wxWindow* dialogParent);
     void FlipSwitch(SourceSwitch which);
     bool SwitchOn(SourceSwitch which) const;
+    void ChooseMode(SourceMode mode);
+    SourceMode Mode() const;
+    void GoToChange(bool next);
+    void ReadPageAgain();
+    // What the bar says of the mode, for the tests.
+    std::string ModeNote() const;
 
   private:
+    void ReadLiveDocument(Done done) override;
+    void OnModesChanged();
+
     ServedSourceSettings settings_;
     ServedSourceLook look_;
+    SourceModeSettings modeSettings_;
+    SourceMode keptMode_;
+    wxPanel* page_;
+    SourceModeBar* bar_;
     ServedSourceView* view_;
+    std::unique_ptr<LiveDocumentReader> reader_;
+    std::unique_ptr<ServedSourceViewPane> pane_;
+    std::unique_ptr<SourceModes> modes_;  // last, so that its worker stops first
 };
 
 }  // namespace quorvane

@@ -11,6 +11,7 @@ bool ServedSourceViewPane::Visible() const {
 }
 
 void ServedSourceViewPane::SetVisible(bool visible) {
+    page_->Show(visible);
     view_.SetVisible(visible);
 }
 

@@ -2,15 +2,17 @@
 
 #include "source_changes/changes_pane.h"
 
+class wxWindow;
+
 namespace quorvane {
 
 class ServedSourceView;
 
 // The "Original Source" view's code viewer as the pane the switch between served and live
-// shows its texts in.
+// shows its texts in. page: the window around the viewer, shown and hidden with it.
 class ServedSourceViewPane : public ChangesPane {
   public:
-    explicit ServedSourceViewPane(ServedSourceView& view) : view_(view) {}
+    ServedSourceViewPane(ServedSourceView& view, wxWindow* page) : view_(view), page_(page) {}
 
     bool Visible() const override;
     void SetVisible(bool visible) override;
@@ -30,6 +32,7 @@ class ServedSourceViewPane : public ChangesPane {
 
   private:
     ServedSourceView& view_;
+    wxWindow* page_;
 };
 
 }  // namespace quorvane

@@ -102,10 +102,20 @@ class FakeWindowControls : public WindowControls {
         log_.push_back("window.FlipSourceSwitch(" + std::to_string(static_cast<int>(which)) + ")");
     }
     bool SourceSwitchOn(SourceSwitch) const override { return false; }
+    void ChooseSourceMode(SourceMode mode) override {
+        log_.push_back("window.ChooseSourceMode(" + std::string(SourceModeName(mode)) + ")");
+        mode_ = mode;
+    }
+    bool SourceModeChosen(SourceMode mode) const override { return mode == mode_; }
+    void GoToChange(bool next) override {
+        log_.push_back(next ? "window.GoToChange(next)" : "window.GoToChange(previous)");
+    }
+    void ReadPageAgain() override { log_.push_back("window.ReadPageAgain"); }
     void ShowKeyboardShortcuts() override { log_.push_back("window.ShowKeyboardShortcuts"); }
 
   private:
     CallLog& log_;
+    SourceMode mode_ = SourceMode::AsServed;
 };
 
 }  // namespace quorvane::testing

@@ -39,16 +39,31 @@ TEST(MenuCaptions, ShowTheCaptionWithoutMarkersAndFindItsLetter) {
 // Alt and the menu's letter, then the item's letter, must choose one item at once: a
 // letter two items share only moves the highlight between them.
 TEST(MenuCaptions, EveryItemOfAMenuHasALetterNoOtherItemOfItHas) {
+    // A submenu is one item of its menu, and its items a menu of their own.
     std::map<std::string, std::map<char, std::string>> letters;
+    std::map<std::string, std::string> submenus;  // each submenu's menu
     for (const Command& command : Commands()) {
         if (command.menu == nullptr) {
             continue;
         }
+        std::string menu = command.menu;
+        if (command.submenu != nullptr) {
+            submenus.emplace(command.submenu, menu);
+            menu = command.submenu;
+        }
         const std::optional<char> letter = AccessLetter(command.caption);
-        ASSERT_TRUE(letter.has_value()) << command.menu << " > " << command.caption;
-        const auto [place, added] = letters[command.menu].emplace(*letter, command.caption);
-        EXPECT_TRUE(added) << command.menu << " > " << command.caption << " shares '" << *letter
+        ASSERT_TRUE(letter.has_value()) << menu << " > " << command.caption;
+        const auto [place, added] = letters[menu].emplace(*letter, command.caption);
+        EXPECT_TRUE(added) << menu << " > " << command.caption << " shares '" << *letter
                            << "' with " << place->second;
+    }
+    for (const auto& [submenu, menu] : submenus) {
+        const std::optional<char> letter = AccessLetter(submenu);
+        ASSERT_TRUE(letter.has_value()) << submenu;
+        const auto [place, added] = letters[menu].emplace(*letter, submenu);
+        EXPECT_TRUE(added) << menu << " > " << submenu << " shares '" << *letter << "' with "
+                           << place->second;
+        letters.erase(submenu);
     }
     std::map<char, std::string> menuLetters;
     for (const auto& [menu, items] : letters) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,10 @@ TEST(ShortcutRows, NameEachCommandByItsMenuAndCaptionWithAllItsKeys) {
         {"Go", "Stop", {"Esc"}},
         {"View", "Original Source", {"Ctrl+4", "Ctrl+U"}},
         {"View", "Find Next", {"F3", "Ctrl+G"}},
+        {"View", "As the Page Is Now", {"Ctrl+Shift+U"}},
+        {"View", "Changes", {"Ctrl+Alt+U"}},
+        {"View", "Next Change", {"F7"}},
+        {"View", "Previous Change", {"Shift+F7"}},
         {"View", "Zoom In", {"Ctrl++", "Ctrl+=", "Ctrl+KP_Add"}},
         {"Help", "Keyboard Shortcuts", {"Ctrl+?", "Ctrl+/"}},
         {std::string(kOtherGroup), "Go to the Address Box", {"Ctrl+L", "F6", "Alt+D"}},
@@ -68,6 +74,20 @@ TEST(ShortcutRows, ListEveryKeyOfTheTableOnceAndNoCommandWithoutKeys) {
     std::ranges::sort(listed);
     EXPECT_EQ(listed, bound);
     EXPECT_EQ(RowNamed(ShortcutRows(), "Website"), nullptr);
+}
+
+// A key that ran two commands would run whichever the toolkit found first.
+TEST(ShortcutRows, NoKeyRunsTwoCommands) {
+    std::map<std::string, std::string> commands;
+    for (const ShortcutRow& row : ShortcutRows()) {
+        for (const std::string& key : row.keys) {
+            std::string lowered = key;
+            std::ranges::transform(lowered, lowered.begin(),
+                                   [](unsigned char c) { return std::tolower(c); });
+            const auto [place, added] = commands.emplace(lowered, row.command);
+            EXPECT_TRUE(added) << key << " runs " << row.command << " and " << place->second;
+        }
+    }
 }
 
 // The groups come as the menus do, left to right, each once, those without a menu last.

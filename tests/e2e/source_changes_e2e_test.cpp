@@ -1,0 +1,147 @@
+// The Original Source view's switch end to end: the page as served, as the engine holds it
+// now, and the changes between them, with the real window and engine and pages served
+// from 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "inspection/gui/served_source_view.h"
+#include "main_window/gui/command_binding.h"
+#include "main_window/gui/served_source_controls.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+// The page's script adds a meta to its head and rewrites its first paragraph.
+constexpr const char* kScriptedPage =
+    "<!DOCTYPE html>\n<html><head><title>Live</title></head>\n"
+    "<body><p id=\"first\">marker-before</p><div>kept line</div>\n"
+    "<script>\n"
+    "const meta = document.createElement('meta'); meta.name = 'marker-added';\n"
+    "document.head.appendChild(meta);\n"
+    "document.getElementById('first').textContent = 'marker-after';\n"
+    "</script>\n</body></html>\n";
+
+constexpr const char* kStillPage =
+    "<!DOCTYPE html>\n<html><head><title>Still</title></head>\n"
+    "<body><p>marker-still</p><div>kept line</div></body></html>\n";
+
+class SourceChangesEndToEnd : public MainWindowEndToEnd {
+  protected:
+    void TearDown() override {
+        // The mode is kept in the settings the other tests of this run share.
+        Parts().ChooseMode(SourceMode::AsServed);
+        MainWindowEndToEnd::TearDown();
+    }
+    ServedSourceView& Served() { return frame_->ServedSource(); }
+    ServedSourceControls& Parts() { return frame_->ServedSourceParts(); }
+    void Run(CommandId id) {
+        wxCommandEvent choose(wxEVT_MENU, CommandWindowId(id));
+        frame_->ProcessWindowEvent(choose);
+    }
+    bool ShowsText(const std::string& part) {
+        return WaitUntil([&] {
+            return Served().Complete() && Served().ShownText().find(part) != std::string_view::npos;
+        });
+    }
+    bool Says(const std::string& note) {
+        return WaitUntil([&] { return Parts().ModeNote() == note; });
+    }
+    void Load(const std::string& path, const char* page, const char* marker) {
+        server_.Serve(path, "text/html", page);
+        TypeAddressAndPressEnter(server_.Url(path));
+        ASSERT_TRUE(WaitForAnalysedPage(server_.Url(path), marker));
+    }
+    // The lines of the view (from 0) whose margin marks them as changed.
+    std::vector<int> MarkedLines() {
+        std::vector<int> lines;
+        for (int line = Served().MarkerNext(0, 0b110); line >= 0;
+             line = Served().MarkerNext(line + 1, 0b110)) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    std::string LineText(int line) { return Served().GetLine(line).utf8_string(); }
+};
+
+TEST_F(SourceChangesEndToEnd, ShowsThePageAsItIsNowWithItsHeadAndItsScriptsChanges) {
+    Load("/live/scripted.html", kScriptedPage, "marker-after");
+    Run(CommandId::SourceAsServed);
+    ASSERT_TRUE(ShowsText("marker-before"));
+    EXPECT_EQ(Served().ShownText(), kScriptedPage);
+
+    Run(CommandId::SourceAsNow);
+    EXPECT_EQ(frame_->Controller().VisibleView(), MainWindowController::kServedSourceView);
+    // The served text names both in its script only.
+    ASSERT_TRUE(ShowsText("<meta name=\"marker-added\">"));
+    const std::string_view live = Served().ShownText();
+    EXPECT_EQ(live.substr(0, 22), "<!DOCTYPE html>\n<html>");
+    EXPECT_NE(live.find("<title>Live</title><meta name=\"marker-added\"></head>"),
+              std::string_view::npos)
+        << live;
+    EXPECT_EQ(live.find("marker-before"), std::string_view::npos);
+    // The search works in the live text as in the served one.
+    EXPECT_NE(live.find("<p id=\"first\">marker-after</p>"), std::string_view::npos);
+    EXPECT_EQ(Served().Find("marker-after", {}, 100).ranges.size(), 2u);
+    Served().EndFind();
+
+    // Ctrl+4 shows the page as served again.
+    Run(CommandId::ServedSourceView);
+    ASSERT_TRUE(ShowsText("marker-before"));
+    EXPECT_EQ(Parts().Mode(), SourceMode::AsServed);
+}
+
+TEST_F(SourceChangesEndToEnd, ReportsAndMarksEachChangeAndStepsThroughThemWithF7) {
+    Load("/live/changes.html", kScriptedPage, "marker-after");
+    Run(CommandId::SourceChanges);
+    ASSERT_TRUE(Says("2 changes")) << Parts().ModeNote();
+    ASSERT_TRUE(ShowsText("marker-after"));
+    const std::vector<int> marked = MarkedLines();
+    ASSERT_EQ(marked.size(), 3u) << Served().ShownText();
+    EXPECT_NE(LineText(marked[0]).find("<meta name=\"marker-added\">"), std::string::npos);
+    EXPECT_NE(LineText(marked[1]).find("marker-before"), std::string::npos);
+    EXPECT_NE(LineText(marked[2]).find("marker-after"), std::string::npos);
+
+    // F7 from the top reaches the first change, then the second, then the first again;
+    // Shift+F7 goes back.
+    Served().GotoPos(0);
+    Served().SetFocus();
+    TypeKeys("F7");
+    ASSERT_TRUE(WaitUntil([&] { return Served().GetCurrentLine() == marked[0]; }))
+        << Served().GetCurrentLine();
+    TypeKeys("F7");
+    ASSERT_TRUE(WaitUntil([&] { return Served().GetCurrentLine() == marked[1]; }))
+        << Served().GetCurrentLine();
+    TypeKeys("F7");
+    ASSERT_TRUE(WaitUntil([&] { return Served().GetCurrentLine() == marked[0]; }))
+        << Served().GetCurrentLine();
+    Run(CommandId::PreviousChange);
+    EXPECT_EQ(Served().GetCurrentLine(), marked[1]);
+}
+
+TEST_F(SourceChangesEndToEnd, FindsNoChangeInAPageWithoutScript) {
+    Load("/live/still.html", kStillPage, "marker-still");
+    Run(CommandId::SourceChanges);
+    ASSERT_TRUE(Says("No changes")) << Parts().ModeNote();
+    EXPECT_TRUE(MarkedLines().empty());
+    ASSERT_TRUE(ShowsText("marker-still"));
+}
+
+// The live text is read when asked, never of itself: a change the page makes later shows
+// only after "Read the Page Again".
+TEST_F(SourceChangesEndToEnd, ReadsThePageAgainOnlyWhenAsked) {
+    Load("/live/again.html", kStillPage, "marker-still");
+    Run(CommandId::SourceAsNow);
+    ASSERT_TRUE(ShowsText("marker-still"));
+    EvaluateInBrowserView(*frame_, "document.body.append('marker-later'); 'done'");
+    // The page's change has been made; the view, which reads only when asked, still shows
+    // the text of before until then.
+    EXPECT_EQ(Served().ShownText().find("marker-later"), std::string_view::npos);
+    Run(CommandId::ReadPageAgain);
+    ASSERT_TRUE(ShowsText("marker-later"));
+}
+
+}  // namespace
+}  // namespace quorvane::test
