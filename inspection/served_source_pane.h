@@ -17,6 +17,9 @@ class ServedSourcePane {
     virtual void SetVisible(bool visible) = 0;
     // Shows text (what DecodeServedSource made of the bytes) for the page at pageAddress.
     virtual void ShowSource(std::string text, std::string pageAddress) = 0;
+    // The encoding the next text shown was read in ("windows-1252"), told before it; a pane
+    // that does not say it need not hear it.
+    virtual void TellEncoding(const std::string& /*encoding*/) {}
 
     // Marks every match up to maxMatches and selects the first; the next and previous
     // match; the marks go.

@@ -110,6 +110,10 @@ constexpr Command kCommands[] = {
      [](T t) { t.window.GoToChange(false); }, ChangesShown, false, nullptr, kServedOrLive},
     {CommandId::ReadPageAgain, "&View", true, "&Read the Page Again", "",
      [](T t) { t.window.ReadPageAgain(); }, LivePageShown, false, nullptr, kServedOrLive},
+    // The encoding the served text is read in, named by the window; the encodings to choose
+    // instead follow it in the submenu, made by the window from EncodingChoices().
+    {CommandId::EncodingInUse, "&View", false, "&In Use", "", [](T) {}, Always, false,
+     [](T) { return true; }, "Text Enco&ding"},
     {CommandId::Find, "&View", true, "&Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
      Always, false},
     {CommandId::FindNext, "&View", false, "Find &Next", "F3", [](T t) { t.window.FindNextOnBar(); },

@@ -79,6 +79,7 @@ enum class CommandId {
     NextChange,
     PreviousChange,
     ReadPageAgain,
+    EncodingInUse,
     Find,
     FindNext,
     FindPrevious,

@@ -80,6 +80,7 @@ void ServedSourceFollower::OnRead(unsigned request, std::optional<ServedResource
     // Of a page saved whole the view shows the page's document, as it was saved.
     ServedResource document = ShownDocument(std::move(*resource));
     ServedSourceText text = DecodeServedSource(document.bytes, document.mimeType, document.charset);
+    pane_.TellEncoding(text.encoding);
     pane_.ShowSource(std::move(text.text), std::move(document.address));
     if (stillLoading && loading_) {
         loading_(true);

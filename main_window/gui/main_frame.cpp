@@ -26,6 +26,7 @@
 #include "inspection/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
+#include "main_window/gui/encoding_menu.h"
 #include "main_window/gui/file_dialogs.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/image_list_controls.h"
@@ -93,6 +94,7 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     // The Browser view's engine is made with the controller.
     servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(
         static_cast<WebKitWebView*>(views_[0]->Window()->GetNativeBackend())));
+    servedSource_->ReadServedBytesFrom(*views_[0]);
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(
         [this] { return std::make_unique<SavedDownload>(*controller_); });
@@ -106,6 +108,9 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     statusBar_ = std::make_unique<ProgressStatusBar>(this);
     commands_ = std::make_unique<CommandBinding>(*this, CommandTarget{*controller_, *this},
                                                  [this] { FocusVisibleView(); });
+    encodingMenu_ = std::make_unique<EncodingMenu>(
+        *this, [this] { return servedSource_->ShownEncoding(); },
+        [this](std::string_view name) { servedSource_->ChooseEncoding(name); });
     SetClientSize(placer_.Px(kDesignClientWidth), placer_.Px(kDesignClientHeight));
     Bind(wxEVT_SIZE, &MainFrame::OnResize, this);
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);

@@ -28,6 +28,7 @@ class wxTextCtrl;
 namespace quorvane {
 
 class CommandBinding;
+class EncodingMenu;
 class FindBar;
 class ProgressStatusBar;
 class SecondaryWindows;
@@ -141,6 +142,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     std::unique_ptr<ImageListControls> imageList_;
     std::unique_ptr<ProgressStatusBar> statusBar_;
     std::unique_ptr<CommandBinding> commands_;
+    std::unique_ptr<EncodingMenu> encodingMenu_;
     ToolsMenuItems toolsItems_;
     RegistryStore toolsMenuStore_ = RegistryStore::ForRoot(RootKey::LocalMachine);
     bool unloaded_ = false;

@@ -37,6 +37,7 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
         *pane_, reader,
         [page = page_](std::function<void()> step) { page->CallAfter(std::move(step)); }, keptMode_,
         [this] { OnModesChanged(); });
+    encoding_ = std::make_unique<ServedEncoding>(*modes_);
     OnModesChanged();
     pane_->SetVisible(false);
 }
@@ -48,7 +49,21 @@ wxWindow* ServedSourceControls::Page() const {
 }
 
 ServedSourcePane& ServedSourceControls::Pane() {
-    return *modes_;
+    return *encoding_;
+}
+
+void ServedSourceControls::ReadServedBytesFrom(BrowserElement& browser) {
+    encoding_->ReadBytesFrom(browser);
+}
+
+void ServedSourceControls::ChooseEncoding(std::string_view name) {
+    if (const std::optional<WebEncoding> encoding = EncodingForLabel(name)) {
+        encoding_->Choose(*encoding);
+    }
+}
+
+std::string ServedSourceControls::ShownEncoding() const {
+    return encoding_->ShownEncoding();
 }
 
 void ServedSourceControls::ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader) {

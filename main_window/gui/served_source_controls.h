@@ -8,6 +8,7 @@
 #include "engine/live_document_reader.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
+#include "main_window/served_encoding.h"
 #include "source_changes/gui/served_source_view_pane.h"
 #include "source_changes/gui/source_mode_settings.h"
 
@@ -43,6 +44,11 @@ class ServedSourceControls : private LiveDocumentReader {
     ServedSourcePane& Pane();
     // The Browser view's live document, once its engine is made; until then there is none.
     void ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader);
+    // The Browser view, whose page's bytes are read again in the encoding the user chooses.
+    void ReadServedBytesFrom(BrowserElement& browser);
+    // Reads the served text again in the encoding named (a name of EncodingChoices()).
+    void ChooseEncoding(std::string_view name);
+    std::string ShownEncoding() const;
 
     // Asks for a line number and shows that line.
     void GoToLine(wxWindow* dialogParent);
@@ -68,7 +74,8 @@ class ServedSourceControls : private LiveDocumentReader {
     ServedSourceView* view_;
     std::unique_ptr<LiveDocumentReader> reader_;
     std::unique_ptr<ServedSourceViewPane> pane_;
-    std::unique_ptr<SourceModes> modes_;  // last, so that its worker stops first
+    std::unique_ptr<SourceModes> modes_;
+    std::unique_ptr<ServedEncoding> encoding_;  // in front of modes_
 };
 
 }  // namespace quorvane

@@ -3,10 +3,15 @@
 // from 127.0.0.1.
 #include <gtest/gtest.h>
 
+#include <wx/menu.h>
+
+#include <algorithm>
 #include <string>
 
+#include "inspection/encoding_choices.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
+#include "main_window/gui/encoding_menu.h"
 #include "main_window/gui/served_source_controls.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -37,8 +42,9 @@ class SourceChangesEndToEnd : public MainWindowEndToEnd {
     }
     ServedSourceView& Served() { return frame_->ServedSource(); }
     ServedSourceControls& Parts() { return frame_->ServedSourceParts(); }
-    void Run(CommandId id) {
-        wxCommandEvent choose(wxEVT_MENU, CommandWindowId(id));
+    void Run(CommandId id) { Run(CommandWindowId(id)); }
+    void Run(int windowId) {
+        wxCommandEvent choose(wxEVT_MENU, windowId);
         frame_->ProcessWindowEvent(choose);
     }
     bool ShowsText(const std::string& part) {
@@ -141,6 +147,50 @@ TEST_F(SourceChangesEndToEnd, ReadsThePageAgainOnlyWhenAsked) {
     EXPECT_EQ(Served().ShownText().find("marker-later"), std::string_view::npos);
     Run(CommandId::ReadPageAgain);
     ASSERT_TRUE(ShowsText("marker-later"));
+}
+
+// A page in windows-1251 whose server says iso-8859-1: View > Text Encoding reads it right,
+// names the encoding chosen first, and keeps it for a reload of the page but not for
+// another page.
+TEST_F(SourceChangesEndToEnd, ReadsAWronglyLabelledPageInTheEncodingChosen) {
+    const std::string cyrillic = "<p>marker \xcf\xf0\xe8\xe2\xe5\xf2</p>";
+    const std::string asCyrillic = "marker \xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82";
+    server_.Serve("/live/cyrillic.html", "text/html; charset=iso-8859-1",
+                  "<html><body>" + cyrillic + "</body></html>");
+    TypeAddressAndPressEnter(server_.Url("/live/cyrillic.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/live/cyrillic.html"), "marker"));
+    Run(CommandId::SourceAsServed);
+    ASSERT_TRUE(ShowsText("marker \xc3\x8f"));
+    EXPECT_EQ(Parts().ShownEncoding(), "windows-1252");
+
+    const auto choices = EncodingChoices();
+    const auto windows1251 = std::ranges::find(choices, "windows-1251", &EncodingChoice::name);
+    ASSERT_NE(windows1251, choices.end());
+    Run(EncodingMenu::ChoiceWindowId(static_cast<std::size_t>(windows1251 - choices.begin())));
+    ASSERT_TRUE(ShowsText(asCyrillic));
+    EXPECT_EQ(Parts().ShownEncoding(), "windows-1251");
+    int menuPlace = wxNOT_FOUND;
+    wxMenu* encodings = nullptr;
+    const wxMenuItem* inUse =
+        frame_->GetMenuBar()->FindItem(CommandWindowId(CommandId::EncodingInUse), &encodings);
+    ASSERT_NE(inUse, nullptr);
+    frame_->UpdateWindowUI();
+    menuPlace = encodings->GetMenuItems().IndexOf(const_cast<wxMenuItem*>(inUse));
+    EXPECT_EQ(menuPlace, 0);
+    EXPECT_EQ(inUse->GetItemLabelText(), "windows-1251");
+
+    // A reload keeps the choice (the page has changed meanwhile); the next page is read in
+    // its own encoding again.
+    server_.Serve("/live/cyrillic.html", "text/html; charset=iso-8859-1",
+                  "<html><body><p>reloaded \xcf\xf0\xe8\xe2\xe5\xf2</p></body></html>");
+    frame_->Controller().RefreshPage();
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/live/cyrillic.html"), "reloaded"));
+    Run(CommandId::SourceAsServed);
+    ASSERT_TRUE(ShowsText("reloaded \xd0\x9f\xd1\x80")) << Served().ShownText();
+    Load("/live/still.html", kStillPage, "marker-still");
+    Run(CommandId::SourceAsServed);
+    ASSERT_TRUE(ShowsText("marker-still")) << Served().ShownText();
+    EXPECT_EQ(Parts().ShownEncoding(), "UTF-8");
 }
 
 }  // namespace
