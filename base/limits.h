@@ -47,4 +47,9 @@ static_assert(kSourcePageGrowth * 14 * 1024 * 1024 + kSourcePageHeadroom <= kMax
 // Ordinary pages stay far below the bound: the most images, with 2 KB addresses each.
 static_assert(kMaxListEntries * 2 * 1024 <= kMaxListBytes / 2);
 
+// A page's document text (as served, or as the page is now) is shown up to this many bytes;
+// past it, the first this many and a line that says so. The reformatted text is held to the
+// same size.
+inline constexpr std::size_t kMaxServedSourceBytes = std::size_t{64} << 20;
+
 }  // namespace quorvane

@@ -2,8 +2,8 @@
 
 #include <system_error>
 
+#include "base/file_bytes_write.h"
 #include "engine/archive_document.h"
-#include "saving/whole_file.h"
 
 namespace quorvane {
 

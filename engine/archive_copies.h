@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "base/ordered_worker.h"
+#include "engine/file_fetcher.h"
+#include "engine/mime_archive.h"
 #include "engine/resource_copies.h"
-#include "inspection/mime_archive.h"
-#include "saving/file_fetcher.h"
 
 namespace quorvane {
 

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "inspection/mime_archive.h"
-#include "inspection/served_resource.h"
+#include "engine/mime_archive.h"
+#include "engine/served_resource.h"
 
 namespace quorvane {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "inspection/served_source_limits.h"
+#include "base/limits.h"
 
 namespace quorvane {
 

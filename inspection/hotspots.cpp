@@ -5,9 +5,9 @@
 
 #include "base/address_scheme.h"
 #include "base/ascii.h"
+#include "engine/resolved_address.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
-#include "inspection/resolved_address.h"
 #include "inspection/served_source_limits.h"
 #include "inspection/srcset_candidates.h"
 

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "base/ascii.h"
+#include "engine/resolved_address.h"
 #include "inspection/character_references.h"
 #include "inspection/markup_tokens.h"
-#include "inspection/resolved_address.h"
 #include "inspection/srcset_candidates.h"
 
 namespace quorvane {

@@ -2,11 +2,9 @@
 
 #include <cstddef>
 
-namespace quorvane {
+#include "base/limits.h"
 
-// A served page is shown up to this many bytes; past it, the first this many and a line
-// that says so. The reformatted text is held to the same size.
-inline constexpr std::size_t kMaxServedSourceBytes = std::size_t{64} << 20;
+namespace quorvane {
 
 // A page made of nothing but addresses would otherwise cost memory in step with its
 // length; past this many, the rest of its addresses are no links.

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "base/file_bytes_write.h"
 #include "base/window_slice.h"
 #include "desktop/user_folders.h"
 #include "saving/content_digest.h"

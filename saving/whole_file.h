@@ -9,9 +9,6 @@ namespace quorvane {
 // Writes bytes into folder under name, or under the first free "name (n).ext" when that is
 // taken, whole or not at all (a PartialFile), and returns where the file now is. Throws
 // std::system_error when the folder cannot be written.
-// Writes bytes into the existing file path, in place of what it held. Throws
-// std::system_error with the system's reason (a full disk, a file too large).
-void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 std::filesystem::path SaveWholeFile(const std::filesystem::path& folder, const std::string& name,
                                     std::string_view bytes);

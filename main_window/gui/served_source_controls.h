@@ -8,8 +8,8 @@
 #include "engine/live_document_reader.h"
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
+#include "main_window/gui/served_source_view_pane.h"
 #include "main_window/served_encoding.h"
-#include "source_changes/gui/served_source_view_pane.h"
 #include "source_changes/gui/source_mode_settings.h"
 
 class wxPanel;

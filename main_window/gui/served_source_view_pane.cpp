@@ -1,4 +1,4 @@
-#include "source_changes/gui/served_source_view_pane.h"
+#include "main_window/gui/served_source_view_pane.h"
 
 #include <utility>
 
@@ -19,8 +19,8 @@ void ServedSourceViewPane::ShowSource(std::string text, std::string pageAddress)
     view_.ShowSource(std::move(text), std::move(pageAddress));
 }
 
-SourceMatches ServedSourceViewPane::Find(const std::string& what,
-                                         const SourceFindOptions& options, unsigned maxMatches) {
+SourceMatches ServedSourceViewPane::Find(const std::string& what, const SourceFindOptions& options,
+                                         unsigned maxMatches) {
     return view_.Find(what, options, maxMatches);
 }
 

@@ -1,4 +1,4 @@
-#include "inspection/resolved_address.h"
+#include "engine/resolved_address.h"
 
 #include <glib.h>
 

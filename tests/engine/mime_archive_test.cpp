@@ -1,4 +1,4 @@
-#include "inspection/mime_archive.h"
+#include "engine/mime_archive.h"
 
 #include <gtest/gtest.h>
 

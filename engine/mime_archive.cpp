@@ -1,4 +1,4 @@
-#include "inspection/mime_archive.h"
+#include "engine/mime_archive.h"
 
 #include <gmime/gmime.h>
 
@@ -6,7 +6,7 @@
 #include <mutex>
 
 #include "base/ascii.h"
-#include "inspection/resolved_address.h"
+#include "engine/resolved_address.h"
 
 namespace quorvane {
 namespace {
