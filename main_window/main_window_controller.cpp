@@ -123,6 +123,9 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
     } else {
         views_.Element(view).SetVisible(true);
     }
+    if (sourceWasShown && view != kServedSourceView) {
+        servedSourceFollower_.OnHidden();
+    }
     analysis_.ViewShown();
     find_.ViewShown(view, sourceWasShown);
     zoom_.ViewShown();

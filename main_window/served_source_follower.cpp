@@ -45,6 +45,14 @@ void ServedSourceFollower::OnPageLoaded() {
 void ServedSourceFollower::OnShown() {
     if (state_ == State::Outdated || state_ == State::OutdatedWhileLoading) {
         Read();
+    } else if (state_ == State::ShownWhileLoading && loading_) {
+        loading_(true);
+    }
+}
+
+void ServedSourceFollower::OnHidden() {
+    if (state_ == State::ShownWhileLoading && loading_) {
+        loading_(false);
     }
 }
 

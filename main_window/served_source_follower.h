@@ -29,8 +29,8 @@ class ServedSourceFollower {
         Shown,                 // the Browser view's page
     };
 
-    // loading: told true when the view begins to show a page still loading, false when
-    // that page's load has ended.
+    // loading: told true when the view shows a page still loading, false when it no longer
+    // does (the view was hidden) and at every load's end.
     ServedSourceFollower(BrowserViewElement& browser, ServedSourcePane& pane,
                          std::function<void(bool stillLoading)> loading = {});
 
@@ -38,8 +38,9 @@ class ServedSourceFollower {
     void OnMainResourceFinished();
     // The Browser view finished a load, however it ended.
     void OnPageLoaded();
-    // The view was made visible.
+    // The view was made visible, or hidden.
     void OnShown();
+    void OnHidden();
     State CurrentState() const { return state_; }
 
   private:

@@ -80,7 +80,8 @@ TEST_F(ServedSourceTest, ReadsEachPageOnceAndOnlyWhileShown) {
 // said to be whole (one from the engine's cache) is read at its load's end. The events, a
 // letter each: b the bytes are whole, l the load ends, s shown, h hidden, w the engine
 // answers on demand from now on, a it answers, n it has no bytes for the next page, o the
-// Browser view shows a page of its own. Told: + a page still loading is shown, - a load ended.
+// Browser view shows a page of its own. Told: + a page still loading is shown, - it is no
+// longer (the view was hidden) or a load ended.
 TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) {
     using State = ServedSourceFollower::State;
     const struct {
@@ -96,7 +97,9 @@ TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) 
         {"the bytes while hidden", "b", 0, 0, State::OutdatedWhileLoading, ""},
         {"shown while loading", "bs", 1, 1, State::ShownWhileLoading, "+"},
         {"shown once loaded", "bls", 1, 1, State::Shown, "-"},
-        {"shown, hidden, loaded, shown", "sbhls", 2, 2, State::Shown, "+-"},
+        {"shown, hidden, loaded, shown", "sbhls", 2, 2, State::Shown, "+--"},
+        {"hidden and shown again while loading", "sbhs", 2, 2, State::ShownWhileLoading, "+-+"},
+        {"hidden before the page", "shb", 1, 1, State::OutdatedWhileLoading, ""},
         {"no bytes said (a page from the cache)", "sl", 2, 2, State::Shown, "-"},
         {"two pages' bytes in one load", "sbbl", 3, 3, State::Shown, "++-"},
         {"the load ends before the answer", "wsabla", 2, 2, State::Shown, "-"},
@@ -129,6 +132,7 @@ TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) 
                     break;
                 case 'h':
                     pane.SetVisible(false);
+                    follower.OnHidden();
                     break;
                 case 'w':
                     browser.AnswerResourcesOnDemand();
@@ -154,7 +158,8 @@ TEST_F(ServedSourceTest, ReadsAPageOnceItsBytesAreWholeAndKeepsItAtTheLoadsEnd) 
 }
 
 // Panel 1 says the page shown is still loading until its load ends, and the engine's own
-// word comes back then; the generated views' engines tell nothing of the kind.
+// word comes back then; not while another view is shown. The generated views' engines
+// tell nothing of the kind.
 TEST_F(ServedSourceTest, SaysThePageStillLoadsUntilItsLoadEnds) {
     const std::string note = "Page still loading: the source shown is complete";
     controller_.SelectView(MainWindowController::kServedSourceView);
@@ -166,6 +171,10 @@ TEST_F(ServedSourceTest, SaysThePageStillLoadsUntilItsLoadEnds) {
         ServedResource{"http://host.example/dir/page.html", "<p>early</p>", "text/html", ""});
     controller_.MainResourceFinished(0);
     EXPECT_EQ(servedSource_.text, "<p>early</p>");
+    EXPECT_EQ(surface_.statusText, note);
+    controller_.SelectView(MainWindowController::kBrowserView);
+    EXPECT_EQ(surface_.statusText, "Opening http://host.example/dir/page.html...");
+    controller_.SelectView(MainWindowController::kServedSourceView);
     EXPECT_EQ(surface_.statusText, note);
     controller_.StatusTextChange(0, "Done");
     EXPECT_EQ(surface_.statusText, note);
