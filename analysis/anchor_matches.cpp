@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "analysis/file_name_linker.h"
+
 // Anchor k is its frame around pass k's address and name, each escaped. A match in it
 // lies within the address, within the name, or takes a byte of the frame: then it holds
 // a byte of the frame next to the address or the name (the "'" that ends "<a href='",

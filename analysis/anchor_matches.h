@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "analysis/anchor_edge.h"
-#include "analysis/file_name_linker.h"
 #include "analysis/file_name_search.h"
+#include "analysis/link_pass.h"
 #include "analysis/match_choice.h"
 #include "analysis/pass_names.h"
 

@@ -9,17 +9,10 @@
 #include <vector>
 
 #include "analysis/anchor_edge.h"
+#include "analysis/link_pass.h"
 #include "analysis/text_pieces.h"
 
 namespace quorvane {
-
-// One linking pass of the source view: every occurrence of name becomes the anchor
-// <a href='address'>name</a>. Both views point into the analysis lists, so that no
-// address is copied for a pass that never runs.
-struct LinkPass {
-    std::string_view name;
-    std::string_view address;
-};
 
 // The anchor a pass puts in place of its name, address and name escaped.
 std::string AnchorFor(const LinkPass& pass);

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/file_name_linker.h"
+#include "analysis/link_pass.h"
 
 namespace quorvane {
 
