@@ -3,9 +3,13 @@
 #include <wx/image.h>
 #include <wx/msgdlg.h>
 
+#include <filesystem>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "branding/branding_values.h"
+#include "desktop/command_line_address.h"
 #include "desktop/gui/desktop_style.h"
 #include "desktop/start_request.h"
 #include "main_window/gui/splash_window.h"
@@ -22,8 +26,14 @@ bool QuorvaneApp::OnInit() {
     for (int i = 1; i < argc; ++i) {
         arguments.push_back(argv[i].utf8_string());
     }
+    StartRequest request = ReadStartArguments(arguments);
+    if (request.startedBy == StartedBy::Person) {
+        std::error_code unknown;
+        request.address =
+            CommandLineAddress(request.address, std::filesystem::current_path(unknown));
+    }
     auto* splash = new SplashWindow([this](const std::string& message) { EndStartUp(message); },
-                                    ReadStartArguments(arguments));
+                                    std::move(request));
     splash->Show();
     return true;
 }
