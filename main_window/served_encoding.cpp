@@ -36,7 +36,7 @@ void ServedEncoding::ReadAgain() {
         return;
     }
     shown_ = std::string(chosen_->name);
-    browser_->FetchMainResource(
+    browser_->ReadMainResourceCopy(
         [this, request = request_,
          alive = std::weak_ptr<const int>(alive_)](std::optional<ServedResource> resource) {
             if (alive.expired() || request != request_ || !resource || !chosen_) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/browser_element.h"
+#include "engine/browser_view_element.h"
 #include "inspection/encoding_labels.h"
 #include "inspection/served_source_pane.h"
 
@@ -20,7 +20,7 @@ class ServedEncoding : public ServedSourcePane {
     explicit ServedEncoding(ServedSourcePane& next) : next_(next) {}
 
     // The Browser view, whose page's bytes are read again; none until its engine is made.
-    void ReadBytesFrom(BrowserElement& browser) { browser_ = &browser; }
+    void ReadBytesFrom(BrowserViewElement& browser) { browser_ = &browser; }
     // Reads the page shown again in encoding.
     void Choose(const WebEncoding& encoding);
     // The encoding the text is shown in ("windows-1252"); "" before any.
@@ -46,7 +46,7 @@ class ServedEncoding : public ServedSourcePane {
     void ReadAgain();
 
     ServedSourcePane& next_;
-    BrowserElement* browser_ = nullptr;
+    BrowserViewElement* browser_ = nullptr;
     std::optional<WebEncoding> chosen_;
     std::string address_;  // of the page shown
     std::string told_;     // what the follower read the next text in

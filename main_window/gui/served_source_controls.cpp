@@ -52,7 +52,7 @@ ServedSourcePane& ServedSourceControls::Pane() {
     return *encoding_;
 }
 
-void ServedSourceControls::ReadServedBytesFrom(BrowserElement& browser) {
+void ServedSourceControls::ReadServedBytesFrom(BrowserViewElement& browser) {
     encoding_->ReadBytesFrom(browser);
 }
 

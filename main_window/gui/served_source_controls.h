@@ -45,7 +45,7 @@ class ServedSourceControls : private LiveDocumentReader {
     // The Browser view's live document, once its engine is made; until then there is none.
     void ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader);
     // The Browser view, whose page's bytes are read again in the encoding the user chooses.
-    void ReadServedBytesFrom(BrowserElement& browser);
+    void ReadServedBytesFrom(BrowserViewElement& browser);
     // Reads the served text again in the encoding named (a name of EncodingChoices()).
     void ChooseEncoding(std::string_view name);
     std::string ShownEncoding() const;
