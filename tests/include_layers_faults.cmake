@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 set(tree ${WORK_DIR}/tree)
 file(REMOVE_RECURSE ${tree})
 # A clean file in every folder: the check wants sources everywhere.
-foreach(folder base desktop engine analysis branding inspection saving main_window)
+foreach(folder base desktop engine analysis branding inspection saving source_changes main_window)
     file(WRITE ${tree}/${folder}/clean.h "#pragma once\n#include <string>\n")
 endforeach()
 
@@ -28,6 +28,8 @@ set(rows
     "inspection/gui/thumbnail.cpp|<webkit2/webkit2.h>|fault"
     "saving/gui/download.cpp|<libsoup/soup.h>|fault"
     "main_window/gui/frame.cpp|<webkit2/webkit2.h>|fault"
+    "source_changes/gui/bar.cpp|\"inspection/gui/view.h\"|fault"
+    "source_changes/modes.h|\"inspection/source_reformatting.h\"|clean"
     "main_window/gui/controls.cpp|\"inspection/gui/view.h\"|clean"
     "main_window/controller.h|\"saving/saved_download.h\"|clean"
     "main_window/layout.h|\"engine/gui/view.h\"|fault"
