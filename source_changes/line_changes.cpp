@@ -37,6 +37,8 @@ class LineNumbering {
         return numbers;
     }
 
+    std::size_t Count() const { return numbers_.size(); }
+
   private:
     std::unordered_map<std::string_view, std::uint32_t> numbers_;
 };
@@ -46,35 +48,100 @@ std::string TooLargeWhy(std::string_view what) {
            "): they are shown one after the other, without marks.";
 }
 
-// The changes of the stretch between the shared start and end, from the edit script.
-std::vector<LineChange> ChangesOf(const std::vector<std::uint32_t>& served,
-                                  const std::vector<std::uint32_t>& live, std::uint32_t first) {
-    dtl::Diff<std::uint32_t> diff(served, live);
+using Numbers = std::vector<std::uint32_t>;
+
+// A line both texts have once, at a in the one and b in the other.
+struct Anchor {
+    std::uint32_t a = 0;
+    std::uint32_t b = 0;
+};
+
+// The lines each text has once, as many of them as come in the same order in both (the
+// longest increasing run, by patience sorting). They split the texts into stretches that
+// are compared on their own: a page whose script rewrote every other paragraph is a
+// thousand small comparisons, where one would cost time in step with its lines times its
+// changes.
+std::vector<Anchor> UniqueAnchors(const Numbers& a, const Numbers& b, std::size_t numbers) {
+    std::vector<std::uint32_t> inA(numbers);
+    std::vector<std::uint32_t> inB(numbers);
+    std::vector<std::uint32_t> whereInB(numbers);
+    for (const std::uint32_t line : a) {
+        ++inA[line];
+    }
+    for (std::uint32_t j = 0; j < b.size(); ++j) {
+        ++inB[b[j]];
+        whereInB[b[j]] = j;
+    }
+    std::vector<Anchor> candidates;
+    for (std::uint32_t i = 0; i < a.size(); ++i) {
+        if (inA[a[i]] == 1 && inB[a[i]] == 1) {
+            candidates.push_back({i, whereInB[a[i]]});
+        }
+    }
+    std::vector<std::size_t> tails;  // of each run's length, the candidate it ends with
+    std::vector<std::ptrdiff_t> before(candidates.size(), -1);
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const auto place = std::ranges::lower_bound(
+            tails, candidates[k].b, {}, [&](std::size_t tail) { return candidates[tail].b; });
+        if (place != tails.begin()) {
+            before[k] = static_cast<std::ptrdiff_t>(*std::prev(place));
+        }
+        if (place == tails.end()) {
+            tails.push_back(k);
+        } else {
+            *place = k;
+        }
+    }
+    std::vector<Anchor> anchors;
+    for (auto k = tails.empty() ? -1 : static_cast<std::ptrdiff_t>(tails.back()); k >= 0;
+         k = before[static_cast<std::size_t>(k)]) {
+        anchors.push_back(candidates[static_cast<std::size_t>(k)]);
+    }
+    std::ranges::reverse(anchors);
+    return anchors;
+}
+
+// Appends the changes of a[aFrom, aTo) against b[bFrom, bTo), from dtl's edit script;
+// false when the stretch is beyond maxPairs.
+bool CompareStretch(const Numbers& a, const Numbers& b, Anchor from, Anchor to,
+                    std::uint64_t maxPairs, std::vector<LineChange>& changes) {
+    const std::uint32_t aCount = to.a - from.a;
+    const std::uint32_t bCount = to.b - from.b;
+    if (aCount == 0 || bCount == 0) {
+        if (aCount + bCount > 0) {
+            changes.push_back({from.a, aCount, from.b, bCount});
+        }
+        return true;
+    }
+    if (std::uint64_t{aCount} * bCount > maxPairs) {
+        return false;
+    }
+    dtl::Diff<std::uint32_t> diff(Numbers(a.begin() + from.a, a.begin() + to.a),
+                                  Numbers(b.begin() + from.b, b.begin() + to.b));
     diff.compose();
-    std::vector<LineChange> changes;
-    std::uint32_t servedAt = first;
-    std::uint32_t liveAt = first;
+    std::uint32_t aAt = from.a;
+    std::uint32_t bAt = from.b;
     bool open = false;
     for (const auto& [line, info] : diff.getSes().getSequence()) {
         if (info.type == dtl::SES_COMMON) {
             open = false;
-            ++servedAt;
-            ++liveAt;
+            ++aAt;
+            ++bAt;
             continue;
         }
         if (!open) {
-            changes.push_back({servedAt, 0, liveAt, 0});
+            changes.push_back({aAt, 0, bAt, 0});
             open = true;
         }
         if (info.type == dtl::SES_DELETE) {
             ++changes.back().servedCount;
-            ++servedAt;
+            ++aAt;
         } else {
             ++changes.back().liveCount;
-            ++liveAt;
+            ++bAt;
         }
     }
-    return changes;
+    return true;
 }
 
 }  // namespace
@@ -106,36 +173,34 @@ LineComparison CompareLines(std::string_view served, std::string_view live,
                 TooLargeWhy("more than " + std::to_string(bounds.maxBytes) + " bytes")};
     }
     LineNumbering numbering;
-    std::vector<std::uint32_t> a = numbering.Number(SplitLines(served));
-    std::vector<std::uint32_t> b = numbering.Number(SplitLines(live));
-    const auto shared = static_cast<std::size_t>(
+    const Numbers a = numbering.Number(SplitLines(served));
+    const Numbers b = numbering.Number(SplitLines(live));
+    const auto shared = static_cast<std::uint32_t>(
         std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-    const auto sharedEnd = static_cast<std::size_t>(
-        std::mismatch(a.rbegin(), a.rend() - static_cast<std::ptrdiff_t>(shared), b.rbegin(),
-                      b.rend() - static_cast<std::ptrdiff_t>(shared))
-            .first -
+    const auto sharedEnd = static_cast<std::uint32_t>(
+        std::mismatch(a.rbegin(), a.rend() - shared, b.rbegin(), b.rend() - shared).first -
         a.rbegin());
-    a = std::vector<std::uint32_t>(a.begin() + static_cast<std::ptrdiff_t>(shared),
-                                   a.end() - static_cast<std::ptrdiff_t>(sharedEnd));
-    b = std::vector<std::uint32_t>(b.begin() + static_cast<std::ptrdiff_t>(shared),
-                                   b.end() - static_cast<std::ptrdiff_t>(sharedEnd));
-    if (std::uint64_t{a.size()} * b.size() > bounds.maxLinePairs) {
-        return {LineComparison::Outcome::TooLarge,
-                {},
-                TooLargeWhy(std::to_string(a.size()) + " and " + std::to_string(b.size()) +
-                            " lines differ")};
+    const Anchor end{static_cast<std::uint32_t>(a.size()) - sharedEnd,
+                     static_cast<std::uint32_t>(b.size()) - sharedEnd};
+    const Numbers aMiddle(a.begin() + shared, a.begin() + end.a);
+    const Numbers bMiddle(b.begin() + shared, b.begin() + end.b);
+    LineComparison compared;
+    Anchor from{shared, shared};
+    std::vector<Anchor> stops;
+    for (const Anchor& anchor : UniqueAnchors(aMiddle, bMiddle, numbering.Count())) {
+        stops.push_back({anchor.a + shared, anchor.b + shared});
     }
-    const auto first = static_cast<std::uint32_t>(shared);
-    if (a.empty() || b.empty()) {
-        if (a.empty() && b.empty()) {
-            return {};
+    stops.push_back(end);
+    for (const Anchor& stop : stops) {
+        if (!CompareStretch(a, b, from, stop, bounds.maxLinePairs, compared.changes)) {
+            return {LineComparison::Outcome::TooLarge,
+                    {},
+                    TooLargeWhy(std::to_string(stop.a - from.a) + " and " +
+                                std::to_string(stop.b - from.b) + " lines differ")};
         }
-        return {LineComparison::Outcome::Compared,
-                {{first, static_cast<std::uint32_t>(a.size()), first,
-                  static_cast<std::uint32_t>(b.size())}},
-                {}};
+        from = {stop.a + 1, stop.b + 1};
     }
-    return {LineComparison::Outcome::Compared, ChangesOf(a, b, first), {}};
+    return compared;
 }
 
 }  // namespace quorvane

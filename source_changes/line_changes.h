@@ -23,8 +23,9 @@ struct LineChange {
 };
 
 // How much two texts are compared at most. The lines the texts share at their start and
-// at their end cost next to nothing; the comparison of what lies between costs time in
-// step with the product of its lines on each side, at worst, so that is what is bounded.
+// at their end, and the lines each has once that come in the same order in both, cost
+// next to nothing; the comparison of each stretch between them costs time in step with
+// the product of its lines on each side, at worst, so that is what is bounded.
 struct ChangeBounds {
     std::size_t maxBytes = kMaxServedSourceBytes;  // of each text
     std::uint64_t maxLinePairs = std::uint64_t{40'000} * 40'000;
