@@ -406,3 +406,46 @@ TEST_F(ServedSourceTest, AnErrorPageIsNoPageToShowOrSave) {
 
 }  // namespace
 }  // namespace quorvane::testing
+
+namespace quorvane::testing {
+namespace {
+
+// The switch's commands choose the mode first and then show the view, so that the view is
+// read in the mode chosen; Ctrl+4 and Ctrl+U show it as served. The steps through the
+// changes work only while the changes are shown.
+TEST_F(ServedSourceTest, TheSwitchsCommandsShowTheViewInTheirMode) {
+    const CommandTarget target{controller_, window_};
+    const struct {
+        CommandId command;
+        const char* mode;
+        CommandId ticked;  // the item of the "Served or Live" submenu ticked afterwards
+    } rows[] = {
+        {CommandId::SourceAsNow, "now", CommandId::SourceAsNow},
+        {CommandId::SourceChanges, "changes", CommandId::SourceChanges},
+        {CommandId::ServedSourceView, "served", CommandId::SourceAsServed},
+        {CommandId::SourceAsServed, "served", CommandId::SourceAsServed},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.mode);
+        controller_.SelectView(MainWindowController::kBrowserView);
+        log_.clear();
+        CommandFor(row.command).run(target);
+        ASSERT_FALSE(log_.empty());
+        EXPECT_EQ(log_.front(), std::string("window.ChooseSourceMode(") + row.mode + ")");
+        EXPECT_EQ(controller_.VisibleView(), MainWindowController::kServedSourceView);
+        EXPECT_TRUE(CommandFor(row.ticked).checked(target));
+        EXPECT_FALSE(CommandFor(row.ticked == CommandId::SourceAsNow ? CommandId::SourceChanges
+                                                                     : CommandId::SourceAsNow)
+                         .checked(target));
+        EXPECT_EQ(CommandFor(CommandId::NextChange).enabled(target),
+                  std::string(row.mode) == "changes");
+        EXPECT_EQ(CommandFor(CommandId::ReadPageAgain).enabled(target),
+                  std::string(row.mode) != "served");
+    }
+    CommandFor(CommandId::SourceChanges).run(target);
+    controller_.SelectView(MainWindowController::kBrowserView);
+    EXPECT_FALSE(CommandFor(CommandId::PreviousChange).enabled(target));
+}
+
+}  // namespace
+}  // namespace quorvane::testing
