@@ -10,9 +10,14 @@ bool ServedSourceViewPane::Visible() const {
     return view_.Visible();
 }
 
+// The page lays out the bar and the viewer once shown: while hidden it was placed, not
+// laid out.
 void ServedSourceViewPane::SetVisible(bool visible) {
     page_->Show(visible);
     view_.SetVisible(visible);
+    if (visible) {
+        page_->Layout();
+    }
 }
 
 void ServedSourceViewPane::ShowSource(std::string text, std::string pageAddress) {
