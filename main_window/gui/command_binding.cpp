@@ -25,6 +25,18 @@ CommandBinding::CommandBinding(wxFrame& frame, CommandTarget target,
     BindShortcuts();
 }
 
+namespace {
+
+// The accelerator, after a tab, is shown in the menu and works as a shortcut.
+void AppendItem(wxMenu& menu, const Command& command) {
+    const wxString caption = wxString::FromUTF8(command.caption);
+    menu.Append(CommandWindowId(command.id),
+                *command.accelerator ? caption + "\t" + command.accelerator : caption, wxString(),
+                command.checked != nullptr ? wxITEM_CHECK : wxITEM_NORMAL);
+}
+
+}  // namespace
+
 // A submenu's first item that comes after a separator puts the separator before the submenu.
 void CommandBinding::CreateMenus() {
     auto* bar = new wxMenuBar;
@@ -57,12 +69,7 @@ void CommandBinding::CreateMenus() {
             submenuTitle = command.submenu;
             menu->AppendSubMenu(submenu, wxString::FromUTF8(command.submenu));
         }
-        // The accelerator, after a tab, is shown in the menu and works as a shortcut.
-        const wxString caption = wxString::FromUTF8(command.caption);
-        (submenu != nullptr ? submenu : menu)
-            ->Append(CommandWindowId(command.id),
-                     *command.accelerator ? caption + "\t" + command.accelerator : caption,
-                     wxString(), command.checked != nullptr ? wxITEM_CHECK : wxITEM_NORMAL);
+        AppendItem(submenu != nullptr ? *submenu : *menu, command);
     }
     // The access keys (Alt+F, ...) show as underlined letters, not as part of the captions.
     bar->Append(menu, title);
