@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "inspection/gui/served_source_view.h"
+#include "main_window/gui/command_binding.h"
 #include "source_changes/gui/source_mode_bar.h"
 #include "source_changes/source_modes.h"
 
@@ -29,6 +30,21 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
     page_->SetSizer(column);
     view_->SetColoured(look_.coloured);
     view_->SetWrapped(look_.wrapped);
+    // Scintilla takes Ctrl+Alt with a letter for AltGr and the key for text, and GTK's input
+    // method Ctrl+Shift+U for the start of a character's number, both before the window's
+    // shortcuts see them: the switch's keys go to their commands here.
+    view_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        const int modifiers = event.GetModifiers();
+        if (event.GetKeyCode() == 'U' && (modifiers == (wxMOD_CONTROL | wxMOD_ALT) ||
+                                          modifiers == (wxMOD_CONTROL | wxMOD_SHIFT))) {
+            const CommandId id =
+                modifiers & wxMOD_ALT ? CommandId::SourceChanges : CommandId::SourceAsNow;
+            wxCommandEvent command(wxEVT_MENU, CommandWindowId(id));
+            wxGetTopLevelParent(view_)->GetEventHandler()->ProcessEvent(command);
+            return;
+        }
+        event.Skip();
+    });
     pane_ = std::make_unique<ServedSourceViewPane>(*view_, page_);
     // The comparison's answers come back through the page's queue, which takes steps from
     // any thread; the worker stops before the page goes.
