@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 
 class wxEventLoopBase;
@@ -8,9 +9,10 @@ class wxEventLoopActivator;
 namespace quorvane::test {
 
 // wxWidgets started in this process for code that drives the windows itself (the
-// end-to-end tests and the views benchmark), with settings and caches in a home of the
-// process's own, never the user's. An event loop is active while the session lives;
-// callers run the GUI's events themselves (event_pump.h).
+// end-to-end tests and the views benchmark), with settings, caches and runtime files in a
+// home of the process's own, never the user's, removed when the session ends. An event
+// loop is active while the session lives; callers run the GUI's events themselves
+// (event_pump.h).
 class GuiSession {
   public:
     GuiSession(int& argc, char** argv);
@@ -21,6 +23,7 @@ class GuiSession {
     bool Started() const { return started_; }
 
   private:
+    std::filesystem::path home_;
     bool started_ = false;
     std::unique_ptr<wxEventLoopBase> loop_;
     std::unique_ptr<wxEventLoopActivator> active_;

@@ -122,7 +122,8 @@ class NewWindows : public ::testing::Test {
     void SetUp() override {
         ServePages(server_);
         home_ = FreshProgramHome("new-windows");
-        opener_ = StartProgram(QUORVANE_PROGRAM, home_);
+        opener_ = StartProgram(
+            ProgramInHome(QUORVANE_PROGRAM, QUORVANE_FILES_BESIDE_PROGRAM, home_), home_);
         // A person's start shows the Help window; it has the keyboard and closes on Escape.
         const auto help = FindWindow(kHelpCaption, 60s, opener_);
         ASSERT_TRUE(help) << "a person's start showed no Help window";

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -23,6 +24,31 @@ fs::path FreshProgramHome(const std::string& name) {
     }
     fs::permissions(home / "runtime", fs::perms::owner_all);
     return home;
+}
+
+namespace {
+
+void LinkOrCopy(const fs::path& file, const fs::path& folder) {
+    std::error_code noLink;
+    fs::create_hard_link(file, folder / file.filename(), noLink);
+    if (noLink) {
+        fs::copy_file(file, folder / file.filename());
+    }
+}
+
+}  // namespace
+
+fs::path ProgramInHome(const fs::path& program, std::string_view filesBeside,
+                       const fs::path& home) {
+    const fs::path folder = home / "program";
+    fs::create_directories(folder);
+    LinkOrCopy(program, folder);
+    for (std::size_t start = 0; start < filesBeside.size();) {
+        const std::size_t end = std::min(filesBeside.find(',', start), filesBeside.size());
+        LinkOrCopy(program.parent_path() / filesBeside.substr(start, end - start), folder);
+        start = end + 1;
+    }
+    return folder / program.filename();
 }
 
 pid_t StartProgram(const fs::path& program, const fs::path& home) {

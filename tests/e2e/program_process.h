@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvane::test {
 
@@ -17,6 +18,15 @@ pid_t StartProgram(const std::filesystem::path& program, const std::filesystem::
 
 // A fresh home for StartProgram, with its folders made.
 std::filesystem::path FreshProgramHome(const std::string& name);
+
+// The program as a test runs it: linked, with the files it reads beside itself (their
+// names in filesBeside, joined by ","), into a program folder of home's own, and copied
+// where the file system keeps no links. The program writes its work files beside itself,
+// which two tests running it at once, or two runs of the suite, would share otherwise.
+// Returns the program's path there.
+std::filesystem::path ProgramInHome(const std::filesystem::path& program,
+                                    std::string_view filesBeside,
+                                    const std::filesystem::path& home);
 
 // What the program wrote to its terminal.
 std::string ProgramErrors(const std::filesystem::path& home, pid_t program);

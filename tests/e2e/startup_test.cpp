@@ -20,7 +20,8 @@ using namespace quorvane::test;
 
 TEST(ProgramStartUp, OpensTheStartPageAndEndsCleanlyWhenClosed) {
     const auto home = FreshProgramHome("startup");
-    const pid_t child = StartProgram(QUORVANE_PROGRAM, home);
+    const pid_t child =
+        StartProgram(ProgramInHome(QUORVANE_PROGRAM, QUORVANE_FILES_BESIDE_PROGRAM, home), home);
     ASSERT_GE(child, 0);
     // The caption names the start page once the Browser view has loaded it.
     const auto window = FindWindow("Quorvane by Tarnwick Downloads - Welcome to Quorvane", 30s);

@@ -101,12 +101,13 @@ TEST(TwoCopies, EachShowsItsOwnPagesAndKeepsItsOwnWorkFiles) {
         Serve(server, page);
     }
     const fs::path home = HomeWithoutHelpAtStart();
-    const fs::path programFolder = fs::path(QUORVANE_PROGRAM).parent_path();
+    const fs::path program = ProgramInHome(QUORVANE_PROGRAM, QUORVANE_FILES_BESIDE_PROGRAM, home);
+    const fs::path programFolder = program.parent_path();
 
     pid_t copies[2] = {};
     unsigned long windows[2] = {};
     for (int i = 0; i < 2; ++i) {
-        copies[i] = StartProgram(QUORVANE_PROGRAM, home);
+        copies[i] = StartProgram(program, home);
         const auto window = FindWindow(kStartCaption + " - Welcome to Quorvane", 30s, copies[i]);
         ASSERT_TRUE(window) << "copy " << i << " never showed the start page";
         windows[i] = *window;

@@ -208,24 +208,29 @@ TEST_F(UserFeedbackEndToEnd, TypingInTheAddressBoxOutlastsTheTitlesChanges) {
         << frame_->AddressText();
 }
 
-// A port on 127.0.0.1 whose connections the system takes but nobody ever answers.
-class SilentServer {
+// A port on 127.0.0.1 that the test holds: listening, the system takes its connections
+// but nobody ever answers them; not listening, the system refuses them. Either way no other
+// program (a test running beside this one) can take the port meanwhile.
+class HeldPort {
   public:
-    SilentServer() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    enum class Connections { TakenButNeverAnswered, Refused };
+
+    explicit HeldPort(Connections connections) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
         if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(socket_, 8) != 0 ||
+            (connections == Connections::TakenButNeverAnswered && ::listen(socket_, 8) != 0) ||
             ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            throw std::runtime_error("no silent server");
+            throw std::runtime_error("no port of the test's own");
         }
         port_ = ntohs(address.sin_port);
     }
-    ~SilentServer() { ::close(socket_); }
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
+    ~HeldPort() { ::close(socket_); }
+    HeldPort(const HeldPort&) = delete;
+    HeldPort& operator=(const HeldPort&) = delete;
+    int Port() const { return port_; }
     std::string Url(const std::string& path) const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
@@ -236,7 +241,7 @@ class SilentServer {
 };
 
 TEST_F(UserFeedbackEndToEnd, AServerThatNeverAnswersIsGivenUpWithAnErrorPage) {
-    const SilentServer silent;
+    const HeldPort silent(HeldPort::Connections::TakenButNeverAnswered);
     const std::string address = silent.Url("/never.html");
     TypeAddressAndPressEnter(address);
     EXPECT_TRUE(WaitUntil([&] { return StatusText() == "Opening " + address + "..."; }))
@@ -252,11 +257,9 @@ TEST_F(UserFeedbackEndToEnd, AServerThatNeverAnswersIsGivenUpWithAnErrorPage) {
 }
 
 TEST_F(UserFeedbackEndToEnd, ARefusedConnectionShowsWhyAndKeepsTheTypedAddress) {
-    // A port nobody listens on: the server's own, once it has let go of it.
-    const int port = [] {
-        HttpTestServer gone;
-        return gone.Port();
-    }();
+    // A port nobody listens on.
+    const HeldPort refusing(HeldPort::Connections::Refused);
+    const int port = refusing.Port();
     const std::string typed = "127.0.0.1:" + std::to_string(port) + "/missing.html";
     TypeAddressAndPressEnter(typed);
     const std::string address = "http://" + typed;
