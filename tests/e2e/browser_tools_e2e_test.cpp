@@ -46,50 +46,9 @@ namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
-std::vector<std::string> FilesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class BrowserToolsEndToEnd : public MainWindowEndToEnd {
   protected:
-    // Runs "Save Images…" and chooses folder in its dialog as a user does. The dialog is
-    // modal: the user types the path into it, its first "/" opening the location box,
-    // which takes a moment to come. A dialog still open after the last key is
-    // cancelled, so that the test ends.
-    void SaveImagesInto(const fs::path& folder) {
-        const std::string dialog = "--name '^Choose a Folder for the Images$'";
-        std::thread user([&] {
-            const std::string typing = "timeout 15 xdotool search --sync --onlyvisible " + dialog +
-                                       " windowfocus --sync && xdotool type / && sleep 0.5 && "
-                                       "xdotool type --delay 15 '" +
-                                       folder.string().substr(1) +
-                                       "/' && sleep 0.3 && xdotool key Return";
-            EXPECT_EQ(std::system(typing.c_str()), 0);
-            const std::string open = "xdotool search --onlyvisible " + dialog + " >/dev/null";
-            if (!PollUntil([&] { return std::system(open.c_str()) != 0; },
-                           std::chrono::seconds(10))) {
-                ADD_FAILURE() << "the folder dialog stayed open";
-                EXPECT_EQ(std::system("xdotool key Escape"), 0);
-            }
-        });
-        frame_->Controller().SaveImages();
-        user.join();
-    }
-    std::string StatusText() const {
-        return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
-    }
     std::string FindStatus() const { return frame_->FindBarControl()->Status(); }
-    // Opens page and waits until the views show its analysis.
-    void OpenPage(const std::string& path, const std::string& body, const std::string& marker) {
-        server_.Serve(path, "text/html", body);
-        TypeAddressAndPressEnter(server_.Url(path));
-        ASSERT_TRUE(WaitForAnalysedPage(server_.Url(path), marker));
-    }
 };
 
 TEST_F(BrowserToolsEndToEnd, FindCountsInTheVisibleViewAndMovesBetweenMatches) {
@@ -298,57 +257,6 @@ TEST_F(BrowserToolsEndToEnd, StopAndCancelDownloadCancelARunningDownloadAndLeave
         EXPECT_FALSE(cancel.enabled(target));
     }
     unsetenv("XDG_DOWNLOAD_DIR");
-    fs::remove_all(folder);
-}
-
-TEST_F(BrowserToolsEndToEnd, SaveImagesWritesEveryImageItCanAndCountsTheRest) {
-    const std::string png = DecodeDataUrl("data:image/png;base64,iVBORw0KGgo=")->bytes;
-    server_.Serve("/pics/a.png", "image/png", png + "a");
-    server_.Serve("/pics/b.gif", "image/gif", "GIF89a-b");
-    server_.Serve("/other/c.png", "image/png", png + "c");
-    OpenPage("/pics/page.html",
-             "<html><body><p>marker-save</p><img src=\"a.png\"><img src=\"b.gif\">"
-             "<img src=\"missing.png\"><img src=\"/other/c.png\">"
-             "<img src=\"data:image/png;base64,iVBORw0KGgo=\"></body></html>",
-             "marker-save");
-    const fs::path folder = FreshTempFolder("saved images");
-    std::ofstream(folder / "a.png") << "there before";
-    SaveImagesInto(folder);
-    ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saved "); })) << StatusText();
-
-    // The missing picture is the one failure, with the server's reason; the data: picture
-    // is written from its data.
-    EXPECT_EQ(StatusText(), "Saved 4 of 5 images to " + FolderForDisplay(folder, UserHomeFolder()) +
-                                "; 1 failed: Not Found");
-    EXPECT_THAT(FilesIn(folder),
-                ElementsAre("a (1).png", "a.png", "b.gif", "c.png", "image-5.png"));
-    EXPECT_EQ(ReadFileBytes(folder / "image-5.png"), png);
-    EXPECT_EQ(ReadFileBytes(folder / "a.png"), "there before");
-    EXPECT_EQ(ReadFileBytes(folder / "a (1).png"), png + "a");
-    EXPECT_EQ(ReadFileBytes(folder / "b.gif"), "GIF89a-b");
-    EXPECT_EQ(ReadFileBytes(folder / "c.png"), png + "c");
-    fs::remove_all(folder);
-}
-
-TEST_F(BrowserToolsEndToEnd, StopEndsSaveImagesAndLeavesNoPartialFile) {
-    for (const char* name : {"/slow/a.png", "/slow/b.png", "/slow/c.png"}) {
-        server_.ServeAfter(std::chrono::seconds(1), name, "image/png", "not to be kept");
-    }
-    OpenPage("/slow/page.html",
-             "<html><body><p>marker-slow</p><img src=\"a.png\"><img src=\"b.png\">"
-             "<img src=\"c.png\"></body></html>",
-             "marker-slow");
-    const fs::path folder = FreshTempFolder("stopped images");
-    SaveImagesInto(folder);
-    ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saving 3 images"); }))
-        << StatusText();
-    EXPECT_FALSE(FilesIn(folder).empty());
-    frame_->Controller().Stop();
-    EXPECT_EQ(StatusText(),
-              "Stopped: saved 0 of 3 images to " + FolderForDisplay(folder, UserHomeFolder()));
-    // The engine lets go of the cancelled files in its own time.
-    PumpEvents(std::chrono::seconds(3));
-    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
     fs::remove_all(folder);
 }
 

@@ -25,6 +25,15 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::filesystem::path FreshTempFolder(const std::string& name) {
     const auto folder = std::filesystem::temp_directory_path() /
                         ("quorvane-e2e-" + std::to_string(getpid()) + "-" + name);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main_window/gui/main_frame.h"
 
@@ -71,6 +72,9 @@ std::string EvaluateInView(MainFrame& frame, int index, const std::string& scrip
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// The names of the files in folder, sorted.
+std::vector<std::string> FilesIn(const std::filesystem::path& folder);
 
 // A folder of its own under the temporary folder, for this process and name.
 std::filesystem::path FreshTempFolder(const std::string& name);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <wx/statusbr.h>
+
 #include "tests/e2e/event_pump.h"
 
 namespace quorvane::test {
@@ -19,6 +21,17 @@ void MainWindowEndToEnd::SetUp() {
 void MainWindowEndToEnd::TearDown() {
     Close();
     std::filesystem::remove_all(workFolder_);
+}
+
+std::string MainWindowEndToEnd::StatusText() const {
+    return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
+}
+
+void MainWindowEndToEnd::OpenPage(const std::string& path, const std::string& body,
+                                  const std::string& marker) {
+    server_.Serve(path, "text/html", body);
+    TypeAddressAndPressEnter(server_.Url(path));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url(path), marker));
 }
 
 // Runs the shell command (xdotool) while the window goes on handling its events.

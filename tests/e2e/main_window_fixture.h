@@ -21,6 +21,11 @@ class MainWindowEndToEnd : public ::testing::Test, public MainWindowDriver {
     void SetUp() override;
     void TearDown() override;
 
+    // What status panel 1 says.
+    std::string StatusText() const;
+    // Serves body at path, opens it, and waits until the views show its analysis.
+    void OpenPage(const std::string& path, const std::string& body, const std::string& marker);
+
     HttpTestServer server_;
     Views opening_ = Views::EachShownOnce;
 };

@@ -33,9 +33,6 @@ namespace fs = std::filesystem;
 
 class UserFeedbackEndToEnd : public MainWindowEndToEnd {
   protected:
-    std::string StatusText() const {
-        return frame_->GetStatusBar()->GetStatusText(0).utf8_string();
-    }
     // Runs a menu item as its click does.
     void ClickMenuItem(const char* menu, const char* item) {
         const int id = frame_->GetMenuBar()->FindMenuItem(menu, item);
