@@ -45,8 +45,7 @@ void WithElement(const std::function<void(WebViewBrowserElement&, const Download
         frame->Show();
         use(element, recorder);
     }
-    frame->Destroy();
-    PumpEvents(std::chrono::milliseconds(50));
+    EXPECT_TRUE(DestroyAndWait(frame));
 }
 
 // The engine loads an empty page into a new view of its own accord; an analysis of it

@@ -53,8 +53,7 @@ class ImageGathererTest : public ::testing::Test {
     }
     ~ImageGathererTest() override {
         element_.reset();
-        frame_->Destroy();
-        PumpEvents(std::chrono::milliseconds(50));
+        EXPECT_TRUE(DestroyAndWait(frame_));
     }
 
     const ImageRow* Row(const std::string& address) const {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <utility>
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
@@ -62,9 +63,8 @@ bool MainWindowDriver::Open(const std::filesystem::path& workFolder, Views views
 
 void MainWindowDriver::Close() {
     if (frame_ != nullptr) {
-        frame_->Destroy();
-        frame_ = nullptr;
-        PumpEvents(std::chrono::milliseconds(50));
+        // The window lets go of its work folder only once it has been deleted.
+        DestroyAndWait(std::exchange(frame_, nullptr));
     }
 }
 

@@ -338,7 +338,7 @@ TEST_F(MainWindowEndToEnd, AHugePagesSourceShowsItsFirstScreenAtOnceAndTheWholeL
     ASSERT_TRUE(WaitUntilLaidOut(1, std::chrono::minutes(2)));
     // The generated views run no script: the user goes back to the top by the keyboard.
     TypeKeys("ctrl+2");
-    ASSERT_EQ(wxWindow::FindFocus(), frame_->Element(1).Window());
+    ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->Element(1).Window(); }));
     TypeKeys("ctrl+Home");
     EXPECT_TRUE(
         WaitUntil([&] { return seenBeforeTheWholeWasRead.contains(Picture(1, kScrollBarStrip)); }));

@@ -34,16 +34,17 @@ void MainWindowEndToEnd::OpenPage(const std::string& path, const std::string& bo
     ASSERT_TRUE(WaitForAnalysedPage(server_.Url(path), marker));
 }
 
-// Runs the shell command (xdotool) while the window goes on handling its events.
+// Runs the shell command (xdotool) while the window goes on handling its events, and
+// then until the window has handled every key and click the command made.
 void AsAUser(const std::string& command) {
     std::atomic<bool> done = false;
     std::thread user([&] {
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         done = true;
     });
-    WaitUntil([&] { return done.load(); }, std::chrono::seconds(30));
+    EXPECT_TRUE(WaitUntil([&] { return done.load(); }, std::chrono::seconds(60))) << command;
     user.join();
-    PumpEvents(std::chrono::milliseconds(300));
+    EXPECT_TRUE(WaitUntilEarlierInputHandled()) << command;
 }
 
 // Keys typed into the main window, which is given the keyboard first.

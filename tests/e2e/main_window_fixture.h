@@ -9,7 +9,9 @@
 
 namespace quorvane::test {
 
-// Runs the shell command (xdotool) while the window goes on handling its events.
+// Runs the shell command (xdotool) while the window goes on handling its events, and
+// returns once the window has handled every key and click the command made. What those
+// set off in an engine's own process (keys a page is given first) comes later still.
 void AsAUser(const std::string& command);
 // Keys typed into the main window, which is given the keyboard first.
 void TypeKeys(const std::string& keys);

@@ -163,7 +163,7 @@ TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox
 
     // Enter in the address box: the keyboard leaves the box for the page that loads.
     TypeKeys("ctrl+1 ctrl+l");
-    ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->AddressBox(); }));
     frame_->AddressBox()->ChangeValue(server_.Url("/again.html"));
     TypeKeys("Return");
     ASSERT_TRUE(WaitForElementAt(0, server_.Url("/again.html")));
@@ -186,7 +186,7 @@ TEST_F(UserFeedbackEndToEnd, TypingInTheAddressBoxOutlastsTheTitlesChanges) {
     TypeAddressAndPressEnter(server_.Url("/ticking.html"));
     ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/ticking.html"), "marker-ticking"));
     TypeKeys("ctrl+l");
-    ASSERT_EQ(wxWindow::FindFocus(), frame_->AddressBox());
+    ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->AddressBox(); }));
     TypeKeys("e x a m p l e");
     ASSERT_TRUE(WaitUntil([&] { return frame_->AddressText() == "example"; }))
         << frame_->AddressText();
