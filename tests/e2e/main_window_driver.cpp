@@ -89,11 +89,19 @@ std::string MainWindowDriver::PageSource(int index) const {
     return frame_->Element(index).Window()->GetPageSource().utf8_string();
 }
 
+// The element says it is busy only once its engine has begun the load, a moment after it
+// was asked; the engine says it has a load to do from the moment it is asked.
 bool MainWindowDriver::WaitForElementAt(int index, const std::string& address) {
     return WaitUntil([&] {
         WebViewBrowserElement& element = frame_->Element(index);
-        return element.Address() == address && !element.Busy();
+        return element.Address() == address && !element.Busy() && !EngineLoading(index);
     });
+}
+
+bool MainWindowDriver::EngineLoading(int index) const {
+    const wxWebView* view = frame_->Element(index).Window();
+    return view != nullptr &&
+           webkit_web_view_is_loading(static_cast<WebKitWebView*>(view->GetNativeBackend()));
 }
 
 bool MainWindowDriver::ViewsShowTheWorkFiles() const {
@@ -163,6 +171,29 @@ bool MainWindowDriver::WaitUntilLaidOut(int index, std::chrono::milliseconds tim
         },
         new std::shared_ptr<bool>(answered));
     return WaitUntil([&] { return *answered; }, timeout);
+}
+
+// The engine has drawn what it laid out before it answers for the snapshot, and the view
+// draws what the engine drew on the window's next frame.
+std::optional<std::string> MainWindowDriver::SettledPicture(int index) const {
+    if (!WaitUntilLaidOut(index, std::chrono::minutes(1))) {
+        return std::nullopt;
+    }
+    auto* view = GTK_WIDGET(frame_->Element(index).Window()->GetNativeBackend());
+    bool drawn = false;
+    const gulong watch = g_signal_connect_after(
+        view, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, gpointer drawnFlag) {
+            *static_cast<bool*>(drawnFlag) = true;
+            return FALSE;
+        }),
+        &drawn);
+    gtk_widget_queue_draw(view);
+    const bool shown = WaitUntil([&] { return drawn; });
+    g_signal_handler_disconnect(view, watch);
+    if (!shown) {
+        return std::nullopt;
+    }
+    return Picture(index);
 }
 
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {

@@ -40,6 +40,9 @@ class MainWindowDriver {
     // whose engine is not made yet is sent to its file).
     bool WaitForAnalysedPage(const std::string& address, const std::string& marker);
     bool WaitForElementAt(int index, const std::string& address);
+    // Whether element index's engine has a load to do: from the moment it is asked for a
+    // page (Back, Reload, an address), before any event says so, until the load ends.
+    bool EngineLoading(int index) const;
     // The body HTML element 0 holds now, as the engine gives it; nullopt when it does not
     // answer in time.
     std::optional<std::string> CaptureBrowserBody();
@@ -58,6 +61,10 @@ class MainWindowDriver {
     // page laid out: it answers for a picture of the visible part only then. Keys typed
     // into the view before that wait for the engine too.
     bool WaitUntilLaidOut(int index, std::chrono::milliseconds timeout) const;
+    // Picture(index) once the engine has laid out and drawn what it was asked before, and
+    // the window has drawn that: what the view shows until something new happens in it.
+    // nullopt when that does not come in time.
+    std::optional<std::string> SettledPicture(int index) const;
 
   protected:
     std::filesystem::path workFolder_;
@@ -66,8 +73,8 @@ class MainWindowDriver {
 
 // The result of a script run in element 0's own page world, as text.
 std::string EvaluateInBrowserView(MainFrame& frame, const std::string& script);
-// The same in element index, whose page world runs the script even where the page's own
-// scripts are turned off.
+// The same in element index. The generated views run no script at all: they answer an
+// empty text.
 std::string EvaluateInView(MainFrame& frame, int index, const std::string& script);
 
 // Reads a whole file as bytes; empty when it cannot be read.

@@ -13,6 +13,7 @@
 #include "desktop/user_folders.h"
 #include "saving/data_url.h"
 #include "saving/transfer_messages.h"
+#include "tests/e2e/engine_downloads_watch.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
 #include "tests/e2e/program_process.h"
@@ -88,16 +89,27 @@ TEST_F(SaveImagesEndToEnd, StopEndsSaveImagesAndLeavesNoPartialFile) {
              "<img src=\"c.png\"></body></html>",
              "marker-slow");
     const fs::path folder = FreshTempFolder("stopped images");
+    const EngineDownloadsWatch downloads(*frame_);
     SaveImagesInto(folder);
     ASSERT_TRUE(WaitUntil([&] { return StatusText().starts_with("Saving 3 images"); }))
         << StatusText();
-    EXPECT_FALSE(FilesIn(folder).empty());
+    // Each picture being fetched has a partial file of its own.
+    const int fetching = static_cast<int>(FilesIn(folder).size());
+    EXPECT_GT(fetching, 0);
     frame_->Controller().Stop();
     EXPECT_EQ(StatusText(),
               "Stopped: saved 0 of 3 images to " + FolderForDisplay(folder, UserHomeFolder()));
-    // The engine lets go of the cancelled files in its own time.
-    PumpEvents(std::chrono::seconds(3));
-    EXPECT_THAT(FilesIn(folder), ::testing::IsEmpty());
+    // The engine reports each fetch as a download of its own, a cancelled one too, ends it,
+    // and lets go of its files, in its own time. Once every one has ended, none of them
+    // writes any more.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return downloads.Started() == fetching && downloads.Ended() == fetching &&
+                   FilesIn(folder).empty();
+        },
+        std::chrono::seconds(60)))
+        << downloads.Ended() << " of " << downloads.Started() << " downloads ended, files "
+        << ::testing::PrintToString(FilesIn(folder));
     fs::remove_all(folder);
 }
 

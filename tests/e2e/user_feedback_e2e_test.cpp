@@ -21,8 +21,10 @@
 #include <webkit2/webkit2.h>
 #include <wx/webview.h>
 #include "desktop/registry_store.h"
+#include "engine/address_to_load.h"
 #include "engine/child_processes.h"
 #include "tests/e2e/event_pump.h"
+#include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/main_window_fixture.h"
 
@@ -107,10 +109,11 @@ TEST_F(UserFeedbackEndToEnd, AWedgedEngineGivesWayToTheNextPageAndToStop) {
     EXPECT_NE(CaptureBrowserBody().value_or("").find("marker-small"), std::string::npos);
     // The fresh engine takes the keyboard as the old one did.
     TypeKeys("ctrl+1");
-    ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(0); }));
-    const std::string pageTop = Picture(0);
+    ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->Element(0).Window(); }));
+    ASSERT_EQ(EvaluateInBrowserView(*frame_, "String(window.scrollY)"), "0");
     TypeKeys("Next");
-    EXPECT_TRUE(WaitUntil([&] { return Picture(0) != pageTop; }));
+    EXPECT_TRUE(
+        WaitUntil([&] { return EvaluateInBrowserView(*frame_, "String(window.scrollY)") != "0"; }));
 
     // Stop alone: an engine that does not answer is closed, and the view shows the stopped
     // page's address with nothing of it loaded; one that still answers in time just stops.
@@ -153,13 +156,15 @@ TEST_F(UserFeedbackEndToEnd, AChosenViewScrollsByKeysAndEnterLeavesTheAddressBox
     server_.Serve("/again.html", "text/html", lines + "</body></html>");
     TypeAddressAndPressEnter(server_.Url("/long.html"));
     ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/long.html"), "marker-long"));
-    // The generated views run no script, so the screen tells whether a view scrolled.
+    // The generated views run no script, so the screen tells whether a view scrolled: the
+    // top of the page as the view shows it once all is drawn, then something else.
     TypeKeys("ctrl+2");
+    ASSERT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->Element(1).Window(); }));
     ASSERT_TRUE(WaitUntil([&] { return DrawsSomething(1); }));
-    PumpEvents(std::chrono::milliseconds(300));
-    const std::string top = Picture(1);
+    const std::optional<std::string> top = SettledPicture(1);
+    ASSERT_TRUE(top.has_value());
     TypeKeys("Next");
-    EXPECT_TRUE(WaitUntil([&] { return Picture(1) != top; }));
+    EXPECT_TRUE(WaitUntil([&] { return Picture(1) != *top; }));
 
     // Enter in the address box: the keyboard leaves the box for the page that loads.
     TypeKeys("ctrl+1 ctrl+l");
@@ -291,14 +296,16 @@ TEST_F(UserFeedbackEndToEnd, ADownloadsWordStaysPastTheViewsLoads) {
     const fs::path folder = workFolder_ / "downloads";
     setenv("XDG_DOWNLOAD_DIR", folder.c_str(), 1);
     server_.Serve("/files/archive.zip", "application/zip", std::string(300000, 'z'));
+    // The start page stays in the Browser view, whose load ends all the same.
+    LoadClock loads(*frame_, {HomePageAddress(), AddressToLoad(WorkFile("/source.htm")),
+                              AddressToLoad(WorkFile("/imagepage.html"))});
     TypeAddressAndPressEnter(server_.Url("/files/archive.zip"));
     ASSERT_TRUE(WaitUntil([&] { return fs::exists(folder / "archive.zip"); }));
     const std::string saved = "Saved archive.zip to " + folder.string();
     EXPECT_TRUE(WaitUntil([&] { return StatusText() == saved; })) << StatusText();
     // The Browser view's load that became a download ends in an analysis, whose views
-    // load afterwards and say "Done": the word of the download stays.
-    ASSERT_TRUE(WaitUntil([&] { return ViewsShowTheWorkFiles(); }));
-    PumpEvents(std::chrono::seconds(1));
+    // load afterwards and say "Done" at their load ends: the word of the download stays.
+    ASSERT_TRUE(WaitUntil([&] { return loads.BothViewsLoaded(); })) << StatusText();
     EXPECT_EQ(StatusText(), saved);
     unsetenv("XDG_DOWNLOAD_DIR");
 }
