@@ -22,6 +22,7 @@
 #include "engine/address_to_load.h"
 #include "main_window/commands.h"
 #include "main_window/gui/find_bar.h"
+#include "tests/e2e/dialog_user.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -361,16 +362,12 @@ TEST_F(MainWindowEndToEnd, OpensALocalFileChosenInTheOpenDialog) {
     const auto folder = FreshTempFolder("open");
     const auto file = folder / "local page.html";
     std::ofstream(file) << "<html><body><p>marker-local</p><img src=\"local.png\"></body></html>";
-    // The dialog is modal: a user types the path into it while it waits.
+    // The dialog is modal: a user types the path into it while it waits, and presses Enter
+    // once the dialog shows the whole path.
     std::thread user([&] {
-        const std::string typing =
-            "timeout 15 xdotool search --sync --onlyvisible --name '^Select a file$' "
-            "windowfocus --sync && "
-            "xdotool type --delay 15 '" +
-            file.string() +
-            "' && sleep 0.3 && xdotool key Return"
-            " || xdotool key Escape";
-        EXPECT_EQ(std::system(typing.c_str()), 0);
+        const DialogUser user("Select a file");
+        EXPECT_TRUE(user.WaitUntilShown() && user.TypePath(file.string()) && user.Do("key Return"));
+        EXPECT_TRUE(user.WaitUntilGone()) << "the open dialog stayed open";
     });
     CommandFor(CommandId::Open).run({frame_->Controller(), *frame_});
     user.join();

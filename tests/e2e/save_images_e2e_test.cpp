@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,10 +12,10 @@
 #include "desktop/user_folders.h"
 #include "saving/data_url.h"
 #include "saving/transfer_messages.h"
+#include "tests/e2e/dialog_user.h"
 #include "tests/e2e/engine_downloads_watch.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"
-#include "tests/e2e/program_process.h"
 
 namespace quorvane::test {
 namespace {
@@ -26,25 +25,15 @@ using ::testing::ElementsAre;
 
 class SaveImagesEndToEnd : public MainWindowEndToEnd {
   protected:
-    // Runs "Save Images…" and chooses folder in its dialog as a user does. The dialog is
-    // modal: the user types the path into it, its first "/" opening the location box,
-    // which takes a moment to come. A dialog still open after the last key is
-    // cancelled, so that the test ends.
+    // Runs "Save Images…" and chooses folder in its dialog as a user does: the dialog is
+    // modal, and the user types the path into it. A dialog still open after the last key
+    // is cancelled, so that the test ends.
     void SaveImagesInto(const fs::path& folder) {
-        const std::string dialog = "--name '^Choose a Folder for the Images$'";
         std::thread user([&] {
-            const std::string typing = "timeout 15 xdotool search --sync --onlyvisible " + dialog +
-                                       " windowfocus --sync && xdotool type / && sleep 0.5 && "
-                                       "xdotool type --delay 15 '" +
-                                       folder.string().substr(1) +
-                                       "/' && sleep 0.3 && xdotool key Return";
-            EXPECT_EQ(std::system(typing.c_str()), 0);
-            const std::string open = "xdotool search --onlyvisible " + dialog + " >/dev/null";
-            if (!PollUntil([&] { return std::system(open.c_str()) != 0; },
-                           std::chrono::seconds(10))) {
-                ADD_FAILURE() << "the folder dialog stayed open";
-                EXPECT_EQ(std::system("xdotool key Escape"), 0);
-            }
+            const DialogUser user("Choose a Folder for the Images");
+            EXPECT_TRUE(user.WaitUntilShown() && user.TypePath(folder.string() + "/") &&
+                        user.Do("key Return"));
+            EXPECT_TRUE(user.WaitUntilGone()) << "the folder dialog stayed open";
         });
         frame_->Controller().SaveImages();
         user.join();

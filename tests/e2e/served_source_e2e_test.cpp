@@ -15,6 +15,7 @@
 #include "inspection/gui/served_source_view.h"
 #include "inspection/shown_lines.h"
 #include "main_window/gui/find_bar.h"
+#include "tests/e2e/dialog_user.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
@@ -36,14 +37,14 @@ class ServedSourceEndToEnd : public MainWindowEndToEnd {
         const auto paths = server_.RequestedPaths();
         return std::count(paths.begin(), paths.end(), path);
     }
-    // Runs "Save Source…" and takes the dialog's suggestion with Enter, as a user does;
-    // waits until file is there.
+    // Runs "Save Source…" and takes the dialog's suggestion with Enter, as a user does once
+    // the dialog shows it; waits until file is there.
     void SaveSourceAs(const fs::path& file) {
-        std::thread user([] {
-            EXPECT_EQ(
-                std::system("timeout 15 xdotool search --sync --onlyvisible --name '^Save Source$' "
-                            "windowfocus --sync && sleep 0.5 && xdotool key Return"),
-                0);
+        std::thread user([&] {
+            const DialogUser user("Save Source");
+            EXPECT_TRUE(user.WaitUntilShown() && user.WaitForText(file.filename().string()) &&
+                        user.Do("key Return"));
+            EXPECT_TRUE(user.WaitUntilGone()) << "the save dialog stayed open";
         });
         frame_->Controller().SaveSource();
         EXPECT_TRUE(WaitUntil([&] { return fs::exists(file); })) << file;
