@@ -6,7 +6,7 @@
 # The base rules and the page analysis include only standard headers and their own, the
 # analysis also base/.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
-# GTK, GDK or WebKit, nor one from a gui/ folder; outside engine/gui/, which speaks to
+# GTK, GDK, ATK or WebKit, nor one from a gui/ folder; outside engine/gui/, which speaks to
 # the engine, no folder includes a header of WebKit at all. A folder includes only its
 # own headers and those of the folders below it that it uses; a gui/ folder also those
 # of the gui/ folders of the same ones, but never a gui/ folder of another feature.
@@ -14,7 +14,7 @@ cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
 set(analysis_header "^\"(analysis|base)/[a-z0-9_]+\\.h\"$")
-set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
+set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|atk|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
 set(engine_header "^<(webkit2|JavaScriptCore|libsoup)/")
 
 # Sets <out> to the included names of <file>, such as <string> or "analysis/text_file.h".

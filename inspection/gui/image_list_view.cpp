@@ -17,6 +17,7 @@
 #include <memory>
 #include <utility>
 
+#include "desktop/gui/accessible_names.h"
 #include "inspection/gui/thumbnail_picture.h"
 #include "inspection/image_audit.h"
 
@@ -157,21 +158,26 @@ wxSizer* ImageListView::MakeFilterRow() {
     const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
     filterText_ = new wxTextCtrl(this, wxID_ANY);
     filterText_->SetHint("Address contains");
+    SetAccessibleName(*filterText_, "Address contains");
     filterText_->SetMinSize(wxSize(FromDIP(kMinFilterWidth), -1));
     regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
     typeText_ =
         new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
     typeText_->SetHint("Type");
+    SetAccessibleName(*typeText_, "Type");
     minimumWidth_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
     minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
+    SetAccessibleName(*minimumWidth_, "Min. width");
+    SetAccessibleName(*minimumHeight_, "Min. height");
     audit_ = new wxChoice(this, wxID_ANY);
     for (const AuditChoice& choice : kAuditChoices) {
         audit_->Append(choice.caption);
     }
     audit_->SetSelection(0);
     audit_->SetToolTip("Show only the pictures with this finding");
+    SetAccessibleName(*audit_, "Show");
     count_ = new wxStaticText(this, wxID_ANY, wxString());
     keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, "Save all candidates");
     keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");

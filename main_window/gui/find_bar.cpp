@@ -10,6 +10,8 @@
 
 #include <utility>
 
+#include "desktop/gui/accessible_names.h"
+
 namespace quorvane {
 namespace {
 
@@ -43,6 +45,7 @@ wxSizer* FindBar::CreateRow() {
     // The text takes the room the window has, down to a short phrase, so that in a
     // narrow window the row still shows where the user is.
     text_->SetMinSize(wxSize(GetCharWidth() * kMinTextWidthChars, -1));
+    SetAccessibleName(*text_, "Find");
     row->Add(text_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
     // Beside the text: "3 of 41", or what is wrong with an expression.
     status_ = new wxStaticText(this, wxID_ANY, wxString());
@@ -63,6 +66,7 @@ wxSizer* FindBar::CreateRow() {
                                      wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
                                      wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
     close->SetToolTip("Close the find bar (Escape)");
+    SetAccessibleName(*close, "Close the find bar");
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
     add(close);
     return row;

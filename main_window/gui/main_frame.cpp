@@ -14,6 +14,7 @@
 #include "branding/branding_values.h"
 #include "branding/gui/secondary_windows.h"
 #include "branding/gui/show_help_setting.h"
+#include "desktop/gui/accessible_names.h"
 #include "desktop/gui/tab_strip.h"
 #include "desktop/gui/twips_size.h"
 #include "desktop/gui/window_helpers.h"
@@ -165,6 +166,7 @@ void MainFrame::CreateTabStrip() {
         tooltips.emplace_back(tab.tooltip);
     }
     SetTabToolTips(tabStrip_, tooltips);
+    SetAccessibleName(*tabStrip_, "Views");
     // The theme's tabs are taller than the 400 twips the views leave above themselves.
     MakeTabsCompact(tabStrip_);
     placer_.Place(tabStrip_, places_.tabStrip);
@@ -185,16 +187,22 @@ ViewElements MainFrame::CreateBrowserElements(BrowserEvents& events) {
     const auto filters = std::make_shared<LocalFilesFilterStore>();
     const auto cover = std::make_shared<FirstScreenCover>(panel_, filters);
     // The Browser view's window is there at once; a generated view's is made when the user
-    // first shows the view, and takes the views' place as it is then.
-    const WebViewBrowserElement::WindowMade placeMadeView = [this](wxWebView* window) {
-        ApplyPlaces();
-        downloads_->Follow(window);
+    // first shows the view, and takes the views' place as it is then. A screen reader
+    // calls each by its tab's caption.
+    const auto placeMadeView = [this](int index) -> WebViewBrowserElement::WindowMade {
+        return [this, index](wxWebView* window) {
+            SetAccessibleName(*window, kTabs[index].caption);
+            ApplyPlaces();
+            downloads_->Follow(window);
+        };
     };
     for (int i = 0; i < 3; ++i) {
         views_[i] = std::make_unique<WebViewBrowserElement>(
             panel_, i, kinds[i], events, homePage, filters, cover,
-            kinds[i] == Kind::GeneratedView ? placeMadeView : WebViewBrowserElement::WindowMade());
+            kinds[i] == Kind::GeneratedView ? placeMadeView(i)
+                                            : WebViewBrowserElement::WindowMade());
     }
+    SetAccessibleName(*views_[0]->Window(), kTabs[0].caption);
     placer_.Place(views_[0]->Window(), places_.views);
     return {views_[0].get(), views_[1].get(), views_[2].get()};
 }

@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "desktop/gui/accessible_names.h"
 #include "desktop/gui/button_pictures.h"
 #include "main_window/gui/command_binding.h"
 
@@ -76,6 +77,7 @@ void ToolbarRow::CreateAddressRow(const MainWindowPlaces& places, AddressBoxEven
     placer_.Place(addressCaption, kAddressCaptionPlace);
     addressBox_ = new wxTextCtrl(panel_, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                  wxTE_PROCESS_ENTER);
+    SetAccessibleName(*addressBox_, "URL");
     placer_.Place(addressBox_, places.addressBox);
     BindAddressBox(std::move(events));
     goButton_ = new wxButton(panel_, CommandWindowId(CommandId::Go), wxString(), wxDefaultPosition,
@@ -83,6 +85,7 @@ void ToolbarRow::CreateAddressRow(const MainWindowPlaces& places, AddressBoxEven
     goButton_->SetBitmap(
         ButtonPictureBundle(ButtonPicture::Go, wxArtProvider::GetNativeDIPSizeHint(wxART_BUTTON)));
     goButton_->SetToolTip("Go!");
+    SetAccessibleName(*goButton_, "Go");
     placer_.Place(goButton_, places.goButton);
 }
 

@@ -1,0 +1,61 @@
+#include "desktop/gui/accessible_names.h"
+
+#include <atk/atk.h>
+#include <gtk/gtk.h>
+#include <wx/listctrl.h>
+#include <wx/window.h>
+
+namespace quorvane {
+namespace {
+
+AtkRole AtkRoleOf(AccessibleRole role) {
+    switch (role) {
+        case AccessibleRole::Table:
+            return ATK_ROLE_TABLE;
+        case AccessibleRole::StatusBar:
+            return ATK_ROLE_STATUSBAR;
+    }
+    return ATK_ROLE_UNKNOWN;
+}
+
+}  // namespace
+
+// wxWidgets' list draws its lines in a window of its own inside it, beside the one of
+// its column titles; that window takes the keyboard.
+wxWindow& KeyboardPartOf(wxWindow& control) {
+    if (dynamic_cast<wxListCtrl*>(&control) != nullptr) {
+        for (wxWindow* part : control.GetChildren()) {
+            if (part->GetName() != "wxlistctrlcolumntitles") {
+                return *part;
+            }
+        }
+    }
+    return control;
+}
+
+// wxWidgets' own windows keep their GTK widget inside a frame that scrolls them; the
+// inner one has the keyboard.
+AtkObject* AccessibleOf(wxWindow& control) {
+    wxWindow& part = KeyboardPartOf(control);
+    GtkWidget* widget = part.m_wxwindow != nullptr ? part.m_wxwindow : part.m_widget;
+    return gtk_widget_get_accessible(widget);
+}
+
+// A list to choose from opens a menu of its own, which is the list's to name.
+void SetAccessibleName(wxWindow& control, const wxString& name) {
+    atk_object_set_name(AccessibleOf(control), name.utf8_str());
+    if (GTK_IS_COMBO_BOX(control.m_widget)) {
+        atk_object_set_name(gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(control.m_widget)),
+                            name.utf8_str());
+    }
+}
+
+void SetAccessibleRole(wxWindow& control, AccessibleRole role) {
+    atk_object_set_role(AccessibleOf(control), AtkRoleOf(role));
+}
+
+void SetAccessibleDescription(wxWindow& control, const wxString& description) {
+    atk_object_set_description(AccessibleOf(control), description.utf8_str());
+}
+
+}  // namespace quorvane
