@@ -53,7 +53,8 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
                                 stillLoading ? status_.Note(kStillLoadingNote) : status_.EndNote();
                             }),
       workFolder_(std::move(workFolder)),
-      status_([this](const std::string& text) { surface_.SetStatusText(text); }),
+      status_([this](const std::string& text) { surface_.SetEngineStatusText(text); },
+              [this](const std::string& text) { surface_.SetStatusText(text); }),
       find_(views_, surface_),
       zoom_(views_, status_),
       analysis_(views_, surface_, workFolder_, std::move(toWindowThread)),

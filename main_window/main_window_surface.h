@@ -23,6 +23,9 @@ class MainWindowSurface : public TransferReport {
     virtual void AddStatusPanel() = 0;
 
     // Controls.
+    // Panel 1 shows what a view's engine says of its load (a link's address, "Done"), for
+    // whoever looks; the program's own word (SetStatusText) is also said by a screen reader.
+    virtual void SetEngineStatusText(const std::string& text) = 0;
     virtual std::string AddressText() const = 0;
     virtual void SetAddressText(const std::string& text) = 0;
     virtual int SelectedTab() const = 0;  // 1..4

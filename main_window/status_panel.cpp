@@ -10,7 +10,8 @@ constexpr char kEngineDone[] = "Done";
 
 }  // namespace
 
-StatusPanel::StatusPanel(Show show) : show_(std::move(show)) {}
+StatusPanel::StatusPanel(Show showEngineText, Show showMessage)
+    : showEngineText_(std::move(showEngineText)), showMessage_(std::move(showMessage)) {}
 
 void StatusPanel::EngineText(int index, const std::string& text) {
     engineText_ = text;
@@ -20,12 +21,14 @@ void StatusPanel::EngineText(int index, const std::string& text) {
         }
         lasting_ = false;
     }
-    ShowText(text);
+    shown_ = text;
+    showEngineText_(text);
 }
 
 void StatusPanel::Message(const std::string& text) {
     lasting_ = true;
-    ShowText(text);
+    shown_ = text;
+    showMessage_(text);
 }
 
 void StatusPanel::Note(const std::string& text) {
@@ -36,14 +39,10 @@ void StatusPanel::Note(const std::string& text) {
 void StatusPanel::EndNote() {
     if (note_ && shown_ == *note_) {
         lasting_ = false;
-        ShowText(engineText_);
+        shown_ = engineText_;
+        showEngineText_(engineText_);
     }
     note_.reset();
-}
-
-void StatusPanel::ShowText(const std::string& text) {
-    shown_ = text;
-    show_(text);
 }
 
 void StatusPanel::UserAction() {

@@ -11,11 +11,11 @@ namespace quorvane {
 // download saved, images saved, a page that could not be opened) are what the user must
 // read. Such a message lasts until the user's next command or the Browser view's next
 // load says something of its own; the engines' "Done" and the generated views' texts do
-// not replace it.
+// not replace it. A message is shown to be said as well, an engine's text only to be seen.
 class StatusPanel {
   public:
     using Show = std::function<void(const std::string& text)>;
-    explicit StatusPanel(Show show);
+    StatusPanel(Show showEngineText, Show showMessage);
 
     // A text of the engine of view index (0 the Browser view).
     void EngineText(int index, const std::string& text);
@@ -32,9 +32,8 @@ class StatusPanel {
     const std::string& Shown() const { return shown_; }
 
   private:
-    void ShowText(const std::string& text);
-
-    Show show_;
+    Show showEngineText_;
+    Show showMessage_;
     std::string shown_;
     bool lasting_ = false;
     std::string engineText_;           // the engines' latest, shown or not

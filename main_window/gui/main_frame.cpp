@@ -310,6 +310,10 @@ void MainFrame::SetAddressText(const std::string& text) {
 }
 
 void MainFrame::SetStatusText(const std::string& text) {
+    statusBar_->SetTextAndSayIt(text);
+}
+
+void MainFrame::SetEngineStatusText(const std::string& text) {
     statusBar_->SetText(text);
 }
 

@@ -67,6 +67,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     void SetCaption(const std::string& caption) override;
     int StatusPanelCount() const override;
     void AddStatusPanel() override;
+    void SetEngineStatusText(const std::string& text) override;
     std::string AddressText() const override;
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <vector>
 
+#include "desktop/gui/accessible_names.h"
+#include "desktop/gui/screen_reader_notice.h"
 #include "desktop/gui/status_bar.h"
 
 namespace quorvane {
@@ -19,7 +21,11 @@ ProgressStatusBar::ProgressStatusBar(wxFrame* frame)
     frame->SetStatusBar(statusBar_);
     progressBar_ = new wxGauge(statusBar_, wxID_ANY, 100);
     progressBar_->SetValue(0);
+    SetAccessibleName(*progressBar_, "Progress");
+    notice_ = std::make_unique<ScreenReaderNotice>(*statusBar_);
 }
+
+ProgressStatusBar::~ProgressStatusBar() = default;
 
 int ProgressStatusBar::PanelCount() const {
     return statusBar_->GetFieldsCount();
@@ -30,8 +36,17 @@ void ProgressStatusBar::AddPanel(MainWindowPlaces& places) {
     places.panelWidths.resize(statusBar_->GetFieldsCount(), places.panelWidths.back());
 }
 
+wxStatusBar* ProgressStatusBar::Bar() const {
+    return statusBar_;
+}
+
 void ProgressStatusBar::SetText(const std::string& text) {
     statusBar_->SetStatusText(wxString::FromUTF8(text), 0);
+}
+
+void ProgressStatusBar::SetTextAndSayIt(const std::string& text) {
+    SetText(text);
+    notice_->Say(wxString::FromUTF8(text));
 }
 
 void ProgressStatusBar::SetProgress(float max, float value) {

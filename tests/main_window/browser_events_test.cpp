@@ -41,6 +41,8 @@ TEST_F(BrowserEventsTest, StatusTextOfEveryElementGoesToPanelOne) {
         controller_.StatusTextChange(index, text);
         EXPECT_EQ(surface_.statusText, text);
     }
+    // A screen reader saying every step of every load would drown what the user must hear.
+    EXPECT_THAT(surface_.said, ElementsAre());
 }
 
 TEST_F(BrowserEventsTest, ProgressOfTheBrowserViewFillsTheBar) {
@@ -86,6 +88,8 @@ TEST_F(BrowserEventsTest, APageOpensAFewWindowsAMinuteAndTheUserAsManyAsHeLikes)
                             "surface.StartNewWindow(http://pop.example/2)",
                             "surface.StartNewWindow(http://asked.example/)"));
     EXPECT_EQ(surface_.statusText, "Blocked a window the page tried to open: http://pop.example/3");
+    EXPECT_THAT(surface_.said,
+                ElementsAre("Blocked a window the page tried to open: http://pop.example/3"));
 }
 
 // A page that could not be opened: the typed address stays in the box, panel 1 keeps the
@@ -103,6 +107,7 @@ TEST_F(BrowserEventsTest, APageThatCouldNotBeOpenedKeepsTheTypedAddressAndTheRea
     controller_.StatusTextChange(1, "Done");
     controller_.StatusTextChange(0, "Done");
     EXPECT_EQ(surface_.statusText, "Could not open http://127.0.0.1:9/: refused");
+    EXPECT_THAT(surface_.said, ElementsAre("Could not open http://127.0.0.1:9/: refused"));
     EXPECT_TRUE(controller_.Lists().imageTags.addresses.empty());
     EXPECT_EQ(ReadWorkFile("source.htm"),
               "<p>No page: Could not open http://127.0.0.1:9/: refused</p>\r\n");

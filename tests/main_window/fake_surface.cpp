@@ -32,7 +32,13 @@ void FakeSurface::SetAddressText(const std::string& text) {
 
 void FakeSurface::SetStatusText(const std::string& text) {
     statusText = text;
+    said.push_back(text);
     Record("SetStatusText", text);
+}
+
+void FakeSurface::SetEngineStatusText(const std::string& text) {
+    statusText = text;
+    Record("SetEngineStatusText", text);
 }
 
 void FakeSurface::SetProgress(float max, float value) {

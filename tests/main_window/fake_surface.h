@@ -31,6 +31,8 @@ class FakeSurface : public MainWindowSurface {
     int panelCount = 1;
     std::string address;
     std::string statusText;
+    // What SetStatusText had a screen reader say, in order.
+    std::vector<std::string> said;
     float progressMax = 100;
     float progressValue = 0;
     int selectedTab = 1;
@@ -48,6 +50,7 @@ class FakeSurface : public MainWindowSurface {
     std::string AddressText() const override { return address; }
     void SetAddressText(const std::string& text) override;
     void SetStatusText(const std::string& text) override;
+    void SetEngineStatusText(const std::string& text) override;
     void SetProgress(float max, float value) override;
     int SelectedTab() const override { return selectedTab; }
     void SelectTab(int tab) override;

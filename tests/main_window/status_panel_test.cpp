@@ -7,21 +7,30 @@
 namespace quorvane {
 namespace {
 
-// Each row: what happens, one step a letter; then what panel 1 says. M the program's
-// message "saved", 0/1/2 the engine of that view says "Done", o the Browser view says
-// "Opening", h it says "" (the pointer left a link), u a command of the user.
+// Each row: what happens, one step a letter; then what panel 1 says, and how many times a
+// screen reader was given a text to say. M the program's message "saved", 0/1/2 the
+// engine of that view says "Done", o the Browser view says "Opening", h it says "" (the
+// pointer left a link), u a command of the user.
 TEST(StatusPanel, AMessageLastsUntilTheUserActsOrTheBrowserViewSaysSomethingNew) {
     struct Row {
         const char* steps;
         const char* shown;
+        int said;
     } rows[] = {
-        {"0", "Done"},      {"M", "saved"},    {"M0", "saved"},  {"M12", "saved"},
-        {"Mh", "saved"},    {"Mo", "Opening"}, {"Mo0", "Done"},  {"Mu1", "Done"},
-        {"M1o", "Opening"}, {"oM", "saved"},   {"MM1", "saved"}, {"Mu0h", ""},
+        {"0", "Done", 0},      {"M", "saved", 1},    {"M0", "saved", 1},  {"M12", "saved", 1},
+        {"Mh", "saved", 1},    {"Mo", "Opening", 1}, {"Mo0", "Done", 1},  {"Mu1", "Done", 1},
+        {"M1o", "Opening", 1}, {"oM", "saved", 1},   {"MM1", "saved", 2}, {"Mu0h", "", 1},
+        {"o1h2", "Done", 0},
     };
     for (const auto& row : rows) {
         std::string shown;
-        StatusPanel panel([&](const std::string& text) { shown = text; });
+        int said = 0;
+        StatusPanel panel([&](const std::string& text) { shown = text; },
+                          [&](const std::string& text) {
+                              shown = text;
+                              EXPECT_EQ(text, "saved");
+                              ++said;
+                          });
         for (const char* step = row.steps; *step != '\0'; ++step) {
             switch (*step) {
                 case 'M':
@@ -42,6 +51,8 @@ TEST(StatusPanel, AMessageLastsUntilTheUserActsOrTheBrowserViewSaysSomethingNew)
             }
         }
         EXPECT_EQ(shown, row.shown) << row.steps;
+        EXPECT_EQ(panel.Shown(), row.shown) << row.steps;
+        EXPECT_EQ(said, row.said) << row.steps;
     }
 }
 
