@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "desktop/gui/code_view_accessible.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
 #include "source_changes/gui/source_mode_bar.h"
@@ -45,6 +46,7 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
         }
         event.Skip();
     });
+    ExposeCodeViewText(*view_, "Original Source");
     pane_ = std::make_unique<ServedSourceViewPane>(*view_, page_);
     // The comparison's answers come back through the page's queue, which takes steps from
     // any thread; the worker stops before the page goes.
