@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "desktop/gui/accessible_names.h"
+#include "desktop/gui/list_accessible.h"
 #include "inspection/gui/thumbnail_picture.h"
 #include "inspection/image_audit.h"
 
@@ -120,6 +121,7 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
     list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
+    ExposeListLines(*list_, "Image List");
     sizer->Add(list_, wxSizerFlags(1).Expand());
     SetSizer(sizer);
 
@@ -243,6 +245,7 @@ void ImageListView::GiveListACurrentLine() {
     if (!hasCurrent && list_->GetItemCount() > 0) {
         list_->SetItemState(list_->GetTopItem(), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     }
+    DescribeCurrentLine(*list_);
 }
 
 bool ImageListView::ListHasKeyboard() const {
@@ -287,6 +290,7 @@ void ImageListView::ShowTable() {
     } else {
         RefreshLinesOnScreen(changes.rows);
     }
+    DescribeCurrentLine(*list_);
     // A new count is laid out again, which the window's whole tree answers; the same
     // count, as when only the files' facts came, costs nothing.
     const wxString count = FromUtf8(table_.CountText());

@@ -7,6 +7,9 @@
 
 #include <string>
 
+#include "desktop/gui/accessible_names.h"
+#include "desktop/gui/list_accessible.h"
+
 namespace quorvane {
 namespace {
 
@@ -27,6 +30,8 @@ ShortcutsWindow::ShortcutsWindow(wxWindow* parent)
       list_(new wxListView(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                            wxLC_REPORT | wxLC_SINGLE_SEL)) {
     search_->SetDescriptiveText("Search shortcuts");
+    SetAccessibleName(*search_, "Search shortcuts");
+    ExposeListLines(*list_, kTitle);
     list_->AppendColumn("Command");
     list_->AppendColumn("Keys");
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -71,6 +76,7 @@ void ShortcutsWindow::ShowRows(const std::vector<ShortcutRow>& rows) {
         list_->SetItem(line, 1, JoinedKeys(row.keys));
     }
     list_->Thaw();
+    DescribeCurrentLine(*list_);
 }
 
 void ShortcutsWindow::OnKey(wxKeyEvent& event) {
