@@ -1,0 +1,155 @@
+// Home and End in the real window, one rule a view: the Original Source view is a text,
+// where Home and End go to the start and the end of the line and Ctrl+Home and Ctrl+End to
+// those of the text, as in the desktop's text views; the web views scroll to the top and
+// the bottom with Home and End, as browsers do; the Image List goes to its first and last
+// line, as the desktop's lists do.
+#include <gtest/gtest.h>
+
+#include <wx/listctrl.h>
+#include <wx/webview.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "inspection/gui/image_list_view.h"
+#include "inspection/gui/served_source_view.h"
+#include "tests/e2e/event_pump.h"
+#include "tests/e2e/main_window_fixture.h"
+
+namespace quorvane::test {
+namespace {
+
+using HomeEndEndToEnd = MainWindowEndToEnd;
+
+constexpr auto kDeadline = std::chrono::seconds(30);
+constexpr int kLines = 300;
+// Wider than a page's scroll bar.
+constexpr int kScrollBarStrip = 40;
+
+// Lines without indentation, so that the start of a line is where its text starts, and
+// no end of line after the last, so that the last line has text too.
+std::string LongPage(const std::string& marker) {
+    std::string page = "<!DOCTYPE html><html><body><p>" + marker + "</p>\n";
+    for (int n = 0; n < kLines; ++n) {
+        page += "<p>line " + std::to_string(n) + "</p><img src=\"http://127.0.0.1:1/" +
+                std::to_string(n) + ".png\">\n";
+    }
+    return page + "</body></html>";
+}
+
+bool Shows(MainFrame& frame, int view) {
+    return frame.Controller().VisibleView() == view;
+}
+
+TEST_F(HomeEndEndToEnd, OriginalSourceGoesToTheLinesEndsAndWithCtrlToTheTextsEnds) {
+    server_.Serve("/home-end/source.html", "text/html", LongPage("marker-source-keys"));
+    TypeAddressAndPressEnter(server_.Url("/home-end/source.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/home-end/source.html"), "marker-source-keys"));
+    TypeKeys("ctrl+4");
+    ServedSourceView& view = frame_->ServedSource();
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return Shows(*frame_, MainWindowController::kServedSourceView) && view.Complete() &&
+                   view.GetLineCount() > kLines && wxWindow::FindFocus() == &view;
+        },
+        kDeadline));
+    const int middle = kLines / 2;
+    view.GotoPos(view.PositionFromLine(middle) + 3);
+    const int last = view.GetLineCount() - 1;
+    const struct {
+        const char* keys;
+        std::function<int()> caret;
+    } rows[] = {
+        {"End", [&] { return view.GetLineEndPosition(middle); }},
+        {"Home", [&] { return view.PositionFromLine(middle); }},
+        {"ctrl+End", [&] { return view.GetLength(); }},
+        {"Home", [&] { return view.PositionFromLine(last); }},
+        {"ctrl+Home", [] { return 0; }},
+        {"End", [&] { return view.GetLineEndPosition(0); }},
+    };
+    for (const auto& row : rows) {
+        TypeKeys(row.keys);
+        EXPECT_TRUE(WaitUntil([&] { return view.GetCurrentPos() == row.caret(); }, kDeadline))
+            << row.keys << ": the caret is at " << view.GetCurrentPos() << ", not " << row.caret();
+    }
+    // The text is no longer at its end after Ctrl+Home: the caret is shown where it went.
+    EXPECT_EQ(view.GetFirstVisibleLine(), 0);
+}
+
+// The Source Code view runs no script, so the screen tells where a view is, once it has
+// settled (the engine may scroll smoothly), but for the scroll bar, which shows itself a
+// while after each scroll. Ctrl+End and Ctrl+Home, which the window hands the engine as its
+// commands to scroll to the end and the beginning, show what those look like.
+TEST_F(HomeEndEndToEnd, WebViewsScrollToTheTopAndTheBottom) {
+    std::string page = "<!DOCTYPE html><html><body><p>marker-web-keys</p>\n";
+    for (int n = 0; n < kLines; ++n) {
+        page += "<p>line " + std::to_string(n) + "</p>\n";
+    }
+    server_.Serve("/home-end/web.html", "text/html", page + "</body></html>");
+    TypeAddressAndPressEnter(server_.Url("/home-end/web.html"));
+    ASSERT_TRUE(WaitForAnalysedPage(server_.Url("/home-end/web.html"), "marker-web-keys"));
+    for (const int view : {0, 1}) {
+        SCOPED_TRACE("view " + std::to_string(view));
+        TypeKeys("ctrl+" + std::to_string(view + 1));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                return Shows(*frame_, view) && DrawsSomething(view) &&
+                       wxWindow::FindFocus() == frame_->Element(view).Window();
+            },
+            kDeadline));
+        std::string shown;
+        const auto settled = [&] {
+            const std::string before = shown;
+            shown =
+                WaitUntilLaidOut(view, kDeadline) ? Picture(view, kScrollBarStrip) : std::string();
+            return !shown.empty() && shown == before;
+        };
+        ASSERT_TRUE(WaitUntil(settled, kDeadline));
+        const std::string first = shown;
+        // The end and the top as the engine's own commands show them, each after a key.
+        TypeKeys("ctrl+End");
+        ASSERT_TRUE(WaitUntil([&] { return settled() && shown != first; }, kDeadline));
+        const std::string bottom = shown;
+        TypeKeys("ctrl+Home");
+        ASSERT_TRUE(WaitUntil([&] { return settled() && shown != bottom; }, kDeadline));
+        const std::string top = shown;
+        TypeKeys("End");
+        EXPECT_TRUE(WaitUntil([&] { return settled() && shown == bottom; }, kDeadline));
+        TypeKeys("Home");
+        EXPECT_TRUE(WaitUntil([&] { return settled() && shown == top; }, kDeadline));
+    }
+}
+
+wxListCtrl* ImageListLines(MainFrame& frame) {
+    for (wxWindow* child : frame.ImageList().GetChildren()) {
+        if (auto* lines = wxDynamicCast(child, wxListCtrl)) {
+            return lines;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(HomeEndEndToEnd, ImageListGoesToItsFirstAndLastLine) {
+    server_.Serve("/home-end/list.html", "text/html", LongPage("marker-list-keys"));
+    TypeAddressAndPressEnter(server_.Url("/home-end/list.html"));
+    ASSERT_TRUE(WaitUntil([&] { return frame_->ImageList().ShownLines() == kLines; },
+                          std::chrono::minutes(2)))
+        << frame_->ImageList().ShownLines() << " lines";
+    wxListCtrl* lines = ImageListLines(*frame_);
+    ASSERT_NE(lines, nullptr);
+    TypeKeys("ctrl+5");
+    ASSERT_TRUE(WaitUntil([&] { return frame_->ImageList().ListHasKeyboard(); }, kDeadline));
+    const auto current = [&] {
+        return lines->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    };
+    TypeKeys("End");
+    EXPECT_TRUE(WaitUntil([&] { return current() == kLines - 1; }, kDeadline)) << current();
+    EXPECT_GT(lines->GetTopItem(), 0);
+    TypeKeys("Home");
+    EXPECT_TRUE(WaitUntil([&] { return current() == 0; }, kDeadline)) << current();
+    EXPECT_EQ(lines->GetTopItem(), 0);
+}
+
+}  // namespace
+}  // namespace quorvane::test
