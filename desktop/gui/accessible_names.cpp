@@ -5,6 +5,8 @@
 #include <wx/listctrl.h>
 #include <wx/window.h>
 
+#include <cstring>
+
 namespace quorvane {
 namespace {
 
@@ -16,6 +18,13 @@ AtkRole AtkRoleOf(AccessibleRole role) {
             return ATK_ROLE_STATUSBAR;
     }
     return ATK_ROLE_UNKNOWN;
+}
+
+// A screen reader says a changed name or description of what has the keyboard, and ATK
+// tells of every one set: the same text again (the same line of a list shown anew, the
+// same status) is left unsaid.
+bool Same(const char* shown, const wxString& text) {
+    return shown != nullptr && std::strcmp(shown, text.utf8_str()) == 0;
 }
 
 }  // namespace
@@ -43,7 +52,11 @@ AtkObject* AccessibleOf(wxWindow& control) {
 
 // A list to choose from opens a menu of its own, which is the list's to name.
 void SetAccessibleName(wxWindow& control, const wxString& name) {
-    atk_object_set_name(AccessibleOf(control), name.utf8_str());
+    AtkObject* accessible = AccessibleOf(control);
+    if (Same(atk_object_get_name(accessible), name)) {
+        return;
+    }
+    atk_object_set_name(accessible, name.utf8_str());
     if (GTK_IS_COMBO_BOX(control.m_widget)) {
         atk_object_set_name(gtk_combo_box_get_popup_accessible(GTK_COMBO_BOX(control.m_widget)),
                             name.utf8_str());
@@ -55,7 +68,10 @@ void SetAccessibleRole(wxWindow& control, AccessibleRole role) {
 }
 
 void SetAccessibleDescription(wxWindow& control, const wxString& description) {
-    atk_object_set_description(AccessibleOf(control), description.utf8_str());
+    AtkObject* accessible = AccessibleOf(control);
+    if (!Same(atk_object_get_description(accessible), description)) {
+        atk_object_set_description(accessible, description.utf8_str());
+    }
 }
 
 }  // namespace quorvane

@@ -35,20 +35,10 @@ DEADLINE_SECONDS = 180
 
 # Controls a user operates, which a screen reader must be able to call by a name.
 INTERACTIVE_ROLES = {
-    pyatspi.ROLE_PUSH_BUTTON,
-    pyatspi.ROLE_TOGGLE_BUTTON,
-    pyatspi.ROLE_TEXT,
-    pyatspi.ROLE_ENTRY,
-    pyatspi.ROLE_PASSWORD_TEXT,
-    pyatspi.ROLE_SPIN_BUTTON,
-    pyatspi.ROLE_PAGE_TAB,
-    pyatspi.ROLE_TABLE,
-    pyatspi.ROLE_COMBO_BOX,
-    pyatspi.ROLE_CHECK_BOX,
-    pyatspi.ROLE_RADIO_BUTTON,
-    pyatspi.ROLE_MENU,
-    pyatspi.ROLE_MENU_ITEM,
-    pyatspi.ROLE_CHECK_MENU_ITEM,
+    pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY,
+    pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_SPIN_BUTTON, pyatspi.ROLE_PAGE_TAB,
+    pyatspi.ROLE_TABLE, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
+    pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_CHECK_MENU_ITEM,
     pyatspi.ROLE_RADIO_MENU_ITEM,
 }
 
@@ -73,13 +63,12 @@ PNG = bytes.fromhex(
 
 class Pages(http.server.BaseHTTPRequestHandler):
     def do_GET(self):
-        if self.path == "/page.html":
-            body, kind = PAGE.encode(), "text/html; charset=utf-8"
-        elif self.path.endswith(".png"):
-            body, kind = PNG, "image/png"
-        else:
+        pages = {"/page.html": (PAGE.encode(), "text/html; charset=utf-8"),
+                 "/one.png": (PNG, "image/png"), "/two.png": (PNG, "image/png")}
+        if self.path not in pages:
             self.send_error(404)
             return
+        body, kind = pages[self.path]
         self.send_response(200)
         self.send_header("Content-Type", kind)
         self.send_header("Content-Length", str(len(body)))
@@ -119,6 +108,12 @@ def program_application(pid):
         if application is not None and application.get_process_id() == pid:
             return application
     return None
+
+
+def window_of(application, named):
+    windows = (application.getChildAtIndex(i) for i in range(application.childCount))
+    return next((window for window in windows if window is not None and named(window.name)),
+                None)
 
 
 def descendants(accessible, pid):
@@ -340,10 +335,8 @@ def check_shortcuts_window(frame, application, pid):
     item = control(menu, pid, pyatspi.ROLE_MENU_ITEM, "Keyboard Shortcuts")
     wait_for("the Help menu to open", lambda: showing(item))
     item.queryAction().doAction(0)
-    window = wait_for("the Keyboard Shortcuts window", lambda: next(
-        (window for window in (application.getChildAtIndex(i)
-                               for i in range(application.childCount))
-         if window is not None and window.name == "Keyboard Shortcuts"), None))
+    window = wait_for("the Keyboard Shortcuts window",
+                      lambda: window_of(application, lambda name: name == "Keyboard Shortcuts"))
     faults = [f"in Keyboard Shortcuts, no name: {control}"
               for control in unnamed_controls(window, pid)]
     # The search box has the keyboard; the list, given it, says its first line.
@@ -371,10 +364,8 @@ def main():
         application = wait_for("the program on the accessibility bus",
                                lambda: program_application(program.pid))
         events = Events(program.pid)
-        frame = wait_for("the main window", lambda: next(
-            (window for window in (application.getChildAtIndex(i)
-                                   for i in range(application.childCount))
-             if window is not None and window.name.startswith("Quorvane by")), None))
+        frame = wait_for("the main window", lambda: window_of(
+            application, lambda name: name.startswith("Quorvane by")))
         faults += check_each_view(frame, application, program.pid)
         faults += check_current_lines(frame, program.pid, [root + "one.png", root + "two.png"])
         faults += check_code_text(frame, program.pid, events)
