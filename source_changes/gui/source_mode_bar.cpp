@@ -8,6 +8,8 @@
 #include <array>
 #include <utility>
 
+#include "desktop/gui/accessible_names.h"
+
 namespace quorvane {
 namespace {
 
@@ -30,6 +32,7 @@ SourceModeBar::SourceModeBar(wxWindow* parent, std::function<void(SourceMode)> c
         modes_->Append(caption);
     }
     modes_->SetToolTip("What the Original Source view shows of the page");
+    SetAccessibleName(*modes_, "Served or Live");
     readAgainButton_->SetToolTip("Reads the page as it is now once more");
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     const int gap = FromDIP(6);
