@@ -69,7 +69,8 @@ TEST(StatusPanel, ANoteGoesAtTheLoadsEndUnlessSomethingTookItsPlace) {
     };
     for (const auto& row : rows) {
         std::string shown;
-        StatusPanel panel([&](const std::string& text) { shown = text; });
+        const auto show = [&](const std::string& text) { shown = text; };
+        StatusPanel panel(show, show);
         for (const char* step = row.steps; *step != '\0'; ++step) {
             switch (*step) {
                 case 'N':
