@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "desktop/gui/settings_file.h"
 #include "desktop/user_folders.h"
 
 namespace quorvane {
@@ -19,11 +20,7 @@ constexpr char kDefault[] = "1";
 std::unique_ptr<wxFileConfig> OpenStore(const std::string& productName,
                                         const std::filesystem::path& file) {
     const std::filesystem::path path = file.empty() ? UserSettingsFile(productName) : file;
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
-    return std::make_unique<wxFileConfig>(wxString::FromUTF8(productName), wxEmptyString,
-                                          wxString::FromUTF8(path.string()), wxEmptyString,
-                                          wxCONFIG_USE_LOCAL_FILE);
+    return OpenSettingsFile(path);
 }
 
 }  // namespace
