@@ -1,6 +1,7 @@
 #include "inspection/image_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace quorvane {
@@ -22,31 +23,43 @@ void ImageList::Clear() {
     rows_.clear();
     rowOf_.clear();
     facts_.clear();
+    measured_.clear();
     addressesOf_.clear();
     bytes_ = 0;
     stopped_ = false;
 }
 
 std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
+    if (!report.sizes.empty()) {
+        return SetSizes(report.sizes);
+    }
     auto [place, isNew] = frames_.try_emplace(report.frame);
     Frame& frame = place->second;
-    bool rebuilt = false;
     if (isNew) {
         frameOrder_.push_back(report.frame);
         frame.gather = report.gather;
-    } else if (report.gather < frame.gather) {
-        return std::vector<std::size_t>();
-    } else if (report.gather > frame.gather) {
-        frame.gather = report.gather;
-        frame.findings.clear();
-        Rebuild();
-        rebuilt = true;
     }
-    stopped_ = stopped_ || report.stopped;
+    const std::uint32_t latest = frame.next ? frame.next->gather : frame.gather;
+    if (report.gather < latest) {
+        return std::vector<std::size_t>();
+    }
     frame.top = report.top;
-    frame.done = report.done;
+    if (report.gather == frame.gather && !frame.next) {
+        stopped_ = stopped_ || report.stopped;
+        frame.done = report.done;
+        return Add(frame, std::move(report.findings));
+    }
+    if (TakeNextGathering(frame, report)) {
+        Rebuild();
+        stopped_ = stopped_ || report.stopped;
+        return std::nullopt;
+    }
+    return std::vector<std::size_t>();
+}
+
+std::vector<std::size_t> ImageList::Add(Frame& frame, std::vector<ImageFinding> findings) {
     std::vector<std::size_t> changed;
-    for (ImageFinding& finding : report.findings) {
+    for (ImageFinding& finding : findings) {
         const std::optional<std::size_t> row = Merge(finding);
         if (!row) {
             break;
@@ -54,15 +67,33 @@ std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
         changed.push_back(*row);
         frame.findings.push_back(std::move(finding));
     }
-    if (rebuilt) {
-        return std::nullopt;
-    }
     return changed;
 }
 
+bool ImageList::TakeNextGathering(Frame& frame, ImageReport& report) {
+    if (!frame.next || frame.next->gather < report.gather) {
+        frame.next = NextGathering{report.gather, {}};
+    }
+    std::vector<ImageFinding>& next = frame.next->findings;
+    // Uses of one address make no rows, but a hostile frame may send any number of them.
+    const std::size_t room = kMaxRows * 4 - std::min(next.size(), kMaxRows * 4);
+    stopped_ = stopped_ || report.findings.size() > room;
+    report.findings.resize(std::min(report.findings.size(), room));
+    std::move(report.findings.begin(), report.findings.end(), std::back_inserter(next));
+    if (!report.done) {
+        return false;
+    }
+    frame.gather = frame.next->gather;
+    frame.findings = std::move(next);
+    frame.next.reset();
+    frame.done = true;
+    return true;
+}
+
 bool ImageList::PageGathering() const {
-    return std::any_of(frames_.begin(), frames_.end(),
-                       [](const auto& frame) { return frame.second.top && !frame.second.done; });
+    return std::any_of(frames_.begin(), frames_.end(), [](const auto& frame) {
+        return frame.second.top && (!frame.second.done || frame.second.next);
+    });
 }
 
 std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
@@ -79,6 +110,10 @@ std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
         row.cut = finding.cut;
         if (const auto facts = facts_.find(row.address); facts != facts_.end()) {
             ApplyFacts(row, facts->second);
+        }
+        if (const auto size = measured_.find(row.address); size != measured_.end()) {
+            row.naturalWidth = size->second.width;
+            row.naturalHeight = size->second.height;
         }
         rowOf_.emplace(row.address, rows_.size());
         rows_.push_back(std::move(row));
@@ -106,6 +141,22 @@ std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
         row.groups.push_back(finding.group);
     }
     return place;
+}
+
+std::vector<std::size_t> ImageList::SetSizes(const std::vector<MeasuredSize>& sizes) {
+    std::vector<std::size_t> changed;
+    for (const MeasuredSize& size : sizes) {
+        const auto found = rowOf_.find(size.address);
+        if (found == rowOf_.end()) {
+            continue;
+        }
+        ImageRow& row = rows_[found->second];
+        row.naturalWidth = std::max(row.naturalWidth, size.width);
+        row.naturalHeight = std::max(row.naturalHeight, size.height);
+        measured_[size.address] = size;
+        changed.push_back(found->second);
+    }
+    return changed;
 }
 
 // A frame's new gathering drops its earlier findings, which may have made rows of their

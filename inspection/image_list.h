@@ -46,8 +46,18 @@ struct ImageFacts {
     ImageBytes state = ImageBytes::Picture;
 };
 
-// A report of the gatherer: the findings of one slice of one gathering in one frame.
-// Each frame gathers on its own; a later gathering of a frame replaces its earlier one.
+// The natural size of an image that no <img> shows, which the gatherer learns by loading
+// it once, after it has reported the image itself.
+struct MeasuredSize {
+    std::string address;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const MeasuredSize&) const = default;
+};
+
+// A report of the gatherer: the findings of one slice of one gathering in one frame, or
+// the sizes it has measured since. Each frame gathers on its own; a later gathering of a
+// frame replaces its earlier one.
 struct ImageReport {
     std::string frame;         // the frame's own name for itself
     std::uint32_t gather = 0;  // counts the frame's gatherings
@@ -55,6 +65,9 @@ struct ImageReport {
     bool stopped = false;  // the frame named more images than the gatherer sends
     bool done = false;     // the last report of its gathering
     bool top = false;      // the frame is the page's own document
+    // A report of sizes has no findings; a size holds for its address in every frame and
+    // every later gathering of the page.
+    std::vector<MeasuredSize> sizes{};
 };
 
 // The images the Browser view's page shows or names, one row per address, in the order
@@ -66,9 +79,11 @@ class ImageList {
     static constexpr std::size_t kMaxBytes = 256 * 1024 * 1024;
 
     void Clear();
-    // Adds the report's findings, after dropping the earlier gathering of its frame; a
-    // report of an earlier gathering than the frame's last is dropped. Returns the places
-    // of the rows it made or added to, nullopt when it made every row again.
+    // Adds the report's findings. A frame's later gathering replaces its earlier one once
+    // it has sent its last report; a report of an earlier gathering than the frame's last
+    // is dropped. Returns the places of the rows it made or added to, nullopt when it
+    // made every row again. A report of sizes sets the natural size of the rows it names,
+    // and returns their places.
     std::optional<std::vector<std::size_t>> Accept(ImageReport report);
     // The facts of the file at address, a row of the list; kept for the page's later
     // gatherings too. Returns the places of the rows whose cells changed: address's, and
@@ -80,15 +95,23 @@ class ImageList {
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.
     bool Stopped() const { return stopped_; }
-    // Whether the page's own document is still gathering: its last gathering has not sent
-    // its last report. A frame within it is not waited for, as it may stop midway for good
+    // Whether the page's own document is still gathering: its latest gathering has not
+    // sent its last report. A frame within it is not waited for, as it may stop midway for good
     // (removed, or gone to another page).
     bool PageGathering() const;
 
   private:
-    struct Frame {
+    // A gathering of a frame still sending. The first of a frame shows its rows as they
+    // come; a later one takes the place of the rows before only once it has sent its last
+    // report, so that the list never shrinks back while it is made again.
+    struct NextGathering {
         std::uint32_t gather = 0;
         std::vector<ImageFinding> findings;
+    };
+    struct Frame {
+        std::uint32_t gather = 0;  // of the findings shown
+        std::vector<ImageFinding> findings;
+        std::optional<NextGathering> next;
         bool top = false;
         bool done = false;
     };
@@ -96,6 +119,10 @@ class ImageList {
     // Merges one finding into its row, making the row when new; the row's place, or
     // nullopt at a bound.
     std::optional<std::size_t> Merge(const ImageFinding& finding);
+    std::vector<std::size_t> Add(Frame& frame, std::vector<ImageFinding> findings);
+    // Whether the report ended frame's next gathering, whose findings now are the frame's.
+    bool TakeNextGathering(Frame& frame, ImageReport& report);
+    std::vector<std::size_t> SetSizes(const std::vector<MeasuredSize>& sizes);
     void Rebuild();
     void MarkSameBytes();
 
@@ -104,6 +131,8 @@ class ImageList {
     std::vector<ImageRow> rows_;
     std::unordered_map<std::string, std::size_t> rowOf_;
     std::unordered_map<std::string, ImageFacts> facts_;
+    // Kept only for addresses with a row, so it is bounded as the rows are.
+    std::unordered_map<std::string, MeasuredSize> measured_;
     std::unordered_map<std::string, std::vector<std::string>> addressesOf_;  // by digest
     std::size_t bytes_ = 0;
     bool stopped_ = false;

@@ -33,13 +33,17 @@ std::string StringField(const Json& object, const char* name, std::size_t max) {
                : std::string();
 }
 
-std::uint32_t SizeField(const Json& object, const char* name) {
-    const auto field = object.find(name);
-    if (field == object.end() || !field->is_number()) {
+std::uint32_t SizeValue(const Json& value) {
+    if (!value.is_number()) {
         return 0;
     }
-    const double value = field->get<double>();
-    return value >= 0 && value <= kMaxSize ? static_cast<std::uint32_t>(value) : 0;
+    const double number = value.get<double>();
+    return number >= 0 && number <= kMaxSize ? static_cast<std::uint32_t>(number) : 0;
+}
+
+std::uint32_t SizeField(const Json& object, const char* name) {
+    const auto field = object.find(name);
+    return field == object.end() ? 0 : SizeValue(*field);
 }
 
 bool FlagField(const Json& object, const char* name) {
@@ -72,6 +76,27 @@ std::optional<ImageFinding> ReadFinding(const Json& item) {
     return finding;
 }
 
+// A size is [address, width, height]; any other shape names none.
+std::optional<MeasuredSize> ReadSize(const Json& item) {
+    if (!item.is_array() || item.size() != 3 || !item[0].is_string() ||
+        item[0].get_ref<const std::string&>().empty()) {
+        return std::nullopt;
+    }
+    return MeasuredSize{Cut(item[0].get_ref<const std::string&>(), kMaxImageAddressBytes),
+                        SizeValue(item[1]), SizeValue(item[2])};
+}
+
+void ReadSizes(const Json& sizes, ImageReport& report) {
+    for (const Json& item : sizes) {
+        if (report.sizes.size() == kMaxFindingsPerReport) {
+            break;
+        }
+        if (std::optional<MeasuredSize> size = ReadSize(item)) {
+            report.sizes.push_back(std::move(*size));
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<ImageReport> ParseImageReport(std::string_view json) {
@@ -92,6 +117,10 @@ std::optional<ImageReport> ParseImageReport(std::string_view json) {
     report.top = FlagField(root, "top");
     report.stopped = FlagField(root, "stopped");
     report.done = FlagField(root, "done");
+    if (const auto sizes = root.find("sizes"); sizes != root.end() && sizes->is_array()) {
+        ReadSizes(*sizes, report);
+        return report;
+    }
     const auto items = root.find("items");
     if (items == root.end() || !items->is_array()) {
         return report;

@@ -126,10 +126,11 @@ TEST(ImageAudit, BytesThatNeverCameLeaveTheRowWithoutBytes) {
     EXPECT_EQ(list.Rows()[0].bytes, std::nullopt);
     EXPECT_EQ(list.Rows()[0].state, ImageBytes::Missing);
     // The frame's next gathering makes the rows again: the bytes are not read again.
-    list.Accept({"f",
-                 2,
-                 {{.address = "b", .kind = KindBit(ImageKind::Img)},
-                  {.address = "a", .kind = KindBit(ImageKind::Img)}}});
+    list.Accept({.frame = "f",
+                 .gather = 2,
+                 .findings = {{.address = "b", .kind = KindBit(ImageKind::Img)},
+                              {.address = "a", .kind = KindBit(ImageKind::Img)}},
+                 .done = true});
     EXPECT_EQ(list.Rows()[0].state, ImageBytes::Unknown);
     EXPECT_EQ(list.Rows()[1].state, ImageBytes::Missing);
 }

@@ -97,6 +97,65 @@ TEST(ImageReport, ReadsWhatTheGathererSendsAndBoundsTheRest) {
     EXPECT_FALSE(ParseImageReport(std::string(kMaxImageReportBytes + 1, ' ')));
 }
 
+// The sizes the gatherer measured after reporting the images: each must name an address,
+// and a size that is no whole number in range is 0, as a finding's is.
+TEST(ImageReport, ReadsMeasuredSizesAsHostileAsFindings) {
+    const struct {
+        std::string json;
+        std::vector<MeasuredSize> sizes;
+    } rows[] = {
+        {R"({"frame":"f","gather":1,"sizes":[["http://h/a.png",64,32]]})",
+         {{"http://h/a.png", 64, 32}}},
+        {R"({"sizes":[["u",-1,1e12],["v","3",2.7]]})", {{"u", 0, 0}, {"v", 0, 2}}},
+        // Not [address, width, height], or no address: dropped.
+        {R"({"sizes":[["u",1],["u",1,2,3],[7,1,2],["",1,2],{"a":"u"},"u"]})", {}},
+        // A report of sizes carries no findings, whatever else it holds.
+        {R"({"sizes":[["u",1,2]],"items":[{"a":"x","k":"img"}]})", {{"u", 1, 2}}},
+    };
+    for (const auto& row : rows) {
+        const std::optional<ImageReport> report = ParseImageReport(row.json);
+        ASSERT_TRUE(report) << row.json;
+        EXPECT_EQ(report->sizes, row.sizes) << row.json;
+        EXPECT_TRUE(report->findings.empty()) << row.json;
+    }
+    std::string many = R"({"sizes":[)";
+    for (std::size_t i = 0; i <= kMaxFindingsPerReport; ++i) {
+        many += std::string(i == 0 ? "" : ",") + R"(["u",1,1])";
+    }
+    EXPECT_EQ(ParseImageReport(many + "]}")->sizes.size(), kMaxFindingsPerReport);
+}
+
+// Rows come as soon as the walk finds them; the sizes the gatherer measures by loading an
+// image come later and must reach the row, stay through the frame's next gathering, and
+// never make a row of their own.
+TEST(ImageList, TakesSizesMeasuredAfterTheRowsCame) {
+    ImageList list;
+    list.Accept(Report("top", 1, {Found("http://h/a.png", ImageKind::Css),
+                                  Found("http://h/b.png", ImageKind::Img, 10, 10)}));
+    ImageReport sizes;
+    sizes.frame = "top";
+    sizes.gather = 1;
+    sizes.sizes = {{"http://h/a.png", 300, 200}, {"http://h/b.png", 4, 4}, {"http://h/x.png", 9, 9}};
+    const auto changed = list.Accept(sizes);
+    ASSERT_TRUE(changed);
+    EXPECT_THAT(*changed, ElementsAre(0u, 1u));
+    EXPECT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png", "http://h/b.png"));
+    EXPECT_EQ(std::tie(list.Rows()[0].naturalWidth, list.Rows()[0].naturalHeight),
+              std::make_tuple(300u, 200u));
+    // The <img>'s own size is the engine's: a smaller measure does not shrink it.
+    EXPECT_EQ(list.Rows()[1].naturalWidth, 10u);
+
+    ImageReport again = Report("top", 2, {Found("http://h/a.png", ImageKind::Css)});
+    again.done = true;
+    list.Accept(again);
+    ASSERT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png"));
+    EXPECT_EQ(list.Rows()[0].naturalWidth, 300u);
+    EXPECT_FALSE(list.PageGathering());
+    list.Clear();
+    list.Accept(Report("top", 1, {Found("http://h/a.png", ImageKind::Css)}));
+    EXPECT_EQ(list.Rows()[0].naturalWidth, 0u);
+}
+
 TEST(ImageList, MergesUsesByAddressAndReplacesAFramesEarlierGathering) {
     ImageList list;
     ImageFinding lazy = Found("http://h/b.png", ImageKind::Lazy);
@@ -116,13 +175,20 @@ TEST(ImageList, MergesUsesByAddressAndReplacesAFramesEarlierGathering) {
               std::make_tuple(40u, 30u, 20u, 15u));
     EXPECT_EQ(list.Rows()[0].uses, 2u);
 
-    // The top frame gathers again: its earlier findings go, the other frame's stay, and
-    // a late slice of the earlier gathering is dropped.
+    // The top frame gathers again: its earlier rows stay until the new gathering's last
+    // report, then its earlier findings go and the other frame's stay; a late slice of
+    // the earlier gathering is dropped.
     list.Accept(Report("top", 2, {Found("http://h/c.png", ImageKind::Img)}));
     list.Accept(Report("top", 1, {Found("http://h/late.png", ImageKind::Img)}));
-    EXPECT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png", "http://h/c.png"));
-    EXPECT_EQ(KindNames(list.Rows()[0].kinds), "icon");
-    EXPECT_EQ(list.Rows()[0].uses, 1u);
+    EXPECT_THAT(Addresses(list.Rows()), ElementsAre("http://h/a.png", "http://h/b.png"));
+    ImageReport last = Report("top", 2, {Found("http://h/d.png", ImageKind::Img)});
+    last.done = true;
+    EXPECT_EQ(list.Accept(last), std::nullopt);
+    list.Accept(Report("top", 2, {Found("http://h/late.png", ImageKind::Img)}));
+    EXPECT_THAT(Addresses(list.Rows()),
+                ElementsAre("http://h/c.png", "http://h/d.png", "http://h/a.png", "http://h/late.png"));
+    EXPECT_EQ(KindNames(list.Rows()[2].kinds), "icon");
+    EXPECT_EQ(list.Rows()[2].uses, 1u);
 }
 
 TEST(ImageList, MarksAddressesThatGiveTheSameBytes) {
@@ -427,7 +493,7 @@ TEST(ImageListTable, SaysWhichRowsTheFactsChangedElseThatEveryLineDid) {
         const std::vector<std::size_t> reportRows =
             report.lines ? std::vector<std::size_t>{} : std::vector<std::size_t>{3, 0};
         EXPECT_EQ(report.rows, reportRows) << row.name;
-        Accept(table, R"({"frame":"f","gather":2,"items":[{"a":"http://h/d","k":"img"}]})");
+        Accept(table, R"({"frame":"f","gather":2,"done":true,"items":[{"a":"http://h/d","k":"img"}]})");
         EXPECT_TRUE(table.TakeChanges().lines) << row.name;
     }
 }
