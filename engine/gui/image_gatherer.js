@@ -5,7 +5,11 @@
 // message handler in pieces: {"frame", "top": the page's own document, "gather", "items":
 // [{"a": address, "k": kind, "d": descriptor, "g": srcset group, "nw"/"nh": natural size,
 // "sw"/"sh": shown size, "t": alt or title, "na": an img without an alt attribute, "cut":
-// address cut}], "done", "stopped": it found more than it sends}.
+// address cut}], "done", "stopped": it found more than it sends}. An image that no <img>
+// shows is sent at once and measured meanwhile by loading it; its size follows in
+// {"frame", "top", "gather", "sizes": [[address, width, height]]}.
+// A frame is gathered when its document is parsed, so that the list fills while the page
+// loads, and again at its load, when its pictures are laid out at their shown sizes.
 (() => {
     'use strict';
     const kSliceMs = 8;
@@ -17,6 +21,7 @@
     const kProbesAtOnce = 64;
     const kMaxProbes = 5000;  // images measured by loading them, a gathering
     const kProbeMs = 5000;
+    const kSizesMs = 250;  // measured sizes are sent together, at most this late
     const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
                             'content', 'mask-image', '-webkit-mask-image', 'cursor'];
     const kImageName = /\.(png|jpe?g|gif|webp|avif|svg|bmp|ico|tiff?|jxl|apng)([?#]|$)/i;
@@ -151,12 +156,12 @@
             this.items = [];
             this.chars = 0;
             this.count = 0;
-            this.probes = [];
             this.probed = 0;
+            this.sizes = [];
+            this.sizesTimer = 0;
             this.probeQueue = [];
             this.probeNext = 0;
             this.probing = 0;
-            this.posting = Promise.resolve();
         }
 
         add(address, kind, facts = {}) {
@@ -180,52 +185,70 @@
             [item.nw, item.nh, item.sw, item.sh] = [natural[0], natural[1], shown[0], shown[1]];
             if (!facts.natural && !cut && this.probed < kMaxProbes) {
                 ++this.probed;
-                this.probes.push(this.measure(item));
+                this.measure(item.a);
             }
             this.items.push(item);
             this.chars += item.a.length;
         }
 
-        // Sends what is gathered once its sizes are known, in the order it was found.
+        // Sends what is gathered, in the order it was found.
         send(done) {
             const items = this.items;
             const stopped = this.stopped === true;
-            const measured = Promise.all(this.probes);
             this.items = [];
-            this.probes = [];
             this.chars = 0;
-            this.posting = this.posting.then(() => measured).then(() => {
-                if (this.number === gathering) {
-                    handler.postMessage(
-                        JSON.stringify({frame, top, gather: this.number, items, done, stopped}));
-                }
-            });
-            return this.posting;
+            if (this.number === gathering) {
+                handler.postMessage(
+                    JSON.stringify({frame, top, gather: this.number, items, done, stopped}));
+            }
         }
 
         // Measures an image while the walk goes on. The probes share kProbesAtOnce places:
         // as one ends the next starts, so that a slow image holds up no other.
-        measure(item) {
-            return new Promise((measured) => {
-                this.probeQueue.push({item, measured});
-                this.startProbes();
-            });
+        measure(address) {
+            this.probeQueue.push(address);
+            this.startProbes();
         }
 
         startProbes() {
             while (this.probing < kProbesAtOnce && this.probeNext < this.probeQueue.length) {
-                const {item, measured} = this.probeQueue[this.probeNext];
+                const address = this.probeQueue[this.probeNext];
                 this.probeQueue[this.probeNext++] = null;
                 ++this.probing;
                 // A later gathering replaced this one: what is left is not measured.
-                const size = this.number === gathering ? naturalSize(item.a)
+                const size = this.number === gathering ? naturalSize(address)
                                                        : Promise.resolve([0, 0]);
                 size.then(([width, height]) => {
-                    [item.nw, item.nh] = [width, height];
                     --this.probing;
-                    measured();
+                    this.measured(address, width, height);
                     this.startProbes();
                 });
+            }
+        }
+
+        measured(address, width, height) {
+            if (width === 0 && height === 0) {
+                return;
+            }
+            this.sizes.push([address, width, height]);
+            if (this.sizes.length >= kItemsPerReport) {
+                this.sendSizes();
+            } else if (!this.sizesTimer) {
+                this.sizesTimer = setTimeout(() => this.sendSizes(), kSizesMs);
+            }
+        }
+
+        // The rows go first: a size of an image not yet sent would find no row.
+        sendSizes() {
+            clearTimeout(this.sizesTimer);
+            this.sizesTimer = 0;
+            if (this.items.length > 0) {
+                this.send(false);
+            }
+            const sizes = this.sizes;
+            this.sizes = [];
+            if (sizes.length > 0 && this.number === gathering) {
+                handler.postMessage(JSON.stringify({frame, top, gather: this.number, sizes}));
             }
         }
 
@@ -366,7 +389,7 @@
                     }
                 }
             }
-            await this.send(true);
+            this.send(true);
         }
     }
 
@@ -389,9 +412,8 @@
         }
     };
     window.__quorvaneGatherImages = gather;
-    if (document.readyState === 'complete') {
-        gather(false);
-    } else {
+    gather(false);
+    if (document.readyState !== 'complete') {
         window.addEventListener('load', () => gather(false), {once: true});
     }
 })();

@@ -17,6 +17,7 @@
 #include "inspection/gui/image_list_view.h"
 #include "main_window/commands.h"
 #include "tests/e2e/event_pump.h"
+#include "tests/e2e/load_clock.h"
 #include "tests/e2e/main_window_fixture.h"
 #include "tests/e2e/test_bitmap.h"
 
@@ -222,6 +223,42 @@ TEST_F(ImageListEndToEnd, OpensNoScriptAndNoLocalFileFromAWebPage) {
         EXPECT_EQ(frame_->Element(0).Address(), server_.Url("/refused/page.html"));
         lines->SetItemState(line, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     }
+}
+
+// The list fills while the page still loads: its rows come once the document is parsed,
+// not at the load's end; the size of a picture no <img> shows follows when it is measured,
+// and the pictures the load waited for get theirs at its end.
+TEST_F(ImageListEndToEnd, FillsWhileThePageStillLoads) {
+    server_.ServeHeldBack(std::chrono::minutes(5), "/loading/held.bmp", "image/bmp",
+                          Bitmap(36, 5));
+    server_.Serve("/loading/bg.bmp", "image/bmp", Bitmap(37, 5));
+    server_.Serve("/loading/page.html", "text/html",
+                  "<!DOCTYPE html><html><body><img src=\"held.bmp\">"
+                  "<div style=\"background-image: url(bg.bmp); width: 5px; height: 5px\"></div>"
+                  "</body></html>");
+    const std::string page = server_.Url("/loading/page.html");
+    LoadClock load(*frame_, {page, "", ""});
+    frame_->Controller().SelectView(MainWindowController::kImageListView);
+    TypeAddressAndPressEnter(page);
+
+    const ImageListTable& table = frame_->ImageTable();
+    const std::string held = server_.Url("/loading/held.bmp");
+    const std::string background = server_.Url("/loading/bg.bmp");
+    ASSERT_TRUE(WaitUntil([&] {
+        const ImageRow* row = RowOf(table, background);
+        return RowOf(table, held) != nullptr && row != nullptr && row->naturalWidth == 37;
+    })) << table.List().Rows().size() << " rows";
+    EXPECT_FALSE(load.BrowserViewLoaded());
+    EXPECT_EQ(frame_->ImageList().CountText(), "2 images");
+
+    server_.ReleaseHeldBack();
+    ASSERT_TRUE(WaitUntil([&] { return load.BrowserViewLoaded(); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        const ImageRow* row = RowOf(table, held);
+        return row != nullptr && row->naturalWidth == 36 && row->shownWidth == 36;
+    }));
+    EXPECT_EQ(RowOf(table, background)->naturalWidth, 37u);
+    EXPECT_EQ(frame_->ImageList().CountText(), "2 images");
 }
 
 // The images are at a port that refuses them: the page loads at once, and what is
