@@ -2,56 +2,108 @@
 
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
+#include <wx/intl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "desktop/file_choice.h"
+#include "desktop/gui/native_file_chooser.h"
 #include "saving/whole_page_file.h"
 
 namespace quorvane {
+namespace {
 
-std::optional<std::string> ChooseFileToOpen(wxWindow* parent) {
-    wxFileDialog dialog(parent);
+// wxWidgets' own dialogs, for a toolkit without the desktop's chooser.
+std::optional<ChosenFile> AskWithWxDialog(wxWindow* parent, const FileChoice& choice) {
+    if (choice.kind == FileChoiceKind::Folder) {
+        wxDirDialog dialog(parent, wxString::FromUTF8(choice.title),
+                           wxString::FromUTF8(choice.folder));
+        if (dialog.ShowModal() != wxID_OK) {
+            return std::nullopt;
+        }
+        return ChosenFile{dialog.GetPath().utf8_string(), 0};
+    }
+    wxFileDialog dialog(parent, wxString::FromUTF8(choice.title), wxString::FromUTF8(choice.folder),
+                        wxString::FromUTF8(choice.proposedName),
+                        wxString::FromUTF8(WildcardOf(choice.filters)),
+                        choice.kind == FileChoiceKind::SaveFile ? wxFD_SAVE : wxFD_OPEN);
+    if (!choice.filters.empty()) {
+        dialog.SetFilterIndex(static_cast<int>(choice.filterShown));
+    }
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
-    return dialog.GetPath().utf8_string();
+    return ChosenFile{dialog.GetPath().utf8_string(),
+                      static_cast<std::size_t>(std::max(dialog.GetFilterIndex(), 0))};
+}
+
+// The desktop's chooser (through its portal where it has one), wxWidgets' elsewhere.
+std::optional<ChosenFile> Ask(wxWindow* parent, const FileChoice& choice) {
+    const DesktopChooserOutcome outcome = AskTheDesktop(parent, choice);
+    switch (outcome.ending) {
+        case DesktopChooserEnding::Chosen:
+            return outcome.chosen;
+        case DesktopChooserEnding::Cancelled:
+            return std::nullopt;
+        case DesktopChooserEnding::Unavailable:
+            break;
+    }
+    return AskWithWxDialog(parent, choice);
 }
 
 // The download folder is made when missing, as a download would make it: the dialog
 // could not start there otherwise.
-std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
-                                                    const std::string& startFolder) {
-    std::error_code ignored;
-    std::filesystem::create_directories(startFolder, ignored);
-    wxDirDialog dialog(parent, "Choose a Folder for the Images", wxString::FromUTF8(startFolder));
-    if (dialog.ShowModal() != wxID_OK) {
-        return std::nullopt;
-    }
-    return dialog.GetPath().utf8_string();
-}
-
-// The download folder is made when missing, as a download would make it: the dialog
-// could not start there otherwise. A file chosen that is there is not replaced: the
-// saving takes the next free name, so the dialog does not ask. The name says what is
-// saved: the whole page's filter, chosen for a name of a page saved whole, gives the name
-// chosen that ending when it has another.
-std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,
-                                                  const std::string& name) {
+void MakeFolder(const std::string& folder) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    wxFileDialog dialog(
-        parent, "Save Source", wxString::FromUTF8(folder), wxString::FromUTF8(name),
-        "Page as served (exact bytes)|*|Whole page (MHTML)|*.mhtml;*.mht;*.MHTML;*.MHT", wxFD_SAVE);
-    constexpr int kWholePage = 1;
-    if (IsWholePageFileName(name)) {
-        dialog.SetFilterIndex(kWholePage);
-    }
-    if (dialog.ShowModal() != wxID_OK) {
+}
+
+std::string Utf8(const wxString& text) {
+    return text.utf8_string();
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseFileToOpen(wxWindow* parent) {
+    const std::optional<ChosenFile> chosen =
+        Ask(parent, {FileChoiceKind::OpenFile, Utf8(_("Select a file")), "", "", {}, 0});
+    return chosen ? std::optional(chosen->path) : std::nullopt;
+}
+
+std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
+                                                    const std::string& startFolder) {
+    MakeFolder(startFolder);
+    const std::optional<ChosenFile> chosen = Ask(parent, {FileChoiceKind::Folder,
+                                                          Utf8(_("Choose a Folder for the Images")),
+                                                          startFolder,
+                                                          "",
+                                                          {},
+                                                          0});
+    return chosen ? std::optional(chosen->path) : std::nullopt;
+}
+
+// A file chosen that is there is not replaced: the saving takes the next free name, so
+// the dialog does not ask. The name says what is saved: the whole page's filter, chosen
+// for a name of a page saved whole, gives the name chosen that ending when it has another.
+std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,
+                                                  const std::string& name) {
+    MakeFolder(folder);
+    constexpr std::size_t kWholePage = 1;
+    const std::optional<ChosenFile> chosen =
+        Ask(parent, {FileChoiceKind::SaveFile,
+                     Utf8(_("Save Source")),
+                     folder,
+                     name,
+                     {{Utf8(_("Page as served (exact bytes)")), {"*"}},
+                      {Utf8(_("Whole page (MHTML)")), {"*.mhtml", "*.mht", "*.MHTML", "*.MHT"}}},
+                     IsWholePageFileName(name) ? kWholePage : 0});
+    if (!chosen) {
         return std::nullopt;
     }
-    std::filesystem::path path(dialog.GetPath().utf8_string());
-    if (dialog.GetFilterIndex() == kWholePage) {
+    std::filesystem::path path(chosen->path);
+    if (chosen->filter == kWholePage) {
         path.replace_filename(WholePageFileName(path.filename().string()));
     }
     return path.string();
@@ -61,16 +113,20 @@ std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::s
 // user's with another ending is the user's.
 std::optional<std::string> ChooseFileToExportImageList(wxWindow* parent, const std::string& folder,
                                                        const std::string& name) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    wxFileDialog dialog(parent, "Export Image List", wxString::FromUTF8(folder),
-                        wxString::FromUTF8(name), "CSV (*.csv)|*.csv|JSON (*.json)|*.json",
-                        wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK) {
+    MakeFolder(folder);
+    constexpr std::size_t kJson = 1;
+    const std::optional<ChosenFile> chosen =
+        Ask(parent, {FileChoiceKind::SaveFile,
+                     Utf8(_("Export Image List")),
+                     folder,
+                     name,
+                     {{"CSV (*.csv)", {"*.csv"}}, {"JSON (*.json)", {"*.json"}}},
+                     0});
+    if (!chosen) {
         return std::nullopt;
     }
-    std::string path = dialog.GetPath().utf8_string();
-    if (dialog.GetFilterIndex() == 1 && path.ends_with(".csv")) {
+    std::string path = chosen->path;
+    if (chosen->filter == kJson && path.ends_with(".csv")) {
         path.replace(path.size() - 4, 4, ".json");
     }
     return path;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// A kind of file a file dialog shows and, in a save dialog, saves as.
+struct FileTypeFilter {
+    std::string name;                   // "CSV (*.csv)"
+    std::vector<std::string> patterns;  // "*.csv"; "*" for every file
+};
+
+enum class FileChoiceKind { OpenFile, SaveFile, Folder };
+
+// What a file dialog asks of the user.
+struct FileChoice {
+    FileChoiceKind kind = FileChoiceKind::OpenFile;
+    std::string title;
+    std::string folder;        // where the dialog starts; "" for the dialog's own choice
+    std::string proposedName;  // the name filled in for a file to save
+    std::vector<FileTypeFilter> filters;
+    std::size_t filterShown = 0;  // the place in filters of the one chosen at the start
+};
+
+// The user's answer: the path and the place in the choice's filters of the one chosen.
+struct ChosenFile {
+    std::string path;
+    std::size_t filter = 0;
+};
+
+// The filters as wxWidgets' file dialog takes them, "CSV (*.csv)|*.csv|JSON (*.json)|*.json";
+// "*" (every file) for none.
+std::string WildcardOf(const std::vector<FileTypeFilter>& filters);
+
+}  // namespace quorvane
