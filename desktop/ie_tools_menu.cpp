@@ -2,6 +2,7 @@
 
 #include "desktop/file_exists.h"
 #include "desktop/registry.h"
+#include "desktop/translation.h"
 #include "desktop/write_access.h"
 
 namespace quorvane {
@@ -48,10 +49,26 @@ namespace {
 
 // "Could not add Quorvane to the IE Tools menu: /etc/…/HKEY_LOCAL_MACHINE.reg cannot be
 // written (Permission denied)"
-std::string ToolsMenuFailure(const std::string& what, const RegistryStore& root) {
+std::string ToolsMenuFailure(ToolsMenuItem item, const std::string& productName,
+                             const RegistryStore& root) {
     const std::string reason = WhyNotWritable(root.File());
-    return "Could not " + what + " the IE Tools menu: " + root.File().string() +
-           " cannot be written" + (reason.empty() ? "" : " (" + reason + ")");
+    const std::string file = root.File().string();
+    if (item == ToolsMenuItem::Add) {
+        return reason.empty()
+                   ? Translated("Could not add {1} to the IE Tools menu: {2} cannot be written",
+                                {productName, file})
+                   : Translated(
+                         "Could not add {1} to the IE Tools menu: {2} cannot be written "
+                         "({3})",
+                         {productName, file, reason});
+    }
+    return reason.empty()
+               ? Translated("Could not remove {1} from the IE Tools menu: {2} cannot be written",
+                            {productName, file})
+               : Translated(
+                     "Could not remove {1} from the IE Tools menu: {2} cannot be written "
+                     "({3})",
+                     {productName, file, reason});
 }
 
 }  // namespace
@@ -60,12 +77,12 @@ ToolsMenuClick ClickToolsMenuItem(ToolsMenuItem item, ToolsMenuItems items, Regi
                                   const std::string& programPath, const std::string& productName) {
     if (item == ToolsMenuItem::Add) {
         if (!AddToIEToolsMenu(root, programPath, productName)) {
-            return {items, ToolsMenuFailure("add " + productName + " to", root)};
+            return {items, ToolsMenuFailure(ToolsMenuItem::Add, productName, root)};
         }
         return {{.addEnabled = false, .removeEnabled = true}, {}};
     }
     if (!RemoveFromIEToolsMenu(root)) {
-        return {items, ToolsMenuFailure("remove " + productName + " from", root)};
+        return {items, ToolsMenuFailure(ToolsMenuItem::Remove, productName, root)};
     }
     return {{.addEnabled = true, .removeEnabled = false}, {}};
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 
 namespace quorvane {
@@ -36,8 +37,8 @@ std::string ChooseWorkFolder(const std::string& programFolder, const std::string
     if (!error) {
         error = std::error_code(errno, std::generic_category());
     }
-    throw std::runtime_error("Cannot write the work files to " + programFolder + " or " +
-                             userFolder.string() + ": " + error.message());
+    throw std::runtime_error(Translated("Cannot write the work files to {1} or {2}: {3}",
+                                        {programFolder, userFolder.string(), error.message()}));
 }
 
 }  // namespace quorvane

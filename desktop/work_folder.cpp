@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "desktop/program_folder.h"
+#include "desktop/translation.h"
 
 namespace quorvane {
 
@@ -64,8 +65,9 @@ WorkFolder WorkFolder::ForRun(const std::string& folder, const fs::path& private
         }
     }
     if (error) {
-        throw std::runtime_error("Cannot make a work folder of this copy's own in " +
-                                 privateFolders.string() + ": " + error.message());
+        throw std::runtime_error(
+            Translated("Cannot make a work folder of this copy's own in {1}: {2}",
+                       {privateFolders.string(), error.message()}));
     }
     return WorkFolder(own.string(), FolderLock::Take(own.string(), false), true);
 }

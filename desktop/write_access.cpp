@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 namespace fs = std::filesystem;
@@ -23,7 +25,7 @@ std::string WhyNotWritable(const fs::path& file) {
         return {};
     }
     if (existing != file && !fs::is_directory(existing, error)) {
-        return existing.string() + " is not a folder";
+        return Translated("{1} is not a folder", {existing.string()});
     }
     if (::access(existing.c_str(), W_OK) != 0) {
         return std::strerror(errno);

@@ -11,12 +11,15 @@
 #include "branding/branding_values.h"
 #include "desktop/command_line_address.h"
 #include "desktop/gui/desktop_style.h"
+#include "desktop/gui/user_language.h"
+#include "desktop/program_folder.h"
 #include "desktop/start_request.h"
 #include "main_window/gui/splash_window.h"
 
 namespace quorvane {
 
 bool QuorvaneApp::OnInit() {
+    UseTheUsersLanguage(ProgramFolder());
     wxInitAllImageHandlers();
     // Before the first window, so every window is made in the desktop's style.
     FollowDesktopStyle();
