@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/file_bytes_write.h"
+#include "desktop/translation.h"
 #include "engine/archive_document.h"
 
 namespace quorvane {
@@ -22,7 +23,7 @@ void ArchiveCopies::PageStarted() {
     std::vector<Fetching> fetching = std::move(fetching_);
     fetching_.clear();
     for (Fetching& fetch : fetching) {
-        fetch.done(std::string(kNotInArchive));
+        fetch.done(Translated(kNotInArchive));
     }
 }
 
@@ -143,7 +144,7 @@ void ArchiveCopies::WriteFetched(const std::string& address, const std::string& 
                                  FileFetcher::FetchDone done) {
     const ArchivePart* part = Find(address);
     if (part == nullptr) {
-        done(std::string(kNotInArchive));
+        done(Translated(kNotInArchive));
         return;
     }
     worker_.Post([this, parts = parts_, part, filePath, fetches = fetches_,

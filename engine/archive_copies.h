@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ordered_worker.h"
+#include "desktop/translation.h"
 #include "engine/file_fetcher.h"
 #include "engine/mime_archive.h"
 #include "engine/resource_copies.h"
@@ -30,7 +31,7 @@ class ArchiveCopies {
         Read,       // an archive, whose files answer
     };
     // Why a file of the page saved whole was not fetched.
-    static constexpr const char* kNotInArchive = "the saved page holds no copy of it";
+    static constexpr const char* kNotInArchive = Translatable("the saved page holds no copy of it");
 
     // toWindowThread: how the worker's answers reach the window's thread; without it the
     // archive is read at once (the logic tested without a display).

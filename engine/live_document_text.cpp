@@ -1,5 +1,7 @@
 #include "engine/live_document_text.h"
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 bool HoldLiveText(std::string& text, std::size_t totalUnits, std::size_t limit) {
@@ -12,8 +14,10 @@ bool HoldLiveText(std::string& text, std::size_t totalUnits, std::size_t limit) 
         --end;
     }
     text.resize(end);
-    text += "\n[The page goes on: only its first " + std::to_string(end) + " bytes are shown, of " +
-            std::to_string(totalUnits) + " characters.]\n";
+    text += "\n[" +
+            Translated("The page goes on: only its first {1} bytes are shown, of {2} characters.",
+                       {std::to_string(end), std::to_string(totalUnits)}) +
+            "]\n";
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 namespace {
@@ -79,52 +81,56 @@ std::optional<LoadError> BlockedLoad(const std::string& started, const std::stri
 // A port the engine will not use (9, 25, ...) is refused before any server is asked.
 std::string LoadFailureReason(const LoadError& error) {
     if (error.domain == kWebKitPolicyDomain && error.code == kWebKitRestrictedPort) {
-        return "The connection was refused: that port is kept for services other than the web.";
+        return Translated(
+            "The connection was refused: that port is kept for services other than the web.");
     }
     const bool gio = error.domain == "g-io-error-quark";
     const bool soup = error.domain.find("soup") != std::string::npos;
     if ((gio && error.code == kGioConnectionRefused) || Mentions(error.message, "refused")) {
-        return "The server refused the connection.";
+        return Translated("The server refused the connection.");
     }
     if (error.domain == "g-resolver-error-quark" || (soup && error.code == kSoupCantResolve) ||
         Mentions(error.message, "resolve") || Mentions(error.message, "not known")) {
-        return "No server of that name could be found.";
+        return Translated("No server of that name could be found.");
     }
     if ((gio && error.code == kGioTimedOut) || Mentions(error.message, "timed out") ||
         Mentions(error.message, "timeout")) {
-        return "The server took too long to answer.";
+        return Translated("The server took too long to answer.");
     }
     if (error.domain == "g-tls-error-quark" || (soup && error.code == kSoupSslFailed) ||
         Mentions(error.message, "tls") || Mentions(error.message, "certificate")) {
-        return "The site's security certificate could not be trusted, so nothing was "
-               "loaded from it.";
+        return Translated(
+            "The site's security certificate could not be trusted, so nothing was "
+            "loaded from it.");
     }
     if ((gio && (error.code == kGioHostUnreachable || error.code == kGioNetworkUnreachable)) ||
         (soup && error.code == kSoupCantConnect)) {
-        return "The server could not be reached.";
+        return Translated("The server could not be reached.");
     }
-    return error.message.empty() ? "The page could not be loaded." : error.message;
+    return error.message.empty() ? Translated("The page could not be loaded.") : error.message;
 }
 
 std::string NoAnswerReason(int seconds) {
-    return "The server did not answer within " + std::to_string(seconds) + " seconds.";
+    return Translated("The server did not answer within {1} seconds.", {std::to_string(seconds)});
 }
 
 std::string LoadFailureMessage(const std::string& address, const std::string& reason) {
-    return "Could not open " + address + ": " + reason;
+    return Translated("Could not open {1}: {2}", {address, reason});
 }
 
 // No script of its own: Try Again is a link to the address, drawn as a button.
 std::string ErrorPageHtml(const std::string& address, const std::string& reason) {
     const std::string shown = Escaped(address);
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Could not open " + shown +
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
+           Translated("Could not open {1}", {shown}) +
            "</title>\n<style>:root { color-scheme: light dark; } body { font: 11pt sans-serif; "
            "margin: 3em; } h1 { font-size: 1.4em; } p.address { word-break: break-all; } "
            "a.button { display: inline-block; padding: 0.4em 1.2em; border: 1px solid #888; "
            "border-radius: 4px; color: inherit; text-decoration: none; }</style></head>\n"
-           "<body><h1>This page could not be opened</h1>\n<p class=\"address\">" +
-           shown + "</p>\n<p>" + Escaped(reason) + "</p>\n<p><a class=\"button\" href=\"" + shown +
-           "\">Try Again</a></p>\n</body></html>\n";
+           "<body><h1>" +
+           Translated("This page could not be opened") + "</h1>\n<p class=\"address\">" + shown +
+           "</p>\n<p>" + Escaped(reason) + "</p>\n<p><a class=\"button\" href=\"" + shown + "\">" +
+           Translated("Try Again") + "</a></p>\n</body></html>\n";
 }
 
 }  // namespace quorvane

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 namespace {
@@ -31,7 +33,7 @@ Hold Held(void* data) {
 }
 
 std::string Message(GError* error) {
-    std::string text = error != nullptr ? error->message : "unknown error";
+    std::string text = error != nullptr ? error->message : Translated("unknown error");
     g_clear_error(&error);
     return text;
 }
@@ -91,7 +93,7 @@ std::shared_ptr<DirectDownload> DirectDownload::Start(WebKitWebView* view,
     const char* address = webkit_uri_response_get_uri(response);
     t.message.reset(address != nullptr ? soup_message_new("GET", address) : nullptr);
     if (!t.message) {
-        download->Fail("the address cannot be fetched");
+        download->Fail(Translated("the address cannot be fetched"));
         return download;
     }
     const char* agent = webkit_settings_get_user_agent(webkit_web_view_get_settings(view));
@@ -146,8 +148,8 @@ void DirectDownload::OnSent(void* source, void* result, void* self) {
     }
     const guint status = t.message->status_code;
     if (status >= 400) {
-        download->Fail("the server answered " + std::to_string(status) + " " +
-                       soup_status_get_phrase(status));
+        download->Fail(Translated("the server answered {1} {2}",
+                                  {std::to_string(status), soup_status_get_phrase(status)}));
         return;
     }
     GObjectPtr<GFile> file(g_file_new_for_path(t.filePath.c_str()));
@@ -190,8 +192,8 @@ void DirectDownload::Finish(long long received) {
             ? soup_message_headers_get_content_length(headers)
             : 0;
     if (announced > received) {
-        Fail("the connection ended after " + std::to_string(received) + " of " +
-             std::to_string(announced) + " bytes");
+        Fail(Translated("the connection ended after {1} of {2} bytes",
+                        {std::to_string(received), std::to_string(announced)}));
         return;
     }
     t.ended = true;

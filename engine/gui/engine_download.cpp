@@ -3,6 +3,8 @@
 #include <libsoup/soup.h>
 #include <webkit2/webkit2.h>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -14,7 +16,8 @@ std::optional<std::string> HttpFailure(WebKitDownload* download) {
     if (status < 400) {
         return std::nullopt;
     }
-    return "the server answered " + std::to_string(status) + " " + soup_status_get_phrase(status);
+    return Translated("the server answered {1} {2}",
+                      {std::to_string(status), soup_status_get_phrase(status)});
 }
 
 // A connection that closes before the length its answer announced leaves a file cut
@@ -27,8 +30,8 @@ std::optional<std::string> Incomplete(WebKitDownload* download) {
     if (announced == 0 || received >= announced) {
         return std::nullopt;
     }
-    return "the connection ended after " + std::to_string(received) + " of " +
-           std::to_string(announced) + " bytes";
+    return Translated("the connection ended after {1} of {2} bytes",
+                      {std::to_string(received), std::to_string(announced)});
 }
 
 }  // namespace

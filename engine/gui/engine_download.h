@@ -5,6 +5,7 @@
 
 #include <glib-object.h>
 
+#include "desktop/translation.h"
 #include "engine/download_target.h"
 
 typedef struct _WebKitDownload WebKitDownload;
@@ -16,7 +17,8 @@ namespace quorvane {
 
 // Marks the engine's downloads that are fetches, for WebKitDownloads to leave alone.
 inline constexpr const char* kFetchMark = "quorvane-fetch";
-inline constexpr const char* kNetworkProcessEnded = "the engine's network process ended";
+inline constexpr const char* kNetworkProcessEnded =
+    Translatable("the engine's network process ended");
 
 // Why a download that the engine says has finished is no whole file, or nullopt.
 std::optional<std::string> Unfinished(WebKitDownload* download);

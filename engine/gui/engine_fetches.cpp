@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "desktop/translation.h"
 #include "engine/gui/engine_download.h"
 
 namespace quorvane {
@@ -72,7 +73,7 @@ void EngineFetches::OnNetworkProcessEnded() {
         std::filesystem::remove(fetch->filePath + kEngineSuffix, ignored);
         FileFetcher::FetchDone done = std::move(fetch->done);
         fetch.reset();
-        done(std::string(kNetworkProcessEnded));
+        done(Translated(kNetworkProcessEnded));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include "desktop/translation.h"
 #include "engine/gui/engine_answer_guard.h"
 #include "engine/load_failure.h"
 
@@ -23,7 +24,7 @@ OwnPages::OwnPages(WebKitWebView* view, std::function<std::string()> loadingAddr
     : view_(view),
       loadingAddress_(std::move(loadingAddress)),
       answerGuard_(std::make_unique<EngineAnswerGuard>(view, [this](const std::string& uri) {
-          Show(uri, kStoppedPage, "Stopped: " + uri + " did not answer and was closed");
+          Show(uri, kStoppedPage, Translated("Stopped: {1} did not answer and was closed", {uri}));
       })) {
     g_signal_connect(view_, "load-failed", G_CALLBACK(&OnLoadFailed), this);
     answerWait_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { GiveUpWaiting(); });

@@ -6,6 +6,8 @@
 #include <memory>
 #include <utility>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -20,7 +22,7 @@ void OnSaved(GObject* source, GAsyncResult* result, gpointer data) {
     // Cancelled because the owner went: nobody is there to tell.
     const bool cancelled =
         error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-    std::string reason = error != nullptr ? error->message : "the engine wrote nothing";
+    std::string reason = error != nullptr ? error->message : Translated("the engine wrote nothing");
     if (error != nullptr) {
         g_error_free(error);
     }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "desktop/translation.h"
 #include "engine/browser_events.h"
 #include "engine/gui/deferred_load.h"
 
@@ -27,11 +28,11 @@ void PageReports::ReportTitle() {
 }
 
 void PageReports::ReportLoadStart(const std::string& address) {
-    events_.StatusTextChange(index_, "Opening " + address + "...");
+    events_.StatusTextChange(index_, Translated("Opening {1}...", {address}));
 }
 
 void PageReports::ReportLoadEnd() {
-    events_.StatusTextChange(index_, "Done");
+    events_.StatusTextChange(index_, Translated("Done"));
 }
 
 void PageReports::OnProgress(WebKitWebView* view, void*, void* self) {

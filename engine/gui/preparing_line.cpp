@@ -1,5 +1,6 @@
 #include "engine/gui/preparing_line.h"
 
+#include <wx/intl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -13,9 +14,8 @@ PreparingLine::PreparingLine(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
     SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
     SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(
-        new wxStaticText(this, wxID_ANY, wxString::FromUTF8("Preparing the new page\xE2\x80\xA6")),
-        0, wxALL, GetCharHeight());
+    column->Add(new wxStaticText(this, wxID_ANY, _("Preparing the new page\u2026")), 0, wxALL,
+                GetCharHeight());
     SetSizer(column);
 }
 

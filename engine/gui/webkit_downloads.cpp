@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "desktop/translation.h"
 #include "engine/gui/engine_download.h"
 
 namespace quorvane {
@@ -306,7 +307,7 @@ void WebKitDownloads::OnNetworkProcessEnded() {
     auto abandoned = std::move(downloads_);
     downloads_.clear();
     for (const auto& state : abandoned) {
-        state->Abandon(kNetworkProcessEnded);
+        state->Abandon(Translated(kNetworkProcessEnded));
     }
 }
 

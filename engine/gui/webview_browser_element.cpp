@@ -7,14 +7,15 @@
 #include <string>
 #include <utility>
 
+#include "desktop/translation.h"
 #include "engine/address_to_load.h"
 #include "engine/child_processes.h"
 #include "engine/gui/body_capture.h"
 #include "engine/gui/body_start_capture.h"
 #include "engine/gui/cover_follower.h"
 #include "engine/gui/deferred_load.h"
-#include "engine/gui/engine_fetches.h"
 #include "engine/gui/engine_archive_reader.h"
+#include "engine/gui/engine_fetches.h"
 #include "engine/gui/engine_find.h"
 #include "engine/gui/engine_image_gatherer.h"
 #include "engine/gui/engine_resource_copies.h"
@@ -180,14 +181,14 @@ void WebViewBrowserElement::LoadFile(const std::string& filePath) {
 
 void WebViewBrowserElement::GoBack() {
     if (webView_ == nullptr || !webView_->CanGoBack()) {
-        throw BrowserError("There is no earlier page in this view's history.");
+        throw BrowserError(Translated("There is no earlier page in this view's history."));
     }
     webView_->GoBack();
 }
 
 void WebViewBrowserElement::GoForward() {
     if (webView_ == nullptr || !webView_->CanGoForward()) {
-        throw BrowserError("There is no later page in this view's history.");
+        throw BrowserError(Translated("There is no later page in this view's history."));
     }
     webView_->GoForward();
 }
