@@ -2,6 +2,8 @@
 
 #include <gio/gio.h>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 // GIO looks the handler up and starts it itself, so that a missing one is an error
@@ -12,7 +14,7 @@ std::optional<std::string> OpenInDefaultBrowser(const std::string& address) {
     if (g_app_info_launch_default_for_uri(address.c_str(), nullptr, &error)) {
         return std::nullopt;
     }
-    std::string reason = error != nullptr ? error->message : "no handler is registered";
+    std::string reason = error != nullptr ? error->message : Translated("no handler is registered");
     g_clear_error(&error);
     return reason;
 }

@@ -2,6 +2,7 @@
 
 #include "base/address_scheme.h"
 #include "branding/branding_values.h"
+#include "desktop/translation.h"
 
 namespace quorvane {
 
@@ -15,7 +16,7 @@ std::string AddSchemeWhenMissing(const std::string& address) {
 }
 
 std::string WebsiteNotStartedMessage(const std::string& address, const std::string& reason) {
-    return "Could not start the default browser for " + address + ": " + reason;
+    return Translated("Could not start the default browser for {1}: {2}", {address, reason});
 }
 
 std::optional<WebsiteVisit> ServeWebsiteRequest(const WebsiteLauncher& launch) {

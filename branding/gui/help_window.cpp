@@ -2,6 +2,7 @@
 
 #include <wx/caret.h>
 #include <wx/checkbox.h>
+#include <wx/intl.h>
 #include <wx/richtext/richtextctrl.h>
 
 #include "branding/gui/rtf_view.h"
@@ -78,9 +79,9 @@ void HelpWindow::Load() {
 // A missing help file would leave the window blank; it says where the file belongs.
 void HelpWindow::ShowHelpFile() {
     if (!FileExists(helpFile_.string())) {
-        helpText_->SetValue(
-            "The help document \"" + wxString::FromUTF8(helpFile_.filename().string()) +
-            "\" was not found in " + wxString::FromUTF8(helpFile_.parent_path().string()) + ".");
+        helpText_->SetValue(wxString::Format(_("The help document \"%s\" was not found in %s."),
+                                             wxString::FromUTF8(helpFile_.filename().string()),
+                                             wxString::FromUTF8(helpFile_.parent_path().string())));
         return;
     }
     if (const auto document = ReadRtfFile(helpFile_)) {
