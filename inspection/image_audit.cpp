@@ -5,6 +5,8 @@
 #include <cmath>
 #include <memory>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -78,13 +80,14 @@ std::string ImageFindingsText(const ImageRow& row, double screenScale) {
             text += (text.empty() ? "" : ", ") + what;
         }
     };
-    add(IsBroken(row), "broken");
+    add(IsBroken(row), Translated("broken"));
     if (IsOversized(row, screenScale)) {
         const std::optional<std::uint64_t> saving = OversizedSaving(row, screenScale);
-        add(true, saving && *saving > 0 ? "oversized (" + SizeText(*saving) + ")" : "oversized");
+        add(true, saving && *saving > 0 ? Translated("oversized ({1})", {SizeText(*saving)})
+                                        : Translated("oversized"));
     }
-    add(IsWithoutAlt(row), "no alt text");
-    add(IsDuplicate(row), "duplicate");
+    add(IsWithoutAlt(row), Translated("no alt text"));
+    add(IsDuplicate(row), Translated("duplicate"));
     return text;
 }
 
@@ -109,12 +112,13 @@ std::string ImageAuditText(const ImageAuditSummary& summary) {
             text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + what;
         }
     };
-    add(summary.broken, "broken");
+    add(summary.broken, Translated("broken"));
     add(summary.oversized, summary.oversizedSaving > 0
-                               ? "oversized (" + SizeText(summary.oversizedSaving) + ")"
-                               : "oversized");
-    add(summary.withoutAlt, "without alt text");
-    add(summary.duplicates, summary.duplicates == 1 ? "duplicate" : "duplicates");
+                               ? Translated("oversized ({1})", {SizeText(summary.oversizedSaving)})
+                               : Translated("oversized"));
+    add(summary.withoutAlt, Translated("without alt text"));
+    add(summary.duplicates,
+        summary.duplicates == 1 ? Translated("duplicate") : Translated("duplicates"));
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "desktop/translation.h"
 #include "inspection/image_audit.h"
 #include "inspection/image_report.h"
 
@@ -163,9 +164,9 @@ std::string ImageCellText(const ImageRow& row, ImageColumn column, double screen
         case ImageColumn::ShownSize:
             return SizeText(row.shownWidth, row.shownHeight);
         case ImageColumn::Bytes:
-            return row.bytes
-                       ? std::to_string(*row.bytes) + (row.sameBytes ? " (same as another)" : "")
-                       : std::string();
+            return row.bytes ? std::to_string(*row.bytes) +
+                                   (row.sameBytes ? Translated(" (same as another)") : "")
+                             : std::string();
         case ImageColumn::Type:
             return row.type;
         case ImageColumn::Text:

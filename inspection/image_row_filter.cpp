@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 #include "inspection/pattern_search.h"
 
 namespace quorvane {
@@ -90,12 +91,13 @@ std::vector<std::size_t> ImageRowFilter::Shown(const std::vector<ImageRow>& rows
 }
 
 std::string ImageCountText(std::size_t shown, std::size_t total, bool stopped) {
-    std::string text = shown == total
-                           ? GroupedNumber(total) + " images"
-                           : GroupedNumber(shown) + " of " + GroupedNumber(total) + " images";
+    std::string text = shown == total ? Translated("{1} images", {GroupedNumber(total)})
+                                      : Translated("{1} of {2} images",
+                                                   {GroupedNumber(shown), GroupedNumber(total)});
     if (stopped) {
-        text += "; the page names more than the list holds (" + GroupedNumber(ImageList::kMaxRows) +
-                " images, " + std::to_string(ImageList::kMaxBytes >> 20) + " MB)";
+        text += Translated(
+            "; the page names more than the list holds ({1} images, {2} MB)",
+            {GroupedNumber(ImageList::kMaxRows), std::to_string(ImageList::kMaxBytes >> 20)});
     }
     return text;
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <utility>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -94,7 +96,7 @@ PatternSearch::PatternSearch(const std::string& pattern, Options options, std::u
     : stepsLeft_(budgetSteps) {
     // PCRE reads past the end of a pattern that is not UTF-8 (and GLib gives it unchecked).
     if (!g_utf8_validate(pattern.data(), static_cast<gssize>(pattern.size()), nullptr)) {
-        Refuse("not UTF-8 text");
+        Refuse(Translated("not UTF-8 text"));
     } else if (std::optional<std::string> refusal = GLibRefusal(pattern, options)) {
         Refuse(std::move(*refusal));
     } else {
@@ -145,9 +147,9 @@ std::string PatternSearch::Problem() const {
         case State::Searching:
             return {};
         case State::BadExpression:
-            return "Bad expression: " + badExpression_;
+            return Translated("Bad expression: {1}", {badExpression_});
         case State::TooCostly:
-            return kTooCostly;
+            return Translated(kTooCostly);
     }
     return {};
 }

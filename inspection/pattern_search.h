@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 // One search of a page for a regular expression the user typed (PCRE's, as GLib knows
@@ -23,7 +25,8 @@ class PatternSearch {
     static constexpr std::uint64_t kBudgetSteps = 10'000'000;
     // And for each byte of text searched.
     static constexpr std::uint64_t kStepsPerByte = 8;
-    static constexpr const char* kTooCostly = "The expression is too costly for this page";
+    static constexpr const char* kTooCostly =
+        Translatable("The expression is too costly for this page");
 
     struct Options {
         bool caseless = false;

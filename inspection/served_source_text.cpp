@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/text_search.h"
+#include "desktop/translation.h"
 #include "inspection/document_charset.h"
 #include "inspection/text_decoding.h"
 
@@ -10,8 +11,10 @@ namespace quorvane {
 namespace {
 
 std::string CutNote(std::size_t shown, std::size_t size) {
-    return "\n[The page goes on: only its first " + std::to_string(shown) + " of " +
-           std::to_string(size) + " bytes are shown.]\n";
+    return "\n[" +
+           Translated("The page goes on: only its first {1} of {2} bytes are shown.",
+                      {std::to_string(shown), std::to_string(size)}) +
+           "]\n";
 }
 
 }  // namespace
@@ -39,8 +42,9 @@ bool IsTextResource(std::string_view mimeType, std::string_view bytes) {
 ServedSourceText DecodeServedSource(std::string_view bytes, std::string_view mimeType,
                                     std::string_view responseCharset, std::size_t limit) {
     if (!IsTextResource(mimeType, bytes)) {
-        return {std::string(mimeType.empty() ? "unknown type" : mimeType) + ", " +
-                    std::to_string(bytes.size()) + " bytes (not text)",
+        return {Translated("{1}, {2} bytes (not text)",
+                           {mimeType.empty() ? Translated("unknown type") : std::string(mimeType),
+                            std::to_string(bytes.size())}),
                 "", false, false};
     }
     const DocumentEncoding chosen = ChooseDocumentEncoding(bytes, responseCharset);

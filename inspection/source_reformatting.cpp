@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 #include "inspection/markup_tokens.h"
 
 namespace quorvane {
@@ -73,8 +74,10 @@ class IndentedWriter {
 
     std::string Finish() {
         if (full_) {
-            out_ += "\n[The reformatted text goes on: only its first " + std::to_string(limit_) +
-                    " bytes are shown.]";
+            out_ += "\n[" +
+                    Translated("The reformatted text goes on: only its first {1} bytes are shown.",
+                               {std::to_string(limit_)}) +
+                    "]";
         }
         // A construct left open at the end (a comment, a tag, a pre) would take the line
         // break in, and a second reformatting another.

@@ -5,6 +5,7 @@
 #include <wx/choice.h>
 #include <wx/clipbrd.h>
 #include <wx/imaglist.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
@@ -32,15 +33,15 @@ struct ColumnHeading {
 };
 
 constexpr std::array kColumns{
-    ColumnHeading{ImageColumn::Address, "Address", 420},
-    ColumnHeading{ImageColumn::Kinds, "Found as", 110},
-    ColumnHeading{ImageColumn::NaturalSize, "Natural size", 100},
-    ColumnHeading{ImageColumn::ShownSize, "Shown size", 100},
-    ColumnHeading{ImageColumn::Bytes, "Bytes", 90},
-    ColumnHeading{ImageColumn::Type, "Type", 90},
-    ColumnHeading{ImageColumn::Text, "Alt or title", 160},
-    ColumnHeading{ImageColumn::Uses, "Uses", 50},
-    ColumnHeading{ImageColumn::Findings, "Findings", 180},
+    ColumnHeading{ImageColumn::Address, wxTRANSLATE("Address"), 420},
+    ColumnHeading{ImageColumn::Kinds, wxTRANSLATE("Found as"), 110},
+    ColumnHeading{ImageColumn::NaturalSize, wxTRANSLATE("Natural size"), 100},
+    ColumnHeading{ImageColumn::ShownSize, wxTRANSLATE("Shown size"), 100},
+    ColumnHeading{ImageColumn::Bytes, wxTRANSLATE("Bytes"), 90},
+    ColumnHeading{ImageColumn::Type, wxTRANSLATE("Type"), 90},
+    ColumnHeading{ImageColumn::Text, wxTRANSLATE("Alt or title"), 160},
+    ColumnHeading{ImageColumn::Uses, wxTRANSLATE("Uses"), 50},
+    ColumnHeading{ImageColumn::Findings, wxTRANSLATE("Findings"), 180},
 };
 
 // The filter row's choice of finding, in the order it offers them.
@@ -50,11 +51,11 @@ struct AuditChoice {
 };
 
 constexpr std::array kAuditChoices{
-    AuditChoice{ImageAudit::Any, "All"},
-    AuditChoice{ImageAudit::Broken, "Broken"},
-    AuditChoice{ImageAudit::Oversized, "Oversized"},
-    AuditChoice{ImageAudit::WithoutAlt, "No alt text"},
-    AuditChoice{ImageAudit::Duplicate, "Duplicates"},
+    AuditChoice{ImageAudit::Any, wxTRANSLATE("All")},
+    AuditChoice{ImageAudit::Broken, wxTRANSLATE("Broken")},
+    AuditChoice{ImageAudit::Oversized, wxTRANSLATE("Oversized")},
+    AuditChoice{ImageAudit::WithoutAlt, wxTRANSLATE("No alt text")},
+    AuditChoice{ImageAudit::Duplicate, wxTRANSLATE("Duplicates")},
 };
 
 constexpr int kMaxMinimum = 1000000;
@@ -82,7 +83,8 @@ class ImageListView::Lines : public wxListCtrl {
           table_(table),
           imageOf_(std::move(imageOf)) {
         for (const ColumnHeading& heading : kColumns) {
-            AppendColumn(heading.caption, wxLIST_FORMAT_LEFT, FromDIP(heading.width));
+            AppendColumn(wxGetTranslation(heading.caption), wxLIST_FORMAT_LEFT,
+                         FromDIP(heading.width));
         }
     }
 
@@ -121,7 +123,7 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
     list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
-    ExposeListLines(*list_, "Image List");
+    ExposeListLines(*list_, _("Image List"));
     sizer->Add(list_, wxSizerFlags(1).Expand());
     SetSizer(sizer);
 
@@ -159,34 +161,34 @@ wxSizer* ImageListView::MakeFilterRow() {
     const int gap = FromDIP(6);
     const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
     filterText_ = new wxTextCtrl(this, wxID_ANY);
-    filterText_->SetHint("Address contains");
-    SetAccessibleName(*filterText_, "Address contains");
+    filterText_->SetHint(_("Address contains"));
+    SetAccessibleName(*filterText_, _("Address contains"));
     filterText_->SetMinSize(wxSize(FromDIP(kMinFilterWidth), -1));
-    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, _("Regular expression"));
     typeText_ =
         new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
-    typeText_->SetHint("Type");
-    SetAccessibleName(*typeText_, "Type");
+    typeText_->SetHint(_("Type"));
+    SetAccessibleName(*typeText_, _("Type"));
     minimumWidth_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
     minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                     wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
-    SetAccessibleName(*minimumWidth_, "Min. width");
-    SetAccessibleName(*minimumHeight_, "Min. height");
+    SetAccessibleName(*minimumWidth_, _("Min. width"));
+    SetAccessibleName(*minimumHeight_, _("Min. height"));
     audit_ = new wxChoice(this, wxID_ANY);
     for (const AuditChoice& choice : kAuditChoices) {
-        audit_->Append(choice.caption);
+        audit_->Append(wxGetTranslation(choice.caption));
     }
     audit_->SetSelection(0);
-    audit_->SetToolTip("Show only the pictures with this finding");
-    SetAccessibleName(*audit_, "Show");
+    audit_->SetToolTip(_("Show only the pictures with this finding"));
+    SetAccessibleName(*audit_, _("Show"));
     count_ = new wxStaticText(this, wxID_ANY, wxString());
-    keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, "Save all candidates");
-    keepAllCandidates_->SetToolTip("Save every size a srcset offers, not only the largest");
-    auto* refresh = new wxButton(this, wxID_ANY, "Refresh List");
+    keepAllCandidates_ = new wxCheckBox(this, wxID_ANY, _("Save all candidates"));
+    keepAllCandidates_->SetToolTip(_("Save every size a srcset offers, not only the largest"));
+    auto* refresh = new wxButton(this, wxID_ANY, _("Refresh List"));
 
     // A caption and its field wrap together.
-    const auto captioned = [&](const char* caption, wxWindow* field) {
+    const auto captioned = [&](const wxString& caption, wxWindow* field) {
         auto* pair = new wxBoxSizer(wxHORIZONTAL);
         pair->Add(new wxStaticText(this, wxID_ANY, caption),
                   wxSizerFlags().CentreVertical().Border(wxRIGHT, gap));
@@ -197,9 +199,9 @@ wxSizer* ImageListView::MakeFilterRow() {
     row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(regularExpression_, centred);
     row->Add(typeText_, centred);
-    row->Add(captioned("Min. width", minimumWidth_), centred);
-    row->Add(captioned("height", minimumHeight_), centred);
-    row->Add(captioned("Show", audit_), centred);
+    row->Add(captioned(_("Min. width"), minimumWidth_), centred);
+    row->Add(captioned(_("height"), minimumHeight_), centred);
+    row->Add(captioned(_("Show"), audit_), centred);
     row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
     row->Add(keepAllCandidates_, centred);
     row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
@@ -442,11 +444,10 @@ void ImageListView::CopySelectedAddresses() const {
 
 void ImageListView::OnContextMenu(wxListEvent& event) {
     wxMenu menu;
-    menu.Append(kCopyItem, "&Copy Addresses\tCtrl+C");
-    menu.Append(kOpenItem, "&Open in Browser View");
-    menu.Append(kOpenSourceItem, "Open O&riginal Source");
-    // UTF-8 whatever the locale: in the C locale a narrow string holding "…" is no text.
-    menu.Append(kSaveItem, wxString::FromUTF8("&Save Selected Images\u2026"));
+    menu.Append(kCopyItem, _("&Copy Addresses") + "\tCtrl+C");
+    menu.Append(kOpenItem, _("&Open in Browser View"));
+    menu.Append(kOpenSourceItem, _("Open O&riginal Source"));
+    menu.Append(kSaveItem, _("&Save Selected Images\u2026"));
     const long line = event.GetIndex();
     const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {
