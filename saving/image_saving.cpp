@@ -5,6 +5,7 @@
 
 #include "base/file_bytes_write.h"
 #include "base/window_slice.h"
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "saving/content_digest.h"
 #include "saving/data_url.h"
@@ -16,9 +17,9 @@ namespace quorvane {
 namespace {
 
 // Why an image failed, when no system call says it.
-constexpr const char* kCutAddress = "the address is cut short";
-constexpr const char* kBrokenData = "the data: address is broken";
-constexpr const char* kUnreadable = "the fetched file cannot be read";
+constexpr const char* kCutAddress = Translatable("the address is cut short");
+constexpr const char* kBrokenData = Translatable("the data: address is broken");
+constexpr const char* kUnreadable = Translatable("the fetched file cannot be read");
 
 }  // namespace
 
@@ -84,7 +85,7 @@ void ImageSaving::StartMore() {
         }
         const std::size_t index = next_++;
         if (image.cut) {
-            CountFailed(kCutAddress);
+            CountFailed(Translated(kCutAddress));
             continue;
         }
         try {
@@ -103,11 +104,11 @@ void ImageSaving::StartMore() {
 void ImageSaving::SaveData(const ImageToSave& image) {
     const std::optional<DataUrlContent> content = DecodeDataUrl(image.address);
     if (image.cut) {
-        CountFailed(kCutAddress);
+        CountFailed(Translated(kCutAddress));
         return;
     }
     if (!content) {
-        CountFailed(kBrokenData);
+        CountFailed(Translated(kBrokenData));
         return;
     }
     if (!digests_.insert(BytesDigest(content->bytes)).second) {
@@ -156,7 +157,7 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
 void ImageSaving::Keep(PartialFile& file, const std::string& name) {
     const std::optional<std::string> digest = FileDigest(file.Path());
     if (!digest) {
-        CountFailed(kUnreadable);
+        CountFailed(Translated(kUnreadable));
         return;
     }
     if (!digests_.insert(*digest).second) {

@@ -9,6 +9,7 @@
 
 #include "base/process_gone.h"
 #include "base/whole_file_write.h"
+#include "desktop/translation.h"
 #include "engine/download_target.h"
 #include "saving/saved_file_name.h"
 
@@ -85,7 +86,7 @@ PartialFile::PartialFile(const fs::path& folder, const std::string& name, int fi
             const int error = errno;
             partial_.clear();
             throw std::system_error(error, std::generic_category(),
-                                    "cannot create a file in " + folder_.string());
+                                    Translated("cannot create a file in {1}", {folder_.string()}));
         }
     }
 }
@@ -126,7 +127,7 @@ fs::path PartialFile::Commit() {
     for (int tries = 1; !MoveWithoutReplacing(partial_, final_); ++tries) {
         if (errno != EEXIST || tries == kTries) {
             throw std::system_error(errno, std::generic_category(),
-                                    "cannot name the file " + final_.string());
+                                    Translated("cannot name the file {1}", {final_.string()}));
         }
         final_ = FreePath();
     }

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
@@ -29,8 +30,8 @@ DownloadDestination SavedDownload::DestinationFor(std::string_view suggestedName
         file_.emplace(folder, name_);
     } catch (const std::system_error& error) {
         return {{},
-                "cannot write to " + FolderForDisplay(folder, UserHomeFolder()) + " (" +
-                    error.code().message() + ")"};
+                Translated("cannot write to {1} ({2})",
+                           {FolderForDisplay(folder, UserHomeFolder()), error.code().message()})};
     }
     return {file_->Path().string(), {}};
 }
@@ -53,7 +54,7 @@ void SavedDownload::Received(std::uint64_t received, std::uint64_t announced, do
 
 void SavedDownload::Finished() {
     if (!file_) {
-        Failed("the engine wrote it nowhere");
+        Failed(Translated("the engine wrote it nowhere"));
         return;
     }
     try {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 
 namespace quorvane {
 
@@ -19,7 +20,7 @@ std::string FolderForDisplay(const fs::path& folder, const fs::path& home) {
 }
 
 std::string DownloadStartedMessage(const fs::path& file) {
-    return "Downloading " + file.filename().string() + "\u2026";
+    return Translated("Downloading {1}\u2026", {file.filename().string()});
 }
 
 namespace {
@@ -38,24 +39,25 @@ std::string DownloadProgressMessage(const std::string& name, std::uint64_t recei
     constexpr double kKilobyte = 1e3;
     const bool megabytes = std::max(received, total) >= kMegabyte;
     const double unit = megabytes ? kMegabyte : kKilobyte;
-    std::string message = "Downloading " + name + ": " + OneDecimal(received / unit);
+    const std::string sizeUnit = megabytes ? "MB" : "kB";
     if (total > 0) {
-        message += " of " + OneDecimal(total / unit);
+        return Translated("Downloading {1}: {2} of {3} {4}",
+                          {name, OneDecimal(received / unit), OneDecimal(total / unit), sizeUnit});
     }
-    return message + (megabytes ? " MB" : " kB");
+    return Translated("Downloading {1}: {2} {3}", {name, OneDecimal(received / unit), sizeUnit});
 }
 
 std::string SavedFileMessage(const fs::path& file, const fs::path& home) {
-    return "Saved " + file.filename().string() + " to " +
-           FolderForDisplay(file.parent_path(), home);
+    return Translated("Saved {1} to {2}",
+                      {file.filename().string(), FolderForDisplay(file.parent_path(), home)});
 }
 
 std::string DownloadFailedMessage(const std::string& name, const std::string& reason) {
-    return "Download of " + name + " failed: " + reason;
+    return Translated("Download of {1} failed: {2}", {name, reason});
 }
 
 std::string DownloadCancelledMessage(const std::string& name) {
-    return "Download of " + name + " cancelled";
+    return Translated("Download of {1} cancelled", {name});
 }
 
 void ImageSavingTally::Failed(const std::string& reason) {
@@ -78,17 +80,16 @@ std::string RenamedPictures(const ImageSavingTally& tally) {
         return {};
     }
     if (tally.renamed > 1) {
-        return "; " + std::to_string(tally.renamed) +
-               " renamed for their bytes' type: " + tally.firstAsked + " as " + tally.firstSaved +
-               ", \u2026";
+        return Translated("; {1} renamed for their bytes' type: {2} as {3}, \u2026",
+                          {std::to_string(tally.renamed), tally.firstAsked, tally.firstSaved});
     }
     const std::size_t dot = tally.firstSaved.rfind('.');
     std::string type = dot == std::string::npos ? std::string() : tally.firstSaved.substr(dot + 1);
     for (char& c : type) {
         c = UpperAscii(c);
     }
-    return "; " + tally.firstAsked + " saved as " + tally.firstSaved + ", for its " + type +
-           " bytes";
+    return Translated("; {1} saved as {2}, for its {3} bytes",
+                      {tally.firstAsked, tally.firstSaved, type});
 }
 
 // ": No space left on device", or ": Not Found (2), File too large (1)".
@@ -109,22 +110,31 @@ std::string FailureReasons(const std::map<std::string, int>& failures) {
 }  // namespace
 
 std::string SavingImagesMessage(int total, const fs::path& folder, const fs::path& home) {
-    return "Saving " + std::to_string(total) + (total == 1 ? " image" : " images") + " to " +
-           FolderForDisplay(folder, home) + "\u2026";
+    const std::string count = std::to_string(total);
+    const std::string shown = FolderForDisplay(folder, home);
+    return total == 1 ? Translated("Saving {1} image to {2}\u2026", {count, shown})
+                      : Translated("Saving {1} images to {2}\u2026", {count, shown});
 }
 
 std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& folder,
                                const fs::path& home) {
-    std::string message = tally.stopped ? "Stopped: saved " : "Saved ";
-    message += std::to_string(tally.saved) + " of " + std::to_string(tally.total) +
-               (tally.total == 1 ? " image" : " images") + " to " + FolderForDisplay(folder, home) +
-               RenamedPictures(tally);
+    const std::string saved = std::to_string(tally.saved);
+    const std::string total = std::to_string(tally.total);
+    const std::string shown = FolderForDisplay(folder, home);
+    const char* said =
+        tally.stopped ? (tally.total == 1 ? Translatable("Stopped: saved {1} of {2} image to {3}")
+                                          : Translatable("Stopped: saved {1} of {2} images to {3}"))
+                      : (tally.total == 1 ? Translatable("Saved {1} of {2} image to {3}")
+                                          : Translatable("Saved {1} of {2} images to {3}"));
+    std::string message = Translated(said, {saved, total, shown}) + RenamedPictures(tally);
     if (tally.duplicates > 0) {
-        message += "; " + std::to_string(tally.duplicates) +
-                   (tally.duplicates == 1 ? " duplicate skipped" : " duplicates skipped");
+        const std::string count = std::to_string(tally.duplicates);
+        message += tally.duplicates == 1 ? Translated("; {1} duplicate skipped", {count})
+                                         : Translated("; {1} duplicates skipped", {count});
     }
     if (tally.failed > 0) {
-        message += "; " + std::to_string(tally.failed) + " failed" + FailureReasons(tally.failures);
+        message += Translated("; {1} failed", {std::to_string(tally.failed)}) +
+                   FailureReasons(tally.failures);
     }
     return message;
 }

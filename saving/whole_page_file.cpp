@@ -1,6 +1,7 @@
 #include "saving/whole_page_file.h"
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 #include "saving/transfer_messages.h"
 
 namespace quorvane {
@@ -48,8 +49,8 @@ std::string SizeForDisplay(std::uintmax_t bytes) {
 
 std::string SavedWholePageMessage(const std::filesystem::path& file, std::uintmax_t bytes,
                                   const std::filesystem::path& home) {
-    return "Saved " + file.filename().string() + " (" + SizeForDisplay(bytes) + ") to " +
-           FolderForDisplay(file.parent_path(), home);
+    return Translated("Saved {1} ({2}) to {3}", {file.filename().string(), SizeForDisplay(bytes),
+                                                 FolderForDisplay(file.parent_path(), home)});
 }
 
 }  // namespace quorvane
