@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 std::optional<std::uint32_t> ChangeList::NextFrom(std::uint32_t line) const {
@@ -29,9 +31,10 @@ std::optional<std::uint32_t> ChangeList::PreviousFrom(std::uint32_t line) const 
 
 std::string ChangesCaption(std::size_t count) {
     if (count == 0) {
-        return "No changes";
+        return Translated("No changes");
     }
-    return std::to_string(count) + (count == 1 ? " change" : " changes");
+    return count == 1 ? Translated("{1} change", {std::to_string(count)})
+                      : Translated("{1} changes", {std::to_string(count)});
 }
 
 }  // namespace quorvane

@@ -1,5 +1,7 @@
 #include "source_changes/changes_text.h"
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -69,11 +71,12 @@ std::string TextsOneAfterTheOther(std::string_view served, std::string_view live
                                   std::string_view why) {
     std::string text;
     text.reserve(served.size() + live.size() + why.size() + 100);
-    text.append("[").append(why).append("]\n[As served:]\n").append(served);
+    text.append("[").append(why).append("]\n[").append(Translated("As served:")).append("]\n");
+    text.append(served);
     if (!served.empty() && served.back() != '\n') {
         text += '\n';
     }
-    text.append("[As the page is now:]\n").append(live);
+    text.append("[").append(Translated("As the page is now:")).append("]\n").append(live);
     return text;
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 namespace {
 
@@ -44,8 +46,10 @@ class LineNumbering {
 };
 
 std::string TooLargeWhy(std::string_view what) {
-    return "The two texts are too large to compare (" + std::string(what) +
-           "): they are shown one after the other, without marks.";
+    return Translated(
+        "The two texts are too large to compare ({1}): they are shown one after the other, "
+        "without marks.",
+        {what});
 }
 
 using Numbers = std::vector<std::uint32_t>;
@@ -170,7 +174,7 @@ LineComparison CompareLines(std::string_view served, std::string_view live,
     if (served.size() > bounds.maxBytes || live.size() > bounds.maxBytes) {
         return {LineComparison::Outcome::TooLarge,
                 {},
-                TooLargeWhy("more than " + std::to_string(bounds.maxBytes) + " bytes")};
+                TooLargeWhy(Translated("more than {1} bytes", {std::to_string(bounds.maxBytes)}))};
     }
     LineNumbering numbering;
     const Numbers a = numbering.Number(SplitLines(served));
@@ -195,8 +199,9 @@ LineComparison CompareLines(std::string_view served, std::string_view live,
         if (!CompareStretch(a, b, from, stop, bounds.maxLinePairs, compared.changes)) {
             return {LineComparison::Outcome::TooLarge,
                     {},
-                    TooLargeWhy(std::to_string(stop.a - from.a) + " and " +
-                                std::to_string(stop.b - from.b) + " lines differ")};
+                    TooLargeWhy(Translated(
+                        "{1} and {2} lines differ",
+                        {std::to_string(stop.a - from.a), std::to_string(stop.b - from.b)}))};
         }
         from = {stop.a + 1, stop.b + 1};
     }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "desktop/translation.h"
 #include "source_changes/source_comparison.h"
 
 namespace quorvane {
@@ -137,16 +138,16 @@ std::string SourceModes::Note() const {
         case LiveText::NotRead:
             return {};
         case LiveText::Reading:
-            return "Reading the page as it is now\u2026";
+            return Translated("Reading the page as it is now\u2026");
         case LiveText::Missing:
-            return "There is no page to read as it is now.";
+            return Translated("There is no page to read as it is now.");
         case LiveText::Read:
             break;
     }
     if (mode_ == SourceMode::AsNow) {
         return {};
     }
-    return comparison_ == Comparison::Made ? comparisonNote_ : "Comparing\u2026";
+    return comparison_ == Comparison::Made ? comparisonNote_ : Translated("Comparing\u2026");
 }
 
 }  // namespace quorvane

@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
@@ -14,8 +15,8 @@ namespace quorvane {
 namespace {
 
 // In the order of SourceMode.
-constexpr std::array<const char*, 3> kModeCaptions = {"As served", "As the page is now",
-                                                      "Changes"};
+constexpr std::array<const char*, 3> kModeCaptions = {
+    wxTRANSLATE("As served"), wxTRANSLATE("As the page is now"), wxTRANSLATE("Changes")};
 
 }  // namespace
 
@@ -25,15 +26,15 @@ SourceModeBar::SourceModeBar(wxWindow* parent, std::function<void(SourceMode)> c
       chosen_(std::move(chosen)),
       readAgain_(std::move(readAgain)),
       modes_(new wxChoice(this, wxID_ANY)),
-      readAgainButton_(new wxButton(this, wxID_ANY, "Read the Page Again", wxDefaultPosition,
+      readAgainButton_(new wxButton(this, wxID_ANY, _("Read the Page Again"), wxDefaultPosition,
                                     wxDefaultSize, wxBU_EXACTFIT)),
       note_(new wxStaticText(this, wxID_ANY, wxString())) {
     for (const char* caption : kModeCaptions) {
-        modes_->Append(caption);
+        modes_->Append(wxGetTranslation(caption));
     }
-    modes_->SetToolTip("What the Original Source view shows of the page");
-    SetAccessibleName(*modes_, "Served or Live");
-    readAgainButton_->SetToolTip("Reads the page as it is now once more");
+    modes_->SetToolTip(_("What the Original Source view shows of the page"));
+    SetAccessibleName(*modes_, _("Served or Live"));
+    readAgainButton_->SetToolTip(_("Reads the page as it is now once more"));
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     const int gap = FromDIP(6);
     row->Add(modes_, 0, wxALIGN_CENTER_VERTICAL | wxALL, gap / 2);
