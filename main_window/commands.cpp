@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "desktop/translation.h"
 #include "main_window/main_window_controller.h"
 
 namespace quorvane {
@@ -32,28 +33,28 @@ bool LivePageShown(T t) {
 }
 
 // The submenu of the View menu that switches the Original Source view.
-constexpr const char* kServedOrLive = "Served or Li&ve";
+constexpr const char* kServedOrLive = Translatable("Served or Li&ve");
 
 // The View menu's "Website" item is captioned with the website's address at start-up.
 constexpr Command kCommands[] = {
     {CommandId::Open, "&File", false, "&Open", "Ctrl+O", [](T t) { t.controller.Open(); }, Always,
      false},
-    {CommandId::NewWindow, "&File", false, "&New Window", "Ctrl+N",
+    {CommandId::NewWindow, "&File", false, Translatable("&New Window"), "Ctrl+N",
      [](T t) { t.controller.OpenNewWindow(); }, Always, false},
     {CommandId::Exit, "&File", false, "E&xit", "Ctrl+Q", [](T t) { t.controller.Exit(); }, Always,
      false},
-    {CommandId::SaveImages, "&File", true, "Save &Images\u2026", "Ctrl+Shift+S",
+    {CommandId::SaveImages, "&File", true, Translatable("Save &Images\u2026"), "Ctrl+Shift+S",
      [](T t) { t.controller.SaveImages(); }, [](T t) { return t.controller.CanSaveImages(); },
      false},
-    {CommandId::SaveSource, "&File", false, "Sa&ve Source\u2026", "Ctrl+S",
+    {CommandId::SaveSource, "&File", false, Translatable("Sa&ve Source\u2026"), "Ctrl+S",
      [](T t) { t.controller.SaveSource(); }, Always, false},
     // The page saved whole, with its pictures, in one file that Open shows again.
-    {CommandId::SavePage, "&File", false, "Save &Page\u2026", "",
+    {CommandId::SavePage, "&File", false, Translatable("Save &Page\u2026"), "",
      [](T t) { t.controller.SavePage(); }, Always, false},
-    {CommandId::ExportImageList, "&File", false, "&Export Image List\u2026", "Ctrl+E",
+    {CommandId::ExportImageList, "&File", false, Translatable("&Export Image List\u2026"), "Ctrl+E",
      [](T t) { t.controller.ExportImageList(); }, Always, false},
     // While a download runs; Stop cancels it too, with everything else.
-    {CommandId::CancelDownload, "&File", true, "&Cancel Download", "",
+    {CommandId::CancelDownload, "&File", true, Translatable("&Cancel Download"), "",
      [](T t) { t.controller.CancelDownloads(); },
      [](T t) { return t.controller.DownloadRunning(); }, false},
     {CommandId::Back, "&Go", false, "&Back", "Alt+Left", [](T t) { t.controller.Back(); }, Always,
@@ -68,8 +69,8 @@ constexpr Command kCommands[] = {
      Always, false},
     {CommandId::SendToIE, "&Go", false, "Send Page to Browser &Tab", "",
      [](T t) { t.controller.SendToIE(); }, Always, false},
-    {CommandId::Home, "&Go", false, "&Home", "Alt+Home", [](T t) { t.controller.GoHome(); }, Always,
-     false},
+    {CommandId::Home, "&Go", false, Translatable("&Home"), "Alt+Home",
+     [](T t) { t.controller.GoHome(); }, Always, false},
     {CommandId::BrowserView, "&View", false, "&Browser", "Ctrl+1",
      [](T t) { t.controller.SelectView(MainWindowController::kBrowserView); }, Always, true},
     {CommandId::SourceView, "&View", false, "&Source Code", "Ctrl+2",
@@ -80,51 +81,51 @@ constexpr Command kCommands[] = {
      Always, false},
     // The Original Source view and its look, and the Image List, a group of their own
     // after the website so that the three views and the website keep their places.
-    {CommandId::ServedSourceView, "&View", true, "&Original Source", "Ctrl+4",
+    {CommandId::ServedSourceView, "&View", true, Translatable("&Original Source"), "Ctrl+4",
      [](T t) { ShowSourceAs(t, SourceMode::AsServed); }, Always, true},
-    {CommandId::ImageListView, "&View", false, "Image &List", "Ctrl+5",
+    {CommandId::ImageListView, "&View", false, Translatable("Image &List"), "Ctrl+5",
      [](T t) { t.controller.SelectView(MainWindowController::kImageListView); }, Always, true},
-    {CommandId::GoToLine, "&View", false, "&Go to Line\u2026", "Ctrl+I",
+    {CommandId::GoToLine, "&View", false, Translatable("&Go to Line\u2026"), "Ctrl+I",
      [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
-    {CommandId::WrapLines, "&View", false, "W&rap Long Lines", "",
+    {CommandId::WrapLines, "&View", false, Translatable("W&rap Long Lines"), "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Wrap); }, Always, false,
      [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Wrap); }},
-    {CommandId::ColourSource, "&View", false, "&Colour Source", "",
+    {CommandId::ColourSource, "&View", false, Translatable("&Colour Source"), "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Colour); }, Always, false,
      [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Colour); }},
-    {CommandId::ReformatSource, "&View", false, "R&eformat Source", "",
+    {CommandId::ReformatSource, "&View", false, Translatable("R&eformat Source"), "",
      [](T t) { t.window.FlipSourceSwitch(SourceSwitch::Reformat); }, Always, false,
      [](T t) { return t.window.SourceSwitchOn(SourceSwitch::Reformat); }},
-    {CommandId::SourceAsServed, "&View", true, "As &Served", "",
+    {CommandId::SourceAsServed, "&View", true, Translatable("As &Served"), "",
      [](T t) { ShowSourceAs(t, SourceMode::AsServed); }, Always, true,
      [](T t) { return t.window.SourceModeChosen(SourceMode::AsServed); }, kServedOrLive},
-    {CommandId::SourceAsNow, "&View", false, "As the Page Is &Now", "Ctrl+Shift+U",
+    {CommandId::SourceAsNow, "&View", false, Translatable("As the Page Is &Now"), "Ctrl+Shift+U",
      [](T t) { ShowSourceAs(t, SourceMode::AsNow); }, Always, true,
      [](T t) { return t.window.SourceModeChosen(SourceMode::AsNow); }, kServedOrLive},
-    {CommandId::SourceChanges, "&View", false, "&Changes", "Ctrl+Alt+U",
+    {CommandId::SourceChanges, "&View", false, Translatable("&Changes"), "Ctrl+Alt+U",
      [](T t) { ShowSourceAs(t, SourceMode::Changes); }, Always, true,
      [](T t) { return t.window.SourceModeChosen(SourceMode::Changes); }, kServedOrLive},
-    {CommandId::NextChange, "&View", true, "Ne&xt Change", "F7",
+    {CommandId::NextChange, "&View", true, Translatable("Ne&xt Change"), "F7",
      [](T t) { t.window.GoToChange(true); }, ChangesShown, false, nullptr, kServedOrLive},
-    {CommandId::PreviousChange, "&View", false, "&Previous Change", "Shift+F7",
+    {CommandId::PreviousChange, "&View", false, Translatable("&Previous Change"), "Shift+F7",
      [](T t) { t.window.GoToChange(false); }, ChangesShown, false, nullptr, kServedOrLive},
-    {CommandId::ReadPageAgain, "&View", true, "&Read the Page Again", "",
+    {CommandId::ReadPageAgain, "&View", true, Translatable("&Read the Page Again"), "",
      [](T t) { t.window.ReadPageAgain(); }, LivePageShown, false, nullptr, kServedOrLive},
     // The encoding the served text is read in, named by the window; the encodings to choose
     // instead follow it in the submenu, made by the window from EncodingChoices().
-    {CommandId::EncodingInUse, "&View", false, "&In Use", "", [](T) {}, Always, false,
-     [](T) { return true; }, "Text Enco&ding"},
-    {CommandId::Find, "&View", true, "&Find\u2026", "Ctrl+F", [](T t) { t.window.OpenFindBar(); },
-     Always, false},
-    {CommandId::FindNext, "&View", false, "Find &Next", "F3", [](T t) { t.window.FindNextOnBar(); },
-     Always, false},
-    {CommandId::FindPrevious, "&View", false, "Find &Previous", "Shift+F3",
+    {CommandId::EncodingInUse, "&View", false, Translatable("&In Use"), "", [](T) {}, Always, false,
+     [](T) { return true; }, Translatable("Text Enco&ding")},
+    {CommandId::Find, "&View", true, Translatable("&Find\u2026"), "Ctrl+F",
+     [](T t) { t.window.OpenFindBar(); }, Always, false},
+    {CommandId::FindNext, "&View", false, Translatable("Find &Next"), "F3",
+     [](T t) { t.window.FindNextOnBar(); }, Always, false},
+    {CommandId::FindPrevious, "&View", false, Translatable("Find &Previous"), "Shift+F3",
      [](T t) { t.window.FindPreviousOnBar(); }, Always, false},
-    {CommandId::ZoomIn, "&View", true, "&Zoom In", "Ctrl++", [](T t) { t.controller.ZoomIn(); },
-     Always, false},
-    {CommandId::ZoomOut, "&View", false, "Zoom O&ut", "Ctrl+-", [](T t) { t.controller.ZoomOut(); },
-     Always, false},
-    {CommandId::ActualSize, "&View", false, "&Actual Size", "Ctrl+0",
+    {CommandId::ZoomIn, "&View", true, Translatable("&Zoom In"), "Ctrl++",
+     [](T t) { t.controller.ZoomIn(); }, Always, false},
+    {CommandId::ZoomOut, "&View", false, Translatable("Zoom O&ut"), "Ctrl+-",
+     [](T t) { t.controller.ZoomOut(); }, Always, false},
+    {CommandId::ActualSize, "&View", false, Translatable("&Actual Size"), "Ctrl+0",
      [](T t) { t.controller.ActualSize(); }, Always, false},
     {CommandId::AddToToolsMenu, "&Tools", false, "&Add program to IE Tools Menu", "",
      [](T t) { t.window.ClickToolsMenuItem(ToolsMenuItem::Add); },
@@ -136,7 +137,7 @@ constexpr Command kCommands[] = {
      Always, false},
     // The desktop's key for its applications' shortcuts windows; Ctrl+/ is the same key
     // without Shift.
-    {CommandId::KeyboardShortcuts, "&Help", false, "&Keyboard Shortcuts", "Ctrl+?",
+    {CommandId::KeyboardShortcuts, "&Help", false, Translatable("&Keyboard Shortcuts"), "Ctrl+?",
      [](T t) { t.window.ShowKeyboardShortcuts(); }, Always, false},
     {CommandId::About, "&About", false, "&About this software", "",
      [](T t) { t.controller.ShowAbout(); }, Always, false},
@@ -144,7 +145,7 @@ constexpr Command kCommands[] = {
     // address box. Their captions name them in the Keyboard Shortcuts window.
     // Go, as Enter in the address box, hands the keyboard to the view shown.
     {CommandId::Go, nullptr, false, "Go", "", [](T t) { t.controller.Go(); }, Always, true},
-    {CommandId::FocusAddress, nullptr, false, "Go to the Address Box", "Ctrl+L",
+    {CommandId::FocusAddress, nullptr, false, Translatable("Go to the Address Box"), "Ctrl+L",
      [](T t) { t.window.FocusAddressBox(); }, Always, false},
 };
 

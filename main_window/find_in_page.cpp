@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 std::string FindStatusText(bool counted, unsigned matches, unsigned current, unsigned maxMatches) {
@@ -9,12 +11,12 @@ std::string FindStatusText(bool counted, unsigned matches, unsigned current, uns
         return {};
     }
     if (matches == 0) {
-        return "Not found";
+        return Translated("Not found");
     }
     if (matches > maxMatches) {
-        return "More than " + std::to_string(maxMatches) + " matches";
+        return Translated("More than {1} matches", {std::to_string(maxMatches)});
     }
-    return std::to_string(current) + " of " + std::to_string(matches);
+    return Translated("{1} of {2}", {std::to_string(current), std::to_string(matches)});
 }
 
 std::string SourceFindStatusText(const SourceMatches& matches, std::size_t current,

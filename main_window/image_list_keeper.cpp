@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/address_scheme.h"
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "inspection/image_list_export.h"
 #include "inspection/served_source_file_name.h"
@@ -88,8 +89,8 @@ void ImageListKeeper::Export(const std::filesystem::path& file, const std::strin
             SaveWholeFile(file.parent_path(), file.filename().string(), text);
         report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
     } catch (const std::system_error& error) {
-        report_.SetStatusText("Could not save " + file.filename().string() + ": " +
-                              error.code().message());
+        report_.SetStatusText(Translated("Could not save {1}: {2}",
+                                         {file.filename().string(), error.code().message()}));
     }
 }
 

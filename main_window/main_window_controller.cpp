@@ -5,6 +5,7 @@
 
 #include "analysis/work_files.h"
 #include "branding/branding_values.h"
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
 #include "inspection/image_list_export.h"
@@ -18,7 +19,8 @@ constexpr float kProgressEmpty = 0.01f;
 constexpr float kProgressMax = 100;
 
 // What panel 1 says while the Original Source view shows a page whose load goes on.
-constexpr char kStillLoadingNote[] = "Page still loading: the source shown is complete";
+constexpr const char* kStillLoadingNote =
+    Translatable("Page still loading: the source shown is complete");
 
 // The engine writes an address without a path with one: "http://host" is "http://host/".
 bool SameAddress(const std::string& asked, const std::string& shown) {
@@ -50,7 +52,8 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
       imageList_(views_.Browser(), imageTable, imageList, *this, toWindowThread),
       servedSourceFollower_(views_.Browser(), servedSource,
                             [this](bool stillLoading) {
-                                stillLoading ? status_.Note(kStillLoadingNote) : status_.EndNote();
+                                stillLoading ? status_.Note(Translated(kStillLoadingNote))
+                                             : status_.EndNote();
                             }),
       workFolder_(std::move(workFolder)),
       status_([this](const std::string& text) { surface_.SetEngineStatusText(text); },
@@ -180,7 +183,7 @@ void MainWindowController::NewWindowRequested(int index, const std::string& addr
         return;
     }
     if (!byUser && !windowLimit_.Allow(WindowOpeningLimit::Clock::now())) {
-        status_.Message("Blocked a window the page tried to open: " + address);
+        status_.Message(Translated("Blocked a window the page tried to open: {1}", {address}));
         return;
     }
     surface_.StartNewWindow(address);

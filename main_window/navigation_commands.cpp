@@ -6,6 +6,7 @@
 
 #include "analysis/url_helpers.h"
 #include "base/address_scheme.h"
+#include "desktop/translation.h"
 #include "main_window/skip_browser_errors.h"
 
 namespace quorvane {
@@ -24,8 +25,8 @@ void StopEachSkippingErrors(const std::array<BrowserElement*, 3>& views) {
 std::string NotOpenedMessage(const std::string& value) {
     constexpr std::size_t kShownChars = 120;
     const bool cut = value.size() > kShownChars;
-    return "Not opened: " + (cut ? value.substr(0, kShownChars) + "\u2026" : value) +
-           " is not a web address";
+    return Translated("Not opened: {1} is not a web address",
+                      {cut ? value.substr(0, kShownChars) + "\u2026" : value});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "analysis/page_analysis.h"
 #include "analysis/work_files.h"
 #include "base/address_scheme.h"
+#include "desktop/translation.h"
 #include "engine/generated_view_load.h"
 #include "main_window/expected_first_screen.h"
 #include "main_window/skip_browser_errors.h"
@@ -128,7 +129,7 @@ void PageAnalysisRun::Start(std::optional<std::string> bodyHtml) {
 // keep the pages they show, but the user learns that it failed.
 void PageAnalysisRun::ShowFault(const std::string& what) {
     SetPreparing(false);
-    analysisNote_ = "The analysis of this page failed: " + what;
+    analysisNote_ = Translated("The analysis of this page failed: {1}", {what});
     noteAfterLoad_ = {};
     surface_.SetStatusText(analysisNote_);
 }
@@ -172,9 +173,10 @@ void PageAnalysisRun::ViewShown() {
     const int visible = views_.VisibleView();
     if (preparing_ &&
         (visible == WindowViews::kSourceView || visible == WindowViews::kImagesView)) {
-        surface_.SetStatusText(std::string("Preparing the ") +
-                               (visible == WindowViews::kSourceView ? "Source Code" : "Images") +
-                               " view for the new page...");
+        surface_.SetStatusText(
+            visible == WindowViews::kSourceView
+                ? Translated("Preparing the Source Code view for the new page...")
+                : Translated("Preparing the Images view for the new page..."));
     }
 }
 

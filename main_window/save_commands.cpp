@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "inspection/served_source_file_name.h"
 #include "saving/images_to_save.h"
@@ -53,12 +54,12 @@ void SaveCommands::Save(Proposed proposed) {
     // The page of our own the Browser view shows for one that could not be opened is no
     // page a server sent.
     if (const std::string ownPage = views_.Browser().OwnPageStatus(); !ownPage.empty()) {
-        surface_.SetStatusText("There is no page to save: " + ownPage);
+        surface_.SetStatusText(Translated("There is no page to save: {1}", {ownPage}));
         return;
     }
     views_.Browser().ReadMainResourceCopy([this, proposed](std::optional<ServedResource> resource) {
         if (!resource) {
-            surface_.SetStatusText("There is no page to save");
+            surface_.SetStatusText(Translated("There is no page to save"));
             return;
         }
         SaveChosen(*resource, proposed);
@@ -91,8 +92,8 @@ void SaveCommands::SaveSourceFile(const std::filesystem::path& path,
             SaveWholeFile(path.parent_path(), path.filename().string(), resource.bytes);
         surface_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
     } catch (const std::system_error& error) {
-        surface_.SetStatusText("Could not save " + path.filename().string() + ": " +
-                               error.code().message());
+        surface_.SetStatusText(Translated("Could not save {1}: {2}",
+                                          {path.filename().string(), error.code().message()}));
     }
 }
 
@@ -102,14 +103,15 @@ void SaveCommands::SaveWholePage(const std::filesystem::path& path) {
     try {
         file = std::make_shared<PartialFile>(path.parent_path(), name);
     } catch (const std::system_error& error) {
-        surface_.SetStatusText("Could not save " + name + ": " + error.code().message());
+        surface_.SetStatusText(
+            Translated("Could not save {1}: {2}", {name, error.code().message()}));
         return;
     }
-    surface_.SetStatusText("Saving " + name + "\u2026");
+    surface_.SetStatusText(Translated("Saving {1}\u2026", {name}));
     views_.Browser().SavePageArchive(
         file->Path().string(), [this, file, name](std::optional<std::string> error) {
             if (error) {
-                surface_.SetStatusText("Could not save " + name + ": " + *error);
+                surface_.SetStatusText(Translated("Could not save {1}: {2}", {name, *error}));
                 return;
             }
             try {
@@ -117,7 +119,8 @@ void SaveCommands::SaveWholePage(const std::filesystem::path& path) {
                 surface_.SetStatusText(SavedWholePageMessage(
                     saved, std::filesystem::file_size(saved), UserHomeFolder()));
             } catch (const std::system_error& failure) {
-                surface_.SetStatusText("Could not save " + name + ": " + failure.code().message());
+                surface_.SetStatusText(
+                    Translated("Could not save {1}: {2}", {name, failure.code().message()}));
             }
         });
 }

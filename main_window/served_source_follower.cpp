@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "desktop/translation.h"
 #include "engine/archive_document.h"
 #include "inspection/served_source_text.h"
 
@@ -62,7 +63,7 @@ void ServedSourceFollower::Read() {
     // page a server sent: the view says why there is none, as the generated views do.
     if (const std::string ownPage = browser_.OwnPageStatus(); !ownPage.empty()) {
         state_ = State::Shown;
-        pane_.ShowSource("No page: " + ownPage, {});
+        pane_.ShowSource(Translated("No page: {1}", {ownPage}), {});
         return;
     }
     state_ = state_ == State::OutdatedWhileLoading ? State::ReadingWhileLoading : State::Reading;

@@ -4,6 +4,7 @@
 #include <ranges>
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 #include "main_window/commands.h"
 #include "main_window/menu_captions.h"
 
@@ -62,8 +63,8 @@ std::vector<ShortcutRow> ShortcutRows() {
             continue;
         }
         ShortcutRow row{
-            command.menu != nullptr ? ShownCaption(command.menu) : std::string(kOtherGroup),
-            ShownCaption(command.caption), std::move(keys)};
+            ShownCaption(Translated(command.menu != nullptr ? command.menu : kOtherGroup)),
+            ShownCaption(Translated(command.caption)), std::move(keys)};
         (command.menu != nullptr ? withMenu : withoutMenu).push_back(std::move(row));
     }
     withMenu.insert(withMenu.end(), withoutMenu.begin(), withoutMenu.end());

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 // One line of the Keyboard Shortcuts window: a command and every key that runs it.
@@ -16,7 +18,7 @@ struct ShortcutRow {
 };
 
 // The group of the commands that no menu holds (the address box's keys).
-inline constexpr std::string_view kOtherGroup = "Other";
+inline constexpr const char* kOtherGroup = Translatable("Other");
 
 // Every command of Commands() that a key runs, in the order of the menus and their items,
 // those without a menu last: the window lists what the menus and shortcuts are made of.

@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 namespace {
 
-constexpr char kEngineDone[] = "Done";
+constexpr const char* kEngineDone = Translatable("Done");
 
 }  // namespace
 
@@ -16,7 +18,7 @@ StatusPanel::StatusPanel(Show showEngineText, Show showMessage)
 void StatusPanel::EngineText(int index, const std::string& text) {
     engineText_ = text;
     if (lasting_) {
-        if (index != 0 || text.empty() || text == kEngineDone) {
+        if (index != 0 || text.empty() || text == Translated(kEngineDone)) {
             return;
         }
         lasting_ = false;

@@ -3,12 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/translation.h"
 #include "engine/zoom_ladder.h"
 
 namespace quorvane {
 namespace {
 
-constexpr std::string_view kZoomSaid = "Zoom ";
+// What the status says before the level, "Zoom 150%".
+std::string ZoomSaid() {
+    return Translated("Zoom") + " ";
+}
 
 }  // namespace
 
@@ -35,7 +39,7 @@ void ViewZoom::SetVisibleZoomLevel(double level) {
 }
 
 void ViewZoom::Say(double level) {
-    status_.Message(std::string(kZoomSaid) + ZoomPercent(level));
+    status_.Message(ZoomSaid() + ZoomPercent(level));
 }
 
 void ViewZoom::Zoomed(int view, double level) {
@@ -47,7 +51,7 @@ void ViewZoom::Zoomed(int view, double level) {
 // A view at 100 % says nothing, unless panel 1 still says the level of the view before.
 void ViewZoom::ViewShown() {
     const double level = VisibleZoomLevel();
-    if (level != kActualSize || status_.Shown().starts_with(kZoomSaid)) {
+    if (level != kActualSize || status_.Shown().starts_with(ZoomSaid())) {
         Say(level);
     }
 }

@@ -1,6 +1,7 @@
 #include "main_window/gui/command_binding.h"
 
 #include <wx/frame.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 
 #include <stdexcept>
@@ -27,9 +28,14 @@ CommandBinding::CommandBinding(wxFrame& frame, CommandTarget target,
 
 namespace {
 
+// The table's captions in the user's language.
+wxString Shown(const char* caption) {
+    return wxGetTranslation(wxString::FromUTF8(caption));
+}
+
 // The accelerator, after a tab, is shown in the menu and works as a shortcut.
 void AppendItem(wxMenu& menu, const Command& command) {
-    const wxString caption = wxString::FromUTF8(command.caption);
+    const wxString caption = Shown(command.caption);
     menu.Append(CommandWindowId(command.id),
                 *command.accelerator ? caption + "\t" + command.accelerator : caption, wxString(),
                 command.checked != nullptr ? wxITEM_CHECK : wxITEM_NORMAL);
@@ -51,7 +57,7 @@ void CommandBinding::CreateMenus() {
         const bool newMenu = menu == nullptr || title != command.menu;
         if (newMenu) {
             if (menu != nullptr) {
-                bar->Append(menu, title);
+                bar->Append(menu, wxGetTranslation(title));
             }
             menu = new wxMenu;
             title = command.menu;
@@ -67,12 +73,12 @@ void CommandBinding::CreateMenus() {
         if (newSubmenu) {
             submenu = new wxMenu;
             submenuTitle = command.submenu;
-            menu->AppendSubMenu(submenu, wxString::FromUTF8(command.submenu));
+            menu->AppendSubMenu(submenu, Shown(command.submenu));
         }
         AppendItem(submenu != nullptr ? *submenu : *menu, command);
     }
     // The access keys (Alt+F, ...) show as underlined letters, not as part of the captions.
-    bar->Append(menu, title);
+    bar->Append(menu, wxGetTranslation(title));
     frame_.SetMenuBar(bar);
 }
 

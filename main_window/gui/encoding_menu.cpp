@@ -1,6 +1,7 @@
 #include "main_window/gui/encoding_menu.h"
 
 #include <wx/frame.h>
+#include <wx/intl.h>
 #include <wx/menu.h>
 
 #include <utility>
@@ -28,9 +29,10 @@ EncodingMenu::EncodingMenu(wxFrame& frame, std::function<std::string()> shown,
             menu->AppendSeparator();
             language = choices[i].language;
         }
-        const std::string caption =
-            std::string(choices[i].language) + " (" + std::string(choices[i].name) + ")";
-        menu->Append(ChoiceWindowId(i), wxString::FromUTF8(caption));
+        const wxString caption =
+            wxGetTranslation(wxString::FromUTF8(std::string(choices[i].language))) + " (" +
+            wxString::FromUTF8(std::string(choices[i].name)) + ")";
+        menu->Append(ChoiceWindowId(i), caption);
     }
     frame.Bind(
         wxEVT_MENU,
@@ -43,7 +45,7 @@ EncodingMenu::EncodingMenu(wxFrame& frame, std::function<std::string()> shown,
         wxEVT_UPDATE_UI,
         [this](wxUpdateUIEvent& event) {
             const std::string encoding = shown_();
-            event.SetText(wxString::FromUTF8(encoding.empty() ? "&In Use" : "&" + encoding));
+            event.SetText(encoding.empty() ? _("&In Use") : "&" + wxString::FromUTF8(encoding));
             event.Skip();
         },
         inUse);

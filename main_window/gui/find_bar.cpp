@@ -4,6 +4,7 @@
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
+#include <wx/intl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -39,34 +40,34 @@ wxSizer* FindBar::CreateRow() {
         row->Add(control, 0, flags, FromDIP(6));
         return control;
     };
-    add(new wxStaticText(this, wxID_ANY, "Find:"), wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT);
+    add(new wxStaticText(this, wxID_ANY, _("Find:")), wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT);
     text_ = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                            wxTE_PROCESS_ENTER);
     // The text takes the room the window has, down to a short phrase, so that in a
     // narrow window the row still shows where the user is.
     text_->SetMinSize(wxSize(GetCharWidth() * kMinTextWidthChars, -1));
-    SetAccessibleName(*text_, "Find");
+    SetAccessibleName(*text_, _("Find"));
     row->Add(text_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
     // Beside the text: "3 of 41", or what is wrong with an expression.
     status_ = new wxStaticText(this, wxID_ANY, wxString());
     add(status_);
-    add(new wxButton(this, wxID_ANY, "Previous"))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    add(new wxButton(this, wxID_ANY, _("Previous")))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         actions_.previous();
     });
-    add(new wxButton(this, wxID_ANY, "Next"))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    add(new wxButton(this, wxID_ANY, _("Next")))->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         actions_.next();
     });
-    matchCase_ = new wxCheckBox(this, wxID_ANY, "Match case");
+    matchCase_ = new wxCheckBox(this, wxID_ANY, _("Match case"));
     add(matchCase_);
-    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, _("Regular expression"));
     add(regularExpression_);
-    wholeWord_ = new wxCheckBox(this, wxID_ANY, "Whole word");
+    wholeWord_ = new wxCheckBox(this, wxID_ANY, _("Whole word"));
     add(wholeWord_);
     auto* close = new wxBitmapButton(this, wxID_ANY,
                                      wxArtProvider::GetBitmapBundle(wxART_CLOSE, wxART_BUTTON),
                                      wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
-    close->SetToolTip("Close the find bar (Escape)");
-    SetAccessibleName(*close, "Close the find bar");
+    close->SetToolTip(_("Close the find bar (Escape)"));
+    SetAccessibleName(*close, _("Close the find bar"));
     close->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); });
     add(close);
     return row;

@@ -1,6 +1,7 @@
 #include "main_window/gui/main_frame.h"
 
 #include <wx/app.h>
+#include <wx/intl.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/srchctrl.h>
@@ -20,6 +21,7 @@
 #include "desktop/gui/window_helpers.h"
 #include "desktop/program_folder.h"
 #include "desktop/program_launch.h"
+#include "desktop/translation.h"
 #include "engine/gui/engine_live_document.h"
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
@@ -54,8 +56,8 @@ constexpr TabText kTabs[] = {
     {"Browser", "Browser Identical to Internet Explorer"},
     {"Source Code", "View the Source Code of the Current Page"},
     {"Images", "Displays All Images and Links to Images on the Current Page"},
-    {"Original Source", "The page as the server sent it"},
-    {"Image List", "Every image the page shows or names, with its facts"},
+    {wxTRANSLATE("Original Source"), wxTRANSLATE("The page as the server sent it")},
+    {wxTRANSLATE("Image List"), wxTRANSLATE("Every image the page shows or names, with its facts")},
 };
 
 }  // namespace
@@ -162,11 +164,11 @@ void MainFrame::CreateTabStrip() {
     for (const TabText& tab : kTabs) {
         // The pages stay empty: the browser elements lie over them, and which of them
         // is visible is the views' business, not the tab strip's.
-        tabStrip_->AddPage(new wxPanel(tabStrip_), tab.caption);
-        tooltips.emplace_back(tab.tooltip);
+        tabStrip_->AddPage(new wxPanel(tabStrip_), wxGetTranslation(tab.caption));
+        tooltips.push_back(wxGetTranslation(tab.tooltip));
     }
     SetTabToolTips(tabStrip_, tooltips);
-    SetAccessibleName(*tabStrip_, "Views");
+    SetAccessibleName(*tabStrip_, _("Views"));
     // The theme's tabs are taller than the 400 twips the views leave above themselves.
     MakeTabsCompact(tabStrip_);
     placer_.Place(tabStrip_, places_.tabStrip);
@@ -369,7 +371,7 @@ void MainFrame::StartNewWindow(const std::string& address) {
     const StartRequest request{address, StartedBy::AnotherWindow,
                                ScreenRect{place.x, place.y, place.width, place.height}};
     if (const std::optional<std::string> failure = LaunchProgram(request)) {
-        controller_->ShowMessage("Could not open a new window: " + *failure);
+        controller_->ShowMessage(Translated("Could not open a new window: {1}", {*failure}));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <wx/frame.h>
 #include <wx/gauge.h>
+#include <wx/intl.h>
 #include <wx/statusbr.h>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ ProgressStatusBar::ProgressStatusBar(wxFrame* frame)
     frame->SetStatusBar(statusBar_);
     progressBar_ = new wxGauge(statusBar_, wxID_ANY, 100);
     progressBar_->SetValue(0);
-    SetAccessibleName(*progressBar_, "Progress");
+    SetAccessibleName(*progressBar_, _("Progress"));
     notice_ = std::make_unique<ScreenReaderNotice>(*statusBar_);
 }
 

@@ -1,5 +1,6 @@
 #include "main_window/gui/served_source_controls.h"
 
+#include <wx/intl.h>
 #include <wx/numdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -46,7 +47,7 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
         }
         event.Skip();
     });
-    ExposeCodeViewText(*view_, "Original Source");
+    ExposeCodeViewText(*view_, _("Original Source"));
     pane_ = std::make_unique<ServedSourceViewPane>(*view_, page_);
     // The comparison's answers come back through the page's queue, which takes steps from
     // any thread; the worker stops before the page goes.
@@ -98,8 +99,8 @@ void ServedSourceControls::ReadLiveDocument(Done done) {
 
 void ServedSourceControls::GoToLine(wxWindow* dialogParent) {
     const long line =
-        wxGetNumberFromUser("Line number:", wxString(), "Go to Line", view_->GetCurrentLine() + 1,
-                            1, view_->GetLineCount(), dialogParent);
+        wxGetNumberFromUser(_("Line number:"), wxString(), _("Go to Line"),
+                            view_->GetCurrentLine() + 1, 1, view_->GetLineCount(), dialogParent);
     if (line > 0) {
         view_->GoToLineNumber(static_cast<int>(line));
     }

@@ -24,16 +24,16 @@ wxString JoinedKeys(const std::vector<std::string>& keys) {
 }  // namespace
 
 ShortcutsWindow::ShortcutsWindow(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, kTitle, wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, wxGetTranslation(kTitle), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       search_(new wxSearchCtrl(this, wxID_ANY)),
       list_(new wxListView(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                            wxLC_REPORT | wxLC_SINGLE_SEL)) {
-    search_->SetDescriptiveText("Search shortcuts");
-    SetAccessibleName(*search_, "Search shortcuts");
-    ExposeListLines(*list_, kTitle);
-    list_->AppendColumn("Command");
-    list_->AppendColumn("Keys");
+    search_->SetDescriptiveText(_("Search shortcuts"));
+    SetAccessibleName(*search_, _("Search shortcuts"));
+    ExposeListLines(*list_, wxGetTranslation(kTitle));
+    list_->AppendColumn(_("Command"));
+    list_->AppendColumn(_("Keys"));
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(search_, wxSizerFlags().Expand().Border());
     sizer->Add(list_, wxSizerFlags(1).Expand().Border(wxLEFT | wxRIGHT | wxBOTTOM));

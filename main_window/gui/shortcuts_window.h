@@ -1,6 +1,7 @@
 #pragma once
 
 #include <wx/dialog.h>
+#include <wx/intl.h>
 
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace quorvane {
 // and a search box that keeps only the lines holding what is typed. Escape closes it.
 class ShortcutsWindow : public wxDialog {
   public:
-    static constexpr const char* kTitle = "Keyboard Shortcuts";
+    static constexpr const char* kTitle = wxTRANSLATE("Keyboard Shortcuts");
 
     explicit ShortcutsWindow(wxWindow* parent);
 

@@ -3,6 +3,7 @@
 #include <wx/bitmap.h>
 #include <wx/display.h>
 #include <wx/image.h>
+#include <wx/intl.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
@@ -49,10 +50,11 @@ SplashWindow::SplashWindow(std::function<void(const std::string&)> startFailed,
         new wxStaticBitmap(this, wxID_ANY, wxBitmap(picture), wxPoint(0, 0));
     }
     Load();
-    auto* tagline =
-        new wxStaticText(this, wxID_ANY, "Look behind every web page. Visit " + branding.website,
-                         wxPoint(0, height - labelHeight), wxSize(width, labelHeight),
-                         wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    auto* tagline = new wxStaticText(this, wxID_ANY,
+                                     wxString::Format(_("Look behind every web page. Visit %s"),
+                                                      wxString::FromUTF8(branding.website)),
+                                     wxPoint(0, height - labelHeight), wxSize(width, labelHeight),
+                                     wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     tagline->SetForegroundColour(wxColour(0x33, 0x33, 0x55));
     Centre();
     Bind(wxEVT_TIMER, &SplashWindow::OnStartTick, this);

@@ -2,6 +2,7 @@
 
 #include <wx/artprov.h>
 #include <wx/button.h>
+#include <wx/intl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
@@ -65,7 +66,7 @@ void ToolbarRow::CreateButtons(const MainWindowPlaces& places) {
                      theme("document-send"), kSendToBrowserTabPlace)
         ->Hide();
     // Home has the place of the hidden button, which no user sees.
-    AddPictureButton(CommandId::Home, "Home", "Go to the home page (Alt+Home)",
+    AddPictureButton(CommandId::Home, _("Home"), _("Go to the home page (Alt+Home)"),
                      theme(wxART_GO_HOME), kSendToBrowserTabPlace);
     websiteButton_ = AddPictureButton(CommandId::Website, "Website", "", theme("web-browser"),
                                       places.websiteButton);
