@@ -6,15 +6,17 @@
 # The base rules and the page analysis include only standard headers and their own, the
 # analysis also base/.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
-# GTK, GDK, ATK or WebKit, nor one from a gui/ folder; outside engine/gui/, which speaks to
-# the engine, no folder includes a header of WebKit at all. A folder includes only its
+# GTK, GDK, ATK or WebKit, nor one from a gui/ folder; of gdk-pixbuf, which decodes pictures
+# without a display, only the saving does, to convert them. Outside engine/gui/, which speaks
+# to the engine, no folder includes a header of WebKit at all. A folder includes only its
 # own headers and those of the folders below it that it uses; a gui/ folder also those
 # of the gui/ folders of the same ones, but never a gui/ folder of another feature.
 cmake_minimum_required(VERSION 3.25)
 
 set(standard_header "^<[a-z_]+>$|^<(fcntl|sched|unistd|stdio|sys/stat|sys/types|sys/resource)\\.h>$")
 set(analysis_header "^\"(analysis|base)/[a-z0-9_]+\\.h\"$")
-set(window_header "^<(wx|gtk|gdk|gdk-pixbuf|atk|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
+set(window_header "^<(wx|gtk|gdk|atk|webkit2|JavaScriptCore|libsoup)/|^\"[a-z_]+/gui/")
+set(pixbuf_header "^<gdk-pixbuf/")
 set(engine_header "^<(webkit2|JavaScriptCore|libsoup)/")
 
 # Sets <out> to the included names of <file>, such as <string> or "analysis/text_file.h".
@@ -90,6 +92,8 @@ foreach(folder base desktop engine ${features} main_window)
         foreach(name IN LISTS names)
             if(name MATCHES "${window_header}")
                 list(APPEND faults "${file} includes ${name}, a window header")
+            elseif(name MATCHES "${pixbuf_header}" AND NOT folder STREQUAL "saving")
+                list(APPEND faults "${file} includes ${name}, which only saving/ may without a display")
             elseif(folder MATCHES "^(analysis|base)$" AND NOT name MATCHES "${standard_header}"
                    AND NOT name MATCHES "${analysis_header}")
                 list(APPEND faults "${file} includes ${name}, outside the page analysis")
