@@ -7,10 +7,7 @@
 #include "base/window_slice.h"
 #include "desktop/translation.h"
 #include "desktop/user_folders.h"
-#include "saving/content_digest.h"
 #include "saving/data_url.h"
-#include "saving/image_extension.h"
-#include "saving/image_type.h"
 #include "saving/whole_file.h"
 
 namespace quorvane {
@@ -19,12 +16,12 @@ namespace {
 // Why an image failed, when no system call says it.
 constexpr const char* kCutAddress = Translatable("the address is cut short");
 constexpr const char* kBrokenData = Translatable("the data: address is broken");
-constexpr const char* kUnreadable = Translatable("the fetched file cannot be read");
 
 }  // namespace
 
-ImageSaving::ImageSaving(TransferReport& report, FileFetcher& fetcher)
-    : report_(report), fetcher_(fetcher) {}
+ImageSaving::ImageSaving(TransferReport& report, FileFetcher& fetcher,
+                         OrderedWorker::ToWindowThread toWindowThread)
+    : report_(report), fetcher_(fetcher), finisher_(std::move(toWindowThread)) {}
 
 ImageSaving::~ImageSaving() {
     if (running_) {
@@ -32,7 +29,8 @@ ImageSaving::~ImageSaving() {
     }
 }
 
-void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path folder) {
+void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path folder,
+                        PictureConversion conversion) {
     if (running_) {
         return;
     }
@@ -41,8 +39,11 @@ void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path f
     RemoveLeftPartialFiles(folder_);
     next_ = 0;
     namesTaken_.clear();
-    digests_.clear();
+    finishing_ = 0;
+    conversion_ = conversion;
+    digests_ = std::make_shared<std::set<std::string>>();
     tally_ = ImageSavingTally{static_cast<int>(images_.size())};
+    tally_.format = FormatName(conversion.format);
     running_ = true;
     ++run_;
     report_.SetStatusText(SavingImagesMessage(tally_.total, folder_, UserHomeFolder()));
@@ -56,8 +57,11 @@ void ImageSaving::Stop() {
     }
     fetcher_.CancelFetches();
     fetching_.clear();
+    // The files waiting to be finished go with their jobs; the one being finished goes with
+    // its answer, which comes for an earlier run.
+    finisher_.DropWaiting();
     tally_.stopped = true;
-    Finish();
+    End();
 }
 
 // Fills the free fetch slots in the list's order, so that numbered names ("a (1).png")
@@ -111,20 +115,10 @@ void ImageSaving::SaveData(const ImageToSave& image) {
         CountFailed(Translated(kBrokenData));
         return;
     }
-    if (!digests_.insert(BytesDigest(content->bytes)).second) {
-        Count(Outcome::Duplicate);
-        return;
-    }
     try {
-        const std::string name =
-            NameForImageBytes(image.fileName, SniffedImageType(content->bytes));
-        PartialFile file = NewFile(name);
+        PartialFile file = NewFile(image.fileName);
         WriteFileBytes(file.Path(), content->bytes);
-        const std::filesystem::path saved = file.Commit();
-        if (name != image.fileName) {
-            tally_.Renamed(image.fileName, saved.filename().string());
-        }
-        Count(Outcome::Saved);
+        Finish(std::move(file), image.fileName);
     } catch (const std::system_error& error) {
         CountFailed(error.code().message());
     }
@@ -143,35 +137,68 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
     if (run != run_ || slot == fetching_.end()) {
         return;
     }
+    PartialFile file = std::move(slot->second);
+    fetching_.erase(slot);
     if (error) {
         CountFailed(*error);
     } else {
-        Keep(slot->second, images_[index].fileName);
+        Finish(std::move(file), images_[index].fileName);
     }
-    fetching_.erase(slot);
     StartMore();
 }
 
-// A file whose bytes an earlier one of the run had is left to go with its partial file. A
-// picture is named for the type its bytes say, whatever its address says.
-void ImageSaving::Keep(PartialFile& file, const std::string& name) {
-    const std::optional<std::string> digest = FileDigest(file.Path());
-    if (!digest) {
-        CountFailed(Translated(kUnreadable));
+// The job owns the file while it finishes it, and its answer owns it then: a file dropped
+// with either (a run stopped, the saving gone) is removed only once nothing writes it.
+void ImageSaving::Finish(PartialFile file, const std::string& name) {
+    ++finishing_;
+    finisher_.Post([this, run = run_, file = std::make_shared<PartialFile>(std::move(file)), name,
+                    conversion = conversion_,
+                    digests = digests_](std::stop_token stop) -> std::function<void()> {
+        FinishedPicture finished = FinishPicture(file->Path(), name, conversion, *digests, stop);
+        return [this, run, file, name, finished = std::move(finished)] {
+            OnFinished(run, *file, name, finished);
+        };
+    });
+}
+
+void ImageSaving::OnFinished(unsigned run, PartialFile& file, const std::string& name,
+                             const FinishedPicture& finished) {
+    if (run != run_ || !running_) {
         return;
     }
-    if (!digests_.insert(*digest).second) {
-        Count(Outcome::Duplicate);
-        return;
+    --finishing_;
+    switch (finished.outcome) {
+        case Finished::Duplicate:
+            Count(Outcome::Duplicate);
+            break;
+        case Finished::Failed:
+            CountFailed(finished.reason);
+            break;
+        case Finished::Kept:
+        case Finished::Converted:
+        case Finished::NotConverted:
+            Keep(file, name, finished);
+            break;
     }
+    FinishWhenDone();
+}
+
+// A picture is named for the type its bytes say, whatever its address says; a converted one
+// for the format it now has, which the message says apart.
+void ImageSaving::Keep(PartialFile& file, const std::string& asked,
+                       const FinishedPicture& finished) {
     try {
-        const std::string named = NameForImageBytes(name, SniffedImageFileType(file.Path()));
-        if (named != name) {
-            file.Rename(named);
+        if (finished.name != asked) {
+            file.Rename(finished.name);
         }
         const std::filesystem::path saved = file.Commit();
-        if (named != name) {
-            tally_.Renamed(name, saved.filename().string());
+        if (finished.outcome == Finished::Converted) {
+            ++tally_.converted;
+        } else if (finished.name != asked) {
+            tally_.Renamed(asked, saved.filename().string());
+        }
+        if (finished.outcome == Finished::NotConverted) {
+            ++tally_.notConverted[finished.reason];
         }
         Count(Outcome::Saved);
     } catch (const std::system_error& error) {
@@ -199,12 +226,12 @@ void ImageSaving::ShowProgress() {
 }
 
 void ImageSaving::FinishWhenDone() {
-    if (running_ && next_ == images_.size() && fetching_.empty()) {
-        Finish();
+    if (running_ && next_ == images_.size() && fetching_.empty() && finishing_ == 0) {
+        End();
     }
 }
 
-void ImageSaving::Finish() {
+void ImageSaving::End() {
     running_ = false;
     report_.SetStatusText(SavedImagesMessage(tally_, folder_, UserHomeFolder()));
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace quorvane {
 namespace {
@@ -79,24 +80,24 @@ using Decoded = std::variant<Pixbuf, PictureNotConverted>;
 Decoded Decode(const std::filesystem::path& file, std::stop_token stop) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return PictureNotConverted{kUnreadable};
+        return PictureNotConverted{kPictureUnreadable};
     }
     Decoding decoding;
     std::array<char, 64 * 1024> piece{};
     while (!stop.stop_requested() && (in.read(piece.data(), piece.size()) || in.gcount() > 0)) {
         if (!decoding.Write(piece.data(), static_cast<std::size_t>(in.gcount()))) {
-            return PictureNotConverted{decoding.TooLarge() ? kTooLarge : kNotDecoded};
+            return PictureNotConverted{decoding.TooLarge() ? kPictureTooLarge : kPictureNotDecoded};
         }
     }
     if (in.bad()) {
-        return PictureNotConverted{kUnreadable};
+        return PictureNotConverted{kPictureUnreadable};
     }
     if (stop.stop_requested()) {
-        return PictureNotConverted{kNotDecoded};
+        return PictureNotConverted{kPictureNotDecoded};
     }
     Pixbuf picture = decoding.Finish();
     if (!picture) {
-        return PictureNotConverted{decoding.TooLarge() ? kTooLarge : kNotDecoded};
+        return PictureNotConverted{decoding.TooLarge() ? kPictureTooLarge : kPictureNotDecoded};
     }
     return picture;
 }
@@ -172,6 +173,34 @@ std::string_view FormatName(PictureFormat format) {
     return {};
 }
 
+namespace {
+
+constexpr std::pair<PictureFormat, std::string_view> kSettingNames[] = {
+    {PictureFormat::Keep, "keep"},
+    {PictureFormat::Png, "png"},
+    {PictureFormat::Jpeg, "jpeg"},
+};
+
+}  // namespace
+
+std::string_view FormatSettingName(PictureFormat format) {
+    for (const auto& [named, name] : kSettingNames) {
+        if (named == format) {
+            return name;
+        }
+    }
+    return {};
+}
+
+std::optional<PictureFormat> FormatOfSettingName(std::string_view name) {
+    for (const auto& [format, named] : kSettingNames) {
+        if (named == name) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
 bool ConversionChanges(std::string_view bytesType, PictureFormat format) {
     return format != PictureFormat::Keep && bytesType != ConvertedType(format);
 }
@@ -185,7 +214,7 @@ PictureConversionResult ConvertPictureFile(const std::filesystem::path& file,
     }
     std::optional<std::string> bytes = Encode(std::get<Pixbuf>(decoded).get(), conversion);
     if (!bytes) {
-        return PictureNotConverted{kNotEncoded};
+        return PictureNotConverted{kPictureNotEncoded};
     }
     return ConvertedPicture{std::move(*bytes)};
 }

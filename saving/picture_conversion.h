@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -28,16 +29,21 @@ struct PictureConversion {
 // converted, and passes every photograph a camera takes.
 inline constexpr std::uint64_t kMaxConvertedPixels = 100'000'000;
 
-// Why a picture was kept as it came, as the saving's message says it.
-inline constexpr std::string_view kNotDecoded = "its bytes do not decode";
-inline constexpr std::string_view kTooLarge = "it has over 100 million pixels";
-inline constexpr std::string_view kNotEncoded = "it could not be encoded";
-inline constexpr std::string_view kUnreadable = "its file cannot be read";
+// Why a picture was not converted, as the saving's message says it ("3 kept as is: bytes
+// that do not decode").
+inline constexpr std::string_view kPictureNotDecoded = "bytes that do not decode";
+inline constexpr std::string_view kPictureTooLarge = "over 100 million pixels";
+inline constexpr std::string_view kPictureNotEncoded = "the encoder failed";
+inline constexpr std::string_view kPictureUnreadable = "the file cannot be read";
 
 // The media type a format converts into ("image/png"); "" for Keep.
 std::string_view ConvertedType(PictureFormat format);
 // Its name in messages, "PNG"; "" for Keep.
 std::string_view FormatName(PictureFormat format);
+// Its name in the settings file, "keep", "png" or "jpeg", and the format a name stands for
+// (none for a name of no format).
+std::string_view FormatSettingName(PictureFormat format);
+std::optional<PictureFormat> FormatOfSettingName(std::string_view name);
 // Whether a picture whose bytes are of bytesType (SniffedImageType's) is converted: every
 // one whose type is not already the format's, those of no type known here too, as the
 // desktop's decoders may know it.

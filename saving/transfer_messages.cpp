@@ -107,6 +107,23 @@ std::string FailureReasons(const std::map<std::string, int>& failures) {
     return text;
 }
 
+// "; 3 converted to PNG; 1 kept as is: bytes that do not decode".
+std::string Conversions(const ImageSavingTally& tally) {
+    std::string text;
+    if (tally.converted > 0) {
+        text += Translated("; {1} converted to {2}", {std::to_string(tally.converted), tally.format});
+    }
+    int kept = 0;
+    for (const auto& [reason, count] : tally.notConverted) {
+        kept += count;
+    }
+    if (kept > 0) {
+        text += Translated("; {1} kept as is", {std::to_string(kept)}) +
+                FailureReasons(tally.notConverted);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string SavingImagesMessage(int total, const fs::path& folder, const fs::path& home) {
@@ -126,7 +143,8 @@ std::string SavedImagesMessage(const ImageSavingTally& tally, const fs::path& fo
                                           : Translatable("Stopped: saved {1} of {2} images to {3}"))
                       : (tally.total == 1 ? Translatable("Saved {1} of {2} image to {3}")
                                           : Translatable("Saved {1} of {2} images to {3}"));
-    std::string message = Translated(said, {saved, total, shown}) + RenamedPictures(tally);
+    std::string message =
+        Translated(said, {saved, total, shown}) + RenamedPictures(tally) + Conversions(tally);
     if (tally.duplicates > 0) {
         const std::string count = std::to_string(tally.duplicates);
         message += tally.duplicates == 1 ? Translated("; {1} duplicate skipped", {count})

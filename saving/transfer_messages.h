@@ -41,6 +41,12 @@ struct ImageSavingTally {
     std::string firstAsked{};
     std::string firstSaved{};
 
+    // Converted into the format asked ("PNG"), and kept as they came for want of it, each
+    // reason ("over 100 million pixels") with how many it kept.
+    std::string format{};
+    int converted = 0;
+    std::map<std::string, int> notConverted{};
+
     // One more failed, for reason.
     void Failed(const std::string& reason);
     // One more saved as saved rather than asked, for the type of its bytes.
@@ -55,7 +61,8 @@ std::string SavingImagesMessage(int total, const std::filesystem::path& folder,
 // followed by their count, the most frequent first: "3 failed: Not Found (2), File too
 // large (1)". Pictures renamed for their bytes are said after the saved: "; photo.jpg
 // saved as photo.png, for its PNG bytes", or "; 3 renamed for their bytes' type: photo.jpg
-// as photo.png, …".
+// as photo.png, …". Then the conversion: "; 3 converted to PNG; 2 kept as is: bytes that
+// do not decode (1), over 100 million pixels (1)".
 std::string SavedImagesMessage(const ImageSavingTally& tally, const std::filesystem::path& folder,
                                const std::filesystem::path& home);
 

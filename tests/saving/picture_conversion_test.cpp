@@ -170,11 +170,12 @@ TEST(PictureConversion, RefusesWhatDoesNotDecode) {
         std::string bytes;
         std::string_view reason;
     } rows[] = {
-        {"truncated png", png.substr(0, png.size() / 2), kNotDecoded},
-        {"html", "<!DOCTYPE html><html><body>Not Found</body></html>", kNotDecoded},
-        {"empty", "", kNotDecoded},
-        {"gif header only", "GIF89a", kNotDecoded},
-        {"svg without end", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"7\"", kNotDecoded},
+        {"truncated png", png.substr(0, png.size() / 2), kPictureNotDecoded},
+        {"html", "<!DOCTYPE html><html><body>Not Found</body></html>", kPictureNotDecoded},
+        {"empty", "", kPictureNotDecoded},
+        {"gif header only", "GIF89a", kPictureNotDecoded},
+        {"svg without end", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"7\"",
+         kPictureNotDecoded},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.kind);
@@ -187,7 +188,7 @@ TEST(PictureConversion, RefusesWhatDoesNotDecode) {
     }
     const PictureConversionResult missing =
         ConvertPictureFile(folder.File("/missing"), {PictureFormat::Jpeg, 90});
-    EXPECT_EQ(std::get<PictureNotConverted>(missing).reason, kUnreadable);
+    EXPECT_EQ(std::get<PictureNotConverted>(missing).reason, kPictureUnreadable);
 }
 
 // A PNG of 10001 by 10000, RGBA: its header, and the beginning of its pixels.
@@ -206,13 +207,14 @@ TEST(PictureConversion, RefusesAPictureOfTooManyPixelsFromItsSize) {
         std::string bytes;
         std::string_view reason;
     } rows[] = {
-        {"png of 10001 x 10000", kHugePng, kTooLarge},
+        {"png of 10001 x 10000", kHugePng, kPictureTooLarge},
         {"svg of 40000 x 40000",
          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"40000\" height=\"40000\">"
          "<rect width=\"40000\" height=\"40000\" fill=\"red\"/></svg>",
-         kTooLarge},
+         kPictureTooLarge},
         {"svg of 100000 x 1001",
-         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100000\" height=\"1001\"/>", kTooLarge},
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100000\" height=\"1001\"/>",
+         kPictureTooLarge},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.kind);
