@@ -22,7 +22,7 @@ ImageListKeeper::ImageListKeeper(BrowserViewElement& browser, ImageListTable& ta
       table_(table),
       pane_(pane),
       report_(report),
-      saving_(report, browser),
+      saving_(report, browser, toWindowThread),
       facts_(
           browser, browser,
           [&report](std::function<void()> step) { report.CallSoon(std::move(step)); },
@@ -95,7 +95,8 @@ void ImageListKeeper::Export(const std::filesystem::path& file, const std::strin
 }
 
 void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,
-                           const std::filesystem::path& folder) {
+                           const std::filesystem::path& folder,
+                           const PictureConversion& conversion) {
     if (saving_.Running()) {
         return;
     }
@@ -109,7 +110,7 @@ void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCan
                                   row.groups, unsaved});
         }
     }
-    saving_.Start(ChooseImagesToSave(candidates, keepAllCandidates), folder);
+    saving_.Start(ChooseImagesToSave(candidates, keepAllCandidates), folder, conversion);
 }
 
 }  // namespace quorvane

@@ -35,10 +35,11 @@ class ImageListKeeper {
     // address and time, never over a file that is there; says in panel 1 what happened.
     void Export(const std::filesystem::path& file, const std::string& time);
 
-    // Saves the rows (places in the table's list) into folder: each address once, of a
-    // srcset only the best candidate unless keepAllCandidates; nothing while a save runs.
+    // Saves the rows (places in the table's list) into folder, converted as asked: each
+    // address once, of a srcset only the best candidate unless keepAllCandidates; nothing
+    // while a save runs.
     void Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,
-              const std::filesystem::path& folder);
+              const std::filesystem::path& folder, const PictureConversion& conversion = {});
     bool Saving() const { return saving_.Running(); }
     void StopSaving();
     // The Browser view's fetches were cancelled by another command: the list's go on.

@@ -60,8 +60,8 @@ MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindo
               [this](const std::string& text) { surface_.SetStatusText(text); }),
       find_(views_, surface_),
       zoom_(views_, status_),
-      analysis_(views_, surface_, workFolder_, std::move(toWindowThread)),
-      saving_(views_, surface_, *this, analysis_.Lists()),
+      analysis_(views_, surface_, workFolder_, toWindowThread),
+      saving_(views_, surface_, *this, analysis_.Lists(), std::move(toWindowThread)),
       navigation_(views_, surface_, addressBox_, status_, analysis_, saving_,
                   [this](int view) { SelectView(view); }) {}
 
@@ -162,10 +162,10 @@ void MainWindowController::SaveListedImages(const std::vector<std::size_t>& rows
     if (rows.empty() || imageList_.Saving()) {
         return;
     }
-    const std::optional<std::string> folder =
+    const std::optional<ImagesDestination> destination =
         surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
-    if (folder && !folder->empty()) {
-        imageList_.Save(rows, keepAllCandidates, *folder);
+    if (destination && !destination->folder.empty()) {
+        imageList_.Save(rows, keepAllCandidates, destination->folder, destination->conversion);
     }
 }
 

@@ -3,9 +3,16 @@
 #include <optional>
 #include <string>
 
+#include "saving/picture_conversion.h"
 #include "saving/transfer_report.h"
 
 namespace quorvane {
+
+// Where "Save Images…" and "Save Selected Images…" save, and as what.
+struct ImagesDestination {
+    std::string folder;
+    PictureConversion conversion{};
+};
 
 // What the main window's logic needs from the window's own controls, and from the
 // splash window and the process it belongs to. The wx frame implements it; tests use a
@@ -33,8 +40,10 @@ class MainWindowSurface : public TransferReport {
     virtual void SelectTab(int tab) = 0;
     // The open-file dialog with its defaults; nullopt or "" when nothing was chosen.
     virtual std::optional<std::string> ChooseFileToOpen() = 0;
-    // The folder dialog of "Save Images…", opened in startFolder; nullopt when cancelled.
-    virtual std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) = 0;
+    // The folder dialog of "Save Images…" and "Save Selected Images…", opened in
+    // startFolder, with its "Convert to" choice as last chosen; nullopt when cancelled.
+    virtual std::optional<ImagesDestination> ChooseFolderToSaveImages(
+        const std::string& startFolder) = 0;
     // The save dialog of "Save Source…" and "Save Page…", opened in folder with name filled
     // in, the page as served or whole to choose (chosen at first by the name's ending); the
     // path chosen, ending in ".mhtml" or ".mht" for the page whole; nullopt when cancelled.

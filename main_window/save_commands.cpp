@@ -21,8 +21,11 @@
 namespace quorvane {
 
 SaveCommands::SaveCommands(WindowViews& views, MainWindowSurface& surface, TransferReport& report,
-                           const AnalysisLists& lists)
-    : views_(views), surface_(surface), lists_(lists), saving_(report, views.Browser()) {}
+                           const AnalysisLists& lists, OrderedWorker::ToWindowThread toWindowThread)
+    : views_(views),
+      surface_(surface),
+      lists_(lists),
+      saving_(report, views.Browser(), std::move(toWindowThread)) {}
 
 bool SaveCommands::CanSaveImages() const {
     return !lists_.imageTags.addresses.empty() && !saving_.Running();
@@ -35,10 +38,10 @@ void SaveCommands::SaveImages() {
     // The list is taken before the dialog: a page that finishes loading meanwhile
     // changes the Images view, not what the user asked to save.
     std::vector<ImageToSave> images = ImagesToSave(lists_.imageTags.addresses);
-    const std::optional<std::string> folder =
+    const std::optional<ImagesDestination> destination =
         surface_.ChooseFolderToSaveImages(UserDownloadFolder().string());
-    if (folder && !folder->empty()) {
-        saving_.Start(std::move(images), *folder);
+    if (destination && !destination->folder.empty()) {
+        saving_.Start(std::move(images), destination->folder, destination->conversion);
     }
 }
 

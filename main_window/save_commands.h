@@ -16,9 +16,9 @@ struct ServedResource;
 class SaveCommands {
   public:
     // report: where the saving of the images says how it goes. lists: the page analysis's
-    // lists, whose image addresses "Save Images…" saves.
+    // lists, whose image addresses "Save Images…" saves. toWindowThread: as ImageSaving's.
     SaveCommands(WindowViews& views, MainWindowSurface& surface, TransferReport& report,
-                 const AnalysisLists& lists);
+                 const AnalysisLists& lists, OrderedWorker::ToWindowThread toWindowThread = {});
 
     // Asks for a folder, starting in the user's download folder, and saves the Images
     // view's pictures there. Nothing happens while the list is empty or a run is on

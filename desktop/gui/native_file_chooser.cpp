@@ -48,6 +48,31 @@ GtkWindow* GtkWindowOf(wxWindow* window) {
 
 }  // namespace
 
+void AddOptions(GtkFileChooser* chooser, const FileChoice& choice) {
+    for (const DialogOption& option : choice.options) {
+        std::vector<const char*> values;
+        std::vector<const char*> labels;
+        for (std::size_t i = 0; i < option.values.size() && i < option.valueLabels.size(); ++i) {
+            values.push_back(option.values[i].c_str());
+            labels.push_back(option.valueLabels[i].c_str());
+        }
+        values.push_back(nullptr);
+        labels.push_back(nullptr);
+        gtk_file_chooser_add_choice(chooser, option.id.c_str(), option.label.c_str(),
+                                    values.data(), labels.data());
+        gtk_file_chooser_set_choice(chooser, option.id.c_str(), option.chosen.c_str());
+    }
+}
+
+std::vector<std::string> ChosenOptions(GtkFileChooser* chooser, const FileChoice& choice) {
+    std::vector<std::string> chosen;
+    for (const DialogOption& option : choice.options) {
+        const char* value = gtk_file_chooser_get_choice(chooser, option.id.c_str());
+        chosen.push_back(value != nullptr ? value : option.chosen);
+    }
+    return chosen;
+}
+
 NativeChooser MakeNativeChooser(const FileChoice& choice, GtkWindow* parent) {
     NativeChooser native(gtk_file_chooser_native_new(choice.title.c_str(), parent,
                                                      ActionFor(choice.kind), nullptr, nullptr));
@@ -62,6 +87,7 @@ NativeChooser MakeNativeChooser(const FileChoice& choice, GtkWindow* parent) {
         gtk_file_chooser_set_current_name(chooser, choice.proposedName.c_str());
     }
     AddFilters(chooser, choice);
+    AddOptions(chooser, choice);
     return native;
 }
 
@@ -98,7 +124,8 @@ DesktopChooserOutcome AskTheDesktop(wxWindow* parent, const FileChoice& choice) 
         return outcome;
     }
     outcome.ending = DesktopChooserEnding::Chosen;
-    outcome.chosen = {path, ChosenFilterOf(native.get())};
+    outcome.chosen = {path, ChosenFilterOf(native.get()),
+                      ChosenOptions(GTK_FILE_CHOOSER(native.get()), choice)};
     g_free(path);
     return outcome;
 }

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "desktop/file_choice.h"
 
@@ -20,6 +22,12 @@ using NativeChooser = std::unique_ptr<GtkFileChooserNative, NativeChooserUnref>;
 // file-chooser portal where the desktop offers one, GTK's dialog in this process elsewhere.
 // A file chosen that is there is not asked about: the program saves beside it.
 NativeChooser MakeNativeChooser(const FileChoice& choice, GtkWindow* parent);
+
+// The choice's options, below the chooser's list (a native chooser's or a GTK dialog's),
+// and the values chosen of them once it is answered; an option the chooser lost keeps the
+// value it started with.
+void AddOptions(GtkFileChooser* chooser, const FileChoice& choice);
+std::vector<std::string> ChosenOptions(GtkFileChooser* chooser, const FileChoice& choice);
 
 // The place, in the choice the chooser was made for, of the filter chosen in it.
 std::size_t ChosenFilterOf(GtkFileChooserNative* chooser);

@@ -5,8 +5,11 @@
 #include <wx/intl.h>
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
+#include <functional>
 #include <system_error>
+#include <vector>
 
 #include "desktop/file_choice.h"
 #include "desktop/gui/native_file_chooser.h"
@@ -20,10 +23,12 @@ std::optional<ChosenFile> AskWithWxDialog(wxWindow* parent, const FileChoice& ch
     if (choice.kind == FileChoiceKind::Folder) {
         wxDirDialog dialog(parent, wxString::FromUTF8(choice.title),
                            wxString::FromUTF8(choice.folder));
+        GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog.GetHandle());
+        AddOptions(chooser, choice);
         if (dialog.ShowModal() != wxID_OK) {
             return std::nullopt;
         }
-        return ChosenFile{dialog.GetPath().utf8_string(), 0};
+        return ChosenFile{dialog.GetPath().utf8_string(), 0, ChosenOptions(chooser, choice)};
     }
     wxFileDialog dialog(parent, wxString::FromUTF8(choice.title), wxString::FromUTF8(choice.folder),
                         wxString::FromUTF8(choice.proposedName),
@@ -32,11 +37,14 @@ std::optional<ChosenFile> AskWithWxDialog(wxWindow* parent, const FileChoice& ch
     if (!choice.filters.empty()) {
         dialog.SetFilterIndex(static_cast<int>(choice.filterShown));
     }
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog.GetHandle());
+    AddOptions(chooser, choice);
     if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
     }
     return ChosenFile{dialog.GetPath().utf8_string(),
-                      static_cast<std::size_t>(std::max(dialog.GetFilterIndex(), 0))};
+                      static_cast<std::size_t>(std::max(dialog.GetFilterIndex(), 0)),
+                      ChosenOptions(chooser, choice)};
 }
 
 // The desktop's chooser (through its portal where it has one), wxWidgets' elsewhere.
@@ -64,6 +72,46 @@ std::string Utf8(const wxString& text) {
     return text.utf8_string();
 }
 
+// The qualities offered, best first, with last's among them.
+std::vector<std::string> Qualities(int last) {
+    std::vector<int> qualities = {100, 95, 90, 85, 80, 75, 70, 60, 50};
+    if (std::find(qualities.begin(), qualities.end(), last) == qualities.end()) {
+        qualities.push_back(last);
+        std::sort(qualities.begin(), qualities.end(), std::greater<>());
+    }
+    std::vector<std::string> texts;
+    for (const int quality : qualities) {
+        texts.push_back(std::to_string(quality));
+    }
+    return texts;
+}
+
+// "Convert to" and "JPEG quality", below the folder chooser's list.
+std::vector<DialogOption> ConversionOptions(const PictureConversion& last) {
+    const std::vector<std::string> qualities = Qualities(last.jpegQuality);
+    return {{"convert-to",
+             Utf8(_("Convert to")),
+             {std::string(FormatSettingName(PictureFormat::Keep)),
+              std::string(FormatSettingName(PictureFormat::Png)),
+              std::string(FormatSettingName(PictureFormat::Jpeg))},
+             {Utf8(_("Keep")), "PNG", "JPEG"},
+             std::string(FormatSettingName(last.format))},
+            {"jpeg-quality", Utf8(_("JPEG quality")), qualities, qualities,
+             std::to_string(last.jpegQuality)}};
+}
+
+PictureConversion ChosenConversion(const std::vector<std::string>& chosen,
+                                   const PictureConversion& last) {
+    PictureConversion conversion = last;
+    if (chosen.size() == 2) {
+        conversion.format = FormatOfSettingName(chosen[0]).value_or(last.format);
+        int quality = last.jpegQuality;
+        std::from_chars(chosen[1].data(), chosen[1].data() + chosen[1].size(), quality);
+        conversion.jpegQuality = quality;
+    }
+    return conversion;
+}
+
 }  // namespace
 
 std::optional<std::string> ChooseFileToOpen(wxWindow* parent) {
@@ -72,16 +120,18 @@ std::optional<std::string> ChooseFileToOpen(wxWindow* parent) {
     return chosen ? std::optional(chosen->path) : std::nullopt;
 }
 
-std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
-                                                    const std::string& startFolder) {
+std::optional<ImagesDestination> ChooseFolderToSaveImages(wxWindow* parent,
+                                                          const std::string& startFolder,
+                                                          const PictureConversion& last) {
     MakeFolder(startFolder);
-    const std::optional<ChosenFile> chosen = Ask(parent, {FileChoiceKind::Folder,
-                                                          Utf8(_("Choose a Folder for the Images")),
-                                                          startFolder,
-                                                          "",
-                                                          {},
-                                                          0});
-    return chosen ? std::optional(chosen->path) : std::nullopt;
+    FileChoice choice{
+        FileChoiceKind::Folder, Utf8(_("Choose a Folder for the Images")), startFolder, "", {}, 0};
+    choice.options = ConversionOptions(last);
+    const std::optional<ChosenFile> chosen = Ask(parent, choice);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return ImagesDestination{chosen->path, ChosenConversion(chosen->options, last)};
 }
 
 // A file chosen that is there is not replaced: the saving takes the next free name, so

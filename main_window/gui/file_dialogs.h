@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "main_window/main_window_surface.h"
+
 class wxWindow;
 
 namespace quorvane {
@@ -11,9 +13,11 @@ namespace quorvane {
 
 // File > Open.
 std::optional<std::string> ChooseFileToOpen(wxWindow* parent);
-// "Save Images…": a folder, starting in startFolder.
-std::optional<std::string> ChooseFolderToSaveImages(wxWindow* parent,
-                                                    const std::string& startFolder);
+// "Save Images…" and "Save Selected Images…": a folder, starting in startFolder, and the
+// "Convert to" choice, starting with last.
+std::optional<ImagesDestination> ChooseFolderToSaveImages(wxWindow* parent,
+                                                          const std::string& startFolder,
+                                                          const PictureConversion& last);
 // "Save Source…" and "Save Page…": a file in folder, name filled in, the page as served or
 // whole (MHTML) to choose, the name chosen ending in ".mhtml" for the whole page.
 std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::string& folder,

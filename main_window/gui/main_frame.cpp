@@ -33,6 +33,7 @@
 #include "main_window/gui/file_dialogs.h"
 #include "main_window/gui/find_bar.h"
 #include "main_window/gui/image_list_controls.h"
+#include "main_window/gui/picture_conversion_settings.h"
 #include "main_window/gui/progress_status_bar.h"
 #include "main_window/gui/served_source_controls.h"
 #include "main_window/gui/shortcuts_window.h"
@@ -347,8 +348,16 @@ std::optional<std::string> MainFrame::ChooseFileToOpen() {
     return quorvane::ChooseFileToOpen(this);
 }
 
-std::optional<std::string> MainFrame::ChooseFolderToSaveImages(const std::string& startFolder) {
-    return quorvane::ChooseFolderToSaveImages(this, startFolder);
+// The "Convert to" choice starts as last chosen, in this window or another.
+std::optional<ImagesDestination> MainFrame::ChooseFolderToSaveImages(
+    const std::string& startFolder) {
+    const PictureConversionSettings settings(UserSettingsFile(branding.productName));
+    std::optional<ImagesDestination> chosen =
+        quorvane::ChooseFolderToSaveImages(this, startFolder, settings.Read());
+    if (chosen) {
+        settings.Write(chosen->conversion);
+    }
+    return chosen;
 }
 
 std::optional<std::string> MainFrame::ChooseFileToSaveSource(const std::string& folder,

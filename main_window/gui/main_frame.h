@@ -78,7 +78,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     int SelectedTab() const override;
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
-    std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    std::optional<ImagesDestination> ChooseFolderToSaveImages(
+        const std::string& startFolder) override;
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
     std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,

@@ -63,9 +63,13 @@ std::optional<std::string> FakeSurface::ChooseFileToOpen() {
     return fileToOpen;
 }
 
-std::optional<std::string> FakeSurface::ChooseFolderToSaveImages(const std::string& startFolder) {
+std::optional<ImagesDestination> FakeSurface::ChooseFolderToSaveImages(
+    const std::string& startFolder) {
     Record("ChooseFolderToSaveImages", startFolder);
-    return folderToSaveImages;
+    if (!folderToSaveImages) {
+        return std::nullopt;
+    }
+    return ImagesDestination{*folderToSaveImages, conversionToSaveImages};
 }
 
 std::optional<std::string> FakeSurface::ChooseFileToSaveSource(const std::string& folder,

@@ -38,6 +38,7 @@ class FakeSurface : public MainWindowSurface {
     int selectedTab = 1;
     std::optional<std::string> fileToOpen;
     std::optional<std::string> folderToSaveImages;
+    PictureConversion conversionToSaveImages;  // chosen with folderToSaveImages
     std::optional<std::string> fileToSaveSource;
     std::optional<std::string> fileToExportImageList;
     std::string findStatus;
@@ -55,7 +56,8 @@ class FakeSurface : public MainWindowSurface {
     int SelectedTab() const override { return selectedTab; }
     void SelectTab(int tab) override;
     std::optional<std::string> ChooseFileToOpen() override;
-    std::optional<std::string> ChooseFolderToSaveImages(const std::string& startFolder) override;
+    std::optional<ImagesDestination> ChooseFolderToSaveImages(
+        const std::string& startFolder) override;
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
     std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
