@@ -25,6 +25,19 @@ std::string Head(const std::filesystem::path& file) {
     return head;
 }
 
+// The facts of a whole fetched file; none when it cannot be read.
+std::optional<ImageFacts> FetchedFacts(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
+    std::optional<std::string> digest = FileDigest(file);
+    if (error || !digest) {
+        return std::nullopt;
+    }
+    const std::string type = SniffedImageType(Head(file));
+    return ImageFacts{bytes, type, std::move(*digest),
+                      type.empty() ? ImageBytes::NotPicture : ImageBytes::Picture};
+}
+
 std::function<void()> RemoveFile(const std::filesystem::path& file) {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
@@ -127,11 +140,15 @@ void ImageFactsReader::FoundBytes(const std::string& address, const std::string&
     }
     const unsigned number = ++fetches_;
     const std::string sniffed = SniffedImageType(bytes);
-    ImageFacts facts{bytes.size(), sniffed.empty() ? type : sniffed, BytesDigest(bytes),
+    ImageFacts facts{bytes.size(),
+                     sniffed.empty() ? type : sniffed,
+                     {},
                      sniffed.empty() ? ImageBytes::NotPicture : ImageBytes::Picture};
     writingBytes_ += bytes.size();
+    // The digest of a large picture takes the window's thread a second: it is taken beside.
     files_.Post([this, page = page_, address, number, file = FileOf(number), bytes,
                  facts = std::move(facts)]() mutable -> std::function<void()> {
+        facts.digest = BytesDigest(bytes);
         bool whole = true;
         try {
             WholeFileWrite write(file.string());
@@ -330,30 +347,50 @@ void ImageFactsReader::AwaitLoad(const std::string& address) {
         });
 }
 
+// A fetched file's size, type and digest are read beside the window: the digest of a large
+// picture would hold the window a second. The read is never dropped, so that the file of a
+// page gone goes with its answer.
 void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
     const std::filesystem::path file = FileOf(number);
     const auto fetch = fetching_.find(number);
-    if (page == page_ && fetch != fetching_.end()) {
-        std::error_code error;
-        const std::uintmax_t bytes = std::filesystem::file_size(file, error);
-        const std::optional<std::string> digest = FileDigest(file);
-        if (whole && !error && digest) {
-            const std::string address = fetch->second;
-            fetching_.erase(fetch);
-            Keep(address, number, bytes);
-            const std::string type = SniffedImageType(Head(file));
-            found_(address, {bytes, type, *digest,
-                             type.empty() ? ImageBytes::NotPicture : ImageBytes::Picture});
-            StartSoon();
-            return;
-        }
-        const std::string address = fetch->second;
-        fetching_.erase(fetch);
+    if (page != page_ || fetch == fetching_.end()) {
+        files_.Post([file] { return RemoveFile(file); }, false);
+        StartSoon();
+        return;
+    }
+    const std::string address = fetch->second;
+    fetching_.erase(fetch);
+    if (!whole) {
+        found_(address, {.state = ImageBytes::Missing});
+        files_.Post([file] { return RemoveFile(file); }, false);
+        StartSoon();
+        return;
+    }
+    files_.Post(
+        [this, page, address, number, file]() -> std::function<void()> {
+            std::optional<ImageFacts> facts = FetchedFacts(file);
+            return [this, page, address, number, facts = std::move(facts)] {
+                Read(page, address, number, facts);
+            };
+        },
+        false);
+    StartSoon();
+}
+
+void ImageFactsReader::Read(unsigned page, const std::string& address, unsigned number,
+                            const std::optional<ImageFacts>& facts) {
+    if (page != page_ || !facts) {
+        files_.Post([file = FileOf(number)] { return RemoveFile(file); }, false);
+    }
+    if (page != page_) {
+        return;
+    }
+    if (facts) {
+        Keep(address, number, facts->bytes);
+        found_(address, *facts);
+    } else {
         found_(address, {.state = ImageBytes::Missing});
     }
-    std::error_code ignored;
-    std::filesystem::remove(file, ignored);
-    StartSoon();
 }
 
 }  // namespace quorvane

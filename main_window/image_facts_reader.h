@@ -77,6 +77,9 @@ class ImageFactsReader {
     void StartFetches();
     void OnCopied(unsigned page, const std::string& address, std::optional<ServedResource> copy);
     void OnFetched(unsigned page, unsigned number, bool whole);
+    // The facts of fetch number, read beside the window; none when its file cannot be read.
+    void Read(unsigned page, const std::string& address, unsigned number,
+              const std::optional<ImageFacts>& facts);
     // Reads the copy again once the engine has loaded it, else fetches it.
     void AwaitLoad(const std::string& address);
     void ReadData(const std::string& address);

@@ -16,6 +16,7 @@
 #include "tests/main_window/fake_image_list_pane.h"
 #include "tests/main_window/fake_surface.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_thread.h"
 
 namespace quorvane::testing {
 namespace {
@@ -103,6 +104,58 @@ TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {
     // The files of the page before go once the window has had its turn.
     surface_.RunWhatCameSoon();
     EXPECT_FALSE(std::filesystem::exists(kept));
+}
+
+// The digests of the bytes are taken beside the window: the marks come once their answers
+// run on the window's thread, and an answer for a page gone marks nothing of the next.
+TEST(ImageListKeeperBesideTheWindow, MarksTheSameBytesOnceTheirDigestsAnswer) {
+    CallLog log;
+    FakeSurface surface{log};
+    FakeBrowserElement browser{"view0", log};
+    FakeImageListPane pane;
+    ImageListTable table;
+    WindowThread window;
+    ImageListKeeper keeper{browser, table, pane, surface,
+                           [&window](std::function<void()> step) { window.Post(std::move(step)); }};
+    const std::string png = "\x89PNG\r\n\x1A\n and the rest";
+    browser.ServeFetch("http://h/a.png", png);
+    browser.ServeFetch("http://h/copy", png);
+    browser.ServeFetch("http://h/other.png", png + " and more");
+    const std::string report =
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"},)"
+        R"({"a":"http://h/copy","k":"css"},{"a":"http://h/other.png","k":"img"}]})";
+    // The report is read beside the window too, and then the three files are fetched.
+    browser.ReportImages(report);
+    window.RunSteps(1);
+    surface.RunWhatCameSoon();
+    window.WaitUntilPosted(1 + 3);
+    const std::vector<ImageRow>& rows = keeper.Table().List().Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_FALSE(rows[0].bytes.has_value()) << "no facts before their answer";
+    EXPECT_EQ(window.RunPostedSteps(), 3u);
+    EXPECT_EQ(rows[0].bytes, png.size());
+    EXPECT_TRUE(rows[0].sameBytes);
+    EXPECT_TRUE(rows[1].sameBytes);
+    EXPECT_FALSE(rows[2].sameBytes);
+    EXPECT_EQ(rows[2].type, "image/png");
+
+    // The answers of the page before come after the next page has begun.
+    browser.BeginImagePage();
+    surface.RunWhatCameSoon();
+    browser.ServeFetch("http://h/b.png", png);
+    const std::string second =
+        R"({"frame":"f","gather":1,"items":[{"a":"http://h/b.png","k":"img"}]})";
+    browser.ReportImages(second);
+    window.RunSteps(1);
+    surface.RunWhatCameSoon();
+    browser.BeginImagePage();
+    browser.ReportImages(second);
+    // The digest's answer of the page before, and the report of this one, in either order.
+    window.WaitUntilPosted(4 + 3);
+    window.RunPostedSteps();
+    ASSERT_EQ(keeper.Table().List().Rows().size(), 1u);
+    EXPECT_FALSE(keeper.Table().List().Rows()[0].bytes.has_value())
+        << "the page before's answer is not this page's";
 }
 
 // The engine's copy is what the page showed: a server may answer a second request with
