@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -245,6 +246,24 @@ TEST(PictureConversion, ConvertsOnlyWhatIsNotOfTheFormatAlready) {
     for (const auto& row : rows) {
         EXPECT_EQ(ConversionChanges(row.type, row.format), row.changes)
             << row.type << " to " << FormatName(row.format);
+    }
+}
+
+// The settings file keeps the choice by name; a name of no format (an older or damaged
+// file) gives none, and the settings their default.
+TEST(PictureConversion, EachFormatIsKeptByItsOwnName) {
+    const struct {
+        std::string_view name;
+        std::optional<PictureFormat> format;
+    } rows[] = {
+        {"keep", PictureFormat::Keep}, {"png", PictureFormat::Png}, {"jpeg", PictureFormat::Jpeg},
+        {"PNG", std::nullopt},         {"jpg", std::nullopt},       {"", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(FormatOfSettingName(row.name), row.format) << row.name;
+        if (row.format) {
+            EXPECT_EQ(FormatSettingName(*row.format), row.name);
+        }
     }
 }
 
