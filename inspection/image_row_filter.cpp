@@ -1,48 +1,19 @@
 #include "inspection/image_row_filter.h"
 
-#include <algorithm>
-#include <string_view>
-
-#include "base/ascii.h"
+#include "base/text_search.h"
 #include "desktop/translation.h"
-#include "inspection/pattern_search.h"
 
 namespace quorvane {
-namespace {
-
-// "1 204": thousands apart by a space, as the count is read at a glance.
-std::string GroupedNumber(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    std::string grouped;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && (digits.size() - at) % 3 == 0) {
-            grouped += ' ';
-        }
-        grouped += digits[at];
-    }
-    return grouped;
-}
-
-bool ContainsNoCase(std::string_view text, std::string_view what) {
-    return std::search(text.begin(), text.end(), what.begin(), what.end(),
-                       [](char a, char b) { return LowerAscii(a) == LowerAscii(b); }) != text.end();
-}
-
-}  // namespace
 
 ImageRowFilter::ImageRowFilter(const ImageFilterSettings& settings, double screenScale)
-    : settings_(settings), screenScale_(screenScale) {
-    if (settings_.regularExpression && !settings_.text.empty()) {
-        // Bytes: an address cut at kMaxMatchedBytes may end inside a character.
-        expression_ = std::make_unique<PatternSearch>(
-            settings_.text, PatternSearch::Options{.caseless = true, .bytes = true});
-    }
-}
+    : settings_(settings),
+      screenScale_(screenScale),
+      text_(std::make_unique<RowTextMatch>(settings.text, settings.regularExpression)) {}
 
 ImageRowFilter::~ImageRowFilter() = default;
 
 bool ImageRowFilter::Matches(const ImageRow& row) {
-    if (expression_ && expression_->Now() != PatternSearch::State::Searching) {
+    if (!Error().empty()) {
         return false;
     }
     if (row.naturalWidth < settings_.minimumWidth || row.naturalHeight < settings_.minimumHeight) {
@@ -54,24 +25,15 @@ bool ImageRowFilter::Matches(const ImageRow& row) {
     if (!HasFinding(row, settings_.audit, screenScale_)) {
         return false;
     }
-    const std::string_view address = std::string_view(row.address).substr(0, kMaxMatchedBytes);
-    if (expression_) {
-        bool matched = false;
-        expression_->EachMatch(address, [&matched](std::size_t, std::size_t) {
-            matched = true;
-            return false;
-        });
-        return matched && expression_->Now() == PatternSearch::State::Searching;
-    }
-    return settings_.text.empty() || ContainsNoCase(address, settings_.text);
+    return text_->Matches(row.address);
 }
 
 std::string ImageRowFilter::Error() const {
-    return expression_ ? expression_->Problem() : std::string();
+    return text_->Error();
 }
 
 bool ImageRowFilter::TooCostly() const {
-    return expression_ && expression_->Now() == PatternSearch::State::TooCostly;
+    return text_->TooCostly();
 }
 
 std::vector<std::size_t> ImageRowFilter::Shown(const std::vector<ImageRow>& rows) {

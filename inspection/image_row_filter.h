@@ -8,7 +8,7 @@
 
 #include "inspection/image_audit.h"
 #include "inspection/image_list.h"
-#include "inspection/pattern_search.h"
+#include "inspection/row_text_match.h"
 
 namespace quorvane {
 
@@ -30,7 +30,7 @@ struct ImageFilterSettings {
 // device pixels per CSS pixel that an oversized picture is judged at.
 class ImageRowFilter {
   public:
-    static constexpr std::size_t kMaxMatchedBytes = 4096;
+    static constexpr std::size_t kMaxMatchedBytes = RowTextMatch::kMaxMatchedBytes;
 
     explicit ImageRowFilter(const ImageFilterSettings& settings, double screenScale = 1.0);
     ~ImageRowFilter();
@@ -49,7 +49,7 @@ class ImageRowFilter {
   private:
     ImageFilterSettings settings_;
     double screenScale_;
-    std::unique_ptr<PatternSearch> expression_;
+    std::unique_ptr<RowTextMatch> text_;
 };
 
 // "1 204 images", or "312 of 1 204 images" when the filter leaves some out; with

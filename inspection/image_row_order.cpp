@@ -1,10 +1,10 @@
 #include "inspection/image_row_order.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <tuple>
 
 #include "inspection/image_audit.h"
+#include "inspection/row_places_order.h"
 
 namespace quorvane {
 namespace {
@@ -23,27 +23,27 @@ std::tuple<bool, bool, std::uint64_t, bool, bool> Findings(const ImageRow& row, 
 
 // -1, 0 or 1 as a sorts before, with or after b by column, ascending.
 int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column, double screenScale) {
-    const auto order = [](const auto& x, const auto& y) { return x < y ? -1 : (y < x ? 1 : 0); };
     switch (column) {
         case ImageColumn::Address:
-            return order(a.address, b.address);
+            return CompareValues(a.address, b.address);
         case ImageColumn::Kinds:
-            return order(KindNames(a.kinds), KindNames(b.kinds));
+            return CompareValues(KindNames(a.kinds), KindNames(b.kinds));
         case ImageColumn::NaturalSize:
-            return order(Area(a.naturalWidth, a.naturalHeight),
-                         Area(b.naturalWidth, b.naturalHeight));
+            return CompareValues(Area(a.naturalWidth, a.naturalHeight),
+                                 Area(b.naturalWidth, b.naturalHeight));
         case ImageColumn::ShownSize:
-            return order(Area(a.shownWidth, a.shownHeight), Area(b.shownWidth, b.shownHeight));
+            return CompareValues(Area(a.shownWidth, a.shownHeight),
+                                 Area(b.shownWidth, b.shownHeight));
         case ImageColumn::Bytes:
-            return order(a.bytes, b.bytes);
+            return CompareValues(a.bytes, b.bytes);
         case ImageColumn::Type:
-            return order(a.type, b.type);
+            return CompareValues(a.type, b.type);
         case ImageColumn::Text:
-            return order(a.text, b.text);
+            return CompareValues(a.text, b.text);
         case ImageColumn::Uses:
-            return order(a.uses, b.uses);
+            return CompareValues(a.uses, b.uses);
         case ImageColumn::Findings:
-            return order(Findings(a, screenScale), Findings(b, screenScale));
+            return CompareValues(Findings(a, screenScale), Findings(b, screenScale));
     }
     return 0;
 }
@@ -52,12 +52,8 @@ int Compare(const ImageRow& a, const ImageRow& b, ImageColumn column, double scr
 
 void SortRows(const std::vector<ImageRow>& rows, std::vector<std::size_t>& shown,
               ImageColumn column, bool ascending, double screenScale) {
-    std::stable_sort(shown.begin(), shown.end(), [&](std::size_t a, std::size_t b) {
-        const int order = Compare(rows[a], rows[b], column, screenScale);
-        if (order != 0) {
-            return ascending ? order < 0 : order > 0;
-        }
-        return a < b;
+    SortPlaces(shown, ascending, [&](std::size_t a, std::size_t b) {
+        return Compare(rows[a], rows[b], column, screenScale);
     });
 }
 

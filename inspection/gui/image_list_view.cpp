@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "desktop/gui/accessible_names.h"
+#include "desktop/gui/cell_list.h"
 #include "desktop/gui/list_accessible.h"
 #include "inspection/gui/thumbnail_picture.h"
 #include "inspection/image_audit.h"
@@ -26,22 +27,15 @@
 namespace quorvane {
 namespace {
 
-struct ColumnHeading {
-    ImageColumn column;
-    const char* caption;
-    int width;
+constexpr std::array<ImageColumn, 9> kColumnOrder{
+    ImageColumn::Address,   ImageColumn::Kinds, ImageColumn::NaturalSize,
+    ImageColumn::ShownSize, ImageColumn::Bytes, ImageColumn::Type,
+    ImageColumn::Text,      ImageColumn::Uses,  ImageColumn::Findings,
 };
-
-constexpr std::array kColumns{
-    ColumnHeading{ImageColumn::Address, wxTRANSLATE("Address"), 420},
-    ColumnHeading{ImageColumn::Kinds, wxTRANSLATE("Found as"), 110},
-    ColumnHeading{ImageColumn::NaturalSize, wxTRANSLATE("Natural size"), 100},
-    ColumnHeading{ImageColumn::ShownSize, wxTRANSLATE("Shown size"), 100},
-    ColumnHeading{ImageColumn::Bytes, wxTRANSLATE("Bytes"), 90},
-    ColumnHeading{ImageColumn::Type, wxTRANSLATE("Type"), 90},
-    ColumnHeading{ImageColumn::Text, wxTRANSLATE("Alt or title"), 160},
-    ColumnHeading{ImageColumn::Uses, wxTRANSLATE("Uses"), 50},
-    ColumnHeading{ImageColumn::Findings, wxTRANSLATE("Findings"), 180},
+constexpr std::array<CellColumn, 9> kColumns{
+    CellColumn{wxTRANSLATE("Address"), 420},      CellColumn{wxTRANSLATE("Found as"), 110}, CellColumn{wxTRANSLATE("Natural size"), 100},
+    CellColumn{wxTRANSLATE("Shown size"), 100},   CellColumn{wxTRANSLATE("Bytes"), 90},     CellColumn{wxTRANSLATE("Type"), 90},
+    CellColumn{wxTRANSLATE("Alt or title"), 160}, CellColumn{wxTRANSLATE("Uses"), 50},      CellColumn{wxTRANSLATE("Findings"), 180},
 };
 
 // The filter row's choice of finding, in the order it offers them.
@@ -74,36 +68,6 @@ constexpr int kThumbnailSide = 24;
 
 }  // namespace
 
-// The table itself: a virtual list, which asks for the text of the lines it draws.
-class ImageListView::Lines : public wxListCtrl {
-  public:
-    Lines(wxWindow* parent, const ImageListTable& table, std::function<int(long)> imageOf)
-        : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                     wxLC_REPORT | wxLC_VIRTUAL),
-          table_(table),
-          imageOf_(std::move(imageOf)) {
-        for (const ColumnHeading& heading : kColumns) {
-            AppendColumn(wxGetTranslation(heading.caption), wxLIST_FORMAT_LEFT,
-                         FromDIP(heading.width));
-        }
-    }
-
-  private:
-    wxString OnGetItemText(long line, long column) const override {
-        if (line < 0 || static_cast<std::size_t>(line) >= table_.Shown().size()) {
-            return wxString();
-        }
-        return FromUtf8(ImageCellText(table_.ShownRow(static_cast<std::size_t>(line)),
-                                      kColumns[static_cast<std::size_t>(column)].column,
-                                      table_.ScreenScale()));
-    }
-
-    int OnGetItemImage(long line) const override { return imageOf_(line); }
-
-    const ImageListTable& table_;
-    std::function<int(long)> imageOf_;
-};
-
 ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListActions actions)
     : wxPanel(parent), table_(table), actions_(std::move(actions)) {
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -119,7 +83,15 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
         ShowTable();
         event.Skip();
     });
-    list_ = new Lines(this, table_, [this](long line) { return ThumbnailOf(line); });
+    list_ = new CellList(
+        this, kColumns,
+        [this](std::size_t line, std::size_t column) {
+            return line < table_.Shown().size()
+                       ? ImageCellText(table_.ShownRow(line), kColumnOrder[column],
+                                       table_.ScreenScale())
+                       : std::string();
+        },
+        [this](long line) { return ThumbnailOf(line); });
     const int side = FromDIP(kThumbnailSide);
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
     list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
@@ -243,17 +215,11 @@ void ImageListView::FocusList() {
 // or after a new page emptied the list) Page Down would do nothing. The first line on
 // screen becomes current, not selected.
 void ImageListView::GiveListACurrentLine() {
-    const bool hasCurrent = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) >= 0;
-    if (!hasCurrent && list_->GetItemCount() > 0) {
-        list_->SetItemState(list_->GetTopItem(), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
-    }
-    DescribeCurrentLine(*list_);
+    list_->GiveACurrentLine();
 }
 
 bool ImageListView::ListHasKeyboard() const {
-    const wxWindow* focus = wxWindow::FindFocus();
-    // The generic list takes the keys in a window of its own inside it.
-    return focus != nullptr && (focus == list_ || focus->GetParent() == list_);
+    return list_->HasKeyboard();
 }
 
 void ImageListView::TableChanged() {
@@ -279,13 +245,7 @@ void ImageListView::TableChanged() {
 void ImageListView::ShowTable() {
     lastShown_ = std::chrono::steady_clock::now();
     rowsShown_ = table_.List().Rows().size();
-    const auto lines = static_cast<long>(table_.Shown().size());
-    if (list_->GetItemCount() != lines) {
-        list_->SetItemCount(lines);
-        if (ListHasKeyboard()) {
-            GiveListACurrentLine();
-        }
-    }
+    list_->SetLines(table_.Shown().size());
     const ImageTableChanges changes = table_.TakeChanges();
     if (changes.lines) {
         list_->Refresh();
@@ -308,9 +268,6 @@ void ImageListView::ShowTable() {
     }
 }
 
-// Drawing a line lays out the text of each of its cells, which for a screen of lines
-// costs the window tens of milliseconds: only the lines on screen whose cells changed
-// are drawn again.
 void ImageListView::RefreshLinesOnScreen(std::vector<std::size_t> rows) {
     std::sort(rows.begin(), rows.end());
     RefreshLinesOnScreen([&rows](std::size_t row, const ImageRow&) {
@@ -321,15 +278,9 @@ void ImageListView::RefreshLinesOnScreen(std::vector<std::size_t> rows) {
 void ImageListView::RefreshLinesOnScreen(
     const std::function<bool(std::size_t, const ImageRow&)>& changed) {
     const std::vector<std::size_t>& shown = table_.Shown();
-    const long top = std::max(0L, list_->GetTopItem());
-    // The line partly shown under the last whole one is on screen too.
-    const long end = std::min(top + list_->GetCountPerPage() + 1, static_cast<long>(shown.size()));
-    for (long line = top; line < end; ++line) {
-        const std::size_t row = shown[static_cast<std::size_t>(line)];
-        if (changed(row, table_.List().Rows()[row])) {
-            list_->RefreshItem(line);
-        }
-    }
+    list_->RefreshLinesOnScreen([&](std::size_t line) {
+        return line < shown.size() && changed(shown[line], table_.List().Rows()[shown[line]]);
+    });
 }
 
 int ImageListView::ThumbnailOf(long line) {
@@ -407,7 +358,7 @@ std::string ImageListView::AuditText() const {
 }
 
 void ImageListView::OnColumnClick(wxListEvent& event) {
-    const ImageColumn column = kColumns[static_cast<std::size_t>(event.GetColumn())].column;
+    const ImageColumn column = kColumnOrder[static_cast<std::size_t>(event.GetColumn())];
     const bool ascending = column != table_.SortColumn() || !table_.SortAscending();
     table_.SortBy(column, ascending);
     list_->ShowSortIndicator(event.GetColumn(), ascending);
@@ -417,10 +368,9 @@ void ImageListView::OnColumnClick(wxListEvent& event) {
 std::vector<std::size_t> ImageListView::SelectedRows() const {
     std::vector<std::size_t> rows;
     const std::vector<std::size_t>& shown = table_.Shown();
-    for (long line = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); line != -1;
-         line = list_->GetNextItem(line, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
-        if (static_cast<std::size_t>(line) < shown.size()) {
-            rows.push_back(shown[static_cast<std::size_t>(line)]);
+    for (const std::size_t line : list_->SelectedLines()) {
+        if (line < shown.size()) {
+            rows.push_back(shown[line]);
         }
     }
     return rows;

@@ -28,6 +28,8 @@ class wxTextCtrl;
 
 namespace quorvane {
 
+class CellList;
+
 // What the Image List's commands do beyond the list itself.
 struct ImageListActions {
     std::function<void()> refresh;                         // "Refresh List"
@@ -70,8 +72,6 @@ class ImageListView : public wxPanel, public ImageListPane {
     std::string AuditText() const;
 
   private:
-    class Lines;
-
     wxSizer* MakeFilterRow();
     void BindFilterRow(wxButton* refresh);
     void ApplyFilter();
@@ -100,7 +100,7 @@ class ImageListView : public wxPanel, public ImageListPane {
     wxStaticText* count_ = nullptr;
     wxStaticText* audits_ = nullptr;
     wxCheckBox* keepAllCandidates_ = nullptr;
-    Lines* list_ = nullptr;
+    CellList* list_ = nullptr;
     bool showPending_ = false;
     wxTimer showTimer_{this};  // a table of new facts only, shown at its turn
     std::chrono::steady_clock::time_point lastShown_{};
