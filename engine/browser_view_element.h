@@ -8,6 +8,7 @@
 #include "engine/browser_element.h"
 #include "engine/file_fetcher.h"
 #include "engine/page_archiving.h"
+#include "engine/request_events.h"
 #include "engine/resource_copies.h"
 #include "engine/served_resource.h"
 
@@ -54,6 +55,10 @@ class BrowserViewElement : public virtual BrowserElement,
     virtual void WatchImages(ImagesReported reported, std::function<void()> newPage) = 0;
     // Gathers the shown page's images again (it may have loaded more while scrolled).
     virtual void GatherImagesAgain() = 0;
+
+    // From now on, events hears every request of the pages the element shows, as the
+    // engine makes it; events must outlive the element, or be followed by another call.
+    virtual void WatchRequests(RequestEvents& events) = 0;
 };
 
 }  // namespace quorvane

@@ -28,6 +28,7 @@
 #include "engine/gui/page_focus.h"
 #include "engine/gui/page_keys.h"
 #include "engine/gui/page_reports.h"
+#include "engine/gui/request_watch.h"
 #include "engine/gui/resource_data.h"
 #include "engine/gui/webkit_downloads.h"
 #include "engine/zoom_ladder.h"
@@ -359,6 +360,15 @@ void WebViewBrowserElement::WatchImages(ImagesReported reported, std::function<v
 void WebViewBrowserElement::GatherImagesAgain() {
     if (images_) {
         images_->GatherAgain();
+    }
+}
+
+// Only the Browser view's page is the user's: the generated views' requests are the
+// program's own.
+void WebViewBrowserElement::WatchRequests(RequestEvents& events) {
+    if (kind_ == Kind::Browser) {
+        requests_.reset();
+        requests_ = std::make_unique<RequestWatch>(native_, events);
     }
 }
 

@@ -35,6 +35,7 @@ class NewWindowRequests;
 class OwnPages;
 class PageFocus;
 class PageReports;
+class RequestWatch;
 
 // A browser element on wxWebView with the WebKitGTK engine. Where wxWebView has no
 // event for what the main window needs (load progress, the hovered link's address,
@@ -102,6 +103,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     void EndFind() override;
     void WatchImages(ImagesReported reported, std::function<void()> newPage) override;
     void GatherImagesAgain() override;
+    void WatchRequests(RequestEvents& events) override;
     double ZoomLevel() const override;
     void SetZoomLevel(double level) override;
     void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
@@ -159,6 +161,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     std::unique_ptr<EngineResourceCopies> copies_;  // the Browser view's only
     std::unique_ptr<MainResourceWatch> mainResource_;  // the Browser view's only
     std::unique_ptr<EngineArchiveReader> archive_;  // the same
+    std::unique_ptr<RequestWatch> requests_;        // the same, once asked
     std::unique_ptr<NewWindowRequests> newWindows_;
 
     // Generated views only.

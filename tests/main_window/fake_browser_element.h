@@ -109,6 +109,13 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
         newImagePage_ = std::move(newPage);
     }
     void GatherImagesAgain() override { Record("GatherImagesAgain"); }
+    void WatchRequests(RequestEvents& events) override {
+        Record("WatchRequests");
+        requestEvents_ = &events;
+    }
+    // The listener of the page's requests, to raise the engine's events on; nullptr
+    // until one is watching.
+    RequestEvents* RequestListener() const { return requestEvents_; }
     // Sends a report as the gatherer in the page would.
     void ReportImages(const std::string& report) const { imagesReported_(report); }
     void BeginImagePage() const { newImagePage_(); }
@@ -141,6 +148,7 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     std::vector<CaptureDone> waiting_;
     std::optional<ServedResource> resource_;
     ImagesReported imagesReported_;
+    RequestEvents* requestEvents_ = nullptr;
     std::function<void()> newImagePage_;
     bool resourcesOnDemand_ = false;
     std::vector<ResourceDone> waitingResources_;
