@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 set(tree ${WORK_DIR}/tree)
 file(REMOVE_RECURSE ${tree})
 # A clean file in every folder: the check wants sources everywhere.
-foreach(folder base desktop engine analysis branding inspection saving source_changes main_window)
+foreach(folder base desktop engine analysis branding inspection saving source_changes requests main_window)
     file(WRITE ${tree}/${folder}/clean.h "#pragma once\n#include <string>\n")
 endforeach()
 
