@@ -1,0 +1,154 @@
+#include "requests/har_export.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/requests/page_requests.h"
+
+namespace quorvane {
+namespace {
+
+using nlohmann::json;
+using testing::PageRequests;
+
+// A page reached through a redirect, with a cookie both ways, a script of its frame on
+// another site and a request that failed.
+void PlayPage(RequestLog& log) {
+    PageRequests page(log);
+    page.Send(1, "http://site.test/start?a=1&b", {{"Accept", "text/html"}}, true);
+    page.Redirect(1, 301, "http://site.test/page");
+    page.Answer(1, 200, "text/html",
+                {{"X-Served-By", "test"}, {"Set-Cookie", "id=s3cr3t; Path=/"}});
+    page.Finish(1);
+    page.Send(2, "http://other.test/frame.html",
+              {{"Accept", "text/html"},
+               {"Referer", "http://site.test/page"},
+               {"Cookie", "theirs=c00kie; more=two"},
+               {"Authorization", "Basic cGFzczp3b3Jk"}});
+    page.Answer(2, 200, "text/html");
+    page.Finish(2);
+    page.Load(3, "http://other.test/frame.js", 200, "text/javascript",
+              {{"Referer", "http://other.test/frame.html"}});
+    page.Send(4, "http://site.test/x.png");
+    page.Fail(4, "Connection refused");
+}
+
+json Har(bool includeCredentials) {
+    RequestLog log;
+    PlayPage(log);
+    return json::parse(RequestsHar({.creatorVersion = "3.1.0",
+                                    .pageAddress = "http://site.test/page",
+                                    .includeCredentials = includeCredentials},
+                                   log));
+}
+
+// The fields HAR 1.2 requires of each object, and the JSON type of each.
+TEST(RequestsHar, HasEveryFieldTheFormatRequires) {
+    const json har = Har(false);
+    const struct {
+        std::string pointer;
+        std::vector<std::pair<std::string, json::value_t>> fields;
+    } rows[] = {
+        {"/log",
+         {{"version", json::value_t::string},
+          {"creator", json::value_t::object},
+          {"pages", json::value_t::array},
+          {"entries", json::value_t::array}}},
+        {"/log/creator", {{"name", json::value_t::string}, {"version", json::value_t::string}}},
+        {"/log/pages/0",
+         {{"startedDateTime", json::value_t::string},
+          {"id", json::value_t::string},
+          {"title", json::value_t::string},
+          {"pageTimings", json::value_t::object}}},
+    };
+    for (const auto& row : rows) {
+        const json& object = har.at(json::json_pointer(row.pointer));
+        for (const auto& [name, type] : row.fields) {
+            ASSERT_TRUE(object.contains(name)) << row.pointer << "/" << name;
+            EXPECT_EQ(object[name].type(), type) << row.pointer << "/" << name;
+        }
+    }
+    const std::vector<std::pair<std::string, std::vector<std::string>>> entryFields = {
+        {"", {"startedDateTime", "time", "request", "response", "cache", "timings"}},
+        {"/request",
+         {"method", "url", "httpVersion", "cookies", "headers", "queryString", "headersSize",
+          "bodySize"}},
+        {"/response",
+         {"status", "statusText", "httpVersion", "cookies", "headers", "content", "redirectURL",
+          "headersSize", "bodySize"}},
+        {"/response/content", {"size", "mimeType"}},
+        {"/timings", {"send", "wait", "receive"}},
+    };
+    ASSERT_EQ(har["log"]["entries"].size(), 5u);
+    for (const json& entry : har["log"]["entries"]) {
+        for (const auto& [pointer, names] : entryFields) {
+            const json& object = entry.at(json::json_pointer(pointer));
+            for (const std::string& name : names) {
+                EXPECT_TRUE(object.contains(name)) << pointer << "/" << name;
+            }
+        }
+        EXPECT_GE(entry["time"].get<double>(), 0);
+        EXPECT_GE(entry["timings"]["wait"].get<double>(), 0);
+        for (const json& header : entry["request"]["headers"]) {
+            EXPECT_TRUE(header["name"].is_string() && header["value"].is_string());
+        }
+    }
+    EXPECT_EQ(har["log"]["version"], "1.2");
+    EXPECT_EQ(har["log"]["creator"]["name"], "Quorvane");
+    EXPECT_EQ(har["log"]["creator"]["version"], "3.1.0");
+}
+
+TEST(RequestsHar, WritesTheChainStatusesHeadersAndFramesInOrder) {
+    const json entries = Har(false)["log"]["entries"];
+    const struct {
+        std::string url;
+        int status;
+        std::string mimeType;
+        std::string redirectUrl;
+    } rows[] = {
+        {"http://site.test/start?a=1&b", 301, "", "http://site.test/page"},
+        {"http://site.test/page", 200, "text/html", ""},
+        {"http://other.test/frame.html", 200, "text/html", ""},
+        {"http://other.test/frame.js", 200, "text/javascript", ""},
+        {"http://site.test/x.png", 0, "", ""},
+    };
+    for (std::size_t at = 0; at < std::size(rows); ++at) {
+        EXPECT_EQ(entries[at]["request"]["url"], rows[at].url);
+        EXPECT_EQ(entries[at]["response"]["status"], rows[at].status);
+        EXPECT_EQ(entries[at]["response"]["content"]["mimeType"], rows[at].mimeType);
+        EXPECT_EQ(entries[at]["response"]["redirectURL"], rows[at].redirectUrl);
+    }
+    EXPECT_EQ(entries[0]["request"]["queryString"],
+              json::parse(R"([{"name":"a","value":"1"},{"name":"b","value":""}])"));
+    EXPECT_EQ(entries[1]["response"]["headers"][0],
+              json::parse(R"({"name":"X-Served-By","value":"test"})"));
+    EXPECT_EQ(entries[3]["_frame"], 2);
+    EXPECT_FALSE(entries[1].contains("_frame"));
+    EXPECT_EQ(entries[2]["_thirdParty"], true);
+    EXPECT_EQ(entries[1]["_thirdParty"], false);
+    EXPECT_EQ(entries[4]["_failure"], "Connection refused");
+    EXPECT_EQ(entries[1]["timings"]["wait"], 1000.0);
+    EXPECT_EQ(entries[1]["startedDateTime"], "2025-12-06T05:46:42.000Z");
+}
+
+TEST(RequestsHar, WritesCookiesAndCredentialsOnlyWhenAsked) {
+    const std::string without = Har(false).dump();
+    for (const char* secret : {"s3cr3t", "c00kie", "cGFzczp3b3Jk", "Authorization"}) {
+        EXPECT_EQ(without.find(secret), std::string::npos) << secret;
+    }
+    const json with = Har(true)["log"]["entries"];
+    EXPECT_EQ(with[1]["response"]["cookies"], json::parse(R"([{"name":"id","value":"s3cr3t"}])"));
+    EXPECT_EQ(with[2]["request"]["cookies"],
+              json::parse(R"([{"name":"theirs","value":"c00kie"},{"name":"more","value":"two"}])"));
+    EXPECT_NE(with.dump().find("Basic cGFzczp3b3Jk"), std::string::npos);
+}
+
+TEST(HarTime, WritesUtcWithMilliseconds) {
+    EXPECT_EQ(HarTime(0), "1970-01-01T00:00:00.000Z");
+    EXPECT_EQ(HarTime(1765464000.125), "2025-12-11T14:40:00.125Z");
+    EXPECT_EQ(HarTime(1765464000.9996), "2025-12-11T14:40:00.999Z");
+}
+
+}  // namespace
+}  // namespace quorvane
