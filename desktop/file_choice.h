@@ -14,7 +14,8 @@ struct FileTypeFilter {
 
 enum class FileChoiceKind { OpenFile, SaveFile, Folder };
 
-// A choice the dialog offers below its list of files, such as a format to save in.
+// A choice the dialog offers below its list of files, such as a format to save in; one
+// without values is a tick box, whose value is "true" or "false".
 struct DialogOption {
     std::string id;     // how the dialog knows it
     std::string label;  // shown beside it

@@ -53,6 +53,8 @@ constexpr Command kCommands[] = {
      [](T t) { t.controller.SavePage(); }, Always, false},
     {CommandId::ExportImageList, "&File", false, Translatable("&Export Image List\u2026"), "Ctrl+E",
      [](T t) { t.controller.ExportImageList(); }, Always, false},
+    {CommandId::ExportRequests, "&File", false, "Export &Requests\u2026", "Ctrl+Shift+E",
+     [](T t) { t.controller.ExportRequests(); }, Always, false},
     // While a download runs; Stop cancels it too, with everything else.
     {CommandId::CancelDownload, "&File", true, Translatable("&Cancel Download"), "",
      [](T t) { t.controller.CancelDownloads(); },
@@ -85,6 +87,9 @@ constexpr Command kCommands[] = {
      [](T t) { ShowSourceAs(t, SourceMode::AsServed); }, Always, true},
     {CommandId::ImageListView, "&View", false, Translatable("Image &List"), "Ctrl+5",
      [](T t) { t.controller.SelectView(MainWindowController::kImageListView); }, Always, true},
+    // Every letter of its caption is another item's: it is reached by its tab's number.
+    {CommandId::RequestListView, "&View", false, Translatable("Resources (&6)"), "Ctrl+6",
+     [](T t) { t.controller.SelectView(MainWindowController::kRequestListView); }, Always, true},
     {CommandId::GoToLine, "&View", false, Translatable("&Go to Line\u2026"), "Ctrl+I",
      [](T t) { t.window.GoToSourceLine(); }, ServedSourceShown, false},
     {CommandId::WrapLines, "&View", false, Translatable("W&rap Long Lines"), "",

@@ -61,9 +61,10 @@ void FindInViews::End() {
 }
 
 // Into the Original Source view, or out of it into a web view, the search runs afresh;
-// between web views FindInPage follows. The Image List has a filter of its own instead.
+// between web views FindInPage follows. The Image List and the Resources view have a
+// filter of their own instead.
 void FindInViews::ViewShown(int view, bool sourceWasShown) {
-    if (view == WindowViews::kImageListView) {
+    if (view == WindowViews::kImageListView || view == WindowViews::kRequestListView) {
         return;
     }
     if (view == WindowViews::kServedSourceView) {

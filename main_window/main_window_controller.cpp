@@ -33,7 +33,7 @@ std::string StartCaption() {
 
 // Checked before anything changes, so a wrong view never leaves all of them hidden.
 void CheckView(int view) {
-    if (view < 0 || view > MainWindowController::kImageListView) {
+    if (view < 0 || view > MainWindowController::kRequestListView) {
         throw std::out_of_range("no view " + std::to_string(view));
     }
 }
@@ -43,13 +43,15 @@ void CheckView(int view) {
 MainWindowController::MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                                            const MakeViews& makeViews,
                                            ServedSourcePane& servedSource, ImageListPane& imageList,
-                                           ImageListTable& imageTable, std::string workFolder,
+                                           ImageListTable& imageTable, RequestListPane& requestList,
+                                           RequestListTable& requestTable, std::string workFolder,
                                            PageAnalysisRunner::ToWindowThread toWindowThread)
     : surface_(surface),
       windows_(windows),
-      views_(makeViews(*this), servedSource, imageList),
+      views_(makeViews(*this), servedSource, imageList, requestList),
       addressBox_(surface),
       imageList_(views_.Browser(), imageTable, imageList, *this, toWindowThread),
+      requests_(views_.Browser(), requestTable, requestList, *this),
       servedSourceFollower_(views_.Browser(), servedSource,
                             [this](bool stillLoading) {
                                 stillLoading ? status_.Note(Translated(kStillLoadingNote))
@@ -124,6 +126,8 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
         servedSourceFollower_.OnShown();
     } else if (view == kImageListView) {
         views_.ImageList().SetVisible(true);
+    } else if (view == kRequestListView) {
+        views_.RequestList().SetVisible(true);
     } else {
         views_.Element(view).SetVisible(true);
     }
@@ -154,6 +158,14 @@ void MainWindowController::ExportImageList() {
         UserDownloadFolder().string(), imageList_.ExportFileName());
     if (chosen && !chosen->empty()) {
         imageList_.Export(*chosen, ExportTimeNow());
+    }
+}
+
+void MainWindowController::ExportRequests() {
+    const std::optional<RequestExportChoice> chosen = surface_.ChooseFileToExportRequests(
+        UserDownloadFolder().string(), requests_.ExportFileName());
+    if (chosen && !chosen->file.empty()) {
+        requests_.Export(chosen->file, chosen->includeCredentials);
     }
 }
 

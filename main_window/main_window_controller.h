@@ -19,6 +19,7 @@
 #include "main_window/main_window_surface.h"
 #include "main_window/navigation_commands.h"
 #include "main_window/page_analysis_run.h"
+#include "main_window/request_list_keeper.h"
 #include "main_window/save_commands.h"
 #include "main_window/served_source_follower.h"
 #include "main_window/status_panel.h"
@@ -44,18 +45,22 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     // images, are no browser elements.
     static constexpr int kServedSourceView = WindowViews::kServedSourceView;
     static constexpr int kImageListView = WindowViews::kImageListView;
+    // The sixth, the page's requests, is none either.
+    static constexpr int kRequestListView = WindowViews::kRequestListView;
 
     // Makes the three browser elements, element i being view i, with events going to
     // the controller being made: the elements need it, and it needs them.
     using MakeViews = std::function<ViewElements(BrowserEvents& events)>;
 
     // workFolder: where the six work files live (the program folder, or the per-user
-    // fallback). imageTable: what the Image List view shows, kept by the controller.
+    // fallback). imageTable: what the Image List view shows, kept by the controller, and
+    // requestTable what the Resources view shows.
     // toWindowThread: how the analysis thread's outcomes reach the window's thread; without
     // it every analysis runs in place (the window's logic without a display).
     MainWindowController(MainWindowSurface& surface, SideWindows& windows,
                          const MakeViews& makeViews, ServedSourcePane& servedSource,
                          ImageListPane& imageList, ImageListTable& imageTable,
+                         RequestListPane& requestList, RequestListTable& requestTable,
                          std::string workFolder,
                          PageAnalysisRunner::ToWindowThread toWindowThread = {});
 
@@ -68,8 +73,8 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     void ShowView(int view);
     void SelectView(int view);
     void OnTabSelected();  // shows the selected tab's view
-    // The Original Source or Image List view when it is shown, else the last element, of
-    // 0, 1, 2, whose Visible is true.
+    // The Original Source, Image List or Resources view when it is shown, else the last
+    // element, of 0, 1, 2, whose Visible is true.
     int VisibleView() const { return views_.VisibleView(); }
 
     // The commands: one routine each, run by the button, the menu item and the shortcut
@@ -147,6 +152,11 @@ class MainWindowController : public BrowserEvents, public TransferReport {
         return imageList_.ImageFile(address);
     }
 
+    // "Export Requests…": the page's requests as a HAR file the user chooses, starting in
+    // the download folder as "<page name>-requests.har".
+    void ExportRequests();
+    const RequestListTable& RequestTable() { return requests_.Table(); }
+
     // Captures the Browser view's body and runs the analysis; the Source Code and
     // Images views are then told to load the generated pages (PageAnalysisRun).
     void AnalysePage() { analysis_.Run(); }
@@ -179,6 +189,7 @@ class MainWindowController : public BrowserEvents, public TransferReport {
     WindowViews views_;
     AddressBox addressBox_;
     ImageListKeeper imageList_;
+    RequestListKeeper requests_;
     ServedSourceFollower servedSourceFollower_;
     std::string workFolder_;
     StatusPanel status_;

@@ -14,6 +14,13 @@ struct ImagesDestination {
     PictureConversion conversion{};
 };
 
+// Where the user chose to export the page's requests, and whether with its cookies and
+// credentials.
+struct RequestExportChoice {
+    std::string file;
+    bool includeCredentials = false;
+};
+
 // What the main window's logic needs from the window's own controls, and from the
 // splash window and the process it belongs to. The wx frame implements it; tests use a
 // recording fake.
@@ -53,6 +60,10 @@ class MainWindowSurface : public TransferReport {
     // or JSON to choose; the path chosen, nullopt when cancelled.
     virtual std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
                                                                    const std::string& name) = 0;
+    // The save dialog of "Export Requests…", opened in folder with name filled in and
+    // "Include cookies and credentials" not ticked; nullopt when cancelled.
+    virtual std::optional<RequestExportChoice> ChooseFileToExportRequests(
+        const std::string& folder, const std::string& name) = 0;
     virtual void SetFindStatus(const std::string& status) = 0;  // "3 of 41" on the find bar
 
     // The window's life.

@@ -24,10 +24,10 @@ double ViewZoom::VisibleZoomLevel() const {
 }
 
 // The level is said at once: the view's new size alone does not tell where it stands.
-// The Image List's table keeps the desktop's size.
+// The Image List's and the Resources view's tables keep the desktop's size.
 void ViewZoom::SetVisibleZoomLevel(double level) {
     const int visible = views_.VisibleView();
-    if (visible == WindowViews::kImageListView) {
+    if (visible == WindowViews::kImageListView || visible == WindowViews::kRequestListView) {
         return;
     }
     if (visible == WindowViews::kServedSourceView) {

@@ -10,6 +10,9 @@ int WindowViews::VisibleView() const {
     if (imageList_.Visible()) {
         return kImageListView;
     }
+    if (requestList_.Visible()) {
+        return kRequestListView;
+    }
     int visible = kBrowserView;
     for (int i = 0; i < kElementCount; ++i) {
         if (elements_[i]->Visible()) {
@@ -30,6 +33,7 @@ void WindowViews::HideAll() const {
     }
     servedSource_.SetVisible(false);
     imageList_.SetVisible(false);
+    requestList_.SetVisible(false);
 }
 
 }  // namespace quorvane

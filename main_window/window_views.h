@@ -7,6 +7,7 @@
 #include "engine/generated_view_element.h"
 #include "inspection/image_list_pane.h"
 #include "inspection/served_source_pane.h"
+#include "requests/request_list_pane.h"
 
 namespace quorvane {
 
@@ -18,10 +19,10 @@ struct ViewElements {
     GeneratedViewElement* images;
 };
 
-// The main window's five views: the three browser elements (the Browser, Source Code and
+// The main window's six views: the three browser elements (the Browser, Source Code and
 // Images views), the "Original Source" view, which shows the Browser view's page as the
-// server sent it, and the "Image List" view of the images of the Browser view's page;
-// these two are no browser elements.
+// server sent it, the "Image List" view of the images of the Browser view's page and the
+// "Resources" view of its requests; these three are no browser elements.
 class WindowViews {
   public:
     static constexpr int kBrowserView = 0;
@@ -29,15 +30,17 @@ class WindowViews {
     static constexpr int kImagesView = 2;
     static constexpr int kServedSourceView = 3;
     static constexpr int kImageListView = 4;
+    static constexpr int kRequestListView = 5;
     static constexpr int kElementCount = 3;
 
     WindowViews(const ViewElements& elements, ServedSourcePane& servedSource,
-                ImageListPane& imageList)
+                ImageListPane& imageList, RequestListPane& requestList)
         : browser_(*elements.browser),
           generated_{elements.source, elements.images},
           elements_{elements.browser, elements.source, elements.images},
           servedSource_(servedSource),
-          imageList_(imageList) {}
+          imageList_(imageList),
+          requestList_(requestList) {}
 
     BrowserElement& Element(int view) const { return *elements_[view]; }
     BrowserViewElement& Browser() const { return browser_; }
@@ -46,14 +49,16 @@ class WindowViews {
     const std::array<BrowserElement*, 3>& Elements() const { return elements_; }
     ServedSourcePane& ServedSource() const { return servedSource_; }
     ImageListPane& ImageList() const { return imageList_; }
+    RequestListPane& RequestList() const { return requestList_; }
     // Whether view is a browser element's.
     static bool IsElement(int view) { return view >= 0 && view < kElementCount; }
 
-    // The Original Source or Image List view when it is shown, else the last element, of
-    // 0, 1, 2, whose Visible is true.
+    // The Original Source, Image List or Resources view when it is shown, else the last
+    // element, of 0, 1, 2, whose Visible is true.
     int VisibleView() const;
     // The element the navigation commands work on: the visible one, or the Browser view's
-    // while the Original Source or Image List view, which show its page, is visible.
+    // while the Original Source, Image List or Resources view, which show its page, is
+    // visible.
     BrowserElement& VisibleElement() const;
     void HideAll() const;
 
@@ -63,6 +68,7 @@ class WindowViews {
     std::array<BrowserElement*, 3> elements_;
     ServedSourcePane& servedSource_;
     ImageListPane& imageList_;
+    RequestListPane& requestList_;
 };
 
 }  // namespace quorvane

@@ -58,8 +58,10 @@ void AddOptions(GtkFileChooser* chooser, const FileChoice& choice) {
         }
         values.push_back(nullptr);
         labels.push_back(nullptr);
+        const bool tickBox = option.values.empty();
         gtk_file_chooser_add_choice(chooser, option.id.c_str(), option.label.c_str(),
-                                    values.data(), labels.data());
+                                    tickBox ? nullptr : values.data(),
+                                    tickBox ? nullptr : labels.data());
         gtk_file_chooser_set_choice(chooser, option.id.c_str(), option.chosen.c_str());
     }
 }

@@ -159,6 +159,23 @@ std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::s
     return path.string();
 }
 
+// The tick box is off at first: the file is often handed to others.
+std::optional<RequestExportChoice> ChooseFileToExportRequests(wxWindow* parent,
+                                                              const std::string& folder,
+                                                              const std::string& name) {
+    MakeFolder(folder);
+    FileChoice choice{FileChoiceKind::SaveFile,    Utf8(_("Export Requests")), folder, name,
+                      {{"HAR (*.har)", {"*.har"}}}, 0};
+    choice.options = {
+        {"credentials", Utf8(_("Include cookies and credentials")), {}, {}, "false"}};
+    const std::optional<ChosenFile> chosen = Ask(parent, choice);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return RequestExportChoice{chosen->path,
+                               !chosen->options.empty() && chosen->options[0] == "true"};
+}
+
 // The JSON filter chosen for a name that ends in ".csv" gives it ".json"; a name of the
 // user's with another ending is the user's.
 std::optional<std::string> ChooseFileToExportImageList(wxWindow* parent, const std::string& folder,

@@ -24,6 +24,10 @@ std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::s
                                                   const std::string& name);
 
 // "Export Image List…": a file in folder, name filled in, as CSV or JSON.
+// "Export Requests…": a HAR file, and whether to write its cookies and credentials.
+std::optional<RequestExportChoice> ChooseFileToExportRequests(wxWindow* parent,
+                                                              const std::string& folder,
+                                                              const std::string& name);
 std::optional<std::string> ChooseFileToExportImageList(wxWindow* parent, const std::string& folder,
                                                        const std::string& name);
 

@@ -35,9 +35,11 @@
 #include "main_window/gui/image_list_controls.h"
 #include "main_window/gui/picture_conversion_settings.h"
 #include "main_window/gui/progress_status_bar.h"
+#include "main_window/gui/request_list_controls.h"
 #include "main_window/gui/served_source_controls.h"
 #include "main_window/gui/shortcuts_window.h"
 #include "main_window/gui/toolbar_row.h"
+#include "requests/gui/request_list_view.h"
 #include "saving/saved_download.h"
 
 namespace quorvane {
@@ -59,6 +61,8 @@ constexpr TabText kTabs[] = {
     {"Images", "Displays All Images and Links to Images on the Current Page"},
     {wxTRANSLATE("Original Source"), wxTRANSLATE("The page as the server sent it")},
     {wxTRANSLATE("Image List"), wxTRANSLATE("Every image the page shows or names, with its facts")},
+    {wxTRANSLATE("Resources"),
+     wxTRANSLATE("Every request the page made, with its headers, status and time")},
 };
 
 }  // namespace
@@ -91,9 +95,13 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     imageList_ = std::make_unique<ImageListControls>(
         panel_, [this]() -> MainWindowController& { return *controller_; });
     placer_.Place(imageList_->View(), places_.views);
+    requestList_ = std::make_unique<RequestListControls>(
+        panel_, [this]() -> MainWindowController& { return *controller_; });
+    placer_.Place(requestList_->View(), places_.views);
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        servedSource_->Pane(), *imageList_->View(), imageList_->Table(), workFolder_.Path(),
+        servedSource_->Pane(), *imageList_->View(), imageList_->Table(), *requestList_->View(),
+        requestList_->Table(), workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // The Browser view's engine is made with the controller.
     servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(
@@ -146,6 +154,8 @@ void MainFrame::FocusVisibleView() {
         servedSource_->View()->SetFocus();
     } else if (visible == MainWindowController::kImageListView) {
         imageList_->View()->FocusList();
+    } else if (visible == MainWindowController::kRequestListView) {
+        requestList_->View()->FocusList();
     } else {
         views_[visible]->FocusPage();
     }
@@ -266,6 +276,7 @@ void MainFrame::ApplyPlaces() {
     }
     placer_.Place(servedSource_->Page(), views);
     placer_.Place(imageList_->View(), views);
+    placer_.Place(requestList_->View(), views);
     for (const auto& element : views_) {
         if (element->Window() != nullptr) {
             placer_.Place(element->Window(), views);
@@ -363,6 +374,11 @@ std::optional<ImagesDestination> MainFrame::ChooseFolderToSaveImages(
 std::optional<std::string> MainFrame::ChooseFileToSaveSource(const std::string& folder,
                                                              const std::string& name) {
     return quorvane::ChooseFileToSaveSource(this, folder, name);
+}
+
+std::optional<RequestExportChoice> MainFrame::ChooseFileToExportRequests(const std::string& folder,
+                                                                         const std::string& name) {
+    return quorvane::ChooseFileToExportRequests(this, folder, name);
 }
 
 std::optional<std::string> MainFrame::ChooseFileToExportImageList(const std::string& folder,

@@ -16,6 +16,7 @@
 #include "engine/gui/webview_browser_element.h"
 #include "main_window/commands.h"
 #include "main_window/gui/image_list_controls.h"
+#include "main_window/gui/request_list_controls.h"
 #include "main_window/gui/twips_placer.h"
 #include "main_window/layout.h"
 #include "main_window/main_window_controller.h"
@@ -36,6 +37,7 @@ class ServedSourceControls;
 class ServedSourceView;
 class ShortcutsWindow;
 class ImageListView;
+class RequestListView;
 class ToolbarRow;
 class WebKitDownloads;
 
@@ -82,6 +84,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
         const std::string& startFolder) override;
     std::optional<std::string> ChooseFileToSaveSource(const std::string& folder,
                                                       const std::string& name) override;
+    std::optional<RequestExportChoice> ChooseFileToExportRequests(const std::string& folder,
+                                                                  const std::string& name) override;
     std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
                                                            const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
@@ -118,6 +122,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     ServedSourceControls& ServedSourceParts() { return *servedSource_; }
     ImageListView& ImageList() { return *imageList_->View(); }
     const ImageListTable& ImageTable() const { return imageList_->Table(); }
+    RequestListView& RequestList() { return *requestList_->View(); }
 
   private:
     void CreateTabStrip();
@@ -142,6 +147,7 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
     std::unique_ptr<ToolbarRow> toolbar_;
     std::unique_ptr<ServedSourceControls> servedSource_;
     std::unique_ptr<ImageListControls> imageList_;
+    std::unique_ptr<RequestListControls> requestList_;
     std::unique_ptr<ProgressStatusBar> statusBar_;
     std::unique_ptr<CommandBinding> commands_;
     std::unique_ptr<EncodingMenu> encodingMenu_;

@@ -11,6 +11,7 @@
 #include "tests/main_window/call_log.h"
 #include "tests/main_window/fake_browser_element.h"
 #include "tests/main_window/fake_image_list_pane.h"
+#include "tests/main_window/fake_request_list_pane.h"
 #include "tests/main_window/fake_side_windows.h"
 #include "tests/main_window/fake_source_pane.h"
 #include "tests/main_window/fake_surface.h"
@@ -34,7 +35,7 @@ class ControllerTest : public ::testing::Test {
           images_("view2", log_),
           servedSource_(log_),
           controller_(surface_, windows_, FakeViews(), servedSource_, imageList_, imageTable_,
-                      workFolder_.string()) {
+                      requestList_, requestTable_, workFolder_.string()) {
         LoadBrandingValues();
         std::filesystem::create_directories(workFolder_);
         surface_.tabStripClick = [this] { controller_.OnTabSelected(); };
@@ -60,7 +61,7 @@ class ControllerTest : public ::testing::Test {
         log_.clear();
     }
 
-    // Which views are visible, as "0", "1", "2", "3", "4" or a combination such as "01".
+    // Which views are visible, as "0", "1", "2", "3", "4", "5" or a combination such as "01".
     std::string VisibleElements() const {
         std::string visible;
         if (browser_.Visible())
@@ -73,6 +74,8 @@ class ControllerTest : public ::testing::Test {
             visible += '3';
         if (imageList_.Visible())
             visible += '4';
+        if (requestList_.Visible())
+            visible += '5';
         return visible;
     }
 
@@ -89,6 +92,8 @@ class ControllerTest : public ::testing::Test {
     FakeSourcePane servedSource_;
     FakeImageListPane imageList_;
     ImageListTable imageTable_;
+    FakeRequestListPane requestList_;
+    RequestListTable requestTable_;
     MainWindowController controller_;
 };
 

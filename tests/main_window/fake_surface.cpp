@@ -84,6 +84,12 @@ std::optional<std::string> FakeSurface::ChooseFileToExportImageList(const std::s
     return fileToExportImageList;
 }
 
+std::optional<RequestExportChoice> FakeSurface::ChooseFileToExportRequests(
+    const std::string& folder, const std::string& name) {
+    Record("ChooseFileToExportRequests", folder + ", " + name);
+    return fileToExportRequests;
+}
+
 void FakeSurface::SetFindStatus(const std::string& status) {
     findStatus = status;
     Record("SetFindStatus", status);

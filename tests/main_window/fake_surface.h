@@ -41,6 +41,7 @@ class FakeSurface : public MainWindowSurface {
     PictureConversion conversionToSaveImages;  // chosen with folderToSaveImages
     std::optional<std::string> fileToSaveSource;
     std::optional<std::string> fileToExportImageList;
+    std::optional<RequestExportChoice> fileToExportRequests;
     std::string findStatus;
 
     void SetWindowIcon() override { Record("SetWindowIcon"); }
@@ -62,6 +63,8 @@ class FakeSurface : public MainWindowSurface {
                                                       const std::string& name) override;
     std::optional<std::string> ChooseFileToExportImageList(const std::string& folder,
                                                            const std::string& name) override;
+    std::optional<RequestExportChoice> ChooseFileToExportRequests(const std::string& folder,
+                                                                  const std::string& name) override;
     void SetFindStatus(const std::string& status) override;
     // Keeps the step until the test runs it.
     void CallSoon(std::function<void()> step) override { soon.push_back(std::move(step)); }

@@ -97,7 +97,8 @@ TEST_F(LifecycleTest, LoadStopsAtWorkFilesThatCannotBeMade) {
     // A work folder below an ordinary file can never be created.
     { std::ofstream(WorkPath("plain-file")); }
     MainWindowController blocked(surface_, windows_, FakeViews(), servedSource_, imageList_,
-                                 imageTable_, WorkPath("plain-file") + "/folder");
+                                 imageTable_, requestList_, requestTable_,
+                                 WorkPath("plain-file") + "/folder");
     EXPECT_ANY_THROW(blocked.Load());
     EXPECT_TRUE(CallsStartingWith(log_, "view0.GoHome").empty());
     EXPECT_TRUE(CallsStartingWith(log_, "surface.AddStatusPanel").empty());

@@ -275,8 +275,8 @@ TEST_F(NavigationTest, OpenWithNothingChosenNavigatesNowhere) {
 }
 
 TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
-    for (int from = 0; from < 5; ++from) {
-        for (int to = 0; to < 5; ++to) {
+    for (int from = 0; from < 6; ++from) {
+        for (int to = 0; to < 6; ++to) {
             SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
             ClickTab(from);
             controller_.SelectView(to);
@@ -294,7 +294,7 @@ TEST_F(NavigationTest, EveryWayToAViewLeavesExactlyThatElementVisible) {
 
 TEST_F(NavigationTest, AViewThatDoesNotExistLeavesTheVisibleOneShown) {
     ClickTab(2);
-    for (int view : {-1, 5}) {
+    for (int view : {-1, 6}) {
         EXPECT_THROW(controller_.ShowView(view), std::out_of_range);
         EXPECT_THROW(controller_.SelectView(view), std::out_of_range);
     }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+#include "requests/request_list_table.h"
+
+class wxWindow;
+
+namespace quorvane {
+
+class MainWindowController;
+class RequestListView;
+
+// The "Resources" view on the sixth tab: the table of every request of the page, and the
+// pane that shows it, whose rows ask the window's controller.
+class RequestListControls {
+  public:
+    // controller: the window's controller, made after this part, whose pane it needs.
+    RequestListControls(wxWindow* panel, std::function<MainWindowController&()> controller);
+    RequestListControls(const RequestListControls&) = delete;
+    RequestListControls& operator=(const RequestListControls&) = delete;
+
+    RequestListView* View() const { return view_; }
+    // What the view shows; the controller fills it.
+    RequestListTable& Table() { return table_; }
+
+  private:
+    RequestListTable table_;
+    RequestListView* view_;
+};
+
+}  // namespace quorvane

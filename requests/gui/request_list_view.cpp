@@ -1,0 +1,260 @@
+#include "requests/gui/request_list_view.h"
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/clipbrd.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/wrapsizer.h>
+
+#include <algorithm>
+#include <array>
+
+#include "desktop/gui/accessible_names.h"
+#include "desktop/gui/cell_list.h"
+#include "desktop/gui/list_accessible.h"
+#include "requests/request_headers_text.h"
+
+namespace quorvane {
+namespace {
+
+constexpr std::array<CellColumn, kRequestColumns> kColumns{
+    CellColumn{"#", 50},          CellColumn{"Method", 70},
+    CellColumn{"Address", 380},   CellColumn{"Status", 130},
+    CellColumn{"Type", 130},      CellColumn{"Kind", 90},
+    CellColumn{"Size", 80},       CellColumn{"Decoded", 80},
+    CellColumn{"Start (ms)", 80}, CellColumn{"First byte (ms)", 100},
+    CellColumn{"Total (ms)", 80}, CellColumn{"Frame", 200},
+    CellColumn{"Party", 90},
+};
+
+struct StatusChoice {
+    StatusClass status;
+    const char* caption;
+};
+
+constexpr std::array kStatusChoices{
+    StatusChoice{StatusClass::Any, "All"},
+    StatusChoice{StatusClass::Success, "2xx Success"},
+    StatusChoice{StatusClass::Redirect, "3xx Redirect"},
+    StatusChoice{StatusClass::ClientError, "4xx Client error"},
+    StatusChoice{StatusClass::ServerError, "5xx Server error"},
+    StatusChoice{StatusClass::Failed, "Failed"},
+    StatusChoice{StatusClass::Waiting, "Waiting"},
+};
+
+enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem };
+
+// The rows of a page come by the hundred while it loads: the table is shown at most this
+// often, as a new number of lines draws every line on screen again.
+constexpr std::chrono::milliseconds kRowsShownEvery{100};
+
+wxString FromUtf8(const std::string& text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+}  // namespace
+
+RequestListView::RequestListView(wxWindow* parent, RequestListTable& table,
+                                 RequestListActions actions)
+    : wxPanel(parent), table_(table), actions_(std::move(actions)) {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(MakeFilterRow(),
+               wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, FromDIP(4)));
+    auto* split = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                       wxSP_LIVE_UPDATE | wxSP_3DSASH);
+    list_ = new CellList(split, kColumns, [this](std::size_t line, std::size_t column) {
+        const std::vector<std::size_t>& shown = table_.Shown();
+        return line < shown.size()
+                   ? RequestCell(table_.Log(), shown[line], static_cast<RequestColumn>(column))
+                   : std::string();
+    });
+    ExposeListLines(*list_, "Resources");
+    headers_ = new wxTextCtrl(split, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                              wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
+    SetAccessibleName(*headers_, "Headers");
+    split->SetMinimumPaneSize(FromDIP(60));
+    split->SplitHorizontally(list_, headers_, -FromDIP(180));
+    split->SetSashGravity(1.0);
+    sizer->Add(split, wxSizerFlags(1).Expand());
+    SetSizer(sizer);
+
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        showPending_ = false;
+        ShowTable();
+    });
+    list_->Bind(wxEVT_LIST_COL_CLICK, &RequestListView::OnColumnClick, this);
+    list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &RequestListView::OnContextMenu, this);
+    list_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { ShowSelectedHeaders(); });
+    list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
+        const auto line = static_cast<std::size_t>(event.GetIndex());
+        if (line < table_.Shown().size()) {
+            actions_.open(table_.ShownRow(line).address);
+        }
+    });
+    list_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
+            CopySelectedRows();
+        } else {
+            event.Skip();
+        }
+    });
+    ShowTable();
+}
+
+wxSizer* RequestListView::MakeFilterRow() {
+    const int gap = FromDIP(6);
+    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
+    filterText_ = new wxTextCtrl(this, wxID_ANY);
+    filterText_->SetHint("Address contains");
+    SetAccessibleName(*filterText_, "Address contains");
+    filterText_->SetMinSize(wxSize(FromDIP(220), -1));
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    typeText_ =
+        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
+    typeText_->SetHint("Type");
+    SetAccessibleName(*typeText_, "Type");
+    status_ = new wxChoice(this, wxID_ANY);
+    for (const StatusChoice& choice : kStatusChoices) {
+        status_->Append(choice.caption);
+    }
+    status_->SetSelection(0);
+    SetAccessibleName(*status_, "Status");
+    thirdPartyOnly_ = new wxCheckBox(this, wxID_ANY, "Third party only");
+    count_ = new wxStaticText(this, wxID_ANY, wxString());
+    auto* row = new wxWrapSizer(wxHORIZONTAL);
+    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
+    row->Add(regularExpression_, centred);
+    row->Add(typeText_, centred);
+    row->Add(status_, centred);
+    row->Add(thirdPartyOnly_, centred);
+    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
+    filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
+    typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
+    regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
+    status_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyFilter(); });
+    thirdPartyOnly_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
+    return row;
+}
+
+void RequestListView::ApplyFilter() {
+    const auto status = static_cast<std::size_t>(std::max(0, status_->GetSelection()));
+    table_.SetFilter({.text = filterText_->GetValue().utf8_string(),
+                      .regularExpression = regularExpression_->GetValue(),
+                      .type = typeText_->GetValue().utf8_string(),
+                      .status = kStatusChoices[status].status,
+                      .thirdPartyOnly = thirdPartyOnly_->GetValue()});
+    ShowTable();
+}
+
+void RequestListView::FocusList() {
+    list_->SetFocus();
+    list_->GiveACurrentLine();
+}
+
+// The window's work for a request is the same however many came before: the rows are
+// filtered and drawn at most every kRowsShownEvery, the lines on screen only.
+void RequestListView::TableChanged() {
+    if (showPending_) {
+        return;
+    }
+    showPending_ = true;
+    const auto sinceShown = std::chrono::steady_clock::now() - lastShown_;
+    if (sinceShown < kRowsShownEvery) {
+        const auto wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(kRowsShownEvery - sinceShown);
+        showTimer_.StartOnce(static_cast<int>(wait.count()) + 1);
+        return;
+    }
+    CallAfter([this] {
+        showPending_ = false;
+        ShowTable();
+    });
+}
+
+void RequestListView::ShowTable() {
+    lastShown_ = std::chrono::steady_clock::now();
+    list_->SetLines(table_.Shown().size());
+    list_->RefreshLinesOnScreen([](std::size_t) { return true; });
+    DescribeCurrentLine(*list_);
+    ShowSelectedHeaders();
+    const wxString count = FromUtf8(table_.CountText());
+    if (count != count_->GetLabel()) {
+        count_->SetLabel(count);
+        if (IsShownOnScreen()) {
+            Layout();
+        }
+    }
+}
+
+void RequestListView::ShowSelectedHeaders() {
+    const std::vector<std::size_t> selected = SelectedRows();
+    const std::string text = selected.empty() ? MainDocumentHeadersText(table_.Log())
+                                              : RequestHeadersText(table_.Log(), selected.front());
+    const wxString shown = FromUtf8(text);
+    if (shown != headers_->GetValue()) {
+        headers_->ChangeValue(shown);
+    }
+}
+
+void RequestListView::OnColumnClick(wxListEvent& event) {
+    const auto column = static_cast<RequestColumn>(event.GetColumn());
+    const bool ascending = column != table_.SortColumn() || !table_.SortAscending();
+    table_.SortBy(column, ascending);
+    list_->ShowSortIndicator(event.GetColumn(), ascending);
+    ShowTable();
+}
+
+std::vector<std::size_t> RequestListView::SelectedRows() const {
+    std::vector<std::size_t> rows;
+    const std::vector<std::size_t>& shown = table_.Shown();
+    for (const std::size_t line : list_->SelectedLines()) {
+        if (line < shown.size()) {
+            rows.push_back(shown[line]);
+        }
+    }
+    return rows;
+}
+
+void RequestListView::CopySelectedRows() const {
+    const std::vector<std::size_t> selected = SelectedRows();
+    const std::string text =
+        RequestRowsText(table_.Log(), selected.empty() ? table_.Shown() : selected);
+    if (wxTheClipboard->Open()) {
+        wxTheClipboard->SetData(new wxTextDataObject(FromUtf8(text)));
+        wxTheClipboard->Close();
+    }
+}
+
+std::string RequestListView::CountText() const {
+    return count_->GetLabel().utf8_string();
+}
+
+std::string RequestListView::HeadersText() const {
+    return headers_->GetValue().utf8_string();
+}
+
+void RequestListView::OnContextMenu(wxListEvent& event) {
+    wxMenu menu;
+    menu.Append(kCopyItem, "&Copy\tCtrl+C");
+    menu.Append(kOpenItem, "&Open in Browser View");
+    const long line = event.GetIndex();
+    const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
+    switch (list_->GetPopupMenuSelectionFromUser(menu)) {
+        case kCopyItem:
+            CopySelectedRows();
+            break;
+        case kOpenItem:
+            if (onLine) {
+                actions_.open(table_.ShownRow(static_cast<std::size_t>(line)).address);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace quorvane

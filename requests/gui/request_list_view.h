@@ -1,0 +1,75 @@
+#pragma once
+
+#include <wx/panel.h>
+#include <wx/timer.h>
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "requests/request_list_pane.h"
+#include "requests/request_list_table.h"
+
+class wxCheckBox;
+class wxChoice;
+class wxListEvent;
+class wxStaticText;
+class wxTextCtrl;
+
+namespace quorvane {
+
+class CellList;
+
+// What the Resources tab's commands do beyond the table itself.
+struct RequestListActions {
+    std::function<void(const std::string& address)> open;  // in the Browser view
+};
+
+// The "Resources" view: a filter row (address text or regular expression, type or kind,
+// status class, third party only), the count, the table of the page's requests (a
+// CellList, as the Image List's), and beneath it the headers of the selected row. A click
+// on a column heading sorts by it, a second click the other way.
+class RequestListView : public wxPanel, public RequestListPane {
+  public:
+    RequestListView(wxWindow* parent, RequestListTable& table, RequestListActions actions);
+
+    // RequestListPane.
+    bool Visible() const override { return IsShown(); }
+    void SetVisible(bool visible) override { Show(visible); }
+    void TableChanged() override;
+
+    // Gives the keyboard to the list, so that Page Down and the arrows move it at once.
+    void FocusList();
+    // The selected rows, by their place in the log.
+    std::vector<std::size_t> SelectedRows() const;
+    // Copies the selected rows, or all rows shown when none is, as tab-apart lines.
+    void CopySelectedRows() const;
+    std::string CountText() const;
+    std::string HeadersText() const;
+
+  private:
+    wxSizer* MakeFilterRow();
+    void ApplyFilter();
+    void ShowTable();
+    void ShowSelectedHeaders();
+    void OnColumnClick(wxListEvent& event);
+    void OnContextMenu(wxListEvent& event);
+
+    RequestListTable& table_;
+    RequestListActions actions_;
+    wxTextCtrl* filterText_ = nullptr;
+    wxCheckBox* regularExpression_ = nullptr;
+    wxTextCtrl* typeText_ = nullptr;
+    wxChoice* status_ = nullptr;
+    wxCheckBox* thirdPartyOnly_ = nullptr;
+    wxStaticText* count_ = nullptr;
+    CellList* list_ = nullptr;
+    wxTextCtrl* headers_ = nullptr;
+    bool showPending_ = false;
+    wxTimer showTimer_{this};
+    std::chrono::steady_clock::time_point lastShown_{};
+};
+
+}  // namespace quorvane

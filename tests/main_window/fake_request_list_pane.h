@@ -1,0 +1,20 @@
+#pragma once
+
+#include "requests/request_list_pane.h"
+
+namespace quorvane::testing {
+
+// The Resources view without a display: whether it is shown, and how often it was told
+// that its table changed.
+class FakeRequestListPane : public RequestListPane {
+  public:
+    int changes = 0;
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool visible) override { visible_ = visible; }
+    void TableChanged() override { ++changes; }
+
+  private:
+    bool visible_ = false;
+};
+
+}  // namespace quorvane::testing
