@@ -150,6 +150,14 @@ void HttpTestServer::ServeWithHeader(const std::string& path, const std::string&
     pages_[path] = Page{contentType, body, std::nullopt, {}, false, header + "\r\n"};
 }
 
+void HttpTestServer::ServeRedirect(const std::string& path, const std::string& status,
+                                   const std::string& location) {
+    std::lock_guard lock(mutex_);
+    Page page{"text/plain", "moved", std::nullopt, {}, false, "Location: " + location + "\r\n"};
+    page.status = status;
+    pages_[path] = page;
+}
+
 void HttpTestServer::ServeWithoutLength(const std::string& path, const std::string& contentType,
                                         const std::string& body) {
     std::lock_guard lock(mutex_);
@@ -193,7 +201,7 @@ void HttpTestServer::Answer(int connection) {
         requested_.push_back(path);
         if (auto found = pages_.find(path); found != pages_.end()) {
             page = found->second;
-            status = "200 OK";
+            status = page.status.empty() ? "200 OK" : page.status;
         }
     }
     if (page.endless) {

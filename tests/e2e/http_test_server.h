@@ -44,6 +44,9 @@ class HttpTestServer {
     // Serves path as Serve does, with one more header line ("Name: value").
     void ServeWithHeader(const std::string& path, const std::string& contentType,
                          const std::string& body, const std::string& header);
+    // Answers path with status ("301 Moved Permanently") and "Location: location".
+    void ServeRedirect(const std::string& path, const std::string& status,
+                       const std::string& location);
     // Serves path as Serve does, but says no length: the answer ends where the connection does.
     void ServeWithoutLength(const std::string& path, const std::string& contentType,
                             const std::string& body);
@@ -68,6 +71,7 @@ class HttpTestServer {
         std::string header;
         bool lengthUnsaid = false;
         bool heldBack = false;
+        std::string status{};  // "200 OK" when empty
     };
     // An answer sent from a thread of its own; done once it is sent.
     struct HeldAnswer {
