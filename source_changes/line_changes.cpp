@@ -3,8 +3,10 @@
 #include <dtl/dtl.hpp>
 
 #include <algorithm>
+#include <deque>
 #include <unordered_map>
 
+#include "base/ascii.h"
 #include "desktop/translation.h"
 
 namespace quorvane {
@@ -24,8 +26,36 @@ std::string_view Trimmed(std::string_view line) {
     return line;
 }
 
+constexpr std::string_view kDoctypeStart = "<!doctype";
+
+bool IsDoctype(std::string_view line) {
+    return line.size() >= kDoctypeStart.size() &&
+           EqualsNoCase(line.substr(0, kDoctypeStart.size()), kDoctypeStart);
+}
+
+// A doctype as the engine writes it back: the parser keeps neither the letter case of
+// "<!DOCTYPE" and of the name nor the white space between them, so those never count.
+// The identifiers, in quotes, are kept as they are.
+std::string FoldedDoctype(std::string_view doctype) {
+    std::string folded;
+    folded.reserve(doctype.size());
+    std::size_t at = 0;
+    for (; at < doctype.size() && doctype[at] != '"' && doctype[at] != '\''; ++at) {
+        if (doctype[at] == '>' && !folded.empty() && folded.back() == ' ') {
+            folded.back() = '>';
+        } else if (!IsWhiteSpace(doctype[at])) {
+            folded += LowerAscii(doctype[at]);
+        } else if (!folded.empty() && folded.back() != ' ') {
+            folded += ' ';
+        }
+    }
+    folded.append(doctype.substr(at));
+    return folded;
+}
+
 // Each line as a number, the same for lines that are the same but for the white space at
-// their edges: numbers compare at once, where lines would compare byte by byte.
+// their edges (and a doctype's letter case): numbers compare at once, where lines would
+// compare byte by byte.
 class LineNumbering {
   public:
     std::vector<std::uint32_t> Number(const std::vector<std::string_view>& lines) {
@@ -33,7 +63,7 @@ class LineNumbering {
         numbers.reserve(lines.size());
         for (const std::string_view line : lines) {
             const auto [place, added] =
-                numbers_.try_emplace(Trimmed(line), static_cast<std::uint32_t>(numbers_.size()));
+                numbers_.try_emplace(Key(line), static_cast<std::uint32_t>(numbers_.size()));
             numbers.push_back(place->second);
         }
         return numbers;
@@ -42,6 +72,15 @@ class LineNumbering {
     std::size_t Count() const { return numbers_.size(); }
 
   private:
+    std::string_view Key(std::string_view line) {
+        const std::string_view trimmed = Trimmed(line);
+        if (!IsDoctype(trimmed)) {
+            return trimmed;
+        }
+        return folded_.emplace_back(FoldedDoctype(trimmed));
+    }
+
+    std::deque<std::string> folded_;  // the keys of doctypes, which the map's views name
     std::unordered_map<std::string_view, std::uint32_t> numbers_;
 };
 

@@ -46,7 +46,8 @@ struct LineComparison {
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Compares served and live line by line. Lines that differ only in the white space at
-// their start and end are the same line, so that re-indenting alone is no change.
+// their start and end are the same line, so that re-indenting alone is no change; so are
+// doctypes that differ only in the letter case and spacing the engine does not keep.
 LineComparison CompareLines(std::string_view served, std::string_view live,
                             const ChangeBounds& bounds = {});
 

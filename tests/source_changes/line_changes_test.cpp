@@ -53,6 +53,16 @@ TEST(CompareLines, FindsEachStretchThatDiffers) {
         {"white space inside counts", "<p a=1>\n", "<p  a=1>\n", {{0, 1, 0, 1}}},
         // The shared end is not taken from the shared start: "a a" against "a".
         {"repeated lines", "a\na\n", "a\n", {{1, 1, 1, 0}}},
+        // The engine writes a doctype back in its own letter case and spacing.
+        {"doctype's case", "<!doctype html>\n<p>\n", "<!DOCTYPE html>\n<p>\n", {}},
+        {"doctype name's case", "<!DOCTYPE HTML>\n", "<!DOCTYPE html>\n", {}},
+        {"doctype's spacing", "<!DOCTYPE   html >\n", "<!DOCTYPE html>\n", {}},
+        {"doctype's identifiers count",
+         "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\n",
+         "<!DOCTYPE html PUBLIC \"-//w3c//dtd html 4.01//en\">\n",
+         {{0, 1, 0, 1}}},
+        {"another doctype counts", "<!DOCTYPE html>\n", "<!DOCTYPE svg>\n", {{0, 1, 0, 1}}},
+        {"case elsewhere counts", "<P>\n", "<p>\n", {{0, 1, 0, 1}}},
     };
     for (const CompareRow& row : rows) {
         const LineComparison compared = CompareLines(row.served, row.live);
