@@ -3,15 +3,18 @@
 #include <utility>
 
 #include "desktop/translation.h"
+#include "source_changes/page_frames.h"
 #include "source_changes/source_comparison.h"
 
 namespace quorvane {
 
 SourceModes::SourceModes(ChangesPane& pane, LiveDocumentReader& reader,
+                         ServedFrameReader& frameReader,
                          OrderedWorker::ToWindowThread toWindowThread, SourceMode mode,
                          std::function<void()> changed, ChangeBounds bounds)
     : pane_(pane),
       reader_(reader),
+      frameReader_(frameReader),
       mode_(mode),
       changed_(std::move(changed)),
       bounds_(bounds),
@@ -20,9 +23,38 @@ SourceModes::SourceModes(ChangesPane& pane, LiveDocumentReader& reader,
 // A read still running answers into the token it was given, which is gone by then.
 SourceModes::~SourceModes() = default;
 
+void SourceModes::SetVisible(bool visible) {
+    pane_.SetVisible(visible);
+    if (visible && !mainAddress_.empty()) {
+        ListFrames();
+    }
+}
+
 void SourceModes::ShowSource(std::string text, std::string pageAddress) {
-    served_ = std::make_shared<const std::string>(std::move(text));
-    servedAddress_ = std::move(pageAddress);
+    if (pageAddress != mainAddress_) {
+        frames_.clear();
+    }
+    mainServed_ = std::make_shared<const std::string>(std::move(text));
+    mainAddress_ = std::move(pageAddress);
+    ChooseFrame({});
+    ListFrames();
+}
+
+void SourceModes::ChooseFrame(const std::string& address) {
+    frame_ = FrameStillChosen(frames_, address);
+    ++servedRead_;
+    const bool main = frame_.empty();
+    served_ = main ? mainServed_ : std::make_shared<const std::string>();
+    servedAddress_ = main ? mainAddress_ : frame_;
+    servedState_ = main ? ServedText::Read : ServedText::Reading;
+    ShowWhatIsRead();
+    if (!main) {
+        ReadServedFrame();
+    }
+}
+
+// The document chosen changed: what was read of the one before no longer stands.
+void SourceModes::ShowWhatIsRead() {
     ++request_;
     live_ = LiveText::NotRead;
     comparison_ = Comparison::NotMade;
@@ -33,6 +65,49 @@ void SourceModes::ShowSource(std::string text, std::string pageAddress) {
     }
 }
 
+void SourceModes::ReadServedFrame() {
+    frameReader_.ReadServedFrame(
+        frame_, [this, reading = servedRead_,
+                 alive = std::weak_ptr<const int>(alive_)](std::optional<std::string> text) {
+            if (alive.expired() || reading != servedRead_) {
+                return;
+            }
+            servedState_ = text ? ServedText::Read : ServedText::Missing;
+            served_ = std::make_shared<const std::string>(text ? std::move(*text) : std::string());
+            if (mode_ == SourceMode::AsNow) {
+                changed_();
+            } else {
+                ShowAsChosen();
+            }
+        });
+}
+
+void SourceModes::ListFrames() {
+    reader_.ListFrames([this, listing = ++listing_, alive = std::weak_ptr<const int>(alive_)](
+                           std::vector<std::string> addresses) {
+        if (!alive.expired()) {
+            OnFramesListed(listing, std::move(addresses));
+        }
+    });
+}
+
+// A frame chosen that is gone (or shows another document now) gives way to the main one.
+void SourceModes::OnFramesListed(unsigned listing, std::vector<std::string> addresses) {
+    if (listing != listing_) {
+        return;
+    }
+    std::vector<std::string> offered = FramesToChoose(mainAddress_, addresses);
+    if (offered == frames_) {
+        return;
+    }
+    frames_ = std::move(offered);
+    if (!frame_.empty() && FrameStillChosen(frames_, frame_).empty()) {
+        ChooseFrame({});
+        return;
+    }
+    changed_();
+}
+
 void SourceModes::Choose(SourceMode mode) {
     const bool again = mode == mode_;
     mode_ = mode;
@@ -41,11 +116,13 @@ void SourceModes::Choose(SourceMode mode) {
     } else if (!again) {
         ShowAsChosen();
     }
+    ListFrames();
 }
 
 void SourceModes::ReadLiveAgain() {
     if (mode_ != SourceMode::AsServed) {
         ReadLive();
+        ListFrames();
     }
 }
 
@@ -54,8 +131,8 @@ void SourceModes::ReadLive() {
     live_ = LiveText::Reading;
     comparison_ = Comparison::NotMade;
     worker_.DropWaiting();
-    reader_.ReadLiveDocument([this, request, alive = std::weak_ptr<const int>(alive_)](
-                                 std::optional<LiveDocument> document) {
+    reader_.ReadLiveDocument(frame_, [this, request, alive = std::weak_ptr<const int>(alive_)](
+                                         std::optional<LiveDocument> document) {
         if (!alive.expired()) {
             OnLiveRead(request, std::move(document));
         }
@@ -77,7 +154,9 @@ void SourceModes::OnLiveRead(unsigned request, std::optional<LiveDocument> docum
 void SourceModes::ShowAsChosen() {
     switch (mode_) {
         case SourceMode::AsServed:
-            pane_.ShowSource(*served_, servedAddress_);
+            if (servedState_ != ServedText::Reading) {
+                pane_.ShowSource(*served_, servedAddress_);
+            }
             break;
         case SourceMode::AsNow:
             if (live_ == LiveText::Read || live_ == LiveText::Missing) {
@@ -85,7 +164,7 @@ void SourceModes::ShowAsChosen() {
             }
             break;
         case SourceMode::Changes:
-            if (live_ == LiveText::Read) {
+            if (live_ == LiveText::Read && servedState_ == ServedText::Read) {
                 comparison_ = Comparison::Making;
                 changed_();
                 Compare();
@@ -131,6 +210,12 @@ void SourceModes::GoToPreviousChange() {
 }
 
 std::string SourceModes::Note() const {
+    if (mode_ != SourceMode::AsNow && servedState_ == ServedText::Reading) {
+        return "Reading the frame as served\u2026";
+    }
+    if (mode_ != SourceMode::AsNow && servedState_ == ServedText::Missing) {
+        return "The browser holds no copy of this frame as served.";
+    }
     if (mode_ == SourceMode::AsServed) {
         return {};
     }
@@ -140,7 +225,8 @@ std::string SourceModes::Note() const {
         case LiveText::Reading:
             return Translated("Reading the page as it is now\u2026");
         case LiveText::Missing:
-            return Translated("There is no page to read as it is now.");
+            return frame_.empty() ? Translated("There is no page to read as it is now.")
+                                  : Translated("This frame cannot be read as it is now.");
         case LiveText::Read:
             break;
     }

@@ -7,8 +7,9 @@ typedef struct _WebKitWebView WebKitWebView;
 
 namespace quorvane {
 
-// Reads the Browser view's live document from WebKitGTK: the doctype and the root
-// element's outer HTML, serialised in the main frame by a script of a world of our own.
+// Reads the Browser view's live documents from WebKitGTK: the doctype and the root
+// element's outer HTML of the main frame's document or of a frame's, serialised by a
+// script of a world of our own, which reaches the frames of the page's own site.
 // The text is taken at once and read in slices, so that a long one costs the window no
 // long stall, and no more than kMaxServedSourceBytes of it is read. Reads still running
 // when the reader goes are cancelled and never answer.
@@ -19,7 +20,8 @@ class EngineLiveDocument : public LiveDocumentReader {
     EngineLiveDocument(const EngineLiveDocument&) = delete;
     EngineLiveDocument& operator=(const EngineLiveDocument&) = delete;
 
-    void ReadLiveDocument(Done done) override;
+    void ReadLiveDocument(const std::string& frameAddress, Done done) override;
+    void ListFrames(FramesDone done) override;
 
   private:
     WebKitWebView* view_;  // held, as the window may go first

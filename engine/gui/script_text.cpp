@@ -25,6 +25,17 @@ JSCValue* ScriptAnswer(GObject* source, GAsyncResult* result, bool& cancelled) {
     return value;
 }
 
+JSCValue* FunctionAnswer(GObject* source, GAsyncResult* result, bool& cancelled) {
+    GError* error = nullptr;
+    JSCValue* value = webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(source),
+                                                                            result, &error);
+    cancelled = error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+    if (error != nullptr) {
+        g_error_free(error);
+    }
+    return value;
+}
+
 std::optional<std::string> StringAnswer(JSCValue* value) {
     if (!jsc_value_is_string(value)) {
         return std::nullopt;

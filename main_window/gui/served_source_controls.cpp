@@ -9,6 +9,7 @@
 
 #include "desktop/gui/code_view_accessible.h"
 #include "inspection/gui/served_source_view.h"
+#include "inspection/served_source_text.h"
 #include "main_window/gui/command_binding.h"
 #include "source_changes/gui/source_mode_bar.h"
 #include "source_changes/source_modes.h"
@@ -24,7 +25,8 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
       keptMode_(modeSettings_.Read()),
       page_(new wxPanel(panel)) {
     bar_ = new SourceModeBar(
-        page_, [this](SourceMode mode) { ChooseMode(mode); }, [this] { ReadPageAgain(); });
+        page_, [this](SourceMode mode) { ChooseMode(mode); },
+        [this](const std::string& address) { ChooseFrame(address); }, [this] { ReadPageAgain(); });
     view_ = new ServedSourceView(page_, std::move(follow), std::move(refuse));
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(bar_, 0, wxEXPAND);
@@ -52,8 +54,9 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
     // The comparison's answers come back through the page's queue, which takes steps from
     // any thread; the worker stops before the page goes.
     LiveDocumentReader& reader = *this;
+    ServedFrameReader& frameReader = *this;
     modes_ = std::make_unique<SourceModes>(
-        *pane_, reader,
+        *pane_, reader, frameReader,
         [page = page_](std::function<void()> step) { page->CallAfter(std::move(step)); }, keptMode_,
         [this] { OnModesChanged(); });
     encoding_ = std::make_unique<ServedEncoding>(*modes_);
@@ -72,6 +75,7 @@ ServedSourcePane& ServedSourceControls::Pane() {
 }
 
 void ServedSourceControls::ReadServedBytesFrom(BrowserViewElement& browser) {
+    browser_ = &browser;
     encoding_->ReadBytesFrom(browser);
 }
 
@@ -89,12 +93,38 @@ void ServedSourceControls::ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> 
     reader_ = std::move(reader);
 }
 
-void ServedSourceControls::ReadLiveDocument(Done done) {
+void ServedSourceControls::ReadLiveDocument(const std::string& frameAddress,
+                                            LiveDocumentReader::Done done) {
     if (reader_ == nullptr) {
         done(std::nullopt);
         return;
     }
-    reader_->ReadLiveDocument(std::move(done));
+    reader_->ReadLiveDocument(frameAddress, std::move(done));
+}
+
+void ServedSourceControls::ListFrames(FramesDone done) {
+    if (reader_ == nullptr) {
+        done({});
+        return;
+    }
+    reader_->ListFrames(std::move(done));
+}
+
+// The frame's document as the engine received it, read in the encoding its own response
+// and bytes name.
+void ServedSourceControls::ReadServedFrame(const std::string& address,
+                                           ServedFrameReader::Done done) {
+    if (browser_ == nullptr) {
+        done(std::nullopt);
+        return;
+    }
+    browser_->ReadCopy(address, [done = std::move(done)](std::optional<ServedResource> copy) {
+        if (!copy) {
+            done(std::nullopt);
+            return;
+        }
+        done(DecodeServedSource(copy->bytes, copy->mimeType, copy->charset).text);
+    });
 }
 
 void ServedSourceControls::GoToLine(wxWindow* dialogParent) {
@@ -145,6 +175,18 @@ SourceMode ServedSourceControls::Mode() const {
     return modes_->Mode();
 }
 
+void ServedSourceControls::ChooseFrame(const std::string& address) {
+    modes_->ChooseFrame(address);
+}
+
+std::vector<std::string> ServedSourceControls::Frames() const {
+    return modes_->Frames();
+}
+
+std::string ServedSourceControls::ChosenFrame() const {
+    return modes_->ChosenFrame();
+}
+
 void ServedSourceControls::GoToChange(bool next) {
     if (next) {
         modes_->GoToNextChange();
@@ -168,6 +210,7 @@ void ServedSourceControls::OnModesChanged() {
         return;
     }
     bar_->ShowState(modes_->Mode(), modes_->Note());
+    bar_->ShowFrames(modes_->Frames(), modes_->ChosenFrame());
     if (modes_->Mode() != keptMode_) {
         keptMode_ = modes_->Mode();
         // A mode that cannot be kept still applies for this run.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/live_document_reader.h"
 #include "inspection/gui/served_source_settings.h"
@@ -11,6 +12,7 @@
 #include "main_window/gui/served_source_view_pane.h"
 #include "main_window/served_encoding.h"
 #include "source_changes/gui/source_mode_settings.h"
+#include "source_changes/served_frame_reader.h"
 
 class wxPanel;
 class wxWindow;
@@ -24,7 +26,7 @@ class SourceModes;
 // The "Original Source" view on the fourth tab: the code viewer under the bar that switches
 // between the page as served, as it is now and the changes, its look and mode kept in the
 // settings file, and Go to Line.
-class ServedSourceControls : private LiveDocumentReader {
+class ServedSourceControls : private LiveDocumentReader, private ServedFrameReader {
   public:
     // follow: a link of the view was clicked (target, and whether its own source is asked).
     using FollowLink = std::function<void(const std::string& target, bool ownSource)>;
@@ -56,13 +58,20 @@ class ServedSourceControls : private LiveDocumentReader {
     bool SwitchOn(SourceSwitch which) const;
     void ChooseMode(SourceMode mode);
     SourceMode Mode() const;
+    // The texts of the frame at address, or of the main document for "".
+    void ChooseFrame(const std::string& address);
+    // The frames offered, and the one chosen, for the tests.
+    std::vector<std::string> Frames() const;
+    std::string ChosenFrame() const;
     void GoToChange(bool next);
     void ReadPageAgain();
     // What the bar says of the mode, for the tests.
     std::string ModeNote() const;
 
   private:
-    void ReadLiveDocument(Done done) override;
+    void ReadLiveDocument(const std::string& frameAddress, LiveDocumentReader::Done done) override;
+    void ListFrames(FramesDone done) override;
+    void ReadServedFrame(const std::string& address, ServedFrameReader::Done done) override;
     void OnModesChanged();
 
     ServedSourceSettings settings_;
@@ -73,6 +82,7 @@ class ServedSourceControls : private LiveDocumentReader {
     SourceModeBar* bar_;
     ServedSourceView* view_;
     std::unique_ptr<LiveDocumentReader> reader_;
+    BrowserViewElement* browser_ = nullptr;
     std::unique_ptr<ServedSourceViewPane> pane_;
     std::unique_ptr<SourceModes> modes_;
     std::unique_ptr<ServedEncoding> encoding_;  // in front of modes_

@@ -193,5 +193,39 @@ TEST_F(SourceChangesEndToEnd, ReadsAWronglyLabelledPageInTheEncodingChosen) {
     EXPECT_EQ(Parts().ShownEncoding(), "UTF-8");
 }
 
+// A frame's own texts: its document as it was served, read from the engine, and as it is
+// now, after its script, both shown once the frame is chosen; the main document's again
+// once it is chosen.
+TEST_F(SourceChangesEndToEnd, ShowsAFramesServedAndLiveTextsWhenItIsChosen) {
+    server_.Serve("/live/inner.html", "text/html",
+                  "<!DOCTYPE html>\n<html><body><p id=\"x\">marker-frame-served</p>\n<script>\n"
+                  "document.getElementById('x').textContent = 'marker-frame-live';\n"
+                  "</script>\n</body></html>\n");
+    Load("/live/outer.html",
+         "<!DOCTYPE html>\n<html><body><p>marker-outer</p>\n"
+         "<iframe src=\"/live/inner.html\"></iframe>\n</body></html>\n",
+         "marker-outer");
+    const std::string inner = server_.Url("/live/inner.html");
+    Run(CommandId::SourceAsServed);
+    ASSERT_TRUE(ShowsText("marker-outer"));
+    ASSERT_TRUE(WaitUntil([&] { return Parts().Frames() == std::vector<std::string>{inner}; }))
+        << Parts().Frames().size() << " frames";
+
+    Parts().ChooseFrame(inner);
+    ASSERT_TRUE(ShowsText("<p id=\"x\">marker-frame-served</p>")) << Parts().ModeNote();
+    EXPECT_EQ(Served().ShownText().find("marker-outer"), std::string_view::npos);
+    Run(CommandId::SourceAsNow);
+    ASSERT_TRUE(ShowsText("<p id=\"x\">marker-frame-live</p>")) << Parts().ModeNote();
+    EXPECT_EQ(Served().ShownText().find("marker-outer"), std::string_view::npos);
+    EXPECT_EQ(Parts().ChosenFrame(), inner);
+    Run(CommandId::SourceChanges);
+    ASSERT_TRUE(Says("1 change")) << Parts().ModeNote();
+
+    Parts().ChooseFrame("");
+    Run(CommandId::SourceAsNow);
+    ASSERT_TRUE(ShowsText("marker-outer"));
+    EXPECT_EQ(Served().ShownText().find("marker-frame"), std::string_view::npos);
+}
+
 }  // namespace
 }  // namespace quorvane::test

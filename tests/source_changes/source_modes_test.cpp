@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,13 +43,24 @@ class FakeChangesPane : public ChangesPane {
     void SetZoomLevel(double) override {}
 };
 
-// Answers the reads when told, in order; document is what the page is now.
+// Answers the reads when told, in order; document is what the page is now. The frames
+// are listed at once: frames is what the page holds.
 class FakeLiveReader : public LiveDocumentReader {
   public:
     std::optional<LiveDocument> document;
     std::deque<Done> waiting;
+    std::vector<std::string> framesAsked;  // the frame address of each read, in order
+    std::vector<std::string> frames;
+    int listings = 0;
 
-    void ReadLiveDocument(Done done) override { waiting.push_back(std::move(done)); }
+    void ReadLiveDocument(const std::string& frame, Done done) override {
+        framesAsked.push_back(frame);
+        waiting.push_back(std::move(done));
+    }
+    void ListFrames(FramesDone done) override {
+        ++listings;
+        done(frames);
+    }
     void AnswerFirst() {
         Done done = std::move(waiting.front());
         waiting.pop_front();
@@ -56,16 +68,34 @@ class FakeLiveReader : public LiveDocumentReader {
     }
 };
 
+// The served texts of frames, by address, answered when told.
+class FakeServedFrames : public ServedFrameReader {
+  public:
+    std::map<std::string, std::string> texts;
+    std::deque<std::pair<std::string, Done>> waiting;
+
+    void ReadServedFrame(const std::string& address, Done done) override {
+        waiting.emplace_back(address, std::move(done));
+    }
+    void AnswerFirst() {
+        auto [address, done] = std::move(waiting.front());
+        waiting.pop_front();
+        const auto text = texts.find(address);
+        done(text != texts.end() ? std::optional<std::string>(text->second) : std::nullopt);
+    }
+};
+
 class SourceModesTest : public ::testing::Test {
   protected:
     SourceModes& Modes(SourceMode mode) {
-        modes_.emplace(pane, reader, OrderedWorker::ToWindowThread(), mode,
+        modes_.emplace(pane, reader, servedFrames, OrderedWorker::ToWindowThread(), mode,
                        [this] { notes.push_back(modes_->Note()); });
         return *modes_;
     }
 
     FakeChangesPane pane;
     FakeLiveReader reader;
+    FakeServedFrames servedFrames;
     std::vector<std::string> notes;
 
   private:
@@ -182,13 +212,130 @@ TEST_F(SourceModesTest, SaysSoWhenThereIsNoDocumentToRead) {
 TEST(SourceModes, AnAnswerAfterTheSwitchHasGoneIsDropped) {
     FakeChangesPane pane;
     FakeLiveReader reader;
+    FakeServedFrames servedFrames;
     {
-        SourceModes modes(pane, reader, {}, SourceMode::AsNow, [] {});
+        SourceModes modes(pane, reader, servedFrames, {}, SourceMode::AsNow, [] {});
         modes.ShowSource(kServed, "http://a/");
     }
     reader.document = LiveDocument{"http://a/", kLive, false};
     reader.AnswerFirst();
     EXPECT_TRUE(pane.shown.empty());
+}
+
+constexpr const char* kFrame = "http://a/frame.html";
+
+// The served text of a frame is its own document's, read from the engine; the live one
+// is the frame's document; the comparison is of the two.
+TEST_F(SourceModesTest, AFrameChosenShowsItsOwnTextsInEachMode) {
+    SourceModes& modes = Modes(SourceMode::AsServed);
+    reader.frames = {kFrame};
+    servedFrames.texts[kFrame] = "<p>frame old</p>";
+    modes.ShowSource(kServed, "http://a/");
+    ASSERT_EQ(modes.Frames(), std::vector<std::string>{kFrame});
+    modes.ChooseFrame(kFrame);
+    EXPECT_EQ(modes.Note(), "Reading the frame as served\u2026");
+    ASSERT_EQ(servedFrames.waiting.size(), 1u);
+    EXPECT_EQ(servedFrames.waiting.front().first, kFrame);
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "source(http://a/frame.html):<p>frame old</p>");
+    reader.document = LiveDocument{kFrame, "<p>frame new</p>", false};
+    modes.Choose(SourceMode::AsNow);
+    reader.AnswerFirst();
+    EXPECT_EQ(reader.framesAsked, std::vector<std::string>{kFrame});
+    EXPECT_EQ(pane.shown.back(), "source(http://a/frame.html):<p>frame new</p>");
+    modes.Choose(SourceMode::Changes);
+    reader.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(),
+              "marked(http://a/frame.html):<p>\n  frame old\n  frame new\n</p>\n");
+    EXPECT_EQ(modes.Note(), "1 change");
+    // Back to the main document, whose served text is kept.
+    modes.ChooseFrame("");
+    reader.document = LiveDocument{"http://a/", kLive, false};
+    reader.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "marked(http://a/):<p>\n  old\n  new\n</p>\n");
+    EXPECT_TRUE(servedFrames.waiting.empty());
+}
+
+// In "Changes", the two texts of a frame come in either order; the comparison waits for both.
+TEST_F(SourceModesTest, ComparesAFrameOnceBothItsTextsAreRead) {
+    for (const bool servedFirst : {true, false}) {
+        SCOPED_TRACE(servedFirst ? "served first" : "live first");
+        pane.shown.clear();
+        SourceModes& modes = Modes(SourceMode::Changes);
+        reader.frames = {kFrame};
+        servedFrames.texts[kFrame] = "<p>x</p>";
+        reader.document = LiveDocument{"http://a/", kLive, false};
+        modes.ShowSource(kServed, "http://a/");
+        reader.AnswerFirst();
+        modes.ChooseFrame(kFrame);
+        reader.document = LiveDocument{kFrame, "<p>y</p>", false};
+        if (servedFirst) {
+            servedFrames.AnswerFirst();
+            EXPECT_EQ(modes.ComparisonState(), SourceModes::Comparison::NotMade);
+            reader.AnswerFirst();
+        } else {
+            reader.AnswerFirst();
+            EXPECT_EQ(modes.ComparisonState(), SourceModes::Comparison::NotMade);
+            servedFrames.AnswerFirst();
+        }
+        EXPECT_EQ(modes.ComparisonState(), SourceModes::Comparison::Made);
+        EXPECT_EQ(pane.shown.back(), "marked(http://a/frame.html):<p>\n  x\n  y\n</p>\n");
+    }
+}
+
+TEST_F(SourceModesTest, SaysSoWhenAFramesTextsAreMissing) {
+    SourceModes& modes = Modes(SourceMode::AsServed);
+    reader.frames = {kFrame};
+    modes.ShowSource(kServed, "http://a/");
+    modes.ChooseFrame(kFrame);
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(modes.ServedState(), SourceModes::ServedText::Missing);
+    EXPECT_EQ(modes.Note(), "The browser holds no copy of this frame as served.");
+    modes.Choose(SourceMode::AsNow);
+    reader.AnswerFirst();
+    EXPECT_EQ(modes.Note(), "This frame cannot be read as it is now.");
+}
+
+// A new served text is the main document's; a frame that is no longer there, or one the
+// page may not show, is not chosen; a late answer for a frame left is dropped.
+TEST_F(SourceModesTest, ChoosesTheMainDocumentWhenTheFrameIsGone) {
+    SourceModes& modes = Modes(SourceMode::AsServed);
+    reader.frames = {kFrame, "file:///etc/passwd"};
+    servedFrames.texts[kFrame] = "<p>frame</p>";
+    modes.ShowSource(kServed, "http://a/");
+    EXPECT_EQ(modes.Frames(), std::vector<std::string>{kFrame});
+    modes.ChooseFrame("file:///etc/passwd");
+    EXPECT_EQ(modes.ChosenFrame(), "");
+    EXPECT_TRUE(servedFrames.waiting.empty());
+    modes.ChooseFrame(kFrame);
+    modes.ShowSource("<p>again</p>", "http://a/");
+    EXPECT_EQ(modes.ChosenFrame(), "");
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "source(http://a/):<p>again</p>");
+    modes.ChooseFrame(kFrame);
+    servedFrames.AnswerFirst();
+    reader.frames = {};
+    modes.SetVisible(true);
+    EXPECT_EQ(modes.ChosenFrame(), "");
+    EXPECT_TRUE(modes.Frames().empty());
+    EXPECT_EQ(pane.shown.back(), "source(http://a/):<p>again</p>");
+}
+
+// The page may make frames after its text came: they are listed again when the view is
+// shown, a mode chosen or the page read again.
+TEST_F(SourceModesTest, ListsTheFramesAgainWhenTheUserLooks) {
+    SourceModes& modes = Modes(SourceMode::AsServed);
+    modes.ShowSource(kServed, "http://a/");
+    EXPECT_TRUE(modes.Frames().empty());
+    reader.frames = {kFrame};
+    modes.SetVisible(true);
+    EXPECT_EQ(modes.Frames(), std::vector<std::string>{kFrame});
+    reader.frames = {kFrame, "http://b/"};
+    modes.Choose(SourceMode::AsNow);
+    EXPECT_EQ(modes.Frames(), (std::vector<std::string>{kFrame, "http://b/"}));
+    reader.frames = {};
+    modes.ReadLiveAgain();
+    EXPECT_TRUE(modes.Frames().empty());
 }
 
 TEST(SourceModeName, NamesEachModeForTheSettings) {
