@@ -175,7 +175,8 @@ bool MainWindowDriver::WaitUntilLaidOut(int index, std::chrono::milliseconds tim
 
 // The engine has drawn what it laid out before it answers for the snapshot, and the view
 // draws what the engine drew on the window's next frame.
-std::optional<std::string> MainWindowDriver::SettledPicture(int index) const {
+std::optional<std::string> MainWindowDriver::SettledPicture(int index,
+                                                            int leftOutOnTheRight) const {
     if (!WaitUntilLaidOut(index, std::chrono::minutes(1))) {
         return std::nullopt;
     }
@@ -193,7 +194,7 @@ std::optional<std::string> MainWindowDriver::SettledPicture(int index) const {
     if (!shown) {
         return std::nullopt;
     }
-    return Picture(index);
+    return Picture(index, leftOutOnTheRight);
 }
 
 bool MainWindowDriver::WaitForAnalysedPage(const std::string& address, const std::string& marker) {

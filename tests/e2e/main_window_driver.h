@@ -61,10 +61,10 @@ class MainWindowDriver {
     // page laid out: it answers for a picture of the visible part only then. Keys typed
     // into the view before that wait for the engine too.
     bool WaitUntilLaidOut(int index, std::chrono::milliseconds timeout) const;
-    // Picture(index) once the engine has laid out and drawn what it was asked before, and
-    // the window has drawn that: what the view shows until something new happens in it.
-    // nullopt when that does not come in time.
-    std::optional<std::string> SettledPicture(int index) const;
+    // Picture(index, leftOutOnTheRight) once the engine has laid out and drawn what it was
+    // asked before, and the window has drawn that: what the view shows until something new
+    // happens in it. nullopt when that does not come in time.
+    std::optional<std::string> SettledPicture(int index, int leftOutOnTheRight = 0) const;
 
   protected:
     std::filesystem::path workFolder_;
