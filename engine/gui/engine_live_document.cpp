@@ -67,15 +67,15 @@ if ((text.charCodeAt(text.length - 1) & 0xFC00) === 0xD800) {
 return { length: whole.length, address: source.URL };
 )";
 
-// Each frame's address, one a line: URLs as the engine writes them hold no line end.
-constexpr const char* kListScript = R"((() => {
-  const found = [];
-  eachFrame((element, inner) => {
-    found.push(inner !== null ? inner.URL : element.src);
-    return false;
-  });
-  return found.join('\n');
-})())";
+// Each frame's address, one a line: URLs as the engine writes them hold no line end. In a
+// function of its own, as a second walk may not declare the first one's names again.
+constexpr const char* kListBody = R"(const found = [];
+eachFrame((element, inner) => {
+  found.push(inner !== null ? inner.URL : element.src);
+  return false;
+});
+return found.join('\n');
+)";
 
 // The next slice, from where the last one ended: slices are read one after the other. The
 // answer's first character says whether it is the last ("1") or not ("0").
@@ -259,7 +259,8 @@ void EngineLiveDocument::ReadLiveDocument(const std::string& frameAddress, Done 
 }
 
 void EngineLiveDocument::ListFrames(FramesDone done) {
-    const std::string script = Script(std::string(kFrameWalk) + kListScript, 0);
+    const std::string script =
+        Script("(() => {\n" + std::string(kFrameWalk) + kListBody + "})()", 0);
     webkit_web_view_evaluate_javascript(view_, script.c_str(), static_cast<gssize>(script.size()),
                                         kWorld, nullptr, reads_, &OnFramesListed,
                                         new FramesDone(std::move(done)));

@@ -31,6 +31,16 @@ struct PendingData {
     ServedResource resource;
 };
 
+// The engine answers for a resource of which it holds no bytes (a frame's own document,
+// which it looks for among the frame's files) with one NUL byte of its own making.
+bool NoBytesHeld(GObject* source, const guchar* bytes, gsize length) {
+    if (length != 1 || bytes[0] != 0) {
+        return false;
+    }
+    WebKitURIResponse* response = webkit_web_resource_get_response(WEBKIT_WEB_RESOURCE(source));
+    return response == nullptr || webkit_uri_response_get_content_length(response) != 1;
+}
+
 void OnResourceData(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<PendingData> pending(static_cast<PendingData*>(data));
     GError* error = nullptr;
@@ -44,6 +54,11 @@ void OnResourceData(GObject* source, GAsyncResult* result, gpointer data) {
         if (!cancelled) {
             pending->done(std::nullopt);
         }
+        return;
+    }
+    if (NoBytesHeld(source, bytes, length)) {
+        g_free(bytes);
+        pending->done(std::nullopt);
         return;
     }
     pending->resource.bytes.assign(reinterpret_cast<const char*>(bytes), length);

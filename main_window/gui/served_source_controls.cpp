@@ -119,7 +119,7 @@ void ServedSourceControls::ReadServedFrame(const std::string& address,
         return;
     }
     browser_->ReadCopy(address, [done = std::move(done)](std::optional<ServedResource> copy) {
-        if (!copy) {
+        if (!copy || copy->bytes.empty()) {
             done(std::nullopt);
             return;
         }
