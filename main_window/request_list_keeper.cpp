@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "branding/version_record.h"
+#include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "inspection/served_source_file_name.h"
 #include "requests/har_export.h"
@@ -63,8 +64,8 @@ void RequestListKeeper::Export(const std::filesystem::path& file, bool includeCr
             SaveWholeFile(file.parent_path(), file.filename().string(), text);
         report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
     } catch (const std::system_error& error) {
-        report_.SetStatusText("Could not save " + file.filename().string() + ": " +
-                              error.code().message());
+        report_.SetStatusText(Translated("Could not save {1}: {2}",
+                                         {file.filename().string(), error.code().message()}));
     }
 }
 

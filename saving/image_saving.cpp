@@ -172,7 +172,7 @@ void ImageSaving::OnFinished(unsigned run, PartialFile& file, const std::string&
             Count(Outcome::Duplicate);
             break;
         case Finished::Failed:
-            CountFailed(finished.reason);
+            CountFailed(Translated(finished.reason.c_str()));
             break;
         case Finished::Kept:
         case Finished::Converted:
@@ -198,7 +198,7 @@ void ImageSaving::Keep(PartialFile& file, const std::string& asked,
             tally_.Renamed(asked, saved.filename().string());
         }
         if (finished.outcome == Finished::NotConverted) {
-            ++tally_.notConverted[finished.reason];
+            ++tally_.notConverted[Translated(finished.reason.c_str())];
         }
         Count(Outcome::Saved);
     } catch (const std::system_error& error) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include "desktop/translation.h"
+
 namespace quorvane {
 
 // "Convert to" of the saving of pictures: as they came, or as PNG or JPEG.
@@ -31,10 +33,10 @@ inline constexpr std::uint64_t kMaxConvertedPixels = 100'000'000;
 
 // Why a picture was not converted, as the saving's message says it ("3 kept as is: bytes
 // that do not decode").
-inline constexpr std::string_view kPictureNotDecoded = "bytes that do not decode";
-inline constexpr std::string_view kPictureTooLarge = "over 100 million pixels";
-inline constexpr std::string_view kPictureNotEncoded = "the encoder failed";
-inline constexpr std::string_view kPictureUnreadable = "the file cannot be read";
+inline constexpr std::string_view kPictureNotDecoded = Translatable("bytes that do not decode");
+inline constexpr std::string_view kPictureTooLarge = Translatable("over 100 million pixels");
+inline constexpr std::string_view kPictureNotEncoded = Translatable("the encoder failed");
+inline constexpr std::string_view kPictureUnreadable = Translatable("the file cannot be read");
 
 // The media type a format converts into ("image/png"); "" for Keep.
 std::string_view ConvertedType(PictureFormat format);

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "base/file_bytes_write.h"
+#include "desktop/translation.h"
 #include "saving/content_digest.h"
 #include "saving/image_extension.h"
 #include "saving/image_type.h"
@@ -32,7 +33,7 @@ FinishedPicture FinishPicture(const std::filesystem::path& file, std::string_vie
                               std::stop_token stop) {
     const std::optional<std::string> digest = FileDigest(file);
     if (!digest) {
-        return {Outcome::Failed, std::string(name), "the fetched file cannot be read"};
+        return {Outcome::Failed, std::string(name), Translatable("the fetched file cannot be read")};
     }
     if (!digests.insert(*digest).second) {
         return {Outcome::Duplicate, std::string(name)};

@@ -211,10 +211,10 @@ void SourceModes::GoToPreviousChange() {
 
 std::string SourceModes::Note() const {
     if (mode_ != SourceMode::AsNow && servedState_ == ServedText::Reading) {
-        return "Reading the frame as served\u2026";
+        return Translated("Reading the frame as served\u2026");
     }
     if (mode_ != SourceMode::AsNow && servedState_ == ServedText::Missing) {
-        return "The browser holds no copy of this frame as served.";
+        return Translated("The browser holds no copy of this frame as served.");
     }
     if (mode_ == SourceMode::AsServed) {
         return {};

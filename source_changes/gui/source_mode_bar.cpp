@@ -76,7 +76,7 @@ void SourceModeBar::ShowFrames(const std::vector<std::string>& frames, const std
         frames_ = frames;
         frameChooser_->Freeze();
         frameChooser_->Clear();
-        frameChooser_->Append(kMainDocument);
+        frameChooser_->Append(wxGetTranslation(kMainDocument));
         for (const std::string& address : frames_) {
             frameChooser_->Append(wxString::FromUTF8(address));
         }
