@@ -42,7 +42,7 @@ set(CPACK_PACKAGE_CONTACT "Tarnwick Downloads <packages@tarnwick.example>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Web browser that shows what is behind each page")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvane shows each page five ways: the page itself, the HTML of its body as readable\ntext with image file names linked, a page of every image it displays, the page exactly\nas the server sent it, and a list of every image with its sizes, bytes and type.")
+    "Quorvane shows each page six ways: the page itself, the HTML of its body as readable\ntext with image file names linked, a page of every image it displays, the page exactly\nas the server sent it, a list of every image with its sizes, bytes and type, and a list\nof every request the page made.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)

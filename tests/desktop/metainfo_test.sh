@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The store listing says what this build is: a release entry for its version first, the
-# five views described, and each screenshot one of the pictures in docs/ at its size.
+# views described, and each screenshot one of the pictures in docs/ at its size.
 #   metainfo_test.sh <metainfo file> <docs folder> <project version>
 set -euo pipefail
 
@@ -17,7 +17,7 @@ fail() {
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "newest release is '$newest', the program is $version"
 
-for view in "Browser" "Source Code" "Images" "Original Source" "Image List"; do
+for view in "Browser" "Source Code" "Images" "Original Source" "Image List" "Resources"; do
     grep -q "<li>$view: " "$metainfo" || fail "the view $view is not described"
 done
 
