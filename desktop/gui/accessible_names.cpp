@@ -3,6 +3,7 @@
 #include <atk/atk.h>
 #include <gtk/gtk.h>
 #include <wx/listctrl.h>
+#include <wx/textctrl.h>
 #include <wx/window.h>
 
 #include <cstring>
@@ -44,9 +45,14 @@ wxWindow& KeyboardPartOf(wxWindow& control) {
 
 // wxWidgets' own windows keep their GTK widget inside a frame that scrolls them; the
 // inner one has the keyboard.
+// A text of many lines is GTK's text view inside a frame that scrolls it.
 AtkObject* AccessibleOf(wxWindow& control) {
     wxWindow& part = KeyboardPartOf(control);
     GtkWidget* widget = part.m_wxwindow != nullptr ? part.m_wxwindow : part.m_widget;
+    if (dynamic_cast<wxTextCtrl*>(&part) != nullptr && GTK_IS_SCROLLED_WINDOW(widget) &&
+        gtk_bin_get_child(GTK_BIN(widget)) != nullptr) {
+        widget = gtk_bin_get_child(GTK_BIN(widget));
+    }
     return gtk_widget_get_accessible(widget);
 }
 

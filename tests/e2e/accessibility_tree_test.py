@@ -232,6 +232,7 @@ VIEWS = [
     ("Images", pyatspi.ROLE_SCROLL_PANE, "Images"),
     ("Original Source", pyatspi.ROLE_TEXT, "Original Source"),
     ("Image List", pyatspi.ROLE_TABLE, "Image List"),
+    ("Resources", pyatspi.ROLE_TABLE, "Resources"),
 ]
 
 
@@ -300,6 +301,12 @@ def check_code_text(frame, pid, events):
 def check_current_lines(frame, pid, addresses):
     """The Image List says its current line: the first as the view is shown, the next
     after the user's Down."""
+    tabs = find(frame, pid, pyatspi.ROLE_PAGE_TAB_LIST, "Views")
+    place = [caption for caption, _, _ in VIEWS].index("Image List")
+    focus_window_of(pid)
+    tabs.querySelection().selectChild(place)
+    wait_for("the Image List tab to be chosen",
+             lambda: tabs.getChildAtIndex(place).getState().contains(pyatspi.STATE_SELECTED))
     table = control(frame, pid, pyatspi.ROLE_TABLE, "Image List")
     for address, keys in zip(addresses, [None, "Down"]):
         if keys:
