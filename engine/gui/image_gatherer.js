@@ -9,7 +9,8 @@
 // shows is sent at once and measured meanwhile by loading it; its size follows in
 // {"frame", "top", "gather", "sizes": [[address, width, height]]}.
 // A frame is gathered when its document is parsed, so that the list fills while the page
-// loads, and again at its load, when its pictures are laid out at their shown sizes.
+// loads, and again at its load, when its pictures are laid out at their shown sizes; only
+// a gathering at or after the load sends "done".
 (() => {
     'use strict';
     const kSliceMs = 8;
@@ -151,8 +152,12 @@
     };
 
     class Gathering {
-        constructor(number) {
+        // A gathering before the frame's load ends without saying so: the one at the load
+        // follows, and the list reads the pictures' bytes only once that has ended, when
+        // the engine holds what the page loaded.
+        constructor(number, final) {
             this.number = number;
+            this.final = final;
             this.items = [];
             this.chars = 0;
             this.count = 0;
@@ -389,7 +394,7 @@
                     }
                 }
             }
-            this.send(true);
+            this.send(this.final);
         }
     }
 
@@ -401,8 +406,8 @@
         }
         // A gathering that fails midway still ends, with what it found: the list would
         // otherwise wait for it for good.
-        const current = new Gathering(++gathering);
-        current.run().catch(() => current.send(true)).catch(() => {});
+        const current = new Gathering(++gathering, document.readyState === 'complete');
+        current.run().catch(() => current.send(current.final)).catch(() => {});
         for (let i = 0; withFrames === true && i < window.frames.length; ++i) {
             try {
                 window.frames[i].__quorvaneGatherImages(true);
