@@ -10,11 +10,13 @@ file(GLOB_RECURSE QUORVANE_TRANSLATED_SOURCES RELATIVE ${PROJECT_SOURCE_DIR} CON
      ${PROJECT_SOURCE_DIR}/engine/*.cpp ${PROJECT_SOURCE_DIR}/analysis/*.cpp
      ${PROJECT_SOURCE_DIR}/branding/*.cpp ${PROJECT_SOURCE_DIR}/inspection/*.cpp
      ${PROJECT_SOURCE_DIR}/saving/*.cpp ${PROJECT_SOURCE_DIR}/source_changes/*.cpp
-     ${PROJECT_SOURCE_DIR}/main_window/*.cpp ${PROJECT_SOURCE_DIR}/base/*.h
+     ${PROJECT_SOURCE_DIR}/requests/*.cpp ${PROJECT_SOURCE_DIR}/main_window/*.cpp
+     ${PROJECT_SOURCE_DIR}/base/*.h
      ${PROJECT_SOURCE_DIR}/desktop/*.h ${PROJECT_SOURCE_DIR}/engine/*.h
      ${PROJECT_SOURCE_DIR}/analysis/*.h ${PROJECT_SOURCE_DIR}/branding/*.h
      ${PROJECT_SOURCE_DIR}/inspection/*.h ${PROJECT_SOURCE_DIR}/saving/*.h
-     ${PROJECT_SOURCE_DIR}/source_changes/*.h ${PROJECT_SOURCE_DIR}/main_window/*.h)
+     ${PROJECT_SOURCE_DIR}/source_changes/*.h ${PROJECT_SOURCE_DIR}/requests/*.h
+     ${PROJECT_SOURCE_DIR}/main_window/*.h)
 list(SORT QUORVANE_TRANSLATED_SOURCES)
 add_custom_command(
     OUTPUT ${QUORVANE_POT}

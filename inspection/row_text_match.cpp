@@ -50,9 +50,4 @@ std::string GroupedNumber(std::size_t number) {
     return grouped;
 }
 
-std::string ShownCountText(std::size_t shown, std::size_t total, const std::string& things) {
-    return shown == total ? GroupedNumber(total) + " " + things
-                          : GroupedNumber(shown) + " of " + GroupedNumber(total) + " " + things;
-}
-
 }  // namespace quorvane

@@ -37,7 +37,4 @@ class RowTextMatch {
 // "1 204": thousands apart by a space, as a list's count is read at a glance.
 std::string GroupedNumber(std::size_t number);
 
-// "1 204 images", or "312 of 1 204 images" when a filter leaves some out.
-std::string ShownCountText(std::size_t shown, std::size_t total, const std::string& things);
-
 }  // namespace quorvane

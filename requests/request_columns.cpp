@@ -5,14 +5,27 @@
 
 #include "base/ascii.h"
 #include "base/text_search.h"
+#include "desktop/translation.h"
 #include "inspection/row_text_match.h"
 
 namespace quorvane {
 namespace {
 
 constexpr std::array<const char*, kRequestColumns> kNames = {
-    "#",       "Method",     "Address",         "Status",     "Type",  "Kind", "Size",
-    "Decoded", "Start (ms)", "First byte (ms)", "Total (ms)", "Frame", "Party"};
+    "#",
+    Translatable("Method"),
+    Translatable("Address"),
+    Translatable("Status"),
+    Translatable("Type"),
+    Translatable("Kind"),
+    Translatable("Size"),
+    Translatable("Decoded"),
+    Translatable("Start (ms)"),
+    Translatable("First byte (ms)"),
+    Translatable("Total (ms)"),
+    Translatable("Frame"),
+    Translatable("Party"),
+};
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return EqualsNoCase(text.substr(0, prefix.size()), prefix);
@@ -31,10 +44,11 @@ std::string Bytes(std::optional<std::uint64_t> bytes) {
 
 std::string StatusCell(const RequestRow& row) {
     if (row.stage == RequestRow::Stage::Failed) {
-        return "failed: " + row.failure;
+        return Translated("failed: {1}", {row.failure});
     }
     if (row.status == 0) {
-        return row.stage == RequestRow::Stage::Finished ? "done" : "waiting";
+        return row.stage == RequestRow::Stage::Finished ? Translated("done")
+                                                        : Translated("waiting");
     }
     std::string text = std::to_string(row.status);
     return row.statusText.empty() ? text : text + " " + row.statusText;
@@ -43,30 +57,35 @@ std::string StatusCell(const RequestRow& row) {
 }  // namespace
 
 std::string RequestColumnName(RequestColumn column) {
-    return kNames[static_cast<std::size_t>(column)];
+    return Translated(kNames[static_cast<std::size_t>(column)]);
 }
 
 std::string RequestKind(const RequestRow& row) {
     const std::string& type = row.mimeType;
     if (row.document) {
-        return row.mainDocument ? "document" : "frame";
+        return row.mainDocument ? Translatable("document") : Translatable("frame");
     }
     if (ContainsNoCase(type, "javascript") || ContainsNoCase(type, "ecmascript")) {
-        return "script";
+        return Translatable("script");
     }
     if (StartsWithNoCase(type, "text/css")) {
-        return "style sheet";
+        return Translatable("style sheet");
     }
     if (StartsWithNoCase(type, "font/") || ContainsNoCase(type, "font-")) {
-        return "font";
+        return Translatable("font");
     }
     if (StartsWithNoCase(type, "image/")) {
-        return "image";
+        return Translatable("image");
     }
     if (StartsWithNoCase(type, "audio/") || StartsWithNoCase(type, "video/")) {
-        return "media";
+        return Translatable("media");
     }
-    return type.empty() ? std::string() : "other";
+    return type.empty() ? std::string() : Translatable("other");
+}
+
+std::string RequestKindShown(const RequestRow& row) {
+    const std::string kind = RequestKind(row);
+    return kind.empty() ? kind : Translated(kind.c_str());
 }
 
 std::string RequestCell(const RequestLog& log, std::size_t place, RequestColumn column) {
@@ -84,7 +103,7 @@ std::string RequestCell(const RequestLog& log, std::size_t place, RequestColumn 
         case RequestColumn::Type:
             return row.mimeType;
         case RequestColumn::Kind:
-            return RequestKind(row);
+            return RequestKindShown(row);
         case RequestColumn::WireBytes:
             return Bytes(row.wireBytes);
         case RequestColumn::DecodedBytes:
@@ -98,7 +117,7 @@ std::string RequestCell(const RequestLog& log, std::size_t place, RequestColumn 
         case RequestColumn::Frame:
             return row.frame ? log.Rows()[*row.frame].address : std::string();
         case RequestColumn::Party:
-            return log.ThirdParty(row) ? "third party" : std::string();
+            return log.ThirdParty(row) ? Translated("third party") : std::string();
     }
     return {};
 }
@@ -106,7 +125,7 @@ std::string RequestCell(const RequestLog& log, std::size_t place, RequestColumn 
 std::string RequestRowsText(const RequestLog& log, const std::vector<std::size_t>& places) {
     std::string text;
     for (std::size_t column = 0; column < kRequestColumns; ++column) {
-        text += (column > 0 ? "\t" : "") + std::string(kNames[column]);
+        text += (column > 0 ? "\t" : "") + RequestColumnName(static_cast<RequestColumn>(column));
     }
     text += '\n';
     for (const std::size_t place : places) {

@@ -25,15 +25,19 @@ enum class RequestColumn {
 };
 inline constexpr std::size_t kRequestColumns = 13;
 
-// The column's heading: "#", "Method", "Address", "Status", ...
+// The column's heading in the user's language: "#", "Method", "Address", "Status", ...
 std::string RequestColumnName(RequestColumn column);
 
 // What a request is, from how it was asked for and what came: "document", "frame",
-// "script", "style sheet", "font", "image", "media", "other"; "" while unknown.
+// "script", "style sheet", "font", "image", "media", "other"; "" while unknown. The word
+// stays English, as the HAR export writes it; the table shows RequestKindShown.
 std::string RequestKind(const RequestRow& row);
 
-// The text of one cell of the row at place: "404 Not Found", "failed: cancelled",
-// "1 204", "third party", the frame's address.
+// The request's kind in the user's language.
+std::string RequestKindShown(const RequestRow& row);
+
+// The text of one cell of the row at place, in the user's language: "404 Not Found",
+// "failed: cancelled", "1 204", "third party", the frame's address.
 std::string RequestCell(const RequestLog& log, std::size_t place, RequestColumn column);
 
 // The rows at places as lines of tab-apart cells, a heading line first: what Copy puts

@@ -2,12 +2,13 @@
 
 #include <vector>
 
+#include "desktop/translation.h"
 #include "requests/request_columns.h"
 
 namespace quorvane {
 namespace {
 
-void AddLines(std::string& text, const char* heading, const HttpHeaders& headers) {
+void AddLines(std::string& text, const std::string& heading, const HttpHeaders& headers) {
     text += "\n";
     text += heading;
     text += "\n";
@@ -22,12 +23,12 @@ std::string Chain(const RequestLog& log, std::size_t place) {
          from = log.Rows()[*from].redirectedFrom) {
         before.insert(before.begin(), *from);
     }
-    std::string text;
+    std::string steps;
     for (const std::size_t step : before) {
-        text +=
-            std::to_string(log.Rows()[step].status) + " " + log.Rows()[step].address + " \u2192 ";
+        steps += (steps.empty() ? "" : " ") + std::to_string(log.Rows()[step].status) + " " +
+                 log.Rows()[step].address + " \u2192";
     }
-    return text.empty() ? text : "Redirected: " + text + "here\n";
+    return steps.empty() ? steps : Translated("Redirected: {1} here", {steps}) + "\n";
 }
 
 }  // namespace
@@ -40,12 +41,15 @@ std::string RequestHeadersText(const RequestLog& log, std::size_t place) {
     std::string text = RequestCell(log, place, RequestColumn::Status) + "  " + row.method + " " +
                        row.address + "\n" + Chain(log, place);
     if (row.redirectedTo) {
-        text += "Led on to: " + log.Rows()[*row.redirectedTo].address + "\n";
+        text += Translated("Led on to: {1}", {log.Rows()[*row.redirectedTo].address}) + "\n";
     }
-    AddLines(text, "Response headers", row.responseHeaders);
-    AddLines(text, "Request headers", row.requestHeaders);
+    AddLines(text, Translated("Response headers"), row.responseHeaders);
+    AddLines(text, Translated("Request headers"), row.requestHeaders);
     if (row.headersCut) {
-        text += "\nSome header lines were cut or left out: they were too long or too many.\n";
+        text +=
+            "\n" +
+            Translated("Some header lines were cut or left out: they were too long or too many.") +
+            "\n";
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "requests/request_log.h"
 
 #include "base/ascii.h"
+#include "desktop/translation.h"
 #include "inspection/row_text_match.h"
 
 namespace quorvane {
@@ -58,11 +59,12 @@ bool RequestLog::ThirdParty(const RequestRow& row) const {
 std::string RequestLog::BoundsText() const {
     std::string text;
     if (leftOut_ > 0) {
-        text = "; " + GroupedNumber(leftOut_) + " more left out (the list holds " +
-               GroupedNumber(maxRows_) + ")";
+        text = Translated("; {1} more left out (the list holds {2})",
+                          {GroupedNumber(leftOut_), GroupedNumber(maxRows_)});
     }
     if (bounds_.Spent()) {
-        text += "; headers past " + std::to_string(maxHeaderBytes_ >> 20) + " MB left out";
+        text +=
+            Translated("; headers past {1} MB left out", {std::to_string(maxHeaderBytes_ >> 20)});
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "requests/request_row_filter.h"
 
 #include "base/text_search.h"
+#include "desktop/translation.h"
 #include "requests/request_columns.h"
 
 namespace quorvane {
@@ -37,7 +38,8 @@ bool RequestRowFilter::Matches(const RequestLog& log, const RequestRow& row) {
         return false;
     }
     if (!settings_.type.empty() && !ContainsNoCase(row.mimeType, settings_.type) &&
-        !ContainsNoCase(RequestKind(row), settings_.type)) {
+        !ContainsNoCase(RequestKind(row), settings_.type) &&
+        !ContainsNoCase(RequestKindShown(row), settings_.type)) {
         return false;
     }
     return text_.Matches(row.address);
@@ -58,7 +60,11 @@ std::vector<std::size_t> RequestRowFilter::Shown(const RequestLog& log) {
 }
 
 std::string RequestCountText(std::size_t shown, const RequestLog& log) {
-    return ShownCountText(shown, log.Rows().size(), "requests") + log.BoundsText();
+    const std::size_t total = log.Rows().size();
+    return (shown == total
+                ? Translated("{1} requests", {GroupedNumber(total)})
+                : Translated("{1} of {2} requests", {GroupedNumber(shown), GroupedNumber(total)})) +
+           log.BoundsText();
 }
 
 }  // namespace quorvane

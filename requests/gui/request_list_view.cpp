@@ -22,13 +22,19 @@ namespace quorvane {
 namespace {
 
 constexpr std::array<CellColumn, kRequestColumns> kColumns{
-    CellColumn{"#", 50},          CellColumn{"Method", 70},
-    CellColumn{"Address", 380},   CellColumn{"Status", 130},
-    CellColumn{"Type", 130},      CellColumn{"Kind", 90},
-    CellColumn{"Size", 80},       CellColumn{"Decoded", 80},
-    CellColumn{"Start (ms)", 80}, CellColumn{"First byte (ms)", 100},
-    CellColumn{"Total (ms)", 80}, CellColumn{"Frame", 200},
-    CellColumn{"Party", 90},
+    CellColumn{"#", 50},
+    CellColumn{wxTRANSLATE("Method"), 70},
+    CellColumn{wxTRANSLATE("Address"), 380},
+    CellColumn{wxTRANSLATE("Status"), 130},
+    CellColumn{wxTRANSLATE("Type"), 130},
+    CellColumn{wxTRANSLATE("Kind"), 90},
+    CellColumn{wxTRANSLATE("Size"), 80},
+    CellColumn{wxTRANSLATE("Decoded"), 80},
+    CellColumn{wxTRANSLATE("Start (ms)"), 80},
+    CellColumn{wxTRANSLATE("First byte (ms)"), 100},
+    CellColumn{wxTRANSLATE("Total (ms)"), 80},
+    CellColumn{wxTRANSLATE("Frame"), 200},
+    CellColumn{wxTRANSLATE("Party"), 90},
 };
 
 struct StatusChoice {
@@ -37,13 +43,13 @@ struct StatusChoice {
 };
 
 constexpr std::array kStatusChoices{
-    StatusChoice{StatusClass::Any, "All"},
-    StatusChoice{StatusClass::Success, "2xx Success"},
-    StatusChoice{StatusClass::Redirect, "3xx Redirect"},
-    StatusChoice{StatusClass::ClientError, "4xx Client error"},
-    StatusChoice{StatusClass::ServerError, "5xx Server error"},
-    StatusChoice{StatusClass::Failed, "Failed"},
-    StatusChoice{StatusClass::Waiting, "Waiting"},
+    StatusChoice{StatusClass::Any, wxTRANSLATE("All")},
+    StatusChoice{StatusClass::Success, wxTRANSLATE("2xx Success")},
+    StatusChoice{StatusClass::Redirect, wxTRANSLATE("3xx Redirect")},
+    StatusChoice{StatusClass::ClientError, wxTRANSLATE("4xx Client error")},
+    StatusChoice{StatusClass::ServerError, wxTRANSLATE("5xx Server error")},
+    StatusChoice{StatusClass::Failed, wxTRANSLATE("Failed")},
+    StatusChoice{StatusClass::Waiting, wxTRANSLATE("Waiting")},
 };
 
 enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem };
@@ -72,10 +78,10 @@ RequestListView::RequestListView(wxWindow* parent, RequestListTable& table,
                    ? RequestCell(table_.Log(), shown[line], static_cast<RequestColumn>(column))
                    : std::string();
     });
-    ExposeListLines(*list_, "Resources");
+    ExposeListLines(*list_, _("Resources"));
     headers_ = new wxTextCtrl(split, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                               wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
-    SetAccessibleName(*headers_, "Headers");
+    SetAccessibleName(*headers_, _("Headers"));
     split->SetMinimumPaneSize(FromDIP(60));
     split->SplitHorizontally(list_, headers_, -FromDIP(180));
     split->SetSashGravity(1.0);
@@ -109,21 +115,21 @@ wxSizer* RequestListView::MakeFilterRow() {
     const int gap = FromDIP(6);
     const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
     filterText_ = new wxTextCtrl(this, wxID_ANY);
-    filterText_->SetHint("Address contains");
-    SetAccessibleName(*filterText_, "Address contains");
+    filterText_->SetHint(_("Address contains"));
+    SetAccessibleName(*filterText_, _("Address contains"));
     filterText_->SetMinSize(wxSize(FromDIP(220), -1));
-    regularExpression_ = new wxCheckBox(this, wxID_ANY, "Regular expression");
+    regularExpression_ = new wxCheckBox(this, wxID_ANY, _("Regular expression"));
     typeText_ =
         new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
-    typeText_->SetHint("Type");
-    SetAccessibleName(*typeText_, "Type");
+    typeText_->SetHint(_("Type"));
+    SetAccessibleName(*typeText_, _("Type"));
     status_ = new wxChoice(this, wxID_ANY);
     for (const StatusChoice& choice : kStatusChoices) {
-        status_->Append(choice.caption);
+        status_->Append(wxGetTranslation(choice.caption));
     }
     status_->SetSelection(0);
-    SetAccessibleName(*status_, "Status");
-    thirdPartyOnly_ = new wxCheckBox(this, wxID_ANY, "Third party only");
+    SetAccessibleName(*status_, _("Status"));
+    thirdPartyOnly_ = new wxCheckBox(this, wxID_ANY, _("Third party only"));
     count_ = new wxStaticText(this, wxID_ANY, wxString());
     auto* row = new wxWrapSizer(wxHORIZONTAL);
     row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
@@ -239,8 +245,8 @@ std::string RequestListView::HeadersText() const {
 
 void RequestListView::OnContextMenu(wxListEvent& event) {
     wxMenu menu;
-    menu.Append(kCopyItem, "&Copy\tCtrl+C");
-    menu.Append(kOpenItem, "&Open in Browser View");
+    menu.Append(kCopyItem, _("&Copy") + "\tCtrl+C");
+    menu.Append(kOpenItem, _("&Open in Browser View"));
     const long line = event.GetIndex();
     const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "requests/request_columns.h"
+#include "requests/request_headers_text.h"
 #include "tests/requests/page_requests.h"
 
 namespace quorvane {
@@ -147,6 +148,13 @@ TEST(RequestLog, SaysWhenThePagesHeadersAreSpent) {
     EXPECT_FALSE(log.Rows()[0].headersCut);
     ASSERT_EQ(log.Rows()[1].requestHeaders.size(), 1u);
     EXPECT_EQ(log.BoundsText(), "; headers past 0 MB left out");
+    const std::string text = RequestHeadersText(log, 1);
+    EXPECT_TRUE(
+        text.ends_with("\nRequest headers\nReferer: http://a.test/\n"
+                       "\nSome header lines were cut or left out: they were too long or "
+                       "too many.\n"))
+        << text;
+    EXPECT_EQ(RequestHeadersText(log, 0).find("Some header lines"), std::string::npos);
 }
 
 TEST(RequestLog, TellsThirdPartiesByTheRegistrableDomain) {

@@ -17,11 +17,12 @@ grep -q '^"Content-Type: text/plain; charset=UTF-8\\n"$' "$pot" || fail "the cat
 # table, with places to fill in, and with an access letter.
 for text in "Match case" "Could not save {1}: {2}" "&Keyboard Shortcuts" "Original Source" \
     "Served or Li&ve" "Reading the page as it is now…" "Central European" \
-    "Look behind every web page. Visit %s" "Page as served (exact bytes)"; do
+    "Look behind every web page. Visit %s" "Page as served (exact bytes)" \
+    "{1} of {2} requests" "First byte (ms)" "Third party only" "style sheet"; do
     count=$(grep -cxF "msgid \"$text\"" "$pot" || true)
     [ "$count" = 1 ] || fail "\"$text\" is in the catalog $count times"
 done
-for text in "Source Code" "&Open" "Up Dir" "Browser" "E&xit" "Default Visible"; do
+for text in "Source Code" "&Open" "Up Dir" "Browser" "E&xit" "Default Visible" "Referer"; do
     if grep -qxF "msgid \"$text\"" "$pot"; then
         fail "\"$text\" stays English but is in the catalog"
     fi
