@@ -290,6 +290,24 @@ TEST_F(BrowserToolsEndToEnd, AccessKeysOpenTheirMenus) {
     EXPECT_THAT(captions, ElementsAre("File", "Go", "View", "Tools", "Help", "About"));
 }
 
+// In the open View menu an item's own letter chooses it: "Image &List" by L (which once
+// only highlighted, as it shared the letter with another item), the Resources by 6.
+TEST_F(BrowserToolsEndToEnd, AnItemsLetterInTheViewMenuChoosesIt) {
+    const struct {
+        const char* keys;
+        int view;
+    } rows[] = {
+        {"alt+v l", MainWindowController::kImageListView},
+        {"alt+v 6", MainWindowController::kRequestListView},
+        {"alt+v b", MainWindowController::kBrowserView},
+    };
+    for (const auto& row : rows) {
+        TypeKeys(row.keys);
+        EXPECT_TRUE(WaitUntil([&] { return frame_->Controller().VisibleView() == row.view; }))
+            << row.keys << ": view " << frame_->Controller().VisibleView();
+    }
+}
+
 TEST_F(BrowserToolsEndToEnd, TheAddressBoxHasTheFocusAtStartAndAChosenViewTakesIt) {
     AsAUser("xdotool search --name '^Quorvane by' windowfocus --sync");
     EXPECT_TRUE(WaitUntil([&] { return wxWindow::FindFocus() == frame_->AddressBox(); }));
