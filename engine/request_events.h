@@ -55,7 +55,9 @@ struct RequestEnded {
     // Why it failed: "cancelled", "blocked", or the engine's own words ("Could not resolve
     // host name", "Connection refused"); "" when it finished.
     std::string failure{};
-    std::uint64_t receivedBytes = 0;  // decoded, as the engine handed them on
+    // Decoded, as the engine handed them on; nullopt when it never said (WebKit no longer
+    // tells of the data it receives on every version).
+    std::optional<std::uint64_t> receivedBytes{};
     double atSeconds = 0;
 };
 

@@ -144,7 +144,7 @@ void RequestWatch::OnReceivedData(WebKitWebResource* resource, unsigned long lon
                                   void* self) {
     auto* watch = static_cast<RequestWatch*>(self);
     if (const auto found = watch->watched_.find(resource); found != watch->watched_.end()) {
-        found->second.receivedBytes += bytes;
+        found->second.receivedBytes = found->second.receivedBytes.value_or(0) + bytes;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 
 #include "engine/request_events.h"
@@ -30,7 +31,7 @@ class RequestWatch {
     struct Watched {
         RequestId id;
         Stage stage = Stage::Sent;
-        std::uint64_t receivedBytes = 0;
+        std::optional<std::uint64_t> receivedBytes{};
     };
 
     static void OnLoadStarted(WebKitWebView* view, WebKitWebResource* resource,

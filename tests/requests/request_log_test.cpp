@@ -40,6 +40,10 @@ TEST(RequestLog, KeepsRowsInTheOrderTheRequestsWereMade) {
     EXPECT_EQ(log.Rows()[2].stage, RequestRow::Stage::Finished);
     EXPECT_EQ(log.Rows()[2].decodedBytes, 30u);
     EXPECT_EQ(log.Rows()[1].stage, RequestRow::Stage::Answered);
+    // An engine that never told of the data it received leaves the size unknown, not 0.
+    log.Ended({.id = 2, .atSeconds = 1});
+    EXPECT_EQ(log.Rows()[1].decodedBytes, std::nullopt);
+    EXPECT_EQ(Column(log, RequestColumn::DecodedBytes)[1], "");
 }
 
 TEST(RequestLog, ARedirectIsAChainOfRowsTiedToWhatItLedTo) {
