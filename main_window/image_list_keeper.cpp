@@ -1,17 +1,10 @@
 #include "main_window/image_list_keeper.h"
 
-#include <system_error>
-
 #include "base/address_scheme.h"
-#include "desktop/translation.h"
-#include "desktop/user_folders.h"
 #include "inspection/image_list_export.h"
-#include "inspection/served_source_file_name.h"
+#include "main_window/list_export.h"
 #include "saving/data_url.h"
 #include "saving/image_choice.h"
-#include "saving/saved_file_name.h"
-#include "saving/transfer_messages.h"
-#include "saving/whole_file.h"
 
 namespace quorvane {
 
@@ -70,12 +63,7 @@ void ImageListKeeper::Refresh() {
 }
 
 std::string ImageListKeeper::ExportFileName() const {
-    std::string page = ServedSourceFileName(browser_.Address(), "text/html");
-    const std::size_t dot = page.rfind('.');
-    if (dot != std::string::npos && dot > 0) {
-        page.erase(dot);
-    }
-    return SafeFileName(page + "-images.csv", "images.csv");
+    return ListExportFileName(browser_.Address(), "-images.csv", "images.csv");
 }
 
 void ImageListKeeper::Export(const std::filesystem::path& file, const std::string& time) {
@@ -84,14 +72,7 @@ void ImageListKeeper::Export(const std::filesystem::path& file, const std::strin
     const std::string text = IsJsonFileName(file.filename().string())
                                  ? ImageListJson(heading, table_.List().Rows())
                                  : ImageListCsv(heading, table_.List().Rows());
-    try {
-        const std::filesystem::path saved =
-            SaveWholeFile(file.parent_path(), file.filename().string(), text);
-        report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-    } catch (const std::system_error& error) {
-        report_.SetStatusText(Translated("Could not save {1}: {2}",
-                                         {file.filename().string(), error.code().message()}));
-    }
+    report_.SetStatusText(SaveListExport(file, text));
 }
 
 void ImageListKeeper::Save(const std::vector<std::size_t>& rows, bool keepAllCandidates,

@@ -1,15 +1,8 @@
 #include "main_window/request_list_keeper.h"
 
-#include <system_error>
-
 #include "branding/version_record.h"
-#include "desktop/translation.h"
-#include "desktop/user_folders.h"
-#include "inspection/served_source_file_name.h"
+#include "main_window/list_export.h"
 #include "requests/har_export.h"
-#include "saving/saved_file_name.h"
-#include "saving/transfer_messages.h"
-#include "saving/whole_file.h"
 
 namespace quorvane {
 
@@ -45,12 +38,7 @@ void RequestListKeeper::Ended(const RequestEnded& ended) {
 }
 
 std::string RequestListKeeper::ExportFileName() const {
-    std::string page = ServedSourceFileName(browser_.Address(), "text/html");
-    const std::size_t dot = page.rfind('.');
-    if (dot != std::string::npos && dot > 0) {
-        page.erase(dot);
-    }
-    return SafeFileName(page + "-requests.har", "requests.har");
+    return ListExportFileName(browser_.Address(), "-requests.har", "requests.har");
 }
 
 void RequestListKeeper::Export(const std::filesystem::path& file, bool includeCredentials) {
@@ -59,14 +47,7 @@ void RequestListKeeper::Export(const std::filesystem::path& file, bool includeCr
                              .pageTitle = browser_.Title(),
                              .includeCredentials = includeCredentials};
     const std::string text = RequestsHar(heading, table_.Log());
-    try {
-        const std::filesystem::path saved =
-            SaveWholeFile(file.parent_path(), file.filename().string(), text);
-        report_.SetStatusText(SavedFileMessage(saved, UserHomeFolder()));
-    } catch (const std::system_error& error) {
-        report_.SetStatusText(Translated("Could not save {1}: {2}",
-                                         {file.filename().string(), error.code().message()}));
-    }
+    report_.SetStatusText(SaveListExport(file, text));
 }
 
 }  // namespace quorvane
