@@ -8,7 +8,7 @@
 #include "desktop/translation.h"
 #include "desktop/user_folders.h"
 #include "engine/address_to_load.h"
-#include "inspection/image_list_export.h"
+#include "image_list/image_list_export.h"
 
 namespace quorvane {
 

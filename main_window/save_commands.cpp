@@ -10,7 +10,7 @@
 
 #include "desktop/translation.h"
 #include "desktop/user_folders.h"
-#include "inspection/served_source_file_name.h"
+#include "saving/served_source_file_name.h"
 #include "saving/images_to_save.h"
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"

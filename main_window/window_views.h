@@ -5,7 +5,7 @@
 #include "engine/browser_element.h"
 #include "engine/browser_view_element.h"
 #include "engine/generated_view_element.h"
-#include "inspection/image_list_pane.h"
+#include "image_list/image_list_pane.h"
 #include "inspection/served_source_pane.h"
 #include "requests/request_list_pane.h"
 

@@ -2,7 +2,8 @@
 #   cmake -DSOURCE_DIR=<checkout> -P include_layers.cmake
 # The layers, lowest first: base/ (the rules), desktop/ (the platform's helpers), engine/
 # (the engine's contract: what a view is, what it loads, what it reports), the features
-# (analysis/, branding/, inspection/, saving/, source_changes/, requests/), and main_window/, which wires them.
+# (analysis/, branding/, inspection/, saving/, image_list/, source_changes/, requests/), and
+# main_window/, which wires them.
 # The base rules and the page analysis include only standard headers and their own, the
 # analysis also base/.
 # No library without a display (a folder outside gui/) includes a header of wxWidgets,
@@ -31,7 +32,7 @@ function(included_names file out)
 endfunction()
 
 # The folders each folder may include, its own besides.
-set(features analysis branding inspection saving source_changes requests)
+set(features analysis branding inspection saving image_list source_changes requests)
 set(uses_base "")
 set(uses_desktop base)
 set(uses_engine base desktop)
@@ -39,8 +40,9 @@ set(uses_analysis base)
 set(uses_branding base desktop engine)
 set(uses_inspection base desktop engine analysis)
 set(uses_saving base desktop engine analysis)
+set(uses_image_list base desktop engine analysis inspection saving)
 set(uses_source_changes base desktop engine analysis inspection saving)
-set(uses_requests base desktop engine analysis inspection)
+set(uses_requests base desktop engine analysis branding inspection saving)
 set(uses_main_window base desktop engine ${features})
 
 # True in <out> when <file> of <folder> may include the project header <name>.

@@ -5,7 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 set(tree ${WORK_DIR}/tree)
 file(REMOVE_RECURSE ${tree})
 # A clean file in every folder: the check wants sources everywhere.
-foreach(folder base desktop engine analysis branding inspection saving source_changes requests main_window)
+foreach(folder base desktop engine analysis branding inspection saving image_list source_changes requests main_window)
     file(WRITE ${tree}/${folder}/clean.h "#pragma once\n#include <string>\n")
 endforeach()
 
@@ -36,6 +36,9 @@ set(rows
     "main_window/gui/controls.cpp|\"inspection/gui/view.h\"|clean"
     "main_window/controller.h|\"saving/saved_download.h\"|clean"
     "main_window/layout.h|\"engine/gui/view.h\"|fault"
+    "image_list/keeper.h|\"saving/image_saving.h\"|clean"
+    "image_list/gui/view.cpp|\"inspection/gui/view.h\"|fault"
+    "inspection/rows.h|\"image_list/image_list.h\"|fault"
 )
 foreach(row IN LISTS rows)
     string(REPLACE "|" ";" row "${row}")

@@ -14,9 +14,9 @@
 #include "analysis/page_analysis.h"
 #include "analysis/work_files.h"
 #include "desktop/folder_lock.h"
-#include "inspection/image_list.h"
-#include "inspection/image_list_export.h"
-#include "inspection/images_in_text.h"
+#include "image_list/image_list.h"
+#include "image_list/image_list_export.h"
+#include "image_list/images_in_text.h"
 
 namespace {
 

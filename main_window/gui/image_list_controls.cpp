@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "inspection/gui/image_list_view.h"
+#include "image_list/gui/image_list_view.h"
 #include "main_window/main_window_controller.h"
 
 namespace quorvane {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "inspection/image_list_table.h"
+#include "image_list/image_list_table.h"
 
 class wxWindow;
 

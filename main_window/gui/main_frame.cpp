@@ -26,7 +26,7 @@
 #include "engine/gui/first_screen_cover.h"
 #include "engine/gui/local_files_filter.h"
 #include "engine/gui/webkit_downloads.h"
-#include "inspection/gui/image_list_view.h"
+#include "image_list/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
 #include "main_window/gui/command_binding.h"
 #include "main_window/gui/encoding_menu.h"

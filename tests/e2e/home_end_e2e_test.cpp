@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "inspection/gui/image_list_view.h"
+#include "image_list/gui/image_list_view.h"
 #include "inspection/gui/served_source_view.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/main_window_fixture.h"

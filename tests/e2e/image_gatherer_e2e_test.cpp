@@ -14,8 +14,8 @@
 
 #include "desktop/program_folder.h"
 #include "engine/gui/webview_browser_element.h"
-#include "inspection/image_list_table.h"
-#include "inspection/image_report.h"
+#include "image_list/image_list_table.h"
+#include "image_list/image_report.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/http_test_server.h"
 #include "tests/e2e/test_bitmap.h"

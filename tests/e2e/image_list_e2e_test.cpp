@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "inspection/gui/image_list_view.h"
+#include "image_list/gui/image_list_view.h"
 #include "main_window/commands.h"
 #include "tests/e2e/event_pump.h"
 #include "tests/e2e/load_clock.h"

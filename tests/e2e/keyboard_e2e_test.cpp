@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "inspection/gui/image_list_view.h"
+#include "image_list/gui/image_list_view.h"
 #include "main_window/commands.h"
 #include "main_window/gui/shortcuts_window.h"
 #include "main_window/shortcut_list.h"

@@ -1,6 +1,6 @@
 // The Image List's thumbnails: each picture type the desktop's loaders read is drawn at
 // the list's size, WebP and SVG among them; a file that is no picture is not.
-#include "inspection/gui/thumbnail_picture.h"
+#include "image_list/gui/thumbnail_picture.h"
 
 #include <gtest/gtest.h>
 #include <wx/image.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspection/image_list_pane.h"
+#include "image_list/image_list_pane.h"
 
 namespace quorvane::testing {
 

@@ -1,6 +1,6 @@
 // The Image List's logic without a display: the gatherer's reports into the table, a new
 // page, the export and the save of selected rows.
-#include "main_window/image_list_keeper.h"
+#include "image_list/image_list_keeper.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

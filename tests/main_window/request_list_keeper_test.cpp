@@ -1,6 +1,6 @@
 // The Resources view's logic without a display: the engine's requests into the table,
 // the sixth view, and the HAR export.
-#include "main_window/request_list_keeper.h"
+#include "requests/request_list_keeper.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

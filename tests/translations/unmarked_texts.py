@@ -16,7 +16,7 @@ import sys
 from pathlib import Path
 
 FOLDERS = ["base", "desktop", "engine", "analysis", "branding", "inspection", "saving",
-           "source_changes", "main_window", "requests"]
+           "image_list", "source_changes", "main_window", "requests"]
 MARKERS = {"_", "wxTRANSLATE", "wxPLURAL", "Translated", "Translatable"}
 
 LITERAL = re.compile(r'(?:u8|u|U|L)?"((?:[^"\\\n]|\\.)*)"')
