@@ -83,7 +83,7 @@ void ArchiveCopies::Parsed(unsigned page, std::shared_ptr<const Parts> parts) {
         ended(Find(address) != nullptr);
     }
     for (Fetching& fetch : fetching) {
-        WriteFetched(fetch.address, fetch.filePath, std::move(fetch.done));
+        WriteFetched(std::move(fetch));
     }
 }
 
@@ -125,38 +125,39 @@ void ArchiveCopies::AwaitLoad(const std::string& address, ResourceCopies::LoadEn
     ended(Find(address) != nullptr);
 }
 
-void ArchiveCopies::Fetch(const std::string& address, const std::string& filePath,
-                          FileFetcher::FetchDone done) {
+void ArchiveCopies::Fetch(FileFetcher::FetchId id, const std::string& address,
+                          const std::string& filePath, FileFetcher::FetchDone done) {
+    Fetching fetch{id, address, filePath, std::move(done)};
     if (stage_ == Stage::Reading) {
-        fetching_.push_back({address, filePath, std::move(done)});
+        fetching_.push_back(std::move(fetch));
         return;
     }
-    WriteFetched(address, filePath, std::move(done));
+    WriteFetched(std::move(fetch));
 }
 
-void ArchiveCopies::CancelFetches() {
-    ++fetches_;
-    fetching_.clear();
+void ArchiveCopies::CancelFetch(FileFetcher::FetchId id) {
+    std::erase_if(fetching_, [id](const Fetching& fetch) { return fetch.id == id; });
+    writing_.erase(id);
 }
 
 // A picture may be megabytes: it is written on the worker's thread.
-void ArchiveCopies::WriteFetched(const std::string& address, const std::string& filePath,
-                                 FileFetcher::FetchDone done) {
-    const ArchivePart* part = Find(address);
+void ArchiveCopies::WriteFetched(Fetching fetch) {
+    const ArchivePart* part = Find(fetch.address);
     if (part == nullptr) {
-        done(Translated(kNotInArchive));
+        fetch.done(Translated(kNotInArchive));
         return;
     }
-    worker_.Post([this, parts = parts_, part, filePath, fetches = fetches_,
-                  done = std::move(done)]() mutable -> std::function<void()> {
+    writing_.insert(fetch.id);
+    worker_.Post([this, parts = parts_, part, id = fetch.id, filePath = std::move(fetch.filePath),
+                  done = std::move(fetch.done)]() mutable -> std::function<void()> {
         std::optional<std::string> error;
         try {
             WriteFileBytes(filePath, part->bytes);
         } catch (const std::system_error& failure) {
             error = failure.code().message();
         }
-        return [this, fetches, done = std::move(done), error = std::move(error)] {
-            if (fetches == fetches_) {
+        return [this, id, done = std::move(done), error = std::move(error)] {
+            if (writing_.erase(id) > 0) {
                 done(error);
             }
         };

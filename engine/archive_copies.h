@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -50,12 +51,13 @@ class ArchiveCopies {
     // The archive's bytes, once the engine has loaded them (nullopt: it holds none).
     void ArchiveLoaded(std::optional<std::string> bytes);
 
-    // As ResourceCopies' and FileFetcher's, for the archive's files.
+    // As ResourceCopies' and FileFetcher's, for the archive's files; the caller names each
+    // fetch.
     void Read(const std::string& address, ResourceCopies::CopyDone done);
     void AwaitLoad(const std::string& address, ResourceCopies::LoadEnded ended);
-    void Fetch(const std::string& address, const std::string& filePath,
+    void Fetch(FileFetcher::FetchId id, const std::string& address, const std::string& filePath,
                FileFetcher::FetchDone done);
-    void CancelFetches();
+    void CancelFetch(FileFetcher::FetchId id);
 
   private:
     struct Parts {
@@ -63,6 +65,7 @@ class ArchiveCopies {
         std::unordered_map<std::string, std::size_t> byAddress;
     };
     struct Fetching {
+        FileFetcher::FetchId id;
         std::string address;
         std::string filePath;
         FileFetcher::FetchDone done;
@@ -72,16 +75,15 @@ class ArchiveCopies {
     void Parsed(unsigned page, std::shared_ptr<const Parts> parts);
     const ArchivePart* Find(const std::string& address) const;
     void AnswerRead(const std::string& address, const ResourceCopies::CopyDone& done) const;
-    void WriteFetched(const std::string& address, const std::string& filePath,
-                      FileFetcher::FetchDone done);
+    void WriteFetched(Fetching fetch);
 
     Stage stage_ = Stage::NoArchive;
     unsigned page_ = 0;     // numbers the pages, so that a parse of one before is dropped
-    unsigned fetches_ = 0;  // numbers the cancellings, so that a fetch cancelled is dropped
     std::shared_ptr<const Parts> parts_;
     std::vector<std::pair<std::string, ResourceCopies::CopyDone>> reads_;
     std::vector<std::pair<std::string, ResourceCopies::LoadEnded>> waits_;
-    std::vector<Fetching> fetching_;
+    std::vector<Fetching> fetching_;     // waiting for the archive
+    std::set<FileFetcher::FetchId> writing_;  // on the worker; a cancelled one is dropped
     OrderedWorker worker_;  // last, so that it stops before the rest goes
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,14 +20,17 @@ class FileFetcher {
 
     // nullopt when the file was fetched whole, else what went wrong.
     using FetchDone = std::function<void(std::optional<std::string> error)>;
+    // Names one fetch, so that its task can cancel it and leave the others' alone.
+    using FetchId = std::uint64_t;
 
     virtual ~FileFetcher() = default;
 
     // Fetches address into the existing file filePath (its contents are replaced). done
-    // runs once, unless CancelFetches comes first.
-    virtual void Fetch(const std::string& address, const std::string& filePath, FetchDone done) = 0;
-    // Ends every fetch still running; their done never runs.
-    virtual void CancelFetches() = 0;
+    // runs once, unless CancelFetch comes first.
+    virtual FetchId Fetch(const std::string& address, const std::string& filePath,
+                          FetchDone done) = 0;
+    // Ends the fetch if it is still running; its done never runs. Other fetches go on.
+    virtual void CancelFetch(FetchId fetch) = 0;
 };
 
 }  // namespace quorvane

@@ -59,8 +59,8 @@ ImageFactsReader::ImageFactsReader(ResourceCopies& copies, FileFetcher& fetcher,
 // A fetch still running would answer a reader that is gone; the write running ends before
 // the folder goes.
 ImageFactsReader::~ImageFactsReader() {
-    if (!fetching_.empty()) {
-        fetcher_.CancelFetches();
+    for (const auto& [number, fetch] : fetching_) {
+        fetcher_.CancelFetch(fetch.id);
     }
     files_.Stop();
     if (!folder_.empty()) {
@@ -81,7 +81,7 @@ void ImageFactsReader::Clear() {
     dataWaiting_.clear();
     dataSliceComing_ = false;
     startComing_ = false;
-    fetching_.clear();
+    CancelFetches();
     writingBytes_ = 0;
 }
 
@@ -182,12 +182,12 @@ void ImageFactsReader::Written(unsigned page, const std::string& address, unsign
     }
 }
 
-void ImageFactsReader::Resume() {
-    for (auto& [number, address] : fetching_) {
-        fetchWaiting_.push_front(std::move(address));
+void ImageFactsReader::CancelFetches() {
+    for (const auto& [number, fetch] : fetching_) {
+        fetcher_.CancelFetch(fetch.id);
+        files_.Post([file = FileOf(number)] { return RemoveFile(file); }, false);
     }
     fetching_.clear();
-    StartMore();
 }
 
 bool ImageFactsReader::MakeFolder() {
@@ -304,12 +304,17 @@ void ImageFactsReader::StartFetches() {
         const unsigned number = ++fetches_;
         const std::string address = std::move(fetchWaiting_.front());
         fetchWaiting_.pop_front();
-        fetching_.emplace(number, address);
         std::ofstream(FileOf(number), std::ios::binary).close();
-        fetcher_.Fetch(address, FileOf(number).string(),
-                       [this, page = page_, number](std::optional<std::string> error) {
-                           OnFetched(page, number, !error);
-                       });
+        fetching_.emplace(number, Fetching{0, address});
+        const FileFetcher::FetchId id =
+            fetcher_.Fetch(address, FileOf(number).string(),
+                           [this, page = page_, number](std::optional<std::string> error) {
+                               OnFetched(page, number, !error);
+                           });
+        // A fetch may answer before Fetch returns, and is then no longer on its way.
+        if (const auto fetch = fetching_.find(number); fetch != fetching_.end()) {
+            fetch->second.id = id;
+        }
     }
 }
 
@@ -358,7 +363,7 @@ void ImageFactsReader::OnFetched(unsigned page, unsigned number, bool whole) {
         StartSoon();
         return;
     }
-    const std::string address = fetch->second;
+    const std::string address = fetch->second.address;
     fetching_.erase(fetch);
     if (!whole) {
         found_(address, {.state = ImageBytes::Missing});

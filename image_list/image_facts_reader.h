@@ -60,8 +60,6 @@ class ImageFactsReader {
     // Reads the facts of the rows not read or asked for yet; a cut address, or one that may
     // not be fetched, has none.
     void Want(const std::vector<ImageRow>& rows);
-    // The fetches on their way were cancelled (a save was stopped): they are asked again.
-    void Resume();
     // Whether the page's own document is still gathered. Its gatherer measures images by
     // loading them in the engine that would answer the copies' reads, and each read slows
     // the measuring: the reads wait until the gathering ends.
@@ -87,6 +85,8 @@ class ImageFactsReader {
     void FoundBytes(const std::string& address, const std::string& bytes, const std::string& type);
     // Makes the reader's folder when it has none; false when it cannot.
     bool MakeFolder();
+    // Ends the fetches on their way, whose files go.
+    void CancelFetches();
     std::filesystem::path FileOf(unsigned number) const;
     void Keep(const std::string& address, unsigned number, std::uintmax_t bytes);
     void ForgetKept();
@@ -109,7 +109,11 @@ class ImageFactsReader {
     std::unordered_set<std::string> copying_;
     std::unordered_set<std::string> awaited_;  // once a page each
     std::deque<std::string> fetchWaiting_;
-    std::map<unsigned, std::string> fetching_;  // by fetch number
+    struct Fetching {
+        FileFetcher::FetchId id;
+        std::string address;
+    };
+    std::map<unsigned, Fetching> fetching_;  // by fetch number
     std::map<std::string, unsigned> kept_;      // the fetch number of each kept address
     std::deque<std::pair<std::string, std::uintmax_t>> keptOrder_;
     std::uintmax_t keptBytes_ = 0;

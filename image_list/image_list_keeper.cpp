@@ -47,7 +47,6 @@ bool ImageListKeeper::MayFetch(const std::string& address) const {
 void ImageListKeeper::StopSaving() {
     if (saving_.Running()) {
         saving_.Stop();
-        facts_.Resume();
     }
 }
 

@@ -42,8 +42,6 @@ class ImageListKeeper {
               const std::filesystem::path& folder, const PictureConversion& conversion = {});
     bool Saving() const { return saving_.Running(); }
     void StopSaving();
-    // The Browser view's fetches were cancelled by another command: the list's go on.
-    void FetchesCancelled() { facts_.Resume(); }
     // The file of the image at address while the list keeps it (for its thumbnail).
     std::string ImageFile(const std::string& address) const { return facts_.KeptFile(address); }
 

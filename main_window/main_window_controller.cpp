@@ -142,8 +142,6 @@ void MainWindowController::RevealView(int view, bool sourceWasShown) {
 void MainWindowController::Stop() {
     navigation_.Stop();
     imageList_.StopSaving();
-    // Stopping "Save Images…" cancels every fetch of the Browser view, the list's too.
-    imageList_.FetchesCancelled();
     CancelDownloads();
 }
 

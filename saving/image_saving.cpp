@@ -24,9 +24,14 @@ ImageSaving::ImageSaving(TransferReport& report, FileFetcher& fetcher,
     : report_(report), fetcher_(fetcher), finisher_(std::move(toWindowThread)) {}
 
 ImageSaving::~ImageSaving() {
-    if (running_) {
-        fetcher_.CancelFetches();
+    CancelFetches();
+}
+
+void ImageSaving::CancelFetches() {
+    for (const auto& [index, fetch] : fetching_) {
+        fetcher_.CancelFetch(fetch.id);
     }
+    fetching_.clear();
 }
 
 void ImageSaving::Start(std::vector<ImageToSave> images, std::filesystem::path folder,
@@ -55,8 +60,7 @@ void ImageSaving::Stop() {
     if (!running_) {
         return;
     }
-    fetcher_.CancelFetches();
-    fetching_.clear();
+    CancelFetches();
     // The files waiting to be finished go with their jobs; the one being finished goes with
     // its answer, which comes for an earlier run.
     finisher_.DropWaiting();
@@ -87,22 +91,31 @@ void ImageSaving::StartMore() {
             SaveData(image);
             continue;
         }
-        const std::size_t index = next_++;
-        if (image.cut) {
-            CountFailed(Translated(kCutAddress));
-            continue;
-        }
-        try {
-            auto [slot, added] = fetching_.emplace(index, NewFile(image.fileName));
-            fetcher_.Fetch(image.address, slot->second.Path().string(),
+        StartFetch(next_++);
+    }
+    FinishWhenDone();
+}
+
+void ImageSaving::StartFetch(std::size_t index) {
+    const ImageToSave& image = images_[index];
+    if (image.cut) {
+        CountFailed(Translated(kCutAddress));
+        return;
+    }
+    try {
+        auto [slot, added] = fetching_.emplace(index, Fetching{NewFile(image.fileName)});
+        const FileFetcher::FetchId id =
+            fetcher_.Fetch(image.address, slot->second.file.Path().string(),
                            [this, run = run_, index](std::optional<std::string> error) {
                                OnFetched(run, index, error);
                            });
-        } catch (const std::system_error& error) {
-            CountFailed(error.code().message());
+        // A fetch may answer before Fetch returns, and is then no longer on its way.
+        if (const auto fetch = fetching_.find(index); fetch != fetching_.end()) {
+            fetch->second.id = id;
         }
+    } catch (const std::system_error& error) {
+        CountFailed(error.code().message());
     }
-    FinishWhenDone();
 }
 
 void ImageSaving::SaveData(const ImageToSave& image) {
@@ -137,7 +150,7 @@ void ImageSaving::OnFetched(unsigned run, std::size_t index,
     if (run != run_ || slot == fetching_.end()) {
         return;
     }
-    PartialFile file = std::move(slot->second);
+    PartialFile file = std::move(slot->second.file);
     fetching_.erase(slot);
     if (error) {
         CountFailed(*error);

@@ -57,6 +57,8 @@ class ImageSaving {
     using Finished = FinishedPicture::Outcome;
 
     void StartMore();
+    // Fetches images_[index] into a partial file of its own.
+    void StartFetch(std::size_t index);
     void SaveData(const ImageToSave& image);
     // A partial file for the name, looking past the numbers this run has taken.
     PartialFile NewFile(const std::string& name);
@@ -72,13 +74,19 @@ class ImageSaving {
     void ShowProgress();
     void FinishWhenDone();
     void End();
+    // Ends this run's fetches on their way; other tasks' fetches go on.
+    void CancelFetches();
 
     TransferReport& report_;
     FileFetcher& fetcher_;
     std::vector<ImageToSave> images_;
     std::filesystem::path folder_;
     std::size_t next_ = 0;
-    std::map<std::size_t, PartialFile> fetching_;
+    struct Fetching {
+        PartialFile file;
+        FileFetcher::FetchId id = 0;
+    };
+    std::map<std::size_t, Fetching> fetching_;  // by the image's place in images_
     std::map<std::string, int> namesTaken_;  // how often this run has used each name
     std::size_t finishing_ = 0;              // files with the finishing
     PictureConversion conversion_;

@@ -15,14 +15,19 @@ namespace quorvane {
 // One fetch: a download into a file the caller chose.
 struct EngineFetches::Pending {
     EngineFetches* owner;
+    FileFetcher::FetchId id;
     WebKitDownload* download;  // a reference of our own
     std::string filePath;
     FileFetcher::FetchDone done;
     std::optional<std::string> error;
 
-    Pending(EngineFetches* owner, WebKitDownload* download, std::string filePath,
-            FileFetcher::FetchDone done)
-        : owner(owner), download(download), filePath(std::move(filePath)), done(std::move(done)) {}
+    Pending(EngineFetches* owner, FileFetcher::FetchId id, WebKitDownload* download,
+            std::string filePath, FileFetcher::FetchDone done)
+        : owner(owner),
+          id(id),
+          download(download),
+          filePath(std::move(filePath)),
+          done(std::move(done)) {}
     ~Pending() {
         g_signal_handlers_disconnect_by_data(download, this);
         g_object_unref(download);
@@ -48,12 +53,12 @@ EngineFetches::~EngineFetches() {
     CancelAll();
 }
 
-void EngineFetches::Fetch(const std::string& address, const std::string& filePath,
-                          FileFetcher::FetchDone done) {
+void EngineFetches::Fetch(FileFetcher::FetchId id, const std::string& address,
+                          const std::string& filePath, FileFetcher::FetchDone done) {
     WebKitDownload* download = webkit_web_view_download_uri(view_, address.c_str());
     g_object_set_data(G_OBJECT(download), kFetchMark, GINT_TO_POINTER(1));
     auto* fetch =
-        fetches_.emplace_back(std::make_unique<Pending>(this, download, filePath, std::move(done)))
+        fetches_.emplace_back(std::make_unique<Pending>(this, id, download, filePath, std::move(done)))
             .get();
     ConnectToDownload(download, "decide-destination", &Pending::OnDecideDestination, fetch);
     ConnectToDownload(download, "failed", &Pending::OnFailed, fetch);
@@ -75,6 +80,18 @@ void EngineFetches::OnNetworkProcessEnded() {
         fetch.reset();
         done(Translated(kNetworkProcessEnded));
     }
+}
+
+void EngineFetches::Cancel(FileFetcher::FetchId id) {
+    const auto found = std::find_if(fetches_.begin(), fetches_.end(),
+                                    [id](const auto& fetch) { return fetch->id == id; });
+    if (found == fetches_.end()) {
+        return;
+    }
+    const std::unique_ptr<Pending> cancelled = std::move(*found);
+    fetches_.erase(found);
+    g_signal_handlers_disconnect_by_data(cancelled->download, cancelled.get());
+    webkit_download_cancel(cancelled->download);
 }
 
 void EngineFetches::CancelAll() {

@@ -23,8 +23,10 @@ class EngineFetches {
     EngineFetches(const EngineFetches&) = delete;
     EngineFetches& operator=(const EngineFetches&) = delete;
 
-    void Fetch(const std::string& address, const std::string& filePath,
+    // The caller names each fetch, to cancel it alone.
+    void Fetch(FileFetcher::FetchId id, const std::string& address, const std::string& filePath,
                FileFetcher::FetchDone done);
+    void Cancel(FileFetcher::FetchId id);
     void CancelAll();
 
   private:

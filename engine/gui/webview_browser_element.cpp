@@ -391,23 +391,25 @@ void WebViewBrowserElement::EndFind() {
     }
 }
 
-void WebViewBrowserElement::Fetch(const std::string& address, const std::string& filePath,
-                                  FetchDone done) {
+FileFetcher::FetchId WebViewBrowserElement::Fetch(const std::string& address,
+                                                  const std::string& filePath, FetchDone done) {
     MakeEngine();
+    const FetchId id = ++lastFetch_;
     // A page saved whole is shown with the network untouched: its files come from it.
     if (ArchiveCopies* archive = ShownArchive()) {
-        archive->Fetch(address, filePath, std::move(done));
-        return;
+        archive->Fetch(id, address, filePath, std::move(done));
+    } else {
+        fetches_->Fetch(id, address, filePath, std::move(done));
     }
-    fetches_->Fetch(address, filePath, std::move(done));
+    return id;
 }
 
-void WebViewBrowserElement::CancelFetches() {
+void WebViewBrowserElement::CancelFetch(FetchId fetch) {
     if (archive_) {
-        archive_->Copies().CancelFetches();
+        archive_->Copies().CancelFetch(fetch);
     }
     if (fetches_) {
-        fetches_->CancelAll();
+        fetches_->Cancel(fetch);
     }
 }
 

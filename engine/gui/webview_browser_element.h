@@ -106,8 +106,9 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     void WatchRequests(RequestEvents& events) override;
     double ZoomLevel() const override;
     void SetZoomLevel(double level) override;
-    void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
-    void CancelFetches() override;
+    FetchId Fetch(const std::string& address, const std::string& filePath,
+                  FetchDone done) override;
+    void CancelFetch(FetchId fetch) override;
     void ReadCopy(const std::string& address, CopyDone done) override;
     void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
                    LoadEnded ended) override;
@@ -157,6 +158,7 @@ class WebViewBrowserElement : public BrowserViewElement, public GeneratedViewEle
     std::unique_ptr<EngineFind> find_;
     std::unique_ptr<EngineZoom> zoom_;
     std::unique_ptr<EngineFetches> fetches_;
+    FetchId lastFetch_ = 0;
     std::unique_ptr<EngineImageGatherer> images_;
     std::unique_ptr<EngineResourceCopies> copies_;  // the Browser view's only
     std::unique_ptr<MainResourceWatch> mainResource_;  // the Browser view's only

@@ -89,9 +89,10 @@ TEST(ArchiveCopies, FetchesWriteTheArchivesBytesAndNothingElse) {
     Answers answers;
     copies.PageStarted();
     copies.ArchiveCommitted();
-    copies.Fetch("http://host.example/a.png", folder.File("/a"), answers.Fetched("png"));
-    copies.Fetch("http://host.example/c.png", folder.File("/b"), answers.Fetched("absent"));
-    copies.Fetch("http://host.example/a.png", folder.File("/missing/c"), answers.Fetched("bad"));
+    copies.Fetch(1, "http://host.example/a.png", folder.File("/a"), answers.Fetched("png"));
+    copies.Fetch(2, "http://host.example/c.png", folder.File("/b"), answers.Fetched("absent"));
+    copies.Fetch(3, "http://host.example/a.png", folder.File("/missing/c"),
+                 answers.Fetched("bad"));
     copies.ArchiveLoaded(kArchive);
     ASSERT_EQ(answers.told.size(), 3u);
     EXPECT_EQ(answers.told[0], "png: fetched");
@@ -103,11 +104,12 @@ TEST(ArchiveCopies, FetchesWriteTheArchivesBytesAndNothingElse) {
     answers.told.clear();
     copies.PageStarted();
     copies.ArchiveCommitted();
-    // Cancelled while it waits for the archive, a fetch never answers.
-    copies.Fetch("http://host.example/a.png", folder.File("/b"), answers.Fetched("waiting"));
-    copies.CancelFetches();
+    // Cancelled while it waits for the archive, a fetch never answers; another goes on.
+    copies.Fetch(4, "http://host.example/a.png", folder.File("/b"), answers.Fetched("waiting"));
+    copies.Fetch(5, "http://host.example/a.png", folder.File("/a"), answers.Fetched("other"));
+    copies.CancelFetch(4);
     copies.ArchiveLoaded(kArchive);
-    EXPECT_TRUE(answers.told.empty());
+    EXPECT_THAT(answers.told, ElementsAre("other: fetched"));
     EXPECT_EQ(folder.Read("/b"), "old");
 }
 
@@ -216,9 +218,9 @@ TEST(ArchiveCopies, DropsTheAnswersOfAPageOrFetchThatWentMeanwhile) {
     TempFolder folder;
     folder.Write("/a", "");
     answers.told.clear();
-    copies.Fetch("http://host.example/a.png", folder.File("/a"), answers.Fetched("cancelled"));
-    copies.CancelFetches();
-    copies.Fetch("http://host.example/a.png", folder.File("/a"), answers.Fetched("kept"));
+    copies.Fetch(1, "http://host.example/a.png", folder.File("/a"), answers.Fetched("cancelled"));
+    copies.CancelFetch(1);
+    copies.Fetch(2, "http://host.example/a.png", folder.File("/a"), answers.Fetched("kept"));
     ASSERT_TRUE(window.RunNext());
     ASSERT_TRUE(window.RunNext());
     EXPECT_THAT(answers.told, ElementsAre("kept: fetched"));

@@ -157,9 +157,10 @@ void FakeBrowserElement::FailFetch(const std::string& address, const std::string
 }
 
 // The file is written as the engine writes it: replaced, and complete before done runs.
-void FakeBrowserElement::Fetch(const std::string& address, const std::string& filePath,
-                               FetchDone done) {
+FileFetcher::FetchId FakeBrowserElement::Fetch(const std::string& address,
+                                               const std::string& filePath, FetchDone done) {
     Record("Fetch", address);
+    const FetchId id = ++lastFetch_;
     if (const auto bytes = fetchBytes_.find(address); bytes != fetchBytes_.end()) {
         std::ofstream(filePath, std::ios::binary) << bytes->second;
         done(std::nullopt);
@@ -167,13 +168,13 @@ void FakeBrowserElement::Fetch(const std::string& address, const std::string& fi
         done(error->second);
     } else {
         std::ofstream(filePath, std::ios::binary) << "partial";
-        waitingFetches_.emplace_back(filePath, std::move(done));
+        waitingFetches_.push_back({id, filePath, std::move(done)});
     }
+    return id;
 }
 
-void FakeBrowserElement::CancelFetches() {
-    Record("CancelFetches");
-    waitingFetches_.clear();
+void FakeBrowserElement::CancelFetch(FetchId fetch) {
+    std::erase_if(waitingFetches_, [fetch](const WaitingFetch& each) { return each.id == fetch; });
 }
 
 void FakeBrowserElement::ReadCopy(const std::string& address, CopyDone done) {
@@ -209,7 +210,7 @@ void FakeBrowserElement::EndLoads() {
 void FakeBrowserElement::AnswerFetches() {
     auto waiting = std::move(waitingFetches_);
     waitingFetches_.clear();
-    for (auto& [filePath, done] : waiting) {
+    for (auto& [id, filePath, done] : waiting) {
         std::ofstream(filePath, std::ios::binary) << "later";
         done(std::nullopt);
     }

@@ -121,8 +121,9 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     void BeginImagePage() const { newImagePage_(); }
     double ZoomLevel() const override { return zoom_; }
     void SetZoomLevel(double level) override;
-    void Fetch(const std::string& address, const std::string& filePath, FetchDone done) override;
-    void CancelFetches() override;
+    FetchId Fetch(const std::string& address, const std::string& filePath,
+                  FetchDone done) override;
+    void CancelFetch(FetchId fetch) override;
     void ReadCopy(const std::string& address, CopyDone done) override;
     void AwaitLoad(const std::string& address, std::chrono::milliseconds wait,
                    LoadEnded ended) override;
@@ -157,7 +158,13 @@ class FakeBrowserElement : public BrowserViewElement, public GeneratedViewElemen
     double zoom_ = 1.0;
     std::map<std::string, std::string> fetchBytes_;
     std::map<std::string, std::string> fetchErrors_;
-    std::vector<std::pair<std::string, FetchDone>> waitingFetches_;
+    struct WaitingFetch {
+        FetchId id;
+        std::string filePath;
+        FetchDone done;
+    };
+    std::vector<WaitingFetch> waitingFetches_;
+    FetchId lastFetch_ = 0;
     std::map<std::string, std::string> copies_;
     std::map<std::string, std::string> loading_;
     std::vector<std::pair<std::string, LoadEnded>> waitingLoads_;

@@ -60,6 +60,16 @@ TEST_F(ImageListKeeperTest, FillsTheTableFromTheGathererAndEmptiesItForANewPage)
     EXPECT_THAT(log_, ::testing::Contains("view0.GatherImagesAgain"));
 }
 
+// The fetches of the page before end with it: they would hold the slots of the next page's.
+TEST_F(ImageListKeeperTest, ANewPageCancelsTheFetchesOfThePageBefore) {
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/1","k":"css"},)"
+                          R"({"a":"http://h/2","k":"css"}]})");
+    surface_.RunWhatCameSoon();
+    ASSERT_EQ(browser_.WaitingFetches(), 2u);
+    browser_.BeginImagePage();
+    EXPECT_EQ(browser_.WaitingFetches(), 0u);
+}
+
 // Each file is read once, through the Browser view, a few at a time; a data: picture
 // from its data. Two addresses of the same bytes are marked.
 TEST_F(ImageListKeeperTest, ReadsEachImagesBytesAndTypeOnce) {

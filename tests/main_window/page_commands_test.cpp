@@ -381,7 +381,10 @@ TEST_F(PageCommandsTest, ExportsAndSavesTheImageListWhereTheUserChooses) {
     std::filesystem::create_directory(folder / "saved");
     controller_.SaveListedImages({0, 1}, false);
     EXPECT_EQ(browser_.WaitingFetches(), 4u);  // two for the list's facts, two to save
+    log_.clear();
     controller_.Stop();
+    EXPECT_EQ(browser_.WaitingFetches(), 2u) << "the list's own fetches go on";
+    EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), IsEmpty()) << "and are not asked again";
     EXPECT_THAT(FilesIn(folder / "saved"), IsEmpty());
     EXPECT_EQ(surface_.statusText, "Stopped: saved 0 of 2 images to " +
                                        FolderForDisplay(folder / "saved", UserHomeFolder()));
