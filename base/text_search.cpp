@@ -56,6 +56,44 @@ std::size_t FindExact(std::string_view text, std::string_view needle, std::size_
                             : static_cast<const char*>(found) - text.data();
 }
 
+namespace {
+
+// A needle of letters alone: each letter has two cases, so every start is compared.
+std::size_t FindLettersNoCase(std::string_view text, std::string_view needle, std::size_t from,
+                              std::size_t last) {
+    const char lower = LowerAscii(needle[0]);
+    const char upper = UpperAscii(lower);
+    for (std::size_t at = from; at <= last; ++at) {
+        if ((text[at] == lower || text[at] == upper) &&
+            EqualNoCase(text.data() + at + 1, needle.data() + 1, needle.size() - 1)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The needle's byte k has one case: memchr finds it, and only the bytes around it are
+// compared.
+std::size_t FindAroundByteNoCase(std::string_view text, std::string_view needle, std::size_t k,
+                                 std::size_t from, std::size_t last) {
+    const std::size_t after = k + 1;
+    for (std::size_t at = from; at <= last;) {
+        const void* found = ::memchr(text.data() + at + k, needle[k], last - at + 1);
+        if (found == nullptr) {
+            break;
+        }
+        at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) - k;
+        if (EqualNoCase(text.data() + at, needle.data(), k) &&
+            EqualNoCase(text.data() + at + after, needle.data() + after, needle.size() - after)) {
+            return at;
+        }
+        ++at;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 // A byte without a second case is looked for with memchr, which skips most of a page
 // at once; only a needle of letters alone is compared at every position.
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
@@ -73,32 +111,8 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size
     while (k < needle.size() && IsAsciiLetter(needle[k])) {
         ++k;
     }
-    if (k == needle.size()) {
-        const char lower = LowerAscii(needle[0]);
-        const char upper = UpperAscii(lower);
-        for (std::size_t at = from; at <= last; ++at) {
-            if ((text[at] == lower || text[at] == upper) &&
-                EqualNoCase(text.data() + at + 1, needle.data() + 1, needle.size() - 1)) {
-                return at;
-            }
-        }
-        return std::string_view::npos;
-    }
-    // The byte memchr found is the needle's own, so only the bytes around it are compared.
-    const std::size_t after = k + 1;
-    for (std::size_t at = from; at <= last;) {
-        const void* found = ::memchr(text.data() + at + k, needle[k], last - at + 1);
-        if (found == nullptr) {
-            break;
-        }
-        at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) - k;
-        if (EqualNoCase(text.data() + at, needle.data(), k) &&
-            EqualNoCase(text.data() + at + after, needle.data() + after, needle.size() - after)) {
-            return at;
-        }
-        ++at;
-    }
-    return std::string_view::npos;
+    return k == needle.size() ? FindLettersNoCase(text, needle, from, last)
+                              : FindAroundByteNoCase(text, needle, k, from, last);
 }
 
 bool ContainsNoCase(std::string_view text, std::string_view needle) {

@@ -1,6 +1,9 @@
 #include "image_list/images_in_text.h"
 
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "base/ascii.h"
 #include "engine/resolved_address.h"
@@ -84,68 +87,101 @@ std::string_view WithoutFragment(std::string_view address) {
     return address.substr(0, address.find('#'));
 }
 
+// The findings of one text, in the order its tags name them.
+class TextImageFinder {
+  public:
+    TextImageFinder(std::string_view text, const std::string& pageAddress, std::size_t maxFindings)
+        : text_(text),
+          pageAddress_(pageAddress),
+          base_(BaseAddress(text, pageAddress)),
+          maxFindings_(maxFindings) {}
+
+    bool Full() const { return found_.size() >= maxFindings_; }
+    std::vector<ImageFinding> Found() && { return std::move(found_); }
+
+    void Read(const MarkupToken& token) {
+        const bool img = EqualsNoCase(token.name, "img");
+        const bool source = EqualsNoCase(token.name, "source");
+        const bool link = EqualsNoCase(token.name, "a") || EqualsNoCase(token.name, "area");
+        ForEachAttribute(text_, token, [&](const MarkupAttribute& attribute) {
+            if ((img && EqualsNoCase(attribute.name, "src")) ||
+                (link && EqualsNoCase(attribute.name, "href"))) {
+                ReadAddress(ValueOf(text_, attribute), img);
+            } else if (const std::optional<ImageKind> kind =
+                           NamingKind(img, source, attribute.name)) {
+                ReadNames(ValueOf(text_, attribute), *kind);
+            }
+        });
+    }
+
+  private:
+    std::string Resolved(const std::string& value) const {
+        return ResolvedAddress(base_, value).value_or(value);
+    }
+
+    void Add(const std::string& value, ImageKind kind, std::string descriptor = {},
+             const std::string& group = {}) {
+        if (Full()) {
+            return;
+        }
+        ImageFinding finding;
+        finding.address = Resolved(value);
+        finding.kind = KindBit(kind);
+        finding.descriptor = std::move(descriptor);
+        finding.group = group;
+        found_.push_back(std::move(finding));
+    }
+
+    // An <img>'s src, or a link's href to a picture; never the page itself.
+    void ReadAddress(const std::string& value, bool img) {
+        const std::string address = Resolved(value);
+        if (value.empty() || WithoutFragment(address) == WithoutFragment(pageAddress_)) {
+            return;
+        }
+        if (img) {
+            Add(value, ImageKind::Img);
+        } else if (EndsWithImageExtension(address) || value.starts_with("data:image/")) {
+            Add(value, ImageKind::Link);
+        }
+    }
+
+    // A srcset's candidates, or a lazy loader's attribute that holds one address.
+    void ReadNames(const std::string& value, ImageKind kind) {
+        if (value.empty()) {
+            return;
+        }
+        if (kind != ImageKind::Lazy || LooksLikeSrcset(value)) {
+            const std::string group = "t" + std::to_string(++groups_);
+            for (SrcsetCandidate& candidate : SrcsetCandidates(value)) {
+                if (candidate.imageSource) {
+                    Add(std::string(candidate.Url(value)), kind, std::move(candidate.descriptors),
+                        group);
+                }
+            }
+        } else if (EndsWithImageExtension(value) || value.starts_with("data:image/")) {
+            Add(value, kind);
+        }
+    }
+
+    std::string_view text_;
+    const std::string& pageAddress_;
+    std::string base_;
+    std::size_t maxFindings_;
+    std::vector<ImageFinding> found_;
+    unsigned groups_ = 0;
+};
+
 }  // namespace
 
 std::vector<ImageFinding> ImagesNamedInText(std::string_view text, const std::string& pageAddress,
                                             std::size_t maxFindings) {
-    std::vector<ImageFinding> found;
-    unsigned groups = 0;
-    const std::string base = BaseAddress(text, pageAddress);
-    const auto resolved = [&](const std::string& value) {
-        return ResolvedAddress(base, value).value_or(value);
-    };
-    const auto add = [&](const std::string& value, ImageKind kind, std::string descriptor,
-                         const std::string& group) {
-        if (found.size() < maxFindings) {
-            ImageFinding finding;
-            finding.address = resolved(value);
-            finding.kind = KindBit(kind);
-            finding.descriptor = std::move(descriptor);
-            finding.group = group;
-            found.push_back(std::move(finding));
-        }
-    };
+    TextImageFinder finder(text, pageAddress, maxFindings);
     ForEachToken(text, [&](const MarkupToken& token) {
-        if (token.kind != TokenKind::StartTag || found.size() >= maxFindings) {
-            return;
+        if (token.kind == TokenKind::StartTag && !finder.Full()) {
+            finder.Read(token);
         }
-        const bool img = EqualsNoCase(token.name, "img");
-        const bool source = EqualsNoCase(token.name, "source");
-        const bool link = EqualsNoCase(token.name, "a") || EqualsNoCase(token.name, "area");
-        ForEachAttribute(text, token, [&](const MarkupAttribute& attribute) {
-            if ((img && EqualsNoCase(attribute.name, "src")) ||
-                (link && EqualsNoCase(attribute.name, "href"))) {
-                const std::string value = ValueOf(text, attribute);
-                const std::string address = resolved(value);
-                if (value.empty() || WithoutFragment(address) == WithoutFragment(pageAddress)) {
-                    return;
-                }
-                if (img) {
-                    add(value, ImageKind::Img, {}, {});
-                } else if (EndsWithImageExtension(address) || value.starts_with("data:image/")) {
-                    add(value, ImageKind::Link, {}, {});
-                }
-                return;
-            }
-            const std::optional<ImageKind> kind = NamingKind(img, source, attribute.name);
-            const std::string value = kind ? ValueOf(text, attribute) : std::string();
-            if (value.empty()) {
-                return;
-            }
-            if (*kind != ImageKind::Lazy || LooksLikeSrcset(value)) {
-                const std::string group = "t" + std::to_string(++groups);
-                for (SrcsetCandidate& candidate : SrcsetCandidates(value)) {
-                    if (candidate.imageSource) {
-                        add(std::string(candidate.Url(value)), *kind,
-                            std::move(candidate.descriptors), group);
-                    }
-                }
-            } else if (EndsWithImageExtension(value) || value.starts_with("data:image/")) {
-                add(value, *kind, {}, {});
-            }
-        });
     });
-    return found;
+    return std::move(finder).Found();
 }
 
 }  // namespace quorvane

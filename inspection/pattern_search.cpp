@@ -163,30 +163,12 @@ void PatternSearch::EachMatch(
     std::uint32_t checks = 0;
     std::size_t from = 0;
     while (state_ == State::Searching && from <= text.size()) {
-        // Each match costs a step of its own too, so that a search of many short texts
-        // (the Image List's addresses) is counted even where PCRE tries no position.
-        if (stepsLeft_ == 0) {
-            state_ = State::TooCostly;
-            return;
-        }
-        --stepsLeft_;
-        const int result = pcre2_match(
-            compiled_->code.get(), reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), from,
-            checks, compiled_->matchData.get(), compiled_->matchContext.get());
+        const auto match = NextMatch(text, from, checks);
         checks = PCRE2_NO_UTF_CHECK;
-        if (result == PCRE2_ERROR_NOMATCH ||
-            (result <= PCRE2_ERROR_UTF8_ERR1 && result >= PCRE2_ERROR_UTF8_ERR21)) {
+        if (!match) {
             return;
         }
-        if (result < 0) {
-            // The budget, or one of PCRE's own limits for one attempt (its steps, its
-            // depth, its memory): each says the pattern costs too much on this text.
-            state_ = State::TooCostly;
-            return;
-        }
-        const PCRE2_SIZE* match = pcre2_get_ovector_pointer(compiled_->matchData.get());
-        const std::size_t begin = match[0];
-        const std::size_t end = match[1];
+        const auto [begin, end] = *match;
         if (!found(begin, end)) {
             return;
         }
@@ -199,6 +181,33 @@ void PatternSearch::EachMatch(
             from = static_cast<std::size_t>(g_utf8_next_char(text.data() + end) - text.data());
         }
     }
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> PatternSearch::NextMatch(std::string_view text,
+                                                                          std::size_t from,
+                                                                          std::uint32_t checks) {
+    // Each match costs a step of its own too, so that a search of many short texts (the
+    // Image List's addresses) is counted even where PCRE tries no position.
+    if (stepsLeft_ == 0) {
+        state_ = State::TooCostly;
+        return std::nullopt;
+    }
+    --stepsLeft_;
+    const int result = pcre2_match(compiled_->code.get(), reinterpret_cast<PCRE2_SPTR>(text.data()),
+                                   text.size(), from, checks, compiled_->matchData.get(),
+                                   compiled_->matchContext.get());
+    if (result == PCRE2_ERROR_NOMATCH ||
+        (result <= PCRE2_ERROR_UTF8_ERR1 && result >= PCRE2_ERROR_UTF8_ERR21)) {
+        return std::nullopt;
+    }
+    if (result < 0) {
+        // The budget, or one of PCRE's own limits for one attempt (its steps, its depth,
+        // its memory): each says the pattern costs too much on this text.
+        state_ = State::TooCostly;
+        return std::nullopt;
+    }
+    const PCRE2_SIZE* match = pcre2_get_ovector_pointer(compiled_->matchData.get());
+    return std::pair<std::size_t, std::size_t>{match[0], match[1]};
 }
 
 }  // namespace quorvane

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "desktop/translation.h"
 
@@ -59,6 +61,11 @@ class PatternSearch {
                    const std::function<bool(std::size_t begin, std::size_t end)>& found);
 
   private:
+    // The next match at or after from, as [begin, end); nullopt when there is none, or
+    // when the search has ended (its state says why). checks are PCRE's options.
+    std::optional<std::pair<std::size_t, std::size_t>> NextMatch(std::string_view text,
+                                                                 std::size_t from,
+                                                                 std::uint32_t checks);
     struct Compiled;
 
     void Refuse(std::string why);
