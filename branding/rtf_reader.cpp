@@ -10,6 +10,7 @@
 #include "base/ascii.h"
 #include "base/utf8_append.h"
 #include "branding/code_page.h"
+#include "branding/rtf_words.h"
 
 namespace quorvane {
 
@@ -27,21 +28,6 @@ namespace {
 constexpr std::size_t kMaxDepth = 200;
 constexpr std::size_t kMaxWordLength = 32;
 constexpr int kMaxParameterDigits = 10;
-
-// Destinations whose text is not part of the body.
-constexpr std::array<std::string_view, 24> kSkippedDestinations = {
-    "fonttbl",  "filetbl",   "stylesheet", "listtable",    "listoverridetable",
-    "revtbl",   "rsidtbl",   "info",       "pict",         "object",
-    "header",   "headerl",   "headerr",    "headerf",      "footer",
-    "footerl",  "footerr",   "footerf",    "footnote",     "fldinst",
-    "xmlnstbl", "themedata", "datastore",  "latentstyles",
-};
-
-// Control words that stand for one character.
-constexpr std::pair<std::string_view, char32_t> kSymbolWords[] = {
-    {"lquote", 0x2018}, {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
-    {"bullet", 0x2022}, {"endash", 0x2013}, {"emdash", 0x2014},
-};
 
 enum class Destination { Body, ColourTable, Skipped };
 
@@ -197,8 +183,7 @@ class RtfParser {
         GroupState& state = State();
         const int parameter = static_cast<int>(std::clamp(value, -100000LL, 100000LL));
         const bool on = !hasParameter || value != 0;
-        if (std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), word) !=
-            kSkippedDestinations.end()) {
+        if (IsSkippedDestination(word)) {
             state.destination = Destination::Skipped;
         } else if (word == "colortbl") {
             if (state.destination == Destination::Body) {
@@ -337,26 +322,6 @@ class RtfParser {
             document_.paragraphs.push_back(std::move(paragraph_));
         }
         paragraph_ = RtfParagraph();
-    }
-
-    static std::optional<char32_t> SymbolWord(std::string_view word) {
-        for (const auto& [name, character] : kSymbolWords) {
-            if (word == name) {
-                return character;
-            }
-        }
-        return std::nullopt;
-    }
-
-    static int HexValue(char c) {
-        if (IsAsciiDigit(c)) {
-            return c - '0';
-        }
-        const char lower = LowerAscii(c);
-        if (lower >= 'a' && lower <= 'f') {
-            return lower - 'a' + 10;
-        }
-        return -1;
     }
 
     std::string_view text_;
