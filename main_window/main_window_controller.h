@@ -21,7 +21,7 @@
 #include "main_window/page_analysis_run.h"
 #include "requests/request_list_keeper.h"
 #include "main_window/save_commands.h"
-#include "main_window/served_source_follower.h"
+#include "inspection/served_source_follower.h"
 #include "main_window/status_panel.h"
 #include "main_window/view_zoom.h"
 #include "main_window/window_opening_limit.h"

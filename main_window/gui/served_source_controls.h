@@ -10,7 +10,7 @@
 #include "inspection/gui/served_source_settings.h"
 #include "main_window/commands.h"
 #include "main_window/gui/served_source_view_pane.h"
-#include "main_window/served_encoding.h"
+#include "inspection/served_encoding.h"
 #include "source_changes/gui/source_mode_settings.h"
 #include "source_changes/served_frame_reader.h"
 

@@ -1,5 +1,5 @@
 // The encoding the user chooses for the served text, and how long the choice lasts.
-#include "main_window/served_encoding.h"
+#include "inspection/served_encoding.h"
 
 #include <gtest/gtest.h>
 

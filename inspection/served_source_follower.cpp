@@ -1,4 +1,4 @@
-#include "main_window/served_source_follower.h"
+#include "inspection/served_source_follower.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "main_window/served_encoding.h"
+#include "inspection/served_encoding.h"
 
 #include <utility>
 
