@@ -21,8 +21,11 @@ constexpr int kLineNumberMargin = 0;
 constexpr int kContinuedMargin = 1;
 // Links are underlined in stretches of this many bytes, as they come into view.
 constexpr std::size_t kChunkBytes = 4096;
-// The text goes into the viewer this much at a time, the first piece at once.
+// The text goes into the viewer this much at a time, the first piece at once. Each marked
+// line costs the viewer a redraw of its own as it is marked, so a text with marks goes in
+// smaller pieces.
 constexpr std::size_t kPieceBytes = std::size_t{2} << 20;
+constexpr std::size_t kMarkedPieceBytes = std::size_t{256} << 10;
 constexpr double kFontPoints = kSourceFontPoints;
 // The lines only the served or only the live text has: a symbol in a margin of their own,
 // and the line coloured.
@@ -131,7 +134,8 @@ void ServedSourceView::AppendPiece(unsigned filling) {
     if (filling != filling_ || appended_ == shown_->size()) {
         return;
     }
-    const std::size_t piece = std::min(kPieceBytes, shown_->size() - appended_);
+    const std::size_t piece =
+        std::min(marks_.empty() ? kPieceBytes : kMarkedPieceBytes, shown_->size() - appended_);
     SetReadOnly(false);
     AppendTextRaw(shown_->data() + appended_, static_cast<int>(piece));
     SetReadOnly(true);
@@ -343,10 +347,11 @@ void ServedSourceView::MarkAppendedLines() {
         if (shownLine >= static_cast<std::size_t>(lines)) {
             return;
         }
+        // Both of a line's markers in one call: the viewer redraws once for them.
         const bool served = mark.side == MarkedLine::Side::Served;
-        MarkerAdd(static_cast<int>(shownLine), served ? kServedOnlyMarker : kLiveOnlyMarker);
-        MarkerAdd(static_cast<int>(shownLine),
-                  served ? kServedOnlyLineMarker : kLiveOnlyLineMarker);
+        MarkerAddSet(static_cast<int>(shownLine),
+                     served ? (1 << kServedOnlyMarker) | (1 << kServedOnlyLineMarker)
+                            : (1 << kLiveOnlyMarker) | (1 << kLiveOnlyLineMarker));
     }
 }
 

@@ -135,6 +135,34 @@ TEST_F(SourceChangesEndToEnd, FindsNoChangeInAPageWithoutScript) {
     ASSERT_TRUE(ShowsText("marker-still"));
 }
 
+// A text of changes goes into the view a piece at a time, each piece's lines marked as
+// they come: a change near the end of a long page is marked on its own lines too, and F7
+// from the first change reaches it.
+TEST_F(SourceChangesEndToEnd, MarksAChangeFarDownALongPage) {
+    std::string page = "<!DOCTYPE html>\n<html><head><title>Long</title></head>\n<body>\n";
+    for (int n = 0; n < 12'000; ++n) {
+        page += "<p>line " + std::to_string(n) + " of a page long enough to take many pieces</p>\n";
+    }
+    page +=
+        "<p id=\"last\">marker-last-served</p>\n<script>\ndocument.title = 'marker-title';\n"
+        "document.getElementById('last').textContent = 'marker-last-live';\n</script>\n"
+        "</body></html>\n";
+    Load("/live/long.html", page.c_str(), "marker-last-live");
+    Run(CommandId::SourceChanges);
+    ASSERT_TRUE(Says("2 changes")) << Parts().ModeNote();
+    ASSERT_TRUE(ShowsText("marker-last-live"));
+    const std::vector<int> marked = MarkedLines();
+    ASSERT_EQ(marked.size(), 4u) << Served().ShownText().substr(0, 400);
+    EXPECT_NE(LineText(marked[0]).find("<title>Long</title>"), std::string::npos);
+    EXPECT_NE(LineText(marked[1]).find("marker-title"), std::string::npos);
+    EXPECT_NE(LineText(marked[2]).find("marker-last-served"), std::string::npos);
+    EXPECT_NE(LineText(marked[3]).find("marker-last-live"), std::string::npos);
+    EXPECT_GT(Served().PositionFromLine(marked[2]), 1 << 19);
+    Served().GotoPos(Served().PositionFromLine(marked[0]));
+    Run(CommandId::NextChange);
+    EXPECT_EQ(Served().GetCurrentLine(), marked[2]);
+}
+
 // The live text is read when asked, never of itself: a change the page makes later shows
 // only after "Read the Page Again".
 TEST_F(SourceChangesEndToEnd, ReadsThePageAgainOnlyWhenAsked) {
