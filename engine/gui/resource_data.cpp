@@ -31,8 +31,13 @@ struct PendingData {
     ServedResource resource;
 };
 
-// The engine answers for a resource of which it holds no bytes (a frame's own document,
-// which it looks for among the frame's files) with one NUL byte of its own making.
+// The engine answers for a resource of which it holds no bytes with one NUL byte of its own
+// making. A frame's own document is always such a one: only the view's main document is
+// read from its frame's document loader; any other resource is looked for among its frame's
+// files, where a document is never found, and the engine's memory cache is not asked. The
+// view's copy of the page as a whole (MHTML) holds each frame's document as it is now, not
+// as served: the engine gives a frame's served text only by loading it once more, from its
+// cache at best, which the page's list of requests would show.
 bool NoBytesHeld(GObject* source, const guchar* bytes, gsize length) {
     if (length != 1 || bytes[0] != 0) {
         return false;
