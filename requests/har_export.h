@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "requests/request_log.h"
 
@@ -23,6 +25,12 @@ struct HarHeading {
 // connection times) is written as the format says for unknown: "" or -1. Quorvane's own
 // fields begin with "_": _kind, _frame (the entry of the frame that asked), _thirdParty,
 // _failure, _headersCut. A byte that is no UTF-8 becomes U+FFFD.
+// The file is handed to write in pieces of some hundred kilobytes as it is made, each
+// entry as soon as it is written, so that 50 000 entries are never held whole.
+using HarPieces = std::function<void(std::string_view piece)>;
+void WriteRequestsHar(const HarHeading& heading, const RequestLog& log, const HarPieces& write);
+
+// The same file whole, for a page of few requests.
 std::string RequestsHar(const HarHeading& heading, const RequestLog& log);
 
 // The time in HAR's form, "2026-12-11T14:40:00.125Z", of seconds since the Unix epoch.

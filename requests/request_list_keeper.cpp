@@ -46,8 +46,9 @@ void RequestListKeeper::Export(const std::filesystem::path& file, bool includeCr
                              .pageAddress = browser_.Address(),
                              .pageTitle = browser_.Title(),
                              .includeCredentials = includeCredentials};
-    const std::string text = RequestsHar(heading, table_.Log());
-    report_.SetStatusText(SaveListExport(file, text));
+    report_.SetStatusText(SaveListExport(file, [&](const BytePieceWriter& write) {
+        WriteRequestsHar(heading, table_.Log(), write);
+    }));
 }
 
 }  // namespace quorvane

@@ -7,7 +7,6 @@
 #include "saving/served_source_file_name.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
-#include "saving/whole_file.h"
 
 namespace quorvane {
 
@@ -22,9 +21,14 @@ std::string ListExportFileName(const std::string& pageAddress, const std::string
 }
 
 std::string SaveListExport(const std::filesystem::path& file, const std::string& text) {
+    return SaveListExport(file, [&text](const BytePieceWriter& write) { write(text); });
+}
+
+std::string SaveListExport(const std::filesystem::path& file,
+                           const std::function<void(const BytePieceWriter&)>& make) {
     try {
         const std::filesystem::path saved =
-            SaveWholeFile(file.parent_path(), file.filename().string(), text);
+            SaveWholeFileInPieces(file.parent_path(), file.filename().string(), make);
         return SavedFileMessage(saved, UserHomeFolder());
     } catch (const std::system_error& error) {
         return Translated("Could not save {1}: {2}",

@@ -12,4 +12,14 @@ std::filesystem::path SaveWholeFile(const std::filesystem::path& folder, const s
     return file.Commit();
 }
 
+std::filesystem::path SaveWholeFileInPieces(
+    const std::filesystem::path& folder, const std::string& name,
+    const std::function<void(const BytePieceWriter&)>& make) {
+    PartialFile file(folder, name);
+    FileBytesWriter writer(file.Path());
+    make([&writer](std::string_view piece) { writer.Append(piece); });
+    writer.Close();
+    return file.Commit();
+}
+
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,13 @@ namespace quorvane {
 
 std::filesystem::path SaveWholeFile(const std::filesystem::path& folder, const std::string& name,
                                     std::string_view bytes);
+
+// The same of bytes too many to be held at once: make hands them, as it makes them, to the
+// writer it is given, piece by piece, into the partial file. A piece that cannot be
+// written throws std::system_error out of make's call, which removes the partial file.
+using BytePieceWriter = std::function<void(std::string_view piece)>;
+std::filesystem::path SaveWholeFileInPieces(
+    const std::filesystem::path& folder, const std::string& name,
+    const std::function<void(const BytePieceWriter&)>& make);
 
 }  // namespace quorvane

@@ -77,8 +77,8 @@ TEST_F(RequestListKeeperTest, ExportsHarNeverOverAFileAndCookiesOnlyWhenAsked) {
     keeper_.Export(folder / "with.har", true);
     EXPECT_EQ(folder.Read("/page.har"), "earlier");
     const std::string without = folder.Read("/page (1).har");
-    EXPECT_THAT(without, HasSubstr("\"name\": \"Quorvane\""));
-    EXPECT_THAT(without, HasSubstr("\"value\": \"test\""));
+    EXPECT_THAT(without, HasSubstr("\"name\":\"Quorvane\""));
+    EXPECT_THAT(without, HasSubstr("\"value\":\"test\""));
     EXPECT_THAT(without, Not(HasSubstr("s3cr3t")));
     EXPECT_THAT(folder.Read("/with.har"), HasSubstr("s3cr3t"));
     EXPECT_THAT(surface_.statusText, HasSubstr("Saved with.har to "));

@@ -144,6 +144,78 @@ TEST(RequestsHar, WritesCookiesAndCredentialsOnlyWhenAsked) {
     EXPECT_NE(with.dump().find("Basic cGFzczp3b3Jk"), std::string::npos);
 }
 
+// The file as the document built whole wrote it before it was written piece by piece:
+// the same content, member for member, whatever the order and spacing.
+constexpr char kPlayedPageHar[] =
+    R"({"log":{"creator":{"name":"Quorvane","version":"3.1.0"},"entries":[{"_kind":"document",)"
+    R"("_thirdParty":false,"cache":{},"pageref":"page_1","request":{"bodySize":0,"cookies":[],)"
+    R"("headers":[{"name":"Accept","value":"text/html"}],"headersSize":-1,"httpVersion":"",)"
+    R"("method":"GET","queryString":[{"name":"a","value":"1"},{"name":"b","value":""}],"url":"http://site.test/start?a=1&b"},)"
+    R"("response":{"bodySize":-1,"content":{"mimeType":"","size":-1},"cookies":[],"headers":[{"name":"Location",)"
+    R"("value":"http://site.test/page"}],"headersSize":-1,"httpVersion":"","redirectURL":"http://site.test/page",)"
+    R"("status":301,"statusText":"Moved Permanently"},"startedDateTime":"2025-12-06T05:46:41.000Z",)"
+    R"("time":1000.0,"timings":{"blocked":-1,"connect":-1,"dns":-1,"receive":0.0,"send":0,)"
+    R"("ssl":-1,"wait":1000.0}},{"_kind":"document","_thirdParty":false,"cache":{},"pageref":"page_1",)"
+    R"("request":{"bodySize":0,"cookies":[],"headers":[],"headersSize":-1,"httpVersion":"",)"
+    R"("method":"GET","queryString":[],"url":"http://site.test/page"},"response":{"bodySize":100,)"
+    R"("content":{"mimeType":"text/html","size":10},"cookies":[{"name":"id","value":"s3cr3t"}],)"
+    R"("headers":[{"name":"X-Served-By","value":"test"},{"name":"Set-Cookie","value":"id=s3cr3t; Path=/"}],)"
+    R"("headersSize":-1,"httpVersion":"","redirectURL":"","status":200,"statusText":"OK"},)"
+    R"("startedDateTime":"2025-12-06T05:46:42.000Z","time":2000.0,"timings":{"blocked":-1,)"
+    R"("connect":-1,"dns":-1,"receive":1000.0,"send":0,"ssl":-1,"wait":1000.0}},{"_kind":"frame",)"
+    R"("_thirdParty":true,"cache":{},"pageref":"page_1","request":{"bodySize":0,"cookies":[{"name":"theirs",)"
+    R"("value":"c00kie"},{"name":"more","value":"two"}],"headers":[{"name":"Accept","value":"text/html"},)"
+    R"({"name":"Referer","value":"http://site.test/page"},{"name":"Cookie","value":"theirs=c00kie; more=two"},)"
+    R"({"name":"Authorization","value":"Basic cGFzczp3b3Jk"}],"headersSize":-1,"httpVersion":"",)"
+    R"("method":"GET","queryString":[],"url":"http://other.test/frame.html"},"response":{"bodySize":200,)"
+    R"("content":{"mimeType":"text/html","size":20},"cookies":[],"headers":[],"headersSize":-1,)"
+    R"("httpVersion":"","redirectURL":"","status":200,"statusText":"OK"},"startedDateTime":"2025-12-06T05:46:45.000Z",)"
+    R"("time":2000.0,"timings":{"blocked":-1,"connect":-1,"dns":-1,"receive":1000.0,"send":0,)"
+    R"("ssl":-1,"wait":1000.0}},{"_frame":2,"_kind":"script","_thirdParty":true,"cache":{},)"
+    R"("pageref":"page_1","request":{"bodySize":0,"cookies":[],"headers":[{"name":"Referer",)"
+    R"("value":"http://other.test/frame.html"}],"headersSize":-1,"httpVersion":"","method":"GET",)"
+    R"("queryString":[],"url":"http://other.test/frame.js"},"response":{"bodySize":300,"content":{"mimeType":"text/javascript",)"
+    R"("size":30},"cookies":[],"headers":[],"headersSize":-1,"httpVersion":"","redirectURL":"",)"
+    R"("status":200,"statusText":"OK"},"startedDateTime":"2025-12-06T05:46:48.000Z","time":2000.0,)"
+    R"("timings":{"blocked":-1,"connect":-1,"dns":-1,"receive":1000.0,"send":0,"ssl":-1,)"
+    R"("wait":1000.0}},{"_failure":"Connection refused","_kind":"","_thirdParty":false,"cache":{},)"
+    R"("pageref":"page_1","request":{"bodySize":0,"cookies":[],"headers":[],"headersSize":-1,)"
+    R"("httpVersion":"","method":"GET","queryString":[],"url":"http://site.test/x.png"},)"
+    R"("response":{"bodySize":-1,"content":{"mimeType":"","size":-1},"cookies":[],"headers":[],)"
+    R"("headersSize":-1,"httpVersion":"","redirectURL":"","status":0,"statusText":""},"startedDateTime":"2025-12-06T05:46:51.000Z",)"
+    R"("time":1000.0,"timings":{"blocked":-1,"connect":-1,"dns":-1,"receive":0.0,"send":0,)"
+    R"("ssl":-1,"wait":0.0}}],"pages":[{"id":"page_1","pageTimings":{"onContentLoad":-1,)"
+    R"("onLoad":-1},"startedDateTime":"2025-12-06T05:46:41.000Z","title":"http://site.test/page"}],)"
+    R"("version":"1.2"}})";
+
+TEST(RequestsHar, WritesWhatTheWholeDocumentHeld) {
+    EXPECT_EQ(Har(true), json::parse(kPlayedPageHar));
+}
+
+// Pieces of some hundred kilobytes are handed on as entries are made, never the whole
+// file at the end, and together they are the file.
+TEST(RequestsHar, HandsTheFileOnInPiecesAsItIsMade) {
+    RequestLog log;
+    PageRequests page(log);
+    for (RequestId id = 1; id <= 5000; ++id) {
+        page.Load(id, "http://site.test/file-" + std::to_string(id) + ".png", 200, "image/png",
+                  {{"Accept", "*/*"}, {"Referer", "http://site.test/"}});
+    }
+    const HarHeading heading{.creatorVersion = "3.1.0"};
+    std::string joined;
+    std::size_t pieces = 0, largest = 0;
+    WriteRequestsHar(heading, log, [&](std::string_view piece) {
+        joined += piece;
+        ++pieces;
+        largest = std::max(largest, piece.size());
+    });
+    const std::string whole = RequestsHar(heading, log);
+    EXPECT_EQ(joined, whole);
+    EXPECT_GT(pieces, 3u) << whole.size() << " bytes";
+    EXPECT_LT(largest, whole.size() / 2);
+    EXPECT_EQ(json::parse(joined)["log"]["entries"].size(), 5000u);
+}
+
 TEST(HarTime, WritesUtcWithMilliseconds) {
     EXPECT_EQ(HarTime(0), "1970-01-01T00:00:00.000Z");
     EXPECT_EQ(HarTime(1765464000.125), "2025-12-11T14:40:00.125Z");

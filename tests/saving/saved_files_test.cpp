@@ -19,6 +19,7 @@
 #include "saving/partial_file.h"
 #include "saving/saved_file_name.h"
 #include "saving/transfer_messages.h"
+#include "saving/whole_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace quorvane {
@@ -116,6 +117,33 @@ TEST(PartialFile, NeverReplacesAFileAndLeavesNothingUnlessCommitted) {
     EXPECT_EQ(inNewFolder.Path(), folder / "made" / "here" / PartialFile::PartialName("x.png"));
     EXPECT_TRUE(fs::exists(inNewFolder.Path()));
     EXPECT_THROW(PartialFile(folder / "archive.zip" / "below a file", "x.png"), std::system_error);
+}
+
+// A file made piece by piece gets its name only once the last piece is in; a piece that
+// fails midway leaves neither the file nor its partial file.
+TEST(SaveWholeFileInPieces, NamesTheFileOnlyWhenEveryPieceIsIn) {
+    TempFolder folder;
+    folder.Write("/list.har", "earlier");
+    const fs::path saved =
+        SaveWholeFileInPieces(folder.Path(), "list.har", [&](const BytePieceWriter& write) {
+            write("{\"log\":");
+            EXPECT_FALSE(fs::exists(folder / "list (1).har"));
+            EXPECT_EQ(folder.Read("/" + PartialFile::PartialName("list (1).har")), "{\"log\":");
+            write("");
+            write("{}}");
+        });
+    EXPECT_EQ(saved, folder / "list (1).har");
+    EXPECT_EQ(folder.Read("/list (1).har"), "{\"log\":{}}");
+    EXPECT_EQ(folder.Read("/list.har"), "earlier");
+
+    EXPECT_THROW(SaveWholeFileInPieces(folder.Path(), "broken.har",
+                                       [](const BytePieceWriter& write) {
+                                           write("half");
+                                           throw std::system_error(ENOSPC, std::generic_category());
+                                       }),
+                 std::system_error);
+    EXPECT_FALSE(fs::exists(folder / "broken.har"));
+    EXPECT_FALSE(fs::exists(Partial(folder, "broken.har")));
 }
 
 TEST(PartialFile, ItsNameSaysWhoWritesIt) {
