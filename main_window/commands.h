@@ -9,8 +9,9 @@ namespace quorvane {
 
 class MainWindowController;
 
-// The switches of the Original Source view's look, kept by the window with its settings.
-enum class SourceSwitch { Wrap, Colour, Reformat };
+// The switches of the Original Source view's look, kept by the window with its settings;
+// Headers shows the page's status and headers beside its text.
+enum class SourceSwitch { Wrap, Colour, Reformat, Headers };
 
 // The controls a few commands work that only the window has: the find bar, the address
 // box, the Tools menu's items and the Original Source view's line and look. The wx frame
@@ -75,6 +76,7 @@ enum class CommandId {
     WrapLines,
     ColourSource,
     ReformatSource,
+    SourceHeaders,
     SourceAsServed,
     SourceAsNow,
     SourceChanges,

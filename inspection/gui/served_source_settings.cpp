@@ -11,6 +11,7 @@ namespace {
 
 constexpr char kColouredKey[] = "/Source/coloured";
 constexpr char kWrappedKey[] = "/Source/wrapped";
+constexpr char kHeadersKey[] = "/Source/headers";
 
 }  // namespace
 
@@ -23,6 +24,7 @@ ServedSourceLook ServedSourceSettings::Read() const {
     ServedSourceLook look;
     look.coloured = store->ReadBool(kColouredKey, look.coloured);
     look.wrapped = store->ReadBool(kWrappedKey, look.wrapped);
+    look.headersShown = store->ReadBool(kHeadersKey, look.headersShown);
     return look;
 }
 
@@ -30,7 +32,7 @@ bool ServedSourceSettings::Write(const ServedSourceLook& look) const {
     wxLogNull quiet;
     const auto store = OpenSettingsFile(file_);
     return store->Write(kColouredKey, look.coloured) && store->Write(kWrappedKey, look.wrapped) &&
-           store->Flush();
+           store->Write(kHeadersKey, look.headersShown) && store->Flush();
 }
 
 }  // namespace quorvane

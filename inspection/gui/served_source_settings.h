@@ -8,6 +8,8 @@ namespace quorvane {
 struct ServedSourceLook {
     bool coloured = true;
     bool wrapped = false;
+    // The main document's status and headers beside the text.
+    bool headersShown = false;
     bool operator==(const ServedSourceLook&) const = default;
 };
 

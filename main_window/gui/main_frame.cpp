@@ -40,6 +40,7 @@
 #include "main_window/gui/shortcuts_window.h"
 #include "main_window/gui/toolbar_row.h"
 #include "requests/gui/request_list_view.h"
+#include "requests/request_headers_text.h"
 #include "saving/saved_download.h"
 
 namespace quorvane {
@@ -96,7 +97,10 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
         panel_, [this]() -> MainWindowController& { return *controller_; });
     placer_.Place(imageList_->View(), places_.views);
     requestList_ = std::make_unique<RequestListControls>(
-        panel_, [this]() -> MainWindowController& { return *controller_; });
+        panel_, [this]() -> MainWindowController& { return *controller_; },
+        [this] { servedSource_->RefreshHeaders(); });
+    servedSource_->ReadHeadersFrom(
+        [this] { return MainDocumentHeadersText(requestList_->Table().Log()); });
     placer_.Place(requestList_->View(), places_.views);
     controller_ = std::make_unique<MainWindowController>(
         *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },

@@ -10,12 +10,15 @@ namespace quorvane {
 
 // An address opens in the Browser view under the rule of the Original Source's links.
 RequestListControls::RequestListControls(wxWindow* panel,
-                                         std::function<MainWindowController&()> controller)
-    : view_(new RequestListView(panel, table_,
-                                RequestListActions{.open = [controller = std::move(controller)](
-                                                               const std::string& address) {
-                                    controller().FollowSourceLink(address, false);
-                                }})) {
+                                         std::function<MainWindowController&()> controller,
+                                         std::function<void()> shown)
+    : view_(new RequestListView(
+          panel, table_,
+          RequestListActions{.open =
+                                 [controller = std::move(controller)](const std::string& address) {
+                                     controller().FollowSourceLink(address, false);
+                                 },
+                             .shown = std::move(shown)})) {
     view_->Hide();
 }
 

@@ -15,8 +15,10 @@ class RequestListView;
 // pane that shows it, whose rows ask the window's controller.
 class RequestListControls {
   public:
-    // controller: the window's controller, made after this part, whose pane it needs.
-    RequestListControls(wxWindow* panel, std::function<MainWindowController&()> controller);
+    // controller: the window's controller, made after this part, whose pane it needs;
+    // shown: the view showed the log's rows again, as it does at most every 100 ms.
+    RequestListControls(wxWindow* panel, std::function<MainWindowController&()> controller,
+                        std::function<void()> shown);
     RequestListControls(const RequestListControls&) = delete;
     RequestListControls& operator=(const RequestListControls&) = delete;
 

@@ -4,6 +4,7 @@
 #include <wx/numdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/splitter.h>
 
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "inspection/gui/served_source_view.h"
 #include "inspection/served_source_text.h"
 #include "main_window/gui/command_binding.h"
+#include "requests/gui/headers_pane.h"
 #include "source_changes/gui/source_mode_bar.h"
 #include "source_changes/source_modes.h"
 
@@ -27,13 +29,22 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
     bar_ = new SourceModeBar(
         page_, [this](SourceMode mode) { ChooseMode(mode); },
         [this](const std::string& address) { ChooseFrame(address); }, [this] { ReadPageAgain(); });
-    view_ = new ServedSourceView(page_, std::move(follow), std::move(refuse));
+    split_ = new wxSplitterWindow(page_, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                  wxSP_LIVE_UPDATE | wxSP_3DSASH);
+    view_ = new ServedSourceView(split_, std::move(follow), std::move(refuse));
+    headers_ = new HeadersPane(split_);
+    split_->SetMinimumPaneSize(page_->FromDIP(80));
+    // The headers keep a third of the width as the window grows.
+    split_->SetSashGravity(2.0 / 3);
+    split_->Initialize(view_);
+    headers_->Hide();
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(bar_, 0, wxEXPAND);
-    column->Add(view_, 1, wxEXPAND);
+    column->Add(split_, 1, wxEXPAND);
     page_->SetSizer(column);
     view_->SetColoured(look_.coloured);
     view_->SetWrapped(look_.wrapped);
+    ShowHeadersPane(look_.headersShown);
     // Scintilla takes Ctrl+Alt with a letter for AltGr and the key for text, and GTK's input
     // method Ctrl+Shift+U for the start of a character's number, both before the window's
     // shortcuts see them: the switch's keys go to their commands here.
@@ -77,6 +88,30 @@ ServedSourcePane& ServedSourceControls::Pane() {
 void ServedSourceControls::ReadServedBytesFrom(BrowserViewElement& browser) {
     browser_ = &browser;
     encoding_->ReadBytesFrom(browser);
+}
+
+void ServedSourceControls::ReadHeadersFrom(std::function<std::string()> text) {
+    headersText_ = std::move(text);
+    RefreshHeaders();
+}
+
+void ServedSourceControls::RefreshHeaders() {
+    if (split_->IsSplit()) {
+        headers_->ShowText(headersText_());
+    }
+}
+
+std::string ServedSourceControls::HeadersText() const {
+    return split_->IsSplit() ? headers_->Text() : std::string();
+}
+
+void ServedSourceControls::ShowHeadersPane(bool shown) {
+    if (shown && !split_->IsSplit()) {
+        split_->SplitVertically(view_, headers_, split_->GetSize().x * 2 / 3);
+        RefreshHeaders();
+    } else if (!shown && split_->IsSplit()) {
+        split_->Unsplit(headers_);
+    }
 }
 
 void ServedSourceControls::ChooseEncoding(std::string_view name) {
@@ -150,6 +185,10 @@ void ServedSourceControls::FlipSwitch(SourceSwitch which) {
             // Reformatting is for the page at hand and is not kept.
             view_->SetReformatted(!view_->Reformatted());
             return;
+        case SourceSwitch::Headers:
+            look_.headersShown = !look_.headersShown;
+            ShowHeadersPane(look_.headersShown);
+            break;
     }
     // A look that cannot be kept still applies for this run.
     settings_.Write(look_);
@@ -163,6 +202,8 @@ bool ServedSourceControls::SwitchOn(SourceSwitch which) const {
             return look_.coloured;
         case SourceSwitch::Reformat:
             return view_->Reformatted();
+        case SourceSwitch::Headers:
+            return look_.headersShown;
     }
     return false;
 }

@@ -15,17 +15,19 @@
 #include "source_changes/served_frame_reader.h"
 
 class wxPanel;
+class wxSplitterWindow;
 class wxWindow;
 
 namespace quorvane {
 
+class HeadersPane;
 class ServedSourceView;
 class SourceModeBar;
 class SourceModes;
 
 // The "Original Source" view on the fourth tab: the code viewer under the bar that switches
 // between the page as served, as it is now and the changes, its look and mode kept in the
-// settings file, and Go to Line.
+// settings file, Go to Line, and the page's headers beside the text when asked.
 class ServedSourceControls : private LiveDocumentReader, private ServedFrameReader {
   public:
     // follow: a link of the view was clicked (target, and whether its own source is asked).
@@ -48,6 +50,12 @@ class ServedSourceControls : private LiveDocumentReader, private ServedFrameRead
     void ReadLivePageFrom(std::unique_ptr<LiveDocumentReader> reader);
     // The Browser view, whose page's bytes are read again in the encoding the user chooses.
     void ReadServedBytesFrom(BrowserViewElement& browser);
+    // What the headers pane shows: the page's status line, redirect chain and headers.
+    void ReadHeadersFrom(std::function<std::string()> text);
+    // The headers may have changed: the pane, when shown, shows them again.
+    void RefreshHeaders();
+    // What the headers pane shows; "" while it is hidden.
+    std::string HeadersText() const;
     // Reads the served text again in the encoding named (a name of EncodingChoices()).
     void ChooseEncoding(std::string_view name);
     std::string ShownEncoding() const;
@@ -73,6 +81,7 @@ class ServedSourceControls : private LiveDocumentReader, private ServedFrameRead
     void ListFrames(FramesDone done) override;
     void ReadServedFrame(const std::string& address, ServedFrameReader::Done done) override;
     void OnModesChanged();
+    void ShowHeadersPane(bool shown);
 
     ServedSourceSettings settings_;
     ServedSourceLook look_;
@@ -80,7 +89,10 @@ class ServedSourceControls : private LiveDocumentReader, private ServedFrameRead
     SourceMode keptMode_;
     wxPanel* page_;
     SourceModeBar* bar_;
+    wxSplitterWindow* split_;
     ServedSourceView* view_;
+    HeadersPane* headers_;
+    std::function<std::string()> headersText_ = [] { return std::string(); };
     std::unique_ptr<LiveDocumentReader> reader_;
     BrowserViewElement* browser_ = nullptr;
     std::unique_ptr<ServedSourceViewPane> pane_;

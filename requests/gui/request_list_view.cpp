@@ -16,6 +16,7 @@
 #include "desktop/gui/accessible_names.h"
 #include "desktop/gui/cell_list.h"
 #include "desktop/gui/list_accessible.h"
+#include "requests/gui/headers_pane.h"
 #include "requests/request_headers_text.h"
 
 namespace quorvane {
@@ -79,9 +80,7 @@ RequestListView::RequestListView(wxWindow* parent, RequestListTable& table,
                    : std::string();
     });
     ExposeListLines(*list_, _("Resources"));
-    headers_ = new wxTextCtrl(split, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                              wxTE_MULTILINE | wxTE_READONLY | wxTE_DONTWRAP);
-    SetAccessibleName(*headers_, _("Headers"));
+    headers_ = new HeadersPane(split);
     split->SetMinimumPaneSize(FromDIP(60));
     split->SplitHorizontally(list_, headers_, -FromDIP(180));
     split->SetSashGravity(1.0);
@@ -194,16 +193,14 @@ void RequestListView::ShowTable() {
             Layout();
         }
     }
+    actions_.shown();
 }
 
 void RequestListView::ShowSelectedHeaders() {
     const std::vector<std::size_t> selected = SelectedRows();
     const std::string text = selected.empty() ? MainDocumentHeadersText(table_.Log())
                                               : RequestHeadersText(table_.Log(), selected.front());
-    const wxString shown = FromUtf8(text);
-    if (shown != headers_->GetValue()) {
-        headers_->ChangeValue(shown);
-    }
+    headers_->ShowText(text);
 }
 
 void RequestListView::OnColumnClick(wxListEvent& event) {
@@ -240,7 +237,7 @@ std::string RequestListView::CountText() const {
 }
 
 std::string RequestListView::HeadersText() const {
-    return headers_->GetValue().utf8_string();
+    return headers_->Text();
 }
 
 void RequestListView::OnContextMenu(wxListEvent& event) {

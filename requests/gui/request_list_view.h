@@ -21,10 +21,13 @@ class wxTextCtrl;
 namespace quorvane {
 
 class CellList;
+class HeadersPane;
 
 // What the Resources tab's commands do beyond the table itself.
 struct RequestListActions {
     std::function<void(const std::string& address)> open;  // in the Browser view
+    // The table was shown again with the log's rows, at most every 100 ms while they come.
+    std::function<void()> shown = [] {};
 };
 
 // The "Resources" view: a filter row (address text or regular expression, type or kind,
@@ -66,7 +69,7 @@ class RequestListView : public wxPanel, public RequestListPane {
     wxCheckBox* thirdPartyOnly_ = nullptr;
     wxStaticText* count_ = nullptr;
     CellList* list_ = nullptr;
-    wxTextCtrl* headers_ = nullptr;
+    HeadersPane* headers_ = nullptr;
     bool showPending_ = false;
     wxTimer showTimer_{this};
     std::chrono::steady_clock::time_point lastShown_{};

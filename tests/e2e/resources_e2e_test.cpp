@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/user_folders.h"
+#include "main_window/gui/served_source_controls.h"
 #include "requests/gui/request_list_view.h"
 #include "tests/e2e/dialog_user.h"
 #include "tests/e2e/event_pump.h"
@@ -89,6 +90,20 @@ TEST_F(ResourcesEndToEnd, ListsEveryRequestAndExportsThemAsHar) {
     EXPECT_TRUE(WaitUntil(
         [&] { return view.HeadersText().find("X-Served-By: test") != std::string::npos; }))
         << view.HeadersText();
+
+    // Beside the Original Source, the page's own headers, after the chain that led to it.
+    frame_->Controller().SelectView(MainWindowController::kServedSourceView);
+    ASSERT_FALSE(frame_->SourceSwitchOn(SourceSwitch::Headers));
+    frame_->FlipSourceSwitch(SourceSwitch::Headers);
+    ServedSourceControls& source = frame_->ServedSourceParts();
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string text = source.HeadersText();
+        return text.starts_with("200 OK  GET " + server_.Url("/res/page.html")) &&
+               text.find("X-Served-By: test") != std::string::npos &&
+               text.find("Redirected: 301 " + server_.Url("/res/start")) != std::string::npos;
+    })) << source.HeadersText();
+    frame_->FlipSourceSwitch(SourceSwitch::Headers);
+    EXPECT_EQ(source.HeadersText(), "");
 
     const fs::path folder = UserHomeFolder() / "requests-e2e";
     fs::remove_all(folder);

@@ -14,12 +14,12 @@ TEST(ServedSourceSettings, KeepTheLookBesideTheOtherSettings) {
     TempFolder folder;
     const auto file = folder / "Quorvane" / "Quorvane.conf";
     const ServedSourceSettings settings(file);
-    EXPECT_EQ(settings.Read(), (ServedSourceLook{true, false}));
+    EXPECT_EQ(settings.Read(), (ServedSourceLook{true, false, false}));
     const ShowHelpSetting showHelp("Quorvane", file);
     ASSERT_TRUE(showHelp.Write("0"));
     for (const ServedSourceLook look :
-         {ServedSourceLook{false, true}, ServedSourceLook{true, false},
-          ServedSourceLook{false, false}}) {
+         {ServedSourceLook{false, true, true}, ServedSourceLook{true, false, true},
+          ServedSourceLook{false, false, false}}) {
         ASSERT_TRUE(settings.Write(look));
         EXPECT_EQ(settings.Read(), look);
         EXPECT_EQ(showHelp.Read(), "0");

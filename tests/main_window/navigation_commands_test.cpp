@@ -143,6 +143,9 @@ TEST_F(NavigationTest, EveryWindowCommandRunsItsStepsFromEachOfItsPlaces) {
         {"Wrap Long Lines", {ByTable(CommandId::WrapLines)}, {"window.FlipSourceSwitch(0)"}},
         {"Colour Source", {ByTable(CommandId::ColourSource)}, {"window.FlipSourceSwitch(1)"}},
         {"Reformat Source", {ByTable(CommandId::ReformatSource)}, {"window.FlipSourceSwitch(2)"}},
+        {"Headers beside the source",
+         {ByTable(CommandId::SourceHeaders)},
+         {"window.FlipSourceSwitch(3)"}},
     });
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "requests/request_columns.h"
 #include "requests/request_headers_text.h"
 #include "requests/request_list_table.h"
@@ -170,6 +172,43 @@ TEST(RequestHeadersText, SaysTheStatusTheChainAndTheHeadersInOrder) {
               "\nResponse headers\nLocation: http://site.test/moved\n"
               "\nRequest headers\nAccept: text/html\nUser-Agent: Q\n");
     EXPECT_EQ(RequestHeadersText(log, 9), "");
+}
+
+// What the pane beside the Original Source says as the page's requests come: always the
+// last step of the page's own chain, never a frame's document, nothing of the page before.
+TEST(MainDocumentHeadersText, FollowsThePageThroughItsChain) {
+    RequestLog log;
+    PageRequests page(log);
+    const struct {
+        std::function<void()> step;
+        std::string firstLine;
+    } rows[] = {
+        {[] {}, ""},
+        {[&] { page.Send(1, "http://site.test/old", {}, true); },
+         "waiting  GET http://site.test/old"},
+        {[&] { page.Redirect(1, 301, "http://site.test/page"); },
+         "waiting  GET http://site.test/page"},
+        {[&] {
+             page.Answer(1, 200, "text/html", {{"X-Served-By", "test"}});
+         },
+         "200 OK  GET http://site.test/page"},
+        {[&] {
+             page.Send(2, "http://other.test/frame.html", {{"Accept", "text/html"}});
+             page.Answer(2, 404, "text/html");
+         },
+         "200 OK  GET http://site.test/page"},
+        {[&] { log.PageBegan(); }, ""},
+        {[&] {
+             page.Send(3, "http://site.test/next", {}, true);
+             page.Fail(3, "Connection refused");
+         },
+         "failed: Connection refused  GET http://site.test/next"},
+    };
+    for (const auto& row : rows) {
+        row.step();
+        const std::string text = MainDocumentHeadersText(log);
+        EXPECT_EQ(text.substr(0, text.find('\n')), row.firstLine);
+    }
 }
 
 }  // namespace
