@@ -7,6 +7,7 @@
 #include "base/text_search.h"
 #include "desktop/translation.h"
 #include "inspection/row_text_match.h"
+#include "inspection/served_source_text.h"
 
 namespace quorvane {
 namespace {
@@ -81,6 +82,10 @@ std::string RequestKind(const RequestRow& row) {
         return Translatable("media");
     }
     return type.empty() ? std::string() : Translatable("other");
+}
+
+bool ShowsAsText(const RequestRow& row) {
+    return !row.mimeType.empty() && IsTextResource(row.mimeType, {});
 }
 
 std::string RequestKindShown(const RequestRow& row) {

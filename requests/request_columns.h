@@ -33,6 +33,10 @@ std::string RequestColumnName(RequestColumn column);
 // stays English, as the HAR export writes it; the table shows RequestKindShown.
 std::string RequestKind(const RequestRow& row);
 
+// Whether the request's file is text the Original Source view shows (HTML, CSS,
+// JavaScript, JSON, XML, plain text), by the type its response names; not while unknown.
+bool ShowsAsText(const RequestRow& row);
+
 // The request's kind in the user's language.
 std::string RequestKindShown(const RequestRow& row);
 

@@ -1,5 +1,6 @@
 #include "source_changes/source_modes.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "desktop/translation.h"
@@ -30,14 +31,32 @@ void SourceModes::SetVisible(bool visible) {
     }
 }
 
+// The file of the page chosen stays chosen while the page is the one it was chosen on: its
+// text may come after the user chose the file.
 void SourceModes::ShowSource(std::string text, std::string pageAddress) {
     if (pageAddress != mainAddress_) {
         frames_.clear();
     }
+    if (pageAddress != resourcePage_) {
+        resource_.clear();
+    }
     mainServed_ = std::make_shared<const std::string>(std::move(text));
     mainAddress_ = std::move(pageAddress);
-    ChooseFrame({});
+    if (!resource_.empty() && std::ranges::find(frames_, resource_) == frames_.end()) {
+        frames_.push_back(resource_);
+    }
+    ChooseFrame(resource_);
     ListFrames();
+}
+
+void SourceModes::ChooseResource(const std::string& address, const std::string& pageAddress) {
+    resource_ = address;
+    resourcePage_ = pageAddress;
+    if (std::ranges::find(frames_, address) == frames_.end()) {
+        frames_.push_back(address);
+    }
+    mode_ = SourceMode::AsServed;
+    ChooseFrame(address);
 }
 
 void SourceModes::ChooseFrame(const std::string& address) {
@@ -97,6 +116,9 @@ void SourceModes::OnFramesListed(unsigned listing, std::vector<std::string> addr
         return;
     }
     std::vector<std::string> offered = FramesToChoose(mainAddress_, addresses);
+    if (!resource_.empty() && std::ranges::find(offered, resource_) == offered.end()) {
+        offered.push_back(resource_);
+    }
     if (offered == frames_) {
         return;
     }
@@ -209,7 +231,26 @@ void SourceModes::GoToPreviousChange() {
     }
 }
 
+std::string SourceModes::ResourceNote() const {
+    switch (servedState_) {
+        case ServedText::Reading:
+            return Translated("Reading the file as served\u2026");
+        case ServedText::Missing:
+            return Translated("The browser holds no copy of {1}; nothing is fetched again.",
+                              {frame_});
+        case ServedText::Read:
+            break;
+    }
+    return Translated(
+        "The text of {1}, a file of the page, as served; \u201cMain document\u201d above shows "
+        "the page\u2019s own.",
+        {frame_});
+}
+
 std::string SourceModes::Note() const {
+    if (mode_ == SourceMode::AsServed && !frame_.empty() && frame_ == resource_) {
+        return ResourceNote();
+    }
     if (mode_ != SourceMode::AsNow && servedState_ == ServedText::Reading) {
         return Translated("Reading the frame as served\u2026");
     }

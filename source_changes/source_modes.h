@@ -71,6 +71,10 @@ class SourceModes : public ServedSourcePane {
     // Shows the texts of the frame whose document is at address, or of the main document
     // for "". An address that is not offered chooses the main document.
     void ChooseFrame(const std::string& address);
+    // Shows, as served, the text of another file (a script, a style sheet) of the page at
+    // pageAddress, as the engine holds it: offered as one more entry after the frames until
+    // another page's text comes, so that the main document is chosen back as a frame is.
+    void ChooseResource(const std::string& address, const std::string& pageAddress);
     // The next (previous) change from the caret's line, in the "Changes" mode.
     void GoToNextChange();
     void GoToPreviousChange();
@@ -78,7 +82,8 @@ class SourceModes : public ServedSourcePane {
     SourceMode Mode() const { return mode_; }
     LiveText LiveState() const { return live_; }
     ServedText ServedState() const { return servedState_; }
-    // The frames offered besides the main document, and the one chosen ("" for the main).
+    // The frames offered besides the main document, then the file of the page chosen, if
+    // any; and the one chosen ("" for the main).
     const std::vector<std::string>& Frames() const { return frames_; }
     const std::string& ChosenFrame() const { return frame_; }
     Comparison ComparisonState() const { return comparison_; }
@@ -94,6 +99,8 @@ class SourceModes : public ServedSourcePane {
     void OnLiveRead(unsigned request, std::optional<LiveDocument> document);
     void ShowAsChosen();
     void Compare();
+    // What Note says of a file of the page chosen.
+    std::string ResourceNote() const;
 
     ChangesPane& pane_;
     LiveDocumentReader& reader_;
@@ -105,6 +112,8 @@ class SourceModes : public ServedSourcePane {
     std::string mainAddress_;
     std::vector<std::string> frames_;
     std::string frame_;     // "" for the main document
+    std::string resource_;  // the file of the page offered after the frames; "" for none
+    std::string resourcePage_;  // the page it is a file of
     unsigned listing_ = 0;  // numbers the frame lists, so that an older one is dropped
     // Of the document chosen.
     std::shared_ptr<const std::string> served_ = mainServed_;

@@ -98,7 +98,11 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     placer_.Place(imageList_->View(), places_.views);
     requestList_ = std::make_unique<RequestListControls>(
         panel_, [this]() -> MainWindowController& { return *controller_; },
-        [this] { servedSource_->RefreshHeaders(); });
+        [this] { servedSource_->RefreshHeaders(); },
+        [this](const std::string& address) {
+            servedSource_->ShowResource(address);
+            controller_->SelectView(MainWindowController::kServedSourceView);
+        });
     servedSource_->ReadHeadersFrom(
         [this] { return MainDocumentHeadersText(requestList_->Table().Log()); });
     placer_.Place(requestList_->View(), places_.views);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "requests/request_list_table.h"
 
@@ -16,9 +17,11 @@ class RequestListView;
 class RequestListControls {
   public:
     // controller: the window's controller, made after this part, whose pane it needs;
-    // shown: the view showed the log's rows again, as it does at most every 100 ms.
+    // shown: the view showed the log's rows again, as it does at most every 100 ms;
+    // openSource: a text file of the page is to be shown in the Original Source view.
     RequestListControls(wxWindow* panel, std::function<MainWindowController&()> controller,
-                        std::function<void()> shown);
+                        std::function<void()> shown,
+                        std::function<void(const std::string&)> openSource);
     RequestListControls(const RequestListControls&) = delete;
     RequestListControls& operator=(const RequestListControls&) = delete;
 

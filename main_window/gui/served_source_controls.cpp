@@ -220,6 +220,10 @@ void ServedSourceControls::ChooseFrame(const std::string& address) {
     modes_->ChooseFrame(address);
 }
 
+void ServedSourceControls::ShowResource(const std::string& address) {
+    modes_->ChooseResource(address, browser_ != nullptr ? browser_->Address() : std::string());
+}
+
 std::vector<std::string> ServedSourceControls::Frames() const {
     return modes_->Frames();
 }

@@ -68,6 +68,8 @@ class ServedSourceControls : private LiveDocumentReader, private ServedFrameRead
     SourceMode Mode() const;
     // The texts of the frame at address, or of the main document for "".
     void ChooseFrame(const std::string& address);
+    // Another file of the page, at address, as served (SourceModes::ChooseResource).
+    void ShowResource(const std::string& address);
     // The frames offered, and the one chosen, for the tests.
     std::vector<std::string> Frames() const;
     std::string ChosenFrame() const;

@@ -53,7 +53,7 @@ constexpr std::array kStatusChoices{
     StatusChoice{StatusClass::Waiting, wxTRANSLATE("Waiting")},
 };
 
-enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem };
+enum MenuItem { kCopyItem = wxID_HIGHEST + 1, kOpenItem, kOpenSourceItem };
 
 // The rows of a page come by the hundred while it loads: the table is shown at most this
 // often, as a new number of lines draws every line on screen again.
@@ -240,12 +240,21 @@ std::string RequestListView::HeadersText() const {
     return headers_->Text();
 }
 
+void RequestListView::OpenOriginalSource(std::size_t row) {
+    if (row < table_.Log().Rows().size() && ShowsAsText(table_.Log().Rows()[row])) {
+        actions_.openSource(table_.Log().Rows()[row].address);
+    }
+}
+
 void RequestListView::OnContextMenu(wxListEvent& event) {
     wxMenu menu;
     menu.Append(kCopyItem, _("&Copy") + "\tCtrl+C");
     menu.Append(kOpenItem, _("&Open in Browser View"));
+    menu.Append(kOpenSourceItem, _("Open Original &Source"));
     const long line = event.GetIndex();
     const bool onLine = line >= 0 && static_cast<std::size_t>(line) < table_.Shown().size();
+    menu.Enable(kOpenSourceItem,
+                onLine && ShowsAsText(table_.ShownRow(static_cast<std::size_t>(line))));
     switch (list_->GetPopupMenuSelectionFromUser(menu)) {
         case kCopyItem:
             CopySelectedRows();
@@ -253,6 +262,11 @@ void RequestListView::OnContextMenu(wxListEvent& event) {
         case kOpenItem:
             if (onLine) {
                 actions_.open(table_.ShownRow(static_cast<std::size_t>(line)).address);
+            }
+            break;
+        case kOpenSourceItem:
+            if (onLine) {
+                OpenOriginalSource(table_.Shown()[static_cast<std::size_t>(line)]);
             }
             break;
         default:

@@ -26,6 +26,8 @@ class HeadersPane;
 // What the Resources tab's commands do beyond the table itself.
 struct RequestListActions {
     std::function<void(const std::string& address)> open;  // in the Browser view
+    // In the Original Source view, as served: of a text file of the page only.
+    std::function<void(const std::string& address)> openSource = [](const std::string&) {};
     // The table was shown again with the log's rows, at most every 100 ms while they come.
     std::function<void()> shown = [] {};
 };
@@ -49,6 +51,9 @@ class RequestListView : public wxPanel, public RequestListPane {
     std::vector<std::size_t> SelectedRows() const;
     // Copies the selected rows, or all rows shown when none is, as tab-apart lines.
     void CopySelectedRows() const;
+    // Shows the row's file in the Original Source view when it is text (ShowsAsText);
+    // nothing happens for another.
+    void OpenOriginalSource(std::size_t row);
     std::string CountText() const;
     std::string HeadersText() const;
 

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/user_folders.h"
+#include "inspection/gui/served_source_view.h"
 #include "main_window/gui/served_source_controls.h"
 #include "requests/gui/request_list_view.h"
 #include "tests/e2e/dialog_user.h"
@@ -104,6 +105,31 @@ TEST_F(ResourcesEndToEnd, ListsEveryRequestAndExportsThemAsHar) {
     })) << source.HeadersText();
     frame_->FlipSourceSwitch(SourceSwitch::Headers);
     EXPECT_EQ(source.HeadersText(), "");
+
+    // A script of the page in the Original Source view, from the engine's copy, and back.
+    const auto rowOf = [&](const std::string& path) {
+        std::size_t place = 0;
+        while (place < table.Log().Rows().size() &&
+               !table.Log().Rows()[place].address.ends_with(path)) {
+            ++place;
+        }
+        return place;
+    };
+    const auto shows = [&](const std::string& text) {
+        return WaitUntil([&] {
+            return frame_->ServedSource().Complete() &&
+                   frame_->ServedSource().ShownText().find(text) != std::string_view::npos;
+        });
+    };
+    view.OpenOriginalSource(rowOf("/res/app.js"));
+    EXPECT_TRUE(shows("var loaded = 1;"))
+        << source.ModeNote() << table.Log().Rows()[rowOf("/res/app.js")].mimeType;
+    EXPECT_THAT(source.ModeNote(), ::testing::HasSubstr(server_.Url("/res/app.js")));
+    EXPECT_EQ(source.ChosenFrame(), server_.Url("/res/app.js"));
+    view.OpenOriginalSource(rowOf("/res/pic.bmp"));
+    EXPECT_EQ(source.ChosenFrame(), server_.Url("/res/app.js"));
+    source.ChooseFrame("");
+    EXPECT_TRUE(shows("marker-resources"));
 
     const fs::path folder = UserHomeFolder() / "requests-e2e";
     fs::remove_all(folder);

@@ -211,5 +211,32 @@ TEST(MainDocumentHeadersText, FollowsThePageThroughItsChain) {
     }
 }
 
+TEST(ShowsAsText, TakesTheTextTypesTheSourceViewShows) {
+    const struct {
+        const char* mimeType;
+        bool text;
+    } rows[] = {
+        {"text/html", true},
+        {"TEXT/HTML; charset=ISO-8859-1", true},
+        {"text/css", true},
+        {"text/javascript;charset=utf-8", true},
+        {"application/javascript", true},
+        {"application/json", true},
+        {"application/ld+json", true},
+        {"image/svg+xml", true},
+        {"application/xml", true},
+        {"text/plain", true},
+        {"image/png", false},
+        {"font/woff2", false},
+        {"video/mp4", false},
+        {"application/octet-stream", false},
+        {"application/jsonp", false},
+        {"", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ShowsAsText(RequestRow{.mimeType = row.mimeType}), row.text) << row.mimeType;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane

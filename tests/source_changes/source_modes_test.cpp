@@ -346,5 +346,49 @@ TEST(SourceModeName, NamesEachModeForTheSettings) {
     EXPECT_EQ(SourceModeNamed("bogus"), std::nullopt);
 }
 
+constexpr const char* kScript = "http://a/app.js";
+
+// A file of the page chosen from the Resources view is shown as served, offered after the
+// frames until the page is another; the main document is chosen back as a frame is.
+TEST_F(SourceModesTest, AFileOfThePageIsShownAsServedUntilThePageChanges) {
+    SourceModes& modes = Modes(SourceMode::Changes);
+    reader.frames = {kFrame};
+    servedFrames.texts[kScript] = "var a = 1;";
+    modes.ChooseResource(kScript, "http://a/");
+    EXPECT_EQ(modes.Mode(), SourceMode::AsServed);
+    EXPECT_EQ(modes.Frames(), std::vector<std::string>{kScript});
+    EXPECT_EQ(modes.Note(), "Reading the file as served\u2026");
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "source(http://a/app.js):var a = 1;");
+    EXPECT_TRUE(modes.Note().starts_with("The text of http://a/app.js, a file of the page"))
+        << modes.Note();
+    // The page's text coming after the choice, and its frames listed again, keep it.
+    modes.ShowSource(kServed, "http://a/");
+    EXPECT_EQ(modes.ChosenFrame(), kScript);
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "source(http://a/app.js):var a = 1;");
+    EXPECT_EQ(modes.Frames(), (std::vector<std::string>{kFrame, kScript}));
+    modes.ChooseFrame("");
+    EXPECT_EQ(pane.shown.back(), "source(http://a/):<p>old</p>");
+    EXPECT_EQ(modes.Note(), "");
+    modes.ChooseFrame(kScript);
+    EXPECT_EQ(servedFrames.waiting.size(), 1u);
+    modes.ShowSource("<p>b</p>", "http://b/");
+    EXPECT_EQ(modes.ChosenFrame(), "");
+    EXPECT_EQ(modes.Frames(), std::vector<std::string>{"http://a/frame.html"});
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(pane.shown.back(), "source(http://b/):<p>b</p>");
+}
+
+TEST_F(SourceModesTest, SaysPlainlyWhenTheEngineHoldsNoCopyOfTheFile) {
+    SourceModes& modes = Modes(SourceMode::AsServed);
+    modes.ShowSource(kServed, "http://a/");
+    modes.ChooseResource(kScript, "http://a/");
+    servedFrames.AnswerFirst();
+    EXPECT_EQ(modes.ServedState(), SourceModes::ServedText::Missing);
+    EXPECT_EQ(modes.Note(),
+              "The browser holds no copy of http://a/app.js; nothing is fetched again.");
+}
+
 }  // namespace
 }  // namespace quorvane
