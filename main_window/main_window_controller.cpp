@@ -163,7 +163,8 @@ void MainWindowController::ExportRequests() {
     const std::optional<RequestExportChoice> chosen = surface_.ChooseFileToExportRequests(
         UserDownloadFolder().string(), requests_.ExportFileName());
     if (chosen && !chosen->file.empty()) {
-        requests_.Export(chosen->file, chosen->includeCredentials);
+        requests_.Export(chosen->file, {.includeCredentials = chosen->includeCredentials,
+                                        .includeTextBodies = chosen->includeTextBodies});
     }
 }
 

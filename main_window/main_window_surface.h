@@ -15,10 +15,11 @@ struct ImagesDestination {
 };
 
 // Where the user chose to export the page's requests, and whether with its cookies and
-// credentials.
+// credentials, and with the text bodies the engine holds.
 struct RequestExportChoice {
     std::string file;
     bool includeCredentials = false;
+    bool includeTextBodies = false;
 };
 
 // What the main window's logic needs from the window's own controls, and from the

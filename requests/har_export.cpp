@@ -104,8 +104,8 @@ void WriteRequest(JsonWriter& out, const RequestRow& row, bool credentials) {
         .Close();
 }
 
-void WriteResponse(JsonWriter& out, const RequestLog& log, const RequestRow& row,
-                   bool credentials) {
+void WriteResponse(JsonWriter& out, const RequestLog& log, const RequestRow& row, bool credentials,
+                   const HarBodies* bodies) {
     const std::string_view redirectUrl =
         row.redirectedTo ? std::string_view(log.Rows()[*row.redirectedTo].address) : "";
     out.Key("response").OpenObject().Integer("status", row.status);
@@ -116,8 +116,16 @@ void WriteResponse(JsonWriter& out, const RequestLog& log, const RequestRow& row
     out.Key("content")
         .OpenObject()
         .Integer("size", SizeOrUnknown(row.decodedBytes))
-        .Text("mimeType", row.mimeType)
-        .Close();
+        .Text("mimeType", row.mimeType);
+    if (const HarBody* body = bodies != nullptr ? bodies->Of(row) : nullptr) {
+        if (body->text) {
+            out.Text("text", *body->text);
+        }
+        if (!body->comment.empty()) {
+            out.Text("comment", body->comment);
+        }
+    }
+    out.Close();
     out.Text("redirectURL", redirectUrl)
         .Integer("headersSize", -1)
         .Integer("bodySize", SizeOrUnknown(row.wireBytes))
@@ -147,7 +155,7 @@ void WriteEntry(JsonWriter& out, const HarHeading& heading, const RequestLog& lo
     out.Text("startedDateTime", HarTime(row.startSeconds))
         .Number("time", std::max(Ms(row.startSeconds, row.endSeconds), 0.0));
     WriteRequest(out, row, heading.includeCredentials);
-    WriteResponse(out, log, row, heading.includeCredentials);
+    WriteResponse(out, log, row, heading.includeCredentials, heading.bodies);
     out.Key("cache").OpenObject().Close();
     WriteTimings(out, row);
     out.Text("_kind", RequestKind(row)).Bool("_thirdParty", log.ThirdParty(row));

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "requests/har_bodies.h"
 #include "requests/request_log.h"
 
 namespace quorvane {
@@ -16,6 +17,9 @@ struct HarHeading {
     // Cookies, Set-Cookie and the Authorization headers' values are left out unless the
     // user asks for them, as the file is often handed to others.
     bool includeCredentials = false;
+    // The text bodies, when asked for: response.content.text, or content.comment for one
+    // left out. None are written without.
+    const HarBodies* bodies = nullptr;
 };
 
 // The page's requests as an HTTP Archive (HAR 1.2) in JSON: log.creator names Quorvane,

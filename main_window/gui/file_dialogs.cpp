@@ -159,21 +159,24 @@ std::optional<std::string> ChooseFileToSaveSource(wxWindow* parent, const std::s
     return path.string();
 }
 
-// The tick box is off at first: the file is often handed to others.
+// The tick boxes are off at first: the file is often handed to others, and bodies make it
+// large.
 std::optional<RequestExportChoice> ChooseFileToExportRequests(wxWindow* parent,
                                                               const std::string& folder,
                                                               const std::string& name) {
     MakeFolder(folder);
     FileChoice choice{FileChoiceKind::SaveFile,    Utf8(_("Export Requests")), folder, name,
                       {{"HAR (*.har)", {"*.har"}}}, 0};
-    choice.options = {
-        {"credentials", Utf8(_("Include cookies and credentials")), {}, {}, "false"}};
+    choice.options = {{"credentials", Utf8(_("Include cookies and credentials")), {}, {}, "false"},
+                      {"bodies", Utf8(_("Include text bodies")), {}, {}, "false"}};
     const std::optional<ChosenFile> chosen = Ask(parent, choice);
     if (!chosen) {
         return std::nullopt;
     }
-    return RequestExportChoice{chosen->path,
-                               !chosen->options.empty() && chosen->options[0] == "true"};
+    const auto ticked = [&chosen](std::size_t option) {
+        return option < chosen->options.size() && chosen->options[option] == "true";
+    };
+    return RequestExportChoice{chosen->path, ticked(0), ticked(1)};
 }
 
 // The JSON filter chosen for a name that ends in ".csv" gives it ".json"; a name of the

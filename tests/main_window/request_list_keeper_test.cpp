@@ -73,14 +73,44 @@ TEST_F(RequestListKeeperTest, ExportsHarNeverOverAFileAndCookiesOnlyWhenAsked) {
     folder.Write("/page.har", "earlier");
     browser_.Navigate("http://h/page.html");
     PlayPage();
-    keeper_.Export(folder / "page.har", false);
-    keeper_.Export(folder / "with.har", true);
+    keeper_.Export(folder / "page.har", {});
+    keeper_.Export(folder / "with.har", {.includeCredentials = true});
     EXPECT_EQ(folder.Read("/page.har"), "earlier");
     const std::string without = folder.Read("/page (1).har");
     EXPECT_THAT(without, HasSubstr("\"name\":\"Quorvane\""));
     EXPECT_THAT(without, HasSubstr("\"value\":\"test\""));
     EXPECT_THAT(without, Not(HasSubstr("s3cr3t")));
     EXPECT_THAT(folder.Read("/with.har"), HasSubstr("s3cr3t"));
+    EXPECT_THAT(surface_.statusText, HasSubstr("Saved with.har to "));
+}
+
+// Bodies only when asked, of the text files the engine holds, read from its copies.
+TEST_F(RequestListKeeperTest, ExportsTheTextBodiesTheEngineHoldsWhenAsked) {
+    TempFolder folder;
+    browser_.Navigate("http://h/page.html");
+    PlayPage();
+    RequestEvents& engine = *browser_.RequestListener();
+    const auto load = [&](RequestId id, const std::string& address, const std::string& type) {
+        engine.Sent({.id = id, .method = "GET", .address = address});
+        engine.Answered({.id = id, .status = 200, .statusText = "OK", .mimeType = type});
+        engine.Ended({.id = id});
+    };
+    load(2, "http://h/app.js", "text/javascript");
+    load(3, "http://h/gone.css", "text/css");
+    load(4, "http://h/pic.png", "image/png");
+    browser_.KeepCopy("http://h/page.html", "<p>page body</p>");
+    browser_.KeepCopy("http://h/app.js", "var x = \"q\";");
+    browser_.KeepCopy("http://h/pic.png", "PNG bytes");
+    keeper_.Export(folder / "without.har", {});
+    keeper_.Export(folder / "with.har", {.includeTextBodies = true});
+    const std::string without = folder.Read("/without.har");
+    EXPECT_THAT(without, Not(HasSubstr("\"text\":")));
+    EXPECT_THAT(without, Not(HasSubstr("\"comment\":")));
+    const std::string with = folder.Read("/with.har");
+    EXPECT_THAT(with, HasSubstr("\"mimeType\":\"text/html\",\"text\":\"<p>page body</p>\""));
+    EXPECT_THAT(with, HasSubstr("\"text\":\"var x = \\\"q\\\";\""));
+    EXPECT_THAT(with, HasSubstr("\"mimeType\":\"text/css\",\"comment\":\"The browser no longer"));
+    EXPECT_THAT(with, Not(HasSubstr("PNG bytes")));
     EXPECT_THAT(surface_.statusText, HasSubstr("Saved with.har to "));
 }
 

@@ -216,6 +216,52 @@ TEST(RequestsHar, HandsTheFileOnInPiecesAsItIsMade) {
     EXPECT_EQ(json::parse(joined)["log"]["entries"].size(), 5000u);
 }
 
+// Past the bound the rest are left out, each saying why, even one small enough to fit.
+TEST(HarBodies, WritesTheBodiesUntilTheBoundAndSaysWhyTheRestAreNot) {
+    RequestLog log;
+    PageRequests page(log);
+    page.Load(1, "http://site.test/a.js", 200, "text/javascript");
+    page.Load(2, "http://site.test/b.css", 200, "text/css");
+    page.Load(3, "http://site.test/pic.png", 200, "image/png");
+    page.Load(4, "http://site.test/c.json", 200, "application/json");
+    page.Load(5, "http://site.test/a.js", 200, "text/javascript");
+    page.Load(6, "http://site.test/d.txt", 200, "text/plain");
+    page.Send(7, "http://site.test/e.html");
+    page.Answer(7, 200, "text/html");
+    std::vector<std::string> toRead;
+    for (const HarBodies::ToRead& file : HarBodies::FilesToRead(log)) {
+        toRead.push_back(file.address.substr(17) + " " + file.mimeType);
+    }
+    EXPECT_EQ(toRead, (std::vector<std::string>{"a.js text/javascript", "b.css text/css",
+                                                "c.json application/json", "d.txt text/plain"}));
+    HarBodies bodies(10);
+    bodies.Add("http://site.test/a.js", "1234");
+    bodies.Add("http://site.test/b.css", std::nullopt);
+    EXPECT_FALSE(bodies.Full());
+    bodies.Add("http://site.test/c.json", "1234567");
+    EXPECT_TRUE(bodies.Full());
+    bodies.Add("http://site.test/d.txt", "1");
+    const json entries = json::parse(RequestsHar({.bodies = &bodies}, log))["log"]["entries"];
+    const struct {
+        std::size_t entry;
+        json text;
+        std::string comment;
+    } rows[] = {
+        {0, "1234", ""},
+        {1, nullptr, "The browser no longer holds this file's body."},
+        {2, nullptr, ""},
+        {3, nullptr, "Left out: the text bodies written before it reached the bound of 10 bytes."},
+        {4, "1234", ""},
+        {5, nullptr, "Left out: the text bodies written before it reached the bound of 10 bytes."},
+        {6, nullptr, ""},
+    };
+    for (const auto& row : rows) {
+        const json& content = entries[row.entry]["response"]["content"];
+        EXPECT_EQ(content.value("text", json()), row.text) << row.entry;
+        EXPECT_EQ(content.value("comment", ""), row.comment) << row.entry;
+    }
+}
+
 TEST(HarTime, WritesUtcWithMilliseconds) {
     EXPECT_EQ(HarTime(0), "1970-01-01T00:00:00.000Z");
     EXPECT_EQ(HarTime(1765464000.125), "2025-12-11T14:40:00.125Z");
