@@ -7,7 +7,9 @@
 // "sw"/"sh": shown size, "t": alt or title, "na": an img without an alt attribute, "cut":
 // address cut}], "done", "stopped": it found more than it sends}. An image that no <img>
 // shows is sent at once and measured meanwhile by loading it; its size follows in
-// {"frame", "top", "gather", "sizes": [[address, width, height]]}.
+// {"frame", "top", "gather", "sizes": [[address, width, height]], "measured": nothing of
+// the gathering is measured any more}. An image is waited for kProbeMs from when it was
+// found, however many others wait: one that does not answer holds up no other.
 // A frame is gathered when its document is parsed, so that the list fills while the page
 // loads, and again at its load, when its pictures are laid out at their shown sizes; only
 // a gathering at or after the load sends "done".
@@ -20,7 +22,7 @@
     const kReportChars = 4 * 1024 * 1024;
     const kMaxItems = 50000;
     const kProbesAtOnce = 64;
-    const kMaxProbes = 5000;  // images measured by loading them, a gathering
+    const kSlowProbeMs = 500;  // a probe that takes longer leaves its place to the next
     const kProbeMs = 5000;
     const kSizesMs = 250;  // measured sizes are sent together, at most this late
     const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
@@ -38,7 +40,7 @@
     const top = window === window.top;
     let gathering = 0;
     let groups = 0;
-    const sizes = new Map();  // address: a promise of its natural size
+    const sizes = new Map();  // address: a promise of its natural size, [0, 0] when unknown
 
     const wellFormed = (s) => (typeof s.toWellFormed === 'function' ? s.toWellFormed() : s);
     const shortText = (s) => wellFormed(String(s || '').slice(0, kMaxText));
@@ -58,22 +60,34 @@
         channel.port2.postMessage(0);
     });
 
-    // The natural size of an image that no <img> shows, by loading it once.
-    const naturalSize = (address) => {
-        if (!sizes.has(address)) {
-            sizes.set(address, new Promise((resolve) => {
-                const probe = new Image();
-                const timer = setTimeout(() => resolve([0, 0]), kProbeMs);
-                const end = () => {
-                    clearTimeout(timer);
-                    resolve([probe.naturalWidth || 0, probe.naturalHeight || 0]);
-                };
-                probe.onload = end;
-                probe.onerror = end;
-                probe.src = address;
-            }));
+    // The natural size of an image that no <img> shows, by loading it once, waited for up to
+    // deadline. One that did not answer by then is given up and its load stopped, and is
+    // not remembered: a later gathering, when the page has loaded, asks again.
+    const naturalSize = (address, deadline) => {
+        let answer = sizes.get(address);
+        if (answer) {
+            return answer;
         }
-        return sizes.get(address);
+        answer = new Promise((resolve) => {
+            const probe = new Image();
+            const timer = setTimeout(() => {
+                probe.onload = probe.onerror = null;
+                probe.removeAttribute('src');
+                if (sizes.get(address) === answer) {
+                    sizes.delete(address);
+                }
+                resolve([0, 0]);
+            }, Math.max(0, deadline - performance.now()));
+            const end = () => {
+                clearTimeout(timer);
+                resolve([probe.naturalWidth || 0, probe.naturalHeight || 0]);
+            };
+            probe.onload = end;
+            probe.onerror = end;
+            probe.src = address;
+        });
+        sizes.set(address, answer);
+        return answer;
     };
 
     const shownSize = (element) => {
@@ -161,12 +175,14 @@
             this.items = [];
             this.chars = 0;
             this.count = 0;
-            this.probed = 0;
             this.sizes = [];
             this.sizesTimer = 0;
-            this.probeQueue = [];
+            this.probeQueue = [];  // [address, deadline], of which the first probeNext started
             this.probeNext = 0;
-            this.probing = 0;
+            this.probing = 0;  // probes started and not yet ended
+            this.quickProbes = 0;  // of those, the ones that hold a place
+            this.walked = false;
+            this.measuredSent = false;
         }
 
         add(address, kind, facts = {}) {
@@ -188,8 +204,7 @@
             const natural = facts.natural || [0, 0];
             const shown = facts.shown || [0, 0];
             [item.nw, item.nh, item.sw, item.sh] = [natural[0], natural[1], shown[0], shown[1]];
-            if (!facts.natural && !cut && this.probed < kMaxProbes) {
-                ++this.probed;
+            if (!facts.natural && !cut) {
                 this.measure(item.a);
             }
             this.items.push(item);
@@ -208,26 +223,53 @@
             }
         }
 
-        // Measures an image while the walk goes on. The probes share kProbesAtOnce places:
-        // as one ends the next starts, so that a slow image holds up no other.
+        // Measures an image while the walk goes on, waited for kProbeMs from now. The probes
+        // share kProbesAtOnce places: as one ends, or has taken kSlowProbeMs, the next starts,
+        // so that a slow image holds up no other.
         measure(address) {
-            this.probeQueue.push(address);
+            this.probeQueue.push([address, performance.now() + kProbeMs]);
             this.startProbes();
         }
 
         startProbes() {
-            while (this.probing < kProbesAtOnce && this.probeNext < this.probeQueue.length) {
-                const address = this.probeQueue[this.probeNext];
+            while (this.quickProbes < kProbesAtOnce && this.probeNext < this.probeQueue.length) {
+                const [address, deadline] = this.probeQueue[this.probeNext];
                 this.probeQueue[this.probeNext++] = null;
                 ++this.probing;
-                // A later gathering replaced this one: what is left is not measured.
-                const size = this.number === gathering ? naturalSize(address)
-                                                       : Promise.resolve([0, 0]);
+                ++this.quickProbes;
+                let holdsPlace = true;
+                const leavePlace = () => {
+                    if (holdsPlace) {
+                        holdsPlace = false;
+                        --this.quickProbes;
+                    }
+                };
+                const slow = setTimeout(() => {
+                    leavePlace();
+                    this.startProbes();
+                }, kSlowProbeMs);
+                // A later gathering replaced this one, or the image's wait is over before its
+                // turn came: it is not measured.
+                const late = performance.now() >= deadline && !sizes.has(address);
+                const size = this.number === gathering && !late ? naturalSize(address, deadline)
+                                                                : Promise.resolve([0, 0]);
                 size.then(([width, height]) => {
+                    clearTimeout(slow);
+                    leavePlace();
                     --this.probing;
                     this.measured(address, width, height);
                     this.startProbes();
                 });
+            }
+            this.endMeasuring();
+        }
+
+        // Once the walk has ended and no probe waits, the sizes go out at once, saying so.
+        endMeasuring() {
+            if (this.walked && this.probing === 0 && this.probeNext === this.probeQueue.length &&
+                !this.measuredSent) {
+                this.measuredSent = true;
+                this.sendSizes(true);
             }
         }
 
@@ -244,7 +286,7 @@
         }
 
         // The rows go first: a size of an image not yet sent would find no row.
-        sendSizes() {
+        sendSizes(measured = false) {
             clearTimeout(this.sizesTimer);
             this.sizesTimer = 0;
             if (this.items.length > 0) {
@@ -252,8 +294,9 @@
             }
             const sizes = this.sizes;
             this.sizes = [];
-            if (sizes.length > 0 && this.number === gathering) {
-                handler.postMessage(JSON.stringify({frame, top, gather: this.number, sizes}));
+            if ((sizes.length > 0 || measured) && this.number === gathering) {
+                handler.postMessage(
+                    JSON.stringify({frame, top, gather: this.number, sizes, measured}));
             }
         }
 
@@ -394,7 +437,13 @@
                     }
                 }
             }
+            this.end();
+        }
+
+        end() {
             this.send(this.final);
+            this.walked = true;
+            this.endMeasuring();
         }
     }
 
@@ -407,7 +456,7 @@
         // A gathering that fails midway still ends, with what it found: the list would
         // otherwise wait for it for good.
         const current = new Gathering(++gathering, document.readyState === 'complete');
-        current.run().catch(() => current.send(current.final)).catch(() => {});
+        current.run().catch(() => current.end()).catch(() => {});
         for (let i = 0; withFrames === true && i < window.frames.length; ++i) {
             try {
                 window.frames[i].__quorvaneGatherImages(true);
