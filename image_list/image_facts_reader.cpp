@@ -87,17 +87,32 @@ void ImageFactsReader::Clear() {
 
 void ImageFactsReader::Want(const std::vector<ImageRow>& rows) {
     for (const ImageRow& row : rows) {
-        if (row.cut || row.bytes || !asked_.insert(row.address).second) {
-            continue;
-        }
-        if (IsDataUrl(row.address)) {
-            dataWaiting_.push_back(row.address);
-        } else if (mayFetch_(row.address)) {
-            waiting_.push_back(row.address);
+        WantRow(row);
+    }
+    StartSoon();
+    ReadDataSoon();
+}
+
+void ImageFactsReader::Want(const std::vector<ImageRow>& rows,
+                            const std::vector<std::size_t>& places) {
+    for (const std::size_t place : places) {
+        if (place < rows.size()) {
+            WantRow(rows[place]);
         }
     }
     StartSoon();
     ReadDataSoon();
+}
+
+void ImageFactsReader::WantRow(const ImageRow& row) {
+    if (row.cut || row.bytes || !asked_.insert(row.address).second) {
+        return;
+    }
+    if (IsDataUrl(row.address)) {
+        dataWaiting_.push_back(row.address);
+    } else if (mayFetch_(row.address)) {
+        waiting_.push_back(row.address);
+    }
 }
 
 void ImageFactsReader::ReadDataSoon() {

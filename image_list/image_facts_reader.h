@@ -60,6 +60,9 @@ class ImageFactsReader {
     // Reads the facts of the rows not read or asked for yet; a cut address, or one that may
     // not be fetched, has none.
     void Want(const std::vector<ImageRow>& rows);
+    // The same of the rows at places alone: a report of a page of thousands of images
+    // brings a few of them, which are all the reader need look at.
+    void Want(const std::vector<ImageRow>& rows, const std::vector<std::size_t>& places);
     // Whether the page's own document is still gathered. Its gatherer measures images by
     // loading them in the engine that would answer the copies' reads, and each read slows
     // the measuring: the reads wait until the gathering ends.
@@ -68,6 +71,7 @@ class ImageFactsReader {
     std::string KeptFile(const std::string& address) const;
 
   private:
+    void WantRow(const ImageRow& row);
     void StartMore();
     // StartMore once the window has had its turn; one step however often asked.
     void StartSoon();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 #include <utility>
 
 namespace quorvane {
@@ -30,8 +31,8 @@ void ImageList::Clear() {
 }
 
 std::optional<std::vector<std::size_t>> ImageList::Accept(ImageReport report) {
-    if (!report.sizes.empty()) {
-        return SetSizes(report.sizes);
+    if (report.ofSizes) {
+        return SetSizes(report);
     }
     auto [place, isNew] = frames_.try_emplace(report.frame);
     Frame& frame = place->second;
@@ -90,6 +91,13 @@ bool ImageList::TakeNextGathering(Frame& frame, ImageReport& report) {
     return true;
 }
 
+bool ImageList::PageMeasuring() const {
+    return std::any_of(frames_.begin(), frames_.end(), [](const auto& frame) {
+        const Frame& shown = frame.second;
+        return shown.top && shown.measured < (shown.next ? shown.next->gather : shown.gather);
+    });
+}
+
 bool ImageList::PageGathering() const {
     return std::any_of(frames_.begin(), frames_.end(), [](const auto& frame) {
         return frame.second.top && (!frame.second.done || frame.second.next);
@@ -143,9 +151,12 @@ std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
     return place;
 }
 
-std::vector<std::size_t> ImageList::SetSizes(const std::vector<MeasuredSize>& sizes) {
+std::vector<std::size_t> ImageList::SetSizes(const ImageReport& report) {
+    if (const auto frame = frames_.find(report.frame); frame != frames_.end() && report.measured) {
+        frame->second.measured = std::max(frame->second.measured, report.gather);
+    }
     std::vector<std::size_t> changed;
-    for (const MeasuredSize& size : sizes) {
+    for (const MeasuredSize& size : report.sizes) {
         const auto found = rowOf_.find(size.address);
         if (found == rowOf_.end()) {
             continue;
@@ -210,14 +221,23 @@ const ImageRow* ImageList::Find(const std::string& address) const {
     return found == rowOf_.end() ? nullptr : &rows_[found->second];
 }
 
+// The rows of each digest are counted once: counting them again for each row would cost
+// a page of thousands of copies of one picture the square of their number.
 void ImageList::MarkSameBytes() {
-    for (ImageRow& row : rows_) {
+    const auto digestOf = [this](const ImageRow& row) -> const std::string* {
         const auto facts = facts_.find(row.address);
-        if (facts != facts_.end() && !facts->second.digest.empty()) {
-            const std::vector<std::string>& same = addressesOf_[facts->second.digest];
-            row.sameBytes = std::count_if(same.begin(), same.end(), [this](const std::string& a) {
-                                return rowOf_.contains(a);
-                            }) > 1;
+        return facts != facts_.end() && !facts->second.digest.empty() ? &facts->second.digest
+                                                                      : nullptr;
+    };
+    std::unordered_map<std::string_view, std::size_t> rowsOf;
+    for (const ImageRow& row : rows_) {
+        if (const std::string* digest = digestOf(row)) {
+            ++rowsOf[*digest];
+        }
+    }
+    for (ImageRow& row : rows_) {
+        if (const std::string* digest = digestOf(row)) {
+            row.sameBytes = rowsOf[*digest] > 1;
         }
     }
 }

@@ -67,7 +67,9 @@ struct ImageReport {
     bool top = false;      // the frame is the page's own document
     // A report of sizes has no findings; a size holds for its address in every frame and
     // every later gathering of the page.
+    bool ofSizes = false;
     std::vector<MeasuredSize> sizes{};
+    bool measured = false;  // of sizes: its gathering measures no image any more
 };
 
 // The images the Browser view's page shows or names, one row per address, in the order
@@ -95,6 +97,9 @@ class ImageList {
     const std::vector<ImageRow>& Rows() const { return rows_; }
     // Whether findings were left out for the bounds.
     bool Stopped() const { return stopped_; }
+    // Whether the page's own document is still measuring images that no <img> shows: its
+    // latest gathering has not said it measures none any more.
+    bool PageMeasuring() const;
     // Whether the page's own document is still gathering: its latest gathering has not
     // sent its last report. A frame within it is not waited for, as it may stop midway for good
     // (removed, or gone to another page).
@@ -114,6 +119,7 @@ class ImageList {
         std::optional<NextGathering> next;
         bool top = false;
         bool done = false;
+        std::uint32_t measured = 0;  // the latest gathering that measures nothing more
     };
 
     // Merges one finding into its row, making the row when new; the row's place, or
@@ -122,7 +128,7 @@ class ImageList {
     std::vector<std::size_t> Add(Frame& frame, std::vector<ImageFinding> findings);
     // Whether the report ended frame's next gathering, whose findings now are the frame's.
     bool TakeNextGathering(Frame& frame, ImageReport& report);
-    std::vector<std::size_t> SetSizes(const std::vector<MeasuredSize>& sizes);
+    std::vector<std::size_t> SetSizes(const ImageReport& report);
     void Rebuild();
     void MarkSameBytes();
 

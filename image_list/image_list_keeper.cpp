@@ -50,11 +50,17 @@ void ImageListKeeper::StopSaving() {
     }
 }
 
+// A report adds to a few rows, which are all the facts reader looks at, unless it made
+// every row again: a page of thousands of images costs each report its own rows alone.
 void ImageListKeeper::OnReport(ImageReport report) {
-    table_.Accept(std::move(report));
+    const std::optional<std::vector<std::size_t>> changed = table_.Accept(std::move(report));
     pane_.TableChanged();
     facts_.SetGathering(table_.List().PageGathering());
-    facts_.Want(table_.List().Rows());
+    if (changed) {
+        facts_.Want(table_.List().Rows(), *changed);
+    } else {
+        facts_.Want(table_.List().Rows());
+    }
 }
 
 void ImageListKeeper::Refresh() {

@@ -37,8 +37,8 @@ ImageList ImageListTable::Clear() {
     return before;
 }
 
-void ImageListTable::Accept(ImageReport report) {
-    const std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(report));
+std::optional<std::vector<std::size_t>> ImageListTable::Accept(ImageReport report) {
+    std::optional<std::vector<std::size_t>> changed = list_.Accept(std::move(report));
     auditText_.reset();
     // Unsorted and unfiltered, the lines are the rows in the list's order: a report adds
     // lines after them and changes the lines of the rows it added to, most of them not
@@ -50,6 +50,7 @@ void ImageListTable::Accept(ImageReport report) {
         stale_ = true;
         RowsChanged(*changed);
     }
+    return changed;
 }
 
 // The facts of thousands of files come one by one: they filter and sort the rows again

@@ -28,7 +28,9 @@ class ImageListTable {
     // A new page: no rows until its gatherer reports. Returns the list of the page before,
     // tens of thousands of rows that the caller may let go where it holds up no window.
     ImageList Clear();
-    void Accept(ImageReport report);
+    // As the list's Accept: the places of the rows the report made or added to, nullopt
+    // when it made every row again.
+    std::optional<std::vector<std::size_t>> Accept(ImageReport report);
     void SetFacts(const std::string& address, ImageFacts facts);
 
     void SetFilter(const ImageFilterSettings& settings);

@@ -118,6 +118,8 @@ std::optional<ImageReport> ParseImageReport(std::string_view json) {
     report.stopped = FlagField(root, "stopped");
     report.done = FlagField(root, "done");
     if (const auto sizes = root.find("sizes"); sizes != root.end() && sizes->is_array()) {
+        report.ofSizes = true;
+        report.measured = FlagField(root, "measured");
         ReadSizes(*sizes, report);
         return report;
     }

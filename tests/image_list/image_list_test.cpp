@@ -115,6 +115,7 @@ TEST(ImageReport, ReadsMeasuredSizesAsHostileAsFindings) {
     for (const auto& row : rows) {
         const std::optional<ImageReport> report = ParseImageReport(row.json);
         ASSERT_TRUE(report) << row.json;
+        EXPECT_TRUE(report->ofSizes) << row.json;
         EXPECT_EQ(report->sizes, row.sizes) << row.json;
         EXPECT_TRUE(report->findings.empty()) << row.json;
     }
@@ -135,6 +136,7 @@ TEST(ImageList, TakesSizesMeasuredAfterTheRowsCame) {
     ImageReport sizes;
     sizes.frame = "top";
     sizes.gather = 1;
+    sizes.ofSizes = true;
     sizes.sizes = {{"http://h/a.png", 300, 200}, {"http://h/b.png", 4, 4}, {"http://h/x.png", 9, 9}};
     const auto changed = list.Accept(sizes);
     ASSERT_TRUE(changed);
@@ -256,6 +258,73 @@ TEST(ImageList, PageGathersUntilItsLastReport) {
         }
         EXPECT_EQ(list.PageGathering(), row.gathering) << order;
     }
+}
+
+// The page's own document measures the images no <img> shows until its latest gathering
+// says it measures none any more, even in a report without sizes; a late word of an
+// earlier gathering, a plain report of sizes, a frame within the page or a report of
+// findings that says so end nothing.
+TEST(ImageList, PageMeasuresUntilItsLatestGatheringSaysItIsDone) {
+    const struct {
+        // frame ("t" the page's own), gathering, then "d" its last findings, "s" sizes, "m"
+        // sizes saying the measuring ended
+        std::vector<const char*> reports;
+        bool measuring;
+    } rows[] = {
+        {{}, false},
+        {{"t1"}, true},
+        {{"t1", "t1m"}, false},
+        {{"t1", "t1s"}, true},
+        {{"t1", "t1m", "t2"}, true},
+        {{"t1", "t2", "t1m"}, true},
+        {{"t1", "t2d", "t2m"}, false},
+        {{"t1", "t2", "t2m"}, false},
+        {{"f1"}, false},
+        {{"t1", "f1", "f1m"}, true},
+        {{"t1", "t1M"}, true},
+    };
+    for (const auto& row : rows) {
+        ImageList list;
+        std::string order;
+        for (const std::string report : row.reports) {
+            const std::string head = R"({"frame":")" + report.substr(0, 1) + R"(","top":)" +
+                                     (report[0] == 't' ? "true" : "false") + R"(,"gather":)" +
+                                     report.substr(1, 1);
+            const char kind = report.size() > 2 ? report[2] : ' ';
+            const std::string tail =
+                kind == 'm'   ? R"(,"sizes":[],"measured":true})"
+                : kind == 's' ? R"(,"sizes":[["http://h/a.png",1,1]]})"
+                : kind == 'M' ? R"(,"measured":true,"items":[]})"
+                              : std::string(R"(,"done":)") + (kind == 'd' ? "true" : "false") +
+                                    R"(,"items":[{"a":"http://h/a.png","k":"css"}]})";
+            list.Accept(*ParseImageReport(head + tail));
+            order += report + " ";
+        }
+        EXPECT_EQ(list.PageMeasuring(), row.measuring) << order;
+        EXPECT_EQ(list.Rows().size(), row.reports.empty() ? 0u : 1u) << order;
+    }
+}
+
+// A gathering made again marks the rows of one digest as it found them, however many of
+// one picture the page holds, and no longer a row its new gathering left out.
+TEST(ImageList, MarksTheSameBytesAgainAfterAGatheringMadeAgain) {
+    ImageList list;
+    list.Accept(Report("top", 1,
+                       {Found("a", ImageKind::Img), Found("b", ImageKind::Img),
+                        Found("c", ImageKind::Img), Found("d", ImageKind::Img)}));
+    list.SetFacts("a", {10, "image/png", "d1"});
+    list.SetFacts("b", {10, "image/png", "d1"});
+    list.SetFacts("c", {10, "image/png", "d2"});
+    list.SetFacts("d", {10, "image/png", "d2"});
+    ImageReport again = Report(
+        "top", 2,
+        {Found("d", ImageKind::Img), Found("a", ImageKind::Img), Found("b", ImageKind::Img)});
+    again.done = true;
+    EXPECT_FALSE(list.Accept(again));
+    ASSERT_THAT(Addresses(list.Rows()), ElementsAre("d", "a", "b"));
+    EXPECT_EQ(std::vector<bool>(
+                  {list.Rows()[0].sameBytes, list.Rows()[1].sameBytes, list.Rows()[2].sameBytes}),
+              std::vector<bool>({false, true, true}));
 }
 
 std::vector<ImageRow> FilterRows() {

@@ -265,6 +265,25 @@ TEST_F(ImageListKeeperTest, ReadsCopiesOnceThePageIsGathered) {
     EXPECT_THAT(CallsStartingWith(log_, "view0.Fetch"), ::testing::IsEmpty());
 }
 
+// Each report's rows are read, whichever report brought them: a later slice of the
+// gathering, and a gathering made again, whose rows all come anew, with one never seen.
+TEST_F(ImageListKeeperTest, ReadsTheRowsOfEveryReportAndOfAGatheringMadeAgain) {
+    for (const char* address : {"http://h/a.png", "http://h/b.png", "http://h/c.png"}) {
+        browser_.KeepCopy(address, address);
+    }
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/a.png","k":"img"}]})");
+    browser_.ReportImages(R"({"frame":"f","gather":1,"items":[{"a":"http://h/b.png","k":"img"}]})");
+    browser_.ReportImages(R"({"frame":"f","gather":2,"items":[{"a":"http://h/b.png","k":"img"}]})");
+    browser_.ReportImages(R"({"frame":"f","gather":2,"done":true,"items":[)"
+                          R"({"a":"http://h/c.png","k":"css"},{"a":"http://h/a.png","k":"img"}]})");
+    surface_.RunWhatCameSoon();
+    const std::vector<ImageRow>& rows = keeper_.Table().List().Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    for (const ImageRow& row : rows) {
+        EXPECT_EQ(row.bytes, row.address.size()) << row.address;
+    }
+}
+
 // A web page may name local files: they are neither read nor saved.
 TEST_F(ImageListKeeperTest, NeverReadsALocalFileForAWebPage) {
     TempFolder folder;
