@@ -1,19 +1,23 @@
 // How fast the Image List fills: a Browser view on the real engine and the list's table
-// beside it, against pages of 50, 500 and 10 000 images (half <img>, a quarter CSS
+// beside it, against pages of 50, 500, 10 000 and 50 000 images (half <img>, a quarter CSS
 // backgrounds, a quarter lazy data-src) from a server on 127.0.0.1. It prints, per run
-// and as medians, the time from the Browser view's load end until the table shows every
-// image with its natural size (and the CPU time the window's thread worked meanwhile; the
-// rest of the time it waits for the gatherer's reports), then until it has every image's bytes too,
-// the longest time the event loop could not answer from the load's start on, and the most CPU time
-// the window's thread used in one such time (which a loaded machine does not change). With
+// and as medians, when the first row was on screen after Enter and after the gatherer's first
+// report (sent once the document is parsed), the time from the Browser view's load end until the
+// table shows every image with its natural size (and the CPU time the window's thread worked
+// meanwhile; the rest of the time it waits for the gatherer's reports), then until it has every
+// image's bytes too, the longest time the event loop could not answer from the load's start on, and
+// the most CPU time the window's thread used in one such time (which a loaded machine does not
+// change). With
 // --fetch-only every image's bytes are fetched again, as if the engine kept no copy. Run it on a
 // display of its own. With --time-line each run also prints when each of the gatherer's reports
 // came, with the rows and sized rows it brought, and when the files' facts came (the first, every
 // thousandth and the last), and each stall over 50 ms with the CPU time the window's thread
 // used in it, its wait for a processor, and how long that processor stood still, counted
-// from the load's end:
+// from the load's end. Last comes a page of 500 pictures that never answer (the server holds them
+// back): when its rows were on screen, counted from the first report, and when the list was
+// complete, every row on screen and every picture measured or given up.
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/image_list_bench [--runs N]
-//       [--images N] [--fetch-only] [--time-line]
+//       [--images N] [--fetch-only] [--time-line] [--answering-only]
 #include <wx/frame.h>
 #include <wx/sizer.h>
 #include <wx/webview.h>
@@ -22,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -162,6 +167,27 @@ bool AllRead(const quorvane::ImageListTable& table) {
     return std::all_of(rows.begin(), rows.end(), [](const auto& row) { return row.bytes; });
 }
 
+// When Enter was pressed and when the gatherer's first report of the page came, which it
+// sends once the document is parsed.
+class FirstRows {
+  public:
+    void Start() {
+        enter_ = Clock::now();
+        report_.reset();
+    }
+    void Reported() {
+        if (!report_) {
+            report_ = Clock::now();
+        }
+    }
+    double SinceEnter() const { return Milliseconds(Clock::now() - enter_); }
+    double SinceReport() const { return Milliseconds(Clock::now() - report_.value_or(enter_)); }
+
+  private:
+    Clock::time_point enter_;
+    std::optional<Clock::time_point> report_;
+};
+
 bool HasArgument(int argc, char** argv, const std::string& argument) {
     return std::find(argv + 1, argv + argc, argument) != argv + argc;
 }
@@ -214,15 +240,23 @@ int main(int argc, char** argv) {
     // As the Image List's keeper reads the reports, beside the window.
     quorvane::ImageReportReader reports(
         [&](quorvane::ImageReport read) {
-            table.Accept(std::move(read));
+            const auto changed = table.Accept(std::move(read));
             line.Report(table);
             view->TableChanged();
             facts->SetGathering(table.List().PageGathering());
-            facts->Want(table.List().Rows());
+            if (changed) {
+                facts->Want(table.List().Rows(), *changed);
+            } else {
+                facts->Want(table.List().Rows());
+            }
         },
         [frame](std::function<void()> step) { frame->CallAfter(std::move(step)); });
+    FirstRows first;
     element->WatchImages(
-        [&](std::string report) { reports.Add(std::move(report)); },
+        [&](std::string report) {
+            first.Reported();
+            reports.Add(std::move(report));
+        },
         [&] {
             reports.Clear();
             facts->Clear();
@@ -238,9 +272,9 @@ int main(int argc, char** argv) {
     quorvane::test::HttpTestServer server;
     const std::vector<int> counts = OptionValue(argc, argv, "--images") > 0
                                         ? std::vector<int>{OptionValue(argc, argv, "--images")}
-                                        : std::vector<int>{50, 500, 10'000};
+                                        : std::vector<int>{50, 500, 10'000, 50'000};
     for (const int images : counts) {
-        std::vector<double> filled, read, stall, cpu, running;
+        std::vector<double> filled, read, stall, cpu, running, firstRow, firstRowAfterReport;
         for (int run = 0; run < runs; ++run) {
             for (int n = 0; n < images; ++n) {
                 server.Serve("/i/" + std::to_string(run) + "-" + std::to_string(n) + ".gif",
@@ -252,7 +286,12 @@ int main(int argc, char** argv) {
             quorvane::bench::StallMeter stalls;
             events.meter = &stalls;
             line.Start();
+            first.Start();
             element->Navigate(server.Url(path));
+            quorvane::test::WaitUntil([&] { return view->ShownLines() > 0; },
+                                      std::chrono::minutes(5));
+            firstRow.push_back(first.SinceEnter());
+            firstRowAfterReport.push_back(first.SinceReport());
             quorvane::test::WaitUntil([&] { return events.loads > loads; },
                                       std::chrono::minutes(5));
             quorvane::test::WaitUntil(
@@ -269,6 +308,10 @@ int main(int argc, char** argv) {
             stall.push_back(stalls.LongestMs());
             cpu.push_back(stalls.MostCpuMs());
             running.push_back(stalls.LongestRunningMs());
+            std::printf(
+                "%6d images run %d: first row on screen %5.0f ms after Enter, %5.0f ms after "
+                "the first report\n",
+                images, run + 1, firstRow.back(), firstRowAfterReport.back());
             std::printf(
                 "%6d images run %d: full list with sizes %7.0f ms (the window's thread busy %.0f "
                 "ms of it), with bytes %7.0f ms, longest stall %5.0f ms (%3.0f ms CPU; %3.0f ms "
@@ -292,6 +335,45 @@ int main(int argc, char** argv) {
             images, fetchOnly ? " (fetched)" : "", Median(filled), Median(read), Median(stall),
             *std::max_element(stall.begin(), stall.end()), Median(running),
             *std::max_element(running.begin(), running.end()), Median(cpu));
+        std::printf(
+            "%6d images medians: first row on screen %5.0f ms after Enter, %5.0f ms after "
+            "the first report\n",
+            images, Median(firstRow), Median(firstRowAfterReport));
+    }
+    const auto complete = [&](std::size_t images) {
+        return table.List().Rows().size() == images && view->ShownLines() == images &&
+               !table.List().PageMeasuring();
+    };
+    std::vector<double> shown, done;
+    for (int run = 0; run < runs && !HasArgument(argc, argv, "--answering-only"); ++run) {
+        constexpr int kImages = 500;
+        for (int n = 0; n < kImages; ++n) {
+            server.ServeHeldBack(
+                std::chrono::minutes(10),
+                "/i/" + std::to_string(run + 100) + "-" + std::to_string(n) + ".gif", "image/gif",
+                kGif);
+        }
+        const std::string path = "/never-" + std::to_string(run);
+        server.Serve(path, "text/html", PageOf(kImages, run + 100));
+        first.Start();
+        element->Navigate(server.Url(path));
+        quorvane::test::WaitUntil([&] { return view->ShownLines() == kImages; },
+                                  std::chrono::minutes(5));
+        shown.push_back(first.SinceReport());
+        quorvane::test::WaitUntil([&] { return complete(kImages); }, std::chrono::minutes(5));
+        done.push_back(first.SinceReport());
+        std::printf(
+            "never answering run %d: %d rows on screen %5.0f ms after the first report, "
+            "the list complete %5.0f ms after it%s\n",
+            run + 1, kImages, shown.back(), done.back(), complete(kImages) ? "" : " (incomplete)");
+        std::fflush(stdout);
+        server.ReleaseHeldBack();
+    }
+    if (!shown.empty()) {
+        std::printf(
+            "never answering medians: rows on screen %5.0f ms after the first report, "
+            "the list complete %5.0f ms after it\n",
+            Median(shown), Median(done));
     }
     facts.reset();
     element.reset();
