@@ -23,6 +23,7 @@
     const kMaxItems = 50000;
     const kProbesAtOnce = 64;
     const kSlowProbeMs = 500;  // a probe that takes longer leaves its place to the next
+    const kMaxProbesWaiting = 512;  // slow ones included: a page's loads come first
     const kProbeMs = 5000;
     const kSizesMs = 250;  // measured sizes are sent together, at most this late
     const kCssProperties = ['background-image', 'border-image-source', 'list-style-image',
@@ -225,14 +226,16 @@
 
         // Measures an image while the walk goes on, waited for kProbeMs from now. The probes
         // share kProbesAtOnce places: as one ends, or has taken kSlowProbeMs, the next starts,
-        // so that a slow image holds up no other.
+        // so that a slow image holds up no other; up to kMaxProbesWaiting wait at once, so
+        // that a server busy with the page's own pictures is not asked for thousands more.
         measure(address) {
             this.probeQueue.push([address, performance.now() + kProbeMs]);
             this.startProbes();
         }
 
         startProbes() {
-            while (this.quickProbes < kProbesAtOnce && this.probeNext < this.probeQueue.length) {
+            while (this.quickProbes < kProbesAtOnce && this.probing < kMaxProbesWaiting &&
+                   this.probeNext < this.probeQueue.length) {
                 const [address, deadline] = this.probeQueue[this.probeNext];
                 this.probeQueue[this.probeNext++] = null;
                 ++this.probing;

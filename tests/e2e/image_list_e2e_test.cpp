@@ -261,6 +261,44 @@ TEST_F(ImageListEndToEnd, FillsWhileThePageStillLoads) {
     EXPECT_EQ(frame_->ImageList().CountText(), "2 images");
 }
 
+// Pictures that never answer hold up no other's size: more of them than the probes have
+// places come first, and the picture named after them, at a server of its own, is measured
+// all the same; each one is given up after its own wait, so that the measuring ends while
+// the server still holds them.
+TEST_F(ImageListEndToEnd, APictureThatNeverAnswersHoldsUpNoOther) {
+    // The engine keeps a few connections to each host, which the held pictures take: the
+    // picture that answers is at another host's name.
+    HttpTestServer answering;
+    answering.Serve("/late.bmp", "image/bmp", Bitmap(38, 5));
+    const std::string late = "http://localhost:" + std::to_string(answering.Port()) + "/late.bmp";
+    std::string body;
+    for (int n = 0; n < 70; ++n) {
+        const std::string name = "/silent/" + std::to_string(n) + ".bmp";
+        server_.ServeHeldBack(std::chrono::minutes(5), name, "image/bmp", Bitmap(39, 5));
+        body += "<div data-src=\"" + name + "\">.</div>";
+    }
+    body += "<div data-src=\"" + late + "\">.</div>";
+    server_.Serve("/silent/page.html", "text/html", "<!DOCTYPE html><body>" + body + "</body>");
+    frame_->Controller().SelectView(MainWindowController::kImageListView);
+    TypeAddressAndPressEnter(server_.Url("/silent/page.html"));
+
+    const ImageListTable& table = frame_->ImageTable();
+    // Its size comes while the others are still waited for, not once they are given up.
+    bool measuringWhenSized = false;
+    ASSERT_TRUE(WaitUntil([&] {
+        const ImageRow* row = RowOf(table, late);
+        measuringWhenSized = table.List().PageMeasuring();
+        return row != nullptr && row->naturalWidth == 38;
+    })) << table.List().Rows().size()
+        << " rows";
+    EXPECT_TRUE(measuringWhenSized);
+    ASSERT_TRUE(WaitUntil([&] { return !table.List().PageMeasuring(); }));
+    EXPECT_GT(server_.HeldBack(), 0u);
+    EXPECT_EQ(table.List().Rows().size(), 71u);
+    EXPECT_EQ(RowOf(table, server_.Url("/silent/0.bmp"))->naturalWidth, 0u);
+    server_.ReleaseHeldBack();
+}
+
 // The images are at a port that refuses them: the page loads at once, and what is
 // measured is the list.
 TEST_F(ImageListEndToEnd, TenThousandImagesFillTheList) {
