@@ -78,4 +78,20 @@ void CellList::RefreshLinesOnScreen(const std::function<bool(std::size_t line)>&
     }
 }
 
+void CellList::BindLineActions(std::function<void(std::size_t line)> open,
+                               std::function<void()> copy) {
+    Bind(wxEVT_LIST_ITEM_ACTIVATED, [open = std::move(open)](wxListEvent& event) {
+        if (event.GetIndex() >= 0) {
+            open(static_cast<std::size_t>(event.GetIndex()));
+        }
+    });
+    Bind(wxEVT_KEY_DOWN, [copy = std::move(copy)](wxKeyEvent& event) {
+        if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
+            copy();
+        } else {
+            event.Skip();
+        }
+    });
+}
+
 }  // namespace quorvane

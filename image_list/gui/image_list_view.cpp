@@ -21,6 +21,7 @@
 #include "desktop/gui/accessible_names.h"
 #include "desktop/gui/cell_list.h"
 #include "desktop/gui/list_accessible.h"
+#include "desktop/gui/list_filter_row.h"
 #include "image_list/gui/thumbnail_picture.h"
 #include "image_list/image_audit.h"
 
@@ -111,36 +112,18 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     });
     list_->Bind(wxEVT_LIST_COL_CLICK, &ImageListView::OnColumnClick, this);
     list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &ImageListView::OnContextMenu, this);
-    list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
-        const auto line = static_cast<std::size_t>(event.GetIndex());
-        if (line < table_.Shown().size()) {
-            actions_.open(table_.ShownRow(line).address);
-        }
-    });
-    list_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
-            CopySelectedAddresses();
-        } else {
-            event.Skip();
-        }
-    });
+    list_->BindLineActions(
+        [this](std::size_t line) {
+            if (line < table_.Shown().size()) {
+                actions_.open(table_.ShownRow(line).address);
+            }
+        },
+        [this] { CopySelectedAddresses(); });
     ShowTable();
 }
 
-// The row wraps where the window is too narrow for it (a large text scale, a narrow
-// window): a control squeezed below its size overlaps the next one, and GTK complains.
 wxSizer* ImageListView::MakeFilterRow() {
-    const int gap = FromDIP(6);
-    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
-    filterText_ = new wxTextCtrl(this, wxID_ANY);
-    filterText_->SetHint(_("Address contains"));
-    SetAccessibleName(*filterText_, _("Address contains"));
-    filterText_->SetMinSize(wxSize(FromDIP(kMinFilterWidth), -1));
-    regularExpression_ = new wxCheckBox(this, wxID_ANY, _("Regular expression"));
-    typeText_ =
-        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
-    typeText_->SetHint(_("Type"));
-    SetAccessibleName(*typeText_, _("Type"));
+    filter_ = std::make_unique<ListFilterRow>(this, kMinFilterWidth, [this] { ApplyFilter(); });
     minimumWidth_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                    wxSP_ARROW_KEYS, 0, kMaxMinimum, 0);
     minimumHeight_ = new wxSpinCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
@@ -159,42 +142,33 @@ wxSizer* ImageListView::MakeFilterRow() {
     keepAllCandidates_->SetToolTip(_("Save every size a srcset offers, not only the largest"));
     auto* refresh = new wxButton(this, wxID_ANY, _("Refresh List"));
 
-    // A caption and its field wrap together.
-    const auto captioned = [&](const wxString& caption, wxWindow* field) {
-        auto* pair = new wxBoxSizer(wxHORIZONTAL);
-        pair->Add(new wxStaticText(this, wxID_ANY, caption),
-                  wxSizerFlags().CentreVertical().Border(wxRIGHT, gap));
-        pair->Add(field, wxSizerFlags().CentreVertical());
-        return pair;
-    };
-    auto* row = new wxWrapSizer(wxHORIZONTAL);
-    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
-    row->Add(regularExpression_, centred);
-    row->Add(typeText_, centred);
-    row->Add(captioned(_("Min. width"), minimumWidth_), centred);
-    row->Add(captioned(_("height"), minimumHeight_), centred);
-    row->Add(captioned(_("Show"), audit_), centred);
-    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
-    row->Add(keepAllCandidates_, centred);
-    row->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, gap));
-    BindFilterRow(refresh);
-    return row;
-}
-
-void ImageListView::BindFilterRow(wxButton* refresh) {
-    filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
-    typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
-    regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
+    filter_->Add(Captioned(_("Min. width"), minimumWidth_));
+    filter_->Add(Captioned(_("height"), minimumHeight_));
+    filter_->Add(Captioned(_("Show"), audit_));
+    filter_->AddStretching(count_);
+    filter_->Add(keepAllCandidates_);
+    filter_->Row()->Add(refresh, wxSizerFlags().CentreVertical().Border(wxBOTTOM, FromDIP(6)));
     minimumWidth_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
     minimumHeight_->Bind(wxEVT_SPINCTRL, [this](wxSpinEvent&) { ApplyFilter(); });
     audit_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyFilter(); });
     refresh->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { actions_.refresh(); });
+    return filter_->Row();
+}
+
+// A caption and its field wrap together.
+wxSizer* ImageListView::Captioned(const wxString& caption, wxWindow* field) {
+    auto* pair = new wxBoxSizer(wxHORIZONTAL);
+    pair->Add(new wxStaticText(this, wxID_ANY, caption),
+              wxSizerFlags().CentreVertical().Border(wxRIGHT, FromDIP(6)));
+    pair->Add(field, wxSizerFlags().CentreVertical());
+    return pair;
 }
 
 void ImageListView::ApplyFilter() {
     table_.SetFilter(
-        {filterText_->GetValue().utf8_string(), regularExpression_->GetValue(),
-         typeText_->GetValue().utf8_string(), static_cast<std::uint32_t>(minimumWidth_->GetValue()),
+        {filter_->Text()->GetValue().utf8_string(), filter_->RegularExpression()->GetValue(),
+         filter_->Type()->GetValue().utf8_string(),
+         static_cast<std::uint32_t>(minimumWidth_->GetValue()),
          static_cast<std::uint32_t>(minimumHeight_->GetValue()),
          kAuditChoices[static_cast<std::size_t>(std::max(0, audit_->GetSelection()))].audit});
     ShowTable();

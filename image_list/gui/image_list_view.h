@@ -8,11 +8,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "base/ordered_worker.h"
+#include "desktop/gui/list_filter_row.h"
 #include "image_list/image_list_pane.h"
 #include "image_list/image_list_table.h"
 #include "image_list/thumbnail_slots.h"
@@ -73,7 +75,7 @@ class ImageListView : public wxPanel, public ImageListPane {
 
   private:
     wxSizer* MakeFilterRow();
-    void BindFilterRow(wxButton* refresh);
+    wxSizer* Captioned(const wxString& caption, wxWindow* field);
     void ApplyFilter();
     void ShowTable();
     void GiveListACurrentLine();
@@ -91,9 +93,7 @@ class ImageListView : public wxPanel, public ImageListPane {
 
     ImageListTable& table_;
     ImageListActions actions_;
-    wxTextCtrl* filterText_ = nullptr;
-    wxCheckBox* regularExpression_ = nullptr;
-    wxTextCtrl* typeText_ = nullptr;
+    std::unique_ptr<ListFilterRow> filter_;
     wxSpinCtrl* minimumWidth_ = nullptr;
     wxSpinCtrl* minimumHeight_ = nullptr;
     wxChoice* audit_ = nullptr;

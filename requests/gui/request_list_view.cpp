@@ -16,6 +16,7 @@
 #include "desktop/gui/accessible_names.h"
 #include "desktop/gui/cell_list.h"
 #include "desktop/gui/list_accessible.h"
+#include "desktop/gui/list_filter_row.h"
 #include "requests/gui/headers_pane.h"
 #include "requests/request_headers_text.h"
 
@@ -94,34 +95,18 @@ RequestListView::RequestListView(wxWindow* parent, RequestListTable& table,
     list_->Bind(wxEVT_LIST_COL_CLICK, &RequestListView::OnColumnClick, this);
     list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &RequestListView::OnContextMenu, this);
     list_->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { ShowSelectedHeaders(); });
-    list_->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent& event) {
-        const auto line = static_cast<std::size_t>(event.GetIndex());
-        if (line < table_.Shown().size()) {
-            actions_.open(table_.ShownRow(line).address);
-        }
-    });
-    list_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        if (event.GetModifiers() == wxMOD_CONTROL && event.GetKeyCode() == 'C') {
-            CopySelectedRows();
-        } else {
-            event.Skip();
-        }
-    });
+    list_->BindLineActions(
+        [this](std::size_t line) {
+            if (line < table_.Shown().size()) {
+                actions_.open(table_.ShownRow(line).address);
+            }
+        },
+        [this] { CopySelectedRows(); });
     ShowTable();
 }
 
 wxSizer* RequestListView::MakeFilterRow() {
-    const int gap = FromDIP(6);
-    const wxSizerFlags centred = wxSizerFlags().CentreVertical().Border(wxRIGHT | wxBOTTOM, gap);
-    filterText_ = new wxTextCtrl(this, wxID_ANY);
-    filterText_->SetHint(_("Address contains"));
-    SetAccessibleName(*filterText_, _("Address contains"));
-    filterText_->SetMinSize(wxSize(FromDIP(220), -1));
-    regularExpression_ = new wxCheckBox(this, wxID_ANY, _("Regular expression"));
-    typeText_ =
-        new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(FromDIP(90), -1));
-    typeText_->SetHint(_("Type"));
-    SetAccessibleName(*typeText_, _("Type"));
+    filter_ = std::make_unique<ListFilterRow>(this, 220, [this] { ApplyFilter(); });
     status_ = new wxChoice(this, wxID_ANY);
     for (const StatusChoice& choice : kStatusChoices) {
         status_->Append(wxGetTranslation(choice.caption));
@@ -130,26 +115,19 @@ wxSizer* RequestListView::MakeFilterRow() {
     SetAccessibleName(*status_, _("Status"));
     thirdPartyOnly_ = new wxCheckBox(this, wxID_ANY, _("Third party only"));
     count_ = new wxStaticText(this, wxID_ANY, wxString());
-    auto* row = new wxWrapSizer(wxHORIZONTAL);
-    row->Add(filterText_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
-    row->Add(regularExpression_, centred);
-    row->Add(typeText_, centred);
-    row->Add(status_, centred);
-    row->Add(thirdPartyOnly_, centred);
-    row->Add(count_, wxSizerFlags(1).CentreVertical().Border(wxRIGHT | wxBOTTOM, gap));
-    filterText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
-    typeText_->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { ApplyFilter(); });
-    regularExpression_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
+    filter_->Add(status_);
+    filter_->Add(thirdPartyOnly_);
+    filter_->AddStretching(count_);
     status_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { ApplyFilter(); });
     thirdPartyOnly_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ApplyFilter(); });
-    return row;
+    return filter_->Row();
 }
 
 void RequestListView::ApplyFilter() {
     const auto status = static_cast<std::size_t>(std::max(0, status_->GetSelection()));
-    table_.SetFilter({.text = filterText_->GetValue().utf8_string(),
-                      .regularExpression = regularExpression_->GetValue(),
-                      .type = typeText_->GetValue().utf8_string(),
+    table_.SetFilter({.text = filter_->Text()->GetValue().utf8_string(),
+                      .regularExpression = filter_->RegularExpression()->GetValue(),
+                      .type = filter_->Type()->GetValue().utf8_string(),
                       .status = kStatusChoices[status].status,
                       .thirdPartyOnly = thirdPartyOnly_->GetValue()});
     ShowTable();

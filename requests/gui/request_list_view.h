@@ -6,9 +6,11 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "desktop/gui/list_filter_row.h"
 #include "requests/request_list_pane.h"
 #include "requests/request_list_table.h"
 
@@ -67,9 +69,7 @@ class RequestListView : public wxPanel, public RequestListPane {
 
     RequestListTable& table_;
     RequestListActions actions_;
-    wxTextCtrl* filterText_ = nullptr;
-    wxCheckBox* regularExpression_ = nullptr;
-    wxTextCtrl* typeText_ = nullptr;
+    std::unique_ptr<ListFilterRow> filter_;
     wxChoice* status_ = nullptr;
     wxCheckBox* thirdPartyOnly_ = nullptr;
     wxStaticText* count_ = nullptr;
