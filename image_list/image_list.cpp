@@ -104,29 +104,37 @@ bool ImageList::PageGathering() const {
     });
 }
 
+// A new row starts with what is known of its address already: its facts, its measured size.
+std::optional<std::size_t> ImageList::AddRow(const ImageFinding& finding) {
+    const std::size_t cost = 2 * finding.address.size() + finding.text.size();
+    if (rows_.size() == kMaxRows || bytes_ + cost > kMaxBytes) {
+        stopped_ = true;
+        return std::nullopt;
+    }
+    bytes_ += cost;
+    ImageRow row;
+    row.address = finding.address;
+    row.cut = finding.cut;
+    if (const auto facts = facts_.find(row.address); facts != facts_.end()) {
+        ApplyFacts(row, facts->second);
+    }
+    if (const auto size = measured_.find(row.address); size != measured_.end()) {
+        row.naturalWidth = size->second.width;
+        row.naturalHeight = size->second.height;
+    }
+    rowOf_.emplace(row.address, rows_.size());
+    rows_.push_back(std::move(row));
+    return rows_.size() - 1;
+}
+
 std::optional<std::size_t> ImageList::Merge(const ImageFinding& finding) {
     const auto found = rowOf_.find(finding.address);
-    if (found == rowOf_.end()) {
-        const std::size_t cost = 2 * finding.address.size() + finding.text.size();
-        if (rows_.size() == kMaxRows || bytes_ + cost > kMaxBytes) {
-            stopped_ = true;
-            return std::nullopt;
-        }
-        bytes_ += cost;
-        ImageRow row;
-        row.address = finding.address;
-        row.cut = finding.cut;
-        if (const auto facts = facts_.find(row.address); facts != facts_.end()) {
-            ApplyFacts(row, facts->second);
-        }
-        if (const auto size = measured_.find(row.address); size != measured_.end()) {
-            row.naturalWidth = size->second.width;
-            row.naturalHeight = size->second.height;
-        }
-        rowOf_.emplace(row.address, rows_.size());
-        rows_.push_back(std::move(row));
+    const std::optional<std::size_t> added =
+        found == rowOf_.end() ? AddRow(finding) : std::optional<std::size_t>();
+    if (found == rowOf_.end() && !added) {
+        return std::nullopt;
     }
-    const std::size_t place = found == rowOf_.end() ? rows_.size() - 1 : found->second;
+    const std::size_t place = added ? *added : found->second;
     ImageRow& row = rows_[place];
     row.kinds |= finding.kind;
     ++row.uses;

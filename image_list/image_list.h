@@ -125,6 +125,8 @@ class ImageList {
     // Merges one finding into its row, making the row when new; the row's place, or
     // nullopt at a bound.
     std::optional<std::size_t> Merge(const ImageFinding& finding);
+    // nullopt once the list is full: the row is not added.
+    std::optional<std::size_t> AddRow(const ImageFinding& finding);
     std::vector<std::size_t> Add(Frame& frame, std::vector<ImageFinding> findings);
     // Whether the report ended frame's next gathering, whose findings now are the frame's.
     bool TakeNextGathering(Frame& frame, ImageReport& report);

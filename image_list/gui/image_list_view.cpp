@@ -84,6 +84,23 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
         ShowTable();
         event.Skip();
     });
+    sizer->Add(MakeList(), wxSizerFlags(1).Expand());
+    SetSizer(sizer);
+
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        showPending_ = false;
+        ShowTable();
+    });
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        if (event.IsShown()) {
+            CallAfter([this] { Layout(); });
+        }
+        event.Skip();
+    });
+    ShowTable();
+}
+
+CellList* ImageListView::MakeList() {
     list_ = new CellList(
         this, kColumns,
         [this](std::size_t line, std::size_t column) {
@@ -97,19 +114,6 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
     thumbnails_ = new wxImageList(side, side, false, static_cast<int>(ThumbnailSlots::kSlots));
     list_->AssignImageList(thumbnails_, wxIMAGE_LIST_SMALL);
     ExposeListLines(*list_, _("Image List"));
-    sizer->Add(list_, wxSizerFlags(1).Expand());
-    SetSizer(sizer);
-
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-        showPending_ = false;
-        ShowTable();
-    });
-    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
-        if (event.IsShown()) {
-            CallAfter([this] { Layout(); });
-        }
-        event.Skip();
-    });
     list_->Bind(wxEVT_LIST_COL_CLICK, &ImageListView::OnColumnClick, this);
     list_->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &ImageListView::OnContextMenu, this);
     list_->BindLineActions(
@@ -119,7 +123,7 @@ ImageListView::ImageListView(wxWindow* parent, ImageListTable& table, ImageListA
             }
         },
         [this] { CopySelectedAddresses(); });
-    ShowTable();
+    return list_;
 }
 
 wxSizer* ImageListView::MakeFilterRow() {

@@ -75,6 +75,8 @@ class ImageListView : public wxPanel, public ImageListPane {
 
   private:
     wxSizer* MakeFilterRow();
+    // The table, with its thumbnails and its keys and clicks.
+    CellList* MakeList();
     wxSizer* Captioned(const wxString& caption, wxWindow* field);
     void ApplyFilter();
     void ShowTable();

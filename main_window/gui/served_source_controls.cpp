@@ -45,21 +45,7 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
     view_->SetColoured(look_.coloured);
     view_->SetWrapped(look_.wrapped);
     ShowHeadersPane(look_.headersShown);
-    // Scintilla takes Ctrl+Alt with a letter for AltGr and the key for text, and GTK's input
-    // method Ctrl+Shift+U for the start of a character's number, both before the window's
-    // shortcuts see them: the switch's keys go to their commands here.
-    view_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
-        const int modifiers = event.GetModifiers();
-        if (event.GetKeyCode() == 'U' && (modifiers == (wxMOD_CONTROL | wxMOD_ALT) ||
-                                          modifiers == (wxMOD_CONTROL | wxMOD_SHIFT))) {
-            const CommandId id =
-                modifiers & wxMOD_ALT ? CommandId::SourceChanges : CommandId::SourceAsNow;
-            wxCommandEvent command(wxEVT_MENU, CommandWindowId(id));
-            wxGetTopLevelParent(view_)->GetEventHandler()->ProcessEvent(command);
-            return;
-        }
-        event.Skip();
-    });
+    BindSwitchKeys();
     ExposeCodeViewText(*view_, _("Original Source"));
     pane_ = std::make_unique<ServedSourceViewPane>(*view_, page_);
     // The comparison's answers come back through the page's queue, which takes steps from
@@ -73,6 +59,24 @@ ServedSourceControls::ServedSourceControls(wxWindow* panel,
     encoding_ = std::make_unique<ServedEncoding>(*modes_);
     OnModesChanged();
     pane_->SetVisible(false);
+}
+
+// Scintilla takes Ctrl+Alt with a letter for AltGr and the key for text, and GTK's input
+// method Ctrl+Shift+U for the start of a character's number, both before the window's
+// shortcuts see them: the switch's keys go to their commands here.
+void ServedSourceControls::BindSwitchKeys() {
+    view_->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+        const int modifiers = event.GetModifiers();
+        if (event.GetKeyCode() == 'U' && (modifiers == (wxMOD_CONTROL | wxMOD_ALT) ||
+                                          modifiers == (wxMOD_CONTROL | wxMOD_SHIFT))) {
+            const CommandId id =
+                modifiers & wxMOD_ALT ? CommandId::SourceChanges : CommandId::SourceAsNow;
+            wxCommandEvent command(wxEVT_MENU, CommandWindowId(id));
+            wxGetTopLevelParent(view_)->GetEventHandler()->ProcessEvent(command);
+            return;
+        }
+        event.Skip();
+    });
 }
 
 ServedSourceControls::~ServedSourceControls() = default;

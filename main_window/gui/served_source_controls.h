@@ -79,6 +79,7 @@ class ServedSourceControls : private LiveDocumentReader, private ServedFrameRead
     std::string ModeNote() const;
 
   private:
+    void BindSwitchKeys();
     void ReadLiveDocument(const std::string& frameAddress, LiveDocumentReader::Done done) override;
     void ListFrames(FramesDone done) override;
     void ReadServedFrame(const std::string& address, ServedFrameReader::Done done) override;
