@@ -2,6 +2,7 @@
 
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
+#include <wx/webview.h>
 
 #include <algorithm>
 #include <memory>
@@ -228,8 +229,9 @@ void OnFramesListed(GObject* source, GAsyncResult* result, gpointer data) {
 
 }  // namespace
 
-EngineLiveDocument::EngineLiveDocument(WebKitWebView* view)
-    : view_(WEBKIT_WEB_VIEW(g_object_ref(view))), reads_(g_cancellable_new()) {}
+EngineLiveDocument::EngineLiveDocument(wxWebView* view)
+    : view_(WEBKIT_WEB_VIEW(g_object_ref(view->GetNativeBackend()))),
+      reads_(g_cancellable_new()) {}
 
 EngineLiveDocument::~EngineLiveDocument() {
     g_cancellable_cancel(reads_);

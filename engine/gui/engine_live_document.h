@@ -4,6 +4,7 @@
 
 typedef struct _GCancellable GCancellable;
 typedef struct _WebKitWebView WebKitWebView;
+class wxWebView;
 
 namespace quorvane {
 
@@ -15,7 +16,7 @@ namespace quorvane {
 // when the reader goes are cancelled and never answer.
 class EngineLiveDocument : public LiveDocumentReader {
   public:
-    explicit EngineLiveDocument(WebKitWebView* view);
+    explicit EngineLiveDocument(wxWebView* view);
     ~EngineLiveDocument() override;
     EngineLiveDocument(const EngineLiveDocument&) = delete;
     EngineLiveDocument& operator=(const EngineLiveDocument&) = delete;

@@ -112,8 +112,7 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
         requestList_->Table(), workFolder_.Path(),
         [this](std::function<void()> step) { CallAfter(std::move(step)); });
     // The Browser view's engine is made with the controller.
-    servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(
-        static_cast<WebKitWebView*>(views_[0]->Window()->GetNativeBackend())));
+    servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(views_[0]->Window()));
     servedSource_->ReadServedBytesFrom(*views_[0]);
     // Downloads say how they went through the controller, so that their word lasts.
     downloads_ = std::make_unique<WebKitDownloads>(
