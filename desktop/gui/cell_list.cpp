@@ -94,4 +94,14 @@ void CellList::BindLineActions(std::function<void(std::size_t line)> open,
     });
 }
 
+std::vector<std::size_t> CellList::SelectedRowsOf(const std::vector<std::size_t>& shown) const {
+    std::vector<std::size_t> rows;
+    for (const std::size_t line : SelectedLines()) {
+        if (line < shown.size()) {
+            rows.push_back(shown[line]);
+        }
+    }
+    return rows;
+}
+
 }  // namespace quorvane

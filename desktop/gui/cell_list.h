@@ -39,6 +39,8 @@ class CellList : public wxListCtrl {
     // Enter or a double click on a line runs open with the line; Ctrl+C runs copy.
     void BindLineActions(std::function<void(std::size_t line)> open, std::function<void()> copy);
     std::vector<std::size_t> SelectedLines() const;
+    // The rows of the selected lines, where shown holds the row of each line.
+    std::vector<std::size_t> SelectedRowsOf(const std::vector<std::size_t>& shown) const;
     // Drawing a line lays out the text of each of its cells, which for a screen of lines
     // costs the window tens of milliseconds: only the lines on screen that changed says
     // are drawn again.

@@ -190,14 +190,7 @@ void RequestListView::OnColumnClick(wxListEvent& event) {
 }
 
 std::vector<std::size_t> RequestListView::SelectedRows() const {
-    std::vector<std::size_t> rows;
-    const std::vector<std::size_t>& shown = table_.Shown();
-    for (const std::size_t line : list_->SelectedLines()) {
-        if (line < shown.size()) {
-            rows.push_back(shown[line]);
-        }
-    }
-    return rows;
+    return list_->SelectedRowsOf(table_.Shown());
 }
 
 void RequestListView::CopySelectedRows() const {
