@@ -86,6 +86,32 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
             .escape = [this] { return controller_->EscapeInAddressBox(); },
         });
     CreateTabStrip();
+    CreateInspectingViews();
+    controller_ = std::make_unique<MainWindowController>(
+        *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
+        servedSource_->Pane(), *imageList_->View(), imageList_->Table(), *requestList_->View(),
+        requestList_->Table(), workFolder_.Path(),
+        [this](std::function<void()> step) { CallAfter(std::move(step)); });
+    // The Browser view's engine is made with the controller.
+    servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(views_[0]->Window()));
+    servedSource_->ReadServedBytesFrom(*views_[0]);
+    FollowEngineDownloads();
+    CreateFindBar();
+    statusBar_ = std::make_unique<ProgressStatusBar>(this);
+    commands_ = std::make_unique<CommandBinding>(*this, CommandTarget{*controller_, *this},
+                                                 [this] { FocusVisibleView(); });
+    encodingMenu_ = std::make_unique<EncodingMenu>(
+        *this, [this] { return servedSource_->ShownEncoding(); },
+        [this](std::string_view name) { servedSource_->ChooseEncoding(name); });
+    SetClientSize(placer_.Px(kDesignClientWidth), placer_.Px(kDesignClientHeight));
+    Bind(wxEVT_SIZE, &MainFrame::OnResize, this);
+    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+}
+
+MainFrame::~MainFrame() = default;
+
+// The Original Source, the Image List and the Resources, each placed where the views are.
+void MainFrame::CreateInspectingViews() {
     servedSource_ = std::make_unique<ServedSourceControls>(
         panel_, UserSettingsFile(branding.productName),
         [this](const std::string& target, bool ownSource) {
@@ -106,15 +132,10 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
     servedSource_->ReadHeadersFrom(
         [this] { return MainDocumentHeadersText(requestList_->Table().Log()); });
     placer_.Place(requestList_->View(), places_.views);
-    controller_ = std::make_unique<MainWindowController>(
-        *this, *secondary_, [this](BrowserEvents& events) { return CreateBrowserElements(events); },
-        servedSource_->Pane(), *imageList_->View(), imageList_->Table(), *requestList_->View(),
-        requestList_->Table(), workFolder_.Path(),
-        [this](std::function<void()> step) { CallAfter(std::move(step)); });
-    // The Browser view's engine is made with the controller.
-    servedSource_->ReadLivePageFrom(std::make_unique<EngineLiveDocument>(views_[0]->Window()));
-    servedSource_->ReadServedBytesFrom(*views_[0]);
-    // Downloads say how they went through the controller, so that their word lasts.
+}
+
+// Downloads say how they went through the controller, so that their word lasts.
+void MainFrame::FollowEngineDownloads() {
     downloads_ = std::make_unique<WebKitDownloads>(
         [this] { return std::make_unique<SavedDownload>(*controller_); });
     controller_->FollowDownloads(*downloads_);
@@ -123,19 +144,7 @@ MainFrame::MainFrame(wxWindow* splash, WorkFolder workFolder)
             downloads_->Follow(element->Window());
         }
     }
-    CreateFindBar();
-    statusBar_ = std::make_unique<ProgressStatusBar>(this);
-    commands_ = std::make_unique<CommandBinding>(*this, CommandTarget{*controller_, *this},
-                                                 [this] { FocusVisibleView(); });
-    encodingMenu_ = std::make_unique<EncodingMenu>(
-        *this, [this] { return servedSource_->ShownEncoding(); },
-        [this](std::string_view name) { servedSource_->ChooseEncoding(name); });
-    SetClientSize(placer_.Px(kDesignClientWidth), placer_.Px(kDesignClientHeight));
-    Bind(wxEVT_SIZE, &MainFrame::OnResize, this);
-    Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
 }
-
-MainFrame::~MainFrame() = default;
 
 void MainFrame::Load(const std::string& startAddress, StartedBy startedBy) {
     controller_->Load(startAddress, startedBy);

@@ -126,6 +126,8 @@ class MainFrame : public wxFrame, public MainWindowSurface, public WindowControl
 
   private:
     void CreateTabStrip();
+    void CreateInspectingViews();
+    void FollowEngineDownloads();
     ViewElements CreateBrowserElements(BrowserEvents& events);
     void CreateFindBar();
     void OnAddressEnter();
